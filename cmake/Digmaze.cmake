@@ -1,0 +1,44 @@
+# Shared helpers for the project's targets.
+
+# Our own code: strict warnings, includes from the repository root.
+function(digmaze_code target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+  else()
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  endif()
+endfunction()
+
+# digmaze_library(name SOURCES ... [LINKS ...]): one static library per subsystem folder.
+function(digmaze_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  digmaze_code(${name})
+  if(ARG_LINKS)
+    target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+  endif()
+endfunction()
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# digmaze_test(name SOURCES ... LINKS ...): a GoogleTest program registered with
+# CTest. Every test runs headless: SDL uses its dummy drivers, and each test has
+# a timeout so a hang fails instead of blocking CI.
+function(digmaze_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LINKS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  digmaze_code(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES
+      TIMEOUT ${ARG_TIMEOUT}
+      ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;DIGMAZE_SOURCE_DIR=${PROJECT_SOURCE_DIR};DIGMAZE_GAME_DIR=${DIGMAZE_GAME_DIR}")
+endfunction()

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the data generators need.
+# Idempotent: only packages that are missing are installed, and apt's package
+# lists are refreshed once, only when something has to be installed.
+set -euo pipefail
+
+PACKAGES=(
+  g++ cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsdl2-dev libstb-dev libfreetype-dev fonts-dejavu-core
+  xvfb xauth xdotool imagemagick
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if ((${#missing[@]})); then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
