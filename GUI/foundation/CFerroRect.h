@@ -1,0 +1,45 @@
+#pragma once
+
+// Plain geometry values of the framework. A rectangle's right and bottom edges
+// are exclusive, so its width is right - left.
+
+struct CFerroPoint {
+  int x = 0;
+  int y = 0;
+
+  CFerroPoint() = default;
+  CFerroPoint(int px, int py) : x(px), y(py) {}
+  bool operator==(const CFerroPoint&) const = default;
+};
+
+struct CFerroSize {
+  int width = 0;
+  int height = 0;
+
+  CFerroSize() = default;
+  CFerroSize(int w, int h) : width(w), height(h) {}
+  bool operator==(const CFerroSize&) const = default;
+};
+
+struct CFerroRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  CFerroRect() = default;
+  CFerroRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
+  bool operator==(const CFerroRect&) const = default;
+
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  bool IsEmpty() const { return right <= left || bottom <= top; }
+  bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+  bool Contains(const CFerroPoint& p) const { return Contains(p.x, p.y); }
+  void Offset(int dx, int dy) {
+    left += dx;
+    right += dx;
+    top += dy;
+    bottom += dy;
+  }
+};

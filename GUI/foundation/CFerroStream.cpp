@@ -1,0 +1,251 @@
+#include "GUI/foundation/CFerroStream.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "GUI/foundation/CFerroRect.h"
+
+namespace {
+
+// Stores the low n bytes of v, least significant first.
+void PutLE(unsigned char* out, uint64_t v, unsigned n) {
+  for (unsigned i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+uint64_t GetLE(const unsigned char* in, unsigned n) {
+  uint64_t v = 0;
+  for (unsigned i = 0; i < n; ++i) v |= static_cast<uint64_t>(in[i]) << (8 * i);
+  return v;
+}
+
+uint32_t FloatBits(float f) {
+  uint32_t u;
+  std::memcpy(&u, &f, 4);
+  return u;
+}
+
+uint64_t DoubleBits(double d) {
+  uint64_t u;
+  std::memcpy(&u, &d, 8);
+  return u;
+}
+
+}  // namespace
+
+CFerroStream::CFerroStream() = default;
+
+CFerroStream::~CFerroStream() = default;
+
+void CFerroStream::SetMode(int m) {
+  if (m == mode || m < modeRead || m > modeAppend) return;
+  ChangeMode(m);
+}
+
+// Writing -----------------------------------------------------------------
+
+namespace {
+
+unsigned WriteLE(CFerroStream& s, uint64_t v, unsigned n) {
+  unsigned char b[8];
+  PutLE(b, v, n);
+  return s.Write(b, n);
+}
+
+// Reads n bytes; false (and v untouched) when the stream holds fewer.
+bool ReadLE(CFerroStream& s, uint64_t& v, unsigned n, unsigned& got) {
+  unsigned char b[8];
+  got = s.Read(b, n);
+  if (got != n) return false;
+  v = GetLE(b, n);
+  return true;
+}
+
+}  // namespace
+
+unsigned int CFerroStream::operator<<(bool value) {
+  return WriteLE(*this, value ? 1 : 0, 1);
+}
+unsigned int CFerroStream::operator<<(char value) {
+  return WriteLE(*this, static_cast<unsigned char>(value), 1);
+}
+unsigned int CFerroStream::operator<<(unsigned char value) {
+  return WriteLE(*this, value, 1);
+}
+unsigned int CFerroStream::operator<<(short value) {
+  return WriteLE(*this, static_cast<uint16_t>(value), 2);
+}
+unsigned int CFerroStream::operator<<(unsigned short value) {
+  return WriteLE(*this, value, 2);
+}
+unsigned int CFerroStream::operator<<(int value) {
+  return WriteLE(*this, static_cast<uint32_t>(value), 4);
+}
+unsigned int CFerroStream::operator<<(unsigned int value) {
+  return WriteLE(*this, value, 4);
+}
+unsigned int CFerroStream::operator<<(float value) {
+  return WriteLE(*this, FloatBits(value), 4);
+}
+unsigned int CFerroStream::operator<<(double value) {
+  return WriteLE(*this, DoubleBits(value), 8);
+}
+
+unsigned int CFerroStream::operator<<(const CFerroSize& value) {
+  unsigned char b[8];
+  PutLE(b, static_cast<uint32_t>(value.width), 4);
+  PutLE(b + 4, static_cast<uint32_t>(value.height), 4);
+  return Write(b, 8);
+}
+
+unsigned int CFerroStream::operator<<(const CFerroPoint& value) {
+  unsigned char b[8];
+  PutLE(b, static_cast<uint32_t>(value.x), 4);
+  PutLE(b + 4, static_cast<uint32_t>(value.y), 4);
+  return Write(b, 8);
+}
+
+unsigned int CFerroStream::operator<<(const CFerroRect& value) {
+  unsigned char b[16];
+  PutLE(b, static_cast<uint32_t>(value.left), 4);
+  PutLE(b + 4, static_cast<uint32_t>(value.top), 4);
+  PutLE(b + 8, static_cast<uint32_t>(value.right), 4);
+  PutLE(b + 12, static_cast<uint32_t>(value.bottom), 4);
+  return Write(b, 16);
+}
+
+unsigned int CFerroStream::operator<<(const CFerroString& value) {
+  // The stream form cannot express more than 65535 bytes; a longer text is
+  // cut so that the length and the bytes that follow stay consistent.
+  const unsigned n = value.GetLength() > 65535 ? 65535u : static_cast<unsigned>(value.GetLength());
+  unsigned result;
+  if (n < 255) {
+    result = WriteLE(*this, n, 1);
+  } else {
+    WriteLE(*this, 255, 1);
+    result = WriteLE(*this, n, 2);
+  }
+  if (n > 0) result = Write(value.c_str(), n);
+  return result;
+}
+
+// Reading -----------------------------------------------------------------
+
+unsigned int CFerroStream::operator>>(bool& value) {
+  uint64_t v;
+  unsigned got;
+  if (ReadLE(*this, v, 1, got)) value = v != 0;
+  return got;
+}
+
+unsigned int CFerroStream::operator>>(char& value) {
+  uint64_t v;
+  unsigned got;
+  if (ReadLE(*this, v, 1, got)) value = static_cast<char>(v);
+  return got;
+}
+
+unsigned int CFerroStream::operator>>(unsigned char& value) {
+  uint64_t v;
+  unsigned got;
+  if (ReadLE(*this, v, 1, got)) value = static_cast<unsigned char>(v);
+  return got;
+}
+
+unsigned int CFerroStream::operator>>(short& value) {
+  uint64_t v;
+  unsigned got;
+  if (ReadLE(*this, v, 2, got)) value = static_cast<short>(static_cast<uint16_t>(v));
+  return got;
+}
+
+unsigned int CFerroStream::operator>>(unsigned short& value) {
+  uint64_t v;
+  unsigned got;
+  if (ReadLE(*this, v, 2, got)) value = static_cast<unsigned short>(v);
+  return got;
+}
+
+unsigned int CFerroStream::operator>>(int& value) {
+  uint64_t v;
+  unsigned got;
+  if (ReadLE(*this, v, 4, got)) value = static_cast<int>(static_cast<uint32_t>(v));
+  return got;
+}
+
+unsigned int CFerroStream::operator>>(unsigned int& value) {
+  uint64_t v;
+  unsigned got;
+  if (ReadLE(*this, v, 4, got)) value = static_cast<unsigned int>(v);
+  return got;
+}
+
+unsigned int CFerroStream::operator>>(float& value) {
+  uint64_t v;
+  unsigned got;
+  if (ReadLE(*this, v, 4, got)) {
+    uint32_t u = static_cast<uint32_t>(v);
+    std::memcpy(&value, &u, 4);
+  }
+  return got;
+}
+
+unsigned int CFerroStream::operator>>(double& value) {
+  uint64_t v;
+  unsigned got;
+  if (ReadLE(*this, v, 8, got)) std::memcpy(&value, &v, 8);
+  return got;
+}
+
+namespace {
+
+// Reads count little-endian 32-bit integers in one call; false on a short read.
+bool ReadInts(CFerroStream& s, int* out, unsigned count, unsigned& got) {
+  unsigned char b[16];
+  got = s.Read(b, count * 4);
+  if (got != count * 4) return false;
+  for (unsigned i = 0; i < count; ++i)
+    out[i] = static_cast<int>(static_cast<uint32_t>(GetLE(b + 4 * i, 4)));
+  return true;
+}
+
+}  // namespace
+
+unsigned int CFerroStream::operator>>(CFerroSize& value) {
+  int v[2];
+  unsigned got;
+  if (ReadInts(*this, v, 2, got)) value = CFerroSize(v[0], v[1]);
+  return got;
+}
+
+unsigned int CFerroStream::operator>>(CFerroPoint& value) {
+  int v[2];
+  unsigned got;
+  if (ReadInts(*this, v, 2, got)) value = CFerroPoint(v[0], v[1]);
+  return got;
+}
+
+unsigned int CFerroStream::operator>>(CFerroRect& value) {
+  int v[4];
+  unsigned got;
+  if (ReadInts(*this, v, 4, got)) value = CFerroRect(v[0], v[1], v[2], v[3]);
+  return got;
+}
+
+unsigned int CFerroStream::operator>>(CFerroString& value) {
+  uint64_t n;
+  unsigned got;
+  if (!ReadLE(*this, n, 1, got)) return got;
+  if (n == 255 && !ReadLE(*this, n, 2, got)) return got;
+  if (n == 0) {
+    value = "";
+    return got;
+  }
+  // At most 65535 bytes, so the buffer is bounded whatever the stream says.
+  std::vector<char> bytes(static_cast<size_t>(n) + 1, 0);
+  got = Read(bytes.data(), static_cast<unsigned>(n));
+  CFerroString text(static_cast<int>(got));
+  if (got > 0) std::memcpy(text.c_str(), bytes.data(), got);
+  value = text;
+  return got;
+}

@@ -1,0 +1,86 @@
+#include "GUI/foundation/CFerroStreamFile.h"
+
+namespace {
+
+CFerroStreamFile::HostOpener hostOpener = nullptr;
+
+}  // namespace
+
+FILE* fopen_ferro(const char* path, const char* mode) {
+  return std::fopen(path, mode);
+}
+
+void CFerroStreamFile::SetHostOpener(HostOpener opener) {
+  hostOpener = opener;
+}
+
+CFerroStreamFile::CFerroStreamFile() = default;
+
+CFerroStreamFile::~CFerroStreamFile() {
+  Close();
+}
+
+bool CFerroStreamFile::Open(const char* path, int m) {
+  name = path;
+  if (path == nullptr || !ChangeMode(m)) {
+    Close();
+    mode = modeRead;
+    name = "";
+    return false;
+  }
+  return true;
+}
+
+void CFerroStreamFile::Close() {
+  if (file == nullptr) return;
+  std::fclose(file);
+  file = nullptr;
+  name = "";
+}
+
+bool CFerroStreamFile::ChangeMode(int m) {
+  static const char* const kModeText[3] = {"rb", "wb", "ab"};
+  CFerroString keep = name;
+  Close();
+  name = keep;
+  if (m < modeRead || m > modeAppend) return false;
+  mode = m;
+  if (name.IsEmpty()) return false;
+  file = hostOpener != nullptr ? hostOpener(name.c_str(), kModeText[m])
+                               : fopen_ferro(name.c_str(), kModeText[m]);
+  return file != nullptr;
+}
+
+unsigned int CFerroStreamFile::GetLength() {
+  if (file == nullptr) return 0;
+  long here = std::ftell(file);
+  if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return 0;
+  long end = std::ftell(file);
+  std::fseek(file, here, SEEK_SET);
+  return end < 0 ? 0 : static_cast<unsigned int>(end);
+}
+
+unsigned int CFerroStreamFile::GetPosition() {
+  if (file == nullptr) return 0;
+  long here = std::ftell(file);
+  return here < 0 ? 0 : static_cast<unsigned int>(here);
+}
+
+void CFerroStreamFile::SetPosition(unsigned int offset) {
+  if (file == nullptr || mode != modeRead) return;
+  std::fseek(file, static_cast<long>(offset), SEEK_SET);
+}
+
+unsigned int CFerroStreamFile::Write(const void* buffer, unsigned int count) {
+  lastCount = 0;
+  if (file != nullptr && mode != modeRead && buffer != nullptr && count > 0)
+    lastCount = static_cast<int>(std::fwrite(buffer, 1, count, file));
+  return static_cast<unsigned int>(lastCount);
+}
+
+unsigned int CFerroStreamFile::Read(void* buffer, unsigned int count) {
+  lastCount = 0;
+  if (file != nullptr && mode == modeRead && buffer != nullptr && count > 0)
+    lastCount = static_cast<int>(std::fread(buffer, 1, count, file));
+  return static_cast<unsigned int>(lastCount);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdio>
+
+#include "GUI/foundation/CFerroStream.h"
+
+// A plain wrapper over the C library's fopen.
+FILE* fopen_ferro(const char* path, const char* mode);
+
+// A stream over a host file: mode 0 reads ("rb"), 1 writes a fresh file
+// ("wb"), 2 appends ("ab"). It works before any platform exists; once the
+// platform is up it installs a host opener so that file access is routed
+// through it.
+class CFerroStreamFile : public CFerroStream {
+ public:
+  // Opens path in the given C mode text; returns null on failure.
+  using HostOpener = FILE* (*)(const char* path, const char* modeText);
+
+  CFerroStreamFile();
+  ~CFerroStreamFile() override;
+
+  // Sets the name and opens the file; on failure the stream stays closed with
+  // mode 0 and an empty name.
+  bool Open(const char* path, int mode);
+
+  void Close() override;
+  unsigned int GetLength() override;
+  unsigned int GetPosition() override;
+  // Only in mode 0; the writing modes keep their position.
+  void SetPosition(unsigned int offset) override;
+  unsigned int Write(const void* buffer, unsigned int count) override;
+  unsigned int Read(void* buffer, unsigned int count) override;
+  // Closes and reopens the same path in mode m; false when that fails.
+  bool ChangeMode(int m) override;
+
+  FILE* GetFile() const { return file; }
+
+  // Replaces the function that opens host files (null restores fopen).
+  static void SetHostOpener(HostOpener opener);
+
+ private:
+  FILE* file = nullptr;
+};
