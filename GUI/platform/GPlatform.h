@@ -1,0 +1,210 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "GUI/foundation/CFerroString.h"
+#include "GUI/platform/FINDER_LIST.h"
+
+class CFerroStream;
+class CFerroTime;
+class GCriticalSection;
+class GGame;
+struct FILE_DATA;
+struct TIMER_DATA;
+
+// A process started by ExecuteProcess.
+struct PROCESS_DATA {
+  int pid = 0;
+};
+
+// The application's window onto the operating system: files, folders,
+// directory searches, the game and per-user folders, processes, threads and
+// locks, and (in the SDL variant) the window, its event loop and timers.
+// Every file access of the program goes through it.
+//
+// Sections of the implementation:
+//   GPlatform.cpp         folders of the game, paths, file load/save, copies,
+//                         first launch, UTF scratch conversions
+//   GPlatformRouting.cpp  the entry points that choose between the host file
+//                         system and a connected resource drive
+class GPlatform {
+ public:
+  GPlatform(GGame* game, const char* name);
+  GPlatform(const GPlatform&) = delete;
+  GPlatform& operator=(const GPlatform&) = delete;
+  virtual ~GPlatform();
+
+  // Called by GGame::CreateGame right after the platform is made.
+  virtual void Create() {}
+
+  // Window side; GPlatformSDL supplies the real ones.
+  // Called by GGame::Play: runs the main message loop, returns its exit code.
+  virtual int Play() { return MessageLoop(); }
+  // Called by Play and by nested modal loops; returns the code given to Quit.
+  virtual int MessageLoop() { return 0; }
+  // Called by GGame::Quit: ends the innermost running loop with code.
+  virtual void Quit(int code) { (void)code; }
+  // Called after a nested loop ended, so the outer loop keeps running.
+  virtual void QuitCancel() {}
+  // Called by GGame and components to start a periodic timer (handle 0 = failed).
+  virtual void SetTimer(TIMER_DATA* timer);
+  // Called to stop a timer started by SetTimer.
+  virtual void KillTimer(TIMER_DATA* timer);
+  // Called by GGame each tick: whether the window counts as active.
+  virtual bool IsActivated() { return false; }
+  // Called by GGame: whether the window is minimised.
+  virtual bool IsIconic() { return false; }
+  // Called to minimise or maximise the window.
+  virtual void ToIconic() {}
+  virtual void ToMaximize() {}
+  // Milliseconds from an arbitrary start, wrapping at 32 bits.
+  virtual unsigned GetTick() = 0;
+  // Kept for the framework's date services; does nothing here.
+  virtual void GetCurrentDate(CFerroTime* time) { (void)time; }
+
+  // The folder of the running executable, with a trailing separator.
+  virtual CFerroString GetPathToGame() = 0;
+  // The per-user data folder: the game folder when it is writable, else a
+  // per-user folder of the host, with a trailing separator.
+  virtual CFerroString GetPathToTemp();
+  // The application's getters of the same names (empty without application).
+  virtual CFerroString GetPathToObject();
+  virtual CFerroString GetPathToImage();
+  virtual CFerroString GetPathToFont();
+  virtual CFerroString GetPathToUsers();
+  virtual CFerroString GetPathToProfile();
+  virtual CFerroString GetPathToSavedGame();
+  virtual CFerroString GetPathToMusic();
+  virtual CFerroString GetPathToSound();
+  virtual CFerroString GetPathToVoice();
+  virtual CFerroString GetPathToMaps();
+  // Falls back to GetPathToTemp() without an application.
+  virtual CFerroString GetPathToConfig();
+  virtual CFerroString GetPathToInit();
+  virtual CFerroString GetPathToAutosave();
+  virtual CFerroString GetPathToVirtualDrive();
+
+  // Directory searches; each returns the first or next name, or null at the
+  // end. A search may run inside another one without disturbing it.
+  const char* GetFirstFile(const char* folder, const char* mask);
+  const char* GetNextFile();
+  const char* GetFirstFolder(const char* folder);
+  const char* GetNextFolder();
+  // Host searches, called by the four above for host folders. A mask of
+  // null or "*" takes every file; any other mask m takes the names ending in
+  // "." + m that are at least 5 characters long.
+  virtual const char* GetFirstFile_OS(const char* folder, const char* mask) = 0;
+  virtual const char* GetNextFile_OS() = 0;
+  virtual const char* GetFirstFolder_OS(const char* folder) = 0;
+  virtual const char* GetNextFolder_OS() = 0;
+
+  // Conversions into scratch buffers owned by the platform; each result stays
+  // valid until the next call that uses the same buffer. Null input or a
+  // failed conversion gives null.
+  const char* Ferro_UTF16to8(const unsigned short* text);
+  const char* Ferro_UTF32to8(const unsigned int* text);
+  const unsigned short* Ferro_UTF8to16(const unsigned char* text);
+  const unsigned int* Ferro_UTF8to32(const unsigned char* text);
+  virtual const char* wchar_to_utf8(const wchar_t* text);
+  virtual const wchar_t* utf8_to_wchar(const char* text);
+
+  // Host file primitives.
+  virtual bool RemoveFile(const char* path) = 0;
+  // Bytes in the file, or -1 when it cannot be opened.
+  virtual int GetFileLength(const char* path) = 0;
+  virtual bool CreateFolder_OS(const char* path) = 0;
+  virtual bool RemoveFolder_OS(const char* path) = 0;
+  virtual FILE* OpenFile(const char* path, const char* mode) = 0;
+  virtual bool CloseFile(FILE* file) = 0;
+  virtual bool SetDirectory_OS(const char* path) = 0;
+  virtual CFerroString GetDirectory_OS() = 0;
+  virtual bool IsPathAbsolute_OS(const CFerroString& path) = 0;
+  virtual char GetSlash() = 0;
+
+  // Reads a whole file (host or drive) into data. Fails, leaving data empty,
+  // when the file cannot be opened or does not deliver all its bytes.
+  virtual bool LoadFile(const char* path, FILE_DATA* data);
+  // Writes data as the whole file, creating missing folders. A host file is
+  // written beside the target and renamed over it, so a failed write leaves
+  // the old file intact. True only when every byte was stored.
+  virtual bool SaveFile(const char* path, FILE_DATA* data);
+
+  // Processes and threads.
+  virtual bool ExecuteProcess(const char* path, const char* args, const char* unused,
+                              PROCESS_DATA* process) = 0;
+  virtual bool TerminateProcess(PROCESS_DATA* process) = 0;
+  // Runs func(arg) on a detached thread; the thread id or 0 on failure.
+  virtual unsigned ExecuteThread(unsigned (*func)(void*), void* arg) = 0;
+  virtual void Sleep(unsigned ms) = 0;
+  // Opens the address in the desktop's browser; false when nothing started.
+  virtual bool OpenLink(const char* url) = 0;
+  virtual void SetClipboard(const CFerroString& text) { (void)text; }
+  virtual void GetClipboard(CFerroString& text) { text = ""; }
+  // Called by the input routing: Command+C, Command+X, Command+V.
+  virtual bool IsCopyKeyPressed(unsigned key);
+  virtual bool IsCutKeyPressed(unsigned key);
+  virtual bool IsPastKeyPressed(unsigned key);
+  virtual void LockThread() = 0;
+  virtual void UnlockThread() = 0;
+  virtual std::unique_ptr<GCriticalSection> NewCriticalSection() = 0;
+  virtual const char* GetExecutedFileExtension() = 0;
+  // Called by GGame to hold or release the mouse in full-screen use.
+  virtual void CaptureMouse() {}
+  virtual void ReleaseMouse() {}
+
+  // Folder services routed between the host and connected drives.
+  bool CreateFolder(const char* path);
+  bool RemoveFolder(const char* path);
+  bool SetDirectory(const char* path);
+  CFerroString GetDirectory();
+  // Opens a stream on a host or drive path (mode 0 read, 1 write, 2
+  // append); the caller owns it. Null on failure.
+  CFerroStream* OpenStream(const char* path, int mode);
+
+  // Creates every missing folder along path; the working directory is left
+  // untouched. True when the whole path exists afterwards.
+  bool CreatePath(const CFerroString& path);
+  // The absolute form of path (symbolic links resolved), keeping a trailing
+  // separator; empty when neither the path nor its folder exists.
+  CFerroString PathToAbsolutePath(const CFerroString& path);
+  bool CopyFile(const char* from, const char* to);
+  // Copies the files and subfolders of from into to; with withFolder, into a
+  // new folder of from's own name inside to.
+  bool CopyFolder(const char* from, const char* to, bool withFolder);
+  // True, after calling the application's OnFirstLaunch, on the first start
+  // of this version; false on later starts.
+  bool DetectFirstLaunch();
+
+  GGame* GetGame() const { return game; }
+  const CFerroString& GetName() const { return name; }
+  // Depth of nested modal loops; 0 while only the main loop runs.
+  int GetModalDepth() const { return modalDepth; }
+  void EnterModalLoop() { ++modalDepth; }
+  void LeaveModalLoop() { --modalDepth; }
+
+ protected:
+  // The per-user folder used when the game folder cannot be written; called
+  // once by GetPathToTemp. The result has a trailing separator.
+  virtual CFerroString GetUserDataFolder() = 0;
+  // Whether path names the host file system (not a connected drive).
+  bool IsHostPath(const char* path);
+  // Whether files and folders can be created in folder.
+  bool IsFolderWritable(const CFerroString& folder);
+
+  GGame* game;
+  CFerroString name;
+  CFerroString pathToGame;
+  CFerroString pathToTemp;
+  CFerroString startFolder;
+  CFerroString result;
+  FINDER_LIST finders;
+  int modalDepth = 0;
+
+ private:
+  std::vector<char> scratch8;
+  std::vector<unsigned short> scratch16;
+  std::vector<unsigned int> scratch32;
+  std::vector<wchar_t> scratchWide;
+};
