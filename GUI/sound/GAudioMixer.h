@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// A small software mixer on the default audio output device.
+//
+// Sound files are decoded once, when loaded, into the mixer's own format
+// (32-bit float stereo at the output rate); playback then only adds scaled
+// frames together on the device's audio thread. A loaded sample owns a fixed
+// number of voices, so it can sound at most that many times at once; a
+// channel is one voice while it is handed out, named by a handle.
+//
+// Handles are never reused: once a voice is handed out again, or its sample is
+// freed, the old channel handle names nothing and every call on it fails. This
+// keeps a caller holding a stale handle from touching someone else's playback.
+//
+// Every call comes from one thread (the caller's); the mixing runs on the
+// device's thread under the device lock. Without an open device every call
+// fails quietly: loads return 0, queries report nothing playing.
+class GAudioMixer {
+ public:
+  using Handle = uint32_t;  // 0 names nothing
+
+  enum class Activity { Stopped, Playing };
+
+  GAudioMixer();
+  ~GAudioMixer();
+  GAudioMixer(const GAudioMixer&) = delete;
+  GAudioMixer& operator=(const GAudioMixer&) = delete;
+
+  // Opens the default output device at the given rate and starts mixing.
+  // False when there is no usable device (or one is open already).
+  bool Init(int frequency);
+  // Frees every sample and closes the device.
+  void Free();
+  bool IsReady() const { return device_ != 0; }
+  int GetFrequency() const { return frequency_; }
+
+  // Decodes a WAV image (any PCM or float layout the decoder knows). Returns
+  // the sample's handle, or 0 for no device, refused or empty data.
+  Handle SampleLoad(const void* data, size_t size, int maxVoices);
+  // Stops the sample's channels and forgets it; its channel handles die.
+  bool SampleFree(Handle sample);
+  // Hands out a voice that is not playing, under a new handle with volume 1
+  // and no looping; 0 when every voice is busy.
+  Handle SampleGetChannel(Handle sample);
+
+  bool ChannelSetVolume(Handle channel, float volume);
+  bool ChannelGetLoop(Handle channel, bool* loop) const;
+  bool ChannelSetLoop(Handle channel, bool loop);
+  // Starts the channel; with restart it starts from the first frame, otherwise
+  // it continues where it stopped.
+  bool ChannelPlay(Handle channel, bool restart);
+  bool ChannelStop(Handle channel);
+  Activity ChannelIsActive(Handle channel) const;
+  // The playing position in bytes of the sample as its file stored it, or -1.
+  int64_t ChannelGetPosition(Handle channel) const;
+
+ private:
+  struct Voice;
+  struct Sample;
+  class Lock;
+
+  Voice* FindVoice(Handle channel, const Sample** owner = nullptr) const;
+  Handle NextHandle();
+  void Mix(float* out, size_t frames);
+  static void Callback(void* self, uint8_t* stream, int length);
+
+  uint32_t device_ = 0;  // the output device id, 0 while closed
+  bool subsystemUp_ = false;
+  int frequency_ = 0;
+  Handle lastHandle_ = 0;
+  std::vector<std::unique_ptr<Sample>> samples_;
+};

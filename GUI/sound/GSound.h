@@ -1,0 +1,107 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+struct MEM_DATA;
+class GSound;
+class GSoundChannel;
+
+// One loaded sound, able to play itself on new channels. Made by
+// GSound::NewSample and owned by the sound object's sample table.
+class GSoundSample {
+ public:
+  GSoundSample() = default;
+  GSoundSample(const GSoundSample&) = delete;
+  GSoundSample& operator=(const GSoundSample&) = delete;
+  virtual ~GSoundSample() = default;
+
+  // GSound::LoadFromMemory calls this once on a fresh sample with the whole
+  // sound file; true when the sample can now play.
+  virtual bool LoadFromMemory(const MEM_DATA& file) = 0;
+  // GSound::Unload and the sound object's destructor call this before
+  // deleting the sample.
+  virtual void Unload() = 0;
+  // GSound::Play calls this to start one playback from the beginning at a
+  // volume of 0..100; null when no voice is free.
+  virtual std::unique_ptr<GSoundChannel> Play(bool loop, int volume) = 0;
+
+  // The sound object while it exists.
+  static GSound* sound;
+};
+
+// One playback of a sample. Owned by the sound object's channel table.
+class GSoundChannel {
+ public:
+  GSoundChannel() = default;
+  GSoundChannel(const GSoundChannel&) = delete;
+  GSoundChannel& operator=(const GSoundChannel&) = delete;
+  virtual ~GSoundChannel() = default;
+
+  // GSound::Stop and the sound object's destructor call this before deleting
+  // the channel.
+  virtual void Stop() = 0;
+  // Loudness from 0..1; GSound::SetVolume forwards here.
+  virtual void SetVolume(float volume) = 0;
+  // Loudness from 0..100; GSound::SetVolume forwards here.
+  virtual void SetVolume(int volume) = 0;
+  // GSound::SetMaxPriority forwards here: keep this channel when voices run out.
+  virtual void SetMaxPriority() = 0;
+  // 0 playing, 1 paused, -1 stopped, finished or gone; GSound asks it to tell
+  // finished channels whose slots it may reuse.
+  virtual int GetState() = 0;
+  // The playing position in bytes of the sound file's data, -1 when unknown.
+  virtual int64_t GetPosition() = 0;
+
+  // The sound object while it exists.
+  static GSound* sound;
+};
+
+// The application's sound object: a table of loaded samples and a table of
+// playing channels, both addressed by small indices that stay valid until
+// their slot is emptied. Emptied slots are reused before the tables grow.
+class GSound {
+ public:
+  GSound();
+  GSound(const GSound&) = delete;
+  GSound& operator=(const GSound&) = delete;
+  // Stops and deletes every channel, then unloads and deletes every sample.
+  virtual ~GSound();
+
+  // LoadFromMemory calls this for a fresh sample of the concrete kind.
+  virtual std::unique_ptr<GSoundSample> NewSample() = 0;
+  // Play with a 0..1 volume calls this to turn it into 0..100.
+  virtual int CalcVolume(float volume) = 0;
+
+  // Loads a whole sound file into a new sample; its index, or -1.
+  int LoadFromMemory(const MEM_DATA& file);
+  int AddSample(std::unique_ptr<GSoundSample> sample);
+  bool Unload(int sample);
+  GSoundSample* GetSample(int sample) const;
+  int GetSampleCount() const { return static_cast<int>(samples_.size()); }
+
+  // Starts the sample once; the index of its channel slot, or -1 for an
+  // invalid sample. When no voice is free the returned slot stays empty.
+  int Play(int sample, float volume, bool loop);
+  int Play(int sample, int volume, bool loop);
+  int AddChannel(std::unique_ptr<GSoundChannel> channel);
+  bool Stop(int channel);
+  GSoundChannel* GetChannel(int channel) const;
+  int GetChannelCount() const { return static_cast<int>(channels_.size()); }
+
+  bool SetVolume(int channel, float volume);
+  bool SetVolume(int channel, int volume);
+  bool SetMaxPriority(int channel);
+  int GetState(int channel) const;
+  int64_t GetPosition(int channel) const;
+
+ protected:
+  // Empties both tables as the destructor does; a variant calls it before
+  // shutting down the library its samples and channels live in.
+  void Clear();
+
+ private:
+  std::vector<std::unique_ptr<GSoundSample>> samples_;
+  std::vector<std::unique_ptr<GSoundChannel>> channels_;
+};
