@@ -271,7 +271,7 @@ class CFerroStringFileTest : public ::testing::Test {
     if (file != nullptr) std::fclose(file);
   }
   void Put(const std::vector<unsigned char>& bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::rewind(file);
   }
   std::vector<unsigned char> All() {
