@@ -1,6 +1,7 @@
 #include "GUI/sound/GSoundBass.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -36,12 +37,14 @@ bool WaitForState(GSound& sound, int channel, int state) {
 }
 
 // Every test gets the disk audio driver, which writes the mixed output (float
-// stereo, as the mixer opens the device) to a file in real time.
+// stereo, as the mixer opens the device) to a file in real time. The file name
+// carries the process id so test runs of several build trees do not collide.
 class GSoundBassDiskTest : public ::testing::Test {
  protected:
   void SetUp() override {
     path_ = ::testing::TempDir() + "digmaze_sound_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".raw";
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+            std::to_string(getpid()) + ".raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", path_.c_str(), 1);
   }
