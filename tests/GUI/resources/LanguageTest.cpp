@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "GUI/resources/Language.h"
+#include "GUI/resources/Localizer.h"
+#include "tests/GUI/resources/ResourcesTestUtil.h"
+
+namespace {
+
+const std::string kResource =
+    "; Languages of the test resource\r\n"
+    "LANG_DEFAULT=ENGLISH\r\n"
+    "TEXT_DEFAULT=Missing\r\n"
+    "[LANGUAGE]\r\n"
+    "NAME=ENGLISH\r\n"
+    "INSTALL_NAME=English\r\n"
+    "LABEL=en\r\n"
+    "[LANGUAGE]\r\n"
+    "INSTALL_NAME=Deutsch\r\n"
+    "NAME=GERMAN\r\n"
+    "LABEL=de\r\n"
+    "FONT=Sans\r\n"
+    "HEIGHT=20\r\n"
+    "WEIGHT=750\r\n"
+    "ITALIC=YES\r\n"
+    "COLOR=255\r\n"
+    "[Open]\r\n"
+    "en=Open\r\n"
+    "de = \xC3\x96"
+    "ffnen ; umlaut\r\n"
+    "[Close]\r\n"
+    "en Close\r\n"
+    "[Save]\r\n"
+    "del=Wrong line\r\n"
+    "en=Save\r\n"
+    "[First Month than Day]\r\n"
+    "en=Yes\r\n"
+    "de=No\r\n";
+
+Localizer& Fresh() {
+  Localizer* localizer = Localizer::GetInstance();
+  localizer->Unload();
+  return *localizer;
+}
+
+TEST(LanguageTest, DescriptionsAreReadAtLineStarts) {
+  Language language(kResource.data(), static_cast<int>(kResource.size()), "GERMAN");
+  ASSERT_EQ(language.GetLanguageCount(), 2);
+  const LangProperty* english = language.GetDescription(0);
+  const LangProperty* german = language.GetDescription(1);
+  EXPECT_EQ(language.GetDescription(2), nullptr);
+  EXPECT_EQ(english->name, CFerroString("ENGLISH"));
+  EXPECT_EQ(english->fontName, CFerroString("Times New Roman"));
+  EXPECT_EQ(english->width, 6);
+  EXPECT_EQ(english->height, 16);
+  EXPECT_EQ(english->color, 0xFFFFFF);
+  // INSTALL_NAME= comes first but does not count as NAME=.
+  EXPECT_EQ(german->name, CFerroString("GERMAN"));
+  EXPECT_EQ(german->installName, CFerroString("Deutsch"));
+  EXPECT_EQ(german->weight, 700);
+  EXPECT_TRUE(german->italic);
+  EXPECT_EQ(language.GetNameLabel("GERMAN"), CFerroString("de"));
+  EXPECT_EQ(language.GetNameLabel("KLINGON"), CFerroString("NOT_LABEL"));
+  EXPECT_EQ(language.GetCurrent().name, CFerroString("GERMAN"));
+  EXPECT_EQ(language.GetCurrent().height, 20);
+  EXPECT_EQ(language.GetCurrent().color, 255);
+}
+
+TEST(LanguageTest, TranslationFallbacks) {
+  Localizer& localizer = Fresh();
+  EXPECT_STREQ(localizer.Translate("Open"), "Error of the resource file.");
+  EXPECT_EQ(localizer.GetPtr("Open"), nullptr);
+  EXPECT_EQ(localizer.GetFontHeight(), 0);
+  EXPECT_TRUE(localizer.GetFontName().IsEmpty());
+
+  localizer.Load(kResource.data(), static_cast<int>(kResource.size()), "GERMAN");
+  ASSERT_TRUE(localizer.HasLanguage());
+  EXPECT_EQ(localizer.GetPath(), CFerroString("MEMORY"));
+  EXPECT_STREQ(localizer.Translate("Open"),
+               "\xC3\x96"
+               "ffnen");
+  EXPECT_STREQ(localizer.Translate("Close"), "Close");  // only the default language has it
+  EXPECT_STREQ(localizer.Translate("Save"), "Save");    // "del=" is not the label "de"
+  EXPECT_STREQ(localizer.Translate("Nowhere"), "Missing");
+  EXPECT_EQ(localizer.GetPtr("Nowhere"), nullptr);
+  EXPECT_STREQ(localizer.GetPtr("Close"), "Close");
+  EXPECT_EQ(localizer.GetLanguageLabel(), CFerroString("de"));
+  EXPECT_EQ(localizer.GetFontName(), CFerroString("Sans"));
+  EXPECT_EQ(localizer.GetLanguageName(1), CFerroString("GERMAN"));
+  EXPECT_TRUE(localizer.GetLanguageName(7).IsEmpty());
+
+  // Without TEXT_DEFAULT the default text is "?"; an empty language asks for LANG_DEFAULT.
+  const std::string bare = "LANG_DEFAULT=ENGLISH\r\n[LANGUAGE]\r\nNAME=ENGLISH\r\nLABEL=en\r\n";
+  Localizer& again = Fresh();
+  again.Load(bare.data(), static_cast<int>(bare.size()), "");
+  EXPECT_EQ(again.GetLanguageName(), CFerroString("ENGLISH"));
+  EXPECT_STREQ(again.Translate("Anything"), "?");
+  Fresh();
+}
+
+TEST(LanguageTest, ResourcesWithoutLanguagesAndRepeatedLoads) {
+  TempFolder folder;
+  ASSERT_TRUE(WriteHostFile(folder / "a.lng", kResource));
+  ASSERT_TRUE(WriteHostFile(folder / "none.lng", "[Open]\r\nen=Open\r\n"));
+
+  Localizer& localizer = Fresh();
+  localizer.Load((folder / "none.lng").c_str(), "ENGLISH");
+  EXPECT_FALSE(localizer.HasLanguage());
+  EXPECT_TRUE(localizer.GetPath().IsEmpty());
+
+  localizer.Load((folder / "a.lng").c_str(), "ENGLISH");
+  const Language* first = localizer.GetLanguage();
+  ASSERT_NE(first, nullptr);
+  localizer.Load((folder / "a.lng").c_str(), "GERMAN");
+  EXPECT_EQ(localizer.GetLanguage(), first);
+  EXPECT_STREQ(localizer.Translate("Open"), "Open");
+
+  // A '*' path loads every file of the folder with that extension.
+  Language all(CFerroString((folder / "*.lng").c_str()), "ENGLISH");
+  EXPECT_EQ(all.GetLanguageCount(), 2);
+  Fresh();
+}
+
+TEST(LanguageTest, IndexSeparatesKeysSharingBytes) {
+  // Keys that share first, last and middle bytes in every combination.
+  const char* keys[] = {"ab", "aXb", "aYb", "aXXb", "a", "abc", "aXc", "b"};
+  std::string text = "[LANGUAGE]\r\nNAME=L\r\nLABEL=t\r\n";
+  for (const char* key : keys) text += std::string("[") + key + "]\r\nt=text " + key + "\r\n";
+  Language language(text.data(), static_cast<int>(text.size()), "L");
+  EXPECT_EQ(language.GetPairCount(), 8);
+  for (const char* key : keys)
+    EXPECT_EQ(std::string(language.Label(key, true)), std::string("text ") + key);
+  EXPECT_EQ(language.Label("aZb", true), nullptr);
+  EXPECT_STREQ(language.Label("aZb", false), "?");
+  EXPECT_EQ(language.Label("", true), nullptr);
+}
+
+}  // namespace
