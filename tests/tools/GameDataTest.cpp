@@ -1,0 +1,339 @@
+// Checks the generated game data in data/ the way the game will use it: every
+// picture the game loads decodes at its size with the transparency its use
+// needs, the cursors carry valid hot spots, the font descriptions parse into
+// 224 glyphs, and the sounds are clean 16-bit PCM.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <stb/stb_image.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The source tree from the test environment, else the one this test was
+// configured from.
+fs::path DataDir() {
+  const char* src = std::getenv("DIGMAZE_SOURCE_DIR");
+  return fs::path(src ? src : DIGMAZE_CONFIGURED_SOURCE_DIR) / "data";
+}
+
+std::vector<uint8_t> ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+struct Picture {
+  int w = 0, h = 0;
+  std::vector<uint8_t> rgba;
+  bool ok = false;
+  const uint8_t* At(int x, int y) const { return &rgba[size_t(y * w + x) * 4]; }
+  bool Opaque(int x, int y) const { return At(x, y)[3] != 0; }
+};
+
+// Decodes the way the game does: from memory, asking for four channels.
+Picture Load(const fs::path& path) {
+  Picture p;
+  const std::vector<uint8_t> bytes = ReadAll(path);
+  int n = 0;
+  stbi_uc* data = stbi_load_from_memory(bytes.data(), int(bytes.size()), &p.w, &p.h, &n, 4);
+  if (!data) return p;
+  p.rgba.assign(data, data + size_t(p.w) * size_t(p.h) * 4);
+  stbi_image_free(data);
+  p.ok = true;
+  return p;
+}
+
+enum class Alpha { kOpaque, kKeyed, kAny };
+
+// Opaque: every alpha 255. Keyed: only 0 and 255, so the game masks pixels
+// instead of blending, and transparent pixels are black so that copying the
+// picture without transparency shows the game's black.
+::testing::AssertionResult HasAlpha(const Picture& p, Alpha kind) {
+  for (size_t i = 0; i < p.rgba.size(); i += 4) {
+    const uint8_t a = p.rgba[i + 3];
+    if (kind == Alpha::kOpaque && a != 255)
+      return ::testing::AssertionFailure() << "pixel " << i / 4 << " has alpha " << int(a);
+    if (kind == Alpha::kKeyed && a != 0 && a != 255)
+      return ::testing::AssertionFailure() << "pixel " << i / 4 << " has alpha " << int(a);
+    if (kind == Alpha::kKeyed && a == 0 && (p.rgba[i] || p.rgba[i + 1] || p.rgba[i + 2]))
+      return ::testing::AssertionFailure() << "transparent pixel " << i / 4 << " is not black";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+int LowestOpaqueRow(const Picture& p) {
+  for (int y = p.h - 1; y >= 0; --y)
+    for (int x = 0; x < p.w; ++x)
+      if (p.Opaque(x, y)) return y;
+  return -1;
+}
+
+std::string FrameName(const std::string& who, char direction, int frame) {
+  return who + "_" + direction + "_0" + std::to_string(frame) + ".png";
+}
+
+TEST(GameData, PicturesTheGameLoadsDecodeAtTheirSizes) {
+  struct Case {
+    std::string name;
+    int w, h;
+    Alpha alpha;
+  };
+  std::vector<Case> cases = {
+      {"brick.png", 32, 32, Alpha::kOpaque},    {"floor.png", 32, 32, Alpha::kOpaque},
+      {"line.png", 32, 32, Alpha::kOpaque},     {"ladder.png", 32, 32, Alpha::kOpaque},
+      {"treasure.png", 32, 32, Alpha::kOpaque}, {"exit.png", 32, 32, Alpha::kOpaque},
+      {"unit.png", 32, 32, Alpha::kKeyed},      {"alien.png", 32, 32, Alpha::kKeyed},
+      {"main.png", 1024, 768, Alpha::kOpaque},  {"logo.png", 128, 128, Alpha::kAny},
+  };
+  for (const char* who : {"unit", "alien"})
+    for (char d : {'L', 'R', 'U', 'D'})
+      for (int f = 1; f <= 8; ++f) cases.push_back({FrameName(who, d, f), 32, 32, Alpha::kKeyed});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Picture p = Load(DataDir() / "vdd" / "image" / c.name);
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.w, c.w);
+    EXPECT_EQ(p.h, c.h);
+    EXPECT_TRUE(HasAlpha(p, c.alpha));
+  }
+  // The image drive is built from this folder as it is: nothing else in it.
+  size_t files = 0;
+  for (const auto& e : fs::directory_iterator(DataDir() / "vdd" / "image"))
+    files += e.is_regular_file();
+  EXPECT_EQ(files, cases.size());
+}
+
+TEST(GameData, WalkingFramesStandOnTheSquareBelowAndMove) {
+  for (const char* who : {"unit", "alien"}) {
+    for (char d : {'L', 'R'}) {
+      std::vector<uint8_t> previous;
+      for (int f = 1; f <= 8; ++f) {
+        SCOPED_TRACE(FrameName(who, d, f));
+        const Picture p = Load(DataDir() / "vdd" / "image" / FrameName(who, d, f));
+        ASSERT_TRUE(p.ok);
+        EXPECT_EQ(LowestOpaqueRow(p), 31) << "feet must touch the bottom row";
+        EXPECT_NE(p.rgba, previous) << "a frame repeats the one before it";
+        previous = p.rgba;
+      }
+    }
+    // Left is the mirror image of right.
+    for (int f = 1; f <= 8; ++f) {
+      const Picture l = Load(DataDir() / "vdd" / "image" / FrameName(who, 'L', f));
+      const Picture r = Load(DataDir() / "vdd" / "image" / FrameName(who, 'R', f));
+      ASSERT_TRUE(l.ok && r.ok);
+      for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+          ASSERT_EQ(l.At(x, y)[3], r.At(31 - x, y)[3]) << who << " frame " << f;
+    }
+  }
+}
+
+// The runner and the aliens must be told apart by colour: aliens are mostly
+// green, the runner mostly not.
+TEST(GameData, RunnerAndAlienDifferInColour) {
+  auto greenShare = [](const Picture& p) {
+    int green = 0, opaque = 0;
+    for (size_t i = 0; i < p.rgba.size(); i += 4) {
+      if (!p.rgba[i + 3]) continue;
+      ++opaque;
+      if (p.rgba[i + 1] > p.rgba[i] + 40 && p.rgba[i + 1] > p.rgba[i + 2] + 40) ++green;
+    }
+    return opaque ? double(green) / opaque : 0.0;
+  };
+  const Picture runner = Load(DataDir() / "vdd" / "image" / "unit.png");
+  const Picture alien = Load(DataDir() / "vdd" / "image" / "alien.png");
+  ASSERT_TRUE(runner.ok && alien.ok);
+  EXPECT_LT(greenShare(runner), 0.05);
+  EXPECT_GT(greenShare(alien), 0.4);
+}
+
+TEST(GameData, AllThirteenCursorsWithHotSpotsOnTheShape) {
+  const std::set<std::string> prefixes = {
+      "cursor_arrow",       "cursor_target",   "cursor_move",        "cursor_text",
+      "cursor_link",        "cursor_left",     "cursor_top",         "cursor_right",
+      "cursor_bottom",      "cursor_left_top", "cursor_left_bottom", "cursor_right_top",
+      "cursor_right_bottom"};
+  std::set<std::string> found;
+  for (const auto& e : fs::directory_iterator(DataDir() / "windows" / "cursors")) {
+    const std::string name = e.path().filename().string();
+    SCOPED_TRACE(name);
+    // NAME__XXYY.png, XX and YY the hot spot in decimal.
+    const size_t sep = name.find("__");
+    ASSERT_NE(sep, std::string::npos);
+    ASSERT_EQ(name.size(), sep + 2 + 4 + 4);
+    ASSERT_EQ(name.substr(sep + 6), ".png");
+    const std::string prefix = name.substr(0, sep);
+    EXPECT_TRUE(prefixes.count(prefix));
+    EXPECT_TRUE(found.insert(prefix).second) << "two files for one cursor";
+    const int hx = std::stoi(name.substr(sep + 2, 2)), hy = std::stoi(name.substr(sep + 4, 2));
+    const Picture p = Load(e.path());
+    ASSERT_TRUE(p.ok);
+    EXPECT_TRUE(HasAlpha(p, Alpha::kKeyed));
+    ASSERT_LT(hx, p.w);
+    ASSERT_LT(hy, p.h);
+    bool near = false;
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx) {
+        const int x = hx + dx, y = hy + dy;
+        if (x >= 0 && y >= 0 && x < p.w && y < p.h && p.Opaque(x, y)) near = true;
+      }
+    EXPECT_TRUE(near) << "the hot spot is off the cursor's shape";
+  }
+  EXPECT_EQ(found, prefixes);
+}
+
+// A font description read as the font loader reads it: four named values,
+// then after the "x,y,width" header one "char=x,y,width" entry per code
+// 32..255 (the entry of "=" starting with two equal signs).
+struct FontDescription {
+  std::string name;
+  int height = 0, weight = 0;
+  struct Entry {
+    int x, y, w;
+  };
+  std::vector<Entry> entries;
+};
+
+std::string Param(const std::string& text, const std::string& key) {
+  const size_t at = text.find(key + "=");
+  if (at == std::string::npos) return "";
+  const size_t from = at + key.size() + 1, to = text.find('\r', from);
+  return text.substr(from, to == std::string::npos ? std::string::npos : to - from);
+}
+
+::testing::AssertionResult Parse(const std::string& text, FontDescription& d) {
+  d.name = Param(text, "Font");
+  const std::string h = Param(text, "Height"), w = Param(text, "Weight"), i = Param(text, "Italic");
+  if (d.name.empty() || h.empty() || w.empty() || i.empty())
+    return ::testing::AssertionFailure() << "a header value is missing";
+  d.height = std::atoi(h.c_str());
+  d.weight = std::atoi(w.c_str());
+  size_t pos = text.find("x,y,width");
+  if (pos == std::string::npos) return ::testing::AssertionFailure() << "no x,y,width header";
+  for (int code = 32; code < 256; ++code) {
+    const size_t eq = text.find('=', pos);
+    if (eq == std::string::npos) return ::testing::AssertionFailure() << "no entry for " << code;
+    size_t from = eq + 1;
+    const bool itself = text[from] == '=';  // the entry of "=" itself
+    if (itself) ++from;
+    const size_t start = itself ? eq : eq - 1;
+    if (uint8_t(text[start]) != code || text[start - 1] != '\n')
+      return ::testing::AssertionFailure() << "entry " << code << " does not start with its byte";
+    const size_t end = text.find('\r', from);
+    const std::string value = text.substr(from, end - from);
+    const size_t c1 = value.find(','), c2 = value.find(',', c1 + 1);
+    if (c1 == std::string::npos || c2 == std::string::npos || c2 + 1 >= value.size())
+      return ::testing::AssertionFailure() << "entry " << code << " is broken: " << value;
+    d.entries.push_back({std::atoi(value.c_str()), std::atoi(value.c_str() + c1 + 1),
+                         std::atoi(value.c_str() + c2 + 1)});
+    pos = end;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+TEST(GameData, FontsParseIntoAllGlyphsInsideTheirImages) {
+  for (const char* font : {"tahoma18bold", "tahoma21bold", "Tahoma16bold", "Tahoma21"}) {
+    SCOPED_TRACE(font);
+    const fs::path base = DataDir() / "windows" / font;
+    // The loader reads NAME.tga and NAME.txt.
+    const Picture image = Load(base.string() + ".tga");
+    ASSERT_TRUE(image.ok);
+    const std::vector<uint8_t> bytes = ReadAll(base.string() + ".txt");
+    FontDescription d;
+    ASSERT_TRUE(Parse(std::string(bytes.begin(), bytes.end()), d));
+    ASSERT_EQ(d.entries.size(), 224u);
+    EXPECT_GT(d.height, 10);
+    auto ink = [&](int code) {
+      const auto& e = d.entries[size_t(code - 32)];
+      int sum = 0;
+      for (int y = e.y; y < e.y + d.height; ++y)
+        for (int x = e.x; x < e.x + e.w; ++x) sum += image.At(x, y)[3];
+      return sum;
+    };
+    for (const auto& e : d.entries) {
+      ASSERT_GT(e.w, 0);
+      ASSERT_GE(e.x, 0);
+      ASSERT_GE(e.y, 0);
+      ASSERT_LE(e.x + e.w, image.w);
+      ASSERT_LE(e.y + d.height, image.h);
+    }
+    EXPECT_EQ(ink(' '), 0);
+    EXPECT_GT(ink('A'), 0);
+    EXPECT_GT(ink('='), 0);
+    EXPECT_GT(ink(0xC6), 0) << "Cyrillic capital Zhe";
+    EXPECT_GT(ink(0xA8), 0) << "Cyrillic capital Io";
+    EXPECT_GT(ink('W'), ink('i')) << "glyphs are in the wrong cells";
+  }
+  EXPECT_TRUE(fs::exists(DataDir() / "windows" / "DejaVu-fonts-LICENSE.txt"));
+}
+
+struct Wave {
+  bool ok = false;
+  int channels = 0, rate = 0, bits = 0;
+  std::vector<int16_t> samples;
+};
+
+Wave LoadWave(const fs::path& path) {
+  Wave w;
+  const std::vector<uint8_t> b = ReadAll(path);
+  auto u32 = [&b](size_t at) {
+    return uint32_t(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24);
+  };
+  auto u16 = [&b](size_t at) { return uint16_t(b[at] | b[at + 1] << 8); };
+  if (b.size() < 44 || std::string(b.begin(), b.begin() + 4) != "RIFF" ||
+      std::string(b.begin() + 8, b.begin() + 16) != "WAVEfmt " || u16(20) != 1 ||
+      std::string(b.begin() + 36, b.begin() + 40) != "data" || u32(4) != b.size() - 8 ||
+      u32(40) != b.size() - 44)
+    return w;
+  w.channels = u16(22);
+  w.rate = int(u32(24));
+  w.bits = u16(34);
+  for (size_t i = 44; i + 1 < b.size(); i += 2) w.samples.push_back(int16_t(u16(i)));
+  w.ok = true;
+  return w;
+}
+
+TEST(GameData, SoundsAreCleanPcmAndStepsAreQuietAndShort) {
+  struct Case {
+    const char* name;
+    bool step;
+  };
+  const Case cases[] = {{"horizontal_step.wav", true}, {"vertical_step.wav", true},
+                        {"treasure.wav", false},       {"life.wav", false},
+                        {"victory.wav", false},        {"death.wav", false},
+                        {"hole.wav", false},           {"close_hole.wav", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Wave w = LoadWave(DataDir() / "vdd" / "sound" / c.name);
+    ASSERT_TRUE(w.ok);
+    EXPECT_EQ(w.channels, 1);
+    EXPECT_EQ(w.rate, 44100);
+    EXPECT_EQ(w.bits, 16);
+    ASSERT_GT(w.samples.size(), 1000u);
+    int peak = 0;
+    for (int16_t s : w.samples) peak = std::max(peak, std::abs(int(s)));
+    // Starts and ends at silence (no click) and stays well clear of clipping.
+    EXPECT_LT(std::abs(int(w.samples.front())), 64);
+    EXPECT_LT(std::abs(int(w.samples.back())), 64);
+    EXPECT_LT(peak, 32767 * 7 / 10);
+    EXPECT_GT(peak, 32767 / 20) << "inaudible";
+    const double seconds = double(w.samples.size()) / w.rate;
+    if (c.step) {
+      EXPECT_LT(seconds, 0.1);
+      EXPECT_LT(peak, 32767 / 4);
+    } else {
+      EXPECT_LT(seconds, 2.5);
+    }
+  }
+}
+
+}  // namespace

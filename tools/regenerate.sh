@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Usage: tools/regenerate.sh BUILD_DIR [OUT_DIR]
+# Runs the art, font and sound generators of BUILD_DIR (build them first, e.g.
+# cmake --build BUILD_DIR --target digmaze-art digmaze-fonts digmaze-sound)
+# into OUT_DIR, which defaults to the repository's data/. The maps in data/Maps
+# come from tools/levels and are not touched here.
+set -euo pipefail
+
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then
+  echo "usage: tools/regenerate.sh BUILD_DIR [OUT_DIR]" >&2
+  exit 2
+fi
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(cd "$1" && pwd)"
+out="${2:-$root/data}"
+fonts=/usr/share/fonts/truetype/dejavu
+licence=/usr/share/doc/fonts-dejavu-core/copyright
+
+mkdir -p "$out/windows"
+"$build/tools/art/digmaze-art" "$out"
+"$build/tools/fonts/digmaze-fonts" "$fonts" "$out"
+"$build/tools/sound/digmaze-sound" "$out"
+# The fonts are rendered from DejaVu Sans; its licence travels with them.
+cp "$licence" "$out/windows/DejaVu-fonts-LICENSE.txt"
