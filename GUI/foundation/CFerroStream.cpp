@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 #include "GUI/foundation/CFerroRect.h"
 
@@ -232,20 +231,38 @@ unsigned int CFerroStream::operator>>(CFerroRect& value) {
   return got;
 }
 
-unsigned int CFerroStream::operator>>(CFerroString& value) {
+namespace {
+
+// Reads the stream form of a text into out; got receives the result of the
+// last Read and the return value tells whether every announced byte came.
+bool ReadText(CFerroStream& s, CFerroString& out, unsigned& got, bool keepPartial) {
   uint64_t n;
-  unsigned got;
-  if (!ReadLE(*this, n, 1, got)) return got;
-  if (n == 255 && !ReadLE(*this, n, 2, got)) return got;
+  if (!ReadLE(s, n, 1, got)) return false;
+  if (n == 255 && !ReadLE(s, n, 2, got)) return false;
   if (n == 0) {
-    value = "";
-    return got;
+    out = "";
+    return true;
   }
   // At most 65535 bytes, so the buffer is bounded whatever the stream says.
-  std::vector<char> bytes(static_cast<size_t>(n) + 1, 0);
-  got = Read(bytes.data(), static_cast<unsigned>(n));
-  CFerroString text(static_cast<int>(got));
-  if (got > 0) std::memcpy(text.c_str(), bytes.data(), got);
-  value = text;
+  CFerroString text(static_cast<int>(n));
+  got = s.Read(text.c_str(), static_cast<unsigned>(n));
+  if (got == n) {
+    out = text;
+    return true;
+  }
+  if (keepPartial) out = text.Left(static_cast<int>(got));
+  return false;
+}
+
+}  // namespace
+
+unsigned int CFerroStream::operator>>(CFerroString& value) {
+  unsigned got = 0;
+  ReadText(*this, value, got, true);
   return got;
+}
+
+bool CFerroStream::ReadString(CFerroString& value) {
+  unsigned got = 0;
+  return ReadText(*this, value, got, false);
 }

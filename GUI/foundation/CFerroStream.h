@@ -77,6 +77,10 @@ class CFerroStream {
   // A text cut short by the end of the stream keeps the bytes that were there.
   unsigned int operator>>(CFerroString& value);
 
+  // Reads a text in the stream form; false, with value unchanged, when the
+  // stream ends before the announced bytes.
+  bool ReadString(CFerroString& value);
+
  protected:
   int mode = modeRead;
   int lastCount = 0;
