@@ -1,0 +1,155 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+struct CFerroRect;
+class GGame;
+class GImage;
+class GPlatform;
+class GSurface;
+struct SURFACE_LOCKED;
+
+// A display mode: width, height, bits per pixel.
+struct VIDEO_MODE {
+  int width = 0;
+  int height = 0;
+  int bpp = 0;
+
+  bool operator==(const VIDEO_MODE&) const = default;
+};
+
+// The rendering device: the logical (scene) and physical (screen) sizes, the
+// list of display modes, and the surfaces, pictures and cursors that everything
+// else allocates through it and that it owns.
+class GDevice {
+ public:
+  static constexpr int kMaxVideoModes = 200;
+
+  // The application and platform in use; set by them.
+  static GGame* game;
+  static GPlatform* platform;
+
+  explicit GDevice(bool fullScreen);
+  GDevice(const GDevice&) = delete;
+  GDevice& operator=(const GDevice&) = delete;
+  virtual ~GDevice();
+
+  // Called by GGame::CreateGame: sizes below 1 take the monitor's; scene and
+  // screen get that size and the resolution is applied.
+  virtual bool Create(int w, int h);
+  // Called by Create and the destructor: forgets the scene size.
+  virtual void Destroy();
+  // Called by the application to change the scene size (and, with only listed
+  // modes, the screen size); false for a refused mode.
+  virtual bool SetVideoMode(VIDEO_MODE* mode);
+  // Whether a display mode can be used at all: 32 bits within the size limits.
+  virtual bool IsVideoMode(VIDEO_MODE* mode);
+  // Called by SetVideoMode and the application: fills and sorts the mode list.
+  virtual void RefreshVideoMode();
+  // The monitor's current mode; false (and a zero mode) when unknown.
+  virtual bool GetMonitorMode(VIDEO_MODE* mode);
+  virtual void GetScreenModeDefault(VIDEO_MODE* mode);
+  // Called after a size change: resizes the window and re-creates the
+  // renderer (resize) and the texture (recreateTexture).
+  virtual void ChangeResolution(bool resize, bool recreateTexture);
+  // Switches the monitor to the screen size; false when nothing changed.
+  virtual bool SetMonitorResolutionOnly();
+  virtual void GetMinSize(int& w, int& h);
+  virtual void GetMaxSize(int& w, int& h);
+  // The window's client rectangle.
+  virtual void GetSceneRect(CFerroRect* rect);
+  // Called by the frame after the back buffer was filled: presents it.
+  virtual void Render();
+  // Called by AddSurface: a surface of the device's pixel format.
+  virtual GSurface* NewSurface() = 0;
+  // Called by the frame: the back buffer's memory; false (bits none) without one.
+  virtual bool LockBackbuffer(SURFACE_LOCKED* lock);
+  virtual void UnlockBackbuffer();
+  // Whether the back buffer was lost and the device must be created again.
+  virtual bool IsLost();
+  // Called by GGame::SysOnActivate when the application regains or loses the screen.
+  virtual void Activate();
+  virtual void Inactivate();
+  // Whether the application draws the cursor itself.
+  virtual bool IsVisibleCursor();
+  // Bits per pixel of the back buffer the frame copies into (16 or 32), so the
+  // frame chooses its copy by the format rather than by the pitch.
+  virtual int GetBackbufferBPP() { return 16; }
+
+  // The scene size.
+  void GetSize(int& w, int& h) const {
+    w = sceneWidth;
+    h = sceneHeight;
+  }
+  void GetScreenSize(int& w, int& h) const {
+    w = screenWidth;
+    h = screenHeight;
+  }
+
+  GSurface* AddSurface();
+  // Destroys and deletes a surface of the list; false for any other pointer.
+  bool DeleteSurface(GSurface* surface);
+  int GetSurfaceCount() const { return static_cast<int>(surfaces.size()); }
+  GImage* AddPicture(GSurface* surface, int pivotX, int pivotY);
+  int GetPictureCount() const { return static_cast<int>(pictures.size()); }
+  // Adds a cursor image; returns its index.
+  int AddCursor(GSurface* surface, int hotX, int hotY);
+  GImage* GetCursor();
+  bool SetCursor(int index);
+  int GetCursorCount() const { return static_cast<int>(cursors.size()); }
+
+  // Fits the scene into the screen keeping its shape, never enlarging it, and
+  // centres it; true when it had to shrink.
+  bool CalcTexRect();
+  // The picture inside the window, inclusive edges.
+  void GetTexRect(int& left, int& top, int& right, int& bottom) const {
+    left = texLeft;
+    top = texTop;
+    right = texRight;
+    bottom = texBottom;
+  }
+  int GetMaxWidthVideoMode() const;
+  int GetMaxHeightVideoMode() const;
+  int GetVideoModeCount() const { return modeCount; }
+  const VIDEO_MODE* GetVideoModeAt(int i) const;
+  void SetOnlyListedModes(bool value) { onlyListedModes = value; }
+  bool IsOnlyListedModes() const { return onlyListedModes; }
+  // The monitor mode found when the device was first created.
+  bool GetDesktopMode(VIDEO_MODE* mode) const;
+  bool IsWindowed() const { return windowed; }
+  bool IsFullScreen() const { return fullScreen; }
+
+ protected:
+  // Appends a mode the device can use and does not list yet; false when the
+  // table is full or the mode was refused.
+  bool AddVideoMode(const VIDEO_MODE& mode);
+
+  int sceneWidth = 0;
+  int sceneHeight = 0;
+  int screenWidth = 0;
+  int screenHeight = 0;
+  bool onlyListedModes = true;
+  int modeCount = 0;
+  VIDEO_MODE modes[kMaxVideoModes];
+  VIDEO_MODE desktopMode;
+  bool hasDesktopMode = false;
+  bool sizesSaved = false;
+  int savedSceneWidth = 0;
+  int savedSceneHeight = 0;
+  int savedScreenWidth = 0;
+  int savedScreenHeight = 0;
+  // The font list joins here with the text drawing.
+  std::vector<std::unique_ptr<GSurface>> surfaces;
+  std::vector<std::unique_ptr<GImage>> cursors;
+  int currentCursor = -1;
+  std::vector<std::unique_ptr<GImage>> pictures;
+  bool windowed = false;
+  bool fullScreen = false;
+  int texLeft = 0;
+  int texTop = 0;
+  int texRight = -1;
+  int texBottom = -1;
+  int lastMouseX = 0;
+  int lastMouseY = 0;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "GUI/graphics/GDevice.h"
+
+struct SDL_Renderer;
+struct SDL_Texture;
+
+// The device over SDL2: it creates the process's window (shared with the
+// platform), a renderer and one streaming 16-bit texture into which the back
+// surface is copied every frame, and presents it centred in the window.
+class GDeviceSDL : public GDevice {
+ public:
+  // The window argument is not used: the device creates its own.
+  GDeviceSDL(bool fullScreen, void* window);
+  ~GDeviceSDL() override;
+
+  bool Create(int w, int h) override;
+  void RefreshVideoMode() override;
+  bool GetMonitorMode(VIDEO_MODE* mode) override;
+  void GetScreenModeDefault(VIDEO_MODE* mode) override;
+  void ChangeResolution(bool resize, bool recreateTexture) override;
+  bool SetMonitorResolutionOnly() override;
+  void GetSceneRect(CFerroRect* rect) override;
+  void Render() override;
+  bool LockBackbuffer(SURFACE_LOCKED* lock) override;
+  void UnlockBackbuffer() override;
+  bool IsLost() override { return false; }
+  bool IsVisibleCursor() override { return true; }
+
+  // Called by the platform for every mouse motion with window coordinates:
+  // moves the application's cursor, relatively in full-screen use and
+  // absolutely in a window.
+  void ChangeCursorPositionByGlobalCursor(int x, int y);
+
+  SDL_Renderer* GetRenderer() const { return renderer; }
+  SDL_Texture* GetTexture() const { return texture; }
+
+ private:
+  void DestroyRendering();
+
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  bool textureLocked = false;
+};

@@ -1,0 +1,173 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "GUI/graphics/SurfaceColor.h"
+
+class GDevice;
+
+// Where drawing goes: normally the surface's own buffers, or foreign memory set
+// with SetPtrAndPitch (the frame copy draws the cursor straight into the texture).
+struct SURFACE_LOCKED {
+  void* bits = nullptr;
+  int pitch = 0;  // bytes per row
+  float* alpha = nullptr;
+  int alphaPitch = 0;  // bytes per row of the alpha channel
+};
+
+// One scan line of a blit.
+struct BLT_LINE_DATA {
+  const void* src = nullptr;
+  void* dst = nullptr;
+  int count = 0;
+  const float* srcAlpha = nullptr;
+  bool noKey = false;     // plain copy
+  bool hasAlpha = false;  // the source has an alpha channel
+  float multiplier = 1.0f;
+};
+
+// A drawing surface with clipping, a drawing origin, colour-key transparency and
+// an optional per-pixel alpha channel. Pixel formats derive from it.
+//
+// Sections of GSurface.cpp: construction and buffers; clipping and locking;
+// blitting and copying; whole-surface operations; TGA export; loading.
+class GSurface {
+ public:
+  // The device in use; set by GDevice::Create.
+  static GDevice* device;
+
+  GSurface() = default;
+  GSurface(const GSurface&) = delete;
+  GSurface& operator=(const GSurface&) = delete;
+  virtual ~GSurface() = default;
+
+  // Primitives: all add the origin, clip against the clip rectangle and write the
+  // converted colour with the transparent mark cleared.
+  virtual void FillRect(int x, int y, int w, int h, unsigned color) = 0;
+  // A negative length draws leftwards (upwards) from x (y), both included.
+  virtual void DrawHorizontalLine(int x, int y, int length, unsigned color) = 0;
+  virtual void DrawVerticalLine(int x, int y, int length, unsigned color) = 0;
+  virtual void DrawLine(int x1, int y1, int x2, int y2, unsigned color) = 0;
+  virtual void DrawRect(int x, int y, int w, int h, unsigned color);
+  virtual void FloodFill(int x, int y, unsigned fillColor, unsigned borderColor) = 0;
+
+  // Hit test in surface pixels: false outside, else alpha above 0.1 or the
+  // transparent mark clear.
+  virtual bool IsOver(int x, int y) = 0;
+  // Marks the pixel with that linear index transparent; the surface is no longer opaque.
+  virtual void MaskTransparentPixel(int index) = 0;
+  // (0, 0, 0) for a transparent pixel or one outside the surface.
+  virtual void GetPixelRGB(int x, int y, SURFACE_RGB* rgb) = 0;
+  virtual void SetPixelRGB(int x, int y, SURFACE_RGB* rgb) = 0;
+  virtual float GetPixelAlpha(int x, int y) = 0;
+  virtual void Clear(unsigned color) = 0;
+  // Frees pixels and alpha; size 0 x 0.
+  virtual void Destroy();
+  virtual int GetBPP() const = 0;
+
+  // Copies (sx, sy, w, h) of src to (x, y); w or h of 0 means the source's full
+  // size. With useKey the source's transparency and surfaceAlpha apply.
+  virtual void Blt(GSurface* src, int x, int y, int sx, int sy, int w, int h, bool useKey);
+  // Places src at (x, y) on a cleared field that is transparent when src has
+  // transparency and black otherwise.
+  virtual void Copy(GSurface* src, int x, int y);
+  virtual void CopyPixel(const void* from, void* to) = 0;
+  // Copies w x h pixels of a 32-bit frame (bytes R, G, B, unused) starting at
+  // (sx, sy) of a frame framePitch pixels wide (w when 0) to (x, y).
+  virtual void BltVideo(const unsigned* frame, int x, int y, int sx, int sy, int w, int h,
+                        int framePitch) = 0;
+  virtual void PixelToRgb(const void* pixel, SURFACE_RGB* rgb) = 0;
+  virtual void RgbToPixel(const SURFACE_RGB* rgb, void* pixel) = 0;
+  // Frame copy into a 32-bit texture; only when modified.
+  virtual void CopyToTexture32(void* bits, int pitch) = 0;
+  // Frame copy into a texture of this surface's own format; only when modified.
+  virtual void CopyToTexture(void* bits, int pitch) = 0;
+  // Blends or copies one scan line, first pixel to last.
+  virtual void BltHorizontalLine(BLT_LINE_DATA* line) = 0;
+  // The same from the last pixel to the first (overlapping blits to the right).
+  virtual void BltHorizontalLineRev(BLT_LINE_DATA* line) = 0;
+
+  // Allocates w x h cleared pixels; the clip is the whole surface and it is opaque.
+  // False for a negative or unrepresentable size (the surface is then empty).
+  bool Create(int w, int h);
+  void GetSize(int& w, int& h) const {
+    w = width;
+    h = height;
+  }
+  int GetWidth() const { return width; }
+  int GetHeight() const { return height; }
+
+  // The clip becomes the part of the rectangle inside the surface; false (and the
+  // whole surface) when nothing of it is inside.
+  bool SetClip(int x, int y, int w, int h);
+  void GetClip(int& x, int& y, int& w, int& h) const;
+  void ResetClip();
+  // Clips a destination rectangle against the clip, moving the source offset by
+  // the amounts the left and top edges moved; false when nothing remains.
+  bool IntersectRect(int& x, int& y, int& sx, int& sy, int& w, int& h) const;
+
+  void SetOrigin(int x, int y) {
+    originX = x;
+    originY = y;
+  }
+  void GetOrigin(int& x, int& y) const {
+    x = originX;
+    y = originY;
+  }
+
+  // Fills the lock record from the surface's own buffers when it points nowhere.
+  SURFACE_LOCKED* Lock();
+  void Unlock() { locked.bits = nullptr; }
+  // Points drawing at foreign memory of this surface's size until Unlock.
+  void SetPtrAndPitch(void* bits, int pitch);
+
+  void Color32ToColor(unsigned color, void* pixel);
+  // Adds delta to every non-zero alpha value, creating the alpha channel first.
+  void ChangeAlpha(float delta);
+  void FlipHorizontal();
+  void FlipVertical();
+  // Moves every visible pixel's colour toward color by amount.
+  void MixColor(unsigned color, float amount);
+  // Width x height values 0xAARRGGBB, top row first; colour 0 where alpha is 0.
+  std::unique_ptr<uint32_t[]> ConvertationToArray32();
+  // Writes a 32-bit uncompressed TGA, bottom row first.
+  bool SaveTGA(const char* path);
+  // Decodes an image file held in memory; false leaves the surface untouched.
+  bool Load(const unsigned char* data, int size);
+
+  bool IsOpaque() const { return opaque; }
+  void SetOpaque(bool value) { opaque = value; }
+  bool IsModified() const { return modified; }
+  void SetModified(bool value) { modified = value; }
+  float GetSurfaceAlpha() const { return surfaceAlpha; }
+  void SetSurfaceAlpha(float value) { surfaceAlpha = value; }
+  bool HasAlpha() const { return alpha != nullptr; }
+  uint8_t* GetPixels() { return pixels.get(); }
+  float* GetAlpha() { return alpha.get(); }
+
+ protected:
+  // RgbToPixel that keeps the pixel's transparent mark as it was.
+  virtual void RgbToPixelKeepMark(const SURFACE_RGB* rgb, void* pixel) = 0;
+
+  // Bytes per pixel of this format.
+  int PixelBytes() const { return GetBPP() / 8; }
+  // Allocates an alpha channel of the surface's size, every value 'value'.
+  bool CreateAlpha(float value);
+  void DropAlpha();
+
+  std::unique_ptr<uint8_t[]> pixels;
+  std::unique_ptr<float[]> alpha;
+  int width = 0;
+  int height = 0;
+  SURFACE_LOCKED locked;
+  bool opaque = true;
+  bool modified = false;
+  float surfaceAlpha = 1.0f;
+  int clipX = 0;
+  int clipY = 0;
+  int clipW = 0;
+  int clipH = 0;
+  int originX = 0;
+  int originY = 0;
+};

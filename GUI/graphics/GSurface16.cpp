@@ -1,0 +1,298 @@
+#include "GUI/graphics/GSurface16.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "GUI/graphics/GPointList.h"
+
+using surface_color::BlendPixel16;
+using surface_color::Color32ToPixel16;
+
+// Sections: primitives; flood fill; pixel access; conversions and frame copies;
+// scan-line blitters.
+
+// [SECTION] Primitives
+
+void GSurface16::Clear(unsigned color) {
+  const size_t n = static_cast<size_t>(width) * height;
+  uint16_t* p = reinterpret_cast<uint16_t*>(pixels.get());
+  if (color == 0 || !p) {
+    if (p) std::memset(p, 0, n * 2);
+  } else {
+    const uint16_t v = Color32ToPixel16(color);
+    for (size_t i = 0; i < n; ++i) p[i] = v;
+  }
+  modified = true;
+}
+
+void GSurface16::FillRect(int x, int y, int w, int h, unsigned color) {
+  x += originX;
+  y += originY;
+  int sx = 0, sy = 0;
+  if (!IntersectRect(x, y, sx, sy, w, h)) return;
+  SURFACE_LOCKED* lock = Lock();
+  if (!lock->bits) return;
+  const uint16_t v = Color32ToPixel16(color);
+  for (int r = 0; r < h; ++r) {
+    std::fill_n(Row(lock, y + r) + x, w, v);
+  }
+  modified = true;
+}
+
+void GSurface16::DrawHorizontalLine(int x, int y, int length, unsigned color) {
+  if (length < 0) {
+    x += length + 1;
+    length = -length;
+  }
+  FillRect(x, y, length, 1, color);
+}
+
+void GSurface16::DrawVerticalLine(int x, int y, int length, unsigned color) {
+  if (length < 0) {
+    y += length + 1;
+    length = -length;
+  }
+  FillRect(x, y, 1, length, color);
+}
+
+void GSurface16::DrawLine(int x1, int y1, int x2, int y2, unsigned color) {
+  if (x1 == x2 && y1 == y2) return;
+  const int dx = x2 - x1;
+  const int dy = y2 - y1;
+  if (dx == 0) {
+    DrawVerticalLine(x1, y1, dy > 0 ? dy + 1 : dy - 1, color);
+    return;
+  }
+  if (dy == 0) {
+    DrawHorizontalLine(x1, y1, dx > 0 ? dx + 1 : dx - 1, color);
+    return;
+  }
+  x1 += originX;
+  y1 += originY;
+  x2 += originX;
+  y2 += originY;
+  int bx = std::min(x1, x2), by = std::min(y1, y2);
+  int bw = std::abs(dx) + 1, bh = std::abs(dy) + 1;
+  int sx = 0, sy = 0;
+  if (!IntersectRect(bx, by, sx, sy, bw, bh)) return;
+  SURFACE_LOCKED* lock = Lock();
+  if (!lock->bits) return;
+  const uint16_t v = Color32ToPixel16(color);
+  if (std::abs(dx) <= std::abs(dy)) {
+    for (int y = by; y < by + bh; ++y) {
+      const int x = x1 + static_cast<int>(static_cast<double>(y - y1) * dx / dy);
+      if (x >= bx && x < bx + bw) Row(lock, y)[x] = v;
+    }
+  } else {
+    for (int x = bx; x < bx + bw; ++x) {
+      const int y = y1 + static_cast<int>(static_cast<double>(x - x1) * dy / dx);
+      if (y >= by && y < by + bh) Row(lock, y)[x] = v;
+    }
+  }
+  modified = true;
+}
+
+// [SECTION] Flood fill
+
+void GSurface16::FloodFill(int x, int y, unsigned fillColor, unsigned borderColor) {
+  x += originX;
+  y += originY;
+  if (!InsideClip(x, y)) return;
+  SURFACE_LOCKED* lock = Lock();
+  if (!lock->bits) return;
+  const uint16_t fill = Color32ToPixel16(fillColor);
+  const uint16_t border = Color32ToPixel16(borderColor);
+  if (Row(lock, y)[x] == border) return;
+
+  // Two lists shared by every fill (drawing runs on the main thread only), so a
+  // fill allocates only when it needs a longer wave than any fill before it.
+  static GPointList waveA, waveB;
+  GPointList& current = waveA;
+  GPointList& next = waveB;
+  current.Empty();
+  next.Empty();
+
+  Row(lock, y)[x] = fill;
+  modified = true;
+  current.Add(x, y);
+  static constexpr int kSteps[4][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
+  while (current.GetCount() > 0) {
+    for (int i = 0; i < current.GetCount(); ++i) {
+      const GPointList::Point p = current[i];
+      for (const auto& step : kSteps) {
+        const int nx = p.x + step[0];
+        const int ny = p.y + step[1];
+        if (!InsideClip(nx, ny)) continue;
+        uint16_t& pixel = Row(lock, ny)[nx];
+        if (pixel == border || pixel == fill) continue;
+        pixel = fill;
+        next.Add(nx, ny);
+      }
+    }
+    current.Empty();
+    current.Swap(next);
+  }
+}
+
+// [SECTION] Pixel access
+
+uint16_t GSurface16::GetPixel16(int x, int y) const {
+  if (!Inside(x, y)) return 0;
+  return reinterpret_cast<const uint16_t*>(pixels.get())[static_cast<size_t>(y) * width + x];
+}
+
+bool GSurface16::IsOver(int x, int y) {
+  if (!Inside(x, y)) return false;
+  if (alpha) return alpha[static_cast<size_t>(y) * width + x] > 0.1f;
+  return (GetPixel16(x, y) & kTransparent) == 0;
+}
+
+void GSurface16::MaskTransparentPixel(int index) {
+  if (index < 0 || index >= width * height) return;
+  reinterpret_cast<uint16_t*>(pixels.get())[index] |= kTransparent;
+  opaque = false;
+}
+
+void GSurface16::GetPixelRGB(int x, int y, SURFACE_RGB* rgb) {
+  const uint16_t p = GetPixel16(x, y);
+  if (!Inside(x, y) || (p & kTransparent)) {
+    *rgb = SURFACE_RGB();
+    return;
+  }
+  surface_color::Pixel16ToRgb(p, rgb);
+}
+
+void GSurface16::SetPixelRGB(int x, int y, SURFACE_RGB* rgb) {
+  if (!Inside(x, y)) return;
+  reinterpret_cast<uint16_t*>(pixels.get())[static_cast<size_t>(y) * width + x] =
+      surface_color::RgbToPixel16(*rgb);
+  modified = true;
+}
+
+float GSurface16::GetPixelAlpha(int x, int y) {
+  if (!Inside(x, y)) return 0.0f;
+  if (alpha) return alpha[static_cast<size_t>(y) * width + x];
+  if (!opaque && (GetPixel16(x, y) & kTransparent)) return 0.0f;
+  return 1.0f;
+}
+
+// [SECTION] Conversions and frame copies
+
+void GSurface16::CopyPixel(const void* from, void* to) {
+  std::memcpy(to, from, 2);
+}
+
+void GSurface16::PixelToRgb(const void* pixel, SURFACE_RGB* rgb) {
+  uint16_t p;
+  std::memcpy(&p, pixel, 2);
+  surface_color::Pixel16ToRgb(p, rgb);
+}
+
+void GSurface16::RgbToPixel(const SURFACE_RGB* rgb, void* pixel) {
+  const uint16_t p = surface_color::RgbToPixel16(*rgb);
+  std::memcpy(pixel, &p, 2);
+}
+
+void GSurface16::RgbToPixelKeepMark(const SURFACE_RGB* rgb, void* pixel) {
+  uint16_t p;
+  std::memcpy(&p, pixel, 2);
+  p = static_cast<uint16_t>((p & kTransparent) | surface_color::RgbToPixel16(*rgb));
+  std::memcpy(pixel, &p, 2);
+}
+
+void GSurface16::BltVideo(const unsigned* frame, int x, int y, int sx, int sy, int w, int h,
+                          int framePitch) {
+  if (!frame) return;
+  if (framePitch == 0) framePitch = w;
+  x += originX;
+  y += originY;
+  if (!IntersectRect(x, y, sx, sy, w, h)) return;
+  SURFACE_LOCKED* lock = Lock();
+  if (!lock->bits) return;
+  const uint8_t* five = surface_color::kByteToFive.data();
+  for (int r = 0; r < h; ++r) {
+    const unsigned* in = frame + static_cast<size_t>(sy + r) * framePitch + sx;
+    uint16_t* out = Row(lock, y + r) + x;
+    for (int i = 0; i < w; ++i) {
+      const unsigned v = in[i];
+      out[i] = static_cast<uint16_t>((five[v & 0xFF] << 10) | (five[(v >> 8) & 0xFF] << 5) |
+                                     five[(v >> 16) & 0xFF]);
+    }
+  }
+  modified = true;
+}
+
+void GSurface16::CopyToTexture(void* bits, int pitch) {
+  if (!modified || !bits || !pixels) return;
+  const int row = width * 2;
+  if (pitch == row) {
+    std::memcpy(bits, pixels.get(), static_cast<size_t>(row) * height);
+    return;
+  }
+  const int n = pitch < row ? pitch : row;
+  for (int y = 0; y < height; ++y)
+    std::memcpy(static_cast<uint8_t*>(bits) + static_cast<size_t>(y) * pitch,
+                pixels.get() + static_cast<size_t>(y) * row, n);
+}
+
+void GSurface16::CopyToTexture32(void* bits, int pitch) {
+  if (!modified || !bits || !pixels || pitch < width * 4) return;
+  const uint32_t* table = surface_color::kPixelToColor32.data();
+  const uint16_t* in = reinterpret_cast<const uint16_t*>(pixels.get());
+  for (int y = 0; y < height; ++y) {
+    uint32_t* out =
+        reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(bits) + static_cast<size_t>(y) * pitch);
+    for (int x = 0; x < width; ++x) out[x] = 0xFF000000u | table[*in++ & 0x7FFF];
+  }
+}
+
+// [SECTION] Scan-line blitters
+
+namespace {
+
+// One pixel of a keyed or alpha blit; 'a' is the line's multiplier.
+inline void BlendOne(uint16_t& d, uint16_t s, const float* alpha, bool hasAlpha, float m) {
+  if (hasAlpha) {
+    float a = *alpha;
+    if (a <= 0.0f) return;
+    a *= m;
+    d = a >= 1.0f ? s : BlendPixel16(d, s, a);
+  } else if (!(s & GSurface16::kTransparent)) {
+    d = m >= 1.0f ? s : BlendPixel16(d, s, m);
+  }
+}
+
+}  // namespace
+
+void GSurface16::BltHorizontalLine(BLT_LINE_DATA* line) {
+  const uint16_t* s = static_cast<const uint16_t*>(line->src);
+  uint16_t* d = static_cast<uint16_t*>(line->dst);
+  const int n = line->count;
+  if (line->noKey) {
+    std::memmove(d, s, static_cast<size_t>(n) * 2);
+    return;
+  }
+  if (!line->hasAlpha && line->multiplier >= 1.0f) {
+    // A select rather than a branch, so the compiler can vectorise the line.
+    for (int i = 0; i < n; ++i) d[i] = (s[i] & kTransparent) ? d[i] : s[i];
+    return;
+  }
+  const float* a = line->srcAlpha;
+  for (int i = 0; i < n; ++i)
+    BlendOne(d[i], s[i], a ? a + i : nullptr, line->hasAlpha, line->multiplier);
+}
+
+void GSurface16::BltHorizontalLineRev(BLT_LINE_DATA* line) {
+  const uint16_t* s = static_cast<const uint16_t*>(line->src);
+  uint16_t* d = static_cast<uint16_t*>(line->dst);
+  const int n = line->count;
+  if (line->noKey) {
+    std::memmove(d, s, static_cast<size_t>(n) * 2);
+    return;
+  }
+  const float* a = line->srcAlpha;
+  for (int i = n - 1; i >= 0; --i)
+    BlendOne(d[i], s[i], a ? a + i : nullptr, line->hasAlpha, line->multiplier);
+}

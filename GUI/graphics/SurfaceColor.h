@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// A colour as three float components in 0..1, the working form of every blend.
+struct SURFACE_RGB {
+  float r = 0.0f;
+  float g = 0.0f;
+  float b = 0.0f;
+
+  // Sets this from a 0x00RRGGBB value.
+  void Color32ToRgb(unsigned color);
+  // Returns the 0x00RRGGBB value, each component truncated to 8 bits.
+  unsigned RgbToColor32() const;
+  // this = src x a + this x (1 - a), per component.
+  void BlendNormal(const SURFACE_RGB* src, float a);
+  void Mul(float k);
+  // this = this + (other - this) x t, per component.
+  void Interpolation(const SURFACE_RGB* other, float t);
+};
+
+// Conversion tables shared by every surface. They are filled once, before first
+// use, and never change afterwards.
+namespace surface_color {
+
+// 8-bit component -> 0..1.
+extern const std::array<float, 256> kByteToUnit;
+// 5-bit component -> 0..1.
+extern const std::array<float, 32> kFiveToUnit;
+// 8-bit component -> 5-bit component, floor(31 x c / 255).
+extern const std::array<uint8_t, 256> kByteToFive;
+// 15-bit pixel -> 0x00RRGGBB, the same as PixelToRgb followed by RgbToColor32.
+extern const std::array<uint32_t, 32768> kPixelToColor32;
+
+// A 0..1 component -> 5 bits, to the nearest step; above 1 gives 31, below 0 gives 0.
+inline unsigned UnitToFive(float c) {
+  if (c > 1.0f) return 31;
+  if (c <= 0.0f) return 0;
+  return static_cast<unsigned>(31.0f * c + 0.5f);
+}
+
+// Components -> 16-bit pixel with bit 15 clear.
+inline uint16_t RgbToPixel16(const SURFACE_RGB& c) {
+  return static_cast<uint16_t>((UnitToFive(c.r) << 10) | (UnitToFive(c.g) << 5) | UnitToFive(c.b));
+}
+
+inline void Pixel16ToRgb(uint16_t p, SURFACE_RGB* c) {
+  c->r = kFiveToUnit[(p >> 10) & 31];
+  c->g = kFiveToUnit[(p >> 5) & 31];
+  c->b = kFiveToUnit[p & 31];
+}
+
+// 0x00RRGGBB -> 16-bit pixel (bit 15 clear), through the float components.
+inline uint16_t Color32ToPixel16(unsigned color) {
+  SURFACE_RGB c;
+  c.Color32ToRgb(color);
+  return RgbToPixel16(c);
+}
+
+// d = s x a + d x (1 - a), rounded back to 5 bits per component.
+inline uint16_t BlendPixel16(uint16_t d, uint16_t s, float a) {
+  SURFACE_RGB dc, sc;
+  Pixel16ToRgb(d, &dc);
+  Pixel16ToRgb(s, &sc);
+  dc.BlendNormal(&sc, a);
+  return RgbToPixel16(dc);
+}
+
+}  // namespace surface_color

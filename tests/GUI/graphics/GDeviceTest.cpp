@@ -1,0 +1,169 @@
+#include "GUI/graphics/GDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "GUI/foundation/CFerroRect.h"
+#include "GUI/graphics/GImage.h"
+#include "GUI/graphics/GSurface16.h"
+
+namespace {
+
+// A headless device: a fixed monitor and a mode list the test fills.
+struct TestDevice : GDevice {
+  TestDevice() : GDevice(true) {}
+  GSurface* NewSurface() override { return new GSurface16(); }
+  bool GetMonitorMode(VIDEO_MODE* mode) override {
+    *mode = monitor;
+    return true;
+  }
+  void ChangeResolution(bool resize, bool recreateTexture) override {
+    calls.push_back(resize * 10 + recreateTexture);
+    GDevice::ChangeResolution(resize, recreateTexture);
+  }
+  void SetScreen(int w, int h) {
+    screenWidth = w;
+    screenHeight = h;
+  }
+  using GDevice::AddVideoMode;
+
+  VIDEO_MODE monitor{1440, 900, 32};
+  std::vector<int> calls;
+};
+
+TEST(GDevice, CreateTakesTheMonitorSizeAndRemembersTheDesktop) {
+  TestDevice device;
+  ASSERT_TRUE(device.Create(0, 0));
+  EXPECT_EQ(GSurface::device, &device);
+  int w, h;
+  device.GetSize(w, h);
+  EXPECT_EQ(w * 10000 + h, 1440 * 10000 + 900);
+  device.monitor = VIDEO_MODE{800, 600, 32};
+  ASSERT_TRUE(device.Create(0, 0));
+  VIDEO_MODE desktop;
+  ASSERT_TRUE(device.GetDesktopMode(&desktop));
+  EXPECT_EQ(desktop, (VIDEO_MODE{1440, 900, 32})) << "only the first creation is remembered";
+  device.Destroy();
+  EXPECT_EQ(GSurface::device, nullptr);
+}
+
+TEST(GDevice, TextureRectangleFitsWithoutEnlarging) {
+  struct Case {
+    int screenW, screenH;
+    int left, top, right, bottom;
+    bool scaled;
+  } cases[] = {
+      {1440, 900, 208, 66, 1231, 833, false}, {1024, 768, 0, 0, 1023, 767, false},
+      {800, 600, 0, 0, 799, 599, true},       {1280, 1024, 128, 128, 1151, 895, false},
+      {1024, 600, 112, 0, 911, 599, true},
+  };
+  for (const Case& c : cases) {
+    TestDevice device;
+    device.monitor = VIDEO_MODE{1024, 768, 32};
+    device.Create(0, 0);
+    device.SetScreen(c.screenW, c.screenH);
+    EXPECT_EQ(device.CalcTexRect(), c.scaled) << c.screenW << "x" << c.screenH;
+    int l, t, r, b;
+    device.GetTexRect(l, t, r, b);
+    EXPECT_EQ((std::vector<int>{l, t, r, b}), (std::vector<int>{c.left, c.top, c.right, c.bottom}))
+        << c.screenW << "x" << c.screenH;
+  }
+}
+
+TEST(GDevice, ModeListIsFilteredDeduplicatedSortedAndBounded) {
+  TestDevice device;
+  EXPECT_FALSE(device.AddVideoMode(VIDEO_MODE{640, 480, 16}));
+  EXPECT_FALSE(device.AddVideoMode(VIDEO_MODE{200000, 480, 32}));
+  EXPECT_TRUE(device.AddVideoMode(VIDEO_MODE{1024, 768, 32}));
+  EXPECT_TRUE(device.AddVideoMode(VIDEO_MODE{800, 600, 32}));
+  EXPECT_TRUE(device.AddVideoMode(VIDEO_MODE{1024, 600, 32}));
+  EXPECT_FALSE(device.AddVideoMode(VIDEO_MODE{800, 600, 32}));
+  device.RefreshVideoMode();
+  ASSERT_EQ(device.GetVideoModeCount(), 3);
+  EXPECT_EQ(*device.GetVideoModeAt(0), (VIDEO_MODE{800, 600, 32}));
+  EXPECT_EQ(*device.GetVideoModeAt(1), (VIDEO_MODE{1024, 600, 32}));
+  EXPECT_EQ(*device.GetVideoModeAt(2), (VIDEO_MODE{1024, 768, 32}));
+  EXPECT_EQ(device.GetVideoModeAt(3), nullptr);
+  EXPECT_EQ(device.GetMaxWidthVideoMode(), 1024);
+  EXPECT_EQ(device.GetMaxHeightVideoMode(), 768);
+
+  for (int i = 0; i < 300; ++i) device.AddVideoMode(VIDEO_MODE{100 + i, 100, 32});
+  EXPECT_EQ(device.GetVideoModeCount(), GDevice::kMaxVideoModes);
+}
+
+TEST(GDevice, SetVideoModeHonoursTheListedModesSwitch) {
+  TestDevice device;
+  device.Create(0, 0);
+  device.calls.clear();
+  VIDEO_MODE mode{1024, 768, 32};
+  EXPECT_FALSE(device.SetVideoMode(&mode)) << "an unlisted mode is refused";
+
+  device.SetOnlyListedModes(false);
+  EXPECT_TRUE(device.SetVideoMode(&mode));
+  int w, h;
+  device.GetSize(w, h);
+  EXPECT_EQ(w * 10000 + h, 1024 * 10000 + 768);
+  device.GetScreenSize(w, h);
+  EXPECT_EQ(w * 10000 + h, 1440 * 10000 + 900) << "the window keeps the desktop size";
+  EXPECT_EQ(device.calls, std::vector<int>{1}) << "only the texture is made again";
+  EXPECT_TRUE(device.SetVideoMode(&mode));
+  EXPECT_EQ(device.calls.size(), 1u) << "an unchanged mode changes nothing";
+
+  device.SetOnlyListedModes(true);
+  device.AddVideoMode(VIDEO_MODE{800, 600, 32});
+  mode = VIDEO_MODE{800, 600, 32};
+  EXPECT_TRUE(device.SetVideoMode(&mode));
+  device.GetScreenSize(w, h);
+  EXPECT_EQ(w * 10000 + h, 800 * 10000 + 600);
+  EXPECT_EQ(device.calls.back(), 11);
+}
+
+TEST(GDevice, InactivateAndActivateRestoreTheSizes) {
+  TestDevice device;
+  device.Create(0, 0);
+  device.SetOnlyListedModes(false);
+  VIDEO_MODE mode{1024, 768, 32};
+  device.SetVideoMode(&mode);
+  device.SetScreen(1280, 1024);
+  device.Inactivate();
+  int w, h;
+  device.GetScreenSize(w, h);
+  EXPECT_EQ(w, 1440) << "the desktop mode while inactive";
+  device.Activate();
+  device.GetScreenSize(w, h);
+  EXPECT_EQ(w, 1280);
+  device.GetSize(w, h);
+  EXPECT_EQ(w, 1024);
+}
+
+TEST(GDevice, OwnedListsAndCursors) {
+  TestDevice device;
+  GSurface* a = device.AddSurface();
+  GSurface* b = device.AddSurface();
+  ASSERT_NE(a, nullptr);
+  GSurface16 foreign;
+  EXPECT_FALSE(device.DeleteSurface(&foreign));
+  EXPECT_FALSE(device.DeleteSurface(nullptr));
+  EXPECT_TRUE(device.DeleteSurface(a));
+  EXPECT_FALSE(device.DeleteSurface(a));
+  EXPECT_EQ(device.GetSurfaceCount(), 1);
+
+  EXPECT_EQ(device.GetCursor(), nullptr);
+  EXPECT_EQ(device.AddCursor(b, 3, 4), 0);
+  EXPECT_EQ(device.AddCursor(b, 0, 0), 1);
+  EXPECT_FALSE(device.SetCursor(2));
+  EXPECT_FALSE(device.SetCursor(-1));
+  EXPECT_EQ(device.GetCursor(), nullptr);
+  ASSERT_TRUE(device.SetCursor(0));
+  int x, y;
+  device.GetCursor()->GetPivot(x, y);
+  EXPECT_EQ(x * 10 + y, 34);
+
+  CFerroRect r;
+  device.SetScreen(640, 480);
+  device.GetSceneRect(&r);
+  EXPECT_EQ(r, CFerroRect(0, 0, 640, 480));
+}
+
+}  // namespace

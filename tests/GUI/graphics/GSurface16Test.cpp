@@ -1,0 +1,287 @@
+#include "GUI/graphics/GSurface16.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "GUI/graphics/GPointList.h"
+#include "tests/GUI/graphics/SurfaceTestUtil.h"
+
+namespace {
+
+using namespace surface_test;
+
+// A surface created at a size, for brevity.
+struct Surf : GSurface16 {
+  Surf(int w, int h) { EXPECT_TRUE(Create(w, h)); }
+};
+
+TEST(GSurface16, CreateGivesAClearedOpaqueSurface) {
+  GSurface16 s;
+  ASSERT_TRUE(s.Create(3, 2));
+  EXPECT_EQ(Picture(s), Rows("...", "..."));
+  EXPECT_TRUE(s.IsOpaque());
+  EXPECT_TRUE(s.IsModified());
+  int x, y, w, h;
+  s.GetClip(x, y, w, h);
+  EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{0, 0, 3, 2}));
+  EXPECT_FALSE(s.Create(-1, 4));
+  EXPECT_EQ(s.GetWidth(), 0);
+  EXPECT_TRUE(s.Create(0, 0)) << "an empty surface is a valid surface";
+}
+
+TEST(GSurface16, LinesInBothDirections) {
+  Surf s(5, 5);
+  s.DrawHorizontalLine(1, 0, 3, 0xFFFFFF);
+  s.DrawHorizontalLine(3, 1, -3, 0xFFFFFF);
+  s.DrawVerticalLine(0, 2, 3, 0xFFFFFF);
+  s.DrawVerticalLine(4, 4, -2, 0xFFFFFF);
+  s.DrawHorizontalLine(2, 3, 0, 0xFFFFFF);
+  EXPECT_EQ(Picture(s), Rows(".###.",  //
+                             ".###.",  //
+                             "#....",  //
+                             "#...#",  //
+                             "#...#"));
+}
+
+TEST(GSurface16, DrawLineSamplesTheLongerAxisFromItsFirstPoint) {
+  struct Case {
+    int x1, y1, x2, y2;
+    std::string picture;
+  } cases[] = {
+      {1, 1, 1, 1, Rows(".....", ".....", ".....")},  // equal end points: nothing
+      {0, 0, 4, 2, Rows("##...", "..##.", "....#")},
+      {4, 2, 0, 0, Rows("#....", ".##..", "...##")},  // the other way truncates toward x2
+      {4, 0, 4, 2, Rows("....#", "....#", "....#")},
+      {3, 1, 0, 1, Rows(".....", "####.", ".....")},
+      {0, 2, 2, 0, Rows("..#..", ".#...", "#....")},
+  };
+  for (const Case& c : cases) {
+    Surf s(5, 3);
+    s.DrawLine(c.x1, c.y1, c.x2, c.y2, 0x00FF00);
+    EXPECT_EQ(Picture(s), c.picture) << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2;
+  }
+}
+
+TEST(GSurface16, DrawRectOutlines) {
+  Surf s(6, 4);
+  s.DrawRect(0, 0, 1, 1, 0xFF0000);
+  s.DrawRect(2, 0, 4, 4, 0xFF0000);
+  s.DrawRect(0, 3, 0, 5, 0xFF0000);  // empty: must not paint a stray column
+  s.DrawRect(1, 3, 3, -1, 0xFF0000);
+  EXPECT_EQ(Picture(s), Rows("#.####",  //
+                             "..#..#",  //
+                             "..#..#",  //
+                             "..####"));
+  EXPECT_EQ(s.GetPixel16(0, 0), kRed);
+}
+
+TEST(GSurface16, ClippingAtEveryEdge) {
+  // Clip (1, 1, 3, 3) on 5 x 5; each rectangle reaches past one edge.
+  struct Case {
+    int x, y, w, h;
+    std::string picture;
+  } cases[] = {
+      {-3, 2, 5, 1, Rows(".....", ".....", ".#...", ".....", ".....")},  // left
+      {3, 2, 9, 1, Rows(".....", ".....", "...#.", ".....", ".....")},   // right
+      {2, -4, 1, 6, Rows(".....", "..#..", ".....", ".....", ".....")},  // top
+      {2, 3, 1, 9, Rows(".....", ".....", ".....", "..#..", ".....")},   // bottom
+      {-9, -9, 99, 99, Rows(".....", ".###.", ".###.", ".###.", ".....")},
+      {4, 4, 3, 3, Rows(".....", ".....", ".....", ".....", ".....")},  // wholly outside
+  };
+  for (const Case& c : cases) {
+    Surf s(5, 5);
+    ASSERT_TRUE(s.SetClip(1, 1, 3, 3));
+    s.FillRect(c.x, c.y, c.w, c.h, 0xFFFFFF);
+    EXPECT_EQ(Picture(s), c.picture) << c.x << "," << c.y << " " << c.w << "x" << c.h;
+  }
+}
+
+TEST(GSurface16, SetClipKeepsThePartInsideAndOriginShiftsDrawing) {
+  Surf s(4, 4);
+  int x, y, w, h;
+  EXPECT_TRUE(s.SetClip(-2, 3, 10, 10));
+  s.GetClip(x, y, w, h);
+  EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{0, 3, 4, 1}));
+  EXPECT_FALSE(s.SetClip(4, 0, 2, 2));
+  s.GetClip(x, y, w, h);
+  EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{0, 0, 4, 4}));
+
+  s.SetOrigin(2, 1);
+  s.FillRect(0, 0, 1, 1, 0xFFFFFF);
+  s.DrawLine(-2, 2, -1, 2, 0xFFFFFF);
+  EXPECT_EQ(Picture(s), Rows("....", "..#.", "....", "##.."));
+
+  // Hostile coordinates near the int limits clip without overflowing.
+  int sx = 0, sy = 0, bx = 2147483600, by = 0, bw = 1000, bh = 1;
+  EXPECT_FALSE(s.IntersectRect(bx, by, sx, sy, bw, bh));
+  bx = -2147483600, bw = 2147483647;
+  EXPECT_TRUE(s.IntersectRect(bx, by, sx, sy, bw, bh));
+}
+
+TEST(GSurface16, PixelAccessAndTransparency) {
+  Surf s(2, 1);
+  SURFACE_RGB white{1.0f, 1.0f, 1.0f};
+  s.SetPixelRGB(0, 0, &white);
+  s.SetPixelRGB(5, 0, &white);  // outside: ignored
+  s.MaskTransparentPixel(1);
+  EXPECT_FALSE(s.IsOpaque());
+  SURFACE_RGB c;
+  s.GetPixelRGB(0, 0, &c);
+  EXPECT_FLOAT_EQ(c.g, 1.0f);
+  Put(s, 1, 0, 0x8000 | kWhite);
+  s.GetPixelRGB(1, 0, &c);
+  EXPECT_FLOAT_EQ(c.g, 0.0f) << "a transparent pixel reads black";
+  EXPECT_FLOAT_EQ(s.GetPixelAlpha(0, 0), 1.0f);
+  EXPECT_FLOAT_EQ(s.GetPixelAlpha(1, 0), 0.0f);
+  EXPECT_TRUE(s.IsOver(0, 0));
+  EXPECT_FALSE(s.IsOver(1, 0));
+  EXPECT_FALSE(s.IsOver(-1, 0));
+  EXPECT_FALSE(s.IsOver(2, 0));
+
+  s.ChangeAlpha(-0.85f);
+  EXPECT_TRUE(s.HasAlpha());
+  EXPECT_NEAR(s.GetPixelAlpha(0, 0), 0.15f, 1e-6);
+  EXPECT_TRUE(s.IsOver(0, 0)) << "alpha above 0.1 hits";
+  EXPECT_FLOAT_EQ(s.GetPixelAlpha(1, 0), 0.0f) << "zero alpha never changes";
+  s.ChangeAlpha(-0.1f);
+  EXPECT_FALSE(s.IsOver(0, 0));
+  s.ChangeAlpha(-1.0f);
+  EXPECT_FLOAT_EQ(s.GetPixelAlpha(0, 0), 0.0f) << "clamped at 0";
+}
+
+TEST(GSurface16, ChangeAlphaOnAnOpaqueSurfaceClampsAtOne) {
+  Surf s(2, 2);
+  s.ChangeAlpha(0.5f);
+  EXPECT_FALSE(s.IsOpaque());
+  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(s.GetAlpha()[i], 1.0f);
+}
+
+TEST(GSurface16, FlipsMirrorPixelsAndAlpha) {
+  Surf s(3, 2);
+  Put(s, 0, 0, kWhite);
+  Put(s, 1, 1, kWhite);
+  s.ChangeAlpha(0.0f);
+  s.GetAlpha()[0] = 0.25f;
+  s.FlipHorizontal();
+  EXPECT_EQ(Picture(s), Rows("..#", ".#."));
+  EXPECT_FLOAT_EQ(s.GetAlpha()[2], 0.25f);
+  s.FlipVertical();
+  EXPECT_EQ(Picture(s), Rows(".#.", "..#"));
+  EXPECT_FLOAT_EQ(s.GetAlpha()[5], 0.25f);
+}
+
+TEST(GSurface16, MixColorMovesColoursAndKeepsTransparentMarks) {
+  Surf s(2, 1);
+  s.MaskTransparentPixel(1);
+  s.MixColor(0xFFFFFF, 0.5f);
+  EXPECT_EQ(s.GetPixel16(0, 0), (16 << 10) | (16 << 5) | 16);
+  EXPECT_TRUE(s.GetPixel16(1, 0) & 0x8000) << "a transparent pixel must stay transparent";
+}
+
+TEST(GSurface16, FloodFillStopsAtBorderAndClip) {
+  Surf s(6, 5);
+  s.DrawRect(0, 0, 5, 5, 0xFF0000);
+  Surf before(6, 5);
+  before.Blt(&s, 0, 0, 0, 0, 0, 0, false);
+
+  s.FloodFill(0, 0, 0x00FF00, 0xFF0000);  // on the border: nothing
+  s.FloodFill(9, 9, 0x00FF00, 0xFF0000);  // outside: nothing
+  EXPECT_EQ(Picture(s), Picture(before));
+
+  s.FloodFill(2, 2, 0x0000FF, 0xFF0000);
+  EXPECT_EQ(Picture(s), Rows("#####.", "#####.", "#####.", "#####.", "#####."));
+  EXPECT_EQ(s.GetPixel16(1, 1), kBlue);
+  EXPECT_EQ(s.GetPixel16(5, 0), 0) << "the fill does not leak through the border";
+
+  Surf open(4, 1);
+  open.SetClip(0, 0, 2, 1);
+  open.FloodFill(0, 0, 0xFFFFFF, 0xFF0000);
+  EXPECT_EQ(Picture(open), Rows("##.."));
+}
+
+TEST(GPointList, GrowsByAQuarterAtLeastFourAndIntersects) {
+  GPointList list;
+  std::vector<int> capacities;
+  for (int i = 0; i < 30; ++i) {
+    list.Add(i, -i);
+    if (capacities.empty() || capacities.back() != list.GetCapacity())
+      capacities.push_back(list.GetCapacity());
+  }
+  EXPECT_EQ(capacities, (std::vector<int>{10, 14, 18, 22, 27, 33}));
+  EXPECT_EQ(list[29].x, 29);
+  EXPECT_EQ(list[29].y, -29);
+
+  int a = -5, b = 3;
+  EXPECT_TRUE(GPointList::IntersectInterval(0, 10, a, b));
+  EXPECT_EQ(a, 0);
+  EXPECT_EQ(b, 3);
+  a = 11, b = 20;
+  EXPECT_FALSE(GPointList::IntersectInterval(0, 10, a, b));
+}
+
+TEST(GSurface16, ArrayAndTgaOfATwoByTwoSurface) {
+  Surf s(2, 2);
+  Put(s, 0, 0, kRed);
+  Put(s, 1, 0, kGreen);
+  Put(s, 0, 1, kBlue);
+  s.MaskTransparentPixel(3);
+
+  auto argb = s.ConvertationToArray32();
+  EXPECT_EQ(argb[0], 0xFFFF0000u);
+  EXPECT_EQ(argb[1], 0xFF00FF00u);
+  EXPECT_EQ(argb[2], 0xFF0000FFu);
+  EXPECT_EQ(argb[3], 0u);
+
+  const auto path = std::filesystem::temp_directory_path() / "gsurface16_test_2x2.tga";
+  ASSERT_TRUE(s.SaveTGA(path.c_str()));
+  std::ifstream in(path, std::ios::binary);
+  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), {});
+  std::filesystem::remove(path);
+  const std::vector<unsigned char> expected = {
+      0,    0, 2,    0,    0, 0,    0, 0,   0, 0, 0, 0, 2, 0, 2, 0, 32, 8,  // header
+      0xFF, 0, 0,    0xFF, 0, 0,    0, 0,      // bottom row: blue, hidden
+      0,    0, 0xFF, 0xFF, 0, 0xFF, 0, 0xFF};  // top row: red, green
+  EXPECT_EQ(bytes, expected);
+
+  EXPECT_FALSE(s.SaveTGA("/nonexistent-folder/x.tga"));
+}
+
+TEST(GSurface16, ArrayCarriesPartialAlpha) {
+  Surf s(1, 1);
+  Put(s, 0, 0, kWhite);
+  s.ChangeAlpha(-0.5f);
+  EXPECT_EQ(s.ConvertationToArray32()[0], 0x7FFFFFFFu);
+}
+
+TEST(GSurface16, FrameCopies) {
+  Surf s(2, 2);
+  Put(s, 1, 1, kRed);
+  std::vector<uint16_t> tex(8, 0xAAAA);  // pitch of 4 pixels
+  s.CopyToTexture(tex.data(), 8);
+  EXPECT_EQ(tex, (std::vector<uint16_t>{0, 0, 0xAAAA, 0xAAAA, 0, kRed, 0xAAAA, 0xAAAA}));
+
+  std::vector<uint32_t> tex32(4, 0);
+  s.CopyToTexture32(tex32.data(), 8);
+  EXPECT_EQ(tex32[3], 0xFFFF0000u);
+
+  s.SetModified(false);
+  std::vector<uint16_t> untouched(4, 7);
+  s.CopyToTexture(untouched.data(), 4);
+  EXPECT_EQ(untouched, std::vector<uint16_t>(4, 7)) << "an unchanged surface is not copied";
+}
+
+TEST(GSurface16, BltVideoConvertsEightBitComponents) {
+  Surf s(2, 1);
+  // Frame of 3 pixels, bytes R, G, B, unused; take pixels 1..2.
+  const unsigned frame[3] = {0, 0x00FF0000u, 0xFF0000FFu};
+  s.BltVideo(frame, 0, 0, 1, 0, 2, 1, 3);
+  EXPECT_EQ(s.GetPixel16(0, 0), kBlue);
+  EXPECT_EQ(s.GetPixel16(1, 0), kRed);
+}
+
+}  // namespace
