@@ -107,9 +107,10 @@ Canvas RunnerWalk(int frame) {
   leg(p + kPi, farKnee, farAnkle);
   const P shoulder{16.5, 11.0};
   auto arm = [&](double phase, P& elbow, P& hand) {
-    const double upper = -0.6 * Sin(phase);
+    // The elbow bends most when the arm swings forward.
+    const double upper = -0.75 * Sin(phase);
     elbow = Reach(shoulder, upper, 4.5);
-    hand = Reach(elbow, upper + 0.7 + 0.3 * std::max(0.0, -Sin(phase)), 4.0);
+    hand = Reach(elbow, upper + 0.2 + 0.7 * std::max(0.0, -Sin(phase)), 4.0);
   };
   P nearElbow, nearHand, farElbow, farHand;
   arm(p, nearElbow, nearHand);
@@ -208,8 +209,8 @@ Canvas AlienWalk(int frame) {
   // Two stubby legs that step in turn.
   for (int side = 0; side < 2; ++side) {
     const double phase = side ? p + kPi : p;
-    const P hip{body.x + (side ? -2.5 : 2.5), body.y + 5.0};
-    const P foot = Reach(hip, 0.55 * Sin(phase), 6.5 - bob);
+    const P hip{body.x + (side ? -3.0 : 3.0), body.y + 5.0};
+    const P foot = Reach(hip, 0.6 * Sin(phase), 6.5 - bob);
     const Rgba color = side ? pal::kAlienDeep : pal::kAlienDark;
     Part(c, hip, foot, 1.7, color, side == 0);
     c.Ellipse(foot.x + 1.0, foot.y + 0.5, 2.4, 1.3, color);
@@ -267,7 +268,7 @@ Canvas AlienClimb(int frame) {
   c.Circle(13.5, 16.0, 1.3, pal::kAlienDark);
   c.Circle(18.5, 18.5, 1.6, pal::kAlienDark);
   c.Circle(15.0, 20.5, 1.0, pal::kAlienDark);
-  const P lHand{9.5, 7.5 - 2.5 * (1 + s)}, rHand{22.5, 7.5 - 2.5 * (1 - s)};
+  const P lHand{9.5, 9.5 - 2.5 * (1 + s)}, rHand{22.5, 9.5 - 2.5 * (1 - s)};
   Part(c, P{10.5, 15.0}, lHand, 1.0, pal::kAlien, true);
   Part(c, P{21.5, 15.0}, rHand, 1.0, pal::kAlien, true);
   c.Circle(lHand.x, lHand.y, 1.4, pal::kAlienLight);

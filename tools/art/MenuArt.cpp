@@ -20,15 +20,6 @@ const char* const kTitle[7][7] = {
     {"11111", "10000", "10000", "11110", "10000", "10000", "11111"},  // E
 };
 
-// One gold block of the title, bevelled like the game's tiles.
-void TitleBlock(Canvas& c, int x, int y, int size) {
-  c.FillRect(x, y, size, size, pal::kGold);
-  c.HLine(x, y, size, pal::kGoldLight);
-  c.VLine(x, y, size, pal::kGoldLight);
-  c.HLine(x, y + size - 1, size, pal::kGoldDark);
-  c.VLine(x + size - 1, y, size, pal::kGoldDark);
-}
-
 // The tile with its black made transparent, to lay it over a gradient.
 Canvas Keyed(const Canvas& tile) {
   Canvas out = tile;
@@ -90,20 +81,37 @@ Canvas MenuBackground(const Sprites& s) {
   // Recede the scene a little so the buttons and the title stand out.
   Dim(c, 0, 0, 1024, 768, 170);
 
-  // The title in gold blocks with a blue shadow.
+  // The title: block letters of gold bricks with bevelled edges, an ink rim
+  // and a blue shadow.
   const int block = 16, letters = 7, cols = letters * 6 - 1;
   const int x0 = (1024 - cols * block) / 2, y0 = 24;
   auto filled = [&](int gx, int gy) {
     if (gx < 0 || gy < 0 || gx >= cols || gy >= 7 || gx % 6 == 5) return false;
     return kTitle[gx / 6][gy][gx % 6] == '1';
   };
+  Canvas title(1024, 200);
   for (int gy = 0; gy < 7; ++gy)
     for (int gx = 0; gx < cols; ++gx)
       if (filled(gx, gy))
-        c.FillRect(x0 + gx * block + 5, y0 + gy * block + 5, block, block, pal::kBlueDark);
-  for (int gy = 0; gy < 7; ++gy)
-    for (int gx = 0; gx < cols; ++gx)
-      if (filled(gx, gy)) TitleBlock(c, x0 + gx * block, y0 + gy * block, block);
+        title.FillRect(x0 + gx * block, y0 + gy * block, block, block, pal::kGold);
+  const Canvas mask = title;
+  for (int y = 0; y < title.Height(); ++y)
+    for (int x = 0; x < title.Width(); ++x) {
+      if (!mask.IsOpaque(x, y)) continue;
+      // Brighter towards the top of the letters.
+      Rgba c = Mix(pal::kGoldLight, pal::kGold, std::min(256, (y - y0) * 256 / (4 * block)));
+      const int by = (y - y0) % block, bx = (x - x0 + ((y - y0) / block % 2) * 8) % block;
+      if (by == block - 1 || bx == block - 1) c = pal::kGoldDark;  // mortar of the bricks
+      if (!mask.IsOpaque(x, y - 2) || !mask.IsOpaque(x - 2, y)) c = pal::kGoldLight;
+      if (!mask.IsOpaque(x, y + 2) || !mask.IsOpaque(x + 2, y)) c = pal::kGoldDark;
+      title.Set(x, y, c);
+    }
+  title.Outline(pal::kInk, true);
+  title.Outline(pal::kInk, false);
+  for (int y = 0; y < title.Height(); ++y)
+    for (int x = 0; x < title.Width(); ++x)
+      if (mask.IsOpaque(x - 6, y - 6) && !title.IsOpaque(x, y)) c.Set(x, y, pal::kBlueDark);
+  c.Blit(title, 0, 0);
   // A thin accent line under the title.
   c.HLine(x0, y0 + 7 * block + 10, cols * block, pal::kBlue);
   c.HLine(x0 + 40, y0 + 7 * block + 11, cols * block - 80, pal::kBlueDark);

@@ -76,15 +76,24 @@ bool Render(FT_Library lib, const std::string& fontFile, const FontSpec& spec,
     return false;
   }
   const int h = spec.height;
-  // The largest size whose ascent and descent fit the cell height.
-  int em = h, ascent = 0, descent = 0;
+  // The largest size at which the ink of every glyph, accents and
+  // descenders included, fits the cell height.
+  int em = h, top = 0, bottom = 0;
   for (; em > 4; --em) {
     FT_Set_Pixel_Sizes(face, 0, FT_UInt(em));
-    ascent = int((face->size->metrics.ascender + 63) >> 6);
-    descent = int((-face->size->metrics.descender + 63) >> 6);
-    if (ascent + descent <= h) break;
+    top = 0;
+    bottom = 0;
+    for (int code = 32; code < 256; ++code) {
+      const unsigned u = Unicode(code);
+      if (u == 0 || FT_Load_Char(face, u, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT)) continue;
+      const FT_GlyphSlot slot = face->glyph;
+      if (slot->bitmap.rows == 0) continue;
+      top = std::max(top, slot->bitmap_top);
+      bottom = std::max(bottom, int(slot->bitmap.rows) - slot->bitmap_top);
+    }
+    if (top + bottom <= h) break;
   }
-  const int baseline = (h - ascent - descent) / 2 + ascent;
+  const int baseline = (h - top - bottom) / 2 + top;
 
   std::vector<Glyph> glyphs(224);
   int spaceWidth = 1;
