@@ -36,6 +36,7 @@ TEST_F(CFerroStreamFileTest, WriteAppendRead) {
   {
     CFerroStreamFile s;
     ASSERT_TRUE(s.Open(path.c_str(), 2));
+    EXPECT_EQ(s.GetPosition(), 7u);  // Appending continues after the content.
     s << static_cast<unsigned char>(9);
   }
   EXPECT_EQ(ReadWholeFile(path), (ByteVector{4, 3, 2, 1, 2, 'a', 'b', 9}));
