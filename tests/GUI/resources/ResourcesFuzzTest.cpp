@@ -5,9 +5,12 @@
 #include <vector>
 
 #include "GUI/foundation/CFerroStreamMemory.h"
+#include "GUI/resources/CFerroStreamVirtualFile.h"
 #include "GUI/resources/Config.h"
 #include "GUI/resources/ConfigFile.h"
+#include "GUI/resources/GVirtualDrive.h"
 #include "GUI/resources/Language.h"
+#include "tests/GUI/resources/ResourcesTestUtil.h"
 
 // Feeds damaged copies of real texts to the parsers. The checks that matter are the sanitizer's:
 // no read outside a buffer, no overflow, no leak. The expectations only keep results sane.
@@ -81,6 +84,72 @@ TEST(ResourcesFuzzTest, ParsersSurviveDamagedTexts) {
     language.Label("MAIN", false);
     language.Label("Other", true);
   }
+}
+
+// A real table: folders in several buckets, files of several sizes, released clusters.
+std::string BuildSampleDrive(const TempFolder& folder, std::string& table) {
+  GVirtualDrive drive;
+  table = drive.Create(folder.path.c_str(), "sample").c_str();
+  if (table.empty() || !drive.Open(table.c_str())) return "";
+  drive.CreateDirectory(":img");
+  drive.CreateDirectory(":img/cells");
+  drive.CreateDirectory(":snd");
+  const char* files[] = {":img/a.png", ":img/cells/b.png", ":snd/c.wav", ":d", ":img/e"};
+  for (size_t i = 0; i < std::size(files); ++i) {
+    auto stream = drive.OpenStream(files[i], 1);
+    std::string bytes = Pattern(1500 * i * i + 7, static_cast<int>(i));
+    if (stream) stream->Write(bytes.data(), static_cast<unsigned int>(bytes.size()));
+  }
+  drive.RemoveFile(":d");
+  drive.Close();
+  return ReadHostFile(table);
+}
+
+TEST(ResourcesFuzzTest, DriveOpenSurvivesDamagedTables) {
+  TempFolder folder;
+  std::string table;
+  const std::string sample = BuildSampleDrive(folder, table);
+  ASSERT_GT(sample.size(), 200u);
+
+  std::vector<std::string> copies;
+  for (size_t n = 0; n < sample.size(); n += 3) copies.push_back(sample.substr(0, n));
+  std::mt19937 random(4242);
+  for (int m = 0; m < 800; ++m) {
+    std::string copy = sample;
+    int flips = 1 + static_cast<int>(random() % 4);
+    for (int f = 0; f < flips; ++f) {
+      size_t at = random() % copy.size();
+      copy[at] = static_cast<char>(copy[at] ^ (1 << (random() % 8)));
+    }
+    copies.push_back(copy);
+  }
+
+  int opened = 0;
+  std::vector<char> buffer(64 * 1024);
+  for (const std::string& copy : copies) {
+    ASSERT_TRUE(WriteHostFile(table, copy));
+    GVirtualDrive drive;
+    if (!drive.Open(table.c_str())) continue;
+    ++opened;
+    // Whatever opened must read safely: walk the tree and read every file to its end.
+    std::vector<std::string> paths;
+    VIRTUAL_FIND_ITEM find;
+    drive.GetRoot().Walk([&](VIRTUAL_ITEM& item) {
+      if (!item.IsFile()) return;
+      std::string path;
+      for (VIRTUAL_ITEM* at = &item; at->parent != nullptr; at = at->parent)
+        path = "/" + std::string(at->itemName.c_str()) + path;
+      paths.push_back(":" + path.substr(1));
+    });
+    for (const std::string& path : paths) {
+      auto stream = drive.OpenStream(path.c_str(), 0);
+      if (!stream) continue;
+      while (stream->Read(buffer.data(), static_cast<unsigned int>(buffer.size())) > 0) {
+      }
+    }
+    drive.GetRoot().GetFirstItem(find, true, "png");
+  }
+  EXPECT_GT(opened, 0);  // some flips only touch file contents' sizes or names
 }
 
 }  // namespace

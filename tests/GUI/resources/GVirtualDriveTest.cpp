@@ -1,0 +1,433 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "GUI/resources/CFerroStreamVirtualFile.h"
+#include "GUI/resources/GVirtualDrive.h"
+#include "tests/GUI/resources/ResourcesTestUtil.h"
+
+namespace {
+
+constexpr int32_t kTableSignature = static_cast<int32_t>(0x6F9AE7D9);
+const std::string kDataSignature = "\x4C\xAB\x84\xF9";
+
+bool PutFile(GVirtualDrive& drive, const char* path, const std::string& bytes, int mode = 1) {
+  auto stream = drive.OpenStream(path, mode);
+  auto n = static_cast<unsigned int>(bytes.size());
+  return stream && stream->Write(bytes.data(), n) == n;
+}
+
+std::string GetFile(GVirtualDrive& drive, const char* path) {
+  auto stream = drive.OpenStream(path, 0);
+  if (!stream) return "<none>";
+  std::string bytes(stream->GetLength(), 0);
+  bytes.resize(stream->Read(bytes.data(), static_cast<unsigned int>(bytes.size())));
+  return bytes;
+}
+
+ByteBuilder TableHeader(const std::string& dataName) {
+  ByteBuilder b;
+  return b.Int(kTableSignature).Int(4096).Name(dataName);
+}
+
+ByteBuilder& EmptyFreeList(ByteBuilder& b) {
+  for (int i = 0; i < 6; ++i) b.Int(0);
+  return b;
+}
+
+class GVirtualDriveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    table = drive.Create(folder.path.c_str(), "image");
+    ASSERT_FALSE(table.IsEmpty());
+    ASSERT_TRUE(drive.Open(table.c_str()));
+  }
+  std::string Table() { return ReadHostFile(folder / "image.vdt"); }
+  std::string Data() { return ReadHostFile(folder / "image.vdd"); }
+  bool Reopen() { return drive.Close() && drive.Open(table.c_str()); }
+
+  TempFolder folder;
+  GVirtualDrive drive;
+  CFerroString table;
+};
+
+TEST(GVirtualDriveCreateTest, FreshDriveFilesAreByteExact) {
+  TempFolder folder;
+  GVirtualDrive drive;
+  CFerroString table = drive.Create(folder.path.c_str(), "image");
+  EXPECT_EQ(std::string(table.c_str()),
+            std::filesystem::canonical(folder.path).string() + "/image.vdt");
+  EXPECT_FALSE(drive.IsOpen());
+  ByteBuilder expected = TableHeader("image.vdd");
+  expected.Int(0).Int(0).Int(0).Int(-1);
+  EmptyFreeList(expected);
+  EXPECT_TRUE(SameBytes(ReadHostFile(folder / "image.vdt"), expected.bytes));
+  EXPECT_EQ(ReadHostFile(folder / "image.vdd"), kDataSignature);
+
+  // An existing table, or an open drive object, refuses to create.
+  EXPECT_TRUE(drive.Create(folder.path.c_str(), "image").IsEmpty());
+  ASSERT_TRUE(drive.Open(table.c_str()));
+  EXPECT_EQ(drive.GetDriveName(), CFerroString("image"));
+  EXPECT_TRUE(drive.Create(folder.path.c_str(), "other").IsEmpty());
+  EXPECT_FALSE(drive.Open(table.c_str()));
+  EXPECT_TRUE(drive.Create((folder / "missing").c_str(), "x").IsEmpty());
+}
+
+TEST_F(GVirtualDriveTest, FileOfFiveThousandBytesTakesTwoClustersAndPadsBeforeTheNext) {
+  const std::string content = Pattern(5000, 1);
+  ASSERT_TRUE(PutFile(drive, ":a.bin", content));
+  EXPECT_EQ(drive.GetDataLength(), 4u + 4096 + 904);
+  ASSERT_TRUE(drive.Flush());
+  ByteBuilder expected = TableHeader("image.vdd");
+  expected.Int(0).Int(0).Int('a' + 1).Int('a').Int(1);
+  expected.Int(1).Name("a.bin").Int(0).Int(0).Int(5000).Int(2).Int(0).Int(1);
+  expected.Int(-1);
+  EmptyFreeList(expected);
+  EXPECT_TRUE(SameBytes(Table(), expected.bytes));
+  EXPECT_TRUE(SameBytes(Data(), kDataSignature + content));
+
+  ASSERT_TRUE(drive.CreateFile(":b.bin"));
+  EXPECT_EQ(drive.GetDataLength(), 4u + 2 * 4096);
+  ASSERT_TRUE(PutFile(drive, ":b.bin", "tail", 2));
+  ASSERT_TRUE(Reopen());
+  EXPECT_EQ(Data().size(), 4u + 2 * 4096 + 4);
+  EXPECT_EQ(GetFile(drive, ":b.bin"), "tail");
+
+  // Consecutive reads continue where the last one stopped.
+  auto stream = drive.OpenStream(":a.bin", 0);
+  ASSERT_TRUE(stream);
+  char first[10], second[10];
+  EXPECT_EQ(stream->Read(first, 10), 10u);
+  EXPECT_EQ(stream->Read(second, 10), 10u);
+  EXPECT_EQ(std::string(first, 10), content.substr(0, 10));
+  EXPECT_EQ(std::string(second, 10), content.substr(10, 10));
+  EXPECT_EQ(stream->GetPosition(), 20u);
+}
+
+TEST_F(GVirtualDriveTest, TableAfterFoldersAndFilesInSeveralBuckets) {
+  ASSERT_TRUE(drive.CreateDirectory(":b"));
+  ASSERT_TRUE(drive.CreateFile(":a.txt"));
+  ASSERT_TRUE(drive.CreateDirectory(":b/inner/"));  // a trailing separator names the folder
+  ASSERT_TRUE(PutFile(drive, ":b/inner/c", "xyz"));
+  ASSERT_TRUE(drive.CreateFile(":ab"));
+  ASSERT_TRUE(drive.CreateFile(":A"));
+  ASSERT_TRUE(drive.Flush());
+  EXPECT_FALSE(drive.IsDirty());
+
+  ByteBuilder expected = TableHeader("image.vdd");
+  expected.Int(0).Int(0).Int('b' + 1);
+  expected.Int('A').Int(1).Int(1).Name("A").Int(0).Int(0).Int(0).Int(0);
+  expected.Int('a').Int(2);
+  expected.Int(1).Name("a.txt").Int(0).Int(0).Int(0).Int(0);
+  expected.Int(1).Name("ab").Int(0).Int(0).Int(0).Int(0);
+  expected.Int('b').Int(1).Int(0).Name("b").Int(0).Int('i' + 1);
+  expected.Int('i').Int(1).Int(0).Name("inner").Int(0).Int('c' + 1);
+  expected.Int('c').Int(1).Int(1).Name("c").Int(0).Int(0).Int(3).Int(1).Int(0);
+  expected.Int(-1).Int(-1).Int(-1);
+  EmptyFreeList(expected);
+  EXPECT_TRUE(SameBytes(Table(), expected.bytes));
+
+  // Removing the first entry of a bucket moves the last one into its place; removing the only
+  // entry of the highest bucket lowers the bucket count.
+  ASSERT_TRUE(drive.RemoveFile(":a.txt"));
+  ASSERT_TRUE(drive.RemoveFile(":b/inner/c"));
+  ASSERT_TRUE(drive.RemoveDirectory(":b/inner"));
+  ASSERT_TRUE(drive.RemoveDirectory(":b"));
+  ASSERT_TRUE(drive.Flush());
+  ByteBuilder after = TableHeader("image.vdd");
+  after.Int(0).Int(0).Int('a' + 1);
+  after.Int('A').Int(1).Int(1).Name("A").Int(0).Int(0).Int(0).Int(0);
+  after.Int('a').Int(1).Int(1).Name("ab").Int(0).Int(0).Int(0).Int(0);
+  after.Int(-1);
+  // The released cluster of c is the one entry of the free-cluster list (slot 3 of four).
+  after.Int(4).Int(1).Int(3).Int(4).Int(3).Int(0).Int(1).Int(2);
+  after.Int(5).Int(-1).Int(-1).Int(-1).Int(0).Int(-1);
+  after.Int(4).Int(-1).Int(-1).Int(-1).Int(0);
+  EXPECT_TRUE(SameBytes(Table(), after.bytes));
+  ASSERT_TRUE(Reopen());
+  EXPECT_EQ(GetFile(drive, "ab"), "");
+}
+
+TEST_F(GVirtualDriveTest, LookupResolvesDotsSeparatorsAndRelativePaths) {
+  ASSERT_TRUE(drive.CreateDirectory(":a"));
+  ASSERT_TRUE(drive.CreateDirectory(":a/sub"));
+  ASSERT_TRUE(drive.CreateFile(":a/b.png"));
+  ASSERT_TRUE(drive.CreateFile(":x"));
+  VIRTUAL_ITEM* a = drive.GetItem(":a");
+  VIRTUAL_ITEM* file = drive.GetItem(":a/b.png");
+  ASSERT_TRUE(a && a->IsFolder() && file && file->IsFile());
+
+  struct Case {
+    const char* path;
+    VIRTUAL_ITEM* expected;
+  };
+  const Case cases[] = {
+      {"", &drive.GetRoot()},
+      {":", &drive.GetRoot()},
+      {":a/../a", a},
+      {":a/", a},
+      {":a//sub/..\\", a},
+      {":./a/./b.png", file},
+      {":a\\b.png", file},
+      {":a/b.png/", nullptr},
+      {":a/b.png/x", nullptr},
+      {":..", nullptr},
+      {":a/missing", nullptr},
+      {":A", nullptr},
+      {"x", drive.GetItem(":x")},
+      {"a/b.png", file},
+  };
+  for (const Case& c : cases) EXPECT_EQ(drive.GetItem(c.path), c.expected) << c.path;
+
+  ASSERT_TRUE(drive.SetDirectory(":a"));
+  EXPECT_EQ(drive.GetDirectory(), CFerroString(":a/"));
+  EXPECT_EQ(drive.GetItem("b.png"), file);
+  EXPECT_EQ(drive.GetItem("../x"), drive.GetItem(":x"));
+  EXPECT_EQ(drive.GetItem("."), a);
+  EXPECT_FALSE(drive.SetDirectory(":a/b.png"));
+  ASSERT_TRUE(drive.CreateFile("rel"));
+  EXPECT_NE(drive.GetItem(":a/rel"), nullptr);
+}
+
+TEST_F(GVirtualDriveTest, CreatingAndRemovingFollowTheTreeRules) {
+  ASSERT_TRUE(drive.CreateDirectory(":d"));
+  ASSERT_TRUE(drive.CreateFile(":d/f"));
+  EXPECT_FALSE(drive.CreateFile(":d/f"));
+  EXPECT_FALSE(drive.CreateDirectory(":d"));
+  EXPECT_FALSE(drive.CreateFile(":missing/f"));
+  EXPECT_FALSE(drive.CreateFile(":d/f/g"));
+  EXPECT_FALSE(drive.CreateDirectory(":d/.."));
+  EXPECT_FALSE(drive.CreateFile(":"));
+  EXPECT_FALSE(drive.RemoveDirectory(":d"));  // still holds f
+  EXPECT_FALSE(drive.RemoveDirectory(":d/f"));
+  EXPECT_FALSE(drive.RemoveFile(":d"));
+  EXPECT_FALSE(drive.RemoveDirectory(":"));
+  EXPECT_TRUE(drive.RemoveFile(":d/f"));
+  EXPECT_TRUE(drive.RemoveDirectory(":d"));
+  EXPECT_EQ(drive.GetRoot().GetBucketCount(), 0);
+  EXPECT_EQ(drive.OpenStream(":missing", 0), nullptr);
+  ASSERT_TRUE(drive.CreateDirectory(":folder"));
+  EXPECT_EQ(drive.OpenStream(":folder", 1), nullptr);
+}
+
+TEST_F(GVirtualDriveTest, ReleasedClustersAreReusedLatestFirst) {
+  ASSERT_TRUE(PutFile(drive, ":a", Pattern(8192, 1)));  // clusters 0, 1
+  ASSERT_TRUE(PutFile(drive, ":b", Pattern(100, 2)));   // cluster 2
+  ASSERT_TRUE(drive.RemoveFile(":a"));
+  ASSERT_TRUE(PutFile(drive, ":c", Pattern(5000, 3)));
+  auto* c = static_cast<VIRTUAL_FILE*>(drive.GetItem(":c"));
+  EXPECT_EQ(c->clusters, (std::vector<int>{1, 0}));
+  EXPECT_EQ(drive.GetFreeClusters().GetCount(), 0);
+  // Rewriting a file releases its clusters first and takes them back.
+  ASSERT_TRUE(PutFile(drive, ":b", Pattern(10, 4)));
+  EXPECT_EQ(static_cast<VIRTUAL_FILE*>(drive.GetItem(":b"))->clusters, (std::vector<int>{2}));
+  ASSERT_TRUE(Reopen());
+  EXPECT_EQ(GetFile(drive, ":c"), Pattern(5000, 3));
+  EXPECT_EQ(GetFile(drive, ":b"), Pattern(10, 4));
+}
+
+TEST_F(GVirtualDriveTest, GrowingAnOlderFileNeverOverlapsTheLastFilesTail) {
+  ASSERT_TRUE(PutFile(drive, ":a", Pattern(4096, 1)));
+  ASSERT_TRUE(PutFile(drive, ":b", Pattern(10, 2)));  // data ends inside b's cluster
+  ASSERT_TRUE(PutFile(drive, ":a", Pattern(3000, 3), 2));
+  ASSERT_TRUE(Reopen());
+  EXPECT_EQ(GetFile(drive, ":a"), Pattern(4096, 1) + Pattern(3000, 3));
+  EXPECT_EQ(GetFile(drive, ":b"), Pattern(10, 2));
+}
+
+TEST_F(GVirtualDriveTest, StreamsAreDetachedWhenTheirFileOrDriveGoes) {
+  ASSERT_TRUE(PutFile(drive, ":f", "hello"));
+  auto reader = drive.OpenStream(":f", 0);
+  ASSERT_TRUE(reader);
+  EXPECT_EQ(reader->Write("x", 1), 0u);     // a reading stream does not write
+  auto writer = drive.OpenStream(":f", 1);  // recreates the file
+  EXPECT_FALSE(reader->IsOpen());
+  char byte;
+  EXPECT_EQ(reader->Read(&byte, 1), 0u);
+  ASSERT_TRUE(writer);
+  drive.Close();
+  EXPECT_FALSE(writer->IsOpen());
+  EXPECT_EQ(writer->Write("x", 1), 0u);
+}
+
+TEST_F(GVirtualDriveTest, FailedFlushKeepsTheOldTableAndTheDirtyMark) {
+  ASSERT_TRUE(drive.Flush());
+  const std::string before = Table();
+  ASSERT_TRUE(drive.CreateFile(":new"));
+  ASSERT_EQ(mkdir((folder / "image.vdt.tmp").c_str(), 0700), 0);  // the temporary cannot be made
+  EXPECT_FALSE(drive.Flush());
+  EXPECT_TRUE(drive.IsDirty());
+  EXPECT_EQ(Table(), before);
+  ASSERT_EQ(rmdir((folder / "image.vdt.tmp").c_str()), 0);
+  EXPECT_TRUE(drive.Flush());
+  EXPECT_FALSE(drive.IsDirty());
+  EXPECT_NE(Table(), before);
+}
+
+TEST_F(GVirtualDriveTest, MixKeepsEveryFileAndCompactsTheData) {
+  const size_t sizes[] = {5000, 0, 4096, 12000, 1, 9000};
+  std::vector<std::string> names;
+  for (size_t i = 0; i < std::size(sizes); ++i) {
+    names.push_back(":f" + std::to_string(i));
+    ASSERT_TRUE(PutFile(drive, names.back().c_str(), Pattern(sizes[i], static_cast<int>(i))));
+  }
+  ASSERT_TRUE(drive.RemoveFile(":f3"));  // leaves three released clusters in the data file
+  ASSERT_TRUE(drive.Mix(12345));
+  const int clusters = 2 + 0 + 1 + 1 + 3;
+  EXPECT_EQ(Data().size(), 4u + clusters * 4096u);
+  EXPECT_EQ(drive.GetFreeClusters().GetCount(), 0);
+  EXPECT_FALSE(drive.IsDirty());
+  std::vector<bool> used(clusters, false);
+  drive.GetRoot().Walk([&](VIRTUAL_ITEM& item) {
+    for (int c : static_cast<VIRTUAL_FILE&>(item).clusters) {
+      ASSERT_TRUE(c >= 0 && c < clusters && !used[c]);
+      used[c] = true;
+    }
+  });
+  ASSERT_TRUE(Reopen());
+  for (size_t i = 0; i < std::size(sizes); ++i)
+    if (i != 3) {
+      EXPECT_EQ(GetFile(drive, names[i].c_str()), Pattern(sizes[i], static_cast<int>(i)));
+    }
+}
+
+TEST_F(GVirtualDriveTest, FolderSearchFiltersByKindAndExtension) {
+  for (const char* path : {":b.png", ":a.png", ":c.wav", ":dir", ":e.png.bak"}) {
+    bool folderEntry = std::string(path) == ":dir";
+    ASSERT_TRUE(folderEntry ? drive.CreateDirectory(path) : drive.CreateFile(path));
+  }
+  auto collect = [&](bool files, const char* extension) {
+    std::string found;
+    VIRTUAL_FIND_ITEM find;
+    for (bool more = drive.GetRoot().GetFirstItem(find, files, extension); more;
+         more = drive.GetRoot().GetNextItem(find))
+      found += std::string(find.foundName.c_str()) + " ";
+    EXPECT_TRUE(find.foundName.IsEmpty());
+    return found;
+  };
+  EXPECT_EQ(collect(true, "png"), "a.png b.png ");
+  EXPECT_EQ(collect(true, "*"), "a.png b.png c.wav e.png.bak ");
+  EXPECT_EQ(collect(true, nullptr), "a.png b.png c.wav e.png.bak ");
+  EXPECT_EQ(collect(false, "png"), "dir ");
+}
+
+TEST(GVirtualDriveBuildTest, BuildsFromAHostFolderAndFailsCleanly) {
+  TempFolder folder;
+  const std::string source = folder / "vdd";
+  ASSERT_EQ(mkdir(source.c_str(), 0700), 0);
+  ASSERT_EQ(mkdir((source + "/cells").c_str(), 0700), 0);
+  ASSERT_TRUE(WriteHostFile(source + "/main.png", Pattern(10000, 1)));
+  ASSERT_TRUE(WriteHostFile(source + "/cells/brick.png", Pattern(300, 2)));
+  ASSERT_TRUE(WriteHostFile(source + "/cells/empty.png", ""));
+
+  ASSERT_TRUE(GVirtualDrive::BuildFromFolder(folder.path.c_str(), "image", source.c_str(), 7));
+  EXPECT_EQ(ReadHostFile(folder / "image.vdd").size(), 4u + 4 * 4096);
+  EXPECT_FALSE(GVirtualDrive::BuildFromFolder(folder.path.c_str(), "image", source.c_str(), 7));
+  GVirtualDrive drive;
+  ASSERT_TRUE(drive.Open((folder / "image.vdt").c_str()));
+  EXPECT_EQ(GetFile(drive, ":main.png"), Pattern(10000, 1));
+  EXPECT_EQ(GetFile(drive, ":cells/brick.png"), Pattern(300, 2));
+  EXPECT_EQ(GetFile(drive, ":cells/empty.png"), "");
+  drive.Close();
+
+  // A build that cannot read its source leaves no drive files behind.
+  EXPECT_FALSE(
+      GVirtualDrive::BuildFromFolder(folder.path.c_str(), "sound", (folder / "none").c_str(), 7));
+  for (const char* name : {"sound.vdt", "sound.vdd", "sound.vdt.build", "sound.vdd.build"})
+    EXPECT_FALSE(std::filesystem::exists(folder / name)) << name;
+
+  EXPECT_TRUE(GVirtualDrive::RemoveDriveFiles(folder.path.c_str(), "image"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "image.vdt"));
+}
+
+}  // namespace
+
+namespace {
+
+// A drive holding one 5000-byte file ":f"; the offsets below point into its table file.
+class GVirtualDriveDamageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GVirtualDrive drive;
+    table = drive.Create(folder.path.c_str(), "image").c_str();
+    ASSERT_TRUE(drive.Open(table.c_str()));
+    ASSERT_TRUE(PutFile(drive, ":f", Pattern(5000, 1)));
+    ASSERT_TRUE(drive.Close());
+    original = ReadHostFile(table);
+    ASSERT_EQ(original.size(), 102u);
+  }
+  bool OpensWithTable(const std::string& bytes) {
+    EXPECT_TRUE(WriteHostFile(table, bytes));
+    GVirtualDrive drive;
+    bool opened = drive.Open(table.c_str());
+    EXPECT_EQ(opened, drive.IsOpen());
+    return opened;
+  }
+
+  TempFolder folder;
+  std::string table;
+  std::string original;
+};
+
+TEST_F(GVirtualDriveDamageTest, DamagedTablesDoNotOpen) {
+  EXPECT_TRUE(OpensWithTable(original));
+  for (size_t n = 0; n < original.size(); ++n)
+    EXPECT_FALSE(OpensWithTable(original.substr(0, n))) << "truncated to " << n;
+
+  struct Patch {
+    size_t offset;
+    int32_t value;
+    const char* what;
+  };
+  const Patch patches[] = {
+      {0, 0x12345678, "signature"},
+      {4, 0, "cluster size"},
+      {8, 0x7FFFFFFF, "data file name length"},
+      {29, 1000, "bucket count"},
+      {33, 300, "bucket index"},
+      {37, 0x10000000, "entry count"},
+      {41, 7, "entry kind"},
+      {45, 0x7FFFFFFF, "entry name length"},
+      {58, 999999, "size beyond the clusters"},
+      {62, 0x40000000, "cluster count"},
+      {66, 2, "cluster outside the data file"},
+      {70, -5, "negative cluster"},
+      {74, 0, "missing end marker"},
+      {78, 0x7FFFFFFF, "free list capacity"},
+      {82, 5, "free list count"},
+  };
+  for (const Patch& patch : patches) {
+    std::string bytes = original;
+    for (int k = 0; k < 4; ++k)
+      bytes[patch.offset + k] = static_cast<char>(static_cast<uint32_t>(patch.value) >> (8 * k));
+    EXPECT_FALSE(OpensWithTable(bytes)) << patch.what;
+  }
+  std::string escaping = original;
+  escaping.replace(12, 9, "../x.vdd\0", 9);
+  EXPECT_FALSE(OpensWithTable(escaping)) << "data file outside the drive's folder";
+}
+
+TEST_F(GVirtualDriveDamageTest, DamagedDataFiles) {
+  const std::string dataPath = folder / "image.vdd";
+  const std::string data = ReadHostFile(dataPath);
+  GVirtualDrive drive;
+
+  ASSERT_TRUE(WriteHostFile(dataPath, "XXXX" + data.substr(4)));
+  EXPECT_FALSE(drive.Open(table.c_str()));
+  ASSERT_TRUE(WriteHostFile(dataPath, data.substr(0, 3)));
+  EXPECT_FALSE(drive.Open(table.c_str()));
+  ASSERT_TRUE(WriteHostFile(dataPath, data.substr(0, 4 + 4096)));  // cluster 1 is gone
+  EXPECT_FALSE(drive.Open(table.c_str()));
+  std::filesystem::remove(dataPath);
+  EXPECT_FALSE(drive.Open(table.c_str()));
+
+  // A last cluster cut short still opens; reading returns the bytes that are there.
+  ASSERT_TRUE(WriteHostFile(dataPath, data.substr(0, 4 + 4096 + 100)));
+  ASSERT_TRUE(drive.Open(table.c_str()));
+  EXPECT_EQ(GetFile(drive, ":f"), Pattern(5000, 1).substr(0, 4196));
+}
+
+}  // namespace
