@@ -14,11 +14,10 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "$1" && pwd)"
 out="${2:-$root/data}"
 fonts=/usr/share/fonts/truetype/dejavu
-licence=/usr/share/doc/fonts-dejavu-core/copyright
 
 mkdir -p "$out/windows"
 "$build/tools/art/digmaze-art" "$out"
 "$build/tools/fonts/digmaze-fonts" "$fonts" "$out"
 "$build/tools/sound/digmaze-sound" "$out"
-# The fonts are rendered from DejaVu Sans; its licence travels with them.
-cp "$licence" "$out/windows/DejaVu-fonts-LICENSE.txt"
+# The fonts are rendered from DejaVu Sans; its licence notice travels with them.
+cp "$root/tools/fonts/DejaVu-fonts-LICENSE.txt" "$out/windows/DejaVu-fonts-LICENSE.txt"
