@@ -1,0 +1,140 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "GUI/foundation/CFerroString.h"
+#include "game/model/GCell.h"
+
+class CFerroStream;
+class GRecordReader;
+class GSurface;
+class GUnit;
+
+// The editor's record of one stroke, opened by the map before the first
+// change of a stroke so that it can snapshot the grid as it was.
+class GMapUndo {
+ public:
+  virtual ~GMapUndo() = default;
+};
+
+// The level: the grid of cells, the units and the state of play. One instance
+// exists (GetInstance); tests may make their own.
+//
+// Sections of the sources: GMap.cpp (grid, geometry, background, drawing),
+// GMapFile.cpp (map file), GMapPlay.cpp (start, update, restart, holes).
+class GMap {
+ public:
+  enum { SQUARE = 32, MAP_TOP = 10 };
+  // Level states.
+  enum { STATE_PLAYING = 0, STATE_WAITING = 1, STATE_WON = 2, STATE_CAUGHT = 3 };
+  // The largest side a map file may declare; larger files are refused.
+  enum { MAX_SIDE = 1024 };
+
+  static GMap* GetInstance();
+
+  GMap();
+  GMap(const GMap&) = delete;
+  GMap& operator=(const GMap&) = delete;
+  ~GMap();
+
+  // Grid.
+  GCell* GetCell(int x, int y);
+  bool IsInside(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+  bool SetCell(int x, int y, int code);
+  void ClearCell(int x, int y) { SetCell(x, y, CELL_EMPTY); }
+  void ChangeCell(int x, int y, bool paint) { SetCell(x, y, paint ? paletteCode : CELL_EMPTY); }
+  void Create(int width, int height);
+  void Clear();
+  void ClearUnits();
+  // Number of cells of that code in the grid.
+  int CountCells(int code) const;
+  GCell* GetOutsideCell() { return &outsideCell; }
+
+  // Geometry.
+  void GetPosition(int x, int y, int& px, int& py) const;
+  void GetPositionTV(int& left, int& top) const;
+  void GetCellTVPosition(int x, int y, int& sx, int& sy) const;
+  void GetCellCoordinates(int sx, int sy, int& cx, int& cy) const;
+  // True while a scene other than the game scene is current: grid changes are then recorded for
+  // undo.
+  bool IsEdited() const;
+
+  // Background.
+  GSurface* GetMapBackground();
+  void RefreshMapBackground();
+  void RefreshCell(int x, int y);
+
+  // Map file. Reading is all or nothing: a file that does not parse leaves the
+  // map exactly as it was and returns false.
+  bool Serialize(CFerroStream& stream, bool withUnits);
+  bool LoadFromFile(const char* name);
+  bool SaveToFile(const char* name);
+  bool LoadFromPath(const char* path);
+  bool SaveToPath(const char* path);
+  // A name usable as a file of the maps folder: not empty, no '/', '\' or "..".
+  static bool IsSafeFileName(const CFerroString& name);
+
+  // Level play.
+  bool Start();
+  // Start from the map already loaded (digmaze-sim and tests load it by path).
+  void StartLoaded();
+  void Update();
+  void Restart();
+  void ShowExit();
+  GUnit* FindLockedAlien(int x, int y);
+  GUnit* FindAlienOverHole(int x, int y);
+  void SetState(int value);
+  void CopyToBackbuffer();
+  int GetAlienCount() const { return static_cast<int>(aliens.size()); }
+
+  // Hooks the application fills in: whether the editor is current, and how to
+  // open an undo step (which takes its before-snapshot when made).
+  static std::function<bool()> editedProbe;
+  static std::function<std::unique_ptr<GMapUndo>(GMap&)> undoFactory;
+  // The mouse position in screen pixels, for the editor's square outline.
+  static std::function<bool(int&, int&)> cursorProbe;
+
+  unsigned reserved = 0;
+  CFerroString fileName;
+  int width = 0;
+  int height = 0;
+  std::vector<std::unique_ptr<GCell>> cells;
+  int paletteCode = CELL_BRICK;
+  std::unique_ptr<GMapUndo> pendingUndo;
+  int exitX = 0;
+  int exitY = 0;
+  std::unique_ptr<GUnit> runner;
+  std::vector<std::unique_ptr<GUnit>> aliens;
+  unsigned tick = 0;
+  GCellFloor outsideCell;
+  int state = 0;
+  unsigned stateCounter = 0;
+  GSurface* tintSurface = nullptr;
+  bool testMode = false;
+
+  static GSurface* map_bg;
+
+  // A map record read from a file and checked, waiting to replace the level.
+  struct Content {
+    int width = 0;
+    int height = 0;
+    int exitX = 0;
+    int exitY = 0;
+    std::vector<std::unique_ptr<GCell>> cells;
+    std::unique_ptr<GUnit> runner;
+    std::vector<std::unique_ptr<GUnit>> aliens;
+    unsigned tick = 0;
+  };
+  // Reads and checks a map record (with the units when asked); false for a
+  // truncated or inconsistent record. The map itself is not touched.
+  static bool ReadContent(GRecordReader& reader, bool withUnits, Content& out);
+  // Replaces the level by a record read with ReadContent.
+  void Commit(Content& content, bool withUnits);
+  // Writes the map record (with the units when asked); false when a byte did not reach the stream.
+  bool WriteContent(CFerroStream& stream, bool withUnits);
+
+ private:
+  void DrawSquare(int x, int y);
+};

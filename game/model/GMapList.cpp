@@ -1,0 +1,118 @@
+#include "game/model/GMapList.h"
+
+#include <utility>
+
+#include "GUI/foundation/CFerroStream.h"
+#include "GUI/foundation/CFerroStreamFile.h"
+#include "game/model/GModelMedia.h"
+#include "game/model/GRecordStream.h"
+
+GMapList* GMapList::GetInstance() {
+  static GMapList instance;
+  return &instance;
+}
+
+GMapList::GMapList() {
+  Load();
+}
+
+CFerroString GMapList::GetFile() {
+  return GModelMedia::GetPathToMaps() + CFerroString("index.dml");
+}
+
+bool GMapList::Serialize(CFerroStream& stream, bool currentOnly) {
+  bool ok = true;
+  if (stream.IsStoring()) {
+    GRecordWriter w(stream);
+    w.WriteUnsigned(0);
+    if (currentOnly) {
+      w.WriteString(currentName);
+    } else {
+      w.WriteInt(GetCount());
+      for (const auto& name : names) w.WriteString(name);
+    }
+    ok = w.Ok();
+  } else {
+    GRecordReader r(stream);
+    unsigned unused = 0;
+    ok = r.ReadUnsigned(unused);
+    if (ok && currentOnly) {
+      CFerroString name;
+      ok = r.ReadString(name);
+      if (ok) currentName = name;
+    } else if (ok) {
+      int count = 0;
+      // Every name takes at least its length byte, so the count cannot pass the file.
+      ok = r.ReadInt(count) && count >= 0 && r.Has(static_cast<uint64_t>(count));
+      std::vector<CFerroString> read;
+      for (int i = 0; ok && i < count; ++i) {
+        CFerroString name;
+        ok = r.ReadString(name);
+        if (ok) read.push_back(name);
+      }
+      if (ok) names = std::move(read);
+    }
+  }
+  reserved = 0;
+  return ok;
+}
+
+bool GMapList::Load() {
+  CFerroStreamFile file;
+  if (!file.Open(GetFile().c_str(), CFerroStream::modeRead)) return false;
+  return Serialize(file, false);
+}
+
+bool GMapList::Save() {
+  return WriteFileReplacing(GetFile().c_str(),
+                            [this](CFerroStream& stream) { return Serialize(stream, false); });
+}
+
+void GMapList::Add(const char* name) {
+  names.emplace_back(name ? name : "");
+  Save();
+}
+
+void GMapList::Delete(int index) {
+  if (index < 0 || index >= GetCount()) return;
+  names.erase(names.begin() + index);
+  Save();
+}
+
+void GMapList::Exchange(int i, int j) {
+  if (i < 0 || j < 0 || i >= GetCount() || j >= GetCount()) return;
+  std::swap(names[i], names[j]);
+  Save();
+}
+
+void GMapList::Clear() {
+  names.clear();
+}
+
+bool GMapList::SelectNextMapForGame() {
+  if (names.empty()) {
+    // No level to go to: the caller stays where it is.
+    currentName = "";
+    return false;
+  }
+  const int i = GetMapForGameIndex();
+  if (i >= 0 && i + 1 < GetCount()) {
+    currentName = names[i + 1];
+    return true;
+  }
+  currentName = names.front();
+  return i < 0;
+}
+
+int GMapList::GetMapForGameIndex() const {
+  for (int i = 0; i < GetCount(); ++i)
+    if (names[i] == currentName) return i;
+  return -1;
+}
+
+int GMapList::GetMapGameIndex(const char* name) const {
+  const CFerroString wanted(name ? name : "");
+  for (int i = 0; i < GetCount(); ++i)
+    if (names[i] == wanted) return i;
+  return -1;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <vector>
+
+#include "GUI/foundation/CFerroString.h"
+
+class CFerroStream;
+
+// The ordered list of map file names (the level order), kept in the index
+// file of the maps folder, and the name of the map being played.
+class GMapList {
+ public:
+  static GMapList* GetInstance();
+
+  // Reads the index file; without one the list starts empty.
+  GMapList();
+  GMapList(const GMapList&) = delete;
+  GMapList& operator=(const GMapList&) = delete;
+
+  // The index file: the maps folder followed by "index.dml".
+  static CFerroString GetFile();
+
+  // Writes or reads the index layout, or with currentOnly the reserved word and
+  // currentName. Reading is all or nothing: false leaves the list as it was.
+  bool Serialize(CFerroStream& stream, bool currentOnly);
+  // Rereads the index file; false (list unchanged) when it is missing or broken.
+  bool Load();
+  // Writes the index file through a temporary; false leaves the old file.
+  bool Save();
+  void Add(const char* name);
+  void Delete(int index);
+  void Exchange(int i, int j);
+  void Clear();
+  // Advances currentName; false when the last level has been played.
+  bool SelectNextMapForGame();
+  int GetMapForGameIndex() const;
+  int GetMapGameIndex(const char* name) const;
+  int GetCount() const { return static_cast<int>(names.size()); }
+
+  unsigned reserved = 0;
+  std::vector<CFerroString> names;
+  CFerroString currentName;
+};
