@@ -40,8 +40,8 @@ struct Track {
   size_t At(double t) const { return std::min(s.size(), size_t(t * kRate)); }
 };
 
-// Per-sample factor that halves the level about every `half` seconds
-// (first-order, which is close enough and needs no exp()).
+// Per-sample factor that halves the level about every `half` seconds, or
+// doubles it for a negative `half` (first-order, close enough, no exp()).
 double HalfLifeFactor(double half) {
   return 1.0 - 0.6931471805599453 / (half * kRate);
 }
@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
   {  // A soft footfall: a muffled tap with a little grit.
     Track t(0.07);
     Tone(t, 0, 0.07, 150, 90, 1.0, 0.012, {1.0, 0.3});
-    Noise(t, 0, 0.05, 0.5, 0.006, 0.25, 11);
+    Noise(t, 0, 0.05, 0.6, 0.006, 0.12, 11);
     ok &= Write(t, 0.16, dir / "horizontal_step.wav");
   }
   {  // A hollow knock on a wooden rung, higher than the footfall.
@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
       Tone(t, beat * 4, 1.8 - beat * 4, Note(n), Note(n), 0.5, 0.35, {1.0, 0.45, 0.25, 0.12}, 0.01);
     ok &= Write(t, 0.55, dir / "victory.wav");
   }
-  {  // A falling, wobbling tone: the runner is caught.
+  {  // A tone falling in two steps: the runner is caught.
     Track t(1.1);
     Tone(t, 0.0, 0.35, Note(2), Note(-3), 0.8, 0.3, {1.0, 0.0, 0.33, 0.0, 0.2});
     Tone(t, 0.33, 0.77, Note(-3), Note(-22), 0.8, 0.3, {1.0, 0.0, 0.33, 0.0, 0.2});
@@ -196,14 +196,14 @@ int main(int argc, char** argv) {
   }
   {  // Digging: three crunches of grit over a low scrape.
     Track t(0.32);
-    for (int i = 0; i < 3; ++i) Noise(t, 0.08 * i, 0.14, 1.0 - 0.2 * i, 0.025, 0.35, 101 + i);
+    for (int i = 0; i < 3; ++i) Noise(t, 0.08 * i, 0.14, 1.0 - 0.2 * i, 0.025, 0.22, 101 + i);
     Tone(t, 0, 0.3, 110, 70, 0.5, 0.07, {1.0, 0.5});
     ok &= Write(t, 0.45, dir / "hole.wav");
   }
   {  // The hole fills in: a rising rush of earth ending in a thud.
     Track t(0.4);
-    Noise(t, 0, 0.26, 0.6, 0.2, 0.12, 7);
-    Tone(t, 0.0, 0.26, 90, 180, 0.3, 0.2, {1.0, 0.4});
+    Noise(t, 0, 0.26, 0.12, -0.1, 0.08, 7);
+    Tone(t, 0.0, 0.26, 90, 180, 0.06, -0.1, {1.0, 0.4});
     Tone(t, 0.24, 0.16, 85, 55, 1.0, 0.04, {1.0, 0.5, 0.2});
     ok &= Write(t, 0.45, dir / "close_hole.wav");
   }
