@@ -6,11 +6,11 @@
 #include "game/model/GMap.h"
 
 namespace {
-const char codeChars[CELL_CODE_COUNT + 1] = " #=-H$XRAo";
+const char codeChars[CELL_CODE_COUNT + 1] = ".#=-H$XRAo";
 }
 
 int GMapText::CodeOf(char c) {
-  if (c == '.') return CELL_EMPTY;
+  if (c == ' ') return CELL_EMPTY;
   for (int code = 0; code < CELL_CODE_COUNT; ++code)
     if (codeChars[code] == c) return code;
   return -1;

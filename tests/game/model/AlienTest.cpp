@@ -21,7 +21,9 @@ TEST_F(AlienTest, SeedsFromTheRunnersOffsetAndNeverPointsLeft) {
       {32, 96, ANIM_DOWN}, {96, 32, ANIM_RIGHT}, {64, 64, ANIM_DOWN}, {-96, 0, ANIM_DOWN},
       {-96, -32, ANIM_UP}, {0, -32, ANIM_UP},    {1, 0, ANIM_RIGHT},  {0, 0, ANIM_DOWN},
   };
-  Start({"R=A=", "===="});
+  Start(R"(
+R=A=
+====)");
   for (const Case& c : cases) {
     for (int from : {ANIM_STAND, ANIM_FALL}) {
       Place(2, 0, from, 64 + c.dx, c.dy);
@@ -37,15 +39,25 @@ TEST_F(AlienTest, SeedsFromTheRunnersOffsetAndNeverPointsLeft) {
 }
 
 TEST_F(AlienTest, LevelWithTheRunnerOnTheLeftGoesLeftOrKeepsTheWayDown) {
-  Start({"R  A", "===="});
+  Start(R"(
+R..A
+====)");
   EXPECT_EQ(Alien(0).animation, ANIM_LEFT);  // seed 4, then the down rule's first test
 
-  Start({"R =A", "===H"});
+  Start(R"(
+R.=A
+===H)");
   EXPECT_EQ(Alien(0).animation, ANIM_DOWN);
 }
 
 TEST_F(AlienTest, OnALadderTheStrictPassRefusesAStepIntoAFall) {
-  Start({"R   ", "  H ", "  H=", "  H ", "====", "A   "});
+  Start(R"(
+R...
+..H.
+..H=
+..H.
+====
+A...)");
   // Runner a row higher and to the left; no floor below the square to the left.
   Place(2, 2, ANIM_UP, 0, 32);
   EXPECT_TRUE(alienList->SelectAnimation(&Alien(0)));
@@ -62,7 +74,13 @@ TEST_F(AlienTest, OnALadderTheStrictPassRefusesAStepIntoAFall) {
 }
 
 TEST_F(AlienTest, OnALadderTheStrictPassKeepsOutOfAnOpenHole) {
-  Start({"    ", "    ", "R  =", "  H ", "====", "A   "});
+  Start(R"(
+....
+....
+R..=
+..H.
+====
+A...)");
   map->SetCell(2, 2, CELL_LADDER);
   map->SetCell(1, 2, CELL_HOLE);
   map->GetCell(1, 2)->timer = 20;
@@ -77,7 +95,12 @@ TEST_F(AlienTest, OnALadderTheStrictPassKeepsOutOfAnOpenHole) {
 }
 
 TEST_F(AlienTest, ATrappedAlienBlocksTheWayDownFromALadder) {
-  Start({"=R= ", "=H= ", "=o= ", "====", "A  A"});
+  Start(R"(
+=R=.
+=H=.
+=o=.
+====
+A..A)");
   map->GetCell(1, 2)->timer = 20;
   Place(1, 1, ANIM_DOWN, 32, 160);
   EXPECT_TRUE(alienList->SelectAnimation(&Alien(0)));  // the empty hole lets it down
@@ -92,7 +115,11 @@ TEST_F(AlienTest, ATrappedAlienBlocksTheWayDownFromALadder) {
 
 TEST_F(AlienTest, LeavesALadderTowardTheRunnerAndTakesLaddersTowardItsHeight) {
   // Walking right along a row, runner higher: the alien takes the ladder up.
-  Start({"   R", "  H=", "A H ", "===="});
+  Start(R"(
+...R
+..H=
+A.H.
+====)");
   Go();
   Run(17);
   EXPECT_EQ(Alien(0).x, 64);

@@ -22,7 +22,9 @@ TEST(CellTest, EveryCodeAnswersItsQuestions) {
 using GridTest = LevelFixture;
 
 TEST_F(GridTest, OutsideTheGridIsSolidUndiggableFloor) {
-  Build({"   ", "   "});
+  Build(R"(
+...
+...)");
   for (auto [x, y] : {std::pair{-1, 0}, {3, 0}, {0, 2}, {0, -1}}) {
     GCell* cell = map->GetCell(x, y);
     EXPECT_EQ(cell, map->GetOutsideCell());
@@ -35,7 +37,9 @@ TEST_F(GridTest, OutsideTheGridIsSolidUndiggableFloor) {
 }
 
 TEST_F(GridTest, SetCellReplacesOnlyOnChangeAndKeepsSingleKindsSingle) {
-  Build({"X  R", "    "});
+  Build(R"(
+X..R
+....)");
   int undoSteps = 0;
   GMap::editedProbe = [] { return true; };
   GMap::undoFactory = [&undoSteps](GMap&) {
@@ -48,11 +52,11 @@ TEST_F(GridTest, SetCellReplacesOnlyOnChangeAndKeepsSingleKindsSingle) {
   EXPECT_EQ(undoSteps, 1);
   EXPECT_TRUE(map->SetCell(1, 1, CELL_UNIT));
   EXPECT_EQ(undoSteps, 1);  // one step per stroke
-  EXPECT_EQ(GMapText::FromMap(*map), "    \n RX \n");
+  EXPECT_EQ(GMapText::FromMap(*map), "....\n.RX.\n");
   map->paletteCode = CELL_LADDER;
   map->ChangeCell(0, 0, true);
   map->ChangeCell(1, 1, false);
-  EXPECT_EQ(GMapText::FromMap(*map), "H   \n  X \n");
+  EXPECT_EQ(GMapText::FromMap(*map), "H...\n..X.\n");
   GMap::editedProbe = nullptr;
   GMap::undoFactory = nullptr;
   map->pendingUndo.reset();
@@ -60,7 +64,8 @@ TEST_F(GridTest, SetCellReplacesOnlyOnChangeAndKeepsSingleKindsSingle) {
 }
 
 TEST_F(GridTest, ScreenGeometryCentresTheMapTenPixelsFromTheTop) {
-  Build({"                              "});  // 30 squares wide: 960 pixels
+  Build(R"(
+..............................)");  // 30 squares wide: 960 pixels
   int left, top, cx, cy, sx, sy;
   map->GetPositionTV(left, top);
   EXPECT_EQ(left, 32);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -37,17 +36,12 @@ class LevelFixture : public ::testing::Test {
       bytes[at + i] = static_cast<unsigned char>(static_cast<uint32_t>(value) >> (8 * i));
     return bytes;
   }
-  static std::string Join(std::initializer_list<const char*> rows) {
-    std::string text;
-    for (const char* row : rows) text += std::string(row) + "\n";
-    return text;
-  }
-  // Builds the grid from rows without starting it.
-  void Build(std::initializer_list<const char*> rows) {
-    ASSERT_TRUE(GMapText::ToMap(Join(rows), *map));
+  // Builds the grid from rows of text (a leading line break is dropped) without starting it.
+  void Build(const std::string& rows) {
+    ASSERT_TRUE(GMapText::ToMap(rows.substr(rows.starts_with('\n') ? 1 : 0), *map));
   }
   // Builds the grid and starts it as a new game, waiting for a key.
-  void Start(std::initializer_list<const char*> rows) {
+  void Start(const std::string& rows) {
     Build(rows);
     sim = GSimulation();
     sim.Begin();

@@ -3,7 +3,9 @@
 using LevelPlayTest = LevelFixture;
 
 TEST_F(LevelPlayTest, StartPlacesUnitsHidesTheExitAndWaitsForAKey) {
-  Start({"A R $ X", "======="});
+  Start(R"(
+A.R.$.X
+=======)");
   EXPECT_EQ(map->state, GMap::STATE_WAITING);
   EXPECT_EQ(Runner().x, 64);
   EXPECT_EQ(map->GetAlienCount(), 1);
@@ -20,7 +22,10 @@ TEST_F(LevelPlayTest, StartPlacesUnitsHidesTheExitAndWaitsForAKey) {
   EXPECT_EQ(unitList->moveX, 1);
 
   // No treasure: the exit shows at once. No runner marker: the middle square.
-  Start({"X==", "===", "==="});
+  Start(R"(
+X==
+===
+===)");
   EXPECT_EQ(CellAt(0, 0), CELL_EXIT);
   EXPECT_EQ(Runner().x, 32);
   EXPECT_EQ(Runner().y, 32);
@@ -28,7 +33,9 @@ TEST_F(LevelPlayTest, StartPlacesUnitsHidesTheExitAndWaitsForAKey) {
 }
 
 TEST_F(LevelPlayTest, LastTreasureShowsTheExitOnTheSameTickAndTheExitWins) {
-  Start({"R$ X", "===="});
+  Start(R"(
+R$.X
+====)");
   Press(SIM_RIGHT);
   Run(8);
   EXPECT_EQ(CellAt(1, 0), CELL_TREASURE);
@@ -51,7 +58,10 @@ TEST_F(LevelPlayTest, CapturesWithinSixteenPixels) {
   } cases[] = {{16, 0, true},   {-16, 0, true}, {20, 0, false},
                {0, -32, false}, {10, 12, true}, {12, 12, false}};
   for (const Case& c : cases) {
-    Start({"R  A", "====", "$   "});
+    Start(R"(
+R..A
+====
+$...)");
     Go();
     Alien(0).x = c.dx;
     Alien(0).y = c.dy;
@@ -62,7 +72,10 @@ TEST_F(LevelPlayTest, CapturesWithinSixteenPixels) {
 }
 
 TEST_F(LevelPlayTest, ScoreLosesOneEveryTwoHundredTicksAndNeverDropsBelowZero) {
-  Start({"R", "=", "$"});
+  Start(R"(
+R
+=
+$)");
   Go();
   Run(1);
   EXPECT_EQ(unitList->score, 0);
@@ -76,7 +89,11 @@ TEST_F(LevelPlayTest, ScoreLosesOneEveryTwoHundredTicksAndNeverDropsBelowZero) {
 }
 
 TEST_F(LevelPlayTest, AnEmptyHoleClosesOnItsTwentyThirdUpdate) {
-  Start({"R  ", "###", "===", "$  "});
+  Start(R"(
+R..
+###
+===
+$..)");
   sim.KeyDown(SIM_SPACE);
   Run(1);  // dug during tick 0
   sim.KeyUp(SIM_SPACE);
@@ -89,7 +106,10 @@ TEST_F(LevelPlayTest, AnEmptyHoleClosesOnItsTwentyThirdUpdate) {
 }
 
 TEST_F(LevelPlayTest, AHoleClosingOnATrappedAlienLetsItOutInItsSavedDirection) {
-  Start({"A    R", "######", "======"});
+  Start(R"(
+A....R
+######
+======)");
   map->SetCell(2, 1, CELL_HOLE);
   map->GetCell(2, 1)->timer = 4;
   unitList->soundHole = -1;
@@ -114,7 +134,10 @@ TEST_F(LevelPlayTest, AHoleClosingOnATrappedAlienLetsItOutInItsSavedDirection) {
 }
 
 TEST_F(LevelPlayTest, AHoleStaysOpenWhileAnAlienWalksOverItsTrappedAlien) {
-  Start({"AA       R", "##########", "=========="});
+  Start(R"(
+AA.......R
+##########
+==========)");
   map->SetCell(3, 1, CELL_HOLE);
   map->GetCell(3, 1)->timer = 3;
   GUnit& walker = Alien(0);   // starts on square 0
@@ -136,7 +159,9 @@ TEST_F(LevelPlayTest, AHoleStaysOpenWhileAnAlienWalksOverItsTrappedAlien) {
 }
 
 TEST_F(LevelPlayTest, RestartClosesHolesAndResetsUnitsButKeepsTreasuresExitAndScore) {
-  Start({"R$  X      A", "############"});
+  Start(R"(
+R$..X......A
+############)");
   Press(SIM_RIGHT);
   Run(9);
   ASSERT_EQ(CellAt(4, 0), CELL_EXIT);
@@ -158,7 +183,9 @@ TEST_F(LevelPlayTest, RestartClosesHolesAndResetsUnitsButKeepsTreasuresExitAndSc
 }
 
 TEST_F(LevelPlayTest, StartFailsAndKeepsTheLevelWhenTheMapDoesNotLoad) {
-  Start({"R$X", "==="});
+  Start(R"(
+R$X
+===)");
   GMapList* list = GMapList::GetInstance();
   const CFerroString before = list->currentName;
   GModelMedia::SetPathToMaps("/nonexistent-digmaze-folder/");
@@ -174,7 +201,9 @@ TEST_F(LevelPlayTest, StartFailsAndKeepsTheLevelWhenTheMapDoesNotLoad) {
 }
 
 TEST_F(LevelPlayTest, AHeaderExitOutsideTheGridFallsBackToTheFirstSquare) {
-  Build({"R  ", "==="});
+  Build(R"(
+R..
+===)");
   map->exitX = 40;
   map->exitY = -2;
   map->StartLoaded();

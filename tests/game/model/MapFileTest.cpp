@@ -9,26 +9,35 @@ namespace fs = std::filesystem;
 
 // A 30 x 20 level: a frame of floor, a brick row, a ladder, treasures, an exit,
 // the runner and three aliens.
-const char* const kLevelRows[] = {
-    "==============================", "=R          $        A       =",
-    "=######H######    ######H####=", "=      H                 H   =",
-    "=      H   A      $     H   =X", "=##########H####=====#######==",
-    "=          H                 =", "=  $       H       A         =",
-    "=============-------==========", "=                            =",
-    "=                            =", "=                            =",
-    "=                            =", "=                            =",
-    "=                            =", "=                            =",
-    "=                            =", "=                            =",
-    "=                            =", "=============================="};
+const char* const kLevel = R"(
+==============================
+=R..........$........A.......=
+=######H######....######H####=
+=......H.................H...=
+=......H...A......$.....H...=X
+=##########H####=====#######==
+=..........H.................=
+=..$.......H.......A.........=
+=============-------==========
+=............................=
+=............................=
+=............................=
+=............................=
+=............................=
+=............................=
+=............................=
+=............................=
+=............................=
+=............................=
+==============================
+)";
 
 std::string LevelText() {
-  std::string text;
-  for (const char* row : kLevelRows) text += std::string(row) + "\n";
-  return text;
+  return std::string(kLevel + 1);
 }
 
-std::vector<unsigned char> Bytes(const CFerroStreamMemory& stream, CFerroStreamMemory& s) {
-  return std::vector<unsigned char>(stream.GetBuffer(), stream.GetBuffer() + s.GetLength());
+std::vector<unsigned char> Bytes(CFerroStreamMemory& stream) {
+  return std::vector<unsigned char>(stream.GetBuffer(), stream.GetBuffer() + stream.GetLength());
 }
 
 int32_t IntAt(const std::vector<unsigned char>& b, size_t at) {
@@ -41,7 +50,7 @@ class MapFileTest : public LevelFixture {
     CFerroStreamMemory out;
     EXPECT_TRUE(out.Open(nullptr, 0, CFerroStream::modeWrite));
     EXPECT_TRUE(map->Serialize(out, false));
-    return Bytes(out, out);
+    return Bytes(out);
   }
   bool Read(const std::vector<unsigned char>& bytes) {
     CFerroStreamMemory in;

@@ -3,7 +3,10 @@
 using RunnerTest = LevelFixture;
 
 TEST_F(RunnerTest, WalksEightTicksASquareAndStopsAtAnObstacleWithControlsCleared) {
-  Start({"R   =.", "======", "$     "});
+  Start(R"(
+R...=.
+======
+$.....)");
   EXPECT_EQ(Runner().animation, ANIM_STAND);
   Press(SIM_RIGHT);
   Run(1);
@@ -24,7 +27,12 @@ TEST_F(RunnerTest, WalksEightTicksASquareAndStopsAtAnObstacleWithControlsCleared
 }
 
 TEST_F(RunnerTest, FallsFourPixelsATickAndLandsOnFloor) {
-  Start({"R  ", "   ", "   ", "===", "$  "});
+  Start(R"(
+R..
+...
+...
+===
+$..)");
   EXPECT_EQ(Runner().animation, ANIM_FALL);
   Go();
   Run(16);
@@ -38,7 +46,12 @@ TEST_F(RunnerTest, FallsFourPixelsATickAndLandsOnFloor) {
 }
 
 TEST_F(RunnerTest, DownDropsThroughALineAndAFallStopsAboveALine) {
-  Start({"R  ", "-  ", "   ", "===", "$  "});
+  Start(R"(
+R..
+-..
+...
+===
+$..)");
   Press(SIM_DOWN);
   Run(1);
   EXPECT_EQ(Runner().animation, ANIM_FALL);
@@ -48,7 +61,11 @@ TEST_F(RunnerTest, DownDropsThroughALineAndAFallStopsAboveALine) {
   EXPECT_EQ(Runner().animation, ANIM_STAND);
   EXPECT_EQ(unitList->moveY, 0);
 
-  Start({"R ", "  ", "- ", "$ "});
+  Start(R"(
+R.
+..
+-.
+$.)");
   Go();
   Run(9);
   EXPECT_EQ(Runner().y, 32);
@@ -56,7 +73,11 @@ TEST_F(RunnerTest, DownDropsThroughALineAndAFallStopsAboveALine) {
 }
 
 TEST_F(RunnerTest, LadderEnds) {
-  Start({"   ", "H  ", "R  ", "==="});
+  Start(R"(
+...
+H..
+R..
+===)");
   map->SetCell(0, 2, CELL_LADDER);  // the runner starts on the foot of the ladder
   Press(SIM_UP);
   Run(8);
@@ -74,7 +95,12 @@ TEST_F(RunnerTest, LadderEnds) {
   EXPECT_EQ(Runner().animation, ANIM_STAND);
 
   // Up from the square above a ladder's top does nothing.
-  Start({"R  ", "H  ", "H  ", "===", "$  "});
+  Start(R"(
+R..
+H..
+H..
+===
+$..)");
   Press(SIM_UP);
   Run(3);
   EXPECT_EQ(Runner().y, 0);
@@ -82,7 +108,9 @@ TEST_F(RunnerTest, LadderEnds) {
 }
 
 TEST_F(RunnerTest, TurnsBackHalfWayOnlyWhenTheSquareBeingLeftHasFloor) {
-  Start({"  R   ", "======"});
+  Start(R"(
+..R...
+======)");
   Press(SIM_RIGHT);
   Run(2);
   EXPECT_EQ(Runner().x, 72);
@@ -94,7 +122,10 @@ TEST_F(RunnerTest, TurnsBackHalfWayOnlyWhenTheSquareBeingLeftHasFloor) {
   EXPECT_EQ(Runner().x, 64);
 
   // Reversing is refused when the square being entered has no floor below it.
-  Start({"   R  ", "==== =", "======"});
+  Start(R"(
+...R..
+====.=
+======)");
   Press(SIM_RIGHT);
   Run(2);
   Press(SIM_LEFT);
@@ -107,7 +138,11 @@ TEST_F(RunnerTest, TurnsBackHalfWayOnlyWhenTheSquareBeingLeftHasFloor) {
 }
 
 TEST_F(RunnerTest, DigsBelowAndStaysAboveTheHoleEvenOnDown) {
-  Start({"R  ", "###", "===", "$  "});
+  Start(R"(
+R..
+###
+===
+$..)");
   const int holeSound = 77;
   unitList->soundHole = holeSound;
   sim.KeyDown(SIM_SPACE);
@@ -138,7 +173,11 @@ TEST_F(RunnerTest, DigsBelowAndStaysAboveTheHoleEvenOnDown) {
 }
 
 TEST_F(RunnerTest, SpaceWhileFallingCancelsTheDirection) {
-  Start({"R   ", "    ", "====", "$   "});
+  Start(R"(
+R...
+....
+====
+$...)");
   Press(SIM_RIGHT);
   EXPECT_EQ(Runner().animation, ANIM_FALL);
   Press(SIM_SPACE);
@@ -149,7 +188,11 @@ TEST_F(RunnerTest, SpaceWhileFallingCancelsTheDirection) {
 }
 
 TEST_F(RunnerTest, StepSoundPlaysOncePerSquareCrossed) {
-  Start({"R  H", "===H", "====", "$   "});
+  Start(R"(
+R..H
+===H
+====
+$...)");
   unitList->soundHorizontalStep = 1;
   unitList->soundVerticalStep = 2;
   Press(SIM_RIGHT);
