@@ -97,8 +97,10 @@ Canvas RunnerWalk(int frame) {
   Canvas c(32, 32);
   const P hip{15.0, 19.0};
   auto leg = [&](double phase, P& knee, P& ankle) {
-    const double thigh = 0.5 * Sin(phase);
-    const double bend = 0.1 + 1.0 * std::max(0.0, Cos(phase));
+    // A wide stride, so that two steps cover nearly the 32 pixels the unit
+    // moves per cycle and the feet do not seem to slide.
+    const double thigh = 0.65 * Sin(phase);
+    const double bend = 0.1 + 1.2 * std::max(0.0, Cos(phase));
     knee = Reach(hip, thigh, 6.0);
     ankle = Reach(knee, thigh - bend, 6.0);
   };
@@ -108,7 +110,7 @@ Canvas RunnerWalk(int frame) {
   const P shoulder{16.5, 11.0};
   auto arm = [&](double phase, P& elbow, P& hand) {
     // The elbow bends most when the arm swings forward.
-    const double upper = -0.75 * Sin(phase);
+    const double upper = -0.85 * Sin(phase);
     elbow = Reach(shoulder, upper, 4.5);
     hand = Reach(elbow, upper + 0.2 + 0.7 * std::max(0.0, -Sin(phase)), 4.0);
   };
