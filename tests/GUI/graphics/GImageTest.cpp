@@ -110,6 +110,47 @@ TEST(GSurfaceLoad, UndecodableDataLeavesTheSurfaceUntouched) {
   EXPECT_FALSE(s.IsModified());
 }
 
+TEST(GSurfaceLoad, DamagedFilesFailCleanlyOrDecode) {
+  // Pictures come from the player's disk: truncated and bit-flipped copies must
+  // either decode or be refused, never read outside the buffer (the sanitizer
+  // build checks that) and never half-change the surface.
+  std::vector<unsigned char> rgb(16 * 16 * 3);
+  for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<unsigned char>(i * 7);
+  std::vector<unsigned char> jpg;
+  ASSERT_NE(stbi_write_jpg_to_func(Append, &jpg, 16, 16, 3, rgb.data(), 80), 0);
+  // A Huffman table claiming more than 256 symbols is refused outright.
+  std::vector<unsigned char> oversized = jpg;
+  for (size_t i = 0; i + 21 < oversized.size(); ++i) {
+    if (oversized[i] == 0xFF && oversized[i + 1] == 0xC4) {
+      for (size_t k = 0; k < 16; ++k) oversized[i + 5 + k] = 0x20;
+      break;
+    }
+  }
+  GSurface16 refused;
+  EXPECT_FALSE(refused.Load(oversized.data(), static_cast<int>(oversized.size())));
+
+  std::vector<unsigned char> tga, bmp;
+  ASSERT_NE(stbi_write_tga_to_func(Append, &tga, 16, 16, 3, rgb.data()), 0);
+  ASSERT_NE(stbi_write_bmp_to_func(Append, &bmp, 16, 16, 3, rgb.data()), 0);
+  const std::vector<std::vector<unsigned char>> files = {Png(255, 0, 255, 128), jpg, tga, bmp};
+  auto loadOrKeep = [](const std::vector<unsigned char>& bytes) {
+    GSurface16 s;
+    EXPECT_TRUE(s.Create(1, 1));
+    const bool loaded = s.Load(bytes.data(), static_cast<int>(bytes.size()));
+    return loaded || s.GetWidth() == 1;
+  };
+  for (const auto& file : files) {
+    for (size_t at = 0; at < file.size(); ++at) {
+      EXPECT_TRUE(loadOrKeep(std::vector<unsigned char>(file.begin(), file.begin() + at)));
+      for (unsigned char mask : {0x01, 0x10, 0x80, 0xFF}) {
+        std::vector<unsigned char> flipped = file;
+        flipped[at] ^= mask;
+        EXPECT_TRUE(loadOrKeep(flipped));
+      }
+    }
+  }
+}
+
 TEST(GSurfaceLoad, SavedTgaReadsBack) {
   GSurface16 s;
   ASSERT_TRUE(s.Create(3, 2));
