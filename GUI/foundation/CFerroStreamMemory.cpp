@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 CFerroStreamMemory::CFerroStreamMemory() = default;
 
@@ -27,8 +28,13 @@ bool CFerroStreamMemory::ResetOwned() {
 }
 
 bool CFerroStreamMemory::Open(const void* data, unsigned int size, int m) {
-  Close();
+  // Reopening over this stream's own buffer would read it after release.
+  const auto* at = static_cast<const unsigned char*>(data);
+  const std::less<const unsigned char*> before;
+  if (ownsBuffer && at != nullptr && !before(at, buffer) && before(at, buffer + capacity))
+    return false;
   if (m == modeAppend && (data == nullptr || size == 0)) m = modeWrite;
+  Close();
   mode = m;
   switch (m) {
     case modeRead:

@@ -129,6 +129,9 @@ TEST(CFerroStreamMemoryTest, HugeWritesFailCleanly) {
   EXPECT_EQ(s.Write(&b, 0xFFFFFFFFu), 0u);  // Would pass the 32-bit offset limit.
   EXPECT_EQ(s.GetLength(), 3u);
   EXPECT_EQ(s.Write(nullptr, 4), 0u);
+  // Its own buffer cannot become the block of a new opening.
+  EXPECT_FALSE(s.Open(s.GetBuffer(), s.GetLength(), 2));
+  EXPECT_EQ(s.GetLength(), 3u);
 }
 
 }  // namespace

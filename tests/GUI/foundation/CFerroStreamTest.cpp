@@ -33,37 +33,28 @@ T Decode(const ByteVector& bytes, T start = T()) {
   return start;
 }
 
-TEST(CFerroStreamTest, PrimitivesAreLittleEndian) {
-  EXPECT_EQ(Encode(true), (ByteVector{1}));
-  EXPECT_EQ(Encode(false), (ByteVector{0}));
-  EXPECT_EQ(Encode('A'), (ByteVector{0x41}));
-  EXPECT_EQ(Encode(static_cast<unsigned char>(0xFE)), (ByteVector{0xFE}));
-  EXPECT_EQ(Encode(static_cast<short>(-2)), (ByteVector{0xFE, 0xFF}));
-  EXPECT_EQ(Encode(static_cast<unsigned short>(0x1234)), (ByteVector{0x34, 0x12}));
-  EXPECT_EQ(Encode(1), (ByteVector{1, 0, 0, 0}));
-  EXPECT_EQ(Encode(-2), (ByteVector{0xFE, 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(Encode(0x89ABCDEFu), (ByteVector{0xEF, 0xCD, 0xAB, 0x89}));
-  EXPECT_EQ(Encode(1.0f), (ByteVector{0, 0, 0x80, 0x3F}));
-  EXPECT_EQ(Encode(-2.5), (ByteVector{0, 0, 0, 0, 0, 0, 0x04, 0xC0}));
-  EXPECT_EQ(Encode(CFerroPoint(1, -1)), (ByteVector{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(Encode(CFerroSize(640, 2)), (ByteVector{0x80, 2, 0, 0, 2, 0, 0, 0}));
-  EXPECT_EQ(Encode(CFerroRect(1, 2, 3, 4)),
-            (ByteVector{1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0}));
+// The value is written as exactly these bytes and reads back from them.
+template <typename T>
+void ExpectForm(const T& value, const ByteVector& bytes) {
+  EXPECT_EQ(Encode(value), bytes) << ::testing::PrintToString(value);
+  EXPECT_EQ(Decode<T>(bytes), value) << ::testing::PrintToString(value);
 }
 
-TEST(CFerroStreamTest, PrimitivesReadBack) {
-  EXPECT_EQ(Decode<bool>({1}), true);
-  EXPECT_EQ(Decode<char>({0x41}), 'A');
-  EXPECT_EQ(Decode<unsigned char>({0xFE}), 0xFE);
-  EXPECT_EQ(Decode<short>({0xFE, 0xFF}), -2);
-  EXPECT_EQ(Decode<unsigned short>({0x34, 0x12}), 0x1234);
-  EXPECT_EQ(Decode<int>({0xFE, 0xFF, 0xFF, 0xFF}), -2);
-  EXPECT_EQ(Decode<unsigned int>({0xEF, 0xCD, 0xAB, 0x89}), 0x89ABCDEFu);
-  EXPECT_EQ(Decode<float>({0, 0, 0x80, 0x3F}), 1.0f);
-  EXPECT_EQ(Decode<double>({0, 0, 0, 0, 0, 0, 0x04, 0xC0}), -2.5);
-  EXPECT_EQ(Decode<CFerroRect>(Encode(CFerroRect(-5, 6, 7, 8))), CFerroRect(-5, 6, 7, 8));
-  EXPECT_EQ(Decode<CFerroPoint>(Encode(CFerroPoint(9, -9))), CFerroPoint(9, -9));
-  EXPECT_EQ(Decode<CFerroSize>(Encode(CFerroSize(3, 4))), CFerroSize(3, 4));
+TEST(CFerroStreamTest, PrimitivesAreLittleEndian) {
+  ExpectForm(true, {1});
+  ExpectForm(false, {0});
+  ExpectForm('A', {0x41});
+  ExpectForm(static_cast<unsigned char>(0xFE), {0xFE});
+  ExpectForm(static_cast<short>(-2), {0xFE, 0xFF});
+  ExpectForm(static_cast<unsigned short>(0x1234), {0x34, 0x12});
+  ExpectForm(1, {1, 0, 0, 0});
+  ExpectForm(-2, {0xFE, 0xFF, 0xFF, 0xFF});
+  ExpectForm(0x89ABCDEFu, {0xEF, 0xCD, 0xAB, 0x89});
+  ExpectForm(1.0f, {0, 0, 0x80, 0x3F});
+  ExpectForm(-2.5, {0, 0, 0, 0, 0, 0, 0x04, 0xC0});
+  ExpectForm(CFerroPoint(1, -1), {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
+  ExpectForm(CFerroSize(640, 2), {0x80, 2, 0, 0, 2, 0, 0, 0});
+  ExpectForm(CFerroRect(1, 2, 3, -4), {1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 0xFC, 0xFF, 0xFF, 0xFF});
 }
 
 TEST(CFerroStreamTest, ShortReadLeavesTheVariable) {
