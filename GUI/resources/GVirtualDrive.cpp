@@ -681,3 +681,22 @@ bool GVirtualDrive::RemoveDriveFiles(const char* dir, const char* name) {
   std::remove(data.c_str());
   return !HostFileExists(table.c_str()) && !HostFileExists(data.c_str());
 }
+
+VIRTUAL_ROUTE GVirtualDrive::RoutePath(const char* path, int slotCount, int& slot,
+                                       CFerroString& innerPath) {
+  slot = -1;
+  innerPath = path != nullptr ? path : "";
+  const char* p = innerPath.c_str();
+  if (p[0] != ':') return p[0] == '/' ? VIRTUAL_ROUTE::host : VIRTUAL_ROUTE::current;
+  int i = 1;
+  int64_t number = 0;
+  while (p[i] >= '0' && p[i] <= '9') {
+    if (number <= slotCount) number = number * 10 + (p[i] - '0');
+    ++i;
+  }
+  if (i == 1 || number >= slotCount) return VIRTUAL_ROUTE::current;
+  if (p[i] != 0 && !IsSeparator(p[i])) return VIRTUAL_ROUTE::none;
+  slot = static_cast<int>(number);
+  innerPath = p[i] == 0 ? CFerroString(":") : CFerroString(":") + (p + i + 1);
+  return VIRTUAL_ROUTE::slot;
+}

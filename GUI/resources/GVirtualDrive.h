@@ -11,6 +11,14 @@
 
 class CFerroStreamVirtualFile;
 
+// Where a path goes among the mounted drives; see GVirtualDrive::RoutePath.
+enum class VIRTUAL_ROUTE {
+  host,     // an absolute host path
+  current,  // the drive holding the current directory, or the host's when there is none
+  slot,     // the drive mounted in the slot the path names
+  none,     // a malformed drive path that nothing serves
+};
+
 // A resource drive: a small file system kept in two host files, a table file (".vdt") with the
 // folder tree and a data file (".vdd") with the file contents in fixed-size clusters.
 //
@@ -58,7 +66,8 @@ class GVirtualDrive {
   bool RemoveFile(const char* path);
   // Makes the folder at path the base of relative paths.
   bool SetDirectory(const char* path);
-  // The current folder as a full drive path ending with a separator, or empty for the root.
+  // The current folder as a drive path ending with a separator (":" for the root); empty until
+  // SetDirectory succeeds, when relative paths start from the root.
   const CFerroString& GetDirectory() const { return currentFolder; }
 
   // A new stream over the file at path: mode 0 reads an existing file, 1 writes it afresh
@@ -86,6 +95,14 @@ class GVirtualDrive {
                               unsigned int seed);
   // Deletes the two host files of the drive name in dir (used to discard a damaged drive).
   static bool RemoveDriveFiles(const char* dir, const char* name);
+
+  // Routes a path for a table of slotCount mounted drives. ":N/rest" (or ":N\\rest") with N below
+  // slotCount goes to slot N with innerPath ":rest" (":" when nothing follows N); ":N" followed by
+  // anything but a separator goes nowhere; a ':' path without a usable slot number, a relative
+  // path and the empty path go to the current drive with innerPath unchanged; a path starting
+  // with '/' goes to the host.
+  static VIRTUAL_ROUTE RoutePath(const char* path, int slotCount, int& slot,
+                                 CFerroString& innerPath);
 
   const CFerroString& GetTablePath() const { return tablePath; }
   const CFerroString& GetDriveName() const { return driveName; }

@@ -70,16 +70,6 @@ TEST(ConfigTest, SectionsBoundLookupsAndLabelsAreFound) {
   EXPECT_GT(config.FindString(0, "B", first), second);
 }
 
-TEST(ConfigTest, ReadCharSkipsCommentsAsOneLineEnd) {
-  ConfigFile file;
-  const std::string text = "a;xyz\r\nb;open";
-  ASSERT_TRUE(file.OpenMemory(text.data(), static_cast<int>(text.size())));
-  std::string seen;
-  char c;
-  while (file.ReadChar(0, c)) seen += c;
-  EXPECT_EQ(seen, "a\r\nb");  // the last comment has no end, so reading stops there
-}
-
 TEST(ConfigTest, HostileLabelsStayInsideTheText) {
   ConfigFile file;
   const std::string longLabel(400, 'L');

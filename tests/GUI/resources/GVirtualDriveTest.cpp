@@ -314,6 +314,34 @@ TEST_F(GVirtualDriveTest, FolderSearchFiltersByKindAndExtension) {
   EXPECT_EQ(collect(false, "png"), "dir ");
 }
 
+TEST(GVirtualDriveRouteTest, PathsReachTheirDrive) {
+  struct Case {
+    const char* path;
+    VIRTUAL_ROUTE route;
+    int slot;
+    const char* inner;
+  };
+  const Case cases[] = {
+      {":0/a/b.png", VIRTUAL_ROUTE::slot, 0, ":a/b.png"},
+      {":1\\x", VIRTUAL_ROUTE::slot, 1, ":x"},
+      {":1", VIRTUAL_ROUTE::slot, 1, ":"},
+      {":9/x", VIRTUAL_ROUTE::current, -1, ":9/x"},
+      {":99999999999999999999/x", VIRTUAL_ROUTE::current, -1, ":99999999999999999999/x"},
+      {":/x", VIRTUAL_ROUTE::current, -1, ":/x"},
+      {":0x", VIRTUAL_ROUTE::none, -1, ":0x"},
+      {"/usr/x", VIRTUAL_ROUTE::host, -1, "/usr/x"},
+      {"img/a.png", VIRTUAL_ROUTE::current, -1, "img/a.png"},
+      {"", VIRTUAL_ROUTE::current, -1, ""},
+  };
+  for (const Case& c : cases) {
+    int slot = 7;
+    CFerroString inner;
+    EXPECT_EQ(GVirtualDrive::RoutePath(c.path, 2, slot, inner), c.route) << c.path;
+    EXPECT_EQ(slot, c.slot) << c.path;
+    EXPECT_EQ(inner, CFerroString(c.inner)) << c.path;
+  }
+}
+
 TEST(GVirtualDriveBuildTest, BuildsFromAHostFolderAndFailsCleanly) {
   TempFolder folder;
   const std::string source = folder / "vdd";
