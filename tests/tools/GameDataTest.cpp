@@ -272,6 +272,20 @@ TEST(GameData, FontsParseIntoAllGlyphsInsideTheirImages) {
     EXPECT_GT(ink(0xC6), 0) << "Cyrillic capital Zhe";
     EXPECT_GT(ink(0xA8), 0) << "Cyrillic capital Io";
     EXPECT_GT(ink('W'), ink('i')) << "glyphs are in the wrong cells";
+    // Codes 192..255 are the Cyrillic alphabet: its letters that look like
+    // Latin ones are drawn the same (in Latin-1 they would carry accents).
+    auto same = [&](int a, int b) {
+      const auto &ea = d.entries[size_t(a - 32)], &eb = d.entries[size_t(b - 32)];
+      if (ea.w != eb.w) return false;
+      for (int y = 0; y < d.height; ++y)
+        for (int x = 0; x < ea.w; ++x)
+          if (image.At(ea.x + x, ea.y + y)[3] != image.At(eb.x + x, eb.y + y)[3]) return false;
+      return true;
+    };
+    EXPECT_TRUE(same(0xC0, 'A'));
+    EXPECT_TRUE(same(0xCE, 'O'));
+    EXPECT_TRUE(same(0xF0, 'p'));
+    EXPECT_FALSE(same(0xC8, 'I'));
   }
   EXPECT_TRUE(fs::exists(DataDir() / "windows" / "DejaVu-fonts-LICENSE.txt"));
 }
