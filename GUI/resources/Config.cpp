@@ -1,8 +1,24 @@
 #include "GUI/resources/Config.h"
 
+#include <memory>
 #include <vector>
 
 #include "GUI/foundation/CFerroStreamFile.h"
+
+namespace {
+
+CFerroStream* OpenHostStream(const char* path, int mode) {
+  auto stream = std::make_unique<CFerroStreamFile>();
+  return stream->Open(path, mode) ? stream.release() : nullptr;
+}
+
+Config::StreamOpener streamOpener = OpenHostStream;
+
+}  // namespace
+
+void Config::SetStreamOpener(StreamOpener opener) {
+  streamOpener = opener != nullptr ? opener : OpenHostStream;
+}
 
 Config::Config() : ConfigScanner(kWorkBuffer - 1, true) {}
 
@@ -10,9 +26,8 @@ Config::~Config() = default;
 
 bool Config::OpenFile(const char* path) {
   if (path == nullptr || GetCountFile() >= kMaxTexts) return false;
-  CFerroStreamFile stream;
-  if (!stream.Open(path, CFerroStream::modeRead)) return false;
-  return ReadStream(stream);
+  std::unique_ptr<CFerroStream> stream(streamOpener(path, CFerroStream::modeRead));
+  return stream != nullptr && ReadStream(*stream);
 }
 
 bool Config::ReadStream(CFerroStream& stream) {

@@ -10,15 +10,21 @@ class CFerroStream;
 class Config : public ConfigScanner {
  public:
   static constexpr int kWorkBuffer = 256;
+  // Opens a read stream for a path, or returns null; the caller owns the stream.
+  using StreamOpener = CFerroStream* (*)(const char* path, int mode);
 
   Config();
   virtual ~Config();
 
-  // Loads a host file as one more text; false (nothing added) when it cannot be read or 25 texts
-  // are loaded.
+  // Loads the file at path as one more text, through the installed stream opener (host files
+  // only until the platform installs one that also knows drive paths); false (nothing added)
+  // when it cannot be read or 25 texts are loaded.
   bool OpenFile(const char* path);
   // Loads everything from the stream's position to its end as one more text.
   bool ReadStream(CFerroStream& stream);
   // Drops a leading '=' and the blanks after it.
   static CFerroString TranslateParam(const CFerroString& value);
+
+  // Replaces the function OpenFile uses to open paths (null restores host files).
+  static void SetStreamOpener(StreamOpener opener);
 };
