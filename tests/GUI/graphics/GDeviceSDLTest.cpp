@@ -82,16 +82,6 @@ TEST(GDeviceSDL, WithoutRendererOrTextureTheFrameIsSkipped) {
   EXPECT_EQ(device.GetTexture(), nullptr);
 }
 
-TEST(GDeviceSDL, ModeListComesFromTheDisplay) {
-  GDevice16SDL device(true, nullptr);
-  ASSERT_TRUE(device.Create(0, 0));
-  device.RefreshVideoMode();
-  ASSERT_GE(device.GetVideoModeCount(), 1);
-  EXPECT_EQ(device.GetVideoModeAt(0)->bpp, 32);
-  VIDEO_MODE unlisted{1000, 700, 32};
-  EXPECT_FALSE(device.SetVideoMode(&unlisted));
-}
-
 TEST(GDeviceSDL, FullScreenMouseMovesTheCursorRelatively) {
   TestGame game;
   GDevice16SDL device(true, nullptr);

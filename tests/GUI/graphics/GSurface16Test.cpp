@@ -8,7 +8,6 @@
 #include <iterator>
 #include <vector>
 
-#include "GUI/graphics/GPointList.h"
 #include "tests/GUI/graphics/SurfaceTestUtil.h"
 
 namespace {
@@ -150,15 +149,9 @@ TEST(GSurface16, PixelAccessAndTransparency) {
   EXPECT_FLOAT_EQ(s.GetPixelAlpha(1, 0), 0.0f) << "zero alpha never changes";
   s.ChangeAlpha(-0.1f);
   EXPECT_FALSE(s.IsOver(0, 0));
+  EXPECT_EQ(s.ConvertationToArray32()[0], 0x0CFFFFFFu) << "alpha 0.05 x 255, truncated";
   s.ChangeAlpha(-1.0f);
   EXPECT_FLOAT_EQ(s.GetPixelAlpha(0, 0), 0.0f) << "clamped at 0";
-}
-
-TEST(GSurface16, ChangeAlphaOnAnOpaqueSurfaceClampsAtOne) {
-  Surf s(2, 2);
-  s.ChangeAlpha(0.5f);
-  EXPECT_FALSE(s.IsOpaque());
-  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(s.GetAlpha()[i], 1.0f);
 }
 
 TEST(GSurface16, FlipsMirrorPixelsAndAlpha) {
@@ -204,26 +197,6 @@ TEST(GSurface16, FloodFillStopsAtBorderAndClip) {
   EXPECT_EQ(Picture(open), Rows("##.."));
 }
 
-TEST(GPointList, GrowsByAQuarterAtLeastFourAndIntersects) {
-  GPointList list;
-  std::vector<int> capacities;
-  for (int i = 0; i < 30; ++i) {
-    list.Add(i, -i);
-    if (capacities.empty() || capacities.back() != list.GetCapacity())
-      capacities.push_back(list.GetCapacity());
-  }
-  EXPECT_EQ(capacities, (std::vector<int>{10, 14, 18, 22, 27, 33}));
-  EXPECT_EQ(list[29].x, 29);
-  EXPECT_EQ(list[29].y, -29);
-
-  int a = -5, b = 3;
-  EXPECT_TRUE(GPointList::IntersectInterval(0, 10, a, b));
-  EXPECT_EQ(a, 0);
-  EXPECT_EQ(b, 3);
-  a = 11, b = 20;
-  EXPECT_FALSE(GPointList::IntersectInterval(0, 10, a, b));
-}
-
 TEST(GSurface16, ArrayAndTgaOfATwoByTwoSurface) {
   Surf s(2, 2);
   Put(s, 0, 0, kRed);
@@ -251,13 +224,6 @@ TEST(GSurface16, ArrayAndTgaOfATwoByTwoSurface) {
   EXPECT_FALSE(s.SaveTGA("/nonexistent-folder/x.tga"));
 }
 
-TEST(GSurface16, ArrayCarriesPartialAlpha) {
-  Surf s(1, 1);
-  Put(s, 0, 0, kWhite);
-  s.ChangeAlpha(-0.5f);
-  EXPECT_EQ(s.ConvertationToArray32()[0], 0x7FFFFFFFu);
-}
-
 TEST(GSurface16, FrameCopies) {
   Surf s(2, 2);
   Put(s, 1, 1, kRed);
@@ -273,15 +239,6 @@ TEST(GSurface16, FrameCopies) {
   std::vector<uint16_t> untouched(4, 7);
   s.CopyToTexture(untouched.data(), 4);
   EXPECT_EQ(untouched, std::vector<uint16_t>(4, 7)) << "an unchanged surface is not copied";
-}
-
-TEST(GSurface16, BltVideoConvertsEightBitComponents) {
-  Surf s(2, 1);
-  // Frame of 3 pixels, bytes R, G, B, unused; take pixels 1..2.
-  const unsigned frame[3] = {0, 0x00FF0000u, 0xFF0000FFu};
-  s.BltVideo(frame, 0, 0, 1, 0, 2, 1, 3);
-  EXPECT_EQ(s.GetPixel16(0, 0), kBlue);
-  EXPECT_EQ(s.GetPixel16(1, 0), kRed);
 }
 
 }  // namespace

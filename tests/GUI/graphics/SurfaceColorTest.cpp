@@ -45,18 +45,7 @@ TEST(SurfaceColor, TablesAgreeWithTheirFormulas) {
   }
 }
 
-TEST(SurfaceColor, BlendMulAndInterpolation) {
-  SURFACE_RGB d{0.0f, 1.0f, 0.5f};
-  const SURFACE_RGB s{1.0f, 0.0f, 0.5f};
-  d.BlendNormal(&s, 0.25f);
-  EXPECT_FLOAT_EQ(d.r, 0.25f);
-  EXPECT_FLOAT_EQ(d.g, 0.75f);
-  EXPECT_FLOAT_EQ(d.b, 0.5f);
-  d.Mul(2.0f);
-  EXPECT_FLOAT_EQ(d.r, 0.5f);
-  d.Interpolation(&s, 0.5f);
-  EXPECT_FLOAT_EQ(d.r, 0.75f);
-  EXPECT_FLOAT_EQ(d.g, 0.75f);
+TEST(SurfaceColor, BlendRoundsToTheNearestStep) {
   // Black under white at one half rounds up to 16 of 31.
   EXPECT_EQ(BlendPixel16(0, 0x7FFF, 0.5f), (16 << 10) | (16 << 5) | 16);
   EXPECT_EQ(BlendPixel16(0x7C00, 0x001F, 0.0f), 0x7C00);
