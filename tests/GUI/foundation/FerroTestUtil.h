@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <ostream>
@@ -16,9 +17,9 @@ inline void PrintTo(const CFerroString& s, std::ostream* os) {
 
 using ByteVector = std::vector<unsigned char>;
 
-// A unique path in the test's temporary folder.
+// A path in the temporary folder that no other test process uses.
 inline std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "foundation_" + name;
+  return ::testing::TempDir() + "foundation_" + std::to_string(getpid()) + "_" + name;
 }
 
 inline ByteVector ReadWholeFile(const std::string& path) {
