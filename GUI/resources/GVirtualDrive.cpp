@@ -208,6 +208,9 @@ bool GVirtualDrive::OpenFiles(const char* tableFile, const char* dataPathOverrid
     dataFile = fopen_ferro(dataPath.c_str(), "rb");
     readOnly = true;
   }
+  // Unbuffered, so a write reports the bytes that really reached the file and a failure shows at
+  // once instead of at a later flush. Transfers are whole cluster parts, so buffering gains little.
+  if (dataFile != nullptr) std::setvbuf(dataFile, nullptr, _IONBF, 0);
   int32_t dataSignature = 0;
   if (dataFile == nullptr || !FerroReadInt32(dataFile, dataSignature) ||
       static_cast<uint32_t>(dataSignature) != kDataSignature) {

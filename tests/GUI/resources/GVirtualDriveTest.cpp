@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <string>
@@ -265,6 +268,30 @@ TEST_F(GVirtualDriveTest, FailedFlushKeepsTheOldTableAndTheDirtyMark) {
   EXPECT_TRUE(drive.Flush());
   EXPECT_FALSE(drive.IsDirty());
   EXPECT_NE(Table(), before);
+}
+
+TEST_F(GVirtualDriveTest, WriteReportsTheBytesThatReachedTheDisk) {
+  ASSERT_TRUE(PutFile(drive, ":first", Pattern(100, 1)));
+  ASSERT_TRUE(drive.CreateFile(":second"));
+  // Let the data file grow by 1000 more bytes only.
+  const rlim_t limit = drive.GetDataLength() + 1000;
+  rlimit old;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = {limit, old.rlim_max};
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  auto stream = drive.OpenStream(":second", 2);
+  ASSERT_TRUE(stream);
+  const std::string content = Pattern(5000, 2);
+  unsigned int written = stream->Write(content.data(), 5000);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(written, 1000u);
+  EXPECT_EQ(stream->GetLength(), 1000u);
+  stream.reset();
+  ASSERT_TRUE(Reopen());
+  EXPECT_EQ(GetFile(drive, ":second"), content.substr(0, 1000));
+  EXPECT_EQ(GetFile(drive, ":first"), Pattern(100, 1));
 }
 
 TEST_F(GVirtualDriveTest, MixKeepsEveryFileAndCompactsTheData) {
