@@ -24,9 +24,18 @@ endfunction()
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# The main() every test program shares: it sets the headless defaults (dummy
+# SDL drivers, the source and game folders of this build) unless the caller set
+# them already.
+add_library(digmaze_test_main STATIC ${PROJECT_SOURCE_DIR}/tests/TestMain.cpp)
+digmaze_code(digmaze_test_main)
+target_link_libraries(digmaze_test_main PUBLIC GTest::gtest GTest::gmock)
+target_compile_definitions(digmaze_test_main PRIVATE
+  DIGMAZE_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+  DIGMAZE_TEST_GAME_DIR="${DIGMAZE_GAME_DIR}")
+
 # digmaze_test(name SOURCES ... LINKS ...): a GoogleTest program registered with
-# CTest. Every test runs headless: SDL uses its dummy drivers, and each test has
-# a timeout so a hang fails instead of blocking CI.
+# CTest. Every test has a timeout so a hang fails instead of blocking CI.
 function(digmaze_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LINKS" ${ARGN})
   if(NOT ARG_TIMEOUT)
@@ -34,11 +43,9 @@ function(digmaze_test name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   digmaze_code(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} digmaze_test_main)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES
-      TIMEOUT ${ARG_TIMEOUT}
-      ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;DIGMAZE_SOURCE_DIR=${PROJECT_SOURCE_DIR};DIGMAZE_GAME_DIR=${DIGMAZE_GAME_DIR}")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT})
 endfunction()
