@@ -1,3 +1,10 @@
+// Index of this file:
+//   Table and data files   Create, Open, Flush, Close and their checks of damaged files
+//   Lookup and tree        GetItem, creating and removing entries, the current folder
+//   Streams and clusters   cluster allocation and the transfers behind drive file streams
+//   Shuffling              Mix
+//   Building               ImportFolder, BuildFromFolder, RemoveDriveFiles, RoutePath
+
 #include "GUI/resources/GVirtualDrive.h"
 
 #include <dirent.h>
@@ -60,7 +67,7 @@ unsigned int HostTick() {
                                    static_cast<uint64_t>(now.tv_usec) / 1000u);
 }
 
-// The text of path after its last separator, or after the leading ':' of a drive path.
+// The index of the last separator in path, or -1.
 int LastSeparator(const CFerroString& path) {
   for (int i = path.GetLength() - 1; i >= 0; --i)
     if (IsSeparator(path.c_str()[i])) return i;
@@ -600,7 +607,7 @@ bool GVirtualDrive::Mix(unsigned int seed) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Building from a host folder
+// Building from a host folder, and routing
 // ---------------------------------------------------------------------------------------------
 
 bool GVirtualDrive::ImportFolder(const char* hostFolder, const char* drivePath) {
