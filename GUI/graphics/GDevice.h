@@ -49,12 +49,14 @@ class GDevice {
   virtual void RefreshVideoMode();
   // The monitor's current mode; false (and a zero mode) when unknown.
   virtual bool GetMonitorMode(VIDEO_MODE* mode);
+  // The mode to fall back on when the monitor cannot be asked.
   virtual void GetScreenModeDefault(VIDEO_MODE* mode);
   // Called after a size change: resizes the window and re-creates the
   // renderer (resize) and the texture (recreateTexture).
   virtual void ChangeResolution(bool resize, bool recreateTexture);
   // Switches the monitor to the screen size; false when nothing changed.
   virtual bool SetMonitorResolutionOnly();
+  // The smallest and largest display sizes IsVideoMode accepts.
   virtual void GetMinSize(int& w, int& h);
   virtual void GetMaxSize(int& w, int& h);
   // The window's client rectangle.
@@ -65,11 +67,15 @@ class GDevice {
   virtual GSurface* NewSurface() = 0;
   // Called by the frame: the back buffer's memory; false (bits none) without one.
   virtual bool LockBackbuffer(SURFACE_LOCKED* lock);
+  // Called by the frame once the back buffer is filled, before Render.
   virtual void UnlockBackbuffer();
   // Whether the back buffer was lost and the device must be created again.
   virtual bool IsLost();
-  // Called by GGame::SysOnActivate when the application regains or loses the screen.
+  // Called by GGame::SysOnActivate when the application regains the screen:
+  // restores the sizes Inactivate saved.
   virtual void Activate();
+  // Called by GGame::SysOnActivate when the application loses the screen:
+  // saves the sizes and gives the monitor back its desktop mode.
   virtual void Inactivate();
   // Whether the application draws the cursor itself.
   virtual bool IsVisibleCursor();

@@ -47,9 +47,13 @@ class GSurface {
   virtual void FillRect(int x, int y, int w, int h, unsigned color) = 0;
   // A negative length draws leftwards (upwards) from x (y), both included.
   virtual void DrawHorizontalLine(int x, int y, int length, unsigned color) = 0;
+  // The same downwards (a negative length upwards).
   virtual void DrawVerticalLine(int x, int y, int length, unsigned color) = 0;
+  // Both end points included; equal end points draw nothing.
   virtual void DrawLine(int x1, int y1, int x2, int y2, unsigned color) = 0;
+  // The outline of a w x h rectangle; nothing when w or h is below 1.
   virtual void DrawRect(int x, int y, int w, int h, unsigned color);
+  // Paints the region around (x, y) bounded by borderColor, inside the clip.
   virtual void FloodFill(int x, int y, unsigned fillColor, unsigned borderColor) = 0;
 
   // Hit test in surface pixels: false outside, else alpha above 0.1 or the
@@ -59,11 +63,15 @@ class GSurface {
   virtual void MaskTransparentPixel(int index) = 0;
   // (0, 0, 0) for a transparent pixel or one outside the surface.
   virtual void GetPixelRGB(int x, int y, SURFACE_RGB* rgb) = 0;
+  // Writes the converted colour; ignored outside the surface.
   virtual void SetPixelRGB(int x, int y, SURFACE_RGB* rgb) = 0;
+  // The alpha channel's value, else 0 for a transparent pixel and 1 otherwise.
   virtual float GetPixelAlpha(int x, int y) = 0;
+  // Sets every pixel to the colour, ignoring clip and origin.
   virtual void Clear(unsigned color) = 0;
   // Frees pixels and alpha; size 0 x 0.
   virtual void Destroy();
+  // Bits per pixel of the format.
   virtual int GetBPP() const = 0;
 
   // Copies (sx, sy, w, h) of src to (x, y); w or h of 0 means the source's full
@@ -72,12 +80,15 @@ class GSurface {
   // Places src at (x, y) on a cleared field that is transparent when src has
   // transparency and black otherwise.
   virtual void Copy(GSurface* src, int x, int y);
+  // Copies one raw pixel.
   virtual void CopyPixel(const void* from, void* to) = 0;
   // Copies w x h pixels of a 32-bit frame (bytes R, G, B, unused) starting at
   // (sx, sy) of a frame framePitch pixels wide (w when 0) to (x, y).
   virtual void BltVideo(const unsigned* frame, int x, int y, int sx, int sy, int w, int h,
                         int framePitch) = 0;
+  // Raw pixel -> components, ignoring the transparent mark.
   virtual void PixelToRgb(const void* pixel, SURFACE_RGB* rgb) = 0;
+  // Components -> raw pixel, each rounded to the nearest step; the mark is cleared.
   virtual void RgbToPixel(const SURFACE_RGB* rgb, void* pixel) = 0;
   // Frame copy into a 32-bit texture; only when modified.
   virtual void CopyToTexture32(void* bits, int pitch) = 0;
