@@ -4,7 +4,7 @@
 
 // Pictures come from files on the player's disk: refuse dimensions that no
 // picture of the game comes near, before anything is allocated for them.
-#define STBI_MAX_DIMENSIONS 16384
+#define STBI_MAX_DIMENSIONS 8192
 #define STBI_NO_STDIO
 #define STBI_NO_HDR
 #define STBI_NO_LINEAR
