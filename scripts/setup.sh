@@ -8,7 +8,7 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libstb-dev libfreetype-dev fonts-dejavu-core
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick xdg-utils
 )
 
 missing=()

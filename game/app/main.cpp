@@ -1,5 +1,11 @@
-// Entry point of the game. The application object arrives with the platform
-// layer; until then the program starts and ends cleanly.
+#include "game/app/GGameDM.h"
+
+// The game always runs full-screen; nothing changes this.
+bool fullscreen = true;
+
 int main() {
+  GGameDM game(GGameDM::kId, "Digmaze", "1.0", fullscreen);
+  if (!game.CreateGame(nullptr, 0, 0)) return 1;
+  game.Play();
   return 0;
 }

@@ -1,0 +1,298 @@
+#include "GUI/platform/GGame.h"
+
+#include <cstdlib>
+
+#include "GUI/foundation/FerroRandom.h"
+#include "GUI/graphics/GDevice.h"
+#include "GUI/graphics/GImage.h"
+#include "GUI/graphics/GSurface.h"
+#include "GUI/platform/GPlatformUnix.h"
+#include "GUI/sound/GSound.h"
+#include "GUI/toolkit/GComponent.h"
+#include "GUI/toolkit/GScene.h"
+
+DIGITAL_VERSION DIGITAL_VERSION::Parse(const char* text) {
+  DIGITAL_VERSION v;
+  for (int i = 0; text && *text && i < 4; ++i) {
+    v.parts[i] = std::atoi(text);
+    while (*text && *text != '.') ++text;
+    if (*text == '.') ++text;
+  }
+  return v;
+}
+
+GGame::GGame(GUID_GAME gameId, const char* gameName, const char* gameVersion, bool full)
+    : id(gameId),
+      name(gameName ? gameName : ""),
+      version(gameVersion ? gameVersion : ""),
+      digitalVersion(DIGITAL_VERSION::Parse(gameVersion)),
+      fullScreen(full) {
+  GComponent::game = this;
+  GDevice::game = this;
+}
+
+GGame::~GGame() {
+  KillMainTimer();
+  // Each EndModal hands the modal role back to the component before it.
+  while (GComponent* current = modal) {
+    current->EndModal(0);
+    if (modal == current) modal = nullptr;
+  }
+  if (GComponent::game == this) GComponent::game = nullptr;
+  if (GDevice::game == this) GDevice::game = nullptr;
+  platform.reset();
+  sound.reset();
+  scenes.clear();
+  currentScene = -1;
+  backSurface = nullptr;
+  device.reset();
+  theme.reset();
+}
+
+GDevice* GGame::NewDevice(void*) {
+  return nullptr;
+}
+
+GPlatform* GGame::NewPlatform(GGame* owner, const char* appName) {
+  return new GPlatformUnix(owner, appName);
+}
+
+// ---------------------------------------------------------------------------
+// Creation and the main timer
+
+bool GGame::CreateGame(void* window, int w, int h) {
+  platform.reset(NewPlatform(this, name.c_str()));
+  if (!platform) return false;
+  platform->Create();
+
+  device.reset(NewDevice(window));
+  if (!device || !device->Create(w, h)) return false;
+
+  sound.reset(NewSound());
+
+  VIDEO_MODE desktop;
+  if (GetStartedVideoMode(&desktop)) {
+    if (w < 1) w = desktop.width;
+    if (h < 1) h = desktop.height;
+  }
+  backSurface = device->AddSurface();
+  if (!backSurface || !backSurface->Create(w, h)) return false;
+
+  KillMainTimer();
+  mainTimer = TIMER_DATA();
+  mainTimer.period = 15;
+  platform->SetTimer(&mainTimer);
+
+  lastActivityTick = platform->GetTick();
+  SetRndIndex(lastActivityTick);
+
+  platform->DetectFirstLaunch();
+  return true;
+}
+
+bool GGame::GetStartedVideoMode(VIDEO_MODE* mode) {
+  return device && device->GetDesktopMode(mode);
+}
+
+void GGame::SetMainTimer(unsigned ms) {
+  KillMainTimer();
+  mainTimer.period = ms;
+  if (platform) platform->SetTimer(&mainTimer);
+}
+
+void GGame::KillMainTimer() {
+  if (!IsMainTimer()) return;
+  if (platform) platform->KillTimer(&mainTimer);
+  mainTimer = TIMER_DATA();
+}
+
+void GGame::PlatformTimer() {
+  SysOnUpdate();
+  if (!platform) return;
+  if (platform->IsActivated()) {
+    unsigned now = platform->GetTick();
+    if (now - lastActivityTick >= 30001u) {
+      lastActivityTick = now;
+      if (device && !device->IsWindowed()) platform->CaptureMouse();
+    }
+    if (focused) focused->SysOnFocusTimer(now);
+    RepeateKey();
+    SysOnRender();
+    return;
+  }
+  if (!device || device->IsWindowed()) return;
+  if (!platform->IsIconic()) platform->ToIconic();
+}
+
+void GGame::SysOnUpdate() {
+  if (GScene* scene = GetScene()) scene->OnUpdate();
+  if (modal) modal->OnUpdateModal();
+}
+
+// ---------------------------------------------------------------------------
+// The frame
+
+void GGame::SysOnRender() {
+  if (!platform || !platform->IsActivated()) return;
+  if (GScene* scene = GetScene()) scene->RenderAll();
+
+  // The cursor image of this frame comes from the component under the
+  // cursor (or holding the capture), asked in the coordinates of its zone.
+  GComponent* owner = captured ? captured : highlighted;
+  if (!owner) return;
+  int zone = captured ? capturedZone : highlightedZone;
+  int ax = 0, ay = 0;
+  owner->GetAbsoluteWindowPosition(ax, ay);
+  int x = cursorX - ax;
+  int y = cursorY - ay;
+  if (zone == 0) {
+    cursorImage = owner->OnSetCursorWIN(inputFlags, x, y);
+    return;
+  }
+  int ix = 0, iy = 0;
+  owner->GetInnerOffset(ix, iy);
+  x -= ix;
+  y -= iy;
+  if (zone == 1) {
+    cursorImage = owner->OnSetCursorINNER(inputFlags, x, y);
+    return;
+  }
+  int cx = 0, cy = 0;
+  owner->GetClientOffset(cx, cy);
+  x -= cx;
+  y -= cy;
+  cursorImage = owner->OnSetCursorCLIENT(inputFlags, x, y);
+  if (GImage* special = owner->OnSetCursor(inputFlags, x, y)) cursorImage = special;
+}
+
+void GGame::OnChangeVideoMode(int w, int h) {
+  if (backSurface) backSurface->Create(w, h);
+  for (auto& scene : scenes) {
+    int sw = 0, sh = 0;
+    scene->GetSize(sw, sh);
+    if (sw == w && sh == h) continue;
+    scene->SetSize(w, h);
+    scene->SetRecalcAbsData();
+    scene->RecalcLayout();
+  }
+  if (GScene* scene = GetScene()) scene->Invalidate();
+}
+
+void GGame::SysOnActivate(unsigned active, bool minimised) {
+  if (active) {
+    if (device) device->Activate();
+    PlatformMoveCursor(0, 0);
+    if (GScene* scene = GetScene()) scene->Invalidate();
+    if (platform) lastActivityTick = platform->GetTick();
+  } else {
+    if (platform && device && !device->IsWindowed()) platform->ReleaseMouse();
+    ClearControl();
+    if (device) device->Inactivate();
+    if (platform) platform->ToIconic();
+  }
+  OnActivate(active, minimised);
+}
+
+CFerroString GGame::SavePrintScreen() {
+  if (!platform || !backSurface) return CFerroString();
+  CFerroString folder = GetPathToProfile();
+  if (folder.IsEmpty()) folder = platform->GetPathToTemp();
+  if (folder.IsEmpty()) return CFerroString();
+  for (int n = 0; n <= 99999999; ++n) {
+    CFerroString file;
+    file.Format("%08d.tga", n);
+    CFerroString path = folder + file;
+    if (FILE* existing = platform->OpenFile(path.c_str(), "rb")) {
+      platform->CloseFile(existing);
+      continue;
+    }
+    return backSurface->SaveTGA(path.c_str()) ? path : CFerroString();
+  }
+  return CFerroString();
+}
+
+// ---------------------------------------------------------------------------
+// Scenes
+
+void GGame::AddScene(GScene* scene) {
+  if (!scene) return;
+  scenes.emplace_back(scene);
+  if (currentScene != -1) return;
+  SetScene(0);
+  focused = scene;
+  scene->Show(true);
+  scene->Invalidate();
+}
+
+bool GGame::SetScene(int index) {
+  if (index < 0 || index >= GetSceneCount()) return false;
+  if (index == currentScene) return true;
+  if (modal) modal->EndModal(0);
+  if (GScene* old = GetScene()) {
+    old->Show(false);
+    old->OnFinish(index);
+  }
+  highlighted = nullptr;
+  captured = nullptr;
+  ResetInput();
+  PlatformMoveCursor(0, 0);
+
+  GScene* next = scenes[index].get();
+  next->previousScene = currentScene;
+  currentScene = index;
+  focused = next;
+  next->ShowChildrenByDefault();
+  next->Show(true);
+  next->OnStart();
+  next->Invalidate();
+  SysOnMouseMove(inputFlags);
+  return true;
+}
+
+GScene* GGame::GetScene() const {
+  return GetScene(currentScene);
+}
+
+GScene* GGame::GetScene(int index) const {
+  return index >= 0 && index < GetSceneCount() ? scenes[index].get() : nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Running and quitting
+
+int GGame::Play() {
+  return platform ? platform->Play() : -1;
+}
+
+void GGame::Quit(int code) {
+  if (!platform) return;
+  // A closable dialog running in a nested loop is answered at once.
+  if (platform->GetModalDepth() > 0 && modal && modal->IsDialog() && !modal->IsScene() &&
+      (modal->GetStyle() & 0x2000)) {
+    platform->Quit(code);
+    return;
+  }
+  if (CanQuit()) platform->Quit(code);
+}
+
+bool GGame::IsActivated() {
+  return platform && platform->IsActivated();
+}
+
+bool GGame::IsIconic() {
+  return platform && platform->IsIconic();
+}
+
+void GGame::ToIconic() {
+  if (platform) platform->ToIconic();
+}
+
+void GGame::ToMaximize() {
+  if (platform) platform->ToMaximize();
+}
+
+void GGame::SetUserName(const char* user) {
+  userName = user ? user : "";
+  pathProfile = "";
+  pathSavedGame = "";
+}

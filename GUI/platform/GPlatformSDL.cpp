@@ -1,0 +1,236 @@
+#include "GUI/platform/GPlatformSDL.h"
+
+#include <SDL.h>
+
+#include <atomic>
+
+#include "GUI/graphics/GDeviceSDL.h"
+#include "GUI/platform/GGame.h"
+#include "GUI/platform/TIMER_DATA.h"
+#include "GUI/toolkit/GComponent.h"
+
+SDL_Window* GPlatformSDL::window = nullptr;
+
+namespace {
+
+// Set by the timer thread when it posts a tick, cleared by the main thread
+// when it takes the tick, so at most one tick of all timers ever waits.
+std::atomic<bool> tickPending{false};
+
+// Longest wait for an event; the loop re-checks its running flag after it.
+constexpr int kWaitMs = 100;
+
+// Framework key codes of the SDL scancodes 4 (A) .. 82 (Up); 0 = no key.
+constexpr unsigned char kKeysFrom4[] = {
+    30,  48, 46, 32, 18,  33, 34,  35,  23, 36,  37,  38,  50,  // A..M
+    49,  24, 25, 16, 19,  31, 20,  22,  47, 17,  45,  21,  44,  // N..Z
+    2,   3,  4,  5,  6,   7,  8,   9,   10, 11,                 // 1..9, 0
+    28,  1,  14, 15, 57,  12, 13,       // Return, Escape, Backspace, Tab, Space, -, =
+    0,   0,  0,  0,  0,   0,  0,   51,  // [ ] \ # ; ' ` , (scancodes 47..54)
+    0,   0,  0,                         // . / CapsLock (55..57)
+    59,  60, 61, 62, 63,  64, 65,  66,  67, 68,  87,  88,       // F1..F12 (58..69)
+    183, 0,  0,  0,  199, 0,  211, 207, 0,  205, 203, 208, 200  // PrintScreen (70) .. Up (82)
+};
+static_assert(sizeof(kKeysFrom4) == 82 - 4 + 1, "the table covers scancodes 4..82");
+
+}  // namespace
+
+GPlatformSDL::GPlatformSDL(GGame* owner, const char* appName) : GPlatformUnix(owner, appName) {}
+
+GPlatformSDL::~GPlatformSDL() = default;
+
+int GPlatformSDL::GetKEY_From_Scancode(int scancode) {
+  if (scancode >= 4 && scancode <= 82) return kKeysFrom4[scancode - 4];
+  switch (scancode) {
+    case SDL_SCANCODE_KP_DIVIDE:
+      return 41;
+    case SDL_SCANCODE_LCTRL:
+    case SDL_SCANCODE_RCTRL:
+      return 29;
+    case SDL_SCANCODE_LSHIFT:
+    case SDL_SCANCODE_RSHIFT:
+      return 42;
+    case SDL_SCANCODE_LALT:
+    case SDL_SCANCODE_RALT:
+      return 56;
+    case SDL_SCANCODE_LGUI:
+    case SDL_SCANCODE_RGUI:
+      return 219;
+    default:
+      return 0;
+  }
+}
+
+unsigned GPlatformSDL::UTF16ToMultibyte(unsigned short unit) {
+  if (unit >= 32 && unit <= 255) return unit;
+  if (unit == 0x0401) return 168;
+  if (unit == 0x0451) return 184;
+  if (unit >= 0x0410 && unit <= 0x044F) return unit - 0x350u;
+  return 0;
+}
+
+bool GPlatformSDL::IsTickPending() {
+  return tickPending.load();
+}
+
+unsigned OnTimerShotSDL(unsigned interval, void* param) {
+  if (tickPending.exchange(true)) return interval;
+  SDL_Event event;
+  SDL_zero(event);
+  event.type = SDL_USEREVENT;
+  event.user.code = 0;
+  event.user.data1 = param;
+  event.user.data2 = nullptr;
+  // A tick that could not be posted must not leave the flag set, or no later
+  // tick would ever be posted again.
+  if (SDL_PushEvent(&event) != 1) tickPending.store(false);
+  return interval;
+}
+
+// ---------------------------------------------------------------------------
+// The loop
+
+int GPlatformSDL::MessageLoop() {
+  // Waiting (instead of polling) keeps an idle game off the processor; every
+  // event, a timer tick included, wakes the loop at once.
+  SDL_Event event;
+  while (running) {
+    if (!SDL_WaitEventTimeout(&event, kWaitMs)) continue;
+    DispatchEvent(&event);
+  }
+  return exitCode;
+}
+
+void GPlatformSDL::DispatchEvent(const void* raw) {
+  const SDL_Event& event = *static_cast<const SDL_Event*>(raw);
+  switch (event.type) {
+    case SDL_QUIT:
+      if (game) game->Quit(GetModalDepth() >= 1 ? 2 : 0);
+      break;
+    case SDL_KEYDOWN:
+      if (int key = GetKEY_From_Scancode(event.key.keysym.scancode); key && game)
+        game->PlatformKeyDown(key, 0);
+      break;
+    case SDL_KEYUP:
+      if (int key = GetKEY_From_Scancode(event.key.keysym.scancode); key && game)
+        game->PlatformKeyUp(key);
+      break;
+    case SDL_TEXTINPUT: {
+      const unsigned short* units =
+          Ferro_UTF8to16(reinterpret_cast<const unsigned char*>(event.text.text));
+      for (; units && *units && game; ++units)
+        if (unsigned code = UTF16ToMultibyte(*units)) game->SysOnChar(code, 0, 0);
+      break;
+    }
+    case SDL_MOUSEMOTION:
+      if (auto* device = game ? dynamic_cast<GDeviceSDL*>(game->GetDevice()) : nullptr)
+        device->ChangeCursorPositionByGlobalCursor(event.motion.x, event.motion.y);
+      break;
+    case SDL_MOUSEBUTTONDOWN: {
+      if (!game) break;
+      int code = event.button.button == SDL_BUTTON_LEFT    ? 238
+                 : event.button.button == SDL_BUTTON_RIGHT ? 239
+                                                           : 240;
+      game->PlatformKeyDown(code, 0);
+      if (event.button.clicks == 2) {
+        if (code == 238)
+          game->SysOnLButtonDblClk();
+        else if (code == 239)
+          game->SysOnRButtonDblClk();
+        else
+          game->SysOnMButtonDblClk();
+      }
+      break;
+    }
+    case SDL_MOUSEBUTTONUP:
+      if (game)
+        game->PlatformKeyUp(event.button.button == SDL_BUTTON_LEFT    ? 238
+                            : event.button.button == SDL_BUTTON_RIGHT ? 239
+                                                                      : 240);
+      break;
+    case SDL_MOUSEWHEEL:
+      if (game) game->SysOnMouseWheel(static_cast<short>(event.wheel.y * 25));
+      break;
+    case SDL_USEREVENT: {
+      tickPending.store(false);
+      auto* timer = static_cast<TIMER_DATA*>(event.user.data1);
+      if (!timer) break;
+      if (timer->owner)
+        timer->owner->OnTimer(timer->id);
+      else if (game)
+        game->PlatformTimer();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void GPlatformSDL::Quit(int code) {
+  running = false;
+  exitCode = code;
+}
+
+void GPlatformSDL::QuitCancel() {
+  running = true;
+  exitCode = 0;
+}
+
+// ---------------------------------------------------------------------------
+// Timers, window, clipboard
+
+void GPlatformSDL::SetTimer(TIMER_DATA* timer) {
+  timer->handle = SDL_AddTimer(timer->period, OnTimerShotSDL, timer);
+}
+
+void GPlatformSDL::KillTimer(TIMER_DATA* timer) {
+  if (timer->handle == 0) return;
+  SDL_RemoveTimer(timer->handle);
+  timer->handle = 0;
+}
+
+// Both answers test "any other flag is set", not the focus or minimised
+// flags themselves: a shown window always counts as active and never as
+// minimised away, so the frame keeps running without focus.
+bool GPlatformSDL::IsActivated() {
+  return window && (SDL_GetWindowFlags(window) & 0xFFFFF9FFu) != 0;
+}
+
+bool GPlatformSDL::IsIconic() {
+  return window && (SDL_GetWindowFlags(window) & 0xFFFFFFBFu) != 0;
+}
+
+void GPlatformSDL::ToIconic() {
+  if (window) SDL_MinimizeWindow(window);
+}
+
+void GPlatformSDL::ToMaximize() {
+  if (window) SDL_MaximizeWindow(window);
+}
+
+unsigned GPlatformSDL::GetTick() {
+  return SDL_GetTicks();
+}
+
+void GPlatformSDL::SetClipboard(const CFerroString& text) {
+  SDL_SetClipboardText(text.c_str());
+}
+
+void GPlatformSDL::GetClipboard(CFerroString& text) {
+  if (SDL_HasClipboardText() != SDL_TRUE) {
+    text = "";
+    return;
+  }
+  if (char* clip = SDL_GetClipboardText()) {
+    text = clip;
+    SDL_free(clip);
+  }
+}
+
+void GPlatformSDL::CaptureMouse() {
+  SDL_CaptureMouse(SDL_TRUE);
+}
+
+void GPlatformSDL::ReleaseMouse() {
+  SDL_CaptureMouse(SDL_FALSE);
+}

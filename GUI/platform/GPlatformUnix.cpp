@@ -1,0 +1,261 @@
+#include "GUI/platform/GPlatformUnix.h"
+
+#include <dirent.h>
+#include <pthread.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "GUI/platform/GGame.h"
+
+GPlatformUnix::GPlatformUnix(GGame* owner, const char* appName) : GPlatform(owner, appName) {}
+
+GPlatformUnix::~GPlatformUnix() {
+  // Searches hold open directory handles; close them while the type is known.
+  while (finders.Get()) finders.Delete();
+}
+
+unsigned GPlatformUnix::GetTick() {
+  timeval tv;
+  gettimeofday(&tv, nullptr);
+  return static_cast<unsigned>(static_cast<unsigned long long>(tv.tv_sec) * 1000u +
+                               static_cast<unsigned long long>(tv.tv_usec) / 1000u);
+}
+
+CFerroString GPlatformUnix::GetPathToGame() {
+  if (!pathToGame.IsEmpty()) return pathToGame;
+  char path[PATH_MAX + 1];
+  ssize_t n = readlink("/proc/self/exe", path, PATH_MAX);
+  if (n <= 0) {
+    fprintf(stderr, "PID %d: readlink (/proc/self/exe);\n", static_cast<int>(getpid()));
+    pathToGame = "/";
+    return pathToGame;
+  }
+  path[n] = 0;
+  char* slash = std::strrchr(path, '/');
+  if (slash) slash[1] = 0;
+  pathToGame = slash ? CFerroString(path) : CFerroString("/");
+  return pathToGame;
+}
+
+// ---------------------------------------------------------------------------
+// Searches
+
+POSIX_FIND_ITEM::POSIX_FIND_ITEM(void* handle, const CFerroString& path, const CFerroString& mask)
+    : FINDER_DATA(false), dir(handle), folder(path), filter(mask) {}
+
+POSIX_FIND_ITEM::~POSIX_FIND_ITEM() {
+  if (dir) closedir(static_cast<DIR*>(dir));
+}
+
+bool GPlatformUnix::OpenHostSearch(const char* folder, const CFerroString& filter) {
+  DIR* dir = opendir(folder);
+  if (!dir) return false;
+  finders.Add(std::make_unique<POSIX_FIND_ITEM>(dir, CFerroString(folder), filter));
+  return true;
+}
+
+const char* GPlatformUnix::GetFirstFile_OS(const char* folder, const char* mask) {
+  CFerroString filter;
+  if (mask && std::strcmp(mask, "*") != 0) filter = CFerroString(".") + mask;
+  return OpenHostSearch(folder, filter) ? GetNextFile_OS() : nullptr;
+}
+
+const char* GPlatformUnix::GetFirstFolder_OS(const char* folder) {
+  return OpenHostSearch(folder, CFerroString()) ? GetNextFolder_OS() : nullptr;
+}
+
+const char* GPlatformUnix::GetNextFile_OS() {
+  return NextHostEntry(false);
+}
+
+const char* GPlatformUnix::GetNextFolder_OS() {
+  return NextHostEntry(true);
+}
+
+const char* GPlatformUnix::NextHostEntry(bool wantFolders) {
+  FINDER_DATA* top = finders.Get();
+  if (!top || top->isVirtual) return nullptr;
+  auto* search = static_cast<POSIX_FIND_ITEM*>(top);
+  DIR* dir = static_cast<DIR*>(search->dir);
+  while (dirent* entry = readdir(dir)) {
+    const char* entryName = entry->d_name;
+    bool isFolder = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+      struct stat st;
+      isFolder = fstatat(dirfd(dir), entryName, &st, 0) == 0 && S_ISDIR(st.st_mode);
+    }
+    if (isFolder != wantFolders) continue;
+    if (wantFolders) {
+      if (!std::strcmp(entryName, ".") || !std::strcmp(entryName, "..")) continue;
+    } else if (!search->filter.IsEmpty()) {
+      size_t len = std::strlen(entryName);
+      size_t flen = static_cast<size_t>(search->filter.GetLength());
+      if (len < 5 || len < flen || std::strcmp(entryName + len - flen, search->filter.c_str()))
+        continue;
+    }
+    search->found = entryName;
+    return search->found.c_str();
+  }
+  finders.Delete();
+  return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Files and folders
+
+bool GPlatformUnix::RemoveFile(const char* path) {
+  return path && remove(path) == 0;
+}
+
+int GPlatformUnix::GetFileLength(const char* path) {
+  if (!path) return -1;
+  FILE* file = fopen(path, "rb");
+  if (!file) return -1;
+  long length = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
+  fclose(file);
+  return length < 0 || length > INT_MAX ? -1 : static_cast<int>(length);
+}
+
+bool GPlatformUnix::CreateFolder_OS(const char* path) {
+  return path && mkdir(path, 0777) == 0;
+}
+
+bool GPlatformUnix::RemoveFolder_OS(const char* path) {
+  return path && rmdir(path) == 0;
+}
+
+FILE* GPlatformUnix::OpenFile(const char* path, const char* mode) {
+  return path && mode ? fopen(path, mode) : nullptr;
+}
+
+bool GPlatformUnix::CloseFile(FILE* file) {
+  return file && fclose(file) == 0;
+}
+
+bool GPlatformUnix::SetDirectory_OS(const char* path) {
+  return path && chdir(path) == 0;
+}
+
+CFerroString GPlatformUnix::GetDirectory_OS() {
+  char buffer[2048];
+  result = getcwd(buffer, sizeof buffer) ? buffer : "";
+  return result;
+}
+
+bool GPlatformUnix::IsPathAbsolute_OS(const CFerroString& path) {
+  return !path.IsEmpty() && path[0] == '/';
+}
+
+// ---------------------------------------------------------------------------
+// The per-user data folder
+
+CFerroString GPlatformUnix::GetUserDataFolder() {
+  std::vector<CFerroString> candidates;
+  const char* xdg = getenv("XDG_DATA_HOME");
+  if (xdg && xdg[0] == '/') candidates.emplace_back(xdg);
+  const char* home = getenv("HOME");
+  if (home && home[0] == '/') candidates.push_back(CFerroString(home) + "/.local/share");
+  if (passwd* user = getpwuid(getuid()); user && user->pw_dir && user->pw_dir[0] == '/')
+    candidates.push_back(CFerroString(user->pw_dir) + "/.local/share");
+  CFerroString tmp;
+  tmp.Format("/tmp/%u", static_cast<unsigned>(getuid()));
+  candidates.push_back(tmp);
+  for (const CFerroString& base : candidates) {
+    CFerroString folder = base + "/" + name;
+    if (CreatePath(folder)) return folder + "/";
+  }
+  return candidates.back() + "/" + name + "/";
+}
+
+// ---------------------------------------------------------------------------
+// Processes and threads
+
+bool GPlatformUnix::ExecuteProcess(const char* path, const char* args, const char*,
+                                   PROCESS_DATA* process) {
+  if (GetFileLength(path) == -1) return false;
+  chmod(path, 0700);
+  pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    execl(path, path, args, static_cast<char*>(nullptr));
+    _exit(0);
+  }
+  if (process) process->pid = pid;
+  return true;
+}
+
+bool GPlatformUnix::TerminateProcess(PROCESS_DATA* process) {
+  return process && process->pid > 0 && kill(process->pid, SIGKILL) == 0;
+}
+
+namespace {
+
+struct ThreadStart {
+  unsigned (*func)(void*);
+  void* arg;
+};
+
+void* RunThread(void* start) {
+  ThreadStart s = *static_cast<ThreadStart*>(start);
+  delete static_cast<ThreadStart*>(start);
+  s.func(s.arg);
+  return nullptr;
+}
+
+}  // namespace
+
+unsigned GPlatformUnix::ExecuteThread(unsigned (*func)(void*), void* arg) {
+  if (!func) return 0;
+  pthread_attr_t attr;
+  pthread_attr_init(&attr);
+  pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
+  auto* start = new ThreadStart{func, arg};
+  pthread_t thread;
+  int err = pthread_create(&thread, &attr, RunThread, start);
+  pthread_attr_destroy(&attr);
+  if (err != 0) {
+    delete start;
+    return 0;
+  }
+  unsigned id = static_cast<unsigned>(thread);
+  return id ? id : 1;
+}
+
+void GPlatformUnix::Sleep(unsigned ms) {
+  usleep(static_cast<useconds_t>(ms) * 1000u);
+}
+
+bool GPlatformUnix::OpenLink(const char* url) {
+  if (!url) return false;
+  ToIconic();
+  // The child starts the opener in a grandchild and ends at once, so the
+  // opener is adopted by init and never lingers as a zombie of the game.
+  pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    pid_t opener = fork();
+    if (opener == 0) {
+      execlp("xdg-open", "xdg-open", url, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    _exit(opener < 0 ? 1 : 0);
+  }
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::unique_ptr<GCriticalSection> GPlatformUnix::NewCriticalSection() {
+  return std::make_unique<GCriticalSectionUnix>();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "GUI/platform/GGame.h"
+
+// The game's application: the SDL platform and 16-bit SDL device, the 50 ms
+// main timer, the 1024 x 768 scene size letterboxed into the desktop-sized
+// window, the game's scenes, and where saved games live.
+class GGameDM : public GGame {
+ public:
+  GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
+
+  bool CreateGame(void* window, int width, int height) override;
+  GDevice* NewDevice(void* window) override;
+  GPlatform* NewPlatform(GGame* game, const char* name) override;
+  GSound* NewSound() override;
+  void DrawCursor(GImage* cursor) override;
+  // Draws the scene, copies the back surface into the texture, draws the
+  // cursor into the texture only, and presents.
+  void SysOnRender() override;
+  // The per-user data folder + "Save/", created on first use.
+  CFerroString GetPathToSavedGame() override;
+  unsigned GetAdditionalStyles(GComponent* component) override;
+
+  // The game's identity for the framework.
+  static constexpr GUID_GAME kId{0x4469676D617A6531ull, 0x9E3779B97F4A7C15ull};
+};

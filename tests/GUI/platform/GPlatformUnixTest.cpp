@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "GUI/platform/FILE_DATA.h"
+#include "tests/GUI/platform/HeadlessGame.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteText(const std::string& path, const std::string& text) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+std::string Cwd() {
+  return fs::current_path().string();
+}
+
+class PlatformTest : public ::testing::Test {
+ protected:
+  TempDir dir;
+  HeadlessPlatform platform{nullptr, "Digmaze", dir.Path()};
+};
+
+}  // namespace
+
+TEST_F(PlatformTest, CreatePathMakesEveryLevelAndKeepsTheWorkingDirectory) {
+  std::string before = Cwd();
+  ASSERT_TRUE(platform.CreatePath((dir / "a/b/c").c_str()));
+  EXPECT_TRUE(fs::is_directory(dir / "a/b/c"));
+  EXPECT_EQ(Cwd(), before);
+
+  // Relative paths grow from the working directory, which stays put as well.
+  fs::current_path(dir.Path());
+  EXPECT_TRUE(platform.CreatePath("x\\y/z/"));
+  EXPECT_TRUE(fs::is_directory(dir / "x/y/z"));
+  EXPECT_EQ(Cwd() + "/", dir.Path());
+  fs::current_path(before);
+
+  // A file in the way stops the walk.
+  WriteText(dir / "file", "x");
+  EXPECT_FALSE(platform.CreatePath((dir / "file/sub").c_str()));
+  EXPECT_EQ(Cwd(), before);
+}
+
+TEST_F(PlatformTest, PathToAbsolutePathResolvesFoldersAndFiles) {
+  fs::create_directories(dir / "d/e");
+  std::string real = fs::canonical(dir.Path()).string();
+  EXPECT_STREQ(platform.PathToAbsolutePath((dir / "d/e/../e/").c_str()).c_str(),
+               (real + "/d/e/").c_str());
+  EXPECT_STREQ(platform.PathToAbsolutePath((dir / "d/./missing.txt").c_str()).c_str(),
+               (real + "/d/missing.txt").c_str());
+  EXPECT_TRUE(platform.PathToAbsolutePath((dir / "nowhere/x.txt").c_str()).IsEmpty());
+}
+
+TEST_F(PlatformTest, NestedSearchesWithMasks) {
+  for (const char* f : {"a.dmm", "b.txt", ".dmm", "x.dmmx", "s1/c.dmm", "s1/c.txt", "s2/d.dmm"})
+    WriteText(dir / f, "x");
+  fs::create_directories(dir / "s3");
+
+  std::set<std::string> every;
+  for (const char* f = platform.GetFirstFile(dir.Path().c_str(), "*"); f;
+       f = platform.GetNextFile())
+    every.insert(f);
+  EXPECT_EQ(every, (std::set<std::string>{"a.dmm", "b.txt", ".dmm", "x.dmmx"}));
+
+  std::set<std::string> maps;
+  for (const char* f = platform.GetFirstFile(dir.Path().c_str(), "dmm"); f;
+       f = platform.GetNextFile())
+    maps.insert(f);
+  EXPECT_EQ(maps, std::set<std::string>{"a.dmm"});
+
+  // Each folder's maps are listed by an inner search while the outer one
+  // walks the folders; the outer search must still see every folder.
+  std::set<std::string> folders, inner;
+  for (const char* d = platform.GetFirstFolder(dir.Path().c_str()); d;
+       d = platform.GetNextFolder()) {
+    std::string folder = d;
+    folders.insert(folder);
+    for (const char* f = platform.GetFirstFile((dir / folder).c_str(), "dmm"); f;
+         f = platform.GetNextFile())
+      inner.insert(folder + "/" + f);
+  }
+  EXPECT_EQ(folders, (std::set<std::string>{"s1", "s2", "s3"}));
+  EXPECT_EQ(inner, (std::set<std::string>{"s1/c.dmm", "s2/d.dmm"}));
+
+  EXPECT_EQ(platform.GetFirstFile((dir / "missing").c_str(), "*"), nullptr);
+  EXPECT_EQ(platform.GetNextFile(), nullptr);
+}
+
+TEST_F(PlatformTest, SaveFileCreatesFoldersAndLoadFileReadsItBack) {
+  FILE_DATA out;
+  out.Create(3);
+  out.data[0] = 'a', out.data[1] = 0, out.data[2] = 'z';
+  std::string path = dir / "deep/er/file.bin";
+  ASSERT_TRUE(platform.SaveFile(path.c_str(), &out));
+  EXPECT_EQ(ReadText(path), std::string("a\0z", 3));
+  EXPECT_EQ(platform.GetFileLength(path.c_str()), 3);
+  EXPECT_EQ(platform.GetFileLength((dir / "none").c_str()), -1);
+
+  FILE_DATA in;
+  ASSERT_TRUE(platform.LoadFile(path.c_str(), &in));
+  ASSERT_EQ(in.size, 3);
+  EXPECT_EQ(in.data[2], 'z');
+  // No temporary file is left beside the target.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "deep/er"), fs::directory_iterator{}), 1);
+}
+
+TEST_F(PlatformTest, LoadFileFailuresLeaveNoData) {
+  FILE_DATA data;
+  data.Create(8);
+  EXPECT_FALSE(platform.LoadFile((dir / "missing").c_str(), &data));
+  EXPECT_EQ(data.size, 0);
+  EXPECT_EQ(data.data, nullptr);
+  // A folder opens as a file here but has no sensible length or bytes.
+  fs::create_directories(dir / "folder");
+  EXPECT_FALSE(platform.LoadFile((dir / "folder").c_str(), &data));
+  // Kernel attribute files announce a page but deliver a few bytes: a short read.
+  const char* attribute = "/sys/devices/system/cpu/online";
+  if (platform.GetFileLength(attribute) == 4096) {
+    EXPECT_FALSE(platform.LoadFile(attribute, &data));
+    EXPECT_EQ(data.size, 0);
+  }
+}
+
+TEST_F(PlatformTest, FailedSaveKeepsTheOldFile) {
+  std::string path = dir / "keep.txt";
+  WriteText(path, "old contents");
+  FILE_DATA big;
+  big.Create(64 * 1024);
+
+  // Writes beyond a 16-byte file size limit fail part way.
+  rlimit old;
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 16;
+  auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  bool saved = platform.SaveFile(path.c_str(), &big);
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, oldHandler);
+
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(ReadText(path), "old contents");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator{}), 1);
+
+  // A folder part that is a file cannot be created.
+  EXPECT_FALSE(platform.SaveFile((path + "/inside").c_str(), &big));
+}
+
+TEST_F(PlatformTest, CopyFolderCopiesTheTree) {
+  WriteText(dir / "src/a.txt", "A");
+  WriteText(dir / "src/sub/b.txt", "B");
+  fs::create_directories(dir / "dst");
+  ASSERT_TRUE(platform.CopyFolder((dir / "src").c_str(), (dir / "dst").c_str(), true));
+  EXPECT_EQ(ReadText(dir / "dst/src/a.txt"), "A");
+  EXPECT_EQ(ReadText(dir / "dst/src/sub/b.txt"), "B");
+}
+
+TEST_F(PlatformTest, GameFolderIsTheDataFolderWhenWritable) {
+  EXPECT_STREQ(platform.GetPathToTemp().c_str(), dir.Path().c_str());
+  // The probes leave nothing behind.
+  EXPECT_EQ(fs::directory_iterator(dir.Path()), fs::directory_iterator{});
+
+  HeadlessPlatform real(nullptr, "Digmaze", "");
+  CFerroString exe = real.GPlatformUnix::GetPathToGame();
+  EXPECT_STREQ(exe.c_str(), (fs::canonical("/proc/self/exe").parent_path().string() + "/").c_str());
+}
+
+TEST_F(PlatformTest, UserDataFolderFallbacks) {
+  const char* oldXdg = getenv("XDG_DATA_HOME");
+  const char* oldHome = getenv("HOME");
+  std::string keepXdg = oldXdg ? oldXdg : "", keepHome = oldHome ? oldHome : "";
+
+  setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
+  HeadlessPlatform unwritable(nullptr, "Digmaze", "/proc/no/such/folder/");
+  EXPECT_STREQ(unwritable.GetPathToTemp().c_str(), (dir / "xdg/Digmaze/").c_str());
+  EXPECT_TRUE(fs::is_directory(dir / "xdg/Digmaze"));
+
+  unsetenv("XDG_DATA_HOME");
+  setenv("HOME", (dir / "home").c_str(), 1);
+  EXPECT_STREQ(unwritable.UserDataFolder().c_str(), (dir / "home/.local/share/Digmaze/").c_str());
+
+  // Without HOME the password database names the home folder.
+  unsetenv("HOME");
+  std::string appName = "DigmazeTest" + std::to_string(getpid());
+  HeadlessPlatform homeless(nullptr, appName.c_str(), "/proc/no/such/folder/");
+  CFerroString found = homeless.UserDataFolder();
+  EXPECT_NE(found.Find(appName.c_str()), -1);
+  EXPECT_TRUE(fs::is_directory(found.c_str()));
+  fs::remove(found.c_str());
+
+  if (oldXdg) setenv("XDG_DATA_HOME", keepXdg.c_str(), 1);
+  if (oldHome) setenv("HOME", keepHome.c_str(), 1);
+}
+
+TEST_F(PlatformTest, FirstLaunchIsDetectedOncePerVersion) {
+  {
+    HeadlessGame game(dir.Path());
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    EXPECT_EQ(game.firstLaunches, 1);
+    EXPECT_FALSE(game.GetPlatform()->DetectFirstLaunch());
+    EXPECT_EQ(game.firstLaunches, 1);
+  }
+  {
+    HeadlessGame again(dir.Path());
+    ASSERT_TRUE(again.CreateGame(nullptr, 0, 0));
+    EXPECT_EQ(again.firstLaunches, 0);
+  }
+  {
+    HeadlessGame upgraded(dir.Path(), "1.1");
+    ASSERT_TRUE(upgraded.CreateGame(nullptr, 0, 0));
+    EXPECT_EQ(upgraded.firstLaunches, 1);
+  }
+  // The marker holds the version in the stream string form.
+  EXPECT_EQ(ReadText(dir / "nofirst.ctl"), std::string("\x03"
+                                                       "1.1"));
+}
+
+TEST_F(PlatformTest, ScratchConversions) {
+  const unsigned short* wide =
+      platform.Ferro_UTF8to16(reinterpret_cast<const unsigned char*>("a\xD0\xB0"));  // "a", U+0430
+  ASSERT_NE(wide, nullptr);
+  EXPECT_EQ(wide[0], 'a');
+  EXPECT_EQ(wide[1], 0x0430);
+  EXPECT_EQ(wide[2], 0);
+  EXPECT_STREQ(platform.Ferro_UTF16to8(wide), "a\xD0\xB0");
+
+  // A longer text after a short one grows the buffers.
+  std::string longText(5000, 'q');
+  const unsigned int* units =
+      platform.Ferro_UTF8to32(reinterpret_cast<const unsigned char*>(longText.c_str()));
+  ASSERT_NE(units, nullptr);
+  EXPECT_EQ(units[4999], 'q');
+  EXPECT_EQ(units[5000], 0u);
+  EXPECT_STREQ(platform.wchar_to_utf8(L"\x20AC!"), "\xE2\x82\xAC!");
+  EXPECT_EQ(std::wstring(platform.utf8_to_wchar("\xE2\x82\xAC")), L"\x20AC");
+
+  EXPECT_EQ(platform.Ferro_UTF8to16(nullptr), nullptr);
+  EXPECT_EQ(platform.Ferro_UTF8to16(reinterpret_cast<const unsigned char*>("\xC3(")), nullptr);
+}
+
+TEST_F(PlatformTest, OpenLinkPassesTheAddressAsOneArgumentWithoutAShell) {
+  std::string stub = dir / "bin/xdg-open";
+  WriteText(stub,
+            "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/../args.tmp\"\n"
+            "mv \"$(dirname \"$0\")/../args.tmp\" \"$(dirname \"$0\")/../args\"\n");
+  fs::permissions(stub, fs::perms::owner_all);
+  std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
+  setenv("PATH", (dir.Path() + "bin:" + oldPath).c_str(), 1);
+
+  std::string url = "http://example.org/?q='x\" ; touch " + (dir / "pwned") + " ;$(id)";
+  bool started = platform.OpenLink(url.c_str());
+  setenv("PATH", oldPath.c_str(), 1);
+  ASSERT_TRUE(started);
+
+  for (int i = 0; i < 200 && !fs::exists(dir / "args"); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(ReadText(dir / "args"), "1|" + url);
+  EXPECT_FALSE(fs::exists(dir / "pwned"));
+}
+
+TEST_F(PlatformTest, ThreadsAndLocks) {
+  static std::atomic<int> ran{0};
+  static int seven = 7;
+  unsigned id = platform.ExecuteThread(
+      [](void* p) -> unsigned {
+        ran = *static_cast<int*>(p);
+        return 0;
+      },
+      &seven);
+  EXPECT_NE(id, 0u);
+  for (int i = 0; i < 200 && ran == 0; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(ran, 7);
+  auto lock = platform.NewCriticalSection();
+  lock->Lock();
+  lock->Unlock();
+}
