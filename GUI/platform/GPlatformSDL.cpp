@@ -183,10 +183,24 @@ void GPlatformSDL::SetTimer(TIMER_DATA* timer) {
   timer->handle = SDL_AddTimer(timer->period, OnTimerShotSDL, timer);
 }
 
+namespace {
+
+// Event filter that removes the waiting tick of the timer in `timer`.
+int DropTickOf(void* timer, SDL_Event* event) {
+  if (event->type != SDL_USEREVENT || event->user.data1 != timer) return 1;
+  tickPending.store(false);
+  return 0;
+}
+
+}  // namespace
+
 void GPlatformSDL::KillTimer(TIMER_DATA* timer) {
   if (timer->handle == 0) return;
   SDL_RemoveTimer(timer->handle);
   timer->handle = 0;
+  // A tick of this timer may still wait in the queue; the record it points
+  // to may be gone by the time the loop takes it, so it is dropped here.
+  SDL_FilterEvents(DropTickOf, timer);
 }
 
 // Both answers test "any other flag is set", not the focus or minimised

@@ -270,8 +270,12 @@ TEST_F(PlatformSDLTest, ARefusedTickDoesNotStopTheTimer) {
   EXPECT_GE(refused, 3);
   SDL_Delay(50);
   EXPECT_EQ(PendingTicks(), 1);
+
+  // Stopping the timer also takes back its waiting tick.
   game.GetPlatform()->KillTimer(&timer);
   EXPECT_EQ(timer.handle, 0);
+  EXPECT_EQ(PendingTicks(), 0);
+  EXPECT_FALSE(GPlatformSDL::IsTickPending());
 }
 
 TEST_F(PlatformSDLTest, OwnedTimersReachTheirOwner) {

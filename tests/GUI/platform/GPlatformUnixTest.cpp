@@ -3,7 +3,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <fstream>
 #include <set>
@@ -275,22 +274,4 @@ TEST_F(PlatformTest, OpenLinkPassesTheAddressAsOneArgumentWithoutAShell) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   EXPECT_EQ(ReadText(dir / "args"), "1|" + url);
   EXPECT_FALSE(fs::exists(dir / "pwned"));
-}
-
-TEST_F(PlatformTest, ThreadsAndLocks) {
-  static std::atomic<int> ran{0};
-  static int seven = 7;
-  unsigned id = platform.ExecuteThread(
-      [](void* p) -> unsigned {
-        ran = *static_cast<int*>(p);
-        return 0;
-      },
-      &seven);
-  EXPECT_NE(id, 0u);
-  for (int i = 0; i < 200 && ran == 0; ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  EXPECT_EQ(ran, 7);
-  auto lock = platform.NewCriticalSection();
-  lock->Lock();
-  lock->Unlock();
 }
