@@ -10,7 +10,6 @@
 GSurface* GMap::map_bg = nullptr;
 std::function<bool()> GMap::editedProbe;
 std::function<std::unique_ptr<GMapUndo>(GMap&)> GMap::undoFactory;
-std::function<bool(int&, int&)> GMap::cursorProbe;
 
 GMap* GMap::GetInstance() {
   static GMap instance;
@@ -198,7 +197,7 @@ void GMap::CopyToBackbuffer() {
   }
 
   int mx, my, cx, cy;
-  if (cursorProbe && cursorProbe(mx, my)) {
+  if (GModelMedia::GetCursor(mx, my)) {
     GetCellCoordinates(mx, my, cx, cy);
     if (cx >= 0 && cy >= 0)
       back->DrawRect(left + cx * SQUARE, top + cy * SQUARE, SQUARE, SQUARE, 0xFFFFFF);

@@ -89,12 +89,13 @@ class GMap {
   void CopyToBackbuffer();
   int GetAlienCount() const { return static_cast<int>(aliens.size()); }
 
-  // Hooks the application fills in: whether the editor is current, and how to
-  // open an undo step (which takes its before-snapshot when made).
-  static std::function<bool()> editedProbe;
+  // The scene index of the game scene; any other current scene is an editor.
+  enum { GAME_SCENE = 3 };
+  // How the editor opens an undo step (which takes its before-snapshot when
+  // made); the application installs it.
   static std::function<std::unique_ptr<GMapUndo>(GMap&)> undoFactory;
-  // The mouse position in screen pixels, for the editor's square outline.
-  static std::function<bool(int&, int&)> cursorProbe;
+  // Replaces the scene test of IsEdited when set (tools and tests).
+  static std::function<bool()> editedProbe;
 
   unsigned reserved = 0;
   CFerroString fileName;

@@ -1,5 +1,12 @@
 #include "game/model/GModelMedia.h"
 
+#include "GUI/graphics/GDevice.h"
+#include "GUI/graphics/GSurface.h"
+#include "GUI/platform/FILE_DATA.h"
+#include "GUI/platform/GGame.h"
+#include "GUI/platform/GPlatform.h"
+#include "GUI/sound/GSound.h"
+
 std::function<void(int)> GModelMedia::soundRecorder;
 
 namespace {
@@ -7,10 +14,20 @@ CFerroString& MapsOverride() {
   static CFerroString folder;
   return folder;
 }
+
+// Reads a whole file of the platform's image or sound folder.
+bool LoadMediaFile(const CFerroString& folder, const char* name, FILE_DATA& data) {
+  GPlatform* platform = GDevice::platform;
+  if (!platform || !name) return false;
+  const CFerroString path = folder + CFerroString(name);
+  return platform->LoadFile(path.c_str(), &data) && data.data && data.size > 0;
+}
 }  // namespace
 
 CFerroString GModelMedia::GetPathToMaps() {
-  return MapsOverride();
+  if (MapsOverride().GetLength() > 0) return MapsOverride();
+  if (GDevice::game) return GDevice::game->GetPathToMaps();
+  return CFerroString();
 }
 
 void GModelMedia::SetPathToMaps(const char* folder) {
@@ -18,32 +35,70 @@ void GModelMedia::SetPathToMaps(const char* folder) {
 }
 
 bool GModelMedia::HasDevice() {
-  return false;
+  return GSurface::device != nullptr;
 }
 
-GSurface* GModelMedia::LoadImage(const char*) {
-  return nullptr;
+GSurface* GModelMedia::NewSurface(int width, int height) {
+  GDevice* device = GSurface::device;
+  if (!device) return nullptr;
+  GSurface* surface = device->AddSurface();
+  if (surface && !surface->Create(width, height)) {
+    device->DeleteSurface(surface);
+    surface = nullptr;
+  }
+  return surface;
 }
 
-GSurface* GModelMedia::NewSurface(int, int) {
-  return nullptr;
+void GModelMedia::DeleteSurface(GSurface* surface) {
+  if (surface && GSurface::device) GSurface::device->DeleteSurface(surface);
 }
 
-void GModelMedia::DeleteSurface(GSurface*) {}
+GSurface* GModelMedia::LoadImage(const char* name) {
+  if (!GSurface::device || !GDevice::platform) return nullptr;
+  FILE_DATA data;
+  if (!LoadMediaFile(GDevice::platform->GetPathToImage(), name, data)) return nullptr;
+  GSurface* surface = GSurface::device->AddSurface();
+  if (surface && !surface->Load(static_cast<const unsigned char*>(data.data), data.size)) {
+    // A picture that does not decode leaves no surface behind.
+    GSurface::device->DeleteSurface(surface);
+    surface = nullptr;
+  }
+  return surface;
+}
 
 GSurface* GModelMedia::GetBackBuffer() {
-  return nullptr;
+  return GDevice::game ? GDevice::game->GetBackSurface() : nullptr;
 }
 
 int GModelMedia::GetBackBufferWidth() {
-  return 1024;
+  GSurface* back = GetBackBuffer();
+  return back ? back->GetWidth() : 1024;
 }
 
-int GModelMedia::LoadSound(const char*) {
-  return -1;
+int GModelMedia::GetSceneIndex() {
+  return GDevice::game ? GDevice::game->GetCurrentSceneIndex() : -1;
+}
+
+bool GModelMedia::GetCursor(int& x, int& y) {
+  if (!GDevice::game) return false;
+  x = GDevice::game->cursorX;
+  y = GDevice::game->cursorY;
+  return true;
+}
+
+int GModelMedia::LoadSound(const char* name) {
+  GSound* sound = GSoundSample::sound;
+  if (!sound || !GDevice::platform) return -1;
+  FILE_DATA data;
+  if (!LoadMediaFile(GDevice::platform->GetPathToSound(), name, data)) return -1;
+  return sound->LoadFromMemory(data);
 }
 
 void GModelMedia::PlaySound(int sample) {
   if (sample < 0) return;
-  if (soundRecorder) soundRecorder(sample);
+  if (soundRecorder) {
+    soundRecorder(sample);
+    return;
+  }
+  if (GSoundSample::sound) GSoundSample::sound->Play(sample, 1.0f, false);
 }

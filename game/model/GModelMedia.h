@@ -31,6 +31,11 @@ class GModelMedia {
   // The width of the back buffer, or 1024 when there is none.
   static int GetBackBufferWidth();
 
+  // The index of the application's current scene, or -1 without an application.
+  static int GetSceneIndex();
+  // The software cursor's position in screen pixels; false without an application.
+  static bool GetCursor(int& x, int& y);
+
   // A sample handle for a file of the sound folder, or -1.
   static int LoadSound(const char* name);
   // Plays a sample once at full volume; -1 is skipped.
