@@ -252,15 +252,22 @@ void GSurface16::CopyToTexture32(void* bits, int pitch) {
 
 namespace {
 
-// One pixel of a keyed or alpha blit; 'a' is the line's multiplier.
-inline void BlendOne(uint16_t& d, uint16_t s, const float* alpha, bool hasAlpha, float m) {
-  if (hasAlpha) {
-    float a = *alpha;
-    if (a <= 0.0f) return;
-    a *= m;
-    d = a >= 1.0f ? s : BlendPixel16(d, s, a);
-  } else if (!(s & GSurface16::kTransparent)) {
-    d = m >= 1.0f ? s : BlendPixel16(d, s, m);
+// Keyed or alpha blending of n pixels, written with selects rather than
+// branches so that the compiler can vectorise it. 'm' is the line's multiplier;
+// with an alpha channel a pixel of alpha 0 leaves the target, and one whose
+// alpha x m reaches 1 is copied.
+inline void BlendSpan(uint16_t* d, const uint16_t* s, const float* alpha, int n, float m) {
+  if (alpha) {
+    for (int i = 0; i < n; ++i) {
+      const float a = alpha[i] * m;
+      const uint16_t blended = BlendPixel16(d[i], s[i], a);
+      d[i] = alpha[i] <= 0.0f ? d[i] : a >= 1.0f ? s[i] : blended;
+    }
+  } else {
+    for (int i = 0; i < n; ++i) {
+      const uint16_t blended = BlendPixel16(d[i], s[i], m);
+      d[i] = (s[i] & GSurface16::kTransparent) ? d[i] : blended;
+    }
   }
 }
 
@@ -279,9 +286,7 @@ void GSurface16::BltHorizontalLine(BLT_LINE_DATA* line) {
     for (int i = 0; i < n; ++i) d[i] = (s[i] & kTransparent) ? d[i] : s[i];
     return;
   }
-  const float* a = line->srcAlpha;
-  for (int i = 0; i < n; ++i)
-    BlendOne(d[i], s[i], a ? a + i : nullptr, line->hasAlpha, line->multiplier);
+  BlendSpan(d, s, line->hasAlpha ? line->srcAlpha : nullptr, n, line->multiplier);
 }
 
 void GSurface16::BltHorizontalLineRev(BLT_LINE_DATA* line) {
@@ -292,7 +297,7 @@ void GSurface16::BltHorizontalLineRev(BLT_LINE_DATA* line) {
     std::memmove(d, s, static_cast<size_t>(n) * 2);
     return;
   }
-  const float* a = line->srcAlpha;
+  const float* alpha = line->hasAlpha ? line->srcAlpha : nullptr;
   for (int i = n - 1; i >= 0; --i)
-    BlendOne(d[i], s[i], a ? a + i : nullptr, line->hasAlpha, line->multiplier);
+    BlendSpan(d + i, s + i, alpha ? alpha + i : nullptr, 1, line->multiplier);
 }
