@@ -49,6 +49,23 @@ TEST(SurfaceColor, BlendRoundsToTheNearestStep) {
   // Black under white at one half rounds up to 16 of 31.
   EXPECT_EQ(BlendPixel16(0, 0x7FFF, 0.5f), (16 << 10) | (16 << 5) | 16);
   EXPECT_EQ(BlendPixel16(0x7C00, 0x001F, 0.0f), 0x7C00);
+  EXPECT_EQ(BlendPixel16(0x1234, 0x4321, 1.0f), 0x4321);
+
+  // The blitters' table-free blend must round exactly like the float colour path.
+  for (int step = 0; step <= 255; step += 3) {
+    const float a = step * 0.003921569f;
+    for (unsigned d = 0; d < 32; ++d) {
+      for (unsigned s = 0; s < 32; ++s) {
+        const uint16_t dp = static_cast<uint16_t>(d << 10 | (31 - d) << 5 | (d ^ 9));
+        const uint16_t sp = static_cast<uint16_t>(s << 10 | s << 5 | (31 - s));
+        SURFACE_RGB dc, sc;
+        Pixel16ToRgb(dp, &dc);
+        Pixel16ToRgb(sp, &sc);
+        dc.BlendNormal(&sc, a);
+        ASSERT_EQ(BlendPixel16(dp, sp, a), RgbToPixel16(dc)) << d << " " << s << " " << a;
+      }
+    }
+  }
 }
 
 }  // namespace
