@@ -179,6 +179,8 @@ void GMap::CopyToBackbuffer() {
     if ((state == STATE_WON || state == STATE_CAUGHT) && !aliens.empty()) {
       aliens.front()->SetAnimation(ANIM_STAND);
       GSurface* stand = aliens.front()->GetStopFrame().image;
+      // The level may have been made before the device; the tint square comes with it.
+      if (!tintSurface) tintSurface = GModelMedia::NewSurface(SQUARE, SQUARE);
       if (stand && tintSurface) {
         tintSurface->Copy(stand, 0, 0);
         const float amount = std::min(static_cast<float>(stateCounter) / 75.0f, 0.33f);
