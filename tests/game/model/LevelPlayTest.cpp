@@ -193,6 +193,9 @@ R$X
   EXPECT_FALSE(map->Start());
   list->currentName = "";
   EXPECT_FALSE(map->Start());
+  // A name from a shared index or saved game never reaches outside the maps folder.
+  list->currentName = "../level01.dmm";
+  EXPECT_FALSE(map->Start());
   EXPECT_EQ(map->width, 3);
   ASSERT_TRUE(map->runner);
   EXPECT_EQ(Runner().x, 0);

@@ -172,21 +172,6 @@ $..)");
   EXPECT_EQ(Runner().animation, ANIM_STAND);
 }
 
-TEST_F(RunnerTest, SpaceWhileFallingCancelsTheDirection) {
-  Start(R"(
-R...
-....
-====
-$...)");
-  Press(SIM_RIGHT);
-  EXPECT_EQ(Runner().animation, ANIM_FALL);
-  Press(SIM_SPACE);
-  EXPECT_EQ(unitList->moveX, 0);
-  Run(9);
-  EXPECT_EQ(Runner().x, 0);
-  EXPECT_EQ(Runner().y, 32);
-}
-
 TEST_F(RunnerTest, StepSoundPlaysOncePerSquareCrossed) {
   Start(R"(
 R..H
