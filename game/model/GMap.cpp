@@ -26,10 +26,8 @@ GMap::~GMap() {
   // The device owns every surface; hand ours back only while it still exists.
   if (GModelMedia::HasDevice()) {
     GModelMedia::DeleteSurface(tintSurface);
-    if (this == GetInstance()) {
-      GModelMedia::DeleteSurface(map_bg);
-      map_bg = nullptr;
-    }
+    GModelMedia::DeleteSurface(map_bg);
+    map_bg = nullptr;
   }
 }
 

@@ -20,10 +20,11 @@ class GMapUndo {
 };
 
 // The level: the grid of cells, the units and the state of play. One instance
-// exists (GetInstance); tests may make their own.
+// exists (GetInstance), which the units and cells act on.
 //
 // Sections of the sources: GMap.cpp (grid, geometry, background, drawing),
-// GMapFile.cpp (map file), GMapPlay.cpp (start, update, restart, holes).
+// GMapFile.cpp (map file), GMapPlay.cpp (start, update, restart, unit look-ups);
+// the cells' own reactions (treasure, exit, hole) are in GCell.cpp.
 class GMap {
  public:
   enum { SQUARE = 32, MAP_TOP = 10 };
@@ -34,7 +35,6 @@ class GMap {
 
   static GMap* GetInstance();
 
-  GMap();
   GMap(const GMap&) = delete;
   GMap& operator=(const GMap&) = delete;
   ~GMap();
@@ -137,5 +137,6 @@ class GMap {
   bool WriteContent(CFerroStream& stream, bool withUnits);
 
  private:
+  GMap();
   void DrawSquare(int x, int y);
 };
