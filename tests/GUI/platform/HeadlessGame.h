@@ -48,10 +48,7 @@ class HeadlessPlatform : public GPlatformUnix {
   bool IsIconic() override { return iconic; }
   void ToIconic() override { ++iconicCalls; }
   void Quit(int code) override { quitCodes.push_back(code); }
-  void SetTimer(TIMER_DATA* timer) override {
-    timer->handle = ++lastHandle;
-    timersSet.push_back(timer->period);
-  }
+  void SetTimer(TIMER_DATA* timer) override { timer->handle = 1; }
   void KillTimer(TIMER_DATA* timer) override {
     if (timer->handle) ++timersKilled;
     timer->handle = 0;
@@ -65,10 +62,8 @@ class HeadlessPlatform : public GPlatformUnix {
   bool iconic = false;
   int iconicCalls = 0;
   int captures = 0;
-  int lastHandle = 0;
   int timersKilled = 0;
   std::vector<int> quitCodes;
-  std::vector<unsigned> timersSet;
 };
 
 // A device without a window: 16-bit surfaces on a monitor of the given size.
