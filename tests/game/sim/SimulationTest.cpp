@@ -132,6 +132,19 @@ TEST_F(SimulationProgramTest, WaitsForAKeyAndStopsOnTheExit) {
   EXPECT_EQ(lines.back(), "T 38 S 2 SC 110 L 10 TR 1 R 60 0 1 7");
 }
 
+TEST_F(SimulationProgramTest, TheFirstShippedLevelCanBeWon) {
+  const char* source = std::getenv("DIGMAZE_SOURCE_DIR");
+  const fs::path root = source ? source : ".";
+  std::string out;
+  ASSERT_EQ(RunSim((root / "data/Maps/level01.dmm").string() + " " +
+                       (root / "tests/game/sim/level01_walkthrough.txt").string() + " 3000",
+                   out),
+            0);
+  const auto lines = Lines(out);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "T 1664 S 2 SC 143 L 10 TR 5 R 900 64 2 4");
+}
+
 TEST_F(SimulationProgramTest, RefusesBadArguments) {
   const std::string map = WriteMap("m.dmm", "R$\n==\n");
   const std::string script = Write("s.txt", "0 down Up\n");
