@@ -22,12 +22,6 @@ void GMap::StartLoaded() {
   SetState(STATE_WAITING);
   ANIMATION_LIST_UNIT::GetInstance()->ClearControl();
   ANIMATION_LIST_ALIEN::GetInstance()->ClearControl();
-  // The exit square of the file header counts only when it lies in the grid.
-  if (!IsInside(exitX, exitY)) {
-    exitX = 0;
-    exitY = 0;
-  }
-
   for (int x = 0; x < width; ++x) {
     for (int y = 0; y < height; ++y) {
       switch (GetCell(x, y)->GetType()) {
@@ -65,7 +59,14 @@ void GMap::StartLoaded() {
 }
 
 void GMap::ShowExit() {
-  if (CountCells(CELL_TREASURE) == 0) SetCell(exitX, exitY, CELL_EXIT);
+  if (CountCells(CELL_TREASURE) != 0) return;
+  // An exit square from a file header counts only when it lies in the grid;
+  // otherwise the exit shows on the first square, as in maps the editor writes.
+  if (!IsInside(exitX, exitY)) {
+    exitX = 0;
+    exitY = 0;
+  }
+  SetCell(exitX, exitY, CELL_EXIT);
 }
 
 void GMap::Update() {
