@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "GUI/foundation/CFerroString.h"
+#include "GUI/resources/VIRTUAL_ITEM.h"
+
+class GVirtualDrive;
 
 // One running directory search. Host searches are POSIX_FIND_ITEM; resource
 // drives bring their own record with isVirtual set.
@@ -29,6 +32,15 @@ struct POSIX_FIND_ITEM : FINDER_DATA {
   CFerroString filter;
 };
 
+// A search through a folder of a resource drive. The platform ends it (clears find.folder) when
+// the folder or its drive goes away, so it never walks freed entries.
+struct DRIVE_FIND_ITEM : FINDER_DATA {
+  explicit DRIVE_FIND_ITEM(GVirtualDrive* owner) : FINDER_DATA(true), drive(owner) {}
+
+  GVirtualDrive* drive;
+  VIRTUAL_FIND_ITEM find;
+};
+
 // The stack of running searches: a search started inside another one is
 // pushed on top and popped when it ends, so the outer one resumes untouched.
 class FINDER_LIST {
@@ -41,6 +53,8 @@ class FINDER_LIST {
     if (!items.empty()) items.pop_back();
   }
   int GetCount() const { return static_cast<int>(items.size()); }
+  // The running search at depth i, 0 being the outermost.
+  FINDER_DATA* GetAt(int i) const { return items[static_cast<size_t>(i)].get(); }
 
  private:
   std::vector<std::unique_ptr<FINDER_DATA>> items;

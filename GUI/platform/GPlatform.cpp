@@ -15,11 +15,18 @@
 #include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/TIMER_DATA.h"
+#include "GUI/resources/Config.h"
+#include "GUI/resources/GVirtualDrive.h"
 
 namespace {
 
 bool IsSeparator(char c) {
   return c == '/' || c == '\\';
+}
+
+CFerroString WithSeparator(const CFerroString& path) {
+  if (!path.IsEmpty() && IsSeparator(path[path.GetLength() - 1])) return path;
+  return path + '/';
 }
 
 bool IsHostFolder(const char* path) {
@@ -32,6 +39,11 @@ bool IsHostFolder(const char* path) {
 FILE* OpenThroughPlatform(const char* path, const char* mode) {
   if (GDevice::platform && GSurface::device) return GDevice::platform->OpenFile(path, mode);
   return fopen(path, mode);
+}
+
+// Settings files are opened through the platform, so they may live on a drive.
+CFerroStream* OpenConfigStream(const char* path, int mode) {
+  return GDevice::platform ? GDevice::platform->OpenStream(path, mode) : nullptr;
 }
 
 // Number of units before the terminating zero.
@@ -50,13 +62,19 @@ GPlatform::GPlatform(GGame* owner, const char* appName)
   if (getcwd(cwd, sizeof cwd)) startFolder = CFerroString(cwd) + "/";
   GDevice::platform = this;
   CFerroStreamFile::SetHostOpener(OpenThroughPlatform);
+  Config::SetStreamOpener(OpenConfigStream);
 }
 
 GPlatform::~GPlatform() {
+  // Searches point into the drives' trees, so they end first; closing a
+  // drive writes its table when it changed.
   while (finders.Get()) finders.Delete();
+  currentDrive = nullptr;
+  drives.clear();
   if (GDevice::platform == this) {
     GDevice::platform = nullptr;
     CFerroStreamFile::SetHostOpener(nullptr);
+    Config::SetStreamOpener(nullptr);
   }
 }
 
@@ -195,6 +213,15 @@ bool GPlatform::IsPastKeyPressed(unsigned key) {
 // Paths, loading and saving
 
 bool GPlatform::CreatePath(const CFerroString& path) {
+  GVirtualDrive* drive = nullptr;
+  switch (RoutePath(path.c_str(), drive)) {
+    case Route::drive:
+      return CreateDrivePath(drive, drivePath);
+    case Route::none:
+      return false;
+    case Route::host:
+      break;
+  }
   // Folders are created by their growing prefixes, so the working directory
   // never changes; at most 50 parts are walked.
   const char* text = path.c_str();
@@ -223,6 +250,29 @@ bool GPlatform::CreatePath(const CFerroString& path) {
 }
 
 CFerroString GPlatform::PathToAbsolutePath(const CFerroString& path) {
+  GVirtualDrive* drive = nullptr;
+  switch (RoutePath(path.c_str(), drive)) {
+    case Route::drive: {
+      // A drive path becomes the ":N/..." form of its slot, resolved from the
+      // drive's root; the path or its folder must exist.
+      CFerroString full = drivePath;
+      if (full.IsEmpty() || full[0] != ':') {
+        const CFerroString& current = drive->GetDirectory();
+        full = (current.IsEmpty() ? CFerroString(":") : current) + full;
+      }
+      int cut = full.GetLength() - 1;
+      while (cut > 0 && !IsSeparator(full[cut])) --cut;
+      CFerroString folder = cut > 0 ? full.Left(cut) : CFerroString(":");
+      if (!drive->GetItem(full.c_str()) && !drive->GetItem(folder.c_str())) return CFerroString();
+      CFerroString prefix;
+      prefix.Format(":%d", SlotOf(drive));
+      return prefix + GetSlash() + full.Mid(1, full.GetLength() - 1);
+    }
+    case Route::none:
+      return CFerroString();
+    case Route::host:
+      break;
+  }
   char resolved[4096];
   CFerroString trimmed = path;
   trimmed.DeleteLastSlash();
@@ -289,9 +339,12 @@ bool GPlatform::CopyFile(const char* from, const char* to) {
 }
 
 bool GPlatform::CopyFolder(const char* from, const char* to, bool withFolder) {
-  CFerroString source = PathToAbsolutePath(CFerroString(from) + "/");
-  CFerroString target = PathToAbsolutePath(CFerroString(to) + "/");
+  if (!from || !to) return false;
+  CFerroString source = PathToAbsolutePath(WithSeparator(from));
+  CFerroString target = PathToAbsolutePath(WithSeparator(to));
   if (source.IsEmpty() || target.IsEmpty()) return false;
+  source = WithSeparator(source);
+  target = WithSeparator(target);
   if (withFolder) {
     CFerroString own = source;
     own.DeleteLastSlash();

@@ -11,6 +11,8 @@ class CFerroStream;
 class CFerroTime;
 class GCriticalSection;
 class GGame;
+class GVirtualDrive;
+class VIRTUAL_FOLDER;
 struct FILE_DATA;
 struct TIMER_DATA;
 
@@ -27,8 +29,12 @@ struct PROCESS_DATA {
 // Sections of the implementation:
 //   GPlatform.cpp         folders of the game, paths, file load/save, copies,
 //                         first launch, UTF scratch conversions
-//   GPlatformRouting.cpp  the entry points that choose between the host file
-//                         system and a connected resource drive
+//   GPlatformRouting.cpp  the resource drive table, and the entry points that
+//                         choose between the host file system and a drive
+//
+// Paths of the form ":N/inner" address the drive mounted in slot N; other
+// absolute paths go to the host; relative paths go to the current drive (set
+// by SetDirectory with a drive path), or to the host when there is none.
 class GPlatform {
  public:
   GPlatform(GGame* game, const char* name);
@@ -163,6 +169,35 @@ class GPlatform {
   // append); the caller owns it. Null on failure.
   CFerroStream* OpenStream(const char* path, int mode);
 
+  // Resource drives. The drive that serves path, or null for the host file
+  // system and for a path nothing serves (a malformed ":N" path, a free
+  // slot); drivePath receives the path as seen inside the drive.
+  GVirtualDrive* GetVirtualDrive(const char* path);
+  // Mounts the drive whose table file is tablePath in the first free slot;
+  // its prefix (":N/"), or empty on failure. A drive mounted already keeps
+  // its slot, so one pair of files is never served by two drive objects.
+  CFerroString OpenVirtualDrive(const char* tablePath);
+  // Makes a new empty drive name.vdt/.vdd in dir and mounts it; its prefix,
+  // or empty when the files exist already or cannot be written.
+  CFerroString CreateVirtualDrive(const char* dir, const char* name);
+  // Unmounts (writing its table when changed) the drive serving path; false
+  // when no mounted drive serves it or its table could not be written.
+  bool CloseVirtualDrive(const char* path);
+  // The slot of the first mounted drive of that name, or -1.
+  int GetVirtualDriveIndexByName(const char* name);
+  // The prefix of the drive called name, mounting name.vdt from dir, or
+  // building it from the game folder's "vdd/<name>" folder when there is no
+  // usable table. A table that cannot be mounted is replaced by a fresh
+  // build; when dir cannot be written the drive lives in the per-user data
+  // folder. Null on failure. The text is valid until the next routing call.
+  const char* ConnectVirtualDrive(const char* dir, const char* name);
+  int GetDriveCount() const { return static_cast<int>(drives.size()); }
+  // The drive in slot, or null for a free or missing slot.
+  GVirtualDrive* GetDriveAt(int slot) const;
+  GVirtualDrive* GetCurrentDrive() const { return currentDrive; }
+  // The inner path of the last routed path.
+  const CFerroString& GetDrivePath() const { return drivePath; }
+
   // Creates every missing folder along path; the working directory is left
   // untouched. True when the whole path exists afterwards.
   bool CreatePath(const CFerroString& path);
@@ -190,8 +225,9 @@ class GPlatform {
   virtual CFerroString GetUserDataFolder() = 0;
   // Whether path names the host file system (not a connected drive).
   bool IsHostPath(const char* path);
-  // Whether files and folders can be created in folder.
-  bool IsFolderWritable(const CFerroString& folder);
+  // Called by GetPathToTemp and ConnectVirtualDrive: whether files and
+  // folders can be created in folder (it probes by making both).
+  virtual bool IsFolderWritable(const CFerroString& folder);
 
   GGame* game;
   CFerroString name;
@@ -200,9 +236,31 @@ class GPlatform {
   CFerroString startFolder;
   CFerroString result;
   FINDER_LIST finders;
+  // Mounted drives by slot; a free slot is null.
+  std::vector<std::unique_ptr<GVirtualDrive>> drives;
+  // The drive holding the current directory, or null for the host's.
+  GVirtualDrive* currentDrive = nullptr;
+  // The inner path of the last routed path, and the text ConnectVirtualDrive returns.
+  CFerroString drivePath;
   int modalDepth = 0;
 
  private:
+  enum class Route { host, drive, none };
+  // Routes path, setting drive and drivePath.
+  Route RoutePath(const char* path, GVirtualDrive*& drive);
+  int SlotOf(const GVirtualDrive* drive) const;
+  CFerroString DrivePrefix(int slot);
+  // Mounts tablePath; its slot or -1.
+  int MountDrive(const char* tablePath);
+  // Mounts folder/name.vdt when that file exists; its slot or -1.
+  int MountExistingDrive(const CFerroString& folder, const char* name);
+  // Creates the missing folders of a path inside drive.
+  bool CreateDrivePath(GVirtualDrive* drive, const CFerroString& inner);
+  const char* StartDriveSearch(GVirtualDrive* drive, bool wantFiles, const char* mask);
+  const char* NextDriveEntry();
+  // Ends the running searches through folder (any folder of drive when null).
+  void EndDriveSearches(const GVirtualDrive* drive, const VIRTUAL_FOLDER* folder);
+
   std::vector<char> scratch8;
   std::vector<unsigned short> scratch16;
   std::vector<unsigned int> scratch32;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,15 @@ class HeadlessPlatform : public GPlatformUnix {
   }
   void CaptureMouse() override { ++captures; }
   CFerroString UserDataFolder() { return GetUserDataFolder(); }
+  // Folders listed in `unwritable` count as read-only, as an installed game
+  // folder would; `userFolder`, when set, replaces the per-user data folder.
+  bool IsFolderWritable(const CFerroString& folder) override {
+    return !unwritable.count(folder.c_str()) && GPlatformUnix::IsFolderWritable(folder);
+  }
+  CFerroString GetUserDataFolder() override {
+    return userFolder.empty() ? GPlatformUnix::GetUserDataFolder()
+                              : CFerroString(userFolder.c_str());
+  }
 
   std::string gameFolder;
   unsigned tick = 1000;
@@ -64,6 +74,8 @@ class HeadlessPlatform : public GPlatformUnix {
   int captures = 0;
   int timersKilled = 0;
   std::vector<int> quitCodes;
+  std::set<std::string> unwritable;
+  std::string userFolder;
 };
 
 // A device without a window: 16-bit surfaces on a monitor of the given size.

@@ -1,0 +1,366 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "GUI/foundation/CFerroStream.h"
+#include "GUI/platform/FILE_DATA.h"
+#include "GUI/resources/Config.h"
+#include "GUI/resources/GVirtualDrive.h"
+#include "tests/GUI/platform/HeadlessGame.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteText(const std::string& path, const std::string& text) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+std::string Load(GPlatform& platform, const std::string& path) {
+  FILE_DATA data;
+  if (!platform.LoadFile(path.c_str(), &data)) return "<missing>";
+  return std::string(reinterpret_cast<const char*>(data.data), static_cast<size_t>(data.size));
+}
+
+bool Save(GPlatform& platform, const std::string& path, const std::string& text) {
+  FILE_DATA data;
+  data.Create(static_cast<int>(text.size()));
+  std::copy(text.begin(), text.end(), static_cast<char*>(static_cast<void*>(data.data)));
+  return platform.SaveFile(path.c_str(), &data);
+}
+
+std::set<std::string> Files(GPlatform& platform, const std::string& folder, const char* mask) {
+  std::set<std::string> names;
+  for (const char* f = platform.GetFirstFile(folder.c_str(), mask); f; f = platform.GetNextFile())
+    names.insert(f);
+  return names;
+}
+
+std::set<std::string> Folders(GPlatform& platform, const std::string& folder) {
+  std::set<std::string> names;
+  for (const char* f = platform.GetFirstFolder(folder.c_str()); f; f = platform.GetNextFolder())
+    names.insert(f);
+  return names;
+}
+
+// Size and modification time of a host file, to see whether anything wrote it.
+struct Stamp {
+  uintmax_t size;
+  fs::file_time_type time;
+  bool operator==(const Stamp&) const = default;
+};
+
+Stamp StampOf(const std::string& path) {
+  return {fs::file_size(path), fs::last_write_time(path)};
+}
+
+// Puts the file's time far in the past, so any later write shows.
+void Age(const std::string& path) {
+  fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(24 * 365));
+}
+
+class DriveTest : public ::testing::Test {
+ protected:
+  void SetUp() override { cwd = fs::current_path(); }
+  void TearDown() override { fs::current_path(cwd); }
+
+  // Mounts a new empty drive called name in the temporary folder.
+  std::string NewDrive(const char* name) {
+    return platform.CreateVirtualDrive(dir.Path().c_str(), name).c_str();
+  }
+
+  fs::path cwd;
+  TempDir dir;
+  HeadlessPlatform platform{nullptr, "Digmaze", dir.Path()};
+};
+
+}  // namespace
+
+TEST_F(DriveTest, RoutingTable) {
+  ASSERT_EQ(NewDrive("zero"), ":0/");
+  ASSERT_EQ(NewDrive("one"), ":1/");
+  GVirtualDrive* zero = platform.GetDriveAt(0);
+  GVirtualDrive* one = platform.GetDriveAt(1);
+  ASSERT_TRUE(platform.CreateFolder(":1/sub/"));
+  ASSERT_TRUE(platform.SetDirectory(":1/sub/"));
+  ASSERT_EQ(platform.GetCurrentDrive(), one);
+
+  struct Case {
+    const char* path;
+    GVirtualDrive* drive;
+    const char* inner;
+  };
+  for (const Case& c : {
+           Case{":0/a/b.png", zero, ":a/b.png"},
+           Case{":0\\a", zero, ":a"},
+           Case{":1", one, ":"},
+           Case{":9/x", one, ":9/x"},  // no slot 9: the current drive, path unchanged
+           Case{":/x", one, ":/x"},    // no digits: the same
+           Case{"rel/x.png", one, "rel/x.png"},
+           Case{"", one, ""},
+           Case{"/usr/x", nullptr, "/usr/x"},
+       }) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(platform.GetVirtualDrive(c.path), c.drive);
+    EXPECT_STREQ(platform.GetDrivePath().c_str(), c.inner);
+  }
+
+  // Neither a drive nor the host serves ":0x" or a free slot; nothing is
+  // written on the host under such a name.
+  fs::current_path(dir.Path());
+  EXPECT_EQ(platform.GetVirtualDrive(":0x"), nullptr);
+  EXPECT_FALSE(Save(platform, ":0x", "x"));
+  ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
+  EXPECT_EQ(platform.GetVirtualDrive(":0/a"), nullptr);
+  EXPECT_EQ(std::unique_ptr<CFerroStream>(platform.OpenStream(":0/a", 1)), nullptr);
+  EXPECT_FALSE(fs::exists(dir / ":0x"));
+  EXPECT_FALSE(fs::exists(dir / ":0"));
+
+  // Without a current drive, relative paths belong to the host.
+  ASSERT_TRUE(platform.SetDirectory(dir.Path().c_str()));
+  EXPECT_EQ(platform.GetCurrentDrive(), nullptr);
+  EXPECT_EQ(platform.GetVirtualDrive("rel/x.png"), nullptr);
+  EXPECT_EQ(platform.GetVirtualDrive(":9/x"), nullptr);
+}
+
+TEST_F(DriveTest, FilesAndFoldersThroughTheRouting) {
+  ASSERT_EQ(NewDrive("data"), ":0/");
+  // SaveFile makes the missing folders inside the drive.
+  ASSERT_TRUE(Save(platform, ":0/a/b/c.txt", "deep"));
+  EXPECT_EQ(Load(platform, ":0/a/b/c.txt"), "deep");
+  EXPECT_EQ(Load(platform, ":0/a/b/missing.txt"), "<missing>");
+  EXPECT_TRUE(platform.CreatePath(":0/x/y/"));
+  EXPECT_EQ(Folders(platform, ":0/x/"), std::set<std::string>{"y"});
+  EXPECT_FALSE(platform.CreatePath(":0/a/b/c.txt/d"));
+
+  // Relative paths go to the current drive folder, and GetDirectory gives it
+  // back in a form SetDirectory accepts.
+  ASSERT_TRUE(platform.SetDirectory(":0/a/"));
+  EXPECT_STREQ(platform.GetDirectory().c_str(), ":0/a/");
+  EXPECT_EQ(Load(platform, "b/c.txt"), "deep");
+  EXPECT_STREQ(platform.PathToAbsolutePath("b/new.txt").c_str(), ":0/a/b/new.txt");
+  EXPECT_TRUE(platform.PathToAbsolutePath("nowhere/new.txt").IsEmpty());
+  ASSERT_TRUE(platform.SetDirectory(":0/a/b"));
+  EXPECT_STREQ(platform.GetDirectory().c_str(), ":0/a/b/");
+  EXPECT_FALSE(platform.SetDirectory(":0/a/b/c.txt"));
+  EXPECT_STREQ(platform.GetDirectory().c_str(), ":0/a/b/");
+
+  // Folders: only empty ones go.
+  EXPECT_FALSE(platform.RemoveFolder(":0/a/"));
+  EXPECT_TRUE(platform.RemoveFolder(":0/x/y/"));
+  EXPECT_TRUE(Folders(platform, ":0/x").empty());
+
+  // Copies in both directions through streams.
+  WriteText(dir / "src/one.txt", "1");
+  WriteText(dir / "src/inner/two.txt", "22");
+  ASSERT_TRUE(platform.CopyFolder((dir / "src").c_str(), ":0/x", true));
+  EXPECT_EQ(Load(platform, ":0/x/src/inner/two.txt"), "22");
+  fs::create_directories(dir / "back");
+  ASSERT_TRUE(platform.CopyFolder(":0/x/src/", (dir / "back").c_str(), false));
+  EXPECT_EQ(ReadText(dir / "back/one.txt"), "1");
+  EXPECT_EQ(ReadText(dir / "back/inner/two.txt"), "22");
+  ASSERT_TRUE(platform.CopyFile(":0/a/b/c.txt", (dir / "c.txt").c_str()));
+  EXPECT_EQ(ReadText(dir / "c.txt"), "deep");
+
+  // Closing the current drive hands relative paths back to the host.
+  ASSERT_TRUE(platform.CloseVirtualDrive("c.txt"));
+  EXPECT_EQ(platform.GetCurrentDrive(), nullptr);
+  EXPECT_EQ(platform.GetDriveAt(0), nullptr);
+  // The closed drive kept everything on disk.
+  EXPECT_EQ(platform.OpenVirtualDrive((dir / "data.vdt").c_str()), CFerroString(":0/"));
+  EXPECT_EQ(Load(platform, ":0/x/src/one.txt"), "1");
+}
+
+TEST_F(DriveTest, SettingsFilesAreReadFromDrives) {
+  ASSERT_EQ(NewDrive("conf"), ":0/");
+  ASSERT_TRUE(Save(platform, ":0/game.cfg", "SPEED = 5\n"));
+  Config config;
+  ASSERT_TRUE(config.OpenFile(":0/game.cfg"));
+  EXPECT_EQ(config.GetSize(0), 10);
+  EXPECT_FALSE(config.OpenFile(":0/none.cfg"));
+}
+
+TEST_F(DriveTest, NestedSearchesOnADriveAndTheHostAtOnce) {
+  ASSERT_EQ(NewDrive("tree"), ":0/");
+  for (const char* f : {":0/a.png", ":0/b.png", ":0/c.wav", ":0/f1/x.png", ":0/f2/y.png"})
+    ASSERT_TRUE(Save(platform, f, "x"));
+  for (const char* f : {"h/one.dmm", "h/two.dmm", "h/three.txt", "h/d1/x", "h/d2/x"})
+    WriteText(dir / f, "x");
+  const std::string host = dir / "h/";
+  const std::set<std::string> driveFiles{"a.png", "b.png", "c.wav"};
+  const std::set<std::string> hostFiles{"one.dmm", "three.txt", "two.dmm"};
+
+  // A whole drive search inside every step of a host search, and the other
+  // way round; each sees exactly its own entries.
+  std::set<std::string> outer;
+  for (const char* f = platform.GetFirstFile(host.c_str(), "*"); f; f = platform.GetNextFile()) {
+    outer.insert(f);
+    EXPECT_EQ(Files(platform, ":0/", "*"), driveFiles);
+    EXPECT_EQ(Folders(platform, ":0/"), (std::set<std::string>{"f1", "f2"}));
+  }
+  EXPECT_EQ(outer, hostFiles);
+  outer.clear();
+  for (const char* f = platform.GetFirstFolder(":0/"); f; f = platform.GetNextFolder()) {
+    outer.insert(f);
+    EXPECT_EQ(Files(platform, host, "dmm"), (std::set<std::string>{"one.dmm", "two.dmm"}));
+    EXPECT_EQ(Files(platform, ":0/" + std::string(f), "png").size(), 1u);
+  }
+  EXPECT_EQ(outer, (std::set<std::string>{"f1", "f2"}));
+  EXPECT_EQ(Files(platform, ":0/", "png"), (std::set<std::string>{"a.png", "b.png"}));
+  EXPECT_TRUE(Files(platform, ":0/a.png", "*").empty());
+  EXPECT_TRUE(Files(platform, ":0/missing/", "*").empty());
+
+  // A drive closed (or a folder removed) under a running search ends it.
+  const char* first = platform.GetFirstFile(":0/", "*");
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(platform.GetFirstFolder(host.c_str()), nullptr);
+  ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
+  std::set<std::string> rest;
+  while (const char* f = platform.GetNextFolder()) rest.insert(f);
+  EXPECT_EQ(rest.size(), 1u);  // the host search goes on
+  EXPECT_EQ(platform.GetNextFile(), nullptr);
+  EXPECT_EQ(platform.GetNextFile(), nullptr);
+}
+
+TEST_F(DriveTest, DriveTableSlots) {
+  ASSERT_EQ(NewDrive("a"), ":0/");
+  ASSERT_EQ(NewDrive("b"), ":1/");
+  EXPECT_EQ(NewDrive("a"), "");  // its files exist already
+  EXPECT_EQ(platform.GetVirtualDriveIndexByName("b"), 1);
+  EXPECT_EQ(platform.GetVirtualDriveIndexByName("B"), -1);
+  // One pair of files is never mounted twice.
+  EXPECT_EQ(platform.OpenVirtualDrive((dir / "b.vdt").c_str()), CFerroString(":1/"));
+  EXPECT_EQ(platform.GetDriveCount(), 2);
+  EXPECT_FALSE(platform.CloseVirtualDrive((dir / "a.vdt").c_str()));
+  // A freed slot is taken again first.
+  ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
+  EXPECT_EQ(platform.GetVirtualDriveIndexByName("a"), -1);
+  EXPECT_FALSE(platform.CloseVirtualDrive(":0/"));
+  EXPECT_EQ(platform.OpenVirtualDrive((dir / "a.vdt").c_str()), CFerroString(":0/"));
+  EXPECT_EQ(platform.OpenVirtualDrive((dir / "none.vdt").c_str()), CFerroString());
+  EXPECT_EQ(platform.GetDriveCount(), 2);
+}
+
+// ConnectVirtualDrive builds a drive from the game folder's "vdd/<name>"
+// folder the first time and mounts the stored files afterwards.
+class ConnectTest : public DriveTest {
+ protected:
+  void SetUp() override {
+    DriveTest::SetUp();
+    for (int i = 0; i < 6; ++i) {
+      // Files of one to three clusters, so the shuffle has something to move.
+      std::string bytes(4096 * (i % 3) + 100 + i, static_cast<char>('a' + i));
+      bytes[0] = static_cast<char>(i);
+      contents["f" + std::to_string(i) + ".bin"] = bytes;
+    }
+    contents["sub/inner.txt"] = "inner";
+    for (const auto& [name, bytes] : contents) WriteText(dir / ("vdd/pics/" + name), bytes);
+  }
+
+  // Every source file read back through the drive prefix.
+  void ExpectContents(const std::string& prefix) {
+    for (const auto& [name, bytes] : contents) EXPECT_EQ(Load(platform, prefix + name), bytes);
+  }
+
+  std::map<std::string, std::string> contents;
+};
+
+TEST_F(ConnectTest, FirstCallBuildsLaterCallsAndStartsOnlyMount) {
+  platform.tick = 4242;
+  const char* prefix = platform.ConnectVirtualDrive(dir.Path().c_str(), "pics");
+  ASSERT_NE(prefix, nullptr);
+  EXPECT_STREQ(prefix, ":0/");
+  ExpectContents(":0/");
+  // Shuffled with the platform tick: the same bytes as a build seeded with it.
+  TempDir other;
+  ASSERT_TRUE(GVirtualDrive::BuildFromFolder(other.Path().c_str(), "pics",
+                                             (dir / "vdd/pics").c_str(), 4242));
+  EXPECT_EQ(ReadText(dir / "pics.vdd"), ReadText(other / "pics.vdd"));
+  EXPECT_EQ(ReadText(dir / "pics.vdt"), ReadText(other / "pics.vdt"));
+  EXPECT_EQ(fs::file_size(dir / "pics.vdd"), 4u + 4096u * (2 * (1 + 2 + 3) + 1));
+
+  Age(dir / "pics.vdt");
+  Age(dir / "pics.vdd");
+  const Stamp table = StampOf(dir / "pics.vdt"), data = StampOf(dir / "pics.vdd");
+  EXPECT_STREQ(platform.ConnectVirtualDrive(dir.Path().c_str(), "pics"), ":0/");
+  EXPECT_EQ(platform.GetDriveCount(), 1);
+
+  // A later start (a new platform) mounts the files as they are.
+  {
+    HeadlessPlatform second(nullptr, "Digmaze", dir.Path());
+    second.tick = 1;
+    EXPECT_STREQ(second.ConnectVirtualDrive(dir.Path().c_str(), "pics"), ":0/");
+    for (const auto& [name, bytes] : contents) EXPECT_EQ(Load(second, ":0/" + name), bytes);
+  }
+  EXPECT_EQ(StampOf(dir / "pics.vdt"), table);
+  EXPECT_EQ(StampOf(dir / "pics.vdd"), data);
+}
+
+TEST_F(ConnectTest, ADamagedDriveIsBuiltAgain) {
+  struct Damage {
+    const char* what;
+    const char* file;
+    std::string bytes;
+  };
+  for (const Damage& d : {Damage{"garbage table", "pics.vdt", "not a table at all"},
+                          Damage{"empty data file", "pics.vdd", ""},
+                          Damage{"data file missing", "pics.vdd", "<remove>"}}) {
+    SCOPED_TRACE(d.what);
+    ASSERT_NE(platform.ConnectVirtualDrive(dir.Path().c_str(), "pics"), nullptr);
+    ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
+    if (d.bytes == "<remove>")
+      fs::remove(dir / d.file);
+    else
+      WriteText(dir / d.file, d.bytes);
+    EXPECT_STREQ(platform.ConnectVirtualDrive(dir.Path().c_str(), "pics"), ":0/");
+    ExpectContents(":0/");
+    ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
+    fs::remove(dir / "pics.vdt");
+    fs::remove(dir / "pics.vdd");
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(ConnectTest, WithoutItsSourceNothingIsBuiltOrRemoved) {
+  EXPECT_EQ(platform.ConnectVirtualDrive(dir.Path().c_str(), "sounds"), nullptr);
+  EXPECT_FALSE(fs::exists(dir / "sounds.vdt"));
+  EXPECT_FALSE(fs::exists(dir / "sounds.vdd"));
+  // A damaged table whose source is gone stays for someone to look at.
+  WriteText(dir / "sounds.vdt", "damaged");
+  EXPECT_EQ(platform.ConnectVirtualDrive(dir.Path().c_str(), "sounds"), nullptr);
+  EXPECT_EQ(ReadText(dir / "sounds.vdt"), "damaged");
+  EXPECT_EQ(platform.GetDriveCount(), 0);
+}
+
+TEST_F(ConnectTest, AnInstalledGameBuildsItsDrivesInTheUserDataFolder) {
+  TempDir user;
+  platform.unwritable.insert(dir.Path());
+  platform.userFolder = user.Path();
+  ASSERT_STREQ(platform.ConnectVirtualDrive(dir.Path().c_str(), "pics"), ":0/");
+  ExpectContents(":0/");
+  EXPECT_TRUE(fs::exists(user / "pics.vdt"));
+  EXPECT_TRUE(fs::exists(user / "pics.vdd"));
+  EXPECT_FALSE(fs::exists(dir / "pics.vdt"));
+  EXPECT_FALSE(fs::exists(dir / "pics.vdd"));
+
+  // The next start finds them there.
+  Age(user / "pics.vdd");
+  const Stamp data = StampOf(user / "pics.vdd");
+  HeadlessPlatform second(nullptr, "Digmaze", dir.Path());
+  second.unwritable.insert(dir.Path());
+  second.userFolder = user.Path();
+  EXPECT_STREQ(second.ConnectVirtualDrive(dir.Path().c_str(), "pics"), ":0/");
+  EXPECT_EQ(StampOf(user / "pics.vdd"), data);
+}
