@@ -14,6 +14,10 @@ GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion
 bool GGameDM::CreateGame(void* window, int width, int height) {
   if (!GGame::CreateGame(window, width, height)) return false;
   SetMainTimer(50);
+  // The menu and the sounds need both drives at once; the first launch of a
+  // game folder builds them here.
+  GetPathToImage();
+  GetPathToSound();
   device->RefreshVideoMode();
   // Unlisted modes are accepted, so the window keeps the desktop size and the
   // 1024 x 768 picture is centred in it.
@@ -74,6 +78,24 @@ void GGameDM::SysOnRender() {
   backSurface->SetModified(false);
   device->UnlockBackbuffer();
   device->Render();
+}
+
+namespace {
+
+CFerroString ConnectDrive(GPlatform* platform, const char* name) {
+  if (!platform) return CFerroString();
+  const char* prefix = platform->ConnectVirtualDrive(platform->GetPathToGame().c_str(), name);
+  return prefix ? CFerroString(prefix) : CFerroString();
+}
+
+}  // namespace
+
+CFerroString GGameDM::GetPathToImage() {
+  return ConnectDrive(platform.get(), "image");
+}
+
+CFerroString GGameDM::GetPathToSound() {
+  return ConnectDrive(platform.get(), "sound");
 }
 
 CFerroString GGameDM::GetPathToSavedGame() {

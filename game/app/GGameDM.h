@@ -4,7 +4,8 @@
 
 // The game's application: the SDL platform and 16-bit SDL device, the 50 ms
 // main timer, the 1024 x 768 scene size letterboxed into the desktop-sized
-// window, the game's scenes, and where saved games live.
+// window, the game's scenes, the resource drives its pictures and sounds are
+// read from, and where saved games live.
 class GGameDM : public GGame {
  public:
   GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
@@ -17,6 +18,12 @@ class GGameDM : public GGame {
   // Draws the scene, copies the back surface into the texture, draws the
   // cursor into the texture only, and presents.
   void SysOnRender() override;
+  // The prefix (":N/") of the resource drive "image" beside the executable,
+  // built from its "vdd/image" folder on the first launch; empty when the
+  // drive cannot be connected, so loads through it simply fail.
+  CFerroString GetPathToImage() override;
+  // The same for the drive "sound".
+  CFerroString GetPathToSound() override;
   // The per-user data folder + "Save/", created on first use.
   CFerroString GetPathToSavedGame() override;
   unsigned GetAdditionalStyles(GComponent* component) override;

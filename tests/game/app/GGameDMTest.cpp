@@ -1,11 +1,14 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
+#include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GGameDM.h"
@@ -151,5 +154,76 @@ TEST_F(GameDMTest, AdditionalStylesByKind) {
                  Case{false, false, true, 0x60}, Case{false, false, false, 0}}) {
     Kind component(c.dialog, c.scene, c.menu);
     EXPECT_EQ(game.GetAdditionalStyles(&component), c.styles);
+  }
+}
+
+TEST_F(GameDMTest, WithoutDriveFoldersTheMediaPathsAreEmpty) {
+  CFerroString image = game.GetPathToImage();
+  EXPECT_TRUE(image.IsEmpty());
+  ASSERT_NE(image.c_str(), nullptr);
+  EXPECT_TRUE(game.GetPathToSound().IsEmpty());
+  FILE_DATA data;
+  EXPECT_FALSE(game.GetPlatform()->LoadFile((image + "brick.png").c_str(), &data));
+  EXPECT_FALSE(fs::exists(dir / "image.vdt"));
+  EXPECT_FALSE(fs::exists(dir / "sound.vdd"));
+}
+
+namespace {
+
+// Size and modification time of a host file, to see whether anything wrote it.
+std::pair<uintmax_t, fs::file_time_type> StampOf(const fs::path& path) {
+  return {fs::file_size(path), fs::last_write_time(path)};
+}
+
+// Every file of the game's drive source folder vdd/<drive> loads through the
+// drive's prefix with the same bytes.
+void ExpectDriveHoldsSource(GGame& game, const fs::path& folder, const char* drive,
+                            const CFerroString& prefix) {
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(folder / "vdd" / drive)) {
+    SCOPED_TRACE(entry.path().string());
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::string host((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    FILE_DATA data;
+    CFerroString path = prefix + entry.path().filename().c_str();
+    ASSERT_TRUE(game.GetPlatform()->LoadFile(path.c_str(), &data));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(data.data), data.size), host);
+    ++files;
+  }
+  EXPECT_GT(files, 0);
+}
+
+}  // namespace
+
+TEST(GameDMDrives, FirstLaunchBuildsBothDrivesAndLaterStartsMountThem) {
+  const char* source = std::getenv("DIGMAZE_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  TempDir dir;
+  fs::copy(fs::path(source) / "data/vdd", dir / "vdd", fs::copy_options::recursive);
+  const char* names[] = {"image.vdt", "image.vdd", "sound.vdt", "sound.vdd"};
+
+  for (int start = 0; start < 2; ++start) {
+    SCOPED_TRACE(start == 0 ? "first launch" : "second launch");
+    std::vector<std::pair<uintmax_t, fs::file_time_type>> before;
+    for (const char* name : names)
+      if (start > 0) before.push_back(StampOf(dir / name));
+    {
+      TestGameDM game(dir.Path());
+      ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+      // Both drives are there as soon as the game is up.
+      for (const char* name : names) EXPECT_TRUE(fs::exists(dir / name)) << name;
+      EXPECT_STREQ(game.GetPathToImage().c_str(), ":0/");
+      EXPECT_STREQ(game.GetPathToSound().c_str(), ":1/");
+      ExpectDriveHoldsSource(game, dir.Path(), "image", game.GetPathToImage());
+      ExpectDriveHoldsSource(game, dir.Path(), "sound", game.GetPathToSound());
+    }
+    if (start > 0) {
+      // Nothing was written: sizes and times are those of the first launch.
+      for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(StampOf(dir / names[i]), before[i]);
+    } else {
+      // Put the files' times in the past, so any write on the next start shows.
+      for (const char* name : names)
+        fs::last_write_time(dir / name, fs::file_time_type::clock::now() - std::chrono::hours(24));
+    }
   }
 }
