@@ -39,7 +39,7 @@ TEST(SimulationScriptTest, ParsesEventsAndSkipsCommentsAndBlankLines) {
 }
 
 TEST(SimulationKeysTest, KeysFollowTheGameScenesHandlers) {
-  ASSERT_TRUE(GMapText::ToMap("R..$\n====\n", *GMap::GetInstance()));
+  ASSERT_TRUE(GMapText::ToMap("R..$\n....\n====\n", *GMap::GetInstance()));
   GSimulation sim;
   sim.Begin();
   GMap* map = GMap::GetInstance();
@@ -56,8 +56,9 @@ TEST(SimulationKeysTest, KeysFollowTheGameScenesHandlers) {
   sim.KeyDown(SIM_RIGHT);
   EXPECT_EQ(controls->moveX, 1);
   EXPECT_EQ(controls->moveY, 0);
-  sim.KeyDown(SIM_SPACE);
+  sim.KeyDown(SIM_SPACE);  // the runner is falling: Space also drops the direction
   EXPECT_TRUE(controls->dig);
+  EXPECT_EQ(controls->moveX, 0);
   sim.KeyUp(SIM_SPACE);
   EXPECT_FALSE(controls->dig);
   map->Clear();
