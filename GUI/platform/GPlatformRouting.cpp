@@ -213,10 +213,12 @@ bool GPlatform::RemoveFolder(const char* path) {
     case Route::drive: {
       VIRTUAL_ITEM* item = drive->GetItem(drivePath.c_str());
       if (!item || !item->IsFolder()) return false;
+      // Searches through the folder end before it goes, so none walks it afterwards.
       CFerroString inner = drivePath;
-      if (!drive->RemoveDirectory(inner.c_str())) return false;
-      EndDriveSearches(drive, static_cast<VIRTUAL_FOLDER*>(item));
-      return true;
+      auto* removed = static_cast<VIRTUAL_FOLDER*>(item);
+      if (!removed->IsEmpty() || removed == &drive->GetRoot() || drive->IsReadOnly()) return false;
+      EndDriveSearches(drive, removed);
+      return drive->RemoveDirectory(inner.c_str());
     }
     case Route::none:
       return false;
