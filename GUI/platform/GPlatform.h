@@ -202,7 +202,8 @@ class GPlatform {
   // untouched. True when the whole path exists afterwards.
   bool CreatePath(const CFerroString& path);
   // The absolute form of path (symbolic links resolved), keeping a trailing
-  // separator; empty when neither the path nor its folder exists.
+  // separator; empty when neither the path nor its folder exists. A drive
+  // path (relative ones included) gives its ":N/..." form.
   CFerroString PathToAbsolutePath(const CFerroString& path);
   bool CopyFile(const char* from, const char* to);
   // Copies the files and subfolders of from into to; with withFolder, into a
