@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface16.h"
 
@@ -22,31 +21,16 @@ struct TestDevice : GDevice {
     calls.push_back(resize * 10 + recreateTexture);
     GDevice::ChangeResolution(resize, recreateTexture);
   }
-  void SetScreen(int w, int h) {
-    screenWidth = w;
-    screenHeight = h;
-  }
   using GDevice::AddVideoMode;
-
+  // A size as one number, width x 10000 + height.
+  int Size(void (GDevice::*get)(int&, int&) const = &GDevice::GetSize) const {
+    int w, h;
+    (this->*get)(w, h);
+    return w * 10000 + h;
+  }
   VIDEO_MODE monitor{1440, 900, 32};
   std::vector<int> calls;
 };
-
-TEST(GDevice, CreateTakesTheMonitorSizeAndRemembersTheDesktop) {
-  TestDevice device;
-  ASSERT_TRUE(device.Create(0, 0));
-  EXPECT_EQ(GSurface::device, &device);
-  int w, h;
-  device.GetSize(w, h);
-  EXPECT_EQ(w * 10000 + h, 1440 * 10000 + 900);
-  device.monitor = VIDEO_MODE{800, 600, 32};
-  ASSERT_TRUE(device.Create(0, 0));
-  VIDEO_MODE desktop;
-  ASSERT_TRUE(device.GetDesktopMode(&desktop));
-  EXPECT_EQ(desktop, (VIDEO_MODE{1440, 900, 32})) << "only the first creation is remembered";
-  device.Destroy();
-  EXPECT_EQ(GSurface::device, nullptr);
-}
 
 TEST(GDevice, TextureRectangleFitsWithoutEnlarging) {
   struct Case {
@@ -60,9 +44,11 @@ TEST(GDevice, TextureRectangleFitsWithoutEnlarging) {
   };
   for (const Case& c : cases) {
     TestDevice device;
-    device.monitor = VIDEO_MODE{1024, 768, 32};
+    device.monitor = VIDEO_MODE{c.screenW, c.screenH, 32};
     device.Create(0, 0);
-    device.SetScreen(c.screenW, c.screenH);
+    device.SetOnlyListedModes(false);
+    VIDEO_MODE mode{1024, 768, 32};
+    ASSERT_TRUE(device.SetVideoMode(&mode));
     EXPECT_EQ(device.CalcTexRect(), c.scaled) << c.screenW << "x" << c.screenH;
     int l, t, r, b;
     device.GetTexRect(l, t, r, b);
@@ -73,38 +59,32 @@ TEST(GDevice, TextureRectangleFitsWithoutEnlarging) {
 
 TEST(GDevice, ModeListIsFilteredDeduplicatedSortedAndBounded) {
   TestDevice device;
-  EXPECT_FALSE(device.AddVideoMode(VIDEO_MODE{640, 480, 16}));
-  EXPECT_FALSE(device.AddVideoMode(VIDEO_MODE{200000, 480, 32}));
-  EXPECT_TRUE(device.AddVideoMode(VIDEO_MODE{1024, 768, 32}));
-  EXPECT_TRUE(device.AddVideoMode(VIDEO_MODE{800, 600, 32}));
-  EXPECT_TRUE(device.AddVideoMode(VIDEO_MODE{1024, 600, 32}));
-  EXPECT_FALSE(device.AddVideoMode(VIDEO_MODE{800, 600, 32}));
+  const VIDEO_MODE modes[] = {{640, 480, 16}, {200000, 480, 32}, {1024, 768, 32},
+                              {800, 600, 32}, {1024, 600, 32},   {800, 600, 32}};
+  const bool added[] = {false, false, true, true, true, false};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(device.AddVideoMode(modes[i]), added[i]) << i;
   device.RefreshVideoMode();
-  std::vector<int> widths;
+  std::vector<int> sizes;
   for (int i = 0; i < device.GetVideoModeCount(); ++i)
-    widths.push_back(device.GetVideoModeAt(i)->width * 10000 + device.GetVideoModeAt(i)->height);
-  EXPECT_EQ(widths, (std::vector<int>{8000600, 10240600, 10240768}));
-  EXPECT_EQ(device.GetMaxWidthVideoMode(), 1024);
-  EXPECT_EQ(device.GetMaxHeightVideoMode(), 768);
-
+    sizes.push_back(device.GetVideoModeAt(i)->width * 10000 + device.GetVideoModeAt(i)->height);
+  EXPECT_EQ(sizes, (std::vector<int>{8000600, 10240600, 10240768}));
   for (int i = 0; i < 300; ++i) device.AddVideoMode(VIDEO_MODE{100 + i, 100, 32});
   EXPECT_EQ(device.GetVideoModeCount(), GDevice::kMaxVideoModes);
 }
 
-TEST(GDevice, SetVideoModeHonoursTheListedModesSwitch) {
+TEST(GDevice, CreateAndSetVideoModeKeepTheDesktopWindow) {
   TestDevice device;
-  device.Create(0, 0);
+  ASSERT_TRUE(device.Create(0, 0));
+  EXPECT_EQ(GSurface::device, &device);
+  EXPECT_EQ(device.Size(), 14400900);
   device.calls.clear();
   VIDEO_MODE mode{1024, 768, 32};
   EXPECT_FALSE(device.SetVideoMode(&mode)) << "an unlisted mode is refused";
 
   device.SetOnlyListedModes(false);
   EXPECT_TRUE(device.SetVideoMode(&mode));
-  int w, h;
-  device.GetSize(w, h);
-  EXPECT_EQ(w * 10000 + h, 1024 * 10000 + 768);
-  device.GetScreenSize(w, h);
-  EXPECT_EQ(w * 10000 + h, 1440 * 10000 + 900) << "the window keeps the desktop size";
+  EXPECT_EQ(device.Size(), 10240768);
+  EXPECT_EQ(device.Size(&GDevice::GetScreenSize), 14400900) << "the window keeps the desktop size";
   EXPECT_EQ(device.calls, std::vector<int>{1}) << "only the texture is made again";
   EXPECT_TRUE(device.SetVideoMode(&mode));
   EXPECT_EQ(device.calls.size(), 1u) << "an unchanged mode changes nothing";
@@ -113,38 +93,33 @@ TEST(GDevice, SetVideoModeHonoursTheListedModesSwitch) {
   device.AddVideoMode(VIDEO_MODE{800, 600, 32});
   mode = VIDEO_MODE{800, 600, 32};
   EXPECT_TRUE(device.SetVideoMode(&mode));
-  device.GetScreenSize(w, h);
-  EXPECT_EQ(w * 10000 + h, 800 * 10000 + 600);
+  EXPECT_EQ(device.Size(&GDevice::GetScreenSize), 8000600);
   EXPECT_EQ(device.calls.back(), 11);
+
+  device.monitor = VIDEO_MODE{640, 480, 32};
+  ASSERT_TRUE(device.Create(0, 0));
+  VIDEO_MODE desktop;
+  ASSERT_TRUE(device.GetDesktopMode(&desktop));
+  EXPECT_EQ(desktop, (VIDEO_MODE{1440, 900, 32})) << "only the first creation is remembered";
+  device.Destroy();
+  EXPECT_EQ(GSurface::device, nullptr);
 }
 
-TEST(GDevice, OwnedListsAndCursors) {
+TEST(GDevice, OwnedSurfacesAndCursors) {
   TestDevice device;
   GSurface* a = device.AddSurface();
-  GSurface* b = device.AddSurface();
-  ASSERT_NE(a, nullptr);
   GSurface16 foreign;
   EXPECT_FALSE(device.DeleteSurface(&foreign));
   EXPECT_FALSE(device.DeleteSurface(nullptr));
   EXPECT_TRUE(device.DeleteSurface(a));
   EXPECT_FALSE(device.DeleteSurface(a));
-  EXPECT_EQ(device.GetSurfaceCount(), 1);
+  EXPECT_EQ(device.GetSurfaceCount(), 0);
 
-  EXPECT_EQ(device.GetCursor(), nullptr);
-  EXPECT_EQ(device.AddCursor(b, 3, 4), 0);
-  EXPECT_EQ(device.AddCursor(b, 0, 0), 1);
-  EXPECT_FALSE(device.SetCursor(2));
-  EXPECT_FALSE(device.SetCursor(-1));
+  EXPECT_EQ(device.AddCursor(&foreign, 3, 4), 0);
+  for (int bad : {1, -1}) EXPECT_FALSE(device.SetCursor(bad));
   EXPECT_EQ(device.GetCursor(), nullptr);
   ASSERT_TRUE(device.SetCursor(0));
-  int x, y;
-  device.GetCursor()->GetPivot(x, y);
-  EXPECT_EQ(x * 10 + y, 34);
-
-  CFerroRect r;
-  device.SetScreen(640, 480);
-  device.GetSceneRect(&r);
-  EXPECT_EQ(r, CFerroRect(0, 0, 640, 480));
+  EXPECT_EQ(device.GetCursor()->GetSurface(), &foreign);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "GUI/graphics/GSurface16.h"
@@ -11,6 +13,12 @@ constexpr uint16_t kRed = 0x7C00;
 constexpr uint16_t kGreen = 0x03E0;
 constexpr uint16_t kBlue = 0x001F;
 constexpr uint16_t kWhite = 0x7FFF;
+constexpr uint16_t kGrey = (16 << 10) | (16 << 5) | 16;
+
+// A surface created at a size, for brevity.
+struct Surf : GSurface16 {
+  Surf(int w, int h) { EXPECT_TRUE(Create(w, h)); }
+};
 
 // '.' for 0, '#' for any other visible pixel, 'T' for a pixel with bit 15 set.
 inline std::string Picture(const GSurface16& s) {
