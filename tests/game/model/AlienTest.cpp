@@ -2,14 +2,14 @@
 
 class AlienTest : public LevelFixture {
  protected:
-  // Puts alien 0 on square (cx, cy) with animation a and the runner at pixels (rx, ry).
-  void Place(int cx, int cy, int a, int rx, int ry) {
-    Alien(0).x = cx * 32;
-    Alien(0).y = cy * 32;
-    Alien(0).animation = a;
-    Alien(0).frame = 0;
-    Runner().x = rx;
-    Runner().y = ry;
+  // Puts alien 0 on square (cx, cy) with animation a and the runner at pixels (rx, ry),
+  // then lets it choose: what it chose, or -1 when it could not.
+  int Choose(int cx, int cy, int a, int rx, int ry, int pass = 0) {
+    Place(Alien(0), cx * 32, cy * 32, a);
+    Place(Runner(), rx, ry, ANIM_STAND);
+    const bool chose =
+        pass ? aliens->SelectAnimation2(&Alien(0), pass == 1) : aliens->SelectAnimation(&Alien(0));
+    return chose ? Alien(0).animation : -1;
   }
 };
 
@@ -21,108 +21,54 @@ TEST_F(AlienTest, SeedsFromTheRunnersOffsetAndNeverPointsLeft) {
       {32, 96, ANIM_DOWN}, {96, 32, ANIM_RIGHT}, {64, 64, ANIM_DOWN}, {-96, 0, ANIM_DOWN},
       {-96, -32, ANIM_UP}, {0, -32, ANIM_UP},    {1, 0, ANIM_RIGHT},  {0, 0, ANIM_DOWN},
   };
-  Start(R"(
-R=A=
-====)");
+  Start({"R=A=", "===="});
   for (const Case& c : cases) {
     for (int from : {ANIM_STAND, ANIM_FALL}) {
-      Place(2, 0, from, 64 + c.dx, c.dy);
-      EXPECT_FALSE(alienList->SelectAnimation(&Alien(0))) << c.dx << "," << c.dy;
+      EXPECT_EQ(Choose(2, 0, from, 64 + c.dx, c.dy), -1);
       EXPECT_EQ(Alien(0).animation, c.seed) << c.dx << "," << c.dy;
     }
   }
-  // A boxed alien neither acts nor moves, tick after tick.
-  Place(2, 0, ANIM_RIGHT, 0, 0);
+  Choose(2, 0, ANIM_RIGHT, 0, 0);  // and a boxed alien never moves
   Go();
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(Alien(0).Instinct());
   EXPECT_EQ(Alien(0).x, 64);
 }
 
 TEST_F(AlienTest, LevelWithTheRunnerOnTheLeftGoesLeftOrKeepsTheWayDown) {
-  Start(R"(
-R..A
-====)");
-  EXPECT_EQ(Alien(0).animation, ANIM_LEFT);  // seed 4, then the down rule's first test
-
-  Start(R"(
-R.=A
-===H)");
+  Start({"R..A", "===="});
+  EXPECT_EQ(Alien(0).animation, ANIM_LEFT);
+  Start({"R.=A", "===H"});
   EXPECT_EQ(Alien(0).animation, ANIM_DOWN);
 }
 
-TEST_F(AlienTest, OnALadderTheStrictPassRefusesAStepIntoAFall) {
-  Start(R"(
-R...
-..H.
-..H=
-..H.
-====
-A...)");
+TEST_F(AlienTest, OnALadderTheStrictPassRefusesFallsAndOpenHoles) {
   // Runner a row higher and to the left; no floor below the square to the left.
-  Place(2, 2, ANIM_UP, 0, 32);
-  EXPECT_TRUE(alienList->SelectAnimation(&Alien(0)));
-  EXPECT_EQ(Alien(0).animation, ANIM_UP);
-
-  // With the way up and down closed only the lenient pass moves it: left, into a fall.
+  Start({"R...", "..H.", "..H=", "..H.", "====", "A..."});
+  EXPECT_EQ(Choose(2, 2, ANIM_UP, 0, 32), ANIM_UP);
+  // With the ways up and down closed only the lenient pass moves it: left, into a fall.
   map->SetCell(2, 1, CELL_EMPTY);
   map->SetCell(2, 3, CELL_FLOOR);
-  Place(2, 2, ANIM_UP, 0, 32);
-  EXPECT_FALSE(alienList->SelectAnimation2(&Alien(0), true));
-  EXPECT_EQ(Alien(0).animation, ANIM_UP);
-  EXPECT_TRUE(alienList->SelectAnimation(&Alien(0)));
-  EXPECT_EQ(Alien(0).animation, ANIM_LEFT);
-}
+  EXPECT_EQ(Choose(2, 2, ANIM_UP, 0, 32, 1), -1);
+  EXPECT_EQ(Choose(2, 2, ANIM_UP, 0, 32), ANIM_LEFT);
 
-TEST_F(AlienTest, OnALadderTheStrictPassKeepsOutOfAnOpenHole) {
-  Start(R"(
-....
-....
-R..=
-..H.
-====
-A...)");
-  map->SetCell(2, 2, CELL_LADDER);
-  map->SetCell(1, 2, CELL_HOLE);
+  // Runner level and to the left: an open hole there keeps the alien on its way down.
+  Start({"....", "....", "RoH=", "..H.", "====", "A..."});
   map->GetCell(1, 2)->timer = 20;
-  Place(2, 2, ANIM_DOWN, 0, 64);
-  EXPECT_TRUE(alienList->SelectAnimation(&Alien(0)));
-  EXPECT_EQ(Alien(0).animation, ANIM_DOWN);
-
-  map->SetCell(1, 2, CELL_EMPTY);  // the runner is far enough left to step off the ladder
-  Place(2, 2, ANIM_DOWN, 0, 64);
-  EXPECT_TRUE(alienList->SelectAnimation(&Alien(0)));
-  EXPECT_EQ(Alien(0).animation, ANIM_LEFT);
+  EXPECT_EQ(Choose(2, 2, ANIM_DOWN, 0, 64), ANIM_DOWN);
+  map->SetCell(1, 2, CELL_EMPTY);
+  EXPECT_EQ(Choose(2, 2, ANIM_DOWN, 0, 64), ANIM_LEFT);
 }
 
 TEST_F(AlienTest, ATrappedAlienBlocksTheWayDownFromALadder) {
-  Start(R"(
-=R=.
-=H=.
-=o=.
-====
-A..A)");
+  Start({"=R=.", "=H=.", "=o=.", "====", "A..A"});
   map->GetCell(1, 2)->timer = 20;
-  Place(1, 1, ANIM_DOWN, 32, 160);
-  EXPECT_TRUE(alienList->SelectAnimation(&Alien(0)));  // the empty hole lets it down
-  EXPECT_EQ(Alien(0).animation, ANIM_DOWN);
-
-  Alien(1).x = 32;
-  Alien(1).y = 64;
-  Alien(1).animation = ANIM_STAND;
-  Place(1, 1, ANIM_DOWN, 32, 160);
-  EXPECT_FALSE(alienList->SelectAnimation(&Alien(0)));
+  EXPECT_EQ(Choose(1, 1, ANIM_DOWN, 32, 160), ANIM_DOWN);  // the empty hole lets it down
+  Place(Alien(1), 32, 64, ANIM_STAND);
+  EXPECT_EQ(Choose(1, 1, ANIM_DOWN, 32, 160), -1);
 }
 
-TEST_F(AlienTest, LeavesALadderTowardTheRunnerAndTakesLaddersTowardItsHeight) {
-  // Walking right along a row, runner higher: the alien takes the ladder up.
-  Start(R"(
-...R
-..H=
-A.H.
-====)");
+TEST_F(AlienTest, TakesALadderTowardTheRunnersHeight) {
+  Start({"...R", "..H=", "A.H.", "===="});
   Go();
-  Run(17);
-  EXPECT_EQ(Alien(0).x, 64);
-  EXPECT_EQ(Alien(0).animation, ANIM_UP);
-  EXPECT_EQ(Alien(0).y, 60);
+  EXPECT_EQ(After(17, 0), Pos(64, 60, ANIM_UP));
 }
