@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -59,6 +60,10 @@ class LevelFixture : public ::testing::Test {
     for (size_t i = 0; i < 4 && at + i < bytes.size(); ++i)
       bytes[at + i] = static_cast<unsigned char>(static_cast<uint32_t>(value) >> (8 * i));
     return bytes;
+  }
+  static fs::path SourceDir() {
+    const char* dir = std::getenv("DIGMAZE_SOURCE_DIR");
+    return dir ? fs::path(dir) : fs::path(".");
   }
   static Bytes FileBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

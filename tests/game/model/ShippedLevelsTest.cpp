@@ -1,12 +1,5 @@
-#include <cstdlib>
-
 #include "tests/game/model/LevelFixture.h"
 #include "tools/levels/LevelSource.h"
-
-static fs::path SourceDir() {
-  const char* dir = std::getenv("DIGMAZE_SOURCE_DIR");
-  return dir ? fs::path(dir) : fs::path(".");
-}
 
 using ShippedLevelsTest = LevelFixture;
 

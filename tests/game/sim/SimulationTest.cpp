@@ -1,7 +1,5 @@
 #include <sys/wait.h>
 
-#include <cstdlib>
-
 #include "tests/game/model/LevelFixture.h"
 
 using SimulationTest = LevelFixture;
@@ -80,8 +78,7 @@ TEST_F(SimulationProgramTest, PrintsATickALineAndStopsOnCaptureOrWin) {
   EXPECT_EQ(out[4], "T 4 S 0 SC 0 L 10 TR 0 R 4 0 2 0\n");
   EXPECT_EQ(out[38], "T 38 S 2 SC 110 L 10 TR 1 R 60 0 1 7\n");
 
-  const char* source = std::getenv("DIGMAZE_SOURCE_DIR");
-  const fs::path root = source ? source : ".";
+  const fs::path root = SourceDir();
   ASSERT_EQ(RunSim((root / "data/Maps/level01.dmm").string(),
                    (root / "tests/game/sim/level01_walkthrough.txt").string(), "3000"),
             0);
