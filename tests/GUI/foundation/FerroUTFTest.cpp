@@ -12,59 +12,55 @@ using U8 = std::vector<UTF8>;
 using U16 = std::vector<UTF16>;
 using U32 = std::vector<UTF32>;
 
+template <typename S, typename T>
+struct Converted {
+  int result;
+  size_t used;  // Source units consumed.
+  std::vector<T> out;
+};
+
+// Runs one core routine over the whole source into a target of `room` units.
+template <typename S, typename T>
+Converted<S, T> Convert(int (*core)(const S**, const S*, T**, T*, FerroConversionFlags),
+                        const std::vector<S>& src, size_t room,
+                        FerroConversionFlags flags = lenientConversion) {
+  const S* s = src.data();
+  std::vector<T> out(room + 1);
+  T* t = out.data();
+  const int result = core(&s, src.data() + src.size(), &t, out.data() + room, flags);
+  out.resize(static_cast<size_t>(t - out.data()));
+  return {result, static_cast<size_t>(s - src.data()), out};
+}
+
 TEST(FerroUTFTest, EveryScalarValueSurvivesEachRoundTrip) {
   for (UTF32 cp = 1; cp <= 0x10FFFF; ++cp) {
     if (cp >= 0xD800 && cp <= 0xDFFF) continue;
-    UTF8 u8[4];
-    UTF16 u16[2];
-    UTF32 back = 0;
-    const UTF32* s32 = &cp;
-    UTF8* t8 = u8;
-    ASSERT_EQ(FerroConvertUTF32toUTF8(&s32, &cp + 1, &t8, u8 + 4, strictConversion), conversionOK);
-    const int len8 = static_cast<int>(t8 - u8);
-    ASSERT_EQ(len8, cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4) << cp;
-
-    const UTF8* s8 = u8;
-    UTF16* t16 = u16;
-    ASSERT_EQ(FerroConvertUTF8toUTF16(&s8, u8 + len8, &t16, u16 + 2, strictConversion),
-              conversionOK);
-    ASSERT_EQ(t16 - u16, cp < 0x10000 ? 1 : 2);
-
-    const UTF16* s16 = u16;
-    UTF32* t32 = &back;
-    ASSERT_EQ(FerroConvertUTF16toUTF32(&s16, t16, &t32, &back + 1, strictConversion), conversionOK);
-    ASSERT_EQ(back, cp);
-
-    s8 = u8;
-    t32 = &back;
-    back = 0;
-    ASSERT_EQ(FerroConvertUTF8toUTF32(&s8, u8 + len8, &t32, &back + 1, strictConversion),
-              conversionOK);
-    ASSERT_EQ(back, cp);
+    const U8 u8 = Convert(FerroConvertUTF32toUTF8, U32{cp}, 4, strictConversion).out;
+    ASSERT_EQ(u8.size(), cp < 0x80 ? 1u : cp < 0x800 ? 2u : cp < 0x10000 ? 3u : 4u) << cp;
+    const U16 u16 = Convert(FerroConvertUTF8toUTF16, u8, 2, strictConversion).out;
+    ASSERT_EQ(u16.size(), cp < 0x10000 ? 1u : 2u) << cp;
+    ASSERT_EQ(Convert(FerroConvertUTF16toUTF32, u16, 1, strictConversion).out, U32{cp});
+    ASSERT_EQ(Convert(FerroConvertUTF8toUTF32, u8, 1, strictConversion).out, U32{cp});
   }
 }
 
-TEST(FerroUTFTest, ZeroTerminatedConversionsIncludeTheTerminator) {
+TEST(FerroUTFTest, ZeroTerminatedConversionsIncludeTheTerminatorOrFail) {
   const unsigned char text[] = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
   std::unique_ptr<unsigned short[]> wide(utf8to16(text));
   ASSERT_NE(wide, nullptr);
   const U16 expected = {'a', 0xE9, 0x20AC, 0xD83D, 0xDE00, 0};
   EXPECT_EQ(U16(wide.get(), wide.get() + expected.size()), expected);
-
   std::unique_ptr<unsigned char[]> narrow(utf16to8(wide.get()));
   ASSERT_NE(narrow, nullptr);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(narrow.get())),
-            std::string(reinterpret_cast<const char*>(text)));
+  EXPECT_STREQ(reinterpret_cast<char*>(narrow.get()), reinterpret_cast<const char*>(text));
 
   EXPECT_EQ(utf8to16(nullptr), nullptr);
   EXPECT_EQ(utf16to8(nullptr), nullptr);
-  const unsigned char empty[] = "";
-  std::unique_ptr<unsigned short[]> none(utf8to16(empty));
+  std::unique_ptr<unsigned short[]> none(utf8to16(reinterpret_cast<const unsigned char*>("")));
   ASSERT_NE(none, nullptr);
   EXPECT_EQ(none[0], 0);
-}
 
-TEST(FerroUTFTest, IllFormedUtf8IsRejectedEvenWhenLenient) {
+  // Ill-formed UTF-8 is rejected even when lenient.
   const char* bad[] = {
       "\xC0\x80",              // Overlong zero.
       "\xE0\x80\xAF",          // Overlong slash.
@@ -77,103 +73,54 @@ TEST(FerroUTFTest, IllFormedUtf8IsRejectedEvenWhenLenient) {
       "\xE2\x28\xA1",          // Bad continuation byte.
   };
   for (const char* text : bad) {
-    EXPECT_EQ(utf8to16(reinterpret_cast<const unsigned char*>(text)), nullptr) << text;
-    const UTF8* s = reinterpret_cast<const UTF8*>(text);
-    const UTF8* end = s + std::char_traits<char>::length(text) + 1;
-    UTF32 out[8];
-    UTF32* t = out;
-    EXPECT_EQ(FerroConvertUTF8toUTF32(&s, end, &t, out + 8, lenientConversion), sourceIllegal)
-        << text;
+    const auto* bytes = reinterpret_cast<const UTF8*>(text);
+    EXPECT_EQ(utf8to16(bytes), nullptr) << text;
+    const U8 src(bytes, bytes + std::char_traits<char>::length(text) + 1);
+    EXPECT_EQ(Convert(FerroConvertUTF8toUTF32, src, 8).result, sourceIllegal) << text;
   }
 }
 
-TEST(FerroUTFTest, TruncatedSourceReportsExhaustion) {
-  const U8 euroCut = {0xE2, 0x82};
-  const UTF8* s8 = euroCut.data();
-  UTF16 out16[4];
-  UTF16* t16 = out16;
-  EXPECT_EQ(FerroConvertUTF8toUTF16(&s8, s8 + 2, &t16, out16 + 4, lenientConversion),
-            sourceExhausted);
-  EXPECT_EQ(s8, euroCut.data());
-  EXPECT_EQ(t16, out16);
+TEST(FerroUTFTest, ExhaustionStopsBeforeTheUnfinishedCharacterAndLenientModeCarriesOn) {
+  auto cut8 = Convert(FerroConvertUTF8toUTF16, U8{'a', 0xE2, 0x82}, 4);
+  EXPECT_EQ(cut8.result, sourceExhausted);
+  EXPECT_EQ(cut8.used, 1u);
+  EXPECT_EQ(cut8.out, U16{'a'});
+  auto cut16 = Convert(FerroConvertUTF16toUTF8, U16{'a', 0xD83D}, 8);
+  EXPECT_EQ(cut16.result, sourceExhausted);
+  EXPECT_EQ(cut16.used, 1u);
 
-  const U16 highAtEnd = {'a', 0xD83D};
-  const UTF16* s16 = highAtEnd.data();
-  UTF8 out8[8];
-  UTF8* t8 = out8;
-  EXPECT_EQ(FerroConvertUTF16toUTF8(&s16, s16 + 2, &t8, out8 + 8, lenientConversion),
-            sourceExhausted);
-  EXPECT_EQ(s16, highAtEnd.data() + 1);  // Stops at the unfinished pair.
-  EXPECT_EQ(t8 - out8, 1);
-}
+  auto full8 = Convert(FerroConvertUTF8toUTF16, U8{'a', 0xE2, 0x82, 0xAC}, 1);
+  EXPECT_EQ(full8.result, targetExhausted);
+  EXPECT_EQ(full8.used, 1u);
+  EXPECT_EQ(full8.out, U16{'a'});
+  auto pair = Convert(FerroConvertUTF32toUTF16, U32{'a', 0x1F600}, 2);  // A pair needs two units.
+  EXPECT_EQ(pair.result, targetExhausted);
+  EXPECT_EQ(pair.used, 1u);
+  auto full16 = Convert(FerroConvertUTF16toUTF8, U16{'a', 0x20AC}, 3);
+  EXPECT_EQ(full16.result, targetExhausted);
+  EXPECT_EQ(full16.out, U8{'a'});
 
-TEST(FerroUTFTest, FullTargetStopsBeforeTheCharacterThatDoesNotFit) {
-  const U8 text = {'a', 0xE2, 0x82, 0xAC};
-  const UTF8* s8 = text.data();
-  UTF16 out16[1];
-  UTF16* t16 = out16;
-  EXPECT_EQ(FerroConvertUTF8toUTF16(&s8, s8 + 4, &t16, out16 + 1, lenientConversion),
-            targetExhausted);
-  EXPECT_EQ(s8, text.data() + 1);
-  EXPECT_EQ(t16, out16 + 1);
-
-  // A pair needs two units; one free unit is not enough.
-  const U32 astral = {0x1F600};
-  const UTF32* s32 = astral.data();
-  t16 = out16;
-  EXPECT_EQ(FerroConvertUTF32toUTF16(&s32, s32 + 1, &t16, out16 + 1, lenientConversion),
-            targetExhausted);
-  EXPECT_EQ(s32, astral.data());
-
-  const U16 euro = {0x20AC};
-  const UTF16* s16 = euro.data();
-  UTF8 out8[2];
-  UTF8* t8 = out8;
-  EXPECT_EQ(FerroConvertUTF16toUTF8(&s16, s16 + 1, &t8, out8 + 2, lenientConversion),
-            targetExhausted);
-  EXPECT_EQ(s16, euro.data());
-  EXPECT_EQ(t8, out8);
-}
-
-TEST(FerroUTFTest, LenientModeCarriesOrReplacesSurrogatesAndOutOfRangeValues) {
   // Unpaired UTF-16 surrogates are carried over as their own values.
   const U16 lone = {0xD83D, 'a', 0xDE00, 0};
   std::unique_ptr<unsigned char[]> narrow(utf16to8(lone.data()));
   ASSERT_NE(narrow, nullptr);
   EXPECT_EQ(U8(narrow.get(), narrow.get() + 8), (U8{0xED, 0xA0, 0xBD, 'a', 0xED, 0xB8, 0x80, 0}));
-
-  const UTF16* s16 = lone.data();
-  UTF32 out32[4];
-  UTF32* t32 = out32;
-  EXPECT_EQ(FerroConvertUTF16toUTF32(&s16, s16 + 3, &t32, out32 + 4, lenientConversion),
-            conversionOK);
-  EXPECT_EQ(U32(out32, t32), (U32{0xD83D, 'a', 0xDE00}));
-  s16 = lone.data();
-  t32 = out32;
-  EXPECT_EQ(FerroConvertUTF16toUTF32(&s16, s16 + 3, &t32, out32 + 4, strictConversion),
-            sourceIllegal);
+  const auto carried = Convert(FerroConvertUTF16toUTF32, lone, 4);
+  EXPECT_EQ(carried.result, conversionOK);
+  EXPECT_EQ(carried.out, (U32{0xD83D, 'a', 0xDE00, 0}));
+  EXPECT_EQ(Convert(FerroConvertUTF16toUTF32, lone, 4, strictConversion).result, sourceIllegal);
 
   // UTF-32 surrogates and values above U+10FFFF become U+FFFD.
   const U32 odd = {0xD800, 0x110000};
-  const UTF32* s32 = odd.data();
-  UTF16 out16[4];
-  UTF16* t16 = out16;
-  EXPECT_EQ(FerroConvertUTF32toUTF16(&s32, s32 + 2, &t16, out16 + 4, lenientConversion),
-            conversionOK);
-  EXPECT_EQ(U16(out16, t16), (U16{0xFFFD, 0xFFFD}));
-  s32 = odd.data();
-  t16 = out16;
-  EXPECT_EQ(FerroConvertUTF32toUTF16(&s32, s32 + 2, &t16, out16 + 4, strictConversion),
-            sourceIllegal);
+  const auto replaced = Convert(FerroConvertUTF32toUTF16, odd, 4);
+  EXPECT_EQ(replaced.result, conversionOK);
+  EXPECT_EQ(replaced.out, (U16{0xFFFD, 0xFFFD}));
+  EXPECT_EQ(Convert(FerroConvertUTF32toUTF16, odd, 4, strictConversion).result, sourceIllegal);
 
   // Towards UTF-8 an out-of-range value is replaced but still reported illegal.
-  const U32 big = {0x110000, 'b'};
-  s32 = big.data();
-  UTF8 out8[8];
-  UTF8* t8 = out8;
-  EXPECT_EQ(FerroConvertUTF32toUTF8(&s32, s32 + 2, &t8, out8 + 8, lenientConversion),
-            sourceIllegal);
-  EXPECT_EQ(U8(out8, t8), (U8{0xEF, 0xBF, 0xBD, 'b'}));
+  const auto big = Convert(FerroConvertUTF32toUTF8, U32{0x110000, 'b'}, 8);
+  EXPECT_EQ(big.result, sourceIllegal);
+  EXPECT_EQ(big.out, (U8{0xEF, 0xBF, 0xBD, 'b'}));
 }
 
 }  // namespace

@@ -9,25 +9,24 @@
 
 namespace {
 
-CFerroString TestFolder() {
-  return CFerroString(TempPath("log_").c_str());
-}
-
 TEST(FileErrorTest, FirstMessageStartsTheFileLaterOnesAppend) {
   const std::string path = TempPath("log_error.log");
-  WriteWholeFile(path, {'o', 'l', 'd'});
+  FILE* old = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(old, nullptr);
+  std::fputs("old", old);
+  std::fclose(old);
   FileError("before a folder is known");  // Nothing to write to yet.
   EXPECT_EQ(ReadWholeFile(path), (ByteVector{'o', 'l', 'd'}));
 
-  SetFileErrorFolder(TestFolder);
+  SetFileErrorFolder([] { return CFerroString(TempPath("log_").c_str()); });
   FileError("one");
   FileError("two");
   disable_game_log = true;
   FileError("hidden");
   disable_game_log = false;
   SetFileErrorFolder(nullptr);
-  const ByteVector text = ReadWholeFile(path);
-  EXPECT_EQ(std::string(text.begin(), text.end()), "one\r\ntwo\r\n");
+  EXPECT_EQ(ReadWholeFile(path),
+            (ByteVector{'o', 'n', 'e', '\r', '\n', 't', 'w', 'o', '\r', '\n'}));
   std::remove(path.c_str());
 }
 
