@@ -41,38 +41,27 @@ int PendingTicks() {
   return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_USEREVENT, SDL_USEREVENT);
 }
 
-void PushKey(Uint32 type, SDL_Scancode scancode) {
+SDL_Event Event(Uint32 type) {
   SDL_Event e{};
   e.type = type;
+  return e;
+}
+
+void PushKey(Uint32 type, SDL_Scancode scancode) {
+  SDL_Event e = Event(type);
   e.key.keysym.scancode = scancode;
   SDL_PushEvent(&e);
 }
 
-void PushText(const char* utf8) {
-  SDL_Event e{};
-  e.type = SDL_TEXTINPUT;
-  SDL_strlcpy(e.text.text, utf8, sizeof e.text.text);
-  SDL_PushEvent(&e);
-}
-
-void PushButton(Uint32 type, Uint8 button, Uint8 clicks) {
-  SDL_Event e{};
-  e.type = type;
-  e.button.button = button;
+void PushButton(Uint32 type, Uint8 clicks) {
+  SDL_Event e = Event(type);
+  e.button.button = SDL_BUTTON_LEFT;
   e.button.clicks = clicks;
   SDL_PushEvent(&e);
 }
 
-void PushWheel(int y) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEWHEEL;
-  e.wheel.y = y;
-  SDL_PushEvent(&e);
-}
-
 void PushQuit() {
-  SDL_Event e{};
-  e.type = SDL_QUIT;
+  SDL_Event e = Event(SDL_QUIT);
   SDL_PushEvent(&e);
 }
 
@@ -87,91 +76,24 @@ class PlatformSDLTest : public ::testing::Test {
 
 }  // namespace
 
-TEST(PlatformSDLTables, KeyCodes) {
-  const std::pair<int, int> cases[] = {
-      {4, 30},
-      {5, 48},
-      {6, 46},
-      {7, 32},
-      {8, 18},
-      {9, 33},
-      {10, 34},
-      {11, 35},
-      {12, 23},
-      {13, 36},
-      {14, 37},
-      {15, 38},
-      {16, 50},
-      {17, 49},
-      {18, 24},
-      {19, 25},
-      {20, 16},
-      {21, 19},
-      {22, 31},
-      {23, 20},
-      {24, 22},
-      {25, 47},
-      {26, 17},
-      {27, 45},
-      {28, 21},
-      {29, 44},
-      {30, 2},
-      {38, 10},
-      {39, 11},
-      {40, 28},
-      {41, 1},
-      {42, 14},
-      {43, 15},
-      {44, 57},
-      {45, 12},
-      {46, 13},
-      {54, 51},
-      {58, 59},
-      {67, 68},
-      {68, 87},
-      {69, 88},
-      {70, 183},
-      {74, 199},
-      {76, 211},
-      {77, 207},
-      {79, 205},
-      {80, 203},
-      {81, 208},
-      {82, 200},
-      {84, 41},
-      {224, 29},
-      {228, 29},
-      {225, 42},
-      {229, 42},
-      {226, 56},
-      {230, 56},
-      {227, 219},
-      {231, 219},
-      // Unlisted scancodes give no key.
-      {0, 0},
-      {3, 0},
-      {47, 0},
-      {53, 0},
-      {55, 0},
-      {71, 0},
-      {73, 0},
-      {75, 0},
-      {78, 0},
-      {83, 0},
-      {85, 0},
-      {232, 0},
-      {-1, 0},
-      {512, 0},
-  };
-  for (auto [scancode, key] : cases)
-    EXPECT_EQ(GPlatformSDL::GetKEY_From_Scancode(scancode), key) << "scancode " << scancode;
-}
-
-TEST(PlatformSDLTables, Characters) {
+TEST(PlatformSDLTables, KeyCodesAndCharacters) {
+  // Each scancode and the key it gives; the scancodes from 0 on are unlisted and give no key.
+  const int scancodes[] = {4,  5,  6,  7,  8,  9,   10,  11,  12,  13,  14,  15,  16,  17, 18,
+                           19, 20, 21, 22, 23, 24,  25,  26,  27,  28,  29,  30,  38,  39, 40,
+                           41, 42, 43, 44, 45, 46,  54,  58,  67,  68,  69,  70,  74,  76, 77,
+                           79, 80, 81, 82, 84, 224, 228, 225, 229, 226, 230, 227, 231, 0,  3,
+                           47, 53, 55, 71, 73, 75,  78,  83,  85,  232, -1,  512};
+  const int keys[] = {30,  48,  46,  32,  18, 33, 34, 35, 23, 36, 37, 38,  50,  49,  24,
+                      25,  16,  19,  31,  20, 22, 47, 17, 45, 21, 44, 2,   10,  11,  28,
+                      1,   14,  15,  57,  12, 13, 51, 59, 68, 87, 88, 183, 199, 211, 207,
+                      205, 203, 208, 200, 41, 29, 29, 42, 42, 56, 56, 219, 219, 0,   0,
+                      0,   0,   0,   0,   0,  0,  0,  0,  0,  0,  0,  0};
+  static_assert(std::size(scancodes) == std::size(keys));
+  for (size_t i = 0; i < std::size(keys); ++i)
+    EXPECT_EQ(GPlatformSDL::GetKEY_From_Scancode(scancodes[i]), keys[i]) << scancodes[i];
   const std::pair<unsigned short, unsigned> cases[] = {
       {31, 0},       {32, 32},      {97, 97},      {255, 255},    {256, 0},    {0x0401, 168},
-      {0x0451, 184}, {0x0410, 192}, {0x0430, 224}, {0x044F, 255}, {0x0450, 0}, {0x20AC, 0},
-  };
+      {0x0451, 184}, {0x0410, 192}, {0x0430, 224}, {0x044F, 255}, {0x0450, 0}, {0x20AC, 0}};
   for (auto [unit, code] : cases)
     EXPECT_EQ(GPlatformSDL::UTF16ToMultibyte(unit), code) << "unit " << unit;
 }
@@ -179,15 +101,20 @@ TEST(PlatformSDLTables, Characters) {
 TEST_F(PlatformSDLTest, EventsBecomeApplicationCalls) {
   SdlGame game;
   PushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
-  PushText("a\xD0\xB0\xE2\x82\xAC");  // "a", U+0430, then the euro sign (dropped)
+  SDL_Event text = Event(SDL_TEXTINPUT);
+  SDL_strlcpy(text.text.text, "a\xD0\xB0\xE2\x82\xAC", sizeof text.text.text);  // euro dropped
+  SDL_PushEvent(&text);
   PushKey(SDL_KEYUP, SDL_SCANCODE_A);
   PushKey(SDL_KEYDOWN, SDL_SCANCODE_F13);  // no key: dropped
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1);
-  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 2);
-  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 2);
-  PushWheel(1);
-  PushWheel(-1);
+  for (Uint8 clicks : {1, 2}) {
+    PushButton(SDL_MOUSEBUTTONDOWN, clicks);
+    PushButton(SDL_MOUSEBUTTONUP, clicks);
+  }
+  for (int y : {1, -1}) {
+    SDL_Event wheel = Event(SDL_MOUSEWHEEL);
+    wheel.wheel.y = y;
+    SDL_PushEvent(&wheel);
+  }
   PushQuit();
   EXPECT_EQ(game.Sdl()->MessageLoop(), 0);
   EXPECT_EQ(game.calls, (std::vector<std::string>{"KeyDown 30 0 flags=0", "Char 97", "Char 224",

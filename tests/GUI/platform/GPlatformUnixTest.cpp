@@ -4,9 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <thread>
 
 #include "GUI/platform/FILE_DATA.h"
@@ -15,18 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-void WriteText(const std::string& path, const std::string& text) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
 
 std::string Cwd() {
   return fs::current_path().string();
@@ -74,17 +60,9 @@ TEST_F(PlatformTest, NestedSearchesWithMasks) {
     WriteText(dir / f, "x");
   fs::create_directories(dir / "s3");
 
-  std::set<std::string> every;
-  for (const char* f = platform.GetFirstFile(dir.Path().c_str(), "*"); f;
-       f = platform.GetNextFile())
-    every.insert(f);
-  EXPECT_EQ(every, (std::set<std::string>{"a.dmm", "b.txt", ".dmm", "x.dmmx"}));
-
-  std::set<std::string> maps;
-  for (const char* f = platform.GetFirstFile(dir.Path().c_str(), "dmm"); f;
-       f = platform.GetNextFile())
-    maps.insert(f);
-  EXPECT_EQ(maps, std::set<std::string>{"a.dmm"});
+  EXPECT_EQ(Found(platform, dir.Path(), "*"),
+            (std::set<std::string>{"a.dmm", "b.txt", ".dmm", "x.dmmx"}));
+  EXPECT_EQ(Found(platform, dir.Path(), "dmm"), std::set<std::string>{"a.dmm"});
 
   // Each folder's maps are listed by an inner search while the outer one
   // walks the folders; the outer search must still see every folder.
@@ -93,8 +71,7 @@ TEST_F(PlatformTest, NestedSearchesWithMasks) {
        d = platform.GetNextFolder()) {
     std::string folder = d;
     folders.insert(folder);
-    for (const char* f = platform.GetFirstFile((dir / folder).c_str(), "dmm"); f;
-         f = platform.GetNextFile())
+    for (const std::string& f : Found(platform, dir / folder, "dmm"))
       inner.insert(folder + "/" + f);
   }
   EXPECT_EQ(folders, (std::set<std::string>{"s1", "s2", "s3"}));
@@ -104,22 +81,30 @@ TEST_F(PlatformTest, NestedSearchesWithMasks) {
   EXPECT_EQ(platform.GetNextFile(), nullptr);
 }
 
-TEST_F(PlatformTest, SaveFileCreatesFoldersAndLoadFileReadsItBack) {
+TEST_F(PlatformTest, SaveFileReplacesTheTargetOnlyWhenTheWriteSucceeded) {
   FILE_DATA out;
   out.Create(3);
   out.data[0] = 'a', out.data[1] = 0, out.data[2] = 'z';
   std::string path = dir / "deep/er/file.bin";
-  ASSERT_TRUE(platform.SaveFile(path.c_str(), &out));
-  EXPECT_EQ(ReadText(path), std::string("a\0z", 3));
-  EXPECT_EQ(platform.GetFileLength(path.c_str()), 3);
+  ASSERT_TRUE(platform.SaveFile(path.c_str(), &out));  // makes the folders
+  EXPECT_EQ(Load(platform, path), std::string("a\0z", 3));
   EXPECT_EQ(platform.GetFileLength((dir / "none").c_str()), -1);
 
-  FILE_DATA in;
-  ASSERT_TRUE(platform.LoadFile(path.c_str(), &in));
-  ASSERT_EQ(in.size, 3);
-  EXPECT_EQ(in.data[2], 'z');
-  // No temporary file is left beside the target.
+  // Writes beyond a 16-byte file size limit fail part way: the old file stays, no temporary.
+  FILE_DATA big;
+  big.Create(64 * 1024);
+  rlimit old;
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = {16, old.rlim_max};
+  auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  bool saved = platform.SaveFile(path.c_str(), &big);
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(ReadText(path), std::string("a\0z", 3));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir / "deep/er"), fs::directory_iterator{}), 1);
+  EXPECT_FALSE(platform.SaveFile((path + "/inside").c_str(), &big));
 }
 
 TEST_F(PlatformTest, LoadFileFailuresLeaveNoData) {
@@ -137,40 +122,6 @@ TEST_F(PlatformTest, LoadFileFailuresLeaveNoData) {
     EXPECT_FALSE(platform.LoadFile(attribute, &data));
     EXPECT_EQ(data.size, 0);
   }
-}
-
-TEST_F(PlatformTest, FailedSaveKeepsTheOldFile) {
-  std::string path = dir / "keep.txt";
-  WriteText(path, "old contents");
-  FILE_DATA big;
-  big.Create(64 * 1024);
-
-  // Writes beyond a 16-byte file size limit fail part way.
-  rlimit old;
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 16;
-  auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
-  bool saved = platform.SaveFile(path.c_str(), &big);
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, oldHandler);
-
-  EXPECT_FALSE(saved);
-  EXPECT_EQ(ReadText(path), "old contents");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator{}), 1);
-
-  // A folder part that is a file cannot be created.
-  EXPECT_FALSE(platform.SaveFile((path + "/inside").c_str(), &big));
-}
-
-TEST_F(PlatformTest, CopyFolderCopiesTheTree) {
-  WriteText(dir / "src/a.txt", "A");
-  WriteText(dir / "src/sub/b.txt", "B");
-  fs::create_directories(dir / "dst");
-  ASSERT_TRUE(platform.CopyFolder((dir / "src").c_str(), (dir / "dst").c_str(), true));
-  EXPECT_EQ(ReadText(dir / "dst/src/a.txt"), "A");
-  EXPECT_EQ(ReadText(dir / "dst/src/sub/b.txt"), "B");
 }
 
 TEST_F(PlatformTest, GameFolderIsTheDataFolderWhenWritable) {
@@ -233,26 +184,14 @@ TEST_F(PlatformTest, FirstLaunchIsDetectedOncePerVersion) {
                                                        "1.1"));
 }
 
-TEST_F(PlatformTest, ScratchConversions) {
-  const unsigned short* wide =
-      platform.Ferro_UTF8to16(reinterpret_cast<const unsigned char*>("a\xD0\xB0"));  // "a", U+0430
-  ASSERT_NE(wide, nullptr);
-  EXPECT_EQ(wide[0], 'a');
-  EXPECT_EQ(wide[1], 0x0430);
-  EXPECT_EQ(wide[2], 0);
-  EXPECT_STREQ(platform.Ferro_UTF16to8(wide), "a\xD0\xB0");
-
-  // A longer text after a short one grows the buffers.
-  std::string longText(5000, 'q');
-  const unsigned int* units =
-      platform.Ferro_UTF8to32(reinterpret_cast<const unsigned char*>(longText.c_str()));
-  ASSERT_NE(units, nullptr);
-  EXPECT_EQ(units[4999], 'q');
-  EXPECT_EQ(units[5000], 0u);
+TEST_F(PlatformTest, ScratchBuffersGrowAndRejectBadText) {
+  std::string longText = "a\xD0\xB0" + std::string(5000, 'q');  // after shorter texts
   EXPECT_STREQ(platform.wchar_to_utf8(L"\x20AC!"), "\xE2\x82\xAC!");
-  EXPECT_EQ(std::wstring(platform.utf8_to_wchar("\xE2\x82\xAC")), L"\x20AC");
-
-  EXPECT_EQ(platform.Ferro_UTF8to16(nullptr), nullptr);
+  const unsigned short* wide =
+      platform.Ferro_UTF8to16(reinterpret_cast<const unsigned char*>(longText.c_str()));
+  ASSERT_NE(wide, nullptr);
+  EXPECT_EQ(wide[1], 0x0430);
+  EXPECT_EQ(platform.Ferro_UTF16to8(wide), longText);
   EXPECT_EQ(platform.Ferro_UTF8to16(reinterpret_cast<const unsigned char*>("\xC3(")), nullptr);
 }
 

@@ -1,13 +1,17 @@
 #pragma once
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GSurface16.h"
+#include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatformUnix.h"
 #include "GUI/platform/TIMER_DATA.h"
@@ -35,6 +39,53 @@ class TempDir {
  private:
   std::string path;
 };
+
+inline void WriteText(const std::string& path, const std::string& text) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A file loaded through the platform, or "<missing>".
+inline std::string Load(GPlatform& platform, const std::string& path) {
+  FILE_DATA data;
+  if (!platform.LoadFile(path.c_str(), &data)) return "<missing>";
+  return std::string(reinterpret_cast<const char*>(data.data), static_cast<size_t>(data.size));
+}
+
+// The names a whole file search (mask) or folder search (null mask) finds.
+inline std::set<std::string> Found(GPlatform& platform, const std::string& folder,
+                                   const char* mask) {
+  std::set<std::string> names;
+  if (mask)
+    for (const char* f = platform.GetFirstFile(folder.c_str(), mask); f; f = platform.GetNextFile())
+      names.insert(f);
+  else
+    for (const char* f = platform.GetFirstFolder(folder.c_str()); f; f = platform.GetNextFolder())
+      names.insert(f);
+  return names;
+}
+
+// Size and modification time of a host file, to see whether anything wrote it.
+struct Stamp {
+  uintmax_t size;
+  std::filesystem::file_time_type time;
+  bool operator==(const Stamp&) const = default;
+};
+
+inline Stamp StampOf(const std::string& path) {
+  return {std::filesystem::file_size(path), std::filesystem::last_write_time(path)};
+}
+
+// Puts the file's time far in the past, so any later write shows.
+inline void Age(const std::string& path) {
+  std::filesystem::last_write_time(
+      path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365));
+}
 
 // The POSIX platform with a chosen game folder, a clock the test moves, and
 // a record of the window calls the frame makes.
@@ -68,28 +119,22 @@ class HeadlessPlatform : public GPlatformUnix {
 
   std::string gameFolder;
   unsigned tick = 1000;
-  bool active = true;
-  bool iconic = false;
-  int iconicCalls = 0;
-  int captures = 0;
-  int timersKilled = 0;
+  bool active = true, iconic = false;
+  int iconicCalls = 0, captures = 0, timersKilled = 0;
   std::vector<int> quitCodes;
   std::set<std::string> unwritable;
   std::string userFolder;
 };
 
-// A device without a window: 16-bit surfaces on a monitor of the given size.
+// A device without a window: 16-bit surfaces on a 64 x 48 monitor.
 class HeadlessDevice : public GDevice {
  public:
-  HeadlessDevice(int w, int h) : GDevice(true), monitorW(w), monitorH(h) {}
+  HeadlessDevice() : GDevice(true) {}
   GSurface* NewSurface() override { return new GSurface16; }
   bool GetMonitorMode(VIDEO_MODE* mode) override {
-    *mode = VIDEO_MODE{monitorW, monitorH, 32};
+    *mode = VIDEO_MODE{64, 48, 32};
     return true;
   }
-
- private:
-  int monitorW, monitorH;
 };
 
 // The application over the headless platform and device. Input handlers
@@ -102,7 +147,7 @@ class HeadlessGame : public GGame {
   GPlatform* NewPlatform(GGame* owner, const char* appName) override {
     return new HeadlessPlatform(owner, appName, gameFolder);
   }
-  GDevice* NewDevice(void*) override { return new HeadlessDevice(64, 48); }
+  GDevice* NewDevice(void*) override { return new HeadlessDevice; }
   void OnFirstLaunch() override { ++firstLaunches; }
   bool CanQuit() override { return allowQuit; }
 

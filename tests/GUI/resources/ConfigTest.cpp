@@ -3,10 +3,8 @@
 #include <string>
 
 #include "GUI/foundation/CFerroStreamMemory.h"
-#include "GUI/resources/CFerroStreamVirtualFile.h"
 #include "GUI/resources/Config.h"
 #include "GUI/resources/ConfigFile.h"
-#include "GUI/resources/GVirtualDrive.h"
 #include "tests/GUI/resources/ResourcesTestUtil.h"
 
 namespace {
@@ -140,37 +138,6 @@ TEST(ConfigTest, HostFilesFoldersAndStreamsLoad) {
   ASSERT_TRUE(config.ReadStream(stream));
   EXPECT_EQ(config.GetSize(1), static_cast<int>(block.size()) - 9);
   EXPECT_EQ(config.FindParametrFile(1, "NAME"), CFerroString("tail"));
-}
-
-GVirtualDrive* openerDrive = nullptr;
-
-CFerroStream* OpenOnDrive(const char* path, int mode) {
-  return openerDrive != nullptr && path[0] == ':' ? openerDrive->OpenStream(path, mode).release()
-                                                  : nullptr;
-}
-
-TEST(ConfigTest, DriveFilesLoadThroughTheStreamOpener) {
-  TempFolder folder;
-  GVirtualDrive drive;
-  CFerroString table = drive.Create(folder.path.c_str(), "settings");
-  ASSERT_TRUE(drive.Open(table.c_str()));
-  const std::string text = "SPEED = 7\r\n";
-  auto stream = drive.OpenStream(":game.cfg", 1);
-  ASSERT_TRUE(stream &&
-              stream->Write(text.data(), static_cast<unsigned int>(text.size())) == text.size());
-  stream.reset();
-  ASSERT_TRUE(WriteHostFile(folder / "host.cfg", text));
-
-  openerDrive = &drive;
-  Config::SetStreamOpener(OpenOnDrive);
-  Config config;
-  EXPECT_TRUE(config.OpenFile(":game.cfg"));
-  EXPECT_EQ(config.FindParametrFile(0, "SPEED"), CFerroString("7"));
-  EXPECT_FALSE(config.OpenFile((folder / "host.cfg").c_str()));  // this opener knows no host files
-  Config::SetStreamOpener(nullptr);
-  openerDrive = nullptr;
-  EXPECT_TRUE(config.OpenFile((folder / "host.cfg").c_str()));
-  EXPECT_FALSE(config.OpenFile(":game.cfg"));
 }
 
 }  // namespace

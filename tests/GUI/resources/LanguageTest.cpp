@@ -9,34 +9,15 @@
 namespace {
 
 const std::string kResource =
-    "; Languages of the test resource\r\n"
-    "LANG_DEFAULT=ENGLISH\r\n"
-    "TEXT_DEFAULT=Missing\r\n"
-    "[LANGUAGE]\r\n"
-    "NAME=ENGLISH\r\n"
-    "INSTALL_NAME=English\r\n"
-    "LABEL=en\r\n"
-    "[LANGUAGE]\r\n"
-    "INSTALL_NAME=Deutsch\r\n"
-    "NAME=GERMAN\r\n"
-    "LABEL=de\r\n"
-    "FONT=Sans\r\n"
-    "HEIGHT=20\r\n"
-    "WEIGHT=750\r\n"
-    "ITALIC=YES\r\n"
-    "COLOR=255\r\n"
-    "[Open]\r\n"
-    "en=Open\r\n"
-    "de = \xC3\x96"
+    "; Languages of the test resource\r\nLANG_DEFAULT=ENGLISH\r\nTEXT_DEFAULT=Missing\r\n"
+    "[LANGUAGE]\r\nNAME=ENGLISH\r\nINSTALL_NAME=English\r\nLABEL=en\r\n"
+    "[LANGUAGE]\r\nINSTALL_NAME=Deutsch\r\nNAME=GERMAN\r\nLABEL=de\r\nFONT=Sans\r\n"
+    "HEIGHT=20\r\nWEIGHT=750\r\nITALIC=YES\r\nCOLOR=255\r\n"
+    "[Open]\r\nen=Open\r\nde = \xC3\x96"
     "ffnen ; umlaut\r\n"
-    "[Close]\r\n"
-    "en Close\r\n"
-    "[Save]\r\n"
-    "del=Wrong line\r\n"
-    "en=Save\r\n"
-    "[First Month than Day]\r\n"
-    "en=Yes\r\n"
-    "de=No\r\n";
+    "[Close]\r\nen Close\r\n"
+    "[Save]\r\ndel=Wrong line\r\nen=Save\r\n"
+    "[First Month than Day]\r\nen=Yes\r\nde=No\r\n";
 
 Localizer& Fresh() {
   Localizer* localizer = Localizer::GetInstance();
@@ -51,10 +32,7 @@ TEST(LanguageTest, DescriptionsAreReadAtLineStarts) {
   const LangProperty* german = language.GetDescription(1);
   EXPECT_EQ(language.GetDescription(2), nullptr);
   EXPECT_EQ(english->name, CFerroString("ENGLISH"));
-  EXPECT_EQ(english->fontName, CFerroString("Times New Roman"));
-  EXPECT_EQ(english->width, 6);
-  EXPECT_EQ(english->height, 16);
-  EXPECT_EQ(english->color, 0xFFFFFF);
+  EXPECT_EQ(english->height, 16);  // a default: the German values must not leak into it
   // INSTALL_NAME= comes first but does not count as NAME=.
   EXPECT_EQ(german->name, CFerroString("GERMAN"));
   EXPECT_EQ(german->installName, CFerroString("Deutsch"));
@@ -64,7 +42,7 @@ TEST(LanguageTest, DescriptionsAreReadAtLineStarts) {
   EXPECT_EQ(language.GetNameLabel("KLINGON"), CFerroString("NOT_LABEL"));
   EXPECT_EQ(language.GetCurrent().name, CFerroString("GERMAN"));
   EXPECT_EQ(language.GetCurrent().height, 20);
-  EXPECT_EQ(language.GetCurrent().color, 255);
+  EXPECT_EQ(german->color, 255);
 }
 
 TEST(LanguageTest, TranslationFallbacks) {

@@ -22,32 +22,26 @@ const std::string kSample =
     "WIDTH=7\r\n[LANGUAGE]\r\nNAME=GERMAN\r\nLABEL=de\r\n[MAIN]\r\nSPEED = 5 ; fast\r\n"
     "en=Main\r\nde Haupt\r\n[Other]\r\nen=Other\r\n";
 
-// Truncations at every length, then random byte flips, insertions of the format's special bytes
-// and deletions.
-std::vector<std::string> DamagedCopies(const std::string& sample, int mutations) {
+// Truncations at every length, then copies with 1 to 8 random edits: bit flips only for binary
+// files; for texts also insertions of the format's special bytes, long runs of them and deletions.
+std::vector<std::string> DamagedCopies(const std::string& sample, int mutations, bool text) {
   std::vector<std::string> copies;
   for (size_t n = 0; n <= sample.size(); ++n) copies.push_back(sample.substr(0, n));
   std::mt19937 random(20260);
   const char special[] = {'[', ']', ';', '=', '\r', '\n', ' ', '\t', 0, '\xFF'};
   for (int m = 0; m < mutations; ++m) {
     std::string copy = sample;
-    int edits = 1 + static_cast<int>(random() % 8);
-    for (int e = 0; e < edits && !copy.empty(); ++e) {
+    for (int e = 1 + static_cast<int>(random() % 8); e > 0 && !copy.empty(); --e) {
       size_t at = random() % copy.size();
-      switch (random() % 4) {
-        case 0:
-          copy[at] = static_cast<char>(copy[at] ^ (1 << (random() % 8)));
-          break;
-        case 1:
-          copy.insert(at, 1, special[random() % sizeof special]);
-          break;
-        case 2:
-          copy.erase(at, 1 + random() % 16);
-          break;
-        default:
-          copy.insert(at, std::string(random() % 300, special[random() % 2]));
-          break;
-      }
+      const unsigned kind = text ? random() % 4 : 0;
+      if (kind == 0)
+        copy[at] = static_cast<char>(copy[at] ^ (1 << (random() % 8)));
+      else if (kind == 1)
+        copy.insert(at, 1, special[random() % sizeof special]);
+      else if (kind == 2)
+        copy.erase(at, 1 + random() % 16);
+      else
+        copy.insert(at, std::string(random() % 300, special[random() % 2]));
     }
     copies.push_back(copy);
   }
@@ -56,7 +50,7 @@ std::vector<std::string> DamagedCopies(const std::string& sample, int mutations)
 
 TEST(ResourcesFuzzTest, ParsersSurviveDamagedTexts) {
   const char* keys[] = {"SPEED", "NAME=", "[", "LABEL=", "en", "MAIN", "="};
-  for (const std::string& copy : DamagedCopies(kSample, 1500)) {
+  for (const std::string& copy : DamagedCopies(kSample, 1500, true)) {
     Config config;
     CFerroStreamMemory stream;
     ASSERT_TRUE(stream.Open(copy.data(), static_cast<unsigned int>(copy.size()), 0));
@@ -111,22 +105,9 @@ TEST(ResourcesFuzzTest, DriveOpenSurvivesDamagedTables) {
   const std::string sample = BuildSampleDrive(folder, table);
   ASSERT_GT(sample.size(), 200u);
 
-  std::vector<std::string> copies;
-  for (size_t n = 0; n < sample.size(); n += 3) copies.push_back(sample.substr(0, n));
-  std::mt19937 random(4242);
-  for (int m = 0; m < 800; ++m) {
-    std::string copy = sample;
-    int flips = 1 + static_cast<int>(random() % 4);
-    for (int f = 0; f < flips; ++f) {
-      size_t at = random() % copy.size();
-      copy[at] = static_cast<char>(copy[at] ^ (1 << (random() % 8)));
-    }
-    copies.push_back(copy);
-  }
-
   int opened = 0;
   std::vector<char> buffer(64 * 1024);
-  for (const std::string& copy : copies) {
+  for (const std::string& copy : DamagedCopies(sample, 800, false)) {
     ASSERT_TRUE(WriteHostFile(table, copy));
     GVirtualDrive drive;
     if (!drive.Open(table.c_str())) continue;

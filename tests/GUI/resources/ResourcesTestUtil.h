@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,9 +18,7 @@ class TempFolder {
  public:
   TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "digmaze-res-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back(0);
-    if (mkdtemp(buffer.data()) != nullptr) path = buffer.data();
+    if (mkdtemp(pattern.data()) != nullptr) path = pattern;
   }
   ~TempFolder() {
     std::error_code ignored;
@@ -40,14 +40,8 @@ inline bool WriteHostFile(const std::string& path, const std::string& bytes) {
 }
 
 inline std::string ReadHostFile(const std::string& path) {
-  std::string bytes;
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return bytes;
-  char chunk[4096];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-  std::fclose(file);
-  return bytes;
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Builds expected file bytes: little-endian 32-bit integers and length-prefixed names.
@@ -60,10 +54,6 @@ struct ByteBuilder {
   ByteBuilder& Name(const std::string& name) {
     Int(static_cast<int32_t>(name.size()));
     bytes += name;
-    return *this;
-  }
-  ByteBuilder& Raw(const std::string& raw) {
-    bytes += raw;
     return *this;
   }
   std::string bytes;

@@ -3,7 +3,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GImage.h"
@@ -56,17 +55,6 @@ class TestGameDM : public GGameDM {
 
  private:
   std::string folder;
-};
-
-class Kind : public GComponent {
- public:
-  Kind(bool dialog, bool scene, bool menu) : dialog(dialog), scene(scene), menu(menu) {}
-  bool IsDialog() const override { return dialog; }
-  bool IsScene() const override { return scene; }
-  bool IsMenu() const override { return menu; }
-
- private:
-  bool dialog, scene, menu;
 };
 
 // The presented window's pixel as 0xRRGGBB.
@@ -145,18 +133,6 @@ TEST_F(GameDMTest, SavedGamesLiveInTheDataFolder) {
   EXPECT_FALSE(fs::exists(dir / "Save"));
 }
 
-TEST_F(GameDMTest, AdditionalStylesByKind) {
-  struct Case {
-    bool dialog, scene, menu;
-    unsigned styles;
-  };
-  for (Case c : {Case{true, false, false, 0x20060}, Case{true, true, false, 0},
-                 Case{false, false, true, 0x60}, Case{false, false, false, 0}}) {
-    Kind component(c.dialog, c.scene, c.menu);
-    EXPECT_EQ(game.GetAdditionalStyles(&component), c.styles);
-  }
-}
-
 TEST_F(GameDMTest, WithoutDriveFoldersTheMediaPathsAreEmpty) {
   CFerroString image = game.GetPathToImage();
   EXPECT_TRUE(image.IsEmpty());
@@ -170,25 +146,15 @@ TEST_F(GameDMTest, WithoutDriveFoldersTheMediaPathsAreEmpty) {
 
 namespace {
 
-// Size and modification time of a host file, to see whether anything wrote it.
-std::pair<uintmax_t, fs::file_time_type> StampOf(const fs::path& path) {
-  return {fs::file_size(path), fs::last_write_time(path)};
-}
-
-// Every file of the game's drive source folder vdd/<drive> loads through the
-// drive's prefix with the same bytes.
+// Every file of the game folder's vdd/<drive> loads through the drive's prefix with its bytes.
 void ExpectDriveHoldsSource(GGame& game, const fs::path& folder, const char* drive,
                             const CFerroString& prefix) {
   int files = 0;
   for (const auto& entry : fs::directory_iterator(folder / "vdd" / drive)) {
-    SCOPED_TRACE(entry.path().string());
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::string host((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    FILE_DATA data;
-    CFerroString path = prefix + entry.path().filename().c_str();
-    ASSERT_TRUE(game.GetPlatform()->LoadFile(path.c_str(), &data));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(data.data), data.size), host);
     ++files;
+    EXPECT_EQ(Load(*game.GetPlatform(), (prefix + entry.path().filename().c_str()).c_str()),
+              ReadText(entry.path()))
+        << entry.path();
   }
   EXPECT_GT(files, 0);
 }
@@ -202,28 +168,23 @@ TEST(GameDMDrives, FirstLaunchBuildsBothDrivesAndLaterStartsMountThem) {
   fs::copy(fs::path(source) / "data/vdd", dir / "vdd", fs::copy_options::recursive);
   const char* names[] = {"image.vdt", "image.vdd", "sound.vdt", "sound.vdd"};
 
+  std::vector<Stamp> firstLaunch;
   for (int start = 0; start < 2; ++start) {
     SCOPED_TRACE(start == 0 ? "first launch" : "second launch");
-    std::vector<std::pair<uintmax_t, fs::file_time_type>> before;
-    for (const char* name : names)
-      if (start > 0) before.push_back(StampOf(dir / name));
     {
       TestGameDM game(dir.Path());
       ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
       // Both drives are there as soon as the game is up.
-      for (const char* name : names) EXPECT_TRUE(fs::exists(dir / name)) << name;
       EXPECT_STREQ(game.GetPathToImage().c_str(), ":0/");
       EXPECT_STREQ(game.GetPathToSound().c_str(), ":1/");
       ExpectDriveHoldsSource(game, dir.Path(), "image", game.GetPathToImage());
       ExpectDriveHoldsSource(game, dir.Path(), "sound", game.GetPathToSound());
     }
-    if (start > 0) {
-      // Nothing was written: sizes and times are those of the first launch.
-      for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(StampOf(dir / names[i]), before[i]);
-    } else {
-      // Put the files' times in the past, so any write on the next start shows.
-      for (const char* name : names)
-        fs::last_write_time(dir / name, fs::file_time_type::clock::now() - std::chrono::hours(24));
+    // The second start writes nothing: sizes and (aged) times stay those of the first launch.
+    for (size_t i = 0; i < std::size(names); ++i) {
+      if (start == 0) Age(dir / names[i]);
+      if (start == 0) firstLaunch.push_back(StampOf(dir / names[i]));
+      EXPECT_EQ(StampOf(dir / names[i]), firstLaunch[i]) << names[i];
     }
   }
 }
