@@ -125,6 +125,52 @@ bool EncodeUTF8(UTF32 ch, UTF8*& target, UTF8* targetEnd) {
   return true;
 }
 
+// Reads one code point from UTF-16: a surrogate pair or a single unit. On
+// success source moves past it; on failure (a high surrogate cut off by the
+// end, or an unpaired surrogate in strict mode) source stays. Lenient mode
+// carries an unpaired surrogate over as it is.
+int DecodeUTF16(const UTF16*& source, const UTF16* sourceEnd, FerroConversionFlags flags,
+                UTF32& ch) {
+  ch = *source;
+  if (ch >= kHighFirst && ch <= kHighLast) {
+    if (source + 1 >= sourceEnd) return sourceExhausted;
+    UTF32 ch2 = source[1];
+    if (ch2 >= kLowFirst && ch2 <= kLowLast) {
+      ch = ((ch - kHighFirst) << 10) + (ch2 - kLowFirst) + 0x10000;
+      source += 2;
+      return conversionOK;
+    }
+    if (flags == strictConversion) return sourceIllegal;
+  } else if (flags == strictConversion && ch >= kLowFirst && ch <= kLowLast) {
+    return sourceIllegal;
+  }
+  ++source;
+  return conversionOK;
+}
+
+// Writes ch as one or two UTF-16 units, or nothing when the target is too
+// small. A surrogate or a value above U+10FFFF fails in strict mode and is
+// written as U+FFFD in lenient mode.
+int EncodeUTF16(UTF32 ch, UTF16*& target, UTF16* targetEnd, FerroConversionFlags flags) {
+  if (target >= targetEnd) return targetExhausted;
+  if (ch <= kMaxBmp) {
+    if (IsSurrogate(ch)) {
+      if (flags == strictConversion) return sourceIllegal;
+      ch = kReplacement;
+    }
+    *target++ = static_cast<UTF16>(ch);
+  } else if (ch > kMaxUtf16) {
+    if (flags == strictConversion) return sourceIllegal;
+    *target++ = static_cast<UTF16>(kReplacement);
+  } else {
+    if (target + 1 >= targetEnd) return targetExhausted;
+    ch -= 0x10000;
+    *target++ = static_cast<UTF16>((ch >> 10) + kHighFirst);
+    *target++ = static_cast<UTF16>((ch & 0x3FF) + kLowFirst);
+  }
+  return conversionOK;
+}
+
 }  // namespace
 
 int FerroConvertUTF32toUTF16(const UTF32** sourceStart, const UTF32* sourceEnd, UTF16** targetStart,
@@ -133,39 +179,9 @@ int FerroConvertUTF32toUTF16(const UTF32** sourceStart, const UTF32* sourceEnd, 
   const UTF32* source = *sourceStart;
   UTF16* target = *targetStart;
   while (source < sourceEnd) {
-    if (target >= targetEnd) {
-      result = targetExhausted;
-      break;
-    }
-    UTF32 ch = *source++;
-    if (ch <= kMaxBmp) {
-      if (IsSurrogate(ch)) {
-        if (flags == strictConversion) {
-          --source;
-          result = sourceIllegal;
-          break;
-        }
-        *target++ = static_cast<UTF16>(kReplacement);
-      } else {
-        *target++ = static_cast<UTF16>(ch);
-      }
-    } else if (ch > kMaxLegal) {
-      if (flags == strictConversion) {
-        --source;
-        result = sourceIllegal;
-        break;
-      }
-      *target++ = static_cast<UTF16>(kReplacement);
-    } else {
-      if (target + 1 >= targetEnd) {
-        --source;
-        result = targetExhausted;
-        break;
-      }
-      ch -= 0x10000;
-      *target++ = static_cast<UTF16>((ch >> 10) + kHighFirst);
-      *target++ = static_cast<UTF16>((ch & 0x3FF) + kLowFirst);
-    }
+    result = EncodeUTF16(*source, target, targetEnd, flags);
+    if (result != conversionOK) break;
+    ++source;
   }
   *sourceStart = source;
   *targetStart = target;
@@ -178,30 +194,12 @@ int FerroConvertUTF16toUTF32(const UTF16** sourceStart, const UTF16* sourceEnd, 
   const UTF16* source = *sourceStart;
   UTF32* target = *targetStart;
   while (source < sourceEnd) {
-    const UTF16* old = source;
-    UTF32 ch = *source++;
-    if (ch >= kHighFirst && ch <= kHighLast) {
-      if (source >= sourceEnd) {
-        --source;
-        result = sourceExhausted;
-        break;
-      }
-      UTF32 ch2 = *source;
-      if (ch2 >= kLowFirst && ch2 <= kLowLast) {
-        ch = ((ch - kHighFirst) << 10) + (ch2 - kLowFirst) + 0x10000;
-        ++source;
-      } else if (flags == strictConversion) {
-        --source;
-        result = sourceIllegal;
-        break;
-      }
-    } else if (flags == strictConversion && ch >= kLowFirst && ch <= kLowLast) {
-      --source;
-      result = sourceIllegal;
-      break;
-    }
+    const UTF16* start = source;
+    UTF32 ch = 0;
+    result = DecodeUTF16(source, sourceEnd, flags, ch);
+    if (result != conversionOK) break;
     if (target >= targetEnd) {
-      source = old;
+      source = start;
       result = targetExhausted;
       break;
     }
@@ -218,30 +216,12 @@ int FerroConvertUTF16toUTF8(const UTF16** sourceStart, const UTF16* sourceEnd, U
   const UTF16* source = *sourceStart;
   UTF8* target = *targetStart;
   while (source < sourceEnd) {
-    const UTF16* old = source;
-    UTF32 ch = *source++;
-    if (ch >= kHighFirst && ch <= kHighLast) {
-      if (source >= sourceEnd) {
-        --source;
-        result = sourceExhausted;
-        break;
-      }
-      UTF32 ch2 = *source;
-      if (ch2 >= kLowFirst && ch2 <= kLowLast) {
-        ch = ((ch - kHighFirst) << 10) + (ch2 - kLowFirst) + 0x10000;
-        ++source;
-      } else if (flags == strictConversion) {
-        --source;
-        result = sourceIllegal;
-        break;
-      }
-    } else if (flags == strictConversion && ch >= kLowFirst && ch <= kLowLast) {
-      --source;
-      result = sourceIllegal;
-      break;
-    }
+    const UTF16* start = source;
+    UTF32 ch = 0;
+    result = DecodeUTF16(source, sourceEnd, flags, ch);
+    if (result != conversionOK) break;
     if (!EncodeUTF8(ch, target, targetEnd)) {
-      source = old;
+      source = start;
       result = targetExhausted;
       break;
     }
@@ -285,42 +265,15 @@ int FerroConvertUTF8toUTF16(const UTF8** sourceStart, const UTF8* sourceEnd, UTF
   const UTF8* source = *sourceStart;
   UTF16* target = *targetStart;
   while (source < sourceEnd) {
+    const UTF8* start = source;
     UTF32 ch = 0;
     int extra = 0;
     result = DecodeUTF8(source, sourceEnd, ch, extra);
     if (result != conversionOK) break;
-    if (target >= targetEnd) {
-      source -= extra + 1;
-      result = targetExhausted;
+    result = EncodeUTF16(ch, target, targetEnd, flags);
+    if (result != conversionOK) {
+      source = start;
       break;
-    }
-    if (ch <= kMaxBmp) {
-      if (IsSurrogate(ch)) {
-        if (flags == strictConversion) {
-          source -= extra + 1;
-          result = sourceIllegal;
-          break;
-        }
-        *target++ = static_cast<UTF16>(kReplacement);
-      } else {
-        *target++ = static_cast<UTF16>(ch);
-      }
-    } else if (ch > kMaxUtf16) {
-      if (flags == strictConversion) {
-        source -= extra + 1;
-        result = sourceIllegal;
-        break;
-      }
-      *target++ = static_cast<UTF16>(kReplacement);
-    } else {
-      if (target + 1 >= targetEnd) {
-        source -= extra + 1;
-        result = targetExhausted;
-        break;
-      }
-      ch -= 0x10000;
-      *target++ = static_cast<UTF16>((ch >> 10) + kHighFirst);
-      *target++ = static_cast<UTF16>((ch & 0x3FF) + kLowFirst);
     }
   }
   *sourceStart = source;
