@@ -130,53 +130,44 @@ unsigned int CFerroStream::operator<<(const CFerroString& value) {
 
 // Reading -----------------------------------------------------------------
 
+namespace {
+
+// Reads an integer of sizeof(T) bytes; the value is left untouched on a short
+// read. The conversion from the unsigned bytes wraps, so signed types get their
+// two's-complement value back.
+template <class T>
+unsigned ReadInteger(CFerroStream& s, T& value) {
+  uint64_t v;
+  unsigned got;
+  if (ReadLE(s, v, sizeof(T), got)) value = static_cast<T>(v);
+  return got;
+}
+
+}  // namespace
+
 unsigned int CFerroStream::operator>>(bool& value) {
-  uint64_t v;
-  unsigned got;
-  if (ReadLE(*this, v, 1, got)) value = v != 0;
+  unsigned char byte = 0;
+  unsigned got = ReadInteger(*this, byte);
+  if (got == 1) value = byte != 0;
   return got;
 }
-
 unsigned int CFerroStream::operator>>(char& value) {
-  uint64_t v;
-  unsigned got;
-  if (ReadLE(*this, v, 1, got)) value = static_cast<char>(v);
-  return got;
+  return ReadInteger(*this, value);
 }
-
 unsigned int CFerroStream::operator>>(unsigned char& value) {
-  uint64_t v;
-  unsigned got;
-  if (ReadLE(*this, v, 1, got)) value = static_cast<unsigned char>(v);
-  return got;
+  return ReadInteger(*this, value);
 }
-
 unsigned int CFerroStream::operator>>(short& value) {
-  uint64_t v;
-  unsigned got;
-  if (ReadLE(*this, v, 2, got)) value = static_cast<short>(static_cast<uint16_t>(v));
-  return got;
+  return ReadInteger(*this, value);
 }
-
 unsigned int CFerroStream::operator>>(unsigned short& value) {
-  uint64_t v;
-  unsigned got;
-  if (ReadLE(*this, v, 2, got)) value = static_cast<unsigned short>(v);
-  return got;
+  return ReadInteger(*this, value);
 }
-
 unsigned int CFerroStream::operator>>(int& value) {
-  uint64_t v;
-  unsigned got;
-  if (ReadLE(*this, v, 4, got)) value = static_cast<int>(static_cast<uint32_t>(v));
-  return got;
+  return ReadInteger(*this, value);
 }
-
 unsigned int CFerroStream::operator>>(unsigned int& value) {
-  uint64_t v;
-  unsigned got;
-  if (ReadLE(*this, v, 4, got)) value = static_cast<unsigned int>(v);
-  return got;
+  return ReadInteger(*this, value);
 }
 
 unsigned int CFerroStream::operator>>(float& value) {

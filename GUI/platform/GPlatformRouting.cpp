@@ -186,10 +186,19 @@ CFerroStream* GPlatform::OpenStream(const char* path, int mode) {
   return stream;
 }
 
-bool GPlatform::CreateFolder(const char* path) {
-  if (!path) return false;
-  CFerroString folder(path);
+namespace {
+
+// A folder argument without its trailing separators; empty for a null path.
+CFerroString FolderWithoutSlash(const char* path) {
+  CFerroString folder(path ? path : "");
   folder.DeleteLastSlash();
+  return folder;
+}
+
+}  // namespace
+
+bool GPlatform::CreateFolder(const char* path) {
+  CFerroString folder = FolderWithoutSlash(path);
   if (folder.IsEmpty()) return false;
   GVirtualDrive* drive = nullptr;
   switch (RoutePath(folder.c_str(), drive)) {
@@ -204,9 +213,7 @@ bool GPlatform::CreateFolder(const char* path) {
 }
 
 bool GPlatform::RemoveFolder(const char* path) {
-  if (!path) return false;
-  CFerroString folder(path);
-  folder.DeleteLastSlash();
+  CFerroString folder = FolderWithoutSlash(path);
   if (folder.IsEmpty()) return false;
   GVirtualDrive* drive = nullptr;
   switch (RoutePath(folder.c_str(), drive)) {
