@@ -3,6 +3,10 @@
 #include <array>
 #include <cstdint>
 
+// A colour argument that means "no colour set": ask the theme, draw no
+// background.
+constexpr unsigned DEFAULT_COLOR = 0x230955;
+
 // A colour as three float components in 0..1, the working form of every blend.
 struct SURFACE_RGB {
   float r = 0.0f;
