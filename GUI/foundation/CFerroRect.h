@@ -42,4 +42,21 @@ struct CFerroRect {
     top += dy;
     bottom += dy;
   }
+  // Whether the two share at least one pixel.
+  bool Intersects(const CFerroRect& o) const {
+    return o.left < right && o.right > left && o.top < bottom && top < o.bottom;
+  }
+  // The common part; empty (possibly inverted) when they do not meet.
+  CFerroRect Intersection(const CFerroRect& o) const {
+    return CFerroRect(left > o.left ? left : o.left, top > o.top ? top : o.top,
+                      right < o.right ? right : o.right, bottom < o.bottom ? bottom : o.bottom);
+  }
+  // The bounding box of both.
+  CFerroRect Union(const CFerroRect& o) const {
+    return CFerroRect(left < o.left ? left : o.left, top < o.top ? top : o.top,
+                      right > o.right ? right : o.right, bottom > o.bottom ? bottom : o.bottom);
+  }
+  bool ContainsRect(const CFerroRect& o) const {
+    return o.left >= left && o.top >= top && o.right <= right && o.bottom <= bottom;
+  }
 };

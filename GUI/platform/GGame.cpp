@@ -145,7 +145,7 @@ void GGame::SysOnRender() {
   owner->GetAbsoluteWindowPosition(ax, ay);
   int x = cursorX - ax;
   int y = cursorY - ay;
-  if (zone == 0) {
+  if (zone == ZONE_WIN) {
     cursorImage = owner->OnSetCursorWIN(inputFlags, x, y);
     return;
   }
@@ -153,7 +153,7 @@ void GGame::SysOnRender() {
   owner->GetInnerOffset(ix, iy);
   x -= ix;
   y -= iy;
-  if (zone == 1) {
+  if (zone == ZONE_INNER) {
     cursorImage = owner->OnSetCursorINNER(inputFlags, x, y);
     return;
   }
@@ -249,14 +249,6 @@ bool GGame::SetScene(int index) {
   return true;
 }
 
-GScene* GGame::GetScene() const {
-  return GetScene(currentScene);
-}
-
-GScene* GGame::GetScene(int index) const {
-  return index >= 0 && index < GetSceneCount() ? scenes[index].get() : nullptr;
-}
-
 // ---------------------------------------------------------------------------
 // Running and quitting
 
@@ -268,7 +260,7 @@ void GGame::Quit(int code) {
   if (!platform) return;
   // A closable dialog running in a nested loop is answered at once.
   if (platform->GetModalDepth() > 0 && modal && modal->IsDialog() && !modal->IsScene() &&
-      (modal->GetStyle() & 0x2000)) {
+      (modal->GetStyle() & STYLE_CLOSE_BOX)) {
     platform->Quit(code);
     return;
   }

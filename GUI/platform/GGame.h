@@ -6,9 +6,12 @@
 
 #include "GUI/foundation/CFerroString.h"
 #include "GUI/platform/TIMER_DATA.h"
+#include "GUI/toolkit/InputCodes.h"
 
 class GComponent;
 class GDevice;
+class GDispatchGuard;
+struct GMouseButtonChain;
 class GImage;
 class GPlatform;
 class GScene;
@@ -95,22 +98,22 @@ class GGame {
   // Called when the window gains or loses the application's use.
   virtual void SysOnActivate(unsigned active, bool minimised);
 
-  // Input handlers, called by PlatformKeyDown/PlatformKeyUp (buttons get the
-  // modifier part of inputFlags) and by the platform (double clicks, wheel,
-  // characters). The routing to components joins with the component model.
-  virtual void SysOnLButtonDown(unsigned flags) { (void)flags; }
-  virtual void SysOnLButtonUp(unsigned flags) { (void)flags; }
-  virtual void SysOnLButtonDblClk() {}
-  virtual void SysOnRButtonDown(unsigned flags) { (void)flags; }
-  virtual void SysOnRButtonUp(unsigned flags) { (void)flags; }
-  virtual void SysOnRButtonDblClk() {}
-  virtual void SysOnMButtonDown(unsigned flags) { (void)flags; }
-  virtual void SysOnMButtonUp(unsigned flags) { (void)flags; }
-  virtual void SysOnMButtonDblClk() {}
-  virtual void SysOnMouseWheel(short delta) { (void)delta; }
-  // Called whenever the cursor moved, with the full inputFlags (held buttons
-  // included, so a drag can paint).
-  virtual void SysOnMouseMove(unsigned flags) { (void)flags; }
+  // Input entry points: PlatformKeyDown/PlatformKeyUp call the button ones
+  // with the modifier part of inputFlags, the platform calls the double-click,
+  // wheel and character ones, and every cursor move calls SysOnMouseMove with
+  // the whole inputFlags. Each routes the event to the component and zone it
+  // belongs to (the captured, modal, focused or hovered component).
+  virtual void SysOnLButtonDown(unsigned flags);
+  virtual void SysOnLButtonUp(unsigned flags);
+  virtual void SysOnLButtonDblClk();
+  virtual void SysOnRButtonDown(unsigned flags);
+  virtual void SysOnRButtonUp(unsigned flags);
+  virtual void SysOnRButtonDblClk();
+  virtual void SysOnMButtonDown(unsigned flags);
+  virtual void SysOnMButtonUp(unsigned flags);
+  virtual void SysOnMButtonDblClk();
+  virtual void SysOnMouseWheel(short delta);
+  virtual void SysOnMouseMove(unsigned flags);
   virtual void SysOnKeyDown(unsigned key, unsigned count, unsigned flags);
   virtual void SysOnKeyUp(unsigned key, unsigned count, unsigned flags);
   virtual void SysOnChar(unsigned ch, unsigned count, unsigned flags);
@@ -139,8 +142,11 @@ class GGame {
   // Scenes. The first scene added becomes current.
   void AddScene(GScene* scene);
   bool SetScene(int index);
-  GScene* GetScene() const;
-  GScene* GetScene(int index) const;
+  // The current scene, or null.
+  GScene* GetScene() const { return GetScene(currentScene); }
+  GScene* GetScene(int index) const {
+    return index >= 0 && index < GetSceneCount() ? scenes[index].get() : nullptr;
+  }
   int GetSceneCount() const { return static_cast<int>(scenes.size()); }
   int GetCurrentSceneIndex() const { return currentScene; }
 
@@ -165,11 +171,19 @@ class GGame {
   bool IsKeyHeld(unsigned key) const;
   void PlatformKeyDown(int key, unsigned count);
   void PlatformKeyUp(int key);
-  void SetRepeatedKey(unsigned key);
+  // Arms the key repeat for key (also a mouse-button code: a scroller arrow
+  // repeats its press while held) when no repeat runs. Virtual because
+  // components, built below the application, call it.
+  virtual void SetRepeatedKey(unsigned key);
   void SetRepeatedChar(unsigned ch);
   void ResetRepeatedKey();
+  // Called by PlatformTimer once per tick: sends a due repeat.
   void RepeateKey();
   void ClearControl();
+  // The component under the cursor (or holding the capture, or modal), the
+  // zone it is hit in and, in x and y, the cursor in that zone's coordinates;
+  // null when there is none.
+  GComponent* DetectComponentByCursor(int& x, int& y, int& zone);
 
   void SetUserName(const char* user);
   const CFerroString& GetUserName() const { return userName; }
@@ -211,16 +225,25 @@ class GGame {
   int pressedZone = 0;
   GComponent* keyTarget = nullptr;
   int heldKeyCount = 0;
-  unsigned repeatKey = ~0u;
-  unsigned repeatChar = ~0u;
-  unsigned nextRepeatTick = ~0u;
+  unsigned repeatKey = KEY_NONE;
+  unsigned repeatChar = KEY_NONE;
+  unsigned nextRepeatTick = KEY_NONE;
   unsigned repeatCount = 0;
+  // The deliveries under way, innermost first; a destroyed component is
+  // cleared from them so the rest of its delivery is skipped.
+  GDispatchGuard* dispatchGuards = nullptr;
 
  protected:
   using ThemePtr = std::unique_ptr<GTheme, ThemeDeleter>;
 
   // Clears the mouse and keyboard state and switches key repeat off.
   void ResetInput();
+  // The routing of one mouse button's press, release and double click.
+  void ButtonDown(const GMouseButtonChain& chain, unsigned flags, bool pressedCaptures);
+  void ButtonUp(const GMouseButtonChain& chain, unsigned flags);
+  void ButtonDoubleClick(const GMouseButtonChain& chain);
+  // Whether key is the copy, cut or paste shortcut right now.
+  bool IsShortcutKey(unsigned key);
   // Computes a cached getter's text once; create folders when asked.
   CFerroString GameFolderPath(CFerroString& cache, const char* folder, bool useSlash);
 

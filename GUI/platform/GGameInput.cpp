@@ -1,60 +1,94 @@
-// Key, button and cursor state of the application, as handed in by the
-// platform: held keys and buttons, modifier bits, key repeat and the
-// software cursor position.
+// Input of the application: the key, button and cursor state handed in by
+// the platform, key repeat, and the routing of every event to the component
+// and zone it belongs to.
+//
+// Sections:
+//   Keys and buttons   held state, modifier bits, PlatformKeyDown/Up
+//   Key repeat         arming and sending repeats on main-timer ticks
+//   Routing            finding the target; buttons, moves, wheel, keys, chars
+//   Software cursor    position, clamping, visibility
+#include <utility>
+#include <vector>
+
 #include "GUI/graphics/GDevice.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
+#include "GUI/toolkit/GComponent.h"
+#include "GUI/toolkit/GScene.h"
 
 namespace {
 
-constexpr unsigned kLeft = 238, kRight = 239, kMiddle = 240;
-constexpr unsigned kButtonBits = 0x07;
-constexpr unsigned kModifierBits = 0x38;
-
+// Keys that only modify others never repeat.
 bool IsRepeatRefused(unsigned key) {
-  return key == 29 || key == 42 || key == 54 || key == 56 || key == 157 || key == 184;
+  switch (key) {
+    case KEY_LCONTROL:
+    case KEY_RCONTROL:
+    case KEY_LSHIFT:
+    case KEY_RSHIFT:
+    case KEY_LALT:
+    case KEY_RALT:
+      return true;
+    default:
+      return false;
+  }
 }
 
 unsigned ModifierBit(unsigned key) {
   switch (key) {
-    case 42:
-    case 54:
-      return 0x20;
-    case 56:
-    case 184:
-      return 0x08;
-    case 219:
-    case 220:
-      return 0x10;
+    case KEY_LSHIFT:
+    case KEY_RSHIFT:
+      return INPUT_SHIFT;
+    case KEY_LALT:
+    case KEY_RALT:
+      return INPUT_ALT;
+    case KEY_LSYSTEM:
+    case KEY_RSYSTEM:
+      return INPUT_SYSTEM;
     default:
       return 0;
   }
 }
 
+bool IsButtonKey(unsigned key) {
+  return key >= KEY_MOUSE_LEFT && key <= KEY_MOUSE_MIDDLE;
+}
+
+unsigned ButtonBit(unsigned key) {
+  return 1u << (key - KEY_MOUSE_LEFT);
+}
+
+bool IsKeyCode(int key) {
+  return key >= static_cast<int>(KEY_FIRST) && key <= static_cast<int>(KEY_LAST);
+}
+
 }  // namespace
 
+// ---------------------------------------------------------------------------
+// [SECTION] Keys and buttons
+
 bool GGame::IsKeyHeld(unsigned key) const {
-  if (key < 1 || key > 240) return false;
+  if (!IsKeyCode(static_cast<int>(key))) return false;
   if (unsigned bit = ModifierBit(key)) return inputFlags & bit;
-  if (key >= kLeft) return inputFlags & (1u << (key - kLeft));
+  if (IsButtonKey(key)) return inputFlags & ButtonBit(key);
   return keyDown[key] != 0;
 }
 
 void GGame::PlatformKeyDown(int key, unsigned count) {
-  if (key < 1 || key > 240 || keyDown[key]) return;
+  if (!IsKeyCode(key) || keyDown[key]) return;
   keyDown[key] = 1;
-  unsigned k = static_cast<unsigned>(key);
-  if (k == 15 && (inputFlags & 0x08)) {
+  const unsigned k = static_cast<unsigned>(key);
+  if (k == KEY_TAB && (inputFlags & INPUT_ALT)) {
     ToIconic();
     return;
   }
-  if (k >= kLeft) {
-    if (inputFlags & kButtonBits) return;
-    unsigned modifiers = inputFlags & kModifierBits;
-    inputFlags |= 1u << (k - kLeft);
-    if (k == kLeft)
+  if (IsButtonKey(k)) {
+    // One button at a time: a second press while one is held is dropped.
+    if (inputFlags & INPUT_BUTTONS) return;
+    const unsigned modifiers = inputFlags & INPUT_MODIFIERS;
+    inputFlags |= ButtonBit(k);
+    if (k == KEY_MOUSE_LEFT)
       SysOnLButtonDown(modifiers);
-    else if (k == kRight)
+    else if (k == KEY_MOUSE_RIGHT)
       SysOnRButtonDown(modifiers);
     else
       SysOnMButtonDown(modifiers);
@@ -64,34 +98,37 @@ void GGame::PlatformKeyDown(int key, unsigned count) {
     inputFlags |= bit;
     return;
   }
-  if (k == 183) {
+  if (k == KEY_PRINT_SCREEN) {
     keyDown[k] = 0;
     SavePrintScreen();
     return;
   }
   ++heldKeyCount;
   SysOnKeyDown(k, count, inputFlags);
-  if (repeatKey == ~0u && repeatChar == ~0u && !IsRepeatRefused(k)) {
+  if (repeatKey == KEY_NONE && repeatChar == KEY_NONE && !IsRepeatRefused(k)) {
     repeatKey = k;
-    nextRepeatTick = (platform ? platform->GetTick() : 0) + 350;
+    nextRepeatTick = (platform ? platform->GetTick() : 0) + KEY_REPEAT_DELAY_MS;
   }
 }
 
 void GGame::PlatformKeyUp(int key) {
-  if (key < 1 || key > 240 || !keyDown[key]) return;
+  if (!IsKeyCode(key) || !keyDown[key]) return;
   keyDown[key] = 0;
-  unsigned k = static_cast<unsigned>(key);
+  const unsigned k = static_cast<unsigned>(key);
   if (unsigned bit = ModifierBit(k)) {
     inputFlags &= ~bit;
     return;
   }
-  if (k >= kLeft) {
-    inputFlags &= ~(1u << (k - kLeft));
+  if (IsButtonKey(k)) {
+    // A release is reported even when its press was dropped because another
+    // button was held; the routing then finds no pressed component, so no
+    // click follows.
+    inputFlags &= ~ButtonBit(k);
     ResetRepeatedKey();
-    unsigned modifiers = inputFlags & kModifierBits;
-    if (k == kLeft)
+    const unsigned modifiers = inputFlags & INPUT_MODIFIERS;
+    if (k == KEY_MOUSE_LEFT)
       SysOnLButtonUp(modifiers);
-    else if (k == kRight)
+    else if (k == KEY_MOUSE_RIGHT)
       SysOnRButtonUp(modifiers);
     else
       SysOnMButtonUp(modifiers);
@@ -102,40 +139,45 @@ void GGame::PlatformKeyUp(int key) {
   SysOnKeyUp(k, 0, inputFlags);
 }
 
+// ---------------------------------------------------------------------------
+// [SECTION] Key repeat
+
 void GGame::SetRepeatedKey(unsigned key) {
-  if (repeatKey != ~0u || repeatChar != ~0u || IsRepeatRefused(key)) return;
+  if (repeatKey != KEY_NONE || repeatChar != KEY_NONE || IsRepeatRefused(key)) return;
   repeatKey = key;
-  nextRepeatTick = (platform ? platform->GetTick() : 0) + 350;
+  nextRepeatTick = (platform ? platform->GetTick() : 0) + KEY_REPEAT_DELAY_MS;
 }
 
 void GGame::SetRepeatedChar(unsigned ch) {
-  if (repeatChar != ~0u) return;
+  if (repeatChar != KEY_NONE) return;
   ResetRepeatedKey();
   repeatChar = ch;
-  nextRepeatTick = (platform ? platform->GetTick() : 0) + 350;
+  nextRepeatTick = (platform ? platform->GetTick() : 0) + KEY_REPEAT_DELAY_MS;
 }
 
 void GGame::ResetRepeatedKey() {
-  repeatKey = ~0u;
-  repeatChar = ~0u;
-  nextRepeatTick = ~0u;
+  repeatKey = KEY_NONE;
+  repeatChar = KEY_NONE;
+  nextRepeatTick = KEY_NONE;
   repeatCount = 0;
 }
 
 void GGame::RepeateKey() {
-  if (repeatKey == ~0u && repeatChar == ~0u) return;
-  unsigned now = platform ? platform->GetTick() : 0;
+  if (repeatKey == KEY_NONE && repeatChar == KEY_NONE) return;
+  const unsigned now = platform ? platform->GetTick() : 0;
   if (nextRepeatTick >= now) return;
-  nextRepeatTick = now + 75;
+  nextRepeatTick = now + KEY_REPEAT_PERIOD_MS;
   ++repeatCount;
-  if (repeatKey == ~0u) {
+  if (repeatKey == KEY_NONE) {
     SysOnChar(repeatChar, repeatCount, inputFlags);
     return;
   }
-  if (repeatKey >= 1 && repeatKey <= 240 && keyDown[repeatKey]) {
-    unsigned key = repeatKey;
+  if (IsKeyCode(static_cast<int>(repeatKey)) && keyDown[repeatKey]) {
+    // Sent as a fresh press. For a mouse button the first repeat only
+    // clears the held bits, so the press itself goes out every second period.
+    const unsigned key = repeatKey;
     keyDown[key] = 0;
-    unsigned kept = inputFlags & ~kButtonBits;
+    const unsigned kept = inputFlags & ~INPUT_BUTTONS;
     PlatformKeyDown(static_cast<int>(key), repeatCount);
     inputFlags = kept;
     keyDown[key] = 1;
@@ -156,37 +198,347 @@ void GGame::ClearControl() {
   ResetInput();
 }
 
-// Default routing of keys and characters; the component model takes them
-// over once scenes hold components.
-void GGame::SysOnKeyDown(unsigned, unsigned, unsigned) {}
+// ---------------------------------------------------------------------------
+// [SECTION] Routing
 
-void GGame::SysOnKeyUp(unsigned, unsigned, unsigned) {}
+using MouseHandler = void (GComponent::*)(unsigned, int, int);
+using LeaveHandler = void (GComponent::*)(unsigned);
 
-void GGame::SysOnChar(unsigned ch, unsigned, unsigned) {
-  if (ch < 32 || ch > 255) return;
-  if (repeatChar == ~0u) SetRepeatedChar(ch);
+// The dispatch points of one mouse button, indexed by zone.
+struct GMouseButtonChain {
+  MouseHandler down[3];
+  MouseHandler up[3];
+  MouseHandler click[3];
+  MouseHandler doubleClick[3];
+};
+
+namespace {
+
+const GMouseButtonChain kLeftButton = {
+    {&GComponent::WinOnLButtonDown, &GComponent::InnerOnLButtonDown,
+     &GComponent::ClientOnLButtonDown},
+    {&GComponent::WinOnLButtonUp, &GComponent::InnerOnLButtonUp, &GComponent::ClientOnLButtonUp},
+    {&GComponent::WinOnLButtonClick, &GComponent::InnerOnLButtonClick,
+     &GComponent::ClientOnLButtonClick},
+    {&GComponent::WinOnLButtonDblClk, &GComponent::InnerOnLButtonDblClk,
+     &GComponent::ClientOnLButtonDblClk},
+};
+
+const GMouseButtonChain kRightButton = {
+    {&GComponent::WinOnRButtonDown, &GComponent::InnerOnRButtonDown,
+     &GComponent::ClientOnRButtonDown},
+    {&GComponent::WinOnRButtonUp, &GComponent::InnerOnRButtonUp, &GComponent::ClientOnRButtonUp},
+    {&GComponent::WinOnRButtonClick, &GComponent::InnerOnRButtonClick,
+     &GComponent::ClientOnRButtonClick},
+    {&GComponent::WinOnRButtonDblClk, &GComponent::InnerOnRButtonDblClk,
+     &GComponent::ClientOnRButtonDblClk},
+};
+
+const GMouseButtonChain kMiddleButton = {
+    {&GComponent::WinOnMButtonDown, &GComponent::InnerOnMButtonDown,
+     &GComponent::ClientOnMButtonDown},
+    {&GComponent::WinOnMButtonUp, &GComponent::InnerOnMButtonUp, &GComponent::ClientOnMButtonUp},
+    {&GComponent::WinOnMButtonClick, &GComponent::InnerOnMButtonClick,
+     &GComponent::ClientOnMButtonClick},
+    {&GComponent::WinOnMButtonDblClk, &GComponent::InnerOnMButtonDblClk,
+     &GComponent::ClientOnMButtonDblClk},
+};
+
+const MouseHandler kMove[3] = {&GComponent::WinOnMouseMove, &GComponent::InnerOnMouseMove,
+                               &GComponent::ClientOnMouseMove};
+const MouseHandler kEnter[3] = {&GComponent::WinOnMouseEnter, &GComponent::InnerOnMouseEnter,
+                                &GComponent::ClientOnMouseEnter};
+const LeaveHandler kLeave[3] = {&GComponent::WinOnMouseLeave, &GComponent::InnerOnMouseLeave,
+                                &GComponent::ClientOnMouseLeave};
+
+// Zones outside 0..2 never come from the detection; this keeps a stale
+// value from indexing past the tables.
+int Zone(int zone) {
+  return zone >= ZONE_WIN && zone <= ZONE_CLIENT ? zone : ZONE_WIN;
+}
+
+}  // namespace
+
+GComponent* GGame::DetectComponentByCursor(int& x, int& y, int& zone) {
+  x = cursorX;
+  y = cursorY;
+  zone = ZONE_WIN;
+  if (captured) {
+    zone = capturedZone;
+    captured->CorrectPositionClientForCaptured(x, y);
+    return captured;
+  }
+  if (modal) {
+    // Outside the modal component the point still belongs to it, in its
+    // frame zone with unconverted coordinates.
+    GComponent* root = modal->CorrectPositionClientForModal(x, y);
+    if (!root) return modal;
+    int hx = x, hy = y, hitZone = ZONE_WIN;
+    if (GComponent* hit = root->DetectComponentByCursorRecurse(hx, hy, hitZone)) {
+      x = hx;
+      y = hy;
+      zone = hitZone;
+      return hit;
+    }
+    return root;
+  }
+  GScene* scene = GetScene();
+  return scene ? scene->DetectComponentByCursorRecurse(x, y, zone) : nullptr;
+}
+
+void GGame::ButtonDown(const GMouseButtonChain& chain, unsigned flags, bool pressedCaptures) {
+  int x = 0, y = 0, zone = ZONE_WIN;
+  GComponent* target = nullptr;
+  if (pressedCaptures && pressed) {
+    // A press during another press belongs to the component pressed first.
+    std::swap(captured, pressed);
+    std::swap(capturedZone, pressedZone);
+    target = DetectComponentByCursor(x, y, zone);
+    std::swap(captured, pressed);
+    std::swap(capturedZone, pressedZone);
+  } else {
+    target = DetectComponentByCursor(x, y, zone);
+  }
+  if (!target) {
+    // A press on nothing takes the keyboard away from the focused component
+    // (it stays the focused one).
+    if (focused) focused->SysOnKillFocus();
+    return;
+  }
+  zone = Zone(zone);
+  GDispatchGuard guard(target);
+  captured = pressed = target;
+  capturedZone = pressedZone = zone;
+  highlighted = nullptr;
+  if (target != focused) {
+    if (GComponent* old = focused) old->SysOnKillFocus();
+    if (!guard) return;
+    focused = target;
+    target->SysOnSetFocus();
+    if (!guard) return;
+  }
+  (target->*chain.down[zone])(flags, x, y);
+}
+
+void GGame::ButtonUp(const GMouseButtonChain& chain, unsigned flags) {
+  // The release goes to the pressed component, in the zone of the press.
+  const bool wasPressed = pressed != nullptr;
+  GComponent* const outerCaptured = captured;
+  const int outerZone = capturedZone;
+  captured = pressed;
+  capturedZone = pressedZone;
+  pressed = nullptr;
+  pressedZone = ZONE_WIN;
+  int x = 0, y = 0, zone = ZONE_WIN;
+  GComponent* target = DetectComponentByCursor(x, y, zone);
+  captured = outerCaptured;
+  capturedZone = outerZone;
+  if (!target) return;
+  zone = Zone(zone);
+  captured = nullptr;
+  capturedZone = ZONE_WIN;
+  {
+    GDispatchGuard guard(target);
+    (target->*chain.up[zone])(flags, x, y);
+    // A click only when the release lands on the same component and zone.
+    if (wasPressed && guard) {
+      int fx = 0, fy = 0, freshZone = ZONE_WIN;
+      if (DetectComponentByCursor(fx, fy, freshZone) == target && freshZone == zone)
+        (target->*chain.click[zone])(flags, fx, fy);
+    }
+  }
+  SysOnMouseMove(flags);
+}
+
+void GGame::ButtonDoubleClick(const GMouseButtonChain& chain) {
+  int x = 0, y = 0, zone = ZONE_WIN;
+  if (GComponent* target = DetectComponentByCursor(x, y, zone))
+    (target->*chain.doubleClick[Zone(zone)])(inputFlags & INPUT_MODIFIERS, x, y);
+}
+
+void GGame::SysOnLButtonDown(unsigned flags) {
+  ButtonDown(kLeftButton, flags, false);
+}
+void GGame::SysOnLButtonUp(unsigned flags) {
+  ButtonUp(kLeftButton, flags);
+}
+void GGame::SysOnLButtonDblClk() {
+  ButtonDoubleClick(kLeftButton);
+}
+void GGame::SysOnRButtonDown(unsigned flags) {
+  ButtonDown(kRightButton, flags, false);
+}
+void GGame::SysOnRButtonUp(unsigned flags) {
+  ButtonUp(kRightButton, flags);
+}
+void GGame::SysOnRButtonDblClk() {
+  ButtonDoubleClick(kRightButton);
+}
+void GGame::SysOnMButtonDown(unsigned flags) {
+  ButtonDown(kMiddleButton, flags, true);
+}
+void GGame::SysOnMButtonUp(unsigned flags) {
+  ButtonUp(kMiddleButton, flags);
+}
+void GGame::SysOnMButtonDblClk() {
+  ButtonDoubleClick(kMiddleButton);
+}
+
+void GGame::SysOnMouseMove(unsigned flags) {
+  int x = 0, y = 0, zone = ZONE_WIN;
+  GComponent* target = DetectComponentByCursor(x, y, zone);
+  if (!target) return;
+  zone = Zone(zone);
+  GDispatchGuard guard(target);
+  // While a button is held only the capturing component hears the moves.
+  if (captured) {
+    (target->*kMove[zone])(flags, x, y);
+    return;
+  }
+  if (target == highlighted) {
+    if (zone != highlightedZone) {
+      (target->*kLeave[Zone(highlightedZone)])(flags);
+      if (!guard) return;
+      highlightedZone = zone;
+      (target->*kEnter[zone])(flags, x, y);
+      if (!guard) return;
+    }
+    (target->*kMove[zone])(flags, x, y);
+    return;
+  }
+  if (GComponent* old = highlighted) {
+    const int oldZone = Zone(highlightedZone);
+    GDispatchGuard leaving(old);
+    old->GlobalOnMouseLeave(flags);
+    if (leaving) (old->*kLeave[oldZone])(flags);
+  }
+  if (!guard) return;
+  target->GlobalOnMouseEnter(flags, x, y);
+  if (!guard) return;
+  highlighted = target;
+  highlightedZone = zone;
+  (target->*kEnter[zone])(flags, x, y);
+  if (guard) (target->*kMove[zone])(flags, x, y);
+}
+
+void GGame::SysOnMouseWheel(short delta) {
+  GComponent* target = captured;
+  if (!target) {
+    // Look down through the stack of components under the cursor for the
+    // first one that scrolls; each one passed over is hidden from the hit
+    // test for the next look, then put back.
+    std::vector<std::pair<GComponent*, int>> passed;
+    for (int i = 0; i < GScene::kMaxCovering; ++i) {
+      int x = 0, y = 0, zone = ZONE_WIN;
+      GComponent* c = DetectComponentByCursor(x, y, zone);
+      if (!c) break;
+      if (c->HasVScrollBar()) {
+        target = c;
+        break;
+      }
+      if (c->IsModal()) break;
+      c->GetClipRect();  // up to date, so the hit test keeps the mark below
+      passed.emplace_back(c, c->clipRect.left);
+      c->clipRect.left = -1;
+    }
+    for (auto it = passed.rbegin(); it != passed.rend(); ++it) it->first->clipRect.left = it->second;
+  }
+  if (!target) target = focused;
+  if (!target) return;
+  for (GComponent* c = target; c; c = c->GetParent()) {
+    if (c->HasVScrollBar()) {
+      target = c;
+      break;
+    }
+  }
+  GDispatchGuard guard(target);
+  if (target->WinOnMouseWheel(delta) && guard && target->InnerOnMouseWheel(delta) && guard)
+    target->ClientOnMouseWheel(delta);
+}
+
+bool GGame::IsShortcutKey(unsigned key) {
+  return platform && (platform->IsCopyKeyPressed(key) || platform->IsCutKeyPressed(key) ||
+                      platform->IsPastKeyPressed(key));
+}
+
+void GGame::SysOnKeyDown(unsigned key, unsigned count, unsigned flags) {
+  if (!focused) return;
+  if (platform) {
+    if (platform->IsCopyKeyPressed(key)) return focused->SysOnCopy();
+    if (platform->IsCutKeyPressed(key)) return focused->SysOnCut();
+    if (platform->IsPastKeyPressed(key)) return focused->SysOnPast();
+  }
+  // From the focused component up to the first dialog; the first one whose
+  // frame or inner chain takes the key becomes the target of its release.
+  for (GComponent* c = focused; c;) {
+    keyTarget = c;
+    GDispatchGuard guard(c);
+    if (!c->WinOnKeyDown(key, count, flags) || !guard) return;
+    if (!c->InnerOnKeyDown(key, count, flags) || !guard) return;
+    keyTarget = nullptr;
+    if (c->IsDialog()) break;
+    c = c->GetParent();
+  }
+  keyTarget = focused;
+  if (focused) focused->ClientOnKeyDown(key, count, flags);
+}
+
+void GGame::SysOnKeyUp(unsigned key, unsigned count, unsigned flags) {
+  if (!keyTarget) return;
+  // The releases of the copy, cut and paste shortcuts reach nobody.
+  if (!IsShortcutKey(key)) {
+    GComponent* target = keyTarget;
+    GDispatchGuard guard(target);
+    if (target->WinOnKeyUp(key, count, flags) && guard &&
+        target->InnerOnKeyUp(key, count, flags) && guard)
+      target->ClientOnKeyUp(key, count, flags);
+  }
+  if (heldKeyCount < 1) {
+    keyTarget = nullptr;
+    heldKeyCount = 0;
+  }
+}
+
+void GGame::SysOnChar(unsigned ch, unsigned count, unsigned) {
+  if (ch < CHAR_FIRST || ch > CHAR_LAST || !focused) return;
+  {
+    GComponent* target = focused;
+    GDispatchGuard guard(target);
+    if (target->WinOnChar(ch, count, inputFlags) && guard &&
+        target->InnerOnChar(ch, count, inputFlags) && guard)
+      target->ClientOnChar(ch, count, inputFlags);
+  }
+  if (repeatChar == KEY_NONE) SetRepeatedChar(ch);
 }
 
 // ---------------------------------------------------------------------------
-// The software cursor
+// [SECTION] Software cursor
+
+namespace {
+
+// Keeps (x, y) on the scene; true when it had to move the point.
+bool Clamp(int& x, int& y, int w, int h) {
+  if (w < 1 || h < 1) return false;
+  const int cx = x < 0 ? 0 : x > w - 1 ? w - 1 : x;
+  const int cy = y < 0 ? 0 : y > h - 1 ? h - 1 : y;
+  const bool moved = cx != x || cy != y;
+  x = cx;
+  y = cy;
+  return moved;
+}
+
+}  // namespace
 
 void GGame::SetCursorPosition(int x, int y) {
   if (x == cursorX && y == cursorY) return;
-  int oldX = cursorX, oldY = cursorY;
+  const int oldX = cursorX, oldY = cursorY;
   int w = 0, h = 0;
   if (device) device->GetSize(w, h);
   cursorX = x;
   cursorY = y;
-  cursorFX = static_cast<float>(x);
-  cursorFY = static_cast<float>(y);
-  if (w > 0 && h > 0) {
-    if (cursorX < 0) cursorX = 0;
-    if (cursorX > w - 1) cursorX = w - 1;
-    if (cursorY < 0) cursorY = 0;
-    if (cursorY > h - 1) cursorY = h - 1;
-    cursorFX = static_cast<float>(cursorX);
-    cursorFY = static_cast<float>(cursorY);
-  }
+  Clamp(cursorX, cursorY, w, h);
+  cursorFX = static_cast<float>(cursorX);
+  cursorFY = static_cast<float>(cursorY);
   if (cursorX != oldX || cursorY != oldY) SysOnMouseMove(inputFlags);
 }
 
@@ -196,28 +548,24 @@ void GGame::PlatformMoveCursor(int dx, int dy) {
     fx *= mouseSpeed;
     fy *= mouseSpeed;
   }
-  int oldX = cursorX, oldY = cursorY;
+  const int oldX = cursorX, oldY = cursorY;
   cursorFX += fx;
   cursorFY += fy;
   cursorX = static_cast<int>(cursorFX);
   cursorY = static_cast<int>(cursorFY);
   int w = 0, h = 0;
   if (device) device->GetSize(w, h);
-  if (w > 0 && h > 0) {
-    if (cursorX < 0 || cursorX > w - 1) {
-      cursorX = cursorX < 0 ? 0 : w - 1;
-      cursorFX = static_cast<float>(cursorX);
-    }
-    if (cursorY < 0 || cursorY > h - 1) {
-      cursorY = cursorY < 0 ? 0 : h - 1;
-      cursorFY = static_cast<float>(cursorY);
-    }
+  // At an edge the precise position is pulled back with the whole one.
+  const int beforeX = cursorX, beforeY = cursorY;
+  if (Clamp(cursorX, cursorY, w, h)) {
+    if (cursorX != beforeX) cursorFX = static_cast<float>(cursorX);
+    if (cursorY != beforeY) cursorFY = static_cast<float>(cursorY);
   }
   if (cursorX != oldX || cursorY != oldY) SysOnMouseMove(inputFlags);
 }
 
 void GGame::ShowCursor(bool show) {
-  bool turnedOn = show && !cursorVisible;
+  const bool turnedOn = show && !cursorVisible;
   cursorVisible = show;
   if (turnedOn) SysOnMouseMove(inputFlags);
 }

@@ -197,16 +197,27 @@ const wchar_t* GPlatform::utf8_to_wchar(const char* text) {
 // ---------------------------------------------------------------------------
 // Keyboard conventions
 
+namespace {
+
+// The shortcut modifier: the system (Command) key, and on this desktop also
+// either Control key, which is what players press.
+bool ShortcutModifierHeld(const GGame* game) {
+  return game && ((game->inputFlags & INPUT_SYSTEM) || game->keyDown[KEY_LCONTROL] ||
+                  game->keyDown[KEY_RCONTROL]);
+}
+
+}  // namespace
+
 bool GPlatform::IsCopyKeyPressed(unsigned key) {
-  return key == 46 && game && (game->inputFlags & 0x10);
+  return key == KEY_C && ShortcutModifierHeld(game);
 }
 
 bool GPlatform::IsCutKeyPressed(unsigned key) {
-  return key == 45 && game && (game->inputFlags & 0x10);
+  return key == KEY_X && ShortcutModifierHeld(game);
 }
 
 bool GPlatform::IsPastKeyPressed(unsigned key) {
-  return key == 47 && game && (game->inputFlags & 0x10);
+  return key == KEY_V && ShortcutModifierHeld(game);
 }
 
 // ---------------------------------------------------------------------------

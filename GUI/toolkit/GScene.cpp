@@ -11,6 +11,11 @@ unsigned Now() {
   return platform ? platform->GetTick() : 0;
 }
 
+// Passes of the invalidation walk before drawing. One pass reaches
+// everything above a dirty component; another is needed only when a
+// translucent component repainted one drawn before it.
+constexpr int kMaxInvalidationPasses = 8;
+
 }  // namespace
 
 GScene::GScene() {
@@ -19,7 +24,7 @@ GScene::GScene() {
 
 void GScene::OnUpdate() {
   if (scenePeriod == 0) return;
-  unsigned now = Now();
+  const unsigned now = Now();
   if (now < lastPeriodTick + scenePeriod) return;
   lastPeriodTick = now;
   OnPeriod();
@@ -30,11 +35,63 @@ void GScene::SetScenePeriod(unsigned ms) {
   lastPeriodTick = Now();
 }
 
+GComponent* GScene::GetCovering(int index) const {
+  return index >= 0 && index < coveringCount ? coveringList[index] : nullptr;
+}
+
+bool GScene::AppendCovering(GComponent* c) {
+  if (coveringCount >= kMaxCovering) return false;
+  coveringList[coveringCount++] = c;
+  return true;
+}
+
+void GScene::DetectCovering(GComponent* c) {
+  const int first = coveringCount;
+  for (GComponent* child : c->children)
+    if (child->IsShown() && !child->IsModal() && !AppendCovering(child)) return;
+  const int last = coveringCount;
+  for (int i = first; i < last; ++i) DetectCovering(coveringList[i]);
+}
+
 void GScene::RefreshCovering() {
+  if (!coveringDirty) return;
   coveringDirty = false;
+  coveringCount = 0;
+  AppendCovering(this);
+  DetectCovering(this);
+  GComponent* modal = game ? game->modal : nullptr;
+  if (modal && modal != this && modal->IsShown() && AppendCovering(modal)) DetectCovering(modal);
+
+  for (int i = 0; i < coveringCount; ++i) {
+    GComponent* below = coveringList[i];
+    const CFerroRect& area = below->GetClipRect();
+    below->coveringComponents.clear();
+    for (int j = i + 1; j < coveringCount; ++j)
+      if (coveringList[j]->GetClipRect().Intersects(area))
+        below->coveringComponents.push_back(coveringList[j]);
+  }
 }
 
 void GScene::RenderAll() {
   RefreshCovering();
-  Draw();
+  for (int i = 0; i < coveringCount; ++i) coveringList[i]->coveredRect = CFerroRect();
+  for (int pass = 0; pass < kMaxInvalidationPasses; ++pass) {
+    bool again = false;
+    for (int i = 0; i < coveringCount; ++i) {
+      GComponent* c = coveringList[i];
+      if (!c->dirty || c->coveredRect.ContainsRect(c->dirtyRect)) continue;
+      c->coveredRect = c->dirtyRect;
+      c->InvalidateCoveringComponents();
+    }
+    for (int i = 0; i < coveringCount && !again; ++i) {
+      GComponent* c = coveringList[i];
+      again = c->dirty && !c->coveredRect.ContainsRect(c->dirtyRect);
+    }
+    if (!again) break;
+  }
+  for (int i = 0; i < coveringCount; ++i) coveringList[i]->Draw();
+}
+
+void GScene::HideChildren() {
+  for (GComponent* child : children) child->Show(false);
 }

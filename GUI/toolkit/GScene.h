@@ -1,15 +1,21 @@
 #pragma once
 
-#include "GUI/toolkit/GComponent.h"
+#include "GUI/toolkit/GDialog.h"
 
-// A full-screen component tree, one of the application's scenes. The scene
-// covers the device's scene size; only the current scene is shown.
-class GScene : public GComponent {
+// A full-screen dialog, one of the application's scenes; only the current
+// scene is shown. The scene keeps the covering list of its tree: the flat
+// drawing order (the scene, its components level by level, the modal
+// component and its subtree last) that every frame walks instead of the tree.
+class GScene : public GDialog {
  public:
+  // The longest covering list; components beyond it are not drawn.
+  static constexpr int kMaxCovering = 1000;
+
+  // At (0, 0) with the device's scene size.
   GScene();
 
   bool IsScene() const override { return true; }
-  // Hooks for the game's scenes; the frame itself never calls the first two.
+  // Hooks for the game's scenes; the frame itself never calls these two.
   virtual void OnCreate() {}
   virtual void OnDestroy() {}
   // Called by GGame::SetScene after this scene became current.
@@ -25,10 +31,18 @@ class GScene : public GComponent {
 
   // OnPeriod every ms milliseconds (0 = never), the first one period from now.
   void SetScenePeriod(unsigned ms);
-  // Brings the drawing order up to date.
+  // Rebuilds the covering list when the tree changed since the last time.
   void RefreshCovering();
-  // Called by the frame: redraws every dirty part of the scene.
+  // Called by the frame: brings the covering list up to date, passes every
+  // dirty rectangle on to the components above it and draws the dirty ones.
   void RenderAll();
+  // Hides every direct child.
+  void HideChildren();
+  // Called by components when the tree or its geometry changed.
+  void MarkCoveringDirty() { coveringDirty = true; }
+  bool IsCoveringDirty() const { return coveringDirty; }
+  int GetCoveringCount() const { return coveringCount; }
+  GComponent* GetCovering(int index) const;
 
   // The scene that was current before this one (-1 = none); set by SetScene.
   int previousScene = -1;
@@ -37,4 +51,12 @@ class GScene : public GComponent {
   unsigned scenePeriod = 0;
   unsigned lastPeriodTick = 0;
   bool coveringDirty = true;
+
+ private:
+  // Appends the shown, non-modal children of c, then their descendants.
+  void DetectCovering(GComponent* c);
+  bool AppendCovering(GComponent* c);
+
+  GComponent* coveringList[kMaxCovering] = {};
+  int coveringCount = 0;
 };

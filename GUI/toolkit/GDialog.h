@@ -1,0 +1,137 @@
+#pragma once
+
+#include "GUI/toolkit/GScroller.h"
+
+class GSurface;
+
+// The parts of a dialog's frame (DetectDialogElement, window coordinates).
+enum DIALOG_ELEMENT : int {
+  DIALOG_NONE = 0,  // inside, or nothing to act on
+  DIALOG_CAPTION = 1,  // drags the dialog
+  DIALOG_MINIMIZE = 2,
+  DIALOG_MAXIMIZE = 3,  // maximize or restore
+  DIALOG_CLOSE = 4,
+  DIALOG_BORDER = 5,
+  // Edges and corners of a thick border, which resize the dialog.
+  DIALOG_LEFT = 6,
+  DIALOG_RIGHT = 7,
+  DIALOG_TOP = 8,
+  DIALOG_BOTTOM = 9,
+  DIALOG_LEFT_TOP = 10,
+  DIALOG_RIGHT_TOP = 11,
+  DIALOG_LEFT_BOTTOM = 12,
+  DIALOG_RIGHT_BOTTOM = 13,
+};
+
+enum DIALOG_STATE : int {
+  DIALOG_MINIMIZED = 0,
+  DIALOG_NORMAL = 1,
+  DIALOG_MAXIMIZED = 2,
+};
+
+// The window-like container: a caption with optional buttons, an optional
+// background picture, optional scrolling of its children, Enter and Escape
+// acting through its buttons, and a modal mode in which it rebuilds its
+// content (OnInitDlg) every time it is shown. Scenes and every game dialog
+// derive from it.
+class GDialog : public GScroller {
+ public:
+  GDialog();
+  ~GDialog() override;
+
+  // Creates the component, then builds the content with OnInitDlg.
+  bool Create(GComponent* parent, unsigned style, int x, int y, int w, int h,
+              unsigned id) override;
+  // Creates the dialog the first time (or rebuilds it with OnInitDlg), makes
+  // it modal and centres it on the back buffer.
+  void BeginModal() override;
+
+  // Called by the Enter button's click (Enter acts as a click on it): ends a
+  // modal run with 1.
+  virtual void OnEnter();
+  // Called by the Escape button's click and the close box: ends a modal run
+  // with 2.
+  virtual void OnCancel();
+  // Called by Create and BeginModal: clears the frame state, destroys every
+  // child; derived dialogs call it first, then build their children.
+  virtual void OnInitDlg();
+
+  // The button Enter presses, or null.
+  GComponent* GetEnterButton();
+  // The button Escape presses, or null.
+  GComponent* GetEscapeButton();
+
+  bool IsDialog() const override { return true; }
+  bool IsMinimized() const override { return dialogState == DIALOG_MINIMIZED; }
+  bool IsMaximized() const override { return dialogState == DIALOG_MAXIMIZED; }
+  int GetDialogState() const { return dialogState; }
+  bool IsButtonCloseVisibled() override;
+  bool IsButtonMaximizeVisibled() override;
+  bool IsButtonRestoreVisibled() override;
+  bool IsButtonMinimizeVisibled() override;
+  bool IsButtonCloseHilited() override { return hoverDialogElement == DIALOG_CLOSE; }
+  bool IsButtonMaximizeHilited() override { return hoverDialogElement == DIALOG_MAXIMIZE; }
+  bool IsButtonRestoreHilited() override { return hoverDialogElement == DIALOG_MAXIMIZE; }
+  bool IsButtonMinimizeHilited() override { return hoverDialogElement == DIALOG_MINIMIZE; }
+  // Maximized: (0, 0) and the parent's client size; minimized: a small
+  // caption bar in a row along the bottom of the parent; normal: as stored.
+  void GetPosition(int& x, int& y) override;
+  void GetSize(int& w, int& h) override;
+
+  // The part of the frame at (x, y), window coordinates.
+  int DetectDialogElement(int x, int y);
+  int GetHoverDialogElement() const { return hoverDialogElement; }
+  int GetPressedDialogElement() const { return pressedDialogElement; }
+
+  // Reads and decodes a picture drawn centred in the client area; no
+  // background when path is null or the file cannot be used.
+  void SetBackground(const char* path);
+  // Takes ownership of the surface (owned by the device's list).
+  void SetBackground(GSurface* surface);
+  // Borrows the surface.
+  void SetBackgroundPtr(GSurface* surface);
+  GSurface* GetBackground() const { return background; }
+
+  // With STYLE_SCROLL_CHILDREN the content is the extent of the visible
+  // children, which scroll; without it there are no bars.
+  void GetScrollSize(int& w, int& h) override;
+  void GetScrollerOffset(int& x, int& y) override;
+  void RecalcLayout() override;
+  bool IsRecalcLayout() override { return true; }
+  void OnCreateChild(GComponent* child) override;
+  void OnDestroyChild(GComponent* child) override;
+
+  // Enter and Escape hold their button down; the release clicks it.
+  bool WinOnKeyDown(unsigned key, unsigned count, unsigned flags) override;
+  bool WinOnKeyUp(unsigned key, unsigned count, unsigned flags) override;
+  // Caption buttons, dragging by the caption, resizing by a thick border.
+  void WinOnLButtonDown(unsigned flags, int x, int y) override;
+  void WinOnMouseMove(unsigned flags, int x, int y) override;
+  void WinOnLButtonUp(unsigned flags, int x, int y) override;
+  void WinOnMouseLeave(unsigned flags) override;
+  // The theme draws the client area (background), then OnRender.
+  void ClientOnRender() override;
+
+ protected:
+  // Drops the background (deleting it unless borrowed).
+  void DropBackground();
+  // Switches between the minimized, normal and maximized states.
+  void ChangeState(int state);
+  // Redraws what the dialog covers before it moves or changes its size.
+  void InvalidateBeneath();
+
+  GSurface* background = nullptr;
+  bool backgroundNotOwned = false;
+  int pressedDialogElement = DIALOG_NONE;
+  int hoverDialogElement = DIALOG_NONE;
+  int pressCursorX = 0;
+  int pressCursorY = 0;
+  CFerroRect pressRect;  // x, y, right, bottom when the button went down
+  int dialogState = DIALOG_NORMAL;
+  int prevDialogState = DIALOG_NORMAL;
+  unsigned savedStyle = 0;
+
+ private:
+  // The button with the given style bit, or the position-th shown button.
+  GComponent* FindDialogButton(unsigned styleBit, int position);
+};
