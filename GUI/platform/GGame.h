@@ -269,4 +269,6 @@ class GGame {
   ThemePtr theme{nullptr, [](GTheme*) {}};
   // Owned by the device's surface list.
   GSurface* backSurface = nullptr;
+  // The button whose press made `pressed`.
+  const GMouseButtonChain* pressedChain = nullptr;
 };

@@ -309,6 +309,7 @@ void GGame::ButtonDown(const GMouseButtonChain& chain, unsigned flags, bool pres
   GDispatchGuard guard(target);
   captured = pressed = target;
   capturedZone = pressedZone = zone;
+  pressedChain = &chain;
   highlighted = nullptr;
   if (target != focused) {
     if (GComponent* old = focused) old->SysOnKillFocus();
@@ -321,6 +322,15 @@ void GGame::ButtonDown(const GMouseButtonChain& chain, unsigned flags, bool pres
 }
 
 void GGame::ButtonUp(const GMouseButtonChain& chain, unsigned flags) {
+  int x = 0, y = 0, zone = ZONE_WIN;
+  if (pressed && pressedChain != &chain) {
+    // The release of a button whose press was dropped while another one was
+    // held: reported where the mouse input goes now, but it neither ends the
+    // other button's press nor makes a click.
+    if (GComponent* target = DetectComponentByCursor(x, y, zone))
+      (target->*chain.up[Zone(zone)])(flags, x, y);
+    return;
+  }
   // The release goes to the pressed component, in the zone of the press.
   const bool wasPressed = pressed != nullptr;
   GComponent* const outerCaptured = captured;
@@ -329,7 +339,6 @@ void GGame::ButtonUp(const GMouseButtonChain& chain, unsigned flags) {
   capturedZone = pressedZone;
   pressed = nullptr;
   pressedZone = ZONE_WIN;
-  int x = 0, y = 0, zone = ZONE_WIN;
   GComponent* target = DetectComponentByCursor(x, y, zone);
   captured = outerCaptured;
   capturedZone = outerZone;

@@ -63,6 +63,8 @@ bool GComponent::Create(GComponent* owner, unsigned newStyle, int px, int py, in
   height = h;
   if (owner) owner->AddChild(this);
   RecalcCovering();
+  // A component created shown appears in the next frame.
+  Invalidate();
   return true;
 }
 

@@ -50,7 +50,7 @@ class GameTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(game.CreateGame(nullptr, 0, 0)); }
 
   TempDir dir;
-  HeadlessGame game{dir.Path()};
+  RecordingGame game{dir.Path()};
   std::vector<std::string> log;
 };
 

@@ -11,9 +11,9 @@ namespace {
 
 // The application over the SDL platform (and no device): input is logged,
 // and every main-timer tick runs `onTick`.
-class SdlGame : public HeadlessGame {
+class SdlGame : public RecordingGame {
  public:
-  SdlGame() : HeadlessGame("/tmp/") { platform.reset(new GPlatformSDL(this, "DigmazeTest")); }
+  SdlGame() : RecordingGame("/tmp/") { platform.reset(new GPlatformSDL(this, "DigmazeTest")); }
   GPlatformSDL* Sdl() { return static_cast<GPlatformSDL*>(platform.get()); }
 
   void SysOnUpdate() override {

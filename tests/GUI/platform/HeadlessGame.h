@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <string>
@@ -100,6 +101,11 @@ class HeadlessPlatform : public GPlatformUnix {
   bool IsIconic() override { return iconic; }
   void ToIconic() override { ++iconicCalls; }
   void Quit(int code) override { quitCodes.push_back(code); }
+  // A nested loop runs `onLoop` once and returns the last code handed to Quit.
+  int MessageLoop() override {
+    if (onLoop) onLoop();
+    return quitCodes.empty() ? 0 : quitCodes.back();
+  }
   void SetTimer(TIMER_DATA* timer) override { timer->handle = 1; }
   void KillTimer(TIMER_DATA* timer) override {
     if (timer->handle) ++timersKilled;
@@ -122,6 +128,7 @@ class HeadlessPlatform : public GPlatformUnix {
   bool active = true, iconic = false;
   int iconicCalls = 0, captures = 0, timersKilled = 0;
   std::vector<int> quitCodes;
+  std::function<void()> onLoop;
   std::set<std::string> unwritable;
   std::string userFolder;
 };
@@ -137,8 +144,8 @@ class HeadlessDevice : public GDevice {
   }
 };
 
-// The application over the headless platform and device. Input handlers
-// append what they received to `calls`.
+// The application over the headless platform and device; input is routed
+// to the components of its scenes.
 class HeadlessGame : public GGame {
  public:
   explicit HeadlessGame(std::string folder, const char* version = "1.0")
@@ -150,6 +157,22 @@ class HeadlessGame : public GGame {
   GDevice* NewDevice(void*) override { return new HeadlessDevice; }
   void OnFirstLaunch() override { ++firstLaunches; }
   bool CanQuit() override { return allowQuit; }
+
+  HeadlessPlatform* Platform() { return static_cast<HeadlessPlatform*>(platform.get()); }
+
+  int firstLaunches = 0;
+  bool allowQuit = true;
+
+ private:
+  std::string gameFolder;
+};
+
+// The headless application that records the input entry points it is
+// called with in `calls` instead of routing them, to check what reaches
+// the application.
+class RecordingGame : public HeadlessGame {
+ public:
+  using HeadlessGame::HeadlessGame;
 
   void SysOnLButtonDown(unsigned flags) override { Log("LDown", flags); }
   void SysOnLButtonUp(unsigned flags) override { Log("LUp", flags); }
@@ -163,15 +186,10 @@ class HeadlessGame : public GGame {
     Log("KeyUp " + std::to_string(key), flags);
   }
 
-  HeadlessPlatform* Platform() { return static_cast<HeadlessPlatform*>(platform.get()); }
-
-  int firstLaunches = 0;
-  bool allowQuit = true;
   std::vector<std::string> calls;
 
  private:
   void Log(const std::string& what, unsigned flags) {
     calls.push_back(what + " flags=" + std::to_string(flags));
   }
-  std::string gameFolder;
 };

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include "GUI/toolkit/GScroller.h"
+#include "tests/GUI/toolkit/ToolkitFixture.h"
+
+namespace {
+
+// A scroller over content of a given size; bars are 18 pixels (no theme).
+class Content : public GScroller {
+ public:
+  Content(int w, int h) : contentW(w), contentH(h) {}
+  void GetScrollSize(int& w, int& h) override {
+    w = contentW;
+    h = contentH;
+  }
+  int contentW, contentH;
+};
+
+class ScrollerTest : public ToolkitTest {
+ protected:
+  Content* Make(int w, int h, int contentW, int contentH) {
+    auto* s = new Content(contentW, contentH);
+    EXPECT_TRUE(s->Create(scene, STYLE_VISIBLE, 0, 0, w, h, 0));
+    s->RecalcLayout();
+    return s;
+  }
+};
+
+}  // namespace
+
+TEST_F(ScrollerTest, LayoutDecidesTheBarsTheirSlidersAndLimits) {
+  struct Case {
+    const char* what;
+    int w, h, contentW, contentH;
+    int hSlider, vSlider, hMax, vMax, clientW, clientH;
+  };
+  const Case cases[] = {
+      // Client 82 x 82; both tracks run 18..64 (46 pixels).
+      {"both bars", 100, 100, 150, 400, 25, 10, 68, 318, 82, 82},
+      // The vertical bar alone: its track runs 18..82.
+      {"vertical only", 100, 100, 50, 400, 0, 16, 0, 300, 82, 100},
+      // Fits: no bars.
+      {"fits", 100, 100, 100, 100, 0, 0, 0, 0, 100, 100},
+      // The vertical bar narrows the client area so much that a horizontal
+      // bar becomes necessary too.
+      {"one forces the other", 100, 100, 90, 400, 41, 10, 8, 318, 82, 82},
+      // A track of 10 pixels: the shortest slider fills it, so the bar goes.
+      {"slider fills its track", 40, 46, 10, 400, 0, 0, 0, 0, 40, 46},
+  };
+  for (const Case& c : cases) {
+    Content* s = Make(c.w, c.h, c.contentW, c.contentH);
+    CFerroRect client;
+    s->GetClientRect(&client);
+    EXPECT_EQ(s->GetHSlider(), c.hSlider) << c.what;
+    EXPECT_EQ(s->GetVSlider(), c.vSlider) << c.what;
+    EXPECT_EQ(s->GetHScrollMax(), c.hMax) << c.what;
+    EXPECT_EQ(s->GetVScrollMax(), c.vMax) << c.what;
+    EXPECT_EQ(client.Width(), c.clientW) << c.what;
+    EXPECT_EQ(client.Height(), c.clientH) << c.what;
+    EXPECT_EQ(s->HasVScrollBar(), c.vSlider > 0) << c.what;
+    delete s;
+  }
+}
+
+TEST_F(ScrollerTest, ElementsUnderTheCursor) {
+  Content* s = Make(100, 100, 150, 400);
+  struct Case {
+    int x, y, element;
+  };
+  const Case cases[] = {
+      {5, 90, SCROLL_LEFT},   {70, 90, SCROLL_RIGHT},  {20, 90, SCROLL_HSLIDER},
+      {50, 90, SCROLL_BAR},   {90, 5, SCROLL_UP},      {90, 70, SCROLL_DOWN},
+      {90, 20, SCROLL_VSLIDER}, {90, 50, SCROLL_BAR},  {90, 90, SCROLL_NONE},
+      {40, 40, SCROLL_NONE},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(s->DetectScrollElement(c.x, c.y), c.element) << c.x << "," << c.y;
+}
+
+TEST_F(ScrollerTest, ArrowsStepAndRepeatWhileHeld) {
+  Content* s = Make(100, 100, 150, 400);
+  game.SetCursorPosition(90, 70);  // the down arrow
+  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  EXPECT_EQ(s->GetVScroll(), 15);
+  EXPECT_EQ(game.repeatKey, static_cast<unsigned>(KEY_MOUSE_LEFT));
+  // Held: the first repeat (350 ms on) only re-arms the button, every later
+  // one (each 75 ms) presses again.
+  for (int i = 0; i < 6; ++i) {
+    game.Platform()->tick += 100;
+    game.RepeateKey();
+  }
+  EXPECT_EQ(s->GetVScroll(), 45);
+  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  game.Platform()->tick += 1000;
+  game.RepeateKey();
+  EXPECT_EQ(s->GetVScroll(), 45);
+
+  // Never above the limit or below 0.
+  game.SetCursorPosition(90, 5);
+  for (int i = 0; i < 5; ++i) {
+    game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+    game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  }
+  EXPECT_EQ(s->GetVScroll(), 0);
+}
+
+TEST_F(ScrollerTest, SliderFollowsTheDrag) {
+  Content* s = Make(100, 100, 150, 400);
+  // The vertical slider's top is at y = 18; ratio 318 / 36.
+  game.SetCursorPosition(90, 20);
+  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  game.SetCursorPosition(90, 30);
+  EXPECT_EQ(s->GetVScroll(), 88);  // round(10 x 318 / 36)
+  game.SetCursorPosition(90, 140);
+  EXPECT_EQ(s->GetVScroll(), s->GetVScrollMax());
+  game.SetCursorPosition(90, 0);
+  EXPECT_EQ(s->GetVScroll(), 0);
+  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
+}
+
+TEST_F(ScrollerTest, WheelScrollsAThirdAndStopsThere) {
+  Content* s = Make(60, 100, 20, 400);
+  EXPECT_FALSE(s->WinOnMouseWheel(-25));
+  EXPECT_EQ(s->GetVScroll(), 8);
+  s->WinOnMouseWheel(-3000);
+  EXPECT_EQ(s->GetVScroll(), s->GetVScrollMax());
+  s->WinOnMouseWheel(25);
+  EXPECT_EQ(s->GetVScroll(), s->GetVScrollMax() - 8);
+  // Without a vertical bar nothing moves, and the wheel still stops here.
+  Content* flat = Make(40, 40, 20, 20);
+  EXPECT_FALSE(flat->WinOnMouseWheel(-25));
+  EXPECT_EQ(flat->GetVScroll(), 0);
+}

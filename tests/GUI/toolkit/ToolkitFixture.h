@@ -1,0 +1,154 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "GUI/graphics/GSurface16.h"
+#include "GUI/themes/GThemeComponent.h"
+#include "GUI/toolkit/GDialog.h"
+#include "GUI/toolkit/GScene.h"
+#include "tests/GUI/platform/HeadlessGame.h"
+
+// A look with every kind of gap: a 2-pixel frame with a 5-pixel caption band
+// on top, a 1-pixel client gap, and an opaque fill of the component's own
+// background colour in the client zone (and its border colour in the
+// frame), so drawing can be checked by pixels.
+class GapTheme : public GThemeComponent {
+ public:
+  void GetInnerGap(GComponent*, CFerroRect* gap) override { *gap = CFerroRect(2, 5, 2, 2); }
+  void GetClientGap(CFerroRect* gap) override { *gap = CFerroRect(1, 1, 1, 1); }
+  bool IsAlpha(GComponent* c) override { return c->GetStyle() & STYLE_ALPHA; }
+  bool RenderWin(GComponent* c) override {
+    int w = 0, h = 0;
+    c->GetSize(w, h);
+    Back()->FillRect(0, 0, w, h, c->GetColor(COLOR_BORDER, COLOR_NORMAL));
+    return true;
+  }
+  void EraseClient(GComponent* c) override {
+    CFerroRect r;
+    c->GetClientRect(&r);
+    Back()->FillRect(0, 0, r.Width(), r.Height(), c->GetColor(COLOR_BACKGROUND, COLOR_NORMAL));
+  }
+  void EraseInnerRect(GComponent*, CFerroRect* r) override {
+    Back()->FillRect(r->left, r->top, r->Width(), r->Height(), 0xFFFF00);
+  }
+
+ private:
+  static GSurface* Back() { return GComponent::game->GetBackSurface(); }
+};
+
+// Logs what a component hears: "name event zone x,y".
+#define PROBE_MOUSE(Event, Label)                                                         \
+  void On##Event##WIN(unsigned, int x, int y) override { Log(Label " win", x, y); }       \
+  void On##Event##INNER(unsigned, int x, int y) override { Log(Label " inner", x, y); }   \
+  void On##Event(unsigned, int x, int y) override { Log(Label " client", x, y); }
+
+class Probe : public GComponent {
+ public:
+  Probe(std::vector<std::string>* log, std::string name, GThemeComponent* look = nullptr)
+      : log(log), name(std::move(name)) {
+    theme = look;
+  }
+
+  PROBE_MOUSE(LButtonDown, "down")
+  PROBE_MOUSE(LButtonUp, "up")
+  PROBE_MOUSE(LButtonClick, "click")
+  PROBE_MOUSE(LButtonDblClk, "dblclk")
+  PROBE_MOUSE(RButtonDown, "rdown")
+  PROBE_MOUSE(RButtonUp, "rup")
+  PROBE_MOUSE(RButtonClick, "rclick")
+  PROBE_MOUSE(MouseMove, "move")
+  PROBE_MOUSE(MouseEnter, "enter")
+  void OnMouseLeaveWIN(unsigned) override { Log("leave win"); }
+  void OnMouseLeaveINNER(unsigned) override { Log("leave inner"); }
+  void OnMouseLeave(unsigned) override { Log("leave client"); }
+  void OnKeyDownWIN(unsigned key, unsigned, unsigned) override {
+    Log("keywin " + std::to_string(key));
+  }
+  void OnKeyDown(unsigned key, unsigned count, unsigned) override {
+    Log("key " + std::to_string(key) + " " + std::to_string(count));
+  }
+  void OnKeyUp(unsigned key, unsigned, unsigned) override { Log("keyup " + std::to_string(key)); }
+  void OnChar(unsigned ch, unsigned, unsigned) override { Log("char " + std::to_string(ch)); }
+  void OnMouseWheel(short delta) override { Log("wheel " + std::to_string(delta)); }
+  void OnSetFocus() override { Log("focus"); }
+  void OnKillFocus() override { Log("blur"); }
+  void OnCopy() override { Log("copy"); }
+  void OnRender() override {
+    Log("render");
+    if (paint == DEFAULT_COLOR) return;
+    CFerroRect r;
+    GetClientRect(&r);
+    game->GetBackSurface()->FillRect(0, 0, r.Width(), r.Height(), paint);
+  }
+
+  bool IsButton() const override { return button; }
+  bool IsDialog() const override { return dialog; }
+
+  // Mouse and move events are logged only when asked, to keep logs short.
+  bool logMoves = false;
+  // Fills the client zone when drawn, unless DEFAULT_COLOR.
+  unsigned paint = DEFAULT_COLOR;
+  bool button = false;
+  bool dialog = false;
+
+ private:
+  void Log(const std::string& what) { log->push_back(name + " " + what); }
+  void Log(const std::string& what, int x, int y) {
+    if (!logMoves && (what.rfind("move", 0) == 0 || what.rfind("enter", 0) == 0)) return;
+    Log(what + " " + std::to_string(x) + "," + std::to_string(y));
+  }
+
+  std::vector<std::string>* log;
+  std::string name;
+};
+
+#undef PROBE_MOUSE
+
+// A game on the headless device, its scene size set to 200 x 150, with one
+// empty scene.
+class ToolkitTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    VIDEO_MODE mode{200, 150, 32};
+    game.GetDevice()->SetOnlyListedModes(false);
+    ASSERT_TRUE(game.GetDevice()->SetVideoMode(&mode));
+    scene = new GScene;
+    game.AddScene(scene);
+  }
+
+  // A probe created in parent (the scene when null).
+  Probe* Add(const std::string& name, int x, int y, int w, int h, GComponent* parent = nullptr,
+             unsigned style = STYLE_VISIBLE, GThemeComponent* look = nullptr) {
+    auto* p = new Probe(&log, name, look);
+    EXPECT_TRUE(p->Create(parent ? parent : scene, style, x, y, w, h, 0));
+    return p;
+  }
+  void Click(int x, int y) {
+    game.SetCursorPosition(x, y);
+    game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+    game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  }
+  void Render() { scene->RenderAll(); }
+  // The back buffer's pixel as 0xRRGGBB (5 bits a channel, so exact for
+  // the pure colours the tests paint with).
+  unsigned Pixel(int x, int y) {
+    SURFACE_RGB rgb;
+    game.GetBackSurface()->GetPixelRGB(x, y, &rgb);
+    return rgb.RgbToColor32();
+  }
+  std::vector<std::string> Take() {
+    std::vector<std::string> out;
+    out.swap(log);
+    return out;
+  }
+
+  TempDir dir;
+  HeadlessGame game{dir.Path()};
+  GScene* scene = nullptr;
+  GapTheme look;
+  std::vector<std::string> log;
+};
