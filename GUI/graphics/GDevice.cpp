@@ -19,6 +19,7 @@ GDevice::~GDevice() {
   cursors.clear();
   pictures.clear();
   surfaces.clear();
+  fonts.clear();
 }
 
 bool GDevice::Create(int w, int h) {

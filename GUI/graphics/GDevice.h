@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "GUI/graphics/FONTEX.h"
+
 struct CFerroRect;
 class GGame;
 class GImage;
@@ -105,6 +107,23 @@ class GDevice {
   bool SetCursor(int index);
   int GetCursorCount() const { return static_cast<int>(cursors.size()); }
 
+  // Fonts (the text drawing). The byte form decodes the image (any format the
+  // image decoder reads) and passes its alpha channel, column by column, to the
+  // column form, which reads the description. Both return the new font's
+  // index, the index of an equal font (name, height, weight, italic) already
+  // in the list, or -1 when the image or the description is unusable; the list
+  // is then unchanged.
+  int AddFontex(const unsigned char* image, int imageSize, const unsigned char* description,
+                int descriptionSize);
+  int AddFontex(unsigned char* const* alphaColumns, int imageWidth, int imageHeight,
+                CFerroString const& description);
+  // None outside 0..count-1.
+  FONTEX* GetFontex(int index);
+  int GetFontCount() const { return static_cast<int>(fonts.size()); }
+  // h = the font's height, w = the sum of the widths of the characters (those
+  // below 32 add nothing); both 0 for no text or no such font.
+  void GetTextSize(const char* text, int font, int& w, int& h);
+
   // Fits the scene into the screen keeping its shape, never enlarging it, and
   // centres it; true when it had to shrink.
   bool CalcTexRect();
@@ -145,7 +164,7 @@ class GDevice {
   int savedSceneHeight = 0;
   int savedScreenWidth = 0;
   int savedScreenHeight = 0;
-  // The font list joins here with the text drawing.
+  std::vector<std::unique_ptr<FONTEX>> fonts;
   std::vector<std::unique_ptr<GSurface>> surfaces;
   std::vector<std::unique_ptr<GImage>> cursors;
   int currentCursor = -1;

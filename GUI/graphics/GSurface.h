@@ -6,6 +6,8 @@
 #include "GUI/graphics/SurfaceColor.h"
 
 class GDevice;
+class SYMBOL;
+class TextBorder;
 
 // Where drawing goes: normally the surface's own buffers, or foreign memory set
 // with SetPtrAndPitch (the frame copy draws the cursor straight into the texture).
@@ -77,6 +79,10 @@ class GSurface {
   // Copies (sx, sy, w, h) of src to (x, y); w or h of 0 means the source's full
   // size. With useKey the source's transparency and surfaceAlpha apply.
   virtual void Blt(GSurface* src, int x, int y, int sx, int sy, int w, int h, bool useKey);
+  // Blends a glyph's coverage in the text colour at (x, y): onto the
+  // background colour, or onto the existing pixels when background is
+  // DEFAULT_COLOR (pixels the glyph does not cover are then left alone).
+  virtual void BltSymbol(SYMBOL* symbol, int x, int y, unsigned color, unsigned background) = 0;
   // Places src at (x, y) on a cleared field that is transparent when src has
   // transparency and black otherwise.
   virtual void Copy(GSurface* src, int x, int y);
@@ -146,6 +152,16 @@ class GSurface {
   bool SaveTGA(const char* path);
   // Decodes an image file held in memory; false leaves the surface untouched.
   bool Load(const unsigned char* data, int size);
+  // Draws text with a font of the device from (x, y) onwards, one glyph after
+  // another (characters below 32 are skipped); background as for BltSymbol.
+  // False, drawing nothing, without a device, text or such a font.
+  bool TextOut(int x, int y, const char* text, int font, unsigned color, unsigned background);
+  // Re-creates this surface as a caption: the text on a transparent field,
+  // outlined in borderColor by the border's stamp (none without a border), one
+  // character per line when vertical. False without a device, text or such a
+  // font (the surface is then untouched), or when the surface cannot be created.
+  bool CreateFromText(const char* text, int font, unsigned color, TextBorder* border,
+                      unsigned borderColor, bool vertical);
 
   bool IsOpaque() const { return opaque; }
   void SetOpaque(bool value) { opaque = value; }

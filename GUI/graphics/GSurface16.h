@@ -22,6 +22,7 @@ class GSurface16 : public GSurface {
   void Clear(unsigned color) override;
   int GetBPP() const override { return 16; }
   void CopyPixel(const void* from, void* to) override;
+  void BltSymbol(SYMBOL* symbol, int x, int y, unsigned color, unsigned background) override;
   void BltVideo(const unsigned* frame, int x, int y, int sx, int sy, int w, int h,
                 int framePitch) override;
   void PixelToRgb(const void* pixel, SURFACE_RGB* rgb) override;

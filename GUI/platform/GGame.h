@@ -43,6 +43,7 @@ struct DIGITAL_VERSION {
 //   GGame.cpp       construction, creation, timer, scenes, frame, quitting
 //   GGamePaths.cpp  the cached path getters
 //   GGameInput.cpp  key, button and cursor state handed in by the platform
+//   GGameFonts.cpp  loading fonts
 class GGame {
  public:
   using ThemeDeleter = void (*)(GTheme*);
@@ -138,6 +139,11 @@ class GGame {
   // Created (all levels) on first request.
   virtual CFerroString GetPathToAutosave();
   virtual CFerroString GetPathToVirtualDrive() { return CFerroString(); }
+
+  // Loads the font "name": the image name + ".tga" and the description
+  // name + ".txt", read as given or else from GetPathToFont(). The device's
+  // font index (that of an equal font already loaded), or -1.
+  int CreateFontex(const char* name);
 
   // Scenes. The first scene added becomes current.
   void AddScene(GScene* scene);
