@@ -177,6 +177,8 @@ void GGame::RepeateKey() {
     // clears the held bits, so the press itself goes out every second period.
     const unsigned key = repeatKey;
     keyDown[key] = 0;
+    // The repeat is sent as a press of a key that is still held once.
+    if (!IsButtonKey(key)) --heldKeyCount;
     const unsigned kept = inputFlags & ~INPUT_BUTTONS;
     PlatformKeyDown(static_cast<int>(key), repeatCount);
     inputFlags = kept;
