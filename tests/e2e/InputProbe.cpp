@@ -1,0 +1,75 @@
+// A test program for the end-to-end input check: the game's frame (SDL
+// platform and device, 1024 x 768 letterboxed picture) showing a scene with
+// two large targets. Each target reports on standard output what reaches
+// it, and turns red when clicked, so the check can see the click too.
+#include <cstdio>
+
+#include "GUI/graphics/GSurface.h"
+#include "GUI/toolkit/GScene.h"
+#include "game/app/GGameDM.h"
+
+namespace {
+
+class Target : public GComponent {
+ public:
+  Target(const char* name, unsigned color) : name(name), color(color) {}
+
+  void OnRender() override {
+    CFerroRect r;
+    GetClientRect(&r);
+    game->GetBackSurface()->FillRect(0, 0, r.Width(), r.Height(), color);
+  }
+  void OnLButtonDown(unsigned, int x, int y) override { Report("down", x, y); }
+  void OnLButtonClick(unsigned, int x, int y) override {
+    Report("click", x, y);
+    color = 0xFF0000;
+    Invalidate();
+  }
+  void OnKeyDown(unsigned key, unsigned count, unsigned) override {
+    if (count == 0) std::printf("key %u %s\n", key, name);
+    std::fflush(stdout);
+  }
+  void OnChar(unsigned ch, unsigned count, unsigned) override {
+    if (count == 0) std::printf("char %u %s\n", ch, name);
+    std::fflush(stdout);
+  }
+
+ private:
+  void Report(const char* what, int x, int y) {
+    std::printf("%s %s %d %d\n", what, name, x, y);
+    std::fflush(stdout);
+  }
+
+  const char* name;
+  unsigned color;
+};
+
+class ProbeScene : public GScene {
+ public:
+  void OnRender() override { game->GetBackSurface()->FillRect(0, 0, width, height, 0x202020); }
+};
+
+class ProbeGame : public GGameDM {
+ public:
+  ProbeGame() : GGameDM(GGameDM::kId, "DigmazeInputProbe", "1.0", true) {}
+
+  bool CreateGame(void* window, int w, int h) override {
+    if (!GGameDM::CreateGame(window, w, h)) return false;
+    auto* scene = new ProbeScene;
+    AddScene(scene);
+    (new Target("left", 0x0000FF))->Create(scene, STYLE_VISIBLE, 100, 200, 300, 300, 1);
+    (new Target("right", 0x00FF00))->Create(scene, STYLE_VISIBLE, 600, 200, 300, 300, 2);
+    return SetScene(GetSceneCount() - 1);
+  }
+};
+
+}  // namespace
+
+int main() {
+  ProbeGame game;
+  if (!game.CreateGame(nullptr, 0, 0)) return 1;
+  std::printf("ready\n");
+  std::fflush(stdout);
+  game.Play();
+  return 0;
+}
