@@ -91,19 +91,20 @@ GComponent* GDialog::GetEscapeButton() {
   return FindDialogButton(STYLE_CANCEL_BUTTON, 1);
 }
 
+GComponent* GDialog::GetButtonForKey(unsigned key) {
+  if (key == KEY_ESCAPE) return GetEscapeButton();
+  return key == KEY_RETURN ? GetEnterButton() : nullptr;
+}
+
 bool GDialog::WinOnKeyDown(unsigned key, unsigned count, unsigned flags) {
-  GComponent* button = key == KEY_ESCAPE   ? GetEscapeButton()
-                       : key == KEY_RETURN ? GetEnterButton()
-                                           : nullptr;
+  GComponent* button = GetButtonForKey(key);
   if (!button) return GScroller::WinOnKeyDown(key, count, flags);
   button->Fix(true);
   return false;
 }
 
 bool GDialog::WinOnKeyUp(unsigned key, unsigned count, unsigned flags) {
-  GComponent* button = key == KEY_ESCAPE   ? GetEscapeButton()
-                       : key == KEY_RETURN ? GetEnterButton()
-                                           : nullptr;
+  GComponent* button = GetButtonForKey(key);
   if (!button) return GScroller::WinOnKeyUp(key, count, flags);
   button->Fix(false);
   button->ClientOnLButtonClick(flags, -1, -1);

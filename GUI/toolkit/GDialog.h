@@ -134,4 +134,6 @@ class GDialog : public GScroller {
  private:
   // The button with the given style bit, or the position-th shown button.
   GComponent* FindDialogButton(unsigned styleBit, int position);
+  // The button Escape or Enter presses; null for other keys.
+  GComponent* GetButtonForKey(unsigned key);
 };
