@@ -109,6 +109,9 @@ CFerroString GGameDM::GetPathToSavedGame() {
 }
 
 unsigned GGameDM::GetAdditionalStyles(GComponent* component) {
-  if (component->IsDialog()) return component->IsScene() ? 0 : 0x20060;
-  return component->IsMenu() ? 0x60 : 0;
+  // Dialogs that are not scenes float centred with the translucent frame and
+  // grid of the game's look; menus get the frame and grid.
+  constexpr unsigned kLook = STYLE_ALPHA | STYLE_FRAMED;
+  if (component->IsDialog()) return component->IsScene() ? 0 : kLook | STYLE_KEEP_CENTERED;
+  return component->IsMenu() ? kLook : 0;
 }

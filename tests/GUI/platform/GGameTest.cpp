@@ -132,7 +132,7 @@ TEST_F(GameTest, QuitRespectsModalDialogsAndCanQuit) {
   EXPECT_EQ(game.Platform()->quitCodes, std::vector<int>{0});
 
   // In a nested loop a closable dialog is answered at once.
-  LoggingDialog closable(log, 0x2000);
+  LoggingDialog closable(log, STYLE_CLOSE_BOX);
   game.modal = &closable;
   game.GetPlatform()->EnterModalLoop();
   game.Quit(2);
@@ -149,9 +149,9 @@ TEST_F(GameTest, PrintScreensAreNumberedInTheDataFolder) {
   EXPECT_EQ(fs::file_size(second), 18u + 64u * 48u * 4u);
 
   // Print Screen is not held afterwards and reaches no key handler.
-  game.PlatformKeyDown(183, 0);
+  game.PlatformKeyDown(KEY_PRINT_SCREEN, 0);
   EXPECT_TRUE(fs::exists(dir / "00000002.tga"));
-  EXPECT_FALSE(game.IsKeyHeld(183));
+  EXPECT_FALSE(game.IsKeyHeld(KEY_PRINT_SCREEN));
   EXPECT_TRUE(game.calls.empty());
 
   // With a user name the profile folder is used; it must exist to be written.
@@ -204,17 +204,17 @@ TEST_F(GameTest, PathGettersCacheAndCreateOnlyTheirFolders) {
 }
 
 TEST_F(GameTest, ButtonsAndKeysKeepTheirState) {
-  game.PlatformKeyDown(42, 0);   // Shift
-  game.PlatformKeyDown(238, 0);  // left button
-  game.PlatformKeyDown(239, 0);  // right button while the left is held: ignored
-  EXPECT_TRUE(game.IsKeyHeld(42));
-  EXPECT_TRUE(game.IsKeyHeld(238));
-  EXPECT_FALSE(game.IsKeyHeld(239));
+  game.PlatformKeyDown(KEY_LSHIFT, 0);
+  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  game.PlatformKeyDown(KEY_MOUSE_RIGHT, 0);  // while the left is held: ignored
+  EXPECT_TRUE(game.IsKeyHeld(KEY_LSHIFT));
+  EXPECT_TRUE(game.IsKeyHeld(KEY_MOUSE_LEFT));
+  EXPECT_FALSE(game.IsKeyHeld(KEY_MOUSE_RIGHT));
   game.PlatformMoveCursor(5, 0);
-  game.PlatformKeyUp(239);
-  game.PlatformKeyUp(238);
-  game.PlatformKeyDown(205, 0);
-  game.PlatformKeyUp(205);
+  game.PlatformKeyUp(KEY_MOUSE_RIGHT);
+  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  game.PlatformKeyDown(KEY_RIGHT, 0);
+  game.PlatformKeyUp(KEY_RIGHT);
   // Buttons carry the modifier part, moves the whole mask.
   EXPECT_EQ(game.calls, (std::vector<std::string>{"LDown flags=32", "Move flags=33", "RUp flags=32",
                                                   "LUp flags=32", "KeyDown 205 0 flags=32",
