@@ -45,12 +45,8 @@ class LoggingDialog : public GComponent {
   std::vector<std::string>& log;
 };
 
-class GameTest : public ::testing::Test {
+class GameTest : public HeadlessGameTest {
  protected:
-  void SetUp() override { ASSERT_TRUE(game.CreateGame(nullptr, 0, 0)); }
-
-  TempDir dir;
-  HeadlessGame game{dir.Path()};
   std::vector<std::string> log;
 };
 
