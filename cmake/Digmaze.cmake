@@ -34,6 +34,13 @@ target_compile_definitions(digmaze_test_main PRIVATE
   DIGMAZE_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
   DIGMAZE_TEST_GAME_DIR="${DIGMAZE_GAME_DIR}")
 
+# Helpers every test program can include from tests/support: temporary
+# folders, whole-file reads and writes, byte builders, memory-stream round
+# trips, and guards that put process-wide state back after a test.
+add_library(digmaze_test_support INTERFACE)
+target_include_directories(digmaze_test_support INTERFACE ${PROJECT_SOURCE_DIR})
+target_link_libraries(digmaze_test_support INTERFACE GTest::gtest)
+
 # digmaze_test(name SOURCES ... LINKS ...): a GoogleTest program registered with
 # CTest. Every test has a timeout so a hang fails instead of blocking CI.
 function(digmaze_test name)
@@ -43,7 +50,7 @@ function(digmaze_test name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   digmaze_code(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LINKS} digmaze_test_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} digmaze_test_main digmaze_test_support)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60

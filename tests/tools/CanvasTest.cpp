@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include <stb/stb_image.h>
+
+#include "tests/support/Files.h"
 
 namespace {
 
@@ -71,12 +71,12 @@ Decoded Decode(const std::string& path) {
 }
 
 TEST(Canvas, WrittenFilesDecodeToTheSamePixelsTopRowFirst) {
-  const std::string dir = ::testing::TempDir();
+  TempDir dir;
   Canvas c(3, 2);
   c.Fill(Rgb(0x112233));
   c.Set(0, 0, Rgb(0xFF0000));
-  ASSERT_TRUE(c.WritePng(dir + "/opaque.png"));
-  Decoded d = Decode(dir + "/opaque.png");
+  ASSERT_TRUE(c.WritePng(dir / "opaque.png"));
+  Decoded d = Decode(dir / "opaque.png");
   EXPECT_EQ(d.channels, 3) << "an opaque picture is stored without alpha";
   ASSERT_EQ(d.rgba.size(), 24u);
   EXPECT_EQ(d.rgba[0], 0xFF);
@@ -84,22 +84,19 @@ TEST(Canvas, WrittenFilesDecodeToTheSamePixelsTopRowFirst) {
 
   // A transparent pixel is stored as transparent black whatever its colour.
   c.Set(2, 1, Rgba{0xAA, 0xBB, 0xCC, 0});
-  ASSERT_TRUE(c.WritePng(dir + "/keyed.png"));
-  d = Decode(dir + "/keyed.png");
+  ASSERT_TRUE(c.WritePng(dir / "keyed.png"));
+  d = Decode(dir / "keyed.png");
   EXPECT_EQ(d.channels, 4);
   ASSERT_EQ(d.rgba.size(), 24u);
   EXPECT_EQ(d.rgba[20], 0);
   EXPECT_EQ(d.rgba[23], 0);
 
   // Font images are TGA; the decoder must see the first row on top.
-  ASSERT_TRUE(c.WriteTga(dir + "/glyphs.tga"));
-  d = Decode(dir + "/glyphs.tga");
+  ASSERT_TRUE(c.WriteTga(dir / "glyphs.tga"));
+  d = Decode(dir / "glyphs.tga");
   ASSERT_EQ(d.rgba.size(), 24u);
   EXPECT_EQ(d.rgba[0], 0xFF);
   EXPECT_EQ(d.rgba[3], 0xFF);
-  std::remove((dir + "/opaque.png").c_str());
-  std::remove((dir + "/keyed.png").c_str());
-  std::remove((dir + "/glyphs.tga").c_str());
 }
 
 }  // namespace

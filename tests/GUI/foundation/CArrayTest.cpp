@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "GUI/foundation/CArrayInt.h"
 #include "GUI/foundation/CArrayPtr.h"
 #include "tests/GUI/foundation/FerroTestUtil.h"
+#include "tests/support/Files.h"
 
 namespace {
 
@@ -60,16 +60,16 @@ TEST(CArrayTest, SlotOrderGrowthAndReuse) {
 
 TEST(CArrayTest, FileFormListsEveryIndexArray) {
   CArrayInt empty;
-  EXPECT_EQ(Stored(empty), ByteVector(24, 0));
+  EXPECT_EQ(Stored(empty), Bytes(24, 0));
 
   CArrayInt a;
   a.Add(5);  // Slot 3.
   a.Add(6);  // Slot 2.
   a.Delete(3);
-  const ByteVector expected = Words({4, 1, 2,               // Existing list.
-                                     4, 3, 0, 1, 3,         // Free stack, bottom first.
-                                     5, -1, -1, 0, -1, -1,  // Slot map: 3 + 4 / 4 + 1 entries.
-                                     4, -1, -1, 6, -1});    // Values.
+  const Bytes expected = Words({4, 1, 2,               // Existing list.
+                                4, 3, 0, 1, 3,         // Free stack, bottom first.
+                                5, -1, -1, 0, -1, -1,  // Slot map: 3 + 4 / 4 + 1 entries.
+                                4, -1, -1, 6, -1});    // Values.
   EXPECT_EQ(Stored(a), expected);
 
   CArrayInt b;
@@ -81,10 +81,10 @@ TEST(CArrayTest, FileFormListsEveryIndexArray) {
 
   CArrayPtr p;
   p.Add(reinterpret_cast<void*>(0x1122334455667788ull));
-  const ByteVector pbytes = Stored(p);
+  const Bytes pbytes = Stored(p);
   ASSERT_EQ(pbytes.size(), 4u * (2 + 1 + 2 + 3 + 1 + 5 + 1) + 8u * 4);
-  EXPECT_EQ(ByteVector(pbytes.end() - 8, pbytes.end()),
-            (ByteVector{0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11}));
+  EXPECT_EQ(Bytes(pbytes.end() - 8, pbytes.end()),
+            (Bytes{0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11}));
 }
 
 TEST(CArrayTest, HostFilesHoldTheSameForm) {
@@ -92,33 +92,25 @@ TEST(CArrayTest, HostFilesHoldTheSameForm) {
     CArrayInt a, b;
     for (int i = 0; i < n; ++i) a.Add(i * i);
     for (int s : {0, 5, 17, 29}) a.Delete(s);
-    FILE* f = FileWith({});
-    ASSERT_NE(f, nullptr);
-    ASSERT_TRUE(a.SaveToFile(f));
-    EXPECT_EQ(FileBytes(f), Stored(a)) << n;
-    ASSERT_TRUE(b.LoadFromFile(f));
-    std::fclose(f);
+    HostFile f = TempFileWith({});
+    ASSERT_TRUE(f);
+    ASSERT_TRUE(a.SaveToFile(f.get()));
+    EXPECT_EQ(ReadBytes(f.get()), Stored(a)) << n;
+    ASSERT_TRUE(b.LoadFromFile(f.get()));
     EXPECT_EQ(Stored(b), Stored(a));
     EXPECT_EQ(Slots(b), Slots(a));
   }
   // Counts are checked against what the file still holds before anything is allocated.
   CArrayInt c;
-  FILE* f = FileWith(Words({0x7FFFFFFF, 1, 0}));
-  EXPECT_FALSE(c.LoadFromFile(f));
-  std::fclose(f);
+  EXPECT_FALSE(c.LoadFromFile(TempFileWith(Words({0x7FFFFFFF, 1, 0})).get()));
   EXPECT_FALSE(c.LoadFromFile(nullptr));
 }
 
 TEST(CArrayTest, HostileFormsFailAndLeaveTheArray) {
-  const ByteVector good = Words({4, 1, 2, 4, 3, 0, 1, 3, 5, -1, -1, 0, -1, -1, 4, -1, -1, 6, -1});
-  auto with = [&](size_t word, int value) {
-    ByteVector b = good;
-    for (int i = 0; i < 4; ++i)
-      b[word * 4 + i] = static_cast<unsigned char>(static_cast<unsigned>(value) >> (8 * i));
-    return b;
-  };
-  std::vector<std::pair<const char*, ByteVector>> bad = {
-      {"truncated", ByteVector(good.begin(), good.end() - 1)},
+  const Bytes good = Words({4, 1, 2, 4, 3, 0, 1, 3, 5, -1, -1, 0, -1, -1, 4, -1, -1, 6, -1});
+  auto with = [&good](size_t word, int value) { return Patched(good, 4 * word, value); };
+  std::vector<std::pair<const char*, Bytes>> bad = {
+      {"truncated", Bytes(good.begin(), good.end() - 1)},
       {"count above capacity", with(1, 5)},
       {"negative count", with(1, -1)},
       {"huge capacity", with(0, 0x7FFFFFFF)},

@@ -3,30 +3,31 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "tests/GUI/foundation/FerroTestUtil.h"
+#include "tests/support/Files.h"
+#include "tests/support/Scoped.h"
 
 namespace {
 
 class CFerroStreamFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    path = TempPath(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::remove(path.c_str());
-  }
-  void TearDown() override { std::remove(path.c_str()); }
-  std::string path;
+  TempDir dir;
+  const std::string path = dir / "stream";
 };
 
-int opens = 0;  // Host files opened through the hook below.
+int opens = 0;  // Host files opened through CountingOpen.
+
+FILE* CountingOpen(const char* path, const char* mode) {
+  ++opens;
+  return std::fopen(path, mode);
+}
 
 TEST_F(CFerroStreamFileTest, WriteAppendReadAndReopenThroughTheHostOpener) {
   opens = 0;
-  CFerroStreamFile::SetHostOpener([](const char* p, const char* m) {
-    ++opens;
-    return std::fopen(p, m);
-  });
+  std::optional<ScopedHook> counting(std::in_place, CFerroStreamFile::SetHostOpener, CountingOpen);
   {
     CFerroStreamFile s;
     ASSERT_TRUE(s.Open(path.c_str(), 1));
@@ -35,14 +36,14 @@ TEST_F(CFerroStreamFileTest, WriteAppendReadAndReopenThroughTheHostOpener) {
     EXPECT_EQ(s.GetPosition(), 4u);
     s << CFerroString("ab");
   }
-  EXPECT_EQ(ReadWholeFile(path), (ByteVector{4, 3, 2, 1, 2, 'a', 'b'}));
+  EXPECT_EQ(ReadBytes(path), (Bytes{4, 3, 2, 1, 2, 'a', 'b'}));
   {
     CFerroStreamFile s;
     ASSERT_TRUE(s.Open(path.c_str(), 2));
     EXPECT_EQ(s.GetPosition(), 7u);  // Appending continues after the content.
     s << static_cast<unsigned char>(9);
   }
-  EXPECT_EQ(ReadWholeFile(path), (ByteVector{4, 3, 2, 1, 2, 'a', 'b', 9}));
+  EXPECT_EQ(ReadBytes(path), (Bytes{4, 3, 2, 1, 2, 'a', 'b', 9}));
 
   CFerroStreamFile s;
   ASSERT_TRUE(s.Open(path.c_str(), 0));
@@ -56,7 +57,7 @@ TEST_F(CFerroStreamFileTest, WriteAppendReadAndReopenThroughTheHostOpener) {
   EXPECT_EQ(more[0], 9);
 
   s.SetMode(1);  // Reopens the same path for writing, which truncates.
-  CFerroStreamFile::SetHostOpener(nullptr);
+  counting.reset();
   s.SetMode(0);
   EXPECT_EQ(s.GetLength(), 0u);
   EXPECT_EQ(opens, 4);  // Every open and reopen but the last went through the hook.

@@ -6,8 +6,8 @@
 
 namespace {
 
-ByteVector Content(CFerroStreamMemory& s) {
-  return ByteVector(s.GetBuffer(), s.GetBuffer() + s.GetLength());
+Bytes Content(CFerroStreamMemory& s) {
+  return Bytes(s.GetBuffer(), s.GetBuffer() + s.GetLength());
 }
 
 TEST(CFerroStreamMemoryTest, OpenAndModeChanges) {
@@ -28,7 +28,7 @@ TEST(CFerroStreamMemoryTest, OpenAndModeChanges) {
   EXPECT_EQ(s.Write("x", 1), 0u);  // Reading streams do not write.
   s.SetMode(2);
   s.Write("!", 1);
-  EXPECT_EQ(Content(s), (ByteVector{'h', 'e', 'l', 'l', 'o', '!'}));
+  EXPECT_EQ(Content(s), (Bytes{'h', 'e', 'l', 'l', 'o', '!'}));
   s.SetMode(1);  // Empties the stream.
   EXPECT_EQ(s.GetLength(), 0u);
 
@@ -37,10 +37,10 @@ TEST(CFerroStreamMemoryTest, OpenAndModeChanges) {
   EXPECT_EQ(s.GetBuffer(), block);
   s.SetMode(2);
   s.Write("ab", 2);
-  EXPECT_EQ(Content(s), (ByteVector{1, 2, 3, 4, 'a', 'b'}));
+  EXPECT_EQ(Content(s), (Bytes{1, 2, 3, 4, 'a', 'b'}));
   ASSERT_TRUE(s.Open(block, 4, 2));
   EXPECT_EQ(s.Write("ab", 2), 2u);
-  EXPECT_EQ(Content(s), (ByteVector{1, 2, 3, 4, 'a', 'b'}));
+  EXPECT_EQ(Content(s), (Bytes{1, 2, 3, 4, 'a', 'b'}));
   EXPECT_EQ(s.GetCapacity(), 4100u);
   // Its own buffer cannot become the block of a new opening.
   EXPECT_FALSE(s.Open(s.GetBuffer(), s.GetLength(), 2));
@@ -51,21 +51,21 @@ TEST(CFerroStreamMemoryTest, GrowthAndClamping) {
   CFerroStreamMemory s;
   ASSERT_TRUE(s.Open(nullptr, 0, 1));
   EXPECT_EQ(s.GetCapacity(), 4096u);
-  ByteVector big(5000, 0xAB);
+  Bytes big(5000, 0xAB);
   EXPECT_EQ(s.Write(big.data(), 5000), 5000u);
   EXPECT_EQ(s.GetCapacity(), 6250u);
   EXPECT_EQ(s.Write(big.data(), 1250), 1250u);
   EXPECT_EQ(s.GetCapacity(), 6250u);  // Exactly full: no growth.
   EXPECT_EQ(s.Write(big.data(), 1), 1u);
   EXPECT_EQ(s.GetCapacity(), 6251u + 6251u / 4);
-  EXPECT_EQ(Content(s), ByteVector(6251, 0xAB));
+  EXPECT_EQ(Content(s), Bytes(6251, 0xAB));
   unsigned char b = 0;
   EXPECT_EQ(s.Write(&b, 0xFFFFFFFFu), 0u);  // Would pass the 32-bit offset limit.
   EXPECT_EQ(s.Write(nullptr, 4), 0u);
   EXPECT_EQ(s.GetLength(), 6251u);
 
   // Reads clamp to the block.
-  const ByteVector block = Words({1, 2, 3});
+  const Bytes block = Words({1, 2, 3});
   ASSERT_TRUE(s.Open(block.data(), 12, 0));
   s.SetPosition(8);
   unsigned char out[100] = {0};

@@ -6,32 +6,31 @@
 #include <tuple>
 
 #include "GUI/foundation/CFerroRect.h"
-#include "GUI/foundation/CFerroStreamMemory.h"
 #include "tests/GUI/foundation/FerroTestUtil.h"
 
 namespace {
 
 // Writes with one operator and returns the bytes it produced.
 template <typename T>
-ByteVector Encode(const T& value) {
-  CFerroStreamMemory s;
-  EXPECT_TRUE(s.Open(nullptr, 0, 1));
-  s << value;
-  return ByteVector(s.GetBuffer(), s.GetBuffer() + s.GetLength());
+Bytes Encode(const T& value) {
+  return Written([&value](CFerroStream& s) {
+    s << value;
+    return true;
+  });
 }
 
 // Reads a value of type T back from bytes; a short read leaves `start`.
 template <typename T>
-T Decode(const ByteVector& bytes, T start = T()) {
-  CFerroStreamMemory s;
-  EXPECT_TRUE(s.Open(bytes.data(), static_cast<unsigned>(bytes.size()), 0));
-  s >> start;
-  return start;
+T Decode(const Bytes& bytes, T start = T()) {
+  return ReadWith(bytes, [&start](CFerroStream& s) {
+    s >> start;
+    return start;
+  });
 }
 
 // The value is written as exactly these bytes and reads back from them.
 template <typename T>
-void ExpectForm(const T& value, const ByteVector& bytes) {
+void ExpectForm(const T& value, const Bytes& bytes) {
   EXPECT_EQ(Encode(value), bytes) << ::testing::PrintToString(value);
   EXPECT_EQ(Decode<T>(bytes), value) << ::testing::PrintToString(value);
 }
@@ -56,7 +55,7 @@ TEST(CFerroStreamTest, PrimitivesAreLittleEndianAndShortReadsChangeNothing) {
   // Short reads keep what was there.
   EXPECT_EQ(Decode<int>({1, 2, 3}, 77), 77);
   EXPECT_EQ(Decode<double>({1, 2, 3, 4, 5, 6, 7}, 1.5), 1.5);
-  EXPECT_EQ(Decode<CFerroRect>(ByteVector(15, 1), CFerroRect(1, 1, 1, 1)), CFerroRect(1, 1, 1, 1));
+  EXPECT_EQ(Decode<CFerroRect>(Bytes(15, 1), CFerroRect(1, 1, 1, 1)), CFerroRect(1, 1, 1, 1));
   EXPECT_EQ(Decode<CFerroString>({}, CFerroString("kept")), "kept");
   EXPECT_EQ(Decode<CFerroString>({255, 1}, CFerroString("kept")), "kept");
   // A text cut by the end keeps the bytes that were there.
@@ -66,7 +65,7 @@ TEST(CFerroStreamTest, PrimitivesAreLittleEndianAndShortReadsChangeNothing) {
 
 TEST(CFerroStreamTest, StringFormByLength) {
   // Length, the stored length bytes, the stored text length.
-  const std::tuple<int, ByteVector, int> cases[] = {
+  const std::tuple<int, Bytes, int> cases[] = {
       {0, {0}, 0},
       {254, {254}, 254},
       {255, {255, 255, 0}, 255},
@@ -77,9 +76,9 @@ TEST(CFerroStreamTest, StringFormByLength) {
   for (const auto& [length, header, stored] : cases) {
     std::string text(static_cast<size_t>(length), 'x');
     for (int i = 0; i < length; ++i) text[i] = static_cast<char>('a' + i % 26);
-    ByteVector expected = header;
+    Bytes expected = header;
     expected.insert(expected.end(), text.begin(), text.begin() + stored);
-    const ByteVector bytes = Encode(CFerroString(text.c_str()));
+    const Bytes bytes = Encode(CFerroString(text.c_str()));
     EXPECT_EQ(bytes, expected) << length;
     EXPECT_EQ(Decode<CFerroString>(bytes), text.substr(0, stored).c_str()) << length;
   }

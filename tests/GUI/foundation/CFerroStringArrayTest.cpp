@@ -27,10 +27,10 @@ TEST(CFerroStringArrayTest, AddSplitStoreAndRefuseHostileCounts) {
 
   a.Add(CFerroString("ab"));
   a.Add(CFerroString(""));
-  const ByteVector bytes = Stored(a);
-  EXPECT_EQ(bytes, (ByteVector{10, 0, 0, 0, 2, 0, 0, 0, 2, 'a', 'b', 0}));
+  const Bytes bytes = Stored(a);
+  EXPECT_EQ(bytes, (Bytes{10, 0, 0, 0, 2, 0, 0, 0, 2, 'a', 'b', 0}));
 
-  const ByteVector inputs[] = {
+  const Bytes inputs[] = {
       bytes,
       {10, 0, 0, 0, 3, 0, 0, 0, 2, 'a', 'b', 0},  // One string missing.
       {10, 0, 0, 0, 2, 0, 0, 0, 5, 'a', 'b', 0},  // A string cut short.
@@ -40,7 +40,7 @@ TEST(CFerroStringArrayTest, AddSplitStoreAndRefuseHostileCounts) {
       {10, 0, 0},                                 // Cut in the header.
   };
   CFerroStringArray b;
-  for (const ByteVector& in : inputs) {  // Only the first is whole.
+  for (const Bytes& in : inputs) {  // Only the first is whole.
     EXPECT_EQ(Restore(b, in), &in == &inputs[0]);
     EXPECT_EQ(b.GetCount(), 2);
     EXPECT_EQ(b.GetCapacity(), 10);

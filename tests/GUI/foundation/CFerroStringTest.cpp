@@ -1,17 +1,17 @@
 #include "GUI/foundation/CFerroString.h"
 
 #include "tests/GUI/foundation/FerroTestUtil.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <tuple>
 
 namespace {
 
-std::string Bytes(const CFerroString& s) {
+std::string Text(const CFerroString& s) {
   return std::string(s.c_str(), s.GetLength());
 }
 
@@ -19,18 +19,18 @@ TEST(CFerroStringTest, ConstructionKeepsExactLengthAndTerminator) {
   CFerroString zero('\0');
   EXPECT_FALSE(zero == CFerroString());  // One zero byte is not the empty text...
   EXPECT_TRUE(zero == "");               // ...but compares as text like it.
-  EXPECT_EQ(Bytes(CFerroString(4)), std::string(4, '\0'));
+  EXPECT_EQ(Text(CFerroString(4)), std::string(4, '\0'));
   EXPECT_EQ(CFerroString(-3).GetLength(), 0);
   EXPECT_EQ(CFerroString(static_cast<const char*>(nullptr)).GetLength(), 0);
 
   // A deep copy keeps embedded zero bytes; self-assignment is harmless.
   CFerroString copy(zero + 'x');
   copy = copy;
-  EXPECT_EQ(Bytes(copy), std::string("\0x", 2));
+  EXPECT_EQ(Text(copy), std::string("\0x", 2));
   copy = copy.c_str() + 1;  // Assigning from its own buffer.
   EXPECT_EQ(copy, "x");
   copy.SetLength(5);  // Discards the text.
-  EXPECT_EQ(Bytes(copy), std::string(5, '\0'));
+  EXPECT_EQ(Text(copy), std::string(5, '\0'));
 }
 
 TEST(CFerroStringTest, IndexSearchConcatenationAndComparison) {
@@ -139,7 +139,7 @@ TEST(CFerroStringTest, NumbersFormattingDumpAndParams) {
   EXPECT_EQ(s.Format("%.2f", 1.5f), "1.50");
   EXPECT_EQ(s.Format("%.3f", 2.25), "2.250");
   // Longer output is cut to 31 bytes instead of overflowing the work buffer.
-  EXPECT_EQ(Bytes(s.Format("%060d", 7)), std::string(31, '0'));
+  EXPECT_EQ(Text(s.Format("%060d", 7)), std::string(31, '0'));
   EXPECT_EQ(s.Format(nullptr, 1), "");
   EXPECT_EQ(CFerroString("  12abc").StringToInt(), 12);
   EXPECT_DOUBLE_EQ(CFerroString("2.5e1").StringToDouble(), 25.0);
@@ -157,28 +157,26 @@ TEST(CFerroStringTest, NumbersFormattingDumpAndParams) {
 }
 
 TEST(CFerroStringTest, FileFormsAndHostileLengths) {
-  FILE* f = FileWith({});
-  ASSERT_NE(f, nullptr);
-  EXPECT_TRUE(CFerroString("ab").SaveToStream(f));
-  EXPECT_TRUE(CFerroString("xy").SaveText(f));
-  EXPECT_EQ(FileBytes(f), (ByteVector{2, 0, 0, 0, 'a', 'b', 'x', 'y'}));
+  HostFile f = TempFileWith({});
+  ASSERT_TRUE(f);
+  EXPECT_TRUE(CFerroString("ab").SaveToStream(f.get()));
+  EXPECT_TRUE(CFerroString("xy").SaveText(f.get()));
+  EXPECT_EQ(ReadBytes(f.get()), (Bytes{2, 0, 0, 0, 'a', 'b', 'x', 'y'}));
   CFerroString back;
-  EXPECT_TRUE(back.LoadFromStream(f));
+  EXPECT_TRUE(back.LoadFromStream(f.get()));
   EXPECT_EQ(back, "ab");
-  std::fclose(f);
 
   // The class-string form has a two-byte length.
-  f = FileWith({3, 0, 'a', 'b', 'c', 0, 0, 0xFF, 0xFF, 'a'});
-  EXPECT_TRUE(back.LoadFromStreamForClassString(f));
+  f = TempFileWith({3, 0, 'a', 'b', 'c', 0, 0, 0xFF, 0xFF, 'a'});
+  EXPECT_TRUE(back.LoadFromStreamForClassString(f.get()));
   EXPECT_EQ(back, "abc");
-  EXPECT_TRUE(back.LoadFromStreamForClassString(f));
+  EXPECT_TRUE(back.LoadFromStreamForClassString(f.get()));
   EXPECT_EQ(back, "");
   back = "kept";
-  EXPECT_FALSE(back.LoadFromStreamForClassString(f));
+  EXPECT_FALSE(back.LoadFromStreamForClassString(f.get()));
   EXPECT_EQ(back, "kept");
-  std::fclose(f);
 
-  const ByteVector bad[] = {
+  const Bytes bad[] = {
       {},                                      // No length at all.
       {5, 0},                                  // Cut inside the length.
       {5, 0, 0, 0, 'a', 'b'},                  // Fewer bytes than announced.
@@ -186,10 +184,8 @@ TEST(CFerroStringTest, FileFormsAndHostileLengths) {
       {0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b', 'c'}  // Negative length.
   };
   for (const auto& bytes : bad) {
-    f = FileWith(bytes);
-    EXPECT_FALSE(back.LoadFromStream(f)) << bytes.size();
+    EXPECT_FALSE(back.LoadFromStream(TempFileWith(bytes).get())) << bytes.size();
     EXPECT_EQ(back, "kept");
-    std::fclose(f);
   }
   EXPECT_FALSE(back.LoadFromStream(nullptr));
   EXPECT_FALSE(back.SaveToStream(nullptr));

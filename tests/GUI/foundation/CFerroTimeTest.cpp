@@ -9,7 +9,7 @@ namespace {
 TEST(CFerroTimeTest, NewRecordStoresItsDefaults) {
   CFerroTime t;
   t.reserved = 7;  // Never stored as anything but 0.
-  ByteVector bytes = Stored(t);
+  Bytes bytes = Stored(t);
   EXPECT_EQ(bytes, Words({0, 1975, 4, 14, 13, 40, 0}));
 
   bytes[0] = 9;     // Leading word read but reset.
@@ -20,7 +20,7 @@ TEST(CFerroTimeTest, NewRecordStoresItsDefaults) {
   EXPECT_EQ(t.year, 2000);
   EXPECT_EQ(t.second, 59);
   CFerroTime kept;
-  EXPECT_FALSE(Restore(kept, ByteVector(bytes.begin(), bytes.end() - 1)));
+  EXPECT_FALSE(Restore(kept, Bytes(bytes.begin(), bytes.end() - 1)));
   EXPECT_EQ(kept.year, 1975);
 }
 

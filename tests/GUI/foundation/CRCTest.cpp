@@ -11,7 +11,7 @@ TEST(CRCTest, SumsOfOneTwoThreeAndTheirStoredForm) {
   CRC c, d;
   c.Create(data, 3);
   EXPECT_EQ(c.ToInt(), 3u - 6u - 2u - 0u - 6u * 6u);
-  const ByteVector bytes = Stored(c);
+  const Bytes bytes = Stored(c);
   EXPECT_EQ(bytes, Words({9, 3, 6, 2, 0, 6, 6, 6, 6, 6, 6}));
   d.Create(data, 4);
   EXPECT_EQ(d.steps[0], static_cast<unsigned>(-2));  // (1 - 2) + (3 - 4), wrapped.
@@ -21,7 +21,7 @@ TEST(CRCTest, SumsOfOneTwoThreeAndTheirStoredForm) {
   EXPECT_EQ(d, CRC());
 
   // A newer writer's extra fields are skipped, so what follows is still read.
-  const ByteVector longer = Words({11, 3, 6, 2, 0, 6, 6, 6, 6, 6, 6, 100, 200, 77});
+  const Bytes longer = Words({11, 3, 6, 2, 0, 6, 6, 6, 6, 6, 6, 100, 200, 77});
   CFerroStreamMemory in;
   ASSERT_TRUE(in.Open(longer.data(), static_cast<unsigned>(longer.size()), 0));
   ASSERT_TRUE(d.Serialize(in));
@@ -31,9 +31,9 @@ TEST(CRCTest, SumsOfOneTwoThreeAndTheirStoredForm) {
   EXPECT_EQ(next, 77);
 
   CRC kept;
-  EXPECT_FALSE(Restore(kept, ByteVector(bytes.begin(), bytes.end() - 4)));
+  EXPECT_FALSE(Restore(kept, Bytes(bytes.begin(), bytes.end() - 4)));
   EXPECT_EQ(kept, CRC());
-  ByteVector hugeCount = bytes;
+  Bytes hugeCount = bytes;
   hugeCount[3] = 0x7F;
   EXPECT_TRUE(Restore(kept, hugeCount));
 }

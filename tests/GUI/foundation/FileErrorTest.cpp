@@ -2,32 +2,31 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
-#include "tests/GUI/foundation/FerroTestUtil.h"
+#include "tests/support/Files.h"
+#include "tests/support/Scoped.h"
 
 namespace {
 
-TEST(FileErrorTest, FirstMessageStartsTheFileLaterOnesAppend) {
-  const std::string path = TempPath("log_error.log");
-  FILE* old = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(old, nullptr);
-  std::fputs("old", old);
-  std::fclose(old);
-  FileError("before a folder is known");  // Nothing to write to yet.
-  EXPECT_EQ(ReadWholeFile(path), (ByteVector{'o', 'l', 'd'}));
+std::string logFolder;  // Where the provider below sends error.log.
 
-  SetFileErrorFolder([] { return CFerroString(TempPath("log_").c_str()); });
-  FileError("one");
-  FileError("two");
-  disable_game_log = true;
-  FileError("hidden");
-  disable_game_log = false;
-  SetFileErrorFolder(nullptr);
-  EXPECT_EQ(ReadWholeFile(path),
-            (ByteVector{'o', 'n', 'e', '\r', '\n', 't', 'w', 'o', '\r', '\n'}));
-  std::remove(path.c_str());
+TEST(FileErrorTest, FirstMessageStartsTheFileLaterOnesAppend) {
+  TempDir dir;
+  logFolder = dir.Path();
+  const std::string path = dir / "error.log";
+  ASSERT_TRUE(WriteText(path, "old"));
+  FileError("before a folder is known");  // Nothing to write to yet.
+  EXPECT_EQ(ReadText(path), "old");
+
+  {
+    ScopedHook folder(SetFileErrorFolder, [] { return CFerroString(logFolder.c_str()); });
+    FileError("one");
+    FileError("two");
+    ScopedValue hidden(disable_game_log, true);
+    FileError("hidden");
+  }
+  EXPECT_EQ(ReadText(path), "one\r\ntwo\r\n");
 }
 
 }  // namespace

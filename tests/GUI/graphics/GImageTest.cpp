@@ -8,6 +8,7 @@
 #include "GUI/graphics/GImageList.h"
 #include "GUI/graphics/GSurface16.h"
 #include "tests/GUI/graphics/SurfaceTestUtil.h"
+#include "tests/support/Bytes.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -20,7 +21,6 @@
 namespace {
 
 using namespace surface_test;
-using Bytes = std::vector<unsigned char>;
 
 void Append(void* context, void* data, int size) {
   auto* out = static_cast<Bytes*>(context);

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "tests/GUI/graphics/SurfaceTestUtil.h"
+#include "tests/support/Files.h"
 
 namespace {
 
@@ -167,16 +165,13 @@ TEST(GSurface16, TgaAndTextureCopiesOfATwoByTwoSurface) {
   Put(s, 0, 1, kBlue);
   s.MaskTransparentPixel(3);
 
-  const auto path = std::filesystem::temp_directory_path() / "gsurface16_test_2x2.tga";
-  ASSERT_TRUE(s.SaveTGA(path.c_str()));
-  std::ifstream in(path, std::ios::binary);
-  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), {});
-  std::filesystem::remove(path);
+  TempDir dir;
+  ASSERT_TRUE(s.SaveTGA((dir / "2x2.tga").c_str()));
   const std::vector<unsigned char> expected = {
       0,    0, 2,    0,    0, 0,    0, 0,   0, 0, 0, 0, 2, 0, 2, 0, 32, 8,  // header
       0xFF, 0, 0,    0xFF, 0, 0,    0, 0,      // bottom row: blue, hidden
       0,    0, 0xFF, 0xFF, 0, 0xFF, 0, 0xFF};  // top row: red, green
-  EXPECT_EQ(bytes, expected);
+  EXPECT_EQ(ReadBytes(dir / "2x2.tga"), expected);
   EXPECT_FALSE(s.SaveTGA("/nonexistent-folder/x.tga"));
 
   std::vector<uint16_t> tex(8, 0xAAAA);  // pitch of 4 pixels

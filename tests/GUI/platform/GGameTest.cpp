@@ -45,6 +45,7 @@ class LoggingDialog : public GComponent {
   std::vector<std::string>& log;
 };
 
+// The recording game: the input entry points are checked, not routed.
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(game.CreateGame(nullptr, 0, 0)); }

@@ -9,6 +9,7 @@
 #include "GUI/resources/Config.h"
 #include "GUI/resources/GVirtualDrive.h"
 #include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
 
@@ -23,17 +24,15 @@ bool Save(GPlatform& platform, const std::string& path, const std::string& text)
 
 class DriveTest : public ::testing::Test {
  protected:
-  void SetUp() override { cwd = fs::current_path(); }
-  void TearDown() override { fs::current_path(cwd); }
-
   // Mounts a new empty drive called name in the temporary folder.
   std::string NewDrive(const char* name) {
     return platform.CreateVirtualDrive(dir.Path().c_str(), name).c_str();
   }
 
-  fs::path cwd;
   TempDir dir;
   HeadlessPlatform platform{nullptr, "Digmaze", dir.Path()};
+  // Tests may step into the temporary folder; back out before it goes.
+  ScopeExit restoreCwd{[cwd = fs::current_path()] { fs::current_path(cwd); }};
 };
 
 }  // namespace
@@ -191,7 +190,6 @@ TEST_F(DriveTest, DriveTableSlots) {
 class ConnectTest : public DriveTest {
  protected:
   void SetUp() override {
-    DriveTest::SetUp();
     for (int i = 0; i < 6; ++i) {
       // Files of one to three clusters, so the shuffle has something to move.
       std::string bytes(4096 * (i % 3) + 100 + i, static_cast<char>('a' + i));

@@ -6,6 +6,7 @@
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/toolkit/GComponent.h"
 #include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/Scoped.h"
 
 namespace {
 
@@ -181,19 +182,19 @@ TEST_F(PlatformSDLTest, AtMostOneTickWaits) {
 TEST_F(PlatformSDLTest, ARefusedTickDoesNotStopTheTimer) {
   static int refused = 0;
   refused = 0;
-  SDL_SetEventFilter(
-      [](void*, SDL_Event* e) -> int {
-        if (e->type != SDL_USEREVENT) return 1;
-        ++refused;
-        return 0;
-      },
-      nullptr);
   TIMER_DATA timer;
   timer.period = 5;
   SdlGame game;
-  game.GetPlatform()->SetTimer(&timer);
-  SDL_Delay(100);
-  SDL_SetEventFilter(nullptr, nullptr);
+  {
+    ScopedHook refuseTicks([](SDL_EventFilter filter) { SDL_SetEventFilter(filter, nullptr); },
+                           [](void*, SDL_Event* e) -> int {
+                             if (e->type != SDL_USEREVENT) return 1;
+                             ++refused;
+                             return 0;
+                           });
+    game.GetPlatform()->SetTimer(&timer);
+    SDL_Delay(100);
+  }
   EXPECT_GE(refused, 3);
   SDL_Delay(50);
   EXPECT_EQ(PendingTicks(), 1);

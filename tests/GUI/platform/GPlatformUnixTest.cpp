@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -9,6 +7,7 @@
 
 #include "GUI/platform/FILE_DATA.h"
 #include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
 
@@ -33,11 +32,13 @@ TEST_F(PlatformTest, CreatePathMakesEveryLevelAndKeepsTheWorkingDirectory) {
   EXPECT_EQ(Cwd(), before);
 
   // Relative paths grow from the working directory, which stays put as well.
-  fs::current_path(dir.Path());
-  EXPECT_TRUE(platform.CreatePath("x\\y/z/"));
-  EXPECT_TRUE(fs::is_directory(dir / "x/y/z"));
-  EXPECT_EQ(Cwd() + "/", dir.Path());
-  fs::current_path(before);
+  {
+    ScopeExit back([&before] { fs::current_path(before); });
+    fs::current_path(dir.Path());
+    EXPECT_TRUE(platform.CreatePath("x\\y/z/"));
+    EXPECT_TRUE(fs::is_directory(dir / "x/y/z"));
+    EXPECT_EQ(Cwd() + "/", dir.Path());
+  }
 
   // A file in the way stops the walk.
   WriteText(dir / "file", "x");
@@ -93,15 +94,10 @@ TEST_F(PlatformTest, SaveFileReplacesTheTargetOnlyWhenTheWriteSucceeded) {
   // Writes beyond a 16-byte file size limit fail part way: the old file stays, no temporary.
   FILE_DATA big;
   big.Create(64 * 1024);
-  rlimit old;
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = {16, old.rlim_max};
-  auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
-  bool saved = platform.SaveFile(path.c_str(), &big);
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, oldHandler);
-  EXPECT_FALSE(saved);
+  {
+    ScopedFileSizeLimit small(16);
+    EXPECT_FALSE(platform.SaveFile(path.c_str(), &big));
+  }
   EXPECT_EQ(ReadText(path), std::string("a\0z", 3));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir / "deep/er"), fs::directory_iterator{}), 1);
   EXPECT_FALSE(platform.SaveFile((path + "/inside").c_str(), &big));
@@ -135,17 +131,13 @@ TEST_F(PlatformTest, GameFolderIsTheDataFolderWhenWritable) {
 }
 
 TEST_F(PlatformTest, UserDataFolderFallbacks) {
-  const char* oldXdg = getenv("XDG_DATA_HOME");
-  const char* oldHome = getenv("HOME");
-  std::string keepXdg = oldXdg ? oldXdg : "", keepHome = oldHome ? oldHome : "";
-
-  setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
+  ScopedEnv xdg("XDG_DATA_HOME", (dir / "xdg").c_str());
+  ScopedEnv home("HOME", (dir / "home").c_str());
   HeadlessPlatform unwritable(nullptr, "Digmaze", "/proc/no/such/folder/");
   EXPECT_STREQ(unwritable.GetPathToTemp().c_str(), (dir / "xdg/Digmaze/").c_str());
   EXPECT_TRUE(fs::is_directory(dir / "xdg/Digmaze"));
 
   unsetenv("XDG_DATA_HOME");
-  setenv("HOME", (dir / "home").c_str(), 1);
   EXPECT_STREQ(unwritable.UserDataFolder().c_str(), (dir / "home/.local/share/Digmaze/").c_str());
 
   // Without HOME the password database names the home folder.
@@ -156,9 +148,6 @@ TEST_F(PlatformTest, UserDataFolderFallbacks) {
   EXPECT_NE(found.Find(appName.c_str()), -1);
   EXPECT_TRUE(fs::is_directory(found.c_str()));
   fs::remove(found.c_str());
-
-  if (oldXdg) setenv("XDG_DATA_HOME", keepXdg.c_str(), 1);
-  if (oldHome) setenv("HOME", keepHome.c_str(), 1);
 }
 
 TEST_F(PlatformTest, FirstLaunchIsDetectedOncePerVersion) {
@@ -201,13 +190,10 @@ TEST_F(PlatformTest, OpenLinkPassesTheAddressAsOneArgumentWithoutAShell) {
             "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/../args.tmp\"\n"
             "mv \"$(dirname \"$0\")/../args.tmp\" \"$(dirname \"$0\")/../args\"\n");
   fs::permissions(stub, fs::perms::owner_all);
-  std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
-  setenv("PATH", (dir.Path() + "bin:" + oldPath).c_str(), 1);
+  ScopedEnv path("PATH", (dir.Path() + "bin:" + (getenv("PATH") ? getenv("PATH") : "")).c_str());
 
   std::string url = "http://example.org/?q='x\" ; touch " + (dir / "pwned") + " ;$(id)";
-  bool started = platform.OpenLink(url.c_str());
-  setenv("PATH", oldPath.c_str(), 1);
-  ASSERT_TRUE(started);
+  ASSERT_TRUE(platform.OpenLink(url.c_str()));
 
   for (int i = 0; i < 200 && !fs::exists(dir / "args"); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -1,11 +1,6 @@
 #pragma once
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,40 +11,7 @@
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatformUnix.h"
 #include "GUI/platform/TIMER_DATA.h"
-
-// A fresh folder under the system's temporary folder, removed with its
-// contents when the object goes.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dmtest.XXXXXX").string();
-    char* made = mkdtemp(pattern.data());
-    path = made ? std::string(made) + "/" : std::string();
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  // The folder with a trailing separator.
-  const std::string& Path() const { return path; }
-  std::string operator/(const std::string& name) const { return path + name; }
-
- private:
-  std::string path;
-};
-
-inline void WriteText(const std::string& path, const std::string& text) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+#include "tests/support/Files.h"
 
 // A file loaded through the platform, or "<missing>".
 inline std::string Load(GPlatform& platform, const std::string& path) {
@@ -69,23 +31,6 @@ inline std::set<std::string> Found(GPlatform& platform, const std::string& folde
     for (const char* f = platform.GetFirstFolder(folder.c_str()); f; f = platform.GetNextFolder())
       names.insert(f);
   return names;
-}
-
-// Size and modification time of a host file, to see whether anything wrote it.
-struct Stamp {
-  uintmax_t size;
-  std::filesystem::file_time_type time;
-  bool operator==(const Stamp&) const = default;
-};
-
-inline Stamp StampOf(const std::string& path) {
-  return {std::filesystem::file_size(path), std::filesystem::last_write_time(path)};
-}
-
-// Puts the file's time far in the past, so any later write shows.
-inline void Age(const std::string& path) {
-  std::filesystem::last_write_time(
-      path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365));
 }
 
 // The POSIX platform with a chosen game folder, a clock the test moves, and
@@ -192,4 +137,12 @@ class RecordingGame : public HeadlessGame {
   void Log(const std::string& what, unsigned flags) {
     calls.push_back(what + " flags=" + std::to_string(flags));
   }
+};
+
+// A created headless game over a temporary folder of its own.
+class HeadlessGameTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(game.CreateGame(nullptr, 0, 0)); }
+  TempDir dir;
+  HeadlessGame game{dir.Path()};
 };

@@ -4,6 +4,7 @@
 
 #include "GUI/foundation/CFerroTime.h"
 #include "GUI/resources/Localizer.h"
+#include "tests/support/Scoped.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ std::string Formatted(CFerroTime time, FERRO_TIME_ENUM kind) {
 TEST(CFerroTimeFormatTest, EnglishWithoutALanguageTranslatedWithOne) {
   Localizer* localizer = Localizer::GetInstance();
   localizer->Unload();
+  ScopeExit unload([localizer] { localizer->Unload(); });
   CFerroTime time;
   EXPECT_EQ(Formatted(time, FERRO_TIME_DATE_TIME), "April 14, 1975 13:40:00");
   time.month = 13;  // a damaged record still formats
@@ -30,7 +32,6 @@ TEST(CFerroTimeFormatTest, EnglishWithoutALanguageTranslatedWithOne) {
   EXPECT_EQ(Formatted(time, FERRO_TIME_DATE), "14 Apr. 1975");
   time.month = 5;  // no translation: the English name
   EXPECT_EQ(Formatted(time, FERRO_TIME_DATE), "14 May 1975");
-  localizer->Unload();
 }
 
 }  // namespace

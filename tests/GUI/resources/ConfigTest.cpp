@@ -5,7 +5,7 @@
 #include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/resources/Config.h"
 #include "GUI/resources/ConfigFile.h"
-#include "tests/GUI/resources/ResourcesTestUtil.h"
+#include "tests/support/Files.h"
 
 namespace {
 
@@ -113,10 +113,10 @@ TEST(ConfigTest, DirLookupTakesTheFirstTextThatHasTheKey) {
 }
 
 TEST(ConfigTest, HostFilesFoldersAndStreamsLoad) {
-  TempFolder folder;
-  ASSERT_TRUE(WriteHostFile(folder / "b.cfg", "NAME bee\r\n"));
-  ASSERT_TRUE(WriteHostFile(folder / "a.cfg", "NAME = ay\r\n"));
-  ASSERT_TRUE(WriteHostFile(folder / "c.txt", "NAME sea\r\n"));
+  TempDir folder;
+  ASSERT_TRUE(WriteText(folder / "b.cfg", "NAME bee\r\n"));
+  ASSERT_TRUE(WriteText(folder / "a.cfg", "NAME = ay\r\n"));
+  ASSERT_TRUE(WriteText(folder / "c.txt", "NAME sea\r\n"));
 
   ConfigFile file;
   EXPECT_FALSE(file.OpenFile((folder / "missing.cfg").c_str()));

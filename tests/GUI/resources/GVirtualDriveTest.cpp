@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
-
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "GUI/resources/CFerroStreamVirtualFile.h"
 #include "GUI/resources/GVirtualDrive.h"
-#include "tests/GUI/resources/ResourcesTestUtil.h"
+#include "tests/support/Files.h"
+#include "tests/support/Scoped.h"
 
 namespace {
 
@@ -44,37 +43,37 @@ ByteBuilder& EmptyFreeList(ByteBuilder& b) {
 class GVirtualDriveTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    table = drive.Create(folder.path.c_str(), "image");
+    table = drive.Create(folder.Path().c_str(), "image");
     ASSERT_FALSE(table.IsEmpty());
     ASSERT_TRUE(drive.Open(table.c_str()));
   }
-  std::string Table() { return ReadHostFile(folder / "image.vdt"); }
-  std::string Data() { return ReadHostFile(folder / "image.vdd"); }
+  std::string Table() { return ReadText(folder / "image.vdt"); }
+  std::string Data() { return ReadText(folder / "image.vdd"); }
   bool Reopen() { return drive.Close() && drive.Open(table.c_str()); }
 
-  TempFolder folder;
+  TempDir folder;
   GVirtualDrive drive;
   CFerroString table;
 };
 
 TEST(GVirtualDriveCreateTest, FreshDriveFilesAreByteExact) {
-  TempFolder folder;
+  TempDir folder;
   GVirtualDrive drive;
-  CFerroString table = drive.Create(folder.path.c_str(), "image");
+  CFerroString table = drive.Create(folder.Path().c_str(), "image");
   EXPECT_EQ(std::string(table.c_str()),
-            std::filesystem::canonical(folder.path).string() + "/image.vdt");
+            std::filesystem::canonical(folder.Path()).string() + "/image.vdt");
   EXPECT_FALSE(drive.IsOpen());
   ByteBuilder expected = TableHeader("image.vdd");
   expected.Int(0).Int(0).Int(0).Int(-1);
   EmptyFreeList(expected);
-  EXPECT_TRUE(SameBytes(ReadHostFile(folder / "image.vdt"), expected.bytes));
-  EXPECT_EQ(ReadHostFile(folder / "image.vdd"), kDataSignature);
+  EXPECT_TRUE(SameBytes(ReadText(folder / "image.vdt"), expected.bytes));
+  EXPECT_EQ(ReadText(folder / "image.vdd"), kDataSignature);
 
   // An existing table, or an open drive object, refuses to create.
-  EXPECT_TRUE(drive.Create(folder.path.c_str(), "image").IsEmpty());
+  EXPECT_TRUE(drive.Create(folder.Path().c_str(), "image").IsEmpty());
   ASSERT_TRUE(drive.Open(table.c_str()));
   EXPECT_EQ(drive.GetDriveName(), CFerroString("image"));
-  EXPECT_TRUE(drive.Create(folder.path.c_str(), "other").IsEmpty());
+  EXPECT_TRUE(drive.Create(folder.Path().c_str(), "other").IsEmpty());
   EXPECT_FALSE(drive.Open(table.c_str()));
   EXPECT_TRUE(drive.Create((folder / "missing").c_str(), "x").IsEmpty());
 }
@@ -261,26 +260,19 @@ TEST_F(GVirtualDriveTest, FailedFlushKeepsTheOldTableAndTheDirtyMark) {
   ASSERT_EQ(rmdir((folder / "image.vdt.tmp").c_str()), 0);
   EXPECT_TRUE(drive.Flush());
   EXPECT_FALSE(drive.IsDirty());
-  EXPECT_NE(Table(), before);
+  EXPECT_NE(Table().find(ByteBuilder().Name("new").bytes), std::string::npos);
 }
 
 TEST_F(GVirtualDriveTest, WriteReportsTheBytesThatReachedTheDisk) {
   ASSERT_TRUE(PutFile(drive, ":first", Pattern(100, 1)));
   ASSERT_TRUE(drive.CreateFile(":second"));
   // Let the data file grow by 1000 more bytes only.
-  const rlim_t limit = drive.GetDataLength() + 1000;
-  rlimit old;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = {limit, old.rlim_max};
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::optional<ScopedFileSizeLimit> small(std::in_place, drive.GetDataLength() + 1000);
   auto stream = drive.OpenStream(":second", 2);
   ASSERT_TRUE(stream);
   const std::string content = Pattern(5000, 2);
-  unsigned int written = stream->Write(content.data(), 5000);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(written, 1000u);
+  EXPECT_EQ(stream->Write(content.data(), 5000), 1000u);
+  small.reset();
   EXPECT_EQ(stream->GetLength(), 1000u);
   stream.reset();
   ASSERT_TRUE(Reopen());
@@ -316,17 +308,17 @@ TEST_F(GVirtualDriveTest, MixKeepsEveryFileAndCompactsTheData) {
 }
 
 TEST(GVirtualDriveBuildTest, BuildsFromAHostFolderAndFailsCleanly) {
-  TempFolder folder;
+  TempDir folder;
   const std::string source = folder / "vdd";
   ASSERT_EQ(mkdir(source.c_str(), 0700), 0);
   ASSERT_EQ(mkdir((source + "/cells").c_str(), 0700), 0);
-  ASSERT_TRUE(WriteHostFile(source + "/main.png", Pattern(10000, 1)));
-  ASSERT_TRUE(WriteHostFile(source + "/cells/brick.png", Pattern(300, 2)));
-  ASSERT_TRUE(WriteHostFile(source + "/cells/empty.png", ""));
+  ASSERT_TRUE(WriteText(source + "/main.png", Pattern(10000, 1)));
+  ASSERT_TRUE(WriteText(source + "/cells/brick.png", Pattern(300, 2)));
+  ASSERT_TRUE(WriteText(source + "/cells/empty.png", ""));
 
-  ASSERT_TRUE(GVirtualDrive::BuildFromFolder(folder.path.c_str(), "image", source.c_str(), 7));
-  EXPECT_EQ(ReadHostFile(folder / "image.vdd").size(), 4u + 4 * 4096);
-  EXPECT_FALSE(GVirtualDrive::BuildFromFolder(folder.path.c_str(), "image", source.c_str(), 7));
+  ASSERT_TRUE(GVirtualDrive::BuildFromFolder(folder.Path().c_str(), "image", source.c_str(), 7));
+  EXPECT_EQ(ReadText(folder / "image.vdd").size(), 4u + 4 * 4096);
+  EXPECT_FALSE(GVirtualDrive::BuildFromFolder(folder.Path().c_str(), "image", source.c_str(), 7));
   GVirtualDrive drive;
   ASSERT_TRUE(drive.Open((folder / "image.vdt").c_str()));
   EXPECT_EQ(GetFile(drive, ":main.png"), Pattern(10000, 1));
@@ -336,11 +328,11 @@ TEST(GVirtualDriveBuildTest, BuildsFromAHostFolderAndFailsCleanly) {
 
   // A build that cannot read its source leaves no drive files behind.
   EXPECT_FALSE(
-      GVirtualDrive::BuildFromFolder(folder.path.c_str(), "sound", (folder / "none").c_str(), 7));
+      GVirtualDrive::BuildFromFolder(folder.Path().c_str(), "sound", (folder / "none").c_str(), 7));
   for (const char* name : {"sound.vdt", "sound.vdd", "sound.vdt.build", "sound.vdd.build"})
     EXPECT_FALSE(std::filesystem::exists(folder / name)) << name;
 
-  EXPECT_TRUE(GVirtualDrive::RemoveDriveFiles(folder.path.c_str(), "image"));
+  EXPECT_TRUE(GVirtualDrive::RemoveDriveFiles(folder.Path().c_str(), "image"));
   EXPECT_FALSE(std::filesystem::exists(folder / "image.vdt"));
 }
 
@@ -354,7 +346,7 @@ class GVirtualDriveDamageTest : public GVirtualDriveTest {
     ASSERT_EQ(original.size(), 102u);
   }
   bool OpensWithTable(const std::string& bytes) {
-    EXPECT_TRUE(WriteHostFile(table.c_str(), bytes));
+    EXPECT_TRUE(WriteText(table.c_str(), bytes));
     GVirtualDrive other;
     bool opened = other.Open(table.c_str());
     EXPECT_EQ(opened, other.IsOpen());
@@ -390,12 +382,8 @@ TEST_F(GVirtualDriveDamageTest, DamagedTablesDoNotOpen) {
       {78, 0x7FFFFFFF, "free list capacity"},
       {82, 5, "free list count"},
   };
-  for (const Patch& patch : patches) {
-    std::string bytes = original;
-    for (int k = 0; k < 4; ++k)
-      bytes[patch.offset + k] = static_cast<char>(static_cast<uint32_t>(patch.value) >> (8 * k));
-    EXPECT_FALSE(OpensWithTable(bytes)) << patch.what;
-  }
+  for (const Patch& patch : patches)
+    EXPECT_FALSE(OpensWithTable(Patched(original, patch.offset, patch.value))) << patch.what;
   std::string escaping = original;
   escaping.replace(12, 9, "../x.vdd\0", 9);
   EXPECT_FALSE(OpensWithTable(escaping)) << "data file outside the drive's folder";
@@ -405,17 +393,17 @@ TEST_F(GVirtualDriveDamageTest, DamagedDataFiles) {
   const std::string dataPath = folder / "image.vdd";
   const std::string data = Data();
 
-  ASSERT_TRUE(WriteHostFile(dataPath, "XXXX" + data.substr(4)));
+  ASSERT_TRUE(WriteText(dataPath, "XXXX" + data.substr(4)));
   EXPECT_FALSE(drive.Open(table.c_str()));
-  ASSERT_TRUE(WriteHostFile(dataPath, data.substr(0, 3)));
+  ASSERT_TRUE(WriteText(dataPath, data.substr(0, 3)));
   EXPECT_FALSE(drive.Open(table.c_str()));
-  ASSERT_TRUE(WriteHostFile(dataPath, data.substr(0, 4 + 4096)));  // cluster 1 is gone
+  ASSERT_TRUE(WriteText(dataPath, data.substr(0, 4 + 4096)));  // cluster 1 is gone
   EXPECT_FALSE(drive.Open(table.c_str()));
   std::filesystem::remove(dataPath);
   EXPECT_FALSE(drive.Open(table.c_str()));
 
   // A last cluster cut short still opens; reading returns the bytes that are there.
-  ASSERT_TRUE(WriteHostFile(dataPath, data.substr(0, 4 + 4096 + 100)));
+  ASSERT_TRUE(WriteText(dataPath, data.substr(0, 4 + 4096 + 100)));
   ASSERT_TRUE(drive.Open(table.c_str()));
   EXPECT_EQ(GetFile(drive, ":f"), Pattern(5000, 1).substr(0, 4196));
 }

@@ -4,7 +4,7 @@
 
 #include "GUI/resources/Language.h"
 #include "GUI/resources/Localizer.h"
-#include "tests/GUI/resources/ResourcesTestUtil.h"
+#include "tests/support/Files.h"
 
 namespace {
 
@@ -19,13 +19,15 @@ const std::string kResource =
     "[Save]\r\ndel=Wrong line\r\nen=Save\r\n"
     "[First Month than Day]\r\nen=Yes\r\nde=No\r\n";
 
-Localizer& Fresh() {
-  Localizer* localizer = Localizer::GetInstance();
-  localizer->Unload();
-  return *localizer;
-}
+// The process-wide localizer starts and ends every test empty.
+class LanguageTest : public ::testing::Test {
+ protected:
+  void SetUp() override { localizer.Unload(); }
+  void TearDown() override { localizer.Unload(); }
+  Localizer& localizer = *Localizer::GetInstance();
+};
 
-TEST(LanguageTest, DescriptionsAreReadAtLineStarts) {
+TEST_F(LanguageTest, DescriptionsAreReadAtLineStarts) {
   Language language(kResource.data(), static_cast<int>(kResource.size()), "GERMAN");
   ASSERT_EQ(language.GetLanguageCount(), 2);
   const LangProperty* english = language.GetDescription(0);
@@ -45,8 +47,7 @@ TEST(LanguageTest, DescriptionsAreReadAtLineStarts) {
   EXPECT_EQ(german->color, 255);
 }
 
-TEST(LanguageTest, TranslationFallbacks) {
-  Localizer& localizer = Fresh();
+TEST_F(LanguageTest, TranslationFallbacks) {
   EXPECT_STREQ(localizer.Translate("Open"), "Error of the resource file.");
   EXPECT_EQ(localizer.GetPtr("Open"), nullptr);
   EXPECT_EQ(localizer.GetFontHeight(), 0);
@@ -70,19 +71,17 @@ TEST(LanguageTest, TranslationFallbacks) {
 
   // Without TEXT_DEFAULT the default text is "?"; an empty language asks for LANG_DEFAULT.
   const std::string bare = "LANG_DEFAULT=ENGLISH\r\n[LANGUAGE]\r\nNAME=ENGLISH\r\nLABEL=en\r\n";
-  Localizer& again = Fresh();
-  again.Load(bare.data(), static_cast<int>(bare.size()), "");
-  EXPECT_EQ(again.GetLanguageName(), CFerroString("ENGLISH"));
-  EXPECT_STREQ(again.Translate("Anything"), "?");
-  Fresh();
+  localizer.Unload();
+  localizer.Load(bare.data(), static_cast<int>(bare.size()), "");
+  EXPECT_EQ(localizer.GetLanguageName(), CFerroString("ENGLISH"));
+  EXPECT_STREQ(localizer.Translate("Anything"), "?");
 }
 
-TEST(LanguageTest, ResourcesWithoutLanguagesAndRepeatedLoads) {
-  TempFolder folder;
-  ASSERT_TRUE(WriteHostFile(folder / "a.lng", kResource));
-  ASSERT_TRUE(WriteHostFile(folder / "none.lng", "[Open]\r\nen=Open\r\n"));
+TEST_F(LanguageTest, ResourcesWithoutLanguagesAndRepeatedLoads) {
+  TempDir folder;
+  ASSERT_TRUE(WriteText(folder / "a.lng", kResource));
+  ASSERT_TRUE(WriteText(folder / "none.lng", "[Open]\r\nen=Open\r\n"));
 
-  Localizer& localizer = Fresh();
   localizer.Load((folder / "none.lng").c_str(), "ENGLISH");
   EXPECT_FALSE(localizer.HasLanguage());
   EXPECT_TRUE(localizer.GetPath().IsEmpty());
@@ -97,10 +96,9 @@ TEST(LanguageTest, ResourcesWithoutLanguagesAndRepeatedLoads) {
   // A '*' path loads every file of the folder with that extension.
   Language all(CFerroString((folder / "*.lng").c_str()), "ENGLISH");
   EXPECT_EQ(all.GetLanguageCount(), 2);
-  Fresh();
 }
 
-TEST(LanguageTest, IndexSeparatesKeysSharingBytes) {
+TEST_F(LanguageTest, IndexSeparatesKeysSharingBytes) {
   // Keys that share first, last and middle bytes in every combination.
   const char* keys[] = {"ab", "aXb", "aYb", "aXXb", "a", "abc", "aXc", "b"};
   std::string text = "[LANGUAGE]\r\nNAME=L\r\nLABEL=t\r\n";

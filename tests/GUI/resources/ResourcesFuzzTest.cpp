@@ -10,7 +10,7 @@
 #include "GUI/resources/ConfigFile.h"
 #include "GUI/resources/GVirtualDrive.h"
 #include "GUI/resources/Language.h"
-#include "tests/GUI/resources/ResourcesTestUtil.h"
+#include "tests/support/Files.h"
 
 // Feeds damaged copies of real texts to the parsers. The checks that matter are the sanitizer's:
 // no read outside a buffer, no overflow, no leak. The expectations only keep results sane.
@@ -81,9 +81,9 @@ TEST(ResourcesFuzzTest, ParsersSurviveDamagedTexts) {
 }
 
 // A real table: folders in several buckets, files of several sizes, released clusters.
-std::string BuildSampleDrive(const TempFolder& folder, std::string& table) {
+std::string BuildSampleDrive(const TempDir& folder, std::string& table) {
   GVirtualDrive drive;
-  table = drive.Create(folder.path.c_str(), "sample").c_str();
+  table = drive.Create(folder.Path().c_str(), "sample").c_str();
   if (table.empty() || !drive.Open(table.c_str())) return "";
   drive.CreateDirectory(":img");
   drive.CreateDirectory(":img/cells");
@@ -96,11 +96,11 @@ std::string BuildSampleDrive(const TempFolder& folder, std::string& table) {
   }
   drive.RemoveFile(":d");
   drive.Close();
-  return ReadHostFile(table);
+  return ReadText(table);
 }
 
 TEST(ResourcesFuzzTest, DriveOpenSurvivesDamagedTables) {
-  TempFolder folder;
+  TempDir folder;
   std::string table;
   const std::string sample = BuildSampleDrive(folder, table);
   ASSERT_GT(sample.size(), 200u);
@@ -108,7 +108,7 @@ TEST(ResourcesFuzzTest, DriveOpenSurvivesDamagedTables) {
   int opened = 0;
   std::vector<char> buffer(64 * 1024);
   for (const std::string& copy : DamagedCopies(sample, 800, false)) {
-    ASSERT_TRUE(WriteHostFile(table, copy));
+    ASSERT_TRUE(WriteText(table, copy));
     GVirtualDrive drive;
     if (!drive.Open(table.c_str())) continue;
     ++opened;

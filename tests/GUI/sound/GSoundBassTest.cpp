@@ -1,37 +1,29 @@
 #include "GUI/sound/GSoundBass.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <tuple>
 #include <vector>
 
 #include "GUI/foundation/MEM_DATA.h"
+#include "tests/support/Files.h"
+#include "tests/support/Scoped.h"
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
 
 // A PCM WAV file image around raw little-endian sample bytes.
 Bytes MakeWav(unsigned channels, unsigned rate, unsigned bits, const Bytes& data) {
   const unsigned align = channels * bits / 8, size = static_cast<unsigned>(data.size());
-  Bytes out;
-  auto put = [&out](unsigned value, int width) {
-    for (int i = 0; i < width; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
-  };
-  auto tag = [&out](const char* t) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(t[i]));
-  };
-  tag("RIFF"), put(36 + size, 4), tag("WAVE"), tag("fmt "), put(16, 4), put(1, 2);
-  put(channels, 2), put(rate, 4), put(rate * align, 4), put(align, 2), put(bits, 2);
-  tag("data"), put(size, 4);
+  ByteBuilder wav;
+  wav.Raw("RIFF").Int(36 + size).Raw("WAVEfmt ").Int(16).Short(1).Short(channels).Int(rate);
+  wav.Int(rate * align).Short(align).Short(bits).Raw("data").Int(size);
+  Bytes out = wav.Vector();
   out.insert(out.end(), data.begin(), data.end());
   return out;
 }
@@ -54,26 +46,22 @@ bool WaitForState(GSound& sound, int channel, int state) {
 }
 
 // SDL's disk audio driver writes the mixed output (float stereo, as the mixer opens the
-// device) to a file in real time, named by process so that parallel test runs do not collide.
+// device) to a file in real time.
 class GSoundBassDiskTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    path_ = ::testing::TempDir() + "digmaze_sound_" + std::to_string(getpid()) + ".raw";
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", path_.c_str(), 1);
-  }
-  void TearDown() override { std::remove(path_.c_str()); }
-
   // How many output samples lie within `tolerance` of `level`, once the sound object is gone.
   int Count(float level, float tolerance) const {
-    std::ifstream in(path_, std::ios::binary);
-    int n = 0;
-    for (float v; in.read(reinterpret_cast<char*>(&v), sizeof v);)
-      n += std::fabs(v - level) <= tolerance;
-    return n;
+    const std::string bytes = ReadText(output);
+    std::vector<float> out(bytes.size() / sizeof(float));
+    std::memcpy(out.data(), bytes.data(), out.size() * sizeof(float));
+    return static_cast<int>(std::count_if(
+        out.begin(), out.end(), [=](float v) { return std::fabs(v - level) <= tolerance; }));
   }
 
-  std::string path_;
+  TempDir dir;
+  const std::string output = dir / "output.raw";
+  ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
+  ScopedEnv file{"SDL_DISKAUDIOFILE", output.c_str()};
 };
 
 TEST_F(GSoundBassDiskTest, EverySampleReachesTheOutputOnce) {
@@ -155,9 +143,8 @@ TEST_F(GSoundBassDiskTest, BadDataIsRefusedOrPlayedSafely) {
 }
 
 TEST(GSoundBassTest, MissingDeviceFailsQuietlyAndVolumesAreClamped) {
-  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
   GSoundBass sound;
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
   EXPECT_FALSE(sound.GetMixer().IsReady());
   EXPECT_EQ(Load(sound, Mono16(100, 0x10)), -1);
   EXPECT_EQ(sound.Play(0, 1.0f, false), -1);

@@ -20,12 +20,11 @@ unsigned short Pixel(GSurface* s, int x, int y) {
   return reinterpret_cast<unsigned short*>(s->GetPixels())[y * s->GetWidth() + x];
 }
 
+using Scene = HeadlessGameTest;
+
 }  // namespace
 
-TEST(Scene, TakesTheSceneSizeAndRedrawsOnlyDirtyParts) {
-  TempDir dir;
-  HeadlessGame game(dir.Path());
-  ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+TEST_F(Scene, TakesTheSceneSizeAndRedrawsOnlyDirtyParts) {
   auto* scene = new PaintingScene;
   int w = 0, h = 0;
   scene->GetSize(w, h);
@@ -57,10 +56,7 @@ TEST(Scene, TakesTheSceneSizeAndRedrawsOnlyDirtyParts) {
   EXPECT_EQ(scene->renders, 2);
 }
 
-TEST(Scene, ResizedWithTheVideoMode) {
-  TempDir dir;
-  HeadlessGame game(dir.Path());
-  ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+TEST_F(Scene, ResizedWithTheVideoMode) {
   game.AddScene(new PaintingScene);
   game.AddScene(new PaintingScene);
   game.OnChangeVideoMode(32, 16);

@@ -11,18 +11,16 @@ TEST_F(GridTest, SetCellChangesInsideOnlyOnceAStrokeAndKeepsSingleKindsSingle) {
     EXPECT_FALSE(map->SetCell(x, y, CELL_BRICK));
   }
   int undoSteps = 0;
-  GMap::editedProbe = [] { return true; };
-  GMap::undoFactory = [&undoSteps](GMap&) {
+  ScopedValue edited(GMap::editedProbe, [] { return true; });
+  ScopedValue undo(GMap::undoFactory, [&undoSteps](GMap&) {
     ++undoSteps;
     return std::make_unique<GMapUndo>();
-  };
+  });
+  ScopedValue stroke(map->pendingUndo, nullptr);
   EXPECT_FALSE(map->SetCell(1, 1, CELL_EMPTY));  // no change, no undo step
   EXPECT_EQ(undoSteps, 0);
   EXPECT_TRUE(map->SetCell(2, 1, CELL_EXIT));
   EXPECT_TRUE(map->SetCell(1, 1, CELL_UNIT));
   EXPECT_EQ(undoSteps, 1);
   EXPECT_EQ(GMapText::FromMap(*map), "....\n.RX.\n");
-  GMap::editedProbe = nullptr;
-  GMap::undoFactory = nullptr;
-  map->pendingUndo.reset();
 }

@@ -1,17 +1,15 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "GUI/foundation/CFerroStreamMemory.h"
 #include "game/model/ANIMATION_LIST_ALIEN.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/GMap.h"
@@ -21,9 +19,11 @@
 #include "game/model/GSavedGame.h"
 #include "game/model/GUnit.h"
 #include "game/sim/GSimulation.h"
+#include "tests/support/Files.h"
+#include "tests/support/Scoped.h"
+#include "tests/support/Streams.h"
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<unsigned char>;
 // A unit's pixel position and animation, compared as one value.
 using Pos = std::tuple<int, int, int>;
 
@@ -31,59 +31,21 @@ using Pos = std::tuple<int, int, int>;
 // the game scene's key handling.
 class LevelFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    GModelMedia::soundRecorder = [this](int sample) { played.push_back(sample); };
-  }
+  // The singletons go back to an empty map with no controls held.
   void TearDown() override {
-    GModelMedia::soundRecorder = nullptr;
-    for (int* s : {&units->soundHorizontalStep, &units->soundVerticalStep, &units->soundTreasure,
-                   &units->soundLife, &units->soundHole, &aliens->closeHoleSound})
-      *s = -1;
     units->NewGame();
     units->ClearControl();
     map->Clear();
-    GModelMedia::SetPathToMaps(nullptr);
-    GMapList::GetInstance()->currentName = "";
-    if (!folder.empty()) fs::remove_all(folder);
   }
 
-  // A fresh temporary folder, used as the maps folder.
-  const fs::path& MapsFolder() {
-    folder = fs::temp_directory_path() / ("digmaze-model-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    GModelMedia::SetPathToMaps((folder.string() + "/").c_str());
-    return folder;
-  }
-  // A copy of bytes with the 32-bit little-endian value written at offset at.
-  static Bytes Patched(Bytes bytes, size_t at, int32_t value) {
-    for (size_t i = 0; i < 4 && at + i < bytes.size(); ++i)
-      bytes[at + i] = static_cast<unsigned char>(static_cast<uint32_t>(value) >> (8 * i));
-    return bytes;
-  }
-  static fs::path SourceDir() {
-    const char* dir = std::getenv("DIGMAZE_SOURCE_DIR");
-    return dir ? fs::path(dir) : fs::path(".");
-  }
-  static Bytes FileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // A fresh temporary folder, the maps folder until the test ends; the path
+  // has no trailing separator.
+  fs::path MapsFolder() {
+    maps.emplace();
+    mapsPath.emplace(GModelMedia::SetPathToMaps, maps->Path().c_str());
+    return fs::path(maps->Path()).parent_path();
   }
   static Bytes Cut(const Bytes& bytes, size_t n) { return {bytes.begin(), bytes.begin() + n}; }
-  // Runs a serializer writing to, or reading from, a memory stream.
-  template <typename F>
-  static Bytes Written(F serialize) {
-    CFerroStreamMemory out;
-    out.Open(nullptr, 0, CFerroStream::modeWrite);
-    EXPECT_TRUE(serialize(out));
-    return Bytes(out.GetBuffer(), out.GetBuffer() + out.GetLength());
-  }
-  template <typename F>
-  static auto ReadWith(const Bytes& bytes, F serialize) {
-    CFerroStreamMemory in;
-    in.Open(bytes.data(), static_cast<unsigned>(bytes.size()), CFerroStream::modeRead);
-    return serialize(in);
-  }
   static std::string Rows(const std::vector<std::string>& rows) {
     std::string text;
     for (const auto& row : rows) text += row + "\n";
@@ -145,6 +107,10 @@ class LevelFixture : public ::testing::Test {
   ANIMATION_LIST_UNIT* units = ANIMATION_LIST_UNIT::GetInstance();
   ANIMATION_LIST_ALIEN* aliens = ANIMATION_LIST_ALIEN::GetInstance();
   GSimulation sim;
-  std::vector<int> played;
-  fs::path folder;
+  std::vector<int> played;  // Samples the model asked to play.
+  ScopedValue<std::function<void(int)>> recorder{GModelMedia::soundRecorder,
+                                                 [this](int sample) { played.push_back(sample); }};
+  ScopedValue<CFerroString> level{GMapList::GetInstance()->currentName, ""};
+  std::optional<TempDir> maps;
+  std::optional<ScopedHook> mapsPath;
 };

@@ -78,7 +78,7 @@ TEST_F(LevelPlayTest, AnEmptyHoleClosesOnItsTwentyThirdUpdate) {
 TEST_F(LevelPlayTest, AHoleClosingOnATrappedAlienLetsItOutInItsSavedDirection) {
   Start({"A....R", "##o###", "======"});
   map->GetCell(2, 1)->timer = 4;
-  aliens->closeHoleSound = 9;
+  ScopedValue closeHole(aliens->closeHoleSound, 9);
   Go();
   EXPECT_EQ(After(17, 0), Pos(64, 32, ANIM_STAND));  // dropped in on tick 16
   EXPECT_EQ(Alien(0).savedAnimation, ANIM_RIGHT);
@@ -123,7 +123,7 @@ TEST_F(LevelPlayTest, RestartClosesHolesAndResetsUnitsButKeepsTreasuresExitAndSc
 TEST_F(LevelPlayTest, StartFailsAndKeepsTheLevelWhenTheMapDoesNotLoad) {
   Start({"R$X", "==="});
   GMapList* list = GMapList::GetInstance();
-  GModelMedia::SetPathToMaps("/nonexistent-digmaze-folder/");
+  ScopedHook nowhere(GModelMedia::SetPathToMaps, "/nonexistent-digmaze-folder/");
   // Missing, no name at all, and a name reaching outside the maps folder.
   for (const char* name : {"missing.dmm", "", "../level01.dmm"}) {
     list->currentName = name;

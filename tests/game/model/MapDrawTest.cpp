@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -8,6 +7,8 @@
 #include "game/model/GMap.h"
 #include "game/model/GMapText.h"
 #include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/Files.h"
+#include "tests/support/Scoped.h"
 
 namespace {
 // One application for the whole program: the cell kinds keep the icons it loads.
@@ -16,14 +17,13 @@ namespace {
 class DrawEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    std::filesystem::create_directories(dir / "Image");
     for (auto [name, pixel] :
          {std::pair{"brick", 0xFFFF0000u}, {"unit", 0xFF00FF00u}, {"alien", 0xFF0000FFu}}) {
-      // An uncompressed 32 x 32 TGA of one colour.
-      std::ofstream out(dir / ("Image/" + std::string(name) + ".png"), std::ios::binary);
-      const unsigned char header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 32, 0, 32, 0, 32, 8};
-      out.write(reinterpret_cast<const char*>(header), sizeof header);
-      for (int i = 0; i < 32 * 32; ++i) out.write(reinterpret_cast<const char*>(&pixel), 4);
+      // An uncompressed (type 2) 32 x 32 TGA of one colour, 32 bits a pixel with 8 of alpha.
+      ByteBuilder tga;
+      tga.Raw(std::string("\0\0\2\0\0\0\0\0\0\0\0\0", 12)).Short(32).Short(32).Raw("\x20\x08");
+      for (int i = 0; i < 32 * 32; ++i) tga.Int(static_cast<int32_t>(pixel));
+      ASSERT_TRUE(WriteText(dir / ("Image/" + std::string(name) + ".png"), tga.bytes));
     }
     game = std::make_unique<HeadlessGame>(dir.Path());
     ASSERT_TRUE(game->CreateGame(nullptr, 1024, 768));
@@ -47,6 +47,7 @@ constexpr unsigned kRed = 31 << 10, kGreen = 31 << 5, kBlue = 31, kBlack = 0;
 
 TEST(MapDrawTest, BackgroundDrawsIconsAndBlackAndFollowsTheMapSize) {
   GMap* map = GMap::GetInstance();
+  ScopeExit empty([map] { map->Clear(); });  // keeps no device surface past the application
   ASSERT_TRUE(GMapText::ToMap("#.$\n", *map));
   GSurface* bg = map->GetMapBackground();
   ASSERT_NE(bg, nullptr);
@@ -62,11 +63,11 @@ TEST(MapDrawTest, BackgroundDrawsIconsAndBlackAndFollowsTheMapSize) {
   ASSERT_NE(bg, nullptr);
   EXPECT_EQ(std::pair(bg->GetWidth(), bg->GetHeight()), std::pair(64, 64));
   EXPECT_EQ(Pixel(bg, 3, 40), kRed);
-  map->Clear();
 }
 
 TEST(MapDrawTest, EndStatesTintTheAliensAndMissingSpritesAreSkipped) {
   GMap* map = GMap::GetInstance();
+  ScopeExit empty([map] { map->Clear(); });
   ASSERT_TRUE(GMapText::ToMap("R.A$\n####\n", *map));
   map->StartLoaded();
   GSurface* back = environment->game->GetBackSurface();
@@ -88,5 +89,4 @@ TEST(MapDrawTest, EndStatesTintTheAliensAndMissingSpritesAreSkipped) {
   EXPECT_NEAR(static_cast<int>(tinted & 31), 21, 1);
   map->SetState(GMap::STATE_WON);
   EXPECT_EQ(alien(), kBlue);  // counter 0: no tint yet
-  map->Clear();
 }

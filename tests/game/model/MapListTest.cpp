@@ -9,7 +9,7 @@ TEST_F(MapListTest, TheIndexHoldsTheNamesInPlayOrder) {
   list.Add("a.dmm");
   list.Add("bb.dmm");
   list.Add(std::string(300, 'n').c_str());
-  const Bytes written = FileBytes(index);
+  const Bytes written = ReadBytes(index);
   ASSERT_EQ(written.size(), 4u + 4 + 6 + 7 + 303);
   EXPECT_EQ(Cut(written, 15), (Bytes{0, 0, 0, 0, 3, 0, 0, 0, 5, 'a', '.', 'd', 'm', 'm', 6}));
   EXPECT_EQ(Bytes(written.begin() + 21, written.begin() + 24), (Bytes{0xFF, 0x2C, 0x01}));

@@ -4,7 +4,7 @@ using RunnerTest = LevelFixture;
 
 TEST_F(RunnerTest, WalksEightTicksASquareAndStopsAtAnObstacleWithControlsCleared) {
   Start({"R...=.", "======", "$....."});
-  units->soundHorizontalStep = 1;
+  ScopedValue step(units->soundHorizontalStep, 1);
   EXPECT_EQ(After(0), Pos(0, 0, ANIM_STAND));
   Press(SIM_RIGHT);
   EXPECT_EQ(After(1), Pos(4, 0, ANIM_RIGHT));

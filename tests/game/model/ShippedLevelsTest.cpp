@@ -6,19 +6,19 @@ using ShippedLevelsTest = LevelFixture;
 TEST_F(ShippedLevelsTest, RegenerateByteForByteFromTheSource) {
   std::vector<LEVEL_SOURCE> levels;
   std::string error;
-  const Bytes source = FileBytes(SourceDir() / "tools/levels/levels.txt");
-  ASSERT_TRUE(ParseLevelSource(std::string(source.begin(), source.end()), levels, error)) << error;
+  ASSERT_TRUE(ParseLevelSource(ReadText(SourceDir() / "tools/levels/levels.txt"), levels, error))
+      << error;
   const fs::path& out = MapsFolder();
   ASSERT_TRUE(WriteLevels(levels, out.string() + "/", error)) << error;
   std::vector<std::string> names = {"index.dml"};
   for (const auto& level : levels) names.push_back(level.name);
   for (const auto& name : names)
-    EXPECT_EQ(FileBytes(out / name), FileBytes(SourceDir() / "data/Maps" / name))
+    EXPECT_EQ(ReadText(out / name), ReadText(SourceDir() / "data/Maps" / name))
         << name << ": run tools/levels/digmaze-levels tools/levels/levels.txt data/Maps";
 }
 
 TEST_F(ShippedLevelsTest, EveryLevelLoadsAndItsTreasuresAndExitCanBeReached) {
-  GModelMedia::SetPathToMaps(((SourceDir() / "data/Maps").string() + "/").c_str());
+  ScopedHook shipped(GModelMedia::SetPathToMaps, (SourceDir() / "data/Maps/").c_str());
   GMapList list;
   ASSERT_GE(list.GetCount(), 5);
   int aliens = 0;

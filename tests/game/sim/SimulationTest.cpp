@@ -50,8 +50,7 @@ class SimulationProgramTest : public LevelFixture {
       EXPECT_TRUE(GMapText::ToMap(rows, *map));
       EXPECT_TRUE(map->SaveToPath((mapPath = dir / "m.dmm").c_str()));
     }
-    if (script.find('\n') != std::string::npos)
-      std::ofstream(scriptPath = dir / "s.txt", std::ios::binary) << script;
+    if (script.find('\n') != std::string::npos) WriteText(scriptPath = dir / "s.txt", script);
     const char* game = std::getenv("DIGMAZE_GAME_DIR");
     const std::string command = std::string(game ? game : ".") + "/digmaze-sim " + mapPath + " " +
                                 scriptPath + " " + ticks + " 2>/dev/null";
