@@ -113,8 +113,8 @@ TEST(CArrayTest, HostileFormsFailAndLeaveTheArray) {
   const ByteVector good = Words({4, 1, 2, 4, 3, 0, 1, 3, 5, -1, -1, 0, -1, -1, 4, -1, -1, 6, -1});
   auto with = [&](size_t word, int value) {
     ByteVector b = good;
-    for (int i = 0; i < 4; ++i)
-      b[word * 4 + i] = static_cast<unsigned char>(static_cast<unsigned>(value) >> (8 * i));
+    const ByteVector bytes = Words({value});
+    std::copy(bytes.begin(), bytes.end(), b.begin() + static_cast<std::ptrdiff_t>(word * 4));
     return b;
   };
   std::vector<std::pair<const char*, ByteVector>> bad = {
