@@ -79,6 +79,12 @@ class GDevice {
   virtual void Inactivate();
   // Whether the application draws the cursor itself.
   virtual bool IsVisibleCursor();
+  // Called by the platform for every mouse motion, with the position in window
+  // pixels: moves the application's cursor. Nothing in the base device.
+  virtual void ChangeCursorPositionByGlobalCursor(int x, int y) {
+    (void)x;
+    (void)y;
+  }
   // Bits per pixel of the back buffer the frame copies into (16 or 32), so the
   // frame chooses its copy by the format rather than by the pitch.
   virtual int GetBackbufferBPP() { return 16; }

@@ -5,7 +5,9 @@
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GGame.h"
-#include "GUI/platform/GPlatformSDL.h"
+#include "GUI/platform/GPlatform.h"
+
+SDL_Window* GDeviceSDL::window = nullptr;
 
 namespace {
 
@@ -18,7 +20,7 @@ int RoundUpToPowerOfTwo(int n) {
 }  // namespace
 
 GDeviceSDL::GDeviceSDL(bool fullScreen, void* /*window*/) : GDevice(fullScreen) {
-  GPlatformSDL::window = nullptr;
+  window = nullptr;
   SDL_Init(SDL_INIT_VIDEO);
 }
 
@@ -28,9 +30,9 @@ GDeviceSDL::~GDeviceSDL() {
     SetVideoMode(&mode);
   }
   DestroyRendering();
-  if (GPlatformSDL::window) {
-    SDL_DestroyWindow(GPlatformSDL::window);
-    GPlatformSDL::window = nullptr;
+  if (window) {
+    SDL_DestroyWindow(window);
+    window = nullptr;
   }
   SDL_Quit();
 }
@@ -49,7 +51,7 @@ void GDeviceSDL::DestroyRendering() {
 }
 
 bool GDeviceSDL::Create(int w, int h) {
-  if (!GPlatformSDL::window) {
+  if (!window) {
     windowed = w >= 1 || h >= 1;
     VIDEO_MODE monitor;
     if (!GetMonitorMode(&monitor) || monitor.width < 1 || monitor.height < 1)
@@ -64,7 +66,7 @@ bool GDeviceSDL::Create(int w, int h) {
     // Without OpenGL (the dummy driver, some remote displays) a plain window still works.
     if (!created) created = SDL_CreateWindow("", x, y, w, h, flags & ~SDL_WINDOW_OPENGL);
     if (!created) return false;
-    GPlatformSDL::window = created;
+    window = created;
     SDL_ShowCursor(SDL_DISABLE);
   }
   return GDevice::Create(w, h);
@@ -96,7 +98,6 @@ void GDeviceSDL::GetScreenModeDefault(VIDEO_MODE* mode) {
 }
 
 void GDeviceSDL::ChangeResolution(bool resize, bool recreateTexture) {
-  SDL_Window* window = GPlatformSDL::window;
   if (!windowed && resize && SetMonitorResolutionOnly() && platform && platform->IsActivated()) {
     SDL_SetWindowPosition(window, 0, 0);
     SDL_SetWindowSize(window, screenWidth, screenHeight);
@@ -146,7 +147,6 @@ bool GDeviceSDL::SetMonitorResolutionOnly() {
   VIDEO_MODE monitor;
   GetMonitorMode(&monitor);
   if (monitor.width == screenWidth && monitor.height == screenHeight) return false;
-  SDL_Window* window = GPlatformSDL::window;
   SDL_DisplayMode dm;
   if (!window || SDL_GetWindowDisplayMode(window, &dm) != 0) return false;
   dm.w = screenWidth;
@@ -158,7 +158,7 @@ bool GDeviceSDL::SetMonitorResolutionOnly() {
 void GDeviceSDL::GetSceneRect(CFerroRect* rect) {
   if (!rect) return;
   int w = 0, h = 0;
-  if (GPlatformSDL::window) SDL_GetWindowSize(GPlatformSDL::window, &w, &h);
+  if (window) SDL_GetWindowSize(window, &w, &h);
   *rect = CFerroRect(0, 0, w, h);
 }
 

@@ -8,27 +8,10 @@
 #include <new>
 #include <utility>
 
-#include "GUI/graphics/GDevice.h"
+#include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/graphics/ImageDecoder.h"
-#include "GUI/platform/GPlatform.h"
 
 GDevice* GSurface::device = nullptr;
-
-namespace {
-
-// Files go through the platform when there is one, so its routing applies;
-// headless tools and tests have none and use the C library directly.
-FILE* OpenFileForWriting(const char* path) {
-  if (GDevice::platform) return GDevice::platform->OpenFile(path, "wb");
-  return std::fopen(path, "wb");
-}
-
-bool CloseWrittenFile(FILE* f) {
-  if (GDevice::platform) return GDevice::platform->CloseFile(f);
-  return std::fclose(f) == 0;
-}
-
-}  // namespace
 
 // [SECTION] Construction and buffers
 
@@ -396,12 +379,17 @@ bool GSurface::SaveTGA(const char* path) {
     }
   }
 
-  FILE* f = OpenFileForWriting(path);
-  if (!f) return false;
+  // A file stream opens through the platform's host opener once a platform
+  // is up, so its routing applies; headless tools and tests get plain files.
   const size_t size = 18 + n * 4;
-  const bool written = std::fwrite(file.get(), 1, size, f) == size;
-  const bool closed = CloseWrittenFile(f);
-  return written && closed;
+  if (size > std::numeric_limits<unsigned int>::max()) return false;
+  CFerroStreamFile stream;
+  if (!stream.Open(path, CFerroStream::modeWrite)) return false;
+  const bool written = stream.Write(file.get(), static_cast<unsigned int>(size)) == size;
+  // Buffered bytes that cannot be written show up only when they are flushed.
+  const bool flushed = std::fflush(stream.GetFile()) == 0;
+  stream.Close();
+  return written && flushed;
 }
 
 // [SECTION] Loading

@@ -9,8 +9,6 @@
 #include "GUI/platform/TIMER_DATA.h"
 #include "GUI/toolkit/GComponent.h"
 
-SDL_Window* GPlatformSDL::window = nullptr;
-
 namespace {
 
 // Set by the timer thread when it posts a tick, cleared by the main thread
@@ -123,7 +121,7 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
       break;
     }
     case SDL_MOUSEMOTION:
-      if (auto* device = game ? dynamic_cast<GDeviceSDL*>(game->GetDevice()) : nullptr)
+      if (GDevice* device = game ? game->GetDevice() : nullptr)
         device->ChangeCursorPositionByGlobalCursor(event.motion.x, event.motion.y);
       break;
     case SDL_MOUSEBUTTONDOWN: {
@@ -207,19 +205,19 @@ void GPlatformSDL::KillTimer(TIMER_DATA* timer) {
 // flags themselves: a shown window always counts as active and never as
 // minimised away, so the frame keeps running without focus.
 bool GPlatformSDL::IsActivated() {
-  return window && (SDL_GetWindowFlags(window) & 0xFFFFF9FFu) != 0;
+  return GDeviceSDL::window && (SDL_GetWindowFlags(GDeviceSDL::window) & 0xFFFFF9FFu) != 0;
 }
 
 bool GPlatformSDL::IsIconic() {
-  return window && (SDL_GetWindowFlags(window) & 0xFFFFFFBFu) != 0;
+  return GDeviceSDL::window && (SDL_GetWindowFlags(GDeviceSDL::window) & 0xFFFFFFBFu) != 0;
 }
 
 void GPlatformSDL::ToIconic() {
-  if (window) SDL_MinimizeWindow(window);
+  if (GDeviceSDL::window) SDL_MinimizeWindow(GDeviceSDL::window);
 }
 
 void GPlatformSDL::ToMaximize() {
-  if (window) SDL_MaximizeWindow(window);
+  if (GDeviceSDL::window) SDL_MaximizeWindow(GDeviceSDL::window);
 }
 
 unsigned GPlatformSDL::GetTick() {
