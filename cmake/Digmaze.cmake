@@ -16,14 +16,19 @@ function(digmaze_code target)
   endif()
 endfunction()
 
-# digmaze_library(name SOURCES ... [LINKS ...]): one static library per subsystem folder.
+# digmaze_library(name SOURCES ... [LINKS ...]): one static library per
+# subsystem folder. LINKS are the libraries it calls, all below it in the
+# order of the top-level CMakeLists.txt; they are private (every target
+# includes from the repository root anyway) and still reach the final link.
+# Every such library is listed for the layering check in tests/tools.
 function(digmaze_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   digmaze_code(${name})
   if(ARG_LINKS)
-    target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+    target_link_libraries(${name} PRIVATE ${ARG_LINKS})
   endif()
+  set_property(GLOBAL APPEND PROPERTY DIGMAZE_LIBRARIES ${name})
 endfunction()
 
 find_package(GTest REQUIRED)
