@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <atomic>
 
 #include "GUI/graphics/GDeviceSDL.h"
@@ -114,10 +115,17 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
         game->PlatformKeyUp(key);
       break;
     case SDL_TEXTINPUT: {
-      const unsigned short* units =
-          Ferro_UTF8to16(reinterpret_cast<const unsigned char*>(event.text.text));
-      for (; units && *units && game; ++units)
-        if (unsigned code = UTF16ToMultibyte(*units)) game->SysOnChar(code, 0, 0);
+      // The conversion lands in the platform's scratch buffer, which a
+      // character handler may reuse (a nested loop converting text of its
+      // own), so the units are copied out before the first one is handed on.
+      // The text holds fewer bytes than the array, and never more units than bytes.
+      std::array<unsigned short, sizeof event.text.text> units{};
+      size_t count = 0;
+      if (const unsigned short* converted =
+              Ferro_UTF8to16(reinterpret_cast<const unsigned char*>(event.text.text)))
+        for (; converted[count] && count < units.size(); ++count) units[count] = converted[count];
+      for (size_t i = 0; i < count && game; ++i)
+        if (unsigned code = UTF16ToMultibyte(units[i])) game->SysOnChar(code, 0, 0);
       break;
     }
     case SDL_MOUSEMOTION:
