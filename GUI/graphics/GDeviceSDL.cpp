@@ -194,7 +194,8 @@ void GDeviceSDL::UnlockBackbuffer() {
 void GDeviceSDL::ChangeCursorPositionByGlobalCursor(int x, int y) {
   if (!game) return;
   // Scene pixels per window pixel over the drawn picture; the divisor is the
-  // drawn size less one (inclusive edges).
+  // drawn size less one (inclusive edges). A picture one pixel wide, or none,
+  // has no span to divide by and maps one to one.
   const int spanX = texRight - texLeft;
   const int spanY = texBottom - texTop;
   const double fx = spanX > 0 ? static_cast<double>(sceneWidth) / spanX : 1.0;
