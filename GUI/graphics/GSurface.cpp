@@ -17,7 +17,7 @@ GDevice* GSurface::device = nullptr;
 
 bool GSurface::Create(int w, int h) {
   Destroy();
-  modified = true;
+  MarkModifiedAll();
   if (w < 0 || h < 0) return false;
   const long long bytes = static_cast<long long>(w) * h * PixelBytes();
   if (bytes > std::numeric_limits<int>::max()) return false;
@@ -40,6 +40,7 @@ void GSurface::Destroy() {
   height = 0;
   locked = SURFACE_LOCKED();
   modified = false;
+  modifiedArea = CFerroRect();
   clipX = clipY = clipW = clipH = 0;
 }
 
@@ -55,6 +56,41 @@ bool GSurface::CreateAlpha(float value) {
 void GSurface::DropAlpha() {
   alpha.reset();
   Unlock();
+}
+
+void GSurface::MarkModified(int x, int y, int w, int h) {
+  modified = true;
+  const CFerroRect r(std::max(x, 0), std::max(y, 0),
+                     static_cast<int>(std::min(static_cast<long long>(x) + w, 0LL + width)),
+                     static_cast<int>(std::min(static_cast<long long>(y) + h, 0LL + height)));
+  if (r.IsEmpty()) return;
+  if (modifiedArea.IsEmpty()) {
+    modifiedArea = r;
+    return;
+  }
+  modifiedArea.left = std::min(modifiedArea.left, r.left);
+  modifiedArea.top = std::min(modifiedArea.top, r.top);
+  modifiedArea.right = std::max(modifiedArea.right, r.right);
+  modifiedArea.bottom = std::max(modifiedArea.bottom, r.bottom);
+}
+
+void GSurface::SetModified(bool value) {
+  modified = false;
+  modifiedArea = CFerroRect();
+  if (value) MarkModifiedAll();
+}
+
+CFerroRect GSurface::GetModifiedArea() const {
+  if (!modified) return CFerroRect();
+  // Set without an area: the change could be anywhere.
+  if (modifiedArea.IsEmpty()) return CFerroRect(0, 0, width, height);
+  return modifiedArea;
+}
+
+CFerroRect GSurface::TakeModifiedArea() {
+  const CFerroRect area = GetModifiedArea();
+  SetModified(false);
+  return area;
 }
 
 // [SECTION] Clipping and locking
@@ -171,7 +207,7 @@ void GSurface::Blt(GSurface* src, int x, int y, int sx, int sy, int w, int h, bo
   if (h > src->height - sy) h = src->height - sy;
   if (!IntersectRect(x, y, sx, sy, w, h)) return;
 
-  modified = true;
+  MarkModified(x, y, w, h);
 
   SURFACE_LOCKED* dst = Lock();
   const int bpp = PixelBytes();
@@ -243,7 +279,7 @@ void GSurface::Copy(GSurface* src, int x, int y) {
       CreateAlpha(0.0f);
     }
   }
-  modified = true;
+  MarkModifiedAll();
 
   int sx = 0, sy = 0, w = src->width, h = src->height;
   if (!IntersectRect(x, y, sx, sy, w, h)) return;
@@ -282,7 +318,7 @@ void GSurface::ChangeAlpha(float delta) {
     if (delta > 0.0f && a > 1.0f) a = 1.0f;
     if (delta < 0.0f && a < 0.0f) a = 0.0f;
   }
-  modified = true;
+  MarkModifiedAll();
   Unlock();
 }
 
@@ -299,7 +335,7 @@ void GSurface::FlipHorizontal() {
       if (arow) std::swap(arow[l], arow[r]);
     }
   }
-  modified = true;
+  MarkModifiedAll();
 }
 
 void GSurface::FlipVertical() {
@@ -311,7 +347,7 @@ void GSurface::FlipVertical() {
                        alpha.get() + static_cast<size_t>(t + 1) * width,
                        alpha.get() + static_cast<size_t>(b) * width);
   }
-  modified = true;
+  MarkModifiedAll();
 }
 
 void GSurface::MixColor(unsigned color, float amount) {
@@ -326,7 +362,7 @@ void GSurface::MixColor(unsigned color, float amount) {
     c.Interpolation(&target, amount);
     RgbToPixelKeepMark(&c, p);
   }
-  modified = true;
+  MarkModifiedAll();
 }
 
 std::unique_ptr<uint32_t[]> GSurface::ConvertationToArray32() {
