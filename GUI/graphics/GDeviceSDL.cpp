@@ -133,6 +133,8 @@ void GDeviceSDL::ChangeResolution(bool resize, bool recreateTexture) {
       // picture vanish: the texture is always copied opaque.
       if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
     }
+    // A new texture holds nothing yet.
+    RequestFullPresent();
     CalcTexRect();
   }
   if (game) {
@@ -172,10 +174,19 @@ void GDeviceSDL::Render() {
 }
 
 bool GDeviceSDL::LockBackbuffer(SURFACE_LOCKED* lock) {
+  return LockBackbufferRect(CFerroRect(0, 0, sceneWidth, sceneHeight), lock);
+}
+
+bool GDeviceSDL::LockBackbufferRect(const CFerroRect& area, SURFACE_LOCKED* lock) {
   if (!lock) return false;
   *lock = SURFACE_LOCKED();
   if (!texture || textureLocked) return false;
-  const SDL_Rect rect{0, 0, sceneWidth, sceneHeight};
+  if (area.IsEmpty() || area.left < 0 || area.top < 0 || area.right > sceneWidth ||
+      area.bottom > sceneHeight)
+    return false;
+  // A streaming texture's locked pixels are write-only: the caller writes
+  // every pixel of the rectangle.
+  const SDL_Rect rect{area.left, area.top, area.Width(), area.Height()};
   void* bits = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(texture, &rect, &bits, &pitch) != 0 || !bits) return false;

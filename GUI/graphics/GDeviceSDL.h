@@ -27,7 +27,9 @@ class GDeviceSDL : public GDevice {
   bool SetMonitorResolutionOnly() override;
   void GetSceneRect(CFerroRect* rect) override;
   void Render() override;
+  // The whole scene.
   bool LockBackbuffer(SURFACE_LOCKED* lock) override;
+  bool LockBackbufferRect(const CFerroRect& rect, SURFACE_LOCKED* lock) override;
   void UnlockBackbuffer() override;
   bool IsLost() override { return false; }
   bool IsVisibleCursor() override { return true; }
