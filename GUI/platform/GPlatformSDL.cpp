@@ -157,6 +157,20 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
     case SDL_MOUSEWHEEL:
       if (game) game->SysOnMouseWheel(static_cast<short>(event.wheel.y * 25));
       break;
+    case SDL_WINDOWEVENT:
+      // Frames are presented only when the picture changed, so a window
+      // that the system shows again or resizes is drawn anew in full.
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+          if (GDevice* device = game ? game->GetDevice() : nullptr) device->RequestFullPresent();
+          break;
+        default:
+          break;
+      }
+      break;
     case SDL_USEREVENT: {
       tickPending.store(false);
       auto* timer = static_cast<TIMER_DATA*>(event.user.data1);
