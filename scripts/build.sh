@@ -2,7 +2,7 @@
 # Usage: scripts/build.sh [release|asan]
 # Installs what is missing, configures and builds. "release" (the default)
 # builds into build/, "asan" into build-asan/ with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer. Both treat warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,5 +15,5 @@ case "$kind" in
   *) echo "usage: scripts/build.sh [release|asan]" >&2; exit 2 ;;
 esac
 
-cmake -S . -B "$dir" -G Ninja "${opts[@]}" >/dev/null
+cmake -S . -B "$dir" -G Ninja -DDIGMAZE_WERROR=ON "${opts[@]}" >/dev/null
 cmake --build "$dir"

@@ -137,6 +137,11 @@ bool GDevice::LockBackbuffer(SURFACE_LOCKED* lock) {
   return false;
 }
 
+bool GDevice::LockBackbufferRect(const CFerroRect&, SURFACE_LOCKED* lock) {
+  if (lock) *lock = SURFACE_LOCKED();
+  return false;
+}
+
 void GDevice::UnlockBackbuffer() {}
 
 bool GDevice::IsLost() {

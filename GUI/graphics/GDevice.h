@@ -69,7 +69,13 @@ class GDevice {
   virtual GSurface* NewSurface() = 0;
   // Called by the frame: the back buffer's memory; false (bits none) without one.
   virtual bool LockBackbuffer(SURFACE_LOCKED* lock);
-  // Called by the frame once the back buffer is filled, before Render.
+  // Called by the frame for each rectangle of scene pixels it uploads: the
+  // back buffer's memory from the rectangle's top-left pixel on. The frame
+  // must write every pixel of the rectangle (what it held is lost) and unlock
+  // before the next lock. False (bits none) without a back buffer or for a
+  // rectangle outside the scene.
+  virtual bool LockBackbufferRect(const CFerroRect& rect, SURFACE_LOCKED* lock);
+  // Called by the frame once the locked part is filled, before Render.
   virtual void UnlockBackbuffer();
   // Whether the back buffer was lost and the device must be created again.
   virtual bool IsLost();
@@ -81,9 +87,26 @@ class GDevice {
   virtual void Inactivate();
   // Whether the application draws the cursor itself.
   virtual bool IsVisibleCursor();
+  // Called by the platform for every mouse motion, with the position in window
+  // pixels: moves the application's cursor. Nothing in the base device.
+  virtual void ChangeCursorPositionByGlobalCursor(int x, int y) {
+    (void)x;
+    (void)y;
+  }
   // Bits per pixel of the back buffer the frame copies into (16 or 32), so the
   // frame chooses its copy by the format rather than by the pitch.
   virtual int GetBackbufferBPP() { return 16; }
+
+  // Called by the platform when the window must be drawn anew (exposed,
+  // resized, shown, restored) and by the device when its back buffer was made
+  // again: the next frame uploads and presents the whole picture.
+  void RequestFullPresent() { fullPresentRequested = true; }
+  // Called by the frame: whether a full present was asked for; clears the request.
+  bool TakeFullPresentRequest() {
+    const bool requested = fullPresentRequested;
+    fullPresentRequested = false;
+    return requested;
+  }
 
   // The scene size.
   void GetSize(int& w, int& h) const {
@@ -177,4 +200,6 @@ class GDevice {
   int texBottom = -1;
   int lastMouseX = 0;
   int lastMouseY = 0;
+  // Nothing has been presented yet.
+  bool fullPresentRequested = true;
 };

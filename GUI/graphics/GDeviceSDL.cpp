@@ -5,7 +5,9 @@
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GGame.h"
-#include "GUI/platform/GPlatformSDL.h"
+#include "GUI/platform/GPlatform.h"
+
+SDL_Window* GDeviceSDL::window = nullptr;
 
 namespace {
 
@@ -18,7 +20,7 @@ int RoundUpToPowerOfTwo(int n) {
 }  // namespace
 
 GDeviceSDL::GDeviceSDL(bool fullScreen, void* /*window*/) : GDevice(fullScreen) {
-  GPlatformSDL::window = nullptr;
+  window = nullptr;
   SDL_Init(SDL_INIT_VIDEO);
 }
 
@@ -28,9 +30,9 @@ GDeviceSDL::~GDeviceSDL() {
     SetVideoMode(&mode);
   }
   DestroyRendering();
-  if (GPlatformSDL::window) {
-    SDL_DestroyWindow(GPlatformSDL::window);
-    GPlatformSDL::window = nullptr;
+  if (window) {
+    SDL_DestroyWindow(window);
+    window = nullptr;
   }
   SDL_Quit();
 }
@@ -49,7 +51,7 @@ void GDeviceSDL::DestroyRendering() {
 }
 
 bool GDeviceSDL::Create(int w, int h) {
-  if (!GPlatformSDL::window) {
+  if (!window) {
     windowed = w >= 1 || h >= 1;
     VIDEO_MODE monitor;
     if (!GetMonitorMode(&monitor) || monitor.width < 1 || monitor.height < 1)
@@ -64,7 +66,7 @@ bool GDeviceSDL::Create(int w, int h) {
     // Without OpenGL (the dummy driver, some remote displays) a plain window still works.
     if (!created) created = SDL_CreateWindow("", x, y, w, h, flags & ~SDL_WINDOW_OPENGL);
     if (!created) return false;
-    GPlatformSDL::window = created;
+    window = created;
     SDL_ShowCursor(SDL_DISABLE);
   }
   return GDevice::Create(w, h);
@@ -96,7 +98,6 @@ void GDeviceSDL::GetScreenModeDefault(VIDEO_MODE* mode) {
 }
 
 void GDeviceSDL::ChangeResolution(bool resize, bool recreateTexture) {
-  SDL_Window* window = GPlatformSDL::window;
   if (!windowed && resize && SetMonitorResolutionOnly() && platform && platform->IsActivated()) {
     SDL_SetWindowPosition(window, 0, 0);
     SDL_SetWindowSize(window, screenWidth, screenHeight);
@@ -132,6 +133,8 @@ void GDeviceSDL::ChangeResolution(bool resize, bool recreateTexture) {
       // picture vanish: the texture is always copied opaque.
       if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
     }
+    // A new texture holds nothing yet.
+    RequestFullPresent();
     CalcTexRect();
   }
   if (game) {
@@ -146,7 +149,6 @@ bool GDeviceSDL::SetMonitorResolutionOnly() {
   VIDEO_MODE monitor;
   GetMonitorMode(&monitor);
   if (monitor.width == screenWidth && monitor.height == screenHeight) return false;
-  SDL_Window* window = GPlatformSDL::window;
   SDL_DisplayMode dm;
   if (!window || SDL_GetWindowDisplayMode(window, &dm) != 0) return false;
   dm.w = screenWidth;
@@ -158,7 +160,7 @@ bool GDeviceSDL::SetMonitorResolutionOnly() {
 void GDeviceSDL::GetSceneRect(CFerroRect* rect) {
   if (!rect) return;
   int w = 0, h = 0;
-  if (GPlatformSDL::window) SDL_GetWindowSize(GPlatformSDL::window, &w, &h);
+  if (window) SDL_GetWindowSize(window, &w, &h);
   *rect = CFerroRect(0, 0, w, h);
 }
 
@@ -172,10 +174,19 @@ void GDeviceSDL::Render() {
 }
 
 bool GDeviceSDL::LockBackbuffer(SURFACE_LOCKED* lock) {
+  return LockBackbufferRect(CFerroRect(0, 0, sceneWidth, sceneHeight), lock);
+}
+
+bool GDeviceSDL::LockBackbufferRect(const CFerroRect& area, SURFACE_LOCKED* lock) {
   if (!lock) return false;
   *lock = SURFACE_LOCKED();
   if (!texture || textureLocked) return false;
-  const SDL_Rect rect{0, 0, sceneWidth, sceneHeight};
+  if (area.IsEmpty() || area.left < 0 || area.top < 0 || area.right > sceneWidth ||
+      area.bottom > sceneHeight)
+    return false;
+  // A streaming texture's locked pixels are write-only: the caller writes
+  // every pixel of the rectangle.
+  const SDL_Rect rect{area.left, area.top, area.Width(), area.Height()};
   void* bits = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(texture, &rect, &bits, &pitch) != 0 || !bits) return false;
@@ -194,7 +205,8 @@ void GDeviceSDL::UnlockBackbuffer() {
 void GDeviceSDL::ChangeCursorPositionByGlobalCursor(int x, int y) {
   if (!game) return;
   // Scene pixels per window pixel over the drawn picture; the divisor is the
-  // drawn size less one (inclusive edges).
+  // drawn size less one (inclusive edges). A picture one pixel wide, or none,
+  // has no span to divide by and maps one to one.
   const int spanX = texRight - texLeft;
   const int spanY = texBottom - texTop;
   const double fx = spanX > 0 ? static_cast<double>(sceneWidth) / spanX : 1.0;

@@ -4,12 +4,17 @@
 
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Window;
 
-// The device over SDL2: it creates the process's window (shared with the
-// platform), a renderer and one streaming 16-bit texture into which the back
-// surface is copied every frame, and presents it centred in the window.
+// The device over SDL2: it creates the process's window (which the platform
+// reads for its window state), a renderer and one streaming 16-bit texture
+// into which the back surface is copied, and presents it centred in the window.
 class GDeviceSDL : public GDevice {
  public:
+  // The one window of the process: created by the first Create, destroyed
+  // with the device.
+  static SDL_Window* window;
+
   // The window argument is not used: the device creates its own.
   GDeviceSDL(bool fullScreen, void* window);
   ~GDeviceSDL() override;
@@ -22,15 +27,16 @@ class GDeviceSDL : public GDevice {
   bool SetMonitorResolutionOnly() override;
   void GetSceneRect(CFerroRect* rect) override;
   void Render() override;
+  // The whole scene.
   bool LockBackbuffer(SURFACE_LOCKED* lock) override;
+  bool LockBackbufferRect(const CFerroRect& rect, SURFACE_LOCKED* lock) override;
   void UnlockBackbuffer() override;
   bool IsLost() override { return false; }
   bool IsVisibleCursor() override { return true; }
 
-  // Called by the platform for every mouse motion with window coordinates:
-  // moves the application's cursor, relatively in full-screen use and
+  // Moves the application's cursor, relatively in full-screen use and
   // absolutely in a window.
-  void ChangeCursorPositionByGlobalCursor(int x, int y);
+  void ChangeCursorPositionByGlobalCursor(int x, int y) override;
 
   SDL_Renderer* GetRenderer() const { return renderer; }
   SDL_Texture* GetTexture() const { return texture; }

@@ -8,33 +8,16 @@
 #include <new>
 #include <utility>
 
-#include "GUI/graphics/GDevice.h"
+#include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/graphics/ImageDecoder.h"
-#include "GUI/platform/GPlatform.h"
 
 GDevice* GSurface::device = nullptr;
-
-namespace {
-
-// Files go through the platform when there is one, so its routing applies;
-// headless tools and tests have none and use the C library directly.
-FILE* OpenFileForWriting(const char* path) {
-  if (GDevice::platform) return GDevice::platform->OpenFile(path, "wb");
-  return std::fopen(path, "wb");
-}
-
-bool CloseWrittenFile(FILE* f) {
-  if (GDevice::platform) return GDevice::platform->CloseFile(f);
-  return std::fclose(f) == 0;
-}
-
-}  // namespace
 
 // [SECTION] Construction and buffers
 
 bool GSurface::Create(int w, int h) {
   Destroy();
-  modified = true;
+  MarkModifiedAll();
   if (w < 0 || h < 0) return false;
   const long long bytes = static_cast<long long>(w) * h * PixelBytes();
   if (bytes > std::numeric_limits<int>::max()) return false;
@@ -57,6 +40,7 @@ void GSurface::Destroy() {
   height = 0;
   locked = SURFACE_LOCKED();
   modified = false;
+  modifiedArea = CFerroRect();
   clipX = clipY = clipW = clipH = 0;
 }
 
@@ -72,6 +56,41 @@ bool GSurface::CreateAlpha(float value) {
 void GSurface::DropAlpha() {
   alpha.reset();
   Unlock();
+}
+
+void GSurface::MarkModified(int x, int y, int w, int h) {
+  modified = true;
+  const CFerroRect r(std::max(x, 0), std::max(y, 0),
+                     static_cast<int>(std::min(static_cast<long long>(x) + w, 0LL + width)),
+                     static_cast<int>(std::min(static_cast<long long>(y) + h, 0LL + height)));
+  if (r.IsEmpty()) return;
+  if (modifiedArea.IsEmpty()) {
+    modifiedArea = r;
+    return;
+  }
+  modifiedArea.left = std::min(modifiedArea.left, r.left);
+  modifiedArea.top = std::min(modifiedArea.top, r.top);
+  modifiedArea.right = std::max(modifiedArea.right, r.right);
+  modifiedArea.bottom = std::max(modifiedArea.bottom, r.bottom);
+}
+
+void GSurface::SetModified(bool value) {
+  modified = false;
+  modifiedArea = CFerroRect();
+  if (value) MarkModifiedAll();
+}
+
+CFerroRect GSurface::GetModifiedArea() const {
+  if (!modified) return CFerroRect();
+  // Set without an area: the change could be anywhere.
+  if (modifiedArea.IsEmpty()) return CFerroRect(0, 0, width, height);
+  return modifiedArea;
+}
+
+CFerroRect GSurface::TakeModifiedArea() {
+  const CFerroRect area = GetModifiedArea();
+  SetModified(false);
+  return area;
 }
 
 // [SECTION] Clipping and locking
@@ -188,7 +207,7 @@ void GSurface::Blt(GSurface* src, int x, int y, int sx, int sy, int w, int h, bo
   if (h > src->height - sy) h = src->height - sy;
   if (!IntersectRect(x, y, sx, sy, w, h)) return;
 
-  modified = true;
+  MarkModified(x, y, w, h);
 
   SURFACE_LOCKED* dst = Lock();
   const int bpp = PixelBytes();
@@ -260,7 +279,7 @@ void GSurface::Copy(GSurface* src, int x, int y) {
       CreateAlpha(0.0f);
     }
   }
-  modified = true;
+  MarkModifiedAll();
 
   int sx = 0, sy = 0, w = src->width, h = src->height;
   if (!IntersectRect(x, y, sx, sy, w, h)) return;
@@ -299,7 +318,7 @@ void GSurface::ChangeAlpha(float delta) {
     if (delta > 0.0f && a > 1.0f) a = 1.0f;
     if (delta < 0.0f && a < 0.0f) a = 0.0f;
   }
-  modified = true;
+  MarkModifiedAll();
   Unlock();
 }
 
@@ -316,7 +335,7 @@ void GSurface::FlipHorizontal() {
       if (arow) std::swap(arow[l], arow[r]);
     }
   }
-  modified = true;
+  MarkModifiedAll();
 }
 
 void GSurface::FlipVertical() {
@@ -328,7 +347,7 @@ void GSurface::FlipVertical() {
                        alpha.get() + static_cast<size_t>(t + 1) * width,
                        alpha.get() + static_cast<size_t>(b) * width);
   }
-  modified = true;
+  MarkModifiedAll();
 }
 
 void GSurface::MixColor(unsigned color, float amount) {
@@ -343,7 +362,7 @@ void GSurface::MixColor(unsigned color, float amount) {
     c.Interpolation(&target, amount);
     RgbToPixelKeepMark(&c, p);
   }
-  modified = true;
+  MarkModifiedAll();
 }
 
 std::unique_ptr<uint32_t[]> GSurface::ConvertationToArray32() {
@@ -396,12 +415,17 @@ bool GSurface::SaveTGA(const char* path) {
     }
   }
 
-  FILE* f = OpenFileForWriting(path);
-  if (!f) return false;
+  // A file stream opens through the platform's host opener once a platform
+  // is up, so its routing applies; headless tools and tests get plain files.
   const size_t size = 18 + n * 4;
-  const bool written = std::fwrite(file.get(), 1, size, f) == size;
-  const bool closed = CloseWrittenFile(f);
-  return written && closed;
+  if (size > std::numeric_limits<unsigned int>::max()) return false;
+  CFerroStreamFile stream;
+  if (!stream.Open(path, CFerroStream::modeWrite)) return false;
+  const bool written = stream.Write(file.get(), static_cast<unsigned int>(size)) == size;
+  // Buffered bytes that cannot be written show up only when they are flushed.
+  const bool flushed = std::fflush(stream.GetFile()) == 0;
+  stream.Close();
+  return written && flushed;
 }
 
 // [SECTION] Loading

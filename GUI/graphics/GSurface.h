@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/SurfaceColor.h"
 
 class GDevice;
@@ -31,6 +32,13 @@ struct BLT_LINE_DATA {
 
 // A drawing surface with clipping, a drawing origin, colour-key transparency and
 // an optional per-pixel alpha channel. Pixel formats derive from it.
+//
+// Every operation that changes pixels sets the modified flag and adds what it
+// changed to the modified area, a single bounding rectangle: the frame uploads
+// only that part of the back surface. One rectangle costs four comparisons per
+// drawing call, and the toolkit already joins a frame's invalidations into one
+// bounding rectangle, so a list would seldom upload less. Code that sets
+// `modified` without an area makes the whole surface count as changed.
 //
 // Sections of GSurface.cpp: construction and buffers; clipping and locking;
 // blitting and copying; whole-surface operations; TGA export; loading.
@@ -100,6 +108,12 @@ class GSurface {
   virtual void CopyToTexture32(void* bits, int pitch) = 0;
   // Frame copy into a texture of this surface's own format; only when modified.
   virtual void CopyToTexture(void* bits, int pitch) = 0;
+  // Called by the frame for each rectangle it uploads: copies the rectangle,
+  // which must lie inside the surface, into texture memory whose first byte
+  // holds the rectangle's top-left pixel, as bpp-bit pixels (16 as they are,
+  // 32 converted and opaque). Writes every pixel of the rectangle, modified or
+  // not; false (nothing written) for a rectangle outside or another bpp.
+  virtual bool CopyRectToTexture(void* bits, int pitch, int bpp, const CFerroRect& rect) = 0;
   // Blends or copies one scan line, first pixel to last.
   virtual void BltHorizontalLine(BLT_LINE_DATA* line) = 0;
   // The same from the last pixel to the first (overlapping blits to the right).
@@ -166,7 +180,13 @@ class GSurface {
   bool IsOpaque() const { return opaque; }
   void SetOpaque(bool value) { opaque = value; }
   bool IsModified() const { return modified; }
-  void SetModified(bool value) { modified = value; }
+  // true: the whole surface counts as changed; false: nothing does.
+  void SetModified(bool value);
+  // What changed since the area was last taken or reset: the bounding
+  // rectangle of the changed pixels, inside the surface; empty when nothing did.
+  CFerroRect GetModifiedArea() const;
+  // The same, and starts afresh: nothing counts as changed any more.
+  CFerroRect TakeModifiedArea();
   float GetSurfaceAlpha() const { return surfaceAlpha; }
   void SetSurfaceAlpha(float value) { surfaceAlpha = value; }
   bool HasAlpha() const { return alpha != nullptr; }
@@ -179,6 +199,10 @@ class GSurface {
 
   // Bytes per pixel of this format.
   int PixelBytes() const { return GetBPP() / 8; }
+  // Called by every operation that changes pixels: sets the modified flag and
+  // adds the rectangle (surface pixels; cut to the surface) to the modified area.
+  void MarkModified(int x, int y, int w, int h);
+  void MarkModifiedAll() { MarkModified(0, 0, width, height); }
   // Allocates an alpha channel of the surface's size, every value 'value'.
   bool CreateAlpha(float value);
   void DropAlpha();
@@ -190,6 +214,7 @@ class GSurface {
   SURFACE_LOCKED locked;
   bool opaque = true;
   bool modified = false;
+  CFerroRect modifiedArea;  // empty while nothing recorded
   float surfaceAlpha = 1.0f;
   int clipX = 0;
   int clipY = 0;

@@ -24,7 +24,7 @@ void GSurface16::Clear(unsigned color) {
     const uint16_t v = Color32ToPixel16(color);
     for (size_t i = 0; i < n; ++i) p[i] = v;
   }
-  modified = true;
+  MarkModifiedAll();
 }
 
 void GSurface16::FillRect(int x, int y, int w, int h, unsigned color) {
@@ -38,7 +38,7 @@ void GSurface16::FillRect(int x, int y, int w, int h, unsigned color) {
   for (int r = 0; r < h; ++r) {
     std::fill_n(Row(lock, y + r) + x, w, v);
   }
-  modified = true;
+  MarkModified(x, y, w, h);
 }
 
 void GSurface16::DrawHorizontalLine(int x, int y, int length, unsigned color) {
@@ -91,7 +91,7 @@ void GSurface16::DrawLine(int x1, int y1, int x2, int y2, unsigned color) {
       if (y >= by && y < by + bh) Row(lock, y)[x] = v;
     }
   }
-  modified = true;
+  MarkModified(bx, by, bw, bh);
 }
 
 // [SECTION] Flood fill
@@ -115,7 +115,8 @@ void GSurface16::FloodFill(int x, int y, unsigned fillColor, unsigned borderColo
   next.Empty();
 
   Row(lock, y)[x] = fill;
-  modified = true;
+  // The fill spreads no further than the clip.
+  MarkModified(clipX, clipY, clipW, clipH);
   current.Add(x, y);
   static constexpr int kSteps[4][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
   while (current.GetCount() > 0) {
@@ -168,7 +169,7 @@ void GSurface16::SetPixelRGB(int x, int y, SURFACE_RGB* rgb) {
   if (!Inside(x, y)) return;
   reinterpret_cast<uint16_t*>(pixels.get())[static_cast<size_t>(y) * width + x] =
       surface_color::RgbToPixel16(*rgb);
-  modified = true;
+  MarkModified(x, y, 1, 1);
 }
 
 float GSurface16::GetPixelAlpha(int x, int y) {
@@ -221,7 +222,7 @@ void GSurface16::BltVideo(const unsigned* frame, int x, int y, int sx, int sy, i
                                      five[(v >> 16) & 0xFF]);
     }
   }
-  modified = true;
+  MarkModified(x, y, w, h);
 }
 
 void GSurface16::CopyToTexture(void* bits, int pitch) {
@@ -235,6 +236,30 @@ void GSurface16::CopyToTexture(void* bits, int pitch) {
   for (int y = 0; y < height; ++y)
     std::memcpy(static_cast<uint8_t*>(bits) + static_cast<size_t>(y) * pitch,
                 pixels.get() + static_cast<size_t>(y) * row, n);
+}
+
+bool GSurface16::CopyRectToTexture(void* bits, int pitch, int bpp, const CFerroRect& rect) {
+  if (!bits || !pixels || rect.IsEmpty() || rect.left < 0 || rect.top < 0 || rect.right > width ||
+      rect.bottom > height)
+    return false;
+  const uint16_t* in = reinterpret_cast<const uint16_t*>(pixels.get()) +
+                       static_cast<size_t>(rect.top) * width + rect.left;
+  const int w = rect.Width();
+  if (bpp == 16) {
+    if (pitch < w * 2) return false;
+    for (int y = 0; y < rect.Height(); ++y, in += width)
+      std::memcpy(static_cast<uint8_t*>(bits) + static_cast<size_t>(y) * pitch, in,
+                  static_cast<size_t>(w) * 2);
+    return true;
+  }
+  if (bpp != 32 || pitch < w * 4) return false;
+  const uint32_t* table = surface_color::kPixelToColor32.data();
+  for (int y = 0; y < rect.Height(); ++y, in += width) {
+    uint32_t* out =
+        reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(bits) + static_cast<size_t>(y) * pitch);
+    for (int x = 0; x < w; ++x) out[x] = 0xFF000000u | table[in[x] & 0x7FFF];
+  }
+  return true;
 }
 
 void GSurface16::CopyToTexture32(void* bits, int pitch) {

@@ -29,6 +29,7 @@ class GSurface16 : public GSurface {
   void RgbToPixel(const SURFACE_RGB* rgb, void* pixel) override;
   void CopyToTexture32(void* bits, int pitch) override;
   void CopyToTexture(void* bits, int pitch) override;
+  bool CopyRectToTexture(void* bits, int pitch, int bpp, const CFerroRect& rect) override;
   void BltHorizontalLine(BLT_LINE_DATA* line) override;
   void BltHorizontalLineRev(BLT_LINE_DATA* line) override;
 

@@ -31,7 +31,7 @@ void GSurface16::BltSymbol(SYMBOL* symbol, int x, int y, unsigned color, unsigne
   int w = symbol->GetWidth();
   int h = symbol->GetHeight();
   if (!IntersectRect(x, y, sx, sy, w, h)) return;
-  modified = true;
+  MarkModified(x, y, w, h);
   SURFACE_LOCKED* lock = Lock();
   if (!lock->bits) return;
 
@@ -150,6 +150,6 @@ bool GSurface::CreateFromText(const char* text, int font, unsigned color, TextBo
       }
     }
   }
-  modified = true;
+  MarkModifiedAll();
   return true;
 }

@@ -172,8 +172,12 @@ class GGame {
   // Keys, buttons and the software cursor.
   void ShowCursor(bool show);
   GImage* GetCursor();
-  void SetCursorPosition(int x, int y);
-  void PlatformMoveCursor(int dx, int dy);
+  // Called by the device (and the application) to place the cursor at a
+  // scene position, clamped to the scene.
+  virtual void SetCursorPosition(int x, int y);
+  // Called by the device for every mouse motion: moves the cursor by a
+  // distance in scene pixels, clamped to the scene.
+  virtual void PlatformMoveCursor(int dx, int dy);
   bool IsKeyHeld(unsigned key) const;
   void PlatformKeyDown(int key, unsigned count);
   void PlatformKeyUp(int key);

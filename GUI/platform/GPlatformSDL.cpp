@@ -2,14 +2,14 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <atomic>
 
 #include "GUI/graphics/GDeviceSDL.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/TIMER_DATA.h"
 #include "GUI/toolkit/GComponent.h"
-
-SDL_Window* GPlatformSDL::window = nullptr;
+#include "GUI/toolkit/InputCodes.h"
 
 namespace {
 
@@ -20,18 +20,39 @@ std::atomic<bool> tickPending{false};
 // Longest wait for an event; the loop re-checks its running flag after it.
 constexpr int kWaitMs = 100;
 
-// Framework key codes of the SDL scancodes 4 (A) .. 82 (Up); 0 = no key.
+constexpr unsigned kNoKey = 0;
+
+// Framework key codes of the SDL scancodes 4 (A) .. 82 (Up); kNoKey for the
+// scancodes without one.
 constexpr unsigned char kKeysFrom4[] = {
-    30,  48, 46, 32, 18,  33, 34,  35,  23, 36,  37,  38,  50,  // A..M
-    49,  24, 25, 16, 19,  31, 20,  22,  47, 17,  45,  21,  44,  // N..Z
-    2,   3,  4,  5,  6,   7,  8,   9,   10, 11,                 // 1..9, 0
-    28,  1,  14, 15, 57,  12, 13,       // Return, Escape, Backspace, Tab, Space, -, =
-    0,   0,  0,  0,  0,   0,  0,   51,  // [ ] \ # ; ' ` , (scancodes 47..54)
-    0,   0,  0,                         // . / CapsLock (55..57)
-    59,  60, 61, 62, 63,  64, 65,  66,  67, 68,  87,  88,       // F1..F12 (58..69)
-    183, 0,  0,  0,  199, 0,  211, 207, 0,  205, 203, 208, 200  // PrintScreen (70) .. Up (82)
-};
+    // A..M
+    KEY_A, KEY_B, KEY_C, KEY_D, KEY_E, KEY_F, KEY_G, KEY_H, KEY_I, KEY_J, KEY_K, KEY_L, KEY_M,
+    // N..Z
+    KEY_N, KEY_O, KEY_P, KEY_Q, KEY_R, KEY_S, KEY_T, KEY_U, KEY_V, KEY_W, KEY_X, KEY_Y, KEY_Z,
+    // 1..9, 0
+    KEY_1, KEY_2, KEY_3, KEY_4, KEY_5, KEY_6, KEY_7, KEY_8, KEY_9, KEY_0,
+    // Return, Escape, Backspace, Tab, Space, -, = (40..46)
+    KEY_RETURN, KEY_ESCAPE, KEY_BACKSPACE, KEY_TAB, KEY_SPACE, KEY_MINUS, KEY_EQUALS,
+    // [ ] \ # ; ' ` (scancodes 47..53), then the comma (54)
+    kNoKey, kNoKey, kNoKey, kNoKey, kNoKey, kNoKey, kNoKey, KEY_COMMA,
+    // . / CapsLock (55..57)
+    kNoKey, kNoKey, kNoKey,
+    // F1..F12 (58..69)
+    KEY_F1, KEY_F2, KEY_F3, KEY_F4, KEY_F5, KEY_F6, KEY_F7, KEY_F8, KEY_F9, KEY_F10, KEY_F11,
+    KEY_F12,
+    // Print Screen, Scroll Lock, Pause, Insert, Home, Page Up, Delete, End,
+    // Page Down, Right, Left, Down, Up (70..82)
+    KEY_PRINT_SCREEN, kNoKey, kNoKey, kNoKey, KEY_HOME, kNoKey, KEY_DELETE, KEY_END, kNoKey,
+    KEY_RIGHT, KEY_LEFT, KEY_DOWN, KEY_UP};
 static_assert(sizeof(kKeysFrom4) == 82 - 4 + 1, "the table covers scancodes 4..82");
+
+// The button pseudo key of an SDL mouse button: every button beyond left and
+// right counts as the middle one.
+unsigned ButtonKey(Uint8 button) {
+  return button == SDL_BUTTON_LEFT    ? KEY_MOUSE_LEFT
+         : button == SDL_BUTTON_RIGHT ? KEY_MOUSE_RIGHT
+                                      : KEY_MOUSE_MIDDLE;
+}
 
 }  // namespace
 
@@ -43,21 +64,22 @@ int GPlatformSDL::GetKEY_From_Scancode(int scancode) {
   if (scancode >= 4 && scancode <= 82) return kKeysFrom4[scancode - 4];
   switch (scancode) {
     case SDL_SCANCODE_KP_DIVIDE:
-      return 41;
+      return KEY_GRAVE;
+    // Both keys of a pair give the left-hand code.
     case SDL_SCANCODE_LCTRL:
     case SDL_SCANCODE_RCTRL:
-      return 29;
+      return KEY_LCONTROL;
     case SDL_SCANCODE_LSHIFT:
     case SDL_SCANCODE_RSHIFT:
-      return 42;
+      return KEY_LSHIFT;
     case SDL_SCANCODE_LALT:
     case SDL_SCANCODE_RALT:
-      return 56;
+      return KEY_LALT;
     case SDL_SCANCODE_LGUI:
     case SDL_SCANCODE_RGUI:
-      return 219;
+      return KEY_LSYSTEM;
     default:
-      return 0;
+      return kNoKey;
   }
 }
 
@@ -116,26 +138,31 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
         game->PlatformKeyUp(key);
       break;
     case SDL_TEXTINPUT: {
-      const unsigned short* units =
-          Ferro_UTF8to16(reinterpret_cast<const unsigned char*>(event.text.text));
-      for (; units && *units && game; ++units)
-        if (unsigned code = UTF16ToMultibyte(*units)) game->SysOnChar(code, 0, 0);
+      // The conversion lands in the platform's scratch buffer, which a
+      // character handler may reuse (a nested loop converting text of its
+      // own), so the units are copied out before the first one is handed on.
+      // The text holds fewer bytes than the array, and never more units than bytes.
+      std::array<unsigned short, sizeof event.text.text> units{};
+      size_t count = 0;
+      if (const unsigned short* converted =
+              Ferro_UTF8to16(reinterpret_cast<const unsigned char*>(event.text.text)))
+        for (; converted[count] && count < units.size(); ++count) units[count] = converted[count];
+      for (size_t i = 0; i < count && game; ++i)
+        if (unsigned code = UTF16ToMultibyte(units[i])) game->SysOnChar(code, 0, 0);
       break;
     }
     case SDL_MOUSEMOTION:
-      if (auto* device = game ? dynamic_cast<GDeviceSDL*>(game->GetDevice()) : nullptr)
+      if (GDevice* device = game ? game->GetDevice() : nullptr)
         device->ChangeCursorPositionByGlobalCursor(event.motion.x, event.motion.y);
       break;
     case SDL_MOUSEBUTTONDOWN: {
       if (!game) break;
-      int code = event.button.button == SDL_BUTTON_LEFT    ? 238
-                 : event.button.button == SDL_BUTTON_RIGHT ? 239
-                                                           : 240;
-      game->PlatformKeyDown(code, 0);
+      const unsigned key = ButtonKey(event.button.button);
+      game->PlatformKeyDown(static_cast<int>(key), 0);
       if (event.button.clicks == 2) {
-        if (code == 238)
+        if (key == KEY_MOUSE_LEFT)
           game->SysOnLButtonDblClk();
-        else if (code == 239)
+        else if (key == KEY_MOUSE_RIGHT)
           game->SysOnRButtonDblClk();
         else
           game->SysOnMButtonDblClk();
@@ -143,13 +170,24 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
       break;
     }
     case SDL_MOUSEBUTTONUP:
-      if (game)
-        game->PlatformKeyUp(event.button.button == SDL_BUTTON_LEFT    ? 238
-                            : event.button.button == SDL_BUTTON_RIGHT ? 239
-                                                                      : 240);
+      if (game) game->PlatformKeyUp(static_cast<int>(ButtonKey(event.button.button)));
       break;
     case SDL_MOUSEWHEEL:
       if (game) game->SysOnMouseWheel(static_cast<short>(event.wheel.y * 25));
+      break;
+    case SDL_WINDOWEVENT:
+      // Frames are presented only when the picture changed, so a window
+      // that the system shows again or resizes is drawn anew in full.
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+          if (GDevice* device = game ? game->GetDevice() : nullptr) device->RequestFullPresent();
+          break;
+        default:
+          break;
+      }
       break;
     case SDL_USEREVENT: {
       tickPending.store(false);
@@ -207,19 +245,19 @@ void GPlatformSDL::KillTimer(TIMER_DATA* timer) {
 // flags themselves: a shown window always counts as active and never as
 // minimised away, so the frame keeps running without focus.
 bool GPlatformSDL::IsActivated() {
-  return window && (SDL_GetWindowFlags(window) & 0xFFFFF9FFu) != 0;
+  return GDeviceSDL::window && (SDL_GetWindowFlags(GDeviceSDL::window) & 0xFFFFF9FFu) != 0;
 }
 
 bool GPlatformSDL::IsIconic() {
-  return window && (SDL_GetWindowFlags(window) & 0xFFFFFFBFu) != 0;
+  return GDeviceSDL::window && (SDL_GetWindowFlags(GDeviceSDL::window) & 0xFFFFFFBFu) != 0;
 }
 
 void GPlatformSDL::ToIconic() {
-  if (window) SDL_MinimizeWindow(window);
+  if (GDeviceSDL::window) SDL_MinimizeWindow(GDeviceSDL::window);
 }
 
 void GPlatformSDL::ToMaximize() {
-  if (window) SDL_MaximizeWindow(window);
+  if (GDeviceSDL::window) SDL_MaximizeWindow(GDeviceSDL::window);
 }
 
 unsigned GPlatformSDL::GetTick() {

@@ -2,18 +2,13 @@
 
 #include "GUI/platform/GPlatformUnix.h"
 
-struct SDL_Window;
-
 // The platform the game runs on: the POSIX services plus the window side over
 // SDL2 (event loop, timers, window state, mouse capture, clipboard). The
-// window itself is created by the device and shared through `window`.
+// window itself belongs to the SDL device (GDeviceSDL::window).
 class GPlatformSDL : public GPlatformUnix {
  public:
   GPlatformSDL(GGame* game, const char* name);
   ~GPlatformSDL() override;
-
-  // The one window of the process; set by the device that creates it.
-  static SDL_Window* window;
 
   int Play() override { return MessageLoop(); }
   // Waits for events and dispatches them until Quit; returns the exit code.

@@ -1,5 +1,8 @@
 #include "game/app/GGameDM.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
@@ -44,39 +47,116 @@ void GGameDM::DrawCursor(GImage* cursor) {
   if (cursor && backSurface) cursor->Blt(cursorX, cursorY, backSurface, true);
 }
 
+namespace {
+
+CFerroRect Intersection(const CFerroRect& a, const CFerroRect& b) {
+  return CFerroRect(std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                    std::min(a.bottom, b.bottom));
+}
+
+CFerroRect Union(const CFerroRect& a, const CFerroRect& b) {
+  return CFerroRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                    std::max(a.bottom, b.bottom));
+}
+
+// Adds a rectangle to a short list, joining it with every rectangle it
+// overlaps, so no part is uploaded twice.
+void AddJoined(std::vector<CFerroRect>& rects, CFerroRect rect) {
+  if (rect.IsEmpty()) return;
+  for (size_t i = 0; i < rects.size();) {
+    if (Intersection(rects[i], rect).IsEmpty()) {
+      ++i;
+      continue;
+    }
+    rect = Union(rects[i], rect);
+    rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(i));
+    i = 0;
+  }
+  rects.push_back(rect);
+}
+
+}  // namespace
+
+GGameDM::FrameCursor GGameDM::CurrentCursor(const CFerroRect& bounds) {
+  FrameCursor cursor;
+  GImage* image = GetCursor();
+  if (!device->IsVisibleCursor() || !image || !image->GetSurface()) return cursor;
+  int px = 0, py = 0, w = 0, h = 0;
+  image->GetPivot(px, py);
+  image->GetSize(w, h);
+  cursor.image = image;
+  cursor.surface = image->GetSurface();
+  cursor.rect = Intersection(
+      CFerroRect(cursorX - px, cursorY - py, cursorX - px + w, cursorY - py + h), bounds);
+  return cursor;
+}
+
+bool GGameDM::UploadRect(const CFerroRect& rect, const FrameCursor& cursor) {
+  SURFACE_LOCKED lock;
+  if (!device->LockBackbufferRect(rect, &lock) || !lock.bits) return false;
+  backSurface->CopyRectToTexture(lock.bits, lock.pitch, device->GetBackbufferBPP(), rect);
+  // The cursor goes into the texture only, so the back surface keeps no trace
+  // of it for the next frame: the back surface draws into the locked memory
+  // for a moment, clipped to the rectangle, with its top-left pixel at the
+  // rectangle's.
+  if (!Intersection(cursor.rect, rect).IsEmpty()) {
+    int px = 0, py = 0;
+    cursor.image->GetPivot(px, py);
+    backSurface->SetOrigin(0, 0);
+    backSurface->SetClip(0, 0, rect.Width(), rect.Height());
+    backSurface->SetPtrAndPitch(lock.bits, lock.pitch);
+    backSurface->Blt(cursor.image->GetSurface(), cursorX - px - rect.left, cursorY - py - rect.top,
+                     0, 0, 0, 0, true);
+    backSurface->Unlock();
+    backSurface->ResetClip();
+  }
+  device->UnlockBackbuffer();
+  return true;
+}
+
 void GGameDM::SysOnRender() {
   if (!platform || !platform->IsActivated()) return;
   GGame::SysOnRender();
   if (!backSurface || !device) return;
-  backSurface->SetModified(true);
   if (device->IsLost()) {
     VIDEO_MODE monitor;
     if (device->GetMonitorMode(&monitor)) device->Create(monitor.width, monitor.height);
   }
 
-  // A renderer or texture that could not be made leaves nothing to lock:
-  // the frame is skipped rather than written through a null pointer.
-  SURFACE_LOCKED lock;
-  if (!device->LockBackbuffer(&lock) || !lock.bits) return;
-  if (device->GetBackbufferBPP() == 32)
-    backSurface->CopyToTexture32(lock.bits, lock.pitch);
-  else
-    backSurface->CopyToTexture(lock.bits, lock.pitch);
+  // A still picture costs nothing: the texture is touched and presented only
+  // when the back surface or the cursor changed, or the device asked for it.
+  int sceneWidth = 0, sceneHeight = 0;
+  device->GetSize(sceneWidth, sceneHeight);
+  const CFerroRect bounds(0, 0, std::min(sceneWidth, backSurface->GetWidth()),
+                          std::min(sceneHeight, backSurface->GetHeight()));
+  const FrameCursor cursor = CurrentCursor(bounds);
+  const bool full = device->TakeFullPresentRequest();
+  if (!full && !backSurface->IsModified() && cursor == presentedCursor) return;
 
-  // The cursor goes into the texture only, so the back surface keeps no
-  // trace of it for the next frame.
-  GImage* cursor = GetCursor();
-  if (device->IsVisibleCursor() && cursor && cursor->GetSurface()) {
-    backSurface->SetOrigin(0, 0);
-    backSurface->ResetClip();
-    backSurface->SetPtrAndPitch(lock.bits, lock.pitch);
-    int px = 0, py = 0;
-    cursor->GetPivot(px, py);
-    backSurface->Blt(cursor->GetSurface(), cursorX - px, cursorY - py, 0, 0, 0, 0, true);
-    backSurface->Unlock();
+  // The changed part and, when the cursor changed, the old cursor's place
+  // (restored from the back surface) and the new one's. Every uploaded
+  // rectangle gets the cursor drawn over it, so an unchanged cursor needs no
+  // rectangle of its own.
+  std::vector<CFerroRect> rects;
+  if (full) {
+    AddJoined(rects, bounds);
+  } else {
+    AddJoined(rects, Intersection(backSurface->GetModifiedArea(), bounds));
+    if (cursor != presentedCursor) {
+      AddJoined(rects, presentedCursor.rect);
+      AddJoined(rects, cursor.rect);
+    }
+  }
+  for (const CFerroRect& rect : rects) {
+    // A renderer or texture that could not be made leaves nothing to lock:
+    // the frame is skipped, and the next one uploads everything.
+    if (!UploadRect(rect, cursor)) {
+      device->RequestFullPresent();
+      return;
+    }
   }
   backSurface->SetModified(false);
-  device->UnlockBackbuffer();
+  presentedCursor = cursor;
   device->Render();
 }
 

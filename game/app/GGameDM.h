@@ -1,6 +1,9 @@
 #pragma once
 
+#include "GUI/foundation/CFerroRect.h"
 #include "GUI/platform/GGame.h"
+
+class GSurface;
 
 // The game's application: the SDL platform and 16-bit SDL device, the 50 ms
 // main timer, the 1024 x 768 scene size letterboxed into the desktop-sized
@@ -15,7 +18,9 @@ class GGameDM : public GGame {
   GPlatform* NewPlatform(GGame* game, const char* name) override;
   GSound* NewSound() override;
   void DrawCursor(GImage* cursor) override;
-  // Draws the scene, copies the back surface into the texture, draws the
+  // Draws the scene and, when the back surface or the cursor changed since the
+  // last present (or the device asked for a full present), copies the changed
+  // part and the old and new cursor rectangles into the texture, draws the
   // cursor into the texture only, and presents.
   void SysOnRender() override;
   // The prefix (":N/") of the resource drive "image" beside the executable,
@@ -30,4 +35,23 @@ class GGameDM : public GGame {
 
   // The game's identity for the framework.
   static constexpr GUID_GAME kId{0x4469676D617A6531ull, 0x9E3779B97F4A7C15ull};
+
+ private:
+  // The cursor as the frame draws it into the texture: which picture, and
+  // where (scene pixels, cut to the picture; empty when none is drawn).
+  struct FrameCursor {
+    const GImage* image = nullptr;
+    const GSurface* surface = nullptr;
+    CFerroRect rect;
+
+    bool operator==(const FrameCursor&) const = default;
+  };
+
+  FrameCursor CurrentCursor(const CFerroRect& bounds);
+  // Copies one rectangle of the back surface into the texture with the cursor
+  // drawn over it; false when the device could not lock it.
+  bool UploadRect(const CFerroRect& rect, const FrameCursor& cursor);
+
+  // What the texture shows of the cursor since the last present.
+  FrameCursor presentedCursor;
 };

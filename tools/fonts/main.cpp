@@ -152,9 +152,16 @@ bool Render(FT_Library lib, const std::string& fontFile, const FontSpec& spec,
                   art::Rgba{255, 255, 255, g.coverage[size_t(r * g.width + c)]});
     // The character itself (a Windows-1251 byte), "=", then x,y,width. The
     // entry of "=" thus starts with two equal signs.
+    // Appended piece by piece: GCC 12 at -O3 wrongly reports overlapping
+    // copies (-Wrestrict) when a literal is prepended to a temporary string.
     text += char(32 + i);
-    text += "=" + std::to_string(gx[i]) + "," + std::to_string(gy[i]) + "," +
-            std::to_string(g.width) + "\r\n";
+    text += "=";
+    text += std::to_string(gx[i]);
+    text += ",";
+    text += std::to_string(gy[i]);
+    text += ",";
+    text += std::to_string(g.width);
+    text += "\r\n";
   }
   const auto base = outDir / spec.name;
   if (!image.WriteTga(base.string() + ".tga")) {

@@ -86,4 +86,28 @@ TEST(GDeviceSDL, MouseMovesTheCursorRelativelyFullScreenAbsolutelyWindowed) {
   EXPECT_EQ(game.cursorX * 1000 + game.cursorY, 160 * 1000 + 80) << "trunc(100 x 1024 / 639)";
 }
 
+TEST(GDeviceSDL, APictureWithoutSpanMapsTheMouseOneToOne) {
+  // A picture one pixel wide (the scene squeezed into a 1 x 1 window) or with
+  // no rectangle at all (a device never created) has no span to divide by:
+  // the mouse then moves the cursor one scene pixel per window pixel.
+  TestGame game;
+  {
+    GDevice16SDL device(false, nullptr);
+    ASSERT_TRUE(device.Create(1, 1));
+    device.SetOnlyListedModes(false);
+    VIDEO_MODE mode{1024, 768, 32};
+    ASSERT_TRUE(device.SetVideoMode(&mode));
+    int l, t, r, b;
+    device.GetTexRect(l, t, r, b);
+    ASSERT_EQ(r - l, 0);
+    ASSERT_LT(b - t, 0);
+    device.ChangeCursorPositionByGlobalCursor(l + 3, t + 2);
+    EXPECT_EQ(game.cursorX * 1000 + game.cursorY, 3 * 1000 + 2) << "absolute, windowed";
+  }
+  GDevice16SDL never(true, nullptr);
+  game.SetCursorPosition(100, 100);
+  never.ChangeCursorPositionByGlobalCursor(5, -7);
+  EXPECT_EQ(game.cursorX * 1000 + game.cursorY, 105 * 1000 + 93) << "relative, no picture";
+}
+
 }  // namespace

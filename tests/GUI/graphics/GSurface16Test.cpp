@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "tests/GUI/graphics/SurfaceTestUtil.h"
 #include "tests/support/Files.h"
+
+void PrintTo(const CFerroRect& r, std::ostream* os) {
+  *os << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
+}
 
 namespace {
 
@@ -185,6 +190,95 @@ TEST(GSurface16, TgaAndTextureCopiesOfATwoByTwoSurface) {
   tex.assign(8, 7);
   s.CopyToTexture(tex.data(), 8);
   EXPECT_EQ(tex, std::vector<uint16_t>(8, 7)) << "an unchanged surface is not copied";
+
+  // One rectangle into memory that starts at its top-left pixel: every pixel
+  // of it written, modified or not, and nothing beyond its width.
+  Surf wide(3, 2);
+  Put(wide, 1, 0, kRed);
+  Put(wide, 2, 0, kGreen);
+  Put(wide, 1, 1, kBlue);
+  Put(wide, 2, 1, 0x8000 | kWhite);
+  wide.SetModified(false);
+  const CFerroRect right(1, 0, 3, 2);
+  tex.assign(6, 0xAAAA);  // pitch of 3 pixels
+  ASSERT_TRUE(wide.CopyRectToTexture(tex.data(), 6, 16, right));
+  EXPECT_EQ(tex, (std::vector<uint16_t>{kRed, kGreen, 0xAAAA, kBlue, 0x8000 | kWhite, 0xAAAA}));
+  tex32.assign(4, 0);
+  ASSERT_TRUE(wide.CopyRectToTexture(tex32.data(), 8, 32, right));
+  EXPECT_EQ(tex32, (std::vector<uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu}));
+  for (const CFerroRect& outside : {CFerroRect(2, 0, 4, 2), CFerroRect(-1, 0, 1, 1), CFerroRect()})
+    EXPECT_FALSE(wide.CopyRectToTexture(tex.data(), 6, 16, outside));
+  EXPECT_FALSE(wide.CopyRectToTexture(tex.data(), 2, 16, right)) << "pitch below the width";
+  EXPECT_FALSE(wide.CopyRectToTexture(tex.data(), 6, 24, right)) << "no such texture format";
+}
+
+// Subclasses and drawing code that set the flag without an area.
+struct FlagOnly : Surf {
+  FlagOnly() : Surf(6, 4) {}
+  void Touch() { modified = true; }
+};
+
+TEST(GSurface16, EveryChangeRecordsTheAreaItChanged) {
+  // On a 6 x 4 surface with the clip (1, 1, 4, 2), unless a case says otherwise.
+  struct Case {
+    const char* what;
+    std::function<void(GSurface16&)> draw;
+    CFerroRect area;  // empty: nothing changed
+  };
+  Surf sprite(2, 2);
+  const Case cases[] = {
+      {"nothing", [](GSurface16&) {}, {}},
+      {"a rectangle moved by the origin",
+       [](GSurface16& s) {
+         s.SetOrigin(1, 1);
+         s.FillRect(0, 0, 2, 1, 0xFFFFFF);
+       },
+       {1, 1, 3, 2}},
+      {"a rectangle cut by the clip",
+       [](GSurface16& s) { s.FillRect(-5, 0, 7, 9, 0xFFFFFF); },
+       {1, 1, 2, 3}},
+      {"a rectangle outside the clip", [](GSurface16& s) { s.FillRect(5, 0, 1, 4, 1); }, {}},
+      {"two rectangles: their bounding box",
+       [](GSurface16& s) {
+         s.DrawHorizontalLine(1, 1, 1, 1);
+         s.DrawVerticalLine(4, 2, 1, 1);
+       },
+       {1, 1, 5, 3}},
+      {"a slanted line: its box", [](GSurface16& s) { s.DrawLine(2, 1, 3, 2, 1); }, {2, 1, 4, 3}},
+      {"a pixel",
+       [](GSurface16& s) {
+         SURFACE_RGB white{1, 1, 1};
+         s.SetPixelRGB(5, 0, &white);
+       },
+       {5, 0, 6, 1}},
+      {"a flood fill: the clip",
+       [](GSurface16& s) { s.FloodFill(2, 1, 0xFFFFFF, 0x0000FF); },
+       {1, 1, 5, 3}},
+      {"a blit cut by the clip",
+       [&](GSurface16& s) { s.Blt(&sprite, 4, 2, 0, 0, 0, 0, false); },
+       {4, 2, 5, 3}},
+      {"a blit outside the clip",
+       [&](GSurface16& s) { s.Blt(&sprite, 0, 3, 0, 0, 0, 0, false); },
+       {}},
+      {"a clear", [](GSurface16& s) { s.Clear(1); }, {0, 0, 6, 4}},
+      {"a copy", [&](GSurface16& s) { s.Copy(&sprite, 1, 1); }, {0, 0, 6, 4}},
+      {"the flag alone", [](GSurface16& s) { s.SetModified(true); }, {0, 0, 6, 4}},
+      {"the flag set by code that records no area",
+       [](GSurface16& s) { static_cast<FlagOnly&>(s).Touch(); },
+       {0, 0, 6, 4}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FlagOnly s;
+    EXPECT_EQ(s.TakeModifiedArea(), CFerroRect(0, 0, 6, 4)) << "a new surface changed everywhere";
+    s.SetClip(1, 1, 4, 2);
+    c.draw(s);
+    EXPECT_EQ(s.IsModified(), !c.area.IsEmpty());
+    EXPECT_EQ(s.GetModifiedArea(), c.area);
+    EXPECT_EQ(s.TakeModifiedArea(), c.area);
+    EXPECT_FALSE(s.IsModified());
+    EXPECT_EQ(s.GetModifiedArea(), CFerroRect()) << "taken";
+  }
 }
 
 }  // namespace

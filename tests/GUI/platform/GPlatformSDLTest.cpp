@@ -23,12 +23,14 @@ class SdlGame : public RecordingGame {
   }
   void SysOnChar(unsigned ch, unsigned, unsigned) override {
     calls.push_back("Char " + std::to_string(ch));
+    if (onChar) onChar();
   }
   void SysOnMouseWheel(short delta) override { calls.push_back("Wheel " + std::to_string(delta)); }
   void SysOnLButtonDblClk() override { calls.push_back("LDblClk"); }
 
   int ticks = 0;
   std::function<void(int)> onTick;
+  std::function<void()> onChar;
 };
 
 class TimerOwner : public GComponent {
@@ -122,6 +124,22 @@ TEST_F(PlatformSDLTest, EventsBecomeApplicationCalls) {
                                                   "KeyUp 30 flags=0", "LDown flags=0",
                                                   "LUp flags=0", "LDown flags=0", "LDblClk",
                                                   "LUp flags=0", "Wheel 25", "Wheel -25"}));
+}
+
+TEST_F(PlatformSDLTest, ACharacterHandlerMayConvertTextOfItsOwn) {
+  // The handler reuses (and grows) the platform's conversion buffer, as a
+  // dialog's nested loop would; the rest of the typed text still arrives.
+  SdlGame game;
+  const std::string other(4096, 'z');
+  game.onChar = [&] {
+    game.GetPlatform()->Ferro_UTF8to16(reinterpret_cast<const unsigned char*>(other.c_str()));
+  };
+  SDL_Event text = Event(SDL_TEXTINPUT);
+  SDL_strlcpy(text.text.text, "ab\xD0\xB0", sizeof text.text.text);
+  SDL_PushEvent(&text);
+  PushQuit();
+  game.Sdl()->MessageLoop();
+  EXPECT_EQ(game.calls, (std::vector<std::string>{"Char 97", "Char 98", "Char 224"}));
 }
 
 TEST_F(PlatformSDLTest, ClosingTheWindowDuringAModalLoopAnswersIt) {

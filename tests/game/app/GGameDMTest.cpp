@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GImage.h"
@@ -14,6 +16,10 @@
 #include "tests/GUI/platform/HeadlessGame.h"
 
 namespace fs = std::filesystem;
+
+void PrintTo(const CFerroRect& r, std::ostream* os) {
+  *os << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
+}
 
 namespace {
 
@@ -27,12 +33,17 @@ class FolderPlatform : public GPlatformSDL {
   std::string folder;
 };
 
-// A device whose back buffer can be refused, counting presented frames.
+// A device whose back buffer can be refused, counting presented frames and
+// keeping the rectangles the last frame uploaded.
 class CountingDevice : public GDevice16SDL {
  public:
   CountingDevice(bool full, void* window) : GDevice16SDL(full, window) {}
-  bool LockBackbuffer(SURFACE_LOCKED* lock) override {
-    return refuseLock ? false : GDevice16SDL::LockBackbuffer(lock);
+  bool LockBackbufferRect(const CFerroRect& rect, SURFACE_LOCKED* lock) override {
+    if (refuseLock) return false;
+    if (uploadedFrame != frames) uploaded.clear();
+    uploadedFrame = frames;
+    uploaded.push_back(rect);
+    return GDevice16SDL::LockBackbufferRect(rect, lock);
   }
   void Render() override {
     ++frames;
@@ -40,6 +51,8 @@ class CountingDevice : public GDevice16SDL {
   }
   bool refuseLock = false;
   int frames = 0;
+  std::vector<CFerroRect> uploaded;
+  int uploadedFrame = -1;
 };
 
 // The game with its data folder in a temporary folder.
@@ -67,6 +80,17 @@ unsigned WindowPixel(SDL_Renderer* renderer, int x, int y) {
     return ~0u;
   }
   return pixel & 0xFFFFFF;
+}
+
+// The whole presented window, 0xRRGGBB a pixel, row by row.
+std::vector<Uint32> WindowPixels(SDL_Renderer* renderer) {
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(renderer, &w, &h);
+  std::vector<Uint32> pixels(static_cast<size_t>(w) * h);
+  if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), w * 4) != 0)
+    pixels.clear();
+  for (Uint32& p : pixels) p &= 0xFFFFFF;
+  return pixels;
 }
 
 class GameDMTest : public ::testing::Test {
@@ -127,6 +151,137 @@ TEST_F(GameDMTest, AFrameWithoutBackBufferIsSkipped) {
   game.Device()->refuseLock = false;
   game.PlatformTimer();
   EXPECT_EQ(game.Device()->frames, 1);
+}
+
+namespace {
+
+// The game on its still start scene with cursors of its own: 8 x 8 with the
+// pivot at (2, 3), the last column transparent and the rest half transparent,
+// so what lies below shows through and a cursor blended twice would show.
+class FrameTest : public GameDMTest {
+ protected:
+  void SetUp() override {
+    GameDMTest::SetUp();
+    arrow = MakeCursor(0xFF0000);
+    other = MakeCursor(0x00FFFF);
+    game.defaultCursor = arrow;
+    game.SetCursorPosition(600, 100);
+    game.PlatformTimer();
+    ASSERT_EQ(game.Device()->frames, 1) << "the first frame is presented";
+  }
+
+  GImage* MakeCursor(unsigned color) {
+    GSurface* s = game.GetDevice()->AddSurface();
+    s->Create(8, 8);
+    s->FillRect(0, 0, 8, 8, color);
+    for (int y = 0; y < 8; ++y) s->MaskTransparentPixel(y * 8 + 7);
+    s->ChangeAlpha(-0.5f);
+    return game.GetDevice()->AddPicture(s, 2, 3);
+  }
+
+  SDL_Renderer* Renderer() { return static_cast<GDeviceSDL*>(game.GetDevice())->GetRenderer(); }
+
+  GImage* arrow = nullptr;
+  GImage* other = nullptr;
+};
+
+}  // namespace
+
+TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows) {
+  GSurface* back = game.GetBackSurface();
+  // The cursor starts at (600, 100): its place is (598, 97)-(606, 105). Its
+  // places at (604, 104), at (1023, 767) (cut by the picture's corner) and at
+  // (300, 300):
+  const CFerroRect at604(602, 101, 610, 109), corner(1021, 764, 1024, 768),
+      at300(298, 297, 306, 305);
+  struct Case {
+    const char* change;
+    std::function<void()> apply;
+    std::vector<CFerroRect> uploaded;  // none: nothing is presented
+  };
+  const Case cases[] = {
+      {"nothing", [] {}, {}},
+      {"a drawing away from the cursor",
+       [&] { back->FillRect(10, 10, 20, 20, 0x00FF00); },
+       {CFerroRect(10, 10, 30, 30)}},
+      {"a drawing under the cursor",
+       [&] { back->FillRect(590, 90, 12, 12, 0x0000FF); },
+       {CFerroRect(590, 90, 602, 102)}},
+      {"a move overlapping the old place",
+       [&] { game.SetCursorPosition(604, 104); },
+       {CFerroRect(598, 97, 610, 109)}},
+      {"a move into the corner", [&] { game.SetCursorPosition(1023, 767); }, {at604, corner}},
+      {"a drawing there and a move away",
+       [&] {
+         back->FillRect(1000, 700, 100, 100, 0x00FF00);
+         game.SetCursorPosition(300, 300);
+       },
+       {CFerroRect(1000, 700, 1024, 768), at300}},
+      {"another cursor image", [&] { game.defaultCursor = other; }, {at300}},
+      {"a hidden cursor", [&] { game.ShowCursor(false); }, {at300}},
+      {"a line across and the cursor shown",
+       [&] {
+         back->DrawLine(0, 0, 1023, 767, 0xFFFF00);
+         game.ShowCursor(true);
+       },
+       {CFerroRect(0, 0, 1024, 768)}},
+      {"a full present request",
+       [&] { game.GetDevice()->RequestFullPresent(); },
+       {CFerroRect(0, 0, 1024, 768)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.change);
+    const int before = game.Device()->frames;
+    const int presents = c.uploaded.empty() ? 0 : 1;
+    c.apply();
+    // One present at most; then the picture is still again.
+    for (int tick = 0; tick < 3; ++tick) game.PlatformTimer();
+    EXPECT_EQ(game.Device()->frames - before, presents);
+    if (presents) {
+      EXPECT_EQ(game.Device()->uploaded, c.uploaded);
+    }
+    const std::vector<Uint32> partial = WindowPixels(Renderer());
+    game.GetDevice()->RequestFullPresent();
+    game.PlatformTimer();
+    const std::vector<Uint32> full = WindowPixels(Renderer());
+    ASSERT_EQ(full.size(), 1024u * 768u);
+    ASSERT_EQ(partial.size(), full.size());
+    size_t differing = 0, first = 0;
+    for (size_t i = full.size(); i-- > 0;)
+      if (partial[i] != full[i]) {
+        ++differing;
+        first = i;
+      }
+    EXPECT_EQ(differing, 0u) << "first at (" << first % 1024 << ", " << first / 1024 << ")";
+  }
+}
+
+TEST_F(FrameTest, AWindowShownAgainIsPresentedInFull) {
+  const std::pair<Uint8, int> events[] = {
+      {SDL_WINDOWEVENT_EXPOSED, 1},  {SDL_WINDOWEVENT_SIZE_CHANGED, 1}, {SDL_WINDOWEVENT_SHOWN, 1},
+      {SDL_WINDOWEVENT_RESTORED, 1}, {SDL_WINDOWEVENT_FOCUS_LOST, 0},   {SDL_WINDOWEVENT_MOVED, 0}};
+  // Only the events below reach the loop: no ticks, none of the window's own.
+  game.KillMainTimer();
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  for (auto [kind, presents] : events) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const int before = game.Device()->frames;
+    SDL_Event window{};
+    window.type = SDL_WINDOWEVENT;
+    window.window.event = kind;
+    SDL_PushEvent(&window);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    game.Play();
+    game.GetPlatform()->QuitCancel();
+    game.PlatformTimer();
+    EXPECT_EQ(game.Device()->frames - before, presents);
+    if (presents) {
+      EXPECT_EQ(game.Device()->uploaded, std::vector{CFerroRect(0, 0, 1024, 768)});
+    }
+  }
 }
 
 TEST_F(GameDMTest, SavedGamesLiveInTheDataFolder) {
