@@ -44,7 +44,8 @@ struct CFerroRect {
   }
   // Whether the two share at least one pixel.
   bool Intersects(const CFerroRect& o) const {
-    return o.left < right && o.right > left && o.top < bottom && top < o.bottom;
+    return !IsEmpty() && !o.IsEmpty() && o.left < right && o.right > left && o.top < bottom &&
+           top < o.bottom;
   }
   // The common part; empty (possibly inverted) when they do not meet.
   CFerroRect Intersection(const CFerroRect& o) const {

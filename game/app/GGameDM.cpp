@@ -49,26 +49,16 @@ void GGameDM::DrawCursor(GImage* cursor) {
 
 namespace {
 
-CFerroRect Intersection(const CFerroRect& a, const CFerroRect& b) {
-  return CFerroRect(std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                    std::min(a.bottom, b.bottom));
-}
-
-CFerroRect Union(const CFerroRect& a, const CFerroRect& b) {
-  return CFerroRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                    std::max(a.bottom, b.bottom));
-}
-
 // Adds a rectangle to a short list, joining it with every rectangle it
 // overlaps, so no part is uploaded twice.
 void AddJoined(std::vector<CFerroRect>& rects, CFerroRect rect) {
   if (rect.IsEmpty()) return;
   for (size_t i = 0; i < rects.size();) {
-    if (Intersection(rects[i], rect).IsEmpty()) {
+    if (!rects[i].Intersects(rect)) {
       ++i;
       continue;
     }
-    rect = Union(rects[i], rect);
+    rect = rects[i].Union(rect);
     rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(i));
     i = 0;
   }
@@ -86,8 +76,8 @@ GGameDM::FrameCursor GGameDM::CurrentCursor(const CFerroRect& bounds) {
   image->GetSize(w, h);
   cursor.image = image;
   cursor.surface = image->GetSurface();
-  cursor.rect = Intersection(
-      CFerroRect(cursorX - px, cursorY - py, cursorX - px + w, cursorY - py + h), bounds);
+  cursor.rect =
+      CFerroRect(cursorX - px, cursorY - py, cursorX - px + w, cursorY - py + h).Intersection(bounds);
   return cursor;
 }
 
@@ -99,7 +89,7 @@ bool GGameDM::UploadRect(const CFerroRect& rect, const FrameCursor& cursor) {
   // of it for the next frame: the back surface draws into the locked memory
   // for a moment, clipped to the rectangle, with its top-left pixel at the
   // rectangle's.
-  if (!Intersection(cursor.rect, rect).IsEmpty()) {
+  if (cursor.rect.Intersects(rect)) {
     int px = 0, py = 0;
     cursor.image->GetPivot(px, py);
     backSurface->SetOrigin(0, 0);
@@ -141,7 +131,7 @@ void GGameDM::SysOnRender() {
   if (full) {
     AddJoined(rects, bounds);
   } else {
-    AddJoined(rects, Intersection(backSurface->GetModifiedArea(), bounds));
+    AddJoined(rects, backSurface->GetModifiedArea().Intersection(bounds));
     if (cursor != presentedCursor) {
       AddJoined(rects, presentedCursor.rect);
       AddJoined(rects, cursor.rect);
