@@ -7,6 +7,7 @@
 #include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
+#include "GUI/themes/GTheme.h"
 #include "GUI/toolkit/GScene.h"
 #include "GUI/themes/GThemeComponent.h"
 
@@ -23,7 +24,9 @@ constexpr int kCornerReach2 = 200;
 
 }  // namespace
 
-GDialog::GDialog() = default;
+GDialog::GDialog() {
+  if (game && game->GetTheme()) theme = game->GetTheme()->GetComponentTheme(THEME_DIALOG);
+}
 
 GDialog::~GDialog() {
   DropBackground();
