@@ -9,6 +9,7 @@
 #include "GUI/platform/GPlatformUnix.h"
 #include "GUI/sound/GSound.h"
 #include "GUI/toolkit/GComponent.h"
+#include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GScene.h"
 
 DIGITAL_VERSION DIGITAL_VERSION::Parse(const char* text) {
@@ -265,6 +266,12 @@ void GGame::Quit(int code) {
     return;
   }
   if (CanQuit()) platform->Quit(code);
+}
+
+int GGame::MessageBox(const char* caption, const char* text, unsigned flags) {
+  GMessageBox box;
+  box.Alert(caption, text, flags);
+  return box.RunModalLoop();
 }
 
 bool GGame::IsActivated() {

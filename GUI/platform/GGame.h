@@ -195,6 +195,11 @@ class GGame {
   // null when there is none.
   GComponent* DetectComponentByCursor(int& x, int& y, int& zone);
 
+  // Asks a question in a message box (MESSAGE_BOX_FLAGS) and waits in a
+  // nested loop for the answer: 1 for OK or Enter, 2 for Cancel, Escape, the
+  // close box or closing the window, 0 when the run was ended otherwise.
+  int MessageBox(const char* caption, const char* text, unsigned flags);
+
   void SetUserName(const char* user);
   const CFerroString& GetUserName() const { return userName; }
   const CFerroString& GetName() const { return name; }

@@ -426,3 +426,28 @@ void GDialog::ClientOnRender() {
   if (theme) theme->RenderClient(this);
   OnRender();
 }
+
+GImage* GDialog::OnSetCursorWIN(unsigned, int px, int py) {
+  GTheme* look = game ? game->GetTheme() : nullptr;
+  if (!look) return nullptr;
+  switch (DetectDialogElement(px, py)) {
+    case DIALOG_LEFT:
+      return look->GetCursor(CURSOR_LEFT);
+    case DIALOG_RIGHT:
+      return look->GetCursor(CURSOR_RIGHT);
+    case DIALOG_TOP:
+      return look->GetCursor(CURSOR_TOP);
+    case DIALOG_BOTTOM:
+      return look->GetCursor(CURSOR_BOTTOM);
+    case DIALOG_LEFT_TOP:
+      return look->GetCursor(CURSOR_LEFT_TOP);
+    case DIALOG_RIGHT_TOP:
+      return look->GetCursor(CURSOR_RIGHT_TOP);
+    case DIALOG_LEFT_BOTTOM:
+      return look->GetCursor(CURSOR_LEFT_BOTTOM);
+    case DIALOG_RIGHT_BOTTOM:
+      return look->GetCursor(CURSOR_RIGHT_BOTTOM);
+    default:
+      return nullptr;
+  }
+}

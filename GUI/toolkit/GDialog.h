@@ -111,6 +111,8 @@ class GDialog : public GScroller {
   void WinOnMouseLeave(unsigned flags) override;
   // The theme draws the client area (background), then OnRender.
   void ClientOnRender() override;
+  // The theme's resize cursors over the edges and corners of a thick border.
+  GImage* OnSetCursorWIN(unsigned flags, int x, int y) override;
 
  protected:
   // Drops the background (deleting it unless borrowed).
