@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "GUI/toolkit/CText.h"
+
+namespace {
+
+TEST(CText, ReadWordC) {
+  struct Case {
+    std::string text;
+    std::vector<std::string> tokens;
+    int size = -1;  // bytes handed to the tokenizer; -1: the whole text
+  } cases[] = {
+      {"12 0x1F +5 -3.5f 1_000 -", {"12", "0x1F", "+5", "-3.5f", "1_000", "-"}},
+      {"\"a b\"'c'\"it's\" x=\"open", {"\"a b\"", "'c'", "\"it's\"", "x", "=", "\"open"}},
+      {"std::name a:b #x _y9", {"std::name", "a", ":", "b", "#x", "_y9"}},
+      {"color=red/url\xE9", {"color", "=", "red", "/", "url", "\xE9"}},
+      {" \t\r\n ", {}},
+      // The buffer ends at its size or at a zero byte.
+      {"abcdef", {"abc"}, 3},
+      {std::string("ab\0cd", 5), {"ab"}},
+      {"\"abc\"", {"\"a"}, 2},
+  };
+  for (const Case& c : cases) {
+    const int size = c.size < 0 ? static_cast<int>(c.text.size()) : c.size;
+    CText reader;
+    ASSERT_TRUE(reader.Create(size));
+    std::memcpy(reader.GetBuffer(), c.text.data(), size);
+    std::vector<std::string> tokens;
+    CFerroString word;
+    while (reader.ReadWordC(word)) tokens.push_back(word.c_str());
+    EXPECT_EQ(tokens, c.tokens) << c.text;
+    EXPECT_TRUE(word.IsEmpty()) << c.text;
+  }
+  CText none;
+  EXPECT_FALSE(none.Create(-1));
+}
+
+TEST(CText, ParseLiteral) {
+  // The literals the markup takes are checked with it; here the rest.
+  EXPECT_EQ(CText::ParseLiteral("FALSE").kind, LITERAL_BOOL);
+  EXPECT_EQ(CText::ParseLiteral("NULL").kind, LITERAL_INT);
+  EXPECT_EQ(CText::ParseLiteral("\"Red Sky\"").text, "Red Sky");
+  for (const char* token : {"1.5", "1.f", "0x", "0xG", "12ab", "'ab'", "''", "\"open", "red", "="})
+    EXPECT_EQ(CText::ParseLiteral(token).kind, LITERAL_NONE) << token;
+}
+
+}  // namespace
