@@ -5,6 +5,7 @@
 
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/toolkit/GComponent.h"
+#include "GUI/toolkit/GMessageBox.h"
 #include "tests/GUI/platform/HeadlessGame.h"
 #include "tests/support/Scoped.h"
 
@@ -14,7 +15,7 @@ namespace {
 // and every main-timer tick runs `onTick`.
 class SdlGame : public RecordingGame {
  public:
-  SdlGame() : RecordingGame("/tmp/") { platform.reset(new GPlatformSDL(this, "DigmazeTest")); }
+  SdlGame() : RecordingGame("/tmp/") { ReplacePlatform(new GPlatformSDL(this, "DigmazeTest")); }
   GPlatformSDL* Sdl() { return static_cast<GPlatformSDL*>(platform.get()); }
 
   void SysOnUpdate() override {
@@ -240,4 +241,54 @@ TEST_F(PlatformSDLTest, OwnedTimersReachTheirOwner) {
   ASSERT_FALSE(owner.fired.empty());
   EXPECT_EQ(owner.fired[0], 42u);
   EXPECT_EQ(game.ticks, 0);
+}
+
+namespace {
+
+// Asks a question when its timer fires, keeps the answer and ends the main
+// loop.
+class Asker : public GComponent {
+ public:
+  void OnTimer(unsigned) override {
+    answers.push_back(game->MessageBox("Leave", "Really leave?", MB_OK_CANCEL));
+    game->Quit(0);
+  }
+  std::vector<int> answers;
+};
+
+}  // namespace
+
+TEST_F(PlatformSDLTest, AMessageBoxAnswersFromInsideTheRunningLoop) {
+  HeadlessGame game("/tmp/");
+  game.ReplacePlatform(new GPlatformSDL(&game, "DigmazeTest"));
+  Asker asker;
+  TIMER_DATA timer;
+  timer.owner = &asker;
+  struct Case {
+    const char* what;
+    std::function<void()> answer;
+    int expected;
+  };
+  const Case cases[] = {
+      {"Enter",
+       [] { PushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN), PushKey(SDL_KEYUP, SDL_SCANCODE_RETURN); },
+       1},
+      {"Escape",
+       [] { PushKey(SDL_KEYDOWN, SDL_SCANCODE_ESCAPE), PushKey(SDL_KEYUP, SDL_SCANCODE_ESCAPE); },
+       2},
+      {"closing the window", [] { PushQuit(); }, 2},
+  };
+  for (const Case& c : cases) {
+    SDL_Event tick = Event(SDL_USEREVENT);
+    tick.user.data1 = &timer;
+    SDL_PushEvent(&tick);
+    c.answer();
+    EXPECT_EQ(game.Play(), 0) << c.what;
+    ASSERT_FALSE(asker.answers.empty()) << c.what;
+    EXPECT_EQ(asker.answers.back(), c.expected) << c.what;
+    // The box is gone and the main loop can run again.
+    EXPECT_EQ(game.modal, nullptr) << c.what;
+    EXPECT_EQ(game.GetPlatform()->GetModalDepth(), 0) << c.what;
+    static_cast<GPlatformSDL*>(game.GetPlatform())->QuitCancel();
+  }
 }

@@ -104,6 +104,8 @@ class HeadlessGame : public GGame {
   bool CanQuit() override { return allowQuit; }
 
   HeadlessPlatform* Platform() { return static_cast<HeadlessPlatform*>(platform.get()); }
+  // Runs the game over another platform (the SDL one), without a device.
+  void ReplacePlatform(GPlatform* other) { platform.reset(other); }
 
   int firstLaunches = 0;
   bool allowQuit = true;
