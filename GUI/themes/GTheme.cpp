@@ -23,9 +23,9 @@ namespace {
 
 // File name prefixes of the cursors, by CURSOR_ENUM.
 constexpr const char* kCursorPrefixes[CURSOR_COUNT] = {
-    "cursor_arrow",     "cursor_target",      "cursor_move",      "cursor_text",
-    "cursor_link",      "cursor_left",        "cursor_top",       "cursor_right",
-    "cursor_bottom",    "cursor_left_top",    "cursor_left_bottom", "cursor_right_top",
+    "cursor_arrow",       "cursor_target",   "cursor_move",        "cursor_text",
+    "cursor_link",        "cursor_left",     "cursor_top",         "cursor_right",
+    "cursor_bottom",      "cursor_left_top", "cursor_left_bottom", "cursor_right_top",
     "cursor_right_bottom"};
 
 // The cursor a file name stands for, with its hot spot, or -1. The name is
@@ -94,7 +94,8 @@ void DrawCaptionButton(GSurface* back, const CFerroRect& r, unsigned bg, unsigne
 // ---------------------------------------------------------------------------
 // [SECTION] Construction and resources
 
-GTheme::GTheme(GGame* owner, const char* themeName) : game(owner), name(themeName ? themeName : "") {}
+GTheme::GTheme(GGame* owner, const char* themeName)
+    : game(owner), name(themeName ? themeName : "") {}
 
 GTheme::~GTheme() = default;
 

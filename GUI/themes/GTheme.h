@@ -223,8 +223,8 @@ class GTheme {
   std::unique_ptr<GThemeComponent> components[THEME_KIND_COUNT];
   int textFont = 1;
   int captionFont = 1;
-  GImage* cursors[CURSOR_COUNT] = {};    // owned by the device
-  GSurface* arrows[4][4] = {};           // by direction and state; owned by the device
+  GImage* cursors[CURSOR_COUNT] = {};  // owned by the device
+  GSurface* arrows[4][4] = {};         // by direction and state; owned by the device
 };
 
 // Each channel of a 0xRRGGBB colour multiplied by factor (truncated, at most

@@ -37,8 +37,7 @@ int GThemeRavlin::GetBorderSize(GComponent* component) {
   const unsigned style = component->GetStyle();
   if (!(style & STYLE_ALPHA)) return GThemeWindows::GetBorderSize(component);
   if (!(style & (STYLE_BORDER | STYLE_CAPTION))) return 0;
-  const int depth =
-      borderSets.empty() ? GBorderSet::kDepth : borderSets.front()->GetCornerWidth();
+  const int depth = borderSets.empty() ? GBorderSet::kDepth : borderSets.front()->GetCornerWidth();
   return depth + ((style & STYLE_THICK_BORDER) ? 5 : 0);
 }
 

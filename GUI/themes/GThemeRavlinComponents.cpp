@@ -47,8 +47,7 @@ void GThemeButtonRavlin::RenderClient(GComponent* button) {
     GDevice* device = theme && theme->GetGame() ? theme->GetGame()->GetDevice() : nullptr;
     if (device && w > 0 && h > 0) {
       if (!scratch) scratch = device->AddSurface();
-      if (scratch && (scratch->GetWidth() != w || scratch->GetHeight() != h))
-        scratch->Create(w, h);
+      if (scratch && (scratch->GetWidth() != w || scratch->GetHeight() != h)) scratch->Create(w, h);
       if (scratch && scratch->GetWidth() == w && scratch->GetHeight() == h) {
         DrawNotchedOutline(scratch, w, h, color, button->IsEnabled());
         back->Blt(scratch, 0, 0, 0, 0, w, h, false);

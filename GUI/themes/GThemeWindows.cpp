@@ -82,9 +82,9 @@ void GThemeWindows::RenderScroller(GScroller* scroller) {
       continue;
     drawArrow(first, bar.firstArrow, bar.first);
     drawArrow(second, bar.secondArrow, bar.second);
-    const CFerroRect trackRect = bar.horizontal
-                                     ? CFerroRect(first.right, first.top, second.left, first.bottom)
-                                     : CFerroRect(first.left, first.bottom, first.right, second.top);
+    const CFerroRect trackRect =
+        bar.horizontal ? CFerroRect(first.right, first.top, second.left, first.bottom)
+                       : CFerroRect(first.left, first.bottom, first.right, second.top);
     if (trackRect.IsEmpty()) continue;
     back->FillRect(trackRect.left, trackRect.top, trackRect.Width(), trackRect.Height(), track);
     if (bar.horizontal)
