@@ -167,13 +167,19 @@ class GTheme {
   // The font of that file name (without extension) in the theme folder,
   // loaded once; the application's font index.
   int AddFont(const char* name);
-  // Reads the cursors of the theme folder's "cursors" folder.
+  // Reads a picture file of the theme folder into a device surface and keeps
+  // it with the pivot given; null when the file cannot be read or decoded.
+  GImage* AddPicture(const char* fileName, int pivotX, int pivotY);
+  // Reads the cursors of the theme folder's "cursors" folder: files named
+  // after a cursor's prefix, "__" and the hot spot as four digits (xxyy).
+  // Missing cursors take a related one (see the definition); the arrow also
+  // becomes the application's default cursor.
   void LoadCursors();
   GImage* GetCursor(int which) const {
     return which >= 0 && which < CURSOR_COUNT ? cursors[which] : nullptr;
   }
-  // Replaces a cursor (the old image's surface is deleted); false for an
-  // unknown cursor.
+  // Replaces a cursor; false for an unknown cursor. The old image's surface
+  // is deleted unless another cursor still shows the same image.
   bool SetCursor(int which, GImage* image);
   // The theme folder: the game folder + name + separator.
   const CFerroString& GetPath();
@@ -196,6 +202,18 @@ class GTheme {
  protected:
   // Installs the drawing object of a kind (the theme owns it).
   void SetComponentTheme(int kind, std::unique_ptr<GThemeComponent> drawing);
+  // The component's own drawing object answers for sizes and colours of its
+  // kind; a component without one is answered by the theme itself.
+  int DrawingBorderSize(GComponent* component);
+  unsigned DrawingBorderColor(GComponent* component);
+  unsigned DrawingBgColor(GComponent* component);
+  // Draws the frame rings from ring `first` to ring `last` (0 is the window's
+  // outermost pixel ring): the innermost in the border colour, the outermost
+  // of them in the border-inside colour, the rest in the caption background.
+  void DrawFrameRings(GComponent* component, int first, int last);
+  // Loads a picture file into a new device surface; null on failure (the
+  // surface is then given back to the device).
+  GSurface* LoadSurface(const CFerroString& path);
 
   GGame* game;
   CFerroString name;
@@ -205,6 +223,12 @@ class GTheme {
   std::unique_ptr<GThemeComponent> components[THEME_KIND_COUNT];
   int textFont = 1;
   int captionFont = 1;
-  GImage* cursors[CURSOR_COUNT] = {};    // owned by the device
-  GSurface* arrows[4][4] = {};           // by direction and state; owned by the device
+  GImage* cursors[CURSOR_COUNT] = {};  // owned by the device
+  GSurface* arrows[4][4] = {};         // by direction and state; owned by the device
 };
+
+// Each channel of a 0xRRGGBB colour multiplied by factor (truncated, at most
+// 0xFF).
+unsigned ScaleColor(unsigned color, double factor);
+// Each channel of color raised by the matching channel of amount, at most 0xFF.
+unsigned AddColor(unsigned color, unsigned amount);

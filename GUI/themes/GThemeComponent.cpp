@@ -1,6 +1,9 @@
 #include "GUI/themes/GThemeComponent.h"
 
+#include "GUI/graphics/GDevice.h"
+#include "GUI/graphics/GSurface.h"
 #include "GUI/graphics/SurfaceColor.h"
+#include "GUI/platform/GGame.h"
 #include "GUI/themes/GTheme.h"
 #include "GUI/toolkit/GComponent.h"
 #include "GUI/toolkit/GScroller.h"
@@ -197,4 +200,22 @@ int GThemeComponent::GetCaptionTextFont(GComponent* component) {
 
 bool GThemeComponent::IsAlpha(GComponent* component) {
   return theme && theme->IsAlpha(component);
+}
+
+GSurface* GThemeComponent::GetBackbuffer() const {
+  return theme ? theme->GetBackbuffer() : nullptr;
+}
+
+void GThemeComponent::DrawLabel(GComponent* component, unsigned color, int dx, int dy) {
+  GSurface* back = GetBackbuffer();
+  GDevice* device = theme && theme->GetGame() ? theme->GetGame()->GetDevice() : nullptr;
+  const CFerroString& text = component->GetWindowText();
+  if (!back || !device || text.IsEmpty()) return;
+  const int font = GetTextFont(component);
+  int tw = 0, th = 0;
+  device->GetTextSize(text.c_str(), font, tw, th);
+  CFerroRect client;
+  component->GetClientRect(&client);
+  back->TextOut((client.Width() - tw) / 2 + dx, (client.Height() - th) / 2 + dy, text.c_str(), font,
+                color, DEFAULT_COLOR);
 }

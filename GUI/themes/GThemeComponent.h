@@ -4,6 +4,7 @@
 
 class GComponent;
 class GScroller;
+class GSurface;
 class GTheme;
 
 // The drawing object of one kind of control: the sizes (gaps, border,
@@ -80,7 +81,14 @@ class GThemeComponent {
   virtual bool IsAlpha(GComponent* component);
 
   GTheme* GetOwner() const { return theme; }
+  // The application's back buffer, which the drawing operations draw into;
+  // null without an owning theme or back buffer.
+  GSurface* GetBackbuffer() const;
 
  protected:
+  // Draws the component's window text in its text font and the colour given,
+  // centred in the client zone and moved by (dx, dy).
+  void DrawLabel(GComponent* component, unsigned color, int dx, int dy);
+
   GTheme* theme;  // the owning theme; null for a control without a look
 };

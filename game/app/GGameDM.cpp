@@ -8,6 +8,7 @@
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/sound/GSoundBass.h"
+#include "GUI/themes/GThemeRavlin.h"
 #include "GUI/toolkit/GComponent.h"
 #include "game/app/GSceneStartup.h"
 
@@ -17,6 +18,11 @@ GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion
 bool GGameDM::CreateGame(void* window, int width, int height) {
   if (!GGame::CreateGame(window, width, height)) return false;
   SetMainTimer(50);
+  // The look comes before any component, since every control takes its
+  // drawing object from the theme when it is constructed.
+  auto* look = new GThemeRavlin(this);
+  SetTheme(look);
+  look->Create();
   // The menu and the sounds need both drives at once; the first launch of a
   // game folder builds them here.
   GetPathToImage();

@@ -1,0 +1,220 @@
+// The theme framework: colour resolution, border sizes and gaps, fonts,
+// cursors and the scroll-arrow pictures.
+#include "GUI/graphics/GImage.h"
+#include "GUI/themes/GThemeRavlin.h"
+#include "GUI/themes/GThemeWindows.h"
+#include "GUI/toolkit/GDialog.h"
+#include "tests/GUI/themes/ThemeFixture.h"
+
+namespace {
+
+enum class State { normal, disabled, highlighted, pressed };
+
+// Which entries of the text group a component sets, the state it is in, and
+// the colour it must be drawn in (the default theme's text colours are
+// 0x000000, disabled 0xAFAFAF).
+struct ResolutionCase {
+  const char* name;
+  unsigned normal, disabled, highlighted, pressed;
+  State state;
+  unsigned expected;
+};
+
+constexpr unsigned N = DEFAULT_COLOR;
+const ResolutionCase kResolution[] = {
+    {"theme default", N, N, N, N, State::normal, 0x000000},
+    {"theme disabled default", N, N, N, N, State::disabled, 0xAFAFAF},
+    {"own colour kept when highlighted", 0x112233, N, N, N, State::highlighted, 0x112233},
+    {"own colour kept when pressed", 0x112233, N, N, N, State::pressed, 0x112233},
+    {"highlighted entry when highlighted", 0x112233, N, 0x445566, N, State::highlighted, 0x445566},
+    {"highlighted entry when pressed", 0x112233, N, 0x445566, N, State::pressed, 0x445566},
+    {"pressed entry when pressed", N, N, 0x445566, 0x778899, State::pressed, 0x778899},
+    {"pressed entry not when highlighted", N, N, N, 0x778899, State::highlighted, 0x000000},
+    {"disabled entry", 0x112233, 0x223344, 0x445566, N, State::disabled, 0x223344},
+    {"own colours ignored when disabled", 0x112233, N, 0x445566, N, State::disabled, 0xAFAFAF},
+};
+
+}  // namespace
+
+TEST_F(ThemeTest, ColourResolutionFollowsTheStateAndTheSetEntries) {
+  auto* theme = Install<GThemeWindows>();
+  for (const ResolutionCase& c : kResolution) {
+    SCOPED_TRACE(c.name);
+    Box* box = AddBox(THEME_DIALOG, STYLE_VISIBLE, 0, 0, 40, 20);
+    const unsigned entries[] = {c.normal, c.disabled, c.highlighted, c.pressed};
+    for (int s = COLOR_NORMAL; s <= COLOR_PRESSED; ++s)
+      box->SetColor(COLOR_TEXT, static_cast<COMPONENT_COLOR_STATE>(s), entries[s]);
+    if (c.state == State::disabled) box->Enable(false);
+    game.highlighted = c.state == State::highlighted ? box : nullptr;
+    game.pressed = c.state == State::pressed ? box : nullptr;
+    EXPECT_EQ(theme->GetTextColor(box), c.expected);
+    game.highlighted = game.pressed = nullptr;
+    scene->DeleteChild(box, true);
+  }
+}
+
+TEST_F(ThemeTest, BorderSizesAndInnerGapsByStyle) {
+  auto* windows = Install<GThemeWindows>();
+  GThemeRavlin ravlin(&game);
+  ASSERT_TRUE(ravlin.Create());
+  struct Case {
+    GTheme* theme;
+    unsigned style;
+    int border, gapTop;
+  };
+  constexpr unsigned B = STYLE_BORDER, C = STYLE_CAPTION, T = STYLE_THICK_BORDER, A = STYLE_ALPHA,
+                     GAME_DIALOG = 0x20060;
+  const Case cases[] = {
+      {windows, 0, 0, 0},
+      {windows, B, 1, 1},
+      {windows, B | C, 4, 31},
+      {windows, B | T, 6, 6},
+      {windows, B | T | C, 6, 31},
+      {windows, C, 0, 31},
+      {&ravlin, B, 1, 1},
+      {&ravlin, B | C, 4, 31},
+      {&ravlin, A, 0, 0},
+      {&ravlin, A | B, 6, 6},
+      {&ravlin, A | C, 6, 31},
+      {&ravlin, A | B | T, 11, 11},
+      {&ravlin, GAME_DIALOG | B | C, 6, 31},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.theme == windows ? "windows" : "ravlin") << " style 0x"
+                                    << std::hex << c.style);
+    GThemeComponent* drawing = c.theme->GetComponentTheme(THEME_DIALOG);
+    Box box(drawing);
+    box.SetStyle(c.style);
+    EXPECT_EQ(drawing->GetBorderSize(&box), c.border);
+    CFerroRect gap;
+    drawing->GetInnerGap(&box, &gap);
+    EXPECT_EQ(gap, CFerroRect(c.border, c.gapTop, c.border, c.border));
+  }
+  // The game's buttons have a frame only when framed.
+  GThemeComponent* button = ravlin.GetComponentTheme(THEME_BUTTON);
+  Box plain(button), framed(button);
+  plain.SetStyle(STYLE_VISIBLE | STYLE_BORDER | A);
+  framed.SetStyle(STYLE_VISIBLE | STYLE_BORDER | A | STYLE_FRAMED);
+  EXPECT_EQ(button->GetBorderSize(&plain), 0);
+  EXPECT_EQ(button->GetBorderSize(&framed), 6);
+}
+
+TEST_F(ThemeTest, AFontIsLoadedOncePerName) {
+  auto* theme = Install<GThemeWindows>();
+  const int count = game.GetDevice()->GetFontCount();
+  const int first = theme->AddFont("tahoma18bold");
+  ASSERT_GE(first, 0);
+  EXPECT_EQ(game.GetDevice()->GetFontCount(), count + 1);
+  // Once loaded the files are not needed again: a second load would fail.
+  std::filesystem::remove(ThemeFolder() + "tahoma18bold.tga");
+  EXPECT_EQ(theme->AddFont("tahoma18bold"), first);
+  EXPECT_EQ(theme->AddFont("no_such_font"), -1);
+  EXPECT_EQ(theme->GetTextFontIndex(), theme->AddFont("Tahoma16bold"));
+  EXPECT_EQ(theme->GetCaptionFontIndex(), theme->AddFont("Tahoma21"));
+  EXPECT_EQ(game.GetDevice()->GetFontCount(), count + 1);
+}
+
+namespace {
+
+// A cursor file of the theme folder: a picture of that size.
+void WriteCursor(const std::string& folder, const std::string& name, int w, int h) {
+  art::Canvas canvas(w, h);
+  canvas.Fill(art::Rgb(0xFF0000));
+  ASSERT_TRUE(canvas.WritePng(folder + name));
+}
+
+}  // namespace
+
+TEST_F(ThemeTest, CursorsTakeTheirHotSpotFromTheFileName) {
+  const std::string cursors = ThemeFolder() + "cursors/";
+  WriteCursor(cursors, "cursor_arrow__0102.png", 3, 3);
+  WriteCursor(cursors, "cursor_link__1000.png", 4, 4);
+  WriteCursor(cursors, "cursor_bottom__0305.png", 5, 5);
+  WriteCursor(cursors, "cursor_left_top__9999.png", 6, 6);
+  // Ignored: an unknown prefix, names that end early or have no digits
+  // where the hot spot goes, no separator, another extension.
+  for (const char* ignored :
+       {"cursor_links__0000.png", "cursor_move__12.png", "cursor_move__.png",
+        "cursor_right__12x4.png", "cursor_right.png", "cursor_text__0000.bmp"})
+    WriteCursor(cursors, ignored, 7, 7);
+
+  auto* theme = Install<GThemeWindows>();
+  auto hot = [&](int which) {
+    GImage* image = theme->GetCursor(which);
+    int x = -1, y = -1, w = 0, h = 0;
+    if (image) {
+      image->GetPivot(x, y);
+      image->GetSize(w, h);
+    }
+    return std::vector<int>{x, y, w};
+  };
+  EXPECT_EQ(hot(CURSOR_ARROW), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(hot(CURSOR_LINK), (std::vector<int>{10, 0, 4}));
+  EXPECT_EQ(hot(CURSOR_BOTTOM), (std::vector<int>{3, 5, 5}));
+  EXPECT_EQ(hot(CURSOR_LEFT_TOP), (std::vector<int>{99, 99, 6}));
+  EXPECT_EQ(theme->GetCursor(CURSOR_MOVE), nullptr);
+  // Fallbacks: the pointing cursors take the arrow, a resize cursor its
+  // opposite, a pair with neither the arrow.
+  GImage* arrow = theme->GetCursor(CURSOR_ARROW);
+  for (int which : {CURSOR_TARGET, CURSOR_TEXT, CURSOR_LEFT, CURSOR_RIGHT, CURSOR_LEFT_BOTTOM,
+                    CURSOR_RIGHT_TOP})
+    EXPECT_EQ(theme->GetCursor(which), arrow) << which;
+  EXPECT_EQ(theme->GetCursor(CURSOR_TOP), theme->GetCursor(CURSOR_BOTTOM));
+  EXPECT_EQ(theme->GetCursor(CURSOR_RIGHT_BOTTOM), theme->GetCursor(CURSOR_LEFT_TOP));
+  EXPECT_EQ(game.defaultCursor, arrow);
+  EXPECT_EQ(theme->GetCursor(CURSOR_COUNT), nullptr);
+  EXPECT_FALSE(theme->SetCursor(CURSOR_COUNT, nullptr));
+
+  // Replacing the arrow leaves the cursors that borrowed its image intact.
+  GSurface* arrowSurface = arrow->GetSurface();
+  const int surfaces = game.GetDevice()->GetSurfaceCount();
+  EXPECT_TRUE(theme->SetCursor(CURSOR_ARROW, theme->GetCursor(CURSOR_LINK)));
+  EXPECT_EQ(game.GetDevice()->GetSurfaceCount(), surfaces);
+  EXPECT_EQ(theme->GetCursor(CURSOR_TEXT)->GetSurface(), arrowSurface);
+}
+
+TEST_F(ThemeTest, WithoutAnArrowTheFallbacksStayEmpty) {
+  WriteCursor(ThemeFolder() + "cursors/", "cursor_top__0000.png", 2, 2);
+  auto* theme = Install<GThemeWindows>();
+  EXPECT_EQ(theme->GetCursor(CURSOR_BOTTOM), theme->GetCursor(CURSOR_TOP));
+  for (int which : {CURSOR_ARROW, CURSOR_TARGET, CURSOR_LINK, CURSOR_LEFT, CURSOR_RIGHT})
+    EXPECT_EQ(theme->GetCursor(which), nullptr) << which;
+  EXPECT_EQ(game.defaultCursor, nullptr);
+}
+
+namespace {
+
+// A look whose scroll bars have no size.
+class NoBarTheme : public GThemeWindows {
+ public:
+  using GThemeWindows::GThemeWindows;
+  int GetSBSize() override { return 0; }
+};
+
+}  // namespace
+
+TEST_F(ThemeTest, ScrollArrowsAreCentredTrianglesAndNeverEmpty) {
+  GThemeWindows windows(&game);
+  NoBarTheme noBars(&game);
+  for (GTheme* theme : {static_cast<GTheme*>(&windows), static_cast<GTheme*>(&noBars)}) {
+    ASSERT_TRUE(theme->Create());
+    const int size = theme == &windows ? 17 : 7;
+    for (int direction = ARROW_LEFT; direction <= ARROW_DOWN; ++direction) {
+      for (int state = SB_NORMAL; state <= SB_DISABLED; ++state) {
+        SCOPED_TRACE(testing::Message()
+                     << "size " << size << " direction " << direction << " state " << state);
+        GSurface* picture = theme->GetScrollerArrow(direction, state);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->GetWidth(), size);
+        EXPECT_EQ(picture->GetHeight(), size);
+        unsigned arrow = 0, back = 0;
+        theme->GetSBColors(static_cast<SCROLLER_BUTTON_STATE>(state), arrow, back);
+        SURFACE_RGB centre, corner;
+        picture->GetPixelRGB(size / 2, size / 2, &centre);
+        picture->GetPixelRGB(0, 0, &corner);
+        EXPECT_EQ(centre.RgbToColor32(), Stored(arrow));
+        EXPECT_EQ(corner.RgbToColor32(), Stored(back));
+      }
+    }
+  }
+}
