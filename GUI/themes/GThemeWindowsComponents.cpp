@@ -9,7 +9,9 @@
 #include "GUI/themes/GTheme.h"
 #include "GUI/toolkit/GComponent.h"
 #include "GUI/toolkit/GDialog.h"
+#include "GUI/toolkit/GPicture.h"
 #include "GUI/toolkit/GScroller.h"
+#include "GUI/toolkit/GStatic.h"
 
 namespace {
 
@@ -67,39 +69,14 @@ unsigned GThemeStaticWindows::GetBgColor(GComponent* staticText) {
 }
 
 void GThemeStaticWindows::RenderClient(GComponent* staticText) {
-  int scrollX = 0, scrollY = 0;
-  if (staticText->IsScroller()) {
-    auto* scroller = static_cast<GScroller*>(staticText);
-    scrollX = scroller->GetHScroll();
-    scrollY = scroller->GetVScroll();
-  }
-  RenderRuns(staticText, scrollX, scrollY);
-}
-
-void GThemeStaticWindows::RenderRuns(GComponent* staticText, int scrollX, int scrollY) {
-  const unsigned own = staticText->GetColor(COLOR_TEXT, COLOR_NORMAL);
-  const unsigned color = own != DEFAULT_COLOR ? own : (theme ? theme->GetTextColorDefault() : 0);
-  RenderRun(staticText, staticText->GetWindowText().c_str(), -scrollX, -scrollY,
-            GetTextFont(staticText), color, false);
-}
-
-void GThemeStaticWindows::RenderRun(GComponent* staticText, const char* text, int x, int y,
-                                    int font, unsigned color, bool underline) {
-  GSurface* back = GetBackbuffer();
-  if (!back || !text || !*text) return;
-  if (!staticText->IsEnabled()) color = GetTextColor(staticText);
-  back->TextOut(x, y, text, font, color, DEFAULT_COLOR);
-  if (!underline) return;
-  int tw = 0, th = 0;
-  if (GDevice* device = DeviceOf(theme)) device->GetTextSize(text, font, tw, th);
-  if (tw > 0 && th > 0) back->DrawHorizontalLine(x, y + th - 1, tw, color);
+  if (staticText->IsStatic()) static_cast<GStatic*>(staticText)->DrawRuns(GetBackbuffer());
 }
 
 // ---------------------------------------------------------------------------
 // [SECTION] Picture
 
-GSurface* GThemePictureWindows::GetShownImage(GComponent*) {
-  return nullptr;
+GSurface* GThemePictureWindows::GetShownImage(GComponent* picture) {
+  return picture->IsPicture() ? static_cast<GPicture*>(picture)->GetImage() : nullptr;
 }
 
 void GThemePictureWindows::RenderClient(GComponent* picture) {

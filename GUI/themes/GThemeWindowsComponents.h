@@ -39,19 +39,9 @@ class GThemeStaticWindows : public GThemeComponent {
   void GetMinSize(GComponent*, int& w, int& h) override { w = h = 4; }
   // The static's own background colour when set, else its parent's.
   unsigned GetBgColor(GComponent* staticText) override;
-  // Draws the text runs, scrolled by the static's scroll position.
+  // Draws the static's formatted runs, scrolled by its scroll position, with
+  // links underlined and a disabled static in its text colour.
   void RenderClient(GComponent* staticText) override;
-
- protected:
-  // Called by RenderClient with the scroll position: draws each formatted run
-  // of the static with RenderRun. Static texts keep no runs of their own yet,
-  // so this draws the window text as one run at the client origin.
-  virtual void RenderRuns(GComponent* staticText, int scrollX, int scrollY);
-  // Draws one run at (x, y) of the client zone, with no background; an
-  // underlined run gets a line of its colour along its last text row. A
-  // disabled static draws every run in its text colour.
-  void RenderRun(GComponent* staticText, const char* text, int x, int y, int font, unsigned color,
-                 bool underline);
 };
 
 // Pictures: the shown image at the client origin, transparency honoured.
@@ -65,9 +55,8 @@ class GThemePictureWindows : public GThemeComponent {
   void RenderClient(GComponent* picture) override;
 
  protected:
-  // Called by RenderClient: the surface the picture shows, or null. Pictures
-  // keep no image list of their own yet, so this shows nothing.
-  virtual GSurface* GetShownImage(GComponent* picture);
+  // The surface the picture shows, or null.
+  GSurface* GetShownImage(GComponent* picture);
 };
 
 // Dialogs and scenes: a light background, or the dialog's background picture
