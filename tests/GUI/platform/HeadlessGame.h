@@ -11,6 +11,7 @@
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatformUnix.h"
 #include "GUI/platform/TIMER_DATA.h"
+#include "GUI/toolkit/GComponent.h"
 #include "tests/support/Files.h"
 
 // A file loaded through the platform, or "<missing>".
@@ -102,6 +103,11 @@ class HeadlessGame : public GGame {
   GDevice* NewDevice(void*) override { return new HeadlessDevice; }
   void OnFirstLaunch() override { ++firstLaunches; }
   bool CanQuit() override { return allowQuit; }
+  // Dialogs that are not scenes get dialogStyles, as the game gives them its
+  // translucent, framed, centred look.
+  unsigned GetAdditionalStyles(GComponent* c) override {
+    return c->IsDialog() && !c->IsScene() ? dialogStyles : 0;
+  }
 
   HeadlessPlatform* Platform() { return static_cast<HeadlessPlatform*>(platform.get()); }
   // Runs the game over another platform (the SDL one), without a device.
@@ -109,6 +115,7 @@ class HeadlessGame : public GGame {
 
   int firstLaunches = 0;
   bool allowQuit = true;
+  unsigned dialogStyles = 0;
 
  private:
   std::string gameFolder;

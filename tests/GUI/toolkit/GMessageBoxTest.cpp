@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "GUI/themes/GThemeRavlin.h"
+#include "GUI/toolkit/GButton.h"
+#include "GUI/toolkit/GMessageBox.h"
+#include "tests/GUI/themes/ThemeFixture.h"
+
+namespace {
+
+// Records how its modal run ended.
+class RecordingBox : public GMessageBox {
+ public:
+  void EndModal(int result) override {
+    results.push_back(result);
+    GMessageBox::EndModal(result);
+  }
+  std::vector<int> results;
+};
+
+// The game's look on a 1024 x 768 picture, with the game's dialog styles.
+class MessageBoxTest : public ThemeTest {
+ protected:
+  void SetUp() override {
+    ThemeTest::SetUp();
+    game.dialogStyles = STYLE_ALPHA | STYLE_FRAMED | STYLE_KEEP_CENTERED;
+    VIDEO_MODE mode{1024, 768, 32};
+    ASSERT_TRUE(game.GetDevice()->SetVideoMode(&mode));
+    Install<GThemeRavlin>();
+  }
+  std::vector<GButton*> Buttons(GComponent* box) {
+    std::vector<GButton*> out;
+    for (int i = 0; i < box->GetChildCount(); ++i)
+      if (box->GetChild(i)->IsButton()) out.push_back(static_cast<GButton*>(box->GetChild(i)));
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST_F(MessageBoxTest, AlertLaysOutItsTextAndButtons) {
+  struct Case {
+    unsigned flags;
+    size_t buttons;
+    bool closeBox;
+    int width;  // the inner gaps (6 each side) + 64 + max(400, buttons x 160 + 150)
+  };
+  const Case cases[] = {
+      {0, 1, false, 476}, {1, 1, false, 476}, {2, 1, true, 476}, {3, 2, true, 546}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.flags);
+    RecordingBox box;
+    box.Alert("Question", "Sure?", c.flags);
+    int w = 0, h = 0, sw = 0, sh = 0;
+    box.GetSize(w, h);
+    GComponent* text = box.GetChild(0);
+    ASSERT_TRUE(text->IsStatic());
+    text->GetSize(sw, sh);
+    EXPECT_EQ(w, c.width);
+    EXPECT_EQ(h, 6 + 31 + sh + 34 + 66);  // soft frame, caption, text, button, margins
+    EXPECT_EQ(box.IsButtonCloseVisibled(), c.closeBox);
+    const std::vector<GButton*> buttons = Buttons(&box);
+    ASSERT_EQ(buttons.size(), c.buttons);
+    int bx = 0, by = 0, bw = 0, bh = 0;
+    buttons[0]->GetPosition(bx, by);
+    buttons[0]->GetSize(bw, bh);
+    EXPECT_EQ(bw, 130);
+    EXPECT_EQ(bh, 34);
+    EXPECT_EQ(by, sh + 42);
+    EXPECT_STREQ(buttons[0]->GetWindowText().c_str(), "OK");
+    if (c.buttons == 2) {
+      EXPECT_STREQ(buttons[1]->GetWindowText().c_str(), "Cancel");
+    }
+    // The text shrinks to its line and is centred across the box.
+    int tx = 0, ty = 0;
+    text->GetPosition(tx, ty);
+    EXPECT_EQ(tx, (w - sw) / 2);
+    EXPECT_LT(sw, 100);
+    // Centred on the picture, whatever the window's size.
+    int ax = 0, ay = 0;
+    box.GetAbsoluteWindowPosition(ax, ay);
+    EXPECT_EQ(ax, (1024 - w) / 2);
+    EXPECT_EQ(ay, (768 - h) / 2);
+    box.EndModal(0);
+  }
+}
+
+TEST_F(MessageBoxTest, EnterEscapeAndTheCloseBoxAnswer) {
+  struct Case {
+    unsigned flags;
+    unsigned key;  // 0: a click on the close box
+    std::vector<int> results;
+  };
+  const Case cases[] = {
+      {1, KEY_RETURN, {1}}, {3, KEY_RETURN, {1}},
+      {3, KEY_ESCAPE, {2}}, {1, KEY_ESCAPE, {}},  // no second button: Escape does nothing
+      {3, 0, {2}},          {2, 0, {2}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.flags << " " << c.key);
+    RecordingBox box;
+    box.Alert("Question", "Sure?", c.flags);
+    if (c.key) {
+      game.PlatformKeyDown(static_cast<int>(c.key), 0);
+      // The button is shown held down until the key is released.
+      GComponent* held = c.key == KEY_RETURN ? box.GetEnterButton() : box.GetEscapeButton();
+      if (held) {
+        EXPECT_TRUE(held->IsFixed());
+      }
+      EXPECT_TRUE(box.results.empty());
+      game.PlatformKeyUp(static_cast<int>(c.key));
+    } else {
+      CFerroRect close;
+      box.GetTheme()->GetButtonCloseRect(&box, &close);
+      int ax = 0, ay = 0;
+      box.GetAbsoluteWindowPosition(ax, ay);
+      game.SetCursorPosition(ax + (close.left + close.right) / 2,
+                             ay + (close.top + close.bottom) / 2);
+      game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+      game.PlatformKeyUp(KEY_MOUSE_LEFT);
+    }
+    EXPECT_EQ(box.results, c.results);
+    EXPECT_EQ(game.modal, c.results.empty() ? &box : nullptr);
+    if (game.modal) box.EndModal(0);
+  }
+}
+
+TEST_F(MessageBoxTest, AskingAgainRebuildsTheBox) {
+  GMessageBoxQuit box;
+  for (unsigned flags : {3u, 1u, 3u}) {
+    box.Alert("Quit", "Do you want to quit?", flags);
+    EXPECT_EQ(Buttons(&box).size(), flags == 3 ? 2u : 1u);
+    EXPECT_EQ(box.GetChildCount(), flags == 3 ? 3 : 2);
+    EXPECT_EQ(box.IsButtonCloseVisibled(), flags == 3);
+    box.EndModal(0);
+  }
+  // OK on the quit box asks the application to quit.
+  box.Alert("Quit", "Do you want to quit?", 3);
+  game.PlatformKeyDown(KEY_RETURN, 0);
+  game.PlatformKeyUp(KEY_RETURN);
+  EXPECT_EQ(game.Platform()->quitCodes, std::vector<int>{0});
+}
