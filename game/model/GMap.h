@@ -19,6 +19,16 @@ class GMapUndo {
   virtual ~GMapUndo() = default;
 };
 
+// The keys of play, as the game scene hands them to the level.
+enum PLAYER_KEY : int {
+  PLAYER_LEFT,
+  PLAYER_RIGHT,
+  PLAYER_UP,
+  PLAYER_DOWN,
+  PLAYER_DIG,
+  PLAYER_OTHER,  // any other key: it only starts a waiting level
+};
+
 // The level: the grid of cells, the units and the state of play. One instance
 // exists (GetInstance), which the units and cells act on.
 //
@@ -82,6 +92,11 @@ class GMap {
   void StartLoaded();
   void Update();
   void Restart();
+  // A key pressed or released during play: any key starts a waiting level;
+  // the arrows set the runner's direction; dig digs while held, and stops a
+  // falling runner's direction.
+  void PressKey(PLAYER_KEY key);
+  void ReleaseKey(PLAYER_KEY key);
   void ShowExit();
   GUnit* FindLockedAlien(int x, int y);
   GUnit* FindAlienOverHole(int x, int y);

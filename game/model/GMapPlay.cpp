@@ -106,6 +106,44 @@ void GMap::Restart() {
   CopyToBackbuffer();
 }
 
+void GMap::PressKey(PLAYER_KEY key) {
+  if (state == STATE_WAITING) SetState(STATE_PLAYING);
+  ANIMATION_LIST_UNIT* controls = ANIMATION_LIST_UNIT::GetInstance();
+  switch (key) {
+    case PLAYER_DIG:
+      controls->dig = true;
+      // Digging while falling cancels the direction: the runner stops where it lands.
+      if (runner && runner->animation == ANIM_FALL) {
+        controls->moveX = 0;
+        controls->moveY = 0;
+      }
+      break;
+    case PLAYER_UP:
+      controls->moveX = 0;
+      controls->moveY = -1;
+      break;
+    case PLAYER_DOWN:
+      controls->moveX = 0;
+      controls->moveY = 1;
+      break;
+    case PLAYER_LEFT:
+      controls->moveX = -1;
+      controls->moveY = 0;
+      break;
+    case PLAYER_RIGHT:
+      controls->moveX = 1;
+      controls->moveY = 0;
+      break;
+    case PLAYER_OTHER:
+      break;
+  }
+}
+
+void GMap::ReleaseKey(PLAYER_KEY key) {
+  // Releasing an arrow changes nothing: the runner goes on until it cannot.
+  if (key == PLAYER_DIG) ANIMATION_LIST_UNIT::GetInstance()->dig = false;
+}
+
 GUnit* GMap::FindLockedAlien(int x, int y) {
   for (auto& alien : aliens)
     if (alien->IsLockedOn(x, y)) return alien.get();

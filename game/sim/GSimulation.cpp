@@ -55,46 +55,38 @@ void GSimulation::Begin() {
   GMap::GetInstance()->StartLoaded();
 }
 
+namespace {
+
+PLAYER_KEY PlayerKey(SIM_KEY key) {
+  switch (key) {
+    case SIM_LEFT:
+      return PLAYER_LEFT;
+    case SIM_RIGHT:
+      return PLAYER_RIGHT;
+    case SIM_UP:
+      return PLAYER_UP;
+    case SIM_DOWN:
+      return PLAYER_DOWN;
+    case SIM_SPACE:
+      return PLAYER_DIG;
+    default:
+      return PLAYER_OTHER;
+  }
+}
+
+}  // namespace
+
 void GSimulation::KeyDown(SIM_KEY key) {
   // Escape belongs to the menu button in the game, never to the scene's key handler.
   if (key == SIM_ESCAPE || held[key]) return;
   held[key] = true;
-  GMap* map = GMap::GetInstance();
-  ANIMATION_LIST_UNIT* controls = ANIMATION_LIST_UNIT::GetInstance();
-  if (map->state == GMap::STATE_WAITING) map->SetState(GMap::STATE_PLAYING);
-  switch (key) {
-    case SIM_SPACE:
-      controls->dig = true;
-      if (map->runner && map->runner->animation == ANIM_FALL) {
-        controls->moveX = 0;
-        controls->moveY = 0;
-      }
-      break;
-    case SIM_UP:
-      controls->moveX = 0;
-      controls->moveY = -1;
-      break;
-    case SIM_DOWN:
-      controls->moveX = 0;
-      controls->moveY = 1;
-      break;
-    case SIM_LEFT:
-      controls->moveX = -1;
-      controls->moveY = 0;
-      break;
-    case SIM_RIGHT:
-      controls->moveX = 1;
-      controls->moveY = 0;
-      break;
-    default:
-      break;
-  }
+  GMap::GetInstance()->PressKey(PlayerKey(key));
 }
 
 void GSimulation::KeyUp(SIM_KEY key) {
   if (key == SIM_ESCAPE) return;
   held[key] = false;
-  if (key == SIM_SPACE) ANIMATION_LIST_UNIT::GetInstance()->dig = false;
+  GMap::GetInstance()->ReleaseKey(PlayerKey(key));
 }
 
 void GSimulation::Tick(unsigned t, const std::vector<SIM_EVENT>& events) {
