@@ -10,7 +10,10 @@
 #include "GUI/sound/GSoundBass.h"
 #include "GUI/themes/GThemeRavlin.h"
 #include "GUI/toolkit/GComponent.h"
-#include "game/app/GSceneStartup.h"
+#include "game/app/GSceneGame.h"
+#include "game/app/GSceneMapEditor.h"
+#include "game/app/GSceneMapsManager.h"
+#include "game/app/GSceneMenu.h"
 
 GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion, bool full)
     : GGame(gameId, gameName, gameVersion, full) {}
@@ -33,7 +36,11 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   VIDEO_MODE mode{1024, 768, 32};
   device->SetOnlyListedModes(false);
   if (!device->SetVideoMode(&mode)) return false;
-  AddScene(new GSceneStartup);
+  // In SCENE_INDEX order; the first one added, the main menu, is shown.
+  AddScene(new GSceneMenu);
+  AddScene(new GSceneMapsManager);
+  AddScene(new GSceneMapEditor);
+  AddScene(new GSceneGame);
   return true;
 }
 

@@ -5,6 +5,14 @@
 
 class GSurface;
 
+// The game's scenes, in the order the application adds them.
+enum SCENE_INDEX : int {
+  SCENE_MENU = 0,
+  SCENE_MAPS = 1,
+  SCENE_EDITOR = 2,
+  SCENE_GAME = 3,
+};
+
 // The game's application: the SDL platform and 16-bit SDL device, the 50 ms
 // main timer, the 1024 x 768 scene size letterboxed into the desktop-sized
 // window, the game's scenes, the resource drives its pictures and sounds are

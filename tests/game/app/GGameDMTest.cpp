@@ -124,10 +124,13 @@ TEST_F(GameDMTest, FramePresentsThePictureWithTheCursorInTheTextureOnly) {
   game.PlatformTimer();
   ASSERT_EQ(game.Device()->frames, 1);
   auto* renderer = static_cast<GDeviceSDL*>(game.GetDevice())->GetRenderer();
-  // The picture fills the 1024 x 768 dummy desktop: white frame, white bar,
-  // the red cursor with its pivot on the cursor position.
-  EXPECT_EQ(WindowPixel(renderer, 0, 0), 0xFFFFFFu);
-  EXPECT_EQ(WindowPixel(renderer, 20, 300), 0xFFFFFFu);
+  // The picture fills the 1024 x 768 dummy desktop: the main menu (without
+  // its picture here, on black) with a grid line of its first button at
+  // (362 + 6 + 9, 154 + 6 + 9), and the red cursor with its pivot on the
+  // cursor position.
+  EXPECT_EQ(WindowPixel(renderer, 20, 300), 0u);
+  EXPECT_EQ(WindowPixel(renderer, 376, 180), 0u);
+  EXPECT_NE(WindowPixel(renderer, 377, 180), 0u);
   EXPECT_EQ(WindowPixel(renderer, 599, 99), 0xFF0000u);
   EXPECT_EQ(WindowPixel(renderer, 602, 102), 0xFF0000u);
   EXPECT_NE(WindowPixel(renderer, 603, 103), 0xFF0000u);

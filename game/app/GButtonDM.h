@@ -1,0 +1,42 @@
+#pragma once
+
+#include "GUI/toolkit/GButton.h"
+
+// The ids of the game's command buttons; each runs one command.
+enum COMMAND_ID : unsigned {
+  CMD_START_GAME = 1,
+  CMD_LOAD_GAME = 2,
+  CMD_DEMONSTRATION = 3,
+  CMD_MAP_EDITOR = 4,
+  CMD_CREDITS = 5,
+  CMD_EXIT = 6,
+  CMD_MINIMAPS = 7,  // the maps manager's grid of miniatures; no command
+  CMD_CREATE_MAP = 8,
+  CMD_DESTROY_MAP = 9,
+  CMD_EDIT_MAP = 10,
+  CMD_MAP_UP = 11,
+  CMD_MAP_DOWN = 12,
+  CMD_TEST_MAP = 13,
+  CMD_MAPS_EXIT = 14,
+  CMD_EDITOR_SAVE = 15,
+  CMD_EDITOR_CANCEL = 16,
+  CMD_GAME_MENU = 17,
+  CMD_CONTINUE = 18,  // closes the in-game menu as its Enter and Escape button
+  CMD_RESTART_LEVEL = 19,
+  CMD_SAVE_GAME = 20,
+  CMD_LOAD_GAME_IN_GAME = 21,
+  CMD_QUIT_TO_MENU = 22,
+};
+
+// Every command button of the game: a click runs the command of its id
+// (COMMAND_ID), in whichever scene or dialog the button is.
+class GButtonDM : public GButton {
+ public:
+  // Runs the command; ids without a command do nothing.
+  void OnLButtonClick(unsigned flags, int x, int y) override;
+  // A double click runs the command once more.
+  void OnLButtonDblClk(unsigned flags, int x, int y) override;
+
+  // Runs the command of id as a click on a button of that id in parent would.
+  static void RunCommand(unsigned id, GComponent* parent);
+};

@@ -1,0 +1,63 @@
+#include "game/app/GDialogCredits.h"
+
+#include "GUI/graphics/GDevice.h"
+#include "GUI/graphics/GSurface.h"
+#include "GUI/platform/FILE_DATA.h"
+#include "GUI/platform/GGame.h"
+#include "GUI/platform/GPlatform.h"
+#include "GUI/themes/GTheme.h"
+#include "GUI/toolkit/GButton.h"
+#include "GUI/toolkit/GStatic.h"
+#include "game/app/GameLinks.h"
+
+namespace {
+
+constexpr unsigned kTextStyle = STYLE_VISIBLE | STYLE_NOERASE;
+constexpr unsigned kOkStyle = STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED |
+                              STYLE_DEFAULT_BUTTON | STYLE_CANCEL_BUTTON;
+
+}  // namespace
+
+GDialogCredits::GDialogCredits() {
+  GPlatform* platform = game ? game->GetPlatform() : nullptr;
+  GDevice* device = game ? game->GetDevice() : nullptr;
+  if (!platform || !device) return;
+  const CFerroString folder = game->GetPathToImage();
+  FILE_DATA file;
+  if (folder.IsEmpty() || !platform->LoadFile((folder + "logo.png").c_str(), &file)) return;
+  logo = device->AddSurface();
+  if (logo && !logo->Load(file.data, file.size)) {
+    device->DeleteSurface(logo);
+    logo = nullptr;
+  }
+}
+
+void GDialogCredits::OnInitDlg() {
+  GDialog::OnInitDlg();
+  SetWindowText("Credits");
+  const int lw = logo ? logo->GetWidth() : 0;
+  const CFerroString text = CFerroString("Digmaze v") + (game ? game->GetVersion() : "") +
+                            "\n\n\n" + kCreditsText;
+  auto* credits = new GStatic;
+  credits->Create(this, kTextStyle, margin + lw, 0, 0, 0, 1, text.c_str());
+  int sw = 0, sh = 0;
+  credits->GetSize(sw, sh);
+
+  int bw = 115, bh = 20;
+  if (GTheme* look = game ? game->GetTheme() : nullptr) look->GetButtonSizeForMessageBox(bw, bh);
+  auto* ok = new GButton;
+  ok->Create(this, kOkStyle, (margin + lw + sw - bw) / 2, sh + margin + 30, bw, bh, 2, "OK");
+
+  // The logo is drawn at (margin, margin) by OnRender, not as a child: a
+  // placeholder at (0, 0) keeps that corner inside the fitted area.
+  auto* corner = new GComponent;
+  corner->Create(this, STYLE_VISIBLE, 0, 0, bw, bh, 0);
+  CorrectSize(margin);
+  DeleteChild(corner, true);
+  AlignToCenter();
+}
+
+void GDialogCredits::OnRender() {
+  if (!logo || !game || !game->GetBackSurface()) return;
+  game->GetBackSurface()->Blt(logo, margin, margin, 0, 0, 0, 0, true);
+}

@@ -1,0 +1,58 @@
+#include "game/app/GDialogMenu.h"
+
+#include "GUI/platform/GGame.h"
+#include "GUI/toolkit/GScene.h"
+#include "game/app/GButtonDM.h"
+#include "game/app/GGameDM.h"
+#include "game/app/GSceneGame.h"
+#include "game/model/GMap.h"
+
+namespace {
+
+constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER;
+
+}  // namespace
+
+void GDialogMenu::OnInitDlg() {
+  GSceneGame::PauseLevel();
+  if (game) game->ShowCursor(true);
+  GDialog::OnInitDlg();
+  style &= ~STYLE_CAPTION;
+  SetSize(412, 462);
+  struct Entry {
+    unsigned id;
+    const char* label;
+    unsigned style;
+  };
+  static const Entry kButtons[] = {
+      {CMD_CONTINUE, "Continue Game", kButtonStyle | STYLE_DEFAULT_BUTTON | STYLE_CANCEL_BUTTON},
+      {CMD_RESTART_LEVEL, "Restart Level", kButtonStyle},
+      {CMD_SAVE_GAME, "Save Game", kButtonStyle},
+      {CMD_LOAD_GAME_IN_GAME, "Load Game", kButtonStyle},
+      {CMD_QUIT_TO_MENU, "Quit to Menu", kButtonStyle},
+  };
+  const bool testing = GMap::GetInstance()->testMode;
+  for (int i = 0; i < 5; ++i) {
+    const Entry& e = kButtons[i];
+    auto* button = new GButtonDM;
+    button->Create(this, e.style, 30, 30 + 87 * i, 340, 40, e.id, e.label);
+    if (testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) button->Enable(false);
+  }
+}
+
+void GDialogMenu::EndModal(int result) {
+  (void)result;
+  const bool wasModal = IsModal();
+  GDialog::EndModal(0);
+  if (!wasModal || !game) return;
+  GMap* map = GMap::GetInstance();
+  if (map->state == GMap::STATE_WAITING) {
+    map->state = GMap::STATE_PLAYING;
+    map->stateCounter = 0;
+  }
+  game->ShowCursor(false);
+  // The click on "Menu (Esc)" gave that button the keyboard; the game's keys
+  // belong to the scene again.
+  if (GScene* scene = game->GetScene(SCENE_GAME); scene && game->GetScene() == scene)
+    scene->SetFocus();
+}

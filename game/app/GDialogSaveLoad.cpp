@@ -1,0 +1,93 @@
+#include "game/app/GDialogSaveLoad.h"
+
+#include <memory>
+
+#include "GUI/foundation/CFerroStream.h"
+#include "GUI/platform/GGame.h"
+#include "GUI/platform/GPlatform.h"
+#include "GUI/toolkit/GScene.h"
+#include "game/app/GGameDM.h"
+#include "game/app/GSceneGame.h"
+#include "game/model/GMap.h"
+#include "game/model/GMapList.h"
+#include "game/model/GSavedGame.h"
+
+namespace {
+
+constexpr unsigned kSlotStyle = STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED;
+constexpr unsigned kCancelStyle = kSlotStyle | STYLE_DEFAULT_BUTTON | STYLE_CANCEL_BUTTON;
+constexpr int kSlotStep = 60;
+
+// A number with at least two digits.
+CFerroString TwoDigits(int n) {
+  CFerroString text;
+  text.Format("%d", n);
+  return text.GetLength() < 2 ? CFerroString("0") + text : text;
+}
+
+}  // namespace
+
+CFerroString GDialogSaveLoad::GetSlotPath(int slot) {
+  CFerroString name;
+  name.Format("%d.dms", slot);
+  return (GComponent::game ? GComponent::game->GetPathToSavedGame() : CFerroString()) + name;
+}
+
+CFerroString GDialogSaveLoad::GetSlotLabel(int slot, bool& filled) {
+  filled = false;
+  GPlatform* platform = GComponent::game ? GComponent::game->GetPlatform() : nullptr;
+  std::unique_ptr<CFerroStream> stream(
+      platform ? platform->OpenStream(GetSlotPath(slot).c_str(), CFerroStream::modeRead) : nullptr);
+  if (!stream) return "Empty Slot";
+  const CFerroString map = SerializeGamePrefix(*stream);
+  if (map.IsEmpty()) return "Empty Slot";
+  filled = true;
+  return CFerroString("Level ") + TwoDigits(GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1);
+}
+
+void GDialogSaveLoad::OnInitDlg() {
+  GDialog::OnInitDlg();
+  if (game) game->ShowCursor(true);
+  GSceneGame::PauseLevel();
+  SetWindowText(loadMode ? "Load Game" : "Save Game");
+  for (int k = 1; k <= kSlots; ++k) {
+    bool filled = false;
+    const CFerroString label = GetSlotLabel(k, filled);
+    const bool usable = filled || !loadMode;
+    auto* slot = new GButtonSaveLoad;
+    slot->Create(this, usable ? kSlotStyle : kSlotStyle | STYLE_DISABLED, 0, kSlotStep * (k - 1),
+                 200, 44, static_cast<unsigned>(k), label.c_str());
+  }
+  auto* cancel = new GButton;
+  cancel->Create(this, kCancelStyle, 25, 490, 150, 44, 10, "Cancel");
+  CorrectSize(20);
+  AlignToCenter();
+}
+
+void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
+  GGame* app = game;
+  GComponent* dialog = parent;
+  if (!app || !dialog) return;
+  const bool loading = static_cast<GDialogSaveLoad*>(dialog)->loadMode;
+  const CFerroString path = GDialogSaveLoad::GetSlotPath(static_cast<int>(id));
+  // Both go through a temporary and all-or-nothing reading: a failed save
+  // leaves the slot's old game, a failed load the running one.
+  const bool done = loading ? LoadGameFromFile(path.c_str()) : SaveGameToFile(path.c_str());
+
+  dialog->EndModal(0);
+  if (app->modal) app->modal->EndModal(0);
+  if (loading && done) {
+    GMap* map = GMap::GetInstance();
+    map->RefreshMapBackground();
+    map->CopyToBackbuffer();
+    map->SetState(GMap::STATE_PLAYING);
+    app->SetScene(SCENE_GAME);
+    if (auto* scene = static_cast<GSceneGame*>(app->GetScene(SCENE_GAME))) scene->CreateButtonMenu();
+  }
+  if (GScene* scene = app->GetScene()) scene->SetFocus();
+  if (!done)
+    app->MessageBox("Digmaze",
+                    loading ? "This saved game cannot be loaded. Nothing was changed."
+                            : "The game could not be saved in this slot.",
+                    MB_OK);
+}

@@ -1,0 +1,160 @@
+#include "game/app/GSceneGame.h"
+
+#include "GUI/graphics/GSurface.h"
+#include "GUI/graphics/SurfaceColor.h"
+#include "GUI/platform/GGame.h"
+#include "GUI/themes/GThemeComponent.h"
+#include "game/app/GButtonDM.h"
+#include "game/app/GGameDM.h"
+#include "game/model/ANIMATION_LIST_UNIT.h"
+#include "game/model/GMap.h"
+#include "game/model/GMapList.h"
+#include "game/model/GModelMedia.h"
+
+namespace {
+
+constexpr unsigned kMenuButtonStyle =
+    STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED | STYLE_CANCEL_BUTTON;
+constexpr unsigned kWhite = 0xFFFFFF;
+
+// n with leading zeros up to digits places.
+CFerroString Padded(int n, int digits) {
+  CFerroString text;
+  text.Format("%d", n);
+  while (text.GetLength() < digits) text = CFerroString("0") + text;
+  return text;
+}
+
+PLAYER_KEY PlayerKey(unsigned key) {
+  switch (key) {
+    case KEY_SPACE:
+      return PLAYER_DIG;
+    case KEY_UP:
+      return PLAYER_UP;
+    case KEY_DOWN:
+      return PLAYER_DOWN;
+    case KEY_LEFT:
+      return PLAYER_LEFT;
+    case KEY_RIGHT:
+      return PLAYER_RIGHT;
+    default:
+      return PLAYER_OTHER;
+  }
+}
+
+}  // namespace
+
+void GMessageBoxVictory::OnEnter() {
+  if (game) game->SetScene(SCENE_MENU);
+  GMessageBox::OnEnter();
+}
+
+void GSceneGame::CreateButtonMenu() {
+  if (GetChildCount() > 0) return;
+  int left = 0, top = 0;
+  GMap* map = GMap::GetInstance();
+  map->GetPositionTV(left, top);
+  auto* button = new GButtonDM;
+  button->Create(this, kMenuButtonStyle, left + map->width * GMap::SQUARE - 150,
+                 GMap::MAP_TOP + map->height * GMap::SQUARE + 20, 150, 34, CMD_GAME_MENU,
+                 "Menu (Esc)");
+}
+
+bool GSceneGame::StartNextLevel() {
+  // A level whose file cannot be read is passed over rather than ending the game.
+  while (GMapList::GetInstance()->SelectNextMapForGame())
+    if (GMap::GetInstance()->Start()) return true;
+  return false;
+}
+
+void GSceneGame::PauseLevel() {
+  GMap* map = GMap::GetInstance();
+  if (map->state == GMap::STATE_PLAYING) map->state = GMap::STATE_WAITING;
+}
+
+void GSceneGame::GetStatusTexts(CFerroString& level, CFerroString& score, CFerroString& lives) {
+  const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
+  level = CFerroString("LEVEL = ") + Padded(GMapList::GetInstance()->GetMapForGameIndex() + 1, 2);
+  score = CFerroString("SCORE = ") + Padded(counters->score, 5);
+  lives = CFerroString("LIFE = ") + Padded(counters->lives, 2);
+}
+
+void GSceneGame::OnRender() {
+  GSurface* back = game ? game->GetBackSurface() : nullptr;
+  if (!back) return;
+  GMap* map = GMap::GetInstance();
+  map->CopyToBackbuffer();
+  int left = 0, top = 0;
+  map->GetPositionTV(left, top);
+  const int w = map->width * GMap::SQUARE, h = map->height * GMap::SQUARE;
+  back->DrawRect(left - 1, GMap::MAP_TOP - 1, w + 2, h + 2, kWhite);
+  const int font = theme ? theme->GetTextFont(this) : -1;
+  const int y = GMap::MAP_TOP + h + 20;
+  CFerroString level, score, lives;
+  GetStatusTexts(level, score, lives);
+  back->TextOut(left, y, level.c_str(), font, kWhite, DEFAULT_COLOR);
+  back->TextOut(left + 150, y, score.c_str(), font, kWhite, DEFAULT_COLOR);
+  back->TextOut(left + 340, y, lives.c_str(), font, kWhite, DEFAULT_COLOR);
+  Invalidate();
+}
+
+void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
+  GMap::GetInstance()->PressKey(PlayerKey(key));
+}
+
+void GSceneGame::OnKeyUp(unsigned key, unsigned, unsigned) {
+  GMap::GetInstance()->ReleaseKey(PlayerKey(key));
+}
+
+void GSceneGame::OnStart() {
+  if (game) game->ShowCursor(false);
+}
+
+void GSceneGame::OnFinish(int) {
+  if (game) game->ShowCursor(true);
+}
+
+void GSceneGame::OnUpdate() {
+  GScene::OnUpdate();
+  // While a dialog (the in-game menu, the saved-game dialog, a message box)
+  // is open over the game, play and the end sequence both wait.
+  if (!game || game->modal) return;
+  GMap* map = GMap::GetInstance();
+  const unsigned counter = map->stateCounter;
+  ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
+  switch (map->state) {
+    case GMap::STATE_PLAYING:
+      map->Update();
+      Invalidate();
+      return;
+    case GMap::STATE_WON:
+      if (map->testMode) {
+        game->SetScene(SCENE_MAPS);
+        return;
+      }
+      if (counter >= kEndPause && !StartNextLevel()) {
+        map->SetState(GMap::STATE_WAITING);
+        victoryBox.Alert("Digmaze", "Congratulations! You have won!", MB_OK);
+      }
+      if (counter == 0) GModelMedia::PlaySound(counters->soundVictory);
+      ++map->stateCounter;
+      return;
+    case GMap::STATE_CAUGHT:
+      if (counter >= kEndPause) {
+        if (counters->DecrementLife()) {
+          map->Restart();
+        } else if (map->testMode) {
+          game->SetScene(SCENE_MAPS);
+          return;
+        } else {
+          map->SetState(GMap::STATE_WAITING);
+          victoryBox.Alert("Digmaze", "You have lost ...", MB_OK);
+        }
+      }
+      if (counter == 0) GModelMedia::PlaySound(counters->soundDeath);
+      ++map->stateCounter;
+      return;
+    default:
+      return;
+  }
+}

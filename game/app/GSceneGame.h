@@ -1,0 +1,49 @@
+#pragma once
+
+#include "GUI/toolkit/GMessageBox.h"
+#include "GUI/toolkit/GScene.h"
+#include "game/app/GDialogMenu.h"
+
+// The box announcing the end of a game; its OK returns to the main menu.
+class GMessageBoxVictory : public GMessageBox {
+ public:
+  // Goes to the main menu, then closes like any box.
+  void OnEnter() override;
+};
+
+// The running level with its status line and a "Menu (Esc)" button: the
+// keyboard drives the runner, every tick advances the level while it plays,
+// and the end of a level is timed here (next level, life lost, final
+// message).
+class GSceneGame : public GScene {
+ public:
+  // Ticks a won or lost level holds still before the next step.
+  static constexpr unsigned kEndPause = 26;
+
+  // Creates the "Menu (Esc)" button the first time a level starts.
+  void CreateButtonMenu();
+  // Pauses a level that is playing (state 0 becomes 1). A level that is won
+  // or lost keeps its state and counter, so pausing over its end sequence
+  // does not replay it.
+  static void PauseLevel();
+  // The status line's three texts: "LEVEL = 03", "SCORE = 00250", "LIFE = 10".
+  static void GetStatusTexts(CFerroString& level, CFerroString& score, CFerroString& lives);
+
+  // Draws the level, its outline and the status line.
+  void OnRender() override;
+  // Any key starts a waiting level; arrows steer, Space digs.
+  void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
+  void OnKeyUp(unsigned key, unsigned count, unsigned flags) override;
+  // Hides the mouse cursor during play; OnFinish shows it again.
+  void OnStart() override;
+  void OnFinish(int nextScene) override;
+  // Advances the level while it plays and times the end of a level.
+  void OnUpdate() override;
+
+  GMessageBoxVictory victoryBox;
+  GDialogMenu menuDialog;
+
+ private:
+  // Starts the next level of the list that can be read; false after the last.
+  static bool StartNextLevel();
+};
