@@ -11,12 +11,17 @@
 #include "GUI/themes/GThemeRavlin.h"
 #include "GUI/toolkit/GComponent.h"
 #include "game/app/GSceneGame.h"
+#include "game/model/GModelMedia.h"
 #include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneMenu.h"
 
 GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion, bool full)
     : GGame(gameId, gameName, gameVersion, full) {}
+
+GGameDM::~GGameDM() {
+  GModelMedia::ForgetAll();
+}
 
 bool GGameDM::CreateGame(void* window, int width, int height) {
   if (!GGame::CreateGame(window, width, height)) return false;
@@ -36,6 +41,8 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   VIDEO_MODE mode{1024, 768, 32};
   device->SetOnlyListedModes(false);
   if (!device->SetVideoMode(&mode)) return false;
+  // The rules' pictures and sounds come from this device and these drives.
+  GModelMedia::LoadAll();
   // In SCENE_INDEX order; the first one added, the main menu, is shown.
   AddScene(new GSceneMenu);
   AddScene(new GSceneMapsManager);

@@ -20,6 +20,9 @@ enum SCENE_INDEX : int {
 class GGameDM : public GGame {
  public:
   GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
+  // The rules' pictures and sounds belong to this application's device and
+  // sound object: they are forgotten before those go.
+  ~GGameDM() override;
 
   bool CreateGame(void* window, int width, int height) override;
   GDevice* NewDevice(void* window) override;

@@ -43,3 +43,8 @@ void ANIMATION_LIST::BuildAnimations(const char* prefix, GSurface* standing, GSu
   }
   animations[ANIM_FALL].Build(1, &falling, 0, 4);
 }
+
+void ANIMATION_LIST::ForgetFrames() {
+  for (ANIMATION& animation : animations)
+    for (int i = 0; i < animation.frameCount; ++i) animation.frames[i].image = nullptr;
+}

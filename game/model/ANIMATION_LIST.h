@@ -68,4 +68,6 @@ class ANIMATION_LIST {
   // Fills animations 0 to 5 for a sprite prefix such as "unit": the standing
   // icon, eight frames each way, and the falling frame.
   void BuildAnimations(const char* prefix, GSurface* standing, GSurface* falling);
+  // Keeps every animation's frames and steps but drops their pictures.
+  void ForgetFrames();
 };

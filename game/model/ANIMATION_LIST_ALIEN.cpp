@@ -19,9 +19,18 @@ ANIMATION_LIST_ALIEN* ANIMATION_LIST_ALIEN::GetInstance() {
 }
 
 ANIMATION_LIST_ALIEN::ANIMATION_LIST_ALIEN() {
+  LoadMedia();
+}
+
+void ANIMATION_LIST_ALIEN::LoadMedia() {
   const GCellAlien marker;  // makes sure the shared alien icon has been loaded
   BuildAnimations("alien", GCellAlien::icon, LoadSprite("alien_D_01.png"));
   closeHoleSound = GModelMedia::LoadSound("close_hole.wav");
+}
+
+void ANIMATION_LIST_ALIEN::ForgetMedia() {
+  ForgetFrames();
+  closeHoleSound = -1;
 }
 
 bool ANIMATION_LIST_ALIEN::SelectAnimation(GUnit* alien) {

@@ -16,5 +16,10 @@ class ANIMATION_LIST_ALIEN : public ANIMATION_LIST {
   // One pass of the pursuit rule; false when no direction is possible.
   bool SelectAnimation2(GUnit* alien, bool strict);
 
+  // Loads the frames and the closing-hole sound, or forgets them, as the
+  // runner's list does.
+  void LoadMedia();
+  void ForgetMedia();
+
   int closeHoleSound = -1;
 };

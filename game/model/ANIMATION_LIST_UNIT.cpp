@@ -15,6 +15,12 @@ ANIMATION_LIST_UNIT* ANIMATION_LIST_UNIT::GetInstance() {
 }
 
 ANIMATION_LIST_UNIT::ANIMATION_LIST_UNIT() {
+  LoadMedia();
+  ClearControl();
+  NewGame();
+}
+
+void ANIMATION_LIST_UNIT::LoadMedia() {
   const GCellUnit marker;  // makes sure the shared runner icon has been loaded
   BuildAnimations("unit", GCellUnit::icon, GCellUnit::icon);
   soundHorizontalStep = GModelMedia::LoadSound("horizontal_step.wav");
@@ -24,8 +30,13 @@ ANIMATION_LIST_UNIT::ANIMATION_LIST_UNIT() {
   soundVictory = GModelMedia::LoadSound("victory.wav");
   soundDeath = GModelMedia::LoadSound("death.wav");
   soundHole = GModelMedia::LoadSound("hole.wav");
-  ClearControl();
-  NewGame();
+}
+
+void ANIMATION_LIST_UNIT::ForgetMedia() {
+  ForgetFrames();
+  for (int* sample : {&soundHorizontalStep, &soundVerticalStep, &soundTreasure, &soundLife,
+                      &soundVictory, &soundDeath, &soundHole})
+    *sample = -1;
 }
 
 void ANIMATION_LIST_UNIT::ClearControl() {

@@ -20,6 +20,11 @@ class ANIMATION_LIST_UNIT : public ANIMATION_LIST {
 
   // The counters of a new game: 10 lives, no score, no treasure.
   void NewGame();
+  // Loads the frames and sounds from the current device, image and sound
+  // folders, or forgets them (null frames, no sounds) when the device and the
+  // sound object are going away.
+  void LoadMedia();
+  void ForgetMedia();
   // Adds n to the score, which never drops below 0.
   void AddScore(int n);
   // Counts a treasure; every tenth gives a life.

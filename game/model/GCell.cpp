@@ -57,6 +57,21 @@ GCellAlien::GCellAlien() {
   EnsureIcon(icon, alienTried, "alien.png");
 }
 
+void GCell::ForgetIcons() {
+  for (GSurface** icon : {&GCellBrick::icon, &GCellFloor::icon, &GCellLine::icon, &GCellLadder::icon,
+                          &GCellTreasure::icon, &GCellExit::icon, &GCellUnit::icon, &GCellAlien::icon})
+    *icon = nullptr;
+  for (bool* tried : {&brickTried, &floorTried, &lineTried, &ladderTried, &treasureTried, &exitTried,
+                      &unitTried, &alienTried})
+    *tried = false;
+}
+
+void GCell::LoadIcons() {
+  ForgetIcons();
+  // Constructing one cell of each kind loads its icon.
+  for (int code = 0; code < CELL_CODE_COUNT; ++code) CreateCell(code);
+}
+
 std::unique_ptr<GCell> GCell::CreateCell(int code) {
   switch (code) {
     case CELL_EMPTY:

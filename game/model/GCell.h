@@ -34,6 +34,11 @@ class GCell {
   static std::unique_ptr<GCell> CreateCell(int code);
   // A new device surface read from the image folder, or null.
   static GSurface* LoadIcon(const char* name);
+  // Loads every kind's icon anew from the current device and image folder.
+  static void LoadIcons();
+  // Forgets the icons (the device that owns them is going away); the next
+  // construction with a device loads them again.
+  static void ForgetIcons();
 
   // The kind's shared icon, or null for kinds drawn black.
   virtual GSurface* GetIcon() const { return nullptr; }

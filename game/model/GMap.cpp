@@ -20,6 +20,17 @@ GMap::GMap() {
   tintSurface = GModelMedia::NewSurface(SQUARE, SQUARE);
 }
 
+void GMap::LoadMedia() {
+  tintSurface = GModelMedia::NewSurface(SQUARE, SQUARE);
+  map_bg = nullptr;
+  if (width > 0 && height > 0) RefreshMapBackground();
+}
+
+void GMap::ForgetMedia() {
+  tintSurface = nullptr;
+  map_bg = nullptr;
+}
+
 GMap::~GMap() {
   Clear();
   pendingUndo.reset();

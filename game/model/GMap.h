@@ -71,6 +71,12 @@ class GMap {
   // undo.
   bool IsEdited() const;
 
+  // The level's own drawing surfaces (the tint of the end states and the
+  // background), made anew on the current device, or forgotten when the
+  // device is going away.
+  void LoadMedia();
+  void ForgetMedia();
+
   // Background.
   GSurface* GetMapBackground();
   void RefreshMapBackground();

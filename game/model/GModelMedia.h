@@ -42,4 +42,13 @@ class GModelMedia {
   static void PlaySound(int sample);
   // Tests install this to see which samples would play; it replaces playing.
   static std::function<void(int)> soundRecorder;
+
+  // Loads every picture and sound of the rules (cell icons, the units' frames
+  // and sounds, the level's surfaces) from the application's device, image
+  // and sound folders. The application calls it once they exist; a later
+  // application in the same process calls it again.
+  static void LoadAll();
+  // Forgets them all without deleting anything: called by the application
+  // before its device and sound object go, which own the surfaces and samples.
+  static void ForgetAll();
 };
