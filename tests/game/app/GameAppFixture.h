@@ -1,0 +1,112 @@
+#pragma once
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "GUI/graphics/GDevice16SDL.h"
+#include "GUI/graphics/GSurface.h"
+#include "GUI/platform/GPlatformSDL.h"
+#include "game/app/GGameDM.h"
+#include "tests/support/Files.h"
+
+// The SDL platform with a chosen game folder; links it is asked to open are
+// recorded instead of opened.
+class FolderPlatform : public GPlatformSDL {
+ public:
+  FolderPlatform(GGame* game, const char* name, std::string folder)
+      : GPlatformSDL(game, name), folder(std::move(folder)) {}
+  CFerroString GetPathToGame() override { return CFerroString(folder.c_str()); }
+  bool OpenLink(const char* url) override {
+    links.push_back(url ? url : "");
+    return true;
+  }
+  std::vector<std::string> links;
+
+ private:
+  std::string folder;
+};
+
+// A device whose back buffer can be refused, counting presented frames and
+// keeping the rectangles the last frame uploaded.
+class CountingDevice : public GDevice16SDL {
+ public:
+  CountingDevice(bool full, void* window) : GDevice16SDL(full, window) {}
+  bool LockBackbufferRect(const CFerroRect& rect, SURFACE_LOCKED* lock) override {
+    if (refuseLock) return false;
+    if (uploadedFrame != frames) uploaded.clear();
+    uploadedFrame = frames;
+    uploaded.push_back(rect);
+    return GDevice16SDL::LockBackbufferRect(rect, lock);
+  }
+  void Render() override {
+    ++frames;
+    GDevice16SDL::Render();
+  }
+  bool refuseLock = false;
+  int frames = 0;
+  std::vector<CFerroRect> uploaded;
+  int uploadedFrame = -1;
+};
+
+// The game with its data folder in a temporary folder.
+class TestGameDM : public GGameDM {
+ public:
+  explicit TestGameDM(std::string folder)
+      : GGameDM(GGameDM::kId, "Digmaze", "1.0", true), folder(std::move(folder)) {}
+  GPlatform* NewPlatform(GGame* owner, const char* name) override {
+    return new FolderPlatform(owner, name, folder);
+  }
+  GDevice* NewDevice(void* window) override { return new CountingDevice(true, window); }
+  CountingDevice* Device() { return static_cast<CountingDevice*>(device.get()); }
+  FolderPlatform* Platform() { return static_cast<FolderPlatform*>(platform.get()); }
+
+ private:
+  std::string folder;
+};
+
+// The presented window's pixel as 0xRRGGBB. A failed read fails the test, so
+// that a check for some other colour cannot pass on it.
+inline unsigned WindowPixel(SDL_Renderer* renderer, int x, int y) {
+  Uint32 pixel = 0;
+  SDL_Rect r{x, y, 1, 1};
+  if (SDL_RenderReadPixels(renderer, &r, SDL_PIXELFORMAT_RGB888, &pixel, 4) != 0) {
+    ADD_FAILURE() << "cannot read the window pixel (" << x << ", " << y << "): " << SDL_GetError();
+    return ~0u;
+  }
+  return pixel & 0xFFFFFF;
+}
+
+// The whole presented window, 0xRRGGBB a pixel, row by row.
+inline std::vector<Uint32> WindowPixels(SDL_Renderer* renderer) {
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(renderer, &w, &h);
+  std::vector<Uint32> pixels(static_cast<size_t>(w) * h);
+  if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), w * 4) != 0)
+    pixels.clear();
+  for (Uint32& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+// A game folder in a temporary folder holding copies of the shipped data
+// the scenes need: the maps and the theme folder (fonts, cursors), and with
+// Media() the resource-drive sources.
+class GameFolder {
+ public:
+  explicit GameFolder(bool media = false) {
+    namespace fs = std::filesystem;
+    const fs::path data = SourceDir() / "data";
+    fs::copy(data / "Maps", dir / "Maps", fs::copy_options::recursive);
+    fs::copy(data / "windows", dir / "windows", fs::copy_options::recursive);
+    if (media) fs::copy(data / "vdd", dir / "vdd", fs::copy_options::recursive);
+  }
+  const std::string& Path() const { return dir.Path(); }
+  std::string operator/(const std::string& name) const { return dir / name; }
+
+ private:
+  TempDir dir;
+};

@@ -1,0 +1,386 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "GUI/toolkit/GStatic.h"
+#include "game/app/GButtonDM.h"
+#include "game/app/GSceneGame.h"
+#include "game/app/GSceneMenu.h"
+#include "game/model/ANIMATION_LIST_UNIT.h"
+#include "game/model/GMap.h"
+#include "game/model/GMapList.h"
+#include "game/model/GMapText.h"
+#include "game/model/GModelMedia.h"
+#include "game/model/GSavedGame.h"
+#include "game/model/GUnit.h"
+#include "tests/game/app/GameAppFixture.h"
+#include "tests/support/Scoped.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The whole game, with the shipped maps, on the dummy video driver.
+class ScenesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    ASSERT_TRUE(list->Load());  // the index of this game folder
+    ASSERT_EQ(list->GetCount(), 5);
+  }
+  void TearDown() override {
+    while (game.modal) game.modal->EndModal(0);
+  }
+
+  GSceneMenu* Menu() { return static_cast<GSceneMenu*>(game.GetScene(SCENE_MENU)); }
+  GSceneGame* Play() { return static_cast<GSceneGame*>(game.GetScene(SCENE_GAME)); }
+  void Run(unsigned command, GComponent* parent) { GButtonDM::RunCommand(command, parent); }
+  void StartGame() {
+    Run(CMD_START_GAME, Menu());
+    ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
+  }
+  // Presses and releases a key as the keyboard would.
+  void Key(unsigned key) {
+    game.PlatformKeyDown(static_cast<int>(key), 0);
+    game.PlatformKeyUp(static_cast<int>(key));
+  }
+  // Queues Enter, which answers the next blocking message box.
+  static void AnswerNextBox() {
+    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+      SDL_Event e{};
+      e.type = type;
+      e.key.keysym.scancode = SDL_SCANCODE_RETURN;
+      SDL_PushEvent(&e);
+    }
+  }
+  // The slot buttons of the saved-game dialog as it is shown now.
+  std::vector<GComponent*> Slots() {
+    std::vector<GComponent*> out;
+    GDialogSaveLoad& dialog = Menu()->saveLoadDialog;
+    for (int i = 0; i < dialog.GetChildCount(); ++i)
+      if (dialog.GetChild(i)->GetId() <= GDialogSaveLoad::kSlots) out.push_back(dialog.GetChild(i));
+    return out;
+  }
+  void ClickSlot(int slot, bool load) {
+    GDialogSaveLoad& dialog = Menu()->saveLoadDialog;
+    dialog.loadMode = load;
+    dialog.BeginModal();
+    static_cast<GButtonSaveLoad*>(dialog.Find(static_cast<unsigned>(slot)))
+        ->OnLButtonClick(0, 0, 0);
+  }
+  static CFerroString BoxText(GDialog& box) {
+    for (int i = 0; i < box.GetChildCount(); ++i)
+      if (box.GetChild(i)->IsStatic()) return box.GetChild(i)->GetWindowText();
+    return CFerroString();
+  }
+
+  GameFolder folder;
+  TestGameDM game{folder.Path()};
+  GMap* map = GMap::GetInstance();
+  GMapList* list = GMapList::GetInstance();
+  ANIMATION_LIST_UNIT* units = ANIMATION_LIST_UNIT::GetInstance();
+};
+
+}  // namespace
+
+TEST_F(ScenesTest, CommandsRunByTheirId) {
+  struct Case {
+    unsigned id;
+    int from;
+    std::function<bool()> done;
+  };
+  GSceneMenu* menu = Menu();
+  const auto scene = [&](int index) {
+    return [&, index] { return game.GetCurrentSceneIndex() == index; };
+  };
+  const auto nothing = [&](int index) {
+    return [&, index] { return game.GetCurrentSceneIndex() == index && !game.modal; };
+  };
+  const Case cases[] = {
+      {CMD_START_GAME, SCENE_MENU,
+       [&] {
+         return game.GetCurrentSceneIndex() == SCENE_GAME && map->state == GMap::STATE_WAITING &&
+                map->runner && Play()->GetChildCount() == 1 && list->currentName == list->names[0];
+       }},
+      {CMD_LOAD_GAME, SCENE_MENU,
+       [&] { return game.modal == &menu->saveLoadDialog && menu->saveLoadDialog.loadMode; }},
+      {CMD_DEMONSTRATION, SCENE_MENU,
+       [&] { return game.Platform()->links == std::vector<std::string>{"help/index.html"}; }},
+      {CMD_MAP_EDITOR, SCENE_MENU, scene(SCENE_MAPS)},
+      {CMD_CREDITS, SCENE_MENU, [&] { return game.modal == &menu->creditsDialog; }},
+      {CMD_EXIT, SCENE_MENU, [&] { return game.modal == &menu->quitBox; }},
+      {CMD_MINIMAPS, SCENE_MENU, nothing(SCENE_MENU)},
+      {CMD_CREATE_MAP, SCENE_MAPS,
+       [&] {
+         return game.GetCurrentSceneIndex() == SCENE_EDITOR && map->width == 30 &&
+                map->height == 20 && map->CountCells(CELL_EMPTY) == 600;
+       }},
+      {CMD_MAPS_EXIT, SCENE_MAPS, scene(SCENE_MENU)},
+      {CMD_EDITOR_CANCEL, SCENE_EDITOR, scene(SCENE_MAPS)},
+      {CMD_GAME_MENU, SCENE_GAME, [&] { return game.modal == &Play()->menuDialog; }},
+      {CMD_CONTINUE, SCENE_GAME, nothing(SCENE_GAME)},
+      {CMD_SAVE_GAME, SCENE_GAME,
+       [&] { return game.modal == &menu->saveLoadDialog && !menu->saveLoadDialog.loadMode; }},
+      {CMD_LOAD_GAME_IN_GAME, SCENE_GAME,
+       [&] { return game.modal == &menu->saveLoadDialog && menu->saveLoadDialog.loadMode; }},
+      {CMD_QUIT_TO_MENU, SCENE_GAME, scene(SCENE_MENU)},
+      {0, SCENE_GAME, nothing(SCENE_GAME)},
+      {23, SCENE_MENU, nothing(SCENE_MENU)},
+      {1000, SCENE_MENU, nothing(SCENE_MENU)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    while (game.modal) game.modal->EndModal(0);
+    if (c.from == SCENE_GAME) StartGame();
+    game.SetScene(c.from);
+    game.Platform()->links.clear();
+    Run(c.id, game.GetScene());
+    EXPECT_TRUE(c.done());
+  }
+
+  // Restart Level closes the in-game menu and costs the life.
+  Run(CMD_GAME_MENU, Play());
+  Run(CMD_RESTART_LEVEL, &Play()->menuDialog);
+  EXPECT_EQ(game.modal, nullptr);
+  EXPECT_EQ(map->state, GMap::STATE_CAUGHT);
+}
+
+TEST_F(ScenesTest, SlotsAreLabelledWithTheirLevel) {
+  StartGame();
+  for (int i = 0; i < 7; ++i) list->Add(("more" + std::to_string(i) + ".dmm").c_str());
+  const std::pair<int, CFerroString> saves[] = {
+      {1, list->names[0]}, {2, list->names[11]}, {3, CFerroString("gone.dmm")}};
+  for (const auto& [slot, name] : saves) {
+    list->currentName = name;
+    ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(slot).c_str()));
+  }
+  ASSERT_TRUE(WriteText(GDialogSaveLoad::GetSlotPath(4).c_str(), "not a saved game"));
+
+  const char* expected[] = {"Level 01",   "Level 12",   "Level 00",   "Empty Slot",
+                            "Empty Slot", "Empty Slot", "Empty Slot", "Empty Slot"};
+  for (bool load : {true, false}) {
+    SCOPED_TRACE(load ? "load" : "save");
+    Menu()->saveLoadDialog.loadMode = load;
+    Menu()->saveLoadDialog.BeginModal();
+    const std::vector<GComponent*> slots = Slots();
+    ASSERT_EQ(slots.size(), 8u);
+    for (int k = 0; k < 8; ++k) {
+      EXPECT_STREQ(slots[k]->GetWindowText().c_str(), expected[k]) << k + 1;
+      // Empty slots cannot be loaded, only saved into.
+      EXPECT_EQ(slots[k]->IsEnabled(), !load || k < 3) << k + 1;
+    }
+    Menu()->saveLoadDialog.EndModal(0);
+  }
+}
+
+TEST_F(ScenesTest, ASaveLoadedBackRestoresTrappedAliensHolesAndControls) {
+  ASSERT_TRUE(GMapText::ToMap("A....R\n##o###\n======\n$.....\n", *map));
+  ASSERT_TRUE(map->SaveToFile("trap.dmm"));
+  list->Add("trap.dmm");
+  list->currentName = "trap.dmm";
+  ASSERT_TRUE(map->Start());
+  game.SetScene(SCENE_GAME);
+  map->GetCell(2, 1)->timer = 4;
+  map->SetState(GMap::STATE_PLAYING);
+  for (int t = 0; t < 17; ++t) map->Update();
+  units->moveX = -1;
+  units->dig = true;
+  units->score = 250;
+  // The units are read back as new objects: look the alien up every time.
+  const auto snapshot = [&] {
+    const GUnit& alien = *map->aliens[0];
+    return std::vector<int>{alien.x,
+                            alien.y,
+                            alien.animation,
+                            map->GetCell(2, 1)->GetType(),
+                            map->GetCell(2, 1)->timer,
+                            units->moveX,
+                            units->dig,
+                            units->score};
+  };
+  const std::vector<int> saved = snapshot();
+  ASSERT_EQ(saved[0], 64);  // trapped in the hole
+  ASSERT_EQ(saved[3], CELL_HOLE);
+
+  Run(CMD_GAME_MENU, Play());
+  ClickSlot(1, false);
+  EXPECT_EQ(game.modal, nullptr);  // the dialog and the menu beneath it closed
+
+  // Play on: the hole closes, the alien climbs out, the controls change.
+  map->SetState(GMap::STATE_PLAYING);
+  units->dig = false;
+  units->moveX = 0;
+  for (int t = 0; t < 40; ++t) map->Update();
+  ASSERT_NE(snapshot(), saved);
+
+  game.SetScene(SCENE_MENU);
+  ClickSlot(1, true);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
+  EXPECT_EQ(map->state, GMap::STATE_PLAYING);
+  EXPECT_EQ(snapshot(), saved);
+  EXPECT_EQ(Play()->GetChildCount(), 1);  // the menu button
+}
+
+TEST_F(ScenesTest, ADamagedSlotOrAnEmptyListLeavesThePlayerWhereHeWas) {
+  StartGame();
+  const std::string slot = GDialogSaveLoad::GetSlotPath(5).c_str();
+  ASSERT_TRUE(SaveGameToFile(slot.c_str()));
+  fs::resize_file(slot, fs::file_size(slot) / 2);  // the name reads, the game does not
+  const int runnerX = map->runner->x;
+  game.SetScene(SCENE_MENU);
+  AnswerNextBox();
+  ClickSlot(5, true);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+  EXPECT_EQ(game.modal, nullptr);
+  EXPECT_EQ(map->runner->x, runnerX);
+
+  list->Clear();
+  AnswerNextBox();
+  Run(CMD_START_GAME, Menu());
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+  EXPECT_EQ(game.modal, nullptr);
+}
+
+TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
+  struct Case {
+    const char* what;
+    int level;  // index in the list
+    int lives;
+    bool test;
+    int state;
+    unsigned ticks;
+    std::function<bool()> after;
+  };
+  const Case cases[] = {
+      {"won", 0, 10, false, GMap::STATE_WON, GSceneGame::kEndPause + 1,
+       [&] { return map->state == GMap::STATE_WAITING && list->GetMapForGameIndex() == 1; }},
+      {"won the last", 4, 10, false, GMap::STATE_WON, GSceneGame::kEndPause + 1,
+       [&] {
+         return game.modal == &Play()->victoryBox &&
+                Play()->victoryBox.GetWindowText() == "Digmaze" &&
+                BoxText(Play()->victoryBox) == "Congratulations! You have won!";
+       }},
+      {"caught", 2, 3, false, GMap::STATE_CAUGHT, GSceneGame::kEndPause + 1,
+       [&] { return map->state == GMap::STATE_WAITING && units->lives == 2; }},
+      {"caught the last time", 2, 1, false, GMap::STATE_CAUGHT, GSceneGame::kEndPause + 1,
+       [&] { return game.modal && BoxText(Play()->victoryBox) == "You have lost ..."; }},
+      {"test run won", 1, 10, true, GMap::STATE_WON, 1,
+       [&] { return game.GetCurrentSceneIndex() == SCENE_MAPS; }},
+      {"test run lost", 1, 1, true, GMap::STATE_CAUGHT, GSceneGame::kEndPause + 1,
+       [&] { return game.GetCurrentSceneIndex() == SCENE_MAPS; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    while (game.modal) game.modal->EndModal(0);
+    StartGame();
+    list->currentName = list->names[c.level];
+    ASSERT_TRUE(map->Start());
+    map->testMode = c.test;
+    units->lives = c.lives;
+    map->SetState(c.state);
+    // Still for 26 ticks (unless a test run is won), then the next step.
+    for (unsigned t = 0; t + 1 < c.ticks; ++t) Play()->OnUpdate();
+    EXPECT_EQ(map->state, c.state);
+    Play()->OnUpdate();
+    EXPECT_TRUE(c.after());
+  }
+  // OK (here Enter) on the end-of-game box goes back to the main menu.
+  while (game.modal) game.modal->EndModal(0);
+  StartGame();
+  list->currentName = list->names[4];
+  ASSERT_TRUE(map->Start());
+  map->SetState(GMap::STATE_WON);
+  for (unsigned t = 0; t <= GSceneGame::kEndPause; ++t) Play()->OnUpdate();
+  ASSERT_EQ(game.modal, &Play()->victoryBox);
+  Key(KEY_RETURN);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+  EXPECT_EQ(game.modal, nullptr);
+}
+
+TEST_F(ScenesTest, TheStatusLine) {
+  StartGame();
+  struct Case {
+    const char* current;
+    int score, lives;
+    const char *level, *scoreText, *livesText;
+  };
+  const Case cases[] = {
+      {"level03.dmm", 250, 10, "LEVEL = 03", "SCORE = 00250", "LIFE = 10"},
+      {"level01.dmm", 7, 9, "LEVEL = 01", "SCORE = 00007", "LIFE = 09"},
+      {"gone.dmm", 123456, 100, "LEVEL = 00", "SCORE = 123456", "LIFE = 100"},
+  };
+  for (const Case& c : cases) {
+    list->currentName = c.current;
+    units->score = c.score;
+    units->lives = c.lives;
+    CFerroString level, score, lives;
+    GSceneGame::GetStatusTexts(level, score, lives);
+    EXPECT_STREQ(level.c_str(), c.level);
+    EXPECT_STREQ(score.c_str(), c.scoreText);
+    EXPECT_STREQ(lives.c_str(), c.livesText);
+  }
+}
+
+TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
+  StartGame();
+  std::vector<int> played;
+  ScopedValue recorder(GModelMedia::soundRecorder, [&](int sample) { played.push_back(sample); });
+  ScopedValue victory(units->soundVictory, 7);
+  map->SetState(GMap::STATE_WON);
+  for (int t = 0; t < 5; ++t) Play()->OnUpdate();
+  Run(CMD_GAME_MENU, Play());
+  for (int t = 0; t < 40; ++t) Play()->OnUpdate();  // nothing moves while the menu is open
+  EXPECT_EQ(map->state, GMap::STATE_WON);
+  EXPECT_EQ(map->stateCounter, 5u);
+  Play()->menuDialog.OnEnter();  // Continue Game
+  EXPECT_EQ(map->state, GMap::STATE_WON);
+  for (unsigned t = 5; t <= GSceneGame::kEndPause; ++t) Play()->OnUpdate();
+  EXPECT_EQ(list->GetMapForGameIndex(), 1);
+  EXPECT_EQ(played, std::vector<int>{7});  // the victory sound, once
+}
+
+TEST_F(ScenesTest, AfterTheMenuTheKeysSteerTheRunnerAgain) {
+  StartGame();
+  // A click on "Menu (Esc)" gives that button the keyboard.
+  int bx = 0, by = 0;
+  Play()->GetChild(0)->GetAbsoluteWindowPosition(bx, by);
+  game.SetCursorPosition(bx + 10, by + 10);
+  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  ASSERT_EQ(game.modal, &Play()->menuDialog);
+  Key(KEY_ESCAPE);  // Continue Game
+  ASSERT_EQ(game.modal, nullptr);
+  game.PlatformKeyDown(KEY_RIGHT, 0);
+  EXPECT_EQ(units->moveX, 1);
+  EXPECT_EQ(map->state, GMap::STATE_PLAYING);
+  game.PlatformKeyUp(KEY_RIGHT);
+}
+
+// The disk audio driver writes what the game plays.
+TEST(GameSounds, PlayingALevelReachesTheAudioDevice) {
+  TempDir out;
+  const std::string output = out / "audio.raw";
+  ScopedEnv driver("SDL_AUDIODRIVER", "disk");
+  ScopedEnv file("SDL_DISKAUDIOFILE", output.c_str());
+  {
+    GameFolder folder(true);
+    TestGameDM game(folder.Path());
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    ASSERT_TRUE(GMapList::GetInstance()->Load());
+    GButtonDM::RunCommand(CMD_START_GAME, game.GetScene(SCENE_MENU));
+    game.PlatformKeyDown(KEY_RIGHT, 0);
+    for (int t = 0; t < 24; ++t) static_cast<GSceneGame*>(game.GetScene())->OnUpdate();
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  }
+  const std::string bytes = ReadText(output);
+  std::vector<float> samples(bytes.size() / sizeof(float));
+  std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
+  const auto loud =
+      std::count_if(samples.begin(), samples.end(), [](float v) { return std::fabs(v) > 0.01f; });
+  EXPECT_GT(loud, 100) << "of " << samples.size() << " samples";
+}
