@@ -15,7 +15,11 @@
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GPlatformSDL.h"
+#include "game/app/GButtonDM.h"
+#include "GUI/toolkit/GScene.h"
 #include "game/app/GGameDM.h"
+#include "game/model/GMap.h"
+#include "game/model/GMapList.h"
 
 namespace {
 
@@ -44,11 +48,20 @@ class BenchGame : public GGameDM {
 };
 
 // The game on its start scene with a 16 x 16 cursor, one frame presented.
+// With withData the game folder holds the shipped maps and pictures.
 class Frame {
  public:
-  Frame() {
+  explicit Frame(bool withData = false) {
     std::string pattern = (std::filesystem::temp_directory_path() / "dmbench.XXXXXX").string();
     if (mkdtemp(pattern.data())) folder = pattern + "/";
+    if (withData) {
+      namespace fs = std::filesystem;
+      const fs::path data = fs::path(DIGMAZE_BENCH_SOURCE_DIR) / "data";
+      fs::copy(data / "Maps", folder + "Maps", fs::copy_options::recursive);
+      fs::copy(data / "windows", folder + "windows", fs::copy_options::recursive);
+      fs::create_directories(folder + "vdd");
+      fs::copy(data / "vdd" / "image", folder + "vdd/image", fs::copy_options::recursive);
+    }
     game = std::make_unique<BenchGame>(folder);
     ready = game->CreateGame(nullptr, 0, 0);
     if (!ready) return;
@@ -110,6 +123,24 @@ void BM_FrameFull(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FrameFull);
+
+// A tick of the game scene while the runner walks along the first shipped
+// level: the level's update, its drawing with the status line, the upload
+// and the present.
+void BM_FrameGameScene(benchmark::State& state) {
+  Frame frame(true);
+  if (!frame.ready || !GMapList::GetInstance()->Load()) return state.SkipWithError("no game");
+  GButtonDM::RunCommand(CMD_START_GAME, frame.game->GetScene(SCENE_MENU));
+  if (frame.game->GetCurrentSceneIndex() != SCENE_GAME) return state.SkipWithError("no level");
+  GMap* map = GMap::GetInstance();
+  int ticks = 0;
+  for (auto _ : state) {
+    // Back and forth, so the runner keeps moving.
+    if (ticks++ % 64 == 0) map->PressKey((ticks / 64) % 2 ? PLAYER_LEFT : PLAYER_RIGHT);
+    frame.game->PlatformTimer();
+  }
+}
+BENCHMARK(BM_FrameGameScene);
 
 }  // namespace
 

@@ -11,6 +11,9 @@ SDL_Window* GDeviceSDL::window = nullptr;
 
 namespace {
 
+// 0x00RRGGBB words, the alpha byte unused.
+constexpr Uint32 kTextureFormat = SDL_PIXELFORMAT_RGB888;
+
 int RoundUpToPowerOfTwo(int n) {
   int p = 1;
   while (p < n && p < (1 << 30)) p <<= 1;
@@ -123,14 +126,16 @@ void GDeviceSDL::ChangeResolution(bool resize, bool recreateTexture) {
       texture = nullptr;
     }
     if (renderer) {
-      texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB1555, SDL_TEXTUREACCESS_STREAMING,
-                                  sceneWidth, sceneHeight);
+      // A 32-bit texture in the display's own format: presenting it is a plain
+      // copy, where a 16-bit one would be converted on every present. The
+      // frame converts only the parts of the back surface that changed.
+      texture = SDL_CreateTexture(renderer, kTextureFormat, SDL_TEXTUREACCESS_STREAMING, sceneWidth,
+                                  sceneHeight);
       if (!texture)
         texture =
-            SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB1555, SDL_TEXTUREACCESS_STREAMING,
+            SDL_CreateTexture(renderer, kTextureFormat, SDL_TEXTUREACCESS_STREAMING,
                               RoundUpToPowerOfTwo(sceneWidth), RoundUpToPowerOfTwo(sceneHeight));
-      // The surfaces leave the texture's alpha bit 0, so blending would make the
-      // picture vanish: the texture is always copied opaque.
+      // The picture is opaque: the texture is always copied, never blended.
       if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
     }
     // A new texture holds nothing yet.

@@ -33,6 +33,8 @@ class GDeviceSDL : public GDevice {
   void UnlockBackbuffer() override;
   bool IsLost() override { return false; }
   bool IsVisibleCursor() override { return true; }
+  // The texture holds 32-bit pixels.
+  int GetBackbufferBPP() override { return 32; }
 
   // Moves the application's cursor, relatively in full-screen use and
   // absolutely in a window.

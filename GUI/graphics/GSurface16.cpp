@@ -253,7 +253,7 @@ bool GSurface16::CopyRectToTexture(void* bits, int pitch, int bpp, const CFerroR
     return true;
   }
   if (bpp != 32 || pitch < w * 4) return false;
-  const uint32_t* table = surface_color::kPixelToColor32.data();
+  const uint32_t* table = surface_color::kPixelToScreen32.data();
   for (int y = 0; y < rect.Height(); ++y, in += width) {
     uint32_t* out =
         reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(bits) + static_cast<size_t>(y) * pitch);
@@ -264,7 +264,7 @@ bool GSurface16::CopyRectToTexture(void* bits, int pitch, int bpp, const CFerroR
 
 void GSurface16::CopyToTexture32(void* bits, int pitch) {
   if (!modified || !bits || !pixels || pitch < width * 4) return;
-  const uint32_t* table = surface_color::kPixelToColor32.data();
+  const uint32_t* table = surface_color::kPixelToScreen32.data();
   const uint16_t* in = reinterpret_cast<const uint16_t*>(pixels.get());
   for (int y = 0; y < height; ++y) {
     uint32_t* out =

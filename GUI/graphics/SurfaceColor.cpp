@@ -37,6 +37,17 @@ constexpr std::array<uint32_t, 32768> BuildPixelToColor32() {
   return t;
 }
 
+constexpr uint32_t Expand(unsigned c) {
+  return (c << 3) | (c >> 2);
+}
+
+constexpr std::array<uint32_t, 32768> BuildPixelToScreen32() {
+  std::array<uint32_t, 32768> t{};
+  for (unsigned p = 0; p < 32768; ++p)
+    t[p] = (Expand((p >> 10) & 31) << 16) | (Expand((p >> 5) & 31) << 8) | Expand(p & 31);
+  return t;
+}
+
 }  // namespace
 
 // Built by the compiler, so they are ready before any surface or device exists.
@@ -44,6 +55,7 @@ constinit const std::array<float, 256> kByteToUnit = BuildByteToUnit();
 constinit const std::array<float, 32> kFiveToUnit = BuildFiveToUnit();
 constinit const std::array<uint8_t, 256> kByteToFive = BuildByteToFive();
 constinit const std::array<uint32_t, 32768> kPixelToColor32 = BuildPixelToColor32();
+constinit const std::array<uint32_t, 32768> kPixelToScreen32 = BuildPixelToScreen32();
 
 }  // namespace surface_color
 

@@ -36,6 +36,11 @@ extern const std::array<float, 32> kFiveToUnit;
 extern const std::array<uint8_t, 256> kByteToFive;
 // 15-bit pixel -> 0x00RRGGBB, the same as PixelToRgb followed by RgbToColor32.
 extern const std::array<uint32_t, 32768> kPixelToColor32;
+// 15-bit pixel -> 0x00RRGGBB as a display shows a 5-5-5 picture: each 5-bit
+// component c becomes (c << 3) | (c >> 2), so 0 stays 0 and 31 becomes 255.
+// The frame converts the back surface with it, so a 32-bit texture shows
+// exactly the colours a 16-bit texture of the same pixels would.
+extern const std::array<uint32_t, 32768> kPixelToScreen32;
 
 // A 0..1 component -> 5 bits, to the nearest step; above 1 gives 31, below 0 gives 0.
 // Written as a clamp rather than branches so that blend loops vectorise.

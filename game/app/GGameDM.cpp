@@ -104,14 +104,17 @@ GGameDM::FrameCursor GGameDM::CurrentCursor(const CFerroRect& bounds) {
 bool GGameDM::UploadRect(const CFerroRect& rect, const FrameCursor& cursor) {
   SURFACE_LOCKED lock;
   if (!device->LockBackbufferRect(rect, &lock) || !lock.bits) return false;
-  backSurface->CopyRectToTexture(lock.bits, lock.pitch, device->GetBackbufferBPP(), rect);
+  const int bpp = device->GetBackbufferBPP();
+  int px = 0, py = 0;
+  if (cursor.image) cursor.image->GetPivot(px, py);
   // The cursor goes into the texture only, so the back surface keeps no trace
-  // of it for the next frame: the back surface draws into the locked memory
-  // for a moment, clipped to the rectangle, with its top-left pixel at the
-  // rectangle's.
-  if (cursor.rect.Intersects(rect)) {
-    int px = 0, py = 0;
-    cursor.image->GetPivot(px, py);
+  // of it for the next frame.
+  if (!cursor.rect.Intersects(rect)) {
+    backSurface->CopyRectToTexture(lock.bits, lock.pitch, bpp, rect);
+  } else if (bpp == 16) {
+    // The back surface draws into the locked memory for a moment, clipped to
+    // the rectangle, with its top-left pixel at the rectangle's.
+    backSurface->CopyRectToTexture(lock.bits, lock.pitch, bpp, rect);
     backSurface->SetOrigin(0, 0);
     backSurface->SetClip(0, 0, rect.Width(), rect.Height());
     backSurface->SetPtrAndPitch(lock.bits, lock.pitch);
@@ -119,6 +122,20 @@ bool GGameDM::UploadRect(const CFerroRect& rect, const FrameCursor& cursor) {
                      0, 0, 0, 0, true);
     backSurface->Unlock();
     backSurface->ResetClip();
+  } else {
+    // In another pixel format the rectangle and the cursor are put together
+    // in a scratch surface of the back surface's format, then converted.
+    if (!cursorScratch) cursorScratch = device->AddSurface();
+    if (cursorScratch && (cursorScratch->GetWidth() != rect.Width() ||
+                          cursorScratch->GetHeight() != rect.Height()))
+      cursorScratch->Create(rect.Width(), rect.Height());
+    if (cursorScratch) {
+      cursorScratch->Blt(backSurface, 0, 0, rect.left, rect.top, rect.Width(), rect.Height(), false);
+      cursorScratch->Blt(cursor.image->GetSurface(), cursorX - px - rect.left,
+                         cursorY - py - rect.top, 0, 0, 0, 0, true);
+      cursorScratch->CopyRectToTexture(lock.bits, lock.pitch, bpp,
+                                       CFerroRect(0, 0, rect.Width(), rect.Height()));
+    }
   }
   device->UnlockBackbuffer();
   return true;

@@ -65,4 +65,7 @@ class GGameDM : public GGame {
 
   // What the texture shows of the cursor since the last present.
   FrameCursor presentedCursor;
+  // Where a rectangle and the cursor are put together for a texture of
+  // another format; owned by the device.
+  GSurface* cursorScratch = nullptr;
 };

@@ -24,7 +24,8 @@ TEST(GDeviceSDL, OpaqueTextureTakesTheFrameThroughOneLock) {
   SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
   ASSERT_EQ(SDL_QueryTexture(device.GetTexture(), &format, nullptr, nullptr, nullptr), 0);
   ASSERT_EQ(SDL_GetTextureBlendMode(device.GetTexture(), &blend), 0);
-  EXPECT_EQ(format, static_cast<Uint32>(SDL_PIXELFORMAT_ARGB1555));
+  EXPECT_EQ(format, static_cast<Uint32>(SDL_PIXELFORMAT_RGB888));
+  EXPECT_EQ(device.GetBackbufferBPP(), 32);
   EXPECT_EQ(blend, SDL_BLENDMODE_NONE);
 
   device.SetOnlyListedModes(false);
@@ -42,10 +43,11 @@ TEST(GDeviceSDL, OpaqueTextureTakesTheFrameThroughOneLock) {
   ASSERT_NE(lock.bits, nullptr);
   EXPECT_FALSE(device.LockBackbuffer(&second)) << "one lock at a time";
   EXPECT_EQ(second.bits, nullptr);
-  back->CopyToTexture(lock.bits, lock.pitch);
-  uint16_t last;
-  std::memcpy(&last, static_cast<uint8_t*>(lock.bits) + 599 * lock.pitch + 799 * 2, 2);
-  EXPECT_EQ(last, 0x7C00);
+  back->SetModified(true);
+  back->CopyToTexture32(lock.bits, lock.pitch);
+  uint32_t last = 0;
+  std::memcpy(&last, static_cast<uint8_t*>(lock.bits) + 599 * lock.pitch + 799 * 4, 4);
+  EXPECT_EQ(last & 0xFFFFFF, 0xFF0000u);
   device.UnlockBackbuffer();
   device.Render();
 }
