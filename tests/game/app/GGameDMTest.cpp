@@ -11,9 +11,12 @@
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GPlatformSDL.h"
+#include "GUI/sound/GSound.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GGameDM.h"
+#include "game/model/GModelMedia.h"
 #include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
 
@@ -23,11 +26,19 @@ void PrintTo(const CFerroRect& r, std::ostream* os) {
 
 namespace {
 
+// The SDL platform over a chosen game folder, counting the host files it
+// opens.
 class FolderPlatform : public GPlatformSDL {
  public:
   FolderPlatform(GGame* game, const char* name, std::string folder)
       : GPlatformSDL(game, name), folder(std::move(folder)) {}
   CFerroString GetPathToGame() override { return CFerroString(folder.c_str()); }
+  FILE* OpenFile(const char* path, const char* mode) override {
+    ++hostOpens;
+    return GPlatformSDL::OpenFile(path, mode);
+  }
+
+  int hostOpens = 0;
 
  private:
   std::string folder;
@@ -65,6 +76,7 @@ class TestGameDM : public GGameDM {
   }
   GDevice* NewDevice(void* window) override { return new CountingDevice(true, window); }
   CountingDevice* Device() { return static_cast<CountingDevice*>(device.get()); }
+  FolderPlatform* Platform() { return static_cast<FolderPlatform*>(platform.get()); }
 
  private:
   std::string folder;
@@ -300,6 +312,30 @@ TEST_F(GameDMTest, WithoutDriveFoldersTheMediaPathsAreEmpty) {
   EXPECT_FALSE(game.GetPlatform()->LoadFile((image + "brick.png").c_str(), &data));
   EXPECT_FALSE(fs::exists(dir / "image.vdt"));
   EXPECT_FALSE(fs::exists(dir / "sound.vdd"));
+}
+
+TEST(GameDMDrives, WithoutDrivesNothingIsLoadedFromTheWorkingDirectory) {
+  TempDir dir, work;
+  fs::copy(SourceDir() / "data/vdd/image/main.png", work / "main.png");
+  fs::copy(SourceDir() / "data/vdd/sound/hole.wav", work / "hole.wav");
+  const fs::path before = fs::current_path();
+  ScopeExit back([&before] { fs::current_path(before); });
+  fs::current_path(work.Path());
+
+  TestGameDM game(dir.Path());
+  ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+  ASSERT_TRUE(game.GetPathToImage().IsEmpty());
+  const int opens = game.Platform()->hostOpens;
+  EXPECT_EQ(GModelMedia::LoadImage("main.png"), nullptr);
+  EXPECT_EQ(GModelMedia::LoadSound("hole.wav"), -1);
+  EXPECT_EQ(game.Platform()->hostOpens, opens) << "a loader opened a file";
+
+  // The bare names would have loaded: both files are good.
+  FILE_DATA picture, sound;
+  ASSERT_TRUE(game.GetPlatform()->LoadFile("main.png", &picture));
+  ASSERT_TRUE(game.GetPlatform()->LoadFile("hole.wav", &sound));
+  EXPECT_TRUE(game.GetDevice()->AddSurface()->Load(picture.data, picture.size));
+  EXPECT_GE(game.GetSound()->LoadFromMemory(sound), 0);
 }
 
 namespace {
