@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "GUI/graphics/GDevice16SDL.h"
@@ -27,17 +28,23 @@ void PrintTo(const CFerroRect& r, std::ostream* os) {
 namespace {
 
 // The SDL platform over a chosen game folder, counting the host files it
-// opens.
+// opens and the drive tables it looks for (every attempt to connect a drive
+// that is not mounted looks for its table first).
 class FolderPlatform : public GPlatformSDL {
  public:
   FolderPlatform(GGame* game, const char* name, std::string folder)
       : GPlatformSDL(game, name), folder(std::move(folder)) {}
   CFerroString GetPathToGame() override { return CFerroString(folder.c_str()); }
+  int GetFileLength(const char* path) override {
+    if (path && std::string_view(path).ends_with(".vdt")) ++tableLookups;
+    return GPlatformSDL::GetFileLength(path);
+  }
   FILE* OpenFile(const char* path, const char* mode) override {
     ++hostOpens;
     return GPlatformSDL::OpenFile(path, mode);
   }
 
+  int tableLookups = 0;
   int hostOpens = 0;
 
  private:
@@ -312,6 +319,43 @@ TEST_F(GameDMTest, WithoutDriveFoldersTheMediaPathsAreEmpty) {
   EXPECT_FALSE(game.GetPlatform()->LoadFile((image + "brick.png").c_str(), &data));
   EXPECT_FALSE(fs::exists(dir / "image.vdt"));
   EXPECT_FALSE(fs::exists(dir / "sound.vdd"));
+}
+
+TEST(GameDMDrives, ADriveThatCannotBeConnectedIsTriedOnceARun) {
+  struct Case {
+    const char* why;
+    std::function<void(const fs::path&)> prepare;
+  };
+  const Case cases[] = {
+      {"no source folders", [](const fs::path&) {}},
+      // The build starts and fails on a source entry that cannot be read.
+      {"sources that cannot be copied",
+       [](const fs::path& game) {
+         for (const char* drive : {"image", "sound"}) {
+           fs::create_directories(game / "vdd" / drive);
+           fs::create_symlink(game / "missing.png", game / "vdd" / drive / "broken.png");
+         }
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    TempDir dir;
+    c.prepare(dir.Path());
+    TestGameDM game(dir.Path());
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    // Both drives were tried while the game came up.
+    const int lookups = game.Platform()->tableLookups;
+    EXPECT_GE(lookups, 2);
+    for (int load = 0; load < 20; ++load) {
+      EXPECT_EQ(GModelMedia::LoadImage("brick.png"), nullptr);
+      EXPECT_EQ(GModelMedia::LoadSound("hole.wav"), -1);
+      EXPECT_TRUE(game.GetPathToImage().IsEmpty());
+      EXPECT_TRUE(game.GetPathToSound().IsEmpty());
+    }
+    EXPECT_EQ(game.Platform()->tableLookups, lookups);
+    EXPECT_FALSE(fs::exists(dir / "image.vdt"));
+    EXPECT_FALSE(fs::exists(dir / "sound.vdd"));
+  }
 }
 
 TEST(GameDMDrives, WithoutDrivesNothingIsLoadedFromTheWorkingDirectory) {
