@@ -18,10 +18,17 @@ void SetFileErrorFolder(FileErrorFolder provider) {
   folderProvider = provider;
 }
 
+void RemoveFileErrorFolder(FileErrorFolder provider) {
+  std::lock_guard<std::mutex> hold(logLock);
+  if (folderProvider == provider) folderProvider = nullptr;
+}
+
 void FileError(const char* message) {
   std::lock_guard<std::mutex> hold(logLock);
   if (disable_game_log || folderProvider == nullptr) return;
-  const CFerroString path = folderProvider() + "error.log";
+  const CFerroString folder = folderProvider();
+  if (folder.IsEmpty()) return;
+  const CFerroString path = folder + "error.log";
   FILE* file = std::fopen(path.c_str(), firstMessage ? "wb" : "ab");
   if (file == nullptr) return;
   firstMessage = false;

@@ -10,6 +10,7 @@
 #include "GUI/foundation/CFerroStream.h"
 #include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/foundation/FerroUTF.h"
+#include "GUI/foundation/FileError.h"
 #include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/FILE_DATA.h"
@@ -46,6 +47,12 @@ CFerroStream* OpenConfigStream(const char* path, int mode) {
   return GDevice::platform ? GDevice::platform->OpenStream(path, mode) : nullptr;
 }
 
+// The error log lives in the per-user data folder of the published platform,
+// which is writable wherever the game is installed.
+CFerroString ErrorLogFolder() {
+  return GDevice::platform ? GDevice::platform->GetPathToTemp() : CFerroString();
+}
+
 // Number of units before the terminating zero.
 template <class Unit>
 size_t UnitLength(const Unit* text) {
@@ -63,9 +70,15 @@ GPlatform::GPlatform(GGame* owner, const char* appName)
   GDevice::platform = this;
   CFerroStreamFile::SetHostOpener(OpenThroughPlatform);
   Config::SetStreamOpener(OpenConfigStream);
+  // The folder is asked for only when a message is written, so the derived
+  // platform's folders are in place by then.
+  SetFileErrorFolder(ErrorLogFolder);
 }
 
 GPlatform::~GPlatform() {
+  // The log stops asking this platform for its folder before any of the
+  // platform's own state goes.
+  if (GDevice::platform == this) RemoveFileErrorFolder(ErrorLogFolder);
   // Searches point into the drives' trees, so they end first; closing a
   // drive writes its table when it changed.
   while (finders.Get()) finders.Delete();

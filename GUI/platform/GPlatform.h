@@ -37,6 +37,10 @@ struct PROCESS_DATA {
 // by SetDirectory with a drive path), or to the host when there is none.
 class GPlatform {
  public:
+  // Publishes the platform process-wide: GDevice::platform, the opener of
+  // host streams and settings files, and the folder of the error log (this
+  // platform's GetPathToTemp()). The destructor takes them back while this
+  // platform is the published one.
   GPlatform(GGame* game, const char* name);
   GPlatform(const GPlatform&) = delete;
   GPlatform& operator=(const GPlatform&) = delete;

@@ -187,22 +187,25 @@ void GGameDM::SysOnRender() {
   device->Render();
 }
 
-namespace {
-
-CFerroString ConnectDrive(GPlatform* platform, const char* name) {
-  if (!platform) return CFerroString();
-  const char* prefix = platform->ConnectVirtualDrive(platform->GetPathToGame().c_str(), name);
-  return prefix ? CFerroString(prefix) : CFerroString();
+CFerroString GGameDM::ConnectDrive(CFerroString& cache, bool& tried, const char* name) {
+  // One attempt per run: a drive that cannot be connected (no source folder,
+  // nowhere to build it) would otherwise be looked for, and perhaps built
+  // again, on every image or sound load. The failure is remembered as the
+  // empty prefix.
+  if (!tried && platform) {
+    tried = true;
+    const char* prefix = platform->ConnectVirtualDrive(platform->GetPathToGame().c_str(), name);
+    cache = prefix ? CFerroString(prefix) : CFerroString();
+  }
+  return cache;
 }
 
-}  // namespace
-
 CFerroString GGameDM::GetPathToImage() {
-  return ConnectDrive(platform.get(), "image");
+  return ConnectDrive(pathImage, imageDriveTried, "image");
 }
 
 CFerroString GGameDM::GetPathToSound() {
-  return ConnectDrive(platform.get(), "sound");
+  return ConnectDrive(pathSound, soundDriveTried, "sound");
 }
 
 CFerroString GGameDM::GetPathToSavedGame() {

@@ -36,7 +36,8 @@ class GGameDM : public GGame {
   void SysOnRender() override;
   // The prefix (":N/") of the resource drive "image" beside the executable,
   // built from its "vdd/image" folder on the first launch; empty when the
-  // drive cannot be connected, so loads through it simply fail.
+  // drive cannot be connected, so loads through it simply fail. The drive is
+  // connected once per run; a failure is not tried again.
   CFerroString GetPathToImage() override;
   // The same for the drive "sound".
   CFerroString GetPathToSound() override;
@@ -58,6 +59,9 @@ class GGameDM : public GGame {
     bool operator==(const FrameCursor&) const = default;
   };
 
+  // The cached prefix of the named drive, connecting it on the first call
+  // made with a platform.
+  CFerroString ConnectDrive(CFerroString& cache, bool& tried, const char* name);
   FrameCursor CurrentCursor(const CFerroRect& bounds);
   // Copies one rectangle of the back surface into the texture with the cursor
   // drawn over it; false when the device could not lock it.
@@ -68,4 +72,8 @@ class GGameDM : public GGame {
   // Where a rectangle and the cursor are put together for a texture of
   // another format; owned by the device.
   GSurface* cursorScratch = nullptr;
+  // Whether the drives were connected this run; the prefixes (empty after a
+  // failure) are in pathImage and pathSound.
+  bool imageDriveTried = false;
+  bool soundDriveTried = false;
 };

@@ -16,7 +16,10 @@ constexpr unsigned kStyle = STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_F
 
 GSceneMenu::GSceneMenu() {
   if (!game) return;
-  SetBackground((game->GetPathToImage() + "main.png").c_str());
+  // Without the image drive there is no picture, rather than a file of that
+  // name from wherever the game was started.
+  const CFerroString images = game->GetPathToImage();
+  if (!images.IsEmpty()) SetBackground((images + "main.png").c_str());
   // The column is centred on the picture the player sees (the back surface),
   // whatever the size of the window around it.
   int w = width, h = height;

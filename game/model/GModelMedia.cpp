@@ -15,10 +15,12 @@ CFerroString& MapsOverride() {
   return folder;
 }
 
-// Reads a whole file of the platform's image or sound folder.
+// Reads a whole file of the platform's image or sound folder. An empty
+// folder means the resource drive could not be connected: the bare name
+// would open a file of the working directory, so nothing is read at all.
 bool LoadMediaFile(const CFerroString& folder, const char* name, FILE_DATA& data) {
   GPlatform* platform = GDevice::platform;
-  if (!platform || !name) return false;
+  if (!platform || !name || folder.IsEmpty()) return false;
   const CFerroString path = folder + CFerroString(name);
   return platform->LoadFile(path.c_str(), &data) && data.data && data.size > 0;
 }

@@ -120,9 +120,12 @@ void BuildPage(GGame& game, GScene* scene) {
   // A framed picture from the image drive.
   auto* picture = new GPicture;
   picture->Create(scene, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED, 20, 330, 140, 140, 0);
+  // Without the drive the frame stays empty, rather than showing a "logo.png"
+  // that happens to lie in the working directory.
   FILE_DATA file;
   GSurface* image = game.GetDevice()->AddSurface();
-  if (game.GetPlatform()->LoadFile((game.GetPathToImage() + "logo.png").c_str(), &file))
+  const CFerroString images = game.GetPathToImage();
+  if (!images.IsEmpty() && game.GetPlatform()->LoadFile((images + "logo.png").c_str(), &file))
     image->Load(file.data, file.size);
   picture->AddImage(image);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "tests/support/Files.h"
@@ -27,6 +28,16 @@ TEST(FileErrorTest, FirstMessageStartsTheFileLaterOnesAppend) {
     FileError("hidden");
   }
   EXPECT_EQ(ReadText(path), "one\r\ntwo\r\n");
+}
+
+TEST(FileErrorTest, AProviderWithoutAFolderWritesNothingInTheWorkingDirectory) {
+  TempDir dir;
+  const std::filesystem::path before = std::filesystem::current_path();
+  ScopeExit back([&before] { std::filesystem::current_path(before); });
+  std::filesystem::current_path(dir.Path());
+  ScopedHook folder(SetFileErrorFolder, [] { return CFerroString(); });
+  FileError("nowhere to go");
+  EXPECT_FALSE(std::filesystem::exists(dir / "error.log"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <set>
 #include <thread>
 
+#include "GUI/foundation/FileError.h"
 #include "GUI/platform/FILE_DATA.h"
 #include "tests/GUI/platform/HeadlessGame.h"
 #include "tests/support/Scoped.h"
@@ -148,6 +149,21 @@ TEST_F(PlatformTest, UserDataFolderFallbacks) {
   EXPECT_NE(found.Find(appName.c_str()), -1);
   EXPECT_TRUE(fs::is_directory(found.c_str()));
   fs::remove(found.c_str());
+}
+
+TEST_F(PlatformTest, ErrorLogGoesToTheDataFolderWhileThePlatformLives) {
+  TempDir user;
+  {
+    // An installed game: its folder is read-only, the data folder is the user's.
+    HeadlessPlatform installed(nullptr, "Digmaze", dir.Path());
+    installed.unwritable.insert(dir.Path());
+    installed.userFolder = user.Path();
+    FileError("first");
+    FileError("second");
+  }
+  FileError("after the platform");  // Goes nowhere, and reads no freed platform.
+  EXPECT_EQ(ReadText(user / "error.log"), "first\r\nsecond\r\n");
+  EXPECT_FALSE(fs::exists(dir / "error.log"));
 }
 
 TEST_F(PlatformTest, FirstLaunchIsDetectedOncePerVersion) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "GUI/graphics/GDevice16SDL.h"
@@ -11,10 +12,13 @@
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GPlatformSDL.h"
+#include "GUI/sound/GSound.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GGameDM.h"
+#include "game/model/GModelMedia.h"
 #include "tests/GUI/platform/HeadlessGame.h"
 #include "tests/game/app/GameAppFixture.h"
+#include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
 
@@ -234,6 +238,63 @@ TEST_F(GameDMTest, WithoutDriveFoldersTheMediaPathsAreEmpty) {
   EXPECT_FALSE(game.GetPlatform()->LoadFile((image + "brick.png").c_str(), &data));
   EXPECT_FALSE(fs::exists(dir / "image.vdt"));
   EXPECT_FALSE(fs::exists(dir / "sound.vdd"));
+}
+
+TEST(GameDMDrives, ADriveThatCannotBeConnectedIsTriedOnceARun) {
+  struct Case {
+    const char* why;
+    std::function<void(const fs::path&)> prepare;
+  };
+  const Case cases[] = {
+      {"no source folders", [](const fs::path&) {}},
+      // The build starts and fails on a source entry that cannot be read.
+      {"sources that cannot be copied",
+       [](const fs::path& game) {
+         for (const char* drive : {"image", "sound"}) {
+           fs::create_directories(game / "vdd" / drive);
+           fs::create_symlink(game / "missing.png", game / "vdd" / drive / "broken.png");
+         }
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    TempDir dir;
+    c.prepare(dir.Path());
+    TestGameDM game(dir.Path());
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    // Both drives were tried while the game came up.
+    const int lookups = game.Platform()->tableLookups;
+    EXPECT_GE(lookups, 2);
+    for (int load = 0; load < 20; ++load) {
+      EXPECT_EQ(GModelMedia::LoadImage("brick.png"), nullptr);
+      EXPECT_EQ(GModelMedia::LoadSound("hole.wav"), -1);
+    }
+    EXPECT_EQ(game.Platform()->tableLookups, lookups);
+  }
+}
+
+TEST(GameDMDrives, WithoutDrivesNothingIsLoadedFromTheWorkingDirectory) {
+  TempDir dir, work;
+  fs::copy(SourceDir() / "data/vdd/image/main.png", work / "main.png");
+  fs::copy(SourceDir() / "data/vdd/sound/hole.wav", work / "hole.wav");
+  const fs::path before = fs::current_path();
+  ScopeExit back([&before] { fs::current_path(before); });
+  fs::current_path(work.Path());
+
+  TestGameDM game(dir.Path());
+  ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+  ASSERT_TRUE(game.GetPathToImage().IsEmpty());
+  const int opens = game.Platform()->hostOpens;
+  EXPECT_EQ(GModelMedia::LoadImage("main.png"), nullptr);
+  EXPECT_EQ(GModelMedia::LoadSound("hole.wav"), -1);
+  EXPECT_EQ(game.Platform()->hostOpens, opens) << "a loader opened a file";
+
+  // The bare names would have loaded: both files are good.
+  FILE_DATA picture, sound;
+  ASSERT_TRUE(game.GetPlatform()->LoadFile("main.png", &picture));
+  ASSERT_TRUE(game.GetPlatform()->LoadFile("hole.wav", &sound));
+  EXPECT_TRUE(game.GetDevice()->AddSurface()->Load(picture.data, picture.size));
+  EXPECT_GE(game.GetSound()->LoadFromMemory(sound), 0);
 }
 
 namespace {

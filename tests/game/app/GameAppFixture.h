@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "GUI/graphics/GDevice16SDL.h"
@@ -15,7 +16,9 @@
 #include "tests/support/Files.h"
 
 // The SDL platform with a chosen game folder; links it is asked to open are
-// recorded instead of opened.
+// recorded instead of opened. It counts the host files it opens and the
+// drive tables it looks for (every attempt to connect a drive that is not
+// mounted looks for its table first).
 class FolderPlatform : public GPlatformSDL {
  public:
   FolderPlatform(GGame* game, const char* name, std::string folder)
@@ -25,7 +28,17 @@ class FolderPlatform : public GPlatformSDL {
     links.push_back(url ? url : "");
     return true;
   }
+  int GetFileLength(const char* path) override {
+    if (path && std::string_view(path).ends_with(".vdt")) ++tableLookups;
+    return GPlatformSDL::GetFileLength(path);
+  }
+  FILE* OpenFile(const char* path, const char* mode) override {
+    ++hostOpens;
+    return GPlatformSDL::OpenFile(path, mode);
+  }
   std::vector<std::string> links;
+  int tableLookups = 0;
+  int hostOpens = 0;
 
  private:
   std::string folder;
