@@ -3,7 +3,8 @@
 # Runs the art, font and sound generators of BUILD_DIR (build them first, e.g.
 # cmake --build BUILD_DIR --target digmaze-art digmaze-fonts digmaze-sound)
 # into OUT_DIR, which defaults to the repository's data/. The maps in data/Maps
-# come from tools/levels and are not touched here.
+# come from tools/levels and are not touched here; the help pictures show the
+# first of them.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
@@ -16,7 +17,7 @@ out="${2:-$root/data}"
 fonts=/usr/share/fonts/truetype/dejavu
 
 mkdir -p "$out/windows"
-"$build/tools/art/digmaze-art" "$out"
+"$build/tools/art/digmaze-art" "$out" --level "$root/data/Maps/level01.dmm"
 "$build/tools/fonts/digmaze-fonts" "$fonts" "$out"
 "$build/tools/sound/digmaze-sound" "$out"
 # The fonts are rendered from DejaVu Sans; its licence notice travels with them.
