@@ -1,8 +1,8 @@
 // Checks the generated game data in data/ the way the game will use it: every
 // picture the game loads decodes at its size with the transparency its use
 // needs, the cursors carry valid hot spots, the font descriptions parse into
-// 224 glyphs, the sounds are clean 16-bit PCM, and the help pictures show the
-// game's icons, sprites and first level.
+// 224 glyphs, the sounds are clean 16-bit PCM, and the help pages show the
+// game's pictures and link only to what ships beside them.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -386,6 +387,71 @@ TEST(GameData, HelpShowsTheFirstLevelAsItStarts) {
   for (const auto& [x, y] : treasures) EXPECT_TRUE(SquareShows(level, x, y, &treasure));
   for (const auto& [x, y] : map.Find(4)) EXPECT_TRUE(SquareShows(level, x, y, &ladder));
   for (const auto& [x, y] : map.Find(8)) EXPECT_TRUE(SquareShows(level, x, y, &alien));
+}
+
+// The attribute values of every tag attribute named `name` in an HTML text.
+std::vector<std::string> Attributes(const std::string& html, const std::string& name) {
+  std::vector<std::string> values;
+  const std::regex attribute("\\s" + name + "\\s*=\\s*\"([^\"]*)\"", std::regex::icase);
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), attribute);
+       it != std::sregex_iterator(); ++it)
+    values.push_back((*it)[1]);
+  return values;
+}
+
+TEST(GameData, HelpPagesLinkOnlyToWhatShipsBesideThem) {
+  std::set<std::string> used;
+  for (const char* page : {"index.html", "fonts.html"}) {
+    SCOPED_TRACE(page);
+    const std::string html = ReadText(HelpDir() / page);
+    ASSERT_FALSE(html.empty());
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+    EXPECT_EQ(html.find("url("), std::string::npos) << "no resources from style sheets";
+    const std::vector<std::string> ids = Attributes(html, "id");
+    std::vector<std::string> targets = Attributes(html, "src");
+    for (const std::string& href : Attributes(html, "href")) targets.push_back(href);
+    EXPECT_FALSE(targets.empty());
+    for (const std::string& target : targets) {
+      SCOPED_TRACE(target);
+      ASSERT_FALSE(target.empty());
+      EXPECT_EQ(target.find(':'), std::string::npos) << "a link that leaves the game folder";
+      EXPECT_NE(target.rfind("//", 0), 0u) << "a link that leaves the game folder";
+      const size_t hash = target.find('#');
+      if (hash == 0) {
+        EXPECT_NE(std::find(ids.begin(), ids.end(), target.substr(1)), ids.end());
+        continue;
+      }
+      const std::string file = target.substr(0, hash);
+      EXPECT_EQ(file.find('/'), std::string::npos) << "everything lies in the help folder";
+      EXPECT_TRUE(fs::is_regular_file(HelpDir() / file));
+      used.insert(file);
+    }
+  }
+  // Nothing ships in the folder that the pages do not show.
+  for (const auto& e : fs::directory_iterator(HelpDir()))
+    EXPECT_TRUE(used.count(e.path().filename().string())) << e.path() << " is not used";
+}
+
+TEST(GameData, HelpPicturesAreShownAtTheirOwnSize) {
+  const std::string html = ReadText(HelpDir() / "index.html");
+  const std::regex img("<img\\s[^>]*>");
+  int count = 0;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), img); it != std::sregex_iterator();
+       ++it, ++count) {
+    const std::string tag = " " + it->str().substr(4);
+    const auto src = Attributes(tag, "src"), w = Attributes(tag, "width"),
+               h = Attributes(tag, "height"), alt = Attributes(tag, "alt");
+    ASSERT_EQ(src.size(), 1u) << tag;
+    SCOPED_TRACE(src[0]);
+    ASSERT_EQ(w.size(), 1u);
+    ASSERT_EQ(h.size(), 1u);
+    EXPECT_EQ(alt.size(), 1u);
+    const Picture p = Load(HelpDir() / src[0]);
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(std::to_string(p.w), w[0]);
+    EXPECT_EQ(std::to_string(p.h), h[0]);
+  }
+  EXPECT_EQ(count, 10);
 }
 
 struct Wave {
