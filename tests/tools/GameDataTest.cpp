@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <map>
 #include <regex>
 #include <set>
 #include <string>
@@ -293,22 +292,38 @@ fs::path HelpDir() {
   return DataDir() / "help";
 }
 
-TEST(GameData, HelpPicturesDecodeAtTheirSizes) {
-  const std::map<std::string, std::pair<int, int>> sizes = {
-      {"brick.png", {64, 64}},         {"floor.png", {64, 64}},    {"line.png", {64, 64}},
-      {"ladder.png", {64, 64}},        {"treasure.png", {64, 64}}, {"exit.png", {64, 64}},
-      {"runner.png", {64, 64}},        {"alien.png", {64, 64}},    {"digging.png", {384, 256}},
-      {"first_level.png", {962, 642}},
-  };
-  for (const auto& [name, size] : sizes) {
-    SCOPED_TRACE(name);
-    const Picture p = Load(HelpDir() / name);
+// The attribute values of every tag attribute named `name` in an HTML text.
+std::vector<std::string> Attributes(const std::string& html, const std::string& name) {
+  std::vector<std::string> values;
+  const std::regex attribute("\\s" + name + "\\s*=\\s*\"([^\"]*)\"", std::regex::icase);
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), attribute);
+       it != std::sregex_iterator(); ++it)
+    values.push_back((*it)[1]);
+  return values;
+}
+
+TEST(GameData, HelpPicturesDecodeAtTheSizeThePageShowsThem) {
+  const std::string html = ReadText(HelpDir() / "index.html");
+  const std::regex img("<img\\s[^>]*>");
+  int count = 0;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), img); it != std::sregex_iterator();
+       ++it, ++count) {
+    const std::string tag = " " + it->str().substr(4);
+    const auto src = Attributes(tag, "src"), w = Attributes(tag, "width"),
+               h = Attributes(tag, "height"), alt = Attributes(tag, "alt");
+    ASSERT_EQ(src.size(), 1u) << tag;
+    SCOPED_TRACE(src[0]);
+    ASSERT_EQ(w.size(), 1u);
+    ASSERT_EQ(h.size(), 1u);
+    EXPECT_EQ(alt.size(), 1u);
+    const Picture p = Load(HelpDir() / src[0]);
     ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.w, size.first);
-    EXPECT_EQ(p.h, size.second);
+    EXPECT_EQ(std::to_string(p.w), w[0]);
+    EXPECT_EQ(std::to_string(p.h), h[0]);
     // Opaque on the game's black, whatever the viewer puts behind a picture.
     EXPECT_TRUE(HasAlpha(p, Alpha::kOpaque));
   }
+  EXPECT_EQ(count, 10) << "the cells, runner, alien, the dug hole and the first level";
   // A cell's picture is its game icon, each pixel doubled.
   for (const char* cell : {"brick", "floor", "line", "ladder", "treasure", "exit"}) {
     const Picture big = Load(HelpDir() / (std::string(cell) + ".png"));
@@ -374,7 +389,8 @@ TEST(GameData, HelpShowsTheFirstLevelAsItStarts) {
   ASSERT_EQ(level.w, 30 * 32 + 2);
   ASSERT_EQ(level.h, 20 * 32 + 2);
   // The white outline the game draws around the map.
-  for (int x = 0; x < level.w; ++x) EXPECT_EQ(level.At(x, 0)[0] & level.At(x, 0)[2], 255);
+  for (int x = 0; x < level.w; ++x)
+    EXPECT_EQ(level.At(x, 0)[0] & level.At(x, 0)[1] & level.At(x, 0)[2], 255);
 
   const auto exits = map.Find(6), runners = map.Find(7), treasures = map.Find(5);
   ASSERT_EQ(exits.size(), 1u);
@@ -387,16 +403,6 @@ TEST(GameData, HelpShowsTheFirstLevelAsItStarts) {
   for (const auto& [x, y] : treasures) EXPECT_TRUE(SquareShows(level, x, y, &treasure));
   for (const auto& [x, y] : map.Find(4)) EXPECT_TRUE(SquareShows(level, x, y, &ladder));
   for (const auto& [x, y] : map.Find(8)) EXPECT_TRUE(SquareShows(level, x, y, &alien));
-}
-
-// The attribute values of every tag attribute named `name` in an HTML text.
-std::vector<std::string> Attributes(const std::string& html, const std::string& name) {
-  std::vector<std::string> values;
-  const std::regex attribute("\\s" + name + "\\s*=\\s*\"([^\"]*)\"", std::regex::icase);
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), attribute);
-       it != std::sregex_iterator(); ++it)
-    values.push_back((*it)[1]);
-  return values;
 }
 
 TEST(GameData, HelpPagesLinkOnlyToWhatShipsBesideThem) {
@@ -430,28 +436,6 @@ TEST(GameData, HelpPagesLinkOnlyToWhatShipsBesideThem) {
   // Nothing ships in the folder that the pages do not show.
   for (const auto& e : fs::directory_iterator(HelpDir()))
     EXPECT_TRUE(used.count(e.path().filename().string())) << e.path() << " is not used";
-}
-
-TEST(GameData, HelpPicturesAreShownAtTheirOwnSize) {
-  const std::string html = ReadText(HelpDir() / "index.html");
-  const std::regex img("<img\\s[^>]*>");
-  int count = 0;
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), img); it != std::sregex_iterator();
-       ++it, ++count) {
-    const std::string tag = " " + it->str().substr(4);
-    const auto src = Attributes(tag, "src"), w = Attributes(tag, "width"),
-               h = Attributes(tag, "height"), alt = Attributes(tag, "alt");
-    ASSERT_EQ(src.size(), 1u) << tag;
-    SCOPED_TRACE(src[0]);
-    ASSERT_EQ(w.size(), 1u);
-    ASSERT_EQ(h.size(), 1u);
-    EXPECT_EQ(alt.size(), 1u);
-    const Picture p = Load(HelpDir() / src[0]);
-    ASSERT_TRUE(p.ok);
-    EXPECT_EQ(std::to_string(p.w), w[0]);
-    EXPECT_EQ(std::to_string(p.h), h[0]);
-  }
-  EXPECT_EQ(count, 10);
 }
 
 struct Wave {
