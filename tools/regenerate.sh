@@ -2,8 +2,10 @@
 # Usage: tools/regenerate.sh BUILD_DIR [OUT_DIR]
 # Runs the art, font and sound generators of BUILD_DIR (build them first, e.g.
 # cmake --build BUILD_DIR --target digmaze-art digmaze-fonts digmaze-sound)
-# into OUT_DIR, which defaults to the repository's data/. The maps in data/Maps
-# come from tools/levels and are not touched here.
+# into OUT_DIR, which defaults to the repository's data/, and puts the
+# how-to-play pages of tools/help into OUT_DIR/help. The maps in data/Maps
+# come from tools/levels and are not touched here; the help pictures show the
+# first of them.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
@@ -16,8 +18,21 @@ out="${2:-$root/data}"
 fonts=/usr/share/fonts/truetype/dejavu
 
 mkdir -p "$out/windows"
-"$build/tools/art/digmaze-art" "$out"
+"$build/tools/art/digmaze-art" "$out" --level "$root/data/Maps/level01.dmm"
 "$build/tools/fonts/digmaze-fonts" "$fonts" "$out"
 "$build/tools/sound/digmaze-sound" "$out"
 # The fonts are rendered from DejaVu Sans; its licence notice travels with them.
 cp "$root/tools/fonts/DejaVu-fonts-LICENSE.txt" "$out/windows/DejaVu-fonts-LICENSE.txt"
+# The pages: the index as it is; the fonts' page with the licence notice set
+# into its template, escaped for HTML.
+licence="$root/tools/fonts/DejaVu-fonts-LICENSE.txt"
+cp "$root/tools/help/index.html" "$out/help/index.html"
+awk -v licence="$licence" '
+  $0 == "@LICENCE@" {
+    while ((getline line < licence) > 0) {
+      gsub(/&/, "\\&amp;", line); gsub(/</, "\\&lt;", line); gsub(/>/, "\\&gt;", line)
+      print line
+    }
+    next
+  }
+  { print }' "$root/tools/help/fonts.html.in" > "$out/help/fonts.html"

@@ -1,6 +1,7 @@
 #include "GUI/platform/GPlatformUnix.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <pthread.h>
 #include <pwd.h>
 #include <signal.h>
@@ -235,25 +236,97 @@ void GPlatformUnix::Sleep(unsigned ms) {
   usleep(static_cast<useconds_t>(ms) * 1000u);
 }
 
+namespace {
+
+bool IsAlpha(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A scheme is a letter followed by letters, digits, '+', '-' or '.', then ':'.
+bool HasScheme(const char* url) {
+  if (!IsAlpha(url[0])) return false;
+  const char* p = url + 1;
+  while (IsAlpha(*p) || IsDigit(*p) || *p == '+' || *p == '-' || *p == '.') ++p;
+  return *p == ':';
+}
+
+// The characters a URL path keeps as they are; every other byte is written
+// as %XX.
+bool IsPathChar(char c) {
+  return IsAlpha(c) || IsDigit(c) || (c != 0 && std::strchr("/-._~!$&'()*+,;=:@", c));
+}
+
+void AppendEncoded(CFerroString& out, const char* from, const char* to) {
+  static const char hex[] = "0123456789ABCDEF";
+  for (const char* p = from; p < to; ++p) {
+    if (IsPathChar(*p)) {
+      out += *p;
+      continue;
+    }
+    const unsigned char byte = static_cast<unsigned char>(*p);
+    out += '%';
+    out += hex[byte >> 4];
+    out += hex[byte & 15];
+  }
+}
+
+}  // namespace
+
+CFerroString GPlatformUnix::ResolveLink(const char* url, const CFerroString& gameFolder) {
+  if (!url || !*url) return CFerroString();
+  if (HasScheme(url)) return CFerroString(url);
+  const char* end = url + std::strcspn(url, "#?");
+  CFerroString out("file://");
+  if (*url != '/')
+    AppendEncoded(out, gameFolder.c_str(), gameFolder.c_str() + gameFolder.GetLength());
+  AppendEncoded(out, url, end);
+  out += CFerroString(end);
+  return out;
+}
+
 bool GPlatformUnix::OpenLink(const char* url) {
-  if (!url) return false;
-  ToIconic();
+  const CFerroString address = ResolveLink(url, GetPathToGame());
+  if (address.IsEmpty()) return false;
   // The child starts the opener in a grandchild and ends at once, so the
-  // opener is adopted by init and never lingers as a zombie of the game.
+  // opener is adopted by init and never lingers as a zombie of the game. The
+  // grandchild reports a failed exec through a pipe that a successful exec
+  // closes, so a missing opener is told apart from one that started.
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) return false;
   pid_t child = fork();
-  if (child < 0) return false;
+  if (child < 0) {
+    close(report[0]);
+    close(report[1]);
+    return false;
+  }
   if (child == 0) {
+    close(report[0]);
     pid_t opener = fork();
     if (opener == 0) {
-      execlp("xdg-open", "xdg-open", url, static_cast<char*>(nullptr));
+      execlp("xdg-open", "xdg-open", address.c_str(), static_cast<char*>(nullptr));
+      const int failure = errno;
+      ssize_t written = write(report[1], &failure, sizeof failure);
+      (void)written;
       _exit(127);
     }
     _exit(opener < 0 ? 1 : 0);
   }
+  close(report[1]);
   int status = 0;
   while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  int failure = 0;
+  ssize_t got;
+  while ((got = read(report[0], &failure, sizeof failure)) < 0 && errno == EINTR) {
+  }
+  close(report[0]);
+  const bool started = WIFEXITED(status) && WEXITSTATUS(status) == 0 && got == 0;
+  if (started) ToIconic();
+  return started;
 }
 
 std::unique_ptr<GCriticalSection> GPlatformUnix::NewCriticalSection() {

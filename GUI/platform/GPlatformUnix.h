@@ -34,9 +34,19 @@ class GPlatformUnix : public GPlatform {
   bool TerminateProcess(PROCESS_DATA* process) override;
   unsigned ExecuteThread(unsigned (*func)(void*), void* arg) override;
   void Sleep(unsigned ms) override;
-  // Minimises the window, then starts "xdg-open" with the address as its one
-  // argument, without a shell, so no character of the address is interpreted.
+  // Starts "xdg-open" with the address resolved by ResolveLink as its one
+  // argument, without a shell, so no character of the address is interpreted,
+  // and minimises the window once it started. False for an empty address, or
+  // when the opener could not be started (no "xdg-open" on the PATH).
   bool OpenLink(const char* url) override;
+  // The address OpenLink hands on. One with a scheme ("https:", "file:",
+  // "mailto:") is returned unchanged. Any other is a path: an absolute one
+  // becomes a file URL of itself, a relative one ("help/index.html") a file
+  // URL of gameFolder (ending with a separator) followed by it. Characters a
+  // URL path cannot hold (spaces, '%', non-ASCII bytes ...) are
+  // percent-encoded; a '#' or '?' in the address starts its fragment or query,
+  // which is kept as it is. Empty for a null or empty address.
+  static CFerroString ResolveLink(const char* url, const CFerroString& gameFolder);
   void LockThread() override { lock.Lock(); }
   void UnlockThread() override { lock.Unlock(); }
   std::unique_ptr<GCriticalSection> NewCriticalSection() override;

@@ -74,7 +74,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       ShowSaveLoad(game, false);
       break;
     case CMD_DEMONSTRATION:
-      if (GPlatform* platform = game->GetPlatform()) platform->OpenLink(kHelpPage);
+      if (GPlatform* platform = game->GetPlatform()) platform->OpenLink(game_links::kHelpPage);
       break;
     case CMD_MAP_EDITOR:
     case CMD_EDITOR_CANCEL:

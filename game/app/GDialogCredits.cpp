@@ -37,7 +37,7 @@ void GDialogCredits::OnInitDlg() {
   SetWindowText("Credits");
   const int lw = logo ? logo->GetWidth() : 0;
   const CFerroString text = CFerroString("Digmaze v") + (game ? game->GetVersion() : "") +
-                            "\n\n\n" + kCreditsText;
+                            "\n\n\n" + game_links::kCredits;
   auto* credits = new GStatic;
   credits->Create(this, kTextStyle, margin + lw, 0, 0, 0, 1, text.c_str());
   int sw = 0, sh = 0;

@@ -1,13 +1,17 @@
 // Checks the generated game data in data/ the way the game will use it: every
 // picture the game loads decodes at its size with the transparency its use
 // needs, the cursors carry valid hot spots, the font descriptions parse into
-// 224 glyphs, and the sounds are clean 16-bit PCM.
+// 224 glyphs, the sounds are clean 16-bit PCM, and the help pages show the
+// game's pictures and link only to what ships beside them.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -280,6 +284,158 @@ TEST(GameData, FontsParseIntoAllGlyphsInsideTheirImages) {
     EXPECT_FALSE(same(0xC8, 'I'));
   }
   EXPECT_TRUE(fs::exists(DataDir() / "windows" / "DejaVu-fonts-LICENSE.txt"));
+}
+
+// ---- The help pages ------------------------------------------------------
+
+fs::path HelpDir() {
+  return DataDir() / "help";
+}
+
+// The attribute values of every tag attribute named `name` in an HTML text.
+std::vector<std::string> Attributes(const std::string& html, const std::string& name) {
+  std::vector<std::string> values;
+  const std::regex attribute("\\s" + name + "\\s*=\\s*\"([^\"]*)\"", std::regex::icase);
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), attribute);
+       it != std::sregex_iterator(); ++it)
+    values.push_back((*it)[1]);
+  return values;
+}
+
+TEST(GameData, HelpPicturesDecodeAtTheSizeThePageShowsThem) {
+  const std::string html = ReadText(HelpDir() / "index.html");
+  const std::regex img("<img\\s[^>]*>");
+  int count = 0;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), img); it != std::sregex_iterator();
+       ++it, ++count) {
+    const std::string tag = " " + it->str().substr(4);
+    const auto src = Attributes(tag, "src"), w = Attributes(tag, "width"),
+               h = Attributes(tag, "height"), alt = Attributes(tag, "alt");
+    ASSERT_EQ(src.size(), 1u) << tag;
+    SCOPED_TRACE(src[0]);
+    ASSERT_EQ(w.size(), 1u);
+    ASSERT_EQ(h.size(), 1u);
+    EXPECT_EQ(alt.size(), 1u);
+    const Picture p = Load(HelpDir() / src[0]);
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(std::to_string(p.w), w[0]);
+    EXPECT_EQ(std::to_string(p.h), h[0]);
+    // Opaque on the game's black, whatever the viewer puts behind a picture.
+    EXPECT_TRUE(HasAlpha(p, Alpha::kOpaque));
+  }
+  EXPECT_EQ(count, 10) << "the cells, runner, alien, the dug hole and the first level";
+  // A cell's picture is its game icon, each pixel doubled.
+  for (const char* cell : {"brick", "floor", "line", "ladder", "treasure", "exit"}) {
+    const Picture big = Load(HelpDir() / (std::string(cell) + ".png"));
+    const Picture icon = Load(DataDir() / "vdd" / "image" / (std::string(cell) + ".png"));
+    ASSERT_TRUE(big.ok && icon.ok);
+    for (int y = 0; y < 64; ++y)
+      for (int x = 0; x < 64; ++x)
+        ASSERT_EQ(0, std::memcmp(big.At(x, y), icon.At(x / 2, y / 2), 4))
+            << cell << " " << x << "," << y;
+  }
+}
+
+// The first shipped map's cell codes, read straight from its file.
+struct MapCells {
+  int w = 0, h = 0;
+  std::vector<int> codes;
+  std::vector<std::pair<int, int>> Find(int code) const {
+    std::vector<std::pair<int, int>> at;
+    for (int i = 0; i < w * h; ++i)
+      if (codes[size_t(i)] == code) at.push_back({i % w, i / w});
+    return at;
+  }
+};
+
+MapCells ReadMap(const fs::path& path) {
+  const Bytes b = ReadBytes(path);
+  auto int32 = [&b](size_t at) {
+    return int(uint32_t(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24));
+  };
+  MapCells m;
+  if (b.size() < 20) return m;
+  m.w = int32(4);
+  m.h = int32(8);
+  if (b.size() != 20 + size_t(8 * m.w * m.h)) return MapCells{};
+  for (int i = 0; i < m.w * m.h; ++i) m.codes.push_back(int32(20 + 8 * size_t(i)));
+  return m;
+}
+
+// Square (x, y) of the level picture, which has a one-pixel outline, against
+// a 32 x 32 picture laid over black; "black" compares with nothing drawn.
+::testing::AssertionResult SquareShows(const Picture& level, int x, int y, const Picture* sprite) {
+  for (int j = 0; j < 32; ++j)
+    for (int i = 0; i < 32; ++i) {
+      const uint8_t* got = level.At(1 + x * 32 + i, 1 + y * 32 + j);
+      uint8_t want[3] = {0, 0, 0};
+      if (sprite && sprite->Opaque(i, j)) std::memcpy(want, sprite->At(i, j), 3);
+      if (std::memcmp(got, want, 3) != 0)
+        return ::testing::AssertionFailure()
+               << "square " << x << "," << y << " differs at " << i << "," << j;
+    }
+  return ::testing::AssertionSuccess();
+}
+
+TEST(GameData, HelpShowsTheFirstLevelAsItStarts) {
+  const MapCells map = ReadMap(SourceDir() / "data" / "Maps" / "level01.dmm");
+  ASSERT_EQ(map.w, 30);
+  ASSERT_EQ(map.h, 20);
+  const Picture level = Load(HelpDir() / "first_level.png");
+  const auto image = [](const char* name) { return Load(DataDir() / "vdd" / "image" / name); };
+  const Picture runner = image("unit.png"), alien = image("alien.png");
+  const Picture treasure = image("treasure.png"), ladder = image("ladder.png");
+  ASSERT_TRUE(level.ok && runner.ok && alien.ok && treasure.ok && ladder.ok);
+  ASSERT_EQ(level.w, 30 * 32 + 2);
+  ASSERT_EQ(level.h, 20 * 32 + 2);
+  // The white outline the game draws around the map.
+  for (int x = 0; x < level.w; ++x)
+    EXPECT_EQ(level.At(x, 0)[0] & level.At(x, 0)[1] & level.At(x, 0)[2], 255);
+
+  const auto exits = map.Find(6), runners = map.Find(7), treasures = map.Find(5);
+  ASSERT_EQ(exits.size(), 1u);
+  ASSERT_EQ(runners.size(), 1u);
+  ASSERT_FALSE(treasures.empty());
+  // While treasures are left the exit is hidden, and the runner stands on its
+  // start square with the marker gone from under it.
+  EXPECT_TRUE(SquareShows(level, exits[0].first, exits[0].second, nullptr));
+  EXPECT_TRUE(SquareShows(level, runners[0].first, runners[0].second, &runner));
+  for (const auto& [x, y] : treasures) EXPECT_TRUE(SquareShows(level, x, y, &treasure));
+  for (const auto& [x, y] : map.Find(4)) EXPECT_TRUE(SquareShows(level, x, y, &ladder));
+  for (const auto& [x, y] : map.Find(8)) EXPECT_TRUE(SquareShows(level, x, y, &alien));
+}
+
+TEST(GameData, HelpPagesLinkOnlyToWhatShipsBesideThem) {
+  std::set<std::string> used;
+  for (const char* page : {"index.html", "fonts.html"}) {
+    SCOPED_TRACE(page);
+    const std::string html = ReadText(HelpDir() / page);
+    ASSERT_FALSE(html.empty());
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+    EXPECT_EQ(html.find("url("), std::string::npos) << "no resources from style sheets";
+    const std::vector<std::string> ids = Attributes(html, "id");
+    std::vector<std::string> targets = Attributes(html, "src");
+    for (const std::string& href : Attributes(html, "href")) targets.push_back(href);
+    EXPECT_FALSE(targets.empty());
+    for (const std::string& target : targets) {
+      SCOPED_TRACE(target);
+      ASSERT_FALSE(target.empty());
+      EXPECT_EQ(target.find(':'), std::string::npos) << "a link that leaves the game folder";
+      EXPECT_NE(target.rfind("//", 0), 0u) << "a link that leaves the game folder";
+      const size_t hash = target.find('#');
+      if (hash == 0) {
+        EXPECT_NE(std::find(ids.begin(), ids.end(), target.substr(1)), ids.end());
+        continue;
+      }
+      const std::string file = target.substr(0, hash);
+      EXPECT_EQ(file.find('/'), std::string::npos) << "everything lies in the help folder";
+      EXPECT_TRUE(fs::is_regular_file(HelpDir() / file));
+      used.insert(file);
+    }
+  }
+  // Nothing ships in the folder that the pages do not show.
+  for (const auto& e : fs::directory_iterator(HelpDir()))
+    EXPECT_TRUE(used.count(e.path().filename().string())) << e.path() << " is not used";
 }
 
 struct Wave {

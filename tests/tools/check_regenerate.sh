@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Usage: check_regenerate.sh SOURCE_DIR BUILD_DIR
 # Runs every content generator into a scratch folder and fails unless the
-# result equals data/ byte for byte (data/Maps aside, which tools/levels makes).
+# result equals data/ byte for byte (data/Maps aside, which tools/levels makes;
+# the help pictures are drawn from the first of those maps as committed).
 set -euo pipefail
 src="$1"
 build="$2"

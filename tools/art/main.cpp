@@ -1,6 +1,7 @@
 // digmaze-art: draws every picture of the game (cell icons, the runner's and
 // the aliens' frames, the menu background, the credits logo and the cursors)
-// into a game folder. The same arguments always give the same bytes.
+// and the pictures of the how-to-play page into a game folder. The same
+// arguments always give the same bytes.
 
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,8 @@
 #include "tools/art/CellIcons.h"
 #include "tools/art/Cursors.h"
 #include "tools/art/Figures.h"
+#include "tools/art/HelpArt.h"
+#include "tools/art/MapFile.h"
 #include "tools/art/MenuArt.h"
 #include "tools/art/Palette.h"
 #include "tools/art/Preview.h"
@@ -19,8 +22,10 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: digmaze-art OUT_DIR [--preview PREVIEW_DIR]\n"
-    "  writes OUT_DIR/vdd/image/*.png and OUT_DIR/windows/cursors/*.png;\n"
+    "usage: digmaze-art OUT_DIR [--level MAP_FILE] [--preview PREVIEW_DIR]\n"
+    "  writes OUT_DIR/vdd/image/*.png, OUT_DIR/windows/cursors/*.png and\n"
+    "  OUT_DIR/help/*.png; the help shows MAP_FILE as the first level\n"
+    "  (default OUT_DIR/Maps/level01.dmm);\n"
     "  with --preview, also a contact sheet and animation frames for review\n";
 
 bool Save(const art::Canvas& c, const std::filesystem::path& path) {
@@ -38,10 +43,12 @@ std::string FrameName(const char* who, char direction, int frame) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::filesystem::path out, preview;
+  std::filesystem::path out, preview, level;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--preview") == 0 && i + 1 < argc) {
       preview = argv[++i];
+    } else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
+      level = argv[++i];
     } else if (argv[i][0] != '-' && out.empty()) {
       out = argv[i];
     } else {
@@ -53,11 +60,20 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
+  if (level.empty()) level = out / "Maps" / "level01.dmm";
+  art::MapFile map;
+  std::string error;
+  if (!art::ReadMapFile(level.string(), map, error)) {
+    std::fprintf(stderr, "digmaze-art: %s\n", error.c_str());
+    return 1;
+  }
   const auto images = out / "vdd" / "image";
   const auto cursors = out / "windows" / "cursors";
+  const auto help = out / "help";
   std::error_code ec;
   std::filesystem::create_directories(images, ec);
   std::filesystem::create_directories(cursors, ec);
+  std::filesystem::create_directories(help, ec);
 
   art::Sprites sprites = art::DrawSprites();
   bool ok = true;
@@ -82,6 +98,7 @@ int main(int argc, char** argv) {
     std::snprintf(name, sizeof name, "%s__%02d%02d.png", cursor.name, cursor.hotX, cursor.hotY);
     ok &= Save(cursor.image, cursors / name);
   }
+  ok &= art::WriteHelpPictures(sprites, map, help.string());
   if (!preview.empty()) {
     std::filesystem::create_directories(preview, ec);
     ok &= art::WritePreview(sprites, preview.string());
