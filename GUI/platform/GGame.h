@@ -61,6 +61,19 @@ class GGame {
   virtual GDevice* NewDevice(void* window);
   virtual GPlatform* NewPlatform(GGame* game, const char* name);
   virtual GSound* NewSound() { return nullptr; }
+  // Networking (hosting, joining, downloads): this framework's games run
+  // alone, so none of these objects is ever made and the hooks do nothing.
+  virtual void* NewNet() { return nullptr; }
+  virtual void* NewServer() { return nullptr; }
+  virtual void* NewDownloader() { return nullptr; }
+  virtual const char* GetServerFileName() { return nullptr; }
+  virtual bool StartNet(const char* address) {
+    (void)address;
+    return false;
+  }
+  virtual void StopNet() {}
+  // Whether news may be shown at start.
+  virtual bool IsShowNews() { return true; }
   // Called when the cursor has no image of its own: the theme's default.
   virtual GImage* GetCursorDefault() { return defaultCursor; }
   // The desktop mode the device saved at creation; false when unknown.
