@@ -67,9 +67,11 @@ void GMessageBox::Alert(const char* caption, const char* text, unsigned flags) {
   label->GetClientRect(&labelClient);
   if (labelClient.Width() != textWidth)
     label->SetSize(textWidth + textWidth - labelClient.Width(), sh);
+  // Centred over the client area, like the row of buttons below it (centring
+  // it on the whole box would push it right by the width of the frame).
   int lw = 0, lh = 0;
   label->GetSize(lw, lh);
-  label->SetPosition((boxWidth - lw) / 2, kTextTop);
+  label->SetPosition((clientWidth - lw) / 2, kTextTop);
 
   static const char* const kLabels[] = {"OK", "Cancel"};
   int x = (clientWidth - rowWidth + kButtonSpacing) / 2;
