@@ -221,6 +221,10 @@ bool ShortcutModifierHeld(const GGame* game) {
 
 }  // namespace
 
+bool GPlatform::IsShortcutModifierHeld() const {
+  return ShortcutModifierHeld(game);
+}
+
 bool GPlatform::IsCopyKeyPressed(unsigned key) {
   return key == KEY_C && ShortcutModifierHeld(game);
 }

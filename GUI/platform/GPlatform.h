@@ -102,6 +102,9 @@ class GPlatform {
   const char* GetNextFile();
   const char* GetFirstFolder(const char* folder);
   const char* GetNextFolder();
+  // Whether the folder exists and can be listed, so that a search finding
+  // nothing in it means it holds nothing.
+  bool CanListFolder(const char* folder);
   // Host searches, called by the four above for host folders. A mask of
   // null or "*" takes every file; any other mask m takes the names ending in
   // "." + m that are at least 5 characters long.
@@ -109,6 +112,7 @@ class GPlatform {
   virtual const char* GetNextFile_OS() = 0;
   virtual const char* GetFirstFolder_OS(const char* folder) = 0;
   virtual const char* GetNextFolder_OS() = 0;
+  virtual bool CanListFolder_OS(const char* folder) { (void)folder; return false; }
 
   // Conversions into scratch buffers owned by the platform; each result stays
   // valid until the next call that uses the same buffer. Null input or a
@@ -156,6 +160,9 @@ class GPlatform {
   virtual bool IsCopyKeyPressed(unsigned key);
   virtual bool IsCutKeyPressed(unsigned key);
   virtual bool IsPastKeyPressed(unsigned key);
+  // The modifier of the shortcuts above: the system (Command) key, and on
+  // this desktop either Control key as well.
+  bool IsShortcutModifierHeld() const;
   virtual void LockThread() = 0;
   virtual void UnlockThread() = 0;
   virtual std::unique_ptr<GCriticalSection> NewCriticalSection() = 0;

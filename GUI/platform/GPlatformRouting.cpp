@@ -312,6 +312,22 @@ const char* GPlatform::GetFirstFolder(const char* folder) {
   return GetFirstFolder_OS(folder);
 }
 
+bool GPlatform::CanListFolder(const char* folder) {
+  if (!folder) return false;
+  GVirtualDrive* drive = nullptr;
+  switch (RoutePath(folder, drive)) {
+    case Route::drive: {
+      VIRTUAL_ITEM* item = drive->GetItem(drivePath.c_str());
+      return item && item->IsFolder();
+    }
+    case Route::none:
+      return false;
+    case Route::host:
+      break;
+  }
+  return CanListFolder_OS(folder);
+}
+
 const char* GPlatform::GetNextFile() {
   FINDER_DATA* top = finders.Get();
   if (!top) return nullptr;

@@ -65,6 +65,12 @@ bool GPlatformUnix::OpenHostSearch(const char* folder, const CFerroString& filte
   return true;
 }
 
+bool GPlatformUnix::CanListFolder_OS(const char* folder) {
+  DIR* dir = folder ? opendir(folder) : nullptr;
+  if (dir) closedir(dir);
+  return dir != nullptr;
+}
+
 const char* GPlatformUnix::GetFirstFile_OS(const char* folder, const char* mask) {
   CFerroString filter;
   if (mask && std::strcmp(mask, "*") != 0) filter = CFerroString(".") + mask;

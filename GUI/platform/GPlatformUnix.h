@@ -17,6 +17,7 @@ class GPlatformUnix : public GPlatform {
   const char* GetNextFile_OS() override;
   const char* GetFirstFolder_OS(const char* folder) override;
   const char* GetNextFolder_OS() override;
+  bool CanListFolder_OS(const char* folder) override;
 
   bool RemoveFile(const char* path) override;
   int GetFileLength(const char* path) override;
