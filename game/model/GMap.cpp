@@ -10,6 +10,7 @@
 GSurface* GMap::map_bg = nullptr;
 std::function<bool()> GMap::editedProbe;
 std::function<std::unique_ptr<GMapUndo>(GMap&)> GMap::undoFactory;
+std::function<void(std::unique_ptr<GMapUndo>)> GMap::undoFinisher;
 
 GMap* GMap::GetInstance() {
   static GMap instance;
@@ -134,6 +135,11 @@ void GMap::GetCellCoordinates(int sx, int sy, int& cx, int& cy) const {
 
 bool GMap::IsEdited() const {
   return editedProbe && editedProbe();
+}
+
+void GMap::FinishUndo() {
+  std::unique_ptr<GMapUndo> step = std::move(pendingUndo);
+  if (step && undoFinisher) undoFinisher(std::move(step));
 }
 
 void GMap::DrawSquare(int x, int y) {

@@ -67,9 +67,12 @@ class GMap {
   void GetPositionTV(int& left, int& top) const;
   void GetCellTVPosition(int x, int y, int& sx, int& sy) const;
   void GetCellCoordinates(int sx, int sy, int& cx, int& cy) const;
-  // True while a scene other than the game scene is current: grid changes are then recorded for
-  // undo.
+  // True while the map is being edited (the application's probe says so): grid changes are then
+  // recorded for undo, and no units are drawn.
   bool IsEdited() const;
+  // Ends the stroke being recorded, if any: the open undo step is handed to undoFinisher (which
+  // takes its after-snapshot and keeps it), or dropped when there is none.
+  void FinishUndo();
 
   // The level's own drawing surfaces (the tint of the end states and the
   // background), made anew on the current device, or forgotten when the
@@ -110,12 +113,13 @@ class GMap {
   void CopyToBackbuffer();
   int GetAlienCount() const { return static_cast<int>(aliens.size()); }
 
-  // The scene index of the game scene; any other current scene is an editor.
-  enum { GAME_SCENE = 3 };
   // How the editor opens an undo step (which takes its before-snapshot when
   // made); the application installs it.
   static std::function<std::unique_ptr<GMapUndo>(GMap&)> undoFactory;
-  // Replaces the scene test of IsEdited when set (tools and tests).
+  // How a finished stroke's step is completed and kept; the application installs it.
+  static std::function<void(std::unique_ptr<GMapUndo>)> undoFinisher;
+  // Whether the map is being edited; the application installs a scene test. Without it the map
+  // is never edited (tools, the simulator).
   static std::function<bool()> editedProbe;
 
   unsigned reserved = 0;
