@@ -2,13 +2,18 @@
 
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
+#include "GUI/foundation/FerroRandom.h"
+#include "game/app/GDialogMaps.h"
 #include "game/app/GGameDM.h"
+#include "game/app/GPictureMinimap.h"
+#include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneGame.h"
 #include "game/app/GSceneMenu.h"
 #include "game/app/GameLinks.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
+#include "game/model/GModelMedia.h"
 
 namespace {
 
@@ -20,6 +25,10 @@ GSceneGame* GameScene(GGame* game) {
   return static_cast<GSceneGame*>(game->GetScene(SCENE_GAME));
 }
 
+GDialogMaps* MapsGrid(GGame* game) {
+  return static_cast<GSceneMapsManager*>(game->GetScene(SCENE_MAPS))->GetMaps();
+}
+
 // A new game on the current map of the list: the game scene, the level
 // waiting for a key, the menu button. When the map cannot be played the
 // player stays where he was and is told so.
@@ -28,6 +37,8 @@ void StartGame(GGame* game, bool test) {
   ANIMATION_LIST_UNIT::GetInstance()->NewGame();
   game->SetScene(SCENE_GAME);
   GMap* map = GMap::GetInstance();
+  // No stroke of the editor is open while a level plays.
+  map->pendingUndo.reset();
   if (!map->Start()) {
     game->SetScene(from);
     game->MessageBox("Digmaze",
@@ -39,6 +50,83 @@ void StartGame(GGame* game, bool test) {
   }
   map->testMode = test;
   GameScene(game)->CreateButtonMenu();
+}
+
+// Swaps the selected map with its neighbour at offset (-1 up, +1 down), in
+// the grid and in the list.
+void MoveSelectedMap(GGame* game, int offset) {
+  GDialogMaps* grid = MapsGrid(game);
+  const int from = grid->GetCurrentMinimap();
+  const int to = from + offset;
+  if (from < 0 || to < 0 || to >= grid->GetMinimapCount()) return;
+  grid->ExchangeMinimap(from, to);
+  GMapList::GetInstance()->Exchange(from, to);
+}
+
+// The map list's name of the selected miniature, or empty.
+CFerroString SelectedMapName(GGame* game) {
+  const int selected = MapsGrid(game)->GetCurrentMinimap();
+  GMapList* list = GMapList::GetInstance();
+  return selected >= 0 && selected < list->GetCount() ? list->names[static_cast<size_t>(selected)]
+                                                      : CFerroString();
+}
+
+// Asks before deleting the selected map's miniature, list entry and file.
+void DestroySelectedMap(GGame* game) {
+  GDialogMaps* grid = MapsGrid(game);
+  const int selected = grid->GetCurrentMinimap();
+  if (selected < 0) return;
+  if (game->MessageBox("Digmaze", "Do you want to destroy this map ?", MB_OK_CANCEL) != 1) return;
+  grid->DeleteMinimap(selected);
+  GMapList* list = GMapList::GetInstance();
+  if (selected >= list->GetCount()) return;
+  const CFerroString name = list->names[static_cast<size_t>(selected)];
+  list->Delete(selected);
+  if (GPlatform* platform = game->GetPlatform())
+    platform->RemoveFile((GModelMedia::GetPathToMaps() + name).c_str());
+}
+
+// Ten random digits and ".dmm", drawn again while a map of that name exists.
+CFerroString NewMapName(GPlatform* platform) {
+  SetRndIndex(platform->GetTick());
+  const CFerroString folder = GModelMedia::GetPathToMaps();
+  for (;;) {
+    char digits[11];
+    for (int i = 0; i < 10; ++i) digits[i] = static_cast<char>('0' + GetRndInt(0, 9));
+    digits[10] = '\0';
+    const CFerroString name = CFerroString(digits) + ".dmm";
+    if (platform->GetFileLength((folder + name).c_str()) == -1 &&
+        GMapList::GetInstance()->GetMapGameIndex(name.c_str()) < 0)
+      return name;
+  }
+}
+
+// Saves the edited map and returns to the maps manager. A map that already
+// has a file is written over it and its miniature redrawn; a new one gets a
+// fresh name, joins the list and gets a miniature of its own, selected and
+// scrolled to. When the file cannot be written the player is told so and
+// stays in the editor with his map.
+void SaveEditedMap(GGame* game) {
+  GPlatform* platform = game->GetPlatform();
+  if (!platform) return;
+  GMap* map = GMap::GetInstance();
+  const bool isNew = map->fileName.IsEmpty();
+  const CFerroString name = isNew ? NewMapName(platform) : map->fileName;
+  if (!map->SaveToFile(name.c_str())) {
+    game->MessageBox("Digmaze", "The map could not be saved.", MB_OK);
+    return;
+  }
+  game->SetScene(SCENE_MAPS);
+  GDialogMaps* grid = MapsGrid(game);
+  if (!isNew) {
+    if (GPictureMinimap* shown = grid->GetMinimap(grid->GetCurrentMinimap()))
+      shown->RefreshImage(name.c_str());
+    return;
+  }
+  GMapList::GetInstance()->Add(name.c_str());
+  grid->AddMinimap(name.c_str());
+  grid->GetMinimap(grid->GetMinimapCount() - 1)->OnLButtonClick(0, -1, -1);
+  grid->ScrollToEnd();
 }
 
 void ShowSaveLoad(GGame* game, bool load) {
@@ -93,6 +181,40 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       map->RefreshMapBackground();
       break;
     }
+    case CMD_DESTROY_MAP:
+      DestroySelectedMap(game);
+      break;
+    case CMD_EDIT_MAP: {
+      const CFerroString name = SelectedMapName(game);
+      if (name.IsEmpty()) break;
+      game->SetScene(SCENE_EDITOR);
+      GMap* map = GMap::GetInstance();
+      // A map that cannot be read is not opened: the editor would show
+      // another map under this one's name, and saving would write over it.
+      if (!map->LoadFromFile(name.c_str())) {
+        game->SetScene(SCENE_MAPS);
+        game->MessageBox("Digmaze", "This map cannot be read.", MB_OK);
+        break;
+      }
+      map->RefreshMapBackground();
+      break;
+    }
+    case CMD_MAP_UP:
+      MoveSelectedMap(game, -1);
+      break;
+    case CMD_MAP_DOWN:
+      MoveSelectedMap(game, 1);
+      break;
+    case CMD_TEST_MAP: {
+      const CFerroString name = SelectedMapName(game);
+      if (name.IsEmpty()) break;
+      list->currentName = name;
+      StartGame(game, true);
+      break;
+    }
+    case CMD_EDITOR_SAVE:
+      SaveEditedMap(game);
+      break;
     case CMD_MAPS_EXIT:
     case CMD_QUIT_TO_MENU:
       game->SetScene(SCENE_MENU);
@@ -105,8 +227,6 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       GMap::GetInstance()->SetState(GMap::STATE_CAUGHT);
       break;
     default:
-      // The maps manager's and the editor's commands that need a selected
-      // map come with those scenes.
       break;
   }
 }

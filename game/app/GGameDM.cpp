@@ -10,7 +10,9 @@
 #include "GUI/sound/GSoundBass.h"
 #include "GUI/themes/GThemeRavlin.h"
 #include "GUI/toolkit/GComponent.h"
+#include "game/app/CUndoRedo.h"
 #include "game/app/GSceneGame.h"
+#include "game/model/GMap.h"
 #include "game/model/GModelMedia.h"
 #include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
@@ -20,7 +22,30 @@ GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion
     : GGame(gameId, gameName, gameVersion, full) {}
 
 GGameDM::~GGameDM() {
+  // The history's files are removed while the platform that removes them exists.
+  CTRLZ::GetInstance()->Clear();
+  GMap* map = GMap::GetInstance();
+  map->pendingUndo.reset();
+  GMap::editedProbe = nullptr;
+  GMap::undoFactory = nullptr;
+  GMap::undoFinisher = nullptr;
   GModelMedia::ForgetAll();
+}
+
+void GGameDM::InstallEditorHooks() {
+  // Outside the game scene the map is being edited: its changes are
+  // recorded as strokes of the history, and units are not drawn.
+  GMap::editedProbe = [this] { return GetCurrentSceneIndex() != SCENE_GAME; };
+  GMap::undoFactory = [](GMap&) -> std::unique_ptr<GMapUndo> {
+    auto step = std::make_unique<CUndoRedo>();
+    step->Set(false);
+    return step;
+  };
+  GMap::undoFinisher = [](std::unique_ptr<GMapUndo> open) {
+    std::unique_ptr<CUndoRedo> step(static_cast<CUndoRedo*>(open.release()));
+    step->Set(true);
+    CTRLZ::GetInstance()->Add(std::move(step));
+  };
 }
 
 bool GGameDM::CreateGame(void* window, int width, int height) {
@@ -43,6 +68,7 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   if (!device->SetVideoMode(&mode)) return false;
   // The rules' pictures and sounds come from this device and these drives.
   GModelMedia::LoadAll();
+  InstallEditorHooks();
   // In SCENE_INDEX order; the first one added, the main menu, is shown.
   AddScene(new GSceneMenu);
   AddScene(new GSceneMapsManager);

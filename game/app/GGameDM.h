@@ -59,6 +59,8 @@ class GGameDM : public GGame {
     bool operator==(const FrameCursor&) const = default;
   };
 
+  // Lets the map record the editor's strokes for undo and redo.
+  void InstallEditorHooks();
   // The cached prefix of the named drive, connecting it on the first call
   // made with a platform.
   CFerroString ConnectDrive(CFerroString& cache, bool& tried, const char* name);

@@ -1,9 +1,156 @@
 #include "game/app/GSceneMapEditor.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "GUI/graphics/GSurface.h"
+#include "GUI/platform/GGame.h"
+#include "GUI/platform/GPlatform.h"
+#include "GUI/toolkit/GStatic.h"
+#include "game/app/CUndoRedo.h"
 #include "game/app/GButtonDM.h"
+#include "game/app/GPictureCell.h"
+#include "game/model/GCell.h"
+#include "game/model/GMap.h"
+
+namespace {
+
+constexpr unsigned kWhite = 0xFFFFFF;
+constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED;
+
+}  // namespace
 
 GSceneMapEditor::GSceneMapEditor() {
+  // The palette: every cell kind that has an icon, numbered from 1. A kind
+  // whose icon did not load is left out and the later ones move up.
+  const int y = height - 52;
+  int entry = 0;
+  for (int code = 0; code < CELL_CODE_COUNT; ++code) {
+    const std::unique_ptr<GCell> cell = GCell::CreateCell(code);
+    GSurface* icon = cell ? cell->GetIcon() : nullptr;
+    if (!icon) continue;
+    CFerroString label;
+    label.Format("%d", entry + 1);
+    auto* number = new GStatic;
+    number->Create(this, STYLE_VISIBLE, entry * 72, y, 0, 0, 2000u + static_cast<unsigned>(entry),
+                   label.c_str());
+    auto* picture = new GPictureCell;
+    picture->Create(this, STYLE_VISIBLE | STYLE_BORDER, entry * 72 + 20, y, 38, 38,
+                    1000u + static_cast<unsigned>(entry));
+    picture->AddImage(icon);
+    picture->cellCode = code;
+    ++entry;
+  }
+  auto* save = new GButtonDM;
+  save->Create(this, kButtonStyle, width - 320, y, 150, 34, CMD_EDITOR_SAVE, "Save");
   auto* cancel = new GButtonDM;
-  cancel->Create(this, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED | STYLE_CANCEL_BUTTON,
-                 (width - 300) / 2, height - 100, 300, 54, CMD_EDITOR_CANCEL, "Cancel");
+  cancel->Create(this, kButtonStyle, width - 150, y, 150, 34, CMD_EDITOR_CANCEL, "Cancel");
+}
+
+GPictureCell* GSceneMapEditor::GetPaletteEntry(int i) const {
+  if (i < 0) return nullptr;
+  for (int k = 0; k < GetChildCount(); ++k) {
+    GComponent* child = GetChild(k);
+    if (!child->IsPicture()) continue;
+    if (i-- == 0) return static_cast<GPictureCell*>(child);
+  }
+  return nullptr;
+}
+
+void GSceneMapEditor::OnRender() {
+  GSurface* back = game ? game->GetBackSurface() : nullptr;
+  GMap* map = GMap::GetInstance();
+  map->CopyToBackbuffer();
+  if (back) {
+    int left = 0, top = 0;
+    map->GetPositionTV(left, top);
+    back->DrawRect(left - 1, GMap::MAP_TOP - 1, map->width * GMap::SQUARE + 2,
+                   map->height * GMap::SQUARE + 2, kWhite);
+  }
+  Invalidate();
+}
+
+bool GSceneMapEditor::Change(int x, int y, bool paint) {
+  GMap* map = GMap::GetInstance();
+  int cx = -1, cy = -1;
+  map->GetCellCoordinates(x, y, cx, cy);
+  if (cx < 0 || cy < 0) return false;
+  map->ChangeCell(cx, cy, paint);
+  return true;
+}
+
+void GSceneMapEditor::ChangeAlong(int x, int y, bool paint) {
+  // Steps of at most half a square visit every square of the segment.
+  const int dx = x - lastX, dy = y - lastY;
+  const int steps = std::max(1, (std::max(std::abs(dx), std::abs(dy)) + GMap::SQUARE / 2 - 1) /
+                                    (GMap::SQUARE / 2));
+  for (int i = 1; i <= steps; ++i) Change(lastX + dx * i / steps, lastY + dy * i / steps, paint);
+  lastX = x;
+  lastY = y;
+}
+
+void GSceneMapEditor::EndStroke() {
+  GMap::GetInstance()->FinishUndo();
+  painting = false;
+}
+
+void GSceneMapEditor::OnLButtonDown(unsigned, int x, int y) {
+  StartStroke(x, y, true);
+}
+
+void GSceneMapEditor::OnRButtonDown(unsigned, int x, int y) {
+  StartStroke(x, y, false);
+}
+
+void GSceneMapEditor::StartStroke(int x, int y, bool paint) {
+  if (!Change(x, y, paint)) return;
+  painting = true;
+  lastX = x;
+  lastY = y;
+}
+
+void GSceneMapEditor::OnMouseMove(unsigned flags, int x, int y) {
+  if (painting) ChangeAlong(x, y, (flags & INPUT_LBUTTON) != 0);
+}
+
+void GSceneMapEditor::OnLButtonUp(unsigned, int, int) {
+  EndStroke();
+}
+
+void GSceneMapEditor::OnRButtonUp(unsigned, int, int) {
+  EndStroke();
+}
+
+void GSceneMapEditor::OnKeyDown(unsigned key, unsigned, unsigned flags) {
+  if (key >= KEY_1 && key <= KEY_9) {
+    if (GPictureCell* entry = GetPaletteEntry(static_cast<int>(key) - KEY_1))
+      entry->OnLButtonClick(0, -1, -1);
+    return;
+  }
+  GPlatform* platform = game ? game->GetPlatform() : nullptr;
+  const bool shortcut =
+      (flags & INPUT_SYSTEM) || (platform && platform->IsShortcutModifierHeld());
+  if (!shortcut) return;
+  if (key == KEY_Z) {
+    if (flags & INPUT_SHIFT)
+      CTRLZ::GetInstance()->Redo();
+    else
+      CTRLZ::GetInstance()->Undo();
+  } else if (key == KEY_Y) {
+    CTRLZ::GetInstance()->Redo();
+  }
+}
+
+void GSceneMapEditor::OnStart() {
+  painting = false;
+  // A step opened outside a stroke (nothing should open one) is not kept.
+  GMap::GetInstance()->pendingUndo.reset();
+  if (GPictureCell* first = GetPaletteEntry(0)) first->OnLButtonClick(0, -1, -1);
+}
+
+void GSceneMapEditor::OnFinish(int) {
+  painting = false;
+  GMap::GetInstance()->pendingUndo.reset();
+  CTRLZ::GetInstance()->Clear();
 }

@@ -2,8 +2,48 @@
 
 #include "GUI/toolkit/GScene.h"
 
-// The map editor: the map painted with the mouse from a palette of cells.
+class GPictureCell;
+
+// The map editor: the map where the game shows it, a palette of the eight
+// placeable cell kinds numbered 1 to 8, Save and Cancel. The left button
+// paints the chosen kind, the right one erases; each stroke is one step of
+// the undo history.
 class GSceneMapEditor : public GScene {
  public:
   GSceneMapEditor();
+
+  // The map, the outline of the square under the cursor and the map's frame.
+  void OnRender() override;
+  void OnLButtonDown(unsigned flags, int x, int y) override;
+  void OnLButtonUp(unsigned flags, int x, int y) override;
+  void OnRButtonDown(unsigned flags, int x, int y) override;
+  void OnRButtonUp(unsigned flags, int x, int y) override;
+  void OnMouseMove(unsigned flags, int x, int y) override;
+  // Digits choose a palette entry; Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y
+  // redo (the system key works as Ctrl does).
+  void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
+  // Brick is chosen on every entry.
+  void OnStart() override;
+  // The history and its files go when the editor is left.
+  void OnFinish(int nextScene) override;
+
+  // Palette entry i (pictures only, in order), or null.
+  GPictureCell* GetPaletteEntry(int i) const;
+  bool IsPainting() const { return painting; }
+
+ private:
+  // Paints (or with paint false erases) the square at (x, y), if any;
+  // false when (x, y) is not over the map.
+  bool Change(int x, int y, bool paint);
+  // Changes every square the cursor crossed from the last position to
+  // (x, y), so a quick drag leaves no gaps.
+  void ChangeAlong(int x, int y, bool paint);
+  // A press over the map starts a stroke; elsewhere it does nothing.
+  void StartStroke(int x, int y, bool paint);
+  void EndStroke();
+
+  bool painting = false;
+  // The cursor's last position during a stroke.
+  int lastX = 0;
+  int lastY = 0;
 };

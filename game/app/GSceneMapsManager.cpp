@@ -1,10 +1,46 @@
 #include "game/app/GSceneMapsManager.h"
 
 #include "game/app/GButtonDM.h"
+#include "game/app/GDialogMaps.h"
 
 GSceneMapsManager::GSceneMapsManager() {
-  // Until the miniatures are here, the manager offers its way back.
-  auto* exit = new GButtonDM;
-  exit->Create(this, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED | STYLE_CANCEL_BUTTON,
-               (width - 300) / 2, height - 100, 300, 54, CMD_MAPS_EXIT, "Exit");
+  struct ButtonSpec {
+    COMMAND_ID id;
+    const char* label;
+    int x;
+    int width;
+  };
+  const ButtonSpec buttons[] = {
+      {CMD_EDIT_MAP, "Edit Map", 0, 130},     {CMD_CREATE_MAP, "Create Map", 150, 130},
+      {CMD_DESTROY_MAP, "Destroy Map", 300, 130}, {CMD_MAP_UP, "Up", 470, 65},
+      {CMD_MAP_DOWN, "Down", 555, 65},        {CMD_TEST_MAP, "Test", width - 280, 130},
+      {CMD_MAPS_EXIT, "Exit", width - 130, 130},
+  };
+  for (const ButtonSpec& spec : buttons) {
+    auto* button = new GButtonDM;
+    button->Create(this, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED, spec.x,
+                   height - 54, spec.width, 34, spec.id, spec.label);
+  }
+  maps = new GDialogMaps;
+  maps->Create(this,
+               STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED | STYLE_SCROLL_CHILDREN, 0,
+               0, width, height - 74, CMD_MINIMAPS);
+}
+
+void GSceneMapsManager::OnStart() {
+  if (maps->GetMinimapCount() == 0) maps->Init();
+  RefreshButtons();
+}
+
+void GSceneMapsManager::RefreshButtons() {
+  const int selected = maps->GetCurrentMinimap();
+  const int count = maps->GetMinimapCount();
+  const auto enable = [this](COMMAND_ID id, bool on) {
+    if (GComponent* button = Find(static_cast<unsigned>(id))) button->Enable(on);
+  };
+  enable(CMD_EDIT_MAP, selected >= 0);
+  enable(CMD_DESTROY_MAP, selected >= 0);
+  enable(CMD_TEST_MAP, selected >= 0);
+  enable(CMD_MAP_UP, selected >= 1);
+  enable(CMD_MAP_DOWN, selected >= 0 && selected < count - 1);
 }

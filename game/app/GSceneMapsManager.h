@@ -2,9 +2,23 @@
 
 #include "GUI/toolkit/GScene.h"
 
+class GDialogMaps;
+
 // The maps manager: every map as a miniature, and the commands to create,
 // edit, delete, reorder and test-play them.
 class GSceneMapsManager : public GScene {
  public:
   GSceneMapsManager();
+
+  // Builds the grid on the first visit; every visit updates the buttons.
+  void OnStart() override;
+  // Enables the buttons that need a selected map (and a neighbour to move
+  // past, for Up and Down) as the selection allows.
+  void RefreshButtons();
+
+  // The grid of miniatures (a child of the scene).
+  GDialogMaps* GetMaps() const { return maps; }
+
+ private:
+  GDialogMaps* maps = nullptr;
 };

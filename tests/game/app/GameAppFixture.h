@@ -36,7 +36,11 @@ class FolderPlatform : public GPlatformSDL {
     ++hostOpens;
     return GPlatformSDL::OpenFile(path, mode);
   }
+  unsigned GetTick() override { return fixedTick ? fixedTick : GPlatformSDL::GetTick(); }
   std::vector<std::string> links;
+  // When not 0, the clock stands still at this tick (names drawn from it
+  // become predictable).
+  unsigned fixedTick = 0;
   int tableLookups = 0;
   int hostOpens = 0;
 

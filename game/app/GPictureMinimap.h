@@ -1,0 +1,27 @@
+#pragma once
+
+#include "GUI/toolkit/GPicture.h"
+
+// One map of the maps manager as a miniature. A red frame marks the
+// selected one; a double click opens it in the editor.
+class GPictureMinimap : public GPicture {
+ public:
+  // The frame of the selected miniature.
+  static constexpr unsigned kSelectedColor = 0xFF0000;
+
+  // Loads the map file into the game's map and draws its background, reduced
+  // to the picture's size (nearest neighbour), as the picture.
+  void RefreshImage(const char* name);
+  // Whether this miniature carries the selection frame.
+  bool IsSelected() const;
+
+  // Selects this miniature: the frame moves here and the scene's buttons follow.
+  void OnLButtonClick(unsigned flags, int x, int y) override;
+  // The click before it selected the map; "Edit Map" opens it.
+  void OnLButtonDblClk(unsigned flags, int x, int y) override;
+};
+
+// Draws src into dst reduced (or enlarged) to dst's size: every destination
+// pixel takes the source pixel at the truncated scaled position. Both
+// surfaces share one pixel format.
+void ReduceNearest(GSurface* src, GSurface* dst);
