@@ -17,7 +17,10 @@
 #include "GUI/platform/GPlatformSDL.h"
 #include "game/app/GButtonDM.h"
 #include "GUI/toolkit/GScene.h"
+#include "game/app/CUndoRedo.h"
+#include "game/app/GDialogMaps.h"
 #include "game/app/GGameDM.h"
+#include "game/app/GSceneMapsManager.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 
@@ -141,6 +144,74 @@ void BM_FrameGameScene(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FrameGameScene);
+
+// Entering the maps manager for the first time with 300 maps in the folder
+// and the index: the folder scan, the list check and the 300 miniatures
+// (each map read, its background drawn and reduced). Every iteration builds
+// the grid anew.
+void BM_OpenMapsManager300(benchmark::State& state) {
+  Frame frame(true);
+  GMapList* list = GMapList::GetInstance();
+  if (!frame.ready || !list->Load()) return state.SkipWithError("no game");
+  namespace fs = std::filesystem;
+  const std::string maps = frame.folder + "Maps/";
+  while (list->GetCount() < 300) {
+    const std::string name = "copy" + std::to_string(list->GetCount()) + ".dmm";
+    fs::copy_file(maps + list->names[list->GetCount() % 5].c_str(), maps + name);
+    list->names.emplace_back(name.c_str());
+  }
+  list->Save();
+  GGame* game = frame.game.get();
+  auto* manager = static_cast<GSceneMapsManager*>(game->GetScene(SCENE_MAPS));
+  for (auto _ : state) {
+    state.PauseTiming();
+    manager->GetMaps()->DeleteAllChildren();
+    game->SetScene(SCENE_MENU);
+    state.ResumeTiming();
+    game->SetScene(SCENE_MAPS);
+    game->PlatformTimer();  // the first frame of the grid
+  }
+  if (manager->GetMaps()->GetMinimapCount() != 300) state.SkipWithError("not 300 miniatures");
+}
+BENCHMARK(BM_OpenMapsManager300)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// One undo (range 0) or one redo (range 1) of a stroke on a 30 x 20 map
+// whose every square holds something: the snapshot read back, the
+// background rebuilt and drawn.
+void BM_EditorUndoRedo(benchmark::State& state) {
+  Frame frame(true);
+  if (!frame.ready) return state.SkipWithError("no game");
+  GGame* game = frame.game.get();
+  GButtonDM::RunCommand(CMD_MAP_EDITOR, game->GetScene(SCENE_MENU));
+  GButtonDM::RunCommand(CMD_CREATE_MAP, game->GetScene(SCENE_MAPS));
+  GMap* map = GMap::GetInstance();
+  const int codes[] = {CELL_BRICK, CELL_FLOOR, CELL_LINE, CELL_LADDER, CELL_TREASURE, CELL_ALIEN};
+  for (int y = 0; y < map->height; ++y)
+    for (int x = 0; x < map->width; ++x) map->cells[y * map->width + x] = GCell::CreateCell(codes[(x + y) % 6]);
+  map->RefreshMapBackground();
+  // The stroke: a runner start painted in the middle.
+  map->paletteCode = CELL_UNIT;
+  map->ChangeCell(15, 10, true);
+  map->FinishUndo();
+  CTRLZ* history = CTRLZ::GetInstance();
+  if (history->GetCount() != 1) return state.SkipWithError("no step");
+  const bool redo = state.range(0) == 1;
+  for (auto _ : state) {
+    if (redo) {
+      state.PauseTiming();
+      history->Undo();
+      state.ResumeTiming();
+      history->Redo();
+    } else {
+      history->Undo();
+      state.PauseTiming();
+      history->Redo();
+      state.ResumeTiming();
+    }
+  }
+  game->SetScene(SCENE_MAPS);  // drops the history and its files
+}
+BENCHMARK(BM_EditorUndoRedo)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

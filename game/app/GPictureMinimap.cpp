@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
@@ -20,17 +21,25 @@ void ReduceNearest(GSurface* src, GSurface* dst) {
   const float sx = static_cast<float>(mw) / static_cast<float>(w);
   const float sy = static_cast<float>(mh) / static_cast<float>(h);
   const size_t bytes = static_cast<size_t>(src->GetBPP() / 8);
+  // The source column of every destination column, computed once.
+  // Rounding can reach the edge when enlarging; the last row or column is used then.
+  std::vector<int> columns(static_cast<size_t>(w));
+  for (int x = 0; x < w; ++x)
+    columns[static_cast<size_t>(x)] = std::min(static_cast<int>(static_cast<float>(x) * sx), mw - 1);
   const uint8_t* from = src->GetPixels();
   uint8_t* to = dst->GetPixels();
   for (int y = 0; y < h; ++y) {
-    // Rounding can reach the edge when enlarging; the last row or column is used then.
     const int row = std::min(static_cast<int>(static_cast<float>(y) * sy), mh - 1);
     const uint8_t* line = from + static_cast<size_t>(row) * mw * bytes;
     uint8_t* out = to + static_cast<size_t>(y) * w * bytes;
-    for (int x = 0; x < w; ++x) {
-      const int col = std::min(static_cast<int>(static_cast<float>(x) * sx), mw - 1);
-      std::memcpy(out + static_cast<size_t>(x) * bytes, line + static_cast<size_t>(col) * bytes,
-                  bytes);
+    if (bytes == 2) {
+      const auto* in16 = reinterpret_cast<const uint16_t*>(line);
+      auto* out16 = reinterpret_cast<uint16_t*>(out);
+      for (int x = 0; x < w; ++x) out16[x] = in16[columns[static_cast<size_t>(x)]];
+    } else {
+      for (int x = 0; x < w; ++x)
+        std::memcpy(out + static_cast<size_t>(x) * bytes,
+                    line + static_cast<size_t>(columns[static_cast<size_t>(x)]) * bytes, bytes);
     }
   }
   dst->SetModified(true);

@@ -9,7 +9,13 @@
 GRecordReader::GRecordReader(CFerroStream& stream) : stream(stream) {}
 
 uint64_t GRecordReader::Remaining() const {
-  const unsigned length = stream.GetLength();
+  // A file's length costs two seeks, and each seek throws away what the
+  // file buffer had read ahead: it is asked once, since a stream being read
+  // does not grow.
+  if (!lengthKnown) {
+    length = stream.GetLength();
+    lengthKnown = true;
+  }
   const unsigned position = stream.GetPosition();
   return position < length ? length - position : 0;
 }

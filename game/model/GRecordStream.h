@@ -32,6 +32,8 @@ class GRecordReader {
 
   CFerroStream& stream;
   bool ok = true;
+  mutable bool lengthKnown = false;
+  mutable unsigned length = 0;
 };
 
 // Writes the same records and remembers whether every byte reached the target.
