@@ -15,9 +15,9 @@
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GPlatformSDL.h"
-#include "game/app/GButtonDM.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/CUndoRedo.h"
+#include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GSceneMapsManager.h"
@@ -187,7 +187,8 @@ void BM_EditorUndoRedo(benchmark::State& state) {
   GMap* map = GMap::GetInstance();
   const int codes[] = {CELL_BRICK, CELL_FLOOR, CELL_LINE, CELL_LADDER, CELL_TREASURE, CELL_ALIEN};
   for (int y = 0; y < map->height; ++y)
-    for (int x = 0; x < map->width; ++x) map->cells[y * map->width + x] = GCell::CreateCell(codes[(x + y) % 6]);
+    for (int x = 0; x < map->width; ++x)
+      map->cells[y * map->width + x] = GCell::CreateCell(codes[(x + y) % 6]);
   map->RefreshMapBackground();
   // The stroke: a runner start painted in the middle.
   map->paletteCode = CELL_UNIT;

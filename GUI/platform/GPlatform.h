@@ -112,7 +112,10 @@ class GPlatform {
   virtual const char* GetNextFile_OS() = 0;
   virtual const char* GetFirstFolder_OS(const char* folder) = 0;
   virtual const char* GetNextFolder_OS() = 0;
-  virtual bool CanListFolder_OS(const char* folder) { (void)folder; return false; }
+  virtual bool CanListFolder_OS(const char* folder) {
+    (void)folder;
+    return false;
+  }
 
   // Conversions into scratch buffers owned by the platform; each result stays
   // valid until the next call that uses the same buffer. Null input or a

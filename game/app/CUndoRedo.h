@@ -53,9 +53,7 @@ class CTRLZ {
 
   int GetCurrent() const { return current; }
   int GetCount() const { return count; }
-  const CUndoRedo* GetStep(int i) const {
-    return i >= 0 && i < count ? steps[i].get() : nullptr;
-  }
+  const CUndoRedo* GetStep(int i) const { return i >= 0 && i < count ? steps[i].get() : nullptr; }
 
  private:
   int current = -1;

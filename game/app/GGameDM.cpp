@@ -12,11 +12,11 @@
 #include "GUI/toolkit/GComponent.h"
 #include "game/app/CUndoRedo.h"
 #include "game/app/GSceneGame.h"
-#include "game/model/GMap.h"
-#include "game/model/GModelMedia.h"
 #include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneMenu.h"
+#include "game/model/GMap.h"
+#include "game/model/GModelMedia.h"
 
 GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion, bool full)
     : GGame(gameId, gameName, gameVersion, full) {}
@@ -122,8 +122,8 @@ GGameDM::FrameCursor GGameDM::CurrentCursor(const CFerroRect& bounds) {
   image->GetSize(w, h);
   cursor.image = image;
   cursor.surface = image->GetSurface();
-  cursor.rect =
-      CFerroRect(cursorX - px, cursorY - py, cursorX - px + w, cursorY - py + h).Intersection(bounds);
+  cursor.rect = CFerroRect(cursorX - px, cursorY - py, cursorX - px + w, cursorY - py + h)
+                    .Intersection(bounds);
   return cursor;
 }
 
@@ -152,11 +152,12 @@ bool GGameDM::UploadRect(const CFerroRect& rect, const FrameCursor& cursor) {
     // In another pixel format the rectangle and the cursor are put together
     // in a scratch surface of the back surface's format, then converted.
     if (!cursorScratch) cursorScratch = device->AddSurface();
-    if (cursorScratch && (cursorScratch->GetWidth() != rect.Width() ||
-                          cursorScratch->GetHeight() != rect.Height()))
+    if (cursorScratch &&
+        (cursorScratch->GetWidth() != rect.Width() || cursorScratch->GetHeight() != rect.Height()))
       cursorScratch->Create(rect.Width(), rect.Height());
     if (cursorScratch) {
-      cursorScratch->Blt(backSurface, 0, 0, rect.left, rect.top, rect.Width(), rect.Height(), false);
+      cursorScratch->Blt(backSurface, 0, 0, rect.left, rect.top, rect.Width(), rect.Height(),
+                         false);
       cursorScratch->Blt(cursor.image->GetSurface(), cursorX - px - rect.left,
                          cursorY - py - rect.top, 0, 0, 0, 0, true);
       cursorScratch->CopyRectToTexture(lock.bits, lock.pitch, bpp,

@@ -25,7 +25,8 @@ void ReduceNearest(GSurface* src, GSurface* dst) {
   // Rounding can reach the edge when enlarging; the last row or column is used then.
   std::vector<int> columns(static_cast<size_t>(w));
   for (int x = 0; x < w; ++x)
-    columns[static_cast<size_t>(x)] = std::min(static_cast<int>(static_cast<float>(x) * sx), mw - 1);
+    columns[static_cast<size_t>(x)] =
+        std::min(static_cast<int>(static_cast<float>(x) * sx), mw - 1);
   const uint8_t* from = src->GetPixels();
   uint8_t* to = dst->GetPixels();
   for (int y = 0; y < h; ++y) {

@@ -83,8 +83,8 @@ bool GSceneMapEditor::Change(int x, int y, bool paint) {
 void GSceneMapEditor::ChangeAlong(int x, int y, bool paint) {
   // Steps of at most half a square visit every square of the segment.
   const int dx = x - lastX, dy = y - lastY;
-  const int steps = std::max(1, (std::max(std::abs(dx), std::abs(dy)) + GMap::SQUARE / 2 - 1) /
-                                    (GMap::SQUARE / 2));
+  const int steps = std::max(
+      1, (std::max(std::abs(dx), std::abs(dy)) + GMap::SQUARE / 2 - 1) / (GMap::SQUARE / 2));
   for (int i = 1; i <= steps; ++i) Change(lastX + dx * i / steps, lastY + dy * i / steps, paint);
   lastX = x;
   lastY = y;
@@ -129,8 +129,7 @@ void GSceneMapEditor::OnKeyDown(unsigned key, unsigned, unsigned flags) {
     return;
   }
   GPlatform* platform = game ? game->GetPlatform() : nullptr;
-  const bool shortcut =
-      (flags & INPUT_SYSTEM) || (platform && platform->IsShortcutModifierHeld());
+  const bool shortcut = (flags & INPUT_SYSTEM) || (platform && platform->IsShortcutModifierHeld());
   if (!shortcut) return;
   if (key == KEY_Z) {
     if (flags & INPUT_SHIFT)

@@ -11,9 +11,12 @@ GSceneMapsManager::GSceneMapsManager() {
     int width;
   };
   const ButtonSpec buttons[] = {
-      {CMD_EDIT_MAP, "Edit Map", 0, 130},     {CMD_CREATE_MAP, "Create Map", 150, 130},
-      {CMD_DESTROY_MAP, "Destroy Map", 300, 130}, {CMD_MAP_UP, "Up", 470, 65},
-      {CMD_MAP_DOWN, "Down", 555, 65},        {CMD_TEST_MAP, "Test", width - 280, 130},
+      {CMD_EDIT_MAP, "Edit Map", 0, 130},
+      {CMD_CREATE_MAP, "Create Map", 150, 130},
+      {CMD_DESTROY_MAP, "Destroy Map", 300, 130},
+      {CMD_MAP_UP, "Up", 470, 65},
+      {CMD_MAP_DOWN, "Down", 555, 65},
+      {CMD_TEST_MAP, "Test", width - 280, 130},
       {CMD_MAPS_EXIT, "Exit", width - 130, 130},
   };
   for (const ButtonSpec& spec : buttons) {

@@ -41,7 +41,9 @@ class EditorTest : public ::testing::Test {
     while (game.modal) game.modal->EndModal(0);
   }
 
-  GSceneMapsManager* Manager() { return static_cast<GSceneMapsManager*>(game.GetScene(SCENE_MAPS)); }
+  GSceneMapsManager* Manager() {
+    return static_cast<GSceneMapsManager*>(game.GetScene(SCENE_MAPS));
+  }
   GDialogMaps* Grid() { return Manager()->GetMaps(); }
   GSceneMapEditor* Editor() { return static_cast<GSceneMapEditor*>(game.GetScene(SCENE_EDITOR)); }
   void Run(unsigned command) { GButtonDM::RunCommand(command, game.GetScene()); }
@@ -137,7 +139,8 @@ TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
     std::vector<std::string> expected;
   };
   const Case cases[] = {
-      {"as shipped", [] {},
+      {"as shipped",
+       [] {},
        {"level01.dmm", "level02.dmm", "level03.dmm", "level04.dmm", "level05.dmm"}},
       {"a file added and one removed outside the game",
        [&] {
@@ -157,8 +160,8 @@ TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
       {"an empty folder empties the list",
        [&] {
          fs::rename(folder / "Maps.away", maps);
-         for (const char* name : {"level01.dmm", "level04.dmm", "level05.dmm", "added.dmm",
-                                  "renamed.dmm"})
+         for (const char* name :
+              {"level01.dmm", "level04.dmm", "level05.dmm", "added.dmm", "renamed.dmm"})
            fs::remove(maps + name);
        },
        {}},
@@ -186,7 +189,8 @@ TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
 TEST_F(EditorTest, AFolderOfMoreThanThreeHundredMapsLosesNone) {
   const std::string maps = MapsFolder();
   ASSERT_TRUE(GMapText::ToMap("#.\n.$\n", *map));
-  for (int i = 0; i < 305; ++i) ASSERT_TRUE(map->SaveToFile(("m" + std::to_string(i) + ".dmm").c_str()));
+  for (int i = 0; i < 305; ++i)
+    ASSERT_TRUE(map->SaveToFile(("m" + std::to_string(i) + ".dmm").c_str()));
   game.SetScene(SCENE_MAPS);
   EXPECT_EQ(list->GetCount(), 310);
   EXPECT_EQ(Grid()->GetMinimapCount(), 310);
@@ -346,8 +350,8 @@ TEST_F(EditorTest, AMapThatCannotBeReadIsNotOpenedInTheEditor) {
 TEST_F(EditorTest, ThePaletteAndItsKeys) {
   CreateMap();
   GSceneMapEditor* editor = Editor();
-  const int codes[] = {CELL_BRICK, CELL_FLOOR,  CELL_LINE, CELL_LADDER,
-                       CELL_TREASURE, CELL_EXIT, CELL_UNIT, CELL_ALIEN};
+  const int codes[] = {CELL_BRICK,    CELL_FLOOR, CELL_LINE, CELL_LADDER,
+                       CELL_TREASURE, CELL_EXIT,  CELL_UNIT, CELL_ALIEN};
   for (int i = 0; i < 8; ++i) {
     ASSERT_NE(editor->GetPaletteEntry(i), nullptr);
     EXPECT_EQ(editor->GetPaletteEntry(i)->cellCode, codes[i]);
@@ -548,7 +552,8 @@ TEST_F(EditorTest, SavingANewMapNamesItFreshlyAndSavingAgainWritesTheSameFile) {
   ASSERT_EQ(bytes.size(), 20u + 600u * 8u);
   const auto at = [&](size_t offset) {
     int value = 0;
-    for (int b = 3; b >= 0; --b) value = value * 256 + static_cast<unsigned char>(bytes[offset + b]);
+    for (int b = 3; b >= 0; --b)
+      value = value * 256 + static_cast<unsigned char>(bytes[offset + b]);
     return value;
   };
   EXPECT_EQ(std::vector<int>({at(0), at(4), at(8), at(12), at(16)}),
