@@ -20,7 +20,14 @@ fail() {
   [ -s "$work/stderr" ] && { echo "--- the game said:" >&2; tail -n 20 "$work/stderr" >&2; }
   exit 1
 }
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; true' EXIT
+stop_game() {  # a game still running when the script ends: asked to quit, then killed
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || return 0
+  for _ in $(seq 1 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+trap stop_game EXIT
 
 # ---- Reading the game's files -------------------------------------------
 ints_at() {  # file offset count: that many signed 32-bit little-endian integers
@@ -116,7 +123,7 @@ is_box_over() {  # ref: whether the last screenshot is ref with a message box ov
   # and it is centred on the picture.
   local box w h x y
   box=$(convert "$1" "$pic" -compose difference -composite \
-    -colorspace gray -threshold 0 -format '%@' info:)
+    -colorspace gray -threshold 0 -format '%@' info: 2>/dev/null)
   IFS='x+' read -r w h x y <<<"$box"
   why="the screen's change from $(basename "$1") is $box, not a centred box"
   ((w >= 200 && h >= 100)) || return 1
