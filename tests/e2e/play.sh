@@ -12,6 +12,7 @@ set -euo pipefail
 
 game_dir="$(cd "${1:?usage: play.sh <game folder>}" && pwd)"
 art="$(cd "$game_dir/.." && pwd)/e2e/play"
+here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
@@ -25,110 +26,11 @@ mkdir -p "$art"
 
 cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail
-work="$1"; art="$2"
-game="$work/game"
-pic="$work/pic.png"     # the last screenshot, cut to the 1024 x 768 picture
-step=0; name="reading the first level"; why=""; pid=""
-
-fail() {
-  echo "play.sh: step $step ($name): $*" >&2
-  if [ -s "$pic" ]; then
-    cp "$pic" "$art/failed.png"
-    echo "play.sh: the last screenshot is $art/failed.png" >&2
-  fi
-  [ -s "$work/stderr" ] && { echo "--- the game said:" >&2; tail -n 20 "$work/stderr" >&2; }
-  exit 1
-}
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; true' EXIT
-
-# ---- Reading the game's files -------------------------------------------
-ints_at() {  # file offset count: that many signed 32-bit little-endian integers
-  od -An -td4 --endian=little -w$((4 * $3)) -j "$2" -N $((4 * $3)) "$1"
-}
-int_at() { ints_at "$1" "$2" 1 | tr -d ' '; }
-byte_at() { od -An -tu1 -j "$2" -N 1 "$1" | tr -d ' '; }
-text_at() { tail -c +"$(($2 + 1))" "$1" | head -c "$3"; }
-cells_of() {  # file offset: the 30 x 20 cell records as "code timer" lines
-  od -v -An -td4 --endian=little -w8 -j "$2" -N 4800 "$1"
-}
-
-# ---- The screen ---------------------------------------------------------
-# The picture sits at (128, 128) of the 1280 x 1024 screen; every position
-# below is a picture position. The game shows 15-bit colours, so a channel
-# may be up to 7 below the colour asked for: "near" allows 8, and image
-# comparisons use a fuzz of 3 %.
-shot() {
-  import -window root "$work/screen.png" 2>/dev/null &&
-    convert "$work/screen.png" -crop 1024x768+128+128 +repage "$pic"
-}
-colours() {  # x,y ...: "r g b" of each point of the last screenshot
-  local fmt="" p
-  for p; do fmt+="%[fx:round(255*p{$p}.r)] %[fx:round(255*p{$p}.g)] %[fx:round(255*p{$p}.b)]\n"; done
-  convert "$pic" -format "$fmt" info:
-}
-count_near() {  # rrggbb x,y ...: sets near to how many of the points show that colour
-  local want=$1 lines=0 r g b d ok; shift
-  local -a w=($((16#${want:0:2})) $((16#${want:2:2})) $((16#${want:4:2})))
-  near=0
-  while read -r r g b; do
-    lines=$((lines + 1)); ok=1
-    for d in $((r - w[0])) $((g - w[1])) $((b - w[2])); do ((d <= 8 && d >= -8)) || ok=0; done
-    near=$((near + ok))
-  done < <(colours "$@")
-  ((lines == $#)) || fail "could not read the colours at $*"
-}
-all_near() { local c=$1; shift; count_near "$c" "$@"; ((near == $#)); }
-none_near() { local c=$1; shift; count_near "$c" "$@"; ((near == 0)); }
-cut() {  # image w h x y out: a piece of an image
-  convert "$1" -crop "${2}x${3}+${4}+${5}" +repage "$6" || fail "cannot cut $1"
-}
-same() {  # fuzz a b: whether two same-sized images match; diff counts the other pixels
-  diff=$(compare -metric AE -fuzz "$1" "$2" "$3" null: 2>&1) || true
-  [[ $diff =~ ^[0-9][0-9.e+]*$ ]] || fail "cannot compare $2 with $3: $diff"
-  [ "$diff" = 0 ]
-}
-area_is() {  # w h x y ref [rx ry]: whether an area matches the same area of ref
-  cut "$pic" "$1" "$2" "$3" "$4" "$work/a.png"
-  cut "$5" "$1" "$2" "${6:-$3}" "${7:-$4}" "$work/b.png"
-  same 3% "$work/a.png" "$work/b.png"
-}
-square_is() {  # cx cy icon: whether a map square shows exactly a cell icon
-  area_is 32 32 $((32 + 32 * $1)) $((10 + 32 * $2)) "$3" 0 0
-}
-status_line() {  # out: the status line (level, score, lives) of the last screenshot
-  cut "$pic" 640 30 32 665 "$1"
-}
-
-# ---- Input ----------------------------------------------------------------
-# In full screen the game follows relative mouse motion and starts with its
-# cursor at the picture's centre while the pointer is at the screen's, so the
-# pointer at (128 + x, 128 + y) puts the game's cursor on (x, y).
-point() { xdotool mousemove $((128 + $1)) $((128 + $2)); sleep 0.2; }
-click() { point "$1" "$2"; xdotool click 1; }
-
-# ---- Steps ----------------------------------------------------------------
-begin() { step=$((step + 1)); name=$1; why=""; }
-keep() { cp "$pic" "$art/$(printf %02d "$step")-$name.png"; }
-wait_for() {  # check [seconds]: screenshots until the check holds, then keeps it
-  local end=$((SECONDS + ${2:-10}))
-  while :; do
-    kill -0 "$pid" 2>/dev/null || fail "the game ended"
-    if shot && "$1"; then keep; return 0; fi
-    ((SECONDS < end)) || fail "${why:-the screen never matched}"
-    sleep 0.2
-  done
-}
+me=play.sh; work="$1"; art="$2"
+source "$3"
+name="reading the first level"
 
 # The screens. Each sets why when it does not hold.
-main_png="$game/vdd/image/main.png"
-is_main_menu() {
-  # Beside and above the column of buttons the picture is main.png itself;
-  # a dialog over the menu would cover part of these areas.
-  area_is 340 768 0 0 "$main_png" && area_is 334 768 690 0 "$main_png" &&
-    area_is 1024 140 0 0 "$main_png" && return 0
-  why="not the main menu: $diff pixels unlike main.png beside or above the buttons"
-  return 1
-}
 # The map, 30 x 20 squares of 32 pixels, starts at (32, 10) with a white
 # outline one pixel outside it.
 outline=(31,9 500,9 992,9 31,330 992,330 31,650 500,650 992,650)
@@ -179,22 +81,6 @@ is_load_dialog() {
     { why="slot 1 is still labelled as empty"; return 1; }
   ! same 0 "$work/slot2.png" "$work/save-slot2.png" ||
     { why="the empty slot 2 does not look disabled"; return 1; }
-}
-is_quit_box() {
-  # The box is all that differs from the first main menu (the cursor is back
-  # where it was then), and it is centred on the picture.
-  local box w h x y
-  box=$(convert "$art/01-menu.png" "$pic" -compose difference -composite \
-    -colorspace gray -threshold 0 -format '%@' info:)
-  IFS='x+' read -r w h x y <<<"$box"
-  why="the screen's change from the main menu is $box, not a centred box"
-  ((w >= 200 && h >= 100)) || return 1
-  ((2 * x + w - 1024 <= 2 && 2 * x + w - 1024 >= -2)) || return 1
-  ((2 * y + h - 768 <= 2 && 2 * y + h - 768 >= -2)) || return 1
-  all_near 144166 $((x + 10)),$((y + 10)) $((x + 10)),$((y + 25)) ||
-    { why="the box at $box has no caption band"; return 1; }
-  all_near 08294b $((x + 15)),$((y + 45)) $((x + 15)),$((y + h - 20)) ||
-    { why="the box at $box has no grid"; return 1; }
 }
 
 # ---- The first level, as shipped ------------------------------------------
@@ -383,18 +269,8 @@ wait_for is_quit_box
 
 begin exit
 xdotool key Return
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then fail "the game did not end after OK to the quit question"; fi
-set +e
-wait "$pid"
-code=$?
-set -e
-pid=""
-[ "$code" -eq 0 ] || fail "exit code $code"
+ends_with_zero
 INSIDE
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/inside.sh" "$work" "$art"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/inside.sh" "$work" "$art" "$here/helpers.bash"
 echo "play.sh: played, saved, loaded and quit; screenshots in $art"
