@@ -123,6 +123,11 @@ CFerroString GPlatform::GetPathToTemp() {
   return pathToTemp;
 }
 
+CFerroString GPlatform::GetPathToUserFolder() {
+  if (pathToUser.IsEmpty()) pathToUser = GetUserDataFolder();
+  return pathToUser;
+}
+
 #define FORWARD_TO_GAME(Getter)                    \
   CFerroString GPlatform::Getter() {               \
     return game ? game->Getter() : CFerroString(); \
@@ -395,6 +400,44 @@ bool GPlatform::CopyFolder(const char* from, const char* to, bool withFolder) {
   for (const CFerroString& f : files)
     ok = CopyFile((source + f).c_str(), (target + f).c_str()) && ok;
   return ok;
+}
+
+namespace {
+
+// Removes a host folder with the files and folders in it; the folder's
+// entries are named by the caller's searches, so no search is running.
+void RemoveHostTree(GPlatform& platform, const CFerroString& folder) {
+  std::vector<CFerroString> folders, files;
+  for (const char* f = platform.GetFirstFolder(folder.c_str()); f; f = platform.GetNextFolder())
+    folders.emplace_back(f);
+  for (const char* f = platform.GetFirstFile(folder.c_str(), "*"); f; f = platform.GetNextFile())
+    files.emplace_back(f);
+  for (const CFerroString& f : folders) RemoveHostTree(platform, folder + "/" + f);
+  for (const CFerroString& f : files) platform.RemoveFile((folder + "/" + f).c_str());
+  platform.RemoveFolder_OS(folder.c_str());
+}
+
+}  // namespace
+
+bool GPlatform::SeedFolder(const char* from, const char* to) {
+  if (!from || !to || !IsHostPath(from) || !IsHostPath(to)) return false;
+  CFerroString target(to);
+  target.DeleteLastSlash();
+  if (target.IsEmpty()) return false;
+  if (IsHostFolder(target.c_str())) return true;
+  CFerroString source(from);
+  source.DeleteLastSlash();
+  if (!IsHostFolder(source.c_str())) return false;
+  // A scratch folder left by an interrupted copy is thrown away first.
+  const CFerroString scratch = target + ".seeding";
+  RemoveHostTree(*this, scratch);
+  if (!CreatePath(scratch)) return false;
+  if (CopyFolder(source.c_str(), scratch.c_str(), false) &&
+      std::rename(scratch.c_str(), target.c_str()) == 0)
+    return true;
+  RemoveHostTree(*this, scratch);
+  // Another copy of the game may have seeded the folder meanwhile.
+  return IsHostFolder(target.c_str());
 }
 
 bool GPlatform::DetectFirstLaunch() {

@@ -74,11 +74,18 @@ class GPlatform {
   // Kept for the framework's date services; does nothing here.
   virtual void GetCurrentDate(CFerroTime* time) { (void)time; }
 
-  // The folder of the running executable, with a trailing separator.
+  // The game folder, holding the shipped data: the folder of the running
+  // executable, or the installed data folder found from it. With a trailing
+  // separator.
   virtual CFerroString GetPathToGame() = 0;
   // The per-user data folder: the game folder when it is writable, else a
   // per-user folder of the host, with a trailing separator.
   virtual CFerroString GetPathToTemp();
+  // The per-user folder of the host (never the game folder), with a trailing
+  // separator: where the player's own copies of shipped files live, so that
+  // the shipped ones are never written, wherever the game runs from. Made on
+  // the first request and cached.
+  CFerroString GetPathToUserFolder();
   // The application's getters of the same names (empty without application).
   virtual CFerroString GetPathToObject();
   virtual CFerroString GetPathToImage();
@@ -223,6 +230,12 @@ class GPlatform {
   // Copies the files and subfolders of from into to; with withFolder, into a
   // new folder of from's own name inside to.
   bool CopyFolder(const char* from, const char* to, bool withFolder);
+  // Fills the host folder `to` with a copy of the files and subfolders of
+  // `from` when `to` does not exist yet; an existing `to` is left as it is.
+  // The copy is made in a scratch folder beside `to` and renamed into place,
+  // so an interrupted copy is never taken for a finished one. True when `to`
+  // exists afterwards.
+  bool SeedFolder(const char* from, const char* to);
   // True, after calling the application's OnFirstLaunch, on the first start
   // of this version; false on later starts.
   bool DetectFirstLaunch();
@@ -248,6 +261,7 @@ class GPlatform {
   CFerroString name;
   CFerroString pathToGame;
   CFerroString pathToTemp;
+  CFerroString pathToUser;
   CFerroString startFolder;
   CFerroString result;
   FINDER_LIST finders;

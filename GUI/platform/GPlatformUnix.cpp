@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -44,8 +45,30 @@ CFerroString GPlatformUnix::GetPathToGame() {
   path[n] = 0;
   char* slash = std::strrchr(path, '/');
   if (slash) slash[1] = 0;
-  pathToGame = slash ? CFerroString(path) : CFerroString("/");
+  pathToGame = slash ? FindGameFolder(CFerroString(path), name.c_str()) : CFerroString("/");
   return pathToGame;
+}
+
+namespace {
+
+bool HoldsGameData(const CFerroString& folder) {
+  struct stat st;
+  const CFerroString theme = folder + "windows";
+  return stat(theme.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+CFerroString GPlatformUnix::FindGameFolder(const CFerroString& exeFolder, const char* appName) {
+  if (HoldsGameData(exeFolder) || !appName || !appName[0]) return exeFolder;
+  CFerroString lower(appName);
+  for (int i = 0; i < lower.GetLength(); ++i)
+    lower[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(lower[i])));
+  const CFerroString installed = exeFolder + "../share/" + lower;
+  char resolved[PATH_MAX + 1];
+  if (!realpath(installed.c_str(), resolved)) return exeFolder;
+  CFerroString folder = CFerroString(resolved) + "/";
+  return HoldsGameData(folder) ? folder : exeFolder;
 }
 
 // ---------------------------------------------------------------------------

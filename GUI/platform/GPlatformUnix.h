@@ -11,7 +11,17 @@ class GPlatformUnix : public GPlatform {
   ~GPlatformUnix() override;
 
   unsigned GetTick() override;
+  // The folder of the executable (from /proc/self/exe) resolved by
+  // FindGameFolder; computed once.
   CFerroString GetPathToGame() override;
+  // The game folder for an executable in exeFolder (ending with a
+  // separator): exeFolder itself when it holds the game data, as a build
+  // folder does; else the installed layout's data folder
+  // exeFolder/../share/<appName in lower case>/ (as an absolute path without
+  // "..") when that holds it; else exeFolder. A folder holds the game data
+  // when it has the default theme's folder "windows", which every game of
+  // the framework ships.
+  static CFerroString FindGameFolder(const CFerroString& exeFolder, const char* appName);
 
   const char* GetFirstFile_OS(const char* folder, const char* mask) override;
   const char* GetNextFile_OS() override;
