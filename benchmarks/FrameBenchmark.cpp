@@ -33,6 +33,8 @@ class FolderPlatform : public GPlatformSDL {
   FolderPlatform(GGame* game, const char* name, std::string folder)
       : GPlatformSDL(game, name), folder(std::move(folder)) {}
   CFerroString GetPathToGame() override { return CFerroString(folder.c_str()); }
+  // The player's maps stay in the game folder too.
+  CFerroString GetUserDataFolder() override { return CFerroString(folder.c_str()); }
 
  private:
   std::string folder;

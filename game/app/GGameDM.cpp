@@ -245,6 +245,22 @@ CFerroString GGameDM::GetPathToSavedGame() {
   return pathSavedGame;
 }
 
+CFerroString GGameDM::GetPathToMaps() {
+  if (pathMaps.IsEmpty() && platform) {
+    const CFerroString slash(platform->GetSlash());
+    const CFerroString shipped = platform->GetPathToGame() + "Maps" + slash;
+    const CFerroString user = platform->GetPathToUserFolder();
+    const CFerroString own = user + "Maps" + slash;
+    // Without shipped maps the player still gets a folder of his own to
+    // create maps in; the game folder is never written.
+    const bool seeded = !user.IsEmpty() &&
+                        (platform->SeedFolder(shipped.c_str(), own.c_str()) ||
+                         (!platform->CanListFolder(shipped.c_str()) && platform->CreatePath(own)));
+    pathMaps = seeded ? own : shipped;
+  }
+  return pathMaps;
+}
+
 unsigned GGameDM::GetAdditionalStyles(GComponent* component) {
   // Dialogs that are not scenes float centred with the translucent frame and
   // grid of the game's look; menus get the frame and grid.

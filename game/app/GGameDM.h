@@ -43,10 +43,18 @@ class GGameDM : public GGame {
   CFerroString GetPathToSound() override;
   // The per-user data folder + "Save/", created on first use.
   CFerroString GetPathToSavedGame() override;
+  // The player's maps folder: "Maps/" in the platform's per-user folder,
+  // filled on first use with the shipped maps and their index from the game
+  // folder's "Maps/", which is never written. When the per-user folder
+  // cannot be made, the shipped folder itself (read-only where installed).
+  CFerroString GetPathToMaps() override;
   unsigned GetAdditionalStyles(GComponent* component) override;
 
-  // The game's identity for the framework.
+  // The game's identity for the framework, and the name and version it is
+  // created with.
   static constexpr GUID_GAME kId{0x4469676D617A6531ull, 0x9E3779B97F4A7C15ull};
+  static constexpr const char* kName = "Digmaze";
+  static constexpr const char* kVersion = "1.0";
 
  private:
   // The cursor as the frame draws it into the texture: which picture, and

@@ -1,6 +1,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -339,5 +343,55 @@ TEST(GameDMDrives, FirstLaunchBuildsBothDrivesAndLaterStartsMountThem) {
       if (start == 0) firstLaunch.push_back(StampOf(dir / names[i]));
       EXPECT_EQ(StampOf(dir / names[i]), firstLaunch[i]) << names[i];
     }
+  }
+}
+
+TEST(GameDMMapsTest, ThePlayersMapsAreSeededFromTheShippedOnesInHisOwnFolder) {
+  const auto tree = [](const fs::path& root) {
+    std::vector<std::string> files;
+    for (const auto& e : fs::directory_iterator(root))
+      files.push_back(e.path().filename().string() + "=" + ReadText(e.path()));
+    std::sort(files.begin(), files.end());
+    return files;
+  };
+  GameFolder shipped;
+  const auto before = tree(shipped / "Maps");
+  ASSERT_EQ(before.size(), 6u);  // five levels and the index
+
+  // First use fills the player's folder; a later run keeps his changes.
+  TempDir user;
+  {
+    TestGameDM game(shipped.Path(), user.Path());
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    EXPECT_STREQ(game.GetPathToMaps().c_str(), (user / "Maps/").c_str());
+    EXPECT_EQ(tree(user / "Maps"), before);
+    fs::remove(user / "Maps/level02.dmm");
+  }
+  {
+    TestGameDM game(shipped.Path(), user.Path());
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    EXPECT_STREQ(game.GetPathToMaps().c_str(), (user / "Maps/").c_str());
+    EXPECT_EQ(tree(user / "Maps").size(), 5u);
+  }
+  EXPECT_EQ(tree(shipped / "Maps"), before);
+
+  // Without shipped maps the player gets an empty folder of his own.
+  TempDir bare, user2;
+  {
+    TestGameDM game(bare.Path(), user2.Path());
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    EXPECT_STREQ(game.GetPathToMaps().c_str(), (user2 / "Maps/").c_str());
+    EXPECT_TRUE(fs::is_directory(user2 / "Maps"));
+    EXPECT_FALSE(fs::exists(bare / "Maps"));
+  }
+
+  // A per-user folder that cannot be written leaves the shipped maps to play.
+  if (geteuid() != 0) {
+    TempDir locked;
+    chmod(locked.Path().c_str(), 0555);
+    ScopeExit unlock([&] { chmod(locked.Path().c_str(), 0755); });
+    TestGameDM game(shipped.Path(), locked.Path());
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    EXPECT_STREQ(game.GetPathToMaps().c_str(), (shipped / "Maps/").c_str());
   }
 }

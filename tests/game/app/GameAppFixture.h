@@ -15,10 +15,11 @@
 #include "game/app/GGameDM.h"
 #include "tests/support/Files.h"
 
-// The SDL platform with a chosen game folder; links it is asked to open are
-// recorded instead of opened. It counts the host files it opens and the
-// drive tables it looks for (every attempt to connect a drive that is not
-// mounted looks for its table first).
+// The SDL platform with a chosen game folder, which is also its per-user
+// folder unless userFolder is set, so a test never reaches the real user's
+// folder; links it is asked to open are recorded instead of opened. It counts the host files it
+// opens and the drive tables it looks for (every attempt to connect a drive that is not mounted
+// looks for its table first).
 class FolderPlatform : public GPlatformSDL {
  public:
   FolderPlatform(GGame* game, const char* name, std::string folder)
@@ -37,7 +38,12 @@ class FolderPlatform : public GPlatformSDL {
     return GPlatformSDL::OpenFile(path, mode);
   }
   unsigned GetTick() override { return fixedTick ? fixedTick : GPlatformSDL::GetTick(); }
+  CFerroString GetUserDataFolder() override {
+    return CFerroString(userFolder.empty() ? folder.c_str() : userFolder.c_str());
+  }
   std::vector<std::string> links;
+  // The per-user folder (ending with a separator) when not empty.
+  std::string userFolder;
   // When not 0, the clock stands still at this tick (names drawn from it
   // become predictable).
   unsigned fixedTick = 0;
@@ -70,13 +76,18 @@ class CountingDevice : public GDevice16SDL {
   int uploadedFrame = -1;
 };
 
-// The game with its data folder in a temporary folder.
+// The game with its data folder in a temporary folder, and its per-user
+// folder there too unless another one is given.
 class TestGameDM : public GGameDM {
  public:
-  explicit TestGameDM(std::string folder)
-      : GGameDM(GGameDM::kId, "Digmaze", "1.0", true), folder(std::move(folder)) {}
+  explicit TestGameDM(std::string folder, std::string userFolder = "")
+      : GGameDM(GGameDM::kId, "Digmaze", "1.0", true),
+        folder(std::move(folder)),
+        userFolder(std::move(userFolder)) {}
   GPlatform* NewPlatform(GGame* owner, const char* name) override {
-    return new FolderPlatform(owner, name, folder);
+    auto* made = new FolderPlatform(owner, name, folder);
+    made->userFolder = userFolder;
+    return made;
   }
   GDevice* NewDevice(void* window) override { return new CountingDevice(true, window); }
   CountingDevice* Device() { return static_cast<CountingDevice*>(device.get()); }
@@ -84,6 +95,7 @@ class TestGameDM : public GGameDM {
 
  private:
   std::string folder;
+  std::string userFolder;
 };
 
 // The presented window's pixel as 0xRRGGBB. A failed read fails the test, so

@@ -29,7 +29,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // The whole game with the five shipped maps, entering the maps manager and
-// the editor as the player does.
+// the editor as the player does. The player's maps are the copies in the
+// per-user folder; the shipped ones must be exactly as shipped after every
+// test.
 class EditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -39,6 +41,15 @@ class EditorTest : public ::testing::Test {
   }
   void TearDown() override {
     while (game.modal) game.modal->EndModal(0);
+    const fs::path shipped = SourceDir() / "data/Maps";
+    size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(folder / "Maps")) {
+      ++count;
+      EXPECT_EQ(ReadText(entry.path()), ReadText(shipped / entry.path().filename()))
+          << entry.path() << " was written";
+    }
+    EXPECT_EQ(count, static_cast<size_t>(
+                         std::distance(fs::directory_iterator(shipped), fs::directory_iterator{})));
   }
 
   GSceneMapsManager* Manager() {
@@ -101,7 +112,7 @@ class EditorTest : public ::testing::Test {
     std::sort(found.begin(), found.end());
     return found;
   }
-  std::string MapsFolder() { return folder / "Maps/"; }
+  std::string MapsFolder() { return user / "Maps/"; }
 
   // Queues a key that answers the next blocking message box.
   static void Answer(SDL_Scancode key) {
@@ -114,7 +125,8 @@ class EditorTest : public ::testing::Test {
   }
 
   GameFolder folder{true};
-  TestGameDM game{folder.Path()};
+  TempDir user;
+  TestGameDM game{folder.Path(), user.Path()};
   GMap* map = GMap::GetInstance();
   GMapList* list = GMapList::GetInstance();
   CTRLZ* history = CTRLZ::GetInstance();
@@ -155,11 +167,11 @@ TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
        },
        {"level01.dmm", "level04.dmm", "level05.dmm", "added.dmm", "renamed.dmm"}},
       {"the folder cannot be listed: the index is kept",
-       [&] { fs::rename(maps, folder / "Maps.away"); },
+       [&] { fs::rename(maps, user / "Maps.away"); },
        {"level01.dmm", "level04.dmm", "level05.dmm", "added.dmm", "renamed.dmm"}},
       {"an empty folder empties the list",
        [&] {
-         fs::rename(folder / "Maps.away", maps);
+         fs::rename(user / "Maps.away", maps);
          for (const char* name :
               {"level01.dmm", "level04.dmm", "level05.dmm", "added.dmm", "renamed.dmm"})
            fs::remove(maps + name);
@@ -580,7 +592,7 @@ TEST_F(EditorTest, AFailedSaveTellsThePlayerAndKeepsTheMap) {
   CreateMap();
   Paint(CELL_TREASURE, 6, 6);
   const std::string edited = Text();
-  fs::rename(MapsFolder(), folder / "Maps.away");
+  fs::rename(MapsFolder(), user / "Maps.away");
   Answer(SDL_SCANCODE_RETURN);
   Run(CMD_EDITOR_SAVE);
   EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_EDITOR);
