@@ -1,11 +1,26 @@
+#include <cstdio>
+
+#include "game/app/CCommandLine.h"
 #include "game/app/GGameDM.h"
 
-// The game always runs full-screen; nothing changes this.
+// Full screen unless the command line asks for a window.
 bool fullscreen = true;
 
-int main() {
-  GGameDM game(GGameDM::kId, "Digmaze", "1.0", fullscreen);
-  if (!game.CreateGame(nullptr, 0, 0)) return 1;
+int main(int argc, char** argv) {
+  const CCommandLine options = CCommandLine::Parse(argc, argv);
+  if (options.action != CCommandLine::Action::Play)
+    return options.Report(GGameDM::kVersion, stdout, stderr);
+  fullscreen = !options.windowed;
+
+  GGameDM game(GGameDM::kId, GGameDM::kName, GGameDM::kVersion, fullscreen);
+  // The games played are recorded into options.recordFolder when it is not
+  // empty; the recorder takes it from here.
+
+  // A window gets the size of the picture, so it shows at 1:1; full screen
+  // takes the desktop's size and letterboxes the picture into it.
+  const int width = options.windowed ? 1024 : 0;
+  const int height = options.windowed ? 768 : 0;
+  if (!game.CreateGame(nullptr, width, height)) return 1;
   game.Play();
   return 0;
 }

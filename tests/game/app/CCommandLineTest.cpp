@@ -1,0 +1,109 @@
+#include "game/app/CCommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Action = CCommandLine::Action;
+
+struct Case {
+  std::vector<const char*> args;  // after the program's name
+  Action action;
+  bool windowed;
+  std::string recordFolder;
+  std::string complaint;
+};
+
+// What Report writes to each stream, and its exit code.
+struct Printed {
+  std::string out, err;
+  int code;
+};
+
+std::string Drain(FILE* f) {
+  std::string text;
+  std::rewind(f);
+  for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);
+  std::fclose(f);
+  return text;
+}
+
+Printed Report(const CCommandLine& line) {
+  FILE* out = std::tmpfile();
+  FILE* err = std::tmpfile();
+  Printed p;
+  p.code = line.Report("1.0", out, err);
+  p.out = Drain(out);
+  p.err = Drain(err);
+  return p;
+}
+
+}  // namespace
+
+TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
+  const Case cases[] = {
+      {{}, Action::Play, false, "", ""},
+      {{"--windowed"}, Action::Play, true, "", ""},
+      {{"--record", "runs"}, Action::Play, false, "runs", ""},
+      {{"--record=a b", "--windowed"}, Action::Play, true, "a b", ""},
+      // A folder that looks like an option is still the folder.
+      {{"--record", "--windowed"}, Action::Play, false, "--windowed", ""},
+      {{"--record", "one", "--record", "two"}, Action::Play, false, "two", ""},
+      {{"--help"}, Action::Help, false, "", ""},
+      {{"--windowed", "--version", "--bogus"}, Action::Version, false, "", ""},
+      {{"--help", "--version"}, Action::Help, false, "", ""},
+      {{"--bogus", "--help"}, Action::Usage, false, "", "unknown option --bogus"},
+      {{"-w"}, Action::Usage, false, "", "unknown option -w"},
+      {{"--Windowed"}, Action::Usage, false, "", "unknown option --Windowed"},
+      {{"level01.dmm"}, Action::Usage, false, "", "unexpected argument level01.dmm"},
+      {{""}, Action::Usage, false, "", "unexpected argument "},
+      {{"--record"}, Action::Usage, false, "", "--record needs a folder"},
+      {{"--record="}, Action::Usage, false, "", "--record needs a folder"},
+      {{"--record", ""}, Action::Usage, false, "", "--record needs a folder"},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> argv{"/usr/games/digmaze"};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    std::string shown;
+    for (const char* a : c.args) shown += std::string(" [") + a + "]";
+    const CCommandLine line = CCommandLine::Parse(static_cast<int>(argv.size()), argv.data());
+    EXPECT_EQ(line.action, c.action) << shown;
+    if (c.action == Action::Play) {
+      EXPECT_EQ(line.windowed, c.windowed) << shown;
+      EXPECT_EQ(line.recordFolder, c.recordFolder) << shown;
+    }
+    EXPECT_EQ(line.complaint, c.complaint) << shown;
+  }
+}
+
+TEST(CommandLineTest, ReportPrintsToTheRightStreamWithTheExitCode) {
+  CCommandLine line;
+  Printed p = Report(line);
+  EXPECT_EQ(p.code, 0);
+  EXPECT_EQ(p.out + p.err, "");
+
+  line.action = Action::Version;
+  p = Report(line);
+  EXPECT_EQ(p.code, 0);
+  EXPECT_EQ(p.out, "digmaze 1.0\n");
+  EXPECT_EQ(p.err, "");
+
+  line.action = Action::Help;
+  p = Report(line);
+  EXPECT_EQ(p.code, 0);
+  EXPECT_EQ(p.out.rfind(std::string(CCommandLine::kUsage) + "\n", 0), 0u) << p.out;
+  for (const char* option : {"--windowed", "--record FOLDER", "--help", "--version"})
+    EXPECT_NE(p.out.find(option), std::string::npos) << option;
+  EXPECT_EQ(p.err, "");
+
+  const char* argv[] = {"digmaze", "--fullscreen"};
+  p = Report(CCommandLine::Parse(2, argv));
+  EXPECT_EQ(p.code, 2);
+  EXPECT_EQ(p.out, "");
+  EXPECT_EQ(p.err,
+            "digmaze: unknown option --fullscreen\n" + std::string(CCommandLine::kUsage) + "\n");
+}
