@@ -54,11 +54,49 @@ unsigned ButtonKey(Uint8 button) {
                                       : KEY_MOUSE_MIDDLE;
 }
 
+// The controller buttons that stand for keys; false for the others.
+bool PadButton(Uint8 button, GGamepadKeys::Button& out) {
+  switch (button) {
+    case SDL_CONTROLLER_BUTTON_A:
+      out = GGamepadKeys::BUTTON_SOUTH;
+      return true;
+    case SDL_CONTROLLER_BUTTON_B:
+      out = GGamepadKeys::BUTTON_EAST;
+      return true;
+    case SDL_CONTROLLER_BUTTON_START:
+      out = GGamepadKeys::BUTTON_START;
+      return true;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+      out = GGamepadKeys::BUTTON_DPAD_UP;
+      return true;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+      out = GGamepadKeys::BUTTON_DPAD_DOWN;
+      return true;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+      out = GGamepadKeys::BUTTON_DPAD_LEFT;
+      return true;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+      out = GGamepadKeys::BUTTON_DPAD_RIGHT;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 GPlatformSDL::GPlatformSDL(GGame* owner, const char* appName) : GPlatformUnix(owner, appName) {}
 
-GPlatformSDL::~GPlatformSDL() = default;
+GPlatformSDL::~GPlatformSDL() {
+  for (auto& [id, controller] : controllers) SDL_GameControllerClose(controller);
+  controllers.clear();
+  if (controllersStarted) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+void GPlatformSDL::Create() {
+  // A desktop without controller support still plays with the keyboard.
+  controllersStarted = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+}
 
 int GPlatformSDL::GetKEY_From_Scancode(int scancode) {
   if (scancode >= 4 && scancode <= 82) return kKeysFrom4[scancode - 4];
@@ -189,6 +227,13 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
           break;
       }
       break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      DispatchController(&event);
+      break;
     case SDL_USEREVENT: {
       tickPending.store(false);
       auto* timer = static_cast<TIMER_DATA*>(event.user.data1);
@@ -201,6 +246,59 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
     }
     default:
       break;
+  }
+}
+
+void GPlatformSDL::DispatchController(const void* raw) {
+  const SDL_Event& event = *static_cast<const SDL_Event*>(raw);
+  switch (event.type) {
+    case SDL_CONTROLLERDEVICEADDED: {
+      // "which" is a device index here; the other events name the instance.
+      SDL_GameController* controller = SDL_GameControllerOpen(event.cdevice.which);
+      if (!controller) break;
+      const int id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+      // A controller reported twice (at start and by the hot-plug scan) is
+      // opened once; SDL counts the second open, so it is closed again.
+      if (!controllers.emplace(id, controller).second) SDL_GameControllerClose(controller);
+      break;
+    }
+    case SDL_CONTROLLERDEVICEREMOVED: {
+      const int id = event.cdevice.which;
+      SendKeys(gamepadKeys.OnRemoved(id));
+      if (auto it = controllers.find(id); it != controllers.end()) {
+        SDL_GameControllerClose(it->second);
+        controllers.erase(it);
+      }
+      break;
+    }
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP: {
+      GGamepadKeys::Button button;
+      if (PadButton(event.cbutton.button, button))
+        SendKeys(gamepadKeys.OnButton(event.cbutton.which, button,
+                                      event.type == SDL_CONTROLLERBUTTONDOWN));
+      break;
+    }
+    case SDL_CONTROLLERAXISMOTION:
+      if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
+        SendKeys(
+            gamepadKeys.OnAxis(event.caxis.which, GGamepadKeys::AXIS_LEFT_X, event.caxis.value));
+      else if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
+        SendKeys(
+            gamepadKeys.OnAxis(event.caxis.which, GGamepadKeys::AXIS_LEFT_Y, event.caxis.value));
+      break;
+    default:
+      break;
+  }
+}
+
+void GPlatformSDL::SendKeys(const std::vector<GGamepadKeys::KEY_CHANGE>& changes) {
+  for (const GGamepadKeys::KEY_CHANGE& change : changes) {
+    if (!game) return;
+    if (change.down)
+      game->PlatformKeyDown(static_cast<int>(change.key), 0);
+    else
+      game->PlatformKeyUp(static_cast<int>(change.key));
   }
 }
 

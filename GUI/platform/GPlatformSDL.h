@@ -1,14 +1,30 @@
 #pragma once
 
+#include <map>
+
+#include "GUI/platform/GGamepadKeys.h"
 #include "GUI/platform/GPlatformUnix.h"
 
+struct _SDL_GameController;
+
 // The platform the game runs on: the POSIX services plus the window side over
-// SDL2 (event loop, timers, window state, mouse capture, clipboard). The
-// window itself belongs to the SDL device (GDeviceSDL::window).
+// SDL2 (event loop, timers, window state, mouse capture, clipboard, game
+// controllers). The window itself belongs to the SDL device
+// (GDeviceSDL::window).
+//
+// Game controllers are opened when SDL reports them (at start and when
+// plugged in) and closed when they go; their buttons and left stick reach the
+// application as the keys GGamepadKeys maps them to, through the same
+// PlatformKeyDown and PlatformKeyUp calls as the keyboard.
 class GPlatformSDL : public GPlatformUnix {
  public:
   GPlatformSDL(GGame* game, const char* name);
+  // Closes the open controllers and SDL's controller support.
   ~GPlatformSDL() override;
+
+  // Starts SDL's controller support, so connected and newly plugged
+  // controllers are reported to the loop.
+  void Create() override;
 
   int Play() override { return MessageLoop(); }
   // Waits for events and dispatches them until Quit; returns the exit code.
@@ -40,9 +56,17 @@ class GPlatformSDL : public GPlatformUnix {
  private:
   // Translates one SDL event into application calls.
   void DispatchEvent(const void* event);
+  // Controller events: opening, closing, and buttons and axes as keys.
+  void DispatchController(const void* event);
+  // Hands key changes of the controllers to the application.
+  void SendKeys(const std::vector<GGamepadKeys::KEY_CHANGE>& changes);
 
   bool running = true;
   int exitCode = 0;
+  bool controllersStarted = false;
+  // Open controllers by SDL instance id.
+  std::map<int, _SDL_GameController*> controllers;
+  GGamepadKeys gamepadKeys;
 };
 
 // SDL timer callback (runs on SDL's timer thread): posts one tick event for

@@ -292,3 +292,59 @@ TEST_F(PlatformSDLTest, AMessageBoxAnswersFromInsideTheRunningLoop) {
     static_cast<GPlatformSDL*>(game.GetPlatform())->QuitCancel();
   }
 }
+
+TEST_F(PlatformSDLTest, AGamepadPlaysAsArrowKeysSpaceAndEscapeAndMayBeUnplugged) {
+  SdlGame game;
+  game.Sdl()->Create();
+  // SDL's virtual joystick, with every button and axis of a standard
+  // controller, plugged in while the game runs.
+  const int index = SDL_JoystickAttachVirtual(
+      SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+  ASSERT_GE(index, 0) << SDL_GetError();
+  ScopeExit detach([&] { SDL_JoystickDetachVirtual(index); });
+  ASSERT_TRUE(SDL_IsGameController(index));
+  const auto run = [&] {
+    SDL_JoystickUpdate();
+    PushQuit();
+    EXPECT_EQ(game.Sdl()->MessageLoop(), 0);
+    game.Sdl()->QuitCancel();
+  };
+  run();  // the platform takes the controller
+
+  SDL_Joystick* stick = SDL_JoystickOpen(index);
+  ASSERT_NE(stick, nullptr) << SDL_GetError();
+  ScopeExit close([&] {
+    if (stick) SDL_JoystickClose(stick);
+  });
+  const auto button = [&](SDL_GameControllerButton b, bool down) {
+    SDL_JoystickSetVirtualButton(stick, b, down ? 1 : 0);
+    run();
+  };
+  const auto axis = [&](SDL_GameControllerAxis a, Sint16 value) {
+    SDL_JoystickSetVirtualAxis(stick, a, value);
+    run();
+  };
+  button(SDL_CONTROLLER_BUTTON_A, true);
+  button(SDL_CONTROLLER_BUTTON_A, false);
+  button(SDL_CONTROLLER_BUTTON_START, true);
+  button(SDL_CONTROLLER_BUTTON_START, false);
+  button(SDL_CONTROLLER_BUTTON_Y, true);  // not mapped
+  button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+  axis(SDL_CONTROLLER_AXIS_LEFTX, -32768);  // Left held twice: no second press
+  button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+  axis(SDL_CONTROLLER_AXIS_LEFTX, -12000);  // still beyond the release point
+  axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
+  axis(SDL_CONTROLLER_AXIS_RIGHTX, 32767);  // the right stick is not used
+  axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
+  button(SDL_CONTROLLER_BUTTON_B, true);
+  // Unplugged with Down and Escape held: both are let go.
+  SDL_JoystickClose(stick);
+  stick = nullptr;
+  SDL_JoystickDetachVirtual(index);
+  run();
+  EXPECT_EQ(game.calls, (std::vector<std::string>{"KeyDown 57 0 flags=0", "KeyUp 57 flags=0",
+                                                  "KeyDown 1 0 flags=0", "KeyUp 1 flags=0",
+                                                  "KeyDown 203 0 flags=0", "KeyUp 203 flags=0",
+                                                  "KeyDown 208 0 flags=0", "KeyDown 1 0 flags=0",
+                                                  "KeyUp 208 flags=0", "KeyUp 1 flags=0"}));
+}

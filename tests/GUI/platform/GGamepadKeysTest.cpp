@@ -1,0 +1,107 @@
+#include "GUI/platform/GGamepadKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "GUI/toolkit/InputCodes.h"
+
+namespace {
+
+using Change = GGamepadKeys::KEY_CHANGE;
+using Pad = GGamepadKeys;
+
+Change Down(unsigned key) {
+  return {key, true};
+}
+Change Up(unsigned key) {
+  return {key, false};
+}
+
+std::string Show(const std::vector<Change>& changes) {
+  std::string text;
+  for (const Change& c : changes) text += (c.down ? " down " : " up ") + std::to_string(c.key);
+  return text.empty() ? " nothing" : text;
+}
+
+}  // namespace
+
+TEST(GamepadKeysTest, ButtonsAndTheDpadAreTheirKeys) {
+  const struct {
+    Pad::Button button;
+    unsigned key;
+  } cases[] = {
+      {Pad::BUTTON_SOUTH, KEY_SPACE},      {Pad::BUTTON_EAST, KEY_ESCAPE},
+      {Pad::BUTTON_START, KEY_ESCAPE},     {Pad::BUTTON_DPAD_UP, KEY_UP},
+      {Pad::BUTTON_DPAD_DOWN, KEY_DOWN},   {Pad::BUTTON_DPAD_LEFT, KEY_LEFT},
+      {Pad::BUTTON_DPAD_RIGHT, KEY_RIGHT},
+  };
+  for (const auto& c : cases) {
+    GGamepadKeys pad;
+    EXPECT_EQ(pad.OnButton(0, c.button, true), std::vector<Change>{Down(c.key)}) << c.key;
+    // A repeated report of the same state changes nothing.
+    EXPECT_EQ(pad.OnButton(0, c.button, true), std::vector<Change>{}) << c.key;
+    EXPECT_EQ(pad.OnButton(0, c.button, false), std::vector<Change>{Up(c.key)}) << c.key;
+    EXPECT_EQ(pad.OnButton(0, c.button, false), std::vector<Change>{}) << c.key;
+  }
+}
+
+TEST(GamepadKeysTest, TheStickPressesOnceAndReleasesOnceThroughItsDeadZone) {
+  // Each step: the stick's position on one axis and the changes it makes.
+  struct Step {
+    Pad::Axis axis;
+    int value;
+    std::vector<Change> changes;
+  };
+  const std::vector<Step> steps = {
+      {Pad::AXIS_LEFT_X, 3000, {}},                  // resting: dead zone
+      {Pad::AXIS_LEFT_X, 15999, {}},                 // not quite pushed
+      {Pad::AXIS_LEFT_X, 16000, {Down(KEY_RIGHT)}},  // pushed
+      {Pad::AXIS_LEFT_X, 32767, {}},
+      {Pad::AXIS_LEFT_X, 9000, {}},               // wobbling back: still held
+      {Pad::AXIS_LEFT_X, 17000, {}},              // and out again: no second press
+      {Pad::AXIS_LEFT_X, 7999, {Up(KEY_RIGHT)}},  // let go
+      {Pad::AXIS_LEFT_X, 12000, {}},              // the way out again: not yet
+      {Pad::AXIS_LEFT_X, -32768, {Down(KEY_LEFT)}},
+      {Pad::AXIS_LEFT_X, 32767, {Up(KEY_LEFT), Down(KEY_RIGHT)}},  // flicked across
+      {Pad::AXIS_LEFT_Y, -20000, {Down(KEY_UP)}},                  // diagonal: both keys
+      {Pad::AXIS_LEFT_Y, 20000, {Up(KEY_UP), Down(KEY_DOWN)}},
+      {Pad::AXIS_LEFT_Y, 0, {Up(KEY_DOWN)}},
+      {Pad::AXIS_LEFT_X, 0, {Up(KEY_RIGHT)}},
+  };
+  GGamepadKeys pad;
+  for (size_t i = 0; i < steps.size(); ++i)
+    EXPECT_EQ(Show(pad.OnAxis(7, steps[i].axis, steps[i].value)), Show(steps[i].changes))
+        << "step " << i << " value " << steps[i].value;
+}
+
+TEST(GamepadKeysTest, AKeyHeldByTwoSourcesGoesUpWithTheLastOne) {
+  GGamepadKeys pad;
+  // The d-pad and the stick of one controller, then a second controller.
+  EXPECT_EQ(Show(pad.OnButton(1, Pad::BUTTON_DPAD_LEFT, true)), Show({Down(KEY_LEFT)}));
+  EXPECT_EQ(Show(pad.OnAxis(1, Pad::AXIS_LEFT_X, -30000)), Show({}));
+  EXPECT_EQ(Show(pad.OnButton(2, Pad::BUTTON_DPAD_LEFT, true)), Show({}));
+  EXPECT_EQ(Show(pad.OnButton(1, Pad::BUTTON_DPAD_LEFT, false)), Show({}));
+  EXPECT_EQ(Show(pad.OnAxis(1, Pad::AXIS_LEFT_X, 0)), Show({}));
+  EXPECT_EQ(Show(pad.OnButton(2, Pad::BUTTON_DPAD_LEFT, false)), Show({Up(KEY_LEFT)}));
+  // Start and the east button both stand for Escape.
+  EXPECT_EQ(Show(pad.OnButton(1, Pad::BUTTON_START, true)), Show({Down(KEY_ESCAPE)}));
+  EXPECT_EQ(Show(pad.OnButton(1, Pad::BUTTON_EAST, true)), Show({}));
+  EXPECT_EQ(Show(pad.OnButton(1, Pad::BUTTON_START, false)), Show({}));
+  EXPECT_EQ(Show(pad.OnButton(1, Pad::BUTTON_EAST, false)), Show({Up(KEY_ESCAPE)}));
+}
+
+TEST(GamepadKeysTest, AnUnpluggedControllerLetsGoOfEverythingItHeld) {
+  GGamepadKeys pad;
+  pad.OnButton(3, Pad::BUTTON_SOUTH, true);
+  pad.OnAxis(3, Pad::AXIS_LEFT_Y, 32767);
+  pad.OnButton(4, Pad::BUTTON_SOUTH, true);
+  // Space stays down for the other controller; Down goes up.
+  EXPECT_EQ(Show(pad.OnRemoved(3)), Show({Up(KEY_DOWN)}));
+  EXPECT_EQ(Show(pad.OnRemoved(3)), Show({}));
+  // Plugged in again, the controller starts from nothing held.
+  EXPECT_EQ(Show(pad.OnAxis(3, Pad::AXIS_LEFT_Y, 0)), Show({}));
+  EXPECT_EQ(Show(pad.OnRemoved(4)), Show({Up(KEY_SPACE)}));
+}
