@@ -15,6 +15,8 @@ seconds="${2:-10}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cp -r "$game_dir/." "$work/game"
+# The per-user folder (the player's maps) stays in the scratch folder too.
+export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
 
 cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail

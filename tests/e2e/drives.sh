@@ -19,6 +19,8 @@ trap cleanup EXIT
 fail() { echo "drives.sh: $*" >&2; exit 1; }
 
 cp -r "$game_dir/." "$work/game"
+# The per-user folder (the player's maps) stays in the scratch folder too.
+export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
 rm -f "$work/game"/*.vdt "$work/game"/*.vdd "$work/game"/*.build "$work/game/nofirst.ctl"
 cd "$work/game"
 

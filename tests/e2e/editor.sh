@@ -18,11 +18,13 @@ here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# The game writes maps, the map index and the editor's snapshots into its own
-# folder when it can, so it runs from a fresh copy.
+# The game writes the editor's snapshots into its own folder when it can, so
+# it runs from a fresh copy; the player's maps go to the per-user folder,
+# which is kept inside the scratch folder too.
 cp -r "$game_dir/." "$work/game"
 rm -rf "$work/game/Save" "$work/game"/*.tga "$work/game"/*.und "$work/game/nofirst.ctl"
 mkdir -p "$work/home"
+export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
 rm -rf "$art"
 mkdir -p "$art"
 
@@ -31,7 +33,10 @@ set -euo pipefail
 me=editor.sh; work="$1"; art="$2"
 source "$3"
 name="reading the maps folder"
-maps="$game/Maps"
+# The shipped maps stay as they are; the player's copies are made on the
+# first visit of the maps manager, and every change lands there.
+shipped_maps="$game/Maps"
+maps="$XDG_DATA_HOME/Digmaze/Maps"
 icons="$game/vdd/image"
 
 # ---- The map being made, as the script expects it -------------------------
@@ -199,15 +204,16 @@ treasure_taken() {
 # ---- Files ----------------------------------------------------------------
 snapshots() { find "$game" -maxdepth 1 -name '*.und' | wc -l; }
 new_maps() { find "$maps" -maxdepth 1 -regextype egrep -regex '.*/[0-9]{10}\.dmm' -printf '%f\n'; }
-cp "$maps/index.dml" "$work/index-shipped.dml"
-shipped=$(int_at "$maps/index.dml" 4)
+cp "$shipped_maps/index.dml" "$work/index-shipped.dml"
+cp -r "$shipped_maps" "$work/maps-shipped"
+shipped=$(int_at "$shipped_maps/index.dml" 4)
 ((shipped >= 4)) || fail "the index lists $shipped maps; the grid checks need at least 4"
 new_col=$((shipped % 2))  # the grid's column of the map to be made
-[ -z "$(new_maps)" ] || fail "the game folder already holds a map with a ten-digit name"
+[ ! -e "$maps" ] || fail "the per-user maps folder exists before the first start"
 
 # ---- Into the maps manager ------------------------------------------------
 cd "$game"
-HOME="$work/home" SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
+SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
 pid=$!
 
 begin menu
@@ -411,6 +417,7 @@ begin exit
 xdotool key Return
 ends_with_zero
 (($(snapshots) == 0)) || fail "$(snapshots) snapshot (.und) files remain after the game ended"
+diff -r "$work/maps-shipped" "$shipped_maps" >/dev/null || fail "the shipped maps were written"
 INSIDE
 
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/inside.sh" "$work" "$art" "$here/helpers.bash"

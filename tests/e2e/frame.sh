@@ -13,6 +13,8 @@ trap 'rm -rf "$work"' EXIT
 # The game writes its data (markers, screenshots) into its own folder when it
 # can, so it runs from a copy and the build stays untouched.
 cp -r "$game_dir/." "$work/game"
+# The per-user folder (the player's maps) stays in the scratch folder too.
+export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
 rm -f "$work/game"/*.tga "$work/game/nofirst.ctl"
 
 fail() { echo "frame.sh: $*" >&2; exit 1; }

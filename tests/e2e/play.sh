@@ -21,6 +21,8 @@ trap 'rm -rf "$work"' EXIT
 cp -r "$game_dir/." "$work/game"
 rm -rf "$work/game/Save" "$work/game"/*.tga "$work/game/nofirst.ctl"
 mkdir -p "$work/home"
+# The player's maps are copied into the per-user folder: keep it in here.
+export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
 rm -rf "$art"
 mkdir -p "$art"
 
@@ -115,7 +117,7 @@ done
 
 # ---- Play -------------------------------------------------------------------
 cd "$game"
-HOME="$work/home" SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
+SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
 pid=$!
 
 begin menu
