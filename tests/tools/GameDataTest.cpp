@@ -504,3 +504,38 @@ TEST(GameData, SoundsAreCleanPcmAndStepsAreQuietAndShort) {
 }
 
 }  // namespace
+
+TEST(GameData, DesktopIconsAreTheLogoAtEverySize) {
+  const Picture logo = Load(DataDir() / "vdd" / "image" / "logo.png");
+  ASSERT_TRUE(logo.ok);
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    SCOPED_TRACE(size);
+    const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+    const Picture icon = Load(DataDir() / "icons" / "hicolor" / folder / "apps" / "digmaze.png");
+    ASSERT_TRUE(icon.ok);
+    ASSERT_EQ(icon.w, size);
+    ASSERT_EQ(icon.h, size);
+    // The logo's rounded corners stay (mostly) transparent and its centre opaque.
+    EXPECT_LT(icon.At(0, 0)[3], 128);
+    EXPECT_LT(icon.At(size - 1, size - 1)[3], 128);
+    EXPECT_EQ(icon.At(size / 2, size / 2)[3], 255);
+    // Each icon pixel is near the logo pixel it stands for (the smaller ones
+    // average a block of it, so colours may drift where the block is busy).
+    int far = 0;
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x) {
+        const uint8_t* a = icon.At(x, y);
+        const uint8_t* b = logo.At(x * 128 / size + 64 / size, y * 128 / size + 64 / size);
+        if (a[3] == 255 && b[3] == 255 &&
+            std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) > 120)
+          ++far;
+      }
+    EXPECT_LT(far, size * size / 6) << "the icon does not look like the logo";
+    if (size >= 128) {
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+          ASSERT_EQ(0, std::memcmp(icon.At(x, y), logo.At(x * 128 / size, y * 128 / size), 4))
+              << "at " << x << "," << y;
+    }
+  }
+}

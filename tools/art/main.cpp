@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/art/AppIcons.h"
 #include "tools/art/Canvas.h"
 #include "tools/art/CellIcons.h"
 #include "tools/art/Cursors.h"
@@ -23,8 +24,10 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: digmaze-art OUT_DIR [--level MAP_FILE] [--preview PREVIEW_DIR]\n"
-    "  writes OUT_DIR/vdd/image/*.png, OUT_DIR/windows/cursors/*.png and\n"
-    "  OUT_DIR/help/*.png; the help shows MAP_FILE as the first level\n"
+    "  writes OUT_DIR/vdd/image/*.png, OUT_DIR/windows/cursors/*.png,\n"
+    "  OUT_DIR/help/*.png and the application icons\n"
+    "  OUT_DIR/icons/hicolor/SIZExSIZE/apps/digmaze.png; the help shows\n"
+    "  MAP_FILE as the first level\n"
     "  (default OUT_DIR/Maps/level01.dmm);\n"
     "  with --preview, also a contact sheet and animation frames for review\n";
 
@@ -99,6 +102,12 @@ int main(int argc, char** argv) {
     ok &= Save(cursor.image, cursors / name);
   }
   ok &= art::WriteHelpPictures(sprites, map, help.string());
+  for (const art::AppIcon& icon : art::DrawAppIcons(sprites)) {
+    const std::string size = std::to_string(icon.size);
+    const auto folder = out / "icons" / "hicolor" / (size + "x" + size) / "apps";
+    std::filesystem::create_directories(folder, ec);
+    ok &= Save(icon.image, folder / "digmaze.png");
+  }
   if (!preview.empty()) {
     std::filesystem::create_directories(preview, ec);
     ok &= art::WritePreview(sprites, preview.string());
