@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libstb-dev libfreetype-dev fonts-dejavu-core
   xvfb xauth xdotool imagemagick xdg-utils
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()
