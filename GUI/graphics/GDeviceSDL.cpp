@@ -65,9 +65,11 @@ bool GDeviceSDL::Create(int w, int h) {
     if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN;
     const int x = (monitor.width - w) / 2;
     const int y = (monitor.height - h) / 2;
-    SDL_Window* created = SDL_CreateWindow("", x, y, w, h, flags);
+    // The application's name titles the window in the desktop's task list.
+    const char* title = platform ? platform->GetName().c_str() : "";
+    SDL_Window* created = SDL_CreateWindow(title, x, y, w, h, flags);
     // Without OpenGL (the dummy driver, some remote displays) a plain window still works.
-    if (!created) created = SDL_CreateWindow("", x, y, w, h, flags & ~SDL_WINDOW_OPENGL);
+    if (!created) created = SDL_CreateWindow(title, x, y, w, h, flags & ~SDL_WINDOW_OPENGL);
     if (!created) return false;
     window = created;
     SDL_ShowCursor(SDL_DISABLE);

@@ -51,6 +51,7 @@ TEST_F(GameDMTest, CreateGameSetsUpTheFrame) {
   EXPECT_EQ(game.GetCurrentSceneIndex(), 0);
   EXPECT_NE(game.GetSound(), nullptr);
   EXPECT_TRUE(fs::exists(dir / "nofirst.ctl"));
+  EXPECT_STREQ(SDL_GetWindowTitle(GDeviceSDL::window), "Digmaze");
 }
 
 TEST_F(GameDMTest, FramePresentsThePictureWithTheCursorInTheTextureOnly) {
