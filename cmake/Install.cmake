@@ -44,8 +44,11 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Digmaze team")
 set(CPACK_PACKAGE_CONTACT "The Digmaze team <digmaze@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "platform game with a map editor")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Steer the runner through levels of bricks, floors, ladders and lines, collect every treasure, dig holes to trap the pursuing aliens, and reach the exit. The game comes with its own map editor and plays with the keyboard, the mouse or a gamepad.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Steer the runner through levels of bricks, floors, ladders and lines,\n"
+    "collect every treasure, dig holes to trap the pursuing aliens, and reach\n"
+    "the exit. The game comes with its own map editor and plays with the\n"
+    "keyboard, the mouse or a gamepad.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
