@@ -47,24 +47,18 @@ Printed Report(const CCommandLine& line) {
 TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
   const Case cases[] = {
       {{}, Action::Play, false, "", ""},
-      {{"--windowed"}, Action::Play, true, "", ""},
-      {{"--record", "runs"}, Action::Play, false, "runs", ""},
       {{"--record=a b", "--windowed"}, Action::Play, true, "a b", ""},
       // A folder that looks like an option is still the folder.
       {{"--record", "--windowed"}, Action::Play, false, "--windowed", ""},
-      {{"--record", "one", "--record", "two"}, Action::Play, false, "two", ""},
-      {{"--help"}, Action::Help, false, "", ""},
+      // The first of --help, --version or a fault decides.
       {{"--windowed", "--version", "--bogus"}, Action::Version, false, "", ""},
       {{"--help", "--version"}, Action::Help, false, "", ""},
       {{"--bogus", "--help"}, Action::Usage, false, "", "unknown option --bogus"},
-      {{"-w"}, Action::Usage, false, "", "unknown option -w"},
-      {{"--Windowed"}, Action::Usage, false, "", "unknown option --Windowed"},
       {{"level01.dmm"}, Action::Usage, false, "", "unexpected argument level01.dmm"},
-      {{""}, Action::Usage, false, "", "unexpected argument "},
       {{"--record"}, Action::Usage, false, "", "--record needs a folder"},
       {{"--record="}, Action::Usage, false, "", "--record needs a folder"},
-      {{"--record", ""}, Action::Usage, false, "", "--record needs a folder"},
   };
+
   for (const Case& c : cases) {
     std::vector<const char*> argv{"/usr/games/digmaze"};
     argv.insert(argv.end(), c.args.begin(), c.args.end());
@@ -81,29 +75,29 @@ TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
 }
 
 TEST(CommandLineTest, ReportPrintsToTheRightStreamWithTheExitCode) {
-  CCommandLine line;
-  Printed p = Report(line);
-  EXPECT_EQ(p.code, 0);
-  EXPECT_EQ(p.out + p.err, "");
-
-  line.action = Action::Version;
-  p = Report(line);
-  EXPECT_EQ(p.code, 0);
-  EXPECT_EQ(p.out, "digmaze 1.0\n");
-  EXPECT_EQ(p.err, "");
-
-  line.action = Action::Help;
-  p = Report(line);
-  EXPECT_EQ(p.code, 0);
-  EXPECT_EQ(p.out.rfind(std::string(CCommandLine::kUsage) + "\n", 0), 0u) << p.out;
-  for (const char* option : {"--windowed", "--record FOLDER", "--help", "--version"})
-    EXPECT_NE(p.out.find(option), std::string::npos) << option;
-  EXPECT_EQ(p.err, "");
-
   const char* argv[] = {"digmaze", "--fullscreen"};
-  p = Report(CCommandLine::Parse(2, argv));
-  EXPECT_EQ(p.code, 2);
-  EXPECT_EQ(p.out, "");
-  EXPECT_EQ(p.err,
+  const auto asking = [](Action action) {
+    CCommandLine line;
+    line.action = action;
+    return line;
+  };
+  const struct {
+    CCommandLine line;
+    int code;
+    bool toOut, toErr;
+  } cases[] = {
+      {CCommandLine{}, 0, false, false},
+      {asking(Action::Version), 0, true, false},
+      {asking(Action::Help), 0, true, false},
+      {CCommandLine::Parse(2, argv), 2, false, true},
+  };
+  for (const auto& c : cases) {
+    const Printed p = Report(c.line);
+    EXPECT_EQ(p.code, c.code);
+    EXPECT_EQ(!p.out.empty(), c.toOut) << p.out;
+    EXPECT_EQ(!p.err.empty(), c.toErr) << p.err;
+  }
+  EXPECT_EQ(Report(cases[1].line).out, "digmaze 1.0\n");
+  EXPECT_EQ(Report(cases[3].line).err,
             "digmaze: unknown option --fullscreen\n" + std::string(CCommandLine::kUsage) + "\n");
 }
