@@ -404,8 +404,9 @@ bool GPlatform::CopyFolder(const char* from, const char* to, bool withFolder) {
 
 namespace {
 
-// Removes a host folder with the files and folders in it; the folder's
-// entries are named by the caller's searches, so no search is running.
+// Removes a host folder with the files and folders in it. The names are
+// collected before anything is removed, so no search runs while the folder
+// changes.
 void RemoveHostTree(GPlatform& platform, const CFerroString& folder) {
   std::vector<CFerroString> folders, files;
   for (const char* f = platform.GetFirstFolder(folder.c_str()); f; f = platform.GetNextFolder())
