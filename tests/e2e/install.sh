@@ -99,6 +99,7 @@ set -euo pipefail
 me=install.sh; work="$1"; art="$2"; root="$3"; shift 3
 player=("$@")
 source "$work/helpers.bash"
+trap 'fail "a command failed: $BASH_COMMAND"' ERR
 home="$work/home"; user_data="$home/data/Digmaze"
 maps="$user_data/Maps"
 
@@ -187,7 +188,8 @@ wait_for is_editor
 # A floor on the first empty square of the first map.
 level_file="$maps/$(text_at "$maps/index.dml" 9 "$(byte_at "$maps/index.dml" 8)")"
 cp "$level_file" "$work/level-before.dmm"
-square=$(cells_of "$level_file" 20 | awk '$1 == 0 { print NR - 1; exit }')
+# (awk reads to the end: leaving early would break od's pipe.)
+square=$(cells_of "$level_file" 20 | awk '$1 == 0 && !found { print NR - 1; found = 1 }')
 [ -n "$square" ] || fail "the first map has no empty square"
 begin paint
 xdotool key 2
