@@ -82,7 +82,10 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
     map->CopyToBackbuffer();
     map->SetState(GMap::STATE_PLAYING);
     app->SetScene(SCENE_GAME);
-    if (auto* scene = static_cast<GSceneGame*>(app->GetScene(SCENE_GAME))) scene->CreateButtonMenu();
+    if (auto* scene = static_cast<GSceneGame*>(app->GetScene(SCENE_GAME))) {
+      scene->CreateButtonMenu();
+      scene->BeginRecording(true);
+    }
   }
   if (GScene* scene = app->GetScene()) scene->SetFocus();
   if (!done)

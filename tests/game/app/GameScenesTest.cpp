@@ -25,13 +25,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The index of the last shipped level.
+constexpr int kLastLevel = 29;
+
 // The whole game, with the shipped maps, on the dummy video driver.
 class ScenesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
     ASSERT_TRUE(list->Load());  // the index of this game folder
-    ASSERT_EQ(list->GetCount(), 5);
+    ASSERT_EQ(list->GetCount(), 30);  // the shipped campaign
   }
   void TearDown() override {
     while (game.modal) game.modal->EndModal(0);
@@ -259,7 +262,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   const Case cases[] = {
       {"won", 0, 10, false, GMap::STATE_WON, GSceneGame::kEndPause + 1,
        [&] { return map->state == GMap::STATE_WAITING && list->GetMapForGameIndex() == 1; }},
-      {"won the last", 4, 10, false, GMap::STATE_WON, GSceneGame::kEndPause + 1,
+      {"won the last", kLastLevel, 10, false, GMap::STATE_WON, GSceneGame::kEndPause + 1,
        [&] {
          return game.modal == &Play()->victoryBox &&
                 Play()->victoryBox.GetWindowText() == "Digmaze" &&
@@ -292,7 +295,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   // OK (here Enter) on the end-of-game box goes back to the main menu.
   while (game.modal) game.modal->EndModal(0);
   StartGame();
-  list->currentName = list->names[4];
+  list->currentName = list->names[kLastLevel];
   ASSERT_TRUE(map->Start());
   map->SetState(GMap::STATE_WON);
   for (unsigned t = 0; t <= GSceneGame::kEndPause; ++t) Play()->OnUpdate();
