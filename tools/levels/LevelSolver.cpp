@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <queue>
 #include <sstream>
@@ -114,7 +113,8 @@ struct SNAPSHOT {
 // by the movement rules on the grid as it starts (digging included).
 class Distances {
  public:
-  Distances(GMap& map, const std::vector<std::pair<int, int>>& targets) : w(map.width), h(map.height) {
+  Distances(GMap& map, const std::vector<std::pair<int, int>>& targets)
+      : w(map.width), h(map.height) {
     // Forward edges first, then one backward search per target.
     std::vector<std::vector<int>> into(static_cast<size_t>(w * h));
     for (int x = 0; x < w; ++x)
@@ -182,6 +182,7 @@ struct NODE {
   SNAPSHOT state;
   std::shared_ptr<const NODE> parent;
   std::vector<SIM_EVENT> events;  // pressed at this node's decision
+  int digs = 0;                   // Space presses on the way here
   double score = 0;
 };
 
@@ -287,7 +288,9 @@ bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events) 
           return true;
         }
         if (!seen.insert(child->state.Key()).second) continue;
-        child->score = rank(child->state);
+        child->digs = node->digs + (a == ACT_DIG ? 1 : 0);
+        // A dig costs a little, so that a replay digs only where it helps.
+        child->score = rank(child->state) - child->digs * 5.0;
         if (child->score < -1e17) continue;
         next.push_back(std::move(child));
       }
@@ -306,17 +309,11 @@ bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events) 
       kept.push_back(std::move(n));
     }
     next = std::move(kept);
-    if (std::getenv("DIGMAZE_SOLVE_TRACE") && !next.empty())
-      std::fprintf(stderr, "depth %d beam %zu best %.1f tick %u runner %d %d treasures %d\n",
-                   depth, next.size(), next[0]->score, next[0]->state.tick,
-                   next[0]->state.units[0].x / 32, next[0]->state.units[0].y / 32,
-                   next[0]->state.treasures);
-    if (std::getenv("DIGMAZE_SOLVE_TRACE") && !next.empty()) {
-      const auto& st = next[0]->state;
-      for (size_t i = 0; i < st.codes.size(); ++i)
-        if (st.codes[i] == CELL_TREASURE) std::fprintf(stderr, "  left %zu %zu\n", i % 30, i / 30);
-      std::fprintf(stderr, "  runner px %d %d anim %d\n", st.units[0].x, st.units[0].y, st.units[0].animation);
-    }
+    if (options.trace && !next.empty())
+      std::fprintf(stderr,
+                   "decision %d: %zu states, best at tick %u on square %d,%d with %d treasures\n",
+                   depth, next.size(), next[0]->state.tick, next[0]->state.units[0].x / 32,
+                   next[0]->state.units[0].y / 32, next[0]->state.treasures);
     beam.assign(next.begin(), next.end());
   }
   return false;

@@ -18,6 +18,8 @@ class LevelSolver {
     int maxDecisions = 900;
     // At most this many states of the beam per runner square and treasure count.
     int perSquare = 6;
+    // Prints one line a decision on stderr: how the search goes.
+    bool trace = false;
   };
 
   // Searches from the map as loaded (before the level starts). True with the

@@ -1,6 +1,8 @@
 // digmaze-solve MAPFILE OUT [BEAM]: searches a winning input for a map with the
 // game's rules, checks it by replaying it from the start, and writes it as a
 // digmaze-sim script ending with the comment "# end " and the last status line.
+// BEAM (default 400) is how many states each step keeps; with the environment
+// variable DIGMAZE_SOLVE_TRACE set it reports its progress on stderr.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -32,6 +34,7 @@ int main(int argc, char** argv) {
   }
   LevelSolver::Options options;
   if (argc == 4) options.beamWidth = std::atoi(argv[3]);
+  options.trace = std::getenv("DIGMAZE_SOLVE_TRACE") != nullptr;
   if (options.beamWidth <= 0) {
     std::fprintf(stderr, "digmaze-solve: BEAM must be a positive number\n");
     return 2;
