@@ -42,7 +42,8 @@ CFerroString GDialogSaveLoad::GetSlotLabel(int slot, bool& filled) {
   const CFerroString map = SerializeGamePrefix(*stream);
   if (map.IsEmpty()) return "Empty Slot";
   filled = true;
-  return CFerroString("Level ") + TwoDigits(GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1);
+  return CFerroString("Level ") +
+         TwoDigits(GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1);
 }
 
 void GDialogSaveLoad::OnInitDlg() {

@@ -66,7 +66,9 @@ TEST_F(GReplayRecorderTest, LaterAttemptsGetNumberedFiles) {
   recorder.BeginLevel("level01.dmm", 57, true);  // closes the third, opens a fourth
   recorder.EndLevel("left at tick 60");
   EXPECT_EQ(ReadText(folder / "rec/level01-3.txt"), "# level01.dmm\n0 down Left\n");
-  EXPECT_EQ(ReadText(folder / "rec/level01-4.txt").rfind("# level01.dmm\n# resumed from a saved game at tick 57", 0), 0u);
+  EXPECT_EQ(ReadText(folder / "rec/level01-4.txt")
+                .rfind("# level01.dmm\n# resumed from a saved game at tick 57", 0),
+            0u);
 }
 
 // A folder that cannot be made records nothing and nothing else happens.
