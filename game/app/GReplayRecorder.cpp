@@ -1,5 +1,6 @@
 #include "game/app/GReplayRecorder.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -129,7 +130,7 @@ void GReplayRecorder::Line(const std::string& text) {
   const std::string line = text + "\n";
   const auto size = static_cast<unsigned>(line.size());
   // A failed write ends this recording; the level plays on.
-  if (file->Write(line.data(), size) != size) {
+  if (file->Write(line.data(), size) != size || std::fflush(file->GetFile()) != 0) {
     file->Close();
     file.reset();
     path.clear();

@@ -5,7 +5,7 @@
 
 #include "GUI/foundation/CFerroString.h"
 
-class CFerroStream;
+class CFerroStreamFile;
 
 // Writes the keys of every level played into a folder, one script a level in
 // the form digmaze-sim reads: "t down KEY" and "t up KEY", t counting the
@@ -15,8 +15,10 @@ class CFerroStream;
 //
 // Files are named after the map without its extension: "level07.txt" for the
 // first play of "level07.dmm", then "level07-2.txt", "level07-3.txt" and so
-// on; an existing file is never overwritten. Writing is best effort: when a
-// file cannot be made or written, that level goes unrecorded and play goes on.
+// on; an existing file is never overwritten. Every line reaches the file as it
+// is written, so a recording survives the game being stopped. Writing is best
+// effort: when a file cannot be made or written, the rest of that level goes
+// unrecorded and play goes on.
 class GReplayRecorder {
  public:
   GReplayRecorder();
@@ -49,7 +51,7 @@ class GReplayRecorder {
   void Line(const std::string& text);
 
   CFerroString folder;
-  std::unique_ptr<CFerroStream> file;
+  std::unique_ptr<CFerroStreamFile> file;
   std::string path;
   bool held[5] = {};
 };
