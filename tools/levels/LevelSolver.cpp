@@ -32,7 +32,7 @@ struct SNAPSHOT {
   unsigned tick = 0;
   int state = 0;
   int exitX = 0, exitY = 0;
-  int moveX = 0, moveY = 0, score = 0, treasures = 0;
+  int moveX = 0, moveY = 0, score = 0, treasures = 0, lives = 0;
   bool dig = false;
 
   static SNAPSHOT Take() {
@@ -59,6 +59,7 @@ struct SNAPSHOT {
     s.dig = c.dig;
     s.score = c.score;
     s.treasures = c.treasures;
+    s.lives = c.lives;
     return s;
   }
 
@@ -89,6 +90,7 @@ struct SNAPSHOT {
     c.dig = dig;
     c.score = score;
     c.treasures = treasures;
+    c.lives = lives;
   }
 
   // Identifies states that play on alike, whatever the time they took.
@@ -144,8 +146,6 @@ class Distances {
   }
 
  private:
-  static bool Solid(GCell* c) { return c->IsObstacle(); }
-
   std::vector<int> Moves(GMap& map, int x, int y) const {
     auto cell = [&map](int cx, int cy) -> GCell* {
       GCell* c = map.GetCell(cx, cy);
@@ -167,7 +167,7 @@ class Distances {
       return out;
     }
     for (int d : {-1, 1})
-      if (!Solid(cell(x + d, y))) add(x + d, y);
+      if (!cell(x + d, y)->IsObstacle()) add(x + d, y);
     if (own->IsLadder() && cell(x, y - 1)->IsLadder()) add(x, y - 1);
     if (below->IsLadder() || below->IsThrough() || below->IsHoled()) add(x, y + 1);
     return out;
@@ -188,10 +188,6 @@ struct NODE {
 
 enum ACTION { ACT_NONE, ACT_LEFT, ACT_RIGHT, ACT_UP, ACT_DOWN, ACT_DIG, ACT_COUNT };
 
-void Press(PLAYER_KEY key) {
-  GMap::GetInstance()->PressKey(key);
-}
-
 // Applies the action at tick t and plays on until the runner stands on a
 // square again (at least one square's time) or the level ends.
 std::vector<SIM_EVENT> Play(ACTION action, unsigned t) {
@@ -203,11 +199,11 @@ std::vector<SIM_EVENT> Play(ACTION action, unsigned t) {
     const int i = action - ACT_LEFT;
     events.push_back({t, true, arrows[i]});
     events.push_back({t, false, arrows[i]});
-    Press(keys[i]);
+    map.PressKey(keys[i]);
   } else if (action == ACT_DIG) {
     events.push_back({t, true, SIM_SPACE});
     events.push_back({t + 1, false, SIM_SPACE});
-    Press(PLAYER_DIG);
+    map.PressKey(PLAYER_DIG);
   }
   for (int ticks = 0; ticks < 400; ++ticks) {
     if (map.state != GMap::STATE_PLAYING) break;
@@ -290,7 +286,7 @@ bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events) 
         if (!seen.insert(child->state.Key()).second) continue;
         child->digs = node->digs + (a == ACT_DIG ? 1 : 0);
         // A dig costs a little, so that a replay digs only where it helps.
-        child->score = rank(child->state) - child->digs * 5.0;
+        child->score = rank(child->state) - child->digs * options.digCost;
         if (child->score < -1e17) continue;
         next.push_back(std::move(child));
       }

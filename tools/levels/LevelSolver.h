@@ -18,6 +18,9 @@ class LevelSolver {
     int maxDecisions = 900;
     // At most this many states of the beam per runner square and treasure count.
     int perSquare = 6;
+    // What a dig costs in the ranking, in tenths of a square of distance: a
+    // small cost keeps replays from digging where it does not help.
+    double digCost = 5.0;
     // Prints one line a decision on stderr: how the search goes.
     bool trace = false;
   };

@@ -43,8 +43,21 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "digmaze-solve: cannot load map %s\n", argv[1]);
     return 1;
   }
+  // A search that finds nothing is tried again without the cost of digging,
+  // then with a wider beam, up to eight times the one asked for.
   std::vector<SIM_EVENT> events;
-  if (!LevelSolver::Solve(options, events)) {
+  const int beam = options.beamWidth;
+  bool found = false;
+  for (int width = beam; !found && width <= 8 * beam; width *= 2)
+    for (double digCost : {options.digCost, 0.0}) {
+      if (found) break;
+      if (!GSimulation::LoadMap(argv[1])) return 1;
+      LevelSolver::Options attempt = options;
+      attempt.beamWidth = width;
+      attempt.digCost = digCost;
+      found = LevelSolver::Solve(attempt, events);
+    }
+  if (!found) {
     std::fprintf(stderr, "digmaze-solve: no win found for %s\n", argv[1]);
     return 1;
   }
