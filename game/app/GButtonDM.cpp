@@ -50,6 +50,7 @@ void StartGame(GGame* game, bool test) {
   }
   map->testMode = test;
   GameScene(game)->CreateButtonMenu();
+  GameScene(game)->BeginRecording(false);
 }
 
 // Swaps the selected map with its neighbour at offset (-1 up, +1 down), in

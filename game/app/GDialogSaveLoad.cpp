@@ -42,7 +42,8 @@ CFerroString GDialogSaveLoad::GetSlotLabel(int slot, bool& filled) {
   const CFerroString map = SerializeGamePrefix(*stream);
   if (map.IsEmpty()) return "Empty Slot";
   filled = true;
-  return CFerroString("Level ") + TwoDigits(GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1);
+  return CFerroString("Level ") +
+         TwoDigits(GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1);
 }
 
 void GDialogSaveLoad::OnInitDlg() {
@@ -82,7 +83,10 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
     map->CopyToBackbuffer();
     map->SetState(GMap::STATE_PLAYING);
     app->SetScene(SCENE_GAME);
-    if (auto* scene = static_cast<GSceneGame*>(app->GetScene(SCENE_GAME))) scene->CreateButtonMenu();
+    if (auto* scene = static_cast<GSceneGame*>(app->GetScene(SCENE_GAME))) {
+      scene->CreateButtonMenu();
+      scene->BeginRecording(true);
+    }
   }
   if (GScene* scene = app->GetScene()) scene->SetFocus();
   if (!done)

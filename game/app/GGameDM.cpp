@@ -11,6 +11,7 @@
 #include "GUI/themes/GThemeRavlin.h"
 #include "GUI/toolkit/GComponent.h"
 #include "game/app/CUndoRedo.h"
+#include "game/app/GReplayRecorder.h"
 #include "game/app/GSceneGame.h"
 #include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
@@ -19,7 +20,11 @@
 #include "game/model/GModelMedia.h"
 
 GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion, bool full)
-    : GGame(gameId, gameName, gameVersion, full) {}
+    : GGame(gameId, gameName, gameVersion, full), recorder(std::make_unique<GReplayRecorder>()) {}
+
+void GGameDM::SetRecordFolder(const CFerroString& folder) {
+  recorder->SetFolder(folder);
+}
 
 GGameDM::~GGameDM() {
   // The history's files are removed while the platform that removes them exists.

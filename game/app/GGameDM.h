@@ -1,8 +1,11 @@
 #pragma once
 
+#include <memory>
+
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/platform/GGame.h"
 
+class GReplayRecorder;
 class GSurface;
 
 // The game's scenes, in the order the application adds them.
@@ -50,6 +53,11 @@ class GGameDM : public GGame {
   CFerroString GetPathToMaps() override;
   unsigned GetAdditionalStyles(GComponent* component) override;
 
+  // Records the keys of every level played into folder (see GReplayRecorder);
+  // an empty folder records nothing, which is the default.
+  void SetRecordFolder(const CFerroString& folder);
+  GReplayRecorder& GetRecorder() { return *recorder; }
+
   // The game's identity for the framework, and the name and version it is
   // created with.
   static constexpr GUID_GAME kId{0x4469676D617A6531ull, 0x9E3779B97F4A7C15ull};
@@ -86,4 +94,5 @@ class GGameDM : public GGame {
   // failure) are in pathImage and pathSound.
   bool imageDriveTried = false;
   bool soundDriveTried = false;
+  std::unique_ptr<GReplayRecorder> recorder;
 };

@@ -1,15 +1,20 @@
 #include "game/app/GSceneGame.h"
 
+#include <string>
+#include <tuple>
+
 #include "GUI/graphics/GSurface.h"
 #include "GUI/graphics/SurfaceColor.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/themes/GThemeComponent.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
+#include "game/app/GReplayRecorder.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/model/GModelMedia.h"
+#include "game/sim/GSimulation.h"
 
 namespace {
 
@@ -42,6 +47,12 @@ PLAYER_KEY PlayerKey(unsigned key) {
   }
 }
 
+// What a key press can change in play: the level's state and the runner's controls.
+std::tuple<int, int, int, bool> PlayControls() {
+  const ANIMATION_LIST_UNIT* controls = ANIMATION_LIST_UNIT::GetInstance();
+  return {GMap::GetInstance()->state, controls->moveX, controls->moveY, controls->dig};
+}
+
 }  // namespace
 
 void GMessageBoxVictory::OnEnter() {
@@ -63,8 +74,22 @@ void GSceneGame::CreateButtonMenu() {
 bool GSceneGame::StartNextLevel() {
   // A level whose file cannot be read is passed over rather than ending the game.
   while (GMapList::GetInstance()->SelectNextMapForGame())
-    if (GMap::GetInstance()->Start()) return true;
+    if (GMap::GetInstance()->Start()) {
+      BeginRecording(false);
+      return true;
+    }
   return false;
+}
+
+GReplayRecorder* GSceneGame::Recorder() const {
+  auto* app = dynamic_cast<GGameDM*>(game);
+  return app && app->GetRecorder().IsOn() ? &app->GetRecorder() : nullptr;
+}
+
+void GSceneGame::BeginRecording(bool fromSavedGame) {
+  if (GReplayRecorder* recorder = Recorder())
+    recorder->BeginLevel(GMapList::GetInstance()->currentName, GMap::GetInstance()->tick,
+                         fromSavedGame);
 }
 
 void GSceneGame::PauseLevel() {
@@ -99,11 +124,18 @@ void GSceneGame::OnRender() {
 }
 
 void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
-  GMap::GetInstance()->PressKey(PlayerKey(key));
+  GMap* map = GMap::GetInstance();
+  const auto before = PlayControls();
+  map->PressKey(PlayerKey(key));
+  // Keys land before the next update, which runs with the level's current tick.
+  if (GReplayRecorder* recorder = Recorder())
+    recorder->KeyDown(map->tick, key, PlayControls() != before);
 }
 
 void GSceneGame::OnKeyUp(unsigned key, unsigned, unsigned) {
-  GMap::GetInstance()->ReleaseKey(PlayerKey(key));
+  GMap* map = GMap::GetInstance();
+  map->ReleaseKey(PlayerKey(key));
+  if (GReplayRecorder* recorder = Recorder()) recorder->KeyUp(map->tick, key);
 }
 
 void GSceneGame::OnStart() {
@@ -112,6 +144,8 @@ void GSceneGame::OnStart() {
 
 void GSceneGame::OnFinish(int) {
   if (game) game->ShowCursor(true);
+  if (GReplayRecorder* recorder = Recorder())
+    recorder->EndLevel("left at tick " + std::to_string(GMap::GetInstance()->tick));
 }
 
 void GSceneGame::OnUpdate() {
@@ -126,6 +160,13 @@ void GSceneGame::OnUpdate() {
     case GMap::STATE_PLAYING:
       map->Update();
       Invalidate();
+      if (GReplayRecorder* recorder = Recorder()) {
+        // The same line digmaze-sim prints last when it replays the recording.
+        if (map->state == GMap::STATE_WON)
+          recorder->EndLevel("end " + GSimulation::StatusLine(map->tick - 1));
+        else if (map->state == GMap::STATE_CAUGHT)
+          recorder->Note("caught " + GSimulation::StatusLine(map->tick - 1));
+      }
       return;
     case GMap::STATE_WON:
       if (map->testMode) {

@@ -4,6 +4,8 @@
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GDialogMenu.h"
 
+class GReplayRecorder;
+
 // The box announcing the end of a game; its OK returns to the main menu.
 class GMessageBoxVictory : public GMessageBox {
  public:
@@ -22,6 +24,9 @@ class GSceneGame : public GScene {
 
   // Creates the "Menu (Esc)" button the first time a level starts.
   void CreateButtonMenu();
+  // Opens the recording of the level just started (from its map, or resumed
+  // from a saved game) when the application records.
+  void BeginRecording(bool fromSavedGame);
   // Pauses a level that is playing (state 0 becomes 1). A level that is won
   // or lost keeps its state and counter, so pausing over its end sequence
   // does not replay it.
@@ -45,5 +50,7 @@ class GSceneGame : public GScene {
 
  private:
   // Starts the next level of the list that can be read; false after the last.
-  static bool StartNextLevel();
+  bool StartNextLevel();
+  // The application's recorder, or null when it does not record.
+  GReplayRecorder* Recorder() const;
 };

@@ -13,8 +13,8 @@ int main(int argc, char** argv) {
   fullscreen = !options.windowed;
 
   GGameDM game(GGameDM::kId, GGameDM::kName, GGameDM::kVersion, fullscreen);
-  // The games played are recorded into options.recordFolder when it is not
-  // empty; the recorder takes it from here.
+  // --record FOLDER: write the keys of every level played into FOLDER.
+  if (!options.recordFolder.empty()) game.SetRecordFolder(options.recordFolder.c_str());
 
   // A window gets the size of the picture, so it shows at 1:1; full screen
   // takes the desktop's size and letterboxes the picture into it.

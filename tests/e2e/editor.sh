@@ -179,9 +179,18 @@ is_manager_new() {
 is_manager_without_new() {
   buttons_are off on off off off off on || return 1
   [ -z "$(red_along x 200)$(red_along x 690)" ] || { why="a miniature is still framed in red"; return 1; }
-  none_near 2984ce $new_left,$((new_top + 100)) $new_right,$((new_top + 100)) ||
-    { why="a miniature frame is still where the new map was"; return 1; }
-  all_near 2984ce "${prev[@]}" || { why="the miniature before the new map's place is gone"; return 1; }
+  if ((new_col == 1)); then
+    none_near 2984ce $new_left,$((new_top + 100)) $new_right,$((new_top + 100)) ||
+      { why="a miniature frame is still where the new map was"; return 1; }
+    all_near 2984ce "${prev[@]}" || { why="the miniature before the new map's place is gone"; return 1; }
+  else
+    # The new map was alone in the grid's last row: without it the grid is a
+    # row shorter and scrolls back, so a full row of two shipped maps now
+    # stands where the new map's row was.
+    local y=$((new_top + 100))
+    all_near 2984ce 14,$y 495,$y 504,$y 985,$y ||
+      { why="the grid did not scroll back to a full last row of shipped maps"; return 1; }
+  fi
 }
 is_destroy_question() { is_box_over "$work/before-question.png"; }
 

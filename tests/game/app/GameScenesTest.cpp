@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <sstream>
 #include <thread>
 
 #include "GUI/toolkit/GStatic.h"
@@ -18,6 +19,7 @@
 #include "game/model/GModelMedia.h"
 #include "game/model/GSavedGame.h"
 #include "game/model/GUnit.h"
+#include "game/sim/GSimulation.h"
 #include "tests/game/app/GameAppFixture.h"
 #include "tests/support/Scoped.h"
 
@@ -25,13 +27,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The index of the last shipped level.
+constexpr int kLastLevel = 29;
+
 // The whole game, with the shipped maps, on the dummy video driver.
 class ScenesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
-    ASSERT_TRUE(list->Load());  // the index of this game folder
-    ASSERT_EQ(list->GetCount(), 5);
+    ASSERT_TRUE(list->Load());        // the index of this game folder
+    ASSERT_EQ(list->GetCount(), 30);  // the shipped campaign
   }
   void TearDown() override {
     while (game.modal) game.modal->EndModal(0);
@@ -259,7 +264,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   const Case cases[] = {
       {"won", 0, 10, false, GMap::STATE_WON, GSceneGame::kEndPause + 1,
        [&] { return map->state == GMap::STATE_WAITING && list->GetMapForGameIndex() == 1; }},
-      {"won the last", 4, 10, false, GMap::STATE_WON, GSceneGame::kEndPause + 1,
+      {"won the last", kLastLevel, 10, false, GMap::STATE_WON, GSceneGame::kEndPause + 1,
        [&] {
          return game.modal == &Play()->victoryBox &&
                 Play()->victoryBox.GetWindowText() == "Digmaze" &&
@@ -292,7 +297,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   // OK (here Enter) on the end-of-game box goes back to the main menu.
   while (game.modal) game.modal->EndModal(0);
   StartGame();
-  list->currentName = list->names[4];
+  list->currentName = list->names[kLastLevel];
   ASSERT_TRUE(map->Start());
   map->SetState(GMap::STATE_WON);
   for (unsigned t = 0; t <= GSceneGame::kEndPause; ++t) Play()->OnUpdate();
@@ -359,6 +364,102 @@ TEST_F(ScenesTest, AfterTheMenuTheKeysSteerTheRunnerAgain) {
   EXPECT_EQ(units->moveX, 1);
   EXPECT_EQ(map->state, GMap::STATE_PLAYING);
   game.PlatformKeyUp(KEY_RIGHT);
+}
+
+// The scene hands every key of play to the recorder with the level's tick, so
+// that digmaze-sim, given the map and the recording, ends on the line the game
+// wrote at the win: here with a start by a key that does not steer, a held key
+// and its repeats, the in-game menu taking a release, and a held Space whose
+// repeat during a fall drops the runner's direction.
+TEST_F(ScenesTest, ARecordedWinReplaysHeadlessToTheSameEnd) {
+  const fs::path rec = fs::path(folder.Path()) / "rec";
+  game.SetRecordFolder(rec.c_str());
+  StartGame();
+  enum { DOWN, UP, REPEAT, MENU } what;
+  struct Input {
+    unsigned tick;
+    decltype(what) action;
+    unsigned key;
+  };
+  std::vector<Input> inputs = {{0, DOWN, KEY_A}, {0, UP, KEY_A}, {2, DOWN, KEY_RIGHT}};
+  for (unsigned t = 4; t < 260; t += 2) inputs.push_back({t, REPEAT, KEY_RIGHT});
+  auto tap = [&inputs](unsigned t, unsigned key) {
+    inputs.push_back({t, DOWN, key});
+    inputs.push_back({t, UP, key});
+  };
+  inputs.push_back({260, UP, KEY_RIGHT});
+  tap(260, KEY_LEFT);
+  tap(270, KEY_UP);
+  tap(390, KEY_LEFT);
+  tap(400, KEY_UP);
+  inputs.push_back({640, DOWN, KEY_RIGHT});
+  inputs.push_back({700, MENU, KEY_RIGHT});  // released while the menu is open
+  tap(710, KEY_RIGHT);
+  // Space held over undiggable floor; its repeat while the runner drops off
+  // the row's end stops it where it lands, a square short of the wall.
+  inputs.push_back({800, DOWN, KEY_SPACE});
+  inputs.push_back({850, REPEAT, KEY_SPACE});
+  inputs.push_back({900, UP, KEY_SPACE});
+  tap(920, KEY_LEFT);
+  tap(930, KEY_UP);
+  tap(1210, KEY_RIGHT);
+  tap(1220, KEY_UP);
+  tap(1420, KEY_LEFT);
+  tap(1640, KEY_RIGHT);
+  inputs.push_back({1650, DOWN, KEY_SPACE});
+  inputs.push_back({1660, REPEAT, KEY_SPACE});
+  inputs.push_back({1700, UP, KEY_SPACE});
+
+  // The status line of every tick played, as digmaze-sim prints them.
+  std::vector<std::string> played;
+  size_t next = 0;
+  for (int update = 0; update < 4000 && map->state != GMap::STATE_WON; ++update) {
+    for (; next < inputs.size() && inputs[next].tick <= map->tick; ++next) {
+      const Input& in = inputs[next];
+      switch (in.action) {
+        case DOWN:
+          game.PlatformKeyDown(static_cast<int>(in.key), 0);
+          break;
+        case UP:
+          game.PlatformKeyUp(static_cast<int>(in.key));
+          break;
+        case REPEAT:
+          Play()->OnKeyDown(in.key, 1, 0);  // as the key repeat sends it
+          break;
+        case MENU:
+          Key(KEY_ESCAPE);
+          ASSERT_EQ(game.modal, &Play()->menuDialog);
+          for (int i = 0; i < 5; ++i) Play()->OnUpdate();  // the level waits
+          game.PlatformKeyUp(static_cast<int>(in.key));
+          Key(KEY_ESCAPE);  // Continue Game
+          ASSERT_EQ(game.modal, nullptr);
+          break;
+      }
+    }
+    const unsigned before = map->tick;
+    Play()->OnUpdate();
+    if (map->tick != before) played.push_back(GSimulation::StatusLine(before) + "\n");
+  }
+  ASSERT_EQ(map->state, GMap::STATE_WON);
+
+  const std::string recording = ReadText(rec / "level01.txt");
+  const size_t end = recording.rfind("# end ");
+  ASSERT_NE(end, std::string::npos) << recording;
+  std::vector<SIM_EVENT> events;
+  std::string error;
+  ASSERT_TRUE(GSimulation::ParseScript(recording, events, error)) << error;
+  ASSERT_TRUE(GSimulation::LoadMap((fs::path(folder.Path()) / "Maps/level01.dmm").c_str()));
+  GSimulation sim;
+  sim.Begin();
+  std::ostringstream out;
+  sim.Run(events, 4000, out);
+  std::istringstream replayed(out.str());
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(replayed, line);) lines.push_back(line + "\n");
+  // Tick for tick the same play, and the end line the game wrote.
+  ASSERT_EQ(lines.size(), played.size());
+  for (size_t t = 0; t < lines.size(); ++t) ASSERT_EQ(lines[t], played[t]) << "tick " << t;
+  EXPECT_EQ("# end " + lines.back(), recording.substr(end)) << recording;
 }
 
 // The disk audio driver writes what the game plays.

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "GUI/foundation/CFerroString.h"
+
+class CFerroStreamFile;
+
+// Writes the keys of every level played into a folder, one script a level in
+// the form digmaze-sim reads: "t down KEY" and "t up KEY", t counting the
+// level's updates from its start, so that a won level replays headless to
+// the same end. Comments mark where the level came from, lives lost and the
+// end, whose "# end" line repeats digmaze-sim's last status line.
+//
+// Files are named after the map without its extension: "level07.txt" for the
+// first play of "level07.dmm", then "level07-2.txt", "level07-3.txt" and so
+// on; an existing file is never overwritten. Every line reaches the file as it
+// is written, so a recording survives the game being stopped. Writing is best
+// effort: when a file cannot be made or written, the rest of that level goes
+// unrecorded and play goes on.
+class GReplayRecorder {
+ public:
+  GReplayRecorder();
+  ~GReplayRecorder();
+  GReplayRecorder(const GReplayRecorder&) = delete;
+  GReplayRecorder& operator=(const GReplayRecorder&) = delete;
+
+  // The folder to record into (created when missing); empty switches recording off.
+  void SetFolder(const CFerroString& folder);
+  bool IsOn() const { return folder.GetLength() > 0; }
+
+  // A level starts from its map (tick 0), or resumes from a saved game at tick:
+  // closes the previous recording and opens the next free file for mapName.
+  void BeginLevel(const CFerroString& mapName, unsigned tick, bool fromSavedGame);
+  // A key the game scene handled at tick: code is the framework key code;
+  // changedPlay tells whether the press changed the level's state or the
+  // runner's controls (a repeated press of a held key that changed nothing
+  // needs no line).
+  void KeyDown(unsigned tick, unsigned code, bool changedPlay);
+  void KeyUp(unsigned tick, unsigned code);
+  // A comment line ("# " and text), such as a life lost.
+  void Note(const std::string& text);
+  // The level ended (won) or was left: writes "# " and text and closes the file.
+  void EndLevel(const std::string& text);
+
+  // The path of the file being written, empty when none is open.
+  const std::string& GetPath() const { return path; }
+
+ private:
+  void Line(const std::string& text);
+
+  CFerroString folder;
+  std::unique_ptr<CFerroStreamFile> file;
+  std::string path;
+  bool held[5] = {};
+};

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "GUI/toolkit/InputCodes.h"
+#include "game/app/GReplayRecorder.h"
+#include "tests/support/Files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class GReplayRecorderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("digmaze-rec-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    recorder.SetFolder((folder / "rec").c_str());
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  fs::path folder;
+  GReplayRecorder recorder;
+};
+
+// What the scene hands over becomes exactly the lines a replay needs: a held
+// key's repeat only when it changed play, written as release and press; any
+// other key that starts the level as a Space tap.
+TEST_F(GReplayRecorderTest, WritesTheScriptAReplayNeeds) {
+  recorder.BeginLevel("level07.dmm", 0, false);
+  EXPECT_EQ(recorder.GetPath(), (folder / "rec/level07.txt").string());
+  recorder.KeyDown(0, KEY_RETURN, true);   // starts the level
+  recorder.KeyDown(0, KEY_RETURN, false);  // a second time changes nothing
+  recorder.KeyDown(3, KEY_RIGHT, true);
+  recorder.KeyDown(9, KEY_RIGHT, false);  // a repeat that changed nothing
+  recorder.KeyDown(12, KEY_UP, true);
+  recorder.KeyDown(14, KEY_RIGHT, true);  // a repeat that turned the runner back
+  recorder.KeyUp(20, KEY_RIGHT);
+  recorder.KeyUp(20, KEY_UP);
+  recorder.KeyDown(21, KEY_SPACE, true);
+  recorder.KeyUp(22, KEY_SPACE);
+  recorder.KeyUp(23, KEY_ESCAPE);  // not a key of play
+  recorder.Note("caught T 40 S 3");
+  recorder.EndLevel("end T 80 S 2 SC 110");
+  EXPECT_EQ(recorder.GetPath(), "");
+  recorder.KeyDown(90, KEY_LEFT, true);  // after the end nothing is written
+  EXPECT_EQ(ReadText(folder / "rec/level07.txt"),
+            "# level07.dmm\n"
+            "0 down Space\n0 up Space\n"
+            "3 down Right\n12 down Up\n14 up Right\n14 down Right\n"
+            "20 up Right\n20 up Up\n21 down Space\n22 up Space\n"
+            "# caught T 40 S 3\n# end T 80 S 2 SC 110\n");
+}
+
+// Playing a map again never replaces an earlier recording: later attempts are numbered.
+TEST_F(GReplayRecorderTest, LaterAttemptsGetNumberedFiles) {
+  const char* expected[] = {"level01.txt", "level01-2.txt", "level01-3.txt"};
+  for (const char* name : expected) {
+    recorder.BeginLevel("level01.dmm", 0, false);
+    EXPECT_EQ(fs::path(recorder.GetPath()).filename(), name);
+    recorder.KeyDown(0, KEY_LEFT, true);
+  }
+  recorder.BeginLevel("level01.dmm", 57, true);  // closes the third, opens a fourth
+  recorder.EndLevel("left at tick 60");
+  EXPECT_EQ(ReadText(folder / "rec/level01-3.txt"), "# level01.dmm\n0 down Left\n");
+  EXPECT_EQ(ReadText(folder / "rec/level01-4.txt")
+                .rfind("# level01.dmm\n# resumed from a saved game at tick 57", 0),
+            0u);
+}
+
+// A folder that cannot be made records nothing and nothing else happens.
+TEST_F(GReplayRecorderTest, AnUnwritableFolderRecordsNothing) {
+  fs::create_directories(folder);
+  WriteText(folder / "file", "x");
+  recorder.SetFolder((folder / "file/rec").c_str());
+  recorder.BeginLevel("level01.dmm", 0, false);
+  EXPECT_EQ(recorder.GetPath(), "");
+  recorder.KeyDown(0, KEY_LEFT, true);
+  recorder.EndLevel("end");
+  recorder.SetFolder("");
+  EXPECT_FALSE(recorder.IsOn());
+}
+
+}  // namespace
