@@ -240,16 +240,24 @@ bool GVirtualDrive::OpenFiles(const char* tableFile, const char* dataPathOverrid
 }
 
 bool GVirtualDrive::CheckClusters() {
-  // Every cluster a file or the free list names must lie inside the data file.
-  uint64_t available = (static_cast<uint64_t>(dataLength) - 4 + clusterSize - 1) / clusterSize;
+  // Every cluster a file or the free list names must lie inside the data file, and no cluster
+  // may be named twice: two files sharing one would overwrite each other, and a free cluster
+  // that a file still uses would be handed to the next growing file.
+  const uint64_t available =
+      (static_cast<uint64_t>(dataLength) - 4 + clusterSize - 1) / clusterSize;
+  std::vector<bool> claimed(static_cast<size_t>(available), false);
   bool ok = true;
+  auto claim = [&](int cluster) {
+    if (cluster < 0 || static_cast<uint64_t>(cluster) >= available || claimed[cluster])
+      ok = false;
+    else
+      claimed[cluster] = true;
+  };
   root.Walk([&](VIRTUAL_ITEM& item) {
     if (!item.IsFile()) return;
-    for (int cluster : static_cast<VIRTUAL_FILE&>(item).clusters)
-      if (cluster < 0 || static_cast<uint64_t>(cluster) >= available) ok = false;
+    for (int cluster : static_cast<VIRTUAL_FILE&>(item).clusters) claim(cluster);
   });
-  for (int cluster : FreeClusterValues())
-    if (cluster < 0 || static_cast<uint64_t>(cluster) >= available) ok = false;
+  for (int cluster : FreeClusterValues()) claim(cluster);
   return ok;
 }
 

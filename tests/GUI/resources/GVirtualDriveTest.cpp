@@ -5,7 +5,12 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
+#include "GUI/foundation/CArrayInt.h"
+#include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/resources/CFerroStreamVirtualFile.h"
 #include "GUI/resources/GVirtualDrive.h"
 #include "tests/support/Files.h"
@@ -406,6 +411,52 @@ TEST_F(GVirtualDriveDamageTest, DamagedDataFiles) {
   ASSERT_TRUE(WriteText(dataPath, data.substr(0, 4 + 4096 + 100)));
   ASSERT_TRUE(drive.Open(table.c_str()));
   EXPECT_EQ(GetFile(drive, ":f"), Pattern(5000, 1).substr(0, 4196));
+}
+
+// The table of a drive holding ":a" and ":b" (10 bytes each, in the clusters given) with the
+// free-cluster list `released`.
+std::string TwoFileTable(const std::vector<int>& a, const std::vector<int>& b,
+                         const std::vector<int>& released) {
+  ByteBuilder t = TableHeader("image.vdd");
+  t.Int(0).Int(0).Int('b' + 1);  // the root: no name, reserved, buckets up to 'b'
+  for (const auto& [name, clusters] : {std::pair{"a", a}, std::pair{"b", b}}) {
+    t.Int(name[0]).Int(1).Int(1).Name(name).Int(0).Int(0).Int(10);
+    t.Int(static_cast<int32_t>(clusters.size()));
+    for (int c : clusters) t.Int(c);
+  }
+  t.Int(-1);
+  CArrayInt list;
+  for (int c : released) list.Add(c);
+  CFerroStreamMemory freeList;
+  freeList.Open(nullptr, 0, CFerroStream::modeWrite);
+  EXPECT_TRUE(list.Serialize(freeList));
+  return t
+      .Raw(std::string_view(reinterpret_cast<const char*>(freeList.GetBuffer()),
+                            freeList.GetLength()))
+      .bytes;
+}
+
+TEST_F(GVirtualDriveDamageTest, ClustersClaimedTwiceDoNotOpen) {
+  // Sharing would let one file's writes show up in another, or hand a cluster still in use to
+  // the next growing file.
+  ASSERT_TRUE(WriteText(folder / "image.vdd", kDataSignature + std::string(3 * 4096, 'x')));
+  struct Case {
+    std::vector<int> a, b, released;
+    bool opens;
+    const char* what;
+  };
+  const Case cases[] = {
+      {{0}, {1}, {2}, true, "every cluster claimed once"},
+      {{0}, {1}, {}, true, "an unclaimed cluster"},
+      {{0}, {0}, {}, false, "two files share a cluster"},
+      {{0, 2}, {1, 2}, {}, false, "two files share their last cluster"},
+      {{0, 0}, {1}, {}, false, "a file names a cluster twice"},
+      {{0}, {1}, {1}, false, "a released cluster is still in use"},
+      {{0}, {1}, {2, 2}, false, "a cluster released twice"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(OpensWithTable(TwoFileTable(c.a, c.b, c.released)), c.opens) << c.what;
+  }
 }
 
 }  // namespace
