@@ -52,7 +52,7 @@ GAudioMixer::~GAudioMixer() {
 }
 
 bool GAudioMixer::Init(int frequency) {
-  if (device_ || frequency <= 0) return false;
+  if (device_ || frequency_ > 0 || frequency <= 0) return false;
   if (!subsystemUp_) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     subsystemUp_ = true;
@@ -78,6 +78,12 @@ bool GAudioMixer::Init(int frequency) {
   return true;
 }
 
+bool GAudioMixer::InitWithoutDevice(int frequency) {
+  if (device_ || frequency_ > 0 || frequency <= 0) return false;
+  frequency_ = frequency;
+  return true;
+}
+
 void GAudioMixer::Free() {
   if (device_) {
     SDL_CloseAudioDevice(device_);  // waits for the audio thread to finish
@@ -97,7 +103,7 @@ GAudioMixer::Handle GAudioMixer::NextHandle() {
 }
 
 GAudioMixer::Handle GAudioMixer::SampleLoad(const void* data, size_t size, int maxVoices) {
-  if (!device_ || !data || size == 0 || size > INT_MAX || maxVoices < 1) return 0;
+  if (frequency_ <= 0 || !data || size == 0 || size > INT_MAX || maxVoices < 1) return 0;
 
   SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (!rw) return 0;
@@ -280,6 +286,7 @@ void GAudioMixer::Mix(float* out, size_t frames) {
 }
 
 void GAudioMixer::Callback(void* self, uint8_t* stream, int length) {
+  if (!self || !stream || length <= 0) return;
   size_t frames = static_cast<size_t>(length) / (sizeof(float) * kOutputChannels);
   static_cast<GAudioMixer*>(self)->Mix(reinterpret_cast<float*>(stream), frames);
 }
