@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -413,16 +414,25 @@ TEST_F(GVirtualDriveDamageTest, DamagedDataFiles) {
   EXPECT_EQ(GetFile(drive, ":f"), Pattern(5000, 1).substr(0, 4196));
 }
 
-// The table of a drive holding ":a" and ":b" (10 bytes each, in the clusters given) with the
-// free-cluster list `released`.
-std::string TwoFileTable(const std::vector<int>& a, const std::vector<int>& b,
-                         const std::vector<int>& released) {
+// The table of a drive whose root holds the files given (10 bytes each, in the clusters given)
+// with the free-cluster list `released`; entries are filed by their names' first bytes.
+using NamedClusters = std::pair<std::string, std::vector<int>>;
+std::string RootTable(std::vector<NamedClusters> files, const std::vector<int>& released) {
+  std::stable_sort(files.begin(), files.end(), [](const auto& x, const auto& y) {
+    return static_cast<unsigned char>(x.first[0]) < static_cast<unsigned char>(y.first[0]);
+  });
   ByteBuilder t = TableHeader("image.vdd");
-  t.Int(0).Int(0).Int('b' + 1);  // the root: no name, reserved, buckets up to 'b'
-  for (const auto& [name, clusters] : {std::pair{"a", a}, std::pair{"b", b}}) {
-    t.Int(name[0]).Int(1).Int(1).Name(name).Int(0).Int(0).Int(10);
-    t.Int(static_cast<int32_t>(clusters.size()));
-    for (int c : clusters) t.Int(c);
+  t.Int(0).Int(0).Int(static_cast<unsigned char>(files.back().first[0]) + 1);
+  for (size_t i = 0; i < files.size();) {
+    const unsigned char bucket = static_cast<unsigned char>(files[i].first[0]);
+    size_t n = 0;
+    while (i + n < files.size() && static_cast<unsigned char>(files[i + n].first[0]) == bucket) ++n;
+    t.Int(bucket).Int(static_cast<int32_t>(n));
+    for (; n > 0; --n, ++i) {
+      t.Int(1).Name(files[i].first).Int(0).Int(0).Int(10);
+      t.Int(static_cast<int32_t>(files[i].second.size()));
+      for (int c : files[i].second) t.Int(c);
+    }
   }
   t.Int(-1);
   CArrayInt list;
@@ -434,6 +444,11 @@ std::string TwoFileTable(const std::vector<int>& a, const std::vector<int>& b,
       .Raw(std::string_view(reinterpret_cast<const char*>(freeList.GetBuffer()),
                             freeList.GetLength()))
       .bytes;
+}
+
+std::string TwoFileTable(const std::vector<int>& a, const std::vector<int>& b,
+                         const std::vector<int>& released) {
+  return RootTable({{"a", a}, {"b", b}}, released);
 }
 
 TEST_F(GVirtualDriveDamageTest, ClustersClaimedTwiceDoNotOpen) {
@@ -457,6 +472,23 @@ TEST_F(GVirtualDriveDamageTest, ClustersClaimedTwiceDoNotOpen) {
   for (const Case& c : cases) {
     EXPECT_EQ(OpensWithTable(TwoFileTable(c.a, c.b, c.released)), c.opens) << c.what;
   }
+}
+
+TEST_F(GVirtualDriveDamageTest, EntriesNoPathCanNameDoNotOpen) {
+  // Such an entry could never be read or removed, and its clusters would be lost for good.
+  ASSERT_TRUE(WriteText(folder / "image.vdd", kDataSignature + std::string(3 * 4096, 'x')));
+  EXPECT_TRUE(OpensWithTable(RootTable({{"a", {0}}, {"ab", {1}}}, {})));
+  const std::pair<const char*, std::string> names[] = {
+      {"a zero byte", std::string("a\0b", 3)},
+      {"a separator", "a/b"},
+      {"a backslash", "a\\b"},
+      {"a drive colon", "a:"},
+      {"a dot", "."},
+      {"two dots", ".."},
+      {"a second entry of the same name", "a"},
+  };
+  for (const auto& [what, name] : names)
+    EXPECT_FALSE(OpensWithTable(RootTable({{"a", {0}}, {name, {1}}}, {}))) << what;
 }
 
 }  // namespace
