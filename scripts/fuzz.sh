@@ -51,8 +51,12 @@ for t in "${targets[@]}"; do
   mkdir -p "$corpus" "$findings" "$(dirname "$log")"
   dict=()
   [ -f "tests/fuzz/$t.dict" ] && dict=(-dict="tests/fuzz/$t.dict")
+  # Inputs that once crashed are run first, under the same limits (libFuzzer
+  # adds new inputs only to the first folder, the corpus).
+  kept=()
+  [ -d "tests/fuzz/regressions/$t" ] && kept=("tests/fuzz/regressions/$t")
   rc=0
-  "$dir/tests/fuzz/fuzz_$t" "$corpus" "$seeds/$t" "${dict[@]}" \
+  "$dir/tests/fuzz/fuzz_$t" "$corpus" "$seeds/$t" "${kept[@]}" "${dict[@]}" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$findings/" >"$log" 2>&1 || rc=$?
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
