@@ -154,6 +154,28 @@ TEST_F(GSoundBassDiskTest, BadDataIsRefusedOrPlayedSafely) {
   }
 }
 
+// Every change the main thread makes while the audio thread mixes: volumes, plays, stops,
+// queries, loads and unloads. The ThreadSanitizer build (scripts/test.sh) checks that each is
+// ordered with the mixing; here it must simply keep working.
+TEST_F(GSoundBassDiskTest, ChangesWhileTheAudioThreadMixes) {
+  GSoundBass sound;
+  ASSERT_TRUE(sound.GetMixer().IsReady());
+  const int music = Load(sound, Mono16(4410, 0x08));
+  const int looped = sound.Play(music, 1.0f, true);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+  for (int i = 0; std::chrono::steady_clock::now() < until; ++i) {
+    sound.SetVolume(looped, (i % 10) / 10.0f);
+    const int effect = Load(sound, Mono16(50 + i % 7, 0x10));
+    const int channel = sound.Play(effect, 50, i % 2 == 0);
+    sound.GetState(channel);
+    sound.GetPosition(looped);
+    if (i % 3 == 0) sound.Stop(channel);
+    EXPECT_TRUE(sound.Unload(effect));
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+  }
+  EXPECT_EQ(sound.GetState(looped), 0);
+}
+
 TEST(GSoundBassTest, MissingDeviceFailsQuietlyAndVolumesAreClamped) {
   ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
   GSoundBass sound;
