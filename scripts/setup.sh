@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the data generators need.
+# Installs the Debian packages the build, the tests, the fuzzers (clang with
+# libFuzzer) and the data generators need.
 # Idempotent: only packages that are missing are installed, and apt's package
 # lists are refreshed once, only when something has to be installed.
 set -euo pipefail
@@ -10,6 +11,7 @@ PACKAGES=(
   libsdl2-dev libstb-dev libfreetype-dev fonts-dejavu-core
   xvfb xauth xdotool imagemagick xdg-utils
   dpkg-dev desktop-file-utils appstream
+  clang libclang-rt-14-dev
 )
 
 missing=()

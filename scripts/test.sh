@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the unit and integration tests, the end-to-end
-# checks under Xvfb, and the whole suite again under the sanitizers.
+# checks under Xvfb, the whole suite again under the address and undefined
+# behaviour sanitizers, the sound and timer tests under ThreadSanitizer, and a
+# short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,3 +18,13 @@ done
 bash scripts/build.sh asan
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j2
+
+# The threads the program starts (the audio device's, SDL's timer thread) meet
+# the main thread in the sound and timer code; only those tests are built.
+bash scripts/build.sh tsan gui_sound_sdl_test gui_audio_mixer_test gui_platform_sdl_test
+TSAN_OPTIONS=halt_on_error=1 \
+  ctest --test-dir build-tsan --output-on-failure -j2 -R '^(GSoundBass|GAudioMixer|PlatformSDL)'
+
+# 15 s per fuzz target catches a new crash at once; longer runs are for people
+# (scripts/fuzz.sh 600).
+bash scripts/fuzz.sh 15

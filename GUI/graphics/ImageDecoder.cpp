@@ -1,6 +1,8 @@
 #include "GUI/graphics/ImageDecoder.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 // Pictures come from files on the player's disk: refuse dimensions that no
 // picture of the game comes near, before anything is allocated for them.
@@ -61,12 +63,32 @@ bool JpegHuffmanTablesFit(const unsigned char* d, size_t n) {
   return true;
 }
 
+// The PNG reader grows its buffer of compressed data by the length each IDAT
+// chunk announces before it reads the chunk, so a few bytes announcing a
+// gigabyte cost a gigabyte. A PNG is accepted only when every chunk (length,
+// type, data and checksum) fits in the bytes that follow.
+bool PngChunksFit(const unsigned char* d, size_t n) {
+  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (n < 8 || std::memcmp(d, kSignature, 8) != 0) return true;  // not a PNG
+  size_t p = 8;
+  while (n - p >= 8) {
+    const uint64_t length =
+        (static_cast<uint64_t>(d[p]) << 24) | (d[p + 1] << 16) | (d[p + 2] << 8) | d[p + 3];
+    if (length > n - p - 8 || n - p - 8 - length < 4) return false;
+    if (std::memcmp(d + p + 4, "IEND", 4) == 0) break;
+    p += 12 + static_cast<size_t>(length);
+  }
+  return true;
+}
+
 }  // namespace
 
 DecodedImage DecodeImageRgba(const unsigned char* data, int size) {
   DecodedImage image;
   if (!data || size <= 0) return image;
-  if (!JpegHuffmanTablesFit(data, static_cast<size_t>(size))) return image;
+  if (!JpegHuffmanTablesFit(data, static_cast<size_t>(size)) ||
+      !PngChunksFit(data, static_cast<size_t>(size)))
+    return image;
   int w = 0, h = 0, channels = 0;
   stbi_uc* rgba = stbi_load_from_memory(data, size, &w, &h, &channels, 4);
   if (!rgba) return image;

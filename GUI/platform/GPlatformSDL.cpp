@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 
 #include "GUI/graphics/GDeviceSDL.h"
 #include "GUI/platform/GGame.h"
@@ -16,6 +17,10 @@ namespace {
 // Set by the timer thread when it posts a tick, cleared by the main thread
 // when it takes the tick, so at most one tick of all timers ever waits.
 std::atomic<bool> tickPending{false};
+
+// The handle of the timer started last, in any platform object, so a handle
+// is never given twice (main thread only).
+int lastTimerHandle = 0;
 
 // Longest wait for an event; the loop re-checks its running flag after it.
 constexpr int kWaitMs = 100;
@@ -88,6 +93,8 @@ bool PadButton(Uint8 button, GGamepadKeys::Button& out) {
 GPlatformSDL::GPlatformSDL(GGame* owner, const char* appName) : GPlatformUnix(owner, appName) {}
 
 GPlatformSDL::~GPlatformSDL() {
+  // Timers still running stop here; their records may be gone, so they are not touched.
+  for (const auto& [handle, running] : timers) SDL_RemoveTimer(running.sdlTimer);
   for (auto& [id, controller] : controllers) SDL_GameControllerClose(controller);
   controllers.clear();
   if (controllersStarted) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
@@ -138,8 +145,8 @@ unsigned OnTimerShotSDL(unsigned interval, void* param) {
   SDL_Event event;
   SDL_zero(event);
   event.type = SDL_USEREVENT;
-  event.user.code = 0;
-  event.user.data1 = param;
+  event.user.code = static_cast<Sint32>(reinterpret_cast<intptr_t>(param));
+  event.user.data1 = nullptr;
   event.user.data2 = nullptr;
   // A tick that could not be posted must not leave the flag set, or no later
   // tick would ever be posted again.
@@ -236,12 +243,7 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
       break;
     case SDL_USEREVENT: {
       tickPending.store(false);
-      auto* timer = static_cast<TIMER_DATA*>(event.user.data1);
-      if (!timer) break;
-      if (timer->owner)
-        timer->owner->OnTimer(timer->id);
-      else if (game)
-        game->PlatformTimer();
+      DeliverTick(event.user.code);
       break;
     }
     default:
@@ -316,14 +318,34 @@ void GPlatformSDL::QuitCancel() {
 // Timers, window, clipboard
 
 void GPlatformSDL::SetTimer(TIMER_DATA* timer) {
-  timer->handle = SDL_AddTimer(timer->period, OnTimerShotSDL, timer);
+  if (!timer) return;
+  KillTimer(timer);
+  if (++lastTimerHandle <= 0) lastTimerHandle = 1;
+  const int handle = lastTimerHandle;
+  const SDL_TimerID id =
+      SDL_AddTimer(timer->period, OnTimerShotSDL, reinterpret_cast<void*>(intptr_t{handle}));
+  if (id == 0) return;
+  timers[handle] = RUNNING_TIMER{timer, id};
+  timer->handle = handle;
+}
+
+void GPlatformSDL::DeliverTick(int handle) {
+  const auto found = timers.find(handle);
+  if (found == timers.end()) return;  // killed since the tick was posted
+  TIMER_DATA* timer = found->second.timer;
+  if (timer->owner)
+    timer->owner->OnTimer(timer->id);
+  else if (game)
+    game->PlatformTimer();
 }
 
 namespace {
 
-// Event filter that removes the waiting tick of the timer in `timer`.
-int DropTickOf(void* timer, SDL_Event* event) {
-  if (event->type != SDL_USEREVENT || event->user.data1 != timer) return 1;
+// Event filter that removes the waiting tick of the timer whose handle is in `handle`.
+int DropTickOf(void* handle, SDL_Event* event) {
+  if (event->type != SDL_USEREVENT ||
+      event->user.code != static_cast<Sint32>(reinterpret_cast<intptr_t>(handle)))
+    return 1;
   tickPending.store(false);
   return 0;
 }
@@ -331,12 +353,17 @@ int DropTickOf(void* timer, SDL_Event* event) {
 }  // namespace
 
 void GPlatformSDL::KillTimer(TIMER_DATA* timer) {
-  if (timer->handle == 0) return;
-  SDL_RemoveTimer(timer->handle);
+  if (!timer || timer->handle == 0) return;
+  const int handle = timer->handle;
   timer->handle = 0;
-  // A tick of this timer may still wait in the queue; the record it points
-  // to may be gone by the time the loop takes it, so it is dropped here.
-  SDL_FilterEvents(DropTickOf, timer);
+  const auto found = timers.find(handle);
+  if (found == timers.end() || found->second.timer != timer) return;
+  SDL_RemoveTimer(found->second.sdlTimer);
+  timers.erase(found);
+  // A tick of this timer may wait in the queue, or SDL's thread may be posting one right now;
+  // neither is delivered any more, and the waiting one is taken out so it does not hold up the
+  // other timers' ticks.
+  SDL_FilterEvents(DropTickOf, reinterpret_cast<void*>(intptr_t{handle}));
 }
 
 // Both answers test "any other flag is set", not the focus or minimised

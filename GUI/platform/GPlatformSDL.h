@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <unordered_map>
 
 #include "GUI/platform/GGamepadKeys.h"
 #include "GUI/platform/GPlatformUnix.h"
@@ -31,6 +32,11 @@ class GPlatformSDL : public GPlatformUnix {
   int MessageLoop() override;
   void Quit(int code) override;
   void QuitCancel() override;
+  // Starts the timer under a handle never given before; its ticks name the
+  // handle, not the record, and the loop delivers a tick only while that
+  // handle is running. So a tick posted just before KillTimer, or still on
+  // its way from SDL's timer thread, never reaches a record that was freed
+  // (or one made later at the same address).
   void SetTimer(TIMER_DATA* timer) override;
   void KillTimer(TIMER_DATA* timer) override;
   bool IsActivated() override;
@@ -61,6 +67,17 @@ class GPlatformSDL : public GPlatformUnix {
   // Hands key changes of the controllers to the application.
   void SendKeys(const std::vector<GGamepadKeys::KEY_CHANGE>& changes);
 
+  // Calls the owner (or the application's main timer) of a running timer.
+  void DeliverTick(int handle);
+
+  // The running timers by handle: the record and SDL's timer id. Only the
+  // main thread touches it; SDL's timer thread sees nothing but the handle.
+  struct RUNNING_TIMER {
+    TIMER_DATA* timer;
+    int sdlTimer;
+  };
+  std::unordered_map<int, RUNNING_TIMER> timers;
+
   bool running = true;
   int exitCode = 0;
   bool controllersStarted = false;
@@ -70,5 +87,5 @@ class GPlatformSDL : public GPlatformUnix {
 };
 
 // SDL timer callback (runs on SDL's timer thread): posts one tick event for
-// the TIMER_DATA in param unless a tick is already waiting.
+// the timer whose handle is in param unless a tick is already waiting.
 unsigned OnTimerShotSDL(unsigned interval, void* param);

@@ -33,16 +33,6 @@ bool IsSeparator(char c) {
   return c == '/' || c == '\\';
 }
 
-// A name that can stand for one entry: not empty, no separator, no ':', not "." or "..".
-bool IsEntryName(const CFerroString& name) {
-  if (name.IsEmpty() || name == "." || name == "..") return false;
-  for (int i = 0; i < name.GetLength(); ++i) {
-    char c = name.c_str()[i];
-    if (IsSeparator(c) || c == ':') return false;
-  }
-  return true;
-}
-
 bool HostFileExists(const char* path) {
   struct stat info;
   return stat(path, &info) == 0;
@@ -160,7 +150,7 @@ bool GVirtualDrive::WriteEmptyDrive(const CFerroString& tableFile, const CFerroS
 }
 
 CFerroString GVirtualDrive::Create(const char* dir, const char* name) {
-  if (IsOpen() || name == nullptr || !IsEntryName(name)) return CFerroString();
+  if (IsOpen() || name == nullptr || !VIRTUAL_ITEM::IsEntryName(name)) return CFerroString();
   CFerroString folder = AbsoluteFolder(dir);
   if (folder.IsEmpty()) return CFerroString();
   CFerroString base = folder + name;
@@ -184,7 +174,7 @@ bool GVirtualDrive::OpenFiles(const char* tableFile, const char* dataPathOverrid
             FerroReadInt32(table, storedClusterSize) &&
             static_cast<uint32_t>(storedClusterSize) >= kSmallestCluster &&
             static_cast<uint32_t>(storedClusterSize) <= kLargestCluster &&
-            dataFileName.LoadFromStream(table) && IsEntryName(dataFileName);
+            dataFileName.LoadFromStream(table) && VIRTUAL_ITEM::IsEntryName(dataFileName);
   if (ok) {
     clusterSize = static_cast<uint32_t>(storedClusterSize);
     VIRTUAL_TABLE_READER reader(table, clusterSize);
@@ -240,16 +230,24 @@ bool GVirtualDrive::OpenFiles(const char* tableFile, const char* dataPathOverrid
 }
 
 bool GVirtualDrive::CheckClusters() {
-  // Every cluster a file or the free list names must lie inside the data file.
-  uint64_t available = (static_cast<uint64_t>(dataLength) - 4 + clusterSize - 1) / clusterSize;
+  // Every cluster a file or the free list names must lie inside the data file, and no cluster
+  // may be named twice: two files sharing one would overwrite each other, and a free cluster
+  // that a file still uses would be handed to the next growing file.
+  const uint64_t available =
+      (static_cast<uint64_t>(dataLength) - 4 + clusterSize - 1) / clusterSize;
+  std::vector<bool> claimed(static_cast<size_t>(available), false);
   bool ok = true;
+  auto claim = [&](int cluster) {
+    if (cluster < 0 || static_cast<uint64_t>(cluster) >= available || claimed[cluster])
+      ok = false;
+    else
+      claimed[cluster] = true;
+  };
   root.Walk([&](VIRTUAL_ITEM& item) {
     if (!item.IsFile()) return;
-    for (int cluster : static_cast<VIRTUAL_FILE&>(item).clusters)
-      if (cluster < 0 || static_cast<uint64_t>(cluster) >= available) ok = false;
+    for (int cluster : static_cast<VIRTUAL_FILE&>(item).clusters) claim(cluster);
   });
-  for (int cluster : FreeClusterValues())
-    if (cluster < 0 || static_cast<uint64_t>(cluster) >= available) ok = false;
+  for (int cluster : FreeClusterValues()) claim(cluster);
   return ok;
 }
 
@@ -317,7 +315,7 @@ VIRTUAL_ITEM* GVirtualDrive::CreateEntry(const char* path, bool folder) {
   int cut = LastSeparator(full);
   CFerroString name =
       cut >= 0 ? full.Mid(cut + 1, full.GetLength() - cut - 1) : full.Mid(1, full.GetLength() - 1);
-  if (!IsEntryName(name)) return nullptr;
+  if (!VIRTUAL_ITEM::IsEntryName(name)) return nullptr;
   VIRTUAL_ITEM* parentItem = GetItem(cut > 0 ? full.Left(cut).c_str() : ":");
   workPath = full;
   if (parentItem == nullptr || !parentItem->IsFolder()) return nullptr;
@@ -653,7 +651,7 @@ bool GVirtualDrive::ImportFolder(const char* hostFolder, const char* drivePath) 
 
 bool GVirtualDrive::BuildFromFolder(const char* dir, const char* name, const char* sourceFolder,
                                     unsigned int seed) {
-  if (name == nullptr || !IsEntryName(name) || sourceFolder == nullptr) return false;
+  if (name == nullptr || !VIRTUAL_ITEM::IsEntryName(name) || sourceFolder == nullptr) return false;
   CFerroString folder = AbsoluteFolder(dir);
   if (folder.IsEmpty()) return false;
   CFerroString base = folder + name;
@@ -682,7 +680,7 @@ bool GVirtualDrive::BuildFromFolder(const char* dir, const char* name, const cha
 }
 
 bool GVirtualDrive::RemoveDriveFiles(const char* dir, const char* name) {
-  if (name == nullptr || !IsEntryName(name)) return false;
+  if (name == nullptr || !VIRTUAL_ITEM::IsEntryName(name)) return false;
   CFerroString folder = AbsoluteFolder(dir);
   if (folder.IsEmpty()) return false;
   CFerroString base = folder + name;

@@ -46,7 +46,8 @@ class GVirtualDrive {
   // file exists already, or a file cannot be written.
   CFerroString Create(const char* dir, const char* name);
   // Mounts the drive whose table file is tablePath. Fails, leaving the object closed, for a
-  // missing or damaged table or data file.
+  // missing or damaged table or data file, a cluster outside the data file, or a cluster that
+  // two files (or a file and the free-cluster list) both claim.
   bool Open(const char* tablePath);
   // Writes the table when dirty, closes the data file, forgets the tree and detaches every open
   // stream of this drive. Returns whether the table was written (or did not need to be).

@@ -23,6 +23,15 @@ int BucketOf(const CFerroString& name) {
 
 }  // namespace
 
+bool VIRTUAL_ITEM::IsEntryName(const CFerroString& name) {
+  if (name.IsEmpty() || name == "." || name == "..") return false;
+  for (int i = 0; i < name.GetLength(); ++i) {
+    const char c = name.c_str()[i];
+    if (c == '/' || c == '\\' || c == ':' || c == 0) return false;
+  }
+  return true;
+}
+
 VIRTUAL_TABLE_READER::VIRTUAL_TABLE_READER(FILE* f, uint32_t size) : file(f), clusterSize(size) {
   long here = f ? std::ftell(f) : -1;
   long remaining = FerroFileRemaining(f);
@@ -154,9 +163,11 @@ bool VIRTUAL_FOLDER::Load(VIRTUAL_TABLE_READER& reader, int depth) {
         item = std::make_unique<VIRTUAL_FOLDER>();
       else
         return false;
-      // An entry filed under another byte than its name's first could never be found or removed.
-      if (!item->Load(reader, depth + 1) || item->itemName.IsEmpty() ||
-          BucketOf(item->itemName) != b)
+      // An entry that no path can name (filed under another byte than its name's first, a name
+      // no path component can spell, or a second entry of the same name) could never be found
+      // or removed, and its clusters would be lost to the drive.
+      if (!item->Load(reader, depth + 1) || !IsEntryName(item->itemName) ||
+          BucketOf(item->itemName) != b || Find(item->itemName) != nullptr)
         return false;
       Add(std::move(item));
     }

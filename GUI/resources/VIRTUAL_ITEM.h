@@ -30,6 +30,10 @@ class VIRTUAL_ITEM {
   // whole rest of the file bounds what the record may announce.
   virtual bool LoadFromFile(FILE* file);
 
+  // A name a path can reach as one component: not empty, not "." or "..", and without a
+  // separator, ':' or zero byte.
+  static bool IsEntryName(const CFerroString& name);
+
   CFerroString itemName;
   VIRTUAL_FOLDER* parent = nullptr;
 

@@ -10,6 +10,29 @@ namespace {
 
 constexpr int kOutputChannels = 2;
 constexpr Uint16 kBufferFrames = 1024;
+// The largest decoded sample, as the work buffer of its conversion: over ten
+// minutes of stereo at 48000 Hz, far beyond any sound of the game. A tiny file
+// claiming a very low rate would otherwise ask for gigabytes.
+constexpr size_t kLargestConversion = size_t{256} << 20;
+
+uint32_t ReadLE32(const unsigned char* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+// SDL's WAV reader allocates each chunk at the length its header announces
+// before reading it, so a few bytes announcing 4 GB would take 4 GB. A RIFF
+// file is accepted only when every chunk fits in the bytes that follow it.
+bool RiffChunksFit(const unsigned char* data, size_t size) {
+  if (size < 12 || std::memcmp(data, "RIFF", 4) != 0) return true;  // SDL refuses it itself
+  size_t p = 12;
+  while (size - p >= 8) {
+    const uint64_t length = ReadLE32(data + p + 4);
+    if (length > size - p - 8) return false;
+    p += 8 + static_cast<size_t>(length) + (length & 1);
+    if (p >= size) break;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -52,7 +75,7 @@ GAudioMixer::~GAudioMixer() {
 }
 
 bool GAudioMixer::Init(int frequency) {
-  if (device_ || frequency <= 0) return false;
+  if (device_ || frequency_ > 0 || frequency <= 0) return false;
   if (!subsystemUp_) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     subsystemUp_ = true;
@@ -78,6 +101,12 @@ bool GAudioMixer::Init(int frequency) {
   return true;
 }
 
+bool GAudioMixer::InitWithoutDevice(int frequency) {
+  if (device_ || frequency_ > 0 || frequency <= 0) return false;
+  frequency_ = frequency;
+  return true;
+}
+
 void GAudioMixer::Free() {
   if (device_) {
     SDL_CloseAudioDevice(device_);  // waits for the audio thread to finish
@@ -97,7 +126,8 @@ GAudioMixer::Handle GAudioMixer::NextHandle() {
 }
 
 GAudioMixer::Handle GAudioMixer::SampleLoad(const void* data, size_t size, int maxVoices) {
-  if (!device_ || !data || size == 0 || size > INT_MAX || maxVoices < 1) return 0;
+  if (frequency_ <= 0 || !data || size == 0 || size > INT_MAX || maxVoices < 1) return 0;
+  if (!RiffChunksFit(static_cast<const unsigned char*>(data), size)) return 0;
 
   SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (!rw) return 0;
@@ -121,7 +151,7 @@ GAudioMixer::Handle GAudioMixer::SampleLoad(const void* data, size_t size, int m
                                      kOutputChannels, frequency_) >= 0) {
     // SDL converts in place and keeps its lengths in int.
     size_t room = static_cast<size_t>(whole) * static_cast<size_t>(std::max(cvt.len_mult, 1));
-    if (room <= INT_MAX) {
+    if (room <= kLargestConversion) {
       std::vector<Uint8> work(room);
       std::copy(wav, wav + whole, work.begin());
       cvt.buf = work.data();
@@ -280,6 +310,7 @@ void GAudioMixer::Mix(float* out, size_t frames) {
 }
 
 void GAudioMixer::Callback(void* self, uint8_t* stream, int length) {
+  if (!self || !stream || length <= 0) return;
   size_t frames = static_cast<size_t>(length) / (sizeof(float) * kOutputChannels);
   static_cast<GAudioMixer*>(self)->Mix(reinterpret_cast<float*>(stream), frames);
 }

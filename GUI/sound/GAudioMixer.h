@@ -19,7 +19,9 @@
 //
 // Every call comes from one thread (the caller's); the mixing runs on the
 // device's thread under the device lock. Without an open device every call
-// fails quietly: loads return 0, queries report nothing playing.
+// fails quietly: loads return 0, queries report nothing playing. A mixer set
+// up with InitWithoutDevice works the same but has no audio thread: its owner
+// mixes by calling Callback, on its own thread.
 class GAudioMixer {
  public:
   using Handle = uint32_t;  // 0 names nothing
@@ -34,8 +36,13 @@ class GAudioMixer {
   // Opens the default output device at the given rate and starts mixing.
   // False when there is no usable device (or one is open already).
   bool Init(int frequency);
+  // Sets the mixer up at the given rate with no output device: samples load
+  // and channels play as with a device, and nothing is mixed until the owner
+  // calls Callback. False when the mixer is set up already.
+  bool InitWithoutDevice(int frequency);
   // Frees every sample and closes the device.
   void Free();
+  // Whether an output device is open.
   bool IsReady() const { return device_ != 0; }
   int GetFrequency() const { return frequency_; }
 
@@ -59,6 +66,13 @@ class GAudioMixer {
   // The playing position in bytes of the sample as its file stored it, or -1.
   int64_t ChannelGetPosition(Handle channel) const;
 
+  // The device's audio thread calls this for every buffer it plays: fills
+  // length bytes of interleaved float stereo with the sum of the playing
+  // channels, each scaled by its volume, clamped to -1..1 (the limits of
+  // 16-bit output), and moves the channels on. A mixer without a device is
+  // driven by calling it directly.
+  static void Callback(void* self, uint8_t* stream, int length);
+
  private:
   struct Voice;
   struct Sample;
@@ -67,7 +81,6 @@ class GAudioMixer {
   Voice* FindVoice(Handle channel, const Sample** owner = nullptr) const;
   Handle NextHandle();
   void Mix(float* out, size_t frames);
-  static void Callback(void* self, uint8_t* stream, int length);
 
   uint32_t device_ = 0;  // the output device id, 0 while closed
   bool subsystemUp_ = false;

@@ -7,6 +7,9 @@ GSound* GSoundChannel::sound = nullptr;
 
 namespace {
 
+// Generations wrap within this mask, which keeps every index positive.
+constexpr int kGenerationMask = 0x7FFF;
+
 template <typename T>
 T* SlotAt(const std::vector<std::unique_ptr<T>>& table, int index) {
   if (index < 0 || static_cast<size_t>(index) >= table.size()) return nullptr;
@@ -31,6 +34,7 @@ void GSound::Clear() {
     if (channel) channel->Stop();
   }
   channels_.clear();
+  generations_.clear();
   for (auto& sample : samples_) {
     if (sample) sample->Unload();
   }
@@ -80,57 +84,74 @@ int GSound::Play(int sample, int volume, bool loop) {
 
 int GSound::AddChannel(std::unique_ptr<GSoundChannel> channel) {
   // Callers play sounds and never stop them, so a channel that has finished
-  // gives up its slot here; otherwise the table would grow for ever.
+  // gives up its slot here; otherwise the table would grow for ever. The new
+  // occupant gets the next generation, so the finished channel's index dies.
   for (size_t i = 0; i < channels_.size(); ++i) {
     auto& slot = channels_[i];
     if (slot && slot->GetState() != -1) continue;
     if (slot) slot->Stop();
     slot = std::move(channel);
-    return static_cast<int>(i);
+    generations_[i] = (generations_[i] + 1) & kGenerationMask;
+    return static_cast<int>(i) + generations_[i] * kChannelSlots;
+  }
+  if (channels_.size() >= static_cast<size_t>(kChannelSlots)) {
+    if (channel) channel->Stop();
+    return -1;
   }
   channels_.push_back(std::move(channel));
+  generations_.push_back(0);
   return static_cast<int>(channels_.size() - 1);
 }
 
+int GSound::ChannelSlot(int channel) const {
+  if (channel < 0) return -1;
+  const int slot = channel % kChannelSlots;
+  if (static_cast<size_t>(slot) >= channels_.size() || !channels_[slot] ||
+      generations_[slot] != channel / kChannelSlots)
+    return -1;
+  return slot;
+}
+
 bool GSound::Stop(int channel) {
-  GSoundChannel* playing = SlotAt(channels_, channel);
-  if (!playing) return false;
-  playing->Stop();
-  channels_[static_cast<size_t>(channel)].reset();
+  const int slot = ChannelSlot(channel);
+  if (slot < 0) return false;
+  channels_[slot]->Stop();
+  channels_[slot].reset();
   return true;
 }
 
 GSoundChannel* GSound::GetChannel(int channel) const {
-  return SlotAt(channels_, channel);
+  const int slot = ChannelSlot(channel);
+  return slot < 0 ? nullptr : channels_[slot].get();
 }
 
 bool GSound::SetVolume(int channel, float volume) {
-  GSoundChannel* playing = SlotAt(channels_, channel);
+  GSoundChannel* playing = GetChannel(channel);
   if (!playing) return false;
   playing->SetVolume(volume);
   return true;
 }
 
 bool GSound::SetVolume(int channel, int volume) {
-  GSoundChannel* playing = SlotAt(channels_, channel);
+  GSoundChannel* playing = GetChannel(channel);
   if (!playing) return false;
   playing->SetVolume(volume);
   return true;
 }
 
 bool GSound::SetMaxPriority(int channel) {
-  GSoundChannel* playing = SlotAt(channels_, channel);
+  GSoundChannel* playing = GetChannel(channel);
   if (!playing) return false;
   playing->SetMaxPriority();
   return true;
 }
 
 int GSound::GetState(int channel) const {
-  GSoundChannel* playing = SlotAt(channels_, channel);
+  GSoundChannel* playing = GetChannel(channel);
   return playing ? playing->GetState() : -1;
 }
 
 int64_t GSound::GetPosition(int channel) const {
-  GSoundChannel* playing = SlotAt(channels_, channel);
+  GSoundChannel* playing = GetChannel(channel);
   return playing ? playing->GetPosition() : -1;
 }

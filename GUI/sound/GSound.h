@@ -59,10 +59,19 @@ class GSoundChannel {
 };
 
 // The application's sound object: a table of loaded samples and a table of
-// playing channels, both addressed by small indices that stay valid until
-// their slot is emptied. Emptied slots are reused before the tables grow.
+// playing channels, both addressed by indices. Emptied slots are reused before
+// the tables grow. A sample index is its slot. A channel index also carries
+// the generation of the slot's occupant (slot + generation * kChannelSlots),
+// so an index kept after its channel was stopped or gave up its slot to a
+// newer sound names nothing: every call with it fails instead of reaching the
+// newer sound. The first channel of every slot has generation 0, so the first
+// plays get 0, 1, 2, ...
 class GSound {
  public:
+  // The most channel slots the table holds; also the step between the
+  // generations in a channel index.
+  static constexpr int kChannelSlots = 1 << 16;
+
   GSound();
   GSound(const GSound&) = delete;
   GSound& operator=(const GSound&) = delete;
@@ -81,13 +90,17 @@ class GSound {
   GSoundSample* GetSample(int sample) const;
   int GetSampleCount() const { return static_cast<int>(samples_.size()); }
 
-  // Starts the sample once; the index of its channel slot, or -1 for an
-  // invalid sample. When no voice is free the returned slot stays empty.
+  // Starts the sample once; the index of its channel, or -1 for an invalid
+  // sample. When no voice is free the returned index names an empty slot.
   int Play(int sample, float volume, bool loop);
   int Play(int sample, int volume, bool loop);
+  // Puts the channel into the first empty slot, or the first whose channel
+  // has finished (stopping it), else a new slot; its index, or -1 when all
+  // kChannelSlots slots hold playing channels.
   int AddChannel(std::unique_ptr<GSoundChannel> channel);
   bool Stop(int channel);
   GSoundChannel* GetChannel(int channel) const;
+  // The number of channel slots.
   int GetChannelCount() const { return static_cast<int>(channels_.size()); }
 
   bool SetVolume(int channel, float volume);
@@ -102,6 +115,11 @@ class GSound {
   void Clear();
 
  private:
+  // The slot a live channel index names, or -1.
+  int ChannelSlot(int channel) const;
+
   std::vector<std::unique_ptr<GSoundSample>> samples_;
   std::vector<std::unique_ptr<GSoundChannel>> channels_;
+  // The generation of each channel slot's latest occupant.
+  std::vector<int> generations_;
 };

@@ -122,6 +122,21 @@ TEST(GSurfaceLoad, DamagedFilesFailCleanlyOrDecode) {
   std::fill(jpg.begin() + dht + 5, jpg.begin() + dht + 21, 0x20);
   GSurface16 refused;
   EXPECT_FALSE(Load(refused, jpg));
+
+  // A PNG chunk announcing more bytes than follow (the decoder reserved what an IDAT chunk
+  // announced before reading it); the picture with an honest length still loads.
+  const Bytes png = Png(255, 0, 255, 128);
+  const unsigned char kIdat[] = {'I', 'D', 'A', 'T'};
+  const size_t idat =
+      static_cast<size_t>(std::search(png.begin(), png.end(), kIdat, kIdat + 4) - png.begin());
+  ASSERT_LT(idat, png.size());
+  for (unsigned char top : {0x40, 0x00}) {
+    Bytes lying = png;
+    lying[idat - 4] = top;
+    lying[idat - 3] = 0x01;
+    EXPECT_FALSE(Load(refused, lying)) << int{top};
+  }
+  EXPECT_TRUE(Load(refused, png));
 }
 
 // A headless device whose surfaces are 16-bit.

@@ -1,7 +1,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/toolkit/GComponent.h"
@@ -62,6 +64,11 @@ void PushButton(Uint32 type, Uint8 clicks) {
   e.button.button = SDL_BUTTON_LEFT;
   e.button.clicks = clicks;
   SDL_PushEvent(&e);
+}
+
+// Posts a tick of a running timer, as SDL's timer thread does.
+void PostTickOf(const TIMER_DATA& timer) {
+  OnTimerShotSDL(timer.period, reinterpret_cast<void*>(static_cast<intptr_t>(timer.handle)));
 }
 
 void PushQuit() {
@@ -243,6 +250,51 @@ TEST_F(PlatformSDLTest, OwnedTimersReachTheirOwner) {
   EXPECT_EQ(game.ticks, 0);
 }
 
+TEST_F(PlatformSDLTest, ATickPostedBeforeItsTimerWasKilledNeverReachesTheRecord) {
+  SdlGame game;
+  TimerOwner first, second;
+  auto timer = std::make_unique<TIMER_DATA>();
+  timer->owner = &first;
+  timer->id = 7;
+  timer->period = 3600 * 1000;
+  game.GetPlatform()->SetTimer(timer.get());
+  // A tick posted just before the kill, still on its way (the test holds it out of the queue
+  // while the timer is killed and its record freed), arrives after a new timer was started,
+  // quite possibly in a record at the same address.
+  PostTickOf(*timer);
+  SDL_Event late;
+  SDL_PumpEvents();
+  ASSERT_EQ(SDL_PeepEvents(&late, 1, SDL_GETEVENT, SDL_USEREVENT, SDL_USEREVENT), 1);
+  game.GetPlatform()->KillTimer(timer.get());
+  EXPECT_EQ(timer->handle, 0);
+  timer.reset();
+  auto newer = std::make_unique<TIMER_DATA>();
+  newer->owner = &second;
+  newer->id = 8;
+  newer->period = 3600 * 1000;
+  game.GetPlatform()->SetTimer(newer.get());
+  ASSERT_NE(newer->handle, 0);
+  SDL_PushEvent(&late);
+  PushQuit();
+  game.Sdl()->MessageLoop();
+  EXPECT_TRUE(first.fired.empty());
+  EXPECT_TRUE(second.fired.empty());
+
+  // A tick waiting in the queue when its timer is killed is taken out, and one that SDL's thread
+  // posts while it is told to remove the timer is not delivered.
+  PostTickOf(*newer);
+  const TIMER_DATA copy = *newer;
+  game.GetPlatform()->KillTimer(newer.get());
+  newer.reset();
+  EXPECT_EQ(PendingTicks(), 0);
+  PostTickOf(copy);
+  EXPECT_EQ(PendingTicks(), 1);
+  PushQuit();
+  game.Sdl()->MessageLoop();
+  EXPECT_TRUE(second.fired.empty());
+  EXPECT_EQ(game.ticks, 0);
+}
+
 namespace {
 
 // Asks a question when its timer fires, keeps the answer and ends the main
@@ -264,6 +316,8 @@ TEST_F(PlatformSDLTest, AMessageBoxAnswersFromInsideTheRunningLoop) {
   Asker asker;
   TIMER_DATA timer;
   timer.owner = &asker;
+  timer.period = 3600 * 1000;  // only the ticks posted below
+  game.GetPlatform()->SetTimer(&timer);
   struct Case {
     const char* what;
     std::function<void()> answer;
@@ -279,9 +333,7 @@ TEST_F(PlatformSDLTest, AMessageBoxAnswersFromInsideTheRunningLoop) {
       {"closing the window", [] { PushQuit(); }, 2},
   };
   for (const Case& c : cases) {
-    SDL_Event tick = Event(SDL_USEREVENT);
-    tick.user.data1 = &timer;
-    SDL_PushEvent(&tick);
+    PostTickOf(timer);
     c.answer();
     EXPECT_EQ(game.Play(), 0) << c.what;
     ASSERT_FALSE(asker.answers.empty()) << c.what;
@@ -291,6 +343,7 @@ TEST_F(PlatformSDLTest, AMessageBoxAnswersFromInsideTheRunningLoop) {
     EXPECT_EQ(game.GetPlatform()->GetModalDepth(), 0) << c.what;
     static_cast<GPlatformSDL*>(game.GetPlatform())->QuitCancel();
   }
+  game.GetPlatform()->KillTimer(&timer);
 }
 
 TEST_F(PlatformSDLTest, AGamepadPlaysAsArrowKeysSpaceAndEscapeAndMayBeUnplugged) {

@@ -2,10 +2,16 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
+#include "GUI/foundation/CArrayInt.h"
+#include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/resources/CFerroStreamVirtualFile.h"
 #include "GUI/resources/GVirtualDrive.h"
 #include "tests/support/Files.h"
@@ -406,6 +412,83 @@ TEST_F(GVirtualDriveDamageTest, DamagedDataFiles) {
   ASSERT_TRUE(WriteText(dataPath, data.substr(0, 4 + 4096 + 100)));
   ASSERT_TRUE(drive.Open(table.c_str()));
   EXPECT_EQ(GetFile(drive, ":f"), Pattern(5000, 1).substr(0, 4196));
+}
+
+// The table of a drive whose root holds the files given (10 bytes each, in the clusters given)
+// with the free-cluster list `released`; entries are filed by their names' first bytes.
+using NamedClusters = std::pair<std::string, std::vector<int>>;
+std::string RootTable(std::vector<NamedClusters> files, const std::vector<int>& released) {
+  std::stable_sort(files.begin(), files.end(), [](const auto& x, const auto& y) {
+    return static_cast<unsigned char>(x.first[0]) < static_cast<unsigned char>(y.first[0]);
+  });
+  ByteBuilder t = TableHeader("image.vdd");
+  t.Int(0).Int(0).Int(static_cast<unsigned char>(files.back().first[0]) + 1);
+  for (size_t i = 0; i < files.size();) {
+    const unsigned char bucket = static_cast<unsigned char>(files[i].first[0]);
+    size_t n = 0;
+    while (i + n < files.size() && static_cast<unsigned char>(files[i + n].first[0]) == bucket) ++n;
+    t.Int(bucket).Int(static_cast<int32_t>(n));
+    for (; n > 0; --n, ++i) {
+      t.Int(1).Name(files[i].first).Int(0).Int(0).Int(10);
+      t.Int(static_cast<int32_t>(files[i].second.size()));
+      for (int c : files[i].second) t.Int(c);
+    }
+  }
+  t.Int(-1);
+  CArrayInt list;
+  for (int c : released) list.Add(c);
+  CFerroStreamMemory freeList;
+  freeList.Open(nullptr, 0, CFerroStream::modeWrite);
+  EXPECT_TRUE(list.Serialize(freeList));
+  return t
+      .Raw(std::string_view(reinterpret_cast<const char*>(freeList.GetBuffer()),
+                            freeList.GetLength()))
+      .bytes;
+}
+
+std::string TwoFileTable(const std::vector<int>& a, const std::vector<int>& b,
+                         const std::vector<int>& released) {
+  return RootTable({{"a", a}, {"b", b}}, released);
+}
+
+TEST_F(GVirtualDriveDamageTest, ClustersClaimedTwiceDoNotOpen) {
+  // Sharing would let one file's writes show up in another, or hand a cluster still in use to
+  // the next growing file.
+  ASSERT_TRUE(WriteText(folder / "image.vdd", kDataSignature + std::string(3 * 4096, 'x')));
+  struct Case {
+    std::vector<int> a, b, released;
+    bool opens;
+    const char* what;
+  };
+  const Case cases[] = {
+      {{0}, {1}, {2}, true, "every cluster claimed once"},
+      {{0}, {1}, {}, true, "an unclaimed cluster"},
+      {{0}, {0}, {}, false, "two files share a cluster"},
+      {{0, 2}, {1, 2}, {}, false, "two files share their last cluster"},
+      {{0, 0}, {1}, {}, false, "a file names a cluster twice"},
+      {{0}, {1}, {1}, false, "a released cluster is still in use"},
+      {{0}, {1}, {2, 2}, false, "a cluster released twice"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(OpensWithTable(TwoFileTable(c.a, c.b, c.released)), c.opens) << c.what;
+  }
+}
+
+TEST_F(GVirtualDriveDamageTest, EntriesNoPathCanNameDoNotOpen) {
+  // Such an entry could never be read or removed, and its clusters would be lost for good.
+  ASSERT_TRUE(WriteText(folder / "image.vdd", kDataSignature + std::string(3 * 4096, 'x')));
+  EXPECT_TRUE(OpensWithTable(RootTable({{"a", {0}}, {"ab", {1}}}, {})));
+  const std::pair<const char*, std::string> names[] = {
+      {"a zero byte", std::string("a\0b", 3)},
+      {"a separator", "a/b"},
+      {"a backslash", "a\\b"},
+      {"a drive colon", "a:"},
+      {"a dot", "."},
+      {"two dots", ".."},
+      {"a second entry of the same name", "a"},
+  };
+  for (const auto& [what, name] : names)
+    EXPECT_FALSE(OpensWithTable(RootTable({{"a", {0}}, {name, {1}}}, {}))) << what;
 }
 
 }  // namespace

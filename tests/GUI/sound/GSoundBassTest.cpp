@@ -69,15 +69,18 @@ TEST_F(GSoundBassDiskTest, EverySampleReachesTheOutputOnce) {
     GSoundBass sound;
     ASSERT_TRUE(sound.GetMixer().IsReady());
     const int s = Load(sound, Mono16(2205, 0x40));  // 50 ms just above half scale.
+    int channel = -1;
     for (int volume : {100, 50}) {
-      EXPECT_EQ(sound.Play(s, volume, false), 0);  // The finished channel's slot.
-      ASSERT_TRUE(WaitForState(sound, 0, -1));
+      channel = sound.Play(s, volume, false);
+      EXPECT_EQ(channel % GSound::kChannelSlots, 0);  // The finished channel's slot.
+      ASSERT_TRUE(WaitForState(sound, channel, -1));
     }
-    EXPECT_EQ(sound.GetPosition(0), 2205 * 2);  // Counted in the file's bytes: all of them.
+    EXPECT_EQ(sound.GetPosition(channel), 2205 * 2);  // Counted in the file's bytes: all of them.
     // 0.1 s of 8-bit stereo at 22050 Hz a quarter scale up, converted and resampled.
-    EXPECT_EQ(sound.Play(Load(sound, MakeWav(2, 22050, 8, Bytes(4410, 160))), 100, false), 0);
-    ASSERT_TRUE(WaitForState(sound, 0, -1));
-    EXPECT_NEAR(static_cast<double>(sound.GetPosition(0)), 4410, 4);
+    channel = sound.Play(Load(sound, MakeWav(2, 22050, 8, Bytes(4410, 160))), 100, false);
+    EXPECT_EQ(channel % GSound::kChannelSlots, 0);
+    ASSERT_TRUE(WaitForState(sound, channel, -1));
+    EXPECT_NEAR(static_cast<double>(sound.GetPosition(channel)), 4410, 4);
     EXPECT_EQ(sound.GetChannelCount(), 1);
   }
   // Mono reaches both output channels: unchanged, then scaled by 0.5^3.5.
@@ -93,30 +96,39 @@ TEST_F(GSoundBassDiskTest, VoicesLoopsAndStops) {
   // A 10 ms sample played once ends; played in a loop it keeps going.
   const int s = Load(sound, Mono16(441, 0x20));
   const int looped = sound.Play(s, 1.0f, true);
-  EXPECT_EQ(sound.Play(s, 1.0f, false), 1);
-  ASSERT_TRUE(WaitForState(sound, 1, -1));
+  const int once = sound.Play(s, 1.0f, false);
+  EXPECT_EQ(once, 1);
+  ASSERT_TRUE(WaitForState(sound, once, -1));
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_EQ(sound.GetState(looped), 0);
   const int64_t position = sound.GetPosition(looped);
   EXPECT_TRUE(position >= 0 && position < 441 * 2 && position % 2 == 0) << position;
   EXPECT_TRUE(sound.Stop(looped));
 
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(sound.Play(a, 1.0f, false), i);
+  // Five plays take the two freed slots and three new ones.
+  std::vector<int> played;
+  for (int i = 0; i < 5; ++i) played.push_back(sound.Play(a, 1.0f, false));
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(played[i] % GSound::kChannelSlots, i);
   // The sixth play of one sample gets an index but no channel.
-  EXPECT_EQ(sound.Play(a, 1.0f, false), 5);
-  EXPECT_EQ(sound.GetChannel(5), nullptr);
-  EXPECT_EQ(sound.Play(b, 1.0f, false), 5);  // Another sample has voices of its own.
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(sound.GetState(i), 0) << i;
+  const int none = sound.Play(a, 1.0f, false);
+  EXPECT_EQ(none, 5);
+  EXPECT_EQ(sound.GetChannel(none), nullptr);
+  played.push_back(sound.Play(b, 1.0f, false));  // Another sample has voices of its own.
+  EXPECT_EQ(played[5] % GSound::kChannelSlots, 5);
+  for (int channel : played) EXPECT_EQ(sound.GetState(channel), 0) << channel;
 
-  EXPECT_TRUE(sound.Stop(2));
-  EXPECT_EQ(sound.Play(a, 1.0f, false), 2);  // Both the index and the voice are free again.
+  EXPECT_TRUE(sound.Stop(played[2]));
+  const int again = sound.Play(a, 1.0f, false);  // Both the slot and the voice are free again.
+  EXPECT_EQ(again % GSound::kChannelSlots, 2);
+  EXPECT_EQ(sound.GetState(played[2]), -1);
+  played[2] = again;
 
   // Unloading a sample silences its channels; the other sample plays on.
   EXPECT_TRUE(sound.Unload(a));
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(sound.GetState(i), -1) << i;
-  EXPECT_EQ(sound.GetPosition(0), -1);
-  EXPECT_EQ(sound.GetState(5), 0);
-  EXPECT_EQ(sound.Play(b, 1.0f, false), 0);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(sound.GetState(played[i]), -1) << i;
+  EXPECT_EQ(sound.GetPosition(played[0]), -1);
+  EXPECT_EQ(sound.GetState(played[5]), 0);
+  EXPECT_EQ(sound.Play(b, 1.0f, false) % GSound::kChannelSlots, 0);
 }
 
 TEST_F(GSoundBassDiskTest, BadDataIsRefusedOrPlayedSafely) {
@@ -140,6 +152,28 @@ TEST_F(GSoundBassDiskTest, BadDataIsRefusedOrPlayedSafely) {
     sound.Stop(channel);
     EXPECT_TRUE(sound.Unload(s));
   }
+}
+
+// Every change the main thread makes while the audio thread mixes: volumes, plays, stops,
+// queries, loads and unloads. The ThreadSanitizer build (scripts/test.sh) checks that each is
+// ordered with the mixing; here it must simply keep working.
+TEST_F(GSoundBassDiskTest, ChangesWhileTheAudioThreadMixes) {
+  GSoundBass sound;
+  ASSERT_TRUE(sound.GetMixer().IsReady());
+  const int music = Load(sound, Mono16(4410, 0x08));
+  const int looped = sound.Play(music, 1.0f, true);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+  for (int i = 0; std::chrono::steady_clock::now() < until; ++i) {
+    sound.SetVolume(looped, (i % 10) / 10.0f);
+    const int effect = Load(sound, Mono16(50 + i % 7, 0x10));
+    const int channel = sound.Play(effect, 50, i % 2 == 0);
+    sound.GetState(channel);
+    sound.GetPosition(looped);
+    if (i % 3 == 0) sound.Stop(channel);
+    EXPECT_TRUE(sound.Unload(effect));
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+  }
+  EXPECT_EQ(sound.GetState(looped), 0);
 }
 
 TEST(GSoundBassTest, MissingDeviceFailsQuietlyAndVolumesAreClamped) {

@@ -58,12 +58,13 @@ TEST(GSoundTest, FinishedChannelsGiveUpTheirSlotsAndDestructionStopsBeforeUnload
     // The game never stops its sounds: a finished channel is stopped and gives
     // its slot to the next play, so the table does not grow for ever.
     static_cast<FakeChannel*>(sound.GetChannel(1))->state = -1;
-    EXPECT_EQ(sound.Play(a, 100, false), 1);
+    EXPECT_EQ(sound.Play(a, 100, false), 1 + GSound::kChannelSlots);
     EXPECT_EQ(log, Log{"stop a2"});
     EXPECT_EQ(sound.Play(a, 100, false), 3);
+    EXPECT_EQ(sound.GetChannelCount(), 4);
 
     EXPECT_TRUE(sound.Stop(2));
-    for (int bad : {-1, 2, 4}) {
+    for (int bad : {-1, 1, 2, 4, 2 + GSound::kChannelSlots}) {
       EXPECT_FALSE(sound.Stop(bad) || sound.SetVolume(bad, 0.5f) || sound.SetVolume(bad, 50) ||
                    sound.SetMaxPriority(bad))
           << bad;
@@ -78,6 +79,56 @@ TEST(GSoundTest, FinishedChannelsGiveUpTheirSlotsAndDestructionStopsBeforeUnload
   EXPECT_EQ(log, (Log{"stop a1", "stop a4", "stop b1", "stop a5", "unload a", "unload b"}));
   EXPECT_EQ(GSoundSample::sound, nullptr);
   EXPECT_EQ(GSoundChannel::sound, nullptr);
+}
+
+struct StaleCase {
+  const char* what;
+  // Ends the channel at `index`, as a caller or the channel itself would.
+  void (*end)(FakeSound& sound, int index);
+};
+
+class GSoundStaleIndexTest : public ::testing::TestWithParam<StaleCase> {};
+
+TEST_P(GSoundStaleIndexTest, AKeptIndexNeverReachesTheNewerSoundInItsSlot) {
+  Log log;
+  FakeSound sound(log);
+  const int a = sound.Load();
+  const int old = sound.Play(a, 100, false);
+  GetParam().end(sound, old);
+  const int newer = sound.Play(a, 100, false);
+  ASSERT_NE(newer, old);
+  ASSERT_EQ(sound.GetChannelCount(), 1) << "the slot is reused";
+  log.clear();
+
+  EXPECT_EQ(sound.GetChannel(old), nullptr);
+  EXPECT_FALSE(sound.Stop(old));
+  EXPECT_FALSE(sound.SetVolume(old, 0.1f) || sound.SetVolume(old, 10) || sound.SetMaxPriority(old));
+  EXPECT_EQ(sound.GetState(old), -1);
+  EXPECT_EQ(sound.GetPosition(old), -1);
+  EXPECT_TRUE(log.empty()) << log.front();
+  EXPECT_EQ(sound.GetState(newer), 0);
+  EXPECT_TRUE(sound.Stop(newer));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, GSoundStaleIndexTest,
+    ::testing::Values(StaleCase{"finished",
+                                [](FakeSound& s, int i) {
+                                  static_cast<FakeChannel*>(s.GetChannel(i))->state = -1;
+                                }},
+                      StaleCase{"stopped", [](FakeSound& s, int i) { s.Stop(i); }}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST(GSoundTest, ANoVoicePlayNamesAnEmptySlotThatTheNextPlayTakesUnderAnotherIndex) {
+  Log log;
+  FakeSound sound(log);
+  const int none = sound.AddChannel(nullptr);
+  EXPECT_EQ(none, 0);
+  EXPECT_EQ(sound.GetState(none), -1);
+  const int next = sound.Play(sound.Load(), 100, false);
+  EXPECT_EQ(next, GSound::kChannelSlots);
+  EXPECT_FALSE(sound.Stop(none));
+  EXPECT_EQ(sound.GetState(next), 0);
 }
 
 }  // namespace

@@ -1,0 +1,102 @@
+// Pictures through the image loader, and font descriptions.
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "GUI/foundation/CFerroString.h"
+#include "GUI/graphics/FONTEX.h"
+#include "GUI/graphics/GDevice.h"
+#include "GUI/graphics/GSurface16.h"
+#include "GUI/graphics/SurfaceColor.h"
+#include "GUI/graphics/TextBorder.h"
+#include "tests/fuzz/FuzzTargets.h"
+
+namespace {
+
+// A device without a window whose surfaces are 16-bit, as the game's are.
+class FuzzDevice : public GDevice {
+ public:
+  FuzzDevice() : GDevice(true) { Create(64, 48); }
+  GSurface* NewSurface() override { return new GSurface16; }
+  bool GetMonitorMode(VIDEO_MODE* mode) override {
+    *mode = VIDEO_MODE{64, 48, 32};
+    return true;
+  }
+};
+
+// Glyph images as large as the shipped fonts' (about 510 x 150), with every
+// coverage value present, so the real descriptions find their glyphs.
+constexpr int kAlphaWidth = 520;
+constexpr int kAlphaHeight = 160;
+
+unsigned char* const* AlphaColumns() {
+  static std::vector<std::vector<unsigned char>> alpha = [] {
+    std::vector<std::vector<unsigned char>> columns(kAlphaWidth,
+                                                    std::vector<unsigned char>(kAlphaHeight));
+    for (int x = 0; x < kAlphaWidth; ++x)
+      for (int y = 0; y < kAlphaHeight; ++y) columns[x][y] = static_cast<unsigned char>(x * 7 + y);
+    return columns;
+  }();
+  static std::vector<unsigned char*> pointers = [] {
+    std::vector<unsigned char*> p;
+    for (auto& column : alpha) p.push_back(column.data());
+    return p;
+  }();
+  return pointers.data();
+}
+
+}  // namespace
+
+int FuzzFont(const uint8_t* data, size_t size) {
+  if (size > (1u << 20)) return 0;
+  FuzzDevice device;
+  const CFerroString description(std::string(reinterpret_cast<const char*>(data), size).c_str());
+  const int font = device.AddFontex(AlphaColumns(), kAlphaWidth, kAlphaHeight, description);
+  FuzzCheck(font >= -1 && font < device.GetFontCount(), "a font index names a font or nothing");
+  if (font < 0) return 0;
+  FuzzCheck(device.AddFontex(AlphaColumns(), kAlphaWidth, kAlphaHeight, description) == font,
+            "the same font loads to the same index");
+
+  // Every character once, drawn plain, over a background and as an outlined caption.
+  char text[225];
+  for (int c = 32; c < 256; ++c) text[c - 32] = static_cast<char>(c);
+  text[224] = 0;
+  int w = 0, h = 0;
+  device.GetTextSize(text, font, w, h);
+  FuzzCheck(w >= 0 && h >= 0, "text sizes are not negative");
+  GSurface16 target;
+  if (target.Create(64, 32)) {
+    FuzzCheck(target.TextOut(-5, 3, text, font, 0xFFFFFF, DEFAULT_COLOR), "text draws plain");
+    FuzzCheck(target.TextOut(2, -4, text + 100, font, 0xFF0000, 0x000080), "text draws on colour");
+  }
+  // Captions are limited to sane sizes; a few characters keep them small.
+  TextBorder border;
+  border.CreateCircle(1);
+  GSurface16 caption;
+  caption.CreateFromText("Ag=\xFF", font, 0xFFFFFF, &border, 0x000000, false);
+  caption.CreateFromText("Wy", font, 0xFFFFFF, nullptr, 0x000000, true);
+  return 0;
+}
+
+int FuzzImage(const uint8_t* data, size_t size) {
+  if (size > INT_MAX) return 0;
+  GSurface16 picture;
+  if (!picture.Load(data, static_cast<int>(size))) return 0;
+  int w = 0, h = 0;
+  picture.GetSize(w, h);
+  FuzzCheck(w >= 0 && h >= 0 && w <= 8192 && h <= 8192, "a loaded picture has a sane size");
+  // Drawn centred into a cell, as image lists and sprites are, and read back at its corners.
+  GSurface16 cell;
+  if (cell.Create(40, 40)) {
+    cell.Copy(&picture, (40 - w) / 2, (40 - h) / 2);
+    cell.Blt(&picture, -3, 5, 0, 0, w, h, true);
+  }
+  if (w > 0 && h > 0) {
+    SURFACE_RGB rgb;
+    picture.GetPixelRGB(w - 1, h - 1, &rgb);
+    const float alpha = picture.GetPixelAlpha(0, 0);
+    FuzzCheck(alpha >= 0.0f && alpha <= 1.0f, "alpha lies in 0..1");
+  }
+  return 0;
+}
