@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the unit and integration tests, the end-to-end
 # checks under Xvfb, the whole suite again under the address and undefined
-# behaviour sanitizers, the sound and timer tests under ThreadSanitizer, and a
-# short run of every fuzz target.
+# behaviour sanitizers, one game played end to end under AddressSanitizer with
+# leak checking, the sound and timer tests under ThreadSanitizer, and a short
+# run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +19,8 @@ done
 bash scripts/build.sh asan
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j2
+
+bash scripts/asan-play.sh
 
 # The threads the program starts (the audio device's, SDL's timer thread) meet
 # the main thread in the sound and timer code; only those tests are built.

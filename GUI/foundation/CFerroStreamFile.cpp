@@ -1,5 +1,9 @@
 #include "GUI/foundation/CFerroStreamFile.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace {
 
 CFerroStreamFile::HostOpener hostOpener = nullptr;
@@ -38,6 +42,23 @@ void CFerroStreamFile::Close() {
   name = "";
 }
 
+bool CFerroStreamFile::Finish() {
+  if (file == nullptr) {
+    errno = EBADF;
+    return false;
+  }
+  int error = writeError;
+  if (std::fflush(file) != 0 && error == 0) error = errno;
+  // The data reaches the disk before a rename can make it the real file.
+  if (mode != modeRead && fsync(fileno(file)) != 0 && error == 0) error = errno;
+  if (std::ferror(file) && error == 0) error = EIO;
+  if (std::fclose(file) != 0 && error == 0) error = errno;
+  file = nullptr;
+  name = "";
+  errno = error;
+  return error == 0;
+}
+
 bool CFerroStreamFile::ChangeMode(int m) {
   static const char* const kModeText[3] = {"rb", "wb", "ab"};
   CFerroString keep = name;
@@ -45,6 +66,7 @@ bool CFerroStreamFile::ChangeMode(int m) {
   name = keep;
   if (m < modeRead || m > modeAppend) return false;
   mode = m;
+  writeError = 0;
   if (name.IsEmpty()) return false;
   file = hostOpener != nullptr ? hostOpener(name.c_str(), kModeText[m])
                                : fopen_ferro(name.c_str(), kModeText[m]);
@@ -73,8 +95,11 @@ void CFerroStreamFile::SetPosition(unsigned int offset) {
 
 unsigned int CFerroStreamFile::Write(const void* buffer, unsigned int count) {
   lastCount = 0;
-  if (file != nullptr && mode != modeRead && buffer != nullptr && count > 0)
+  if (file != nullptr && mode != modeRead && buffer != nullptr && count > 0) {
     lastCount = static_cast<int>(std::fwrite(buffer, 1, count, file));
+    if (static_cast<unsigned>(lastCount) != count && writeError == 0)
+      writeError = errno != 0 ? errno : EIO;
+  }
   return static_cast<unsigned int>(lastCount);
 }
 
@@ -83,4 +108,30 @@ unsigned int CFerroStreamFile::Read(void* buffer, unsigned int count) {
   if (file != nullptr && mode == modeRead && buffer != nullptr && count > 0)
     lastCount = static_cast<int>(std::fread(buffer, 1, count, file));
   return static_cast<unsigned int>(lastCount);
+}
+
+bool WriteFileReplacing(const char* path, const std::function<bool(CFerroStream&)>& writer) {
+  if (path == nullptr || *path == 0 || !writer) {
+    errno = EINVAL;
+    return false;
+  }
+  const CFerroString target(path);
+  const CFerroString temporary = target + ".tmp";
+  CFerroStreamFile file;
+  if (!file.Open(temporary.c_str(), CFerroStream::modeWrite)) return false;
+  errno = 0;
+  const bool written = writer(file);
+  int error = written ? 0 : errno;
+  const bool finished = file.Finish();
+  if (!finished && error == 0) error = errno;
+  bool ok = written && finished;
+  if (ok && std::rename(temporary.c_str(), target.c_str()) != 0) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    std::remove(temporary.c_str());
+    errno = error != 0 ? error : EIO;
+  }
+  return ok;
 }

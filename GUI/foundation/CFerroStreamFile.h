@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 
 #include "GUI/foundation/CFerroStream.h"
 
@@ -24,6 +25,11 @@ class CFerroStreamFile : public CFerroStream {
   bool Open(const char* path, int mode);
 
   void Close() override;
+  // Closes a written file after pushing everything to the disk; false (with
+  // errno telling why) when a write, the flush or the close failed, which
+  // with buffered writes is often the first sign of a full disk. A stream
+  // that is not open fails too.
+  bool Finish();
   unsigned int GetLength() override;
   unsigned int GetPosition() override;
   // Only in mode 0; the writing modes keep their position.
@@ -40,4 +46,13 @@ class CFerroStreamFile : public CFerroStream {
 
  private:
   FILE* file = nullptr;
+  // errno of the first short write since the file was opened, or 0.
+  int writeError = 0;
 };
+
+// Writes a file through a temporary beside it (path + ".tmp") that is renamed
+// over the target only after the writer reported success and the temporary
+// was completely flushed and closed, so a failed write (a full disk, missing
+// rights) never destroys the previous file and leaves no temporary behind.
+// On failure errno tells why.
+bool WriteFileReplacing(const char* path, const std::function<bool(CFerroStream&)>& writer);

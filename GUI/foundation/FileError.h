@@ -15,5 +15,12 @@ void RemoveFileErrorFolder(FileErrorFolder provider);
 // Appends the message and CR LF to "error.log". The first message of a run
 // starts a fresh file. Nothing is written without a folder provider, or when
 // it gives no folder (never into the working directory). Safe to call from
-// any thread.
+// any thread. A message sent while the provider itself is finding the folder
+// (a platform reporting on the way to its data folder) is held back and
+// written just before the message that asked.
 void FileError(const char* message);
+
+// Tells the user about a fault of the environment (a missing data file, a
+// folder that cannot be written, a failed save): the message goes as one
+// line to standard error, after the program's name, and into the error log.
+void ReportError(const char* message);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -119,6 +120,10 @@ CFerroString GPlatform::GetPathToTemp() {
   if (pathToTemp.IsEmpty()) {
     CFerroString gameFolder = GetPathToGame();
     pathToTemp = IsFolderWritable(gameFolder) ? gameFolder : GetUserDataFolder();
+    // Reported only now: the error log lives in the folder just chosen.
+    std::vector<CFerroString> notes;
+    notes.swap(dataFolderNotes);
+    for (const CFerroString& note : notes) ReportError(note.c_str());
   }
   return pathToTemp;
 }
@@ -274,12 +279,19 @@ bool GPlatform::CreatePath(const CFerroString& path) {
     if (part.IsEmpty()) continue;
     ++parts;
     prefix += part;
-    if (!IsHostFolder(prefix.c_str()) && !CreateFolder(prefix.c_str()) &&
-        !IsHostFolder(prefix.c_str()))
-      return false;
+    if (!IsHostFolder(prefix.c_str()) && !CreateFolder(prefix.c_str())) {
+      // errno keeps the reason mkdir gave, for the caller's message.
+      const int error = errno;
+      if (!IsHostFolder(prefix.c_str())) {
+        errno = error;
+        return false;
+      }
+    }
     prefix += '/';
   }
-  return true;
+  // A path deeper than the walk goes was not made whole.
+  while (i < n && IsSeparator(text[i])) ++i;
+  return i >= n;
 }
 
 CFerroString GPlatform::PathToAbsolutePath(const CFerroString& path) {
@@ -351,19 +363,11 @@ bool GPlatform::SaveFile(const char* path, FILE_DATA* data) {
     return stream && (count == 0 || stream->Write(data->data, count) == count);
   }
 
-  // Write beside the target and rename over it: the old file survives a
+  // Written beside the target and renamed over it: the old file survives a
   // failed write (full disk, missing rights) untouched.
-  CFerroString temp;
-  temp.Format(".%d.tmp", static_cast<int>(getpid()));
-  temp = target + temp;
-  FILE* file = OpenFile(temp.c_str(), "wb");
-  if (!file) return false;
-  bool ok = count == 0 || fwrite(data->data, 1, count, file) == count;
-  ok = fflush(file) == 0 && ok;
-  ok = CloseFile(file) && ok;
-  if (ok && std::rename(temp.c_str(), path) == 0) return true;
-  RemoveFile(temp.c_str());
-  return false;
+  return WriteFileReplacing(path, [data, count](CFerroStream& stream) {
+    return count == 0 || stream.Write(data->data, count) == count;
+  });
 }
 
 bool GPlatform::CopyFile(const char* from, const char* to) {

@@ -190,6 +190,19 @@ class GPlatform {
   // append); the caller owns it. Null on failure.
   CFerroStream* OpenStream(const char* path, int mode);
 
+  // How a file is named in messages to the user: a file of a resource drive
+  // by the file of the game folder's "vdd" folder it was built from, any
+  // other path as it is.
+  CFerroString DescribePath(const char* path);
+  enum class FileFault { missing, damaged };
+  // Called by the loaders of pictures, sounds and fonts (the toolkit's and the
+  // game's too, hence virtual) when a data file the game needs is missing or
+  // damaged: tells the user (ReportError), naming the file (kind: "picture",
+  // "sound", "font" ...) and what the game does without it (consequence, such
+  // as "it is left blank").
+  virtual void ReportFileFault(FileFault fault, const char* kind, const char* path,
+                               const char* consequence);
+
   // Resource drives. The drive that serves path, or null for the host file
   // system and for a path nothing serves (a malformed ":N" path, a free
   // slot); drivePath receives the path as seen inside the drive.
@@ -220,7 +233,8 @@ class GPlatform {
   const CFerroString& GetDrivePath() const { return drivePath; }
 
   // Creates every missing folder along path; the working directory is left
-  // untouched. True when the whole path exists afterwards.
+  // untouched. True when the whole path exists afterwards; on failure errno
+  // says why the folder that stopped the walk could not be made.
   bool CreatePath(const CFerroString& path);
   // The absolute form of path (symbolic links resolved), keeping a trailing
   // separator; empty when neither the path nor its folder exists. A drive
@@ -249,8 +263,12 @@ class GPlatform {
 
  protected:
   // The per-user folder used when the game folder cannot be written; called
-  // once by GetPathToTemp. The result has a trailing separator.
+  // once by GetPathToTemp. The result has a trailing separator. What it had
+  // to pass over or guess goes to NoteDataFolder.
   virtual CFerroString GetUserDataFolder() = 0;
+  // Keeps a message about the choice of the data folder; GetPathToTemp
+  // reports them (ReportError) once the folder, and so the error log, is known.
+  void NoteDataFolder(const CFerroString& message) { dataFolderNotes.push_back(message); }
   // Whether path names the host file system (not a connected drive).
   bool IsHostPath(const char* path);
   // Called by GetPathToTemp and ConnectVirtualDrive: whether files and
@@ -272,6 +290,8 @@ class GPlatform {
   // The inner path of the last routed path, and the text ConnectVirtualDrive returns.
   CFerroString drivePath;
   int modalDepth = 0;
+  // Messages of GetUserDataFolder waiting for GetPathToTemp to report them.
+  std::vector<CFerroString> dataFolderNotes;
 
  private:
   enum class Route { host, drive, none };

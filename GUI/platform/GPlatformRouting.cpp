@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "GUI/foundation/CFerroStreamFile.h"
+#include "GUI/foundation/FileError.h"
 #include "GUI/platform/GPlatform.h"
 #include "GUI/resources/CFerroStreamVirtualFile.h"
 #include "GUI/resources/GVirtualDrive.h"
@@ -162,6 +163,23 @@ const char* GPlatform::ConnectVirtualDrive(const char* dir, const char* driveNam
   if (slot < 0) return nullptr;
   drivePath = DrivePrefix(slot);
   return drivePath.c_str();
+}
+
+CFerroString GPlatform::DescribePath(const char* path) {
+  if (!path) return CFerroString();
+  GVirtualDrive* drive = nullptr;
+  if (RoutePath(path, drive) != Route::drive) return CFerroString(path);
+  const char* inner = drivePath.c_str();
+  while (*inner == ':' || *inner == '/' || *inner == '\\') ++inner;
+  return GetPathToGame() + "vdd" + GetSlash() + drive->GetDriveName() + GetSlash() + inner;
+}
+
+void GPlatform::ReportFileFault(FileFault fault, const char* kind, const char* path,
+                                const char* consequence) {
+  CFerroString message = CFerroString("the ") + (kind ? kind : "file") + " " + DescribePath(path) +
+                         (fault == FileFault::missing ? " is missing" : " is damaged");
+  if (consequence && *consequence) message = message + "; " + consequence;
+  ReportError(message.c_str());
 }
 
 // ---------------------------------------------------------------------------

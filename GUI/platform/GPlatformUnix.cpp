@@ -189,22 +189,85 @@ bool GPlatformUnix::IsPathAbsolute_OS(const CFerroString& path) {
 // ---------------------------------------------------------------------------
 // The per-user data folder
 
+namespace {
+
+// The reason of the last failed call, for messages.
+CFerroString LastError() {
+  return CFerroString(std::strerror(errno));
+}
+
+CFerroString Number(unsigned value, const char* format) {
+  CFerroString text;
+  text.Format(format, value);
+  return text;
+}
+
+}  // namespace
+
+bool GPlatformUnix::GetPrivateTempFolder(CFerroString& folder, CFerroString& why) {
+  const char* tmp = getenv("TMPDIR");
+  CFerroString root(tmp && tmp[0] == '/' ? tmp : "/tmp");
+  root.DeleteLastSlash();
+  folder = root + "/" + name + "-" + Number(getuid(), "%u");
+  const CFerroString path = folder;
+  folder += "/";
+  // mkdir creates or fails atomically, so a folder made here has our mode;
+  // one that exists already is checked before it is trusted.
+  if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+    why = LastError();
+    return false;
+  }
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0)
+    why = LastError();
+  else if (S_ISLNK(st.st_mode))
+    why = "it is a symbolic link";
+  else if (!S_ISDIR(st.st_mode))
+    why = "it is not a folder";
+  else if (st.st_uid != getuid())
+    why = CFerroString("it belongs to user ") + Number(st.st_uid, "%u") + ", not to user " +
+          Number(getuid(), "%u");
+  else if ((st.st_mode & 07777) != 0700)
+    why = CFerroString("its mode is ") + Number(st.st_mode & 07777, "%04o") + ", not 0700";
+  else
+    return true;
+  return false;
+}
+
 CFerroString GPlatformUnix::GetUserDataFolder() {
   std::vector<CFerroString> candidates;
   const char* xdg = getenv("XDG_DATA_HOME");
-  if (xdg && xdg[0] == '/') candidates.emplace_back(xdg);
+  if (xdg && xdg[0] == '/') candidates.push_back(CFerroString(xdg) + "/" + name);
   const char* home = getenv("HOME");
-  if (home && home[0] == '/') candidates.push_back(CFerroString(home) + "/.local/share");
-  if (passwd* user = getpwuid(getuid()); user && user->pw_dir && user->pw_dir[0] == '/')
-    candidates.push_back(CFerroString(user->pw_dir) + "/.local/share");
-  CFerroString tmp;
-  tmp.Format("/tmp/%u", static_cast<unsigned>(getuid()));
-  candidates.push_back(tmp);
-  for (const CFerroString& base : candidates) {
-    CFerroString folder = base + "/" + name;
-    if (CreatePath(folder)) return folder + "/";
+  if (home && home[0] == '/') {
+    candidates.push_back(CFerroString(home) + "/.local/share/" + name);
+  } else {
+    passwd* user = getpwuid(getuid());
+    if (user && user->pw_dir && user->pw_dir[0] == '/') {
+      NoteDataFolder(CFerroString("HOME is not set; using the home folder ") + user->pw_dir +
+                     " from the user database");
+      candidates.push_back(CFerroString(user->pw_dir) + "/.local/share/" + name);
+    } else {
+      NoteDataFolder("HOME is not set and the user database names no home folder");
+    }
   }
-  return candidates.back() + "/" + name + "/";
+  for (const CFerroString& folder : candidates) {
+    if (CreatePath(folder) && IsFolderWritable(folder + "/")) return folder + "/";
+    NoteDataFolder(CFerroString("cannot use ") + folder + " as the data folder (" + LastError() +
+                   "); trying the next place");
+  }
+  CFerroString folder, why;
+  if (GetPrivateTempFolder(folder, why)) {
+    if (IsFolderWritable(folder)) {
+      NoteDataFolder(CFerroString("keeping the game's data in the temporary folder ") + folder +
+                     ", which the system may clear");
+      return folder;
+    }
+    why = LastError();
+  }
+  NoteDataFolder(CFerroString("refusing the temporary data folder ") + folder + ": " + why);
+  NoteDataFolder("no writable data folder: saved games, settings and the error log cannot be kept");
+  return GetPathToGame();
 }
 
 // ---------------------------------------------------------------------------

@@ -68,9 +68,22 @@ class GPlatformUnix : public GPlatform {
 
  protected:
   // $XDG_DATA_HOME, else the home folder's ".local/share" (the home folder
-  // from HOME, else from the password database), else a folder under /tmp;
-  // followed by the application name. The first one that can be created wins.
+  // from HOME, else from the password database), followed by the application
+  // name; else the private folder under the temporary folder (see
+  // GetPrivateTempFolder). The first that can be created and written wins;
+  // each one passed over, and a missing HOME, is noted with the reason. When
+  // none is usable, the game folder itself: writes then fail where they are
+  // made instead of landing in the working directory.
   CFerroString GetUserDataFolder() override;
+
+ public:
+  // The last resort for the data folder: $TMPDIR (or /tmp) + "/" + the
+  // application name + "-" + the user id, created with mode 0700 when absent;
+  // folder receives it with a trailing separator. The temporary folder is
+  // shared with every user, so the folder is trusted only when it is a real
+  // folder (not a symbolic link) owned by this user with no rights for anyone
+  // else; otherwise the result is false and why says which condition failed.
+  bool GetPrivateTempFolder(CFerroString& folder, CFerroString& why);
 
  private:
   bool OpenHostSearch(const char* folder, const CFerroString& filter);

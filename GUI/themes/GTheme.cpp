@@ -102,6 +102,9 @@ GTheme::~GTheme() = default;
 bool GTheme::Create() {
   if (const char* fontName = GetTextNameFont()) textFont = AddFont(fontName);
   if (const char* fontName = GetCaptionTextNameFont()) captionFont = AddFont(fontName);
+  // Text in the other font reads better than no text at all.
+  if (textFont < 0) textFont = captionFont;
+  if (captionFont < 0) captionFont = textFont;
   for (int direction = ARROW_LEFT; direction <= ARROW_DOWN; ++direction)
     CreateScrollerButton(static_cast<SCROLLER_ARROW_DIRECTION>(direction));
   LoadCursors();
@@ -128,8 +131,23 @@ int GTheme::AddFont(const char* fontName) {
     if (loaded == fontName) return index;
   // A font that cannot be loaded is remembered too (as -1), so it is not
   // looked for again.
-  const int index = game ? game->CreateFontex((GetPath() + fontName).c_str()) : -1;
+  const CFerroString file = GetPath() + fontName;
+  const int index = game ? game->CreateFontex(file.c_str()) : -1;
   fonts.emplace_back(CFerroString(fontName), index);
+  if (index < 0 && game && game->GetPlatform()) {
+    // A font is a picture and its description; either may be what is wrong.
+    GPlatform* platform = game->GetPlatform();
+    const CFerroString picture = file + ".tga", description = file + ".txt";
+    const char* without = "its text is drawn in the theme's other font, if any";
+    if (platform->GetFileLength(picture.c_str()) < 0)
+      platform->ReportFileFault(GPlatform::FileFault::missing, "font", picture.c_str(), without);
+    else if (platform->GetFileLength(description.c_str()) < 0)
+      platform->ReportFileFault(GPlatform::FileFault::missing, "font", description.c_str(),
+                                without);
+    else
+      platform->ReportFileFault(GPlatform::FileFault::damaged, "font", (file + ".tga/.txt").c_str(),
+                                without);
+  }
   return index;
 }
 
@@ -138,10 +156,16 @@ GSurface* GTheme::LoadSurface(const CFerroString& file) {
   GDevice* device = game ? game->GetDevice() : nullptr;
   if (!platform || !device) return nullptr;
   FILE_DATA data;
-  if (!platform->LoadFile(file.c_str(), &data)) return nullptr;
+  if (!platform->LoadFile(file.c_str(), &data)) {
+    platform->ReportFileFault(GPlatform::FileFault::missing, "picture", file.c_str(),
+                              "it is left blank");
+    return nullptr;
+  }
   GSurface* surface = device->AddSurface();
   if (surface && !surface->Load(data.data, data.size)) {
     device->DeleteSurface(surface);
+    platform->ReportFileFault(GPlatform::FileFault::damaged, "picture", file.c_str(),
+                              "it is left blank");
     return nullptr;
   }
   return surface;

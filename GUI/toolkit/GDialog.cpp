@@ -8,8 +8,8 @@
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
 #include "GUI/themes/GTheme.h"
-#include "GUI/toolkit/GScene.h"
 #include "GUI/themes/GThemeComponent.h"
+#include "GUI/toolkit/GScene.h"
 
 namespace {
 
@@ -348,7 +348,8 @@ void GDialog::WinOnMouseLeave(unsigned flags) {
 void GDialog::DropBackground() {
   GSurface* old = background;
   background = nullptr;
-  if (old && !backgroundNotOwned && game && game->GetDevice()) game->GetDevice()->DeleteSurface(old);
+  if (old && !backgroundNotOwned && game && game->GetDevice())
+    game->GetDevice()->DeleteSurface(old);
   backgroundNotOwned = false;
 }
 
@@ -357,12 +358,20 @@ void GDialog::SetBackground(const char* path) {
   GPlatform* platform = game ? game->GetPlatform() : nullptr;
   GDevice* device = game ? game->GetDevice() : nullptr;
   FILE_DATA file;
-  if (path && platform && device && platform->LoadFile(path, &file)) {
-    GSurface* surface = device->AddSurface();
-    if (surface && surface->Load(file.data, file.size))
-      background = surface;
-    else if (surface)
-      device->DeleteSurface(surface);
+  if (path && platform && device) {
+    if (!platform->LoadFile(path, &file)) {
+      platform->ReportFileFault(GPlatform::FileFault::missing, "picture", path,
+                                "the background stays empty");
+    } else {
+      GSurface* surface = device->AddSurface();
+      if (surface && surface->Load(file.data, file.size)) {
+        background = surface;
+      } else {
+        if (surface) device->DeleteSurface(surface);
+        platform->ReportFileFault(GPlatform::FileFault::damaged, "picture", path,
+                                  "the background stays empty");
+      }
+    }
   }
   Invalidate();
 }

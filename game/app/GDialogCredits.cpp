@@ -24,11 +24,19 @@ GDialogCredits::GDialogCredits() {
   if (!platform || !device) return;
   const CFerroString folder = game->GetPathToImage();
   FILE_DATA file;
-  if (folder.IsEmpty() || !platform->LoadFile((folder + "logo.png").c_str(), &file)) return;
+  if (folder.IsEmpty()) return;
+  const CFerroString path = folder + "logo.png";
+  if (!platform->LoadFile(path.c_str(), &file)) {
+    platform->ReportFileFault(GPlatform::FileFault::missing, "picture", path.c_str(),
+                              "the credits show no logo");
+    return;
+  }
   logo = device->AddSurface();
   if (logo && !logo->Load(file.data, file.size)) {
     device->DeleteSurface(logo);
     logo = nullptr;
+    platform->ReportFileFault(GPlatform::FileFault::damaged, "picture", path.c_str(),
+                              "the credits show no logo");
   }
 }
 

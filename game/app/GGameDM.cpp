@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "GUI/foundation/FileError.h"
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
@@ -228,6 +229,13 @@ CFerroString GGameDM::ConnectDrive(CFerroString& cache, bool& tried, const char*
     tried = true;
     const char* prefix = platform->ConnectVirtualDrive(platform->GetPathToGame().c_str(), name);
     cache = prefix ? CFerroString(prefix) : CFerroString();
+    if (!prefix) {
+      const CFerroString source = platform->GetPathToGame() + "vdd" + platform->GetSlash() + name;
+      const CFerroString message = CFerroString("cannot open the resource drive \"") + name +
+                                   "\" (it is built from " + source +
+                                   "); the game goes on without its files";
+      ReportError(message.c_str());
+    }
   }
   return cache;
 }

@@ -1,5 +1,9 @@
+#include <cerrno>
+#include <cstring>
+
 #include "GUI/foundation/CFerroStream.h"
 #include "GUI/foundation/CFerroStreamFile.h"
+#include "GUI/foundation/FileError.h"
 #include "game/model/ANIMATION_LIST_ALIEN.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/GMap.h"
@@ -130,9 +134,13 @@ bool GMap::LoadFromFile(const char* name) {
   CFerroStreamFile file;
   if (!file.Open(path.c_str(), CFerroStream::modeRead)) {
     fileName = "";
+    ReportError((CFerroString("the map ") + path + " is missing; it is not played").c_str());
     return false;
   }
-  if (!Serialize(file, false)) return false;
+  if (!Serialize(file, false)) {
+    ReportError((CFerroString("the map ") + path + " is damaged; it is not played").c_str());
+    return false;
+  }
   fileName = fileNameOnly;
   return true;
 }
@@ -141,7 +149,12 @@ bool GMap::SaveToFile(const char* name) {
   const CFerroString fileNameOnly(name ? name : "");
   if (!IsSafeFileName(fileNameOnly)) return false;
   const CFerroString path = GModelMedia::GetPathToMaps() + fileNameOnly;
-  if (!SaveToPath(path.c_str())) return false;
+  if (!SaveToPath(path.c_str())) {
+    ReportError((CFerroString("cannot save the map ") + path + ": " + strerror(errno) +
+                 "; the previous file is kept")
+                    .c_str());
+    return false;
+  }
   fileName = fileNameOnly;
   return true;
 }

@@ -1,9 +1,12 @@
 #include "game/model/GMapList.h"
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "GUI/foundation/CFerroStream.h"
 #include "GUI/foundation/CFerroStreamFile.h"
+#include "GUI/foundation/FileError.h"
 #include "game/model/GModelMedia.h"
 #include "game/model/GRecordStream.h"
 
@@ -58,14 +61,31 @@ bool GMapList::Serialize(CFerroStream& stream, bool currentOnly) {
 }
 
 bool GMapList::Load() {
+  const CFerroString path = GetFile();
   CFerroStreamFile file;
-  if (!file.Open(GetFile().c_str(), CFerroStream::modeRead)) return false;
-  return Serialize(file, false);
+  if (!file.Open(path.c_str(), CFerroStream::modeRead)) {
+    // Without a maps folder (tools, tests) there is no index to miss.
+    if (path != "index.dml")
+      ReportError(
+          (CFerroString("the map index ") + path + " is missing; the level order starts empty")
+              .c_str());
+    return false;
+  }
+  if (Serialize(file, false)) return true;
+  ReportError((CFerroString("the map index ") + path + " is damaged; the level order starts empty")
+                  .c_str());
+  return false;
 }
 
 bool GMapList::Save() {
-  return WriteFileReplacing(GetFile().c_str(),
-                            [this](CFerroStream& stream) { return Serialize(stream, false); });
+  const CFerroString path = GetFile();
+  if (WriteFileReplacing(path.c_str(),
+                         [this](CFerroStream& stream) { return Serialize(stream, false); }))
+    return true;
+  ReportError((CFerroString("cannot write the map index ") + path + ": " + strerror(errno) +
+               "; the previous index is kept")
+                  .c_str());
+  return false;
 }
 
 void GMapList::Add(const char* name) {

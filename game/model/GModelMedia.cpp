@@ -15,15 +15,23 @@ CFerroString& MapsOverride() {
   return folder;
 }
 
-// Reads a whole file of the platform's image or sound folder. An empty
-// folder means the resource drive could not be connected: the bare name
-// would open a file of the working directory, so nothing is read at all.
-bool LoadMediaFile(const CFerroString& folder, const char* name, FILE_DATA& data) {
+// Reads a whole file of the platform's image or sound folder, telling the
+// user (as a file of the given kind, and what the game does without it) when
+// it is missing. An empty folder means the resource drive could not be
+// connected, which was reported then: the bare name would open a file of the
+// working directory, so nothing is read at all.
+bool LoadMediaFile(const CFerroString& folder, const char* name, FILE_DATA& data, const char* kind,
+                   const char* consequence) {
   GPlatform* platform = GDevice::platform;
   if (!platform || !name || folder.IsEmpty()) return false;
   const CFerroString path = folder + CFerroString(name);
-  return platform->LoadFile(path.c_str(), &data) && data.data && data.size > 0;
+  if (platform->LoadFile(path.c_str(), &data) && data.data && data.size > 0) return true;
+  platform->ReportFileFault(GPlatform::FileFault::missing, kind, path.c_str(), consequence);
+  return false;
 }
+
+constexpr const char* kBlankPicture = "it is left blank";
+constexpr const char* kSilentSound = "it stays silent";
 }  // namespace
 
 CFerroString GModelMedia::GetPathToMaps() {
@@ -58,12 +66,15 @@ void GModelMedia::DeleteSurface(GSurface* surface) {
 GSurface* GModelMedia::LoadImage(const char* name) {
   if (!GSurface::device || !GDevice::platform) return nullptr;
   FILE_DATA data;
-  if (!LoadMediaFile(GDevice::platform->GetPathToImage(), name, data)) return nullptr;
+  const CFerroString folder = GDevice::platform->GetPathToImage();
+  if (!LoadMediaFile(folder, name, data, "picture", kBlankPicture)) return nullptr;
   GSurface* surface = GSurface::device->AddSurface();
   if (surface && !surface->Load(static_cast<const unsigned char*>(data.data), data.size)) {
     // A picture that does not decode leaves no surface behind.
     GSurface::device->DeleteSurface(surface);
     surface = nullptr;
+    GDevice::platform->ReportFileFault(GPlatform::FileFault::damaged, "picture",
+                                       (folder + name).c_str(), kBlankPicture);
   }
   return surface;
 }
@@ -92,8 +103,13 @@ int GModelMedia::LoadSound(const char* name) {
   GSound* sound = GSoundSample::sound;
   if (!sound || !GDevice::platform) return -1;
   FILE_DATA data;
-  if (!LoadMediaFile(GDevice::platform->GetPathToSound(), name, data)) return -1;
-  return sound->LoadFromMemory(data);
+  const CFerroString folder = GDevice::platform->GetPathToSound();
+  if (!LoadMediaFile(folder, name, data, "sound", kSilentSound)) return -1;
+  const int sample = sound->LoadFromMemory(data);
+  if (sample < 0)
+    GDevice::platform->ReportFileFault(GPlatform::FileFault::damaged, "sound",
+                                       (folder + name).c_str(), kSilentSound);
+  return sample;
 }
 
 void GModelMedia::PlaySound(int sample) {

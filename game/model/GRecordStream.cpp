@@ -1,9 +1,6 @@
 #include "game/model/GRecordStream.h"
 
-#include <cstdio>
-
 #include "GUI/foundation/CFerroStream.h"
-#include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/foundation/CFerroString.h"
 
 GRecordReader::GRecordReader(CFerroStream& stream) : stream(stream) {}
@@ -108,20 +105,4 @@ void GRecordWriter::WriteString(const CFerroString& value) {
     WriteBytes(b, 3);
   }
   WriteBytes(value.c_str(), static_cast<unsigned>(length));
-}
-
-bool WriteFileReplacing(const char* path, const std::function<bool(CFerroStream&)>& writer) {
-  if (!path || !*path) return false;
-  const CFerroString target(path);
-  const CFerroString temporary = target + CFerroString(".tmp");
-  bool ok = false;
-  {
-    CFerroStreamFile file;
-    if (!file.Open(temporary.c_str(), CFerroStream::modeWrite)) return false;
-    ok = writer(file);
-    file.Close();
-  }
-  if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) std::remove(temporary.c_str());
-  return ok;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 class CFerroStream;
 class CFerroString;
@@ -54,8 +53,3 @@ class GRecordWriter {
   CFerroStream& stream;
   bool ok = true;
 };
-
-// Writes a file through a temporary beside it and renames it into place, so
-// that a failed write never destroys the previous file. The writer returns
-// whether it wrote everything; false (or any I/O failure) leaves the old file.
-bool WriteFileReplacing(const char* path, const std::function<bool(CFerroStream&)>& writer);

@@ -1,7 +1,11 @@
 #include "game/model/GSavedGame.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "GUI/foundation/CFerroStream.h"
 #include "GUI/foundation/CFerroStreamFile.h"
+#include "GUI/foundation/FileError.h"
 #include "game/model/ANIMATION_LIST_ALIEN.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/GMap.h"
@@ -68,11 +72,23 @@ bool SerializeGame(CFerroStream& stream) {
 }
 
 bool SaveGameToFile(const char* path) {
-  return WriteFileReplacing(path, WriteGame);
+  if (WriteFileReplacing(path, WriteGame)) return true;
+  ReportError((CFerroString("cannot save the game in ") + (path ? path : "") + ": " +
+               strerror(errno) + "; the previous file is kept")
+                  .c_str());
+  return false;
 }
 
 bool LoadGameFromFile(const char* path) {
   CFerroStreamFile file;
-  if (!file.Open(path, CFerroStream::modeRead)) return false;
-  return ReadGame(file);
+  const CFerroString name(path ? path : "");
+  if (!file.Open(path, CFerroStream::modeRead)) {
+    ReportError(
+        (CFerroString("cannot read the saved game ") + name + ": " + strerror(errno)).c_str());
+    return false;
+  }
+  if (ReadGame(file)) return true;
+  ReportError(
+      (CFerroString("the saved game ") + name + " is damaged; the game in play is kept").c_str());
+  return false;
 }

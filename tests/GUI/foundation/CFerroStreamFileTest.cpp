@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -76,3 +77,54 @@ TEST_F(CFerroStreamFileTest, FailedOpenLeavesTheStreamClosed) {
 }
 
 }  // namespace
+
+// A full disk shows up at different moments: a write larger than the stdio
+// buffer fails inside Write, a small one only when the buffer is flushed on
+// closing. Either way the previous file must survive whole, no temporary may
+// be left, and errno must say why.
+TEST(WriteFileReplacingTest, APartialWriteNeverReplacesThePreviousFile) {
+  struct Case {
+    const char* what;
+    size_t bytes;
+    bool writerSucceeds;
+    rlim_t limit;
+    int error;
+  };
+  const Case cases[] = {
+      {"small write, disk full when the buffer is flushed", 100, true, 10, EFBIG},
+      {"large write, disk full inside the write", 256 * 1024, true, 1000, EFBIG},
+      {"the writer gives up", 10, false, RLIM_INFINITY, EIO},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string target = dir / "file.bin";
+    ASSERT_TRUE(WriteText(target, "previous"));
+    const std::string bytes(c.bytes, 'x');
+    bool ok = true;
+    int error = 0;
+    {
+      ScopedFileSizeLimit limit(c.limit);
+      ok = WriteFileReplacing(target.c_str(), [&](CFerroStream& stream) {
+        stream.Write(bytes.data(), static_cast<unsigned>(bytes.size()));
+        return c.writerSucceeds;
+      });
+      error = errno;
+    }
+    EXPECT_FALSE(ok) << c.what;
+    EXPECT_EQ(error, c.error) << c.what;
+    EXPECT_EQ(ReadText(target), "previous") << c.what;
+    EXPECT_FALSE(std::filesystem::exists(target + ".tmp")) << c.what;
+  }
+
+  // A complete write replaces the file; a folder that does not exist fails.
+  TempDir dir;
+  const std::string target = dir / "file.bin";
+  ASSERT_TRUE(WriteText(target, "previous"));
+  EXPECT_TRUE(WriteFileReplacing(target.c_str(),
+                                 [](CFerroStream& stream) { return stream.Write("new", 3) == 3; }));
+  EXPECT_EQ(ReadText(target), "new");
+  EXPECT_FALSE(std::filesystem::exists(target + ".tmp"));
+  EXPECT_FALSE(
+      WriteFileReplacing((dir / "none/file.bin").c_str(), [](CFerroStream&) { return true; }));
+  EXPECT_EQ(errno, ENOENT);
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 
@@ -38,6 +39,23 @@ TEST(FileErrorTest, AProviderWithoutAFolderWritesNothingInTheWorkingDirectory) {
   ScopedHook folder(SetFileErrorFolder, [] { return CFerroString(); });
   FileError("nowhere to go");
   EXPECT_FALSE(std::filesystem::exists(dir / "error.log"));
+}
+
+// A platform that reports while it is still finding its data folder asks the
+// log for that very folder: the message must wait and then come first, not
+// deadlock or recurse.
+TEST(FileErrorTest, ReportsGoToStandardErrorAndTheLogEvenWhileTheFolderIsFound) {
+  TempDir dir;
+  logFolder = dir.Path();
+  ScopedHook folder(SetFileErrorFolder, [] {
+    FileError("found on the way");
+    return CFerroString(logFolder.c_str());
+  });
+  testing::internal::CaptureStderr();
+  ReportError("the picture x.png is missing");
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said, std::string(program_invocation_short_name) + ": the picture x.png is missing\n");
+  EXPECT_EQ(ReadText(dir / "error.log"), "found on the way\r\nthe picture x.png is missing\r\n");
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <functional>
 #include <set>
 #include <thread>
 
@@ -45,6 +50,15 @@ TEST_F(PlatformTest, CreatePathMakesEveryLevelAndKeepsTheWorkingDirectory) {
   WriteText(dir / "file", "x");
   EXPECT_FALSE(platform.CreatePath((dir / "file/sub").c_str()));
   EXPECT_EQ(Cwd(), before);
+
+  // The walk stops after 50 levels: a deeper path was not made whole.
+  const auto levels = std::count(dir.Path().begin(), dir.Path().end(), '/') - 1;
+  std::string fifty = dir.Path(), deeper = dir.Path();
+  for (auto i = levels; i < 50; ++i) fifty += "e/";
+  for (auto i = levels; i < 51; ++i) deeper += "d/";
+  EXPECT_TRUE(platform.CreatePath(fifty.c_str()));
+  EXPECT_TRUE(fs::is_directory(fifty));
+  EXPECT_FALSE(platform.CreatePath(deeper.c_str()));
 }
 
 TEST_F(PlatformTest, PathToAbsolutePathResolvesFoldersAndFiles) {
@@ -149,6 +163,113 @@ TEST_F(PlatformTest, UserDataFolderFallbacks) {
   EXPECT_NE(found.Find(appName.c_str()), -1);
   EXPECT_TRUE(fs::is_directory(found.c_str()));
   fs::remove(found.c_str());
+}
+
+// The last resort lives in the temporary folder, which every user can write:
+// a folder someone else prepared there must not be trusted.
+TEST_F(PlatformTest, ThePrivateTempFolderIsUsedOnlyWhenItIsOursAndClosed) {
+  ScopedEnv tmp("TMPDIR", dir.Path().c_str());
+  const std::string own = dir / ("Digmaze-" + std::to_string(getuid()));
+  struct Case {
+    const char* what;
+    std::function<void()> prepare;
+    const char* why;  // empty when the folder is accepted
+  };
+  const Case cases[] = {
+      {"absent: made with mode 0700", [] {}, ""},
+      {"ours and closed", [&] { fs::create_directory(own), chmod(own.c_str(), 0700); }, ""},
+      {"open to the group", [&] { fs::create_directory(own), chmod(own.c_str(), 0750); },
+       "its mode is 0750, not 0700"},
+      {"set-group-id", [&] { fs::create_directory(own), chmod(own.c_str(), 02700); },
+       "its mode is 2700, not 0700"},
+      {"a symbolic link to a folder",
+       [&] {
+         fs::create_directory(dir / "elsewhere"),
+             fs::create_directory_symlink(dir / "elsewhere", own);
+       },
+       "it is a symbolic link"},
+      {"a file", [&] { WriteText(own, "x"); }, "it is not a folder"},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(own);
+    c.prepare();
+    CFerroString folder, why;
+    const bool ok = platform.GetPrivateTempFolder(folder, why);
+    EXPECT_STREQ(folder.c_str(), (own + "/").c_str()) << c.what;
+    EXPECT_EQ(ok, !*c.why) << c.what;
+    EXPECT_STREQ(why.c_str(), c.why) << c.what;
+    if (ok) {
+      EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_all) << c.what;
+    }
+  }
+  // Someone else's folder (only root can make one to test with).
+  if (getuid() == 0) {
+    fs::remove_all(own);
+    fs::create_directory(own);
+    chmod(own.c_str(), 0700);
+    ASSERT_EQ(chown(own.c_str(), 65534, 65534), 0);
+    CFerroString folder, why;
+    EXPECT_FALSE(platform.GetPrivateTempFolder(folder, why));
+    EXPECT_STREQ(why.c_str(), "it belongs to user 65534, not to user 0");
+  }
+}
+
+// Every place passed over is said, with the reason, once the data folder is
+// chosen; the temporary folder is the last resort and the game folder is what
+// is left when even that is refused.
+TEST_F(PlatformTest, EveryFallbackOfTheDataFolderIsReported) {
+  TempDir tmpRoot;
+  ScopedEnv tmp("TMPDIR", tmpRoot.Path().c_str());
+  WriteText(dir / "xdg", "a file where a folder should be");
+  ScopedEnv xdg("XDG_DATA_HOME", (dir / "xdg").c_str());
+  ScopedEnv home("HOME", nullptr);
+  struct Game : HeadlessPlatform {
+    using HeadlessPlatform::HeadlessPlatform;
+    // Only the temporary folder can be written; the home folders of the user
+    // database cannot be used then, whoever runs the test.
+    bool IsFolderWritable(const CFerroString& folder) override {
+      if (folder.Find(tmpFolder.c_str()) == 0) return HeadlessPlatform::IsFolderWritable(folder);
+      errno = EACCES;
+      return false;
+    }
+    std::string tmpFolder;
+  };
+  // A name of its own, since the home folder of the user database is real.
+  const std::string app = "DigmazeTest" + std::to_string(getpid());
+  passwd* user = getpwuid(getuid());
+  ASSERT_NE(user, nullptr);
+  const std::string passwdHome = user->pw_dir;
+  ScopeExit clean([&] { fs::remove(passwdHome + "/.local/share/" + app); });
+  const std::string own = tmpRoot / (app + "-" + std::to_string(getuid())) + "/";
+  for (bool refused : {false, true}) {
+    fs::remove_all(own);
+    if (refused) fs::create_directory_symlink(dir.Path(), own.substr(0, own.size() - 1));
+    Game game(nullptr, app.c_str(), (dir / "game/").c_str());
+    game.tmpFolder = tmpRoot.Path();
+    testing::internal::CaptureStderr();
+    const CFerroString chosen = game.GetPathToTemp();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_STREQ(chosen.c_str(), refused ? (dir / "game/").c_str() : own.c_str());
+    for (const std::string& line : {
+             "HOME is not set; using the home folder " + passwdHome + " from the user database",
+             "cannot use " + (dir / "xdg/") + app + " as the data folder (File exists)",
+             "cannot use " + passwdHome + "/.local/share/" + app +
+                 " as the data folder (Permission denied)",
+         })
+      EXPECT_NE(said.find(line), std::string::npos) << said;
+    if (refused) {
+      EXPECT_NE(said.find("refusing the temporary data folder " + own + ": it is a symbolic link"),
+                std::string::npos)
+          << said;
+      EXPECT_NE(said.find("no writable data folder"), std::string::npos) << said;
+    } else {
+      EXPECT_NE(said.find("keeping the game's data in the temporary folder " + own),
+                std::string::npos)
+          << said;
+      // The log went to the chosen folder, with the same lines.
+      EXPECT_NE(ReadText(own + "error.log").find("HOME is not set"), std::string::npos);
+    }
+  }
 }
 
 TEST_F(PlatformTest, ErrorLogGoesToTheDataFolderWhileThePlatformLives) {

@@ -104,3 +104,51 @@ TEST_F(SavedGameTest, SlotFilesAreReplacedWhole) {
   EXPECT_TRUE(LoadGameFromFile(slot.c_str()));
   EXPECT_EQ(map->tick, 12u);
 }
+
+// A disk that fills up while the game, an edited map or the map index is
+// written: each save says so, and the file written before survives whole.
+TEST_F(SavedGameTest, SavesOnAFullDiskKeepThePreviousFiles) {
+  const fs::path dir = MapsFolder();
+  GMapList maps;
+  struct Case {
+    const char* what;
+    fs::path file;
+    std::function<bool()> save;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"saved game", dir / "1.dms", [&] { return SaveGameToFile((dir / "1.dms").c_str()); },
+       "cannot save the game in "},
+      {"map", dir / "0123456789.dmm", [&] { return map->SaveToFile("0123456789.dmm"); },
+       "cannot save the map "},
+      {"map index", dir / "index.dml", [&] { return maps.Save(); }, "cannot write the map index "},
+  };
+  // Every file is larger than the limit below, while one message is not:
+  // standard error is a file too while it is captured.
+  constexpr rlim_t kLimit = 400;
+  maps.Add("0123456789.dmm");
+  maps.Add(std::string(kLimit, 'n').c_str());
+  for (const Case& c : cases) {
+    ASSERT_TRUE(c.save()) << c.what;
+    const Bytes before = ReadBytes(c.file);
+    testing::internal::CaptureStderr();
+    bool saved = true;
+    {
+      ScopedFileSizeLimit full(kLimit);
+      saved = c.save();
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(saved) << c.what;
+    EXPECT_EQ(ReadBytes(c.file), before) << c.what;
+    EXPECT_FALSE(fs::exists(c.file.string() + ".tmp")) << c.what;
+    EXPECT_NE(said.find(c.message + c.file.string() + ": File too large"), std::string::npos)
+        << said;
+  }
+  // Adding a map while the disk is full leaves the index as it was on disk.
+  const Bytes index = ReadBytes(dir / "index.dml");
+  {
+    ScopedFileSizeLimit full(kLimit);
+    maps.Add("9876543210.dmm");
+  }
+  EXPECT_EQ(ReadBytes(dir / "index.dml"), index);
+}
