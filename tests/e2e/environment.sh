@@ -140,7 +140,9 @@ fault() {  # name command message [play]
   what="$1"
   fresh_game
   (cd "$work/game" && eval "$2")
-  start HOME="$work/home"
+  # A player's folder of its own, so the maps are copied from this game folder.
+  rm -rf "$work/home" && mkdir -p "$work/home"
+  start HOME="$work/home" XDG_DATA_HOME=
   if [ "${4:-}" = play ]; then
     new_game
     says "$3"
@@ -168,10 +170,12 @@ fault "damaged font" "truncate -s 10 windows/tahoma21bold.txt" \
   "the font $work/game/windows/tahoma21bold.tga/.txt is damaged"
 fault "no sound drive" "rm -r vdd/sound" \
   "cannot open the resource drive \"sound\" (it is built from $work/game/vdd/sound); the game goes on without its files"
+# The player's maps are copies of the game folder's, made on first use.
+player_maps="$work/home/.local/share/Digmaze/Maps"
 fault "missing map" "rm Maps/level01.dmm" \
-  "the map $work/game/Maps/level01.dmm is missing; it is not played" play
+  "the map $player_maps/level01.dmm is missing; it is not played" play
 fault "damaged map" "truncate -s 100 Maps/level01.dmm" \
-  "the map $work/game/Maps/level01.dmm is damaged; it is not played" play
+  "the map $player_maps/level01.dmm is damaged; it is not played" play
 INSIDE
 
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/inside.sh" "$work" "$game_dir"
