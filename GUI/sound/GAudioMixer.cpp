@@ -20,11 +20,17 @@ uint32_t ReadLE32(const unsigned char* p) {
 }
 
 // SDL's WAV reader allocates each chunk at the length its header announces
-// before reading it, so a few bytes announcing 4 GB would take 4 GB. A RIFF
-// file is accepted only when every chunk fits in the bytes that follow it.
+// before reading it, so a few bytes announcing 4 GB would take 4 GB. A WAV
+// file (with its RIFF header, or from its "WAVE" mark on, which the reader
+// also takes) is accepted only when every chunk fits in the bytes that follow.
 bool RiffChunksFit(const unsigned char* data, size_t size) {
-  if (size < 12 || std::memcmp(data, "RIFF", 4) != 0) return true;  // SDL refuses it itself
-  size_t p = 12;
+  size_t p;
+  if (size >= 12 && std::memcmp(data, "RIFF", 4) == 0)
+    p = 12;
+  else if (size >= 4 && std::memcmp(data, "WAVE", 4) == 0)
+    p = 4;
+  else
+    return true;  // SDL refuses it itself
   while (size - p >= 8) {
     const uint64_t length = ReadLE32(data + p + 4);
     if (length > size - p - 8) return false;

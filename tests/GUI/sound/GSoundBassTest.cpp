@@ -134,8 +134,13 @@ TEST_F(GSoundBassDiskTest, VoicesLoopsAndStops) {
 TEST_F(GSoundBassDiskTest, BadDataIsRefusedOrPlayedSafely) {
   GSoundBass sound;
   const Bytes good = Mono16(100, 0x10);
+  // A data chunk announcing more than the file holds (SDL's reader would reserve the announced
+  // length first), with its RIFF header and from its "WAVE" mark on.
+  Bytes lying = good;
+  lying[40] = 0xF0, lying[41] = 0xFF, lying[42] = 0xFF, lying[43] = 0x7F;
+  const Bytes bare(lying.begin() + 8, lying.end());
   for (const Bytes& bytes : {Bytes(), Bytes(64, 0xAB), Bytes(good.begin(), good.begin() + 30),
-                             MakeWav(2, 44100, 16, {})})
+                             MakeWav(2, 44100, 16, {}), lying, bare})
     EXPECT_EQ(Load(sound, bytes), -1);
   MEM_DATA nothing;
   nothing.size = 100;
