@@ -43,7 +43,7 @@ cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail
 work="$1"; minutes="$2"; art="$3"; tolerance_kib=$(( ${TOLERANCE_MIB:-2} * 1024 ))
 cd "$work/game"
-HOME="$work/home" SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
+HOME="$work/home" XDG_DATA_HOME= SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
 pid=$!
 stop() { kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true; }
 trap stop EXIT

@@ -58,13 +58,13 @@ void CFerroStringArray::FromString(const char* text) {
 
 bool CFerroStringArray::Serialize(CFerroStream& stream) {
   if (stream.IsStoring()) {
-    if (stream << capacity != 4 || stream << GetCount() != 4) return false;
+    if ((stream << capacity) != 4 || (stream << GetCount()) != 4) return false;
     for (const auto& s : items)
       if ((stream << *s) == 0) return false;
     return true;
   }
   int storedCapacity = 0, count = 0;
-  if (stream >> storedCapacity != 4 || stream >> count != 4) return false;
+  if ((stream >> storedCapacity) != 4 || (stream >> count) != 4) return false;
   // Every stored string takes at least one byte, and a capacity is never
   // far above the count it was grown for.
   const int64_t left = static_cast<int64_t>(stream.GetLength()) - stream.GetPosition();

@@ -64,6 +64,7 @@ class GPlatformUnix : public GPlatform {
   const char* GetExecutedFileExtension() override { return "run"; }
 
   // Kept for the framework's quit protocol; does nothing here.
+  using GPlatform::Quit;
   void Quit() {}
 
  protected:
