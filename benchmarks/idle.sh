@@ -7,16 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-game_dir="$(cd "${1:-build/bin}" && pwd)"
-seconds="${2:-10}"
-[ -x "$game_dir/digmaze" ] || { echo "idle.sh: no digmaze in $game_dir" >&2; exit 1; }
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-# The game writes its markers and drives into its folder: run a copy.
-cp -r "$game_dir/." "$work/game"
-# The per-user folder (the player's maps) stays in the scratch folder too.
-export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
+source benchmarks/common.bash idle.sh "$@"
 
 cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail

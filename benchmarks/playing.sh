@@ -8,15 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-game_dir="$(cd "${1:-build/bin}" && pwd)"
-seconds="${2:-10}"
-[ -x "$game_dir/digmaze" ] || { echo "playing.sh: no digmaze in $game_dir" >&2; exit 1; }
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cp -r "$game_dir/." "$work/game"
-# The per-user folder (the player's maps) stays in the scratch folder too.
-export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
+source benchmarks/common.bash playing.sh "$@"
 
 cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail

@@ -12,8 +12,8 @@ class GButton : public GComponent {
   GButton();
 
   // Creates the button and sets its label when text is given.
-  virtual bool Create(GComponent* parent, unsigned style, int x, int y, int w, int h,
-                      unsigned id, const char* text);
+  virtual bool Create(GComponent* parent, unsigned style, int x, int y, int w, int h, unsigned id,
+                      const char* text);
   using GComponent::Create;
 
   bool IsButton() const override { return true; }

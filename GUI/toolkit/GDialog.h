@@ -6,7 +6,7 @@ class GSurface;
 
 // The parts of a dialog's frame (DetectDialogElement, window coordinates).
 enum DIALOG_ELEMENT : int {
-  DIALOG_NONE = 0,  // inside, or nothing to act on
+  DIALOG_NONE = 0,     // inside, or nothing to act on
   DIALOG_CAPTION = 1,  // drags the dialog
   DIALOG_MINIMIZE = 2,
   DIALOG_MAXIMIZE = 3,  // maximize or restore
@@ -40,8 +40,7 @@ class GDialog : public GScroller {
   ~GDialog() override;
 
   // Creates the component, then builds the content with OnInitDlg.
-  bool Create(GComponent* parent, unsigned style, int x, int y, int w, int h,
-              unsigned id) override;
+  bool Create(GComponent* parent, unsigned style, int x, int y, int w, int h, unsigned id) override;
   // Creates the dialog the first time (or rebuilds it with OnInitDlg), makes
   // it modal and centres it on the back buffer.
   void BeginModal() override;

@@ -32,8 +32,8 @@ void GMessageBox::Alert(const char* caption, const char* text, unsigned flags) {
     style = closeBox ? style | STYLE_CLOSE_BOX : style & ~STYLE_CLOSE_BOX;
   } else {
     // Created hidden; BeginModal below shows it.
-    GDialog::Create(nullptr, (closeBox ? STYLE_CLOSE_BOX : 0u) | STYLE_BORDER | STYLE_CAPTION, 0,
-                    0, 100, 100, kId);
+    GDialog::Create(nullptr, (closeBox ? STYLE_CLOSE_BOX : 0u) | STYLE_BORDER | STYLE_CAPTION, 0, 0,
+                    100, 100, kId);
   }
   SetWindowText(caption);
 

@@ -14,8 +14,7 @@ class GPicture : public GComponent {
 
   // Creates the component, then the picture list with cells of the client
   // size less the theme's client gap.
-  bool Create(GComponent* parent, unsigned style, int x, int y, int w, int h,
-              unsigned id) override;
+  bool Create(GComponent* parent, unsigned style, int x, int y, int w, int h, unsigned id) override;
 
   // Appends a picture (copied into a cell); the first becomes the shown one.
   // Returns its index, or -1.

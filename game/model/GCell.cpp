@@ -58,11 +58,12 @@ GCellAlien::GCellAlien() {
 }
 
 void GCell::ForgetIcons() {
-  for (GSurface** icon : {&GCellBrick::icon, &GCellFloor::icon, &GCellLine::icon, &GCellLadder::icon,
-                          &GCellTreasure::icon, &GCellExit::icon, &GCellUnit::icon, &GCellAlien::icon})
+  for (GSurface** icon :
+       {&GCellBrick::icon, &GCellFloor::icon, &GCellLine::icon, &GCellLadder::icon,
+        &GCellTreasure::icon, &GCellExit::icon, &GCellUnit::icon, &GCellAlien::icon})
     *icon = nullptr;
-  for (bool* tried : {&brickTried, &floorTried, &lineTried, &ladderTried, &treasureTried, &exitTried,
-                      &unitTried, &alienTried})
+  for (bool* tried : {&brickTried, &floorTried, &lineTried, &ladderTried, &treasureTried,
+                      &exitTried, &unitTried, &alienTried})
     *tried = false;
 }
 

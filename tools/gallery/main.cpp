@@ -69,7 +69,8 @@ StateButton* Button(GComponent* parent, unsigned style, int x, int y, int w, int
   return b;
 }
 
-GStatic* Text(GComponent* parent, int x, int y, int w, const char* text, unsigned style = STYLE_VISIBLE) {
+GStatic* Text(GComponent* parent, int x, int y, int w, const char* text,
+              unsigned style = STYLE_VISIBLE) {
   auto* s = new GStatic;
   s->Create(parent, style, x, y, w, 0, 0, text);
   return s;
@@ -100,13 +101,14 @@ void BuildPage(GGame& game, GScene* scene) {
   ButtonRow(scene, STYLE_VISIBLE | STYLE_BORDER, 130, 130, 34);
 
   // Texts: markup, a link, wrapping and alignment, a disabled text.
-  GStatic* markup = Text(scene, 20, 190, 460,
-       "Colours by name: <color=\"red\">red<default>, <color=\"lime\">lime<default>, "
-       "<color=\"yellow\">yellow<default>, by value: <color=0x2983CD>0x2983CD<default>.\n"
-       "A link: <url=\"file:///help.html\">how to play</url> and a hovered one: "
-       "<url=\"file:///credits.html\">credits</url>\n\n"
-       "After an empty line, a long sentence that wraps at the fixed width of the text and goes on "
-       "to a second line.");
+  GStatic* markup = Text(
+      scene, 20, 190, 460,
+      "Colours by name: <color=\"red\">red<default>, <color=\"lime\">lime<default>, "
+      "<color=\"yellow\">yellow<default>, by value: <color=0x2983CD>0x2983CD<default>.\n"
+      "A link: <url=\"file:///help.html\">how to play</url> and a hovered one: "
+      "<url=\"file:///credits.html\">credits</url>\n\n"
+      "After an empty line, a long sentence that wraps at the fixed width of the text and goes on "
+      "to a second line.");
   // The cursor on the second link hovers it: a hovered link is not underlined.
   int mx = 0, my = 0;
   markup->GetAbsoluteWindowPosition(mx, my);
@@ -119,7 +121,8 @@ void BuildPage(GGame& game, GScene* scene) {
 
   // A framed picture from the image drive.
   auto* picture = new GPicture;
-  picture->Create(scene, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED, 20, 330, 140, 140, 0);
+  picture->Create(scene, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED, 20, 330, 140,
+                  140, 0);
   // Without the drive the frame stays empty, rather than showing a "logo.png"
   // that happens to lie in the working directory.
   FILE_DATA file;
@@ -131,9 +134,9 @@ void BuildPage(GGame& game, GScene* scene) {
 
   // A dialog that scrolls its children in both directions.
   auto* list = new GDialog;
-  list->Create(scene,
-               STYLE_VISIBLE | STYLE_BORDER | STYLE_CAPTION | STYLE_SCROLL_CHILDREN | STYLE_CLOSE_BOX,
-               190, 330, 300, 220, 0);
+  list->Create(
+      scene, STYLE_VISIBLE | STYLE_BORDER | STYLE_CAPTION | STYLE_SCROLL_CHILDREN | STYLE_CLOSE_BOX,
+      190, 330, 300, 220, 0);
   list->SetWindowText("Scrolling");
   for (int i = 0; i < 12; ++i)
     Text(list, 10, 10 + i * 30, 0,
@@ -146,8 +149,10 @@ void BuildPage(GGame& game, GScene* scene) {
                  480, 300, 0);
   dialog->SetWindowText("Maps");
   Text(dialog, 20, 20, 420, "A dialog: the soft frame, the caption with its close box, the grid.");
-  Button(dialog, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED, 20, 110, 200, 50, "Play");
-  Button(dialog, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED, 240, 110, 200, 50, "Edit");
+  Button(dialog, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED, 20, 110, 200, 50,
+         "Play");
+  Button(dialog, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED, 240, 110, 200, 50,
+         "Edit");
 }
 
 // Redraws the whole scene (and the modal component) into the back buffer and
