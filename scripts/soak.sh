@@ -28,16 +28,16 @@ mkdir -p "$art"
 cp -r "$game_dir/." "$work/game"
 rm -rf "$work/game/Save" "$work/game/nofirst.ctl"
 mkdir -p "$work/home"
-# The first level has no aliens and random steps soon trap the runner in
-# its lowest corridor, so the copy plays the second level first: its alien
-# catches the runner again and again, so lives are lost, games end and new
-# ones start.
+# The first levels have no aliens and random steps soon trap the runner in
+# a corridor, so the copy starts with the campaign's first alien levels: the
+# aliens catch the runner again and again, so lives are lost, games end and
+# new ones start.
 index() {  # names...: a map index listing them in play order
   printf '\0\0\0\0'
   printf "\\x$(printf %02x $#)\\0\\0\\0"
   for name; do printf "\\x$(printf %02x ${#name})%s" "$name"; done
 }
-index level02.dmm level03.dmm level04.dmm level05.dmm level01.dmm >"$work/game/Maps/index.dml"
+index level08.dmm level09.dmm level10.dmm level11.dmm level01.dmm >"$work/game/Maps/index.dml"
 
 cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail
