@@ -12,21 +12,7 @@
 # Usage: tests/e2e/editor.sh <game folder>
 set -euo pipefail
 
-game_dir="$(cd "${1:?usage: editor.sh <game folder>}" && pwd)"
-art="$(cd "$game_dir/.." && pwd)/e2e/editor"
-here="$(cd "$(dirname "$0")" && pwd)"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-
-# The game writes the editor's snapshots into its own folder when it can, so
-# it runs from a fresh copy; the player's maps go to the per-user folder,
-# which is kept inside the scratch folder too.
-cp -r "$game_dir/." "$work/game"
-rm -rf "$work/game/Save" "$work/game"/*.tga "$work/game"/*.und "$work/game/nofirst.ctl"
-mkdir -p "$work/home"
-export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
-rm -rf "$art"
-mkdir -p "$art"
+source "$(dirname "$0")/scratch.bash" editor "${1:-}"
 
 cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail

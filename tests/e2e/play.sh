@@ -10,21 +10,7 @@
 # Usage: tests/e2e/play.sh <game folder>
 set -euo pipefail
 
-game_dir="$(cd "${1:?usage: play.sh <game folder>}" && pwd)"
-art="$(cd "$game_dir/.." && pwd)/e2e/play"
-here="$(cd "$(dirname "$0")" && pwd)"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-
-# The game keeps its per-user data (saved games included) in its own folder
-# when it can write there, so it runs from a fresh copy.
-cp -r "$game_dir/." "$work/game"
-rm -rf "$work/game/Save" "$work/game"/*.tga "$work/game/nofirst.ctl"
-mkdir -p "$work/home"
-# The player's maps are copied into the per-user folder: keep it in here.
-export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
-rm -rf "$art"
-mkdir -p "$art"
+source "$(dirname "$0")/scratch.bash" play "${1:-}"
 
 cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail

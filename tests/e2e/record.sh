@@ -10,17 +10,7 @@
 # Usage: tests/e2e/record.sh <game folder>
 set -euo pipefail
 
-game_dir="$(cd "${1:?usage: record.sh <game folder>}" && pwd)"
-art="$(cd "$game_dir/.." && pwd)/e2e/record"
-here="$(cd "$(dirname "$0")" && pwd)"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-
-cp -r "$game_dir/." "$work/game"
-rm -rf "$work/game/Save" "$work/game"/*.tga "$work/game/nofirst.ctl"
-mkdir -p "$work/home"
-rm -rf "$art"
-mkdir -p "$art"
+source "$(dirname "$0")/scratch.bash" record "${1:-}"
 
 cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail
