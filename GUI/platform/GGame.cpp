@@ -290,6 +290,10 @@ void GGame::ToMaximize() {
   if (platform) platform->ToMaximize();
 }
 
+void GGame::ToggleFullScreen() {
+  if (device && device->SetFullScreen(!device->IsFullScreen())) fullScreen = device->IsFullScreen();
+}
+
 void GGame::SetUserName(const char* user) {
   userName = user ? user : "";
   pathProfile = "";

@@ -75,10 +75,16 @@ bool GGame::IsKeyHeld(unsigned key) const {
 
 void GGame::PlatformKeyDown(int key, unsigned count) {
   if (!IsKeyCode(key) || keyDown[key]) return;
-  keyDown[key] = 1;
+  keyDown[key] = kKeyHeld;
   const unsigned k = static_cast<unsigned>(key);
   if (k == KEY_TAB && (inputFlags & INPUT_ALT)) {
     ToIconic();
+    return;
+  }
+  if ((k == KEY_RETURN && (inputFlags & INPUT_ALT)) || k == KEY_F11) {
+    // Enter would otherwise also press a dialog's default button.
+    keyDown[k] = kKeyTaken;
+    ToggleFullScreen();
     return;
   }
   if (IsButtonKey(k)) {
@@ -113,7 +119,9 @@ void GGame::PlatformKeyDown(int key, unsigned count) {
 
 void GGame::PlatformKeyUp(int key) {
   if (!IsKeyCode(key) || !keyDown[key]) return;
+  const bool taken = keyDown[key] == kKeyTaken;
   keyDown[key] = 0;
+  if (taken) return;
   const unsigned k = static_cast<unsigned>(key);
   if (unsigned bit = ModifierBit(k)) {
     inputFlags &= ~bit;
@@ -182,7 +190,7 @@ void GGame::RepeateKey() {
     const unsigned kept = inputFlags & ~INPUT_BUTTONS;
     PlatformKeyDown(static_cast<int>(key), repeatCount);
     inputFlags = kept;
-    keyDown[key] = 1;
+    keyDown[key] = kKeyHeld;
     return;
   }
   ResetRepeatedKey();
@@ -452,7 +460,8 @@ void GGame::SysOnMouseWheel(short delta) {
       passed.emplace_back(c, c->clipRect.left);
       c->clipRect.left = -1;
     }
-    for (auto it = passed.rbegin(); it != passed.rend(); ++it) it->first->clipRect.left = it->second;
+    for (auto it = passed.rbegin(); it != passed.rend(); ++it)
+      it->first->clipRect.left = it->second;
   }
   if (!target) target = focused;
   if (!target) return;
@@ -500,8 +509,8 @@ void GGame::SysOnKeyUp(unsigned key, unsigned count, unsigned flags) {
   if (!IsShortcutKey(key)) {
     GComponent* target = keyTarget;
     GDispatchGuard guard(target);
-    if (target->WinOnKeyUp(key, count, flags) && guard &&
-        target->InnerOnKeyUp(key, count, flags) && guard)
+    if (target->WinOnKeyUp(key, count, flags) && guard && target->InnerOnKeyUp(key, count, flags) &&
+        guard)
       target->ClientOnKeyUp(key, count, flags);
   }
   if (heldKeyCount < 1) {
