@@ -26,7 +26,21 @@ CCommandLine CCommandLine::Parse(int argc, const char* const* argv) {
       return line;
     }
     if (arg == "--windowed") {
-      line.windowed = true;
+      line.windowMode = WindowMode::Window;
+    } else if (arg == "--fullscreen") {
+      line.windowMode = WindowMode::FullScreen;
+    } else if (arg == "--scale" || arg.starts_with("--scale=")) {
+      std::string mode;
+      if (arg == "--scale") {
+        if (i + 1 >= argc || !argv[i + 1]) return Complain("--scale needs sharp, integer or off");
+        mode = argv[++i];
+      } else {
+        mode = arg.substr(std::string_view("--scale=").size());
+      }
+      ScaleMode chosen;
+      if (!ParseScaleMode(mode.c_str(), chosen))
+        return Complain("--scale needs sharp, integer or off, not \"" + mode + "\"");
+      line.scale = chosen;
     } else if (arg == "--record" || arg.starts_with("--record=")) {
       std::string_view folder;
       if (arg == "--record") {
@@ -57,13 +71,18 @@ int CCommandLine::Report(const char* version, FILE* out, FILE* err) const {
                    "%s\n"
                    "Digmaze, a platform game with its own map editor.\n"
                    "\n"
-                   "  --windowed        play in a 1024 x 768 window instead of full screen\n"
+                   "  --windowed        play in a window (1024 x 768, or the size it had last)\n"
+                   "  --fullscreen      play in full screen\n"
+                   "  --scale MODE      how the picture fills the screen: sharp (the default),\n"
+                   "                    integer (whole multiples only) or off (1:1)\n"
                    "  --record FOLDER   record the games played into FOLDER\n"
                    "  --help            print this help and quit\n"
                    "  --version         print the version and quit\n"
                    "\n"
                    "Arrow keys or a gamepad's d-pad and left stick steer, Space or the south\n"
-                   "button digs, Escape, Start or the east button opens the menu.\n",
+                   "button digs, Escape, Start or the east button opens the menu. Alt+Enter\n"
+                   "or F11 switches between full screen and a window; the game remembers\n"
+                   "the choice, the scaling and the window's size for the next start.\n",
                    kUsage);
       return 0;
     case Action::Usage:

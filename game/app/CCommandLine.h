@@ -1,10 +1,15 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "GUI/graphics/CPictureTransform.h"
+#include "game/app/CGameSettings.h"
+
 // The game's command line, read before anything else starts:
-//   digmaze [--windowed] [--record FOLDER] | --help | --version
+//   digmaze [--windowed | --fullscreen] [--scale sharp|integer|off]
+//           [--record FOLDER] | --help | --version
 // Parse never prints and never ends the program; Report prints what an
 // action other than playing asks for and gives the exit code.
 struct CCommandLine {
@@ -16,8 +21,11 @@ struct CCommandLine {
   };
 
   Action action = Action::Play;
-  // A 1024 x 768 window instead of full screen.
-  bool windowed = false;
+  // A window (--windowed) or full screen (--fullscreen); the last one given
+  // counts. Unset, the settings file decides.
+  std::optional<WindowMode> windowMode;
+  // How the picture is scaled; unset, the settings file decides.
+  std::optional<ScaleMode> scale;
   // Where the games played are recorded; empty for no recording.
   std::string recordFolder;
   // For Action::Usage: what was wrong with the command line.
@@ -25,7 +33,8 @@ struct CCommandLine {
 
   // Reads argv[1 .. argc - 1]. Options are taken in order: the first --help
   // or --version decides at once, as does the first argument that is not an
-  // option of the game (or --record without its folder).
+  // option of the game (or --record without its folder, --scale without a
+  // mode it knows).
   static CCommandLine Parse(int argc, const char* const* argv);
 
   // For an action other than Play: prints to out (help, version) or err
@@ -35,5 +44,6 @@ struct CCommandLine {
 
   static constexpr const char* kProgram = "digmaze";
   static constexpr const char* kUsage =
-      "usage: digmaze [--windowed] [--record FOLDER] | --help | --version";
+      "usage: digmaze [--windowed | --fullscreen] [--scale sharp|integer|off] [--record FOLDER]"
+      " | --help | --version";
 };
