@@ -268,12 +268,16 @@ void GGameDM::SysOnRender() {
   if (full) {
     AddJoined(rects, bounds);
   } else {
-    AddJoined(rects, backSurface->GetModifiedArea().Intersection(bounds));
+    // Of what was drawn, only the pixels that differ from the screen's go on.
+    AddJoined(rects,
+              shown.Changed(*backSurface, backSurface->GetModifiedArea().Intersection(bounds)));
     if (cursor != presentedCursor) {
       AddJoined(rects, presentedCursor.rect);
       AddJoined(rects, cursor.rect);
     }
   }
+  backSurface->SetModified(false);
+  if (rects.empty()) return;
   for (const CFerroRect& rect : rects) {
     // A renderer or texture that could not be made leaves nothing to lock:
     // the frame is skipped, and the next one uploads everything.
@@ -281,8 +285,8 @@ void GGameDM::SysOnRender() {
       device->RequestFullPresent();
       return;
     }
+    shown.Shown(*backSurface, rect);
   }
-  backSurface->SetModified(false);
   presentedCursor = cursor;
   device->Render();
 }

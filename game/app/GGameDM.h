@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "GUI/foundation/CFerroRect.h"
+#include "GUI/graphics/CShownPicture.h"
 #include "GUI/platform/GGame.h"
 #include "game/app/CGameSettings.h"
 
@@ -42,10 +43,10 @@ class GGameDM : public GGame {
   GPlatform* NewPlatform(GGame* game, const char* name) override;
   GSound* NewSound() override;
   void DrawCursor(GImage* cursor) override;
-  // Draws the scene and, when the back surface or the cursor changed since the
-  // last present (or the device asked for a full present), copies the changed
-  // part and the old and new cursor rectangles into the texture, draws the
-  // cursor into the texture only, and presents.
+  // Draws the scene and, when pixels of the back surface or the cursor
+  // changed since the last present (or the device asked for a full present),
+  // copies the changed part and the old and new cursor rectangles into the
+  // texture, draws the cursor into the texture only, and presents.
   void SysOnRender() override;
   // The prefix (":N/") of the resource drive "image" beside the executable,
   // built from its "vdd/image" folder on the first launch; empty when the
@@ -109,6 +110,8 @@ class GGameDM : public GGame {
 
   // What the texture shows of the cursor since the last present.
   FrameCursor presentedCursor;
+  // What the texture shows of the back surface.
+  CShownPicture shown;
   // Where a rectangle and the cursor are put together for a texture of
   // another format; owned by the device.
   GSurface* cursorScratch = nullptr;

@@ -149,6 +149,16 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
       {"a drawing away from the cursor",
        [&] { back->FillRect(10, 10, 20, 20, 0x00FF00); },
        {CFerroRect(10, 10, 30, 30)}},
+      // A scene that draws an area again as it was (the game scene redraws
+      // its map every tick) sends on only the pixels that changed.
+      {"the same drawing again", [&] { back->FillRect(10, 10, 20, 20, 0x00FF00); }, {}},
+      {"the same drawing with one pixel changed",
+       [&] {
+         back->FillRect(0, 0, 40, 40, 0x000000);
+         back->FillRect(10, 10, 20, 20, 0x00FF00);
+         back->FillRect(15, 16, 1, 1, 0xFF00FF);
+       },
+       {CFerroRect(15, 16, 16, 17)}},
       {"a drawing under the cursor",
        [&] { back->FillRect(590, 90, 12, 12, 0x0000FF); },
        {CFerroRect(590, 90, 602, 102)}},
