@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "GUI/foundation/CFerroStreamFile.h"
-
 #include "GUI/graphics/GSurface.h"
 #include "GUI/graphics/SurfaceColor.h"
 #include "GUI/platform/GGame.h"
