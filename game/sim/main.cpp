@@ -28,8 +28,9 @@ int main(int argc, char** argv) {
   std::ostringstream text;
   text << scriptFile.rdbuf();
   std::vector<SIM_EVENT> events;
+  SIM_START start;
   std::string error;
-  if (!GSimulation::ParseScript(text.str(), events, error)) {
+  if (!GSimulation::ParseScript(text.str(), events, error, &start)) {
     std::fprintf(stderr, "digmaze-sim: %s: %s\n", argv[2], error.c_str());
     return 2;
   }
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   GSimulation sim;
-  sim.Begin();
+  sim.Begin(start);
   sim.Run(events, static_cast<unsigned>(ticks), std::cout);
   return 0;
 }
