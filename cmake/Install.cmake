@@ -15,7 +15,8 @@ set(DIGMAZE_DATA_DESTINATION ${CMAKE_INSTALL_DATADIR}/games/digmaze)
 set(DIGMAZE_DOC_DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/digmaze)
 set(DIGMAZE_DRIVE_DIR ${CMAKE_BINARY_DIR}/drives)
 set(DIGMAZE_PACKAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
-set(DIGMAZE_CONTACT "The Digmaze team <digmaze@example.org>")
+# The package's maintainer, also the changelog's author and the copyright's contact.
+set(CPACK_PACKAGE_CONTACT "The Digmaze team <digmaze@example.org>")
 
 set(drives)
 foreach(drive image sound)
@@ -66,7 +67,6 @@ if(fonts_start LESS 0)
 endif()
 string(SUBSTRING "${fonts_notice}" ${fonts_start} -1 DIGMAZE_FONTS_LICENSE)
 string(STRIP "${DIGMAZE_FONTS_LICENSE}" DIGMAZE_FONTS_LICENSE)
-set(CPACK_PACKAGE_CONTACT "${DIGMAZE_CONTACT}")
 configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${DIGMAZE_PACKAGING_DIR}/copyright @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${DIGMAZE_PACKAGING_DIR}/changelog @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/org.digmaze.digmaze.metainfo.xml.in
