@@ -83,6 +83,20 @@ TEST_F(InputTest, AltEnterAndF11SwitchTheScreenAndNeverReachAComponent) {
   EXPECT_EQ(game.heldKeyCount, 0);
 }
 
+// Alt+Tab goes to the desktop: no key event of its own, and a key held
+// across it still gets its release.
+TEST_F(InputTest, AltTabSendsNothingAndKeepsAHeldKeysRelease) {
+  Focused("P");
+  game.PlatformKeyDown(KEY_A, 0);
+  game.PlatformKeyDown(KEY_LALT, 0);
+  game.PlatformKeyDown(KEY_TAB, 0);
+  game.PlatformKeyUp(KEY_TAB);
+  game.PlatformKeyUp(KEY_LALT);
+  game.PlatformKeyUp(KEY_A);
+  EXPECT_EQ(game.Platform()->iconicCalls, 1);
+  EXPECT_EQ(Take(), (std::vector<std::string>{"P keywin 30", "P key 30 0", "P keyup 30"}));
+}
+
 TEST_F(InputTest, KeysClimbFromTheFocusedComponentToTheFirstDialog) {
   Probe* outside = Add("Outer", 0, 0, 190, 140);
   Probe* dialog = Add("D", 0, 0, 180, 130, outside);
