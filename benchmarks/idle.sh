@@ -2,8 +2,11 @@
 # What the running game costs while it shows a still picture: starts the built
 # game under a virtual X server, lets it sit on its start scene, and prints its
 # processor share (percent of one core, user + system time over the interval)
-# and its peak resident memory. Builds nothing: run scripts/build.sh first.
+# and its peak resident memory, once for each virtual screen size given (one
+# line each). Builds nothing: run scripts/build.sh first.
 # Usage: benchmarks/idle.sh [game folder (default build/bin)] [seconds (default 10)]
+#        [WIDTHxHEIGHT... (default 1280x1024)]
+# DIGMAZE_ARGS, when set, is passed to the game (DIGMAZE_ARGS="--scale off").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,10 +14,11 @@ source benchmarks/common.bash idle.sh "$@"
 
 cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail
-work="$1"
+work="$1"; game_args="${4:-}"
 seconds="$2"
+size="$3"
 cd "$work/game"
-SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
+SDL_AUDIODRIVER=dummy ./digmaze $game_args 2>"$work/stderr" &
 pid=$!
 # Clock ticks of user + system time the process has used so far. The command
 # name in field 2 may hold spaces, so the fields are counted after its ")".
@@ -35,10 +39,13 @@ wait "$pid" || true
 
 hz="$(getconf CLK_TCK)"
 awk -v t="$((end_ticks - start_ticks))" -v hz="$hz" -v ns="$((end_ns - start_ns))" \
-    -v kb="$peak_kb" -v s="$seconds" 'BEGIN {
-  printf "idle for %d s: CPU %.1f %% of one core, peak RSS %.1f MiB\n",
-         s, 100 * (t / hz) / (ns / 1e9), kb / 1024
+    -v kb="$peak_kb" -v s="$seconds" -v size="$size" 'BEGIN {
+  printf "%s idle for %d s: CPU %.1f %% of one core, peak RSS %.1f MiB\n",
+         size, s, 100 * (t / hz) / (ns / 1e9), kb / 1024
 }'
 INSIDE
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/inside.sh" "$work" "$seconds"
+for size in "${sizes[@]}"; do
+  fresh_copy
+  xvfb-run -a -s "-screen 0 ${size}x24" bash "$work/inside.sh" "$work" "$seconds" "$size" "${DIGMAZE_ARGS:-}"
+done

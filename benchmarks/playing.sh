@@ -3,8 +3,11 @@
 # under a virtual X server, measures its idle main menu, then starts a game
 # (Enter) and walks the runner back and forth on the first level, and prints
 # the processor share (percent of one core, user + system time) of both and
-# the peak resident memory. Builds nothing: run scripts/build.sh first.
+# the peak resident memory, once for each virtual screen size given (one line
+# each). Builds nothing: run scripts/build.sh first.
 # Usage: benchmarks/playing.sh [game folder (default build/bin)] [seconds (default 10)]
+#        [WIDTHxHEIGHT... (default 1280x1024)]
+# DIGMAZE_ARGS, when set, is passed to the game (DIGMAZE_ARGS="--scale off").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,10 +15,11 @@ source benchmarks/common.bash playing.sh "$@"
 
 cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail
-work="$1"
+work="$1"; game_args="${4:-}"
 seconds="$2"
+size="$3"
 cd "$work/game"
-SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
+SDL_AUDIODRIVER=dummy ./digmaze $game_args 2>"$work/stderr" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 cpu_ticks() { sed 's/.*) //' "/proc/$pid/stat" | awk '{print $12 + $13}'; }
@@ -37,7 +41,10 @@ while [ "$(date +%s)" -lt "$end" ]; do
 done
 playing="$(share $(( $(cpu_ticks) - before )))"
 rss="$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$pid/status")"
-echo "main menu idle: CPU $menu % of one core; playing: CPU $playing % of one core; peak RSS $rss MiB"
+echo "$size main menu idle: CPU $menu % of one core; playing: CPU $playing % of one core; peak RSS $rss MiB"
 INSIDE
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/inside.sh" "$work" "$seconds"
+for size in "${sizes[@]}"; do
+  fresh_copy
+  xvfb-run -a -s "-screen 0 ${size}x24" bash "$work/inside.sh" "$work" "$seconds" "$size" "${DIGMAZE_ARGS:-}"
+done

@@ -43,7 +43,7 @@ cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail
 work="$1"; minutes="$2"; art="$3"; tolerance_kib=$(( ${TOLERANCE_MIB:-2} * 1024 ))
 cd "$work/game"
-HOME="$work/home" XDG_DATA_HOME= SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
+HOME="$work/home" XDG_DATA_HOME= SDL_AUDIODRIVER=dummy ./digmaze --scale off 2>"$work/stderr" &
 pid=$!
 stop() { kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true; }
 trap stop EXIT
@@ -59,7 +59,7 @@ alive() {
   exit 1
 }
 
-# The screen is 1280 x 1024 with the 1024 x 768 picture at (128, 128).
+# The screen is 1280 x 1024 with the 1024 x 768 picture 1:1 at (128, 128).
 in_game() {  # whether the corner of the map's white outline shows
   local colour
   colour=$(import -window root -crop 1x1+159+137 -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}')

@@ -213,27 +213,23 @@ bool GDevice::SetCursor(int index) {
 }
 
 bool GDevice::CalcTexRect() {
-  int w = sceneWidth;
-  int h = sceneHeight;
-  bool scaled = false;
-  if (h > 0) {
-    const double aspect = static_cast<double>(w) / h;
-    if (w > screenWidth) {
-      h = static_cast<int>(screenWidth / aspect);
-      w = screenWidth;
-      scaled = true;
-    }
-    if (h > screenHeight) {
-      w = static_cast<int>(aspect * screenHeight);
-      h = screenHeight;
-      scaled = true;
-    }
-  }
-  texLeft = (screenWidth - w) / 2;
-  texTop = (screenHeight - h) / 2;
-  texRight = texLeft + w - 1;
-  texBottom = texTop + h - 1;
-  return scaled;
+  int drawableWidth = 0, drawableHeight = 0;
+  GetDrawableSize(drawableWidth, drawableHeight);
+  transform =
+      CPictureTransform(CFerroSize(sceneWidth, sceneHeight), CFerroSize(screenWidth, screenHeight),
+                        CFerroSize(drawableWidth, drawableHeight), scaleMode);
+  const CFerroRect& picture = transform.GetDestination();
+  texLeft = picture.left;
+  texTop = picture.top;
+  texRight = picture.right - 1;
+  texBottom = picture.bottom - 1;
+  return picture.Width() < sceneWidth || picture.Height() < sceneHeight;
+}
+
+void GDevice::SetScaleMode(ScaleMode mode) {
+  scaleMode = mode;
+  CalcTexRect();
+  RequestFullPresent();
 }
 
 int GDevice::GetMaxWidthVideoMode() const {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "GUI/graphics/CPictureTransform.h"
 #include "GUI/graphics/FONTEX.h"
 
 struct CFerroRect;
@@ -22,7 +23,8 @@ struct VIDEO_MODE {
 };
 
 // The rendering device: the logical (scene) and physical (screen) sizes, the
-// list of display modes, and the surfaces, pictures and cursors that everything
+// list of display modes, how the scene's picture is fitted into the window
+// (CPictureTransform), and the surfaces, pictures and cursors that everything
 // else allocates through it and that it owns.
 class GDevice {
  public:
@@ -93,6 +95,19 @@ class GDevice {
     (void)x;
     (void)y;
   }
+  // Called by the application (Alt+Enter, F11) to switch between full screen
+  // at the desktop's own mode and a window of the windowed size; false when
+  // the window system refused, and nothing changed. The base device only
+  // records the choice.
+  virtual bool SetFullScreen(bool on) {
+    fullScreen = on;
+    windowed = !on;
+    return true;
+  }
+  // Called by the platform when the window's size changed (resized, or moved
+  // between full screen and window): fits the picture anew. Nothing in the
+  // base device.
+  virtual void OnWindowSizeChanged() {}
   // Bits per pixel of the back buffer the frame copies into (16 or 32), so the
   // frame chooses its copy by the format rather than by the pitch.
   virtual int GetBackbufferBPP() { return 16; }
@@ -113,7 +128,14 @@ class GDevice {
     w = sceneWidth;
     h = sceneHeight;
   }
+  // The window's size in the pointer's points.
   void GetScreenSize(int& w, int& h) const {
+    w = screenWidth;
+    h = screenHeight;
+  }
+  // The window's size in the renderer's pixels, which is larger than the
+  // screen size on a high-density display; the screen size in the base device.
+  virtual void GetDrawableSize(int& w, int& h) {
     w = screenWidth;
     h = screenHeight;
   }
@@ -147,9 +169,27 @@ class GDevice {
   // below 32 add nothing); both 0 for no text or no such font.
   void GetTextSize(const char* text, int font, int& w, int& h);
 
-  // Fits the scene into the screen keeping its shape, never enlarging it, and
+  // Fits the scene into the screen by the scale mode, keeping its shape, and
   // centres it; true when it had to shrink.
   bool CalcTexRect();
+  // How the picture is scaled into the window; Off (1:1, shrunk only where
+  // it does not fit) until set. Setting it fits the picture anew.
+  void SetScaleMode(ScaleMode mode);
+  ScaleMode GetScaleMode() const { return scaleMode; }
+  // Where and how the picture is drawn in the window now, and how window
+  // points map to picture points.
+  const CPictureTransform& GetTransform() const { return transform; }
+  // The window's size when it is not full screen: what a window opens with
+  // and returns to from full screen. It follows the window when the player
+  // resizes it. 0 x 0 until set (a window then takes the desktop's size).
+  void SetWindowedSize(int w, int h) {
+    windowedWidth = w;
+    windowedHeight = h;
+  }
+  void GetWindowedSize(int& w, int& h) const {
+    w = windowedWidth;
+    h = windowedHeight;
+  }
   // The picture inside the window, inclusive edges.
   void GetTexRect(int& left, int& top, int& right, int& bottom) const {
     left = texLeft;
@@ -194,12 +234,14 @@ class GDevice {
   std::vector<std::unique_ptr<GImage>> pictures;
   bool windowed = false;
   bool fullScreen = false;
+  int windowedWidth = 0;
+  int windowedHeight = 0;
+  ScaleMode scaleMode = ScaleMode::Off;
+  CPictureTransform transform;
   int texLeft = 0;
   int texTop = 0;
   int texRight = -1;
   int texBottom = -1;
-  int lastMouseX = 0;
-  int lastMouseY = 0;
   // Nothing has been presented yet.
   bool fullPresentRequested = true;
 };

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GGame.h"
@@ -18,6 +20,14 @@ int RoundUpToPowerOfTwo(int n) {
   int p = 1;
   while (p < n && p < (1 << 30)) p <<= 1;
   return p;
+}
+
+SDL_Rect ToSDL(const CFerroRect& r) {
+  return SDL_Rect{r.left, r.top, r.Width(), r.Height()};
+}
+
+void SetSmooth(SDL_Texture* texture, bool smooth) {
+  SDL_SetTextureScaleMode(texture, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
 }
 
 }  // namespace
@@ -40,7 +50,16 @@ GDeviceSDL::~GDeviceSDL() {
   SDL_Quit();
 }
 
+void GDeviceSDL::DestroyIntermediate() {
+  if (intermediate) SDL_DestroyTexture(intermediate);
+  intermediate = nullptr;
+  intermediateSize = CFerroSize();
+  intermediateStale = true;
+}
+
 void GDeviceSDL::DestroyRendering() {
+  DestroyIntermediate();
+  intermediateRefused = CFerroSize();
   if (texture) {
     if (textureLocked) SDL_UnlockTexture(texture);
     textureLocked = false;
@@ -55,16 +74,29 @@ void GDeviceSDL::DestroyRendering() {
 
 bool GDeviceSDL::Create(int w, int h) {
   if (!window) {
-    windowed = w >= 1 || h >= 1;
+    if (w >= 1 && h >= 1) SetWindowedSize(w, h);
+    windowed = !fullScreen;
     VIDEO_MODE monitor;
     if (!GetMonitorMode(&monitor) || monitor.width < 1 || monitor.height < 1)
       GetScreenModeDefault(&monitor);
-    if (w < 1) w = monitor.width;
-    if (h < 1) h = monitor.height;
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
-    if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN;
-    const int x = (monitor.width - w) / 2;
-    const int y = (monitor.height - h) / 2;
+    // A window keeps within the desktop, and the player can make it no
+    // smaller than the least size.
+    SDL_Rect usable{0, 0, monitor.width, monitor.height};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w < 1 || usable.h < 1)
+      usable = SDL_Rect{0, 0, monitor.width, monitor.height};
+    w = monitor.width;
+    h = monitor.height;
+    if (windowed && windowedWidth >= 1 && windowedHeight >= 1) {
+      w = std::clamp(windowedWidth, std::min(kMinWindowWidth, usable.w), usable.w);
+      h = std::clamp(windowedHeight, std::min(kMinWindowHeight, usable.h), usable.h);
+    }
+    // Full screen covers the desktop in its own mode: the display's mode is
+    // never switched.
+    Uint32 flags =
+        SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    const int x = windowed ? usable.x + (usable.w - w) / 2 : 0;
+    const int y = windowed ? usable.y + (usable.h - h) / 2 : 0;
     // The application's name titles the window in the desktop's task list.
     const char* title = platform ? platform->GetName().c_str() : "";
     SDL_Window* created = SDL_CreateWindow(title, x, y, w, h, flags);
@@ -72,7 +104,10 @@ bool GDeviceSDL::Create(int w, int h) {
     if (!created) created = SDL_CreateWindow(title, x, y, w, h, flags & ~SDL_WINDOW_OPENGL);
     if (!created) return false;
     window = created;
+    SDL_SetWindowMinimumSize(window, kMinWindowWidth, kMinWindowHeight);
     SDL_ShowCursor(SDL_DISABLE);
+    SDL_GetWindowSize(window, &w, &h);
+    if (windowed && (windowedWidth < 1 || windowedHeight < 1)) SetWindowedSize(w, h);
   }
   return GDevice::Create(w, h);
 }
@@ -121,6 +156,7 @@ void GDeviceSDL::ChangeResolution(bool resize, bool recreateTexture) {
     }
   }
   if (recreateTexture) {
+    DestroyIntermediate();
     if (texture) {
       if (textureLocked) SDL_UnlockTexture(texture);
       textureLocked = false;
@@ -139,17 +175,62 @@ void GDeviceSDL::ChangeResolution(bool resize, bool recreateTexture) {
                               RoundUpToPowerOfTwo(sceneWidth), RoundUpToPowerOfTwo(sceneHeight));
       // The picture is opaque: the texture is always copied, never blended.
       if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+      textureSmooth = false;
+      if (texture) SetSmooth(texture, textureSmooth);
     }
     // A new texture holds nothing yet.
     RequestFullPresent();
-    CalcTexRect();
+    FitPicture();
   }
   if (game) {
-    lastMouseX = screenWidth / 2;
-    lastMouseY = screenHeight / 2;
-    SDL_WarpMouseGlobal(lastMouseX, lastMouseY);
     game->SetCursorPosition(sceneWidth / 2, sceneHeight / 2);
+    WarpPointerTo(sceneWidth / 2, sceneHeight / 2);
   }
+}
+
+void GDeviceSDL::FitPicture() {
+  if (window) SDL_GetWindowSize(window, &screenWidth, &screenHeight);
+  CalcTexRect();
+}
+
+void GDeviceSDL::GetDrawableSize(int& w, int& h) {
+  if (renderer && SDL_GetRendererOutputSize(renderer, &w, &h) == 0 && w > 0 && h > 0) return;
+  GDevice::GetDrawableSize(w, h);
+}
+
+bool GDeviceSDL::SetFullScreen(bool on) {
+  if (on == fullScreen) return true;
+  if (!window) return GDevice::SetFullScreen(on);
+  // A desktop without a window manager leaves the window as it was, so the
+  // window covers the display before it is made full screen.
+  SDL_Rect display;
+  if (on && SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window), 0), &display) == 0) {
+    SDL_SetWindowPosition(window, display.x, display.y);
+    SDL_SetWindowSize(window, display.w, display.h);
+  }
+  if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
+  GDevice::SetFullScreen(on);
+  if (!on && windowedWidth >= 1 && windowedHeight >= 1) {
+    SDL_SetWindowSize(window, windowedWidth, windowedHeight);
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+  OnWindowSizeChanged();
+  if (game) WarpPointerTo(game->cursorX, game->cursorY);
+  return true;
+}
+
+void GDeviceSDL::OnWindowSizeChanged() {
+  FitPicture();
+  constexpr Uint32 kNotWindowed = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED;
+  if (window && !fullScreen && !(SDL_GetWindowFlags(window) & kNotWindowed))
+    SetWindowedSize(screenWidth, screenHeight);
+  RequestFullPresent();
+}
+
+void GDeviceSDL::WarpPointerTo(int x, int y) {
+  if (!window) return;
+  const CFerroPoint at = transform.PictureToWindow(x, y);
+  SDL_WarpMouseInWindow(window, at.x, at.y);
 }
 
 bool GDeviceSDL::SetMonitorResolutionOnly() {
@@ -172,12 +253,65 @@ void GDeviceSDL::GetSceneRect(CFerroRect* rect) {
 }
 
 void GDeviceSDL::Render() {
-  if (!renderer || !texture) return;
+  if (!renderer || !texture) {
+    uploaded.clear();
+    return;
+  }
+  SDL_Texture* source = texture;
+  SDL_Rect from{0, 0, sceneWidth, sceneHeight};
+  if (transform.HasIntermediate() && UpdateIntermediate()) {
+    source = intermediate;
+    from = SDL_Rect{0, 0, intermediateSize.width, intermediateSize.height};
+  } else if (textureSmooth != transform.IsSmooth()) {
+    textureSmooth = transform.IsSmooth();
+    SetSmooth(texture, textureSmooth);
+  }
+  uploaded.clear();
   SDL_RenderClear(renderer);
-  const SDL_Rect source{0, 0, sceneWidth, sceneHeight};
-  const SDL_Rect target{texLeft, texTop, texRight + 1 - texLeft, texBottom + 1 - texTop};
-  SDL_RenderCopy(renderer, texture, &source, &target);
+  const SDL_Rect to = ToSDL(transform.GetDestination());
+  SDL_RenderCopy(renderer, source, &from, &to);
   SDL_RenderPresent(renderer);
+}
+
+bool GDeviceSDL::UpdateIntermediate() {
+  const CFerroSize size = transform.GetIntermediate();
+  if (!intermediate || intermediateSize != size) {
+    DestroyIntermediate();
+    if (size == intermediateRefused) return false;
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_TARGETTEXTURE))
+      intermediate = SDL_CreateTexture(renderer, kTextureFormat, SDL_TEXTUREACCESS_TARGET,
+                                       size.width, size.height);
+    if (!intermediate) {
+      intermediateRefused = size;
+      return false;
+    }
+    intermediateSize = size;
+    SDL_SetTextureBlendMode(intermediate, SDL_BLENDMODE_NONE);
+    SetSmooth(intermediate, true);
+  }
+  if (intermediateStale) {
+    // Nothing of it was drawn yet: the whole picture goes in.
+    uploaded.assign(1, CFerroRect(0, 0, sceneWidth, sceneHeight));
+    intermediateStale = false;
+  }
+  if (uploaded.empty()) return true;
+  if (textureSmooth) {
+    textureSmooth = false;
+    SetSmooth(texture, false);
+  }
+  if (SDL_SetRenderTarget(renderer, intermediate) != 0) {
+    intermediateStale = true;
+    return false;
+  }
+  const int k = transform.GetFactor();
+  for (const CFerroRect& rect : uploaded) {
+    const SDL_Rect part = ToSDL(rect);
+    const SDL_Rect scaled{rect.left * k, rect.top * k, rect.Width() * k, rect.Height() * k};
+    SDL_RenderCopy(renderer, texture, &part, &scaled);
+  }
+  SDL_SetRenderTarget(renderer, nullptr);
+  return true;
 }
 
 bool GDeviceSDL::LockBackbuffer(SURFACE_LOCKED* lock) {
@@ -198,6 +332,7 @@ bool GDeviceSDL::LockBackbufferRect(const CFerroRect& area, SURFACE_LOCKED* lock
   int pitch = 0;
   if (SDL_LockTexture(texture, &rect, &bits, &pitch) != 0 || !bits) return false;
   textureLocked = true;
+  uploaded.push_back(area);
   lock->bits = bits;
   lock->pitch = pitch;
   return true;
@@ -211,22 +346,8 @@ void GDeviceSDL::UnlockBackbuffer() {
 
 void GDeviceSDL::ChangeCursorPositionByGlobalCursor(int x, int y) {
   if (!game) return;
-  // Scene pixels per window pixel over the drawn picture; the divisor is the
-  // drawn size less one (inclusive edges). A picture one pixel wide, or none,
-  // has no span to divide by and maps one to one.
-  const int spanX = texRight - texLeft;
-  const int spanY = texBottom - texTop;
-  const double fx = spanX > 0 ? static_cast<double>(sceneWidth) / spanX : 1.0;
-  const double fy = spanY > 0 ? static_cast<double>(sceneHeight) / spanY : 1.0;
-  if (!windowed) {
-    const int dx = static_cast<int>(fx * (x - lastMouseX));
-    const int dy = static_cast<int>(fy * (y - lastMouseY));
-    lastMouseX = x;
-    lastMouseY = y;
-    game->PlatformMoveCursor(dx, dy);
-  } else {
-    const int nx = static_cast<int>((x - texLeft) * fx);
-    const int ny = static_cast<int>((y - texTop) * fy);
-    game->PlatformMoveCursor(nx - game->cursorX, ny - game->cursorY);
-  }
+  // Absolute in every mode: the pointer's position alone says where the
+  // cursor is, so the two never drift apart, wherever the pointer went.
+  const CFerroPoint at = transform.WindowToPicture(x, y);
+  game->SetCursorPosition(at.x, at.y);
 }

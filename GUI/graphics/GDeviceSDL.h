@@ -1,5 +1,8 @@
 #pragma once
 
+#include <vector>
+
+#include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/GDevice.h"
 
 struct SDL_Renderer;
@@ -7,8 +10,18 @@ struct SDL_Texture;
 struct SDL_Window;
 
 // The device over SDL2: it creates the process's window (which the platform
-// reads for its window state), a renderer and one streaming 16-bit texture
-// into which the back surface is copied, and presents it centred in the window.
+// reads for its window state), a renderer and one streaming texture into
+// which the back surface is copied, and presents it scaled into the window by
+// the device's transform. Full screen takes the desktop's own mode, never
+// switching the display's mode; a window can be resized by the player.
+//
+// Presenting: the texture's picture goes to the destination rectangle in one
+// copy, nearest-neighbour when every destination pixel is one picture pixel
+// and linearly filtered otherwise, or, in sharp scaling, in two stages: the
+// rectangles uploaded since the last present are scaled up by the whole
+// factor (nearest-neighbour) into an intermediate texture that keeps the rest,
+// which is then filtered down to the destination. Without render targets the
+// single filtered copy stands in for the two stages.
 class GDeviceSDL : public GDevice {
  public:
   // The one window of the process: created by the first Create, destroyed
@@ -19,6 +32,9 @@ class GDeviceSDL : public GDevice {
   GDeviceSDL(bool fullScreen, void* window);
   ~GDeviceSDL() override;
 
+  // A size of at least 1 x 1 becomes the windowed size; a full-screen device
+  // covers the desktop, a windowed one opens at the windowed size (the
+  // desktop's when none was set), kept within the desktop.
   bool Create(int w, int h) override;
   void RefreshVideoMode() override;
   bool GetMonitorMode(VIDEO_MODE* mode) override;
@@ -36,17 +52,53 @@ class GDeviceSDL : public GDevice {
   // The texture holds 32-bit pixels.
   int GetBackbufferBPP() override { return 32; }
 
-  // Moves the application's cursor, relatively in full-screen use and
-  // absolutely in a window.
+  // Puts the application's cursor on the picture pixel under the pointer, in
+  // full screen as in a window; a pointer in the border puts it on the
+  // nearest edge.
   void ChangeCursorPositionByGlobalCursor(int x, int y) override;
+  // Keeps the cursor on the same picture pixel: the pointer is moved to it
+  // in the new window.
+  bool SetFullScreen(bool on) override;
+  // Fits the picture to the new size and presents it in full; a window that
+  // is neither full screen nor maximised gives the windowed size.
+  void OnWindowSizeChanged() override;
+  void GetDrawableSize(int& w, int& h) override;
+  // Moves the pointer over a picture pixel, so the next pointer event finds
+  // the cursor where it is.
+  void WarpPointerTo(int x, int y);
 
   SDL_Renderer* GetRenderer() const { return renderer; }
   SDL_Texture* GetTexture() const { return texture; }
+  // The texture of the sharp scaling's first stage; none while the transform
+  // needs none (or the renderer cannot draw into textures).
+  SDL_Texture* GetIntermediate() const { return intermediate; }
+
+  // The smallest window the player can make, in points.
+  static constexpr int kMinWindowWidth = 320;
+  static constexpr int kMinWindowHeight = 240;
 
  private:
   void DestroyRendering();
+  void DestroyIntermediate();
+  // Reads the window's sizes and fits the picture to them.
+  void FitPicture();
+  // Brings the intermediate texture up to date with the rectangles uploaded
+  // since the last present (all of it when it is new); false when there is
+  // none to be had.
+  bool UpdateIntermediate();
 
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
   bool textureLocked = false;
+  SDL_Texture* intermediate = nullptr;
+  CFerroSize intermediateSize;
+  // The intermediate's content is lost or was never drawn.
+  bool intermediateStale = true;
+  // An intermediate of this size could not be made; it is not tried again
+  // until the size changes.
+  CFerroSize intermediateRefused;
+  // Whether the texture is filtered linearly (else nearest-neighbour).
+  bool textureSmooth = false;
+  // The scene rectangles uploaded since the last present.
+  std::vector<CFerroRect> uploaded;
 };

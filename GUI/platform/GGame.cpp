@@ -71,11 +71,12 @@ bool GGame::CreateGame(void* window, int w, int h) {
 
   sound.reset(NewSound());
 
-  VIDEO_MODE desktop;
-  if (GetStartedVideoMode(&desktop)) {
-    if (w < 1) w = desktop.width;
-    if (h < 1) h = desktop.height;
-  }
+  // The back surface takes the scene size the device was made with: the
+  // desktop's in full screen, the window's otherwise.
+  int sceneW = 0, sceneH = 0;
+  device->GetSize(sceneW, sceneH);
+  if (w < 1) w = sceneW;
+  if (h < 1) h = sceneH;
   backSurface = device->AddSurface();
   if (!backSurface || !backSurface->Create(w, h)) return false;
 
@@ -287,6 +288,10 @@ void GGame::ToIconic() {
 
 void GGame::ToMaximize() {
   if (platform) platform->ToMaximize();
+}
+
+void GGame::ToggleFullScreen() {
+  if (device && device->SetFullScreen(!device->IsFullScreen())) fullScreen = device->IsFullScreen();
 }
 
 void GGame::SetUserName(const char* user) {

@@ -181,6 +181,10 @@ class GGame {
   bool IsIconic();
   void ToIconic();
   void ToMaximize();
+  // Called on Alt+Enter and F11, in any scene and inside a message box's
+  // loop: switches the device between full screen and a window. Everything
+  // drawn, the scenes, dialogs and input state go on as they were.
+  virtual void ToggleFullScreen();
 
   // Keys, buttons and the software cursor.
   void ShowCursor(bool show);
@@ -245,6 +249,11 @@ class GGame {
   GImage* cursorImage = nullptr;
   bool cursorVisible = true;
   unsigned inputFlags = 0;
+  // Per key code: 0 up, kKeyHeld held, kKeyTaken held but taken by the
+  // application itself (a shortcut such as Alt+Enter), so neither its
+  // repeats nor its release reach the components.
+  static constexpr unsigned char kKeyHeld = 1;
+  static constexpr unsigned char kKeyTaken = 2;
   unsigned char keyDown[256] = {};
   GComponent* modal = nullptr;
   GComponent* captured = nullptr;

@@ -75,13 +75,19 @@ bool GGame::IsKeyHeld(unsigned key) const {
 
 void GGame::PlatformKeyDown(int key, unsigned count) {
   if (!IsKeyCode(key) || keyDown[key]) return;
-  keyDown[key] = 1;
+  keyDown[key] = kKeyHeld;
   const unsigned k = static_cast<unsigned>(key);
   if (k == KEY_TAB && (inputFlags & INPUT_ALT)) {
     // Alt+Tab belongs to the desktop: neither its press nor its release is
     // a key to the components, nor does it count among the held keys.
     keyDown[k] = 0;
     ToIconic();
+    return;
+  }
+  if ((k == KEY_RETURN && (inputFlags & INPUT_ALT)) || k == KEY_F11) {
+    // Enter would otherwise also press a dialog's default button.
+    keyDown[k] = kKeyTaken;
+    ToggleFullScreen();
     return;
   }
   if (IsButtonKey(k)) {
@@ -116,7 +122,9 @@ void GGame::PlatformKeyDown(int key, unsigned count) {
 
 void GGame::PlatformKeyUp(int key) {
   if (!IsKeyCode(key) || !keyDown[key]) return;
+  const bool taken = keyDown[key] == kKeyTaken;
   keyDown[key] = 0;
+  if (taken) return;
   const unsigned k = static_cast<unsigned>(key);
   if (unsigned bit = ModifierBit(k)) {
     inputFlags &= ~bit;
@@ -196,7 +204,7 @@ void GGame::RepeateKey() {
     // The repeat is sent as a press of a key that is still held once.
     --heldKeyCount;
     PlatformKeyDown(static_cast<int>(key), repeatCount);
-    keyDown[key] = 1;
+    keyDown[key] = kKeyHeld;
     return;
   }
   ResetRepeatedKey();

@@ -222,17 +222,28 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
       break;
     case SDL_WINDOWEVENT:
       // Frames are presented only when the picture changed, so a window
-      // that the system shows again or resizes is drawn anew in full.
-      switch (event.window.event) {
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-        case SDL_WINDOWEVENT_SHOWN:
-        case SDL_WINDOWEVENT_RESTORED:
-          if (GDevice* device = game ? game->GetDevice() : nullptr) device->RequestFullPresent();
-          break;
-        default:
-          break;
+      // that the system shows again is drawn anew in full; a resized one is
+      // fitted anew first.
+      if (GDevice* device = game ? game->GetDevice() : nullptr) {
+        switch (event.window.event) {
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
+            device->OnWindowSizeChanged();
+            device->RequestFullPresent();
+            break;
+          case SDL_WINDOWEVENT_EXPOSED:
+          case SDL_WINDOWEVENT_SHOWN:
+          case SDL_WINDOWEVENT_RESTORED:
+            device->RequestFullPresent();
+            break;
+          default:
+            break;
+        }
       }
+      break;
+    case SDL_RENDER_TARGETS_RESET:
+      // The renderer lost what it had drawn into textures (the sharp
+      // scaling's intermediate): everything is uploaded and drawn again.
+      if (GDevice* device = game ? game->GetDevice() : nullptr) device->RequestFullPresent();
       break;
     case SDL_CONTROLLERDEVICEADDED:
     case SDL_CONTROLLERDEVICEREMOVED:

@@ -28,7 +28,21 @@ CCommandLine CCommandLine::Parse(int argc, const char* const* argv) {
       return line;
     }
     if (arg == "--windowed") {
-      line.windowed = true;
+      line.windowMode = WindowMode::Window;
+    } else if (arg == "--fullscreen") {
+      line.windowMode = WindowMode::FullScreen;
+    } else if (arg == "--scale" || arg.starts_with("--scale=")) {
+      std::string mode;
+      if (arg == "--scale") {
+        if (i + 1 >= argc || !argv[i + 1]) return Complain("--scale needs sharp, integer or off");
+        mode = argv[++i];
+      } else {
+        mode = arg.substr(std::string_view("--scale=").size());
+      }
+      ScaleMode chosen;
+      if (!ParseScaleMode(mode.c_str(), chosen))
+        return Complain("--scale needs sharp, integer or off, not \"" + mode + "\"");
+      line.scale = chosen;
     } else if (arg == "--record" || arg.starts_with("--record=")) {
       std::string_view folder;
       if (arg == "--record") {

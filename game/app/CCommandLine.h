@@ -1,10 +1,15 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "GUI/graphics/CPictureTransform.h"
+#include "game/app/CGameSettings.h"
+
 // The game's command line, read before anything else starts:
-//   digmaze [--windowed] [--record FOLDER] | --help | --version
+//   digmaze [--windowed] [--fullscreen] [--scale sharp|integer|off]
+//           [--record FOLDER] | --help | --version
 // The options' help texts are the table in game/app/GameHelp.h.
 // Parse never prints and never ends the program; Report prints what an
 // action other than playing asks for and gives the exit code.
@@ -17,8 +22,11 @@ struct CCommandLine {
   };
 
   Action action = Action::Play;
-  // A 1024 x 768 window instead of full screen.
-  bool windowed = false;
+  // A window (--windowed) or full screen (--fullscreen); the last one given
+  // counts. Unset, the settings file decides.
+  std::optional<WindowMode> windowMode;
+  // How the picture is scaled; unset, the settings file decides.
+  std::optional<ScaleMode> scale;
   // Where the games played are recorded; empty for no recording.
   std::string recordFolder;
   // For Action::Usage: what was wrong with the command line.
@@ -26,7 +34,8 @@ struct CCommandLine {
 
   // Reads argv[1 .. argc - 1]. Options are taken in order: the first --help
   // or --version decides at once, as does the first argument that is not an
-  // option of the game (or --record without its folder).
+  // option of the game (or --record without its folder, --scale without a
+  // mode it knows).
   static CCommandLine Parse(int argc, const char* const* argv);
 
   // For an action other than Play: prints to out (help, version) or err

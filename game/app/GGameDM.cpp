@@ -1,6 +1,8 @@
 #include "game/app/GGameDM.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include "GUI/foundation/FileError.h"
@@ -84,7 +86,72 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
 }
 
 GDevice* GGameDM::NewDevice(void* window) {
-  return new GDevice16SDL(IsFullScreen(), window);
+  const CFerroString path = GetPathToSettings();
+  CFerroString why;
+  switch (settings.Load(path.c_str(), why)) {
+    case CGameSettings::LoadResult::Loaded:
+    case CGameSettings::LoadResult::Missing:
+      storedSettings = settings;
+      break;
+    case CGameSettings::LoadResult::Damaged:
+      storedSettings.reset();
+      ReportError((CFerroString("the settings file ") + path + " is damaged (" + why +
+                   "); the default settings are used")
+                      .c_str());
+      break;
+  }
+  if (requestedWindowMode) settings.windowMode = *requestedWindowMode;
+  if (requestedScale) settings.scale = *requestedScale;
+  fullScreen = settings.windowMode == WindowMode::FullScreen;
+  GDeviceSDL* made = NewDisplayDevice(fullScreen, window);
+  if (made) {
+    made->SetWindowedSize(settings.windowWidth, settings.windowHeight);
+    made->SetScaleMode(settings.scale);
+  }
+  return made;
+}
+
+GDeviceSDL* GGameDM::NewDisplayDevice(bool fullScreenFlag, void* window) {
+  return new GDevice16SDL(fullScreenFlag, window);
+}
+
+void GGameDM::RequestDisplay(std::optional<WindowMode> windowMode, std::optional<ScaleMode> scale) {
+  requestedWindowMode = windowMode;
+  requestedScale = scale;
+}
+
+CFerroString GGameDM::GetPathToSettings() {
+  const CFerroString folder = platform ? platform->GetPathToTemp() : CFerroString();
+  return folder.IsEmpty() ? folder : folder + CGameSettings::kFileName;
+}
+
+CGameSettings GGameDM::CurrentSettings() const {
+  CGameSettings now = settings;
+  if (!device) return now;
+  now.scale = device->GetScaleMode();
+  now.windowMode = device->IsFullScreen() ? WindowMode::FullScreen : WindowMode::Window;
+  int w = 0, h = 0;
+  device->GetWindowedSize(w, h);
+  if (w >= 1 && h >= 1) {
+    now.windowWidth = w;
+    now.windowHeight = h;
+  }
+  return now;
+}
+
+int GGameDM::Play() {
+  const int code = GGame::Play();
+  const CGameSettings now = CurrentSettings();
+  const CFerroString path = GetPathToSettings();
+  if (!device || path.IsEmpty() || (storedSettings && *storedSettings == now)) return code;
+  if (now.Save(path.c_str())) {
+    storedSettings = now;
+  } else {
+    ReportError((CFerroString("cannot save the settings in ") + path + ": " + std::strerror(errno) +
+                 "; the previous settings are kept")
+                    .c_str());
+  }
+  return code;
 }
 
 GPlatform* GGameDM::NewPlatform(GGame* owner, const char* appName) {
@@ -201,12 +268,16 @@ void GGameDM::SysOnRender() {
   if (full) {
     AddJoined(rects, bounds);
   } else {
-    AddJoined(rects, backSurface->GetModifiedArea().Intersection(bounds));
+    // Of what was drawn, only the pixels that differ from the screen's go on.
+    AddJoined(rects,
+              shown.Changed(*backSurface, backSurface->GetModifiedArea().Intersection(bounds)));
     if (cursor != presentedCursor) {
       AddJoined(rects, presentedCursor.rect);
       AddJoined(rects, cursor.rect);
     }
   }
+  backSurface->SetModified(false);
+  if (rects.empty()) return;
   for (const CFerroRect& rect : rects) {
     // A renderer or texture that could not be made leaves nothing to lock:
     // the frame is skipped, and the next one uploads everything.
@@ -214,8 +285,8 @@ void GGameDM::SysOnRender() {
       device->RequestFullPresent();
       return;
     }
+    shown.Shown(*backSurface, rect);
   }
-  backSurface->SetModified(false);
   presentedCursor = cursor;
   device->Render();
 }

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "GUI/foundation/CFerroRect.h"
+#include "GUI/graphics/CShownPicture.h"
 #include "GUI/platform/GGame.h"
+#include "game/app/CGameSettings.h"
 
+class GDeviceSDL;
 class GReplayRecorder;
 class GSurface;
 
@@ -17,9 +21,9 @@ enum SCENE_INDEX : int {
 };
 
 // The game's application: the SDL platform and 16-bit SDL device, the 50 ms
-// main timer, the 1024 x 768 scene size letterboxed into the desktop-sized
-// window, the game's scenes, the resource drives its pictures and sounds are
-// read from, and where saved games live.
+// main timer, the 1024 x 768 scene size scaled into the window, the game's
+// scenes, the resource drives its pictures and sounds are read from, where
+// saved games live, and the display settings kept between runs.
 class GGameDM : public GGame {
  public:
   GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
@@ -28,14 +32,21 @@ class GGameDM : public GGame {
   ~GGameDM() override;
 
   bool CreateGame(void* window, int width, int height) override;
+  // Settles the display first: the settings file (a damaged one is reported
+  // and passed over), then what RequestDisplay asked; then the device with
+  // that full-screen choice, windowed size and scale mode.
   GDevice* NewDevice(void* window) override;
+  // Runs the game; once it ends, keeps the display as it was last (scale
+  // mode, full screen or window, the window's size) in the settings file
+  // when that differs from what the file holds.
+  int Play() override;
   GPlatform* NewPlatform(GGame* game, const char* name) override;
   GSound* NewSound() override;
   void DrawCursor(GImage* cursor) override;
-  // Draws the scene and, when the back surface or the cursor changed since the
-  // last present (or the device asked for a full present), copies the changed
-  // part and the old and new cursor rectangles into the texture, draws the
-  // cursor into the texture only, and presents.
+  // Draws the scene and, when pixels of the back surface or the cursor
+  // changed since the last present (or the device asked for a full present),
+  // copies the changed part and the old and new cursor rectangles into the
+  // texture, draws the cursor into the texture only, and presents.
   void SysOnRender() override;
   // The prefix (":N/") of the resource drive "image" beside the executable,
   // built from its "vdd/image" folder on the first launch; empty when the
@@ -53,6 +64,14 @@ class GGameDM : public GGame {
   CFerroString GetPathToMaps() override;
   unsigned GetAdditionalStyles(GComponent* component) override;
 
+  // What the command line asked of the display; what it leaves unset comes
+  // from the settings file. Called before CreateGame.
+  void RequestDisplay(std::optional<WindowMode> windowMode, std::optional<ScaleMode> scale);
+  // The per-user data folder + "settings.cfg"; empty without a data folder.
+  CFerroString GetPathToSettings();
+  // The display settings as they are now.
+  CGameSettings CurrentSettings() const;
+
   // Records the keys of every level played into folder (see GReplayRecorder);
   // an empty folder records nothing, which is the default.
   void SetRecordFolder(const CFerroString& folder);
@@ -63,6 +82,10 @@ class GGameDM : public GGame {
   static constexpr GUID_GAME kId{0x4469676D617A6531ull, 0x9E3779B97F4A7C15ull};
   static constexpr const char* kName = "Digmaze";
   static constexpr const char* kVersion = "1.0";
+
+ protected:
+  // Called by NewDevice: the device that draws the display.
+  virtual GDeviceSDL* NewDisplayDevice(bool fullScreenFlag, void* window);
 
  private:
   // The cursor as the frame draws it into the texture: which picture, and
@@ -87,6 +110,8 @@ class GGameDM : public GGame {
 
   // What the texture shows of the cursor since the last present.
   FrameCursor presentedCursor;
+  // What the texture shows of the back surface.
+  CShownPicture shown;
   // Where a rectangle and the cursor are put together for a texture of
   // another format; owned by the device.
   GSurface* cursorScratch = nullptr;
@@ -95,4 +120,11 @@ class GGameDM : public GGame {
   bool imageDriveTried = false;
   bool soundDriveTried = false;
   std::unique_ptr<GReplayRecorder> recorder;
+  // The display settings the device was made with.
+  CGameSettings settings;
+  // What the settings file holds (the defaults when there is none); none
+  // when it is damaged, so it is written anew.
+  std::optional<CGameSettings> storedSettings;
+  std::optional<WindowMode> requestedWindowMode;
+  std::optional<ScaleMode> requestedScale;
 };

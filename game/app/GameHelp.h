@@ -13,8 +13,19 @@ inline constexpr char kSummary[] = "a platform game with its own map editor";
 
 // In the order the usage line and both texts list them.
 inline constexpr HELP_ITEM kOptions[] = {
-    {"--windowed", nullptr, HELP_OPTIONAL, "play in a 1024 x 768 window instead of full screen",
-     "The picture keeps its size and is centred as in full screen."},
+    {"--windowed", nullptr, HELP_OPTIONAL, "play in a window (1024 x 768, or the size it had last)",
+     "The player can resize the window; the picture is scaled into it as in full screen."},
+    {"--fullscreen", nullptr, HELP_OPTIONAL, "play in full screen",
+     "Full screen covers the desktop in its own mode; the display's mode is never switched. "
+     "Alt+Enter or F11 switches between full screen and a window at any moment."},
+    {"--scale", "sharp|integer|off", HELP_OPTIONAL,
+     "how the picture fills the screen: sharp (the default), integer or off",
+     "sharp makes the picture as large as fits, keeping its shape: scaled up by the next whole "
+     "factor with nearest-neighbour, then filtered down to that size, so pixels stay crisp and "
+     "evenly wide. integer takes the largest whole factor that fits, off shows the picture 1:1. "
+     "A screen smaller than the picture gets it scaled down in every mode. The mode, full "
+     "screen or window, and the window's size are kept for the next start in settings.cfg in "
+     "the per-user data folder; what the command line gives wins and is kept too."},
     {"--record", "FOLDER", HELP_OPTIONAL, "record the games played into FOLDER",
      "FOLDER is made if missing. Every level played is written as a script that digmaze-sim "
      "replays: level07.txt for the first play of level07.dmm, then level07-2.txt, "
@@ -42,6 +53,7 @@ inline constexpr HELP_KEY kKeys[] = {
     {"In the map editor", "right button", "erase", nullptr},
     {"In the map editor", "Ctrl+Z", "undo the last stroke", nullptr},
     {"In the map editor", "Ctrl+Shift+Z, Ctrl+Y", "redo the stroke undone last", nullptr},
+    {"Anywhere", "Alt+Enter, F11", "switch between full screen and a window", nullptr},
     {"Anywhere", "Print Screen", "save the picture as a numbered TGA file", nullptr},
 };
 

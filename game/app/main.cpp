@@ -3,24 +3,23 @@
 #include "game/app/CCommandLine.h"
 #include "game/app/GGameDM.h"
 
-// Full screen unless the command line asks for a window.
+// Full screen unless the command line or the settings file asks for a window;
+// the application settles it when it makes its device.
 bool fullscreen = true;
 
 int main(int argc, char** argv) {
   const CCommandLine options = CCommandLine::Parse(argc, argv);
   if (options.action != CCommandLine::Action::Play)
     return options.Report(GGameDM::kVersion, stdout, stderr);
-  fullscreen = !options.windowed;
 
   GGameDM game(GGameDM::kId, GGameDM::kName, GGameDM::kVersion, fullscreen);
+  game.RequestDisplay(options.windowMode, options.scale);
   // --record FOLDER: write the keys of every level played into FOLDER.
   if (!options.recordFolder.empty()) game.SetRecordFolder(options.recordFolder.c_str());
 
-  // A window gets the size of the picture, so it shows at 1:1; full screen
-  // takes the desktop's size and letterboxes the picture into it.
-  const int width = options.windowed ? 1024 : 0;
-  const int height = options.windowed ? 768 : 0;
-  if (!game.CreateGame(nullptr, width, height)) return 1;
+  // The window takes the desktop in full screen and its windowed size (the
+  // settings' or 1024 x 768) otherwise; the picture is scaled into it.
+  if (!game.CreateGame(nullptr, 0, 0)) return 1;
   game.Play();
   return 0;
 }

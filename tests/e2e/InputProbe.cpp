@@ -3,6 +3,7 @@
 // two large targets. Each target reports on standard output what reaches
 // it, and turns red when clicked, so the check can see the click too.
 #include <cstdio>
+#include <optional>
 
 #include "GUI/graphics/GSurface.h"
 #include "GUI/toolkit/GScene.h"
@@ -67,6 +68,8 @@ class ProbeGame : public GGameDM {
 
 int main() {
   ProbeGame game;
+  // The picture 1:1 at the middle of the screen, where input.sh points.
+  game.RequestDisplay(std::nullopt, ScaleMode::Off);
   if (!game.CreateGame(nullptr, 0, 0)) return 1;
   std::printf("ready\n");
   std::fflush(stdout);

@@ -210,7 +210,7 @@ new_col=$((shipped % 2))  # the grid's column of the map to be made
 
 # ---- Into the maps manager ------------------------------------------------
 cd "$game"
-SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
+SDL_AUDIODRIVER=dummy ./digmaze --scale off 2>"$work/stderr" &
 pid=$!
 
 begin menu

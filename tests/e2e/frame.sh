@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Starts the game under a virtual X server with a 1280 x 1024 screen and
-# checks what a player would see: the 1024 x 768 picture centred with black
-# borders, a screenshot file after Print Screen, and a clean exit (code 0)
-# when the game is asked to quit as closing its window does (SIGTERM).
+# checks what a player would see: the 1024 x 768 picture scaled (sharp, the
+# default) to the screen's width, 1280 x 960, with black bands above and
+# below, a screenshot file of the picture itself after Print Screen, and a
+# clean exit (code 0) when the game is asked to quit as closing its window
+# does (SIGTERM).
 # Usage: tests/e2e/frame.sh <game folder>
 set -euo pipefail
 
@@ -39,26 +41,27 @@ geometry=""
 for _ in $(seq 1 150); do
   if import -window root "$work/shot.png" 2>/dev/null; then
     geometry="$(convert "$work/shot.png" -format '%@' info: 2>/dev/null || true)"
-    [ "$geometry" = "1024x768+128+128" ] && break
+    [ "$geometry" = "1280x960+0+32" ] && break
   fi
   kill -0 "$pid" 2>/dev/null || fail "the game ended early: $(cat "$work/stderr")"
   sleep 0.1
 done
-[ "$geometry" = "1024x768+128+128" ] ||
-  fail "picture at '$geometry', expected 1024x768+128+128 (black borders elsewhere)"
-# Around the picture the screen is black; the picture's corners are lit.
+[ "$geometry" = "1280x960+0+32" ] ||
+  fail "picture at '$geometry', expected 1280x960+0+32 (black bands above and below)"
+# Above and below the picture the screen is black; the picture's corners are lit.
 is_black() {
   convert "$work/shot.png" -format "%[fx:p{$1}.r+p{$1}.g+p{$1}.b==0]" info:
 }
-for spot in 0,0 127,127 1152,896 1279,1023; do
+for spot in 0,0 1279,31 0,992 1279,1023; do
   [ "$(is_black "$spot")" = 1 ] || fail "pixel $spot is not black"
 done
-for spot in 128,128 1151,895; do
+for spot in 0,32 1279,991; do
   [ "$(is_black "$spot")" = 0 ] || fail "pixel $spot of the picture is black"
 done
 
-# Print Screen saves the back surface as the first free numbered TGA file in
-# the data folder, which is the game folder here.
+# Print Screen saves the back surface, the 1024 x 768 picture whatever its
+# size on the screen, as the first free numbered TGA file in the data folder,
+# which is the game folder here.
 xdotool key Print
 for _ in $(seq 1 50); do
   [ -s 00000000.tga ] && [ "$(stat -c %s 00000000.tga)" -eq $((18 + 1024 * 768 * 4)) ] && break
@@ -87,4 +90,4 @@ set -e
 INSIDE
 
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/inside.sh" "$work"
-echo "frame.sh: picture centred, screenshot saved, clean quit"
+echo "frame.sh: picture scaled to the screen, screenshot saved, clean quit"

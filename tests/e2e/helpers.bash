@@ -41,8 +41,9 @@ cells_of() {  # file offset: the 30 x 20 cell records as "code timer" lines
 }
 
 # ---- The screen ---------------------------------------------------------
-# The picture sits at (128, 128) of the 1280 x 1024 screen; every position
-# below is a picture position. The game shows 15-bit colours, so a channel
+# The scripts start the game with --scale off, so the picture sits 1:1 at
+# (128, 128) of the 1280 x 1024 screen; every position below is a picture
+# position. The game shows 15-bit colours, so a channel
 # may be up to 7 below the colour asked for: "near" allows 8, and image
 # comparisons use a fuzz of 3 %.
 shot() {
@@ -88,9 +89,8 @@ status_line() {  # out: the status line (level, score, lives) of the last screen
 }
 
 # ---- Input ----------------------------------------------------------------
-# In full screen the game follows relative mouse motion and starts with its
-# cursor at the picture's centre while the pointer is at the screen's, so the
-# pointer at (128 + x, 128 + y) puts the game's cursor on (x, y).
+# The game's cursor is on the picture pixel under the pointer, so the pointer
+# at (128 + x, 128 + y) puts it on (x, y).
 point() { xdotool mousemove $((128 + $1)) $((128 + $2)); sleep 0.2; }
 click() { point "$1" "$2"; xdotool click 1; }
 

@@ -24,8 +24,9 @@ for _ in $(seq 1 100); do grep -q ready "$work/out" && break; sleep 0.1; done
 grep -q ready "$work/out" || fail "the probe did not start: $(cat "$work/err")"
 sleep 0.5
 
-# The 1024 x 768 picture sits at (128, 128) on the 1280 x 1024 screen. The
-# targets are at (100, 200) and (600, 200) of the picture, 300 x 300 each.
+# The probe asks for no scaling, so its 1024 x 768 picture sits 1:1 at
+# (128, 128) on the 1280 x 1024 screen. The targets are at (100, 200) and
+# (600, 200) of the picture, 300 x 300 each.
 wait_for() {
   for _ in $(seq 1 50); do grep -qx "$1" "$work/out" && return 0; sleep 0.1; done
   fail "expected the line '$1'"

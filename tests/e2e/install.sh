@@ -3,12 +3,13 @@
 # started it from the desktop's menu: the package is built with CPack from
 # the build, unpacked into a scratch root that is then made read-only, and
 # the installed game is started under a virtual X server with its home and
-# data folders in a scratch folder. It plays into the first level, saves into
-# slot 1, edits the first map and saves it, and quits; then every file must
-# be in the player's folder and nothing under the scratch root may have
-# changed. The package's fields, files, desktop entry, metadata, icons and
-# manual pages are checked first, and Debian's own checker, lintian, must
-# find nothing above information in it.
+# data folders in a scratch folder, where the player's settings file asks for
+# the picture at 1:1 (which the screen checks expect). It plays into the
+# first level, saves into slot 1, edits the first map and saves it, and
+# quits; then every file must be in the player's folder and nothing under the
+# scratch root may have changed. The package's fields, files, desktop entry,
+# metadata, icons and manual pages are checked first, and Debian's own
+# checker, lintian, must find nothing above information in it.
 # The screenshots of the last run stay in <build>/e2e/install, one per step,
 # with lintian's report.
 # Usage: tests/e2e/install.sh <game folder>   (the build's bin/)
@@ -116,6 +117,11 @@ home="$work/home"
 mkdir -p "$home" "$work/game"
 # The screen checks compare with the pictures the drives were packed from.
 ln -s "$src/data/vdd" "$work/game/vdd"
+# The player keeps the picture 1:1, so it sits at (128, 128) as the screen
+# checks expect; the installed game reads that from the per-user folder.
+user_data="$home/data/Digmaze"
+mkdir -p "$user_data"
+printf '[display]\r\nscale = off\r\n' >"$user_data/settings.cfg"
 player=()
 if [ "$(id -u)" -eq 0 ]; then
   # Root may write into a read-only folder; the game runs as nobody instead,
@@ -124,7 +130,6 @@ if [ "$(id -u)" -eq 0 ]; then
   chown -R 65534:65534 "$home"
   chmod 755 "$work"
 fi
-user_data="$home/data/Digmaze"
 
 cat >"$work/inside.sh" <<'INSIDE'
 set -euo pipefail
@@ -256,7 +261,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -ac" \
 # ---- Where everything landed ----------------------------------------------------
 snapshot >"$work/root-after"
 diff "$work/root-before" "$work/root-after" >&2 || fail "the installation changed while the game ran"
-for f in nofirst.ctl Save/1.dms Maps/index.dml; do
+for f in nofirst.ctl Save/1.dms Maps/index.dml settings.cfg; do
   [ -s "$user_data/$f" ] || fail "no $f in the player's folder $user_data"
 done
 # Nothing else in the home folder but the data folder (SDL's own files aside).

@@ -103,7 +103,7 @@ done
 
 # ---- Play -------------------------------------------------------------------
 cd "$game"
-SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
+SDL_AUDIODRIVER=dummy ./digmaze --scale off 2>"$work/stderr" &
 pid=$!
 
 begin menu

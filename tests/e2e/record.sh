@@ -27,7 +27,7 @@ recorded_end() {
 }
 
 cd "$game"
-HOME="$work/home" SDL_AUDIODRIVER=dummy ./digmaze --record "$rec" 2>"$work/stderr" &
+HOME="$work/home" SDL_AUDIODRIVER=dummy ./digmaze --scale off --record "$rec" 2>"$work/stderr" &
 pid=$!
 
 begin menu

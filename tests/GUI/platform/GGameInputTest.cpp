@@ -55,6 +55,34 @@ TEST_F(InputTest, HeldKeysRepeatAfterTheDelayThenEveryPeriod) {
   EXPECT_TRUE(Take().empty());
 }
 
+TEST_F(InputTest, AltEnterAndF11SwitchTheScreenAndNeverReachAComponent) {
+  Focused("P");
+  GDevice* device = game.GetDevice();
+  ASSERT_TRUE(device->IsFullScreen());
+  // A key held across the switch keeps its press and its release.
+  game.PlatformKeyDown(KEY_RIGHT, 0);
+  game.PlatformKeyDown(KEY_LALT, 0);
+  game.PlatformKeyDown(KEY_RETURN, 0);
+  game.PlatformKeyDown(KEY_RETURN, 0);  // the system's own repeat
+  game.Platform()->tick += 1000;
+  game.RepeateKey();
+  game.PlatformKeyUp(KEY_RETURN);
+  game.PlatformKeyUp(KEY_LALT);
+  EXPECT_FALSE(device->IsFullScreen());
+  EXPECT_FALSE(game.IsFullScreen());
+  game.PlatformKeyDown(KEY_F11, 0);
+  game.PlatformKeyUp(KEY_F11);
+  EXPECT_TRUE(device->IsFullScreen());
+  game.PlatformKeyUp(KEY_RIGHT);
+  // Enter alone is a key like any other.
+  game.PlatformKeyDown(KEY_RETURN, 0);
+  game.PlatformKeyUp(KEY_RETURN);
+  EXPECT_EQ(Take(),
+            (std::vector<std::string>{"P keywin 205", "P key 205 0", "P keywin 205", "P key 205 1",
+                                      "P keyup 205", "P keywin 28", "P key 28 0", "P keyup 28"}));
+  EXPECT_EQ(game.heldKeyCount, 0);
+}
+
 // Alt+Tab goes to the desktop: no key event of its own, and a key held
 // across it still gets its release.
 TEST_F(InputTest, AltTabSendsNothingAndKeepsAHeldKeysRelease) {

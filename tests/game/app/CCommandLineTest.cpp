@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,12 +13,16 @@ namespace {
 
 using Action = CCommandLine::Action;
 
+using Window = std::optional<WindowMode>;
+using Scale = std::optional<ScaleMode>;
+
 struct Case {
   std::vector<const char*> args;  // after the program's name
   Action action;
-  bool windowed;
+  Window windowMode;
   std::string recordFolder;
   std::string complaint;
+  Scale scale = std::nullopt;
 };
 
 // What Report writes to each stream, and its exit code.
@@ -48,17 +53,33 @@ Printed Report(const CCommandLine& line) {
 
 TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
   const Case cases[] = {
-      {{}, Action::Play, false, "", ""},
-      {{"--record=a b", "--windowed"}, Action::Play, true, "a b", ""},
+      // Unset options leave the choice to the settings file.
+      {{}, Action::Play, {}, "", ""},
+      {{"--record=a b", "--windowed"}, Action::Play, WindowMode::Window, "a b", ""},
       // A folder that looks like an option is still the folder.
-      {{"--record", "--windowed"}, Action::Play, false, "--windowed", ""},
+      {{"--record", "--windowed"}, Action::Play, {}, "--windowed", ""},
+      // The last of --windowed and --fullscreen counts.
+      {{"--windowed", "--scale", "off", "--fullscreen"},
+       Action::Play,
+       WindowMode::FullScreen,
+       "",
+       "",
+       ScaleMode::Off},
+      {{"--scale=integer", "--scale", "sharp"}, Action::Play, {}, "", "", ScaleMode::Sharp},
+      {{"--scale", "smooth"},
+       Action::Usage,
+       {},
+       "",
+       "--scale needs sharp, integer or off, not \"smooth\""},
+      {{"--scale="}, Action::Usage, {}, "", "--scale needs sharp, integer or off, not \"\""},
+      {{"--scale"}, Action::Usage, {}, "", "--scale needs sharp, integer or off"},
       // The first of --help, --version or a fault decides.
-      {{"--windowed", "--version", "--bogus"}, Action::Version, false, "", ""},
-      {{"--help", "--version"}, Action::Help, false, "", ""},
-      {{"--bogus", "--help"}, Action::Usage, false, "", "unknown option --bogus"},
-      {{"level01.dmm"}, Action::Usage, false, "", "unexpected argument level01.dmm"},
-      {{"--record"}, Action::Usage, false, "", "--record needs a folder"},
-      {{"--record="}, Action::Usage, false, "", "--record needs a folder"},
+      {{"--windowed", "--version", "--bogus"}, Action::Version, {}, "", ""},
+      {{"--help", "--version"}, Action::Help, {}, "", ""},
+      {{"--bogus", "--help"}, Action::Usage, {}, "", "unknown option --bogus"},
+      {{"level01.dmm"}, Action::Usage, {}, "", "unexpected argument level01.dmm"},
+      {{"--record"}, Action::Usage, {}, "", "--record needs a folder"},
+      {{"--record="}, Action::Usage, {}, "", "--record needs a folder"},
   };
 
   for (const Case& c : cases) {
@@ -69,7 +90,8 @@ TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
     const CCommandLine line = CCommandLine::Parse(static_cast<int>(argv.size()), argv.data());
     EXPECT_EQ(line.action, c.action) << shown;
     if (c.action == Action::Play) {
-      EXPECT_EQ(line.windowed, c.windowed) << shown;
+      EXPECT_EQ(line.windowMode, c.windowMode) << shown;
+      EXPECT_EQ(line.scale, c.scale) << shown;
       EXPECT_EQ(line.recordFolder, c.recordFolder) << shown;
     }
     EXPECT_EQ(line.complaint, c.complaint) << shown;
@@ -77,7 +99,7 @@ TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
 }
 
 TEST(CommandLineTest, ReportPrintsToTheRightStreamWithTheExitCode) {
-  const char* argv[] = {"digmaze", "--fullscreen"};
+  const char* argv[] = {"digmaze", "--full-screen"};
   const auto asking = [](Action action) {
     CCommandLine line;
     line.action = action;
@@ -101,15 +123,18 @@ TEST(CommandLineTest, ReportPrintsToTheRightStreamWithTheExitCode) {
   }
   EXPECT_EQ(Report(cases[1].line).out, "digmaze 1.0\n");
   EXPECT_EQ(Report(cases[3].line).err,
-            "digmaze: unknown option --fullscreen\n" + CCommandLine::Usage() + "\n");
+            "digmaze: unknown option --full-screen\n" + CCommandLine::Usage() + "\n");
 }
 
 // The help text and the manual page list the options of game_help::kOptions;
 // each must be one the parser takes, and one with an argument must want it.
 TEST(CommandLineTest, EveryOptionTheHelpListsIsParsed) {
   for (const HELP_ITEM& option : game_help::kOptions) {
+    // An argument of alternatives ("sharp|integer|off") is given its first.
+    const std::string argument = option.argument ? option.argument : "";
+    const std::string firstChoice = argument.substr(0, argument.find('|'));
     std::vector<const char*> argv{"digmaze", option.name};
-    if (option.argument) argv.push_back("x");
+    if (option.argument) argv.push_back(firstChoice.c_str());
     const CCommandLine given = CCommandLine::Parse(static_cast<int>(argv.size()), argv.data());
     EXPECT_NE(given.action, Action::Usage) << option.name << ": " << given.complaint;
     if (option.argument) {

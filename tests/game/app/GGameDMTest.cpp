@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/sound/GSound.h"
 #include "GUI/toolkit/GScene.h"
+#include "game/app/CGameSettings.h"
 #include "game/app/GGameDM.h"
 #include "game/model/GModelMedia.h"
 #include "tests/GUI/platform/HeadlessGame.h"
@@ -147,6 +149,16 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
       {"a drawing away from the cursor",
        [&] { back->FillRect(10, 10, 20, 20, 0x00FF00); },
        {CFerroRect(10, 10, 30, 30)}},
+      // A scene that draws an area again as it was (the game scene redraws
+      // its map every tick) sends on only the pixels that changed.
+      {"the same drawing again", [&] { back->FillRect(10, 10, 20, 20, 0x00FF00); }, {}},
+      {"the same drawing with one pixel changed",
+       [&] {
+         back->FillRect(0, 0, 40, 40, 0x000000);
+         back->FillRect(10, 10, 20, 20, 0x00FF00);
+         back->FillRect(15, 16, 1, 1, 0xFF00FF);
+       },
+       {CFerroRect(15, 16, 16, 17)}},
       {"a drawing under the cursor",
        [&] { back->FillRect(590, 90, 12, 12, 0x0000FF); },
        {CFerroRect(590, 90, 602, 102)}},
@@ -386,5 +398,87 @@ TEST(GameDMMapsTest, ThePlayersMapsAreSeededFromTheShippedOnesInHisOwnFolder) {
     TestGameDM game(shipped.Path(), locked.Path());
     ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
     EXPECT_STREQ(game.GetPathToMaps().c_str(), (shipped / "Maps/").c_str());
+  }
+}
+
+namespace {
+
+// Ends a game's loop as closing its window does, and runs it to that end.
+void PlayUntilClosed(GGameDM& game) {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  game.Play();
+}
+
+std::string Settings(ScaleMode scale, WindowMode windowMode, int w, int h) {
+  CGameSettings s;
+  s.scale = scale;
+  s.windowMode = windowMode;
+  s.windowWidth = w;
+  s.windowHeight = h;
+  return s.Format().c_str();
+}
+
+}  // namespace
+
+TEST(GameDMSettings, TheNextStartBeginsWithTheDisplayAsLeftUnlessTheCommandLineSaysOtherwise) {
+  TempDir dir;
+  const std::string file = dir / CGameSettings::kFileName;
+  {
+    TestGameDM game{dir.Path()};
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    EXPECT_TRUE(game.GetDevice()->IsFullScreen());
+    EXPECT_EQ(game.GetDevice()->GetScaleMode(), ScaleMode::Sharp);
+    // The player switches to a window and makes it 800 x 600.
+    game.ToggleFullScreen();
+    SDL_SetWindowSize(GDeviceSDL::window, 800, 600);
+    game.GetDevice()->OnWindowSizeChanged();
+    PlayUntilClosed(game);
+  }
+  EXPECT_EQ(ReadText(file), Settings(ScaleMode::Sharp, WindowMode::Window, 800, 600));
+  {
+    TestGameDM game{dir.Path()};
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    EXPECT_FALSE(game.GetDevice()->IsFullScreen());
+    int w = 0, h = 0;
+    SDL_GetWindowSize(GDeviceSDL::window, &w, &h);
+    EXPECT_EQ(w * 10000 + h, 800 * 10000 + 600);
+    EXPECT_EQ(game.GetDevice()->GetTransform().GetDestination(), CFerroRect(0, 0, 800, 600));
+    Age(file);
+    const Stamp before = StampOf(file);
+    PlayUntilClosed(game);
+    EXPECT_EQ(StampOf(file), before) << "an unchanged display is not written again";
+  }
+  {
+    TestGameDM game{dir.Path()};
+    game.RequestDisplay(WindowMode::FullScreen, ScaleMode::Integer);
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    EXPECT_TRUE(game.GetDevice()->IsFullScreen());
+    EXPECT_EQ(game.GetDevice()->GetScaleMode(), ScaleMode::Integer);
+    PlayUntilClosed(game);
+  }
+  EXPECT_EQ(ReadText(file), Settings(ScaleMode::Integer, WindowMode::FullScreen, 800, 600))
+      << "the window keeps its size for the next time";
+}
+
+TEST(GameDMSettings, ADamagedFileIsReportedOnceAndWrittenAnew) {
+  TempDir dir;
+  const std::string file = dir / CGameSettings::kFileName;
+  ASSERT_TRUE(WriteText(file, "[display]\r\nfullscreen = no\r\nscale = blurry\r\n"));
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run);
+    testing::internal::CaptureStderr();
+    TestGameDM game{dir.Path()};
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    const std::string said = testing::internal::GetCapturedStderr();
+    const std::string report = "the settings file " + file +
+                               " is damaged (the value \"blurry\" of scale is not sharp, integer "
+                               "or off); the default settings are used";
+    EXPECT_EQ(said.find(report) != std::string::npos, run == 0) << said;
+    EXPECT_TRUE(game.GetDevice()->IsFullScreen()) << "nothing is taken from a damaged file";
+    EXPECT_EQ(game.GetDevice()->GetScaleMode(), ScaleMode::Sharp);
+    PlayUntilClosed(game);
+    EXPECT_EQ(ReadText(file), CGameSettings().Format().c_str());
   }
 }

@@ -89,7 +89,9 @@ class TestGameDM : public GGameDM {
     made->userFolder = userFolder;
     return made;
   }
-  GDevice* NewDevice(void* window) override { return new CountingDevice(true, window); }
+  GDeviceSDL* NewDisplayDevice(bool full, void* window) override {
+    return new CountingDevice(full, window);
+  }
   CountingDevice* Device() { return static_cast<CountingDevice*>(device.get()); }
   FolderPlatform* Platform() { return static_cast<FolderPlatform*>(platform.get()); }
 

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GReplayRecorder.h"
@@ -365,6 +366,46 @@ TEST_F(ScenesTest, AfterTheMenuTheKeysSteerTheRunnerAgain) {
   EXPECT_EQ(units->moveX, 1);
   EXPECT_EQ(map->state, GMap::STATE_PLAYING);
   game.PlatformKeyUp(KEY_RIGHT);
+}
+
+TEST_F(ScenesTest, TheScreenSwitchesUnderADialogAndInAMessageBoxWithoutLosingEither) {
+  StartGame();
+  Key(KEY_RIGHT);
+  for (int t = 0; t < 6; ++t) Play()->OnUpdate();
+  const int runnerX = map->runner->x;
+  ASSERT_GT(runnerX, map->runner->startX) << "the runner walks";
+  Run(CMD_GAME_MENU, Play());
+  ASSERT_EQ(game.modal, &Play()->menuDialog);
+  GDevice* device = game.GetDevice();
+
+  // Under the in-game menu: Enter would choose "Continue Game".
+  game.PlatformKeyDown(KEY_LALT, 0);
+  Key(KEY_RETURN);
+  game.PlatformKeyUp(KEY_LALT);
+  EXPECT_FALSE(device->IsFullScreen());
+  EXPECT_EQ(game.modal, &Play()->menuDialog);
+
+  // In a message box's own loop, from the system's key events: Alt+Enter
+  // switches back, and only Escape answers the box.
+  const std::pair<Uint32, SDL_Scancode> keys[] = {
+      {SDL_KEYDOWN, SDL_SCANCODE_LALT},   {SDL_KEYDOWN, SDL_SCANCODE_RETURN},
+      {SDL_KEYUP, SDL_SCANCODE_RETURN},   {SDL_KEYUP, SDL_SCANCODE_LALT},
+      {SDL_KEYDOWN, SDL_SCANCODE_ESCAPE}, {SDL_KEYUP, SDL_SCANCODE_ESCAPE}};
+  for (auto [type, scancode] : keys) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.scancode = scancode;
+    SDL_PushEvent(&e);
+  }
+  EXPECT_EQ(game.MessageBox("Question", "Go on?", MB_OK_CANCEL), 2);
+  EXPECT_TRUE(device->IsFullScreen());
+  EXPECT_EQ(game.modal, &Play()->menuDialog);
+
+  Key(KEY_ESCAPE);  // Continue Game
+  EXPECT_EQ(game.modal, nullptr);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
+  EXPECT_EQ(map->state, GMap::STATE_PLAYING);
+  EXPECT_EQ(map->runner->x, runnerX) << "the level stood still and went on where it was";
 }
 
 // The scene hands every key of play to the recorder with the level's tick, so

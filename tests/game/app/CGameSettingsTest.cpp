@@ -1,0 +1,124 @@
+#include "game/app/CGameSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+
+#include "tests/support/Files.h"
+
+namespace {
+
+CGameSettings Custom() {
+  CGameSettings s;
+  s.scale = ScaleMode::Integer;
+  s.windowMode = WindowMode::Window;
+  s.windowWidth = 1366;
+  s.windowHeight = 700;
+  return s;
+}
+
+TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
+  EXPECT_EQ(std::string(CGameSettings().Format().c_str()),
+            "; The settings of Digmaze, written by the game when it ends.\r\n"
+            "[display]\r\n"
+            "scale = sharp\r\n"
+            "fullscreen = yes\r\n"
+            "window-width = 1024\r\n"
+            "window-height = 768\r\n");
+  const CFerroString text = Custom().Format();
+  CGameSettings read;
+  CFerroString why;
+  ASSERT_TRUE(read.Parse(text.c_str(), text.GetLength(), why)) << why.c_str();
+  EXPECT_EQ(read, Custom());
+}
+
+TEST(CGameSettings, TextsAreReadByTheSettingsFormatAndUnknownLinesPassedOver) {
+  struct Case {
+    const char* why;
+    std::string text;
+    ScaleMode scale;
+    WindowMode windowMode;
+    int width, height;
+  } const cases[] = {
+      {"without '=' and with LF line ends", "[display]\nscale off\nwindow-width 800\n",
+       ScaleMode::Off, WindowMode::FullScreen, 800, 768},
+      {"a later version's keys and sections",
+       "[sound]\r\nvolume = 80\r\n[display]\r\nscale-x = 9\r\nscale = integer\r\nbrightness = 3\r\n"
+       "  window-height = 600 ; half\r\n[more]\r\nfullscreen = no\r\n",
+       ScaleMode::Integer, WindowMode::FullScreen, 1024, 600},
+      {"keys in comments and outside the section",
+       "fullscreen = no\r\n; scale = off\r\n[display]\r\nfullscreen = no ; a window\r\n",
+       ScaleMode::Sharp, WindowMode::Window, 1024, 768},
+      {"no keys at all", "[display]\r\n", ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768},
+  };
+  // Keys a text lacks keep what the object held: the defaults here.
+  for (const Case& c : cases) {
+    CGameSettings read;
+    CFerroString why;
+    ASSERT_TRUE(read.Parse(c.text.data(), static_cast<int>(c.text.size()), why))
+        << c.why << ": " << why.c_str();
+    CGameSettings want;
+    want.scale = c.scale;
+    want.windowMode = c.windowMode;
+    want.windowWidth = c.width;
+    want.windowHeight = c.height;
+    EXPECT_EQ(read, want) << c.why;
+  }
+}
+
+TEST(CGameSettings, DamagedTextsAreRefusedWithTheirReason) {
+  const std::string tooLarge = "[display]\r\n" + std::string(CGameSettings::kMaxFileSize, ' ');
+  const struct {
+    std::string text, why;
+  } cases[] = {
+      {"", "it has no [display] section"},
+      {"scale = off\r\n[displays]\r\n", "it has no [display] section"},
+      {std::string("[display]\r\n\0scale", 16), "it is not a text"},
+      {tooLarge, "it is larger than 64 KiB"},
+      {"[display]\r\nscale = blurry\r\n",
+       "the value \"blurry\" of scale is not sharp, integer or off"},
+      {"[display]\r\nscale =\r\n", "the value \"\" of scale is not sharp, integer or off"},
+      {"[display]\r\nfullscreen = 1\r\n", "the value \"1\" of fullscreen is not yes or no"},
+      {"[display]\r\nwindow-width = 0\r\n",
+       "the value \"0\" of window-width is not a size from 1 to 100000"},
+      {"[display]\r\nwindow-height = 100001\r\n",
+       "the value \"100001\" of window-height is not a size from 1 to 100000"},
+      {"[display]\r\nwindow-width = 80a\r\n",
+       "the value \"80a\" of window-width is not a size from 1 to 100000"},
+  };
+  for (const auto& c : cases) {
+    CGameSettings read = Custom();
+    CFerroString why;
+    EXPECT_FALSE(read.Parse(c.text.data(), static_cast<int>(c.text.size()), why)) << c.why;
+    EXPECT_EQ(std::string(why.c_str()), c.why);
+    EXPECT_EQ(read, Custom()) << c.why << ": nothing is taken from a damaged text";
+  }
+}
+
+TEST(CGameSettings, LoadAndSave) {
+  TempDir dir;
+  const std::string path = dir / "settings.cfg";
+  CGameSettings settings = Custom();
+  CFerroString why;
+  EXPECT_EQ(settings.Load(path.c_str(), why), CGameSettings::LoadResult::Missing);
+  EXPECT_EQ(settings, CGameSettings()) << "the defaults";
+
+  ASSERT_TRUE(Custom().Save(path.c_str()));
+  EXPECT_EQ(ReadText(path), Custom().Format().c_str());
+  EXPECT_EQ(settings.Load(path.c_str(), why), CGameSettings::LoadResult::Loaded);
+  EXPECT_EQ(settings, Custom());
+
+  ASSERT_TRUE(WriteText(path, "[display]\r\nfullscreen = maybe\r\n"));
+  EXPECT_EQ(settings.Load(path.c_str(), why), CGameSettings::LoadResult::Damaged);
+  EXPECT_EQ(settings, CGameSettings());
+  EXPECT_STREQ(why.c_str(), "the value \"maybe\" of fullscreen is not yes or no");
+  ASSERT_TRUE(WriteText(path, "[display]\r\n" + std::string(70000, ';')));
+  EXPECT_EQ(settings.Load(path.c_str(), why), CGameSettings::LoadResult::Damaged);
+
+  errno = 0;
+  EXPECT_FALSE(Custom().Save((dir / "missing/settings.cfg").c_str()));
+  EXPECT_EQ(errno, ENOENT);
+}
+
+}  // namespace
