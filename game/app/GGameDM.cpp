@@ -193,7 +193,7 @@ void GGameDM::SysOnRender() {
   const bool full = device->TakeFullPresentRequest();
   if (!full && !backSurface->IsModified() && cursor == presentedCursor) return;
 
-  // The changed part and, when the cursor changed, the old cursor's place
+  // The changed parts and, when the cursor changed, the old cursor's place
   // (restored from the back surface) and the new one's. Every uploaded
   // rectangle gets the cursor drawn over it, so an unchanged cursor needs no
   // rectangle of its own.
@@ -201,7 +201,8 @@ void GGameDM::SysOnRender() {
   if (full) {
     AddJoined(rects, bounds);
   } else {
-    AddJoined(rects, backSurface->GetModifiedArea().Intersection(bounds));
+    for (const CFerroRect& changed : backSurface->GetModifiedRects())
+      AddJoined(rects, changed.Intersection(bounds));
     if (cursor != presentedCursor) {
       AddJoined(rects, presentedCursor.rect);
       AddJoined(rects, cursor.rect);

@@ -147,6 +147,12 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
       {"a drawing away from the cursor",
        [&] { back->FillRect(10, 10, 20, 20, 0x00FF00); },
        {CFerroRect(10, 10, 30, 30)}},
+      {"two drawings far apart: each alone",
+       [&] {
+         back->FillRect(10, 10, 20, 20, 0x0000FF);
+         back->FillRect(900, 600, 10, 10, 0x0000FF);
+       },
+       {CFerroRect(10, 10, 30, 30), CFerroRect(900, 600, 910, 610)}},
       {"a drawing under the cursor",
        [&] { back->FillRect(590, 90, 12, 12, 0x0000FF); },
        {CFerroRect(590, 90, 602, 102)}},
