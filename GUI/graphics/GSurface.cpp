@@ -479,6 +479,16 @@ bool GSurface::SaveTGA(const char* path) {
 
 // [SECTION] Loading
 
+void GSurface::StoreRgba(const uint8_t* rgba, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    SURFACE_RGB c;
+    c.r = surface_color::kByteToUnit[rgba[i * 4]];
+    c.g = surface_color::kByteToUnit[rgba[i * 4 + 1]];
+    c.b = surface_color::kByteToUnit[rgba[i * 4 + 2]];
+    RgbToPixel(&c, pixels.get() + i * PixelBytes());
+  }
+}
+
 bool GSurface::Load(const unsigned char* data, int size) {
   DecodedImage image = DecodeImageRgba(data, size);
   if (!image.pixels) return false;
@@ -486,14 +496,10 @@ bool GSurface::Load(const unsigned char* data, int size) {
   if (!Create(image.width, image.height)) return false;
   const size_t n = static_cast<size_t>(width) * height;
   const uint8_t* rgba = image.pixels.get();
+  StoreRgba(rgba, n);
   bool partial = false;
   bool zero = false;
   for (size_t i = 0; i < n; ++i) {
-    SURFACE_RGB c;
-    c.r = surface_color::kByteToUnit[rgba[i * 4]];
-    c.g = surface_color::kByteToUnit[rgba[i * 4 + 1]];
-    c.b = surface_color::kByteToUnit[rgba[i * 4 + 2]];
-    RgbToPixel(&c, pixels.get() + i * PixelBytes());
     const uint8_t a = rgba[i * 4 + 3];
     if (a != 0 && a != 255) partial = true;
     if (a == 0) zero = true;

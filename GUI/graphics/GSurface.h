@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -206,6 +207,9 @@ class GSurface {
  protected:
   // RgbToPixel that keeps the pixel's transparent mark as it was.
   virtual void RgbToPixelKeepMark(const SURFACE_RGB* rgb, void* pixel) = 0;
+  // Sets the first count pixels from 8-bit RGBA values (alpha ignored) as
+  // RgbToPixel sets each; a format may do it faster (a decoded picture).
+  virtual void StoreRgba(const uint8_t* rgba, size_t count);
 
   // Bytes per pixel of this format.
   int PixelBytes() const { return GetBPP() / 8; }
