@@ -17,9 +17,8 @@ GMap* GMap::GetInstance() {
   return &instance;
 }
 
-GMap::GMap() {
-  tintSurface = GModelMedia::NewSurface(SQUARE, SQUARE);
-}
+// The tint square is made with the media (LoadMedia) or at its first use.
+GMap::GMap() = default;
 
 void GMap::LoadMedia() {
   tintSurface = GModelMedia::NewSurface(SQUARE, SQUARE);

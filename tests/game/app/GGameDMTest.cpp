@@ -233,6 +233,21 @@ TEST_F(FrameTest, AWindowShownAgainIsPresentedInFull) {
   }
 }
 
+// The first application of a program makes the rules' lists of frames, which
+// read their pictures as they are made; the application must not read them a
+// second time. A later application reads them again from its own device: both
+// end with one set. (ctest runs every test in a program of its own.)
+TEST(GameDMMedia, TheRulesPicturesAreReadOncePerApplication) {
+  GameFolder folder(true);
+  int surfaces[2] = {};
+  for (int& count : surfaces) {
+    TestGameDM game(folder.Path());
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    count = game.GetDevice()->GetSurfaceCount();
+  }
+  EXPECT_EQ(surfaces[0], surfaces[1]);
+}
+
 TEST_F(GameDMTest, SavedGamesLiveInTheDataFolder) {
   EXPECT_EQ(std::string(game.GetPathToSavedGame().c_str()), dir / "Save/");
   EXPECT_TRUE(fs::is_directory(dir / "Save"));
