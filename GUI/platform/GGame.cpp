@@ -229,13 +229,12 @@ bool GGame::SetScene(int index) {
   if (index < 0 || index >= GetSceneCount()) return false;
   if (index == currentScene) return true;
   if (modal) modal->EndModal(0);
+  // A press or held key of the old scene never gets its release there.
+  ClearControl();
   if (GScene* old = GetScene()) {
     old->Show(false);
     old->OnFinish(index);
   }
-  highlighted = nullptr;
-  captured = nullptr;
-  ResetInput();
   PlatformMoveCursor(0, 0);
 
   GScene* next = scenes[index].get();

@@ -203,6 +203,9 @@ class GGame {
   void ResetRepeatedKey();
   // Called by PlatformTimer once per tick: sends a due repeat.
   void RepeateKey();
+  // Forgets the hover, the press and the capture (their components drop
+  // them through SysOnCancelPress), every held key and button, and the key
+  // repeat: called when the window loses the input and on a scene change.
   void ClearControl();
   // The component under the cursor (or holding the capture, or modal), the
   // zone it is hit in and, in x and y, the cursor in that zone's coordinates;
@@ -267,6 +270,9 @@ class GGame {
 
   // Clears the mouse and keyboard state and switches key repeat off.
   void ResetInput();
+  // Ends the press, the capture and the key target without their releases:
+  // each component that held one gets SysOnCancelPress, once.
+  void CancelPresses();
   // The routing of one mouse button's press, release and double click.
   void ButtonDown(const GMouseButtonChain& chain, unsigned flags, bool pressedCaptures);
   void ButtonUp(const GMouseButtonChain& chain, unsigned flags);

@@ -78,6 +78,9 @@ void GGame::PlatformKeyDown(int key, unsigned count) {
   keyDown[key] = 1;
   const unsigned k = static_cast<unsigned>(key);
   if (k == KEY_TAB && (inputFlags & INPUT_ALT)) {
+    // Alt+Tab belongs to the desktop: neither its press nor its release is
+    // a key to the components, nor does it count among the held keys.
+    keyDown[k] = 0;
     ToIconic();
     return;
   }
@@ -172,16 +175,27 @@ void GGame::RepeateKey() {
     SysOnChar(repeatChar, repeatCount, inputFlags);
     return;
   }
+  if (IsButtonKey(repeatKey) && keyDown[repeatKey]) {
+    // A held button repeats its press from the second repeat on. It stays
+    // held meanwhile, so another button's press is still refused and this
+    // button's release still ends the press it made.
+    if (repeatCount < 2) return;
+    const unsigned modifiers = inputFlags & INPUT_MODIFIERS;
+    if (repeatKey == KEY_MOUSE_LEFT)
+      SysOnLButtonDown(modifiers);
+    else if (repeatKey == KEY_MOUSE_RIGHT)
+      SysOnRButtonDown(modifiers);
+    else
+      SysOnMButtonDown(modifiers);
+    return;
+  }
   if (IsKeyCode(static_cast<int>(repeatKey)) && keyDown[repeatKey]) {
-    // Sent as a fresh press. For a mouse button the first repeat only
-    // clears the held bits, so the press itself goes out every second period.
+    // Sent as a fresh press of the key.
     const unsigned key = repeatKey;
     keyDown[key] = 0;
     // The repeat is sent as a press of a key that is still held once.
-    if (!IsButtonKey(key)) --heldKeyCount;
-    const unsigned kept = inputFlags & ~INPUT_BUTTONS;
+    --heldKeyCount;
     PlatformKeyDown(static_cast<int>(key), repeatCount);
-    inputFlags = kept;
     keyDown[key] = 1;
     return;
   }
@@ -191,12 +205,29 @@ void GGame::RepeateKey() {
 void GGame::ResetInput() {
   inputFlags = 0;
   for (unsigned char& k : keyDown) k = 0;
+  // The releases of the keys forgotten here are never delivered.
+  heldKeyCount = 0;
   ResetRepeatedKey();
 }
 
+void GGame::CancelPresses() {
+  GComponent* const pressHolder = pressed ? pressed : captured;
+  GComponent* const captureHolder = captured != pressHolder ? captured : nullptr;
+  GComponent* const keyHolder =
+      keyTarget != pressHolder && keyTarget != captureHolder ? keyTarget : nullptr;
+  captured = pressed = keyTarget = nullptr;
+  capturedZone = pressedZone = ZONE_WIN;
+  pressedChain = nullptr;
+  // One cancel may destroy another holder; the guards skip it then.
+  GDispatchGuard first(pressHolder), second(captureHolder), third(keyHolder);
+  for (GDispatchGuard* guard : {&first, &second, &third})
+    if (*guard) guard->Get()->SysOnCancelPress();
+}
+
 void GGame::ClearControl() {
+  CancelPresses();
   highlighted = nullptr;
-  captured = nullptr;
+  highlightedZone = ZONE_WIN;
   ResetInput();
 }
 
@@ -452,7 +483,8 @@ void GGame::SysOnMouseWheel(short delta) {
       passed.emplace_back(c, c->clipRect.left);
       c->clipRect.left = -1;
     }
-    for (auto it = passed.rbegin(); it != passed.rend(); ++it) it->first->clipRect.left = it->second;
+    for (auto it = passed.rbegin(); it != passed.rend(); ++it)
+      it->first->clipRect.left = it->second;
   }
   if (!target) target = focused;
   if (!target) return;
@@ -500,8 +532,8 @@ void GGame::SysOnKeyUp(unsigned key, unsigned count, unsigned flags) {
   if (!IsShortcutKey(key)) {
     GComponent* target = keyTarget;
     GDispatchGuard guard(target);
-    if (target->WinOnKeyUp(key, count, flags) && guard &&
-        target->InnerOnKeyUp(key, count, flags) && guard)
+    if (target->WinOnKeyUp(key, count, flags) && guard && target->InnerOnKeyUp(key, count, flags) &&
+        guard)
       target->ClientOnKeyUp(key, count, flags);
   }
   if (heldKeyCount < 1) {

@@ -49,6 +49,11 @@ void GButton::GlobalOnMouseLeave(unsigned flags) {
   Invalidate();
 }
 
+void GButton::SysOnCancelPress() {
+  Fix(false);
+  GComponent::SysOnCancelPress();
+}
+
 bool GButton::InnerOnRender() {
   return theme ? theme->RenderInner(this) : true;
 }

@@ -26,6 +26,8 @@ class GButton : public GComponent {
   // Redraws with or without the highlight.
   void GlobalOnMouseEnter(unsigned flags, int x, int y) override;
   void GlobalOnMouseLeave(unsigned flags) override;
+  // A press that ends without its release lets the button up, unclicked.
+  void SysOnCancelPress() override;
   // The theme draws the face and the label.
   bool InnerOnRender() override;
   void ClientOnRender() override;

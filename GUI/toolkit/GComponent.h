@@ -45,29 +45,35 @@ enum COMPONENT_ALIGN_TEXT : int {
 // leave, (flags). The key, character and wheel dispatch points return true
 // to pass the event on along the chain and up to the parents, false when
 // they consumed it.
-#define GCOMPONENT_MOUSE_CHAIN(X)                                                          \
-  virtual void On##X##WIN(unsigned, int, int) {}                                           \
-  virtual void WinOn##X(unsigned flags, int x, int y) { On##X##WIN(flags, x, y); }         \
-  virtual void On##X##INNER(unsigned, int, int) {}                                         \
-  virtual void InnerOn##X(unsigned flags, int x, int y) { On##X##INNER(flags, x, y); }     \
-  virtual void On##X(unsigned, int, int) {}                                                \
-  virtual void ClientOn##X(unsigned flags, int x, int y) { On##X(flags, x, y); }
+#define GCOMPONENT_MOUSE_CHAIN(X)                          \
+  virtual void On##X##WIN(unsigned, int, int) {}           \
+  virtual void WinOn##X(unsigned flags, int x, int y) {    \
+    On##X##WIN(flags, x, y);                               \
+  }                                                        \
+  virtual void On##X##INNER(unsigned, int, int) {}         \
+  virtual void InnerOn##X(unsigned flags, int x, int y) {  \
+    On##X##INNER(flags, x, y);                             \
+  }                                                        \
+  virtual void On##X(unsigned, int, int) {}                \
+  virtual void ClientOn##X(unsigned flags, int x, int y) { \
+    On##X(flags, x, y);                                    \
+  }
 
-#define GCOMPONENT_KEY_CHAIN(X)                                                            \
-  virtual void On##X##WIN(unsigned, unsigned, unsigned) {}                                 \
-  virtual bool WinOn##X(unsigned code, unsigned count, unsigned flags) {                   \
-    On##X##WIN(code, count, flags);                                                        \
-    return true;                                                                           \
-  }                                                                                        \
-  virtual void On##X##INNER(unsigned, unsigned, unsigned) {}                               \
-  virtual bool InnerOn##X(unsigned code, unsigned count, unsigned flags) {                 \
-    On##X##INNER(code, count, flags);                                                      \
-    return true;                                                                           \
-  }                                                                                        \
-  virtual void On##X(unsigned, unsigned, unsigned) {}                                      \
-  virtual bool ClientOn##X(unsigned code, unsigned count, unsigned flags) {                \
-    On##X(code, count, flags);                                                             \
-    return true;                                                                           \
+#define GCOMPONENT_KEY_CHAIN(X)                                             \
+  virtual void On##X##WIN(unsigned, unsigned, unsigned) {}                  \
+  virtual bool WinOn##X(unsigned code, unsigned count, unsigned flags) {    \
+    On##X##WIN(code, count, flags);                                         \
+    return true;                                                            \
+  }                                                                         \
+  virtual void On##X##INNER(unsigned, unsigned, unsigned) {}                \
+  virtual bool InnerOn##X(unsigned code, unsigned count, unsigned flags) {  \
+    On##X##INNER(code, count, flags);                                       \
+    return true;                                                            \
+  }                                                                         \
+  virtual void On##X(unsigned, unsigned, unsigned) {}                       \
+  virtual bool ClientOn##X(unsigned code, unsigned count, unsigned flags) { \
+    On##X(code, count, flags);                                              \
+    return true;                                                            \
   }
 
 // The base of every on-screen element: scenes, dialogs, buttons, pictures,
@@ -363,6 +369,17 @@ class GComponent {
   // Called by AddChild and DeleteChild after the children changed.
   virtual void OnCreateChild(GComponent*) {}
   virtual void OnDestroyChild(GComponent*) {}
+  // Called by the input routing when a press this component holds ends
+  // without its release: the window lost the input, the scene changed, or
+  // another press took the capture over. By then the application no longer
+  // counts it as captured or pressed, and no release or click follows. It
+  // is also called on the target of a held key whose release will never
+  // come. A component that shows or tracks a press (a button held down, a
+  // grabbed slider, a stroke) drops it here as if it had never happened;
+  // toolkit classes override SysOnCancelPress and call their base, which
+  // ends with the application hook OnCancelPress.
+  virtual void OnCancelPress() {}
+  virtual void SysOnCancelPress() { OnCancelPress(); }
 
  protected:
   // The theme's inner and client gaps (zero without a theme).

@@ -6,8 +6,10 @@
 #include "GUI/toolkit/GScene.h"
 
 void GComponent::BeginModal() {
-  if (!game) return;
-  if (game->modal != this) prevModal = game->modal;
+  // Beginning the run of the component that is already modal changes
+  // nothing: it would record itself as the focus to return to.
+  if (!game || game->modal == this) return;
+  prevModal = game->modal;
   autoParented = false;
   if (!parent) {
     if (GComponent* scene = game->GetScene()) {
@@ -81,7 +83,21 @@ int GComponent::RunModalLoop() {
 
 void GComponent::ClearLinks() {
   if (!game) return;
-  if (game->modal == this) game->modal = nullptr;
+  if (game->modal == this) {
+    // A modal component hidden, removed or destroyed without EndModal hands
+    // the modal role back to the one it interrupted, and the focus to what
+    // had it before, as EndModal would.
+    GComponent* const outer = prevModal;
+    prevModal = nullptr;
+    game->modal = outer;
+    bool focusInside = false;
+    for (GComponent* c = game->focused; c && !focusInside; c = c->parent) focusInside = c == this;
+    if (focusInside) {
+      GComponent* next = prevFocus && prevFocus != this ? prevFocus : outer;
+      game->focused = next;
+      if (next) next->SysOnSetFocus();
+    }
+  }
   if (game->captured == this) {
     game->captured = nullptr;
     game->capturedZone = ZONE_WIN;

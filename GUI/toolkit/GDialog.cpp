@@ -40,6 +40,8 @@ bool GDialog::Create(GComponent* owner, unsigned newStyle, int px, int py, int w
 }
 
 void GDialog::BeginModal() {
+  // Already modal: nothing is rebuilt and nothing moves.
+  if (game && game->modal == this) return;
   if (id == 0xFFFFFFFFu)
     Create(nullptr, STYLE_VISIBLE | STYLE_BORDER | STYLE_CAPTION, 0, 0, 100, 100, 0);
   else
@@ -340,6 +342,13 @@ void GDialog::WinOnMouseLeave(unsigned flags) {
   if (hoverDialogElement == DIALOG_NONE) return;
   hoverDialogElement = DIALOG_NONE;
   Invalidate();
+}
+
+void GDialog::SysOnCancelPress() {
+  pressedDialogElement = DIALOG_NONE;
+  for (GComponent* button : {GetEnterButton(), GetEscapeButton()})
+    if (button) button->Fix(false);
+  GScroller::SysOnCancelPress();
 }
 
 // ---------------------------------------------------------------------------

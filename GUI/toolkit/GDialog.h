@@ -108,6 +108,9 @@ class GDialog : public GScroller {
   void WinOnMouseMove(unsigned flags, int x, int y) override;
   void WinOnLButtonUp(unsigned flags, int x, int y) override;
   void WinOnMouseLeave(unsigned flags) override;
+  // Ends a drag or resize of the frame where it is and lets the Enter and
+  // Escape buttons up without a click.
+  void SysOnCancelPress() override;
   // The theme draws the client area (background), then OnRender.
   void ClientOnRender() override;
   // The theme's resize cursors over the edges and corners of a thick border.

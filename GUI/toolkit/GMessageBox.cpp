@@ -67,11 +67,8 @@ void GMessageBox::Alert(const char* caption, const char* text, unsigned flags) {
   label->GetClientRect(&labelClient);
   if (labelClient.Width() != textWidth)
     label->SetSize(textWidth + textWidth - labelClient.Width(), sh);
-  // Centred over the client area, like the row of buttons below it (centring
-  // it on the whole box would push it right by the width of the frame).
-  int lw = 0, lh = 0;
-  label->GetSize(lw, lh);
-  label->SetPosition((clientWidth - lw) / 2, kTextTop);
+  // Centred by the width of its text across the whole box.
+  label->SetPosition((boxWidth - textWidth) / 2, kTextTop);
 
   static const char* const kLabels[] = {"OK", "Cancel"};
   int x = (clientWidth - rowWidth + kButtonSpacing) / 2;

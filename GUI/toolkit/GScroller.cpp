@@ -263,6 +263,14 @@ void GScroller::InnerOnMouseLeave(unsigned flags) {
   Invalidate();
 }
 
+void GScroller::SysOnCancelPress() {
+  if (pressedElement != SCROLL_NONE) {
+    pressedElement = SCROLL_NONE;
+    Invalidate();
+  }
+  GComponent::SysOnCancelPress();
+}
+
 bool GScroller::WinOnMouseWheel(short delta) {
   OnMouseWheelWIN(delta);
   if (vSlider > 0) {

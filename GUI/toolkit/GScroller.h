@@ -73,6 +73,8 @@ class GScroller : public GComponent {
   void InnerOnMouseMove(unsigned flags, int x, int y) override;
   void InnerOnLButtonUp(unsigned flags, int x, int y) override;
   void InnerOnMouseLeave(unsigned flags) override;
+  // Lets go of a grabbed slider or a held arrow.
+  void SysOnCancelPress() override;
   // Scrolls by a third of the delta; never passes the wheel on.
   bool WinOnMouseWheel(short delta) override;
   // The theme draws the bars.
@@ -87,8 +89,8 @@ class GScroller : public GComponent {
   int vScroll = 0;
   int hScrollMax = 0;
   int vScrollMax = 0;
-  int hSlider = 0;  // 0: no horizontal bar
-  int vSlider = 0;  // 0: no vertical bar
+  int hSlider = 0;      // 0: no horizontal bar
+  int vSlider = 0;      // 0: no vertical bar
   double hRatio = 1.0;  // scroll pixels per track pixel
   double vRatio = 1.0;
   unsigned scrollBarColors[4] = {0xD0D0D0, 0x606060, 0x808080, 0xA0A0A0};

@@ -1,12 +1,18 @@
 #include "game/app/GButtonDM.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "GUI/foundation/FerroRandom.h"
+#include "GUI/foundation/FileError.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
 #include "game/app/GDialogMaps.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GPictureMinimap.h"
 #include "game/app/GSceneGame.h"
+#include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneMenu.h"
 #include "game/app/GameLinks.h"
@@ -23,6 +29,10 @@ GSceneMenu* MenuScene(GGame* game) {
 
 GSceneGame* GameScene(GGame* game) {
   return static_cast<GSceneGame*>(game->GetScene(SCENE_GAME));
+}
+
+GSceneMapEditor* EditorScene(GGame* game) {
+  return static_cast<GSceneMapEditor*>(game->GetScene(SCENE_EDITOR));
 }
 
 GDialogMaps* MapsGrid(GGame* game) {
@@ -50,7 +60,7 @@ void StartGame(GGame* game, bool test) {
   }
   map->testMode = test;
   GameScene(game)->CreateButtonMenu();
-  GameScene(game)->BeginRecording(false);
+  GameScene(game)->BeginRecording(RECORD_MAP_START);
 }
 
 // Swaps the selected map with its neighbour at offset (-1 up, +1 down), in
@@ -106,25 +116,38 @@ CFerroString NewMapName(GPlatform* platform) {
 // has a file is written over it and its miniature redrawn; a new one gets a
 // fresh name, joins the list and gets a miniature of its own, selected and
 // scrolled to. When the file cannot be written the player is told so and
-// stays in the editor with his map.
+// stays in the editor with his map and its history.
 void SaveEditedMap(GGame* game) {
   GPlatform* platform = game->GetPlatform();
   if (!platform) return;
   GMap* map = GMap::GetInstance();
   const bool isNew = map->fileName.IsEmpty();
   const CFerroString name = isNew ? NewMapName(platform) : map->fileName;
-  if (!map->SaveToFile(name.c_str())) {
+  // The map is written under a name the maps folder's scan passes over, and
+  // takes its own name only once the maps manager is entered: entering it
+  // may build the grid from the folder, which must not list a new map that
+  // this command lists itself.
+  const CFerroString path = GModelMedia::GetPathToMaps() + name;
+  const CFerroString pending = path + ".new";
+  if (!GMap::IsSafeFileName(name) || !map->SaveToPath(pending.c_str())) {
+    ReportError((CFerroString("cannot save the map ") + path + ": " + strerror(errno)).c_str());
     game->MessageBox("Digmaze", "The map could not be saved.", MB_OK);
     return;
   }
   game->SetScene(SCENE_MAPS);
+  if (std::rename(pending.c_str(), path.c_str()) != 0) {
+    ReportError((CFerroString("cannot save the map ") + path + ": " + strerror(errno)).c_str());
+    std::remove(pending.c_str());
+    game->MessageBox("Digmaze", "The map could not be saved.", MB_OK);
+    return;
+  }
   GDialogMaps* grid = MapsGrid(game);
   if (!isNew) {
     if (GPictureMinimap* shown = grid->GetMinimap(grid->GetCurrentMinimap()))
       shown->RefreshImage(name.c_str());
     return;
   }
-  GMapList::GetInstance()->Add(name.c_str());
+  if (!GMapList::GetInstance()->Add(name.c_str())) return;
   grid->AddMinimap(name.c_str());
   grid->GetMinimap(grid->GetMinimapCount() - 1)->OnLButtonClick(0, -1, -1);
   grid->ScrollToEnd();
@@ -166,7 +189,14 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       if (GPlatform* platform = game->GetPlatform()) platform->OpenLink(game_links::kHelpPage);
       break;
     case CMD_MAP_EDITOR:
+      game->SetScene(SCENE_MAPS);
+      break;
     case CMD_EDITOR_CANCEL:
+      // Cancel, Escape and the gamepad's B all land here: unsaved strokes
+      // are only thrown away when the player says so.
+      if (EditorScene(game)->HasChanges() &&
+          game->MessageBox("Digmaze", "Discard the changes to this map?", MB_OK_CANCEL) != 1)
+        break;
       game->SetScene(SCENE_MAPS);
       break;
     case CMD_CREDITS:
@@ -180,6 +210,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       GMap* map = GMap::GetInstance();
       map->Create(30, 20);
       map->RefreshMapBackground();
+      EditorScene(game)->RememberOpenedMap();
       break;
     }
     case CMD_DESTROY_MAP:
@@ -198,6 +229,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
         break;
       }
       map->RefreshMapBackground();
+      EditorScene(game)->RememberOpenedMap();
       break;
     }
     case CMD_MAP_UP:
@@ -217,16 +249,25 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       SaveEditedMap(game);
       break;
     case CMD_MAPS_EXIT:
-    case CMD_QUIT_TO_MENU:
       game->SetScene(SCENE_MENU);
+      break;
+    case CMD_QUIT_TO_MENU:
+      // A test play goes back where it came from, as a won or lost one does.
+      game->SetScene(GMap::GetInstance()->testMode ? SCENE_MAPS : SCENE_MENU);
       break;
     case CMD_GAME_MENU:
       GameScene(game)->menuDialog.BeginModal();
       break;
-    case CMD_RESTART_LEVEL:
+    case CMD_RESTART_LEVEL: {
       if (owner) owner->EndModal(0);
-      GMap::GetInstance()->SetState(GMap::STATE_CAUGHT);
+      // The life is lost as if caught, but the player chose it: the level
+      // restarts on the next tick instead of holding the old picture still.
+      GMap* map = GMap::GetInstance();
+      map->SetState(GMap::STATE_CAUGHT);
+      map->stateCounter = GSceneGame::kEndPause;
+      GModelMedia::PlaySound(ANIMATION_LIST_UNIT::GetInstance()->soundDeath);
       break;
+    }
     default:
       break;
   }

@@ -14,6 +14,7 @@ constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER;
 }  // namespace
 
 void GDialogMenu::OnInitDlg() {
+  pausedPlay = GMap::GetInstance()->state == GMap::STATE_PLAYING;
   GSceneGame::PauseLevel();
   if (game) game->ShowCursor(true);
   GDialog::OnInitDlg();
@@ -46,7 +47,7 @@ void GDialogMenu::EndModal(int result) {
   GDialog::EndModal(0);
   if (!wasModal || !game) return;
   GMap* map = GMap::GetInstance();
-  if (map->state == GMap::STATE_WAITING) {
+  if (pausedPlay && map->state == GMap::STATE_WAITING) {
     map->state = GMap::STATE_PLAYING;
     map->stateCounter = 0;
   }

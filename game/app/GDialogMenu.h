@@ -3,8 +3,9 @@
 #include "GUI/toolkit/GDialog.h"
 
 // The in-game menu: Continue Game, Restart Level, Save Game, Load Game and
-// Quit to Menu. Showing it pauses the level; closing it, however it closes,
-// resumes a level it paused.
+// Quit to Menu. Showing it pauses a level in play; closing it, however it
+// closes, resumes a level it paused. A level still waiting for its first key
+// goes on waiting.
 class GDialogMenu : public GDialog {
  public:
   // Pauses the level and builds the five buttons (saving and loading are
@@ -13,4 +14,8 @@ class GDialogMenu : public GDialog {
   // Closes the menu, resumes a paused level and gives the keyboard back to
   // the game scene.
   void EndModal(int result) override;
+
+ private:
+  // The level was in play when the menu opened.
+  bool pausedPlay = false;
 };

@@ -71,6 +71,17 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
   if (!app || !dialog) return;
   const bool loading = static_cast<GDialogSaveLoad*>(dialog)->loadMode;
   const CFerroString path = GDialogSaveLoad::GetSlotPath(static_cast<int>(id));
+  if (!loading) {
+    // A game kept in the slot is only replaced when the player says so;
+    // otherwise the dialog stays open for another slot.
+    bool filled = false;
+    GDialogSaveLoad::GetSlotLabel(static_cast<int>(id), filled);
+    GDispatchGuard self(this);
+    if (filled &&
+        app->MessageBox("Digmaze", "Overwrite the saved game in this slot?", MB_OK_CANCEL) != 1)
+      return;
+    if (!self || !dialog->IsModal()) return;
+  }
   // Both go through a temporary and all-or-nothing reading: a failed save
   // leaves the slot's old game, a failed load the running one.
   const bool done = loading ? LoadGameFromFile(path.c_str()) : SaveGameToFile(path.c_str());
@@ -85,7 +96,7 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
     app->SetScene(SCENE_GAME);
     if (auto* scene = static_cast<GSceneGame*>(app->GetScene(SCENE_GAME))) {
       scene->CreateButtonMenu();
-      scene->BeginRecording(true);
+      scene->BeginRecording(RECORD_SAVED_GAME);
     }
   }
   if (GScene* scene = app->GetScene()) scene->SetFocus();

@@ -29,6 +29,7 @@ class GDialogSaveLoad : public GDialog {
 class GButtonSaveLoad : public GButton {
  public:
   // Saves into or loads from the slot, then closes the dialog (and the
-  // in-game menu beneath it).
+  // in-game menu beneath it). Saving over a kept game asks first; any answer
+  // but OK leaves the dialog open.
   void OnLButtonClick(unsigned flags, int x, int y) override;
 };

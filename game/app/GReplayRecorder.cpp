@@ -6,32 +6,21 @@
 
 #include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/toolkit/InputCodes.h"
+#include "game/model/GPlayerKeys.h"
 
 namespace {
 
-// The script's names of the keys that steer the runner, by slot; -1 for any other key.
-const char* const kKeyNames[] = {"Left", "Right", "Up", "Down", "Space"};
-constexpr int kSpace = 4;
+constexpr int kSpace = PLAYER_DIG;
 
+// The slot of a key that steers the runner (its PLAYER_KEY), or -1 for any other key.
 int Slot(unsigned code) {
-  switch (code) {
-    case KEY_LEFT:
-      return 0;
-    case KEY_RIGHT:
-      return 1;
-    case KEY_UP:
-      return 2;
-    case KEY_DOWN:
-      return 3;
-    case KEY_SPACE:
-      return kSpace;
-    default:
-      return -1;
-  }
+  const PLAYER_KEY key = GetPlayerKey(code);
+  return key == PLAYER_OTHER ? -1 : static_cast<int>(key);
 }
 
-std::string Event(unsigned tick, bool down, int slot) {
-  return std::to_string(tick) + (down ? " down " : " up ") + kKeyNames[slot];
+// A line of the script for a key of play.
+std::string Event(unsigned tick, bool down, unsigned code) {
+  return std::to_string(tick) + (down ? " down " : " up ") + GetPlayerKeyName(code);
 }
 
 bool Exists(const std::string& path) {
@@ -53,7 +42,8 @@ void GReplayRecorder::SetFolder(const CFerroString& name) {
     folder = folder + CFerroString("/");
 }
 
-void GReplayRecorder::BeginLevel(const CFerroString& mapName, unsigned tick, bool fromSavedGame) {
+void GReplayRecorder::BeginLevel(const CFerroString& mapName, unsigned tick, bool fromSavedGame,
+                                 const std::string& startLine) {
   if (file) file->Close();
   file.reset();
   path.clear();
@@ -79,6 +69,7 @@ void GReplayRecorder::BeginLevel(const CFerroString& mapName, unsigned tick, boo
   file = std::move(stream);
   path = candidate;
   Line("# " + std::string(mapName.c_str()));
+  if (!startLine.empty()) Line(startLine);
   if (fromSavedGame)
     Line("# resumed from a saved game at tick " + std::to_string(tick) +
          "; a replay of the map alone starts at tick 0 and differs");
@@ -91,9 +82,9 @@ void GReplayRecorder::KeyDown(unsigned tick, unsigned code, bool changedPlay) {
     // Any other key only starts a waiting level; Space pressed and released
     // on the same tick does the same in a replay and leaves dig off.
     if (!changedPlay) return;
-    if (held[kSpace]) Line(Event(tick, false, kSpace));
-    Line(Event(tick, true, kSpace));
-    Line(Event(tick, false, kSpace));
+    if (held[kSpace]) Line(Event(tick, false, KEY_SPACE));
+    Line(Event(tick, true, KEY_SPACE));
+    Line(Event(tick, false, KEY_SPACE));
     held[kSpace] = false;
     return;
   }
@@ -101,16 +92,16 @@ void GReplayRecorder::KeyDown(unsigned tick, unsigned code, bool changedPlay) {
     // A repeat (or a press whose release went to a dialog): a replay ignores a
     // press of a held key, so one that mattered is written as release and press.
     if (!changedPlay) return;
-    Line(Event(tick, false, slot));
+    Line(Event(tick, false, code));
   }
-  Line(Event(tick, true, slot));
+  Line(Event(tick, true, code));
   held[slot] = true;
 }
 
 void GReplayRecorder::KeyUp(unsigned tick, unsigned code) {
   const int slot = Slot(code);
   if (!file || slot < 0) return;
-  Line(Event(tick, false, slot));
+  Line(Event(tick, false, code));
   held[slot] = false;
 }
 

@@ -7,11 +7,11 @@
 
 class CFerroStreamFile;
 
-// Writes the keys of every level played into a folder, one script a level in
-// the form digmaze-sim reads: "t down KEY" and "t up KEY", t counting the
-// level's updates from its start, so that a won level replays headless to
-// the same end. Comments mark where the level came from, lives lost and the
-// end, whose "# end" line repeats digmaze-sim's last status line.
+// Writes the keys of every level played into a folder, one script a level
+// (and a new one after every lost life) in the form digmaze-sim reads: "t down KEY" and "t up KEY",
+// t counting the level's updates from its start, so that a won level replays headless to the same
+// end. Comments mark where the level came from, lives lost and the end, whose "# end" line repeats
+// digmaze-sim's last status line.
 //
 // Files are named after the map without its extension: "level07.txt" for the
 // first play of "level07.dmm", then "level07-2.txt", "level07-3.txt" and so
@@ -30,9 +30,13 @@ class GReplayRecorder {
   void SetFolder(const CFerroString& folder);
   bool IsOn() const { return folder.GetLength() > 0; }
 
-  // A level starts from its map (tick 0), or resumes from a saved game at tick:
-  // closes the previous recording and opens the next free file for mapName.
-  void BeginLevel(const CFerroString& mapName, unsigned tick, bool fromSavedGame);
+  // A level starts from its map, goes on after a lost life, or resumes from a
+  // saved game at tick: closes the previous recording and opens the next free
+  // file for mapName. startLine, when given, follows the map's name: the
+  // counters (and after a lost life the treasures taken) digmaze-sim starts
+  // the replay from, so that it plays on exactly as the game did.
+  void BeginLevel(const CFerroString& mapName, unsigned tick, bool fromSavedGame,
+                  const std::string& startLine = std::string());
   // A key the game scene handled at tick: code is the framework key code;
   // changedPlay tells whether the press changed the level's state or the
   // runner's controls (a repeated press of a held key that changed nothing

@@ -2,8 +2,10 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
+#include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/graphics/SurfaceColor.h"
@@ -16,6 +18,8 @@
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/model/GModelMedia.h"
+#include "game/model/GRecordStream.h"
+#include "game/model/GUnit.h"
 #include "game/sim/GSimulation.h"
 
 namespace {
@@ -34,21 +38,24 @@ CFerroString Padded(int n, int digits) {
   return text;
 }
 
-PLAYER_KEY PlayerKey(unsigned key) {
-  switch (key) {
-    case KEY_SPACE:
-      return PLAYER_DIG;
-    case KEY_UP:
-      return PLAYER_UP;
-    case KEY_DOWN:
-      return PLAYER_DOWN;
-    case KEY_LEFT:
-      return PLAYER_LEFT;
-    case KEY_RIGHT:
-      return PLAYER_RIGHT;
-    default:
-      return PLAYER_OTHER;
-  }
+// The squares of the map file's treasures that the level no longer holds.
+std::vector<std::pair<int, int>> TakenTreasures(const CFerroString& mapName) {
+  std::vector<std::pair<int, int>> taken;
+  CFerroStreamFile file;
+  if (!file.Open((GModelMedia::GetPathToMaps() + mapName).c_str(), CFerroStream::modeRead))
+    return taken;
+  GRecordReader reader(file);
+  GMap::Content original;
+  GMap* map = GMap::GetInstance();
+  if (!GMap::ReadContent(reader, false, original) || original.width != map->width ||
+      original.height != map->height)
+    return taken;
+  for (int y = 0; y < map->height; ++y)
+    for (int x = 0; x < map->width; ++x)
+      if (original.cells[static_cast<size_t>(y * map->width + x)]->GetType() == CELL_TREASURE &&
+          map->GetCell(x, y)->GetType() != CELL_TREASURE)
+        taken.emplace_back(x, y);
+  return taken;
 }
 
 // What a key press can change in play: the level's state and the runner's controls.
@@ -79,7 +86,7 @@ bool GSceneGame::StartNextLevel() {
   // A level whose file cannot be read is passed over rather than ending the game.
   while (GMapList::GetInstance()->SelectNextMapForGame())
     if (GMap::GetInstance()->Start()) {
-      BeginRecording(false);
+      BeginRecording(RECORD_MAP_START);
       return true;
     }
   return false;
@@ -90,10 +97,26 @@ GReplayRecorder* GSceneGame::Recorder() const {
   return app && app->GetRecorder().IsOn() ? &app->GetRecorder() : nullptr;
 }
 
-void GSceneGame::BeginRecording(bool fromSavedGame) {
-  if (GReplayRecorder* recorder = Recorder())
-    recorder->BeginLevel(GMapList::GetInstance()->currentName, GMap::GetInstance()->tick,
-                         fromSavedGame);
+void GSceneGame::BeginRecording(RECORD_FROM from) {
+  GReplayRecorder* recorder = Recorder();
+  if (!recorder) return;
+  GMap* map = GMap::GetInstance();
+  const CFerroString& name = GMapList::GetInstance()->currentName;
+  if (from == RECORD_SAVED_GAME) {
+    recorder->BeginLevel(name, map->tick, true);
+    return;
+  }
+  // digmaze-sim starts the replay from the campaign's counters as they are
+  // now and, after a lost life, without the treasures already taken.
+  const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
+  SIM_START start;
+  start.restarted = from == RECORD_LIFE_LOST;
+  start.tick = map->tick;
+  start.score = counters->score;
+  start.lives = counters->lives;
+  start.treasures = counters->treasures;
+  if (start.restarted) start.taken = TakenTreasures(name);
+  recorder->BeginLevel(name, map->tick, false, GSimulation::StartLine(start));
 }
 
 void GSceneGame::PauseLevel() {
@@ -189,7 +212,7 @@ void GSceneGame::OnBeforeRender() {
 void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
   GMap* map = GMap::GetInstance();
   const auto before = PlayControls();
-  map->PressKey(PlayerKey(key));
+  map->PressKey(GetPlayerKey(key));
   // Keys land before the next update, which runs with the level's current tick.
   if (GReplayRecorder* recorder = Recorder())
     recorder->KeyDown(map->tick, key, PlayControls() != before);
@@ -197,7 +220,7 @@ void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
 
 void GSceneGame::OnKeyUp(unsigned key, unsigned, unsigned) {
   GMap* map = GMap::GetInstance();
-  map->ReleaseKey(PlayerKey(key));
+  map->ReleaseKey(GetPlayerKey(key));
   if (GReplayRecorder* recorder = Recorder()) recorder->KeyUp(map->tick, key);
 }
 
@@ -247,6 +270,14 @@ void GSceneGame::OnUpdate() {
       if (counter >= kEndPause) {
         if (counters->DecrementLife()) {
           map->Restart();
+          // The restarted level replaces the whole picture at once.
+          Invalidate();
+          // A replay stops where the life was lost: the level goes on in a
+          // file of its own.
+          if (GReplayRecorder* recorder = Recorder())
+            recorder->EndLevel("a life lost at tick " + std::to_string(map->tick) +
+                               "; the level goes on in the next recording");
+          BeginRecording(RECORD_LIFE_LOST);
         } else if (map->testMode) {
           game->SetScene(SCENE_MAPS);
           return;

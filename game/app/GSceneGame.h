@@ -6,6 +6,13 @@
 
 class GReplayRecorder;
 
+// Where the play of a recording starts.
+enum RECORD_FROM : int {
+  RECORD_MAP_START,   // the level starts from its map
+  RECORD_LIFE_LOST,   // the level goes on after a lost life
+  RECORD_SAVED_GAME,  // the level resumes from a saved game
+};
+
 // The box announcing the end of a game; its OK returns to the main menu.
 class GMessageBoxVictory : public GMessageBox {
  public:
@@ -24,9 +31,9 @@ class GSceneGame : public GScene {
 
   // Creates the "Menu (Esc)" button the first time a level starts.
   void CreateButtonMenu();
-  // Opens the recording of the level just started (from its map, or resumed
-  // from a saved game) when the application records.
-  void BeginRecording(bool fromSavedGame);
+  // Opens the recording of the level just started, restarted or resumed when
+  // the application records.
+  void BeginRecording(RECORD_FROM from);
   // Pauses a level that is playing (state 0 becomes 1). A level that is won
   // or lost keeps its state and counter, so pausing over its end sequence
   // does not replay it.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
@@ -120,6 +121,30 @@ void GSceneMapEditor::OnLButtonUp(unsigned, int, int) {
 
 void GSceneMapEditor::OnRButtonUp(unsigned, int, int) {
   EndStroke();
+}
+
+namespace {
+
+// The map's grid in the bytes of its file.
+std::string MapBytes() {
+  CFerroStreamMemory stream;
+  stream.Open(nullptr, 0, CFerroStream::modeWrite);
+  GMap::GetInstance()->WriteContent(stream, false);
+  return std::string(reinterpret_cast<const char*>(stream.GetBuffer()), stream.GetLength());
+}
+
+}  // namespace
+
+void GSceneMapEditor::RememberOpenedMap() {
+  openedMap = MapBytes();
+}
+
+bool GSceneMapEditor::HasChanges() const {
+  return MapBytes() != openedMap;
+}
+
+void GSceneMapEditor::OnCancelPress() {
+  if (painting) EndStroke();
 }
 
 void GSceneMapEditor::OnKeyDown(unsigned key, unsigned, unsigned flags) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "GUI/toolkit/GScene.h"
 
 class GPictureCell;
@@ -19,6 +21,8 @@ class GSceneMapEditor : public GScene {
   void OnRButtonDown(unsigned flags, int x, int y) override;
   void OnRButtonUp(unsigned flags, int x, int y) override;
   void OnMouseMove(unsigned flags, int x, int y) override;
+  // A stroke whose release never comes ends where it is, as one undo step.
+  void OnCancelPress() override;
   // Digits choose a palette entry; Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y
   // redo (the system key works as Ctrl does).
   void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
@@ -30,6 +34,11 @@ class GSceneMapEditor : public GScene {
   // Palette entry i (pictures only, in order), or null.
   GPictureCell* GetPaletteEntry(int i) const;
   bool IsPainting() const { return painting; }
+  // Called by the commands that open a map in the editor, once it is loaded:
+  // the map as it is now counts as unchanged.
+  void RememberOpenedMap();
+  // Whether the map differs from the one opened.
+  bool HasChanges() const;
 
  private:
   // Paints (or with paint false erases) the square at (x, y), if any;
@@ -42,6 +51,8 @@ class GSceneMapEditor : public GScene {
   void StartStroke(int x, int y, bool paint);
   void EndStroke();
 
+  // The map's bytes as opened (its file's layout).
+  std::string openedMap;
   bool painting = false;
   // The cursor's last position during a stroke.
   int lastX = 0;

@@ -7,6 +7,7 @@
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/foundation/CFerroString.h"
 #include "game/model/GCell.h"
+#include "game/model/GPlayerKeys.h"
 
 class CFerroStream;
 class GRecordReader;
@@ -18,16 +19,6 @@ class GUnit;
 class GMapUndo {
  public:
   virtual ~GMapUndo() = default;
-};
-
-// The keys of play, as the game scene hands them to the level.
-enum PLAYER_KEY : int {
-  PLAYER_LEFT,
-  PLAYER_RIGHT,
-  PLAYER_UP,
-  PLAYER_DOWN,
-  PLAYER_DIG,
-  PLAYER_OTHER,  // any other key: it only starts a waiting level
 };
 
 // The level: the grid of cells, the units and the state of play. One instance

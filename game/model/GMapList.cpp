@@ -1,14 +1,32 @@
 #include "game/model/GMapList.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "GUI/foundation/CFerroStream.h"
 #include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/foundation/FileError.h"
+#include "game/model/GMap.h"
 #include "game/model/GModelMedia.h"
 #include "game/model/GRecordStream.h"
+
+namespace {
+
+// A name as it can stand in the error log: control bytes (a zero byte among
+// them) shown as '?'.
+CFerroString SafeForLog(const CFerroString& name) {
+  std::string shown;
+  for (int i = 0; i < name.GetLength(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    shown += c < 32 || c == 127 ? '?' : static_cast<char>(c);
+  }
+  return CFerroString(shown.c_str());
+}
+
+}  // namespace
 
 GMapList* GMapList::GetInstance() {
   static GMapList instance;
@@ -41,7 +59,7 @@ bool GMapList::Serialize(CFerroStream& stream, bool currentOnly) {
     ok = r.ReadUnsigned(unused);
     if (ok && currentOnly) {
       CFerroString name;
-      ok = r.ReadString(name);
+      ok = r.ReadString(name) && IsMapFileName(name);
       if (ok) currentName = name;
     } else if (ok) {
       int count = 0;
@@ -51,7 +69,20 @@ bool GMapList::Serialize(CFerroStream& stream, bool currentOnly) {
       for (int i = 0; ok && i < count; ++i) {
         CFerroString name;
         ok = r.ReadString(name);
-        if (ok) read.push_back(name);
+        if (!ok) break;
+        // The index may come from someone else: an entry that would reach
+        // outside the maps folder, or one listed twice, is dropped.
+        if (!IsMapFileName(name)) {
+          ReportError((CFerroString("the map index lists \"") + SafeForLog(name) +
+                       "\", which is not a map file name; the entry is dropped")
+                          .c_str());
+        } else if (std::find(read.begin(), read.end(), name) != read.end()) {
+          ReportError(
+              (CFerroString("the map index lists ") + name + " twice; the later entry is dropped")
+                  .c_str());
+        } else {
+          read.push_back(name);
+        }
       }
       if (ok) names = std::move(read);
     }
@@ -88,9 +119,19 @@ bool GMapList::Save() {
   return false;
 }
 
-void GMapList::Add(const char* name) {
-  names.emplace_back(name ? name : "");
+bool GMapList::IsMapFileName(const CFerroString& name) {
+  static const CFerroString kExtension(".dmm");
+  const int length = name.GetLength();
+  return length > kExtension.GetLength() && GMap::IsSafeFileName(name) &&
+         CFerroString(name.c_str() + length - kExtension.GetLength()) == kExtension;
+}
+
+bool GMapList::Add(const char* name) {
+  const CFerroString added(name ? name : "");
+  if (!IsMapFileName(added) || GetMapGameIndex(added.c_str()) >= 0) return false;
+  names.push_back(added);
   Save();
+  return true;
 }
 
 void GMapList::Delete(int index) {

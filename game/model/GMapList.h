@@ -27,7 +27,9 @@ class GMapList {
   bool Load();
   // Writes the index file through a temporary; false leaves the old file.
   bool Save();
-  void Add(const char* name);
+  // Appends a map name and saves; false (nothing changes) for a name already
+  // listed or one that is not a map file name.
+  bool Add(const char* name);
   void Delete(int index);
   void Exchange(int i, int j);
   void Clear();
@@ -36,6 +38,9 @@ class GMapList {
   int GetMapForGameIndex() const;
   int GetMapGameIndex(const char* name) const;
   int GetCount() const { return static_cast<int>(names.size()); }
+  // Whether a name from a shared file may be joined to the maps folder: a
+  // file name ending in ".dmm" with no separator, no "..", no zero byte.
+  static bool IsMapFileName(const CFerroString& name);
 
   unsigned reserved = 0;
   std::vector<CFerroString> names;

@@ -48,6 +48,12 @@ bool ReadGame(CFerroStream& stream) {
   if (!r.ReadInt(unused) || !GMap::ReadContent(r, true, content) || !r.ReadUnsigned(listReserved) ||
       !r.ReadString(currentName) || !ANIMATION_LIST_UNIT::ReadRecord(r, counters))
     return false;
+  // The map a saved game goes on with must lie in the maps folder: a file
+  // from someone else may name any path.
+  if (!GMapList::IsMapFileName(currentName)) {
+    ReportError("a saved game names a map that is not a file of the maps folder; it is not loaded");
+    return false;
+  }
   GMap::GetInstance()->Commit(content, true);
   GMapList::GetInstance()->currentName = currentName;
   ANIMATION_LIST_UNIT::GetInstance()->Apply(counters);

@@ -6,35 +6,76 @@
 #include "game/model/ANIMATION_LIST.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/GMap.h"
+#include "game/model/GPlayerKeys.h"
 #include "game/model/GUnit.h"
 
-namespace {
-const char* const keyNames[SIM_KEY_COUNT] = {"Left", "Right", "Up", "Down", "Space", "Escape"};
+int GSimulation::KeyOf(const std::string& name) {
+  const unsigned code = FindPlayerKeyCode(name.c_str());
+  return code == KEY_NONE ? -1 : static_cast<int>(code);
 }
 
-int GSimulation::KeyOf(const std::string& name) {
-  for (int k = 0; k < SIM_KEY_COUNT; ++k)
-    if (name == keyNames[k]) return k;
-  return -1;
+namespace {
+
+// Reads the rest of a start line after its keyword; false when it is malformed.
+bool ParseStart(std::istringstream& words, bool restarted, SIM_START& start) {
+  long long tick = -1;
+  std::string score, lives, treasures;
+  start = SIM_START();
+  start.restarted = restarted;
+  if (!(words >> tick >> score >> start.score >> lives >> start.lives >> treasures >>
+        start.treasures) ||
+      tick < 0 || tick > 0xFFFFFFFFll || score != "score" || lives != "lives" ||
+      treasures != "treasures" || start.score < 0 || start.lives < 0 || start.treasures < 0)
+    return false;
+  start.tick = static_cast<unsigned>(tick);
+  std::string word;
+  if (!(words >> word)) return true;
+  if (!restarted || word != "taken") return false;
+  while (words >> word) {
+    std::istringstream square(word);
+    int x = -1, y = -1;
+    char comma = 0;
+    std::string extra;
+    if (!(square >> x >> comma >> y) || comma != ',' || (square >> extra) || x < 0 || y < 0)
+      return false;
+    start.taken.emplace_back(x, y);
+  }
+  return true;
 }
+
+}  // namespace
 
 bool GSimulation::ParseScript(const std::string& text, std::vector<SIM_EVENT>& events,
-                              std::string& error) {
+                              std::string& error, SIM_START* start) {
   std::istringstream lines(text);
   std::string line;
   int number = 0;
   std::vector<SIM_EVENT> parsed;
+  SIM_START from;
+  bool started = false;
   while (std::getline(lines, line)) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
     std::istringstream words(line);
+    std::string first;
+    words >> first;
+    if (first == "start" || first == "restart") {
+      if (started || !ParseStart(words, first == "restart", from)) {
+        error = "line " + std::to_string(number) +
+                (started ? ": a second start line: " : ": a malformed start line: ") + line;
+        return false;
+      }
+      started = true;
+      continue;
+    }
+    std::istringstream event(line);
     long long tick = -1;
     std::string direction, key, extra;
-    words >> tick >> direction >> key;
+    event >> tick >> direction >> key;
     const int code = KeyOf(key);
-    if (!words || tick < 0 || tick > 0xFFFFFFFFll || (direction != "down" && direction != "up") ||
-        code < 0 || (words >> extra)) {
+    if (!event || tick < 0 || tick > 0xFFFFFFFFll || (direction != "down" && direction != "up") ||
+        code < 0 || (event >> extra)) {
       error = "line " + std::to_string(number) + ": expected 't down KEY' or 't up KEY': " + line;
       return false;
     }
@@ -42,51 +83,59 @@ bool GSimulation::ParseScript(const std::string& text, std::vector<SIM_EVENT>& e
         SIM_EVENT{static_cast<unsigned>(tick), direction == "down", static_cast<SIM_KEY>(code)});
   }
   events = std::move(parsed);
+  if (start) *start = from;
   return true;
+}
+
+std::string GSimulation::StartLine(const SIM_START& start) {
+  std::string line = std::string(start.restarted ? "restart " : "start ") +
+                     std::to_string(start.tick) + " score " + std::to_string(start.score) +
+                     " lives " + std::to_string(start.lives) + " treasures " +
+                     std::to_string(start.treasures);
+  if (start.restarted && !start.taken.empty()) {
+    line += " taken";
+    for (const auto& [x, y] : start.taken)
+      line += " " + std::to_string(x) + "," + std::to_string(y);
+  }
+  return line;
 }
 
 bool GSimulation::LoadMap(const char* path) {
   return GMap::GetInstance()->LoadFromPath(path);
 }
 
-void GSimulation::Begin() {
+void GSimulation::Begin(const SIM_START& start) {
   for (bool& h : held) h = false;
-  ANIMATION_LIST_UNIT::GetInstance()->NewGame();
-  GMap::GetInstance()->StartLoaded();
-}
-
-namespace {
-
-PLAYER_KEY PlayerKey(SIM_KEY key) {
-  switch (key) {
-    case SIM_LEFT:
-      return PLAYER_LEFT;
-    case SIM_RIGHT:
-      return PLAYER_RIGHT;
-    case SIM_UP:
-      return PLAYER_UP;
-    case SIM_DOWN:
-      return PLAYER_DOWN;
-    case SIM_SPACE:
-      return PLAYER_DIG;
-    default:
-      return PLAYER_OTHER;
+  ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
+  counters->NewGame();
+  counters->score = start.score;
+  counters->lives = start.lives;
+  counters->treasures = start.treasures;
+  GMap* map = GMap::GetInstance();
+  map->StartLoaded();
+  if (start.restarted) {
+    // As the game leaves a level after a lost life: the treasures taken stay
+    // taken, and the units go back to their start squares.
+    for (const auto& [x, y] : start.taken)
+      if (map->IsInside(x, y) && map->GetCell(x, y)->GetType() == CELL_TREASURE)
+        map->ClearCell(x, y);
+    map->ShowExit();
+    map->Restart();
   }
+  map->tick = start.tick;
 }
-
-}  // namespace
 
 void GSimulation::KeyDown(SIM_KEY key) {
   // Escape belongs to the menu button in the game, never to the scene's key handler.
-  if (key == SIM_ESCAPE || held[key]) return;
+  if (key == SIM_ESCAPE || key > KEY_LAST || held[key]) return;
   held[key] = true;
-  GMap::GetInstance()->PressKey(PlayerKey(key));
+  GMap::GetInstance()->PressKey(GetPlayerKey(key));
 }
 
 void GSimulation::KeyUp(SIM_KEY key) {
-  if (key == SIM_ESCAPE) return;
+  if (key == SIM_ESCAPE || key > KEY_LAST) return;
   held[key] = false;
-  GMap::GetInstance()->ReleaseKey(PlayerKey(key));
+  GMap::GetInstance()->ReleaseKey(GetPlayerKey(key));
 }
 
 void GSimulation::Tick(unsigned t, const std::vector<SIM_EVENT>& events) {
@@ -113,7 +162,7 @@ std::string GSimulation::StatusLine(unsigned t) {
 
 void GSimulation::Run(const std::vector<SIM_EVENT>& events, unsigned ticks, std::ostream& out) {
   GMap* map = GMap::GetInstance();
-  for (unsigned t = 0; t < ticks; ++t) {
+  for (unsigned t = map->tick; t < ticks; ++t) {
     Tick(t, events);
     out << StatusLine(t) << '\n';
     if (map->state == GMap::STATE_WON || map->state == GMap::STATE_CAUGHT) break;

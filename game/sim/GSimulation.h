@@ -2,10 +2,22 @@
 
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
-// The keys a script can press, as the game scene sees them.
-enum SIM_KEY { SIM_LEFT, SIM_RIGHT, SIM_UP, SIM_DOWN, SIM_SPACE, SIM_ESCAPE, SIM_KEY_COUNT };
+#include "GUI/toolkit/InputCodes.h"
+
+// The keys a script can press: the framework codes of the keys of play, named
+// in scripts as the model's key table names them (Left, Right, Up, Down,
+// Space, Escape).
+enum SIM_KEY : unsigned {
+  SIM_LEFT = KEY_LEFT,
+  SIM_RIGHT = KEY_RIGHT,
+  SIM_UP = KEY_UP,
+  SIM_DOWN = KEY_DOWN,
+  SIM_SPACE = KEY_SPACE,
+  SIM_ESCAPE = KEY_ESCAPE,
+};
 
 // One line of a script: at tick, key goes down or up.
 struct SIM_EVENT {
@@ -14,23 +26,42 @@ struct SIM_EVENT {
   SIM_KEY key = SIM_LEFT;
 };
 
+// Where a script's play starts, from its "start" or "restart" line; without
+// one, a new game (10 lives, no score, no treasure) at tick 0.
+//   start TICK score S lives L treasures N
+//   restart TICK score S lives L treasures N [taken X,Y ...]
+// "restart" is the level after a lost life: the treasures of the taken
+// squares are gone, the exit shows when none is left, and the units are
+// back on their start squares.
+struct SIM_START {
+  bool restarted = false;
+  unsigned tick = 0;
+  int score = 0;
+  int lives = 10;
+  int treasures = 0;
+  std::vector<std::pair<int, int>> taken;
+};
+
 // Drives the level headless: keys go to the runner's controls exactly as the
 // game scene's key handlers send them, and each tick runs GMap::Update while
 // the level plays. Used by digmaze-sim and by the rule tests.
 class GSimulation {
  public:
-  // Parses "t down KEY" / "t up KEY" lines; blank lines and lines starting
-  // with '#' are skipped. False with a message naming the line on error.
+  // Parses "t down KEY" / "t up KEY" lines and at most one start line (into
+  // start, when given); blank lines and lines starting with '#' are skipped.
+  // False with a message naming the line on error.
   static bool ParseScript(const std::string& text, std::vector<SIM_EVENT>& events,
-                          std::string& error);
-  // The key of a script name (Left, Right, Up, Down, Space, Escape), or -1.
+                          std::string& error, SIM_START* start = nullptr);
+  // The key of a script name, or -1.
   static int KeyOf(const std::string& name);
+  // The start line of a SIM_START, as ParseScript reads it.
+  static std::string StartLine(const SIM_START& start);
 
   // Loads a map file by path; false leaves the level as it was.
   static bool LoadMap(const char* path);
-  // Starts the loaded map as a new game: the counters of a new game, the units
-  // placed and the level waiting for a key.
-  void Begin();
+  // Starts the loaded map: the counters of a new game (or those of start),
+  // the units placed and the level waiting for a key.
+  void Begin(const SIM_START& start = SIM_START());
 
   // A key press as the game scene handles it; a press of a held key is ignored.
   void KeyDown(SIM_KEY key);
@@ -40,10 +71,10 @@ class GSimulation {
   // "T t S state SC score L lives TR treasures R x y animation frame" and
   // " A x y animation frame" for each alien.
   static std::string StatusLine(unsigned t);
-  // Runs ticks 0 .. ticks - 1, printing one status line each, and stops after
-  // the line on which the level is won or lost.
+  // Runs the ticks from the start tick to ticks - 1, printing one status line
+  // each, and stops after the line on which the level is won or lost.
   void Run(const std::vector<SIM_EVENT>& events, unsigned ticks, std::ostream& out);
 
  private:
-  bool held[SIM_KEY_COUNT] = {};
+  bool held[KEY_LAST + 1] = {};
 };

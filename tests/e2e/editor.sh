@@ -5,7 +5,9 @@
 # clicks), strokes undone and redone, the map saved (its file checked byte by
 # byte, its miniature last and selected), test-played until the runner takes
 # the treasure and walks into the exit, destroyed after the question box
-# (which first is cancelled), and the game quit with exit code 0. Every screen
+# (which first is cancelled), and the game quit with exit code 0; then, with
+# the player's maps folder emptied, the first map of an empty level order is
+# made and saved, and index.dml must list it once. Every screen
 # is recognised by its own pixels; the editor's snapshot files must exist
 # while it is open and be gone once it is left.
 # The screenshots of the last run stay in <build>/e2e/editor, one per step.
@@ -413,7 +415,77 @@ xdotool key Return
 ends_with_zero
 (($(snapshots) == 0)) || fail "$(snapshots) snapshot (.und) files remain after the game ended"
 diff -r "$work/maps-shipped" "$shipped_maps" >/dev/null || fail "the shipped maps were written"
+
+# ---- From an empty level order ----------------------------------------------
+# The player's maps folder emptied: the maps manager shows no miniature, and
+# the first map saved is listed once, in the grid and in index.dml.
+is_manager_empty() {
+  buttons_are off on off off off off on || return 1
+  [ -z "$(red_along x 200)$(red_along x 690)" ] || { why="a miniature is framed in red"; return 1; }
+  none_near 2984ce 14,100 495,100 504,100 985,100 || { why="a miniature frame is shown"; return 1; }
+}
+is_manager_alone() {
+  buttons_are on on on off off on on || return 1
+  [ "$(red_along x 200)" = "14 335 " ] && [ "$(red_along y 100)" = "14 495 " ] ||
+    { why="no red frame round the first miniature"; return 1; }
+  [ -z "$(red_along x 690)" ] || { why="a second miniature"; return 1; }
+  none_near 2984ce 14,344 504,344 504,100 || { why="another miniature frame is shown"; return 1; }
+}
+rm -f "$maps"/*
+SDL_AUDIODRIVER=dummy ./digmaze 2>"$work/stderr" &
+pid=$!
+
+begin empty-menu
+wait_for is_main_menu 30
+
+begin empty-maps
+click 512 376  # "Map Editor"
+park
+wait_for is_manager_empty
+
+begin empty-new-map
+click 215 731  # "Create Map"
+park
+model=(); want_entry=1
+stage empty-order
+wait_for is_editor
+
+begin empty-runner
+xdotool key 7
+paint_at 4 10
+park
+model[4,10]=7; want_entry=7
+stage empty-runner
+wait_for is_editor 5
+
+begin empty-saved
+click 779 733  # "Save"
+park
+wait_for is_manager_alone
+mapfile -t found < <(new_maps)
+((${#found[@]} == 1)) || fail "maps in the emptied $maps: '${found[*]}', expected one"
+new=${found[0]}
+{
+  printf '\0\0\0\0\1\0\0\0'
+  printf "\\x$(printf %02x ${#new})%s" "$new"
+} >"$work/index-one.dml"
+cmp -s "$maps/index.dml" "$work/index-one.dml" ||
+  fail "index.dml does not list $new once: $(od -An -c "$maps/index.dml" | tr -s ' ')"
+[ "$(ls "$maps")" = "$new"$'\n'"index.dml" ] || fail "the maps folder holds: $(ls "$maps" | xargs)"
+
+begin empty-menu-again
+click 959 731  # "Exit"
+point 512 384
+wait_for is_main_menu
+
+begin empty-quit
+xdotool key Escape
+wait_for is_quit_box
+
+begin empty-exit
+xdotool key Return
+ends_with_zero
 INSIDE
 
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/inside.sh" "$work" "$art" "$here/helpers.bash"
-echo "editor.sh: made, undid, saved, tested and destroyed a map; screenshots in $art"
+echo "editor.sh: made, undid, saved, tested and destroyed a map, then made the first map of an empty level order; screenshots in $art"

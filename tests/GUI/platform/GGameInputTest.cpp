@@ -38,10 +38,10 @@ TEST_F(InputTest, HeldKeysRepeatAfterTheDelayThenEveryPeriod) {
   }
   // Due at 350 ms, then every 75 ms, each sent on the first 50 ms tick after.
   EXPECT_EQ(at, (std::vector<unsigned>{1400, 1500, 1600, 1700}));
-  EXPECT_EQ(Take(), (std::vector<std::string>{"P keywin 205", "P key 205 0", "P keywin 205",
-                                              "P key 205 1", "P keywin 205", "P key 205 2",
-                                              "P keywin 205", "P key 205 3", "P keywin 205",
-                                              "P key 205 4"}));
+  EXPECT_EQ(Take(),
+            (std::vector<std::string>{"P keywin 205", "P key 205 0", "P keywin 205", "P key 205 1",
+                                      "P keywin 205", "P key 205 2", "P keywin 205", "P key 205 3",
+                                      "P keywin 205", "P key 205 4"}));
   game.PlatformKeyUp(KEY_RIGHT);
   game.Platform()->tick += 1000;
   game.RepeateKey();
@@ -55,6 +55,20 @@ TEST_F(InputTest, HeldKeysRepeatAfterTheDelayThenEveryPeriod) {
   EXPECT_TRUE(Take().empty());
 }
 
+// Alt+Tab goes to the desktop: no key event of its own, and a key held
+// across it still gets its release.
+TEST_F(InputTest, AltTabSendsNothingAndKeepsAHeldKeysRelease) {
+  Focused("P");
+  game.PlatformKeyDown(KEY_A, 0);
+  game.PlatformKeyDown(KEY_LALT, 0);
+  game.PlatformKeyDown(KEY_TAB, 0);
+  game.PlatformKeyUp(KEY_TAB);
+  game.PlatformKeyUp(KEY_LALT);
+  game.PlatformKeyUp(KEY_A);
+  EXPECT_EQ(game.Platform()->iconicCalls, 1);
+  EXPECT_EQ(Take(), (std::vector<std::string>{"P keywin 30", "P key 30 0", "P keyup 30"}));
+}
+
 TEST_F(InputTest, KeysClimbFromTheFocusedComponentToTheFirstDialog) {
   Probe* outside = Add("Outer", 0, 0, 190, 140);
   Probe* dialog = Add("D", 0, 0, 180, 130, outside);
@@ -62,8 +76,8 @@ TEST_F(InputTest, KeysClimbFromTheFocusedComponentToTheFirstDialog) {
   Focused("G", dialog);
   game.PlatformKeyDown(KEY_A, 0);
   game.PlatformKeyUp(KEY_A);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"G keywin 30", "D keywin 30", "G key 30 0",
-                                              "G keyup 30"}));
+  EXPECT_EQ(Take(),
+            (std::vector<std::string>{"G keywin 30", "D keywin 30", "G key 30 0", "G keyup 30"}));
 }
 
 TEST_F(InputTest, CharactersReachOnlyTheFocusedComponent) {
@@ -85,8 +99,8 @@ TEST_F(InputTest, ShortcutsReachTheFocusedComponentOnlyAsCopyCutPaste) {
   game.PlatformKeyDown(KEY_C, 0);
   game.PlatformKeyUp(KEY_C);
   game.PlatformKeyUp(KEY_LCONTROL);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"P keywin 29", "P key 29 0", "P copy",
-                                              "P keyup 29"}));
+  EXPECT_EQ(Take(),
+            (std::vector<std::string>{"P keywin 29", "P key 29 0", "P copy", "P keyup 29"}));
   // The system key is a modifier only.
   game.PlatformKeyDown(KEY_LSYSTEM, 0);
   game.PlatformKeyDown(KEY_C, 0);

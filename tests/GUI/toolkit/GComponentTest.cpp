@@ -29,12 +29,12 @@ TEST_F(ComponentTest, ZonesAndCoordinatesOfNestedComponents) {
     int zone, zx, zy;
   };
   const Case cases[] = {
-      {11, 6, outer, ZONE_WIN, 1, 1},       // on the frame: window coordinates
-      {12, 10, outer, ZONE_INNER, 0, 0},    // inside the frame, outside the client
-      {14, 12, outer, ZONE_CLIENT, 1, 1},   // client, beside the child
-      {16, 13, child, ZONE_WIN, 0, 0},      // the child's own frame
-      {19, 19, child, ZONE_CLIENT, 0, 0},   // the child's client origin
-      {0, 0, scene, ZONE_CLIENT, 0, 0},     // the bare scene
+      {11, 6, outer, ZONE_WIN, 1, 1},      // on the frame: window coordinates
+      {12, 10, outer, ZONE_INNER, 0, 0},   // inside the frame, outside the client
+      {14, 12, outer, ZONE_CLIENT, 1, 1},  // client, beside the child
+      {16, 13, child, ZONE_WIN, 0, 0},     // the child's own frame
+      {19, 19, child, ZONE_CLIENT, 0, 0},  // the child's client origin
+      {0, 0, scene, ZONE_CLIENT, 0, 0},    // the bare scene
       {60, 40, scene, ZONE_CLIENT, 60, 40},
   };
   for (const Case& c : cases) {
@@ -118,12 +118,38 @@ TEST_F(ComponentTest, ModalComponentTakesEveryClick) {
   // Outside: the modal component's frame zone, unconverted coordinates (the
   // release, which the capture converts, lands outside its window).
   Click(5, 6);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"D down win 5,6", "D up win -25,-4",
-                                              "D click win 5,6"}));
+  EXPECT_EQ(Take(),
+            (std::vector<std::string>{"D down win 5,6", "D up win -25,-4", "D click win 5,6"}));
   dialog->EndModal(0);
   EXPECT_EQ(game.modal, nullptr);
   EXPECT_FALSE(dialog->IsShown());
   EXPECT_EQ(game.focused, scene);
+}
+
+// A modal chain stays whole: beginning the current modal run again changes
+// nothing, and the inner of two modal components destroyed without EndModal
+// gives the modal role and the focus back to the outer one.
+TEST_F(ComponentTest, ModalChainsSurviveARepeatedBeginAndALostInnerModal) {
+  Probe* outer = Add("O", 30, 10, 60, 60);
+  Probe* button = Add("B", 5, 5, 20, 20, outer);
+  outer->BeginModal();
+  outer->BeginModal();
+  button->SetFocus();
+  auto* inner = new Probe(&log, "I");
+  ASSERT_TRUE(inner->Create(nullptr, STYLE_VISIBLE, 40, 20, 20, 20, 0));
+  inner->BeginModal();
+  ASSERT_EQ(game.modal, inner);
+  delete inner;
+  EXPECT_EQ(game.modal, outer);
+  EXPECT_EQ(game.focused, button);
+  outer->EndModal(0);
+  EXPECT_EQ(game.modal, nullptr);
+  EXPECT_EQ(game.focused, scene);
+  // Keys reach the scene again.
+  Take();
+  game.PlatformKeyDown(KEY_A, 0);
+  game.PlatformKeyUp(KEY_A);
+  EXPECT_EQ(game.keyTarget, nullptr);
 }
 
 TEST_F(ComponentTest, HidingOrDestroyingLeavesNoLinks) {

@@ -70,11 +70,14 @@ TEST_F(MessageBoxTest, AlertLaysOutItsTextAndButtons) {
     if (c.buttons == 2) {
       EXPECT_STREQ(buttons[1]->GetWindowText().c_str(), "Cancel");
     }
-    // The text shrinks to its line and is centred over the client area, as
-    // the buttons are.
+    // The text shrinks to its line and is centred by its width across the
+    // whole box.
     int tx = 0, ty = 0;
     text->GetPosition(tx, ty);
-    EXPECT_EQ(tx, (w - 12 - sw) / 2);
+    CFerroRect textClient;
+    text->GetClientRect(&textClient);
+    EXPECT_EQ(tx, (w - textClient.Width()) / 2);
+    EXPECT_EQ(ty, 22);
     EXPECT_LT(sw, 100);
     // Centred on the picture, whatever the window's size.
     int ax = 0, ay = 0;
@@ -83,6 +86,17 @@ TEST_F(MessageBoxTest, AlertLaysOutItsTextAndButtons) {
     EXPECT_EQ(ay, (768 - h) / 2);
     box.EndModal(0);
   }
+}
+
+TEST_F(MessageBoxTest, TheQuitQuestionAsDrawn) {
+  GMessageBoxQuit box;
+  box.Alert("Digmaze", "Do you want to quit to OS?", 3);
+  scene->Invalidate();
+  scene->RenderAll();
+  CFerroRect r;
+  box.GetAbsoluteWindowRect(&r);
+  ExpectGolden("message_box_quit", Capture(r), r.Width(), r.Height());
+  box.EndModal(0);
 }
 
 TEST_F(MessageBoxTest, EnterEscapeAndTheCloseBoxAnswer) {

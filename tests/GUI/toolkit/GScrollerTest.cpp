@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "GUI/toolkit/GButton.h"
 #include "GUI/toolkit/GScroller.h"
 #include "tests/GUI/toolkit/ToolkitFixture.h"
 
@@ -68,10 +69,9 @@ TEST_F(ScrollerTest, ElementsUnderTheCursor) {
     int x, y, element;
   };
   const Case cases[] = {
-      {5, 90, SCROLL_LEFT},   {70, 90, SCROLL_RIGHT},  {20, 90, SCROLL_HSLIDER},
-      {50, 90, SCROLL_BAR},   {90, 5, SCROLL_UP},      {90, 70, SCROLL_DOWN},
-      {90, 20, SCROLL_VSLIDER}, {90, 50, SCROLL_BAR},  {90, 90, SCROLL_NONE},
-      {40, 40, SCROLL_NONE},
+      {5, 90, SCROLL_LEFT},  {70, 90, SCROLL_RIGHT}, {20, 90, SCROLL_HSLIDER}, {50, 90, SCROLL_BAR},
+      {90, 5, SCROLL_UP},    {90, 70, SCROLL_DOWN},  {90, 20, SCROLL_VSLIDER}, {90, 50, SCROLL_BAR},
+      {90, 90, SCROLL_NONE}, {40, 40, SCROLL_NONE},
   };
   for (const Case& c : cases)
     EXPECT_EQ(s->DetectScrollElement(c.x, c.y), c.element) << c.x << "," << c.y;
@@ -131,4 +131,64 @@ TEST_F(ScrollerTest, WheelScrollsAThirdAndStopsThere) {
   Content* flat = Make(40, 40, 20, 20);
   EXPECT_FALSE(flat->WinOnMouseWheel(-25));
   EXPECT_EQ(flat->GetVScroll(), 0);
+}
+
+// A press whose release never comes (the window lost the input) is dropped:
+// the slider lets go, a held button stands up, a dialog's Enter button too,
+// and nothing is clicked.
+TEST_F(ScrollerTest, APressCutOffByLosingTheWindowIsDropped) {
+  Content* s = Make(100, 100, 150, 400);
+  game.SetCursorPosition(90, 20);  // the vertical slider
+  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  ASSERT_EQ(s->GetPressedElement(), SCROLL_VSLIDER);
+  game.SysOnActivate(0, false);
+  game.SysOnActivate(1, false);
+  EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
+  EXPECT_EQ(game.captured, nullptr);
+  EXPECT_EQ(game.pressed, nullptr);
+  game.SetCursorPosition(90, 60);  // merely passing over the bar scrolls nothing
+  EXPECT_EQ(s->GetVScroll(), 0);
+
+  auto* dialog = new GDialog;
+  ASSERT_TRUE(dialog->Create(scene, STYLE_VISIBLE, 110, 0, 90, 100, 0));
+  auto* button = new GButton;
+  ASSERT_TRUE(button->Create(dialog, STYLE_VISIBLE, 10, 10, 40, 20, 1, "OK"));
+  int bx = 0, by = 0;
+  button->GetAbsoluteWindowPosition(bx, by);
+  game.SetCursorPosition(bx + 5, by + 5);
+  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  ASSERT_TRUE(button->IsFixed());
+  game.SysOnActivate(0, false);
+  EXPECT_FALSE(button->IsFixed());
+  game.SysOnActivate(1, false);
+  // Enter holds the dialog's Enter button down until its release.
+  dialog->SetFocus();
+  game.PlatformKeyDown(KEY_RETURN, 0);
+  ASSERT_TRUE(button->IsFixed());
+  game.SysOnActivate(0, false);
+  EXPECT_FALSE(button->IsFixed());
+  EXPECT_EQ(game.keyTarget, nullptr);
+}
+
+// While an arrow repeats its press the button stays held: a second button is
+// refused as at any other time, and the release ends the press and the capture.
+TEST_F(ScrollerTest, AnArrowRepeatingItsPressKeepsTheButtonHeld) {
+  Content* s = Make(100, 100, 150, 400);
+  game.SetCursorPosition(90, 70);  // the down arrow
+  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  for (int i = 0; i < 6; ++i) {
+    game.Platform()->tick += 100;
+    game.RepeateKey();
+    EXPECT_TRUE(game.IsKeyHeld(KEY_MOUSE_LEFT)) << i;
+  }
+  EXPECT_EQ(s->GetVScroll(), 45);
+  game.PlatformKeyDown(KEY_MOUSE_RIGHT, 0);
+  EXPECT_EQ(game.pressed, s);
+  EXPECT_FALSE(game.IsKeyHeld(KEY_MOUSE_RIGHT));
+  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  EXPECT_EQ(game.captured, nullptr);
+  EXPECT_EQ(game.pressed, nullptr);
+  EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
+  game.PlatformKeyUp(KEY_MOUSE_RIGHT);
+  EXPECT_EQ(s->GetVScroll(), 45);
 }

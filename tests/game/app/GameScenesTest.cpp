@@ -10,6 +10,7 @@
 
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/GButtonDM.h"
+#include "game/app/GReplayRecorder.h"
 #include "game/app/GSceneGame.h"
 #include "game/app/GSceneMenu.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
@@ -54,12 +55,12 @@ class ScenesTest : public ::testing::Test {
     game.PlatformKeyDown(static_cast<int>(key), 0);
     game.PlatformKeyUp(static_cast<int>(key));
   }
-  // Queues Enter, which answers the next blocking message box.
-  static void AnswerNextBox() {
+  // Queues Enter (or another key), which answers the next blocking message box.
+  static void AnswerNextBox(SDL_Scancode key = SDL_SCANCODE_RETURN) {
     for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
       SDL_Event e{};
       e.type = type;
-      e.key.keysym.scancode = SDL_SCANCODE_RETURN;
+      e.key.keysym.scancode = key;
       SDL_PushEvent(&e);
     }
   }
@@ -462,6 +463,148 @@ TEST_F(ScenesTest, ARecordedWinReplaysHeadlessToTheSameEnd) {
   EXPECT_EQ("# end " + lines.back(), recording.substr(end)) << recording;
 }
 
+// Every key reaches the level alike from the game scene and from the
+// replay of what the recorder wrote for it.
+TEST_F(ScenesTest, TheGameAndTheReplayOfItsRecordingTakeEveryKeyAlike) {
+  StartGame();
+  GReplayRecorder recorder;
+  recorder.SetFolder((fs::path(folder.Path()) / "keys").c_str());
+  const auto controls = [&] {
+    return std::vector<int>{map->state, units->moveX, units->moveY, units->dig};
+  };
+  for (unsigned code : {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_SPACE, KEY_A, KEY_RETURN}) {
+    SCOPED_TRACE(code);
+    ASSERT_TRUE(map->Start());
+    Play()->OnKeyDown(code, 0, 0);
+    const std::vector<int> inGame = controls();
+    ASSERT_TRUE(map->Start());
+    recorder.BeginLevel("keys.dmm", 0, false);
+    const std::string path = recorder.GetPath();
+    recorder.KeyDown(0, code, true);
+    recorder.EndLevel("done");
+    std::vector<SIM_EVENT> events;
+    std::string error;
+    ASSERT_TRUE(GSimulation::ParseScript(ReadText(path), events, error)) << error;
+    GSimulation sim;
+    for (const SIM_EVENT& e : events) e.down ? sim.KeyDown(e.key) : sim.KeyUp(e.key);
+    EXPECT_EQ(controls(), inGame);
+  }
+}
+
+// A level waiting for its first key goes on waiting after the in-game menu:
+// no tick runs, so the score cannot fall.
+TEST_F(ScenesTest, TheMenuLeavesAWaitingLevelWaiting) {
+  StartGame();
+  units->score = 131;
+  ASSERT_EQ(map->state, GMap::STATE_WAITING);
+  Run(CMD_GAME_MENU, Play());
+  ASSERT_EQ(map->state, GMap::STATE_WAITING);
+  Play()->menuDialog.OnEnter();  // Continue Game
+  ASSERT_EQ(game.modal, nullptr);
+  ASSERT_EQ(map->state, GMap::STATE_WAITING);
+  for (int t = 0; t < 600; ++t) Play()->OnUpdate();  // 30 seconds
+  EXPECT_EQ(map->state, GMap::STATE_WAITING);
+  EXPECT_EQ(map->tick, 0u);
+  EXPECT_EQ(units->score, 131);
+}
+
+// Restart Level costs a life and shows the restarted level on the next tick.
+TEST_F(ScenesTest, RestartLevelRestartsOnTheNextTick) {
+  StartGame();
+  game.PlatformKeyDown(KEY_RIGHT, 0);
+  game.PlatformKeyUp(KEY_RIGHT);
+  for (int t = 0; t < 20; ++t) Play()->OnUpdate();
+  const int startX = map->runner->startX;
+  ASSERT_NE(map->runner->x, startX);
+  Run(CMD_GAME_MENU, Play());
+  Run(CMD_RESTART_LEVEL, &Play()->menuDialog);
+  Play()->OnUpdate();
+  EXPECT_EQ(units->lives, 9);
+  EXPECT_EQ(map->state, GMap::STATE_WAITING);
+  EXPECT_EQ(map->runner->x, startX);
+  EXPECT_TRUE(Play()->IsDirty());
+}
+
+// Saving over a kept game asks first: Cancel keeps the slot and the dialog
+// open, OK overwrites.
+TEST_F(ScenesTest, SavingOverAKeptGameAsksFirst) {
+  StartGame();
+  const std::string slot = GDialogSaveLoad::GetSlotPath(2).c_str();
+  Run(CMD_GAME_MENU, Play());
+  ClickSlot(2, false);  // an empty slot: saved without a question
+  ASSERT_EQ(game.modal, nullptr);
+  const std::string first = ReadText(slot);
+  ASSERT_FALSE(first.empty());
+  units->score = 77;
+  Run(CMD_GAME_MENU, Play());
+  AnswerNextBox(SDL_SCANCODE_ESCAPE);
+  ClickSlot(2, false);
+  EXPECT_EQ(ReadText(slot), first);
+  EXPECT_EQ(game.modal, &Menu()->saveLoadDialog);
+  AnswerNextBox();
+  ClickSlot(2, false);
+  EXPECT_NE(ReadText(slot), first);
+  EXPECT_EQ(game.modal, nullptr);
+}
+
+// A recording replays in digmaze-sim to the very "# end" line the game wrote,
+// also on a later level of the campaign and after Restart Level, which goes
+// on in a new file.
+TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
+  const fs::path rec = fs::path(folder.Path()) / "rec";
+  game.SetRecordFolder(rec.c_str());
+  for (const char* name : {"first.dmm", "second.dmm"}) {
+    ASSERT_TRUE(GMapText::ToMap("R.$.$.X\n=======\n", *map));
+    ASSERT_TRUE(map->SaveToFile(name));
+  }
+  list->Clear();
+  ASSERT_TRUE(list->Add("first.dmm"));
+  ASSERT_TRUE(list->Add("second.dmm"));
+  StartGame();
+  // The campaign so far: its score, lives and treasures (the next is a tenth).
+  units->score = 131;
+  units->lives = 7;
+  units->treasures = 9;
+  map->SetState(GMap::STATE_WON);
+  for (unsigned t = 0; t <= GSceneGame::kEndPause; ++t) Play()->OnUpdate();
+  ASSERT_EQ(list->currentName, CFerroString("second.dmm"));
+
+  game.PlatformKeyDown(KEY_RIGHT, 0);
+  game.PlatformKeyUp(KEY_RIGHT);
+  for (int t = 0; t < 200 && units->treasures < 10; ++t) Play()->OnUpdate();
+  ASSERT_EQ(units->treasures, 10);
+  Run(CMD_GAME_MENU, Play());
+  Run(CMD_RESTART_LEVEL, &Play()->menuDialog);
+  Play()->OnUpdate();
+  game.PlatformKeyDown(KEY_RIGHT, 0);
+  game.PlatformKeyUp(KEY_RIGHT);
+  for (int t = 0; t < 400 && map->state != GMap::STATE_WON; ++t) Play()->OnUpdate();
+  ASSERT_EQ(map->state, GMap::STATE_WON);
+
+  const std::string before = ReadText(rec / "second.txt");
+  EXPECT_EQ(before.rfind("# second.dmm\nstart 0 score 131 lives 7 treasures 9\n", 0), 0u) << before;
+  EXPECT_NE(before.find("# a life lost at tick"), std::string::npos) << before;
+  EXPECT_EQ(before.find("# end "), std::string::npos) << before;
+
+  const std::string after = ReadText(rec / "second-2.txt");
+  const size_t end = after.rfind("# end ");
+  ASSERT_NE(end, std::string::npos) << after;
+  EXPECT_NE(after.find("\nrestart "), std::string::npos) << after;
+  EXPECT_NE(after.find(" taken 2,0\n"), std::string::npos) << after;
+  std::vector<SIM_EVENT> events;
+  SIM_START start;
+  std::string error;
+  ASSERT_TRUE(GSimulation::ParseScript(after, events, error, &start)) << error;
+  ASSERT_TRUE(GSimulation::LoadMap((fs::path(folder.Path()) / "Maps/second.dmm").c_str()));
+  GSimulation sim;
+  sim.Begin(start);
+  std::ostringstream out;
+  sim.Run(events, 100000, out);
+  const std::string printed = out.str();
+  const size_t last = printed.rfind('\n', printed.size() - 2);
+  EXPECT_EQ("# end " + printed.substr(last + 1), after.substr(end));
+}
+
 // The disk audio driver writes what the game plays.
 TEST(GameSounds, PlayingALevelReachesTheAudioDevice) {
   TempDir out;
@@ -532,9 +675,9 @@ long long Area(const std::vector<CFerroRect>& rects) {
 }  // namespace
 
 // Play uploads and presents only the parts that changed, and the window then
-// shows what a whole redraw shows: the status line, a level lost through the
-// menu with its aliens fading to red, its restart. A scene where nothing
-// moves presents nothing.
+// shows what a whole redraw shows: the status line, Restart Level from the
+// menu, a runner caught with the aliens fading to red, the restarts. A scene
+// where nothing moves presents nothing.
 TEST_F(PlayPictureTest, PlayPresentsOnlyWhatChangedAndShowsAWholeRedraw) {
   const int waiting = Frames();
   for (int t = 0; t < 5; ++t) game.PlatformTimer();
@@ -549,14 +692,14 @@ TEST_F(PlayPictureTest, PlayPresentsOnlyWhatChangedAndShowsAWholeRedraw) {
     if (t % 20 == 10) game.PlatformKeyUp(static_cast<int>(keys[t / 20 % 5]));
     if (t == 50) units->score = 12345;  // a longer status line
     if (t == 90) units->score = 7;      // and a shorter one
-    if (t == 120) {
-      // Restart Level from the in-game menu: the aliens fade to red, then
-      // the level starts again.
+    if (t == 70) {
       GButtonDM::RunCommand(CMD_GAME_MENU, game.GetScene());
       game.PlatformTimer();
       GButtonDM::RunCommand(CMD_RESTART_LEVEL, game.modal);
       ASSERT_EQ(map->state, GMap::STATE_CAUGHT);
     }
+    // Caught as by an alien: the aliens fade to red, then the level restarts.
+    if (t == 120) map->SetState(GMap::STATE_CAUGHT);
     const bool playing = map->state == GMap::STATE_PLAYING;
     const unsigned builds = map->GetBackgroundBuilds();
     const int before = Frames();
@@ -566,7 +709,7 @@ TEST_F(PlayPictureTest, PlayPresentsOnlyWhatChangedAndShowsAWholeRedraw) {
     } else {
       ++presents;
       // A new level and a closed menu are drawn whole.
-      if (map->GetBackgroundBuilds() == builds && t != 120) {
+      if (map->GetBackgroundBuilds() == builds && t != 70) {
         EXPECT_LT(Area(game.Device()->uploaded), 1024 * 768 / 20);
       }
     }

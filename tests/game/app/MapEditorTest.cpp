@@ -628,4 +628,62 @@ TEST_F(EditorTest, TestPlayStartsTheSelectedMapWithoutAnOpenStroke) {
   game.GetScene()->OnUpdate();
   EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
   EXPECT_EQ(Grid()->GetCurrentMinimap(), 2);
+  // So does quitting it from the in-game menu.
+  Run(CMD_TEST_MAP);
+  Run(CMD_GAME_MENU);
+  GButtonDM::RunCommand(CMD_QUIT_TO_MENU, game.modal);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
+  EXPECT_EQ(game.modal, nullptr);
+}
+
+// The first map saved into an empty level order is listed once, in the index
+// file as in the grid.
+TEST_F(EditorTest, TheFirstMapOfAnEmptyLevelOrderIsListedOnce) {
+  for (const auto& entry : fs::directory_iterator(MapsFolder())) fs::remove(entry.path());
+  list->Clear();
+  game.SetScene(SCENE_MAPS);
+  ASSERT_EQ(Grid()->GetMinimapCount(), 0);
+  CreateMap();
+  Paint(CELL_UNIT, 3, 5);
+  Run(CMD_EDITOR_SAVE);
+  ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
+  ASSERT_EQ(list->GetCount(), 1);
+  const std::string name = list->names[0].c_str();
+  std::string expected("\0\0\0\0\1\0\0\0", 8);
+  expected += static_cast<char>(name.size());
+  expected += name;
+  EXPECT_EQ(ReadText(MapsFolder() + "index.dml"), expected);
+  EXPECT_EQ(Grid()->GetMinimapCount(), 1);
+  EXPECT_EQ(Grid()->GetCurrentMinimap(), 0);
+  EXPECT_FALSE(fs::exists(MapsFolder() + name + ".new"));
+}
+
+// Cancel, and Escape which clicks it, leave an unchanged map at once but ask
+// before throwing changes away; only OK discards them.
+TEST_F(EditorTest, CancelAsksBeforeDiscardingChanges) {
+  CreateMap();
+  Run(CMD_EDITOR_CANCEL);  // nothing changed: no question
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
+
+  Run(CMD_EDIT_MAP);
+  const std::string opened = Text();
+  Paint(CELL_LADDER, 4, 4);
+  Paint(CELL_EMPTY, 4, 4);  // back as it was
+  Run(CMD_EDITOR_CANCEL);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
+
+  Run(CMD_EDIT_MAP);
+  Paint(CELL_LADDER, 4, 4);
+  const std::string edited = Text();
+  ASSERT_NE(edited, opened);
+  Answer(SDL_SCANCODE_ESCAPE);
+  Key(KEY_ESCAPE);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_EDITOR);
+  EXPECT_EQ(game.modal, nullptr);
+  EXPECT_EQ(Text(), edited);
+  Answer(SDL_SCANCODE_RETURN);
+  Key(KEY_ESCAPE);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
+  Run(CMD_EDIT_MAP);
+  EXPECT_EQ(Text(), opened);  // nothing was saved
 }

@@ -8,7 +8,7 @@ TEST_F(MapListTest, TheIndexHoldsTheNamesInPlayOrder) {
   EXPECT_EQ(list.GetCount(), 0);
   list.Add("a.dmm");
   list.Add("bb.dmm");
-  list.Add(std::string(300, 'n').c_str());
+  list.Add((std::string(296, 'n') + ".dmm").c_str());
   const Bytes written = ReadBytes(index);
   ASSERT_EQ(written.size(), 4u + 4 + 6 + 7 + 303);
   EXPECT_EQ(Cut(written, 15), (Bytes{0, 0, 0, 0, 3, 0, 0, 0, 5, 'a', '.', 'd', 'm', 'm', 6}));
@@ -64,4 +64,38 @@ TEST_F(MapListTest, ABrokenIndexLeavesTheListAsItWas) {
     EXPECT_FALSE(ReadWith(bytes, [&list](CFerroStream& s) { return list.Serialize(s, false); }));
     EXPECT_EQ(list.names, std::vector<CFerroString>{"kept.dmm"});
   }
+}
+
+// Names come from files players share: one that would reach outside the
+// maps folder, or is no map file, is dropped where it is read, with a line in
+// the error log; a name listed twice is kept once, and Add never lists one twice.
+TEST_F(MapListTest, NamesFromSharedFilesStayInTheMapsFolderAndAreListedOnce) {
+  MapsFolder();
+  const std::string bad[] = {"../up.dmm", "sub/a.dmm", "back\\a.dmm", std::string("z\0.dmm", 6),
+                             "noext",     ".dmm",      "a.dmm.txt",   ".."};
+  Bytes index = {0, 0, 0, 0, 0, 0, 0, 0};
+  int count = 0;
+  const auto name = [&](const std::string& text) {
+    index.push_back(static_cast<unsigned char>(text.size()));
+    index.insert(index.end(), text.begin(), text.end());
+    ++count;
+  };
+  name("first.dmm");
+  for (const std::string& text : bad) name(text);
+  name("first.dmm");
+  name("last.dmm");
+  index[4] = static_cast<unsigned char>(count);
+  GMapList list;
+  testing::internal::CaptureStderr();
+  ASSERT_TRUE(ReadWith(index, [&list](CFerroStream& s) { return list.Serialize(s, false); }));
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(list.names, (std::vector<CFerroString>{"first.dmm", "last.dmm"}));
+  EXPECT_NE(said.find("\"../up.dmm\", which is not a map file name"), std::string::npos) << said;
+  EXPECT_NE(said.find("\"z?.dmm\""), std::string::npos) << said;
+  EXPECT_NE(said.find("first.dmm twice"), std::string::npos) << said;
+
+  EXPECT_FALSE(list.Add("first.dmm"));
+  EXPECT_FALSE(list.Add("../up.dmm"));
+  EXPECT_TRUE(list.Add("new.dmm"));
+  EXPECT_EQ(list.GetCount(), 3);
 }

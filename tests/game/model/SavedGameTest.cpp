@@ -127,7 +127,7 @@ TEST_F(SavedGameTest, SavesOnAFullDiskKeepThePreviousFiles) {
   // standard error is a file too while it is captured.
   constexpr rlim_t kLimit = 400;
   maps.Add("0123456789.dmm");
-  maps.Add(std::string(kLimit, 'n').c_str());
+  maps.Add((std::string(kLimit - 4, 'n') + ".dmm").c_str());
   for (const Case& c : cases) {
     ASSERT_TRUE(c.save()) << c.what;
     const Bytes before = ReadBytes(c.file);
@@ -151,4 +151,20 @@ TEST_F(SavedGameTest, SavesOnAFullDiskKeepThePreviousFiles) {
     maps.Add("9876543210.dmm");
   }
   EXPECT_EQ(ReadBytes(dir / "index.dml"), index);
+}
+
+// A saved game goes on with a map of the maps folder only.
+TEST_F(SavedGameTest, ASavedGameNamingAMapOutsideTheMapsFolderDoesNotLoad) {
+  for (const char* name : {"../../outside.dmm", "/tmp/abs.dmm", "level01.txt"}) {
+    list->currentName = name;
+    const Bytes bytes = Save();
+    list->currentName = "level01.dmm";
+    const std::string before = GSimulation::StatusLine(0);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Load(bytes)) << name;
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("not a file of the maps folder"),
+              std::string::npos);
+    EXPECT_EQ(list->currentName, CFerroString("level01.dmm"));
+    EXPECT_EQ(GSimulation::StatusLine(0), before);
+  }
 }
