@@ -7,9 +7,11 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GImage.h"
@@ -23,6 +25,8 @@
 #include "game/app/GSceneMapsManager.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
+#include "game/model/GMapText.h"
+#include "game/model/GUnit.h"
 
 namespace {
 
@@ -129,21 +133,43 @@ void BM_FrameFull(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameFull);
 
-// A tick of the game scene while the runner walks along the first shipped
-// level: the level's update, its drawing with the status line, the upload
-// and the present.
+// A tick of the game scene in which the runner and two aliens move: the
+// level's update, the drawing of what moved, the upload and the present. The
+// three walk along floors of their own, the runner turning every eight
+// squares and the aliens at the walls, so every tick moves all three.
 void BM_FrameGameScene(benchmark::State& state) {
   Frame frame(true);
   if (!frame.ready || !GMapList::GetInstance()->Load()) return state.SkipWithError("no game");
   GButtonDM::RunCommand(CMD_START_GAME, frame.game->GetScene(SCENE_MENU));
   if (frame.game->GetCurrentSceneIndex() != SCENE_GAME) return state.SkipWithError("no level");
   GMap* map = GMap::GetInstance();
+  const std::string corridors =
+      "==============================\n"
+      "=....A.......................=\n"
+      "==============================\n"
+      "=...............R............=\n"
+      "==============================\n"
+      "=.......................A....=\n"
+      "==============================\n";
+  if (!GMapText::ToMap(corridors, *map)) return state.SkipWithError("no map");
+  map->StartLoaded();
+  frame.game->PlatformTimer();  // the new level, drawn whole
+  auto place = [map] {
+    return std::array<std::pair<int, int>, 3>{{{map->runner->x, map->runner->y},
+                                               {map->aliens[0]->x, map->aliens[0]->y},
+                                               {map->aliens[1]->x, map->aliens[1]->y}}};
+  };
   int ticks = 0;
+  int still = 0;
   for (auto _ : state) {
-    // Back and forth, so the runner keeps moving.
     if (ticks++ % 64 == 0) map->PressKey((ticks / 64) % 2 ? PLAYER_LEFT : PLAYER_RIGHT);
+    const auto before = place();
     frame.game->PlatformTimer();
+    const auto after = place();
+    for (size_t i = 0; i < before.size(); ++i) still += before[i] == after[i];
   }
+  if (map->state != GMap::STATE_PLAYING) return state.SkipWithError("the level stopped");
+  if (still > 0) state.SkipWithError("a unit stood still during a tick");
 }
 BENCHMARK(BM_FrameGameScene);
 

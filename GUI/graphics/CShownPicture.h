@@ -9,9 +9,10 @@ class GSurface;
 
 // A copy of the picture as the screen shows it, so that a frame sends on
 // only the pixels that really changed. Scenes often redraw whole areas whose
-// pixels mostly stay as they were (the game scene draws its whole map every
-// tick while only the units move), and every pixel sent on costs the
-// present path its upload and, scaled, many times its size in drawing.
+// pixels mostly stay as they were (a scene drawn whole again after a dialog
+// over it closed, a status text drawn again with one digit changed), and
+// every pixel sent on costs the present path its upload and, scaled, many
+// times its size in drawing.
 class CShownPicture {
  public:
   // Forgets what is shown: the next Changed gives its whole area.

@@ -40,7 +40,7 @@ void GSurface::Destroy() {
   height = 0;
   locked = SURFACE_LOCKED();
   modified = false;
-  modifiedArea = CFerroRect();
+  modifiedCount = 0;
   clipX = clipY = clipW = clipH = 0;
 }
 
@@ -64,27 +64,76 @@ void GSurface::MarkModified(int x, int y, int w, int h) {
                      static_cast<int>(std::min(static_cast<long long>(x) + w, 0LL + width)),
                      static_cast<int>(std::min(static_cast<long long>(y) + h, 0LL + height)));
   if (r.IsEmpty()) return;
-  if (modifiedArea.IsEmpty()) {
-    modifiedArea = r;
+  AddModifiedRect(r);
+}
+
+namespace {
+
+long long Area(const CFerroRect& r) {
+  return static_cast<long long>(r.Width()) * r.Height();
+}
+
+}  // namespace
+
+void GSurface::AddModifiedRect(CFerroRect r) {
+  // Most drawing lands inside what the frame already changed.
+  for (int i = 0; i < modifiedCount; ++i)
+    if (modifiedRects[i].ContainsRect(r)) return;
+  // Joins r with every rectangle it overlaps, or that it joins without taking
+  // in pixels neither holds (a neighbour of the same height or width); the
+  // joined rectangle is tried against the others again.
+  for (int i = 0; i < modifiedCount;) {
+    const CFerroRect joined = modifiedRects[i].Union(r);
+    if (!modifiedRects[i].Intersects(r) && Area(joined) > Area(modifiedRects[i]) + Area(r)) {
+      ++i;
+      continue;
+    }
+    r = joined;
+    modifiedRects[i] = modifiedRects[--modifiedCount];
+    i = 0;
+  }
+  if (modifiedCount < kModifiedRects) {
+    modifiedRects[modifiedCount++] = r;
     return;
   }
-  modifiedArea.left = std::min(modifiedArea.left, r.left);
-  modifiedArea.top = std::min(modifiedArea.top, r.top);
-  modifiedArea.right = std::max(modifiedArea.right, r.right);
-  modifiedArea.bottom = std::max(modifiedArea.bottom, r.bottom);
+  // Full: r joins the rectangle it enlarges least, and that one is added anew
+  // so that it takes in whatever it now overlaps.
+  int best = 0;
+  long long bestGrowth = -1;
+  for (int i = 0; i < modifiedCount; ++i) {
+    const long long growth = Area(modifiedRects[i].Union(r)) - Area(modifiedRects[i]);
+    if (bestGrowth < 0 || growth < bestGrowth) {
+      best = i;
+      bestGrowth = growth;
+    }
+  }
+  r = modifiedRects[best].Union(r);
+  modifiedRects[best] = modifiedRects[--modifiedCount];
+  AddModifiedRect(r);
 }
 
 void GSurface::SetModified(bool value) {
   modified = false;
-  modifiedArea = CFerroRect();
+  modifiedCount = 0;
   if (value) MarkModifiedAll();
 }
 
 CFerroRect GSurface::GetModifiedArea() const {
   if (!modified) return CFerroRect();
   // Set without an area: the change could be anywhere.
-  if (modifiedArea.IsEmpty()) return CFerroRect(0, 0, width, height);
-  return modifiedArea;
+  if (modifiedCount == 0) return CFerroRect(0, 0, width, height);
+  CFerroRect area = modifiedRects[0];
+  for (int i = 1; i < modifiedCount; ++i) area = area.Union(modifiedRects[i]);
+  return area;
+}
+
+std::vector<CFerroRect> GSurface::GetModifiedRects() const {
+  if (!modified) return {};
+  if (modifiedCount == 0) {
+    if (width <= 0 || height <= 0) return {};
+    return {CFerroRect(0, 0, width, height)};
+  }
+  return {modifiedRects.begin(), modifiedRects.begin() + modifiedCount};
 }
 
 CFerroRect GSurface::TakeModifiedArea() {
@@ -430,6 +479,16 @@ bool GSurface::SaveTGA(const char* path) {
 
 // [SECTION] Loading
 
+void GSurface::StoreRgba(const uint8_t* rgba, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    SURFACE_RGB c;
+    c.r = surface_color::kByteToUnit[rgba[i * 4]];
+    c.g = surface_color::kByteToUnit[rgba[i * 4 + 1]];
+    c.b = surface_color::kByteToUnit[rgba[i * 4 + 2]];
+    RgbToPixel(&c, pixels.get() + i * PixelBytes());
+  }
+}
+
 bool GSurface::Load(const unsigned char* data, int size) {
   DecodedImage image = DecodeImageRgba(data, size);
   if (!image.pixels) return false;
@@ -437,14 +496,10 @@ bool GSurface::Load(const unsigned char* data, int size) {
   if (!Create(image.width, image.height)) return false;
   const size_t n = static_cast<size_t>(width) * height;
   const uint8_t* rgba = image.pixels.get();
+  StoreRgba(rgba, n);
   bool partial = false;
   bool zero = false;
   for (size_t i = 0; i < n; ++i) {
-    SURFACE_RGB c;
-    c.r = surface_color::kByteToUnit[rgba[i * 4]];
-    c.g = surface_color::kByteToUnit[rgba[i * 4 + 1]];
-    c.b = surface_color::kByteToUnit[rgba[i * 4 + 2]];
-    RgbToPixel(&c, pixels.get() + i * PixelBytes());
     const uint8_t a = rgba[i * 4 + 3];
     if (a != 0 && a != 255) partial = true;
     if (a == 0) zero = true;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/SurfaceColor.h"
@@ -34,11 +37,13 @@ struct BLT_LINE_DATA {
 // an optional per-pixel alpha channel. Pixel formats derive from it.
 //
 // Every operation that changes pixels sets the modified flag and adds what it
-// changed to the modified area, a single bounding rectangle: the frame uploads
-// only that part of the back surface. One rectangle costs four comparisons per
-// drawing call, and the toolkit already joins a frame's invalidations into one
-// bounding rectangle, so a list would seldom upload less. Code that sets
-// `modified` without an area makes the whole surface count as changed.
+// changed to the modified area, a few rectangles that do not overlap: the
+// frame uploads only those parts of the back surface. A frame of play changes
+// a handful of squares far apart (the runner, the aliens, a hole), which one
+// bounding rectangle would join into most of the map. Rectangles that overlap,
+// or that join without taking in anything new, become one; beyond
+// kModifiedRects the new part joins the rectangle it enlarges least. Code that
+// sets `modified` without an area makes the whole surface count as changed.
 //
 // Sections of GSurface.cpp: construction and buffers; clipping and locking;
 // blitting and copying; whole-surface operations; TGA export; loading.
@@ -46,6 +51,8 @@ class GSurface {
  public:
   // The device in use; set by GDevice::Create.
   static GDevice* device;
+  // The most rectangles the modified area is kept in.
+  static constexpr int kModifiedRects = 16;
 
   GSurface() = default;
   GSurface(const GSurface&) = delete;
@@ -185,6 +192,10 @@ class GSurface {
   // What changed since the area was last taken or reset: the bounding
   // rectangle of the changed pixels, inside the surface; empty when nothing did.
   CFerroRect GetModifiedArea() const;
+  // The same as the rectangles the area is kept in: inside the surface, none
+  // overlapping another, together covering every changed pixel; none when
+  // nothing changed.
+  std::vector<CFerroRect> GetModifiedRects() const;
   // The same, and starts afresh: nothing counts as changed any more.
   CFerroRect TakeModifiedArea();
   float GetSurfaceAlpha() const { return surfaceAlpha; }
@@ -196,6 +207,9 @@ class GSurface {
  protected:
   // RgbToPixel that keeps the pixel's transparent mark as it was.
   virtual void RgbToPixelKeepMark(const SURFACE_RGB* rgb, void* pixel) = 0;
+  // Sets the first count pixels from 8-bit RGBA values (alpha ignored) as
+  // RgbToPixel sets each; a format may do it faster (a decoded picture).
+  virtual void StoreRgba(const uint8_t* rgba, size_t count);
 
   // Bytes per pixel of this format.
   int PixelBytes() const { return GetBPP() / 8; }
@@ -203,6 +217,8 @@ class GSurface {
   // adds the rectangle (surface pixels; cut to the surface) to the modified area.
   void MarkModified(int x, int y, int w, int h);
   void MarkModifiedAll() { MarkModified(0, 0, width, height); }
+  // Adds a rectangle inside the surface to the modified area.
+  void AddModifiedRect(CFerroRect rect);
   // Allocates an alpha channel of the surface's size, every value 'value'.
   bool CreateAlpha(float value);
   void DropAlpha();
@@ -214,7 +230,10 @@ class GSurface {
   SURFACE_LOCKED locked;
   bool opaque = true;
   bool modified = false;
-  CFerroRect modifiedArea;  // empty while nothing recorded
+  // The modified area: the first modifiedCount entries (none while nothing
+  // was recorded).
+  std::array<CFerroRect, kModifiedRects> modifiedRects;
+  int modifiedCount = 0;
   float surfaceAlpha = 1.0f;
   int clipX = 0;
   int clipY = 0;

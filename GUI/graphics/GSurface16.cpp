@@ -1,6 +1,7 @@
 #include "GUI/graphics/GSurface16.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -194,6 +195,23 @@ void GSurface16::PixelToRgb(const void* pixel, SURFACE_RGB* rgb) {
 void GSurface16::RgbToPixel(const SURFACE_RGB* rgb, void* pixel) {
   const uint16_t p = surface_color::RgbToPixel16(*rgb);
   std::memcpy(pixel, &p, 2);
+}
+
+void GSurface16::StoreRgba(const uint8_t* rgba, size_t count) {
+  // Each 8-bit component to 5 bits exactly as RgbToPixel rounds it, looked up
+  // instead of computed: a full-screen picture has 786 432 pixels.
+  static const std::array<uint8_t, 256> kFive = [] {
+    std::array<uint8_t, 256> five{};
+    for (int v = 0; v < 256; ++v)
+      five[v] = static_cast<uint8_t>(surface_color::UnitToFive(surface_color::kByteToUnit[v]));
+    return five;
+  }();
+  uint8_t* out = pixels.get();
+  for (size_t i = 0; i < count; ++i, rgba += 4) {
+    const uint16_t p =
+        static_cast<uint16_t>(kFive[rgba[0]] << 10 | kFive[rgba[1]] << 5 | kFive[rgba[2]]);
+    std::memcpy(out + i * 2, &p, 2);
+  }
 }
 
 void GSurface16::RgbToPixelKeepMark(const SURFACE_RGB* rgb, void* pixel) {

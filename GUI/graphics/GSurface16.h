@@ -38,6 +38,7 @@ class GSurface16 : public GSurface {
 
  protected:
   void RgbToPixelKeepMark(const SURFACE_RGB* rgb, void* pixel) override;
+  void StoreRgba(const uint8_t* rgba, size_t count) override;
 
  private:
   uint16_t* Row(SURFACE_LOCKED* lock, int y) {

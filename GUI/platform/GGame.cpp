@@ -254,7 +254,11 @@ bool GGame::SetScene(int index) {
 // Running and quitting
 
 int GGame::Play() {
-  return platform ? platform->Play() : -1;
+  if (!platform) return -1;
+  // The main timer's first tick comes one period after it was set; the first
+  // picture does not wait for it.
+  PlatformTimer();
+  return platform->Play();
 }
 
 void GGame::Quit(int code) {

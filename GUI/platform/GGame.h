@@ -86,7 +86,8 @@ class GGame {
   // Called on Print Screen: saves the back surface as the next free
   // "NNNNNNNN.tga"; returns its path, or empty when nothing was written.
   virtual CFerroString SavePrintScreen();
-  // Called by main: runs the platform loop; its exit code, -1 without platform.
+  // Called by main: draws and presents the first frame at once, then runs the
+  // platform loop; its exit code, -1 without platform.
   virtual int Play();
   // Called to end the innermost loop (see CanQuit).
   virtual void Quit(int code);

@@ -74,6 +74,7 @@ void GScene::RefreshCovering() {
 
 void GScene::RenderAll() {
   RefreshCovering();
+  OnBeforeRender();
   for (int i = 0; i < coveringCount; ++i) coveringList[i]->coveredRect = CFerroRect();
   for (int pass = 0; pass < kMaxInvalidationPasses; ++pass) {
     bool again = false;

@@ -28,6 +28,10 @@ class GScene : public GDialog {
   virtual void ShowChildrenByDefault() {}
   // Called by OnUpdate once per scene period.
   virtual void OnPeriod() {}
+  // Called by RenderAll on every frame before anything is drawn, with the
+  // covering list up to date: a scene that draws some of its changes straight
+  // into the back buffer does it here, and invalidates what lies over them.
+  virtual void OnBeforeRender() {}
 
   // OnPeriod every ms milliseconds (0 = never), the first one period from now.
   void SetScenePeriod(unsigned ms);

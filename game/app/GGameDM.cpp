@@ -260,7 +260,7 @@ void GGameDM::SysOnRender() {
   const bool full = device->TakeFullPresentRequest();
   if (!full && !backSurface->IsModified() && cursor == presentedCursor) return;
 
-  // The changed part and, when the cursor changed, the old cursor's place
+  // The changed parts and, when the cursor changed, the old cursor's place
   // (restored from the back surface) and the new one's. Every uploaded
   // rectangle gets the cursor drawn over it, so an unchanged cursor needs no
   // rectangle of its own.
@@ -269,8 +269,8 @@ void GGameDM::SysOnRender() {
     AddJoined(rects, bounds);
   } else {
     // Of what was drawn, only the pixels that differ from the screen's go on.
-    AddJoined(rects,
-              shown.Changed(*backSurface, backSurface->GetModifiedArea().Intersection(bounds)));
+    for (const CFerroRect& changed : backSurface->GetModifiedRects())
+      AddJoined(rects, shown.Changed(*backSurface, changed.Intersection(bounds)));
     if (cursor != presentedCursor) {
       AddJoined(rects, presentedCursor.rect);
       AddJoined(rects, cursor.rect);

@@ -45,7 +45,7 @@ class GGameDM : public GGame {
   void DrawCursor(GImage* cursor) override;
   // Draws the scene and, when pixels of the back surface or the cursor
   // changed since the last present (or the device asked for a full present),
-  // copies the changed part and the old and new cursor rectangles into the
+  // copies the changed parts and the old and new cursor rectangles into the
   // texture, draws the cursor into the texture only, and presents.
   void SysOnRender() override;
   // The prefix (":N/") of the resource drive "image" beside the executable,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "GUI/foundation/CFerroStreamFile.h"
+#include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/graphics/SurfaceColor.h"
 #include "GUI/platform/GGame.h"
@@ -26,6 +27,8 @@ namespace {
 constexpr unsigned kMenuButtonStyle =
     STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED | STYLE_CANCEL_BUTTON;
 constexpr unsigned kWhite = 0xFFFFFF;
+// Where the level, score and lives texts start, from the map's left edge.
+constexpr int kStatusX[3] = {0, 150, 340};
 
 // n with leading zeros up to digits places.
 CFerroString Padded(int n, int digits) {
@@ -128,6 +131,24 @@ void GSceneGame::GetStatusTexts(CFerroString& level, CFerroString& score, CFerro
   lives = CFerroString("LIFE = ") + Padded(counters->lives, 2);
 }
 
+CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[3]) {
+  GDevice* device = game ? game->GetDevice() : nullptr;
+  if (!device) return CFerroRect();
+  GMap* map = GMap::GetInstance();
+  int left = 0, top = 0;
+  map->GetPositionTV(left, top);
+  const int y = GMap::MAP_TOP + map->height * GMap::SQUARE + 20;
+  const int font = theme ? theme->GetTextFont(this) : -1;
+  CFerroRect area;
+  for (int i = 0; i < 3; ++i) {
+    int w = 0, h = 0;
+    device->GetTextSize(texts[i].c_str(), font, w, h);
+    const CFerroRect text(left + kStatusX[i], y, left + kStatusX[i] + w, y + h);
+    if (!text.IsEmpty()) area = area.IsEmpty() ? text : area.Union(text);
+  }
+  return area;
+}
+
 void GSceneGame::OnRender() {
   GSurface* back = game ? game->GetBackSurface() : nullptr;
   if (!back) return;
@@ -139,12 +160,53 @@ void GSceneGame::OnRender() {
   back->DrawRect(left - 1, GMap::MAP_TOP - 1, w + 2, h + 2, kWhite);
   const int font = theme ? theme->GetTextFont(this) : -1;
   const int y = GMap::MAP_TOP + h + 20;
-  CFerroString level, score, lives;
-  GetStatusTexts(level, score, lives);
-  back->TextOut(left, y, level.c_str(), font, kWhite, DEFAULT_COLOR);
-  back->TextOut(left + 150, y, score.c_str(), font, kWhite, DEFAULT_COLOR);
-  back->TextOut(left + 340, y, lives.c_str(), font, kWhite, DEFAULT_COLOR);
-  Invalidate();
+  CFerroString texts[3];
+  GetStatusTexts(texts[0], texts[1], texts[2]);
+  for (int i = 0; i < 3; ++i)
+    back->TextOut(left + kStatusX[i], y, texts[i].c_str(), font, kWhite, DEFAULT_COLOR);
+}
+
+void GSceneGame::OnBeforeRender() {
+  GMap* map = GMap::GetInstance();
+  CFerroString texts[3];
+  GetStatusTexts(texts[0], texts[1], texts[2]);
+  const bool dialog = game && game->modal;
+  // A new or restarted level may differ anywhere, and under a dialog only
+  // what showed through it was drawn: both are drawn whole.
+  if (!shownLevel || map->GetBackgroundBuilds() != shownBuilds || (shownDialog && !dialog)) {
+    Invalidate();
+    shownLevel = true;
+    shownBuilds = map->GetBackgroundBuilds();
+    shownDialog = dialog;
+    for (int i = 0; i < 3; ++i) shownStatus[i] = texts[i];
+    return;
+  }
+  shownDialog = dialog;
+
+  // What the level changed is drawn now; a component over it (the in-game
+  // menu, which lets the level show through) is drawn again over it.
+  std::vector<CFerroRect> changed;
+  map->CopyChangesToBackbuffer(&changed);
+  for (const CFerroRect& rect : changed) {
+    for (GComponent* above : GetCoveringComponents()) {
+      CFerroRect common = above->GetClipRect().Intersection(rect);
+      if (common.IsEmpty()) continue;
+      int ax = 0, ay = 0;
+      above->GetAbsoluteWindowPosition(ax, ay);
+      common.Offset(-ax, -ay);
+      above->InvalidateRect(common);
+    }
+  }
+
+  if (texts[0] == shownStatus[0] && texts[1] == shownStatus[1] && texts[2] == shownStatus[2])
+    return;
+  const CFerroRect was = GetStatusArea(shownStatus), now = GetStatusArea(texts);
+  CFerroRect area = was.IsEmpty() ? now : now.IsEmpty() ? was : was.Union(now);
+  int sx = 0, sy = 0;
+  GetAbsoluteWindowPosition(sx, sy);
+  area.Offset(-sx, -sy);
+  InvalidateRect(area);
+  for (int i = 0; i < 3; ++i) shownStatus[i] = texts[i];
 }
 
 void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
@@ -182,8 +244,8 @@ void GSceneGame::OnUpdate() {
   ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
   switch (map->state) {
     case GMap::STATE_PLAYING:
+      // The level draws what moved; OnBeforeRender has it presented.
       map->Update();
-      Invalidate();
       if (GReplayRecorder* recorder = Recorder()) {
         // The same line digmaze-sim prints last when it replays the recording.
         if (map->state == GMap::STATE_WON)

@@ -41,8 +41,15 @@ class GSceneGame : public GScene {
   // The status line's three texts: "LEVEL = 03", "SCORE = 00250", "LIFE = 10".
   static void GetStatusTexts(CFerroString& level, CFerroString& score, CFerroString& lives);
 
-  // Draws the level, its outline and the status line.
+  // Draws the level, its outline and the status line (what the frame's clip
+  // lets through).
   void OnRender() override;
+  // Brings the picture up to date before the frame draws it: the level's
+  // changes since the last frame are drawn straight into the back buffer, and
+  // the status line is invalidated when its text changed; the whole scene is
+  // drawn again on a new level and after a dialog closed. A frame in which
+  // nothing moved draws nothing, so nothing is presented.
+  void OnBeforeRender() override;
   // Any key starts a waiting level; arrows steer, Space digs.
   void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
   void OnKeyUp(unsigned key, unsigned count, unsigned flags) override;
@@ -60,4 +67,13 @@ class GSceneGame : public GScene {
   bool StartNextLevel();
   // The application's recorder, or null when it does not record.
   GReplayRecorder* Recorder() const;
+  // The part of the back buffer the three status texts cover.
+  CFerroRect GetStatusArea(const CFerroString (&texts)[3]);
+
+  // What the picture shows: the level as of this count of background builds,
+  // whether a dialog was over it, and the status texts.
+  unsigned shownBuilds = 0;
+  bool shownLevel = false;
+  bool shownDialog = false;
+  CFerroString shownStatus[3];
 };

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "GUI/graphics/GSurface.h"
 #include "game/model/GModelMedia.h"
 
 namespace {
@@ -42,9 +43,11 @@ void ANIMATION_LIST::BuildAnimations(const char* prefix, GSurface* standing, GSu
     animations[ANIM_LEFT + way].Build(8, images, steps[way][0], steps[way][1]);
   }
   animations[ANIM_FALL].Build(1, &falling, 0, 4);
+  picturesOf = GSurface::device;
 }
 
 void ANIMATION_LIST::ForgetFrames() {
+  picturesOf = nullptr;
   for (ANIMATION& animation : animations)
     for (int i = 0; i < animation.frameCount; ++i) animation.frames[i].image = nullptr;
 }

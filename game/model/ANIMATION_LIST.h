@@ -3,6 +3,7 @@
 #include <memory>
 
 class CFerroStream;
+class GDevice;
 class GSurface;
 class GUnit;
 
@@ -61,6 +62,8 @@ class ANIMATION_LIST {
 
   // A new device surface read from the image folder, or null.
   static GSurface* LoadSprite(const char* name);
+  // Whether the frames' pictures were read from this device (none: never).
+  bool HasPicturesOf(const GDevice* device) const { return device && picturesOf == device; }
 
   ANIMATION animations[ANIM_COUNT];
 
@@ -70,4 +73,8 @@ class ANIMATION_LIST {
   void BuildAnimations(const char* prefix, GSurface* standing, GSurface* falling);
   // Keeps every animation's frames and steps but drops their pictures.
   void ForgetFrames();
+
+ private:
+  // The device BuildAnimations read the pictures from; none after ForgetFrames.
+  const GDevice* picturesOf = nullptr;
 };

@@ -17,19 +17,20 @@ GMap* GMap::GetInstance() {
   return &instance;
 }
 
-GMap::GMap() {
-  tintSurface = GModelMedia::NewSurface(SQUARE, SQUARE);
-}
+// The tint square is made with the media (LoadMedia) or at its first use.
+GMap::GMap() = default;
 
 void GMap::LoadMedia() {
   tintSurface = GModelMedia::NewSurface(SQUARE, SQUARE);
   map_bg = nullptr;
+  ForgetDrawn();
   if (width > 0 && height > 0) RefreshMapBackground();
 }
 
 void GMap::ForgetMedia() {
   tintSurface = nullptr;
   map_bg = nullptr;
+  ForgetDrawn();
 }
 
 GMap::~GMap() {
@@ -69,6 +70,7 @@ bool GMap::SetCell(int x, int y, int code) {
 
 void GMap::Create(int w, int h) {
   Clear();
+  ForgetDrawn();
   if (w <= 0 || h <= 0) return;
   width = w;
   height = h;
@@ -77,6 +79,7 @@ void GMap::Create(int w, int h) {
 }
 
 void GMap::Clear() {
+  ForgetDrawn();
   fileName = "";
   width = 0;
   height = 0;
@@ -158,15 +161,20 @@ GSurface* GMap::GetMapBackground() {
   }
   if (!map_bg && width > 0 && height > 0) {
     map_bg = GModelMedia::NewSurface(width * SQUARE, height * SQUARE);
-    if (map_bg)
+    if (map_bg) {
+      ++backgroundBuilds;
+      ForgetDrawn();
       for (int x = 0; x < width; ++x)
         for (int y = 0; y < height; ++y) DrawSquare(x, y);
+    }
   }
   return map_bg;
 }
 
 void GMap::RefreshMapBackground() {
   if (!GetMapBackground()) return;
+  ++backgroundBuilds;
+  ForgetDrawn();
   for (int x = 0; x < width; ++x)
     for (int y = 0; y < height; ++y) DrawSquare(x, y);
 }
@@ -174,49 +182,178 @@ void GMap::RefreshMapBackground() {
 void GMap::RefreshCell(int x, int y) {
   if (!GetMapBackground() || !IsInside(x, y)) return;
   DrawSquare(x, y);
+  if (!drawnValid) return;
+  // A stroke of the editor or a level's start changes many squares; past a
+  // few the whole level is drawn again instead.
+  constexpr size_t kMostSquares = 64;
+  if (changedSquares.size() >= kMostSquares) {
+    ForgetDrawn();
+    return;
+  }
+  changedSquares.emplace_back(x * SQUARE, y * SQUARE, (x + 1) * SQUARE, (y + 1) * SQUARE);
+}
+
+void GMap::ForgetDrawn() {
+  drawnValid = false;
+  drawnSprites.clear();
+  changedSquares.clear();
+}
+
+std::vector<GMap::SPRITE> GMap::CurrentSprites() {
+  std::vector<SPRITE> sprites;
+  // Nothing but the background shows while the map is edited.
+  if (IsEdited()) return sprites;
+  // Sprites whose file did not load have no image and are not drawn.
+  auto add = [&sprites](GSurface* image, const GUnit* unit) {
+    SPRITE sprite;
+    if (image && unit) {
+      sprite.image = image;
+      sprite.rect =
+          CFerroRect(unit->x, unit->y, unit->x + image->GetWidth(), unit->y + image->GetHeight());
+    }
+    sprites.push_back(sprite);
+  };
+  add(runner ? runner->GetFrame().image : nullptr, runner.get());
+  if ((state == STATE_WON || state == STATE_CAUGHT) && !aliens.empty()) {
+    aliens.front()->SetAnimation(ANIM_STAND);
+    GSurface* stand = aliens.front()->GetStopFrame().image;
+    // The level may have been made before the device; the tint square comes with it.
+    if (!tintSurface) tintSurface = GModelMedia::NewSurface(SQUARE, SQUARE);
+    const unsigned color = state == STATE_WON ? 0x00FF00 : 0xFF0000;
+    const float amount = std::min(static_cast<float>(stateCounter) / 75.0f, 0.33f);
+    if (stand && tintSurface) {
+      tintSurface->Copy(stand, 0, 0);
+      tintSurface->MixColor(color, amount);
+    }
+    for (auto& alien : aliens) {
+      alien->SetAnimation(ANIM_STAND);
+      add(stand ? tintSurface : nullptr, alien.get());
+      sprites.back().tintColor = color;
+      sprites.back().tintAmount = amount;
+    }
+  } else {
+    for (auto& alien : aliens) {
+      if (state == STATE_WAITING)
+        add(alien->GetStopFrame().image, alien.get());
+      else if (state == STATE_PLAYING)
+        add(alien->GetFrame().image, alien.get());
+      else
+        add(nullptr, nullptr);
+    }
+  }
+  return sprites;
+}
+
+void GMap::DrawPicture(GSurface* target, GSurface* background, const std::vector<SPRITE>& sprites) {
+  int left, top;
+  GetPositionTV(left, top);
+  target->Blt(background, left, top, 0, 0, 0, 0, false);
+  for (const SPRITE& sprite : sprites)
+    if (sprite.image)
+      target->Blt(sprite.image, left + sprite.rect.left, top + sprite.rect.top, 0, 0, 0, 0, true);
+}
+
+bool GMap::IsLevelInsideClip(GSurface* target) const {
+  int left, top, ox, oy, cx, cy, cw, ch;
+  GetPositionTV(left, top);
+  target->GetOrigin(ox, oy);
+  target->GetClip(cx, cy, cw, ch);
+  const CFerroRect level(left + ox, top + oy, left + ox + width * SQUARE,
+                         top + oy + height * SQUARE);
+  return CFerroRect(cx, cy, cx + cw, cy + ch).ContainsRect(level);
+}
+
+void GMap::DrawLevel(GSurface* target) {
+  GSurface* bg = GetMapBackground();
+  if (!target || !bg) return;
+  DrawPicture(target, bg, CurrentSprites());
 }
 
 void GMap::CopyToBackbuffer() {
   GSurface* back = GModelMedia::GetBackBuffer();
   GSurface* bg = GetMapBackground();
   if (!back || !bg) return;
-  int left, top;
-  GetPositionTV(left, top);
-  back->Blt(bg, left, top, 0, 0, 0, 0, false);
-
-  // Sprites whose file did not load have no image and are not drawn.
-  auto draw = [&](GSurface* image, const GUnit& unit) {
-    if (image) back->Blt(image, left + unit.x, top + unit.y, 0, 0, 0, 0, true);
-  };
-
-  if (!IsEdited()) {
-    if (runner) draw(runner->GetFrame().image, *runner);
-    if ((state == STATE_WON || state == STATE_CAUGHT) && !aliens.empty()) {
-      aliens.front()->SetAnimation(ANIM_STAND);
-      GSurface* stand = aliens.front()->GetStopFrame().image;
-      // The level may have been made before the device; the tint square comes with it.
-      if (!tintSurface) tintSurface = GModelMedia::NewSurface(SQUARE, SQUARE);
-      if (stand && tintSurface) {
-        tintSurface->Copy(stand, 0, 0);
-        const float amount = std::min(static_cast<float>(stateCounter) / 75.0f, 0.33f);
-        tintSurface->MixColor(state == STATE_WON ? 0x00FF00 : 0xFF0000, amount);
-      }
-      for (auto& alien : aliens) {
-        alien->SetAnimation(ANIM_STAND);
-        if (stand && tintSurface) draw(tintSurface, *alien);
-      }
-    } else if (state == STATE_WAITING) {
-      for (auto& alien : aliens) draw(alien->GetStopFrame().image, *alien);
-    } else if (state == STATE_PLAYING) {
-      for (auto& alien : aliens) draw(alien->GetFrame().image, *alien);
-    }
-    return;
+  std::vector<SPRITE> sprites = CurrentSprites();
+  DrawPicture(back, bg, sprites);
+  // A draw cut by the clip leaves the changes outside it to the next draw.
+  if (IsLevelInsideClip(back)) {
+    drawnSprites = std::move(sprites);
+    changedSquares.clear();
+    drawnValid = true;
   }
+  if (!IsEdited()) return;
 
-  int mx, my, cx, cy;
+  // The editor's outline of the square under the mouse is not part of the
+  // level: whatever draws the level next draws all of it.
+  drawnValid = false;
+  int left, top, mx, my, cx, cy;
+  GetPositionTV(left, top);
   if (GModelMedia::GetCursor(mx, my)) {
     GetCellCoordinates(mx, my, cx, cy);
     if (cx >= 0 && cy >= 0)
       back->DrawRect(left + cx * SQUARE, top + cy * SQUARE, SQUARE, SQUARE, 0xFFFFFF);
   }
+}
+
+namespace {
+
+// Adds a rectangle to a short list, joining it with every rectangle it
+// overlaps, so that nothing is drawn twice.
+void AddJoined(std::vector<CFerroRect>& rects, CFerroRect rect) {
+  if (rect.IsEmpty()) return;
+  for (size_t i = 0; i < rects.size();) {
+    if (!rects[i].Intersects(rect)) {
+      ++i;
+      continue;
+    }
+    rect = rects[i].Union(rect);
+    rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(i));
+    i = 0;
+  }
+  rects.push_back(rect);
+}
+
+}  // namespace
+
+void GMap::CopyChangesToBackbuffer(std::vector<CFerroRect>* changed) {
+  GSurface* back = GModelMedia::GetBackBuffer();
+  GSurface* bg = GetMapBackground();
+  if (!back || !bg) return;
+  int left, top, ox, oy;
+  GetPositionTV(left, top);
+  back->GetOrigin(ox, oy);
+  std::vector<SPRITE> sprites = CurrentSprites();
+  if (!drawnValid || sprites.size() != drawnSprites.size() || !IsLevelInsideClip(back)) {
+    CopyToBackbuffer();
+    if (changed)
+      changed->emplace_back(left + ox, top + oy, left + ox + width * SQUARE,
+                            top + oy + height * SQUARE);
+    return;
+  }
+
+  // Map pixels to draw again: the changed squares, and the old and new place
+  // of every unit whose picture changed.
+  std::vector<CFerroRect> areas;
+  for (const CFerroRect& square : changedSquares) AddJoined(areas, square);
+  for (size_t i = 0; i < sprites.size(); ++i) {
+    if (sprites[i] == drawnSprites[i]) continue;
+    AddJoined(areas, drawnSprites[i].rect);
+    AddJoined(areas, sprites[i].rect);
+  }
+  if (!areas.empty()) {
+    int cx, cy, cw, ch;
+    back->GetClip(cx, cy, cw, ch);
+    const CFerroRect level(0, 0, width * SQUARE, height * SQUARE);
+    for (CFerroRect area : areas) {
+      area = area.Intersection(level);
+      if (area.IsEmpty()) continue;
+      area.Offset(left + ox, top + oy);
+      back->SetClip(area.left, area.top, area.Width(), area.Height());
+      DrawPicture(back, bg, sprites);
+      if (changed) changed->push_back(area);
+    }
+    back->SetClip(cx, cy, cw, ch);
+  }
+  drawnSprites = std::move(sprites);
+  changedSquares.clear();
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "GUI/foundation/CFerroRect.h"
 #include "GUI/foundation/CFerroString.h"
 #include "game/model/GCell.h"
 #include "game/model/GPlayerKeys.h"
@@ -75,6 +76,10 @@ class GMap {
   GSurface* GetMapBackground();
   void RefreshMapBackground();
   void RefreshCell(int x, int y);
+  // How many times the whole background was drawn anew (a level started,
+  // restarted or loaded, a map of another size, new media): whoever shows the
+  // level draws all of it again when this changes.
+  unsigned GetBackgroundBuilds() const { return backgroundBuilds; }
 
   // Map file. Reading is all or nothing: a file that does not parse leaves the
   // map exactly as it was and returns false.
@@ -101,7 +106,21 @@ class GMap {
   GUnit* FindLockedAlien(int x, int y);
   GUnit* FindAlienOverHole(int x, int y);
   void SetState(int value);
+  // Draws the whole level into the back buffer: the background, then the
+  // runner, then the aliens.
   void CopyToBackbuffer();
+  // Draws into the back buffer only what changed since the level was last
+  // drawn there: every square whose background changed and the places each
+  // unit left and reached. Each such rectangle is drawn whole, background
+  // first and every unit over it in the same order, so the picture is the one
+  // CopyToBackbuffer would leave. The rectangles drawn (back-buffer pixels)
+  // are added to changed when it is given. Drawn under the back buffer's clip;
+  // when the clip does not hold the whole level, all of it is drawn under the
+  // clip and the changes outside stay to be drawn.
+  void CopyChangesToBackbuffer(std::vector<CFerroRect>* changed = nullptr);
+  // Draws the whole level into target as CopyToBackbuffer draws it into the
+  // back buffer, without changing what CopyChangesToBackbuffer will draw.
+  void DrawLevel(GSurface* target);
   int GetAlienCount() const { return static_cast<int>(aliens.size()); }
 
   // How the editor opens an undo step (which takes its before-snapshot when
@@ -153,6 +172,34 @@ class GMap {
   bool WriteContent(CFerroStream& stream, bool withUnits);
 
  private:
+  // A unit's picture as a draw puts it: the image (none for a unit that is
+  // not drawn or whose sprite did not load), where (map pixels), and for the
+  // aliens of a won or lost level the tint it was drawn with.
+  struct SPRITE {
+    GSurface* image = nullptr;
+    CFerroRect rect;
+    unsigned tintColor = 0;
+    float tintAmount = 0.0f;
+    bool operator==(const SPRITE&) const = default;
+  };
+
   GMap();
   void DrawSquare(int x, int y);
+  // The level's picture must be drawn whole at the next draw of changes.
+  void ForgetDrawn();
+  // The runner's picture, then every alien's, as the level is drawn now; the
+  // aliens of a won or lost level stand, and the tint square is made for them.
+  std::vector<SPRITE> CurrentSprites();
+  // The background and the sprites over it, under target's clip.
+  void DrawPicture(GSurface* target, GSurface* background, const std::vector<SPRITE>& sprites);
+  // Whether target's clip holds the whole level.
+  bool IsLevelInsideClip(GSurface* target) const;
+
+  unsigned backgroundBuilds = 0;
+  // What the back buffer shows of the level since the last draw there: the
+  // sprites drawn, and the squares whose background changed since. With
+  // drawnValid false it shows nothing known, and the next draw is whole.
+  std::vector<SPRITE> drawnSprites;
+  std::vector<CFerroRect> changedSquares;
+  bool drawnValid = false;
 };

@@ -86,7 +86,8 @@ void GMap::Update() {
     // Every alien is tested, even after one has caught the runner.
     if (ax * ax + ay * ay <= 256) SetState(STATE_CAUGHT);
   }
-  CopyToBackbuffer();
+  // A tick moves a few units and changes a square or two: only those are drawn.
+  CopyChangesToBackbuffer();
   ++tick;
 }
 

@@ -76,6 +76,29 @@ TEST(GSurfaceLoad, PngAlphaDecidesOpaqueKeyedOrAlphaChannelJpegIsOpaque) {
   EXPECT_NEAR(c.r, 200 / 255.0f, 0.05f);
 }
 
+TEST(GSurfaceLoad, EveryComponentValueRoundsAsRgbToPixelDoes) {
+  // Row y holds the 256 values of one component, the others at 0, 128, 255.
+  std::vector<unsigned char> rgba;
+  for (int y = 0; y < 3; ++y)
+    for (int v = 0; v < 256; ++v) {
+      const unsigned char others = static_cast<unsigned char>(y * 127 + y / 2);
+      for (int k = 0; k < 3; ++k) rgba.push_back(k == y ? static_cast<unsigned char>(v) : others);
+      rgba.push_back(255);
+    }
+  Bytes png;
+  ASSERT_NE(stbi_write_png_to_func(Append, &png, 256, 3, 4, rgba.data(), 256 * 4), 0);
+  GSurface16 s;
+  ASSERT_TRUE(Load(s, png));
+  for (int i = 0; i < 256 * 3; ++i) {
+    SURFACE_RGB c{surface_color::kByteToUnit[rgba[i * 4]],
+                  surface_color::kByteToUnit[rgba[i * 4 + 1]],
+                  surface_color::kByteToUnit[rgba[i * 4 + 2]]};
+    uint16_t want = 0;
+    s.RgbToPixel(&c, &want);
+    ASSERT_EQ(s.GetPixel16(i % 256, i / 256), want) << i;
+  }
+}
+
 TEST(GSurfaceLoad, RefusedDataLeavesTheSurfaceUntouched) {
   Surf s(3, 1);
   Put(s, 1, 0, kRed);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -279,6 +280,51 @@ TEST(GSurface16, EveryChangeRecordsTheAreaItChanged) {
     EXPECT_FALSE(s.IsModified());
     EXPECT_EQ(s.GetModifiedArea(), CFerroRect()) << "taken";
   }
+}
+
+TEST(GSurface16, TheModifiedAreaKeepsChangesFarApartApart) {
+  struct Case {
+    const char* what;
+    std::vector<CFerroRect> drawn;
+    std::vector<CFerroRect> rects;
+  };
+  const Case cases[] = {
+      {"two far apart", {{0, 0, 10, 10}, {50, 40, 60, 50}}, {{0, 0, 10, 10}, {50, 40, 60, 50}}},
+      {"overlapping: joined", {{0, 0, 10, 10}, {5, 5, 15, 15}}, {{0, 0, 15, 15}}},
+      {"inside another", {{0, 0, 20, 20}, {5, 5, 10, 10}}, {{0, 0, 20, 20}}},
+      {"a neighbour of the same height", {{0, 0, 10, 10}, {10, 0, 30, 10}}, {{0, 0, 30, 10}}},
+      {"a neighbour shifted down: apart",
+       {{0, 0, 10, 10}, {10, 5, 20, 15}},
+       {{0, 0, 10, 10}, {10, 5, 20, 15}}},
+      {"a bridge joins both", {{0, 0, 10, 10}, {30, 0, 40, 10}, {5, 0, 35, 10}}, {{0, 0, 40, 10}}},
+      {"the whole surface takes in everything",
+       {{0, 0, 10, 10}, {0, 0, 100, 50}},
+       {{0, 0, 100, 50}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Surf s(100, 50);
+    s.SetModified(false);
+    for (const CFerroRect& r : c.drawn) s.FillRect(r.left, r.top, r.Width(), r.Height(), 1);
+    EXPECT_EQ(s.GetModifiedRects(), c.rects);
+  }
+
+  // More separate changes than rectangles: they are joined, none overlaps
+  // another, and every changed pixel is in one of them.
+  Surf s(100, 50);
+  s.SetModified(false);
+  std::vector<CFerroRect> drawn;
+  for (int i = 0; i < 2 * GSurface::kModifiedRects; ++i)
+    drawn.emplace_back(i % 10 * 10, i / 10 * 10, i % 10 * 10 + 3, i / 10 * 10 + 2);
+  for (const CFerroRect& r : drawn) s.FillRect(r.left, r.top, r.Width(), r.Height(), 1);
+  const std::vector<CFerroRect> rects = s.GetModifiedRects();
+  EXPECT_LE(rects.size(), static_cast<size_t>(GSurface::kModifiedRects));
+  for (size_t i = 0; i < rects.size(); ++i)
+    for (size_t j = i + 1; j < rects.size(); ++j) EXPECT_FALSE(rects[i].Intersects(rects[j]));
+  for (const CFerroRect& r : drawn)
+    EXPECT_TRUE(std::any_of(rects.begin(), rects.end(),
+                            [&](const CFerroRect& kept) { return kept.ContainsRect(r); }));
+  EXPECT_EQ(s.GetModifiedArea(), CFerroRect(0, 0, 93, 32));
 }
 
 }  // namespace

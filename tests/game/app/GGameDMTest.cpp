@@ -149,8 +149,8 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
       {"a drawing away from the cursor",
        [&] { back->FillRect(10, 10, 20, 20, 0x00FF00); },
        {CFerroRect(10, 10, 30, 30)}},
-      // A scene that draws an area again as it was (the game scene redraws
-      // its map every tick) sends on only the pixels that changed.
+      // A scene that draws an area again as it was (the whole scene drawn
+      // again after a dialog closed) sends on only the pixels that changed.
       {"the same drawing again", [&] { back->FillRect(10, 10, 20, 20, 0x00FF00); }, {}},
       {"the same drawing with one pixel changed",
        [&] {
@@ -159,6 +159,12 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
          back->FillRect(15, 16, 1, 1, 0xFF00FF);
        },
        {CFerroRect(15, 16, 16, 17)}},
+      {"two drawings far apart: each alone",
+       [&] {
+         back->FillRect(10, 10, 20, 20, 0x0000FF);
+         back->FillRect(900, 600, 10, 10, 0x0000FF);
+       },
+       {CFerroRect(10, 10, 30, 30), CFerroRect(900, 600, 910, 610)}},
       {"a drawing under the cursor",
        [&] { back->FillRect(590, 90, 12, 12, 0x0000FF); },
        {CFerroRect(590, 90, 602, 102)}},
@@ -237,6 +243,21 @@ TEST_F(FrameTest, AWindowShownAgainIsPresentedInFull) {
       EXPECT_EQ(game.Device()->uploaded, std::vector{CFerroRect(0, 0, 1024, 768)});
     }
   }
+}
+
+// The first application of a program makes the rules' lists of frames, which
+// read their pictures as they are made; the application must not read them a
+// second time. A later application reads them again from its own device: both
+// end with one set. (ctest runs every test in a program of its own.)
+TEST(GameDMMedia, TheRulesPicturesAreReadOncePerApplication) {
+  GameFolder folder(true);
+  int surfaces[2] = {};
+  for (int& count : surfaces) {
+    TestGameDM game(folder.Path());
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    count = game.GetDevice()->GetSurfaceCount();
+  }
+  EXPECT_EQ(surfaces[0], surfaces[1]);
 }
 
 TEST_F(GameDMTest, SavedGamesLiveInTheDataFolder) {

@@ -669,3 +669,116 @@ TEST(GameSounds, PlayingALevelReachesTheAudioDevice) {
       std::count_if(samples.begin(), samples.end(), [](float v) { return std::fabs(v) > 0.01f; });
   EXPECT_GT(loud, 100) << "of " << samples.size() << " samples";
 }
+
+namespace {
+
+// The game with the shipped pictures, on a level with two aliens, as the
+// dummy video driver shows it.
+class PlayPictureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    ASSERT_TRUE(list->Load());
+    GButtonDM::RunCommand(CMD_START_GAME, game.GetScene(SCENE_MENU));
+    ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
+    list->currentName = "level15.dmm";
+    ASSERT_TRUE(map->Start());
+    ASSERT_EQ(map->GetAlienCount(), 2);
+    game.PlatformTimer();
+  }
+  void TearDown() override {
+    while (game.modal) game.modal->EndModal(0);
+  }
+  int Frames() { return game.Device()->frames; }
+  // What the window shows now, and what it shows after the whole scene is
+  // drawn and presented anew (without a tick in between).
+  std::vector<Uint32> Shown() { return WindowPixels(Renderer()); }
+  std::vector<Uint32> Redrawn() {
+    game.GetScene()->Invalidate();
+    game.GetDevice()->RequestFullPresent();
+    game.SysOnRender();
+    return WindowPixels(Renderer());
+  }
+  SDL_Renderer* Renderer() { return static_cast<GDeviceSDL*>(game.GetDevice())->GetRenderer(); }
+
+  GameFolder folder{true};
+  TestGameDM game{folder.Path()};
+  GMap* map = GMap::GetInstance();
+  GMapList* list = GMapList::GetInstance();
+};
+
+long long Area(const std::vector<CFerroRect>& rects) {
+  long long area = 0;
+  for (const CFerroRect& r : rects) area += static_cast<long long>(r.Width()) * r.Height();
+  return area;
+}
+
+}  // namespace
+
+// Play uploads and presents only the parts that changed, and the window then
+// shows what a whole redraw shows: the status line, Restart Level from the
+// menu, a runner caught with the aliens fading to red, the restarts. A scene
+// where nothing moves presents nothing.
+TEST_F(PlayPictureTest, PlayPresentsOnlyWhatChangedAndShowsAWholeRedraw) {
+  const int waiting = Frames();
+  for (int t = 0; t < 5; ++t) game.PlatformTimer();
+  EXPECT_EQ(Frames(), waiting) << "a level waiting for its first key";
+
+  const unsigned keys[] = {KEY_RIGHT, KEY_LEFT, KEY_UP, KEY_DOWN, KEY_SPACE};
+  ANIMATION_LIST_UNIT* units = ANIMATION_LIST_UNIT::GetInstance();
+  int presents = 0;
+  for (int t = 0; t < 170; ++t) {
+    SCOPED_TRACE("tick " + std::to_string(t));
+    if (t % 20 == 0) game.PlatformKeyDown(static_cast<int>(keys[t / 20 % 5]), 0);
+    if (t % 20 == 10) game.PlatformKeyUp(static_cast<int>(keys[t / 20 % 5]));
+    if (t == 50) units->score = 12345;  // a longer status line
+    if (t == 90) units->score = 7;      // and a shorter one
+    if (t == 70) {
+      GButtonDM::RunCommand(CMD_GAME_MENU, game.GetScene());
+      game.PlatformTimer();
+      GButtonDM::RunCommand(CMD_RESTART_LEVEL, game.modal);
+      ASSERT_EQ(map->state, GMap::STATE_CAUGHT);
+    }
+    // Caught as by an alien: the aliens fade to red, then the level restarts.
+    if (t == 120) map->SetState(GMap::STATE_CAUGHT);
+    const bool playing = map->state == GMap::STATE_PLAYING;
+    const unsigned builds = map->GetBackgroundBuilds();
+    const int before = Frames();
+    game.PlatformTimer();
+    if (Frames() == before) {
+      EXPECT_FALSE(playing && map->state == GMap::STATE_PLAYING) << "the units move while playing";
+    } else {
+      ++presents;
+      // A new level and a closed menu are drawn whole.
+      if (map->GetBackgroundBuilds() == builds && t != 70) {
+        EXPECT_LT(Area(game.Device()->uploaded), 1024 * 768 / 20);
+      }
+    }
+    const std::vector<Uint32> shown = Shown();
+    ASSERT_EQ(shown, Redrawn());
+  }
+  EXPECT_GT(presents, 90);
+}
+
+// The in-game menu stops play: once it is drawn nothing is presented until it
+// closes, and then the whole scene is drawn again.
+TEST_F(PlayPictureTest, TheOpenMenuPresentsNothingAndItsCloseRedrawsTheScene) {
+  game.PlatformKeyDown(KEY_RIGHT, 0);
+  for (int t = 0; t < 10; ++t) game.PlatformTimer();
+  GButtonDM::RunCommand(CMD_GAME_MENU, game.GetScene());
+  ASSERT_NE(game.modal, nullptr);
+  game.PlatformTimer();
+  const int open = Frames();
+  for (int t = 0; t < 10; ++t) game.PlatformTimer();
+  EXPECT_EQ(Frames(), open);
+  const std::vector<Uint32> paused = Shown();
+  EXPECT_EQ(paused, Redrawn()) << "the paused level under the menu";
+
+  game.PlatformKeyDown(KEY_ESCAPE, 0);  // Continue Game
+  game.PlatformKeyUp(KEY_ESCAPE);
+  ASSERT_EQ(game.modal, nullptr);
+  game.PlatformTimer();
+  EXPECT_EQ(game.Device()->uploaded, std::vector{CFerroRect(0, 0, 1024, 768)});
+  const std::vector<Uint32> resumed = Shown();
+  EXPECT_EQ(resumed, Redrawn());
+}

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "GUI/graphics/GDevice.h"
+#include "GUI/graphics/GSurface.h"
+#include "game/model/ANIMATION_LIST_UNIT.h"
+#include "game/model/GMap.h"
+#include "game/model/GUnit.h"
+#include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/Files.h"
+#include "tests/support/Scoped.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One application for the whole program, with the shipped pictures: the
+// sprites' transparent parts and the units overlapping one another are what
+// a redraw of changes must get right.
+class ShippedPictures : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    fs::create_directories(fs::path(dir.Path()) / "Image");
+    for (const auto& file : fs::directory_iterator(SourceDir() / "data" / "vdd" / "image"))
+      fs::copy_file(file.path(), fs::path(dir.Path()) / "Image" / file.path().filename());
+    game = std::make_unique<HeadlessGame>(dir.Path());
+    ASSERT_TRUE(game->CreateGame(nullptr, 1024, 768));
+  }
+  void TearDown() override { game.reset(); }
+  TempDir dir;
+  std::unique_ptr<HeadlessGame> game;
+};
+ShippedPictures* pictures =
+    static_cast<ShippedPictures*>(::testing::AddGlobalTestEnvironment(new ShippedPictures));
+
+long long Area(const CFerroRect& r) {
+  return static_cast<long long>(r.Width()) * r.Height();
+}
+
+struct Play {
+  const char* level;
+  unsigned seed;
+};
+
+class MapRedrawTest : public ::testing::TestWithParam<Play> {};
+
+// A long random play, driven as the game scene drives it: keys now and then,
+// a pause as the in-game menu makes, the end of a level held still with its
+// tint, then the restart. After every tick the back buffer, drawn only where
+// something changed, holds exactly the bytes of a whole redraw.
+TEST_P(MapRedrawTest, EveryTickLeavesThePictureOfAWholeRedraw) {
+  const Play play = GetParam();
+  GMap* map = GMap::GetInstance();
+  ScopeExit empty([map] { map->Clear(); });
+  const std::string path = (SourceDir() / "data" / "Maps" / play.level).string();
+  ASSERT_TRUE(map->LoadFromPath(path.c_str()));
+  ANIMATION_LIST_UNIT::GetInstance()->NewGame();
+  map->StartLoaded();
+  ASSERT_GE(map->GetAlienCount(), 1);
+
+  GSurface* back = pictures->game->GetBackSurface();
+  GSurface* whole = pictures->game->GetDevice()->AddSurface();
+  ScopeExit drop([whole] { pictures->game->GetDevice()->DeleteSurface(whole); });
+  ASSERT_TRUE(whole->Create(back->GetWidth(), back->GetHeight()));
+  const size_t bytes = static_cast<size_t>(back->GetWidth()) * back->GetHeight() * 2;
+  const long long levelArea = 1LL * map->width * map->height * GMap::SQUARE * GMap::SQUARE;
+
+  std::mt19937 random(play.seed);
+  auto chance = [&random](unsigned n) { return random() % n == 0; };
+  const PLAYER_KEY keys[] = {PLAYER_LEFT, PLAYER_RIGHT, PLAYER_UP, PLAYER_DOWN, PLAYER_DIG};
+  constexpr int kTicks = 1500;
+  long long changedArea = 0;
+  int restarts = 0;
+  for (int t = 0; t < kTicks; ++t) {
+    back->SetModified(false);
+    if (map->state == GMap::STATE_WAITING || chance(5)) {
+      const PLAYER_KEY key = keys[random() % 5];
+      map->PressKey(key);
+      if (key == PLAYER_DIG && chance(2)) map->ReleaseKey(key);
+    }
+    switch (map->state) {
+      case GMap::STATE_PLAYING:
+        if (chance(150)) {
+          map->SetState(GMap::STATE_WAITING);
+          map->CopyChangesToBackbuffer();
+        } else if (chance(400)) {
+          // As if the exit were reached: the aliens turn green.
+          map->SetState(GMap::STATE_WON);
+          map->CopyChangesToBackbuffer();
+        } else {
+          map->Update();
+        }
+        break;
+      case GMap::STATE_WON:
+      case GMap::STATE_CAUGHT:
+        ++map->stateCounter;
+        map->CopyChangesToBackbuffer();
+        if (map->stateCounter > 26) {
+          ++restarts;
+          if (map->state == GMap::STATE_CAUGHT) {
+            map->Restart();
+          } else {
+            ASSERT_TRUE(map->LoadFromPath(path.c_str()));
+            map->StartLoaded();
+          }
+        }
+        break;
+      default:
+        map->CopyChangesToBackbuffer();
+        break;
+    }
+    for (const CFerroRect& r : back->GetModifiedRects()) changedArea += Area(r);
+
+    whole->Blt(back, 0, 0, 0, 0, 0, 0, false);
+    map->DrawLevel(whole);
+    if (std::memcmp(back->GetPixels(), whole->GetPixels(), bytes) != 0) {
+      size_t at = 0;
+      while (back->GetPixels()[at] == whole->GetPixels()[at]) ++at;
+      FAIL() << "tick " << t << " (state " << map->state << "): first difference at ("
+             << at / 2 % back->GetWidth() << ", " << at / 2 / back->GetWidth() << ")";
+    }
+  }
+  // Whole redraws happen only when a level (re)starts: on the other ticks only
+  // a few squares are drawn.
+  EXPECT_LT(changedArea - restarts * levelArea, kTicks * levelArea / 40)
+      << "restarts: " << restarts;
+}
+
+INSTANTIATE_TEST_SUITE_P(ShippedLevels, MapRedrawTest,
+                         ::testing::Values(Play{"level08.dmm", 1}, Play{"level08.dmm", 2},
+                                           Play{"level15.dmm", 3}, Play{"level15.dmm", 4},
+                                           Play{"level22.dmm", 5}, Play{"level22.dmm", 6},
+                                           Play{"level29.dmm", 7}, Play{"level29.dmm", 8},
+                                           Play{"level30.dmm", 9}),
+                         [](const ::testing::TestParamInfo<Play>& info) {
+                           std::string name = info.param.level;
+                           name = name.substr(0, name.find('.'));
+                           return name + "_seed" + std::to_string(info.param.seed);
+                         });
+
+}  // namespace
