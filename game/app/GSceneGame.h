@@ -43,6 +43,9 @@ class GSceneGame : public GScene {
 
   // Draws the level, its outline and the status line.
   void OnRender() override;
+  // The keys steer the runner: they never move a keyboard focus here, and
+  // Enter and Escape only press the menu button.
+  bool MovesFocusByKeys() const override { return false; }
   // Any key starts a waiting level; arrows steer, Space digs.
   void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
   void OnKeyUp(unsigned key, unsigned count, unsigned flags) override;
