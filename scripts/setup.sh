@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libstb-dev libfreetype-dev fonts-dejavu-core
   xvfb xauth xdotool imagemagick xdg-utils
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream lintian man-db
   clang libclang-rt-14-dev
 )
 

@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
+#include <string_view>
 
 #include "GUI/platform/GGame.h"
 
@@ -64,11 +66,22 @@ CFerroString GPlatformUnix::FindGameFolder(const CFerroString& exeFolder, const 
   CFerroString lower(appName);
   for (int i = 0; i < lower.GetLength(); ++i)
     lower[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(lower[i])));
-  const CFerroString installed = exeFolder + "../share/" + lower;
-  char resolved[PATH_MAX + 1];
-  if (!realpath(installed.c_str(), resolved)) return exeFolder;
-  CFerroString folder = CFerroString(resolved) + "/";
-  return HoldsGameData(folder) ? folder : exeFolder;
+  // An installation keeps the data under the prefix's share folder: games
+  // installed by the system's conventions (executables in games/) in
+  // share/games/<name>, others (executables in bin/) in share/<name>. A
+  // prefix may hold both, from an older installation of the other layout, so
+  // the layout that matches the executable's folder is tried first.
+  const bool inGames = std::string_view(exeFolder.c_str()).ends_with("/games/");
+  const char* const plain = "../share/";
+  const char* const gamesShare = "../share/games/";
+  for (const char* share : {inGames ? gamesShare : plain, inGames ? plain : gamesShare}) {
+    const CFerroString installed = exeFolder + share + lower;
+    char resolved[PATH_MAX + 1];
+    if (!realpath(installed.c_str(), resolved)) continue;
+    CFerroString folder = CFerroString(resolved) + "/";
+    if (HoldsGameData(folder)) return folder;
+  }
+  return exeFolder;
 }
 
 // ---------------------------------------------------------------------------

@@ -16,9 +16,11 @@ class GPlatformUnix : public GPlatform {
   CFerroString GetPathToGame() override;
   // The game folder for an executable in exeFolder (ending with a
   // separator): exeFolder itself when it holds the game data, as a build
-  // folder does; else the installed layout's data folder
-  // exeFolder/../share/<appName in lower case>/ (as an absolute path without
-  // "..") when that holds it; else exeFolder. A folder holds the game data
+  // folder does; else an installed layout's data folder that holds it,
+  // exeFolder/../share/<appName in lower case>/ (executables in bin/) or
+  // exeFolder/../share/games/<appName in lower case>/ (executables in
+  // games/; tried first when exeFolder is a "games" folder), as an absolute
+  // path without ".."; else exeFolder. A folder holds the game data
   // when it has the default theme's folder "windows", which every game of
   // the framework ships.
   static CFerroString FindGameFolder(const CFerroString& exeFolder, const char* appName);

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "game/app/GameHelp.h"
+
 namespace {
 
 CCommandLine Complain(std::string text) {
@@ -50,25 +52,21 @@ int CCommandLine::Report(const char* version, FILE* out, FILE* err) const {
     case Action::Play:
       return 0;
     case Action::Version:
-      std::fprintf(out, "%s %s\n", kProgram, version ? version : "");
+      std::fprintf(out, "%s %s\n", game_help::kProgram, version ? version : "");
       return 0;
     case Action::Help:
-      std::fprintf(out,
-                   "%s\n"
-                   "Digmaze, a platform game with its own map editor.\n"
-                   "\n"
-                   "  --windowed        play in a 1024 x 768 window instead of full screen\n"
-                   "  --record FOLDER   record the games played into FOLDER\n"
-                   "  --help            print this help and quit\n"
-                   "  --version         print the version and quit\n"
-                   "\n"
-                   "Arrow keys or a gamepad's d-pad and left stick steer, Space or the south\n"
-                   "button digs, Escape, Start or the east button opens the menu.\n",
-                   kUsage);
+      std::fprintf(out, "%s\n%s\n\n%s\n%s", Usage().c_str(),
+                   help_text::Sentence(game_help::kSummary).c_str(),
+                   help_text::ItemLines(game_help::kOptions).c_str(),
+                   help_text::KeyLines(game_help::kKeys).c_str());
       return 0;
     case Action::Usage:
-      std::fprintf(err, "%s: %s\n%s\n", kProgram, complaint.c_str(), kUsage);
+      std::fprintf(err, "%s: %s\n%s\n", game_help::kProgram, complaint.c_str(), Usage().c_str());
       return 2;
   }
   return 2;
+}
+
+std::string CCommandLine::Usage() {
+  return help_text::UsageLine(game_help::kProgram, game_help::kOptions);
 }

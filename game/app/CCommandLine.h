@@ -5,6 +5,7 @@
 
 // The game's command line, read before anything else starts:
 //   digmaze [--windowed] [--record FOLDER] | --help | --version
+// The options' help texts are the table in game/app/GameHelp.h.
 // Parse never prints and never ends the program; Report prints what an
 // action other than playing asks for and gives the exit code.
 struct CCommandLine {
@@ -33,7 +34,6 @@ struct CCommandLine {
   // returns 0.
   int Report(const char* version, FILE* out, FILE* err) const;
 
-  static constexpr const char* kProgram = "digmaze";
-  static constexpr const char* kUsage =
-      "usage: digmaze [--windowed] [--record FOLDER] | --help | --version";
+  // "usage: digmaze [--windowed] ...", from the options of game/app/GameHelp.h.
+  static std::string Usage();
 };

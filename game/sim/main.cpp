@@ -2,16 +2,24 @@
 // status line per tick.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
 #include "game/sim/GSimulation.h"
+#include "game/sim/SimHelp.h"
 
 int main(int argc, char** argv) {
+  const std::string usage = help_text::UsageLine(sim_help::kProgram, sim_help::kArguments);
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::printf("%s\n%s\n\n%s", usage.c_str(), help_text::Sentence(sim_help::kSummary).c_str(),
+                help_text::ItemLines(sim_help::kArguments).c_str());
+    return 0;
+  }
   if (argc != 4) {
-    std::fprintf(stderr, "usage: digmaze-sim MAPFILE SCRIPT TICKS\n");
+    std::fprintf(stderr, "%s\n", usage.c_str());
     return 2;
   }
   char* end = nullptr;

@@ -6,9 +6,11 @@
 # data folders in a scratch folder. It plays into the first level, saves into
 # slot 1, edits the first map and saves it, and quits; then every file must
 # be in the player's folder and nothing under the scratch root may have
-# changed. The package's fields, files, desktop entry, metadata and icons
-# are checked first.
-# The screenshots of the last run stay in <build>/e2e/install, one per step.
+# changed. The package's fields, files, desktop entry, metadata, icons and
+# manual pages are checked first, and Debian's own checker, lintian, must
+# find nothing above information in it.
+# The screenshots of the last run stay in <build>/e2e/install, one per step,
+# with lintian's report.
 # Usage: tests/e2e/install.sh <game folder>   (the build's bin/)
 set -euo pipefail
 
@@ -41,15 +43,19 @@ version="$(field Version)"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-data="$root/usr/share/digmaze"
-for f in usr/bin/digmaze usr/bin/digmaze-sim \
-  usr/share/digmaze/image.vdt usr/share/digmaze/image.vdd \
-  usr/share/digmaze/sound.vdt usr/share/digmaze/sound.vdd \
-  usr/share/digmaze/Maps/index.dml usr/share/digmaze/help/index.html \
-  usr/share/digmaze/windows/cursors \
+data="$root/usr/share/games/digmaze"
+doc="$root/usr/share/doc/digmaze"
+for f in usr/games/digmaze usr/games/digmaze-sim \
+  usr/share/games/digmaze/image.vdt usr/share/games/digmaze/image.vdd \
+  usr/share/games/digmaze/sound.vdt usr/share/games/digmaze/sound.vdd \
+  usr/share/games/digmaze/Maps/index.dml usr/share/games/digmaze/help/index.html \
+  usr/share/games/digmaze/windows/cursors \
+  usr/share/man/man6/digmaze.6.gz usr/share/man/man6/digmaze-sim.6.gz \
+  usr/share/doc/digmaze/copyright usr/share/doc/digmaze/changelog.gz \
   usr/share/applications/digmaze.desktop usr/share/metainfo/org.digmaze.digmaze.metainfo.xml; do
   [ -e "$root/$f" ] || fail "the package has no $f"
 done
+[ ! -e "$root/usr/bin" ] || fail "the package has executables outside /usr/games: $(ls "$root/usr/bin")"
 [ ! -e "$data/vdd" ] || fail "the package ships the drives' sources as well as the drives"
 diff -r "$src/data/Maps" "$data/Maps" >/dev/null || fail "the shipped maps are not data/Maps"
 for size in 16 32 48 64 128 256; do
@@ -57,20 +63,46 @@ for size in 16 32 48 64 128 256; do
   [ "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = "${size}x${size}" ] ||
     fail "no ${size} x ${size} icon at $icon"
 done
+desktop="$root/usr/share/applications/digmaze.desktop"
+[ "$(grep -c '^Exec=/usr/games/digmaze\( --windowed\)\?$' "$desktop")" = 2 ] ||
+  fail "the desktop entry does not start /usr/games/digmaze: $(grep '^Exec' "$desktop")"
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$root/usr/share/applications/digmaze.desktop" ||
-    fail "desktop-file-validate refused the desktop entry"
+  desktop-file-validate "$desktop" || fail "desktop-file-validate refused the desktop entry"
 fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$root/usr/share/metainfo/org.digmaze.digmaze.metainfo.xml" \
     >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log" >&2; fail "appstreamcli refused the metadata"; }
 fi
+grep -q "^digmaze ($version) " <(zcat "$doc/changelog.gz") ||
+  fail "the changelog's first entry is not version $version: $(zcat "$doc/changelog.gz" | head -1)"
+
+# Debian's checker: any error or warning fails; information is only shown.
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/setup.sh installs it)"
+lintian --fail-on error,warning --display-info "$deb" >"$work/lintian.log" 2>&1 ||
+  { cat "$work/lintian.log" >&2; fail "lintian found errors or warnings in the package"; }
+! grep -q '^[EW]:' "$work/lintian.log" || { cat "$work/lintian.log" >&2; fail "lintian found errors or warnings"; }
+cp "$work/lintian.log" "$art/lintian.txt"
+
+# The manual pages render without a complaint from man or groff, and the
+# game's page lists every option its --help lists.
+for page in digmaze digmaze-sim; do
+  zcat "$root/usr/share/man/man6/$page.6.gz" >"$work/$page.6"
+  (cd "$work" && MANWIDTH=80 man --warnings "./$page.6" >"$work/$page.txt" 2>"$work/$page.warnings") ||
+    fail "man could not render $page.6: $(cat "$work/$page.warnings")"
+  [ ! -s "$work/$page.warnings" ] || fail "man --warnings complains about $page.6: $(cat "$work/$page.warnings")"
+  grep -q '^ *--help$\|^ *--help  *Print' "$work/$page.txt" || fail "$page.6 renders without its options"
+done
+for option in $("$root/usr/games/digmaze" --help | awk '$1 ~ /^--/ { print $1 }'); do
+  grep -q -- "$option" "$work/digmaze.txt" || fail "the manual page does not describe $option"
+done
+"$root/usr/games/digmaze-sim" --help | grep -q '^usage: digmaze-sim MAPFILE SCRIPT TICKS' ||
+  fail "digmaze-sim --help does not start with its usage line"
 
 # ---- The installed game's command line -------------------------------------------
-[ "$("$root/usr/bin/digmaze" --version)" = "digmaze $version" ] ||
-  fail "--version says '$("$root/usr/bin/digmaze" --version)', the package is $version"
+[ "$("$root/usr/games/digmaze" --version)" = "digmaze $version" ] ||
+  fail "--version says '$("$root/usr/games/digmaze" --version)', the package is $version"
 set +e
-"$root/usr/bin/digmaze" --no-such-option >/dev/null 2>"$work/usage"
+"$root/usr/games/digmaze" --no-such-option >/dev/null 2>"$work/usage"
 code=$?
 set -e
 [ "$code" -eq 2 ] && grep -q '^usage: digmaze' "$work/usage" ||
@@ -135,7 +167,7 @@ is_editor_floor() { has_outline && palette_red 92 || { why="${why:-the floor is 
 # ---- Started as from the desktop's menu: no folder of its own, no arguments ----
 cd /
 "${player[@]}" env HOME="$home" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy \
-  "$root/usr/bin/digmaze" 2>"$work/stderr" &
+  "$root/usr/games/digmaze" 2>"$work/stderr" &
 pid=$!
 
 begin menu
@@ -146,7 +178,7 @@ xdotool key Return
 wait_for is_playing
 # The copies of the maps were made for the new game.
 [ -s "$maps/index.dml" ] || fail "no index.dml in the player's maps folder $maps"
-diff -r "$root/usr/share/digmaze/Maps" "$maps" >/dev/null ||
+diff -r "$root/usr/share/games/digmaze/Maps" "$maps" >/dev/null ||
   fail "the player's maps are not a copy of the shipped ones"
 
 begin play

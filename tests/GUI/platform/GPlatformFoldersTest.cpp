@@ -26,19 +26,31 @@ std::set<std::string> Tree(const fs::path& root) {
 
 }  // namespace
 
-TEST(GameFolderTest, BesideTheExecutableElseTheInstalledDataFolder) {
+TEST(GameFolderTest, BesideTheExecutableElseAnInstalledDataFolder) {
   TempDir dir;
   // A build folder: the data beside the executable.
   fs::create_directories(dir / "build/bin/windows");
-  // An installation: the executable in bin, the data in share/<name>.
+  // Installations: the executable in bin with the data in share/<name>, or
+  // in games with the data in share/games/<name>; a prefix holding both
+  // layouts gives each executable its own.
   fs::create_directories(dir / "usr/bin");
   fs::create_directories(dir / "usr/share/digmaze/windows");
+  fs::create_directories(dir / "usr/games");
+  fs::create_directories(dir / "usr/share/games/digmaze/windows");
+  // Either executable folder finds the one layout a prefix has.
+  fs::create_directories(dir / "local/games");
+  fs::create_directories(dir / "local/bin");
+  fs::create_directories(dir / "local/share/digmaze");
+  fs::create_directories(dir / "local/share/games/digmaze/windows");
+  fs::create_directories(dir / "opt/games");
+  fs::create_directories(dir / "opt/share/digmaze/windows");
   // A build folder that was also installed into: beside the executable wins.
   fs::create_directories(dir / "both/bin/windows");
   fs::create_directories(dir / "both/share/digmaze/windows");
   // A share folder without the data does not count.
   fs::create_directories(dir / "empty/bin");
   fs::create_directories(dir / "empty/share/digmaze");
+  fs::create_directories(dir / "empty/share/games/digmaze");
   fs::create_directories(dir / "none/bin");
 
   const struct {
@@ -48,10 +60,14 @@ TEST(GameFolderTest, BesideTheExecutableElseTheInstalledDataFolder) {
   } cases[] = {
       {"build/bin/", "Digmaze", dir / "build/bin/"},
       {"usr/bin/", "Digmaze", dir / "usr/share/digmaze/"},
+      {"usr/games/", "Digmaze", dir / "usr/share/games/digmaze/"},
+      {"local/games/", "Digmaze", dir / "local/share/games/digmaze/"},
+      {"local/bin/", "Digmaze", dir / "local/share/games/digmaze/"},
+      {"opt/games/", "Digmaze", dir / "opt/share/digmaze/"},
       {"both/bin/", "Digmaze", dir / "both/bin/"},
       {"empty/bin/", "Digmaze", dir / "empty/bin/"},
       {"none/bin/", "Digmaze", dir / "none/bin/"},
-      {"usr/bin/", "Other", dir / "usr/bin/"},
+      {"usr/games/", "Other", dir / "usr/games/"},
       {"usr/bin/", "", dir / "usr/bin/"},
   };
   for (const auto& c : cases) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "game/app/GameHelp.h"
+
 namespace {
 
 using Action = CCommandLine::Action;
@@ -99,5 +101,20 @@ TEST(CommandLineTest, ReportPrintsToTheRightStreamWithTheExitCode) {
   }
   EXPECT_EQ(Report(cases[1].line).out, "digmaze 1.0\n");
   EXPECT_EQ(Report(cases[3].line).err,
-            "digmaze: unknown option --fullscreen\n" + std::string(CCommandLine::kUsage) + "\n");
+            "digmaze: unknown option --fullscreen\n" + CCommandLine::Usage() + "\n");
+}
+
+// The help text and the manual page list the options of game_help::kOptions;
+// each must be one the parser takes, and one with an argument must want it.
+TEST(CommandLineTest, EveryOptionTheHelpListsIsParsed) {
+  for (const HELP_ITEM& option : game_help::kOptions) {
+    std::vector<const char*> argv{"digmaze", option.name};
+    if (option.argument) argv.push_back("x");
+    const CCommandLine given = CCommandLine::Parse(static_cast<int>(argv.size()), argv.data());
+    EXPECT_NE(given.action, Action::Usage) << option.name << ": " << given.complaint;
+    if (option.argument) {
+      const CCommandLine bare = CCommandLine::Parse(2, argv.data());
+      EXPECT_EQ(bare.action, Action::Usage) << option.name << " without " << option.argument;
+    }
+  }
 }

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "game/sim/HelpText.h"
+
+// What the game's --help text and its manual page say about its command line
+// and its keys; both are made from these tables. A new option is a row of
+// kOptions (and a branch of CCommandLine::Parse), a new key a row of kKeys
+// under its heading; the rest of the manual page is packaging/digmaze.6.in.
+namespace game_help {
+
+inline constexpr char kProgram[] = "digmaze";
+inline constexpr char kSummary[] = "a platform game with its own map editor";
+
+// In the order the usage line and both texts list them.
+inline constexpr HELP_ITEM kOptions[] = {
+    {"--windowed", nullptr, HELP_OPTIONAL, "play in a 1024 x 768 window instead of full screen",
+     "The picture keeps its size and is centred as in full screen."},
+    {"--record", "FOLDER", HELP_OPTIONAL, "record the games played into FOLDER",
+     "FOLDER is made if missing. Every level played is written as a script that digmaze-sim "
+     "replays: level07.txt for the first play of level07.dmm, then level07-2.txt, "
+     "level07-3.txt and so on, so an earlier recording is never overwritten. "
+     "A file that cannot be written is simply not recorded; play goes on."},
+    {"--help", nullptr, HELP_ALONE, "print this help and quit", nullptr},
+    {"--version", nullptr, HELP_ALONE, "print the version and quit", nullptr},
+};
+
+// Grouped by heading; rows of one heading stay together.
+inline constexpr HELP_KEY kKeys[] = {
+    {"In a level", "Left, Right, Up, Down", "set the runner's direction",
+     "the d-pad or the left stick"},
+    {"In a level", "Space", "dig the brick below the runner", "the south button"},
+    {"In a level", "any key", "start a level that waits", nullptr},
+    {"In a level", "Escape", "open the in-game menu: continue, restart, save, load or quit",
+     "Start or the east button"},
+    {"In menus and dialogs", "Enter", "press the default button", nullptr},
+    {"In menus and dialogs", "Escape", "press the cancel button, go back",
+     "Start or the east button"},
+    {"In the map editor", "1 to 8",
+     "choose the kind to paint: brick, floor, line, ladder, treasure, exit, runner, alien",
+     nullptr},
+    {"In the map editor", "left button", "paint the chosen kind", nullptr},
+    {"In the map editor", "right button", "erase", nullptr},
+    {"In the map editor", "Ctrl+Z", "undo the last stroke", nullptr},
+    {"In the map editor", "Ctrl+Shift+Z, Ctrl+Y", "redo the stroke undone last", nullptr},
+    {"Anywhere", "Print Screen", "save the picture as a numbered TGA file", nullptr},
+};
+
+}  // namespace game_help

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "game/sim/HelpText.h"
+
+// What digmaze-sim's usage and help texts and its manual page say about its
+// command line. A new argument or option is added to kArguments (and read in
+// game/sim/main.cpp); the rest of the manual page is packaging/digmaze-sim.6.in.
+namespace sim_help {
+
+inline constexpr char kProgram[] = "digmaze-sim";
+inline constexpr char kSummary[] = "play a Digmaze level headless, one status line per tick";
+
+inline constexpr HELP_ITEM kArguments[] = {
+    {"MAPFILE", nullptr, HELP_REQUIRED, "the map file (.dmm) to play", nullptr},
+    {"SCRIPT", nullptr, HELP_REQUIRED, "the key presses and releases, one a line",
+     "Each line is \"t down KEY\" or \"t up KEY\": at tick t the key goes down or up. "
+     "KEY is one of Left, Right, Up, Down, Space and Escape. "
+     "Blank lines and lines starting with # are skipped."},
+    {"TICKS", nullptr, HELP_REQUIRED, "the number of ticks to play, 0 to 100000000", nullptr},
+    {"--help", nullptr, HELP_ALONE, "print this help and quit", nullptr},
+};
+
+}  // namespace sim_help

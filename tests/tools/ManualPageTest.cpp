@@ -1,0 +1,108 @@
+// The help texts and manual pages made from a program's tables: the usage
+// line, the aligned --help lines, and the roff a template is filled with.
+#include "tools/manual/ManualPage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+constexpr HELP_ITEM kItems[] = {
+    {"--fast", nullptr, HELP_OPTIONAL, "go fast", nullptr},
+    {"FILE", nullptr, HELP_REQUIRED, "the file to read",
+     "It is read once. 'Quoted' names are kept."},
+    {"--level", "N", HELP_OPTIONAL, ".start at level N", nullptr},
+    {"--help", nullptr, HELP_ALONE, "print this help and quit", nullptr},
+};
+
+constexpr HELP_KEY kKeys[] = {
+    {"In a level", "Space", "dig", "the south button"},
+    {"In a level", "Escape", "open the menu", nullptr},
+    {"Anywhere", "F1 \\ F2", "show the help", nullptr},
+    {"Anywhere", "Tab",
+     "move to the next button of the dialog or the menu, in reading order, wrapping round "
+     "from the last to the first",
+     "the right shoulder button"},
+};
+
+MANUAL_PAGE Page(bool withKeys) {
+  MANUAL_PAGE page{"prog", "a test program", kItems, {}, "2.5", "2026-12-06"};
+  if (withKeys) page.keys = kKeys;
+  return page;
+}
+
+}  // namespace
+
+TEST(HelpTextTest, UsageAndHelpLinesFromTheTables) {
+  EXPECT_EQ(help_text::UsageLine("prog", kItems), "usage: prog [--fast] FILE [--level N] | --help");
+  EXPECT_EQ(help_text::ItemLines(kItems),
+            "  --fast      go fast\n"
+            "  FILE        the file to read\n"
+            "  --level N   .start at level N\n"
+            "  --help      print this help and quit\n");
+  EXPECT_EQ(help_text::KeyLines(kKeys),
+            "In a level:\n"
+            "  Space     dig (gamepad: the south button)\n"
+            "  Escape    open the menu\n"
+            "\n"
+            "Anywhere:\n"
+            "  F1 \\ F2   show the help\n"
+            // Wider than 79 columns: wrapped at a space, under the text.
+            "  Tab       move to the next button of the dialog or the menu, in reading\n"
+            "            order, wrapping round from the last to the first (gamepad: the\n"
+            "            right shoulder button)\n");
+}
+
+TEST(ManualPageTest, FillsTheSectionsAndEscapesTheText) {
+  const std::string source =
+      ".TH PROG 6 @DATE@ \"Prog @VERSION@\"\n"
+      "@PROGRAM@ \\- @SUMMARY@, mail a@b.org\n"
+      "@SYNOPSIS@\n"
+      "@OPTIONS@\n"
+      "@KEYS@\n";
+  std::string out, error;
+  ASSERT_TRUE(manual_page::Fill(source, Page(true), out, error)) << error;
+  EXPECT_EQ(out,
+            ".TH PROG 6 2026-12-06 \"Prog 2.5\"\n"
+            "prog \\- a test program, mail a@b.org\n"
+            // The options that go together, then one line for each alone.
+            ".B prog\n"
+            "[\\fB\\-\\-fast\\fR]\n"
+            "\\fIFILE\\fR\n"
+            "[\\fB\\-\\-level\\fR \\fIN\\fR]\n"
+            ".br\n"
+            ".B prog\n"
+            "\\fB\\-\\-help\\fR\n"
+            ".TP\n\\fB\\-\\-fast\\fR\nGo fast.\n"
+            // One sentence a line; a line that would start with a control
+            // character stays text.
+            ".TP\n\\fIFILE\\fR\nThe file to read.\nIt is read once.\n\\&'Quoted' names are kept.\n"
+            ".TP\n\\fB\\-\\-level\\fR \\fIN\\fR\n\\&.start at level N.\n"
+            ".TP\n\\fB\\-\\-help\\fR\nPrint this help and quit.\n"
+            ".SS In a level\n"
+            ".TP\n\\fBSpace\\fR\nDig.\nGamepad: the south button.\n"
+            ".TP\n\\fBEscape\\fR\nOpen the menu.\n"
+            ".SS Anywhere\n"
+            ".TP\n\\fBF1 \\e F2\\fR\nShow the help.\n"
+            ".TP\n\\fBTab\\fR\nMove to the next button of the dialog or the menu, in reading "
+            "order, wrapping round from the last to the first.\nGamepad: the right shoulder "
+            "button.\n");
+}
+
+TEST(ManualPageTest, MistakesInTheTemplateAreRefused) {
+  const struct {
+    const char* source;
+    bool withKeys;
+    const char* error;
+  } cases[] = {
+      {"ok\n@VERSON@\n", true, "line 2: unknown or misplaced placeholder @VERSON@"},
+      {"see @OPTIONS@ below\n", true, "line 1: unknown or misplaced placeholder @OPTIONS@"},
+      {".SH KEYS\n@KEYS@\n", false, "line 2: @KEYS@ on the page of a program without keys"},
+  };
+  for (const auto& c : cases) {
+    std::string out, error;
+    EXPECT_FALSE(manual_page::Fill(c.source, Page(c.withKeys), out, error)) << c.source;
+    EXPECT_EQ(error, c.error) << c.source;
+  }
+}
