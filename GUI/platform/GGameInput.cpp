@@ -107,8 +107,12 @@ void GGame::PlatformKeyDown(int key, unsigned count) {
     SavePrintScreen();
     return;
   }
-  // Modifiers alone and Print Screen leave the look as it is.
-  NoteInputFrom(INPUT_FROM_KEYS);
+  // Modifiers alone, Print Screen and shortcuts (Ctrl or the system key
+  // held) leave the look as it is: a mouse player who undoes with Ctrl+Z
+  // is still a mouse player.
+  const bool control = k == KEY_LCONTROL || k == KEY_RCONTROL || keyDown[KEY_LCONTROL] ||
+                       keyDown[KEY_RCONTROL] || (inputFlags & INPUT_SYSTEM);
+  if (!control) NoteInputFrom(INPUT_FROM_KEYS);
   ++heldKeyCount;
   SysOnKeyDown(k, count, inputFlags);
   if (repeatKey == KEY_NONE && repeatChar == KEY_NONE && !IsRepeatRefused(k)) {

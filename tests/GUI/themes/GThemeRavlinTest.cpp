@@ -68,6 +68,12 @@ TEST_F(RavlinTest, TheFocusLookIsDrawnOnlyAfterAKey) {
   };
   const std::vector<uint32_t> plain = {0, 0, 0, 0x2983CD};
   EXPECT_EQ(look(), plain);
+  // A shortcut (Ctrl+Z: a mouse player's undo) is not the keyboard in use.
+  game.PlatformKeyDown(KEY_LCONTROL, 0);
+  game.PlatformKeyDown(KEY_Z, 0);
+  game.PlatformKeyUp(KEY_Z);
+  game.PlatformKeyUp(KEY_LCONTROL);
+  EXPECT_EQ(look(), plain);
   game.PlatformKeyDown(KEY_A, 0);
   game.PlatformKeyUp(KEY_A);
   EXPECT_EQ(look(), (std::vector<uint32_t>{outline, outline, 0, 0x49A3ED}));
