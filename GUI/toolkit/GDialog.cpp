@@ -103,6 +103,8 @@ GComponent* GDialog::GetButtonForKey(unsigned key) {
 }
 
 void GDialog::PressByKey(GComponent* button, unsigned key) {
+  // One button at a time: another key's press ends the first one unclicked.
+  if (keyPressed && keyPressed != button) keyPressed->Fix(false);
   keyPressed = button;
   keyPressedKey = key;
   button->Fix(true);
