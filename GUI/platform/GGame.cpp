@@ -245,6 +245,8 @@ bool GGame::SetScene(int index) {
   next->ShowChildrenByDefault();
   next->Show(true);
   next->OnStart();
+  // The keyboard focus starts where the scene wants it, as it is now started.
+  next->FocusDefault();
   next->Invalidate();
   SysOnMouseMove(inputFlags);
   return true;

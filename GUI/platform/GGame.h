@@ -197,6 +197,17 @@ class GGame {
   // distance in scene pixels, clamped to the scene.
   virtual void PlatformMoveCursor(int dx, int dy);
   bool IsKeyHeld(unsigned key) const;
+  // Whether the keyboard (or a gamepad, which arrives as keys) was used
+  // after the mouse: the themes show the keyboard focus only then.
+  bool IsKeyInputLast() const { return lastInput == INPUT_FROM_KEYS; }
+  // True while a move of the cursor itself is being routed (not the look
+  // up made after a click or a scene change): hovering moves the keyboard
+  // focus only then.
+  bool IsPointerMoving() const { return pointerMoving; }
+  // Called by the input entry points: the keys or the mouse were used now.
+  // A change redraws the current scene and the modal component, so the
+  // focus look appears or goes at once.
+  void NoteInputFrom(INPUT_SOURCE source);
   void PlatformKeyDown(int key, unsigned count);
   void PlatformKeyUp(int key);
   // Arms the key repeat for key (also a mouse-button code: a scroller arrow
@@ -315,4 +326,9 @@ class GGame {
   GSurface* backSurface = nullptr;
   // The button whose press made `pressed`.
   const GMouseButtonChain* pressedChain = nullptr;
+  // Which of the keys and the mouse was used last; see IsKeyInputLast.
+  INPUT_SOURCE lastInput = INPUT_FROM_POINTER;
+  bool pointerMoving = false;
+  // Routes a move of the cursor with IsPointerMoving true.
+  void RoutePointerMove();
 };

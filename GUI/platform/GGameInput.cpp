@@ -91,6 +91,7 @@ void GGame::PlatformKeyDown(int key, unsigned count) {
     return;
   }
   if (IsButtonKey(k)) {
+    NoteInputFrom(INPUT_FROM_POINTER);
     // One button at a time: a second press while one is held is dropped.
     if (inputFlags & INPUT_BUTTONS) return;
     const unsigned modifiers = inputFlags & INPUT_MODIFIERS;
@@ -112,6 +113,12 @@ void GGame::PlatformKeyDown(int key, unsigned count) {
     SavePrintScreen();
     return;
   }
+  // Modifiers alone, Print Screen and shortcuts (Ctrl or the system key
+  // held) leave the look as it is: a mouse player who undoes with Ctrl+Z
+  // is still a mouse player.
+  const bool control = k == KEY_LCONTROL || k == KEY_RCONTROL || keyDown[KEY_LCONTROL] ||
+                       keyDown[KEY_RCONTROL] || (inputFlags & INPUT_SYSTEM);
+  if (!control) NoteInputFrom(INPUT_FROM_KEYS);
   ++heldKeyCount;
   SysOnKeyDown(k, count, inputFlags);
   if (repeatKey == KEY_NONE && repeatChar == KEY_NONE && !IsRepeatRefused(k)) {
@@ -590,7 +597,7 @@ void GGame::SetCursorPosition(int x, int y) {
   Clamp(cursorX, cursorY, w, h);
   cursorFX = static_cast<float>(cursorX);
   cursorFY = static_cast<float>(cursorY);
-  if (cursorX != oldX || cursorY != oldY) SysOnMouseMove(inputFlags);
+  if (cursorX != oldX || cursorY != oldY) RoutePointerMove();
 }
 
 void GGame::PlatformMoveCursor(int dx, int dy) {
@@ -612,7 +619,22 @@ void GGame::PlatformMoveCursor(int dx, int dy) {
     if (cursorX != beforeX) cursorFX = static_cast<float>(cursorX);
     if (cursorY != beforeY) cursorFY = static_cast<float>(cursorY);
   }
-  if (cursorX != oldX || cursorY != oldY) SysOnMouseMove(inputFlags);
+  if (cursorX != oldX || cursorY != oldY) RoutePointerMove();
+}
+
+void GGame::RoutePointerMove() {
+  NoteInputFrom(INPUT_FROM_POINTER);
+  const bool outer = pointerMoving;
+  pointerMoving = true;
+  SysOnMouseMove(inputFlags);
+  pointerMoving = outer;
+}
+
+void GGame::NoteInputFrom(INPUT_SOURCE source) {
+  if (source == lastInput) return;
+  lastInput = source;
+  if (GScene* scene = GetScene()) scene->Invalidate();
+  if (modal) modal->Invalidate();
 }
 
 void GGame::ShowCursor(bool show) {

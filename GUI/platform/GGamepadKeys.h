@@ -4,9 +4,12 @@
 #include <vector>
 
 // Turns game controllers into the keyboard keys they stand for, so the
-// application sees a gamepad as arrow keys, Space and Escape and needs no
-// code of its own for it: the d-pad and the left stick give the arrow keys,
-// the south button Space, Start and the east button Escape.
+// application sees a gamepad as keys and needs no code of its own for it:
+// the d-pad and the left stick give the arrow keys, the south button Space,
+// Start and the east button Escape, the west button Delete, Back (Select)
+// Tab, the left and right shoulder buttons Page Up and Page Down, and the
+// left and right triggers Ctrl+Z and Ctrl+Y (undo and redo). A trigger
+// pulled past kStickPress goes down and comes up inside kStickRelease.
 //
 // Controllers are told apart by an id (SDL's instance id). A key goes down
 // when its first source goes down and up when its last one is let go, so a
@@ -25,8 +28,13 @@ class GGamepadKeys {
     BUTTON_DPAD_DOWN,
     BUTTON_DPAD_LEFT,
     BUTTON_DPAD_RIGHT,
+    BUTTON_WEST,
+    BUTTON_BACK,
+    BUTTON_LEFT_SHOULDER,
+    BUTTON_RIGHT_SHOULDER,
   };
-  enum Axis { AXIS_LEFT_X, AXIS_LEFT_Y };
+  // The sticks run from -32768 to 32767, the triggers from 0 to 32767.
+  enum Axis { AXIS_LEFT_X, AXIS_LEFT_Y, AXIS_TRIGGER_LEFT, AXIS_TRIGGER_RIGHT };
 
   // A key going down or up: a framework key code of GUI/toolkit/InputCodes.h.
   struct KEY_CHANGE {
@@ -47,17 +55,25 @@ class GGamepadKeys {
   std::vector<KEY_CHANGE> OnRemoved(int pad);
 
  private:
-  // What can hold a key: the buttons above, then the stick's four directions.
+  // What can hold a key: the buttons above, then the stick's four
+  // directions and the two triggers.
   enum Source {
-    SOURCE_STICK_UP = BUTTON_DPAD_RIGHT + 1,
+    SOURCE_STICK_UP = BUTTON_RIGHT_SHOULDER + 1,
     SOURCE_STICK_DOWN,
     SOURCE_STICK_LEFT,
     SOURCE_STICK_RIGHT,
+    SOURCE_TRIGGER_LEFT,
+    SOURCE_TRIGGER_RIGHT,
     SOURCE_COUNT
   };
   static unsigned KeyOf(int source);
-  // Sets whether `pad` holds source, adding the key change that makes.
+  // The key held with it (Ctrl for the triggers), or KEY_NONE.
+  static unsigned ModifierOf(int source);
+  // Sets whether `pad` holds source, adding the key changes that makes: a
+  // modifier goes down before its key and up after it.
   void Hold(int pad, int source, bool held, std::vector<KEY_CHANGE>& changes);
+  // One more or one fewer source holds key.
+  void Count(unsigned key, bool down, std::vector<KEY_CHANGE>& changes);
   // One stick axis: negative and positive direction sources.
   void MoveStick(int pad, int negative, int positive, int value, std::vector<KEY_CHANGE>& changes);
 

@@ -47,8 +47,8 @@ constexpr unsigned char kKeysFrom4[] = {
     KEY_F12,
     // Print Screen, Scroll Lock, Pause, Insert, Home, Page Up, Delete, End,
     // Page Down, Right, Left, Down, Up (70..82)
-    KEY_PRINT_SCREEN, kNoKey, kNoKey, kNoKey, KEY_HOME, kNoKey, KEY_DELETE, KEY_END, kNoKey,
-    KEY_RIGHT, KEY_LEFT, KEY_DOWN, KEY_UP};
+    KEY_PRINT_SCREEN, kNoKey, kNoKey, kNoKey, KEY_HOME, KEY_PAGE_UP, KEY_DELETE, KEY_END,
+    KEY_PAGE_DOWN, KEY_RIGHT, KEY_LEFT, KEY_DOWN, KEY_UP};
 static_assert(sizeof(kKeysFrom4) == 82 - 4 + 1, "the table covers scancodes 4..82");
 
 // The button pseudo key of an SDL mouse button: every button beyond left and
@@ -68,8 +68,20 @@ bool PadButton(Uint8 button, GGamepadKeys::Button& out) {
     case SDL_CONTROLLER_BUTTON_B:
       out = GGamepadKeys::BUTTON_EAST;
       return true;
+    case SDL_CONTROLLER_BUTTON_X:
+      out = GGamepadKeys::BUTTON_WEST;
+      return true;
     case SDL_CONTROLLER_BUTTON_START:
       out = GGamepadKeys::BUTTON_START;
+      return true;
+    case SDL_CONTROLLER_BUTTON_BACK:
+      out = GGamepadKeys::BUTTON_BACK;
+      return true;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+      out = GGamepadKeys::BUTTON_LEFT_SHOULDER;
+      return true;
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+      out = GGamepadKeys::BUTTON_RIGHT_SHOULDER;
       return true;
     case SDL_CONTROLLER_BUTTON_DPAD_UP:
       out = GGamepadKeys::BUTTON_DPAD_UP;
@@ -292,14 +304,27 @@ void GPlatformSDL::DispatchController(const void* raw) {
                                       event.type == SDL_CONTROLLERBUTTONDOWN));
       break;
     }
-    case SDL_CONTROLLERAXISMOTION:
-      if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
-        SendKeys(
-            gamepadKeys.OnAxis(event.caxis.which, GGamepadKeys::AXIS_LEFT_X, event.caxis.value));
-      else if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
-        SendKeys(
-            gamepadKeys.OnAxis(event.caxis.which, GGamepadKeys::AXIS_LEFT_Y, event.caxis.value));
+    case SDL_CONTROLLERAXISMOTION: {
+      GGamepadKeys::Axis axis;
+      switch (event.caxis.axis) {
+        case SDL_CONTROLLER_AXIS_LEFTX:
+          axis = GGamepadKeys::AXIS_LEFT_X;
+          break;
+        case SDL_CONTROLLER_AXIS_LEFTY:
+          axis = GGamepadKeys::AXIS_LEFT_Y;
+          break;
+        case SDL_CONTROLLER_AXIS_TRIGGERLEFT:
+          axis = GGamepadKeys::AXIS_TRIGGER_LEFT;
+          break;
+        case SDL_CONTROLLER_AXIS_TRIGGERRIGHT:
+          axis = GGamepadKeys::AXIS_TRIGGER_RIGHT;
+          break;
+        default:
+          return;
+      }
+      SendKeys(gamepadKeys.OnAxis(event.caxis.which, axis, event.caxis.value));
       break;
+    }
     default:
       break;
   }

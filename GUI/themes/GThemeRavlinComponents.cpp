@@ -33,7 +33,8 @@ int GThemeButtonRavlin::GetBorderSize(GComponent* button) {
 
 unsigned GThemeButtonRavlin::GetBorderColor(GComponent* button) {
   const unsigned color = GThemeComponent::GetBorderColor(button);
-  return button->IsPressed() || button->IsHighlighted() ? AddColor(color, kHighlightStep) : color;
+  const bool lit = button->IsPressed() || button->IsHighlighted() || button->IsFocusShown();
+  return lit ? AddColor(color, kHighlightStep) : color;
 }
 
 void GThemeButtonRavlin::RenderClient(GComponent* button) {
@@ -53,6 +54,13 @@ void GThemeButtonRavlin::RenderClient(GComponent* button) {
         back->Blt(scratch, 0, 0, 0, 0, w, h, false);
       }
     }
+  }
+  if (button->IsFocusShown()) {
+    CFerroRect client;
+    button->GetClientRect(&client);
+    const unsigned outline = AddColor(color, kFocusOutlineStep);
+    back->DrawRect(0, 0, client.Width(), client.Height(), outline);
+    back->DrawRect(1, 1, client.Width() - 2, client.Height() - 2, outline);
   }
   const int shift = button->IsEnabled() && button->IsFixed() ? 1 : 0;
   DrawLabel(button, ScaleColor(color, kLabelShade), shift, shift - 1);

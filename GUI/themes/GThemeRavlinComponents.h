@@ -12,13 +12,17 @@ class GSurface;
 // Every button of the game. A framed button (STYLE_FRAMED) sits in the
 // theme's soft frame on the black grid; a plain one (message-box buttons)
 // draws a notched outline with a dark-blue inside. Either way the label is
-// drawn in a darker shade of the frame colour.
+// drawn in a darker shade of the frame colour. The button holding the
+// keyboard focus, while the keys were used last, has the highlighted look
+// and a brighter two-pixel outline round its face.
 class GThemeButtonRavlin : public GThemeComponent {
  public:
   using GThemeComponent::GThemeComponent;
 
   // The fill of the notch.
   static constexpr unsigned kNotchFill = 0x000016;
+  // The focus outline is the highlighted frame colour raised by this much.
+  static constexpr unsigned kFocusOutlineStep = 0x606060;
 
   void EraseInnerRect(GComponent*, CFerroRect*) override {}
   // Framed: the theme's black fill and grid. Plain: nothing, the outline
@@ -28,9 +32,10 @@ class GThemeButtonRavlin : public GThemeComponent {
   void RenderBorder(GComponent* button) override;
   int GetBorderSize(GComponent* button) override;
   // The resolved border colour, brightened by 0x202020 while the button is
-  // pressed or highlighted.
+  // pressed, highlighted or shows the keyboard focus.
   unsigned GetBorderColor(GComponent* button) override;
-  // Framed: the label. Plain: the notched outline, then the label.
+  // Framed: the label. Plain: the notched outline, then the label. The
+  // focus outline goes on top of the face, below the label.
   void RenderClient(GComponent* button) override;
 
   // Draws a plain button's face into target at its origin: black, a

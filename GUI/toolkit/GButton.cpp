@@ -16,7 +16,12 @@ bool GButton::Create(GComponent* owner, unsigned newStyle, int px, int py, int w
   return true;
 }
 
+void GButton::TakeDialogFocus() {
+  if (parent && parent->IsDialog()) static_cast<GDialog*>(parent)->SetFocusItem(this);
+}
+
 void GButton::ClientOnLButtonDown(unsigned flags, int px, int py) {
+  TakeDialogFocus();
   Fix(true);
   OnLButtonDown(flags, px, py);
 }
@@ -40,6 +45,9 @@ void GButton::ClientOnLButtonClick(unsigned flags, int px, int py) {
 }
 
 void GButton::GlobalOnMouseEnter(unsigned flags, int px, int py) {
+  // The mouse and the keys agree: the focus follows the pointer onto a
+  // button, but not the look made when a dialog opens under a resting one.
+  if (game && game->IsPointerMoving()) TakeDialogFocus();
   OnMouseEnter(flags, px, py);
   Invalidate();
 }

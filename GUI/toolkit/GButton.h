@@ -17,13 +17,15 @@ class GButton : public GComponent {
   using GComponent::Create;
 
   bool IsButton() const override { return true; }
-  // Held down between press and release.
+  // Held down between press and release; the press also moves its
+  // dialog's keyboard focus here.
   void ClientOnLButtonDown(unsigned flags, int x, int y) override;
   void ClientOnLButtonUp(unsigned flags, int x, int y) override;
   // The dialog's OnEnter or OnCancel when this is its Enter or Escape
   // button, then OnLButtonClick.
   void ClientOnLButtonClick(unsigned flags, int x, int y) override;
-  // Redraws with or without the highlight.
+  // Redraws with or without the highlight; coming under a moving pointer
+  // moves the keyboard focus here.
   void GlobalOnMouseEnter(unsigned flags, int x, int y) override;
   void GlobalOnMouseLeave(unsigned flags) override;
   // A press that ends without its release lets the button up, unclicked.
@@ -31,4 +33,8 @@ class GButton : public GComponent {
   // The theme draws the face and the label.
   bool InnerOnRender() override;
   void ClientOnRender() override;
+
+ private:
+  // Makes this button its dialog's keyboard focus.
+  void TakeDialogFocus();
 };

@@ -268,6 +268,16 @@ class GComponent {
   virtual bool IsMinimized() const { return false; }
   virtual bool IsMaximized() const { return false; }
 
+  // [Keyboard focus] Every dialog keeps one of its children (or its own
+  // area) as the target of the focus keys: Tab and the arrows move it,
+  // Enter and Space press it (GDialog).
+  // Whether the component can hold its dialog's keyboard focus; buttons
+  // can. The dialog also asks that it is visible and enabled.
+  virtual bool IsFocusStop() const { return IsButton(); }
+  // Whether the theme draws this component with the focus look: its dialog
+  // has the keys, the focus rests here, and the keys were used last.
+  bool IsFocusShown() const;
+
   // [Hooks]
   // Called by the application on every update tick while this is modal.
   virtual void OnUpdateModal() {}
@@ -380,6 +390,10 @@ class GComponent {
   // ends with the application hook OnCancelPress.
   virtual void OnCancelPress() {}
   virtual void SysOnCancelPress() { OnCancelPress(); }
+  // Called by its dialog with each key while this component, a focus stop
+  // that is not a button (a grid of its own), holds the dialog's keyboard
+  // focus, before the dialog's own focus keys; false takes the key.
+  virtual bool OnFocusKeyDown(unsigned, unsigned, unsigned) { return true; }
 
  protected:
   // The theme's inner and client gaps (zero without a theme).

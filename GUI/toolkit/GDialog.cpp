@@ -48,6 +48,7 @@ void GDialog::BeginModal() {
     OnInitDlg();
   GScroller::BeginModal();
   AlignToCenterMonitor();
+  FocusDefault();
 }
 
 void GDialog::OnEnter() {
@@ -101,19 +102,193 @@ GComponent* GDialog::GetButtonForKey(unsigned key) {
   return key == KEY_RETURN ? GetEnterButton() : nullptr;
 }
 
-bool GDialog::WinOnKeyDown(unsigned key, unsigned count, unsigned flags) {
-  GComponent* button = GetButtonForKey(key);
-  if (!button) return GScroller::WinOnKeyDown(key, count, flags);
+void GDialog::PressByKey(GComponent* button, unsigned key) {
+  // One button at a time: another key's press ends the first one unclicked.
+  if (keyPressed && keyPressed != button) keyPressed->Fix(false);
+  keyPressed = button;
+  keyPressedKey = key;
   button->Fix(true);
-  return false;
+}
+
+bool GDialog::WinOnKeyDown(unsigned key, unsigned count, unsigned flags) {
+  // The repeats of the key that holds a button down change nothing.
+  if (keyPressed && key == keyPressedKey) return false;
+  if (MovesFocusByKeys()) {
+    GComponent* item = focusItem;
+    const bool onArea = item == this;
+    if (item && !onArea && !item->IsButton() && IsUsableFocus(item)) {
+      GDispatchGuard guard(this);
+      if (!item->OnFocusKeyDown(key, count, flags) || !guard) return false;
+    }
+    switch (key) {
+      case KEY_TAB:
+        MoveFocus((flags & INPUT_SHIFT) ? -1 : 1);
+        return false;
+      case KEY_UP:
+      case KEY_DOWN:
+        // A focus area takes the arrows itself.
+        if (!onArea && MoveFocus(key == KEY_UP ? -1 : 1)) return false;
+        break;
+      case KEY_LEFT:
+      case KEY_RIGHT:
+        if (!onArea && MoveFocusInRow(key == KEY_LEFT ? -1 : 1)) return false;
+        break;
+      case KEY_RETURN:
+      case KEY_SPACE:
+        if (item && !onArea && item->IsButton() && IsUsableFocus(item)) {
+          PressByKey(item, key);
+          return false;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  if (GComponent* button = GetButtonForKey(key)) {
+    PressByKey(button, key);
+    return false;
+  }
+  // A dialog that leaves the focus to the one it lies in hands the key on.
+  if (!MovesFocusByKeys() && parent && parent->IsDialog())
+    return parent->WinOnKeyDown(key, count, flags);
+  return GScroller::WinOnKeyDown(key, count, flags);
 }
 
 bool GDialog::WinOnKeyUp(unsigned key, unsigned count, unsigned flags) {
-  GComponent* button = GetButtonForKey(key);
-  if (!button) return GScroller::WinOnKeyUp(key, count, flags);
+  if (!keyPressed || key != keyPressedKey) {
+    if (!MovesFocusByKeys() && parent && parent->IsDialog())
+      return parent->WinOnKeyUp(key, count, flags);
+    return GScroller::WinOnKeyUp(key, count, flags);
+  }
+  GComponent* button = keyPressed;
+  keyPressed = nullptr;
+  keyPressedKey = KEY_NONE;
   button->Fix(false);
-  button->ClientOnLButtonClick(flags, -1, -1);
+  // A button hidden or disabled while it was held is not clicked.
+  if (button->GetParent() == this && button->IsVisibled() && button->IsEnabled())
+    button->ClientOnLButtonClick(flags, -1, -1);
   return false;
+}
+
+// ---------------------------------------------------------------------------
+// [SECTION] Keyboard focus
+
+bool GDialog::IsUsableFocus(GComponent* item) {
+  if (!item) return false;
+  if (item == this) return HasFocusArea();
+  return item->GetParent() == this && item->IsFocusStop() && item->IsVisibled() &&
+         item->IsEnabled() && !item->IsModal();
+}
+
+std::vector<GComponent*> GDialog::GetFocusOrder() {
+  std::vector<GComponent*> order;
+  for (GComponent* child : children)
+    if (child->IsFocusStop() && child->IsVisibled() && !child->IsModal()) order.push_back(child);
+  // Reading order: by rows from the top, then from the left.
+  std::stable_sort(order.begin(), order.end(), [](GComponent* a, GComponent* b) {
+    int ax = 0, ay = 0, bx = 0, by = 0;
+    a->GetPosition(ax, ay);
+    b->GetPosition(bx, by);
+    return ay != by ? ay < by : ax < bx;
+  });
+  if (HasFocusArea()) order.insert(order.begin(), this);
+  return order;
+}
+
+namespace {
+
+// Steps step places round order from the focus (or from before the first
+// stop when the focus is not among them) to the next usable stop.
+GComponent* StepFocus(const std::vector<GComponent*>& order, GComponent* from, int step,
+                      GDialog* dialog) {
+  const int n = static_cast<int>(order.size());
+  if (n == 0) return nullptr;
+  const auto found = std::find(order.begin(), order.end(), from);
+  int at = found == order.end() ? (step > 0 ? -1 : n) : static_cast<int>(found - order.begin());
+  for (int tried = 0; tried < n; ++tried) {
+    at = ((at + step) % n + n) % n;
+    if (dialog->IsUsableFocus(order[static_cast<size_t>(at)]))
+      return order[static_cast<size_t>(at)];
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool GDialog::MoveFocus(int step) {
+  GComponent* next = StepFocus(GetFocusOrder(), focusItem, step, this);
+  if (!next) return false;
+  SetFocusItem(next);
+  return true;
+}
+
+bool GDialog::MoveFocusInRow(int step) {
+  if (!focusItem || focusItem == this) return false;
+  // The stops whose rows overlap the focused one's, from the left.
+  int fx = 0, fy = 0, fw = 0, fh = 0;
+  focusItem->GetPosition(fx, fy);
+  focusItem->GetSize(fw, fh);
+  std::vector<GComponent*> row;
+  for (GComponent* c : GetFocusOrder()) {
+    if (c == this) continue;
+    int cx = 0, cy = 0, cw = 0, ch = 0;
+    c->GetPosition(cx, cy);
+    c->GetSize(cw, ch);
+    if (cy < fy + fh && fy < cy + ch) row.push_back(c);
+  }
+  std::stable_sort(row.begin(), row.end(), [](GComponent* a, GComponent* b) {
+    int ax = 0, ay = 0, bx = 0, by = 0;
+    a->GetPosition(ax, ay);
+    b->GetPosition(bx, by);
+    return ax < bx;
+  });
+  GComponent* next = StepFocus(row, focusItem, step, this);
+  if (!next || next == focusItem) return false;
+  SetFocusItem(next);
+  return true;
+}
+
+void GDialog::SetFocusItem(GComponent* item) {
+  if (item == focusItem || !MovesFocusByKeys() || !IsUsableFocus(item)) return;
+  GComponent* old = focusItem;
+  focusItem = item;
+  if (old) old->Invalidate();
+  item->Invalidate();
+}
+
+GComponent* GDialog::GetDefaultFocus() {
+  if (HasFocusArea()) return this;
+  GComponent* enter = GetEnterButton();
+  if (IsUsableFocus(enter)) return enter;
+  return StepFocus(GetFocusOrder(), nullptr, 1, this);
+}
+
+void GDialog::FocusDefault() {
+  GComponent* old = focusItem;
+  focusItem = nullptr;
+  if (old) old->Invalidate();
+  if (GComponent* first = GetDefaultFocus()) SetFocusItem(first);
+}
+
+GDialog* GDialog::GetKeyDialog() {
+  for (GComponent* c = game ? game->focused : nullptr; c; c = c->GetParent()) {
+    if (!c->IsDialog()) continue;
+    auto* dialog = static_cast<GDialog*>(c);
+    if (dialog->MovesFocusByKeys()) return dialog;
+    if (c->IsModal()) break;
+  }
+  return nullptr;
+}
+
+bool GDialog::IsFocusAreaShown() {
+  return focusItem == this && HasFocusArea() && game && game->IsKeyInputLast() &&
+         GetKeyDialog() == this;
+}
+
+bool GComponent::IsFocusShown() const {
+  if (!game || !game->IsKeyInputLast() || !parent || !parent->IsDialog()) return false;
+  const GDialog* dialog = GDialog::GetKeyDialog();
+  return dialog == parent && dialog->GetFocusItem() == this && IsVisibled() && IsEnabled();
 }
 
 // ---------------------------------------------------------------------------
@@ -346,6 +521,9 @@ void GDialog::WinOnMouseLeave(unsigned flags) {
 
 void GDialog::SysOnCancelPress() {
   pressedDialogElement = DIALOG_NONE;
+  if (keyPressed) keyPressed->Fix(false);
+  keyPressed = nullptr;
+  keyPressedKey = KEY_NONE;
   for (GComponent* button : {GetEnterButton(), GetEscapeButton()})
     if (button) button->Fix(false);
   GScroller::SysOnCancelPress();
@@ -437,6 +615,11 @@ void GDialog::OnCreateChild(GComponent*) {
 }
 
 void GDialog::OnDestroyChild(GComponent* child) {
+  if (child == focusItem) focusItem = nullptr;
+  if (child == keyPressed) {
+    keyPressed = nullptr;
+    keyPressedKey = KEY_NONE;
+  }
   OnCreateChild(child);
 }
 

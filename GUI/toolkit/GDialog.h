@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "GUI/toolkit/GScroller.h"
 
 class GSurface;
@@ -60,6 +62,48 @@ class GDialog : public GScroller {
   // The button Escape presses, or null.
   GComponent* GetEscapeButton();
 
+  // [Keyboard focus] The focus rests on a child that is a focus stop, on
+  // the dialog itself when it has a focus area of its own, or on nothing.
+  // Tab and Shift+Tab move it through the stops in reading order (top to
+  // bottom, then left to right; the dialog's own area first), and so do Up
+  // and Down; Left and Right move it within its row. Each skips the hidden
+  // and disabled stops and wraps round. Enter and Space press the focused
+  // button as a click would (held down while the key is, clicked on its
+  // release); Escape presses the Escape button. Hovering a button with the
+  // mouse, or pressing it, moves the focus there.
+  GComponent* GetFocusItem() const { return focusItem; }
+  // Moves the focus to item: a focus stop of this dialog, or the dialog
+  // itself when it has a focus area; anything else is refused.
+  void SetFocusItem(GComponent* item);
+  // Puts the focus where GetDefaultFocus says; called whenever the dialog
+  // is shown anew (BeginModal, a box's Alert, a scene's start).
+  void FocusDefault();
+  // Where the focus starts: the dialog's own area when it has one, else the
+  // Enter button, else the first stop.
+  virtual GComponent* GetDefaultFocus();
+  // Whether the keys move the focus in this dialog. One that says no keeps
+  // only the Enter and Escape buttons, and passes the other keys on to the
+  // dialog it lies in.
+  virtual bool MovesFocusByKeys() const { return true; }
+  // Whether the dialog's own client area is a focus stop (an editing area
+  // that takes the arrows itself while it has the focus).
+  virtual bool HasFocusArea() const { return false; }
+  // The stops in reading order, usable or not: the visible focus stops
+  // among the children, and the dialog itself first when it has a focus area.
+  std::vector<GComponent*> GetFocusOrder();
+  // Whether item can take the focus now.
+  bool IsUsableFocus(GComponent* item);
+  // Moves the focus step stops on in reading order (or within its row);
+  // false when no other usable stop was found.
+  bool MoveFocus(int step);
+  bool MoveFocusInRow(int step);
+  // The dialog whose focus the keys move now: the first one up from the
+  // component with the keyboard that moves its focus by keys, or null.
+  static GDialog* GetKeyDialog();
+  // Whether the dialog's own area holds the focus and shows it (its dialog
+  // has the keys and they were used last).
+  bool IsFocusAreaShown();
+
   bool IsDialog() const override { return true; }
   bool IsMinimized() const override { return dialogState == DIALOG_MINIMIZED; }
   bool IsMaximized() const override { return dialogState == DIALOG_MAXIMIZED; }
@@ -100,7 +144,8 @@ class GDialog : public GScroller {
   void OnCreateChild(GComponent* child) override;
   void OnDestroyChild(GComponent* child) override;
 
-  // Enter and Escape hold their button down; the release clicks it.
+  // The focus keys; Enter and Escape hold their button down, and the
+  // release clicks it.
   bool WinOnKeyDown(unsigned key, unsigned count, unsigned flags) override;
   bool WinOnKeyUp(unsigned key, unsigned count, unsigned flags) override;
   // Caption buttons, dragging by the caption, resizing by a thick border.
@@ -108,8 +153,8 @@ class GDialog : public GScroller {
   void WinOnMouseMove(unsigned flags, int x, int y) override;
   void WinOnLButtonUp(unsigned flags, int x, int y) override;
   void WinOnMouseLeave(unsigned flags) override;
-  // Ends a drag or resize of the frame where it is and lets the Enter and
-  // Escape buttons up without a click.
+  // Ends a drag or resize of the frame where it is and lets the button held
+  // by a key up without a click.
   void SysOnCancelPress() override;
   // The theme draws the client area (background), then OnRender.
   void ClientOnRender() override;
@@ -140,4 +185,11 @@ class GDialog : public GScroller {
   GComponent* FindDialogButton(unsigned styleBit, int position);
   // The button Escape or Enter presses; null for other keys.
   GComponent* GetButtonForKey(unsigned key);
+  // Holds button down until key is released.
+  void PressByKey(GComponent* button, unsigned key);
+
+  GComponent* focusItem = nullptr;
+  // The button a key holds down, and that key.
+  GComponent* keyPressed = nullptr;
+  unsigned keyPressedKey = KEY_NONE;
 };

@@ -81,6 +81,7 @@ void GMessageBox::Alert(const char* caption, const char* text, unsigned flags) {
 
   GComponent::BeginModal();
   AlignToCenterMonitor();
+  FocusDefault();
   Invalidate();
 }
 

@@ -75,10 +75,12 @@ enum KEY_CODE : unsigned {
   KEY_RALT = 184,
   KEY_HOME = 199,
   KEY_UP = 200,
+  KEY_PAGE_UP = 201,
   KEY_LEFT = 203,
   KEY_RIGHT = 205,
   KEY_END = 207,
   KEY_DOWN = 208,
+  KEY_PAGE_DOWN = 209,
   KEY_DELETE = 211,
   KEY_LSYSTEM = 219,  // the Command (GUI) keys
   KEY_RSYSTEM = 220,
@@ -106,6 +108,12 @@ enum INPUT_FLAG : unsigned {
   INPUT_MODIFIERS = 0x38,
 };
 
+// Where the last input came from: the mouse, or the keyboard and gamepads.
+enum INPUT_SOURCE : int {
+  INPUT_FROM_POINTER = 0,
+  INPUT_FROM_KEYS = 1,
+};
+
 // Key repeat: the first repeat this long after the press, then one each period
 // (both land on the first main-timer tick after they are due).
 constexpr unsigned KEY_REPEAT_DELAY_MS = 350;
@@ -126,11 +134,11 @@ enum COMPONENT_ZONE : int {
 enum COMPONENT_STYLE : unsigned {
   STYLE_VISIBLE = 0x1,
   STYLE_DISABLED = 0x2,
-  STYLE_BORDER = 0x4,           // the theme draws a border
-  STYLE_CAPTION = 0x8,          // the theme draws a caption
-  STYLE_NOERASE = 0x10,         // no erase of inner strips and client area
-  STYLE_ALPHA = 0x20,           // translucent: invalidation repaints what lies below
-  STYLE_FRAMED = 0x40,          // the game theme's frame and grid
+  STYLE_BORDER = 0x4,            // the theme draws a border
+  STYLE_CAPTION = 0x8,           // the theme draws a caption
+  STYLE_NOERASE = 0x10,          // no erase of inner strips and client area
+  STYLE_ALPHA = 0x20,            // translucent: invalidation repaints what lies below
+  STYLE_FRAMED = 0x40,           // the game theme's frame and grid
   STYLE_DEFAULT_BUTTON = 0x400,  // pressed by Enter in its dialog
   STYLE_CANCEL_BUTTON = 0x800,   // pressed by Escape in its dialog
   STYLE_SCROLL_CHILDREN = 0x1000,

@@ -5,6 +5,7 @@
 
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
+#include "game/app/GButtonDM.h"
 #include "game/app/GPictureMinimap.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/model/GMapList.h"
@@ -112,6 +113,68 @@ GPictureMinimap* GDialogMaps::GetMinimap(int i) const {
 void GDialogMaps::ScrollToEnd() {
   RecalcLayout();
   SetVScrollToMax();
+}
+
+void GDialogMaps::SelectMinimap(int i) {
+  GPictureMinimap* minimap = GetMinimap(i);
+  if (!minimap) return;
+  minimap->OnLButtonClick(0, -1, -1);
+  ScrollToShow(i);
+}
+
+void GDialogMaps::ScrollToShow(int i) {
+  GPictureMinimap* minimap = GetMinimap(i);
+  if (!minimap) return;
+  RecalcLayout();
+  int mx = 0, my = 0, mw = 0, mh = 0;
+  minimap->GetPosition(mx, my);
+  minimap->GetSize(mw, mh);
+  CFerroRect client;
+  GetClientRect(&client);
+  const int old = vScroll;
+  // The gap above the first row and below the last one stays in sight too.
+  if (my - gap < vScroll)
+    SetVScroll(my - gap);
+  else if (my + mh + gap > vScroll + client.Height())
+    SetVScroll(my + mh + gap - client.Height());
+  if (vScroll != old) ScrollChanged();
+}
+
+bool GDialogMaps::OnFocusKeyDown(unsigned key, unsigned, unsigned) {
+  const int count = GetMinimapCount();
+  const int selected = GetCurrentMinimap();
+  int to = selected;
+  switch (key) {
+    case KEY_LEFT:
+      to = selected - 1;
+      break;
+    case KEY_RIGHT:
+      to = selected + 1;
+      break;
+    case KEY_UP:
+      to = selected - columns;
+      break;
+    case KEY_DOWN:
+      to = selected + columns;
+      break;
+    case KEY_HOME:
+      to = 0;
+      break;
+    case KEY_END:
+      to = count - 1;
+      break;
+    case KEY_RETURN:
+    case KEY_SPACE:
+      GButtonDM::RunCommand(CMD_EDIT_MAP, GetParent());
+      return false;
+    default:
+      return true;
+  }
+  // Without a selection any move starts at the first map; past the edges
+  // the selection stays where it is.
+  if (selected < 0) to = 0;
+  if (to >= 0 && to < count && to != selected) SelectMinimap(to);
+  return false;
 }
 
 void GDialogMaps::GetScrollSize(int& w, int& h) {

@@ -8,7 +8,10 @@
 class GPictureMinimap;
 
 // The maps manager's scrolling grid: one miniature per map of the map list,
-// in list order, filling rows of as many cells as the width holds.
+// in list order, filling rows of as many cells as the width holds. It is
+// one stop of the scene's keyboard focus: while it holds the focus the
+// arrows move the selection (the grid scrolls to keep it in sight), and
+// Enter or Space edits the selected map. Its other keys are the scene's.
 class GDialogMaps : public GDialog {
  public:
   // Brings the map list in step with the maps folder and makes a miniature
@@ -26,6 +29,15 @@ class GDialogMaps : public GDialog {
   int GetMinimapCount() const { return GetChildCount(); }
   // Scrolls down to the last row.
   void ScrollToEnd();
+  // Selects miniature i (as a click does) and scrolls it into sight.
+  void SelectMinimap(int i);
+  // Scrolls as little as needed to show miniature i whole.
+  void ScrollToShow(int i);
+
+  bool IsFocusStop() const override { return true; }
+  bool MovesFocusByKeys() const override { return false; }
+  // The arrows, Home, End, Enter and Space while the grid has the focus.
+  bool OnFocusKeyDown(unsigned key, unsigned count, unsigned flags) override;
 
   // The children's extent and a gap below the last row.
   void GetScrollSize(int& w, int& h) override;

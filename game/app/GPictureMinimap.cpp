@@ -79,7 +79,11 @@ void GPictureMinimap::OnLButtonClick(unsigned, int, int) {
     grid->Invalidate();
   }
   SetColor(COLOR_BORDER, COLOR_NORMAL, kSelectedColor);
-  if (auto* scene = dynamic_cast<GSceneMapsManager*>(GetRootScene())) scene->RefreshButtons();
+  if (auto* scene = dynamic_cast<GSceneMapsManager*>(GetRootScene())) {
+    scene->RefreshButtons();
+    // The keys move the selection on from the map chosen.
+    scene->SetFocusItem(GetParent());
+  }
 }
 
 void GPictureMinimap::OnLButtonDblClk(unsigned, int, int) {

@@ -50,6 +50,9 @@ class GSceneGame : public GScene {
   // drawn again on a new level and after a dialog closed. A frame in which
   // nothing moved draws nothing, so nothing is presented.
   void OnBeforeRender() override;
+  // The keys steer the runner: they never move a keyboard focus here, and
+  // Enter and Escape only press the menu button.
+  bool MovesFocusByKeys() const override { return false; }
   // Any key starts a waiting level; arrows steer, Space digs.
   void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
   void OnKeyUp(unsigned key, unsigned count, unsigned flags) override;

@@ -68,6 +68,11 @@ void GSceneMapEditor::OnRender() {
     map->GetPositionTV(left, top);
     back->DrawRect(left - 1, GMap::MAP_TOP - 1, map->width * GMap::SQUARE + 2,
                    map->height * GMap::SQUARE + 2, kWhite);
+    // The keyboard's cursor looks like the mouse's square, which the map
+    // leaves out while the keys are in use.
+    if (IsFocusAreaShown() && cursorX < map->width && cursorY < map->height)
+      back->DrawRect(left + cursorX * GMap::SQUARE, top + cursorY * GMap::SQUARE, GMap::SQUARE,
+                     GMap::SQUARE, kWhite);
   }
   Invalidate();
 }
@@ -94,6 +99,7 @@ void GSceneMapEditor::ChangeAlong(int x, int y, bool paint) {
 void GSceneMapEditor::EndStroke() {
   GMap::GetInstance()->FinishUndo();
   painting = false;
+  strokeKey = KEY_NONE;
 }
 
 void GSceneMapEditor::OnLButtonDown(unsigned, int x, int y) {
@@ -147,10 +153,78 @@ void GSceneMapEditor::OnCancelPress() {
   if (painting) EndStroke();
 }
 
-void GSceneMapEditor::OnKeyDown(unsigned key, unsigned, unsigned flags) {
+bool GSceneMapEditor::WinOnKeyDown(unsigned key, unsigned count, unsigned flags) {
+  if (key == KEY_UP || key == KEY_DOWN || key == KEY_LEFT || key == KEY_RIGHT) SetFocusItem(this);
+  return GScene::WinOnKeyDown(key, count, flags);
+}
+
+void GSceneMapEditor::StepPalette(int step) {
+  int count = 0, chosen = 0;
+  while (GPictureCell* entry = GetPaletteEntry(count)) {
+    if (entry->cellCode == GMap::GetInstance()->paletteCode) chosen = count;
+    ++count;
+  }
+  if (count == 0) return;
+  GetPaletteEntry(((chosen + step) % count + count) % count)->OnLButtonClick(0, -1, -1);
+}
+
+void GSceneMapEditor::MoveCursor(int dx, int dy) {
+  GMap* map = GMap::GetInstance();
+  cursorX = std::clamp(cursorX + dx, 0, std::max(0, map->width - 1));
+  cursorY = std::clamp(cursorY + dy, 0, std::max(0, map->height - 1));
+  if (strokeKey != KEY_NONE) map->ChangeCell(cursorX, cursorY, strokeKey == KEY_SPACE);
+}
+
+void GSceneMapEditor::OnKeyUp(unsigned key, unsigned, unsigned) {
+  if (key == strokeKey) EndStroke();
+}
+
+void GSceneMapEditor::OnKeyDown(unsigned key, unsigned count, unsigned flags) {
   if (key >= KEY_1 && key <= KEY_9) {
     if (GPictureCell* entry = GetPaletteEntry(static_cast<int>(key) - KEY_1))
       entry->OnLButtonClick(0, -1, -1);
+    return;
+  }
+  if (key == KEY_PAGE_UP || key == KEY_PAGE_DOWN) {
+    StepPalette(key == KEY_PAGE_UP ? -1 : 1);
+    return;
+  }
+  const bool onMap = GetFocusItem() == this;
+  int dx = 0, dy = 0;
+  switch (key) {
+    case KEY_LEFT:
+      dx = -1;
+      break;
+    case KEY_RIGHT:
+      dx = 1;
+      break;
+    case KEY_UP:
+      dy = -1;
+      break;
+    case KEY_DOWN:
+      dy = 1;
+      break;
+    case KEY_SPACE:
+    case KEY_DELETE:
+      // One stroke at a time: a mouse stroke or the other key's goes on.
+      if (onMap && !painting) {
+        painting = true;
+        strokeKey = key;
+        MoveCursor(0, 0);
+      }
+      return;
+    default:
+      break;
+  }
+  if (dx || dy) {
+    if (!onMap) return;
+    // A direction held while Space or Delete is held repeats too: the
+    // repeat goes to the newest key.
+    if (count == 0 && game && game->repeatKey != key) {
+      game->ResetRepeatedKey();
+      game->SetRepeatedKey(key);
+    }
+    MoveCursor(dx, dy);
     return;
   }
   GPlatform* platform = game ? game->GetPlatform() : nullptr;
@@ -168,6 +242,7 @@ void GSceneMapEditor::OnKeyDown(unsigned key, unsigned, unsigned flags) {
 
 void GSceneMapEditor::OnStart() {
   painting = false;
+  strokeKey = KEY_NONE;
   // A step opened outside a stroke (nothing should open one) is not kept.
   GMap::GetInstance()->pendingUndo.reset();
   if (GPictureCell* first = GetPaletteEntry(0)) first->OnLButtonClick(0, -1, -1);
@@ -175,6 +250,7 @@ void GSceneMapEditor::OnStart() {
 
 void GSceneMapEditor::OnFinish(int) {
   painting = false;
+  strokeKey = KEY_NONE;
   GMap::GetInstance()->pendingUndo.reset();
   CTRLZ::GetInstance()->Clear();
 }

@@ -9,7 +9,9 @@ class GPictureCell;
 // The map editor: the map where the game shows it, a palette of the eight
 // placeable cell kinds numbered 1 to 8, Save and Cancel. The left button
 // paints the chosen kind, the right one erases; each stroke is one step of
-// the undo history.
+// the undo history. The map is the scene's own keyboard focus area: there
+// the arrows move a square cursor, Space paints and Delete erases, and a
+// key held while the cursor moves makes one stroke, as a drag does.
 class GSceneMapEditor : public GScene {
  public:
   GSceneMapEditor();
@@ -23,9 +25,16 @@ class GSceneMapEditor : public GScene {
   void OnMouseMove(unsigned flags, int x, int y) override;
   // A stroke whose release never comes ends where it is, as one undo step.
   void OnCancelPress() override;
-  // Digits choose a palette entry; Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y
-  // redo (the system key works as Ctrl does).
+  // The arrows bring the keyboard focus back to the map from the buttons.
+  bool WinOnKeyDown(unsigned key, unsigned count, unsigned flags) override;
+  bool HasFocusArea() const override { return true; }
+  // Digits choose a palette entry and Page Up and Page Down the one before
+  // or after; Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo (the system key
+  // works as Ctrl does). On the map the arrows move the cursor, Space and
+  // Delete start a stroke that paints or erases under it.
   void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
+  // Letting go of Space or Delete ends its stroke.
+  void OnKeyUp(unsigned key, unsigned count, unsigned flags) override;
   // Brick is chosen on every entry.
   void OnStart() override;
   // The history and its files go when the editor is left.
@@ -34,6 +43,9 @@ class GSceneMapEditor : public GScene {
   // Palette entry i (pictures only, in order), or null.
   GPictureCell* GetPaletteEntry(int i) const;
   bool IsPainting() const { return painting; }
+  // The keyboard cursor's square.
+  int GetCursorX() const { return cursorX; }
+  int GetCursorY() const { return cursorY; }
   // Called by the commands that open a map in the editor, once it is loaded:
   // the map as it is now counts as unchanged.
   void RememberOpenedMap();
@@ -50,7 +62,15 @@ class GSceneMapEditor : public GScene {
   // A press over the map starts a stroke; elsewhere it does nothing.
   void StartStroke(int x, int y, bool paint);
   void EndStroke();
+  // The palette entry after (step 1) or before (-1) the chosen one, round.
+  void StepPalette(int step);
+  // Keeps the cursor on the map and changes its square during a key stroke.
+  void MoveCursor(int dx, int dy);
 
+  // The key whose stroke is under way (Space or Delete), or KEY_NONE.
+  unsigned strokeKey = KEY_NONE;
+  int cursorX = 0;
+  int cursorY = 0;
   // The map's bytes as opened (its file's layout).
   std::string openedMap;
   bool painting = false;

@@ -35,6 +35,11 @@ void GSceneMapsManager::OnStart() {
   RefreshButtons();
 }
 
+GComponent* GSceneMapsManager::GetDefaultFocus() {
+  if (maps->GetMinimapCount() > 0) return maps;
+  return Find(static_cast<unsigned>(CMD_CREATE_MAP));
+}
+
 void GSceneMapsManager::RefreshButtons() {
   const int selected = maps->GetCurrentMinimap();
   const int count = maps->GetMinimapCount();

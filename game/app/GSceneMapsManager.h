@@ -12,6 +12,9 @@ class GSceneMapsManager : public GScene {
 
   // Builds the grid on the first visit; every visit updates the buttons.
   void OnStart() override;
+  // The keyboard focus starts on the grid, or on "Create Map" when there
+  // is no map.
+  GComponent* GetDefaultFocus() override;
   // Enables the buttons that need a selected map (and a neighbour to move
   // past, for Up and Down) as the selection allows.
   void RefreshButtons();

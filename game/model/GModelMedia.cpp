@@ -93,7 +93,7 @@ int GModelMedia::GetSceneIndex() {
 }
 
 bool GModelMedia::GetCursor(int& x, int& y) {
-  if (!GDevice::game) return false;
+  if (!GDevice::game || GDevice::game->IsKeyInputLast()) return false;
   x = GDevice::game->cursorX;
   y = GDevice::game->cursorY;
   return true;

@@ -33,7 +33,8 @@ class GModelMedia {
 
   // The index of the application's current scene, or -1 without an application.
   static int GetSceneIndex();
-  // The software cursor's position in screen pixels; false without an application.
+  // The software cursor's position in screen pixels; false without an
+  // application, and while the keyboard rather than the mouse is in use.
   static bool GetCursor(int& x, int& y);
 
   // A sample handle for a file of the sound folder, or -1.

@@ -48,7 +48,10 @@ model_cells() {  # the model as the map file's cell records, "code timer" per li
 
 # ---- The screen ---------------------------------------------------------
 convert -size 1024x768 xc:black "$work/black.png"
-park() { point 680 700; }  # the cursor where it covers no map square and no button
+# The cursor where it covers no map square and no button, moved there even
+# when it is there already, so the mouse is the input in use again after a
+# key (and no keyboard focus is shown).
+park() { point 681 700; point 680 700; }
 squares_unlike() {  # ref: the map squares of the last screenshot unlike ref, as "x,y ..."
   convert "$pic" -crop 960x640+32+10 +repage "$1" -compose difference -composite \
     -channel RGB -threshold 4% +channel -scale 30x20! -depth 16 txt:- |

@@ -97,11 +97,11 @@ click() { point "$1" "$2"; xdotool click 1; }
 # ---- Steps ----------------------------------------------------------------
 begin() { step=$((step + 1)); name=$1; why=""; }
 keep() { cp "$pic" "$art/$(printf %02d "$step")-$name.png"; }
-wait_for() {  # check [seconds]: screenshots until the check holds, then keeps it
+wait_for() {  # "check [words]" [seconds]: screenshots until the check holds, then keeps it
   local end=$((SECONDS + ${2:-10}))
   while :; do
     kill -0 "$pid" 2>/dev/null || fail "the game ended"
-    if shot && "$1"; then keep; return 0; fi
+    if shot && $1; then keep; return 0; fi
     ((SECONDS < end)) || fail "${why:-the screen never matched}"
     sleep 0.2
   done

@@ -92,12 +92,12 @@ TEST(PlatformSDLTables, KeyCodesAndCharacters) {
   const int scancodes[] = {4,  5,  6,  7,  8,  9,   10,  11,  12,  13,  14,  15,  16,  17, 18,
                            19, 20, 21, 22, 23, 24,  25,  26,  27,  28,  29,  30,  38,  39, 40,
                            41, 42, 43, 44, 45, 46,  54,  58,  67,  68,  69,  70,  74,  76, 77,
-                           79, 80, 81, 82, 84, 224, 228, 225, 229, 226, 230, 227, 231, 0,  3,
-                           47, 53, 55, 71, 73, 75,  78,  83,  85,  232, -1,  512};
+                           79, 80, 81, 82, 84, 224, 228, 225, 229, 226, 230, 227, 231, 75, 78,
+                           0,  3,  47, 53, 55, 71,  73,  83,  85,  232, -1,  512};
   const int keys[] = {30,  48,  46,  32,  18, 33, 34, 35, 23, 36, 37, 38,  50,  49,  24,
                       25,  16,  19,  31,  20, 22, 47, 17, 45, 21, 44, 2,   10,  11,  28,
                       1,   14,  15,  57,  12, 13, 51, 59, 68, 87, 88, 183, 199, 211, 207,
-                      205, 203, 208, 200, 41, 29, 29, 42, 42, 56, 56, 219, 219, 0,   0,
+                      205, 203, 208, 200, 41, 29, 29, 42, 42, 56, 56, 219, 219, 201, 209,
                       0,   0,   0,   0,   0,  0,  0,  0,  0,  0,  0,  0};
   static_assert(std::size(scancodes) == std::size(keys));
   for (size_t i = 0; i < std::size(keys); ++i)
@@ -346,7 +346,7 @@ TEST_F(PlatformSDLTest, AMessageBoxAnswersFromInsideTheRunningLoop) {
   game.GetPlatform()->KillTimer(&timer);
 }
 
-TEST_F(PlatformSDLTest, AGamepadPlaysAsArrowKeysSpaceAndEscapeAndMayBeUnplugged) {
+TEST_F(PlatformSDLTest, AGamepadGivesItsKeysAndMayBeUnplugged) {
   SdlGame game;
   game.Sdl()->Create();
   // SDL's virtual joystick, with every button and axis of a standard
@@ -382,6 +382,22 @@ TEST_F(PlatformSDLTest, AGamepadPlaysAsArrowKeysSpaceAndEscapeAndMayBeUnplugged)
   button(SDL_CONTROLLER_BUTTON_START, true);
   button(SDL_CONTROLLER_BUTTON_START, false);
   button(SDL_CONTROLLER_BUTTON_Y, true);  // not mapped
+  // The editor's and the focus's buttons: Delete, Tab, Page Up, Page Down.
+  for (SDL_GameControllerButton b :
+       {SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+        SDL_CONTROLLER_BUTTON_RIGHTSHOULDER}) {
+    button(b, true);
+    button(b, false);
+  }
+  // The triggers are Ctrl+Z and Ctrl+Y, pulled past the stick's threshold.
+  // SDL gives a trigger half the joystick axis above its middle: -2000
+  // reads 15384, -20000 6384.
+  axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, -2000);
+  axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767);
+  axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, -2000);  // between the thresholds: still held
+  axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, -20000);
+  axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
+  axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768);
   button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
   axis(SDL_CONTROLLER_AXIS_LEFTX, -32768);  // Left held twice: no second press
   button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
@@ -395,9 +411,15 @@ TEST_F(PlatformSDLTest, AGamepadPlaysAsArrowKeysSpaceAndEscapeAndMayBeUnplugged)
   stick = nullptr;
   SDL_JoystickDetachVirtual(index);
   run();
-  EXPECT_EQ(game.calls, (std::vector<std::string>{"KeyDown 57 0 flags=0", "KeyUp 57 flags=0",
-                                                  "KeyDown 1 0 flags=0", "KeyUp 1 flags=0",
-                                                  "KeyDown 203 0 flags=0", "KeyUp 203 flags=0",
-                                                  "KeyDown 208 0 flags=0", "KeyDown 1 0 flags=0",
-                                                  "KeyUp 208 flags=0", "KeyUp 1 flags=0"}));
+  EXPECT_EQ(game.calls,
+            (std::vector<std::string>{
+                "KeyDown 57 0 flags=0", "KeyUp 57 flags=0",      "KeyDown 1 0 flags=0",
+                "KeyUp 1 flags=0",      "KeyDown 211 0 flags=0", "KeyUp 211 flags=0",
+                "KeyDown 15 0 flags=0", "KeyUp 15 flags=0",      "KeyDown 201 0 flags=0",
+                "KeyUp 201 flags=0",    "KeyDown 209 0 flags=0", "KeyUp 209 flags=0",
+                "KeyDown 29 0 flags=0", "KeyDown 44 0 flags=0",  "KeyUp 44 flags=0",
+                "KeyUp 29 flags=0",     "KeyDown 29 0 flags=0",  "KeyDown 21 0 flags=0",
+                "KeyUp 21 flags=0",     "KeyUp 29 flags=0",      "KeyDown 203 0 flags=0",
+                "KeyUp 203 flags=0",    "KeyDown 208 0 flags=0", "KeyDown 1 0 flags=0",
+                "KeyUp 208 flags=0",    "KeyUp 1 flags=0"}));
 }

@@ -4,6 +4,7 @@
 #include "GUI/themes/GBorderSet.h"
 #include "GUI/themes/GThemeRavlin.h"
 #include "GUI/themes/GThemeRavlinComponents.h"
+#include "GUI/toolkit/GButton.h"
 #include "GUI/toolkit/GDialog.h"
 #include "tests/GUI/themes/ThemeFixture.h"
 
@@ -50,6 +51,34 @@ TEST_F(RavlinTest, AHighlightedFramedButtonBrightensItsFrameAndLabel) {
   EXPECT_EQ(Pixel(10 + 6 + 1, 10 + 6 + 1), 0x000000u);
   ExpectGoldenOf("framed_button_highlighted", button);
   EXPECT_EQ(theme->GetBorderSetCount(), 2);
+}
+
+// The focused button looks focused only while the keys were used last: a
+// mouse player sees no change.
+TEST_F(RavlinTest, TheFocusLookIsDrawnOnlyAfterAKey) {
+  auto* button = new GButton;
+  ASSERT_TRUE(button->Create(scene, kGameButton, 10, 10, 90, 30, 1, "Play"));
+  scene->SetFocusItem(button);
+  const unsigned outline = Stored(AddColor(0x49A3ED, GThemeButtonRavlin::kFocusOutlineStep));
+  // The face's corner, just inside the soft frame, and a point further in.
+  const auto look = [&] {
+    Render();
+    return std::vector<uint32_t>{Pixel(16, 16), Pixel(17, 17), Pixel(18, 18),
+                                 button->GetTheme()->GetBorderColor(button)};
+  };
+  const std::vector<uint32_t> plain = {0, 0, 0, 0x2983CD};
+  EXPECT_EQ(look(), plain);
+  // A shortcut (Ctrl+Z: a mouse player's undo) is not the keyboard in use.
+  game.PlatformKeyDown(KEY_LCONTROL, 0);
+  game.PlatformKeyDown(KEY_Z, 0);
+  game.PlatformKeyUp(KEY_Z);
+  game.PlatformKeyUp(KEY_LCONTROL);
+  EXPECT_EQ(look(), plain);
+  game.PlatformKeyDown(KEY_A, 0);
+  game.PlatformKeyUp(KEY_A);
+  EXPECT_EQ(look(), (std::vector<uint32_t>{outline, outline, 0, 0x49A3ED}));
+  game.SetCursorPosition(190, 140);
+  EXPECT_EQ(look(), plain);
 }
 
 TEST_F(RavlinTest, AGameDialogHasTheSoftFrameAndAGriddedBlackClient) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "GUI/toolkit/GButton.h"
 #include "tests/GUI/toolkit/ToolkitFixture.h"
 
 namespace {
@@ -187,4 +188,134 @@ TEST_F(DialogTest, ScrollingChildrenFollowTheScrollPosition) {
   // Without children to scroll there is nothing to scroll.
   dialog.DeleteChild(far, true);
   EXPECT_FALSE(dialog.HasVScrollBar());
+}
+
+namespace {
+
+// A button that logs its clicks.
+class Named : public GButton {
+ public:
+  Named(std::vector<std::string>* log, std::string name) : log(log), name(std::move(name)) {}
+  void OnLButtonClick(unsigned, int, int) override { log->push_back(name + " click"); }
+  std::vector<std::string>* log;
+  std::string name;
+};
+
+// Six buttons created out of reading order: the top row A, B (disabled),
+// C; then D (the default button) and E (hidden); then F alone.
+class SixButtons : public GDialog {
+ public:
+  explicit SixButtons(std::vector<std::string>* log) : log(log) {}
+  void OnInitDlg() override {
+    GDialog::OnInitDlg();
+    struct Spec {
+      const char* name;
+      int x, y;
+      unsigned style;
+    };
+    const Spec specs[] = {{"F", 10, 70, kShown},
+                          {"C", 110, 10, kShown},
+                          {"A", 10, 10, kShown},
+                          {"B", 60, 10, kShown | STYLE_DISABLED},
+                          {"D", 10, 40, kShown | STYLE_DEFAULT_BUTTON},
+                          {"E", 60, 40, 0}};
+    for (const Spec& s : specs) {
+      auto* b = new Named(log, s.name);
+      EXPECT_TRUE(b->Create(this, s.style, s.x, s.y, 40, 20, 0, s.name));
+    }
+    SetSize(180, 120);
+  }
+  // Logged, and the dialog stays open.
+  void OnEnter() override { log->push_back("enter"); }
+  void OnCancel() override { log->push_back("cancel"); }
+  std::string Focus() const {
+    auto* b = dynamic_cast<Named*>(GetFocusItem());
+    return b ? b->name : "-";
+  }
+  Named* Button(const std::string& name) const {
+    for (int i = 0; i < GetChildCount(); ++i)
+      if (auto* b = dynamic_cast<Named*>(GetChild(i)); b && b->name == name) return b;
+    return nullptr;
+  }
+  std::vector<std::string>* log;
+};
+
+}  // namespace
+
+TEST_F(DialogTest, FocusKeysFollowTheReadingOrderSkippingWhatCannotTakeTheFocus) {
+  SixButtons dialog(&log);
+  dialog.BeginModal();
+  EXPECT_EQ(dialog.Focus(), "D");  // the default button
+  struct Step {
+    unsigned key;
+    bool shift;
+    const char* focus;
+  };
+  const Step steps[] = {
+      {KEY_DOWN, false, "F"},  {KEY_DOWN, false, "A"},  // round to the top
+      {KEY_DOWN, false, "C"},                           // past the disabled B
+      {KEY_TAB, false, "D"},   {KEY_TAB, true, "C"},   {KEY_UP, false, "A"},
+      {KEY_LEFT, false, "C"},  // round within the row
+      {KEY_RIGHT, false, "A"}, {KEY_UP, false, "F"},   {KEY_RIGHT, false, "F"},  // alone in its row
+  };
+  for (const Step& s : steps) {
+    if (s.shift) game.PlatformKeyDown(KEY_LSHIFT, 0);
+    Key(s.key);
+    if (s.shift) game.PlatformKeyUp(KEY_LSHIFT);
+    EXPECT_EQ(dialog.Focus(), s.focus) << "key " << s.key;
+  }
+  // Enter and Space press the focused button: held while the key is,
+  // clicked on the release. Escape keeps its own button (the second one).
+  game.PlatformKeyDown(KEY_SPACE, 0);
+  EXPECT_TRUE(dialog.Button("F")->IsFixed());
+  EXPECT_TRUE(Take().empty());
+  game.PlatformKeyUp(KEY_SPACE);
+  EXPECT_FALSE(dialog.Button("F")->IsFixed());
+  Key(KEY_UP);
+  Key(KEY_RETURN);
+  Key(KEY_ESCAPE);
+  EXPECT_EQ(Take(), (std::vector<std::string>{"F click", "enter", "D click", "cancel", "C click"}));
+  // A button disabled under the focus is not pressed; the next key moves on.
+  dialog.Button("D")->Enable(false);
+  Key(KEY_SPACE);
+  EXPECT_TRUE(Take().empty());
+  Key(KEY_DOWN);
+  EXPECT_EQ(dialog.Focus(), "F");
+  dialog.EndModal(0);
+}
+
+TEST_F(DialogTest, TheMouseMovesTheFocusAndAKeyPressEndsLikeAMousePress) {
+  const auto centre = [](GComponent* c, int& x, int& y) {
+    c->GetAbsoluteWindowPosition(x, y);
+    x += 20;
+    y += 10;
+  };
+  int ax = 0, ay = 0, fx = 0, fy = 0;
+  SixButtons dialog(&log);
+  dialog.BeginModal();
+  centre(dialog.Button("A"), ax, ay);
+  centre(dialog.Button("F"), fx, fy);
+  game.SetCursorPosition(ax, ay);
+  EXPECT_EQ(dialog.Focus(), "A");
+  // Shown again under the resting pointer, the dialog starts on its default.
+  dialog.EndModal(0);
+  dialog.BeginModal();
+  game.SysOnMouseMove(game.inputFlags);
+  EXPECT_EQ(dialog.Focus(), "D");
+
+  // The button a key holds is clicked on the release wherever the focus
+  // went meanwhile; losing the window lets it up unclicked.
+  game.PlatformKeyDown(KEY_RETURN, 0);
+  game.SetCursorPosition(fx, fy);
+  EXPECT_EQ(dialog.Focus(), "F");
+  game.PlatformKeyUp(KEY_RETURN);
+  EXPECT_EQ(Take(), (std::vector<std::string>{"enter", "D click"}));
+  game.PlatformKeyDown(KEY_SPACE, 0);
+  ASSERT_TRUE(dialog.Button("F")->IsFixed());
+  game.SysOnActivate(0, false);
+  game.SysOnActivate(1, false);
+  game.PlatformKeyUp(KEY_SPACE);
+  EXPECT_FALSE(dialog.Button("F")->IsFixed());
+  EXPECT_TRUE(Take().empty());
+  dialog.EndModal(0);
 }

@@ -149,6 +149,32 @@ TEST_F(ScenesTest, CommandsRunByTheirId) {
     Run(c.id, game.GetScene());
     EXPECT_TRUE(c.done());
   }
+  // A button that has the keyboard focus, pressed with Space (the pad's A),
+  // runs the same command; the game scene's one button answers Escape (the
+  // pad's B and Start).
+  for (const Case& c : cases) {
+    SCOPED_TRACE("by keys " + std::to_string(c.id));
+    while (game.modal) game.modal->EndModal(0);
+    if (c.from == SCENE_GAME) StartGame();
+    game.SetScene(c.from);
+    game.Platform()->links.clear();
+    GDialog* holder = game.GetScene();
+    if (c.id >= CMD_CONTINUE && c.id <= CMD_QUIT_TO_MENU) {
+      Run(CMD_GAME_MENU, Play());
+      holder = &Play()->menuDialog;
+    }
+    GComponent* button = holder->Find(c.id);
+    if (!button || !button->IsButton()) continue;
+    holder->SetFocusItem(button);
+    if (holder == Play()) {
+      EXPECT_EQ(holder->GetFocusItem(), nullptr);
+      Key(KEY_ESCAPE);
+    } else {
+      ASSERT_EQ(holder->GetFocusItem(), button);
+      Key(KEY_SPACE);
+    }
+    EXPECT_TRUE(c.done());
+  }
 
   // Restart Level closes the in-game menu and costs the life.
   Run(CMD_GAME_MENU, Play());
@@ -668,6 +694,79 @@ TEST(GameSounds, PlayingALevelReachesTheAudioDevice) {
   const auto loud =
       std::count_if(samples.begin(), samples.end(), [](float v) { return std::fabs(v) > 0.01f; });
   EXPECT_GT(loud, 100) << "of " << samples.size() << " samples";
+}
+
+// Where the focus starts and the ids it visits with Down (Right in a
+// message box) until it comes round again: hidden and disabled buttons
+// ("Empty Slot" when loading, saving and loading in a test play) are
+// passed over.
+TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
+  StartGame();
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(3).c_str()));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(6).c_str()));
+  GSceneMenu* menu = Menu();
+  const auto visit = [&](GDialog* dialog, int presses, unsigned key) {
+    std::vector<unsigned> seen;
+    for (int i = 0;; ++i) {
+      seen.push_back(dialog->GetFocusItem() ? dialog->GetFocusItem()->GetId() : 0u);
+      if (i == presses) return seen;
+      Key(key);
+    }
+  };
+  const auto ids = [](std::initializer_list<unsigned> list) { return std::vector<unsigned>(list); };
+  game.SetScene(SCENE_MENU);
+  EXPECT_EQ(visit(menu, 6, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 1}));
+  StartGame();
+  Run(CMD_GAME_MENU, Play());
+  EXPECT_EQ(visit(&Play()->menuDialog, 5, KEY_DOWN), ids({18, 19, 20, 21, 22, 18}));
+  Play()->menuDialog.EndModal(0);
+  map->testMode = true;
+  Run(CMD_GAME_MENU, Play());
+  EXPECT_EQ(visit(&Play()->menuDialog, 3, KEY_DOWN), ids({18, 19, 22, 18}));
+  Play()->menuDialog.EndModal(0);
+  map->testMode = false;
+  Run(CMD_SAVE_GAME, Play());
+  EXPECT_EQ(visit(&menu->saveLoadDialog, 9, KEY_DOWN), ids({10, 1, 2, 3, 4, 5, 6, 7, 8, 10}));
+  menu->saveLoadDialog.EndModal(0);
+  Run(CMD_LOAD_GAME_IN_GAME, Play());
+  EXPECT_EQ(visit(&menu->saveLoadDialog, 3, KEY_DOWN), ids({10, 3, 6, 10}));
+  menu->saveLoadDialog.EndModal(0);
+  game.SetScene(SCENE_MENU);
+  Run(CMD_EXIT, menu);
+  EXPECT_EQ(visit(&menu->quitBox, 2, KEY_RIGHT), ids({1, 2, 1}));
+  EXPECT_EQ(visit(&menu->quitBox, 2, KEY_TAB), ids({1, 2, 1}));
+  menu->quitBox.EndModal(0);
+}
+
+// Everything that waits for the player answers the keys a pad gives: A is
+// Space, B and Start are Escape.
+TEST_F(ScenesTest, TheWaitingLevelTheEndBoxesAndTheQuitQuestionAnswerThePad) {
+  StartGame();
+  ASSERT_EQ(map->state, GMap::STATE_WAITING);
+  Key(KEY_SPACE);
+  EXPECT_EQ(map->state, GMap::STATE_PLAYING);
+  Key(KEY_ESCAPE);  // Start opens the in-game menu, B closes it
+  EXPECT_EQ(game.modal, &Play()->menuDialog);
+  Key(KEY_ESCAPE);
+  EXPECT_EQ(game.modal, nullptr);
+  for (const char* text : {"Congratulations! You have won!", "You have lost ..."}) {
+    SCOPED_TRACE(text);
+    StartGame();
+    Play()->victoryBox.Alert("Digmaze", text, MB_OK);
+    Key(KEY_ESCAPE);  // a box with one button has no Escape
+    EXPECT_EQ(game.modal, &Play()->victoryBox);
+    Key(KEY_SPACE);
+    EXPECT_EQ(game.modal, nullptr);
+    EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+  }
+  Run(CMD_EXIT, Menu());
+  Key(KEY_ESCAPE);
+  EXPECT_EQ(game.modal, nullptr);
+  EXPECT_TRUE(game.Platform()->IsRunning());
+  Run(CMD_EXIT, Menu());
+  Key(KEY_SPACE);
+  EXPECT_FALSE(game.Platform()->IsRunning());
+  game.Platform()->QuitCancel();
 }
 
 namespace {

@@ -687,3 +687,88 @@ TEST_F(EditorTest, CancelAsksBeforeDiscardingChanges) {
   Run(CMD_EDIT_MAP);
   EXPECT_EQ(Text(), opened);  // nothing was saved
 }
+
+// The maps manager without the mouse: the focus starts on the grid, where
+// the arrows move the selection (scrolling it into sight) and Enter edits;
+// Tab reaches the button row, which skips what the selection disables.
+TEST_F(EditorTest, TheMapsManagerAndTheEditorByKeys) {
+  game.SetScene(SCENE_MAPS);
+  GDialogMaps* grid = Grid();
+  ASSERT_EQ(Manager()->GetFocusItem(), grid);
+  ASSERT_EQ(grid->columns, 2);
+  struct Step {
+    unsigned key;
+    int selected;
+    bool scrolled;
+  };
+  const Step steps[] = {{KEY_RIGHT, 1, false}, {KEY_RIGHT, 2, false}, {KEY_DOWN, 4, true},
+                        {KEY_DOWN, 4, true},   {KEY_LEFT, 3, true},   {KEY_HOME, 0, false},
+                        {KEY_UP, 0, false},    {KEY_END, 4, true},    {KEY_UP, 2, true}};
+  for (const Step& s : steps) {
+    Key(s.key);
+    EXPECT_EQ(grid->GetCurrentMinimap(), s.selected) << s.key;
+    EXPECT_EQ(grid->GetVScroll() > 0, s.scrolled) << s.key;
+    // The selected miniature is wholly in sight.
+    CFerroRect shown;
+    grid->GetMinimap(s.selected)->GetAbsoluteWindowRect(&shown);
+    EXPECT_EQ(shown.Intersection(grid->GetClipRect()), shown) << s.key;
+  }
+  Key(KEY_HOME);
+  std::vector<unsigned> order;
+  for (int i = 0; i < 8; ++i) {
+    Key(KEY_TAB);
+    order.push_back(Manager()->GetFocusItem()->GetId());
+  }
+  // "Up" is disabled with the first map selected.
+  EXPECT_EQ(order, (std::vector<unsigned>{10, 8, 9, 12, 13, 14, CMD_MINIMAPS, 10}));
+
+  // Enter on the grid edits the selected map.
+  Chord(KEY_LSHIFT, KEY_TAB);  // back to the grid
+  Key(KEY_RIGHT);
+  Key(KEY_RETURN);
+  ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_EDITOR);
+  EXPECT_EQ(map->fileName, list->names[1]);
+}
+
+// In the editor the arrows move a square cursor; Space held while it moves
+// paints one stroke and Delete erases one, each a single undo step; Page
+// Up and Page Down (the pad's shoulders) choose the kind; Tab reaches Save.
+TEST_F(EditorTest, AKeyboardStrokeIsOneUndoStep) {
+  CreateMap();
+  ASSERT_EQ(Editor()->GetFocusItem(), Editor());
+  Key(KEY_RIGHT);
+  Key(KEY_DOWN);
+  EXPECT_EQ(std::make_pair(Editor()->GetCursorX(), Editor()->GetCursorY()), std::make_pair(1, 1));
+  // The cursor stays on the map.
+  for (int i = 0; i < 3; ++i) Key(KEY_UP);
+  EXPECT_EQ(Editor()->GetCursorY(), 0);
+
+  Key(KEY_PAGE_DOWN);  // floor
+  game.PlatformKeyDown(KEY_SPACE, 0);
+  Key(KEY_RIGHT);
+  Key(KEY_RIGHT);
+  game.PlatformKeyUp(KEY_SPACE);
+  Key(KEY_RIGHT);  // moving on without Space paints nothing
+  EXPECT_EQ(Text().substr(0, 6), ".===..");
+  EXPECT_EQ(history->GetCount(), 1);
+  Key(KEY_PAGE_UP);
+  Key(KEY_PAGE_UP);  // round to the alien start, the last kind
+  EXPECT_EQ(map->paletteCode, CELL_ALIEN);
+  game.PlatformKeyDown(KEY_DELETE, 0);
+  Key(KEY_LEFT);
+  Key(KEY_LEFT);
+  game.PlatformKeyUp(KEY_DELETE);
+  EXPECT_EQ(Text().substr(0, 6), ".=....");
+  EXPECT_EQ(history->GetCount(), 2);
+  Chord(KEY_LCONTROL, KEY_Z);
+  EXPECT_EQ(Text().substr(0, 6), ".===..");
+  Chord(KEY_LCONTROL, KEY_Z);
+  EXPECT_EQ(map->CountCells(CELL_EMPTY), 600);
+
+  // Tab moves to Save (Space there saves), an arrow comes back to the map.
+  Key(KEY_TAB);
+  EXPECT_EQ(Editor()->GetFocusItem()->GetId(), static_cast<unsigned>(CMD_EDITOR_SAVE));
+  Key(KEY_RIGHT);
+  EXPECT_EQ(Editor()->GetFocusItem(), Editor());
+  EXPECT_EQ(Editor()->GetCursorX(), 3);
+}
