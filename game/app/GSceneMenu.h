@@ -23,7 +23,6 @@ class GSceneMenu : public GScene {
   // Called by the application for every key, button and wheel turn: the
   // player is there, so the wait starts again.
   void NoteInput();
-  unsigned GetIdleTicks() const { return idleTicks; }
 
   // Counts the ticks without input and starts the demonstration after kAttractTicks.
   void OnUpdate() override;
