@@ -2,10 +2,10 @@
 # Usage: tools/regenerate.sh BUILD_DIR [OUT_DIR]
 # Runs the art, font and sound generators of BUILD_DIR (build them first, e.g.
 # cmake --build BUILD_DIR --target digmaze-art digmaze-fonts digmaze-sound)
-# into OUT_DIR, which defaults to the repository's data/, and puts the
-# how-to-play pages of tools/help into OUT_DIR/help. The maps in data/Maps
-# come from tools/levels and are not touched here; the help pictures show the
-# first of them.
+# into OUT_DIR, which defaults to the repository's data/, puts the
+# how-to-play pages of tools/help into OUT_DIR/help and the demonstration's
+# replays into OUT_DIR/demo. The maps in data/Maps come from tools/levels and
+# are not touched here; the help pictures show the first of them.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
@@ -36,3 +36,10 @@ awk -v licence="$licence" '
     next
   }
   { print }' "$root/tools/help/fonts.html.in" > "$out/help/fonts.html"
+# The demonstration plays these campaign levels' replays in this order:
+# walking and ladders, lines, digging, and trapping an alien, each to its exit.
+rm -rf "$out/demo"
+mkdir -p "$out/demo"
+for level in level01 level02 level03 level09; do
+  cp "$root/tools/levels/replays/$level.txt" "$out/demo/$level.txt"
+done

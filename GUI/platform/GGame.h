@@ -209,6 +209,14 @@ class GGame {
   // focus look appears or goes at once.
   void NoteInputFrom(INPUT_SOURCE source);
   void PlatformKeyDown(int key, unsigned count);
+  // Called by PlatformKeyDown for every press of a key or mouse button (a
+  // repeat too), once Alt+Tab, Alt+Enter and F11 have been taken: true when
+  // the application takes the key itself, so that neither its press nor its
+  // release reaches any component and it does not repeat.
+  virtual bool OnTakeKey(unsigned key) {
+    (void)key;
+    return false;
+  }
   void PlatformKeyUp(int key);
   // Arms the key repeat for key (also a mouse-button code: a scroller arrow
   // repeats its press while held) when no repeat runs. Virtual because

@@ -90,6 +90,12 @@ void GGame::PlatformKeyDown(int key, unsigned count) {
     ToggleFullScreen();
     return;
   }
+  if (OnTakeKey(k)) {
+    // Marked after the call, which may have changed the scene and so
+    // forgotten every held key.
+    keyDown[k] = kKeyTaken;
+    return;
+  }
   if (IsButtonKey(k)) {
     NoteInputFrom(INPUT_FROM_POINTER);
     // One button at a time: a second press while one is held is dropped.

@@ -289,6 +289,12 @@ int64_t GAudioMixer::ChannelGetPosition(Handle channel) const {
   return sourceFrame * owner->sourceFrameBytes;
 }
 
+void GAudioMixer::SetMasterVolume(float volume) {
+  volume = volume > 0.0f ? std::min(volume, 1.0f) : 0.0f;
+  Lock lock(device_);
+  master_ = volume;
+}
+
 void GAudioMixer::Mix(float* out, size_t frames) {
   std::fill(out, out + frames * kOutputChannels, 0.0f);
   for (auto& s : samples_) {
@@ -312,7 +318,8 @@ void GAudioMixer::Mix(float* out, size_t frames) {
       }
     }
   }
-  for (size_t i = 0; i < frames * kOutputChannels; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+  for (size_t i = 0; i < frames * kOutputChannels; ++i)
+    out[i] = std::clamp(out[i] * master_, -1.0f, 1.0f);
 }
 
 void GAudioMixer::Callback(void* self, uint8_t* stream, int length) {

@@ -66,6 +66,12 @@ class GAudioMixer {
   // The playing position in bytes of the sample as its file stored it, or -1.
   int64_t ChannelGetPosition(Handle channel) const;
 
+  // Scales the whole mix once the channels are summed, before the limits:
+  // 1 leaves it as it is, 0 turns it to silence, which the device is still
+  // sent buffer by buffer. Clamped to 0..1; NaN is 0. Works without a device too.
+  void SetMasterVolume(float volume);
+  float GetMasterVolume() const { return master_; }
+
   // The device's audio thread calls this for every buffer it plays: fills
   // length bytes of interleaved float stereo with the sum of the playing
   // channels, each scaled by its volume, clamped to -1..1 (the limits of
@@ -86,5 +92,6 @@ class GAudioMixer {
   bool subsystemUp_ = false;
   int frequency_ = 0;
   Handle lastHandle_ = 0;
+  float master_ = 1.0f;  // written under the device lock, read by Mix
   std::vector<std::unique_ptr<Sample>> samples_;
 };

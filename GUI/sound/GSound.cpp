@@ -82,6 +82,10 @@ int GSound::Play(int sample, int volume, bool loop) {
   return AddChannel(loaded->Play(loop, volume));
 }
 
+void GSound::SetMasterVolume(int volume) {
+  masterVolume_ = volume < 0 ? 0 : volume > 100 ? 100 : volume;
+}
+
 int GSound::AddChannel(std::unique_ptr<GSoundChannel> channel) {
   // Callers play sounds and never stop them, so a channel that has finished
   // gives up its slot here; otherwise the table would grow for ever. The new

@@ -105,6 +105,13 @@ class GSound {
 
   bool SetVolume(int channel, float volume);
   bool SetVolume(int channel, int volume);
+  // The loudness of all sound, 0..100 (clamped to it), over each channel's
+  // own volume: 100 leaves every channel as it is, 0 is silence. It reaches
+  // what is playing at once, and playback runs on, so the output keeps
+  // getting (silent) sound rather than none. The base keeps the value; a
+  // variant also hands it to its output.
+  virtual void SetMasterVolume(int volume);
+  int GetMasterVolume() const { return masterVolume_; }
   bool SetMaxPriority(int channel);
   int GetState(int channel) const;
   int64_t GetPosition(int channel) const;
@@ -122,4 +129,5 @@ class GSound {
   std::vector<std::unique_ptr<GSoundChannel>> channels_;
   // The generation of each channel slot's latest occupant.
   std::vector<int> generations_;
+  int masterVolume_ = 100;
 };

@@ -92,3 +92,8 @@ int GSoundBass::CalcVolume(float volume) {
   if (volume >= 1.0f) return 100;
   return static_cast<int>(volume * 100.0f);
 }
+
+void GSoundBass::SetMasterVolume(int volume) {
+  GSound::SetMasterVolume(volume);
+  mixer_.SetMasterVolume(Loudness(static_cast<float>(GetMasterVolume()) / 100.0f));
+}

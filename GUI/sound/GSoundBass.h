@@ -56,6 +56,8 @@ class GSoundBass : public GSound {
 
   std::unique_ptr<GSoundSample> NewSample() override;
   int CalcVolume(float volume) override;
+  // The mixer scales its whole output by the volume's loudness.
+  void SetMasterVolume(int volume) override;
 
   GAudioMixer& GetMixer() { return mixer_; }
 

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr const char* kSection = "display";
+constexpr const char* kSoundSection = "sound";
 constexpr int kMaxWindowSize = 100000;
 
 // The value of key in the section that starts at start: the rest of the key's
@@ -30,16 +31,32 @@ bool Lookup(ConfigFile& text, int start, const char* key, CFerroString& value) {
   return false;
 }
 
-bool ParseSize(const CFerroString& text, int& size) {
+// A whole number from low to high written in plain digits.
+bool ParseNumber(const CFerroString& text, int low, int high, int& number) {
   if (text.IsEmpty() || text.GetLength() > 6) return false;
   int n = 0;
   for (int i = 0; i < text.GetLength(); ++i) {
     if (text[i] < '0' || text[i] > '9') return false;
     n = n * 10 + (text[i] - '0');
   }
-  if (n < 1 || n > kMaxWindowSize) return false;
-  size = n;
+  if (n < low || n > high) return false;
+  number = n;
   return true;
+}
+
+// "yes" or "no".
+bool ParseYesNo(const CFerroString& text, bool& yes) {
+  if (text != "yes" && text != "no") return false;
+  yes = text == "yes";
+  return true;
+}
+
+// Where the section's lines start, or -1 when the text has no such section.
+int FindSection(ConfigFile& text, const char* section) {
+  CFerroString label;
+  for (int p = text.FindLineLabel(0, label, 0); p >= 0; p = text.FindLineLabel(0, label, p))
+    if (label == section) return p;
+  return -1;
 }
 
 CFerroString Quoted(const CFerroString& value, const char* key, const char* expected) {
@@ -59,14 +76,7 @@ bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
   }
   ConfigFile text;
   text.OpenMemory(bytes, size);
-  int start = -1;
-  CFerroString label;
-  for (int p = text.FindLineLabel(0, label, 0); p >= 0; p = text.FindLineLabel(0, label, p)) {
-    if (label == kSection) {
-      start = p;
-      break;
-    }
-  }
+  const int start = FindSection(text, kSection);
   if (start < 0) {
     why = CFerroString("it has no [") + kSection + "] section";
     return false;
@@ -79,19 +89,27 @@ bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
     return false;
   }
   if (Lookup(text, start, "fullscreen", value)) {
-    if (value == "yes")
-      read.windowMode = WindowMode::FullScreen;
-    else if (value == "no")
-      read.windowMode = WindowMode::Window;
-    else {
+    bool full = false;
+    if (!ParseYesNo(value, full)) {
       why = Quoted(value, "fullscreen", "yes or no");
       return false;
     }
+    read.windowMode = full ? WindowMode::FullScreen : WindowMode::Window;
   }
   for (auto [key, target] : {std::pair{"window-width", &read.windowWidth},
                              std::pair{"window-height", &read.windowHeight}}) {
-    if (Lookup(text, start, key, value) && !ParseSize(value, *target)) {
+    if (Lookup(text, start, key, value) && !ParseNumber(value, 1, kMaxWindowSize, *target)) {
       why = Quoted(value, key, "a size from 1 to 100000");
+      return false;
+    }
+  }
+  if (const int sound = FindSection(text, kSoundSection); sound >= 0) {
+    if (Lookup(text, sound, "volume", value) && !ParseNumber(value, 0, 100, read.volume)) {
+      why = Quoted(value, "volume", "a volume from 0 to 100");
+      return false;
+    }
+    if (Lookup(text, sound, "mute", value) && !ParseYesNo(value, read.muted)) {
+      why = Quoted(value, "mute", "yes or no");
       return false;
     }
   }
@@ -100,13 +118,16 @@ bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
 }
 
 CFerroString CGameSettings::Format() const {
-  CFerroString width, height;
+  CFerroString width, height, loudness;
   width.IntToString(windowWidth);
   height.IntToString(windowHeight);
+  loudness.IntToString(volume);
   return CFerroString("; The settings of Digmaze, written by the game when it ends.\r\n[") +
          kSection + "]\r\n" + "scale = " + ScaleModeName(scale) + "\r\n" +
          "fullscreen = " + (windowMode == WindowMode::FullScreen ? "yes" : "no") + "\r\n" +
-         "window-width = " + width + "\r\n" + "window-height = " + height + "\r\n";
+         "window-width = " + width + "\r\n" + "window-height = " + height + "\r\n" + "[" +
+         kSoundSection + "]\r\n" + "volume = " + loudness + "\r\n" +
+         "mute = " + (muted ? "yes" : "no") + "\r\n";
 }
 
 CGameSettings::LoadResult CGameSettings::Load(const char* path, CFerroString& why) {

@@ -15,11 +15,15 @@ enum class WindowMode { FullScreen, Window };
 //   fullscreen = yes         yes or no
 //   window-width = 1024      the window's size when not full screen,
 //   window-height = 768      1 to 100000 points each
+//   [sound]
+//   volume = 100             the sound effects' volume, 0 to 100 per cent
+//   mute = no                yes: no sound at all (M switches it)
 //
 // A key that is missing keeps its default, and keys or sections this version
 // does not know are passed over, so a file written by a later version (which
-// may add keys) still reads. A new setting is one more field, one line in
-// Format and one lookup in Parse.
+// may add keys) still reads; the [sound] section may be missing altogether,
+// as in the files of earlier versions. A new setting is one more field, one
+// line in Format and one lookup in Parse.
 struct CGameSettings {
   static constexpr const char* kFileName = "settings.cfg";
   // A larger file is not a settings file of this game.
@@ -29,6 +33,8 @@ struct CGameSettings {
   WindowMode windowMode = WindowMode::FullScreen;
   int windowWidth = 1024;
   int windowHeight = 768;
+  int volume = 100;
+  bool muted = false;
 
   bool operator==(const CGameSettings&) const = default;
 

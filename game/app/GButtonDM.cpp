@@ -172,12 +172,15 @@ void GButtonDM::OnLButtonDblClk(unsigned flags, int x, int y) {
 void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
   GGame* game = GComponent::game;
   if (!game || game->GetSceneCount() <= SCENE_GAME) return;
-  GMapList* list = GMapList::GetInstance();
+  // The map list is made on first use, which fills the player's maps folder
+  // when it is new: only the commands that play or edit maps ask for it.
   switch (command) {
-    case CMD_START_GAME:
+    case CMD_START_GAME: {
+      GMapList* list = GMapList::GetInstance();
       list->currentName = list->GetCount() > 0 ? list->names[0] : CFerroString();
       StartGame(game, false);
       break;
+    }
     case CMD_LOAD_GAME:
     case CMD_LOAD_GAME_IN_GAME:
       ShowSaveLoad(game, true);
@@ -186,6 +189,9 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       ShowSaveLoad(game, false);
       break;
     case CMD_DEMONSTRATION:
+      GameScene(game)->BeginDemonstration();
+      break;
+    case CMD_HOW_TO_PLAY:
       if (GPlatform* platform = game->GetPlatform()) platform->OpenLink(game_links::kHelpPage);
       break;
     case CMD_MAP_EDITOR:
@@ -241,7 +247,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
     case CMD_TEST_MAP: {
       const CFerroString name = SelectedMapName(game);
       if (name.IsEmpty()) break;
-      list->currentName = name;
+      GMapList::GetInstance()->currentName = name;
       StartGame(game, true);
       break;
     }

@@ -26,6 +26,7 @@ enum COMMAND_ID : unsigned {
   CMD_SAVE_GAME = 20,
   CMD_LOAD_GAME_IN_GAME = 21,
   CMD_QUIT_TO_MENU = 22,
+  CMD_HOW_TO_PLAY = 23,  // the credits' button: the how-to-play page in the browser
 };
 
 // Every command button of the game: a click runs the command of its id

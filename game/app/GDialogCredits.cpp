@@ -8,13 +8,16 @@
 #include "GUI/themes/GTheme.h"
 #include "GUI/toolkit/GButton.h"
 #include "GUI/toolkit/GStatic.h"
+#include "game/app/GButtonDM.h"
 #include "game/app/GameLinks.h"
 
 namespace {
 
 constexpr unsigned kTextStyle = STYLE_VISIBLE | STYLE_NOERASE;
-constexpr unsigned kOkStyle = STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED |
-                              STYLE_DEFAULT_BUTTON | STYLE_CANCEL_BUTTON;
+constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED;
+constexpr unsigned kOkStyle = kButtonStyle | STYLE_DEFAULT_BUTTON | STYLE_CANCEL_BUTTON;
+// Between the two buttons.
+constexpr int kButtonGap = 20;
 
 }  // namespace
 
@@ -53,8 +56,13 @@ void GDialogCredits::OnInitDlg() {
 
   int bw = 115, bh = 20;
   if (GTheme* look = game ? game->GetTheme() : nullptr) look->GetButtonSizeForMessageBox(bw, bh);
+  // "How to play" and OK side by side, centred under the text; OK keeps the
+  // focus at first, and Enter and Escape.
+  const int x = (margin + lw + sw - 2 * bw - kButtonGap) / 2, y = sh + margin + 30;
+  auto* help = new GButtonDM;
+  help->Create(this, kButtonStyle, x, y, bw, bh, CMD_HOW_TO_PLAY, "How to play");
   auto* ok = new GButton;
-  ok->Create(this, kOkStyle, (margin + lw + sw - bw) / 2, sh + margin + 30, bw, bh, 2, "OK");
+  ok->Create(this, kOkStyle, x + bw + kButtonGap, y, bw, bh, 2, "OK");
 
   // The logo is drawn at (margin, margin) by OnRender, not as a child: a
   // placeholder at (0, 0) keeps that corner inside the fitted area.

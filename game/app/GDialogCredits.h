@@ -5,8 +5,9 @@
 class GSurface;
 
 // The credits: the game's logo beside its name, version and credits text,
-// with links to pages shipped with the game, and an OK button that Enter and
-// Escape press too.
+// with links to pages shipped with the game, a "How to play" button that
+// opens the how-to-play page, and an OK button that Enter and Escape press
+// too.
 class GDialogCredits : public GDialog {
  public:
   // Loads the logo from the image drive.

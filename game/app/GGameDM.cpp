@@ -159,7 +159,54 @@ GPlatform* GGameDM::NewPlatform(GGame* owner, const char* appName) {
 }
 
 GSound* GGameDM::NewSound() {
-  return new GSoundBass;
+  // The device, made before, has read the settings.
+  auto* made = new GSoundBass;
+  made->SetMasterVolume(settings.muted ? 0 : settings.volume);
+  return made;
+}
+
+void GGameDM::ApplySoundSettings() {
+  if (sound) sound->SetMasterVolume(settings.muted ? 0 : settings.volume);
+}
+
+void GGameDM::ToggleSound() {
+  settings.muted = !settings.muted;
+  ApplySoundSettings();
+}
+
+bool GGameDM::OnTakeKey(unsigned key) {
+  if (GetSceneCount() <= SCENE_GAME) return false;
+  static_cast<GSceneMenu*>(GetScene(SCENE_MENU))->NoteInput();
+  const bool shortcut = IsKeyHeld(KEY_LCONTROL) || IsKeyHeld(KEY_RCONTROL) ||
+                        (inputFlags & (INPUT_ALT | INPUT_SYSTEM));
+  if (key == KEY_M && !shortcut) {
+    ToggleSound();
+    return true;
+  }
+  auto* play = static_cast<GSceneGame*>(GetScene(SCENE_GAME));
+  if (!play->IsDemonstrating() || GetCurrentSceneIndex() != SCENE_GAME) return false;
+  // A modifier alone ends nothing, so Alt+Enter and the like still work, and
+  // Print Screen keeps a picture of the demonstration.
+  switch (key) {
+    case KEY_LSHIFT:
+    case KEY_RSHIFT:
+    case KEY_LCONTROL:
+    case KEY_RCONTROL:
+    case KEY_LALT:
+    case KEY_RALT:
+    case KEY_LSYSTEM:
+    case KEY_RSYSTEM:
+    case KEY_PRINT_SCREEN:
+      return false;
+    default:
+      play->EndDemonstration();
+      return true;
+  }
+}
+
+void GGameDM::SysOnMouseWheel(short delta) {
+  if (GetSceneCount() > SCENE_MENU) static_cast<GSceneMenu*>(GetScene(SCENE_MENU))->NoteInput();
+  GGame::SysOnMouseWheel(delta);
 }
 
 void GGameDM::DrawCursor(GImage* cursor) {

@@ -23,7 +23,10 @@ enum SCENE_INDEX : int {
 // The game's application: the SDL platform and 16-bit SDL device, the 50 ms
 // main timer, the 1024 x 768 scene size scaled into the window, the game's
 // scenes, the resource drives its pictures and sounds are read from, where
-// saved games live, and the display settings kept between runs.
+// saved games live, and the display and sound settings kept between runs.
+// Two kinds of key it takes itself in every scene: M switches all sound off
+// and on, and while the demonstration plays any other key (a click, a pad
+// button) ends it.
 class GGameDM : public GGame {
  public:
   GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
@@ -41,7 +44,15 @@ class GGameDM : public GGame {
   // when that differs from what the file holds.
   int Play() override;
   GPlatform* NewPlatform(GGame* game, const char* name) override;
+  // The sound object, at the volume of the settings, or silent when they
+  // say the sound is off.
   GSound* NewSound() override;
+  // M (without Ctrl, Alt or the system key) switches the sound; while the
+  // demonstration plays, any other key but a modifier or Print Screen ends it. Every press
+  // tells the main menu that the player is there.
+  bool OnTakeKey(unsigned key) override;
+  // A wheel turn, too, tells the main menu that the player is there.
+  void SysOnMouseWheel(short delta) override;
   void DrawCursor(GImage* cursor) override;
   // Draws the scene and, when pixels of the back surface or the cursor
   // changed since the last present (or the device asked for a full present),
@@ -69,8 +80,12 @@ class GGameDM : public GGame {
   void RequestDisplay(std::optional<WindowMode> windowMode, std::optional<ScaleMode> scale);
   // The per-user data folder + "settings.cfg"; empty without a data folder.
   CFerroString GetPathToSettings();
-  // The display settings as they are now.
+  // The display and sound settings as they are now.
   CGameSettings CurrentSettings() const;
+  // Switches all sound off, or back on at the settings' volume; kept in the
+  // settings file when the game ends.
+  void ToggleSound();
+  bool IsSoundOn() const { return !settings.muted; }
 
   // Records the keys of every level played into folder (see GReplayRecorder);
   // an empty folder records nothing, which is the default.
@@ -100,6 +115,8 @@ class GGameDM : public GGame {
 
   // Lets the map record the editor's strokes for undo and redo.
   void InstallEditorHooks();
+  // Hands the settings' volume, or silence, to the sound object.
+  void ApplySoundSettings();
   // The cached prefix of the named drive, connecting it on the first call
   // made with a platform.
   CFerroString ConnectDrive(CFerroString& cache, bool& tried, const char* name);
@@ -120,7 +137,7 @@ class GGameDM : public GGame {
   bool imageDriveTried = false;
   bool soundDriveTried = false;
   std::unique_ptr<GReplayRecorder> recorder;
-  // The display settings the device was made with.
+  // The display settings the device was made with, and the sound's.
   CGameSettings settings;
   // What the settings file holds (the defaults when there is none); none
   // when it is damaged, so it is written anew.

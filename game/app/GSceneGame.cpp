@@ -1,5 +1,7 @@
 #include "game/app/GSceneGame.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -29,6 +31,8 @@ constexpr unsigned kMenuButtonStyle =
 constexpr unsigned kWhite = 0xFFFFFF;
 // Where the level, score and lives texts start, from the map's left edge.
 constexpr int kStatusX[3] = {0, 150, 340};
+// How far below the status line the bottom line is, centred on the screen.
+constexpr int kBottomLineGap = 50;
 
 // n with leading zeros up to digits places.
 CFerroString Padded(int n, int digits) {
@@ -83,6 +87,7 @@ void GSceneGame::CreateButtonMenu() {
 }
 
 bool GSceneGame::StartNextLevel() {
+  if (demo.IsOn()) return demo.StartNext();
   // A level whose file cannot be read is passed over rather than ending the game.
   while (GMapList::GetInstance()->SelectNextMapForGame())
     if (GMap::GetInstance()->Start()) {
@@ -93,6 +98,8 @@ bool GSceneGame::StartNextLevel() {
 }
 
 GReplayRecorder* GSceneGame::Recorder() const {
+  // A demonstration is not the player's game: it is never recorded.
+  if (demo.IsOn()) return nullptr;
   auto* app = dynamic_cast<GGameDM*>(game);
   return app && app->GetRecorder().IsOn() ? &app->GetRecorder() : nullptr;
 }
@@ -124,29 +131,68 @@ void GSceneGame::PauseLevel() {
   if (map->state == GMap::STATE_PLAYING) map->state = GMap::STATE_WAITING;
 }
 
-void GSceneGame::GetStatusTexts(CFerroString& level, CFerroString& score, CFerroString& lives) {
+void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
+  if (demo.IsOn()) {
+    // The demonstration's counters are the replay's, not the player's: only
+    // the level is told.
+    texts[STATUS_LEVEL] = CFerroString("LEVEL = ") + Padded(demo.GetLevelNumber(), 2);
+    texts[STATUS_SCORE] = CFerroString("DEMONSTRATION");
+    texts[STATUS_LIVES] = CFerroString();
+    texts[STATUS_BOTTOM] = CFerroString("Press any key to return");
+    return;
+  }
   const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
-  level = CFerroString("LEVEL = ") + Padded(GMapList::GetInstance()->GetMapForGameIndex() + 1, 2);
-  score = CFerroString("SCORE = ") + Padded(counters->score, 5);
-  lives = CFerroString("LIFE = ") + Padded(counters->lives, 2);
+  texts[STATUS_LEVEL] =
+      CFerroString("LEVEL = ") + Padded(GMapList::GetInstance()->GetMapForGameIndex() + 1, 2);
+  texts[STATUS_SCORE] = CFerroString("SCORE = ") + Padded(counters->score, 5);
+  texts[STATUS_LIVES] = CFerroString("LIFE = ") + Padded(counters->lives, 2);
+  texts[STATUS_BOTTOM] = CFerroString();
 }
 
-CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[3]) {
-  GDevice* device = game ? game->GetDevice() : nullptr;
-  if (!device) return CFerroRect();
+CFerroRect GSceneGame::GetStatusRect(int i, const CFerroString& text) {
   GMap* map = GMap::GetInstance();
   int left = 0, top = 0;
   map->GetPositionTV(left, top);
   const int y = GMap::MAP_TOP + map->height * GMap::SQUARE + 20;
-  const int font = theme ? theme->GetTextFont(this) : -1;
+  int w = 0, h = 0;
+  if (GDevice* device = game ? game->GetDevice() : nullptr)
+    device->GetTextSize(text.c_str(), theme ? theme->GetTextFont(this) : -1, w, h);
+  if (i != STATUS_BOTTOM) return CFerroRect(left + kStatusX[i], y, left + kStatusX[i] + w, y + h);
+  const int x = (GModelMedia::GetBackBufferWidth() - w) / 2;
+  return CFerroRect(x, y + kBottomLineGap, x + w, y + kBottomLineGap + h);
+}
+
+CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]) {
   CFerroRect area;
-  for (int i = 0; i < 3; ++i) {
-    int w = 0, h = 0;
-    device->GetTextSize(texts[i].c_str(), font, w, h);
-    const CFerroRect text(left + kStatusX[i], y, left + kStatusX[i] + w, y + h);
+  for (int i = 0; i < STATUS_TEXTS; ++i) {
+    const CFerroRect text = GetStatusRect(i, texts[i]);
     if (!text.IsEmpty()) area = area.IsEmpty() ? text : area.Union(text);
   }
   return area;
+}
+
+void GSceneGame::ShowMenuButton(bool show) {
+  if (GComponent* button = Find(static_cast<unsigned>(CMD_GAME_MENU))) button->Show(show);
+}
+
+bool GSceneGame::BeginDemonstration() {
+  if (!game || !demo.Begin(game->GetPlatform())) return false;
+  game->SetScene(SCENE_GAME);
+  // No stroke of the editor is open while a level plays.
+  GMap::GetInstance()->pendingUndo.reset();
+  if (!demo.StartNext()) {
+    EndDemonstration();
+    return false;
+  }
+  ShowMenuButton(false);
+  return true;
+}
+
+void GSceneGame::EndDemonstration() {
+  // Leaving the scene ends the demonstration (OnFinish).
+  if (game && game->GetCurrentSceneIndex() == SCENE_GAME) game->SetScene(SCENE_MENU);
+  demo.End();
+  ShowMenuButton(true);
 }
 
 void GSceneGame::OnRender() {
@@ -159,17 +205,19 @@ void GSceneGame::OnRender() {
   const int w = map->width * GMap::SQUARE, h = map->height * GMap::SQUARE;
   back->DrawRect(left - 1, GMap::MAP_TOP - 1, w + 2, h + 2, kWhite);
   const int font = theme ? theme->GetTextFont(this) : -1;
-  const int y = GMap::MAP_TOP + h + 20;
-  CFerroString texts[3];
-  GetStatusTexts(texts[0], texts[1], texts[2]);
-  for (int i = 0; i < 3; ++i)
-    back->TextOut(left + kStatusX[i], y, texts[i].c_str(), font, kWhite, DEFAULT_COLOR);
+  CFerroString texts[STATUS_TEXTS];
+  GetStatusTexts(texts);
+  for (int i = 0; i < STATUS_TEXTS; ++i) {
+    if (texts[i].IsEmpty()) continue;
+    const CFerroRect at = GetStatusRect(i, texts[i]);
+    back->TextOut(at.left, at.top, texts[i].c_str(), font, kWhite, DEFAULT_COLOR);
+  }
 }
 
 void GSceneGame::OnBeforeRender() {
   GMap* map = GMap::GetInstance();
-  CFerroString texts[3];
-  GetStatusTexts(texts[0], texts[1], texts[2]);
+  CFerroString texts[STATUS_TEXTS];
+  GetStatusTexts(texts);
   const bool dialog = game && game->modal;
   // A new or restarted level may differ anywhere, and under a dialog only
   // what showed through it was drawn: both are drawn whole.
@@ -178,7 +226,7 @@ void GSceneGame::OnBeforeRender() {
     shownLevel = true;
     shownBuilds = map->GetBackgroundBuilds();
     shownDialog = dialog;
-    for (int i = 0; i < 3; ++i) shownStatus[i] = texts[i];
+    for (int i = 0; i < STATUS_TEXTS; ++i) shownStatus[i] = texts[i];
     return;
   }
   shownDialog = dialog;
@@ -198,18 +246,19 @@ void GSceneGame::OnBeforeRender() {
     }
   }
 
-  if (texts[0] == shownStatus[0] && texts[1] == shownStatus[1] && texts[2] == shownStatus[2])
-    return;
+  if (std::equal(std::begin(texts), std::end(texts), std::begin(shownStatus))) return;
   const CFerroRect was = GetStatusArea(shownStatus), now = GetStatusArea(texts);
   CFerroRect area = was.IsEmpty() ? now : now.IsEmpty() ? was : was.Union(now);
   int sx = 0, sy = 0;
   GetAbsoluteWindowPosition(sx, sy);
   area.Offset(-sx, -sy);
   InvalidateRect(area);
-  for (int i = 0; i < 3; ++i) shownStatus[i] = texts[i];
+  for (int i = 0; i < STATUS_TEXTS; ++i) shownStatus[i] = texts[i];
 }
 
 void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
+  // The demonstration's runner answers only its replay.
+  if (demo.IsOn()) return;
   GMap* map = GMap::GetInstance();
   const auto before = PlayControls();
   map->PressKey(GetPlayerKey(key));
@@ -219,6 +268,7 @@ void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
 }
 
 void GSceneGame::OnKeyUp(unsigned key, unsigned, unsigned) {
+  if (demo.IsOn()) return;
   GMap* map = GMap::GetInstance();
   map->ReleaseKey(GetPlayerKey(key));
   if (GReplayRecorder* recorder = Recorder()) recorder->KeyUp(map->tick, key);
@@ -230,6 +280,11 @@ void GSceneGame::OnStart() {
 
 void GSceneGame::OnFinish(int) {
   if (game) game->ShowCursor(true);
+  if (demo.IsOn()) {
+    demo.End();
+    ShowMenuButton(true);
+    return;
+  }
   if (GReplayRecorder* recorder = Recorder())
     recorder->EndLevel("left at tick " + std::to_string(GMap::GetInstance()->tick));
 }
@@ -240,12 +295,24 @@ void GSceneGame::OnUpdate() {
   // is open over the game, play and the end sequence both wait.
   if (!game || game->modal) return;
   GMap* map = GMap::GetInstance();
+  // The demonstration's keys land as digmaze-sim applies them: every tick
+  // the level waits or plays, before it is updated.
+  const bool running = map->state == GMap::STATE_WAITING || map->state == GMap::STATE_PLAYING;
+  if (demo.IsOn() && running && !demo.FeedKeys()) {
+    EndDemonstration();
+    return;
+  }
   const unsigned counter = map->stateCounter;
   ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
   switch (map->state) {
     case GMap::STATE_PLAYING:
       // The level draws what moved; OnBeforeRender has it presented.
       map->Update();
+      if (demo.IsOn() && map->state == GMap::STATE_CAUGHT) {
+        demo.ReportLost();
+        EndDemonstration();
+        return;
+      }
       if (GReplayRecorder* recorder = Recorder()) {
         // The same line digmaze-sim prints last when it replays the recording.
         if (map->state == GMap::STATE_WON)
@@ -260,6 +327,11 @@ void GSceneGame::OnUpdate() {
         return;
       }
       if (counter >= kEndPause && !StartNextLevel()) {
+        // The demonstration returns to the main menu after its last level.
+        if (demo.IsOn()) {
+          EndDemonstration();
+          return;
+        }
         map->SetState(GMap::STATE_WAITING);
         victoryBox.Alert("Digmaze", "Congratulations! You have won!", MB_OK);
       }

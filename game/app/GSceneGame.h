@@ -2,6 +2,7 @@
 
 #include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GScene.h"
+#include "game/app/GDemonstration.h"
 #include "game/app/GDialogMenu.h"
 
 class GReplayRecorder;
@@ -23,11 +24,15 @@ class GMessageBoxVictory : public GMessageBox {
 // The running level with its status line and a "Menu (Esc)" button: the
 // keyboard drives the runner, every tick advances the level while it plays,
 // and the end of a level is timed here (next level, life lost, final
-// message).
+// message). The demonstration plays here too: its replays' keys drive the
+// runner instead, and the status line says so.
 class GSceneGame : public GScene {
  public:
   // Ticks a won or lost level holds still before the next step.
   static constexpr unsigned kEndPause = 26;
+  // The status texts: the level, the score and the lives along the line
+  // below the map, and the line at the bottom of the screen.
+  enum { STATUS_LEVEL, STATUS_SCORE, STATUS_LIVES, STATUS_BOTTOM, STATUS_TEXTS };
 
   // Creates the "Menu (Esc)" button the first time a level starts.
   void CreateButtonMenu();
@@ -38,8 +43,19 @@ class GSceneGame : public GScene {
   // or lost keeps its state and counter, so pausing over its end sequence
   // does not replay it.
   static void PauseLevel();
-  // The status line's three texts: "LEVEL = 03", "SCORE = 00250", "LIFE = 10".
-  static void GetStatusTexts(CFerroString& level, CFerroString& score, CFerroString& lives);
+  // The status texts: "LEVEL = 03", "SCORE = 00250", "LIFE = 10" and no
+  // bottom line in play; "LEVEL = 09", "DEMONSTRATION", nothing and "Press
+  // any key to return" in the demonstration.
+  void GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const;
+
+  // Shows the demonstration: switches to this scene and plays the first
+  // replay. False, with the main menu still shown and a line in the error
+  // log, when there is no replay or the first cannot be played.
+  bool BeginDemonstration();
+  // Ends the demonstration and returns to the main menu.
+  void EndDemonstration();
+  bool IsDemonstrating() const { return demo.IsOn(); }
+  const GDemonstration& GetDemonstration() const { return demo; }
 
   // Draws the level, its outline and the status line (what the frame's clip
   // lets through).
@@ -56,7 +72,8 @@ class GSceneGame : public GScene {
   // Any key starts a waiting level; arrows steer, Space digs.
   void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
   void OnKeyUp(unsigned key, unsigned count, unsigned flags) override;
-  // Hides the mouse cursor during play; OnFinish shows it again.
+  // Hides the mouse cursor during play; OnFinish shows it again, and ends a
+  // demonstration the scene is left in.
   void OnStart() override;
   void OnFinish(int nextScene) override;
   // Advances the level while it plays and times the end of a level.
@@ -66,17 +83,24 @@ class GSceneGame : public GScene {
   GDialogMenu menuDialog;
 
  private:
-  // Starts the next level of the list that can be read; false after the last.
+  // Starts the next level of the list that can be read (of the
+  // demonstration's replays in the demonstration); false after the last.
   bool StartNextLevel();
-  // The application's recorder, or null when it does not record.
+  // The application's recorder, or null when it does not record or the
+  // demonstration plays.
   GReplayRecorder* Recorder() const;
-  // The part of the back buffer the three status texts cover.
-  CFerroRect GetStatusArea(const CFerroString (&texts)[3]);
+  // Where status text i is drawn (back-buffer pixels): its place and size.
+  CFerroRect GetStatusRect(int i, const CFerroString& text);
+  // The part of the back buffer the status texts cover.
+  CFerroRect GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]);
+  // Shows or hides the "Menu (Esc)" button, which the demonstration has no use for.
+  void ShowMenuButton(bool show);
 
   // What the picture shows: the level as of this count of background builds,
   // whether a dialog was over it, and the status texts.
   unsigned shownBuilds = 0;
   bool shownLevel = false;
   bool shownDialog = false;
-  CFerroString shownStatus[3];
+  CFerroString shownStatus[STATUS_TEXTS];
+  GDemonstration demo;
 };

@@ -3,6 +3,8 @@
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GGame.h"
 #include "game/app/GButtonDM.h"
+#include "game/app/GGameDM.h"
+#include "game/app/GSceneGame.h"
 
 namespace {
 
@@ -33,4 +35,45 @@ GSceneMenu::GSceneMenu() {
                    (h - kColumnHeight) / 2 - 15 + kButtonStep * static_cast<int>(i), kButtonWidth,
                    kButtonHeight, CMD_START_GAME + i, kLabels[i]);
   }
+}
+
+void GSceneMenu::NoteInput() {
+  idleTicks = 0;
+  waitForInput = false;
+}
+
+void GSceneMenu::OnStart() {
+  idleTicks = 0;
+  if (game) {
+    idleCursorX = game->cursorX;
+    idleCursorY = game->cursorY;
+  }
+}
+
+void GSceneMenu::OnUpdate() {
+  GScene::OnUpdate();
+  if (!game || game->GetScene() != this) return;
+  // A dialog over the menu, or a mouse that moved, is someone using it.
+  if (game->modal || game->cursorX != idleCursorX || game->cursorY != idleCursorY) {
+    idleCursorX = game->cursorX;
+    idleCursorY = game->cursorY;
+    NoteInput();
+    return;
+  }
+  if (waitForInput || ++idleTicks < kAttractTicks) return;
+  idleTicks = 0;
+  GButtonDM::RunCommand(CMD_DEMONSTRATION, this);
+  waitForInput = game->GetScene() == this;
+}
+
+void GSceneMenu::OnFinish(int nextScene) {
+  auto* play =
+      nextScene == SCENE_GAME ? static_cast<GSceneGame*>(game->GetScene(SCENE_GAME)) : nullptr;
+  focusForReturn = play && play->IsDemonstrating() ? GetFocusItem() : nullptr;
+}
+
+GComponent* GSceneMenu::GetDefaultFocus() {
+  GComponent* kept = focusForReturn;
+  focusForReturn = nullptr;
+  return kept && IsUsableFocus(kept) ? kept : GScene::GetDefaultFocus();
 }

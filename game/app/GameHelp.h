@@ -53,6 +53,8 @@ inline constexpr HELP_KEY kKeys[] = {
     {"In the map editor", "right button", "erase", nullptr},
     {"In the map editor", "Ctrl+Z", "undo the last stroke", nullptr},
     {"In the map editor", "Ctrl+Shift+Z, Ctrl+Y", "redo the stroke undone last", nullptr},
+    {"In the demonstration", "any key, button or click", "return to the main menu", "any button"},
+    {"Anywhere", "M", "switch all sound off or on", nullptr},
     {"Anywhere", "Alt+Enter, F11", "switch between full screen and a window", nullptr},
     {"Anywhere", "Print Screen", "save the picture as a numbered TGA file", nullptr},
 };

@@ -6,8 +6,8 @@
 // inside the game folder.
 namespace game_links {
 
-// The how-to-play page: opened by the main menu's demonstration button and
-// linked from the credits.
+// The how-to-play page: opened by the credits' "How to play" button and
+// linked from their text.
 inline constexpr const char kHelpPage[] = "help/index.html";
 // The licence of the fonts the game's bitmap fonts are rendered from.
 inline constexpr const char kFontsPage[] = "help/fonts.html";

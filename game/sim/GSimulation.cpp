@@ -100,6 +100,27 @@ std::string GSimulation::StartLine(const SIM_START& start) {
   return line;
 }
 
+bool GSimulation::ParseEnd(const std::string& text, std::string& line, unsigned& tick) {
+  static const std::string kMark = "# end ";
+  size_t at = text.rfind("\n" + kMark);
+  if (at != std::string::npos)
+    ++at;
+  else if (text.compare(0, kMark.size(), kMark) == 0)
+    at = 0;
+  else
+    return false;
+  at += kMark.size();
+  std::string found = text.substr(at, text.find('\n', at) - at);
+  if (!found.empty() && found.back() == '\r') found.pop_back();
+  std::istringstream words(found);
+  std::string t;
+  long long n = -1;
+  if (!(words >> t >> n) || t != "T" || n < 0 || n > 0xFFFFFFFFll) return false;
+  line = found;
+  tick = static_cast<unsigned>(n);
+  return true;
+}
+
 bool GSimulation::LoadMap(const char* path) {
   return GMap::GetInstance()->LoadFromPath(path);
 }
@@ -138,9 +159,13 @@ void GSimulation::KeyUp(SIM_KEY key) {
   GMap::GetInstance()->ReleaseKey(GetPlayerKey(key));
 }
 
-void GSimulation::Tick(unsigned t, const std::vector<SIM_EVENT>& events) {
+void GSimulation::ApplyEvents(unsigned t, const std::vector<SIM_EVENT>& events) {
   for (const auto& event : events)
     if (event.tick == t) event.down ? KeyDown(event.key) : KeyUp(event.key);
+}
+
+void GSimulation::Tick(unsigned t, const std::vector<SIM_EVENT>& events) {
+  ApplyEvents(t, events);
   GMap* map = GMap::GetInstance();
   if (map->state == GMap::STATE_PLAYING) map->Update();
 }

@@ -56,6 +56,10 @@ class GSimulation {
   static int KeyOf(const std::string& name);
   // The start line of a SIM_START, as ParseScript reads it.
   static std::string StartLine(const SIM_START& start);
+  // The status line a script stores after its last "# end " comment (the
+  // line Run prints last when the replay wins) and the tick it names; false
+  // when the script stores none.
+  static bool ParseEnd(const std::string& text, std::string& line, unsigned& tick);
 
   // Loads a map file by path; false leaves the level as it was.
   static bool LoadMap(const char* path);
@@ -66,7 +70,9 @@ class GSimulation {
   // A key press as the game scene handles it; a press of a held key is ignored.
   void KeyDown(SIM_KEY key);
   void KeyUp(SIM_KEY key);
-  // Applies the events of tick t (in script order), then updates the level when it plays.
+  // Applies the events of tick t (in script order).
+  void ApplyEvents(unsigned t, const std::vector<SIM_EVENT>& events);
+  // Applies the events of tick t, then updates the level when it plays.
   void Tick(unsigned t, const std::vector<SIM_EVENT>& events);
   // "T t S state SC score L lives TR treasures R x y animation frame" and
   // " A x y animation frame" for each alien.

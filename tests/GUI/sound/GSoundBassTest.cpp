@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -90,6 +91,32 @@ TEST_F(GSoundBassDiskTest, EverySampleReachesTheOutputOnce) {
   EXPECT_NEAR(Count(0.25f, 0.02f), 4410 * 2, 100);  // Give or take the resampler's edges.
 }
 
+// The master volume scales all that is heard: at 50 a sound reaches the output at 0.5^3.5 of
+// its level, and muted (0) the device goes on getting silence, buffer after buffer, while a
+// sound played meanwhile runs its course unheard.
+TEST_F(GSoundBassDiskTest, TheMasterVolumeScalesTheOutputAndMutingSendsSilence) {
+  {
+    GSoundBass sound;
+    ASSERT_TRUE(sound.GetMixer().IsReady());
+    const int s = Load(sound, Mono16(2205, 0x40));
+    sound.SetMasterVolume(50);
+    ASSERT_TRUE(WaitForState(sound, sound.Play(s, 100, false), -1));
+    sound.SetMasterVolume(0);
+    const auto muted = std::filesystem::file_size(output);
+    ASSERT_TRUE(WaitForState(sound, sound.Play(s, 100, false), -1));
+    // A tenth of a second of float stereo more, at least.
+    const auto enough = muted + 4410 * 2 * sizeof(float);
+    for (int i = 0; i < 600 && std::filesystem::file_size(output) < enough; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_GE(std::filesystem::file_size(output), enough) << "the muted device got nothing";
+  }
+  const float level = 0x4040 / 32768.0f;
+  const int heard = Count(level * std::pow(0.5f, 3.5f), 1e-6f);
+  EXPECT_EQ(heard, 2205 * 2) << "one play at half volume";
+  EXPECT_EQ(Count(0.0f, 0.0f), static_cast<int>(ReadText(output).size() / sizeof(float)) - heard)
+      << "everything else, the muted play too, is silence";
+}
+
 TEST_F(GSoundBassDiskTest, VoicesLoopsAndStops) {
   GSoundBass sound;
   const int a = Load(sound, Mono16(88200, 0x10)), b = Load(sound, Mono16(88200, 0x10));
@@ -170,6 +197,7 @@ TEST_F(GSoundBassDiskTest, ChangesWhileTheAudioThreadMixes) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
   for (int i = 0; std::chrono::steady_clock::now() < until; ++i) {
     sound.SetVolume(looped, (i % 10) / 10.0f);
+    sound.SetMasterVolume(i % 101);
     const int effect = Load(sound, Mono16(50 + i % 7, 0x10));
     const int channel = sound.Play(effect, 50, i % 2 == 0);
     sound.GetState(channel);
@@ -197,6 +225,13 @@ TEST(GSoundBassTest, MissingDeviceFailsQuietlyAndVolumesAreClamped) {
   for (auto [volume, percent, loudness] : cases) {
     EXPECT_EQ(sound.CalcVolume(volume), percent) << volume;
     EXPECT_NEAR(GSoundBass::Loudness(volume), loudness, 1e-4) << volume;
+  }
+  // The master volume is kept within 0..100 and reaches the mixer as its loudness.
+  for (auto [volume, kept, loudness] :
+       {std::tuple{150, 100, 1.0f}, std::tuple{-5, 0, 0.0f}, std::tuple{50, 50, 0.0883883f}}) {
+    sound.SetMasterVolume(volume);
+    EXPECT_EQ(sound.GetMasterVolume(), kept) << volume;
+    EXPECT_NEAR(sound.GetMixer().GetMasterVolume(), loudness, 1e-6) << volume;
   }
 }
 

@@ -15,6 +15,8 @@ CGameSettings Custom() {
   s.windowMode = WindowMode::Window;
   s.windowWidth = 1366;
   s.windowHeight = 700;
+  s.volume = 35;
+  s.muted = true;
   return s;
 }
 
@@ -25,7 +27,10 @@ TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
             "scale = sharp\r\n"
             "fullscreen = yes\r\n"
             "window-width = 1024\r\n"
-            "window-height = 768\r\n");
+            "window-height = 768\r\n"
+            "[sound]\r\n"
+            "volume = 100\r\n"
+            "mute = no\r\n");
   const CFerroString text = Custom().Format();
   CGameSettings read;
   CFerroString why;
@@ -39,18 +44,22 @@ TEST(CGameSettings, TextsAreReadByTheSettingsFormatAndUnknownLinesPassedOver) {
     std::string text;
     ScaleMode scale;
     WindowMode windowMode;
-    int width, height;
+    int width, height, volume;
+    bool muted;
   } const cases[] = {
       {"without '=' and with LF line ends", "[display]\nscale off\nwindow-width 800\n",
-       ScaleMode::Off, WindowMode::FullScreen, 800, 768},
+       ScaleMode::Off, WindowMode::FullScreen, 800, 768, 100, false},
       {"a later version's keys and sections",
-       "[sound]\r\nvolume = 80\r\n[display]\r\nscale-x = 9\r\nscale = integer\r\nbrightness = 3\r\n"
-       "  window-height = 600 ; half\r\n[more]\r\nfullscreen = no\r\n",
-       ScaleMode::Integer, WindowMode::FullScreen, 1024, 600},
-      {"keys in comments and outside the section",
-       "fullscreen = no\r\n; scale = off\r\n[display]\r\nfullscreen = no ; a window\r\n",
-       ScaleMode::Sharp, WindowMode::Window, 1024, 768},
-      {"no keys at all", "[display]\r\n", ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768},
+       "[sound]\r\nvolume = 80\r\nmute-music = yes\r\n[display]\r\nscale-x = 9\r\n"
+       "scale = integer\r\nbrightness = 3\r\n  window-height = 600 ; half\r\n[more]\r\n"
+       "fullscreen = no\r\nmute = yes\r\n",
+       ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 80, false},
+      {"keys in comments and outside their section",
+       "fullscreen = no\r\n; scale = off\r\n[display]\r\nfullscreen = no ; a window\r\n"
+       "mute = yes\r\n[sound]\r\nscale = off\r\nmute = yes\r\nvolume = 0\r\n",
+       ScaleMode::Sharp, WindowMode::Window, 1024, 768, 0, true},
+      {"no keys at all, as an earlier version's file has no sound", "[display]\r\n",
+       ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false},
   };
   // Keys a text lacks keep what the object held: the defaults here.
   for (const Case& c : cases) {
@@ -63,6 +72,8 @@ TEST(CGameSettings, TextsAreReadByTheSettingsFormatAndUnknownLinesPassedOver) {
     want.windowMode = c.windowMode;
     want.windowWidth = c.width;
     want.windowHeight = c.height;
+    want.volume = c.volume;
+    want.muted = c.muted;
     EXPECT_EQ(read, want) << c.why;
   }
 }
@@ -86,6 +97,12 @@ TEST(CGameSettings, DamagedTextsAreRefusedWithTheirReason) {
        "the value \"100001\" of window-height is not a size from 1 to 100000"},
       {"[display]\r\nwindow-width = 80a\r\n",
        "the value \"80a\" of window-width is not a size from 1 to 100000"},
+      {"[display]\r\n[sound]\r\nvolume = 101\r\n",
+       "the value \"101\" of volume is not a volume from 0 to 100"},
+      {"[sound]\r\nvolume = -1\r\n[display]\r\n",
+       "the value \"-1\" of volume is not a volume from 0 to 100"},
+      {"[display]\r\n[sound]\r\nmute = off\r\n", "the value \"off\" of mute is not yes or no"},
+      {"[sound]\r\nvolume = 50\r\n", "it has no [display] section"},
   };
   for (const auto& c : cases) {
     CGameSettings read = Custom();

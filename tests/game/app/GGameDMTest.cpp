@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -18,8 +19,10 @@
 #include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/sound/GSound.h"
+#include "GUI/sound/GSoundBass.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/CGameSettings.h"
+#include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
 #include "game/model/GModelMedia.h"
 #include "tests/GUI/platform/HeadlessGame.h"
@@ -501,5 +504,47 @@ TEST(GameDMSettings, ADamagedFileIsReportedOnceAndWrittenAnew) {
     EXPECT_EQ(game.GetDevice()->GetScaleMode(), ScaleMode::Sharp);
     PlayUntilClosed(game);
     EXPECT_EQ(ReadText(file), CGameSettings().Format().c_str());
+  }
+}
+
+// The sound's volume comes from the settings file and reaches the mixer;
+// M, in any scene and over any dialog, switches all sound off and on again,
+// and the next start begins as the player left it. Ctrl+M is not M.
+TEST(GameDMSettings, TheVolumeReachesTheMixerAndMIsKeptForTheNextStart) {
+  TempDir dir;
+  const std::string file = dir / CGameSettings::kFileName;
+  CGameSettings half;
+  half.volume = 50;
+  ASSERT_TRUE(WriteText(file, half.Format().c_str()));
+  const auto press = [](GGame& game, unsigned key) {
+    game.PlatformKeyDown(static_cast<int>(key), 0);
+    game.PlatformKeyUp(static_cast<int>(key));
+  };
+  for (bool mutedAtStart : {false, true}) {
+    SCOPED_TRACE(mutedAtStart ? "the second start" : "the first start");
+    TestGameDM game{dir.Path()};
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    GAudioMixer& mixer = static_cast<GSoundBass*>(game.GetSound())->GetMixer();
+    const float loudness = std::pow(0.5f, 3.5f);
+    EXPECT_NEAR(mixer.GetMasterVolume(), mutedAtStart ? 0.0f : loudness, 1e-6);
+    GButtonDM::RunCommand(CMD_CREDITS, game.GetScene(SCENE_MENU));
+    press(game, KEY_M);
+    EXPECT_NEAR(mixer.GetMasterVolume(), mutedAtStart ? loudness : 0.0f, 1e-6);
+    EXPECT_NE(game.modal, nullptr) << "M is no key of the dialog";
+    game.PlatformKeyDown(KEY_LCONTROL, 0);
+    press(game, KEY_M);
+    game.PlatformKeyUp(KEY_LCONTROL);
+    EXPECT_NEAR(mixer.GetMasterVolume(), mutedAtStart ? loudness : 0.0f, 1e-6);
+    while (game.modal) game.modal->EndModal(0);
+    if (!mutedAtStart) {
+      game.SetScene(SCENE_EDITOR);
+      press(game, KEY_M);
+      press(game, KEY_M);
+      EXPECT_EQ(game.GetSound()->GetMasterVolume(), 0) << "twice in the editor: off again";
+    }
+    PlayUntilClosed(game);
+    CGameSettings kept = half;
+    kept.muted = !mutedAtStart;
+    EXPECT_EQ(ReadText(file), kept.Format().c_str());
   }
 }

@@ -12,6 +12,7 @@
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GPlatformSDL.h"
+#include "GUI/toolkit/GScene.h"
 #include "game/app/GGameDM.h"
 #include "tests/support/Files.h"
 
@@ -123,15 +124,25 @@ inline std::vector<Uint32> WindowPixels(SDL_Renderer* renderer) {
   return pixels;
 }
 
+// What the game's window shows after the whole scene is drawn and presented
+// anew (without a tick in between).
+inline std::vector<Uint32> RedrawnWindow(GGame& game) {
+  game.GetScene()->Invalidate();
+  game.GetDevice()->RequestFullPresent();
+  game.SysOnRender();
+  return WindowPixels(static_cast<GDeviceSDL*>(game.GetDevice())->GetRenderer());
+}
+
 // A game folder in a temporary folder holding copies of the shipped data
-// the scenes need: the maps and the theme folder (fonts, cursors), and with
-// Media() the resource-drive sources.
+// the scenes need: the maps, the demonstration's replays and the theme
+// folder (fonts, cursors), and with media the resource-drive sources.
 class GameFolder {
  public:
   explicit GameFolder(bool media = false) {
     namespace fs = std::filesystem;
     const fs::path data = SourceDir() / "data";
     fs::copy(data / "Maps", dir / "Maps", fs::copy_options::recursive);
+    fs::copy(data / "demo", dir / "demo", fs::copy_options::recursive);
     fs::copy(data / "windows", dir / "windows", fs::copy_options::recursive);
     if (media) fs::copy(data / "vdd", dir / "vdd", fs::copy_options::recursive);
   }

@@ -117,6 +117,8 @@ TEST_F(ScenesTest, CommandsRunByTheirId) {
       {CMD_LOAD_GAME, SCENE_MENU,
        [&] { return game.modal == &menu->saveLoadDialog && menu->saveLoadDialog.loadMode; }},
       {CMD_DEMONSTRATION, SCENE_MENU,
+       [&] { return game.GetCurrentSceneIndex() == SCENE_GAME && Play()->IsDemonstrating(); }},
+      {CMD_HOW_TO_PLAY, SCENE_MENU,
        [&] { return game.Platform()->links == std::vector<std::string>{"help/index.html"}; }},
       {CMD_MAP_EDITOR, SCENE_MENU, scene(SCENE_MAPS)},
       {CMD_CREDITS, SCENE_MENU, [&] { return game.modal == &menu->creditsDialog; }},
@@ -137,7 +139,7 @@ TEST_F(ScenesTest, CommandsRunByTheirId) {
        [&] { return game.modal == &menu->saveLoadDialog && menu->saveLoadDialog.loadMode; }},
       {CMD_QUIT_TO_MENU, SCENE_GAME, scene(SCENE_MENU)},
       {0, SCENE_GAME, nothing(SCENE_GAME)},
-      {23, SCENE_MENU, nothing(SCENE_MENU)},
+      {24, SCENE_MENU, nothing(SCENE_MENU)},
       {1000, SCENE_MENU, nothing(SCENE_MENU)},
   };
   for (const Case& c : cases) {
@@ -351,11 +353,12 @@ TEST_F(ScenesTest, TheStatusLine) {
     list->currentName = c.current;
     units->score = c.score;
     units->lives = c.lives;
-    CFerroString level, score, lives;
-    GSceneGame::GetStatusTexts(level, score, lives);
-    EXPECT_STREQ(level.c_str(), c.level);
-    EXPECT_STREQ(score.c_str(), c.scoreText);
-    EXPECT_STREQ(lives.c_str(), c.livesText);
+    CFerroString texts[GSceneGame::STATUS_TEXTS];
+    Play()->GetStatusTexts(texts);
+    EXPECT_STREQ(texts[GSceneGame::STATUS_LEVEL].c_str(), c.level);
+    EXPECT_STREQ(texts[GSceneGame::STATUS_SCORE].c_str(), c.scoreText);
+    EXPECT_STREQ(texts[GSceneGame::STATUS_LIVES].c_str(), c.livesText);
+    EXPECT_STREQ(texts[GSceneGame::STATUS_BOTTOM].c_str(), "");
   }
 }
 
@@ -792,12 +795,7 @@ class PlayPictureTest : public ::testing::Test {
   // What the window shows now, and what it shows after the whole scene is
   // drawn and presented anew (without a tick in between).
   std::vector<Uint32> Shown() { return WindowPixels(Renderer()); }
-  std::vector<Uint32> Redrawn() {
-    game.GetScene()->Invalidate();
-    game.GetDevice()->RequestFullPresent();
-    game.SysOnRender();
-    return WindowPixels(Renderer());
-  }
+  std::vector<Uint32> Redrawn() { return RedrawnWindow(game); }
   SDL_Renderer* Renderer() { return static_cast<GDeviceSDL*>(game.GetDevice())->GetRenderer(); }
 
   GameFolder folder{true};

@@ -21,9 +21,10 @@ TEST_F(CampaignReplayTest, EveryShippedLevelIsWonByItsReplay) {
     std::vector<SIM_EVENT> events;
     std::string error;
     ASSERT_TRUE(GSimulation::ParseScript(script, events, error)) << error;
-    const size_t end = script.rfind("# end ");
-    ASSERT_NE(end, std::string::npos) << "the replay stores no expected end";
-    const std::string expected = script.substr(end + 6, script.find('\n', end) - end - 6);
+    std::string expected;
+    unsigned endTick = 0;
+    ASSERT_TRUE(GSimulation::ParseEnd(script, expected, endTick))
+        << "the replay stores no expected end";
 
     ASSERT_TRUE(GSimulation::LoadMap((SourceDir() / "data/Maps" / name.c_str()).c_str()));
     GSimulation run;
@@ -35,5 +36,6 @@ TEST_F(CampaignReplayTest, EveryShippedLevelIsWonByItsReplay) {
     const std::string last = lines.substr(from == std::string::npos ? 0 : from + 1);
     EXPECT_EQ(last, expected + "\n");
     EXPECT_NE(last.find(" S 2 "), std::string::npos) << "not won: " << last;
+    EXPECT_EQ(last.rfind("T " + std::to_string(endTick) + " ", 0), 0u) << last;
   }
 }

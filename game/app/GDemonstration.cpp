@@ -1,0 +1,128 @@
+#include "game/app/GDemonstration.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "GUI/foundation/FileError.h"
+#include "GUI/platform/FILE_DATA.h"
+#include "GUI/platform/GPlatform.h"
+#include "game/model/GMap.h"
+
+namespace {
+
+constexpr const char* kReplayExtension = "txt";
+
+// The part of a search result after its last separator.
+CFerroString BareName(const char* found) {
+  const std::string name(found);
+  const size_t slash = name.find_last_of("/\\");
+  return CFerroString(slash == std::string::npos ? found : name.substr(slash + 1).c_str());
+}
+
+// The number the name ends in (its last six digits at most), or 0.
+int TrailingNumber(const std::string& stem) {
+  size_t from = stem.size();
+  while (from > 0 && std::isdigit(static_cast<unsigned char>(stem[from - 1]))) --from;
+  int number = 0;
+  for (size_t i = std::max(from, stem.size() - std::min<size_t>(stem.size(), 6)); i < stem.size();
+       ++i)
+    number = number * 10 + (stem[i] - '0');
+  return number;
+}
+
+}  // namespace
+
+bool GDemonstration::Begin(GPlatform* from) {
+  End();
+  if (!from) return false;
+  gameFolder = from->GetPathToGame();
+  const CFerroString folder = gameFolder + kFolder + CFerroString(from->GetSlash());
+  std::vector<CFerroString> found;
+  if (from->CanListFolder(folder.c_str())) {
+    // The search runs to its end, so it leaves nothing open.
+    for (const char* name = from->GetFirstFile(folder.c_str(), kReplayExtension); name;
+         name = from->GetNextFile())
+      found.push_back(BareName(name));
+  }
+  if (found.empty()) {
+    ReportError(
+        (CFerroString("the demonstration has no replays in ") + folder + "; the main menu stays")
+            .c_str());
+    return false;
+  }
+  std::sort(found.begin(), found.end(), [](const CFerroString& a, const CFerroString& b) {
+    return std::string(a.c_str()) < std::string(b.c_str());
+  });
+  replays = std::move(found);
+  nextReplay = 0;
+  platform = from;
+  return true;
+}
+
+void GDemonstration::End() {
+  platform = nullptr;
+  replays.clear();
+  events.clear();
+  nextReplay = 0;
+}
+
+void GDemonstration::Report(const CFerroString& what) const {
+  ReportError((CFerroString("the demonstration's replay ") + replayPath + " " + what +
+               "; the demonstration ends")
+                  .c_str());
+}
+
+bool GDemonstration::StartNext() {
+  if (!platform || nextReplay >= replays.size()) return false;
+  const CFerroString slash(platform->GetSlash());
+  const CFerroString name = replays[nextReplay++];
+  replayPath = gameFolder + kFolder + slash + name;
+
+  FILE_DATA file;
+  if (!platform->LoadFile(replayPath.c_str(), &file)) {
+    Report("cannot be read");
+    return false;
+  }
+  const std::string text(reinterpret_cast<const char*>(file.data),
+                         static_cast<size_t>(std::max(file.size, 0)));
+  SIM_START start;
+  std::string error, end;
+  if (!GSimulation::ParseScript(text, events, error, &start)) {
+    Report(CFerroString("is damaged (") + error.c_str() + ")");
+    return false;
+  }
+  if (!GSimulation::ParseEnd(text, end, endTick)) {
+    Report("does not say where it wins (no \"# end T ...\" line)");
+    return false;
+  }
+  std::string stem = name.c_str();
+  stem.erase(stem.size() - 1 - std::string(kReplayExtension).size());
+  const CFerroString map = gameFolder + "Maps" + slash + stem.c_str() + ".dmm";
+  if (!GSimulation::LoadMap(map.c_str())) {
+    Report(CFerroString("plays the map ") + map + ", which cannot be read");
+    return false;
+  }
+  keys.Begin(start);
+  nextTick = GMap::GetInstance()->tick;
+  levelNumber = TrailingNumber(stem);
+  return true;
+}
+
+bool GDemonstration::FeedKeys() {
+  if (!platform) return false;
+  if (nextTick > endTick) {
+    CFerroString tick;
+    tick.IntToString(static_cast<int>(endTick));
+    Report(CFerroString("has not won by tick ") + tick + ", where it should");
+    return false;
+  }
+  keys.ApplyEvents(nextTick++, events);
+  return true;
+}
+
+void GDemonstration::ReportLost() {
+  CFerroString tick;
+  tick.IntToString(static_cast<int>(GetLastTick()));
+  Report(CFerroString("loses a life at tick ") + tick);
+}

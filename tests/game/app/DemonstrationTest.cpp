@@ -1,0 +1,275 @@
+// The demonstration: the shipped replays played in the game scene, what ends
+// it, the idle main menu starting it, and replays that go wrong.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "GUI/sound/GSound.h"
+#include "GUI/toolkit/InputCodes.h"
+#include "game/app/GButtonDM.h"
+#include "game/app/GSceneGame.h"
+#include "game/app/GSceneMenu.h"
+#include "game/model/GMap.h"
+#include "game/sim/GSimulation.h"
+#include "tests/game/app/GameAppFixture.h"
+#include "tests/support/Files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every file below a folder, with its bytes.
+std::map<std::string, std::string> Contents(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file()) files[entry.path().string()] = ReadText(entry.path());
+  return files;
+}
+
+// The shipped replays of the demonstration, as the names of their maps, in order.
+std::vector<std::string> DemoLevels() {
+  std::vector<std::string> levels;
+  for (const auto& entry : fs::directory_iterator(SourceDir() / "data/demo"))
+    levels.push_back(entry.path().stem().string());
+  std::sort(levels.begin(), levels.end());
+  return levels;
+}
+
+// What digmaze-sim prints for a shipped replay on its shipped map, a line a tick.
+std::vector<std::string> SimulatorLines(const std::string& level) {
+  const std::string script = ReadText(SourceDir() / "data/demo" / (level + ".txt"));
+  std::vector<SIM_EVENT> events;
+  SIM_START start;
+  std::string error;
+  EXPECT_TRUE(GSimulation::ParseScript(script, events, error, &start)) << error;
+  EXPECT_TRUE(GSimulation::LoadMap((SourceDir() / "data/Maps" / (level + ".dmm")).c_str()));
+  GSimulation sim;
+  sim.Begin(start);
+  std::ostringstream out;
+  sim.Run(events, 100000, out);
+  std::vector<std::string> lines;
+  std::istringstream printed(out.str());
+  for (std::string line; std::getline(printed, line);) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
+// The demonstration plays every shipped replay in the game scene, tick for
+// tick as digmaze-sim plays it, each to its won state; the window always
+// shows what a whole redraw shows, the status line says "DEMONSTRATION",
+// and after the last level the main menu is back. Nothing of the player's
+// changes: no file of the game folder or the per-user folder, and nothing
+// is recorded although the game records.
+TEST(Demonstration, EveryReplayPlaysTickForTickAsTheSimulatorAndTouchesNothing) {
+  const std::vector<std::string> levels = DemoLevels();
+  ASSERT_GE(levels.size(), 3u);
+  // Headless first: the game, once made, counts a map changed outside the
+  // game scene as an edit.
+  std::map<std::string, std::vector<std::string>> simulated;
+  for (const std::string& level : levels) simulated[level] = SimulatorLines(level);
+
+  GameFolder folder(true);
+  TempDir user, records;
+  TestGameDM game{folder.Path(), user.Path() + "/"};
+  game.SetRecordFolder((records / "rec").c_str());
+  ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+  game.PlatformTimer();
+  const auto gameFiles = Contents(folder.Path()), userFiles = Contents(user.Path());
+  const auto shown = [&] {
+    return WindowPixels(static_cast<GDeviceSDL*>(game.GetDevice())->GetRenderer());
+  };
+
+  GMap* map = GMap::GetInstance();
+  auto* play = static_cast<GSceneGame*>(game.GetScene(SCENE_GAME));
+  GButtonDM::RunCommand(CMD_DEMONSTRATION, game.GetScene(SCENE_MENU));
+  ASSERT_TRUE(play->IsDemonstrating());
+  for (const std::string& level : levels) {
+    SCOPED_TRACE(level);
+    ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
+    CFerroString texts[GSceneGame::STATUS_TEXTS];
+    play->GetStatusTexts(texts);
+    EXPECT_EQ(std::string(texts[0].c_str()) + "|" + texts[1].c_str() + "|" + texts[2].c_str() +
+                  "|" + texts[3].c_str(),
+              "LEVEL = " + level.substr(5) + "|DEMONSTRATION||Press any key to return");
+    const std::vector<std::string>& lines = simulated[level];
+    size_t t = 0;
+    for (; map->state != GMap::STATE_WON; ++t) {
+      ASSERT_LT(t, lines.size()) << "digmaze-sim has won by now";
+      game.PlatformTimer();
+      ASSERT_EQ(GSimulation::StatusLine(play->GetDemonstration().GetLastTick()), lines[t]);
+      if (t % 40 == 0) {
+        ASSERT_EQ(shown(), RedrawnWindow(game)) << "tick " << t;
+      }
+    }
+    EXPECT_EQ(t, lines.size()) << "won where digmaze-sim wins";
+    // The won level holds still, then the next one waits for its first key.
+    while (play->IsDemonstrating() && map->state == GMap::STATE_WON) game.PlatformTimer();
+    ASSERT_EQ(shown(), RedrawnWindow(game)) << "what follows the won level";
+  }
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+  EXPECT_FALSE(play->IsDemonstrating());
+  EXPECT_EQ(game.modal, nullptr);
+  game.PlatformTimer();
+  EXPECT_TRUE(Contents(folder.Path()) == gameFiles) << "a file of the game folder changed";
+  EXPECT_TRUE(Contents(user.Path()) == userFiles) << "a file of the per-user folder changed";
+  EXPECT_FALSE(fs::exists(records / "rec")) << "the demonstration was recorded";
+}
+
+namespace {
+
+class DemonstrationTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(game.CreateGame(nullptr, 0, 0)); }
+  void TearDown() override {
+    while (game.modal) game.modal->EndModal(0);
+  }
+  GSceneMenu* Menu() { return static_cast<GSceneMenu*>(game.GetScene(SCENE_MENU)); }
+  GSceneGame* Play() { return static_cast<GSceneGame*>(game.GetScene(SCENE_GAME)); }
+  void Ticks(unsigned n) {
+    for (unsigned i = 0; i < n; ++i) game.SysOnUpdate();
+  }
+  void Key(unsigned key) {
+    game.PlatformKeyDown(static_cast<int>(key), 0);
+    Ticks(1);
+    game.PlatformKeyUp(static_cast<int>(key));
+    Ticks(1);
+  }
+  bool Demonstrating() {
+    return Play()->IsDemonstrating() && game.GetCurrentSceneIndex() == SCENE_GAME;
+  }
+
+  GameFolder folder;
+  TestGameDM game{folder.Path()};
+};
+
+}  // namespace
+
+// Any key, click or pad button (which arrive as keys) ends the demonstration
+// at once: the main menu is back with its focus where it was, and the key's
+// release presses nothing there. Modifiers alone and M (which switches the
+// sound) leave it playing.
+TEST_F(DemonstrationTest, AnyKeyClickOrPadButtonEndsItWithTheMenuFocusKept) {
+  // A game played before has made the menu button, which the demonstration hides.
+  GButtonDM::RunCommand(CMD_START_GAME, Menu());
+  game.SetScene(SCENE_MENU);
+  GComponent* menuButton = Play()->Find(static_cast<unsigned>(CMD_GAME_MENU));
+  ASSERT_NE(menuButton, nullptr);
+  GComponent* focus = Menu()->Find(static_cast<unsigned>(CMD_MAP_EDITOR));
+  // The pointer rests on the focused button, so a click's release there would press it.
+  game.SetCursorPosition(512, 376);
+
+  const struct {
+    const char* what;
+    unsigned key;
+    bool ends;
+  } cases[] = {
+      {"a letter", KEY_A, true},
+      {"Escape, the pad's B and Start", KEY_ESCAPE, true},
+      {"Space, the pad's A", KEY_SPACE, true},
+      {"Enter", KEY_RETURN, true},
+      {"an arrow, the pad's d-pad and stick", KEY_LEFT, true},
+      {"Delete, the pad's X", KEY_DELETE, true},
+      {"Tab, the pad's Back", KEY_TAB, true},
+      {"a click", KEY_MOUSE_LEFT, true},
+      {"the right button", KEY_MOUSE_RIGHT, true},
+      {"Shift alone", KEY_LSHIFT, false},
+      {"Ctrl alone, as a trigger first sends it", KEY_LCONTROL, false},
+      {"M", KEY_M, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Menu()->SetFocusItem(focus);
+    GButtonDM::RunCommand(CMD_DEMONSTRATION, Menu());
+    ASSERT_TRUE(Demonstrating());
+    EXPECT_FALSE(menuButton->GetStyle() & STYLE_VISIBLE);
+    Ticks(30);
+    Key(c.key);
+    EXPECT_EQ(Demonstrating(), !c.ends);
+    if (!c.ends) Play()->EndDemonstration();
+    EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+    EXPECT_EQ(game.modal, nullptr) << "the release pressed a button of the menu";
+    EXPECT_EQ(Menu()->GetFocusItem(), focus);
+    EXPECT_TRUE(menuButton->GetStyle() & STYLE_VISIBLE);
+  }
+  EXPECT_FALSE(game.IsSoundOn()) << "M switched the sound off";
+  EXPECT_EQ(game.GetSound()->GetMasterVolume(), 0);
+}
+
+// Left alone for a minute of ticks, the main menu starts the demonstration;
+// a key, a mouse move, a wheel turn or a dialog over the menu start the
+// minute again.
+TEST_F(DemonstrationTest, TheIdleMenuStartsItAfterAMinuteAndInputPutsThatOff) {
+  const unsigned minute = GSceneMenu::kAttractTicks;
+  EXPECT_EQ(minute * game.GetMainTimerPeriod(), 60000u);
+  Ticks(minute - 1);
+  const std::function<void()> inputs[] = {
+      [&] {
+        game.PlatformKeyDown(KEY_LSHIFT, 0);
+        game.PlatformKeyUp(KEY_LSHIFT);
+      },
+      [&] { game.SetCursorPosition(300, 300); },
+      [&] { game.SysOnMouseWheel(120); },
+      [&] {
+        GButtonDM::RunCommand(CMD_CREDITS, Menu());
+        Ticks(2 * minute);
+        game.modal->EndModal(1);
+      },
+  };
+  for (const auto& input : inputs) {
+    EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+    input();
+    Ticks(minute - 1);
+  }
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+  Ticks(1);
+  EXPECT_TRUE(Demonstrating());
+  Key(KEY_SPACE);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+}
+
+// A damaged replay ends the demonstration with the main menu shown and a
+// line in the error log, whether it cannot be read, its map is missing, or
+// it does not win (the runner caught, or its keys end short of the exit).
+TEST_F(DemonstrationTest, AReplayThatDoesNotLoadOrDoesNotWinEndsItWithALineInTheLog) {
+  const std::string good = ReadText(SourceDir() / "data/demo/level01.txt");
+  const struct {
+    const char* what;
+    const char* file;
+    std::string text;
+    const char* logged;
+  } cases[] = {
+      {"no replay", nullptr, "", "the demonstration has no replays in "},
+      {"a line that is no key", "level01.txt", "0 down Jump\n# end T 5 S 2\n",
+       "level01.txt is damaged (line 1: expected 't down KEY' or 't up KEY': 0 down Jump)"},
+      {"no end line", "level01.txt", "0 down Right\n", "level01.txt does not say where it wins"},
+      {"a missing map", "level77.txt", good, "level77.dmm, which cannot be read"},
+      {"keys that end short", "level01.txt", "0 down Right\n0 up Right\n# end T 1056 S 2\n",
+       "level01.txt has not won by tick 1056"},
+      {"a runner caught", "level09.txt", "0 down Right\n0 up Right\n# end T 568 S 2\n",
+       "level09.txt loses a life at tick 101"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(folder / "demo");
+    fs::create_directory(folder / "demo");
+    if (c.file) {
+      ASSERT_TRUE(WriteText(fs::path(folder / "demo") / c.file, c.text));
+    }
+    fs::remove(folder / "error.log");
+    GButtonDM::RunCommand(CMD_DEMONSTRATION, Menu());
+    for (int t = 0; t < 2000 && Demonstrating(); ++t) Ticks(1);
+    EXPECT_FALSE(Play()->IsDemonstrating());
+    EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+    EXPECT_EQ(game.modal, nullptr);
+    const std::string log = ReadText(folder / "error.log");
+    EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+  }
+}
