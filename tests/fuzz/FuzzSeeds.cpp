@@ -22,6 +22,7 @@
 #include "game/model/GMapList.h"
 #include "game/model/GModelMedia.h"
 #include "game/model/GSavedGame.h"
+#include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -92,8 +93,8 @@ bool WriteDriveSeed(const fs::path& dir, const std::string& name, const fs::path
 // Small drives from the shipped files: a few images with a folder of sounds, the same after a
 // file was removed (so the table lists released clusters), and an empty one.
 int Drives(const fs::path& source, const fs::path& out) {
-  const fs::path work = out / "drive-work";
-  fs::remove_all(work);
+  const TempDir scratch;
+  const fs::path work = scratch.Path();
   fs::create_directories(work / "tree" / "sound");
   for (const char* image : {"floor.png", "ladder.png", "line.png"})
     fs::copy_file(source / "data/vdd/image" / image, work / "tree" / image);
@@ -108,7 +109,6 @@ int Drives(const fs::path& source, const fs::path& out) {
     written += WriteDriveSeed(work, "small", out / "drive" / "released");
   if (GVirtualDrive::BuildFromFolder(work.c_str(), "nothing", (work / "empty").c_str(), 1))
     written += WriteDriveSeed(work, "nothing", out / "drive" / "empty");
-  fs::remove_all(work);
   return written;
 }
 

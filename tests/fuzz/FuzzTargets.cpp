@@ -1,36 +1,9 @@
 #include "tests/fuzz/FuzzTargets.h"
 
-#include <stdlib.h>
-
 #include <cstdio>
-#include <filesystem>
+#include <cstdlib>
 
-namespace {
-
-// Owns the scratch folder; the static's destructor removes it at exit.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::error_code error;
-    std::string pattern =
-        (std::filesystem::temp_directory_path(error) / "digmaze-fuzz.XXXXXX").string();
-    if (error || mkdtemp(pattern.data()) == nullptr) {
-      std::fprintf(stderr, "fuzz: cannot make a temporary folder\n");
-      std::abort();
-    }
-    path = pattern + "/";
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  std::string path;
-};
-
-}  // namespace
+#include "tests/support/TempDir.h"
 
 const std::vector<FUZZ_TARGET>& FuzzTargets() {
   static const std::vector<FUZZ_TARGET> targets = {
@@ -49,8 +22,8 @@ void FuzzCheck(bool ok, const char* what) {
 }
 
 const std::string& FuzzScratchFolder() {
-  static ScratchFolder folder;
-  return folder.path;
+  static const TempDir folder;  // removed at exit
+  return folder.Path();
 }
 
 std::string FuzzWriteScratch(const std::string& name, const uint8_t* data, size_t size) {

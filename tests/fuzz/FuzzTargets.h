@@ -45,6 +45,11 @@ void FuzzCheck(bool ok, const char* what);
 // need host files write them only here.
 const std::string& FuzzScratchFolder();
 
+class GDevice;
+// A device without a window whose surfaces are 16-bit, as the game's are, on
+// a monitor of the given size.
+GDevice* NewFuzzDevice(int width, int height);
+
 // Writes bytes into a file of the scratch folder; returns its path, or an
 // empty text when it could not be written.
 std::string FuzzWriteScratch(const std::string& name, const uint8_t* data, size_t size);

@@ -14,15 +14,17 @@
 
 namespace {
 
-// A device without a window whose surfaces are 16-bit, as the game's are.
 class FuzzDevice : public GDevice {
  public:
-  FuzzDevice() : GDevice(true) { Create(64, 48); }
+  FuzzDevice(int width, int height) : GDevice(true), width(width), height(height) {}
   GSurface* NewSurface() override { return new GSurface16; }
   bool GetMonitorMode(VIDEO_MODE* mode) override {
-    *mode = VIDEO_MODE{64, 48, 32};
+    *mode = VIDEO_MODE{width, height, 32};
     return true;
   }
+
+ private:
+  int width, height;
 };
 
 // Glyph images as large as the shipped fonts' (about 510 x 150), with every
@@ -48,9 +50,14 @@ unsigned char* const* AlphaColumns() {
 
 }  // namespace
 
+GDevice* NewFuzzDevice(int width, int height) {
+  return new FuzzDevice(width, height);
+}
+
 int FuzzFont(const uint8_t* data, size_t size) {
   if (size > (1u << 20)) return 0;
-  FuzzDevice device;
+  FuzzDevice device(64, 48);
+  device.Create(64, 48);
   const CFerroString description(std::string(reinterpret_cast<const char*>(data), size).c_str());
   const int font = device.AddFontex(AlphaColumns(), kAlphaWidth, kAlphaHeight, description);
   FuzzCheck(font >= -1 && font < device.GetFontCount(), "a font index names a font or nothing");

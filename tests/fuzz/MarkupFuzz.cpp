@@ -24,23 +24,13 @@ class FuzzPlatform : public GPlatformUnix {
   bool OpenLink(const char*) override { return true; }
 };
 
-class FuzzDevice : public GDevice {
- public:
-  FuzzDevice() : GDevice(true) {}
-  GSurface* NewSurface() override { return new GSurface16; }
-  bool GetMonitorMode(VIDEO_MODE* mode) override {
-    *mode = VIDEO_MODE{320, 240, 32};
-    return true;
-  }
-};
-
 class FuzzGame : public GGame {
  public:
   FuzzGame() : GGame(GUID_GAME{7, 7}, "DigmazeFuzz", "1.0", true) {}
   GPlatform* NewPlatform(GGame* owner, const char* appName) override {
     return new FuzzPlatform(owner, appName);
   }
-  GDevice* NewDevice(void*) override { return new FuzzDevice; }
+  GDevice* NewDevice(void*) override { return NewFuzzDevice(320, 240); }
 };
 
 // Font 0 when the static names none; colours from the component.

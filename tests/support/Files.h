@@ -4,7 +4,6 @@
 // Bytes.h, since files are read and written as bytes.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <cstdint>
@@ -18,32 +17,7 @@
 #include <string_view>
 
 #include "tests/support/Bytes.h"
-
-// A fresh folder under the system's temporary folder, removed with everything
-// in it when the object goes. Every object gets a name of its own, so test
-// programs running side by side never share a folder.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "digmaze-test.XXXXXX").string();
-    EXPECT_NE(mkdtemp(pattern.data()), nullptr) << "cannot make a temporary folder";
-    path = pattern + "/";
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  // The folder, ending with a separator.
-  const std::string& Path() const { return path; }
-  // A path inside the folder.
-  std::string operator/(const std::string& name) const { return path + name; }
-
- private:
-  std::string path;
-};
+#include "tests/support/TempDir.h"
 
 // The whole file. One that cannot be opened fails the test and reads as
 // empty, so comparing two missing files can never pass.

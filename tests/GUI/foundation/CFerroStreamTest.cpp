@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <tuple>
 
 #include "GUI/foundation/CFerroRect.h"
+#include "GUI/foundation/CFerroStreamFile.h"
+#include "GUI/foundation/CFerroStreamMemory.h"
 #include "tests/GUI/foundation/FerroTestUtil.h"
+#include "tests/support/Files.h"
+#include "tests/support/Scoped.h"
 
 namespace {
 
@@ -82,6 +89,194 @@ TEST(CFerroStreamTest, StringFormByLength) {
     EXPECT_EQ(bytes, expected) << length;
     EXPECT_EQ(Decode<CFerroString>(bytes), text.substr(0, stored).c_str()) << length;
   }
+}
+
+// ---------------------------------------------------------------------------
+// Memory streams
+
+Bytes Content(CFerroStreamMemory& s) {
+  return Bytes(s.GetBuffer(), s.GetBuffer() + s.GetLength());
+}
+
+TEST(CFerroStreamMemoryTest, OpenAndModeChanges) {
+  CFerroStreamMemory s;
+  EXPECT_EQ(s.Write("x", 1), 0u);  // No buffer yet.
+  unsigned char block[4] = {1, 2, 3, 4};
+  EXPECT_FALSE(s.Open(block, 4, 1));
+  EXPECT_FALSE(s.Open(nullptr, 5, 1));
+  EXPECT_FALSE(s.Open(nullptr, 0, 7));
+
+  ASSERT_TRUE(s.Open(nullptr, 0, 2));  // Nothing to append: plain writing.
+  s.Write("hello", 5);
+  s.SetPosition(1);  // Ignored while writing, as are the current and unknown modes.
+  for (int ignored : {1, 3, -1}) s.SetMode(ignored);
+  EXPECT_EQ(s.GetPosition(), 5u);
+  s.SetMode(0);
+  EXPECT_EQ(s.GetPosition(), 0u);
+  EXPECT_EQ(s.Write("x", 1), 0u);  // Reading streams do not write.
+  s.SetMode(2);
+  s.Write("!", 1);
+  EXPECT_EQ(Content(s), (Bytes{'h', 'e', 'l', 'l', 'o', '!'}));
+  s.SetMode(1);  // Empties the stream.
+  EXPECT_EQ(s.GetLength(), 0u);
+
+  // A borrowed block is read in place and copied before anything is written.
+  ASSERT_TRUE(s.Open(block, 4, 0));
+  EXPECT_EQ(s.GetBuffer(), block);
+  s.SetMode(2);
+  s.Write("ab", 2);
+  EXPECT_EQ(Content(s), (Bytes{1, 2, 3, 4, 'a', 'b'}));
+  ASSERT_TRUE(s.Open(block, 4, 2));
+  EXPECT_EQ(s.Write("ab", 2), 2u);
+  EXPECT_EQ(Content(s), (Bytes{1, 2, 3, 4, 'a', 'b'}));
+  EXPECT_EQ(s.GetCapacity(), 4100u);
+  // Its own buffer cannot become the block of a new opening.
+  EXPECT_FALSE(s.Open(s.GetBuffer(), s.GetLength(), 2));
+  EXPECT_EQ(s.GetLength(), 6u);
+}
+
+TEST(CFerroStreamMemoryTest, GrowthAndClamping) {
+  CFerroStreamMemory s;
+  ASSERT_TRUE(s.Open(nullptr, 0, 1));
+  EXPECT_EQ(s.GetCapacity(), 4096u);
+  Bytes big(5000, 0xAB);
+  EXPECT_EQ(s.Write(big.data(), 5000), 5000u);
+  EXPECT_EQ(s.GetCapacity(), 6250u);
+  EXPECT_EQ(s.Write(big.data(), 1250), 1250u);
+  EXPECT_EQ(s.GetCapacity(), 6250u);  // Exactly full: no growth.
+  EXPECT_EQ(s.Write(big.data(), 1), 1u);
+  EXPECT_EQ(s.GetCapacity(), 6251u + 6251u / 4);
+  EXPECT_EQ(Content(s), Bytes(6251, 0xAB));
+  unsigned char b = 0;
+  EXPECT_EQ(s.Write(&b, 0xFFFFFFFFu), 0u);  // Would pass the 32-bit offset limit.
+  EXPECT_EQ(s.Write(nullptr, 4), 0u);
+  EXPECT_EQ(s.GetLength(), 6251u);
+
+  // Reads clamp to the block.
+  const Bytes block = Words({1, 2, 3});
+  ASSERT_TRUE(s.Open(block.data(), 12, 0));
+  s.SetPosition(8);
+  unsigned char out[100] = {0};
+  EXPECT_EQ(s.Read(out, 100), 4u);
+  EXPECT_EQ(out[0], 3);
+  EXPECT_EQ(s.Read(out, 1), 0u);
+  s.SetPosition(1000);
+  EXPECT_EQ(s.GetPosition(), 12u);
+  s.SetPosition(0);
+  EXPECT_EQ(s.Read(nullptr, 5), 0u);
+  EXPECT_EQ(s.GetPosition(), 0u);
+}
+
+// ---------------------------------------------------------------------------
+// Host file streams
+
+int opens = 0;  // Host files opened through CountingOpen.
+
+FILE* CountingOpen(const char* path, const char* mode) {
+  ++opens;
+  return std::fopen(path, mode);
+}
+
+TEST(CFerroStreamFileTest, FailedOpensThenWriteAppendReadAndReopenThroughTheHostOpener) {
+  TempDir dir;
+  const std::string path = dir / "stream";
+  {
+    CFerroStreamFile s;
+    EXPECT_FALSE(s.Open(path.c_str(), 0));  // Does not exist.
+    EXPECT_FALSE(s.Open((path + "/no/such/folder").c_str(), 1));
+    EXPECT_FALSE(s.Open(path.c_str(), 5));
+    EXPECT_FALSE(s.Open(nullptr, 1));
+    EXPECT_EQ(s.GetFile(), nullptr);
+    char b;
+    EXPECT_EQ(s.Read(&b, 1), 0u);
+    EXPECT_EQ(s.Write(&b, 1), 0u);
+  }
+  opens = 0;
+  std::optional<ScopedHook> counting(std::in_place, CFerroStreamFile::SetHostOpener, CountingOpen);
+  {
+    CFerroStreamFile s;
+    ASSERT_TRUE(s.Open(path.c_str(), 1));
+    EXPECT_EQ(s << 0x01020304, 4u);
+    s.SetPosition(0);  // Ignored while writing.
+    EXPECT_EQ(s.GetPosition(), 4u);
+    s << CFerroString("ab");
+  }
+  EXPECT_EQ(ReadBytes(path), (Bytes{4, 3, 2, 1, 2, 'a', 'b'}));
+  {
+    CFerroStreamFile s;
+    ASSERT_TRUE(s.Open(path.c_str(), 2));
+    EXPECT_EQ(s.GetPosition(), 7u);  // Appending continues after the content.
+    s << static_cast<unsigned char>(9);
+  }
+  EXPECT_EQ(ReadBytes(path), (Bytes{4, 3, 2, 1, 2, 'a', 'b', 9}));
+
+  CFerroStreamFile s;
+  ASSERT_TRUE(s.Open(path.c_str(), 0));
+  s.SetPosition(4);
+  CFerroString text;
+  s >> text;
+  EXPECT_EQ(text, "ab");
+  EXPECT_EQ(s.Write("x", 1), 0u);
+  char more[4];
+  EXPECT_EQ(s.Read(more, 4), 1u);  // Short read at the end.
+  EXPECT_EQ(more[0], 9);
+
+  s.SetMode(1);  // Reopens the same path for writing, which truncates.
+  counting.reset();
+  s.SetMode(0);
+  EXPECT_EQ(s.GetLength(), 0u);
+  EXPECT_EQ(opens, 4);  // Every open and reopen but the last went through the hook.
+}
+
+// A full disk shows up at different moments: a write larger than the stdio
+// buffer fails inside Write, a small one only when the buffer is flushed on
+// closing. Either way the previous file must survive whole, no temporary may
+// be left, and errno must say why.
+TEST(WriteFileReplacingTest, APartialWriteNeverReplacesThePreviousFile) {
+  struct Case {
+    const char* what;
+    size_t bytes;
+    bool writerSucceeds;
+    rlim_t limit;
+    int error;
+  };
+  const Case cases[] = {
+      {"small write, disk full when the buffer is flushed", 100, true, 10, EFBIG},
+      {"large write, disk full inside the write", 256 * 1024, true, 1000, EFBIG},
+      {"the writer gives up", 10, false, RLIM_INFINITY, EIO},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string target = dir / "file.bin";
+    ASSERT_TRUE(WriteText(target, "previous"));
+    const std::string bytes(c.bytes, 'x');
+    bool ok = true;
+    int error = 0;
+    {
+      ScopedFileSizeLimit limit(c.limit);
+      ok = WriteFileReplacing(target.c_str(), [&](CFerroStream& stream) {
+        stream.Write(bytes.data(), static_cast<unsigned>(bytes.size()));
+        return c.writerSucceeds;
+      });
+      error = errno;
+    }
+    EXPECT_FALSE(ok) << c.what;
+    EXPECT_EQ(error, c.error) << c.what;
+    EXPECT_EQ(ReadText(target), "previous") << c.what;
+    EXPECT_FALSE(std::filesystem::exists(target + ".tmp")) << c.what;
+  }
+
+  // A complete write replaces the file; a folder that does not exist fails.
+  TempDir dir;
+  const std::string target = dir / "file.bin";
+  ASSERT_TRUE(WriteText(target, "previous"));
+  EXPECT_TRUE(WriteFileReplacing(target.c_str(),
+                                 [](CFerroStream& stream) { return stream.Write("new", 3) == 3; }));
+  EXPECT_EQ(ReadText(target), "new");
+  EXPECT_FALSE(std::filesystem::exists(target + ".tmp"));
+  EXPECT_FALSE(
+      WriteFileReplacing((dir / "none/file.bin").c_str(), [](CFerroStream&) { return true; }));
+  EXPECT_EQ(errno, ENOENT);
 }
 
 }  // namespace

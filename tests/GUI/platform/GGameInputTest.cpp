@@ -13,6 +13,29 @@ class Content : public GScroller {
   }
 };
 
+// What a probe is expected to log, with the keys by name:
+// Heard("P").Press(KEY_RIGHT).Up(KEY_RIGHT) is the window hook's, the client
+// handler's and the release's line for the Right key.
+struct Heard {
+  explicit Heard(std::string who) : who(std::move(who)) {}
+  Heard& Win(unsigned key, const std::string& by = "") {
+    lines.push_back((by.empty() ? who : by) + " keywin " + std::to_string(key));
+    return *this;
+  }
+  Heard& Key(unsigned key, unsigned count = 0) {
+    return Then("key " + std::to_string(key) + " " + std::to_string(count));
+  }
+  Heard& Press(unsigned key, unsigned count = 0) { return Win(key).Key(key, count); }
+  Heard& Up(unsigned key) { return Then("keyup " + std::to_string(key)); }
+  Heard& Then(const std::string& line) {
+    lines.push_back(who + " " + line);
+    return *this;
+  }
+
+  std::string who;
+  std::vector<std::string> lines;
+};
+
 class InputTest : public ToolkitTest {
  protected:
   Probe* Focused(const std::string& name, GComponent* parent = nullptr) {
@@ -21,9 +44,11 @@ class InputTest : public ToolkitTest {
     Take();
     return p;
   }
+  void Tap(unsigned key) {
+    game.PlatformKeyDown(key, 0);
+    game.PlatformKeyUp(key);
+  }
 };
-
-}  // namespace
 
 TEST_F(InputTest, HeldKeysRepeatAfterTheDelayThenEveryPeriod) {
   Focused("P");
@@ -38,14 +63,12 @@ TEST_F(InputTest, HeldKeysRepeatAfterTheDelayThenEveryPeriod) {
   }
   // Due at 350 ms, then every 75 ms, each sent on the first 50 ms tick after.
   EXPECT_EQ(at, (std::vector<unsigned>{1400, 1500, 1600, 1700}));
-  EXPECT_EQ(Take(),
-            (std::vector<std::string>{"P keywin 205", "P key 205 0", "P keywin 205", "P key 205 1",
-                                      "P keywin 205", "P key 205 2", "P keywin 205", "P key 205 3",
-                                      "P keywin 205", "P key 205 4"}));
   game.PlatformKeyUp(KEY_RIGHT);
   game.Platform()->tick += 1000;
   game.RepeateKey();
-  EXPECT_EQ(Take(), (std::vector<std::string>{"P keyup 205"}));
+  Heard right("P");
+  for (unsigned n = 0; n < 5; ++n) right.Press(KEY_RIGHT, n);
+  EXPECT_EQ(Take(), right.Up(KEY_RIGHT).lines);
 
   // Held modifiers alone never repeat.
   game.PlatformKeyDown(KEY_LCONTROL, 0);
@@ -55,11 +78,12 @@ TEST_F(InputTest, HeldKeysRepeatAfterTheDelayThenEveryPeriod) {
   EXPECT_TRUE(Take().empty());
 }
 
-TEST_F(InputTest, AltEnterAndF11SwitchTheScreenAndNeverReachAComponent) {
+// Alt+Enter and F11 switch the screen, Alt+Tab goes to the desktop; none
+// reaches a component, and a key held across them still gets its release.
+TEST_F(InputTest, SystemShortcutsNeverReachAComponent) {
   Focused("P");
   GDevice* device = game.GetDevice();
   ASSERT_TRUE(device->IsFullScreen());
-  // A key held across the switch keeps its press and its release.
   game.PlatformKeyDown(KEY_RIGHT, 0);
   game.PlatformKeyDown(KEY_LALT, 0);
   game.PlatformKeyDown(KEY_RETURN, 0);
@@ -70,48 +94,38 @@ TEST_F(InputTest, AltEnterAndF11SwitchTheScreenAndNeverReachAComponent) {
   game.PlatformKeyUp(KEY_LALT);
   EXPECT_FALSE(device->IsFullScreen());
   EXPECT_FALSE(game.IsFullScreen());
-  game.PlatformKeyDown(KEY_F11, 0);
-  game.PlatformKeyUp(KEY_F11);
+  Tap(KEY_F11);
   EXPECT_TRUE(device->IsFullScreen());
   game.PlatformKeyUp(KEY_RIGHT);
-  // Enter alone is a key like any other.
-  game.PlatformKeyDown(KEY_RETURN, 0);
-  game.PlatformKeyUp(KEY_RETURN);
-  EXPECT_EQ(Take(),
-            (std::vector<std::string>{"P keywin 205", "P key 205 0", "P keywin 205", "P key 205 1",
-                                      "P keyup 205", "P keywin 28", "P key 28 0", "P keyup 28"}));
+  Tap(KEY_RETURN);  // alone, a key like any other
+  EXPECT_EQ(Take(), Heard("P")
+                        .Press(KEY_RIGHT)
+                        .Press(KEY_RIGHT, 1)
+                        .Up(KEY_RIGHT)
+                        .Press(KEY_RETURN)
+                        .Up(KEY_RETURN)
+                        .lines);
   EXPECT_EQ(game.heldKeyCount, 0);
-}
 
-// Alt+Tab goes to the desktop: no key event of its own, and a key held
-// across it still gets its release.
-TEST_F(InputTest, AltTabSendsNothingAndKeepsAHeldKeysRelease) {
-  Focused("P");
   game.PlatformKeyDown(KEY_A, 0);
   game.PlatformKeyDown(KEY_LALT, 0);
-  game.PlatformKeyDown(KEY_TAB, 0);
-  game.PlatformKeyUp(KEY_TAB);
+  Tap(KEY_TAB);
   game.PlatformKeyUp(KEY_LALT);
   game.PlatformKeyUp(KEY_A);
   EXPECT_EQ(game.Platform()->iconicCalls, 1);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"P keywin 30", "P key 30 0", "P keyup 30"}));
+  EXPECT_EQ(Take(), Heard("P").Press(KEY_A).Up(KEY_A).lines);
 }
 
-TEST_F(InputTest, KeysClimbFromTheFocusedComponentToTheFirstDialog) {
+TEST_F(InputTest, KeysClimbToTheFirstDialogAndCharactersReachOnlyTheFocus) {
   Probe* outside = Add("Outer", 0, 0, 190, 140);
   Probe* dialog = Add("D", 0, 0, 180, 130, outside);
   dialog->dialog = true;
   Focused("G", dialog);
-  game.PlatformKeyDown(KEY_A, 0);
-  game.PlatformKeyUp(KEY_A);
-  EXPECT_EQ(Take(),
-            (std::vector<std::string>{"G keywin 30", "D keywin 30", "G key 30 0", "G keyup 30"}));
-}
+  Tap(KEY_A);
+  EXPECT_EQ(Take(), Heard("G").Win(KEY_A).Win(KEY_A, "D").Key(KEY_A).Up(KEY_A).lines);
 
-TEST_F(InputTest, CharactersReachOnlyTheFocusedComponent) {
-  Focused("P");
   for (unsigned ch : {97u, 10u, 31u, 255u, 256u, 1000u}) game.SysOnChar(ch, 0, 0);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"P char 97", "P char 255"}));
+  EXPECT_EQ(Take(), (std::vector<std::string>{"G char 97", "G char 255"}));
   EXPECT_EQ(game.repeatChar, 97u);
   game.focused = nullptr;
   game.ResetRepeatedKey();
@@ -122,23 +136,22 @@ TEST_F(InputTest, CharactersReachOnlyTheFocusedComponent) {
 
 TEST_F(InputTest, ShortcutsReachTheFocusedComponentOnlyAsCopyCutPaste) {
   Focused("P");
-  // Control is an ordinary key to components, and the shortcut modifier.
-  game.PlatformKeyDown(KEY_LCONTROL, 0);
-  game.PlatformKeyDown(KEY_C, 0);
-  game.PlatformKeyUp(KEY_C);
-  game.PlatformKeyUp(KEY_LCONTROL);
-  EXPECT_EQ(Take(),
-            (std::vector<std::string>{"P keywin 29", "P key 29 0", "P copy", "P keyup 29"}));
-  // The system key is a modifier only.
-  game.PlatformKeyDown(KEY_LSYSTEM, 0);
-  game.PlatformKeyDown(KEY_C, 0);
-  game.PlatformKeyUp(KEY_C);
-  game.PlatformKeyUp(KEY_LSYSTEM);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"P copy"}));
-  // Alone, C is a key like any other.
-  game.PlatformKeyDown(KEY_C, 0);
-  game.PlatformKeyUp(KEY_C);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"P keywin 46", "P key 46 0", "P keyup 46"}));
+  // Control is an ordinary key to components, and the shortcut modifier;
+  // the system key is a modifier only; alone, C is a key like any other.
+  for (unsigned modifier : {KEY_LCONTROL, KEY_LSYSTEM}) {
+    game.PlatformKeyDown(modifier, 0);
+    Tap(KEY_C);
+    game.PlatformKeyUp(modifier);
+  }
+  Tap(KEY_C);
+  EXPECT_EQ(Take(), Heard("P")
+                        .Press(KEY_LCONTROL)
+                        .Then("copy")
+                        .Up(KEY_LCONTROL)
+                        .Then("copy")
+                        .Press(KEY_C)
+                        .Up(KEY_C)
+                        .lines);
 }
 
 TEST_F(InputTest, WheelFindsTheScrollerBeneathWhatDoesNotScroll) {
@@ -146,7 +159,7 @@ TEST_F(InputTest, WheelFindsTheScrollerBeneathWhatDoesNotScroll) {
   ASSERT_TRUE(grid->Create(scene, STYLE_VISIBLE, 0, 0, 100, 100, 0));
   grid->RecalcLayout();
   Probe* label = Add("label", 10, 10, 30, 30);  // above the grid, not in it
-  Probe* inGrid = Add("cell", 50, 10, 20, 20, grid);
+  Add("cell", 50, 10, 20, 20, grid);
   for (int x : {20, 60}) {
     game.SetCursorPosition(x, 20);
     const int before = grid->GetVScroll();
@@ -157,7 +170,6 @@ TEST_F(InputTest, WheelFindsTheScrollerBeneathWhatDoesNotScroll) {
   int x = 0, y = 0, zone = 0;
   game.SetCursorPosition(20, 20);
   EXPECT_EQ(game.DetectComponentByCursor(x, y, zone), label);
-  (void)inGrid;
 
   // Over nothing that scrolls, the focused component gets it all the way.
   game.SetCursorPosition(150, 20);
@@ -165,3 +177,5 @@ TEST_F(InputTest, WheelFindsTheScrollerBeneathWhatDoesNotScroll) {
   game.SysOnMouseWheel(-25);
   EXPECT_EQ(Take(), (std::vector<std::string>{"F wheel -25"}));
 }
+
+}  // namespace

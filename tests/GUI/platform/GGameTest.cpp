@@ -55,16 +55,6 @@ class GameTest : public ::testing::Test {
   std::vector<std::string> log;
 };
 
-}  // namespace
-
-TEST_F(GameTest, CreateGameBuildsTheFrame) {
-  ASSERT_NE(game.GetBackSurface(), nullptr);
-  EXPECT_EQ(game.GetBackSurface()->GetHeight(), 48);
-  EXPECT_EQ(game.GetMainTimerPeriod(), 15u);
-  game.SetMainTimer(50);  // the running timer is stopped first
-  EXPECT_EQ(game.Platform()->timersKilled, 1);
-}
-
 TEST_F(GameTest, ScenesAndTheirHooks) {
   EXPECT_EQ(game.GetScene(), nullptr);
   game.AddScene(new LoggingScene(log, "A"));
@@ -94,7 +84,11 @@ TEST_F(GameTest, ScenesAndTheirHooks) {
   EXPECT_EQ(game.inputFlags, 0u);
 }
 
-TEST_F(GameTest, TickUpdatesAndRendersWhileActive) {
+TEST_F(GameTest, TicksUpdateAndRenderWhileActive) {
+  EXPECT_EQ(game.GetBackSurface()->GetHeight(), 48);
+  EXPECT_EQ(game.GetMainTimerPeriod(), 15u);
+  game.SetMainTimer(50);  // the running timer is stopped first
+  EXPECT_EQ(game.Platform()->timersKilled, 1);
   game.AddScene(new LoggingScene(log, "A"));
   game.GetScene()->SetScenePeriod(70);
   LoggingDialog dialog(log, 0);
@@ -143,9 +137,8 @@ TEST_F(GameTest, QuitRespectsModalDialogsAndCanQuit) {
 }
 
 TEST_F(GameTest, PrintScreensAreNumberedInTheDataFolder) {
-  std::string first = game.SavePrintScreen().c_str();
-  std::string second = game.SavePrintScreen().c_str();
-  EXPECT_EQ(first, dir / "00000000.tga");
+  EXPECT_EQ(std::string(game.SavePrintScreen().c_str()), dir / "00000000.tga");
+  const std::string second = game.SavePrintScreen().c_str();
   EXPECT_EQ(second, dir / "00000001.tga");
   EXPECT_EQ(fs::file_size(second), 18u + 64u * 48u * 4u);
 
@@ -163,12 +156,11 @@ TEST_F(GameTest, PrintScreensAreNumberedInTheDataFolder) {
 }
 
 TEST_F(GameTest, PathGettersCacheAndCreateOnlyTheirFolders) {
-  struct Case {
+  const struct {
     CFerroString (GGame::*getter)();
     const char* relative;
     bool created;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {&GGame::GetPathToObject, "Object/", false},
       {&GGame::GetPathToImage, "Image/", false},
       {&GGame::GetPathToFont, "Font/", false},
@@ -182,12 +174,11 @@ TEST_F(GameTest, PathGettersCacheAndCreateOnlyTheirFolders) {
       {&GGame::GetPathToAutosave, "autosave/", true},
       {&GGame::GetPathToDownloadedMaps, "DownloadedMaps/", true},
   };
-  for (const Case& c : cases) {
-    std::string expected = dir / c.relative;
+  for (const auto& c : cases) {
+    const std::string expected = dir / c.relative;
     EXPECT_EQ(std::string((game.*c.getter)().c_str()), expected);
     EXPECT_EQ(fs::is_directory(expected), c.created) << expected;
   }
-
   // Cached: a folder removed during the run is not made again.
   fs::remove(dir / "autosave");
   EXPECT_EQ(std::string(game.GetPathToAutosave().c_str()), dir / "autosave/");
@@ -218,8 +209,8 @@ TEST_F(GameTest, ButtonsAndKeysKeepTheirState) {
   game.PlatformKeyUp(KEY_RIGHT);
   // Buttons carry the modifier part, moves the whole mask.
   EXPECT_EQ(game.calls, (std::vector<std::string>{"LDown flags=32", "Move flags=33", "RUp flags=32",
-                                                  "LUp flags=32", "KeyDown 205 0 flags=32",
-                                                  "KeyUp 205 flags=32"}));
+                                                  "LUp flags=32", KeyDownLine(KEY_RIGHT, 32),
+                                                  KeyUpLine(KEY_RIGHT, 32)}));
 
   // The cursor stays on the scene's last pixel without further moves.
   game.SetCursorPosition(10, 10);
@@ -236,3 +227,5 @@ TEST(GameWithoutPlatform, PlaysNothing) {
   EXPECT_EQ(game.Play(), -1);
   EXPECT_TRUE(game.SavePrintScreen().IsEmpty());
 }
+
+}  // namespace

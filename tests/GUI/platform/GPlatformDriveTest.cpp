@@ -1,3 +1,5 @@
+// Paths routed to the mounted resource drives or to the host, and drives
+// built from the game folder's sources.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -35,9 +37,7 @@ class DriveTest : public ::testing::Test {
   ScopeExit restoreCwd{[cwd = fs::current_path()] { fs::current_path(cwd); }};
 };
 
-}  // namespace
-
-TEST_F(DriveTest, RoutingTable) {
+TEST_F(DriveTest, RoutingTableAndSlots) {
   ASSERT_EQ(NewDrive("zero"), ":0/");
   ASSERT_EQ(NewDrive("one"), ":1/");
   GVirtualDrive* zero = platform.GetDriveAt(0);
@@ -45,28 +45,29 @@ TEST_F(DriveTest, RoutingTable) {
   ASSERT_TRUE(platform.CreateFolder(":1/sub/"));
   ASSERT_TRUE(platform.SetDirectory(":1/sub/"));
   ASSERT_EQ(platform.GetCurrentDrive(), one);
-
-  struct Case {
+  const struct {
     const char* path;
     GVirtualDrive* drive;
     const char* inner;
+  } cases[] = {
+      {":0/a/b.png", zero, ":a/b.png"},
+      {":0\\a", zero, ":a"},
+      {":1", one, ":"},
+      {":9/x", one, ":9/x"},  // no slot 9: the current drive, path unchanged
+      {":/x", one, ":/x"},    // no digits: the same
+      {":99999999999999999999/x", one, ":99999999999999999999/x"},
+      {":1\\x", one, ":x"},
+      {"rel/x.png", one, "rel/x.png"},
+      {"", one, ""},
+      {"/usr/x", nullptr, "/usr/x"},
   };
-  for (const Case& c : {
-           Case{":0/a/b.png", zero, ":a/b.png"},
-           Case{":0\\a", zero, ":a"},
-           Case{":1", one, ":"},
-           Case{":9/x", one, ":9/x"},  // no slot 9: the current drive, path unchanged
-           Case{":/x", one, ":/x"},    // no digits: the same
-           Case{":99999999999999999999/x", one, ":99999999999999999999/x"},
-           Case{":1\\x", one, ":x"},
-           Case{"rel/x.png", one, "rel/x.png"},
-           Case{"", one, ""},
-           Case{"/usr/x", nullptr, "/usr/x"},
-       }) {
-    SCOPED_TRACE(c.path);
-    EXPECT_EQ(platform.GetVirtualDrive(c.path), c.drive);
-    EXPECT_STREQ(platform.GetDrivePath().c_str(), c.inner);
+  for (const auto& c : cases) {
+    EXPECT_EQ(platform.GetVirtualDrive(c.path), c.drive) << c.path;
+    EXPECT_STREQ(platform.GetDrivePath().c_str(), c.inner) << c.path;
   }
+  // One pair of files is never mounted twice, and a freed slot is taken first.
+  EXPECT_EQ(platform.GetVirtualDriveIndexByName("one"), 1);
+  EXPECT_EQ(platform.OpenVirtualDrive((dir / "one.vdt").c_str()), CFerroString(":1/"));
 
   // Neither a drive nor the host serves ":0x" or a free slot; nothing is
   // written on the host under such a name.
@@ -74,10 +75,13 @@ TEST_F(DriveTest, RoutingTable) {
   EXPECT_EQ(platform.GetVirtualDrive(":0x"), nullptr);
   EXPECT_FALSE(Save(platform, ":0x", "x"));
   ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
+  EXPECT_FALSE(platform.CloseVirtualDrive(":0/"));
   EXPECT_EQ(platform.GetVirtualDrive(":0/a"), nullptr);
   EXPECT_EQ(std::unique_ptr<CFerroStream>(platform.OpenStream(":0/a", 1)), nullptr);
   EXPECT_FALSE(fs::exists(dir / ":0x"));
   EXPECT_FALSE(fs::exists(dir / ":0"));
+  EXPECT_EQ(platform.OpenVirtualDrive((dir / "zero.vdt").c_str()), CFerroString(":0/"));
+  EXPECT_EQ(platform.GetDriveCount(), 2);
 
   // Without a current drive, relative paths belong to the host.
   ASSERT_TRUE(platform.SetDirectory(dir.Path().c_str()));
@@ -86,12 +90,17 @@ TEST_F(DriveTest, RoutingTable) {
   EXPECT_EQ(platform.GetVirtualDrive(":9/x"), nullptr);
 }
 
-TEST_F(DriveTest, FilesAndFoldersThroughTheRouting) {
+TEST_F(DriveTest, FilesFoldersAndSettingsThroughTheRouting) {
   ASSERT_EQ(NewDrive("data"), ":0/");
   // SaveFile makes the missing folders inside the drive.
   ASSERT_TRUE(Save(platform, ":0/a/b/c.txt", "deep"));
   EXPECT_EQ(Load(platform, ":0/a/b/c.txt"), "deep");
   EXPECT_FALSE(platform.CreatePath(":0/a/b/c.txt/d"));
+  ASSERT_TRUE(Save(platform, ":0/game.cfg", "SPEED = 5\n"));
+  Config config;
+  ASSERT_TRUE(config.OpenFile(":0/game.cfg"));
+  EXPECT_EQ(config.GetSize(0), 10);
+  EXPECT_FALSE(config.OpenFile(":0/none.cfg"));
 
   // Relative paths go to the current drive folder, and GetDirectory gives it
   // back in a form SetDirectory accepts.
@@ -118,24 +127,16 @@ TEST_F(DriveTest, FilesAndFoldersThroughTheRouting) {
   EXPECT_EQ(platform.GetDriveAt(0), nullptr);
 }
 
-TEST_F(DriveTest, SettingsFilesAreReadFromDrives) {
-  ASSERT_EQ(NewDrive("conf"), ":0/");
-  ASSERT_TRUE(Save(platform, ":0/game.cfg", "SPEED = 5\n"));
-  Config config;
-  ASSERT_TRUE(config.OpenFile(":0/game.cfg"));
-  EXPECT_EQ(config.GetSize(0), 10);
-  EXPECT_FALSE(config.OpenFile(":0/none.cfg"));
-}
-
 TEST_F(DriveTest, NestedSearchesOnADriveAndTheHostAtOnce) {
   ASSERT_EQ(NewDrive("tree"), ":0/");
   for (const char* f : {":0/a.png", ":0/b.png", ":0/c.wav", ":0/f1/x.png", ":0/f2/y.png"})
     ASSERT_TRUE(Save(platform, f, "x"));
-  for (const char* f : {"h/one.dmm", "h/two.dmm", "h/three.txt", "h/d1/x", "h/d2/x"})
+  // A mask is an extension: ".dmm" and "x.dmmx" are not maps.
+  for (const char* f :
+       {"h/one.dmm", "h/two.dmm", "h/three.txt", "h/.dmm", "h/x.dmmx", "h/d1/x", "h/d2/x"})
     WriteText(dir / f, "x");
   const std::string host = dir / "h/";
-  const std::set<std::string> driveFiles{"a.png", "b.png", "c.wav"};
-  const std::set<std::string> hostFiles{"one.dmm", "three.txt", "two.dmm"};
+  const std::set<std::string> driveFiles{"a.png", "b.png", "c.wav"}, folders{"f1", "f2"};
 
   // A whole drive search inside every step of a host search, and the other
   // way round; each sees exactly its own entries.
@@ -143,27 +144,27 @@ TEST_F(DriveTest, NestedSearchesOnADriveAndTheHostAtOnce) {
   for (const char* f = platform.GetFirstFile(host.c_str(), "*"); f; f = platform.GetNextFile()) {
     outer.insert(f);
     EXPECT_EQ(Found(platform, ":0/", "*"), driveFiles);
-    EXPECT_EQ(Found(platform, ":0/", nullptr), (std::set<std::string>{"f1", "f2"}));
+    EXPECT_EQ(Found(platform, ":0/", nullptr), folders);
   }
-  EXPECT_EQ(outer, hostFiles);
+  EXPECT_EQ(outer, (std::set<std::string>{"one.dmm", "three.txt", "two.dmm", ".dmm", "x.dmmx"}));
   outer.clear();
   for (const char* f = platform.GetFirstFolder(":0/"); f; f = platform.GetNextFolder()) {
     outer.insert(f);
     EXPECT_EQ(Found(platform, host, "dmm"), (std::set<std::string>{"one.dmm", "two.dmm"}));
     EXPECT_EQ(Found(platform, ":0/" + std::string(f), "png").size(), 1u);
   }
-  EXPECT_EQ(outer, (std::set<std::string>{"f1", "f2"}));
+  EXPECT_EQ(outer, folders);
   EXPECT_EQ(Found(platform, ":0/", "png"), (std::set<std::string>{"a.png", "b.png"}));
   EXPECT_TRUE(Found(platform, ":0/a.png", "*").empty());
   EXPECT_TRUE(Found(platform, ":0/missing/", "*").empty());
+  EXPECT_TRUE(Found(platform, dir / "missing", "*").empty());
 
   // A folder removed or a drive closed under a running search ends it.
   ASSERT_STREQ(platform.GetFirstFile(":0/f1", "*"), "x.png");
   ASSERT_TRUE(platform.GetDriveAt(0)->RemoveFile(":f1/x.png"));
   ASSERT_TRUE(platform.RemoveFolder(":0/f1"));
   EXPECT_EQ(platform.GetNextFile(), nullptr);
-  const char* first = platform.GetFirstFile(":0/", "*");
-  ASSERT_NE(first, nullptr);
+  ASSERT_NE(platform.GetFirstFile(":0/", "*"), nullptr);
   ASSERT_NE(platform.GetFirstFolder(host.c_str()), nullptr);
   ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
   std::set<std::string> rest;
@@ -171,18 +172,6 @@ TEST_F(DriveTest, NestedSearchesOnADriveAndTheHostAtOnce) {
   EXPECT_EQ(rest.size(), 1u);  // the host search goes on
   EXPECT_EQ(platform.GetNextFile(), nullptr);
   EXPECT_EQ(platform.GetNextFile(), nullptr);
-}
-
-TEST_F(DriveTest, DriveTableSlots) {
-  ASSERT_EQ(NewDrive("a"), ":0/");
-  ASSERT_EQ(NewDrive("b"), ":1/");
-  EXPECT_EQ(platform.GetVirtualDriveIndexByName("b"), 1);
-  // One pair of files is never mounted twice, and a freed slot is taken first.
-  EXPECT_EQ(platform.OpenVirtualDrive((dir / "b.vdt").c_str()), CFerroString(":1/"));
-  ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
-  EXPECT_FALSE(platform.CloseVirtualDrive(":0/"));
-  EXPECT_EQ(platform.OpenVirtualDrive((dir / "a.vdt").c_str()), CFerroString(":0/"));
-  EXPECT_EQ(platform.GetDriveCount(), 2);
 }
 
 // ConnectVirtualDrive builds a drive from the game folder's "vdd/<name>"
@@ -199,50 +188,34 @@ class ConnectTest : public DriveTest {
     contents["sub/inner.txt"] = "inner";
     for (const auto& [name, bytes] : contents) WriteText(dir / ("vdd/pics/" + name), bytes);
   }
-
-  // Every source file read back through the drive prefix.
-  void ExpectContents(const std::string& prefix) {
-    for (const auto& [name, bytes] : contents) EXPECT_EQ(Load(platform, prefix + name), bytes);
+  // Connects "pics" and reads every source file back through the drive.
+  void ExpectConnected(HeadlessPlatform& p) {
+    ASSERT_STREQ(p.ConnectVirtualDrive(dir.Path().c_str(), "pics"), ":0/");
+    for (const auto& [name, bytes] : contents) EXPECT_EQ(Load(p, ":0/" + name), bytes) << name;
   }
 
   std::map<std::string, std::string> contents;
 };
 
-TEST_F(ConnectTest, FirstCallBuildsTheDriveFromItsSource) {
-  const char* prefix = platform.ConnectVirtualDrive(dir.Path().c_str(), "pics");
-  ASSERT_NE(prefix, nullptr);
-  EXPECT_STREQ(prefix, ":0/");
-  ExpectContents(":0/");
+TEST_F(ConnectTest, BuiltOnceFromItsSourceAndAgainWhenDamaged) {
+  ExpectConnected(platform);
   EXPECT_EQ(fs::file_size(dir / "pics.vdd"), 4u + 4096u * (2 * (1 + 2 + 3) + 1));
-
   // Connected again: the same slot; the drive is not mounted twice.
   EXPECT_STREQ(platform.ConnectVirtualDrive(dir.Path().c_str(), "pics"), ":0/");
   EXPECT_EQ(platform.GetDriveCount(), 1);
-}
-
-TEST_F(ConnectTest, ADamagedDriveIsBuiltAgain) {
-  struct Damage {
-    const char* what;
-    const char* file;
-    std::string bytes;
-  };
-  for (const Damage& d : {Damage{"garbage table", "pics.vdt", "not a table at all"},
-                          Damage{"empty data file", "pics.vdd", ""},
-                          Damage{"data file missing", "pics.vdd", "<remove>"}}) {
-    SCOPED_TRACE(d.what);
-    ASSERT_NE(platform.ConnectVirtualDrive(dir.Path().c_str(), "pics"), nullptr);
+  const std::pair<const char*, const char*> damages[] = {
+      {"pics.vdt", "not a table at all"}, {"pics.vdd", ""}, {"pics.vdd", nullptr}};
+  for (const auto& [file, bytes] : damages) {
+    SCOPED_TRACE(file + std::string(bytes ? " damaged" : " missing"));
     ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
-    if (d.bytes == "<remove>")
-      fs::remove(dir / d.file);
+    if (bytes)
+      WriteText(dir / file, bytes);
     else
-      WriteText(dir / d.file, d.bytes);
-    EXPECT_STREQ(platform.ConnectVirtualDrive(dir.Path().c_str(), "pics"), ":0/");
-    ExpectContents(":0/");
-    ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
-    fs::remove(dir / "pics.vdt");
-    fs::remove(dir / "pics.vdd");
+      fs::remove(dir / file);
+    ExpectConnected(platform);
   }
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+  ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 3);
 }
 
 TEST_F(ConnectTest, WithoutItsSourceNothingIsBuiltOrRemoved) {
@@ -258,21 +231,21 @@ TEST_F(ConnectTest, WithoutItsSourceNothingIsBuiltOrRemoved) {
 
 TEST_F(ConnectTest, AnInstalledGameBuildsItsDrivesInTheUserDataFolder) {
   TempDir user;
-  platform.unwritable.insert(dir.Path());
-  platform.userFolder = user.Path();
-  ASSERT_STREQ(platform.ConnectVirtualDrive(dir.Path().c_str(), "pics"), ":0/");
-  ExpectContents(":0/");
-  EXPECT_TRUE(fs::exists(user / "pics.vdt"));
-  EXPECT_TRUE(fs::exists(user / "pics.vdd"));
-  EXPECT_FALSE(fs::exists(dir / "pics.vdt"));
-  EXPECT_FALSE(fs::exists(dir / "pics.vdd"));
-
+  HeadlessPlatform first(nullptr, "Digmaze", dir.Path()), second(nullptr, "Digmaze", dir.Path());
+  for (HeadlessPlatform* p : {&first, &second}) {
+    p->unwritable.insert(dir.Path());
+    p->userFolder = user.Path();
+  }
+  ExpectConnected(first);
+  for (const char* file : {"pics.vdt", "pics.vdd"}) {
+    EXPECT_TRUE(fs::exists(user / file)) << file;
+    EXPECT_FALSE(fs::exists(dir / file)) << file;
+  }
   // The next start finds them there.
   Age(user / "pics.vdd");
   const Stamp data = StampOf(user / "pics.vdd");
-  HeadlessPlatform second(nullptr, "Digmaze", dir.Path());
-  second.unwritable.insert(dir.Path());
-  second.userFolder = user.Path();
-  EXPECT_STREQ(second.ConnectVirtualDrive(dir.Path().c_str(), "pics"), ":0/");
+  ExpectConnected(second);
   EXPECT_EQ(StampOf(user / "pics.vdd"), data);
 }
+
+}  // namespace

@@ -19,6 +19,14 @@ class SdlGame : public RecordingGame {
  public:
   SdlGame() : RecordingGame("/tmp/") { ReplacePlatform(new GPlatformSDL(this, "DigmazeTest")); }
   GPlatformSDL* Sdl() { return static_cast<GPlatformSDL*>(platform.get()); }
+  // Runs the loop over what is queued, and then lets it run again.
+  void RunQueued() {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    EXPECT_EQ(Sdl()->MessageLoop(), 0);
+    Sdl()->QuitCancel();
+  }
 
   void SysOnUpdate() override {
     ++ticks;
@@ -71,6 +79,15 @@ void PostTickOf(const TIMER_DATA& timer) {
   OnTimerShotSDL(timer.period, reinterpret_cast<void*>(static_cast<intptr_t>(timer.handle)));
 }
 
+// A timer of the owner whose ticks come only from PostTickOf.
+std::unique_ptr<TIMER_DATA> OwnedTimer(GComponent* owner, unsigned id) {
+  auto timer = std::make_unique<TIMER_DATA>();
+  timer->owner = owner;
+  timer->id = id;
+  timer->period = 3600 * 1000;
+  return timer;
+}
+
 void PushQuit() {
   SDL_Event e = Event(SDL_QUIT);
   SDL_PushEvent(&e);
@@ -82,35 +99,89 @@ class PlatformSDLTest : public ::testing::Test {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS), 0) << SDL_GetError();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
   }
-  void TearDown() override { SDL_Quit(); }
+  // A tick left marked as waiting would hold up every later test's ticks.
+  void TearDown() override {
+    EXPECT_FALSE(GPlatformSDL::IsTickPending());
+    SDL_Quit();
+  }
 };
 
-}  // namespace
-
 TEST(PlatformSDLTables, KeyCodesAndCharacters) {
-  // Each scancode and the key it gives; the scancodes from 0 on are unlisted and give no key.
-  const int scancodes[] = {4,  5,  6,  7,  8,  9,   10,  11,  12,  13,  14,  15,  16,  17, 18,
-                           19, 20, 21, 22, 23, 24,  25,  26,  27,  28,  29,  30,  38,  39, 40,
-                           41, 42, 43, 44, 45, 46,  54,  58,  67,  68,  69,  70,  74,  76, 77,
-                           79, 80, 81, 82, 84, 224, 228, 225, 229, 226, 230, 227, 231, 75, 78,
-                           0,  3,  47, 53, 55, 71,  73,  83,  85,  232, -1,  512};
-  const int keys[] = {30,  48,  46,  32,  18, 33, 34, 35, 23, 36, 37, 38,  50,  49,  24,
-                      25,  16,  19,  31,  20, 22, 47, 17, 45, 21, 44, 2,   10,  11,  28,
-                      1,   14,  15,  57,  12, 13, 51, 59, 68, 87, 88, 183, 199, 211, 207,
-                      205, 203, 208, 200, 41, 29, 29, 42, 42, 56, 56, 219, 219, 201, 209,
-                      0,   0,   0,   0,   0,  0,  0,  0,  0,  0,  0,  0};
-  static_assert(std::size(scancodes) == std::size(keys));
-  for (size_t i = 0; i < std::size(keys); ++i)
-    EXPECT_EQ(GPlatformSDL::GetKEY_From_Scancode(scancodes[i]), keys[i]) << scancodes[i];
-  const std::pair<unsigned short, unsigned> cases[] = {
+  // Letters and digits come in SDL's alphabetical order and get the codes of
+  // the keyboard's rows, which run on from the row's first key.
+  const std::pair<const char*, unsigned> rows[] = {
+      {"QWERTYUIOP", KEY_Q}, {"ASDFGHJKL", KEY_A}, {"ZXCVBNM", KEY_Z}, {"1234567890", KEY_1}};
+  for (auto [row, first] : rows)
+    for (int i = 0; row[i]; ++i) {
+      const int scancode = row[i] >= 'A'   ? SDL_SCANCODE_A + (row[i] - 'A')
+                           : row[i] == '0' ? SDL_SCANCODE_0
+                                           : SDL_SCANCODE_1 + (row[i] - '1');
+      EXPECT_EQ(GPlatformSDL::GetKEY_From_Scancode(scancode), static_cast<int>(first) + i)
+          << row[i];
+    }
+  for (int f = 0; f < 10; ++f)
+    EXPECT_EQ(GPlatformSDL::GetKEY_From_Scancode(SDL_SCANCODE_F1 + f),
+              static_cast<int>(KEY_F1) + f);
+  // Both keys of a pair give the left-hand code; the scancodes not listed,
+  // and those outside the table, give no key.
+  const std::pair<int, unsigned> keys[] = {{SDL_SCANCODE_RETURN, KEY_RETURN},
+                                           {SDL_SCANCODE_ESCAPE, KEY_ESCAPE},
+                                           {SDL_SCANCODE_BACKSPACE, KEY_BACKSPACE},
+                                           {SDL_SCANCODE_TAB, KEY_TAB},
+                                           {SDL_SCANCODE_SPACE, KEY_SPACE},
+                                           {SDL_SCANCODE_MINUS, KEY_MINUS},
+                                           {SDL_SCANCODE_EQUALS, KEY_EQUALS},
+                                           {SDL_SCANCODE_COMMA, KEY_COMMA},
+                                           {SDL_SCANCODE_F11, KEY_F11},
+                                           {SDL_SCANCODE_F12, KEY_F12},
+                                           {SDL_SCANCODE_PRINTSCREEN, KEY_PRINT_SCREEN},
+                                           {SDL_SCANCODE_HOME, KEY_HOME},
+                                           {SDL_SCANCODE_PAGEUP, KEY_PAGE_UP},
+                                           {SDL_SCANCODE_DELETE, KEY_DELETE},
+                                           {SDL_SCANCODE_END, KEY_END},
+                                           {SDL_SCANCODE_PAGEDOWN, KEY_PAGE_DOWN},
+                                           {SDL_SCANCODE_RIGHT, KEY_RIGHT},
+                                           {SDL_SCANCODE_LEFT, KEY_LEFT},
+                                           {SDL_SCANCODE_DOWN, KEY_DOWN},
+                                           {SDL_SCANCODE_UP, KEY_UP},
+                                           {SDL_SCANCODE_KP_DIVIDE, KEY_GRAVE},
+                                           {SDL_SCANCODE_LCTRL, KEY_LCONTROL},
+                                           {SDL_SCANCODE_RCTRL, KEY_LCONTROL},
+                                           {SDL_SCANCODE_LSHIFT, KEY_LSHIFT},
+                                           {SDL_SCANCODE_RSHIFT, KEY_LSHIFT},
+                                           {SDL_SCANCODE_LALT, KEY_LALT},
+                                           {SDL_SCANCODE_RALT, KEY_LALT},
+                                           {SDL_SCANCODE_LGUI, KEY_LSYSTEM},
+                                           {SDL_SCANCODE_RGUI, KEY_LSYSTEM},
+                                           {0, 0},
+                                           {3, 0},
+                                           {SDL_SCANCODE_LEFTBRACKET, 0},
+                                           {SDL_SCANCODE_GRAVE, 0},
+                                           {SDL_SCANCODE_PERIOD, 0},
+                                           {SDL_SCANCODE_SCROLLLOCK, 0},
+                                           {SDL_SCANCODE_INSERT, 0},
+                                           {SDL_SCANCODE_NUMLOCKCLEAR, 0},
+                                           {SDL_SCANCODE_KP_MULTIPLY, 0},
+                                           {SDL_SCANCODE_RGUI + 1, 0},
+                                           {-1, 0},
+                                           {512, 0}};
+  for (auto [scancode, key] : keys)
+    EXPECT_EQ(GPlatformSDL::GetKEY_From_Scancode(scancode), static_cast<int>(key)) << scancode;
+  const std::pair<unsigned short, unsigned> characters[] = {
       {31, 0},       {32, 32},      {97, 97},      {255, 255},    {256, 0},    {0x0401, 168},
       {0x0451, 184}, {0x0410, 192}, {0x0430, 224}, {0x044F, 255}, {0x0450, 0}, {0x20AC, 0}};
-  for (auto [unit, code] : cases)
+  for (auto [unit, code] : characters)
     EXPECT_EQ(GPlatformSDL::UTF16ToMultibyte(unit), code) << "unit " << unit;
 }
 
 TEST_F(PlatformSDLTest, EventsBecomeApplicationCalls) {
   SdlGame game;
+  // A character handler may reuse (and grow) the platform's conversion buffer,
+  // as a dialog's nested loop would; the rest of the typed text still arrives.
+  const std::string other(4096, 'z');
+  game.onChar = [&] {
+    game.GetPlatform()->Ferro_UTF8to16(reinterpret_cast<const unsigned char*>(other.c_str()));
+  };
   PushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
   SDL_Event text = Event(SDL_TEXTINPUT);
   SDL_strlcpy(text.text.text, "a\xD0\xB0\xE2\x82\xAC", sizeof text.text.text);  // euro dropped
@@ -126,36 +197,11 @@ TEST_F(PlatformSDLTest, EventsBecomeApplicationCalls) {
     wheel.wheel.y = y;
     SDL_PushEvent(&wheel);
   }
-  PushQuit();
-  EXPECT_EQ(game.Sdl()->MessageLoop(), 0);
-  EXPECT_EQ(game.calls, (std::vector<std::string>{"KeyDown 30 0 flags=0", "Char 97", "Char 224",
-                                                  "KeyUp 30 flags=0", "LDown flags=0",
-                                                  "LUp flags=0", "LDown flags=0", "LDblClk",
-                                                  "LUp flags=0", "Wheel 25", "Wheel -25"}));
-}
-
-TEST_F(PlatformSDLTest, ACharacterHandlerMayConvertTextOfItsOwn) {
-  // The handler reuses (and grows) the platform's conversion buffer, as a
-  // dialog's nested loop would; the rest of the typed text still arrives.
-  SdlGame game;
-  const std::string other(4096, 'z');
-  game.onChar = [&] {
-    game.GetPlatform()->Ferro_UTF8to16(reinterpret_cast<const unsigned char*>(other.c_str()));
-  };
-  SDL_Event text = Event(SDL_TEXTINPUT);
-  SDL_strlcpy(text.text.text, "ab\xD0\xB0", sizeof text.text.text);
-  SDL_PushEvent(&text);
-  PushQuit();
-  game.Sdl()->MessageLoop();
-  EXPECT_EQ(game.calls, (std::vector<std::string>{"Char 97", "Char 98", "Char 224"}));
-}
-
-TEST_F(PlatformSDLTest, ClosingTheWindowDuringAModalLoopAnswersIt) {
-  SdlGame game;
-  game.GetPlatform()->EnterModalLoop();
-  PushQuit();
-  EXPECT_EQ(game.Sdl()->MessageLoop(), 2);
-  game.GetPlatform()->LeaveModalLoop();
+  game.RunQueued();
+  EXPECT_EQ(game.calls,
+            (std::vector<std::string>{KeyDownLine(KEY_A), "Char 97", "Char 224", KeyUpLine(KEY_A),
+                                      "LDown flags=0", "LUp flags=0", "LDown flags=0", "LDblClk",
+                                      "LUp flags=0", "Wheel 25", "Wheel -25"}));
 }
 
 TEST_F(PlatformSDLTest, QuitEndsOnlyTheInnermostLoop) {
@@ -182,14 +228,36 @@ TEST_F(PlatformSDLTest, QuitEndsOnlyTheInnermostLoop) {
   EXPECT_EQ(log, (std::vector<std::string>{"tick 1", "tick 2", "nested 7", "tick 3"}));
 }
 
-TEST_F(PlatformSDLTest, AtMostOneTickWaits) {
+TEST_F(PlatformSDLTest, AtMostOneTickWaitsAndARefusedOneDoesNotStopTheTimer) {
   SdlGame game;
+  static int refused = 0;
+  refused = 0;
+  TIMER_DATA timer;
+  timer.period = 5;
+  {
+    ScopedHook refuseTicks([](SDL_EventFilter filter) { SDL_SetEventFilter(filter, nullptr); },
+                           [](void*, SDL_Event* e) -> int {
+                             if (e->type != SDL_USEREVENT) return 1;
+                             ++refused;
+                             return 0;
+                           });
+    game.GetPlatform()->SetTimer(&timer);
+    SDL_Delay(100);
+  }
+  EXPECT_GE(refused, 3);
+  SDL_Delay(50);
+  EXPECT_EQ(PendingTicks(), 1);
+  // Stopping the timer also takes back its waiting tick.
+  game.GetPlatform()->KillTimer(&timer);
+  EXPECT_EQ(timer.handle, 0);
+  EXPECT_EQ(PendingTicks(), 0);
+  EXPECT_FALSE(GPlatformSDL::IsTickPending());
+
   game.SetMainTimer(5);
   ASSERT_TRUE(game.IsMainTimer());
   SDL_Delay(100);
   EXPECT_EQ(PendingTicks(), 1);
   EXPECT_TRUE(GPlatformSDL::IsTickPending());
-
   // A handler that blocks for many periods finds exactly one tick waiting.
   int waitingAfterBlock = -1;
   game.onTick = [&](int tick) {
@@ -205,59 +273,16 @@ TEST_F(PlatformSDLTest, AtMostOneTickWaits) {
   EXPECT_EQ(game.ticks, 3);
 }
 
-TEST_F(PlatformSDLTest, ARefusedTickDoesNotStopTheTimer) {
-  static int refused = 0;
-  refused = 0;
-  TIMER_DATA timer;
-  timer.period = 5;
+TEST_F(PlatformSDLTest, TicksReachTheOwnerOfTheTimerStillRunningOnly) {
   SdlGame game;
-  {
-    ScopedHook refuseTicks([](SDL_EventFilter filter) { SDL_SetEventFilter(filter, nullptr); },
-                           [](void*, SDL_Event* e) -> int {
-                             if (e->type != SDL_USEREVENT) return 1;
-                             ++refused;
-                             return 0;
-                           });
-    game.GetPlatform()->SetTimer(&timer);
-    SDL_Delay(100);
-  }
-  EXPECT_GE(refused, 3);
-  SDL_Delay(50);
-  EXPECT_EQ(PendingTicks(), 1);
-
-  // Stopping the timer also takes back its waiting tick.
-  game.GetPlatform()->KillTimer(&timer);
-  EXPECT_EQ(timer.handle, 0);
-  EXPECT_EQ(PendingTicks(), 0);
-  EXPECT_FALSE(GPlatformSDL::IsTickPending());
-}
-
-TEST_F(PlatformSDLTest, OwnedTimersReachTheirOwner) {
-  SdlGame game;
-  TimerOwner owner;
-  TIMER_DATA timer;
-  timer.owner = &owner;
-  timer.id = 42;
-  timer.period = 5;
-  game.GetPlatform()->SetTimer(&timer);
-  game.onTick = [&](int) {};
-  SDL_Delay(30);
-  PushQuit();
-  game.Sdl()->MessageLoop();
-  game.GetPlatform()->KillTimer(&timer);
-  ASSERT_FALSE(owner.fired.empty());
-  EXPECT_EQ(owner.fired[0], 42u);
-  EXPECT_EQ(game.ticks, 0);
-}
-
-TEST_F(PlatformSDLTest, ATickPostedBeforeItsTimerWasKilledNeverReachesTheRecord) {
-  SdlGame game;
+  GPlatform* platform = game.GetPlatform();
   TimerOwner first, second;
-  auto timer = std::make_unique<TIMER_DATA>();
-  timer->owner = &first;
-  timer->id = 7;
-  timer->period = 3600 * 1000;
-  game.GetPlatform()->SetTimer(timer.get());
+  auto timer = OwnedTimer(&first, 7);
+  platform->SetTimer(timer.get());
+  PostTickOf(*timer);
+  game.RunQueued();
+  EXPECT_EQ(first.fired, std::vector<unsigned>{7});
+
   // A tick posted just before the kill, still on its way (the test holds it out of the queue
   // while the timer is killed and its record freed), arrives after a new timer was started,
   // quite possibly in a record at the same address.
@@ -265,37 +290,29 @@ TEST_F(PlatformSDLTest, ATickPostedBeforeItsTimerWasKilledNeverReachesTheRecord)
   SDL_Event late;
   SDL_PumpEvents();
   ASSERT_EQ(SDL_PeepEvents(&late, 1, SDL_GETEVENT, SDL_USEREVENT, SDL_USEREVENT), 1);
-  game.GetPlatform()->KillTimer(timer.get());
+  platform->KillTimer(timer.get());
   EXPECT_EQ(timer->handle, 0);
   timer.reset();
-  auto newer = std::make_unique<TIMER_DATA>();
-  newer->owner = &second;
-  newer->id = 8;
-  newer->period = 3600 * 1000;
-  game.GetPlatform()->SetTimer(newer.get());
+  auto newer = OwnedTimer(&second, 8);
+  platform->SetTimer(newer.get());
   ASSERT_NE(newer->handle, 0);
   SDL_PushEvent(&late);
-  PushQuit();
-  game.Sdl()->MessageLoop();
-  EXPECT_TRUE(first.fired.empty());
-  EXPECT_TRUE(second.fired.empty());
+  game.RunQueued();
 
   // A tick waiting in the queue when its timer is killed is taken out, and one that SDL's thread
   // posts while it is told to remove the timer is not delivered.
   PostTickOf(*newer);
   const TIMER_DATA copy = *newer;
-  game.GetPlatform()->KillTimer(newer.get());
+  platform->KillTimer(newer.get());
   newer.reset();
   EXPECT_EQ(PendingTicks(), 0);
   PostTickOf(copy);
   EXPECT_EQ(PendingTicks(), 1);
-  PushQuit();
-  game.Sdl()->MessageLoop();
+  game.RunQueued();
+  EXPECT_EQ(first.fired, std::vector<unsigned>{7});
   EXPECT_TRUE(second.fired.empty());
-  EXPECT_EQ(game.ticks, 0);
+  EXPECT_EQ(game.ticks, 0);  // an owned timer's tick is not the main timer's
 }
-
-namespace {
 
 // Asks a question when its timer fires, keeps the answer and ends the main
 // loop.
@@ -308,42 +325,33 @@ class Asker : public GComponent {
   std::vector<int> answers;
 };
 
-}  // namespace
-
 TEST_F(PlatformSDLTest, AMessageBoxAnswersFromInsideTheRunningLoop) {
   HeadlessGame game("/tmp/");
   game.ReplacePlatform(new GPlatformSDL(&game, "DigmazeTest"));
   Asker asker;
-  TIMER_DATA timer;
-  timer.owner = &asker;
-  timer.period = 3600 * 1000;  // only the ticks posted below
-  game.GetPlatform()->SetTimer(&timer);
-  struct Case {
-    const char* what;
-    std::function<void()> answer;
-    int expected;
+  auto timer = OwnedTimer(&asker, 1);
+  game.GetPlatform()->SetTimer(timer.get());
+  const auto press = [](SDL_Scancode key) {
+    return [key] { PushKey(SDL_KEYDOWN, key), PushKey(SDL_KEYUP, key); };
   };
-  const Case cases[] = {
-      {"Enter",
-       [] { PushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN), PushKey(SDL_KEYUP, SDL_SCANCODE_RETURN); },
-       1},
-      {"Escape",
-       [] { PushKey(SDL_KEYDOWN, SDL_SCANCODE_ESCAPE), PushKey(SDL_KEYUP, SDL_SCANCODE_ESCAPE); },
-       2},
-      {"closing the window", [] { PushQuit(); }, 2},
+  // Closing the window while the box is open answers it as Cancel.
+  const std::tuple<const char*, std::function<void()>, int> cases[] = {
+      {"Enter", press(SDL_SCANCODE_RETURN), 1},
+      {"Escape", press(SDL_SCANCODE_ESCAPE), 2},
+      {"closing the window", PushQuit, 2},
   };
-  for (const Case& c : cases) {
-    PostTickOf(timer);
-    c.answer();
-    EXPECT_EQ(game.Play(), 0) << c.what;
-    ASSERT_FALSE(asker.answers.empty()) << c.what;
-    EXPECT_EQ(asker.answers.back(), c.expected) << c.what;
+  for (const auto& [what, answer, expected] : cases) {
+    PostTickOf(*timer);
+    answer();
+    EXPECT_EQ(game.Play(), 0) << what;
+    ASSERT_FALSE(asker.answers.empty()) << what;
+    EXPECT_EQ(asker.answers.back(), expected) << what;
     // The box is gone and the main loop can run again.
-    EXPECT_EQ(game.modal, nullptr) << c.what;
-    EXPECT_EQ(game.GetPlatform()->GetModalDepth(), 0) << c.what;
+    EXPECT_EQ(game.modal, nullptr) << what;
+    EXPECT_EQ(game.GetPlatform()->GetModalDepth(), 0) << what;
     static_cast<GPlatformSDL*>(game.GetPlatform())->QuitCancel();
   }
-  game.GetPlatform()->KillTimer(&timer);
+  game.GetPlatform()->KillTimer(timer.get());
 }
 
 TEST_F(PlatformSDLTest, AGamepadGivesItsKeysAndMayBeUnplugged) {
@@ -356,70 +364,73 @@ TEST_F(PlatformSDLTest, AGamepadGivesItsKeysAndMayBeUnplugged) {
   ASSERT_GE(index, 0) << SDL_GetError();
   ScopeExit detach([&] { SDL_JoystickDetachVirtual(index); });
   ASSERT_TRUE(SDL_IsGameController(index));
-  const auto run = [&] {
+  // Runs the loop over what the controller sent; the key lines it gave must be `lines`.
+  const auto expect = [&](const std::vector<std::string>& lines, const std::string& what) {
     SDL_JoystickUpdate();
-    PushQuit();
-    EXPECT_EQ(game.Sdl()->MessageLoop(), 0);
-    game.Sdl()->QuitCancel();
+    game.RunQueued();
+    EXPECT_EQ(game.calls, lines) << what;
+    game.calls.clear();
   };
-  run();  // the platform takes the controller
-
+  expect({}, "plugged in");  // the platform takes the controller
   SDL_Joystick* stick = SDL_JoystickOpen(index);
   ASSERT_NE(stick, nullptr) << SDL_GetError();
   ScopeExit close([&] {
     if (stick) SDL_JoystickClose(stick);
   });
-  const auto button = [&](SDL_GameControllerButton b, bool down) {
-    SDL_JoystickSetVirtualButton(stick, b, down ? 1 : 0);
-    run();
+
+  // Each button pressed and let go, and the key it gives; Y gives none.
+  const std::pair<SDL_GameControllerButton, unsigned> buttons[] = {
+      {SDL_CONTROLLER_BUTTON_A, KEY_SPACE},
+      {SDL_CONTROLLER_BUTTON_B, KEY_ESCAPE},
+      {SDL_CONTROLLER_BUTTON_START, KEY_ESCAPE},
+      {SDL_CONTROLLER_BUTTON_X, KEY_DELETE},
+      {SDL_CONTROLLER_BUTTON_BACK, KEY_TAB},
+      {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, KEY_PAGE_UP},
+      {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, KEY_PAGE_DOWN},
+      {SDL_CONTROLLER_BUTTON_DPAD_UP, KEY_UP},
+      {SDL_CONTROLLER_BUTTON_DPAD_DOWN, KEY_DOWN},
+      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, KEY_LEFT},
+      {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, KEY_RIGHT},
+      {SDL_CONTROLLER_BUTTON_Y, KEY_NONE},
   };
-  const auto axis = [&](SDL_GameControllerAxis a, Sint16 value) {
-    SDL_JoystickSetVirtualAxis(stick, a, value);
-    run();
-  };
-  button(SDL_CONTROLLER_BUTTON_A, true);
-  button(SDL_CONTROLLER_BUTTON_A, false);
-  button(SDL_CONTROLLER_BUTTON_START, true);
-  button(SDL_CONTROLLER_BUTTON_START, false);
-  button(SDL_CONTROLLER_BUTTON_Y, true);  // not mapped
-  // The editor's and the focus's buttons: Delete, Tab, Page Up, Page Down.
-  for (SDL_GameControllerButton b :
-       {SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
-        SDL_CONTROLLER_BUTTON_RIGHTSHOULDER}) {
-    button(b, true);
-    button(b, false);
+  for (auto [button, key] : buttons) {
+    const std::string what = "button " + std::to_string(button);
+    SDL_JoystickSetVirtualButton(stick, button, 1);
+    expect(key == KEY_NONE ? std::vector<std::string>{} : std::vector{KeyDownLine(key)}, what);
+    SDL_JoystickSetVirtualButton(stick, button, 0);
+    expect(key == KEY_NONE ? std::vector<std::string>{} : std::vector{KeyUpLine(key)}, what);
   }
   // The triggers are Ctrl+Z and Ctrl+Y, pulled past the stick's threshold.
   // SDL gives a trigger half the joystick axis above its middle: -2000
-  // reads 15384, -20000 6384.
-  axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, -2000);
-  axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767);
-  axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, -2000);  // between the thresholds: still held
-  axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, -20000);
-  axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
-  axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768);
-  button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
-  axis(SDL_CONTROLLER_AXIS_LEFTX, -32768);  // Left held twice: no second press
-  button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
-  axis(SDL_CONTROLLER_AXIS_LEFTX, -12000);  // still beyond the release point
-  axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
-  axis(SDL_CONTROLLER_AXIS_RIGHTX, 32767);  // the right stick is not used
-  axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
-  button(SDL_CONTROLLER_BUTTON_B, true);
+  // reads 15383 (short of a pull, and still held once pulled), -20000 6383.
+  const std::string ctrl = KeyDownLine(KEY_LCONTROL), unctrl = KeyUpLine(KEY_LCONTROL);
+  const struct {
+    SDL_GameControllerAxis axis;
+    Sint16 value;
+    std::vector<std::string> lines;
+  } moves[] = {
+      {SDL_CONTROLLER_AXIS_TRIGGERLEFT, -2000, {}},
+      {SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767, {ctrl, KeyDownLine(KEY_Z)}},
+      {SDL_CONTROLLER_AXIS_TRIGGERLEFT, -2000, {}},
+      {SDL_CONTROLLER_AXIS_TRIGGERLEFT, -20000, {KeyUpLine(KEY_Z), unctrl}},
+      {SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767, {ctrl, KeyDownLine(KEY_Y)}},
+      {SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768, {KeyUpLine(KEY_Y), unctrl}},
+      {SDL_CONTROLLER_AXIS_LEFTX, -32768, {KeyDownLine(KEY_LEFT)}},
+      {SDL_CONTROLLER_AXIS_LEFTX, 0, {KeyUpLine(KEY_LEFT)}},
+      {SDL_CONTROLLER_AXIS_RIGHTX, 32767, {}},  // the right stick is not used
+      {SDL_CONTROLLER_AXIS_LEFTY, 32767, {KeyDownLine(KEY_DOWN)}},
+  };
+  for (const auto& move : moves) {
+    SDL_JoystickSetVirtualAxis(stick, move.axis, move.value);
+    expect(move.lines, "axis " + std::to_string(move.axis) + " at " + std::to_string(move.value));
+  }
   // Unplugged with Down and Escape held: both are let go.
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_B, 1);
+  expect({KeyDownLine(KEY_ESCAPE)}, "B held");
   SDL_JoystickClose(stick);
   stick = nullptr;
   SDL_JoystickDetachVirtual(index);
-  run();
-  EXPECT_EQ(game.calls,
-            (std::vector<std::string>{
-                "KeyDown 57 0 flags=0", "KeyUp 57 flags=0",      "KeyDown 1 0 flags=0",
-                "KeyUp 1 flags=0",      "KeyDown 211 0 flags=0", "KeyUp 211 flags=0",
-                "KeyDown 15 0 flags=0", "KeyUp 15 flags=0",      "KeyDown 201 0 flags=0",
-                "KeyUp 201 flags=0",    "KeyDown 209 0 flags=0", "KeyUp 209 flags=0",
-                "KeyDown 29 0 flags=0", "KeyDown 44 0 flags=0",  "KeyUp 44 flags=0",
-                "KeyUp 29 flags=0",     "KeyDown 29 0 flags=0",  "KeyDown 21 0 flags=0",
-                "KeyUp 21 flags=0",     "KeyUp 29 flags=0",      "KeyDown 203 0 flags=0",
-                "KeyUp 203 flags=0",    "KeyDown 208 0 flags=0", "KeyDown 1 0 flags=0",
-                "KeyUp 208 flags=0",    "KeyUp 1 flags=0"}));
+  expect({KeyUpLine(KEY_DOWN), KeyUpLine(KEY_ESCAPE)}, "unplugged");
 }
+
+}  // namespace

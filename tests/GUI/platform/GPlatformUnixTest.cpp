@@ -1,3 +1,5 @@
+// The POSIX platform: host paths and files, where the game finds its data and
+// keeps the player's, the error log, and opening links.
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -19,39 +21,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Cwd() {
-  return fs::current_path().string();
-}
-
 class PlatformTest : public ::testing::Test {
  protected:
   TempDir dir;
   HeadlessPlatform platform{nullptr, "Digmaze", dir.Path()};
 };
 
-}  // namespace
-
-TEST_F(PlatformTest, CreatePathMakesEveryLevelAndKeepsTheWorkingDirectory) {
-  std::string before = Cwd();
+TEST_F(PlatformTest, CreatePathAndAbsolutePathsLeaveTheWorkingDirectory) {
+  const fs::path before = fs::current_path();
+  ScopeExit back([&before] { fs::current_path(before); });
   ASSERT_TRUE(platform.CreatePath((dir / "a/b/c").c_str()));
   EXPECT_TRUE(fs::is_directory(dir / "a/b/c"));
-  EXPECT_EQ(Cwd(), before);
-
-  // Relative paths grow from the working directory, which stays put as well.
-  {
-    ScopeExit back([&before] { fs::current_path(before); });
-    fs::current_path(dir.Path());
-    EXPECT_TRUE(platform.CreatePath("x\\y/z/"));
-    EXPECT_TRUE(fs::is_directory(dir / "x/y/z"));
-    EXPECT_EQ(Cwd() + "/", dir.Path());
-  }
-
-  // A file in the way stops the walk.
-  WriteText(dir / "file", "x");
+  WriteText(dir / "file", "x");  // a file in the way stops the walk
   EXPECT_FALSE(platform.CreatePath((dir / "file/sub").c_str()));
-  EXPECT_EQ(Cwd(), before);
-
-  // The walk stops after 50 levels: a deeper path was not made whole.
+  EXPECT_EQ(fs::current_path(), before);
+  // The walk stops after 50 levels: a deeper path is not made whole.
   const auto levels = std::count(dir.Path().begin(), dir.Path().end(), '/') - 1;
   std::string fifty = dir.Path(), deeper = dir.Path();
   for (auto i = levels; i < 50; ++i) fifty += "e/";
@@ -59,53 +43,29 @@ TEST_F(PlatformTest, CreatePathMakesEveryLevelAndKeepsTheWorkingDirectory) {
   EXPECT_TRUE(platform.CreatePath(fifty.c_str()));
   EXPECT_TRUE(fs::is_directory(fifty));
   EXPECT_FALSE(platform.CreatePath(deeper.c_str()));
-}
 
-TEST_F(PlatformTest, PathToAbsolutePathResolvesFoldersAndFiles) {
-  fs::create_directories(dir / "d/e");
-  std::string real = fs::canonical(dir.Path()).string();
-  EXPECT_STREQ(platform.PathToAbsolutePath((dir / "d/e/../e/").c_str()).c_str(),
-               (real + "/d/e/").c_str());
-  EXPECT_STREQ(platform.PathToAbsolutePath((dir / "d/./missing.txt").c_str()).c_str(),
-               (real + "/d/missing.txt").c_str());
+  const std::string real = fs::canonical(dir.Path()).string();
+  EXPECT_STREQ(platform.PathToAbsolutePath((dir / "a/b/../b/").c_str()).c_str(),
+               (real + "/a/b/").c_str());
+  EXPECT_STREQ(platform.PathToAbsolutePath((dir / "a/./missing.txt").c_str()).c_str(),
+               (real + "/a/missing.txt").c_str());
   EXPECT_TRUE(platform.PathToAbsolutePath((dir / "nowhere/x.txt").c_str()).IsEmpty());
+
+  // Relative paths grow from the working directory, which stays put as well.
+  fs::current_path(dir.Path());
+  EXPECT_TRUE(platform.CreatePath("x\\y/z/"));
+  EXPECT_TRUE(fs::is_directory(dir / "x/y/z"));
+  EXPECT_EQ(fs::current_path().string() + "/", dir.Path());
 }
 
-TEST_F(PlatformTest, NestedSearchesWithMasks) {
-  for (const char* f : {"a.dmm", "b.txt", ".dmm", "x.dmmx", "s1/c.dmm", "s1/c.txt", "s2/d.dmm"})
-    WriteText(dir / f, "x");
-  fs::create_directories(dir / "s3");
-
-  EXPECT_EQ(Found(platform, dir.Path(), "*"),
-            (std::set<std::string>{"a.dmm", "b.txt", ".dmm", "x.dmmx"}));
-  EXPECT_EQ(Found(platform, dir.Path(), "dmm"), std::set<std::string>{"a.dmm"});
-
-  // Each folder's maps are listed by an inner search while the outer one
-  // walks the folders; the outer search must still see every folder.
-  std::set<std::string> folders, inner;
-  for (const char* d = platform.GetFirstFolder(dir.Path().c_str()); d;
-       d = platform.GetNextFolder()) {
-    std::string folder = d;
-    folders.insert(folder);
-    for (const std::string& f : Found(platform, dir / folder, "dmm"))
-      inner.insert(folder + "/" + f);
-  }
-  EXPECT_EQ(folders, (std::set<std::string>{"s1", "s2", "s3"}));
-  EXPECT_EQ(inner, (std::set<std::string>{"s1/c.dmm", "s2/d.dmm"}));
-
-  EXPECT_EQ(platform.GetFirstFile((dir / "missing").c_str(), "*"), nullptr);
-  EXPECT_EQ(platform.GetNextFile(), nullptr);
-}
-
-TEST_F(PlatformTest, SaveFileReplacesTheTargetOnlyWhenTheWriteSucceeded) {
+TEST_F(PlatformTest, SaveFileReplacesOnlyAfterAWholeWriteAndFailedLoadsLeaveNoData) {
   FILE_DATA out;
   out.Create(3);
   out.data[0] = 'a', out.data[1] = 0, out.data[2] = 'z';
-  std::string path = dir / "deep/er/file.bin";
+  const std::string path = dir / "deep/er/file.bin";
   ASSERT_TRUE(platform.SaveFile(path.c_str(), &out));  // makes the folders
   EXPECT_EQ(Load(platform, path), std::string("a\0z", 3));
   EXPECT_EQ(platform.GetFileLength((dir / "none").c_str()), -1);
-
   // Writes beyond a 16-byte file size limit fail part way: the old file stays, no temporary.
   FILE_DATA big;
   big.Create(64 * 1024);
@@ -116,53 +76,113 @@ TEST_F(PlatformTest, SaveFileReplacesTheTargetOnlyWhenTheWriteSucceeded) {
   EXPECT_EQ(ReadText(path), std::string("a\0z", 3));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir / "deep/er"), fs::directory_iterator{}), 1);
   EXPECT_FALSE(platform.SaveFile((path + "/inside").c_str(), &big));
-}
 
-TEST_F(PlatformTest, LoadFileFailuresLeaveNoData) {
-  FILE_DATA data;
-  data.Create(8);
-  EXPECT_FALSE(platform.LoadFile((dir / "missing").c_str(), &data));
-  EXPECT_EQ(data.size, 0);
-  EXPECT_EQ(data.data, nullptr);
-  // A folder opens as a file here but has no sensible length or bytes.
-  fs::create_directories(dir / "folder");
-  EXPECT_FALSE(platform.LoadFile((dir / "folder").c_str(), &data));
-  // Kernel attribute files announce a page but deliver a few bytes: a short read.
+  // A missing file; a folder, which opens as a file but has no sensible length; a kernel
+  // attribute file, which announces a page but delivers a few bytes.
+  std::vector<std::string> unreadable = {dir / "missing", dir / "deep"};
   const char* attribute = "/sys/devices/system/cpu/online";
-  if (platform.GetFileLength(attribute) == 4096) {
-    EXPECT_FALSE(platform.LoadFile(attribute, &data));
-    EXPECT_EQ(data.size, 0);
+  if (platform.GetFileLength(attribute) == 4096) unreadable.push_back(attribute);
+  for (const std::string& bad : unreadable) {
+    FILE_DATA data;
+    data.Create(8);
+    EXPECT_FALSE(platform.LoadFile(bad.c_str(), &data)) << bad;
+    EXPECT_EQ(data.size, 0) << bad;
+    EXPECT_EQ(data.data, nullptr) << bad;
   }
 }
 
-TEST_F(PlatformTest, GameFolderIsTheDataFolderWhenWritable) {
-  EXPECT_STREQ(platform.GetPathToTemp().c_str(), dir.Path().c_str());
-  // The probes leave nothing behind.
-  EXPECT_EQ(fs::directory_iterator(dir.Path()), fs::directory_iterator{});
-
-  HeadlessPlatform real(nullptr, "Digmaze", "");
-  CFerroString exe = real.GPlatformUnix::GetPathToGame();
-  EXPECT_STREQ(exe.c_str(), (fs::canonical("/proc/self/exe").parent_path().string() + "/").c_str());
+TEST(GameFolderTest, BesideTheExecutableElseAnInstalledDataFolder) {
+  TempDir dir;
+  // "windows" marks the data. An installation has it in share/<name> beside bin/ or in
+  // share/games/<name> beside games/; a prefix with both layouts gives each executable its own,
+  // one with a single layout serves both; data beside the executable wins; a share folder
+  // without the data does not count.
+  for (const char* folder :
+       {"build/bin/windows", "usr/bin", "usr/share/digmaze/windows", "usr/games",
+        "usr/share/games/digmaze/windows", "local/games", "local/bin", "local/share/digmaze",
+        "local/share/games/digmaze/windows", "opt/games", "opt/share/digmaze/windows",
+        "both/bin/windows", "both/share/digmaze/windows", "empty/bin", "empty/share/digmaze",
+        "empty/share/games/digmaze", "none/bin"})
+    fs::create_directories(dir / folder);
+  const char* cases[][3] = {
+      {"build/bin/", "Digmaze", "build/bin/"},
+      {"usr/bin/", "Digmaze", "usr/share/digmaze/"},
+      {"usr/games/", "Digmaze", "usr/share/games/digmaze/"},
+      {"local/games/", "Digmaze", "local/share/games/digmaze/"},
+      {"local/bin/", "Digmaze", "local/share/games/digmaze/"},
+      {"opt/games/", "Digmaze", "opt/share/digmaze/"},
+      {"both/bin/", "Digmaze", "both/bin/"},
+      {"empty/bin/", "Digmaze", "empty/bin/"},
+      {"none/bin/", "Digmaze", "none/bin/"},
+      {"usr/games/", "Other", "usr/games/"},
+      {"usr/bin/", "", "usr/bin/"},
+  };
+  for (auto [exe, app, expected] : cases) {
+    // The temporary folder itself may sit behind a symbolic link.
+    const auto real = [&dir](const char* f) {
+      return fs::weakly_canonical(dir / f).string() + "/";
+    };
+    EXPECT_EQ(GPlatformUnix::FindGameFolder(real(exe).c_str(), app).c_str(), real(expected))
+        << exe << " " << app;
+  }
 }
 
-TEST_F(PlatformTest, UserDataFolderFallbacks) {
+// Every file under a folder with its contents, "relative/path=contents".
+std::set<std::string> Tree(const fs::path& root) {
+  std::set<std::string> out;
+  for (const auto& e : fs::recursive_directory_iterator(root))
+    if (e.is_regular_file())
+      out.insert(fs::relative(e.path(), root).string() + "=" + ReadText(e.path()));
+  return out;
+}
+
+TEST_F(PlatformTest, SeedFolderCopiesOnceThroughAScratchCopyAndNeverTouchesTheSource) {
+  for (const char* f : {"shipped/level01.dmm", "shipped/index.dml", "shipped/sub/deep.txt"})
+    WriteText(dir / f, f);
+  const auto shipped = Tree(dir / "shipped");
+  // What an interrupted earlier copy left behind is not taken for the copy.
+  WriteText(dir / "user/Maps.seeding/stray.dmm", "half");
+  ASSERT_TRUE(platform.SeedFolder((dir / "shipped/").c_str(), (dir / "user/Maps/").c_str()));
+  EXPECT_EQ(Tree(dir / "user/Maps"), shipped);
+  EXPECT_FALSE(fs::exists(dir / "user/Maps.seeding"));
+
+  // The player's changes survive later starts, even an emptied folder.
+  WriteText(dir / "user/Maps/level01.dmm", "edited");
+  fs::remove(dir / "user/Maps/index.dml");
+  ASSERT_TRUE(platform.SeedFolder((dir / "shipped").c_str(), (dir / "user/Maps").c_str()));
+  EXPECT_EQ(ReadText(dir / "user/Maps/level01.dmm"), "edited");
+  EXPECT_FALSE(fs::exists(dir / "user/Maps/index.dml"));
+  EXPECT_EQ(Tree(dir / "shipped"), shipped);
+
+  // Nothing to copy from: no folder is made.
+  EXPECT_FALSE(platform.SeedFolder((dir / "missing").c_str(), (dir / "other/Maps").c_str()));
+  EXPECT_FALSE(fs::exists(dir / "other/Maps"));
+}
+
+TEST_F(PlatformTest, DataFolderIsAWritableGameFolderTheUserFolderNeverIs) {
   ScopedEnv xdg("XDG_DATA_HOME", (dir / "xdg").c_str());
   ScopedEnv home("HOME", (dir / "home").c_str());
+  EXPECT_STREQ(platform.GetPathToTemp().c_str(), dir.Path().c_str());
+  EXPECT_EQ(fs::directory_iterator(dir.Path()), fs::directory_iterator{});  // probes are gone
+  EXPECT_STREQ(platform.GetPathToUserFolder().c_str(), (dir / "xdg/Digmaze/").c_str());
+  EXPECT_TRUE(fs::is_directory(dir / "xdg/Digmaze"));
   HeadlessPlatform unwritable(nullptr, "Digmaze", "/proc/no/such/folder/");
   EXPECT_STREQ(unwritable.GetPathToTemp().c_str(), (dir / "xdg/Digmaze/").c_str());
-  EXPECT_TRUE(fs::is_directory(dir / "xdg/Digmaze"));
 
   unsetenv("XDG_DATA_HOME");
   EXPECT_STREQ(unwritable.UserDataFolder().c_str(), (dir / "home/.local/share/Digmaze/").c_str());
-
   // Without HOME the password database names the home folder.
   unsetenv("HOME");
-  std::string appName = "DigmazeTest" + std::to_string(getpid());
-  HeadlessPlatform homeless(nullptr, appName.c_str(), "/proc/no/such/folder/");
-  CFerroString found = homeless.UserDataFolder();
-  EXPECT_NE(found.Find(appName.c_str()), -1);
+  const std::string app = "DigmazeTest" + std::to_string(getpid());
+  HeadlessPlatform homeless(nullptr, app.c_str(), "/proc/no/such/folder/");
+  const CFerroString found = homeless.UserDataFolder();
+  EXPECT_NE(found.Find(app.c_str()), -1);
   EXPECT_TRUE(fs::is_directory(found.c_str()));
   fs::remove(found.c_str());
+
+  HeadlessPlatform real(nullptr, "Digmaze", "");
+  EXPECT_EQ(real.GPlatformUnix::GetPathToGame().c_str(),
+            fs::canonical("/proc/self/exe").parent_path().string() + "/");
 }
 
 // The last resort lives in the temporary folder, which every user can write:
@@ -170,43 +190,37 @@ TEST_F(PlatformTest, UserDataFolderFallbacks) {
 TEST_F(PlatformTest, ThePrivateTempFolderIsUsedOnlyWhenItIsOursAndClosed) {
   ScopedEnv tmp("TMPDIR", dir.Path().c_str());
   const std::string own = dir / ("Digmaze-" + std::to_string(getuid()));
-  struct Case {
-    const char* what;
-    std::function<void()> prepare;
-    const char* why;  // empty when the folder is accepted
+  const auto folderWithMode = [&own](mode_t mode) {
+    return [&own, mode] { fs::create_directory(own), chmod(own.c_str(), mode); };
   };
-  const Case cases[] = {
-      {"absent: made with mode 0700", [] {}, ""},
-      {"ours and closed", [&] { fs::create_directory(own), chmod(own.c_str(), 0700); }, ""},
-      {"open to the group", [&] { fs::create_directory(own), chmod(own.c_str(), 0750); },
-       "its mode is 0750, not 0700"},
-      {"set-group-id", [&] { fs::create_directory(own), chmod(own.c_str(), 02700); },
-       "its mode is 2700, not 0700"},
-      {"a symbolic link to a folder",
-       [&] {
+  const std::pair<std::function<void()>, const char*> cases[] = {
+      {[] {}, ""},  // absent: made with mode 0700
+      {folderWithMode(0700), ""},
+      {folderWithMode(0750), "its mode is 0750, not 0700"},
+      {folderWithMode(02700), "its mode is 2700, not 0700"},
+      {[&] {
          fs::create_directory(dir / "elsewhere"),
              fs::create_directory_symlink(dir / "elsewhere", own);
        },
        "it is a symbolic link"},
-      {"a file", [&] { WriteText(own, "x"); }, "it is not a folder"},
+      {[&] { WriteText(own, "x"); }, "it is not a folder"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [prepare, expected] : cases) {
     fs::remove_all(own);
-    c.prepare();
+    prepare();
     CFerroString folder, why;
     const bool ok = platform.GetPrivateTempFolder(folder, why);
-    EXPECT_STREQ(folder.c_str(), (own + "/").c_str()) << c.what;
-    EXPECT_EQ(ok, !*c.why) << c.what;
-    EXPECT_STREQ(why.c_str(), c.why) << c.what;
+    EXPECT_STREQ(folder.c_str(), (own + "/").c_str()) << expected;
+    EXPECT_EQ(ok, !*expected) << expected;
+    EXPECT_STREQ(why.c_str(), expected);
     if (ok) {
-      EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_all) << c.what;
+      EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_all) << expected;
     }
   }
   // Someone else's folder (only root can make one to test with).
   if (getuid() == 0) {
     fs::remove_all(own);
-    fs::create_directory(own);
-    chmod(own.c_str(), 0700);
+    folderWithMode(0700)();
     ASSERT_EQ(chown(own.c_str(), 65534, 65534), 0);
     CFerroString folder, why;
     EXPECT_FALSE(platform.GetPrivateTempFolder(folder, why));
@@ -223,10 +237,10 @@ TEST_F(PlatformTest, EveryFallbackOfTheDataFolderIsReported) {
   WriteText(dir / "xdg", "a file where a folder should be");
   ScopedEnv xdg("XDG_DATA_HOME", (dir / "xdg").c_str());
   ScopedEnv home("HOME", nullptr);
+  // Only the temporary folder can be written; the home folders of the user
+  // database cannot be used then, whoever runs the test.
   struct Game : HeadlessPlatform {
     using HeadlessPlatform::HeadlessPlatform;
-    // Only the temporary folder can be written; the home folders of the user
-    // database cannot be used then, whoever runs the test.
     bool IsFolderWritable(const CFerroString& folder) override {
       if (folder.Find(tmpFolder.c_str()) == 0) return HeadlessPlatform::IsFolderWritable(folder);
       errno = EACCES;
@@ -236,7 +250,7 @@ TEST_F(PlatformTest, EveryFallbackOfTheDataFolderIsReported) {
   };
   // A name of its own, since the home folder of the user database is real.
   const std::string app = "DigmazeTest" + std::to_string(getpid());
-  passwd* user = getpwuid(getuid());
+  const passwd* user = getpwuid(getuid());
   ASSERT_NE(user, nullptr);
   const std::string passwdHome = user->pw_dir;
   ScopeExit clean([&] { fs::remove(passwdHome + "/.local/share/" + app); });
@@ -250,25 +264,20 @@ TEST_F(PlatformTest, EveryFallbackOfTheDataFolderIsReported) {
     const CFerroString chosen = game.GetPathToTemp();
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_STREQ(chosen.c_str(), refused ? (dir / "game/").c_str() : own.c_str());
-    for (const std::string& line : {
-             "HOME is not set; using the home folder " + passwdHome + " from the user database",
-             "cannot use " + (dir / "xdg/") + app + " as the data folder (File exists)",
-             "cannot use " + passwdHome + "/.local/share/" + app +
-                 " as the data folder (Permission denied)",
-         })
-      EXPECT_NE(said.find(line), std::string::npos) << said;
+    std::vector<std::string> lines = {
+        "HOME is not set; using the home folder " + passwdHome + " from the user database",
+        "cannot use " + (dir / "xdg/") + app + " as the data folder (File exists)",
+        "cannot use " + passwdHome + "/.local/share/" + app +
+            " as the data folder (Permission denied)"};
     if (refused) {
-      EXPECT_NE(said.find("refusing the temporary data folder " + own + ": it is a symbolic link"),
-                std::string::npos)
-          << said;
-      EXPECT_NE(said.find("no writable data folder"), std::string::npos) << said;
+      lines.push_back("refusing the temporary data folder " + own + ": it is a symbolic link");
+      lines.push_back("no writable data folder");
     } else {
-      EXPECT_NE(said.find("keeping the game's data in the temporary folder " + own),
-                std::string::npos)
-          << said;
+      lines.push_back("keeping the game's data in the temporary folder " + own);
       // The log went to the chosen folder, with the same lines.
       EXPECT_NE(ReadText(own + "error.log").find("HOME is not set"), std::string::npos);
     }
+    for (const std::string& line : lines) EXPECT_NE(said.find(line), std::string::npos) << said;
   }
 }
 
@@ -282,36 +291,27 @@ TEST_F(PlatformTest, ErrorLogGoesToTheDataFolderWhileThePlatformLives) {
     FileError("first");
     FileError("second");
   }
-  FileError("after the platform");  // Goes nowhere, and reads no freed platform.
+  FileError("after the platform");  // goes nowhere, and reads no freed platform
   EXPECT_EQ(ReadText(user / "error.log"), "first\r\nsecond\r\n");
   EXPECT_FALSE(fs::exists(dir / "error.log"));
 }
 
 TEST_F(PlatformTest, FirstLaunchIsDetectedOncePerVersion) {
-  {
-    HeadlessGame game(dir.Path());
+  const std::pair<const char*, int> starts[] = {{"1.0", 1}, {"1.0", 0}, {"1.1", 1}};
+  for (const auto& [version, first] : starts) {
+    HeadlessGame game(dir.Path(), version);
     ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
-    EXPECT_EQ(game.firstLaunches, 1);
     EXPECT_FALSE(game.GetPlatform()->DetectFirstLaunch());
-    EXPECT_EQ(game.firstLaunches, 1);
-  }
-  {
-    HeadlessGame again(dir.Path());
-    ASSERT_TRUE(again.CreateGame(nullptr, 0, 0));
-    EXPECT_EQ(again.firstLaunches, 0);
-  }
-  {
-    HeadlessGame upgraded(dir.Path(), "1.1");
-    ASSERT_TRUE(upgraded.CreateGame(nullptr, 0, 0));
-    EXPECT_EQ(upgraded.firstLaunches, 1);
+    EXPECT_EQ(game.firstLaunches, first) << version;
   }
   // The marker holds the version in the stream string form.
-  EXPECT_EQ(ReadText(dir / "nofirst.ctl"), std::string("\x03"
-                                                       "1.1"));
+  EXPECT_EQ(ReadText(dir / "nofirst.ctl"),
+            "\x03"
+            "1.1");
 }
 
 TEST_F(PlatformTest, ScratchBuffersGrowAndRejectBadText) {
-  std::string longText = "a\xD0\xB0" + std::string(5000, 'q');  // after shorter texts
+  const std::string longText = "a\xD0\xB0" + std::string(5000, 'q');  // after shorter texts
   EXPECT_STREQ(platform.wchar_to_utf8(L"\x20AC!"), "\xE2\x82\xAC!");
   const unsigned short* wide =
       platform.Ferro_UTF8to16(reinterpret_cast<const unsigned char*>(longText.c_str()));
@@ -321,19 +321,75 @@ TEST_F(PlatformTest, ScratchBuffersGrowAndRejectBadText) {
   EXPECT_EQ(platform.Ferro_UTF8to16(reinterpret_cast<const unsigned char*>("\xC3(")), nullptr);
 }
 
-TEST_F(PlatformTest, OpenLinkPassesTheAddressAsOneArgumentWithoutAShell) {
-  std::string stub = dir / "bin/xdg-open";
-  WriteText(stub,
-            "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/../args.tmp\"\n"
-            "mv \"$(dirname \"$0\")/../args.tmp\" \"$(dirname \"$0\")/../args\"\n");
-  fs::permissions(stub, fs::perms::owner_all);
-  ScopedEnv path("PATH", (dir.Path() + "bin:" + (getenv("PATH") ? getenv("PATH") : "")).c_str());
-
-  std::string url = "http://example.org/?q='x\" ; touch " + (dir / "pwned") + " ;$(id)";
-  ASSERT_TRUE(platform.OpenLink(url.c_str()));
-
-  for (int i = 0; i < 200 && !fs::exists(dir / "args"); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_EQ(ReadText(dir / "args"), "1|" + url);
-  EXPECT_FALSE(fs::exists(dir / "pwned"));
+TEST(ResolveLink, RelativeAddressesBecomeFileUrlsOfTheGameFolder) {
+  const char* cases[][3] = {
+      {"help/index.html", "/games/digmaze/", "file:///games/digmaze/help/index.html"},
+      // Characters a URL path cannot hold, in the folder or in the address.
+      {"help/index.html", "/home/a b/My Games/", "file:///home/a%20b/My%20Games/help/index.html"},
+      {"help/100% sure.html", "/g/", "file:///g/help/100%25%20sure.html"},
+      {"x.html", "/d\xC3\xA9j\xC3\xA0/", "file:///d%C3%A9j%C3%A0/x.html"},
+      {"x.html", "/a#b?c/", "file:///a%23b%3Fc/x.html"},
+      // A fragment or query of the address itself stays as it is.
+      {"help/index.html#keys", "/g/", "file:///g/help/index.html#keys"},
+      {"help/a b.html?x=1 2", "/g/", "file:///g/help/a%20b.html?x=1 2"},
+      // An absolute path does not go through the game folder; a colon after a slash is no
+      // scheme; an address with a scheme passes unchanged.
+      {"/usr/share/doc/x y.html", "/g/", "file:///usr/share/doc/x%20y.html"},
+      {"help/a:b.html", "/g/", "file:///g/help/a:b.html"},
+      {"file:///opt/game/help/index.html", "/g/", "file:///opt/game/help/index.html"},
+      {"http://example.org/a b", "/g/", "http://example.org/a b"},
+      {"https://example.org/?q=1#top", "/g/", "https://example.org/?q=1#top"},
+      {"mailto:team@example.org", "/g/", "mailto:team@example.org"},
+      {"svn+ssh://host/x", "/g/", "svn+ssh://host/x"},
+      {"", "/g/", ""},
+      {nullptr, "/g/", ""},
+  };
+  for (auto [url, folder, expected] : cases)
+    EXPECT_STREQ(GPlatformUnix::ResolveLink(url, CFerroString(folder)).c_str(), expected)
+        << (url ? url : "null");
 }
+
+class OpenLinkTest : public ::testing::Test {
+ protected:
+  // An opener in dir/bin that records its arguments as "count|first" in dir/args.
+  OpenLinkTest() {
+    WriteText(dir / "bin/xdg-open",
+              "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/../args.tmp\"\n"
+              "mv \"$(dirname \"$0\")/../args.tmp\" \"$(dirname \"$0\")/../args\"\n");
+    fs::permissions(dir / "bin/xdg-open", fs::perms::owner_all);
+  }
+  // What the opener was handed, once it has run.
+  std::string TakeArgs() {
+    for (int i = 0; i < 200 && !fs::exists(dir / "args"); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const std::string args = ReadText(dir / "args");
+    fs::remove(dir / "args");
+    return args;
+  }
+
+  TempDir dir, game;
+  HeadlessPlatform platform{nullptr, "Digmaze", game.Path()};
+};
+
+TEST_F(OpenLinkTest, TheAddressIsOneArgumentOfTheOpenerAndNothingStartedFails) {
+  const char* old = std::getenv("PATH");
+  ScopedEnv path("PATH", (dir / "bin:" + (old ? old : "")).c_str());
+  ASSERT_TRUE(platform.OpenLink("help/index.html"));
+  EXPECT_EQ(TakeArgs(), "1|file://" + game.Path() + "help/index.html");
+  EXPECT_EQ(platform.iconicCalls, 1) << "the game steps aside for the browser";
+
+  const std::string url = "http://example.org/?q='x\" ; touch " + (dir / "pwned") + " ;$(id)";
+  ASSERT_TRUE(platform.OpenLink(url.c_str()));
+  EXPECT_EQ(TakeArgs(), "1|" + url);
+  EXPECT_FALSE(fs::exists(dir / "pwned"));
+
+  // Nothing started is a failure and keeps the window: nothing to open, or
+  // no opener on the PATH (the exec fails in the child).
+  EXPECT_FALSE(platform.OpenLink(""));
+  EXPECT_FALSE(platform.OpenLink(nullptr));
+  ScopedEnv none("PATH", (dir / "nothing-here").c_str());
+  EXPECT_FALSE(platform.OpenLink("help/index.html"));
+  EXPECT_EQ(platform.iconicCalls, 2);
+}
+
+}  // namespace

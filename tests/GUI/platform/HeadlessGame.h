@@ -148,6 +148,14 @@ class RecordingGame : public HeadlessGame {
   }
 };
 
+// The lines RecordingGame logs for a key, so expected logs name their keys.
+inline std::string KeyDownLine(unsigned key, unsigned flags = 0) {
+  return "KeyDown " + std::to_string(key) + " 0 flags=" + std::to_string(flags);
+}
+inline std::string KeyUpLine(unsigned key, unsigned flags = 0) {
+  return "KeyUp " + std::to_string(key) + " flags=" + std::to_string(flags);
+}
+
 // A created headless game over a temporary folder of its own.
 class HeadlessGameTest : public ::testing::Test {
  protected:

@@ -102,28 +102,22 @@ TEST(ConfigTest, LimitsOnTextsAndValueLengths) {
   EXPECT_TRUE(config.FindParametrFile(25, "KEY").IsEmpty());
 }
 
-TEST(ConfigTest, DirLookupTakesTheFirstTextThatHasTheKey) {
-  ConfigFile file;
-  const std::string a = "OTHER 1\r\n", b = "KEY from b\r\n", c = "KEY from c\r\n";
-  file.OpenMemory(a.data(), static_cast<int>(a.size()));
-  file.OpenMemory(b.data(), static_cast<int>(b.size()));
-  file.OpenMemory(c.data(), static_cast<int>(c.size()));
-  EXPECT_EQ(file.FindParametrDir("KEY"), CFerroString("from b"));
-  EXPECT_TRUE(file.FindParametrDir("NONE").IsEmpty());
-}
-
 TEST(ConfigTest, HostFilesFoldersAndStreamsLoad) {
   TempDir folder;
   ASSERT_TRUE(WriteText(folder / "b.cfg", "NAME bee\r\n"));
   ASSERT_TRUE(WriteText(folder / "a.cfg", "NAME = ay\r\n"));
   ASSERT_TRUE(WriteText(folder / "c.txt", "NAME sea\r\n"));
+  ASSERT_TRUE(WriteText(folder / "0.cfg", "OTHER 1\r\n"));
 
   ConfigFile file;
   EXPECT_FALSE(file.OpenFile((folder / "missing.cfg").c_str()));
   EXPECT_EQ(file.GetCountFile(), 0);
-  EXPECT_EQ(file.OpenFileDir((folder / "*.cfg").c_str()), 2);
-  EXPECT_EQ(file.FindParametrFile(0, "NAME"), CFerroString("= ay"));  // name order
-  EXPECT_EQ(file.FindParametrFile(1, "NAME"), CFerroString("bee"));
+  EXPECT_EQ(file.OpenFileDir((folder / "*.cfg").c_str()), 3);
+  EXPECT_EQ(file.FindParametrFile(1, "NAME"), CFerroString("= ay"));  // name order
+  EXPECT_EQ(file.FindParametrFile(2, "NAME"), CFerroString("bee"));
+  // A lookup through every text takes the first that has the key.
+  EXPECT_EQ(file.FindParametrDir("NAME"), CFerroString("= ay"));
+  EXPECT_TRUE(file.FindParametrDir("NONE").IsEmpty());
 
   Config config;
   EXPECT_FALSE(config.OpenFile((folder / "missing.cfg").c_str()));

@@ -155,7 +155,27 @@ TEST_F(GVirtualDriveTest, TableAfterFoldersAndFilesInSeveralBuckets) {
   EXPECT_EQ(GetFile(drive, "ab"), "");
 }
 
-TEST_F(GVirtualDriveTest, LookupResolvesDotsSeparatorsAndRelativePaths) {
+TEST_F(GVirtualDriveTest, LookupCreationAndRemovalFollowTheTree) {
+  // Creating and removing follow the tree.
+  ASSERT_TRUE(drive.CreateDirectory(":d"));
+  ASSERT_TRUE(drive.CreateFile(":d/f"));
+  EXPECT_FALSE(drive.CreateFile(":d/f"));
+  EXPECT_FALSE(drive.CreateDirectory(":d"));
+  EXPECT_FALSE(drive.CreateFile(":missing/f"));
+  EXPECT_FALSE(drive.CreateFile(":d/f/g"));
+  EXPECT_FALSE(drive.CreateDirectory(":d/.."));
+  EXPECT_FALSE(drive.CreateFile(":"));
+  EXPECT_FALSE(drive.RemoveDirectory(":d"));  // still holds f
+  EXPECT_FALSE(drive.RemoveDirectory(":d/f"));
+  EXPECT_FALSE(drive.RemoveFile(":d"));
+  EXPECT_FALSE(drive.RemoveDirectory(":"));
+  EXPECT_TRUE(drive.RemoveFile(":d/f"));
+  EXPECT_TRUE(drive.RemoveDirectory(":d"));
+  EXPECT_EQ(drive.GetRoot().GetBucketCount(), 0);
+  EXPECT_EQ(drive.OpenStream(":missing", 0), nullptr);
+  ASSERT_TRUE(drive.CreateDirectory(":folder"));
+  EXPECT_EQ(drive.OpenStream(":folder", 1), nullptr);
+
   ASSERT_TRUE(drive.CreateDirectory(":a"));
   ASSERT_TRUE(drive.CreateDirectory(":a/sub"));
   ASSERT_TRUE(drive.CreateFile(":a/b.png"));
@@ -194,27 +214,6 @@ TEST_F(GVirtualDriveTest, LookupResolvesDotsSeparatorsAndRelativePaths) {
   EXPECT_FALSE(drive.SetDirectory(":a/b.png"));
   ASSERT_TRUE(drive.CreateFile("rel"));
   EXPECT_NE(drive.GetItem(":a/rel"), nullptr);
-}
-
-TEST_F(GVirtualDriveTest, CreatingAndRemovingFollowTheTreeRules) {
-  ASSERT_TRUE(drive.CreateDirectory(":d"));
-  ASSERT_TRUE(drive.CreateFile(":d/f"));
-  EXPECT_FALSE(drive.CreateFile(":d/f"));
-  EXPECT_FALSE(drive.CreateDirectory(":d"));
-  EXPECT_FALSE(drive.CreateFile(":missing/f"));
-  EXPECT_FALSE(drive.CreateFile(":d/f/g"));
-  EXPECT_FALSE(drive.CreateDirectory(":d/.."));
-  EXPECT_FALSE(drive.CreateFile(":"));
-  EXPECT_FALSE(drive.RemoveDirectory(":d"));  // still holds f
-  EXPECT_FALSE(drive.RemoveDirectory(":d/f"));
-  EXPECT_FALSE(drive.RemoveFile(":d"));
-  EXPECT_FALSE(drive.RemoveDirectory(":"));
-  EXPECT_TRUE(drive.RemoveFile(":d/f"));
-  EXPECT_TRUE(drive.RemoveDirectory(":d"));
-  EXPECT_EQ(drive.GetRoot().GetBucketCount(), 0);
-  EXPECT_EQ(drive.OpenStream(":missing", 0), nullptr);
-  ASSERT_TRUE(drive.CreateDirectory(":folder"));
-  EXPECT_EQ(drive.OpenStream(":folder", 1), nullptr);
 }
 
 TEST_F(GVirtualDriveTest, ReleasedClustersAreReusedLatestFirst) {
@@ -446,49 +445,35 @@ std::string RootTable(std::vector<NamedClusters> files, const std::vector<int>& 
       .bytes;
 }
 
-std::string TwoFileTable(const std::vector<int>& a, const std::vector<int>& b,
-                         const std::vector<int>& released) {
-  return RootTable({{"a", a}, {"b", b}}, released);
-}
-
-TEST_F(GVirtualDriveDamageTest, ClustersClaimedTwiceDoNotOpen) {
-  // Sharing would let one file's writes show up in another, or hand a cluster still in use to
-  // the next growing file.
+// Sharing a cluster would let one file's writes show up in another, or hand a cluster still in
+// use to the next growing file; an entry no path can name could never be read or removed, and
+// its clusters would be lost for good.
+TEST_F(GVirtualDriveDamageTest, ClustersClaimedTwiceAndEntriesNoPathCanNameDoNotOpen) {
   ASSERT_TRUE(WriteText(folder / "image.vdd", kDataSignature + std::string(3 * 4096, 'x')));
-  struct Case {
-    std::vector<int> a, b, released;
-    bool opens;
+  const struct {
     const char* what;
+    std::vector<NamedClusters> files;
+    std::vector<int> released;
+    bool opens;
+  } cases[] = {
+      {"every cluster claimed once", {{"a", {0}}, {"b", {1}}}, {2}, true},
+      {"an unclaimed cluster", {{"a", {0}}, {"b", {1}}}, {}, true},
+      {"names sharing a bucket", {{"a", {0}}, {"ab", {1}}}, {}, true},
+      {"two files share a cluster", {{"a", {0}}, {"b", {0}}}, {}, false},
+      {"two files share their last cluster", {{"a", {0, 2}}, {"b", {1, 2}}}, {}, false},
+      {"a file names a cluster twice", {{"a", {0, 0}}, {"b", {1}}}, {}, false},
+      {"a released cluster is still in use", {{"a", {0}}, {"b", {1}}}, {1}, false},
+      {"a cluster released twice", {{"a", {0}}, {"b", {1}}}, {2, 2}, false},
+      {"a zero byte", {{"a", {0}}, {std::string("a\0b", 3), {1}}}, {}, false},
+      {"a separator", {{"a", {0}}, {"a/b", {1}}}, {}, false},
+      {"a backslash", {{"a", {0}}, {"a\\b", {1}}}, {}, false},
+      {"a drive colon", {{"a", {0}}, {"a:", {1}}}, {}, false},
+      {"a dot", {{"a", {0}}, {".", {1}}}, {}, false},
+      {"two dots", {{"a", {0}}, {"..", {1}}}, {}, false},
+      {"a second entry of the same name", {{"a", {0}}, {"a", {1}}}, {}, false},
   };
-  const Case cases[] = {
-      {{0}, {1}, {2}, true, "every cluster claimed once"},
-      {{0}, {1}, {}, true, "an unclaimed cluster"},
-      {{0}, {0}, {}, false, "two files share a cluster"},
-      {{0, 2}, {1, 2}, {}, false, "two files share their last cluster"},
-      {{0, 0}, {1}, {}, false, "a file names a cluster twice"},
-      {{0}, {1}, {1}, false, "a released cluster is still in use"},
-      {{0}, {1}, {2, 2}, false, "a cluster released twice"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(OpensWithTable(TwoFileTable(c.a, c.b, c.released)), c.opens) << c.what;
-  }
-}
-
-TEST_F(GVirtualDriveDamageTest, EntriesNoPathCanNameDoNotOpen) {
-  // Such an entry could never be read or removed, and its clusters would be lost for good.
-  ASSERT_TRUE(WriteText(folder / "image.vdd", kDataSignature + std::string(3 * 4096, 'x')));
-  EXPECT_TRUE(OpensWithTable(RootTable({{"a", {0}}, {"ab", {1}}}, {})));
-  const std::pair<const char*, std::string> names[] = {
-      {"a zero byte", std::string("a\0b", 3)},
-      {"a separator", "a/b"},
-      {"a backslash", "a\\b"},
-      {"a drive colon", "a:"},
-      {"a dot", "."},
-      {"two dots", ".."},
-      {"a second entry of the same name", "a"},
-  };
-  for (const auto& [what, name] : names)
-    EXPECT_FALSE(OpensWithTable(RootTable({{"a", {0}}, {name, {1}}}, {}))) << what;
+  for (const auto& c : cases)
+    EXPECT_EQ(OpensWithTable(RootTable(c.files, c.released)), c.opens) << c.what;
 }
 
 }  // namespace
