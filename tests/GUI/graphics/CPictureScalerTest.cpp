@@ -104,39 +104,6 @@ TEST(CPictureScaler, RescalingTheAffectedPixelsEqualsAFullScaling) {
   }
 }
 
-TEST(CPictureScaler, WholeFactorsRepeatPixelsAndFiltersBlendNeighboursOnly) {
-  // A white pixel on black, three times up: a 3 x 3 white block, opaque.
-  const CPictureTransform three = Fit({4, 3}, {12, 9}, ScaleMode::Integer);
-  std::vector<uint32_t> picture(12, 0);
-  picture[1 * 4 + 2] = 0xFFFFFF;
-  std::vector<uint32_t> window(12 * 9, 0);
-  CPictureScaler(three).Scale(picture.data(), 4, three.GetDestination(), window.data(), 12);
-  for (int y = 0; y < 9; ++y)
-    for (int x = 0; x < 12; ++x) {
-      const bool lit = x >= 6 && x < 9 && y >= 3 && y < 6;
-      EXPECT_EQ(window[y * 12 + x], lit ? 0xFFFFFFFFu : 0xFF000000u) << x << ", " << y;
-    }
-
-  // Sharp, 4 x 3 into 10 x 7 through 12 x 9: a red and a blue half meet in
-  // one blended column at most; every other pixel keeps its colour.
-  const CPictureTransform sharp = Fit({4, 3}, {10, 8}, ScaleMode::Sharp);
-  ASSERT_EQ(sharp.GetFactor(), 3);
-  ASSERT_EQ(sharp.GetDestination(), CFerroRect(0, 0, 10, 7));
-  for (int i = 0; i < 12; ++i) picture[i] = i % 4 < 2 ? 0xFF0000 : 0x0000FF;
-  std::vector<uint32_t> row(10 * 7, 0);
-  CPictureScaler(sharp).Scale(picture.data(), 4, sharp.GetDestination(), row.data(), 10);
-  int blended = 0;
-  for (int x = 0; x < 10; ++x) {
-    const uint32_t p = row[3 * 10 + x] & 0xFFFFFF;
-    if (p != 0xFF0000 && p != 0x0000FF) {
-      ++blended;
-      EXPECT_EQ(p & 0x00FF00, 0u) << "a blend of red and blue only";
-    }
-    EXPECT_EQ(p, x < 4 ? 0xFF0000u : x > 5 ? 0x0000FFu : p) << x;
-  }
-  EXPECT_LE(blended, 1);
-}
-
 TEST(PresentPath, TheWindowSurfaceIsChosenForRenderersThatDrawOnTheProcessor) {
   const struct {
     const char* renderer;

@@ -321,11 +321,12 @@ TEST(WindowSurfacePresent, ShowsWhatTheRendererShowsAfterEveryPartialUpdate) {
   }
 }
 
-// The window surface is made anew whenever the window changes: a new size
-// the device was not told of (a lost surface), full screen and back, or an
-// upload of the whole picture after the window was exposed. Each time the
-// next present draws and pushes the whole surface, border included, and the
-// window shows what a full present shows.
+// The window surface is made anew whenever the window changes, a new size
+// the device was not told of (a lost surface) or full screen and back; the
+// picture moves with another scale mode; the window was exposed, and the
+// frame uploads the whole picture. Each time the next present fits the
+// picture to the window as it is, draws and pushes the whole surface with a
+// black border, and the window shows what a full present shows.
 TEST(WindowSurfacePresent, DrawsANewSurfaceWhole) {
   {
     TestGame game;
