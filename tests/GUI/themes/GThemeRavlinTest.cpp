@@ -45,10 +45,8 @@ TEST_F(RavlinTest, AHighlightedFramedButtonBrightensItsFrameAndLabel) {
   Render();
   EXPECT_EQ(button->GetTheme()->GetBorderColor(button), 0x49A3EDu);
   ASSERT_NE(theme->FindBorder(0x49A3ED), nullptr);
-  // The label is the frame colour x 0.8, on the black client with its grid.
+  // The label is the frame colour x 0.8 (the golden picture has the rest).
   EXPECT_FALSE(BoxOf(WindowOf(button), Stored(0x3A82BD)).IsEmpty());
-  EXPECT_EQ(Pixel(10 + 6 + 9, 10 + 6 + 1), Stored(GThemeRavlin::kGridColor));
-  EXPECT_EQ(Pixel(10 + 6 + 1, 10 + 6 + 1), 0x000000u);
   ExpectGoldenOf("framed_button_highlighted", button);
   EXPECT_EQ(theme->GetBorderSetCount(), 2);
 }
@@ -103,16 +101,11 @@ TEST_F(RavlinTest, AGameDialogHasTheSoftFrameAndAGriddedBlackClient) {
 TEST_F(RavlinTest, AMessageBoxButtonHasTheNotchedOutlineAndDarkFill) {
   Box* ok = AddBox(THEME_BUTTON, kMessageBoxButton, 10, 10, 130, 34, "OK");
   Render();
-  const unsigned frame = Stored(0x2983CD);
-  EXPECT_EQ(Pixel(10, 10), frame);      // the outline
-  EXPECT_EQ(Pixel(11, 11), 0x000000u);  // outside the notched line
-  EXPECT_EQ(Pixel(15, 15), Stored(GThemeButtonRavlin::kNotchFill));
   ExpectGoldenOf("message_box_button", ok);
   // Disabled: the outline in the disabled frame colour, and no fill.
   ok->Enable(false);
   Render();
-  EXPECT_EQ(Pixel(10, 10), Stored(0xC3C3C3));
-  EXPECT_EQ(Pixel(15, 15), 0x000000u);
+  EXPECT_EQ(std::pair(Pixel(10, 10), Pixel(15, 15)), std::pair(Stored(0xC3C3C3), 0u));
 }
 
 TEST_F(RavlinTest, AHeldButtonShiftsItsLabelOnlyWhileEnabled) {

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/GUI/toolkit/ToolkitFixture.h"
 
 namespace {
 
 using ComponentTest = ToolkitTest;
+using Log = std::vector<std::string>;
+using Two = std::pair<GComponent*, GComponent*>;
 
 // Destroys itself when the button is released on it.
 class Vanishing : public Probe {
@@ -23,49 +27,33 @@ TEST_F(ComponentTest, ZonesAndCoordinatesOfNestedComponents) {
   // its client origin is at (13, 11). The child's window is at (16, 13).
   Probe* outer = Add("outer", 10, 5, 40, 30, nullptr, STYLE_VISIBLE, &look);
   Probe* child = Add("child", 3, 2, 10, 10, outer, STYLE_VISIBLE, &look);
-  struct Case {
-    int x, y;
-    GComponent* expected;
-    int zone, zx, zy;
+  const auto hit = [&](int x, int y) {
+    game.SetCursorPosition(x, y);
+    int zx = 0, zy = 0, zone = -1;
+    GComponent* c = game.DetectComponentByCursor(zx, zy, zone);
+    return std::tuple(c, zone, zx, zy);
   };
-  const Case cases[] = {
-      {11, 6, outer, ZONE_WIN, 1, 1},      // on the frame: window coordinates
-      {12, 10, outer, ZONE_INNER, 0, 0},   // inside the frame, outside the client
-      {14, 12, outer, ZONE_CLIENT, 1, 1},  // client, beside the child
-      {16, 13, child, ZONE_WIN, 0, 0},     // the child's own frame
-      {19, 19, child, ZONE_CLIENT, 0, 0},  // the child's client origin
-      {0, 0, scene, ZONE_CLIENT, 0, 0},    // the bare scene
-      {60, 40, scene, ZONE_CLIENT, 60, 40},
-  };
-  for (const Case& c : cases) {
-    game.SetCursorPosition(c.x, c.y);
-    int x = 0, y = 0, zone = -1;
-    EXPECT_EQ(game.DetectComponentByCursor(x, y, zone), c.expected) << c.x << "," << c.y;
-    EXPECT_EQ(zone, c.zone) << c.x << "," << c.y;
-    EXPECT_EQ(x, c.zx) << c.x << "," << c.y;
-    EXPECT_EQ(y, c.zy) << c.x << "," << c.y;
-  }
-
+  using Hit = std::tuple<GComponent*, int, int, int>;
+  EXPECT_EQ(hit(11, 6), Hit(outer, ZONE_WIN, 1, 1));      // on the frame: window coordinates
+  EXPECT_EQ(hit(12, 10), Hit(outer, ZONE_INNER, 0, 0));   // inside the frame, outside the client
+  EXPECT_EQ(hit(14, 12), Hit(outer, ZONE_CLIENT, 1, 1));  // client, beside the child
+  EXPECT_EQ(hit(16, 13), Hit(child, ZONE_WIN, 0, 0));     // the child's own frame
+  EXPECT_EQ(hit(19, 19), Hit(child, ZONE_CLIENT, 0, 0));  // the child's client origin
+  EXPECT_EQ(hit(0, 0), Hit(scene, ZONE_CLIENT, 0, 0));    // the bare scene
+  EXPECT_EQ(hit(60, 40), Hit(scene, ZONE_CLIENT, 60, 40));
   // A disabled component is never hit: the point falls through to the
-  // parent's client zone. So is one of size 0 x 0.
+  // parent's client zone. Nor is one of size 0 x 0.
   child->Enable(false);
-  game.SetCursorPosition(19, 19);
-  int x = 0, y = 0, zone = -1;
-  EXPECT_EQ(game.DetectComponentByCursor(x, y, zone), outer);
-  EXPECT_EQ(zone, ZONE_CLIENT);
-  EXPECT_EQ(x, 6);
-  EXPECT_EQ(y, 8);
+  EXPECT_EQ(hit(19, 19), Hit(outer, ZONE_CLIENT, 6, 8));
   Probe* empty = Add("empty", 0, 0, 0, 0);
-  EXPECT_FALSE(empty->IsShown());
-  EXPECT_FALSE(empty->IsOver(0, 0));
+  EXPECT_FALSE(empty->IsShown() || empty->IsOver(0, 0));
 }
 
 TEST_F(ComponentTest, AClickOnlyWhenReleasedOnTheSameComponentAndZone) {
   Add("A", 10, 10, 20, 20);
   Add("B", 40, 10, 20, 20);
   Click(15, 15);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"A focus", "A down client 5,5", "A up client 5,5",
-                                              "A click client 5,5"}));
+  EXPECT_EQ(Take(), (Log{"A focus", "A down client 5,5", "A up client 5,5", "A click client 5,5"}));
 
   // Released over B: the release still goes to A (in captured
   // coordinates), and there is no click.
@@ -73,7 +61,7 @@ TEST_F(ComponentTest, AClickOnlyWhenReleasedOnTheSameComponentAndZone) {
   game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
   game.SetCursorPosition(45, 15);
   game.PlatformKeyUp(KEY_MOUSE_LEFT);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"A down client 5,5", "A up client 35,5"}));
+  EXPECT_EQ(Take(), (Log{"A down client 5,5", "A up client 35,5"}));
 
   // Down in the client zone, up in the inner zone of the same component.
   Probe* framed = Add("F", 20, 30, 20, 15, nullptr, STYLE_VISIBLE, &look);
@@ -81,8 +69,8 @@ TEST_F(ComponentTest, AClickOnlyWhenReleasedOnTheSameComponentAndZone) {
   game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
   game.SetCursorPosition(22, 35);
   game.PlatformKeyUp(KEY_MOUSE_LEFT);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"B leave client", "B leave client", "A blur",
-                                              "F focus", "F down client 1,1", "F up client 0,0"}));
+  EXPECT_EQ(Take(), (Log{"B leave client", "B leave client", "A blur", "F focus",
+                         "F down client 1,1", "F up client 0,0"}));
   EXPECT_EQ(game.focused, framed);
 
   // A second button while one is held does nothing; its release is still
@@ -93,46 +81,36 @@ TEST_F(ComponentTest, AClickOnlyWhenReleasedOnTheSameComponentAndZone) {
   game.PlatformKeyDown(KEY_MOUSE_RIGHT, 0);
   game.PlatformKeyUp(KEY_MOUSE_RIGHT);
   game.PlatformKeyUp(KEY_MOUSE_LEFT);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"F leave client", "F leave inner", "F blur",
-                                              "A focus", "A down client 5,5", "A rup client 5,5",
-                                              "A up client 5,5", "A click client 5,5"}));
-}
+  EXPECT_EQ(Take(),
+            (Log{"F leave client", "F leave inner", "F blur", "A focus", "A down client 5,5",
+                 "A rup client 5,5", "A up client 5,5", "A click client 5,5"}));
 
-TEST_F(ComponentTest, AComponentDestroyedByItsReleaseGetsNoClick) {
+  // A component destroyed by its own release gets no click, and leaves no links.
   auto* gone = new Vanishing(&log, "V");
-  ASSERT_TRUE(gone->Create(scene, STYLE_VISIBLE, 10, 10, 20, 20, 0));
-  Click(15, 15);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"V focus", "V down client 5,5", "V up client 5,5"}));
-  EXPECT_EQ(scene->GetChildCount(), 0);
-  EXPECT_EQ(game.focused, nullptr);
-  EXPECT_EQ(game.captured, nullptr);
+  ASSERT_TRUE(gone->Create(scene, STYLE_VISIBLE, 70, 10, 20, 20, 0));
+  Click(75, 15);
+  EXPECT_EQ(Take(), (Log{"A leave client", "A leave client", "A blur", "V focus",
+                         "V down client 5,5", "V up client 5,5"}));
+  EXPECT_EQ(scene->GetChildCount(), 3);
+  EXPECT_EQ(std::pair(game.focused, game.captured), Two());
 }
 
-TEST_F(ComponentTest, ModalComponentTakesEveryClick) {
+// The modal component takes every click; a modal chain stays whole when the
+// current run is begun again, and the inner of two modal components
+// destroyed without EndModal gives the modal role and the focus back to the
+// outer one.
+TEST_F(ComponentTest, ModalComponentsTakeEveryClickAndChainsStayWhole) {
   Add("under", 0, 0, 20, 20);
-  Probe* dialog = Add("D", 30, 10, 20, 20);
-  dialog->BeginModal();
-  EXPECT_EQ(game.modal, dialog);
-  EXPECT_EQ(game.focused, dialog);
+  Probe* outer = Add("O", 30, 10, 60, 60);
+  Probe* button = Add("B", 5, 5, 20, 20, outer);
+  outer->BeginModal();
+  EXPECT_EQ(std::pair(game.modal, game.focused), Two(outer, outer));
   Take();
   // Outside: the modal component's frame zone, unconverted coordinates (the
   // release, which the capture converts, lands outside its window).
   Click(5, 6);
-  EXPECT_EQ(Take(),
-            (std::vector<std::string>{"D down win 5,6", "D up win -25,-4", "D click win 5,6"}));
-  dialog->EndModal(0);
-  EXPECT_EQ(game.modal, nullptr);
-  EXPECT_FALSE(dialog->IsShown());
-  EXPECT_EQ(game.focused, scene);
-}
+  EXPECT_EQ(Take(), (Log{"O down win 5,6", "O up win -25,-4", "O click win 5,6"}));
 
-// A modal chain stays whole: beginning the current modal run again changes
-// nothing, and the inner of two modal components destroyed without EndModal
-// gives the modal role and the focus back to the outer one.
-TEST_F(ComponentTest, ModalChainsSurviveARepeatedBeginAndALostInnerModal) {
-  Probe* outer = Add("O", 30, 10, 60, 60);
-  Probe* button = Add("B", 5, 5, 20, 20, outer);
-  outer->BeginModal();
   outer->BeginModal();
   button->SetFocus();
   auto* inner = new Probe(&log, "I");
@@ -140,15 +118,12 @@ TEST_F(ComponentTest, ModalChainsSurviveARepeatedBeginAndALostInnerModal) {
   inner->BeginModal();
   ASSERT_EQ(game.modal, inner);
   delete inner;
-  EXPECT_EQ(game.modal, outer);
-  EXPECT_EQ(game.focused, button);
+  EXPECT_EQ(std::pair(game.modal, game.focused), Two(outer, button));
   outer->EndModal(0);
-  EXPECT_EQ(game.modal, nullptr);
-  EXPECT_EQ(game.focused, scene);
+  EXPECT_EQ(std::pair(game.modal, game.focused), Two(nullptr, scene));
+  EXPECT_FALSE(outer->IsShown());
   // Keys reach the scene again.
-  Take();
-  game.PlatformKeyDown(KEY_A, 0);
-  game.PlatformKeyUp(KEY_A);
+  Key(KEY_A);
   EXPECT_EQ(game.keyTarget, nullptr);
 }
 
@@ -156,19 +131,16 @@ TEST_F(ComponentTest, HidingOrDestroyingLeavesNoLinks) {
   Probe* a = Add("A", 10, 10, 20, 20);
   Click(15, 15);
   game.SetCursorPosition(16, 16);
-  EXPECT_EQ(game.focused, a);
-  EXPECT_EQ(game.highlighted, a);
+  EXPECT_EQ(std::pair(game.focused, game.highlighted), Two(a, a));
   a->Show(false);
-  EXPECT_EQ(game.focused, nullptr);
-  EXPECT_EQ(game.highlighted, nullptr);
+  EXPECT_EQ(std::pair(game.focused, game.highlighted), Two());
 
   Probe* b = Add("B", 10, 10, 20, 20);
   Click(15, 15);
   game.PlatformKeyDown(KEY_A, 0);
   EXPECT_EQ(game.keyTarget, b);
   delete b;
-  EXPECT_EQ(game.focused, nullptr);
-  EXPECT_EQ(game.keyTarget, nullptr);
+  EXPECT_EQ(std::pair(game.focused, game.keyTarget), Two());
   game.PlatformKeyUp(KEY_A);
 }
 
@@ -195,6 +167,29 @@ TEST_F(ComponentTest, TranslucentComponentsRepaintWhatLiesBeneath) {
   EXPECT_FALSE(parent->IsDirty());
 }
 
+// Removing a shown child repaints the part of its parent it covered, and
+// what lies there is drawn again; removing a hidden one repaints nothing.
+TEST_F(ComponentTest, RemovingAChildRepaintsWhatItCovered) {
+  Probe* parent = Add("P", 10, 10, 60, 40);
+  parent->paint = 0x0000FF;
+  Probe* shown = Add("S", 5, 5, 20, 10, parent);
+  shown->paint = 0xFF0000;
+  Probe* hidden = Add("H", 30, 5, 20, 10, parent);
+  Render();
+  hidden->Show(false);
+  Render();
+  ASSERT_EQ(Pixel(20, 20), 0xFF0000u);
+  Take();
+  parent->DeleteChild(hidden, true);
+  EXPECT_FALSE(parent->IsDirty());
+  parent->DeleteChild(shown, true);
+  ASSERT_TRUE(parent->IsDirty());
+  EXPECT_EQ(parent->GetDirtyRect(), CFerroRect(15, 15, 35, 25));
+  Render();
+  EXPECT_EQ(Take(), Log{"P render"});
+  EXPECT_EQ(Pixel(20, 20), 0x0000FFu);
+}
+
 TEST_F(ComponentTest, CoveringListAndTheForwardPass) {
   Probe* a = Add("A", 10, 10, 20, 20);
   Probe* b = Add("B", 20, 20, 20, 20);
@@ -209,21 +204,28 @@ TEST_F(ComponentTest, CoveringListAndTheForwardPass) {
   EXPECT_EQ(order, (std::vector<GComponent*>{scene, a, b, a1, b1}));
   EXPECT_EQ(a->GetCoveringComponents(), (std::vector<GComponent*>{b, a1, b1}));
   EXPECT_EQ(Pixel(25, 25), 0x0000FFu);
+  // Nothing dirty, nothing drawn.
+  Take();
+  Render();
+  EXPECT_TRUE(Take().empty());
 
   // Redrawing A repaints B above it, so the overlap stays B's.
-  Take();
   a->Invalidate();
   Render();
-  EXPECT_EQ(Pixel(25, 25), 0x0000FFu);
-  EXPECT_EQ(Pixel(15, 15), 0xFF0000u);
-  EXPECT_EQ(Take(), (std::vector<std::string>{"A render", "B render", "A1 render", "B1 render"}));
+  EXPECT_EQ(std::pair(Pixel(25, 25), Pixel(15, 15)), std::pair(0x0000FFu, 0xFF0000u));
+  EXPECT_EQ(Take(), (Log{"A render", "B render", "A1 render", "B1 render"}));
   // Covering points forward only: redrawing B leaves A alone.
   b->Invalidate();
   Render();
-  EXPECT_EQ(Take(), (std::vector<std::string>{"B render", "B1 render"}));
-}
+  EXPECT_EQ(Take(), (Log{"B render", "B1 render"}));
+  // A hidden scene draws nothing.
+  scene->Show(false);
+  a->Invalidate();
+  Render();
+  EXPECT_TRUE(Take().empty());
 
-TEST_F(ComponentTest, CoveringListStopsAtItsCapacity) {
+  // The list stops at its capacity.
+  scene->Show(true);
   for (int i = 0; i < GScene::kMaxCovering + 200; ++i) Add("c", 0, 0, 1, 1);
   Render();
   EXPECT_EQ(scene->GetCoveringCount(), GScene::kMaxCovering);
@@ -240,8 +242,24 @@ TEST_F(ComponentTest, DrawingErasesTheInnerStripsAndClipsToTheDirtyRectangle) {
   game.GetBackSurface()->Clear(0);
   framed->InvalidateRect(CFerroRect(3, 6, 5, 8));
   Render();
-  EXPECT_EQ(Pixel(13, 16), 0xFFFFFFu);
-  EXPECT_EQ(Pixel(14, 17), 0xFFFFFFu);
-  EXPECT_EQ(Pixel(12, 16), 0u);
-  EXPECT_EQ(Pixel(15, 18), 0u);
+  EXPECT_EQ(std::vector({Pixel(13, 16), Pixel(14, 17), Pixel(12, 16), Pixel(15, 18)}),
+            std::vector({0xFFFFFFu, 0xFFFFFFu, 0u, 0u}));
+}
+
+// Scenes take the device's size, and every scene and the back buffer follow
+// a new video mode.
+TEST_F(ComponentTest, ScenesAreResizedWithTheVideoMode) {
+  auto* second = new GScene;
+  game.AddScene(second);
+  int w = 0, h = 0;
+  second->GetSize(w, h);
+  EXPECT_EQ(std::pair(w, h), std::pair(200, 150));
+  Render();
+  game.OnChangeVideoMode(32, 16);
+  for (GScene* s : {scene, second}) {
+    s->GetSize(w, h);
+    EXPECT_EQ(std::pair(w, h), std::pair(32, 16));
+  }
+  EXPECT_EQ(game.GetBackSurface()->GetWidth(), 32);
+  EXPECT_TRUE(scene->IsDirty());
 }

@@ -52,12 +52,10 @@ TEST_F(ScrollerTest, LayoutDecidesTheBarsTheirSlidersAndLimits) {
     Content* s = Make(c.w, c.h, c.contentW, c.contentH);
     CFerroRect client;
     s->GetClientRect(&client);
-    EXPECT_EQ(s->GetHSlider(), c.hSlider) << c.what;
-    EXPECT_EQ(s->GetVSlider(), c.vSlider) << c.what;
-    EXPECT_EQ(s->GetHScrollMax(), c.hMax) << c.what;
-    EXPECT_EQ(s->GetVScrollMax(), c.vMax) << c.what;
-    EXPECT_EQ(client.Width(), c.clientW) << c.what;
-    EXPECT_EQ(client.Height(), c.clientH) << c.what;
+    EXPECT_EQ(std::vector({s->GetHSlider(), s->GetVSlider(), s->GetHScrollMax(), s->GetVScrollMax(),
+                           client.Width(), client.Height()}),
+              std::vector({c.hSlider, c.vSlider, c.hMax, c.vMax, c.clientW, c.clientH}))
+        << c.what;
     EXPECT_EQ(s->HasVScrollBar(), c.vSlider > 0) << c.what;
     delete s;
   }
@@ -77,30 +75,36 @@ TEST_F(ScrollerTest, ElementsUnderTheCursor) {
     EXPECT_EQ(s->DetectScrollElement(c.x, c.y), c.element) << c.x << "," << c.y;
 }
 
+// A held arrow steps once and then repeats: the first repeat (350 ms on)
+// only re-arms the button, every later one (each 75 ms) presses again. The
+// button stays held meanwhile, so a second button is refused as at any
+// other time, and the release ends the press and the capture.
 TEST_F(ScrollerTest, ArrowsStepAndRepeatWhileHeld) {
   Content* s = Make(100, 100, 150, 400);
   game.SetCursorPosition(90, 70);  // the down arrow
   game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
   EXPECT_EQ(s->GetVScroll(), 15);
   EXPECT_EQ(game.repeatKey, static_cast<unsigned>(KEY_MOUSE_LEFT));
-  // Held: the first repeat (350 ms on) only re-arms the button, every later
-  // one (each 75 ms) presses again.
   for (int i = 0; i < 6; ++i) {
     game.Platform()->tick += 100;
     game.RepeateKey();
+    EXPECT_TRUE(game.IsKeyHeld(KEY_MOUSE_LEFT)) << i;
   }
   EXPECT_EQ(s->GetVScroll(), 45);
+  game.PlatformKeyDown(KEY_MOUSE_RIGHT, 0);
+  EXPECT_EQ(game.pressed, s);
+  EXPECT_FALSE(game.IsKeyHeld(KEY_MOUSE_RIGHT));
   game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  EXPECT_EQ(std::pair(game.captured, game.pressed), (std::pair<GComponent*, GComponent*>()));
+  EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
+  game.PlatformKeyUp(KEY_MOUSE_RIGHT);
   game.Platform()->tick += 1000;
   game.RepeateKey();
   EXPECT_EQ(s->GetVScroll(), 45);
 
   // Never above the limit or below 0.
   game.SetCursorPosition(90, 5);
-  for (int i = 0; i < 5; ++i) {
-    game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
-    game.PlatformKeyUp(KEY_MOUSE_LEFT);
-  }
+  for (int i = 0; i < 5; ++i) Click(90, 5);
   EXPECT_EQ(s->GetVScroll(), 0);
 }
 
@@ -168,27 +172,4 @@ TEST_F(ScrollerTest, APressCutOffByLosingTheWindowIsDropped) {
   game.SysOnActivate(0, false);
   EXPECT_FALSE(button->IsFixed());
   EXPECT_EQ(game.keyTarget, nullptr);
-}
-
-// While an arrow repeats its press the button stays held: a second button is
-// refused as at any other time, and the release ends the press and the capture.
-TEST_F(ScrollerTest, AnArrowRepeatingItsPressKeepsTheButtonHeld) {
-  Content* s = Make(100, 100, 150, 400);
-  game.SetCursorPosition(90, 70);  // the down arrow
-  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
-  for (int i = 0; i < 6; ++i) {
-    game.Platform()->tick += 100;
-    game.RepeateKey();
-    EXPECT_TRUE(game.IsKeyHeld(KEY_MOUSE_LEFT)) << i;
-  }
-  EXPECT_EQ(s->GetVScroll(), 45);
-  game.PlatformKeyDown(KEY_MOUSE_RIGHT, 0);
-  EXPECT_EQ(game.pressed, s);
-  EXPECT_FALSE(game.IsKeyHeld(KEY_MOUSE_RIGHT));
-  game.PlatformKeyUp(KEY_MOUSE_LEFT);
-  EXPECT_EQ(game.captured, nullptr);
-  EXPECT_EQ(game.pressed, nullptr);
-  EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
-  game.PlatformKeyUp(KEY_MOUSE_RIGHT);
-  EXPECT_EQ(s->GetVScroll(), 45);
 }

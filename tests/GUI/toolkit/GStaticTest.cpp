@@ -4,11 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "GUI/graphics/GSurface16.h"
-#include "GUI/themes/GThemeComponent.h"
-#include "GUI/toolkit/GScene.h"
 #include "GUI/toolkit/GStatic.h"
-#include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/GUI/toolkit/ToolkitFixture.h"
 
 namespace {
 
@@ -47,53 +44,23 @@ class StaticLook : public GThemeComponent {
   }
 };
 
-class LinkPlatform : public HeadlessPlatform {
- public:
-  using HeadlessPlatform::HeadlessPlatform;
-  bool OpenLink(const char* url) override { return opened.push_back(url), true; }
-  std::vector<std::string> opened;
-};
-
-class LinkGame : public HeadlessGame {
- public:
-  explicit LinkGame(const std::string& folder) : HeadlessGame(folder), folder(folder) {}
-  GPlatform* NewPlatform(GGame* owner, const char* name) override {
-    return new LinkPlatform(owner, name, folder);
-  }
-  std::string folder;
-};
-
 // A 200 x 150 scene; font 0 is 3 x 4 pixels ('W' 9 wide, '|' of no width),
 // font 1 is 5 x 8.
-class StaticTest : public ::testing::Test {
+class StaticTest : public ToolkitTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
-    VIDEO_MODE mode{200, 150, 32};
-    game.GetDevice()->SetOnlyListedModes(false);
-    ASSERT_TRUE(game.GetDevice()->SetVideoMode(&mode));
-    game.AddScene(scene = new GScene);
+    ToolkitTest::SetUp();
     ASSERT_EQ(AddFont(game.GetDevice(), "Small", 4, 3, 'W', '|'), 0);
     ASSERT_EQ(AddFont(game.GetDevice(), "Big", 8, 5, 0, 0), 1);
   }
   // A static at (10, 10); its client origin is at (14, 14).
   GStatic* Make(const std::string& text, int w = 0, int h = 0, unsigned style = STYLE_VISIBLE) {
     auto* s = new GStatic;
-    s->SetTheme(&look);
+    s->SetTheme(&staticLook);
     EXPECT_TRUE(s->Create(scene, style, 10, 10, w, h, 1, text.c_str()));
     return s;
   }
-  static unsigned Pixel(GSurface* surface, int x, int y) {
-    SURFACE_RGB rgb;
-    surface->GetPixelRGB(x, y, &rgb);
-    return rgb.RgbToColor32();
-  }
-  LinkPlatform* Links() { return static_cast<LinkPlatform*>(game.GetPlatform()); }
-
-  TempDir dir;
-  LinkGame game{dir.Path()};
-  GScene* scene = nullptr;
-  StaticLook look;
+  StaticLook staticLook;
 };
 
 // The runs as text/colour/font[/link], or with places as text@x,y.
@@ -160,13 +127,12 @@ TEST_F(StaticTest, LinesWrappingAndSize) {
   };
   for (const Case& c : cases) {
     GStatic* s = Make(c.text, c.fixedW);
-    EXPECT_EQ(Runs(s, true), c.places) << c.text;
-    EXPECT_EQ(s->GetTextWidth(), c.textW) << c.text;
-    EXPECT_EQ(s->GetTextHeight(), c.textH) << c.text;
     int w = 0, h = 0;
     s->GetSize(w, h);
-    EXPECT_EQ(w, c.fixedW ? c.fixedW : c.textW + 8) << c.text;
-    EXPECT_EQ(h, c.textH + 8) << c.text;
+    EXPECT_EQ(
+        std::tuple(Runs(s, true), s->GetTextWidth(), s->GetTextHeight(), w, h),
+        std::tuple(c.places, c.textW, c.textH, c.fixedW ? c.fixedW : c.textW + 8, c.textH + 8))
+        << c.text;
     delete s;
   }
 }
@@ -246,7 +212,7 @@ TEST_F(StaticTest, DrawRunsPixels) {
       for (int x = 0; x < 8; ++x) {
         unsigned want = x < 6 && y < 3 ? c.glyph : 0xFFFFFF;
         if (x < 6 && y == 3 && c.underline != DEFAULT_COLOR) want = c.underline;
-        EXPECT_EQ(Pixel(&field, x, y), want) << c.text << " at " << x << "," << y;
+        EXPECT_EQ(Pixel(x, y, &field), want) << c.text << " at " << x << "," << y;
       }
     delete s;
   }
@@ -259,7 +225,7 @@ TEST_F(StaticTest, ShrinkingFillsTheFormerAreaAtOnce) {
     scene->RenderAll();
     s->SetWindowText("a\x01\x02");
     EXPECT_EQ(s->GetWindowText(), "a");
-    EXPECT_EQ(Pixel(game.GetBackSurface(), 10 + 30, 12) == kBack, !(style & STYLE_NOERASE));
+    EXPECT_EQ(Pixel(10 + 30, 12) == kBack, !(style & STYLE_NOERASE));
     EXPECT_TRUE(scene->IsDirty()) << "the parent repaints what was uncovered";
     delete s;
   }

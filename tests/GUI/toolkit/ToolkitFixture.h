@@ -40,10 +40,16 @@ class GapTheme : public GThemeComponent {
 };
 
 // Logs what a component hears: "name event zone x,y".
-#define PROBE_MOUSE(Event, Label)                                                         \
-  void On##Event##WIN(unsigned, int x, int y) override { Log(Label " win", x, y); }       \
-  void On##Event##INNER(unsigned, int x, int y) override { Log(Label " inner", x, y); }   \
-  void On##Event(unsigned, int x, int y) override { Log(Label " client", x, y); }
+#define PROBE_MOUSE(Event, Label)                          \
+  void On##Event##WIN(unsigned, int x, int y) override {   \
+    Log(Label " win", x, y);                               \
+  }                                                        \
+  void On##Event##INNER(unsigned, int x, int y) override { \
+    Log(Label " inner", x, y);                             \
+  }                                                        \
+  void On##Event(unsigned, int x, int y) override {        \
+    Log(Label " client", x, y);                            \
+  }
 
 class Probe : public GComponent {
  public:
@@ -107,6 +113,24 @@ class Probe : public GComponent {
 
 #undef PROBE_MOUSE
 
+// The headless platform and game, recording the links they are asked to
+// open instead of opening them.
+class LinkPlatform : public HeadlessPlatform {
+ public:
+  using HeadlessPlatform::HeadlessPlatform;
+  bool OpenLink(const char* url) override { return opened.push_back(url), true; }
+  std::vector<std::string> opened;
+};
+
+class LinkGame : public HeadlessGame {
+ public:
+  explicit LinkGame(const std::string& folder) : HeadlessGame(folder), folder(folder) {}
+  GPlatform* NewPlatform(GGame* owner, const char* name) override {
+    return new LinkPlatform(owner, name, folder);
+  }
+  std::string folder;
+};
+
 // A game on the headless device, its scene size set to 200 x 150, with one
 // empty scene.
 class ToolkitTest : public ::testing::Test {
@@ -132,12 +156,16 @@ class ToolkitTest : public ::testing::Test {
     game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
     game.PlatformKeyUp(KEY_MOUSE_LEFT);
   }
+  void Key(unsigned key) {
+    game.PlatformKeyDown(static_cast<int>(key), 0);
+    game.PlatformKeyUp(static_cast<int>(key));
+  }
   void Render() { scene->RenderAll(); }
-  // The back buffer's pixel as 0xRRGGBB (5 bits a channel, so exact for
-  // the pure colours the tests paint with).
-  unsigned Pixel(int x, int y) {
+  // The pixel of a surface (the back buffer when null) as 0xRRGGBB (5 bits
+  // a channel, so exact for the pure colours the tests paint with).
+  unsigned Pixel(int x, int y, GSurface* surface = nullptr) {
     SURFACE_RGB rgb;
-    game.GetBackSurface()->GetPixelRGB(x, y, &rgb);
+    (surface ? surface : game.GetBackSurface())->GetPixelRGB(x, y, &rgb);
     return rgb.RgbToColor32();
   }
   std::vector<std::string> Take() {
@@ -145,9 +173,10 @@ class ToolkitTest : public ::testing::Test {
     out.swap(log);
     return out;
   }
+  LinkPlatform* Links() { return static_cast<LinkPlatform*>(game.GetPlatform()); }
 
   TempDir dir;
-  HeadlessGame game{dir.Path()};
+  LinkGame game{dir.Path()};
   GScene* scene = nullptr;
   GapTheme look;
   std::vector<std::string> log;

@@ -79,11 +79,30 @@ TEST_F(MapFileTest, FilesByNameInTheMapsFolderReplacedWholeOrNotAtAll) {
     EXPECT_FALSE(map->LoadFromFile(name)) << name;
   }
   EXPECT_FALSE(fs::exists(dir.parent_path() / "escape.dmm"));
-
-  // The temporary cannot be created: the save fails and the old file stays whole.
-  fs::create_directory(dir / "0123456789.dmm.tmp");
-  map->Create(3, 3);
-  EXPECT_FALSE(map->SaveToFile("0123456789.dmm"));
-  EXPECT_EQ(fs::file_size(dir / "0123456789.dmm"), 4820u);
   EXPECT_FALSE(map->SaveToPath((dir / "no-such-folder" / "x.dmm").c_str()));
+}
+
+using GridTest = LevelFixture;
+
+TEST_F(GridTest, SetCellChangesInsideOnlyOnceAStrokeAndKeepsSingleKindsSingle) {
+  Build({"X..R", "...."});
+  for (auto [x, y] : {std::pair{-1, 0}, {4, 0}, {0, 2}, {0, -1}}) {
+    GCell* cell = map->GetCell(x, y);
+    EXPECT_EQ(cell, map->GetOutsideCell());
+    EXPECT_TRUE(cell->IsObstacle() && cell->IsFloor() && !cell->IsThrough() && !cell->IsHoled());
+    EXPECT_FALSE(map->SetCell(x, y, CELL_BRICK));
+  }
+  int undoSteps = 0;
+  ScopedValue edited(GMap::editedProbe, [] { return true; });
+  ScopedValue undo(GMap::undoFactory, [&undoSteps](GMap&) {
+    ++undoSteps;
+    return std::make_unique<GMapUndo>();
+  });
+  ScopedValue stroke(map->pendingUndo, nullptr);
+  EXPECT_FALSE(map->SetCell(1, 1, CELL_EMPTY));  // no change, no undo step
+  EXPECT_EQ(undoSteps, 0);
+  EXPECT_TRUE(map->SetCell(2, 1, CELL_EXIT));
+  EXPECT_TRUE(map->SetCell(1, 1, CELL_UNIT));
+  EXPECT_EQ(undoSteps, 1);
+  EXPECT_EQ(GMapText::FromMap(*map), "....\n.RX.\n");
 }
