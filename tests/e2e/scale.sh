@@ -168,10 +168,7 @@ xdotool mousemove "$(sx 100)" "$(sy 700)"
 wait_for is_scaled_menu
 
 begin level
-# The pointer is still over "Map Editor", which has the focus: "Start Game"
-# is clicked.
-xdotool mousemove "$(sx 512)" "$(sy 180)"; sleep 0.3
-xdotool click 1
+xdotool key Return
 in_level() { white_at "${outline[@]}" || { why="no white outline round the scaled map"; return 1; }; }
 wait_for in_level
 lit >"$work/level-box"
