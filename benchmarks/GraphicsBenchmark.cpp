@@ -1,10 +1,12 @@
 // The per-frame costs of the software renderer at the game's 1024 x 768: the
-// copy of the back surface into the texture and the blitters.
+// copy of the back surface into the texture, the blitters, and the scaling
+// into a window surface.
 
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
+#include "GUI/graphics/CPictureScaler.h"
 #include "GUI/graphics/GSurface16.h"
 
 namespace {
@@ -103,6 +105,35 @@ void BM_FillRectFullScreen(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FillRectFullScreen);
+
+// The window-surface present's scaling, sharp, into a window of the size
+// given: the whole picture (/1: a new window, a new scene) or the window
+// pixels one changed 40 x 40 square of the picture affects (/0: a tick of
+// play moves a few of these).
+void BM_ScalePicture(benchmark::State& state) {
+  const CFerroSize window(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  const CPictureTransform fit(CFerroSize(kWidth, kHeight), window, window, ScaleMode::Sharp);
+  const CPictureScaler scaler(fit);
+  std::vector<uint32_t> picture(static_cast<size_t>(kWidth) * kHeight);
+  for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint32_t>(i * 2654435761u);
+  std::vector<uint32_t> target(static_cast<size_t>(window.width) * window.height);
+  const CFerroRect area =
+      state.range(2) ? fit.GetDestination() : scaler.Affected(CFerroRect(500, 300, 540, 340));
+  for (auto _ : state) {
+    scaler.Scale(picture.data(), kWidth, area,
+                 target.data() + static_cast<size_t>(area.top) * window.width + area.left,
+                 window.width);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_ScalePicture)
+    ->Args({1280, 1024, 0})
+    ->Args({1920, 1080, 0})
+    ->Args({3840, 2160, 0})
+    ->Args({1280, 1024, 1})
+    ->Args({1920, 1080, 1})
+    ->Args({3840, 2160, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -34,6 +34,8 @@ class CPictureTransform {
   // empty destination, and then every point maps to (0, 0).
   CPictureTransform(CFerroSize picture, CFerroSize window, CFerroSize drawable, ScaleMode mode);
 
+  bool operator==(const CPictureTransform&) const = default;
+
   ScaleMode GetMode() const { return mode; }
   const CFerroSize& GetPicture() const { return picture; }
   const CFerroSize& GetWindow() const { return window; }

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/GSurface.h"
@@ -30,9 +31,25 @@ void SetSmooth(SDL_Texture* texture, bool smooth) {
   SDL_SetTextureScaleMode(texture, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
 }
 
+// Whether the renderer draws on the processor. A GL renderer is asked for
+// its GL_RENDERER text while its context is current.
+bool DrawsOnProcessor(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0) return false;
+  const char* glRenderer = nullptr;
+  if (info.name && SDL_strncmp(info.name, "opengl", 6) == 0) {
+    using GetString = const unsigned char* (*)(unsigned);
+    constexpr unsigned kGlRenderer = 0x1F01;
+    if (auto get = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString")))
+      glRenderer = reinterpret_cast<const char*>(get(kGlRenderer));
+  }
+  return IsSoftwareRenderer(info.name, glRenderer);
+}
+
 }  // namespace
 
-GDeviceSDL::GDeviceSDL(bool fullScreen, void* /*window*/) : GDevice(fullScreen) {
+GDeviceSDL::GDeviceSDL(bool fullScreen, void* /*window*/)
+    : GDevice(fullScreen), requestedPath(ParsePresentPath(std::getenv("DIGMAZE_PRESENT"))) {
   window = nullptr;
   SDL_Init(SDL_INIT_VIDEO);
 }
@@ -59,6 +76,7 @@ void GDeviceSDL::DestroyIntermediate() {
 
 void GDeviceSDL::DestroyRendering() {
   DestroyIntermediate();
+  drawnSurface = nullptr;
   intermediateRefused = CFerroSize();
   if (texture) {
     if (textureLocked) SDL_UnlockTexture(texture);
@@ -147,13 +165,7 @@ void GDeviceSDL::ChangeResolution(bool resize, bool recreateTexture) {
     // made again with a new renderer.
     DestroyRendering();
     recreateTexture = true;
-    if (window) {
-      renderer =
-          SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-      // No accelerated renderer (no GPU, a virtual display): draw in software.
-      if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-      if (renderer) SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    }
+    if (window) CreatePresenter();
   }
   if (recreateTexture) {
     DestroyIntermediate();
@@ -178,6 +190,11 @@ void GDeviceSDL::ChangeResolution(bool resize, bool recreateTexture) {
       textureSmooth = false;
       if (texture) SetSmooth(texture, textureSmooth);
     }
+    picture.clear();
+    textureLocked = false;
+    drawnSurface = nullptr;
+    if (presentPath == PresentPath::WindowSurface && sceneWidth > 0 && sceneHeight > 0)
+      picture.assign(static_cast<size_t>(sceneWidth) * sceneHeight, 0);
     // A new texture holds nothing yet.
     RequestFullPresent();
     FitPicture();
@@ -188,12 +205,51 @@ void GDeviceSDL::ChangeResolution(bool resize, bool recreateTexture) {
   }
 }
 
+void GDeviceSDL::CreatePresenter() {
+  // The window surface is drawn into as it is: SDL must not put a renderer
+  // of its own behind it, which would draw the whole window again.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  const auto makeRenderer = [this] {
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    // No accelerated renderer (no GPU, a virtual display): draw in software.
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  };
+  // Once decided for this window, the choice stands: asking again would
+  // make a renderer only to drop it.
+  PresentPath path = requestedPath == PresentPath::Automatic ? presentPath : requestedPath;
+  if (path != PresentPath::WindowSurface) makeRenderer();
+  if (path == PresentPath::Automatic)
+    path = !renderer || DrawsOnProcessor(renderer) ? PresentPath::WindowSurface
+                                                   : PresentPath::Renderer;
+  if (path == PresentPath::WindowSurface) {
+    if (renderer) SDL_DestroyRenderer(renderer);
+    renderer = nullptr;
+    // A window system without surfaces to draw into leaves the renderer.
+    if (!SDL_GetWindowSurface(window)) {
+      path = PresentPath::Renderer;
+      makeRenderer();
+    }
+  }
+  presentPath = path;
+  if (renderer) SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+}
+
 void GDeviceSDL::FitPicture() {
   if (window) SDL_GetWindowSize(window, &screenWidth, &screenHeight);
   CalcTexRect();
 }
 
 void GDeviceSDL::GetDrawableSize(int& w, int& h) {
+  if (presentPath == PresentPath::WindowSurface && window) {
+    // The picture is fitted to the surface it is drawn into.
+    if (SDL_Surface* surface = SDL_GetWindowSurface(window)) {
+      w = surface->w;
+      h = surface->h;
+      return;
+    }
+    SDL_GetWindowSizeInPixels(window, &w, &h);
+    if (w > 0 && h > 0) return;
+  }
   if (renderer && SDL_GetRendererOutputSize(renderer, &w, &h) == 0 && w > 0 && h > 0) return;
   GDevice::GetDrawableSize(w, h);
 }
@@ -220,6 +276,8 @@ bool GDeviceSDL::SetFullScreen(bool on) {
 }
 
 void GDeviceSDL::OnWindowSizeChanged() {
+  // A window surface is made anew for the new size, holding nothing yet.
+  drawnSurface = nullptr;
   FitPicture();
   constexpr Uint32 kNotWindowed = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED;
   if (window && !fullScreen && !(SDL_GetWindowFlags(window) & kNotWindowed))
@@ -253,6 +311,10 @@ void GDeviceSDL::GetSceneRect(CFerroRect* rect) {
 }
 
 void GDeviceSDL::Render() {
+  if (presentPath == PresentPath::WindowSurface) {
+    PresentToSurface();
+    return;
+  }
   if (!renderer || !texture) {
     uploaded.clear();
     return;
@@ -321,10 +383,17 @@ bool GDeviceSDL::LockBackbuffer(SURFACE_LOCKED* lock) {
 bool GDeviceSDL::LockBackbufferRect(const CFerroRect& area, SURFACE_LOCKED* lock) {
   if (!lock) return false;
   *lock = SURFACE_LOCKED();
-  if (!texture || textureLocked) return false;
+  if ((!texture && picture.empty()) || textureLocked) return false;
   if (area.IsEmpty() || area.left < 0 || area.top < 0 || area.right > sceneWidth ||
       area.bottom > sceneHeight)
     return false;
+  if (!picture.empty()) {
+    textureLocked = true;
+    uploaded.push_back(area);
+    lock->bits = picture.data() + static_cast<size_t>(area.top) * sceneWidth + area.left;
+    lock->pitch = sceneWidth * 4;
+    return true;
+  }
   // A streaming texture's locked pixels are write-only: the caller writes
   // every pixel of the rectangle.
   const SDL_Rect rect{area.left, area.top, area.Width(), area.Height()};
@@ -339,8 +408,8 @@ bool GDeviceSDL::LockBackbufferRect(const CFerroRect& area, SURFACE_LOCKED* lock
 }
 
 void GDeviceSDL::UnlockBackbuffer() {
-  if (!texture || !textureLocked) return;
-  SDL_UnlockTexture(texture);
+  if (!textureLocked) return;
+  if (texture) SDL_UnlockTexture(texture);
   textureLocked = false;
 }
 

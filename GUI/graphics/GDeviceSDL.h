@@ -1,11 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "GUI/foundation/CFerroRect.h"
+#include "GUI/graphics/CPictureScaler.h"
 #include "GUI/graphics/GDevice.h"
+#include "GUI/graphics/PresentPath.h"
 
 struct SDL_Renderer;
+struct SDL_Surface;
 struct SDL_Texture;
 struct SDL_Window;
 
@@ -22,6 +26,15 @@ struct SDL_Window;
 // factor (nearest-neighbour) into an intermediate texture that keeps the rest,
 // which is then filtered down to the destination. Without render targets the
 // single filtered copy stands in for the two stages.
+//
+// Where that renderer draws on the processor (no graphics driver, a virtual
+// machine or display), drawing the whole window on every present costs a
+// large share of a core, so the device presents through the window's own
+// surface instead: it keeps the picture in memory, scales only the
+// rectangles uploaded since the last present into the surface, with the
+// renderer's look (CPictureScaler), and pushes just those to the screen.
+// The environment variable DIGMAZE_PRESENT ("renderer" or "surface")
+// overrides the choice.
 class GDeviceSDL : public GDevice {
  public:
   // The one window of the process: created by the first Create, destroyed
@@ -67,6 +80,17 @@ class GDeviceSDL : public GDevice {
   // the cursor where it is.
   void WarpPointerTo(int x, int y);
 
+  // How frames are to be presented from the next Create or change of the
+  // window's size on; at construction, what DIGMAZE_PRESENT says.
+  void SetPresentPath(PresentPath path) { requestedPath = path; }
+  // The way frames are presented now: Renderer or WindowSurface once the
+  // window exists (Automatic before).
+  PresentPath GetPresentPath() const { return presentPath; }
+  // The rectangles of the window surface (drawable pixels) that the last
+  // present pushed to the screen; empty on the renderer path.
+  const std::vector<CFerroRect>& GetPushedRects() const { return pushed; }
+
+  // None on the window-surface path.
   SDL_Renderer* GetRenderer() const { return renderer; }
   SDL_Texture* GetTexture() const { return texture; }
   // The texture of the sharp scaling's first stage; none while the transform
@@ -78,6 +102,9 @@ class GDeviceSDL : public GDevice {
   static constexpr int kMinWindowHeight = 240;
 
  private:
+  // Makes the renderer and decides the present path, once per window; the
+  // renderer stays where the window has no surface to draw into.
+  void CreatePresenter();
   void DestroyRendering();
   void DestroyIntermediate();
   // Reads the window's sizes and fits the picture to them.
@@ -86,6 +113,12 @@ class GDeviceSDL : public GDevice {
   // since the last present (all of it when it is new); false when there is
   // none to be had.
   bool UpdateIntermediate();
+  // The window-surface present: the uploaded rectangles, scaled, or all of
+  // the surface when it is new or its picture is out of date.
+  void PresentToSurface();
+  // Draws the given drawable rectangles of the surface: black outside the
+  // picture, the scaled picture within it.
+  void DrawIntoSurface(SDL_Surface* surface, const std::vector<CFerroRect>& rects);
 
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
@@ -101,4 +134,18 @@ class GDeviceSDL : public GDevice {
   bool textureSmooth = false;
   // The scene rectangles uploaded since the last present.
   std::vector<CFerroRect> uploaded;
+
+  PresentPath requestedPath = PresentPath::Automatic;
+  PresentPath presentPath = PresentPath::Automatic;
+  // The window-surface path: the scene as 0x00RRGGBB words, row by row
+  // (what the texture holds on the renderer path), and how it is scaled.
+  std::vector<uint32_t> picture;
+  CPictureScaler scaler;
+  // The surface the picture was last drawn into whole, and its size; none
+  // when the next present must draw all of it.
+  SDL_Surface* drawnSurface = nullptr;
+  CFerroSize drawnSize;
+  std::vector<CFerroRect> pushed;
+  // Where a rectangle is scaled first for a surface of another pixel format.
+  std::vector<uint32_t> scratch;
 };

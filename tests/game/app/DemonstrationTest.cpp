@@ -83,7 +83,7 @@ TEST(Demonstration, EveryReplayPlaysTickForTickAsTheSimulatorAndTouchesNothing) 
   game.PlatformTimer();
   const auto gameFiles = Contents(folder.Path()), userFiles = Contents(user.Path());
   const auto shown = [&] {
-    return WindowPixels(static_cast<GDeviceSDL*>(game.GetDevice())->GetRenderer());
+    return WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
   };
 
   GMap* map = GMap::GetInstance();

@@ -68,17 +68,17 @@ TEST_F(GameDMTest, FramePresentsThePictureWithTheCursorInTheTextureOnly) {
 
   game.PlatformTimer();
   ASSERT_EQ(game.Device()->frames, 1);
-  auto* renderer = static_cast<GDeviceSDL*>(game.GetDevice())->GetRenderer();
+  const auto& shown = *static_cast<GDeviceSDL*>(game.GetDevice());
   // The picture fills the 1024 x 768 dummy desktop: the main menu (without
   // its picture here, on black) with a grid line of its first button at
   // (362 + 6 + 9, 154 + 6 + 9), and the red cursor with its pivot on the
   // cursor position.
-  EXPECT_EQ(WindowPixel(renderer, 20, 300), 0u);
-  EXPECT_EQ(WindowPixel(renderer, 376, 180), 0u);
-  EXPECT_NE(WindowPixel(renderer, 377, 180), 0u);
-  EXPECT_EQ(WindowPixel(renderer, 599, 99), 0xFF0000u);
-  EXPECT_EQ(WindowPixel(renderer, 602, 102), 0xFF0000u);
-  EXPECT_NE(WindowPixel(renderer, 603, 103), 0xFF0000u);
+  EXPECT_EQ(WindowPixel(shown, 20, 300), 0u);
+  EXPECT_EQ(WindowPixel(shown, 376, 180), 0u);
+  EXPECT_NE(WindowPixel(shown, 377, 180), 0u);
+  EXPECT_EQ(WindowPixel(shown, 599, 99), 0xFF0000u);
+  EXPECT_EQ(WindowPixel(shown, 602, 102), 0xFF0000u);
+  EXPECT_NE(WindowPixel(shown, 603, 103), 0xFF0000u);
   // The back surface never receives the cursor.
   SURFACE_RGB rgb;
   game.GetBackSurface()->GetPixelRGB(600, 100, &rgb);
@@ -88,8 +88,8 @@ TEST_F(GameDMTest, FramePresentsThePictureWithTheCursorInTheTextureOnly) {
   // The cursor moved: the next frame shows it only at the new place.
   game.SetCursorPosition(700, 100);
   game.PlatformTimer();
-  EXPECT_NE(WindowPixel(renderer, 600, 100), 0xFF0000u);
-  EXPECT_EQ(WindowPixel(renderer, 700, 100), 0xFF0000u);
+  EXPECT_NE(WindowPixel(shown, 600, 100), 0xFF0000u);
+  EXPECT_EQ(WindowPixel(shown, 700, 100), 0xFF0000u);
 }
 
 TEST_F(GameDMTest, AFrameWithoutBackBufferIsSkipped) {
@@ -127,7 +127,7 @@ class FrameTest : public GameDMTest {
     return game.GetDevice()->AddPicture(s, 2, 3);
   }
 
-  SDL_Renderer* Renderer() { return static_cast<GDeviceSDL*>(game.GetDevice())->GetRenderer(); }
+  const GDeviceSDL& Shown() { return *static_cast<GDeviceSDL*>(game.GetDevice()); }
 
   GImage* arrow = nullptr;
   GImage* other = nullptr;
@@ -204,10 +204,10 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
     if (presents) {
       EXPECT_EQ(game.Device()->uploaded, c.uploaded);
     }
-    const std::vector<Uint32> partial = WindowPixels(Renderer());
+    const std::vector<Uint32> partial = WindowPixels(Shown());
     game.GetDevice()->RequestFullPresent();
     game.PlatformTimer();
-    const std::vector<Uint32> full = WindowPixels(Renderer());
+    const std::vector<Uint32> full = WindowPixels(Shown());
     ASSERT_EQ(full.size(), 1024u * 768u);
     ASSERT_EQ(partial.size(), full.size());
     size_t differing = 0, first = 0;

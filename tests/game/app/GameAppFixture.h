@@ -15,6 +15,7 @@
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GGameDM.h"
 #include "tests/support/Files.h"
+#include "tests/support/Window.h"
 
 // The SDL platform with a chosen game folder, which is also its per-user
 // folder unless userFolder is set, so a test never reaches the real user's
@@ -101,36 +102,13 @@ class TestGameDM : public GGameDM {
   std::string userFolder;
 };
 
-// The presented window's pixel as 0xRRGGBB. A failed read fails the test, so
-// that a check for some other colour cannot pass on it.
-inline unsigned WindowPixel(SDL_Renderer* renderer, int x, int y) {
-  Uint32 pixel = 0;
-  SDL_Rect r{x, y, 1, 1};
-  if (SDL_RenderReadPixels(renderer, &r, SDL_PIXELFORMAT_RGB888, &pixel, 4) != 0) {
-    ADD_FAILURE() << "cannot read the window pixel (" << x << ", " << y << "): " << SDL_GetError();
-    return ~0u;
-  }
-  return pixel & 0xFFFFFF;
-}
-
-// The whole presented window, 0xRRGGBB a pixel, row by row.
-inline std::vector<Uint32> WindowPixels(SDL_Renderer* renderer) {
-  int w = 0, h = 0;
-  SDL_GetRendererOutputSize(renderer, &w, &h);
-  std::vector<Uint32> pixels(static_cast<size_t>(w) * h);
-  if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), w * 4) != 0)
-    pixels.clear();
-  for (Uint32& p : pixels) p &= 0xFFFFFF;
-  return pixels;
-}
-
 // What the game's window shows after the whole scene is drawn and presented
 // anew (without a tick in between).
 inline std::vector<Uint32> RedrawnWindow(GGame& game) {
   game.GetScene()->Invalidate();
   game.GetDevice()->RequestFullPresent();
   game.SysOnRender();
-  return WindowPixels(static_cast<GDeviceSDL*>(game.GetDevice())->GetRenderer());
+  return WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
 }
 
 // A game folder in a temporary folder holding copies of the shipped data

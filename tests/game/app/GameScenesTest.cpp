@@ -794,9 +794,9 @@ class PlayPictureTest : public ::testing::Test {
   int Frames() { return game.Device()->frames; }
   // What the window shows now, and what it shows after the whole scene is
   // drawn and presented anew (without a tick in between).
-  std::vector<Uint32> Shown() { return WindowPixels(Renderer()); }
+  std::vector<Uint32> Shown() { return WindowPixels(Device()); }
   std::vector<Uint32> Redrawn() { return RedrawnWindow(game); }
-  SDL_Renderer* Renderer() { return static_cast<GDeviceSDL*>(game.GetDevice())->GetRenderer(); }
+  const GDeviceSDL& Device() { return *static_cast<GDeviceSDL*>(game.GetDevice()); }
 
   GameFolder folder{true};
   TestGameDM game{folder.Path()};

@@ -1,0 +1,135 @@
+#include "GUI/graphics/CPictureScaler.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "GUI/graphics/PresentPath.h"
+
+namespace {
+
+const CFerroSize kPicture(1024, 768);
+
+CPictureTransform Fit(CFerroSize picture, CFerroSize window, ScaleMode mode) {
+  return CPictureTransform(picture, window, window, mode);
+}
+
+// Which window pixels a changed picture rectangle affects: its pixels and,
+// filtered, the neighbours whose samples reach into it.
+TEST(CPictureScaler, ChangedRectanglesAffectOnlyThePixelsThatSampleThem) {
+  const CPictureTransform sharp = Fit(kPicture, {1280, 1024}, ScaleMode::Sharp);
+  const struct {
+    const char* what;
+    CPictureTransform fit;
+    CFerroRect changed, affected;
+  } cases[] = {
+      {"1:1 at (128, 128)",
+       Fit(kPicture, {1280, 1024}, ScaleMode::Off),
+       {10, 20, 30, 40},
+       {138, 148, 158, 168}},
+      {"three times, no filter",
+       Fit({320, 240}, {1024, 768}, ScaleMode::Integer),
+       {10, 20, 11, 21},
+       {62, 84, 65, 87}},
+      // Twice up, then 1.6 down: pixel 1 is read by window pixels 1 and 2.
+      {"sharp, the first pixel", sharp, {0, 0, 1, 1}, {0, 32, 2, 34}},
+      {"sharp, the second", sharp, {1, 1, 2, 2}, {1, 33, 3, 35}},
+      {"sharp, a square", sharp, {100, 100, 132, 132}, {125, 157, 165, 197}},
+      {"sharp, the last corner", sharp, {1023, 767, 1024, 768}, {1278, 990, 1280, 992}},
+      {"sharp, cut to the picture", sharp, {-5, -5, 1, 1}, {0, 32, 2, 34}},
+      {"sharp at 1920 x 1080, a map square",
+       Fit(kPicture, {1920, 1080}, ScaleMode::Sharp),
+       {32, 10, 64, 42},
+       {285, 14, 330, 59}},
+      // Shrunk to 320 x 240 every window pixel reads two of about three
+      // picture pixels; pixel 0 and pixel 3 are never read.
+      {"shrunk, a pixel read",
+       Fit(kPicture, {320, 240}, ScaleMode::Off),
+       {1, 1, 2, 2},
+       {0, 0, 1, 1}},
+      {"shrunk, a pixel skipped", Fit(kPicture, {320, 240}, ScaleMode::Off), {3, 3, 4, 4}, {}},
+      {"shrunk, the first pixel", Fit(kPicture, {320, 240}, ScaleMode::Off), {0, 0, 1, 1}, {}},
+      {"beside the picture", Fit(kPicture, {1280, 1024}, ScaleMode::Off), {2000, 0, 2100, 10}, {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(CPictureScaler(c.fit).Affected(c.changed), c.affected) << c.what;
+}
+
+// After any change, scaling only the affected pixels again leaves the window
+// exactly as scaling all of it does, in every mode and at odd sizes, shrunk
+// ones among them: a pixel missed by Affected, or a rounding that depends on
+// where the scaling starts, shows as a difference.
+TEST(CPictureScaler, RescalingTheAffectedPixelsEqualsAFullScaling) {
+  const struct {
+    CFerroSize picture, window;
+    ScaleMode mode;
+  } fits[] = {
+      {{320, 240}, {1280, 1024}, ScaleMode::Sharp},  {{320, 240}, {1001, 703}, ScaleMode::Sharp},
+      {{320, 240}, {641, 481}, ScaleMode::Sharp},    {{320, 240}, {333, 251}, ScaleMode::Sharp},
+      {{320, 240}, {1001, 703}, ScaleMode::Integer}, {{320, 240}, {1001, 703}, ScaleMode::Off},
+      {{320, 240}, {211, 157}, ScaleMode::Sharp},    {{320, 240}, {97, 301}, ScaleMode::Off},
+  };
+  const CFerroRect changes[] = {{0, 0, 1, 1},        {319, 239, 320, 240}, {100, 50, 101, 51},
+                                {40, 30, 72, 62},    {0, 100, 320, 101},   {201, 0, 202, 240},
+                                {150, 120, 155, 122}};
+  std::mt19937 random(22);
+  for (const auto& f : fits) {
+    const CPictureTransform fit = Fit(f.picture, f.window, f.mode);
+    SCOPED_TRACE(std::to_string(f.window.width) + "x" + std::to_string(f.window.height) + " " +
+                 ScaleModeName(f.mode));
+    const CPictureScaler scaler(fit);
+    const CFerroRect& whole = fit.GetDestination();
+    const int pw = f.picture.width, ww = f.window.width;
+    std::vector<uint32_t> picture(static_cast<size_t>(pw) * f.picture.height);
+    for (uint32_t& p : picture) p = random() & 0xFFFFFF;
+    std::vector<uint32_t> window(static_cast<size_t>(ww) * f.window.height, 0);
+    const auto scale = [&](std::vector<uint32_t>& into, const CFerroRect& area) {
+      if (!area.IsEmpty())
+        scaler.Scale(picture.data(), pw, area,
+                     into.data() + static_cast<size_t>(area.top) * ww + area.left, ww);
+    };
+    scale(window, whole);
+    for (const CFerroRect& change : changes) {
+      for (int y = change.top; y < change.bottom; ++y)
+        for (int x = change.left; x < change.right; ++x) picture[y * pw + x] = random() & 0xFFFFFF;
+      scale(window, scaler.Affected(change));
+      std::vector<uint32_t> full(window.size(), 0);
+      scale(full, whole);
+      int wrong = 0;
+      for (size_t i = 0; i < full.size(); ++i) wrong += window[i] != full[i] ? 1 : 0;
+      EXPECT_EQ(wrong, 0) << "after changing " << change.left << ", " << change.top;
+    }
+  }
+}
+
+TEST(PresentPath, TheWindowSurfaceIsChosenForRenderersThatDrawOnTheProcessor) {
+  const struct {
+    const char* renderer;
+    const char* gl;
+    bool software;
+  } renderers[] = {
+      {"software", nullptr, true},
+      {"opengl", "llvmpipe (LLVM 15.0.6, 256 bits)", true},
+      {"opengles2", "softpipe", true},
+      {"opengl", "Mesa X11 SWRAST", true},
+      {"opengl", "Software Rasterizer", true},
+      {"opengl", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
+      {"opengl", "NVIDIA GeForce GTX 1060/PCIe/SSE2", false},
+      {"opengl", nullptr, false},
+      {"direct3d11", nullptr, false},
+      {nullptr, nullptr, false},
+  };
+  for (const auto& r : renderers)
+    EXPECT_EQ(IsSoftwareRenderer(r.renderer, r.gl), r.software)
+        << (r.renderer ? r.renderer : "none") << " " << (r.gl ? r.gl : "");
+
+  EXPECT_EQ(ParsePresentPath("renderer"), PresentPath::Renderer);
+  EXPECT_EQ(ParsePresentPath("surface"), PresentPath::WindowSurface);
+  for (const char* other : {"", "Surface", "auto", "gpu"})
+    EXPECT_EQ(ParsePresentPath(other), PresentPath::Automatic) << other;
+  EXPECT_EQ(ParsePresentPath(nullptr), PresentPath::Automatic);
+}
+
+}  // namespace
