@@ -12,6 +12,7 @@
 #include <string>
 
 #include "GUI/platform/GPlatformUnix.h"
+#include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -32,14 +33,7 @@ class BenchPlatform : public GPlatformUnix {
 class GameFolder {
  public:
   GameFolder() {
-    std::string pattern = (fs::temp_directory_path() / "dmbench.XXXXXX").string();
-    char* made = mkdtemp(pattern.data());
-    path = made ? std::string(made) + "/" : std::string();
     fs::create_directory_symlink(fs::path(DIGMAZE_BENCH_SOURCE_DIR) / "data/vdd", path + "vdd");
-  }
-  ~GameFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
   }
   void RemoveDrives() const {
     for (const char* name : {"image.vdt", "image.vdd", "sound.vdt", "sound.vdd"})
@@ -50,7 +44,8 @@ class GameFolder {
            platform.ConnectVirtualDrive(path.c_str(), "sound");
   }
 
-  std::string path;
+  TempDir scratch;
+  const std::string& path = scratch.Path();
 };
 
 void BM_BuildDrivesOnFirstLaunch(benchmark::State& state) {

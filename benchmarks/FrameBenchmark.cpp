@@ -27,6 +27,7 @@
 #include "game/model/GMapList.h"
 #include "game/model/GMapText.h"
 #include "game/model/GUnit.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -61,8 +62,7 @@ class BenchGame : public GGameDM {
 class Frame {
  public:
   explicit Frame(bool withData = false) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dmbench.XXXXXX").string();
-    if (mkdtemp(pattern.data())) folder = pattern + "/";
+    const std::string& folder = scratch.Path();
     if (withData) {
       namespace fs = std::filesystem;
       const fs::path data = fs::path(DIGMAZE_BENCH_SOURCE_DIR) / "data";
@@ -81,14 +81,9 @@ class Frame {
     game->SetCursorPosition(512, 384);
     game->PlatformTimer();
   }
-  ~Frame() {
-    game.reset();
-    std::error_code ignored;
-    if (!folder.empty()) std::filesystem::remove_all(folder, ignored);
-  }
-
+  // The game goes before its folder.
+  TempDir scratch;
   std::unique_ptr<BenchGame> game;
-  std::string folder;
   bool ready = false;
 };
 
@@ -182,7 +177,7 @@ void BM_OpenMapsManager300(benchmark::State& state) {
   GMapList* list = GMapList::GetInstance();
   if (!frame.ready || !list->Load()) return state.SkipWithError("no game");
   namespace fs = std::filesystem;
-  const std::string maps = frame.folder + "Maps/";
+  const std::string maps = frame.scratch.Path() + "Maps/";
   while (list->GetCount() < 300) {
     const std::string name = "copy" + std::to_string(list->GetCount()) + ".dmm";
     fs::copy_file(maps + list->names[list->GetCount() % 5].c_str(), maps + name);

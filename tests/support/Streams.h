@@ -22,3 +22,15 @@ auto ReadWith(const Bytes& bytes, F read) {
   EXPECT_TRUE(in.Open(bytes.data(), static_cast<unsigned>(bytes.size()), CFerroStream::modeRead));
   return read(in);
 }
+
+// The bytes an object's Serialize writes to a fresh memory stream.
+template <typename T>
+Bytes Stored(T& object) {
+  return Written([&object](CFerroStream& s) { return object.Serialize(s); });
+}
+
+// Serialize reading the bytes back into the object.
+template <typename T>
+bool Restore(T& object, const Bytes& bytes) {
+  return ReadWith(bytes, [&object](CFerroStream& s) { return object.Serialize(s); });
+}

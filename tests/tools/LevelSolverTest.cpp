@@ -1,6 +1,6 @@
 #include <sstream>
 
-#include "tests/game/model/LevelFixture.h"
+#include "tests/support/LevelFixture.h"
 #include "tools/levels/LevelSolver.h"
 
 namespace {

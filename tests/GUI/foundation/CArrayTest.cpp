@@ -4,7 +4,8 @@
 
 #include "GUI/foundation/CArrayInt.h"
 #include "GUI/foundation/CArrayPtr.h"
-#include "tests/GUI/foundation/FerroTestUtil.h"
+#include "tests/support/Streams.h"
+#include "tests/support/Strings.h"
 #include "tests/support/Files.h"
 
 namespace {

@@ -11,7 +11,8 @@
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/foundation/CFerroStreamMemory.h"
-#include "tests/GUI/foundation/FerroTestUtil.h"
+#include "tests/support/Streams.h"
+#include "tests/support/Strings.h"
 #include "tests/support/Files.h"
 #include "tests/support/Scoped.h"
 

@@ -7,7 +7,8 @@
 #include <tuple>
 
 #include "GUI/foundation/CFerroStringArray.h"
-#include "tests/GUI/foundation/FerroTestUtil.h"
+#include "tests/support/Streams.h"
+#include "tests/support/Strings.h"
 #include "tests/support/Files.h"
 
 namespace {

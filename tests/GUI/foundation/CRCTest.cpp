@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/GUI/foundation/FerroTestUtil.h"
+#include "tests/support/Streams.h"
+#include "tests/support/Strings.h"
 
 namespace {
 

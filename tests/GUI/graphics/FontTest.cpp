@@ -7,8 +7,8 @@
 
 #include "GUI/graphics/FONTEX.h"
 #include "GUI/graphics/TextBorder.h"
-#include "tests/GUI/graphics/SurfaceTestUtil.h"
-#include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/Surfaces.h"
+#include "tests/support/HeadlessGame.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GImageList.h"
 #include "GUI/graphics/GSurface16.h"
-#include "tests/GUI/graphics/SurfaceTestUtil.h"
+#include "tests/support/Surfaces.h"
 #include "tests/support/Bytes.h"
 
 #pragma GCC diagnostic push

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "tests/GUI/graphics/SurfaceTestUtil.h"
+#include "tests/support/Surfaces.h"
 #include "tests/support/Files.h"
 
 void PrintTo(const CFerroRect& r, std::ostream* os) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "GUI/graphics/GSurface16.h"
-#include "tests/GUI/graphics/SurfaceTestUtil.h"
+#include "tests/support/Surfaces.h"
 
 namespace {
 

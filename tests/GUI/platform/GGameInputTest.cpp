@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GUI/toolkit/GScroller.h"
-#include "tests/GUI/toolkit/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 
 namespace {
 

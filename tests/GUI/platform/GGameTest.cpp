@@ -2,7 +2,7 @@
 
 #include "GUI/graphics/GSurface.h"
 #include "GUI/toolkit/GScene.h"
-#include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/HeadlessGame.h"
 
 namespace fs = std::filesystem;
 

@@ -10,7 +10,7 @@
 #include "GUI/platform/FILE_DATA.h"
 #include "GUI/resources/Config.h"
 #include "GUI/resources/GVirtualDrive.h"
-#include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/HeadlessGame.h"
 #include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;

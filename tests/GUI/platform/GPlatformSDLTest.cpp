@@ -8,7 +8,7 @@
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/toolkit/GComponent.h"
 #include "GUI/toolkit/GMessageBox.h"
-#include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/HeadlessGame.h"
 #include "tests/support/Scoped.h"
 
 namespace {

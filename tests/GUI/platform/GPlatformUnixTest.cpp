@@ -14,7 +14,7 @@
 
 #include "GUI/foundation/FileError.h"
 #include "GUI/platform/FILE_DATA.h"
-#include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/HeadlessGame.h"
 #include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;

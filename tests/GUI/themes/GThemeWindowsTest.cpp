@@ -4,7 +4,7 @@
 #include "GUI/themes/GThemeWindows.h"
 #include "GUI/toolkit/GDialog.h"
 #include "GUI/toolkit/GScroller.h"
-#include "tests/GUI/themes/ThemeFixture.h"
+#include "tests/support/ThemeFixture.h"
 
 namespace {
 

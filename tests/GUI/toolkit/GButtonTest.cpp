@@ -3,7 +3,7 @@
 #include "GUI/graphics/GDevice.h"
 #include "GUI/toolkit/GButton.h"
 #include "GUI/toolkit/GPicture.h"
-#include "tests/GUI/toolkit/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 
 using ButtonTest = ToolkitTest;
 

@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "tests/GUI/toolkit/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 
 namespace {
 

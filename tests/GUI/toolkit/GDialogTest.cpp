@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GUI/toolkit/GButton.h"
-#include "tests/GUI/toolkit/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "GUI/themes/GThemeRavlin.h"
 #include "GUI/toolkit/GButton.h"
 #include "GUI/toolkit/GMessageBox.h"
-#include "tests/GUI/themes/ThemeFixture.h"
+#include "tests/support/ThemeFixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "GUI/toolkit/GButton.h"
 #include "GUI/toolkit/GScroller.h"
-#include "tests/GUI/toolkit/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "GUI/toolkit/GStatic.h"
-#include "tests/GUI/toolkit/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 
 namespace {
 

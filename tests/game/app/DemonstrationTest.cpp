@@ -17,7 +17,7 @@
 #include "game/app/GSceneMenu.h"
 #include "game/model/GMap.h"
 #include "game/sim/GSimulation.h"
-#include "tests/game/app/GameAppFixture.h"
+#include "tests/support/GameAppFixture.h"
 #include "tests/support/Files.h"
 
 namespace fs = std::filesystem;

@@ -13,16 +13,10 @@ namespace {
 
 class GReplayRecorderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("digmaze-rec-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    recorder.SetFolder((folder / "rec").c_str());
-  }
-  void TearDown() override { fs::remove_all(folder); }
+  void SetUp() override { recorder.SetFolder((folder / "rec").c_str()); }
 
-  fs::path folder;
+  TempDir scratch;
+  const fs::path folder{scratch.Path()};
   GReplayRecorder recorder;
 };
 

@@ -9,7 +9,7 @@
 #include "GUI/themes/GThemeRavlin.h"
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/GameLinks.h"
-#include "tests/GUI/themes/ThemeFixture.h"
+#include "tests/support/ThemeFixture.h"
 
 namespace {
 

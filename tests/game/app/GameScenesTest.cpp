@@ -22,7 +22,7 @@
 #include "game/model/GSavedGame.h"
 #include "game/model/GUnit.h"
 #include "game/sim/GSimulation.h"
-#include "tests/game/app/GameAppFixture.h"
+#include "tests/support/GameAppFixture.h"
 #include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;

@@ -21,7 +21,7 @@
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/model/GMapText.h"
-#include "tests/game/app/GameAppFixture.h"
+#include "tests/support/GameAppFixture.h"
 #include "tests/support/Files.h"
 
 namespace fs = std::filesystem;

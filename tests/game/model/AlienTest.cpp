@@ -1,4 +1,4 @@
-#include "tests/game/model/LevelFixture.h"
+#include "tests/support/LevelFixture.h"
 
 class AlienTest : public LevelFixture {
  protected:

@@ -6,7 +6,7 @@
 #include "GUI/graphics/GSurface.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapText.h"
-#include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/HeadlessGame.h"
 #include "tests/support/Files.h"
 #include "tests/support/Scoped.h"
 

@@ -11,7 +11,7 @@
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/GMap.h"
 #include "game/model/GUnit.h"
-#include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/HeadlessGame.h"
 #include "tests/support/Files.h"
 #include "tests/support/Scoped.h"
 

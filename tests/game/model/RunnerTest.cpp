@@ -1,4 +1,4 @@
-#include "tests/game/model/LevelFixture.h"
+#include "tests/support/LevelFixture.h"
 
 using RunnerTest = LevelFixture;
 

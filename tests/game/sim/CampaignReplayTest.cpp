@@ -3,7 +3,7 @@
 
 #include "game/model/GMapList.h"
 #include "game/model/GModelMedia.h"
-#include "tests/game/model/LevelFixture.h"
+#include "tests/support/LevelFixture.h"
 
 using CampaignReplayTest = LevelFixture;
 

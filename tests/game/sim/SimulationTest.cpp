@@ -1,6 +1,6 @@
 #include <sys/wait.h>
 
-#include "tests/game/model/LevelFixture.h"
+#include "tests/support/LevelFixture.h"
 
 using SimulationTest = LevelFixture;
 

@@ -15,7 +15,7 @@
 #include "GUI/themes/GTheme.h"
 #include "GUI/themes/GThemeComponent.h"
 #include "GUI/toolkit/GScene.h"
-#include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/HeadlessGame.h"
 #include "tools/art/Canvas.h"
 
 // A control drawn wholly by its drawing object, as the toolkit's buttons

@@ -9,7 +9,7 @@
 #include "GUI/themes/GThemeComponent.h"
 #include "GUI/toolkit/GDialog.h"
 #include "GUI/toolkit/GScene.h"
-#include "tests/GUI/platform/HeadlessGame.h"
+#include "tests/support/HeadlessGame.h"
 
 // A look with every kind of gap: a 2-pixel frame with a 5-pixel caption band
 // on top, a 1-pixel client gap, and an opaque fill of the component's own
