@@ -101,13 +101,6 @@ TEST_F(SimulationProgramTest, PrintsATickALineAndStopsOnCaptureOrWin) {
   EXPECT_EQ(out[3], "T 3 S 1 SC 0 L 10 TR 0 R 0 0 0 0\n");
   EXPECT_EQ(out[4], "T 4 S 0 SC 0 L 10 TR 0 R 4 0 2 0\n");
   EXPECT_EQ(out[38], "T 38 S 2 SC 110 L 10 TR 1 R 60 0 1 7\n");
-
-  const fs::path root = SourceDir();
-  ASSERT_EQ(RunSim((root / "data/Maps/level01.dmm").string(),
-                   (root / "tests/game/sim/level01_walkthrough.txt").string(), "3000"),
-            0);
-  ASSERT_FALSE(out.empty());
-  EXPECT_EQ(out.back(), "T 1664 S 2 SC 143 L 10 TR 5 R 900 64 2 4\n");
 }
 
 TEST_F(SimulationProgramTest, RefusesBadArguments) {
