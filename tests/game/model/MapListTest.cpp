@@ -73,21 +73,14 @@ TEST_F(MapListTest, NamesFromSharedFilesStayInTheMapsFolderAndAreListedOnce) {
   MapsFolder();
   const std::string bad[] = {"../up.dmm", "sub/a.dmm", "back\\a.dmm", std::string("z\0.dmm", 6),
                              "noext",     ".dmm",      "a.dmm.txt",   ".."};
-  Bytes index = {0, 0, 0, 0, 0, 0, 0, 0};
-  int count = 0;
-  const auto name = [&](const std::string& text) {
-    index.push_back(static_cast<unsigned char>(text.size()));
-    index.insert(index.end(), text.begin(), text.end());
-    ++count;
-  };
-  name("first.dmm");
-  for (const std::string& text : bad) name(text);
-  name("first.dmm");
-  name("last.dmm");
-  index[4] = static_cast<unsigned char>(count);
+  ByteBuilder index;  // reserved, the count, then each name after its length byte
+  index.Int(0).Int(static_cast<int>(std::size(bad)) + 3).Little(9, 1).Raw("first.dmm");
+  for (const std::string& text : bad) index.Little(static_cast<uint32_t>(text.size()), 1).Raw(text);
+  index.Little(9, 1).Raw("first.dmm").Little(8, 1).Raw("last.dmm");
   GMapList list;
   testing::internal::CaptureStderr();
-  ASSERT_TRUE(ReadWith(index, [&list](CFerroStream& s) { return list.Serialize(s, false); }));
+  ASSERT_TRUE(
+      ReadWith(index.Vector(), [&list](CFerroStream& s) { return list.Serialize(s, false); }));
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_EQ(list.names, (std::vector<CFerroString>{"first.dmm", "last.dmm"}));
   EXPECT_NE(said.find("\"../up.dmm\", which is not a map file name"), std::string::npos) << said;

@@ -111,23 +111,21 @@ TEST_F(SavedGameTest, SavesThatFailKeepThePreviousFiles) {
        "cannot save the map "},
       {"map index", dir / "index.dml", [&] { return maps.Save(); }, "cannot write the map index "},
   };
-  // Every file is larger than the limit below, while one message is not:
-  // standard error is a file too while it is captured.
-  constexpr rlim_t kLimit = 400;
+  // Every file is larger than the 400 bytes a full disk takes here, while one
+  // message is not: standard error is a file too while it is captured.
+  const auto whileFull = [](const std::function<bool()>& save) {
+    ScopedFileSizeLimit full(400);
+    return save();
+  };
   maps.Add("0123456789.dmm");
-  maps.Add((std::string(kLimit - 4, 'n') + ".dmm").c_str());
+  maps.Add((std::string(396, 'n') + ".dmm").c_str());
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(c.save());
     const Bytes before = ReadBytes(c.file);
     testing::internal::CaptureStderr();
-    bool saved = true;
-    {
-      ScopedFileSizeLimit full(kLimit);
-      saved = c.save();
-    }
+    EXPECT_FALSE(whileFull(c.save));
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_FALSE(saved);
     EXPECT_NE(said.find(c.message + c.file.string() + ": File too large"), std::string::npos)
         << said;
     EXPECT_FALSE(fs::exists(c.file.string() + ".tmp"));
@@ -140,10 +138,7 @@ TEST_F(SavedGameTest, SavesThatFailKeepThePreviousFiles) {
   }
   // Adding a map while the disk is full leaves the index as it was on disk.
   const Bytes index = ReadBytes(dir / "index.dml");
-  {
-    ScopedFileSizeLimit full(kLimit);
-    maps.Add("9876543210.dmm");
-  }
+  whileFull([&] { return maps.Add("9876543210.dmm"); });
   EXPECT_EQ(ReadBytes(dir / "index.dml"), index);
   // The slot written first loads back.
   Run(2);
