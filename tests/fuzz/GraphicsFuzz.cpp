@@ -32,20 +32,16 @@ class FuzzDevice : public GDevice {
 constexpr int kAlphaWidth = 520;
 constexpr int kAlphaHeight = 160;
 
+// Each column is a buffer of its own, so reading past one is a finding.
 unsigned char* const* AlphaColumns() {
-  static std::vector<std::vector<unsigned char>> alpha = [] {
-    std::vector<std::vector<unsigned char>> columns(kAlphaWidth,
-                                                    std::vector<unsigned char>(kAlphaHeight));
-    for (int x = 0; x < kAlphaWidth; ++x)
-      for (int y = 0; y < kAlphaHeight; ++y) columns[x][y] = static_cast<unsigned char>(x * 7 + y);
-    return columns;
-  }();
-  static std::vector<unsigned char*> pointers = [] {
-    std::vector<unsigned char*> p;
-    for (auto& column : alpha) p.push_back(column.data());
-    return p;
-  }();
-  return pointers.data();
+  static std::vector<std::vector<unsigned char>> alpha;
+  static std::vector<unsigned char*> columns;
+  for (int x = static_cast<int>(columns.size()); x < kAlphaWidth; ++x) {
+    auto& column = alpha.emplace_back(kAlphaHeight);  // a moved column keeps its bytes
+    for (int y = 0; y < kAlphaHeight; ++y) column[y] = static_cast<unsigned char>(x * 7 + y);
+    columns.push_back(column.data());
+  }
+  return columns.data();
 }
 
 }  // namespace

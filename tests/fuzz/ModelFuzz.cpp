@@ -26,11 +26,7 @@ bool OpenReading(CFerroStreamMemory& stream, const uint8_t* data, size_t size) {
 // from the same state. The maps folder is the scratch folder, which holds no
 // index, so nothing of the host's is read.
 void ResetModel() {
-  static const bool folderSet = [] {
-    GModelMedia::SetPathToMaps(FuzzScratchFolder().c_str());
-    return true;
-  }();
-  (void)folderSet;
+  GModelMedia::SetPathToMaps(FuzzScratchFolder().c_str());
   GMap::GetInstance()->Clear();
   ANIMATION_LIST_UNIT::GetInstance()->NewGame();
   ANIMATION_LIST_UNIT::GetInstance()->ClearControl();
