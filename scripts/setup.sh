@@ -14,7 +14,7 @@ PACKAGES=(
   libsdl2-dev libstb-dev libfreetype-dev fonts-dejavu-core
   xvfb xauth xdotool imagemagick xdg-utils
   dpkg-dev desktop-file-utils appstream lintian man-db
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14
 )
 
 missing=()

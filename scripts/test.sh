@@ -5,12 +5,15 @@
 # target beside them), the whole suite again under the address and undefined
 # behaviour sanitizers, one game played end to end under AddressSanitizer with
 # leak checking, and the sound and timer tests under ThreadSanitizer.
-# "quick" builds build/ incrementally and runs the unit and integration tests
-# only: the loop to run after a small change.
+# "quick" checks the layout of the C++ files changed against HEAD, builds
+# build/ incrementally and runs the unit and integration tests only: the loop
+# to run after a small change. The full run checks the layout of every file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ "${1:-}" = quick ]; then
+  command -v clang-format-14 >/dev/null || bash scripts/setup.sh
+  bash scripts/format.sh --check
   [ -f build/build.ninja ] || bash scripts/build.sh release
   cmake --build build
   exec ctest --test-dir build --output-on-failure -j2
@@ -21,6 +24,9 @@ bash scripts/setup.sh
 export DIGMAZE_SETUP_DONE=1
 started=$SECONDS
 stage() { echo "== $* ($((SECONDS - started)) s)"; }
+
+stage "formatting"
+bash scripts/format.sh --check --all
 
 stage "release build and tests"
 bash scripts/build.sh release
