@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "GUI/graphics/GSurface16.h"
@@ -113,6 +114,24 @@ class Probe : public GComponent {
 
 #undef PROBE_MOUSE
 
+// A component's position in its parent, its size, and its window's
+// position in the scene.
+inline std::pair<int, int> Position(GComponent* c) {
+  int x = 0, y = 0;
+  c->GetPosition(x, y);
+  return {x, y};
+}
+inline std::pair<int, int> Size(GComponent* c) {
+  int w = 0, h = 0;
+  c->GetSize(w, h);
+  return {w, h};
+}
+inline std::pair<int, int> ScenePosition(GComponent* c) {
+  int x = 0, y = 0;
+  c->GetAbsoluteWindowPosition(x, y);
+  return {x, y};
+}
+
 // The headless platform and game, recording the links they are asked to
 // open instead of opening them.
 class LinkPlatform : public HeadlessPlatform {
@@ -151,9 +170,20 @@ class ToolkitTest : public ::testing::Test {
     EXPECT_TRUE(p->Create(parent ? parent : scene, style, x, y, w, h, 0));
     return p;
   }
-  void Click(int x, int y) {
+  // Moves the cursor to a point and presses the left button there.
+  void Press(int x, int y) {
     game.SetCursorPosition(x, y);
     game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  }
+  void Click(int x, int y) {
+    Press(x, y);
+    game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  }
+  void Click(std::pair<int, int> at) { Click(at.first, at.second); }
+  // Presses the left button at one point and releases it at another.
+  void Drag(int x0, int y0, int x1, int y1) {
+    Press(x0, y0);
+    game.SetCursorPosition(x1, y1);
     game.PlatformKeyUp(KEY_MOUSE_LEFT);
   }
   void Key(unsigned key) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "GUI/foundation/CFerroTime.h"
 #include "GUI/resources/Language.h"
 #include "GUI/resources/Localizer.h"
 #include "tests/support/Files.h"
@@ -110,6 +111,29 @@ TEST_F(LanguageTest, IndexSeparatesKeysSharingBytes) {
   EXPECT_EQ(language.Label("aZb", true), nullptr);
   EXPECT_STREQ(language.Label("aZb", false), "?");
   EXPECT_EQ(language.Label("", true), nullptr);
+}
+
+// Dates take their month names and order from the current language.
+TEST_F(LanguageTest, DatesInEnglishWithoutALanguageAndTranslatedWithOne) {
+  const auto formatted = [](CFerroTime time, FERRO_TIME_ENUM kind) {
+    CFerroString out;
+    time.Format(kind, out);
+    return std::string(out.c_str());
+  };
+  CFerroTime time;
+  EXPECT_EQ(formatted(time, FERRO_TIME_DATE_TIME), "April 14, 1975 13:40:00");
+  time.month = 13;  // a damaged record still formats
+  EXPECT_EQ(formatted(time, FERRO_TIME_DATE), "13 14, 1975");
+
+  const std::string resource =
+      "[LANGUAGE]\r\nNAME=GERMAN\r\nLABEL=de\r\n"
+      "[First Month than Day]\r\nde=no\r\n"
+      "[April]\r\nde=Apr.\r\n";
+  localizer.Load(resource.data(), static_cast<int>(resource.size()), "GERMAN");
+  time.month = 4;
+  EXPECT_EQ(formatted(time, FERRO_TIME_DATE), "14 Apr. 1975");
+  time.month = 5;  // no translation: the English name
+  EXPECT_EQ(formatted(time, FERRO_TIME_DATE), "14 May 1975");
 }
 
 }  // namespace

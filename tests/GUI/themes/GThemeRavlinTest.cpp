@@ -45,8 +45,6 @@ TEST_F(RavlinTest, AHighlightedFramedButtonBrightensItsFrameAndLabel) {
   Render();
   EXPECT_EQ(button->GetTheme()->GetBorderColor(button), 0x49A3EDu);
   ASSERT_NE(theme->FindBorder(0x49A3ED), nullptr);
-  // The label is the frame colour x 0.8 (the golden picture has the rest).
-  EXPECT_FALSE(BoxOf(WindowOf(button), Stored(0x3A82BD)).IsEmpty());
   ExpectGoldenOf("framed_button_highlighted", button);
   EXPECT_EQ(theme->GetBorderSetCount(), 2);
 }
@@ -102,6 +100,14 @@ TEST_F(RavlinTest, AMessageBoxButtonHasTheNotchedOutlineAndDarkFill) {
   Box* ok = AddBox(THEME_BUTTON, kMessageBoxButton, 10, 10, 130, 34, "OK");
   Render();
   ExpectGoldenOf("message_box_button", ok);
+  // Redrawn only in its lower right part, far from where the fill starts, it
+  // keeps its fill.
+  const CFerroRect part(70, 30, 140, 44);
+  const auto whole = Capture(part);
+  game.GetBackSurface()->FillRect(0, 0, 200, 150, 0xFF0000);
+  ok->InvalidateRect(CFerroRect(60, 20, 130, 34));
+  scene->RenderAll();
+  EXPECT_EQ(Capture(part), whole);
   // Disabled: the outline in the disabled frame colour, and no fill.
   ok->Enable(false);
   Render();
@@ -129,18 +135,6 @@ TEST_F(RavlinTest, AHeldButtonShiftsItsLabelOnlyWhileEnabled) {
       scene->DeleteChild(button, true);
     }
   }
-}
-
-TEST_F(RavlinTest, APartlyRedrawnPlainButtonKeepsItsFill) {
-  Box* ok = AddBox(THEME_BUTTON, kMessageBoxButton, 10, 10, 130, 34, "OK");
-  Render();
-  const CFerroRect part(70, 30, 140, 44);
-  const auto whole = Capture(part);
-  // Only the lower right part is redrawn, far from where the fill starts.
-  game.GetBackSurface()->FillRect(0, 0, 200, 150, 0xFF0000);
-  ok->InvalidateRect(CFerroRect(60, 20, 130, 34));
-  scene->RenderAll();
-  EXPECT_EQ(Capture(part), whole);
 }
 
 // Frames of every awkward size: nothing is drawn outside the window, even

@@ -57,18 +57,12 @@ TEST_F(ComponentTest, AClickOnlyWhenReleasedOnTheSameComponentAndZone) {
 
   // Released over B: the release still goes to A (in captured
   // coordinates), and there is no click.
-  game.SetCursorPosition(15, 15);
-  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
-  game.SetCursorPosition(45, 15);
-  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  Drag(15, 15, 45, 15);
   EXPECT_EQ(Take(), (Log{"A down client 5,5", "A up client 35,5"}));
 
   // Down in the client zone, up in the inner zone of the same component.
   Probe* framed = Add("F", 20, 30, 20, 15, nullptr, STYLE_VISIBLE, &look);
-  game.SetCursorPosition(24, 37);
-  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
-  game.SetCursorPosition(22, 35);
-  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  Drag(24, 37, 22, 35);
   EXPECT_EQ(Take(), (Log{"B leave client", "B leave client", "A blur", "F focus",
                          "F down client 1,1", "F up client 0,0"}));
   EXPECT_EQ(game.focused, framed);
@@ -76,8 +70,7 @@ TEST_F(ComponentTest, AClickOnlyWhenReleasedOnTheSameComponentAndZone) {
   // A second button while one is held does nothing; its release is still
   // reported, to where the mouse input goes, but it makes no click and
   // leaves the first button's click alone.
-  game.SetCursorPosition(15, 15);
-  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  Press(15, 15);
   game.PlatformKeyDown(KEY_MOUSE_RIGHT, 0);
   game.PlatformKeyUp(KEY_MOUSE_RIGHT);
   game.PlatformKeyUp(KEY_MOUSE_LEFT);
@@ -251,15 +244,10 @@ TEST_F(ComponentTest, DrawingErasesTheInnerStripsAndClipsToTheDirtyRectangle) {
 TEST_F(ComponentTest, ScenesAreResizedWithTheVideoMode) {
   auto* second = new GScene;
   game.AddScene(second);
-  int w = 0, h = 0;
-  second->GetSize(w, h);
-  EXPECT_EQ(std::pair(w, h), std::pair(200, 150));
+  EXPECT_EQ(Size(second), std::pair(200, 150));
   Render();
   game.OnChangeVideoMode(32, 16);
-  for (GScene* s : {scene, second}) {
-    s->GetSize(w, h);
-    EXPECT_EQ(std::pair(w, h), std::pair(32, 16));
-  }
+  EXPECT_EQ(std::pair(Size(scene), Size(second)), std::pair(std::pair(32, 16), std::pair(32, 16)));
   EXPECT_EQ(game.GetBackSurface()->GetWidth(), 32);
   EXPECT_TRUE(scene->IsDirty());
 }

@@ -61,8 +61,7 @@ class Buttons : public GDialog {
   }
   // The middle of a button, in the scene.
   std::pair<int, int> Centre(const std::string& name) const {
-    int x = 0, y = 0;
-    Button(name)->GetAbsoluteWindowPosition(x, y);
+    const auto [x, y] = ScenePosition(Button(name));
     return {x + 20, y + 10};
   }
   bool stays = false, rebuilds = false;
@@ -70,9 +69,7 @@ class Buttons : public GDialog {
  private:
   class CaptionLook : public GapTheme {
     void GetCaptionRect(GComponent* c, CFerroRect* r) override {
-      int cw = 0, ch = 0;
-      c->GetSize(cw, ch);
-      *r = CFerroRect(0, 0, cw, 5);
+      *r = CFerroRect(0, 0, Size(c).first, 5);
     }
   };
   CaptionLook look;
@@ -127,13 +124,11 @@ TEST_F(DialogTest, ClicksOnItsButtonsActAsTheDialogsEnterAndEscape) {
   Buttons dialog(&log, TwoButtons());
   dialog.rebuilds = true;
   dialog.BeginModal();
-  auto [cx, cy] = dialog.Centre("Cancel");
-  Click(cx, cy);
+  Click(dialog.Centre("Cancel"));
   EXPECT_EQ(Take(), (Log{"cancel", "Cancel click"}));
   EXPECT_EQ(game.modal, nullptr);
   dialog.BeginModal();
-  auto [ox, oy] = dialog.Centre("OK");
-  Click(ox, oy);
+  Click(dialog.Centre("OK"));
   EXPECT_EQ(Take(), Log{"enter"});
   EXPECT_EQ(dialog.GetChildCount(), 2);
   dialog.EndModal(0);
@@ -146,9 +141,7 @@ TEST_F(DialogTest, ShowingAgainRebuildsTheContent) {
     EXPECT_EQ(dialog.GetParent(), scene);  // lent to the current scene
     EXPECT_EQ(dialog.GetChildCount(), 2);
     // Centred on the back buffer, whatever its parent.
-    int x = 0, y = 0;
-    dialog.GetPosition(x, y);
-    EXPECT_EQ(std::pair(x, y), std::pair((200 - 120) / 2, (150 - 50) / 2));
+    EXPECT_EQ(Position(&dialog), std::pair((200 - 120) / 2, (150 - 50) / 2));
     dialog.EndModal(0);
   }
   // Ending the modal run gives the dialog back and the focus with it.
@@ -182,14 +175,9 @@ TEST_F(DialogTest, CaptionDragsUnlessKeptCentred) {
     Buttons dialog(&log, TwoButtons());
     dialog.BeginModal();
     if (centred) dialog.SetStyle(dialog.GetStyle() | STYLE_KEEP_CENTERED);
-    int x0 = 0, y0 = 0, x = 0, y = 0;
-    dialog.GetPosition(x0, y0);
-    game.SetCursorPosition(x0 + 30, y0 + 2);  // on the caption
-    game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
-    game.SetCursorPosition(x0 + 37, y0 + 5);
-    game.PlatformKeyUp(KEY_MOUSE_LEFT);
-    dialog.GetPosition(x, y);
-    EXPECT_EQ(std::pair(x - x0, y - y0), centred ? std::pair(0, 0) : std::pair(7, 3)) << centred;
+    const auto [x0, y0] = Position(&dialog);
+    Drag(x0 + 30, y0 + 2, x0 + 37, y0 + 5);  // by the caption
+    EXPECT_EQ(Position(&dialog), std::pair(x0 + (centred ? 0 : 7), y0 + (centred ? 0 : 3)));
     dialog.EndModal(0);
   }
 }
@@ -202,9 +190,7 @@ TEST_F(DialogTest, ScrollingChildrenFollowTheScrollPosition) {
   EXPECT_TRUE(dialog.HasVScrollBar());
   EXPECT_EQ(dialog.GetVScrollMax(), 220);
   dialog.WinOnMouseWheel(-300);
-  int x = 0, y = 0;
-  far->GetAbsoluteWindowPosition(x, y);
-  EXPECT_EQ(y, 300 - 100);
+  EXPECT_EQ(ScenePosition(far).second, 300 - 100);
   // Without children to scroll there is nothing to scroll.
   dialog.DeleteChild(far, true);
   EXPECT_FALSE(dialog.HasVScrollBar());

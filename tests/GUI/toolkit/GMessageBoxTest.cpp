@@ -4,6 +4,7 @@
 #include "GUI/toolkit/GButton.h"
 #include "GUI/toolkit/GMessageBox.h"
 #include "tests/support/ThemeFixture.h"
+#include "tests/support/ToolkitFixture.h"
 
 namespace {
 
@@ -54,32 +55,27 @@ TEST_F(MessageBoxTest, AlertLaysOutItsTextAndButtons) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.flags);
     box.Alert("Question", "Sure?", c.flags);
-    int w = 0, h = 0, sw = 0, sh = 0, bx = 0, by = 0, bw = 0, bh = 0, tx = 0, ty = 0, ax = 0,
-        ay = 0;
-    box.GetSize(w, h);
+    const auto [w, h] = Size(&box);
     GComponent* text = box.GetChild(0);
     ASSERT_TRUE(text->IsStatic());
-    text->GetSize(sw, sh);
+    const auto [sw, sh] = Size(text);
     EXPECT_EQ(w, c.width);
     EXPECT_EQ(h, 6 + 31 + sh + 34 + 66);  // soft frame, caption, text, button, margins
     EXPECT_EQ(box.IsButtonCloseVisibled(), c.closeBox);
     const std::vector<GButton*> buttons = Buttons(&box);
     ASSERT_EQ(buttons.size(), c.buttons);
     EXPECT_EQ(box.GetChildCount(), static_cast<int>(c.buttons) + 1);
-    buttons[0]->GetPosition(bx, by);
-    buttons[0]->GetSize(bw, bh);
-    EXPECT_EQ(std::vector({bw, bh, by}), std::vector({130, 34, sh + 42}));
+    EXPECT_EQ(std::pair(Size(buttons[0]), Position(buttons[0]).second),
+              std::pair(std::pair(130, 34), sh + 42));
     EXPECT_EQ(buttons[0]->GetWindowText(), "OK");
     EXPECT_EQ(buttons.back()->GetWindowText(), c.buttons == 2 ? "Cancel" : "OK");
     // The text shrinks to its line and is centred by its width across the
     // whole box; the box is centred on the picture, whatever the window's size.
-    text->GetPosition(tx, ty);
     CFerroRect textClient;
     text->GetClientRect(&textClient);
-    EXPECT_EQ(std::pair(tx, ty), std::pair((w - textClient.Width()) / 2, 22));
+    EXPECT_EQ(Position(text), std::pair((w - textClient.Width()) / 2, 22));
     EXPECT_LT(sw, 100);
-    box.GetAbsoluteWindowPosition(ax, ay);
-    EXPECT_EQ(std::pair(ax, ay), std::pair((1024 - w) / 2, (768 - h) / 2));
+    EXPECT_EQ(ScenePosition(&box), std::pair((1024 - w) / 2, (768 - h) / 2));
     box.EndModal(0);
   }
 }
@@ -100,36 +96,31 @@ TEST_F(MessageBoxTest, TheQuitQuestionAsDrawnAndAnswered) {
 
 TEST_F(MessageBoxTest, EnterEscapeAndTheCloseBoxAnswer) {
   struct Case {
+    const char* what;
     unsigned flags;
     unsigned key;  // 0: a click on the close box
     std::vector<int> results;
   };
   const Case cases[] = {
-      {1, KEY_RETURN, {1}}, {3, KEY_RETURN, {1}},
-      {3, KEY_ESCAPE, {2}}, {1, KEY_ESCAPE, {}},  // no second button: Escape does nothing
-      {3, 0, {2}},          {2, 0, {2}},
+      {"1 Enter", 1, KEY_RETURN, {1}},  {"3 Enter", 3, KEY_RETURN, {1}},
+      {"3 Escape", 3, KEY_ESCAPE, {2}}, {"1 Escape", 1, KEY_ESCAPE, {}},  // no second button
+      {"3 close box", 3, 0, {2}},       {"2 close box", 2, 0, {2}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.flags
-                                    << (c.key == KEY_RETURN   ? " Enter"
-                                        : c.key == KEY_ESCAPE ? " Escape"
-                                                              : " close box"));
+    SCOPED_TRACE(c.what);
     RecordingBox box;
     box.Alert("Question", "Sure?", c.flags);
     if (c.key) {
       game.PlatformKeyDown(static_cast<int>(c.key), 0);
       // The button is shown held down until the key is released.
       GComponent* held = c.key == KEY_RETURN ? box.GetEnterButton() : box.GetEscapeButton();
-      if (held) {
-        EXPECT_TRUE(held->IsFixed());
-      }
+      EXPECT_TRUE(!held || held->IsFixed());
       EXPECT_TRUE(box.results.empty());
       game.PlatformKeyUp(static_cast<int>(c.key));
     } else {
       CFerroRect close;
       box.GetTheme()->GetButtonCloseRect(&box, &close);
-      int ax = 0, ay = 0;
-      box.GetAbsoluteWindowPosition(ax, ay);
+      const auto [ax, ay] = ScenePosition(&box);
       game.SetCursorPosition(ax + (close.left + close.right) / 2,
                              ay + (close.top + close.bottom) / 2);
       game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);

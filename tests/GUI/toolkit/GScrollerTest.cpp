@@ -81,8 +81,7 @@ TEST_F(ScrollerTest, ElementsUnderTheCursor) {
 // other time, and the release ends the press and the capture.
 TEST_F(ScrollerTest, ArrowsStepAndRepeatWhileHeld) {
   Content* s = Make(100, 100, 150, 400);
-  game.SetCursorPosition(90, 70);  // the down arrow
-  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  Press(90, 70);  // the down arrow
   EXPECT_EQ(s->GetVScroll(), 15);
   EXPECT_EQ(game.repeatKey, static_cast<unsigned>(KEY_MOUSE_LEFT));
   for (int i = 0; i < 6; ++i) {
@@ -103,22 +102,19 @@ TEST_F(ScrollerTest, ArrowsStepAndRepeatWhileHeld) {
   EXPECT_EQ(s->GetVScroll(), 45);
 
   // Never above the limit or below 0.
-  game.SetCursorPosition(90, 5);
   for (int i = 0; i < 5; ++i) Click(90, 5);
   EXPECT_EQ(s->GetVScroll(), 0);
 }
 
 TEST_F(ScrollerTest, SliderFollowsTheDrag) {
   Content* s = Make(100, 100, 150, 400);
-  // The vertical slider's top is at y = 18; ratio 318 / 36.
-  game.SetCursorPosition(90, 20);
-  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
-  game.SetCursorPosition(90, 30);
-  EXPECT_EQ(s->GetVScroll(), 88);  // round(10 x 318 / 36)
-  game.SetCursorPosition(90, 140);
-  EXPECT_EQ(s->GetVScroll(), s->GetVScrollMax());
-  game.SetCursorPosition(90, 0);
-  EXPECT_EQ(s->GetVScroll(), 0);
+  // The vertical slider's top is at y = 18; ratio 318 / 36: 10 pixels down
+  // are round(10 x 318 / 36), and the ends stop at the limits.
+  Press(90, 20);
+  for (auto [y, scroll] : {std::pair(30, 88), {140, 318}, {0, 0}}) {
+    game.SetCursorPosition(90, y);
+    EXPECT_EQ(s->GetVScroll(), scroll) << y;
+  }
   game.PlatformKeyUp(KEY_MOUSE_LEFT);
   EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
 }
@@ -142,8 +138,7 @@ TEST_F(ScrollerTest, WheelScrollsAThirdAndStopsThere) {
 // and nothing is clicked.
 TEST_F(ScrollerTest, APressCutOffByLosingTheWindowIsDropped) {
   Content* s = Make(100, 100, 150, 400);
-  game.SetCursorPosition(90, 20);  // the vertical slider
-  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  Press(90, 20);  // the vertical slider
   ASSERT_EQ(s->GetPressedElement(), SCROLL_VSLIDER);
   game.SysOnActivate(0, false);
   game.SysOnActivate(1, false);
@@ -157,10 +152,8 @@ TEST_F(ScrollerTest, APressCutOffByLosingTheWindowIsDropped) {
   ASSERT_TRUE(dialog->Create(scene, STYLE_VISIBLE, 110, 0, 90, 100, 0));
   auto* button = new GButton;
   ASSERT_TRUE(button->Create(dialog, STYLE_VISIBLE, 10, 10, 40, 20, 1, "OK"));
-  int bx = 0, by = 0;
-  button->GetAbsoluteWindowPosition(bx, by);
-  game.SetCursorPosition(bx + 5, by + 5);
-  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  const auto [bx, by] = ScenePosition(button);
+  Press(bx + 5, by + 5);
   ASSERT_TRUE(button->IsFixed());
   game.SysOnActivate(0, false);
   EXPECT_FALSE(button->IsFixed());

@@ -127,11 +127,9 @@ TEST_F(StaticTest, LinesWrappingAndSize) {
   };
   for (const Case& c : cases) {
     GStatic* s = Make(c.text, c.fixedW);
-    int w = 0, h = 0;
-    s->GetSize(w, h);
-    EXPECT_EQ(
-        std::tuple(Runs(s, true), s->GetTextWidth(), s->GetTextHeight(), w, h),
-        std::tuple(c.places, c.textW, c.textH, c.fixedW ? c.fixedW : c.textW + 8, c.textH + 8))
+    EXPECT_EQ(std::tuple(Runs(s, true), s->GetTextWidth(), s->GetTextHeight(), Size(s)),
+              std::tuple(c.places, c.textW, c.textH,
+                         std::pair(c.fixedW ? c.fixedW : c.textW + 8, c.textH + 8)))
         << c.text;
     delete s;
   }
@@ -155,10 +153,8 @@ TEST_F(StaticTest, AlignmentAndScrollBars) {
   EXPECT_EQ(fixed->GetTextWidth(), 54);
   // A fixed height only: the static widens by the bar.
   GStatic* tall = Make("a\na\na\na\na\na\na\na\na\na", 0, 38);
-  int w = 0, h = 0;
-  tall->GetSize(w, h);
   EXPECT_GT(tall->GetVSlider(), 0);
-  EXPECT_EQ(w, 8 + 3 + 6);
+  EXPECT_EQ(Size(tall).first, 8 + 3 + 6);
 }
 
 TEST_F(StaticTest, LinksAreHoveredAndOpened) {
