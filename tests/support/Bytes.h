@@ -67,3 +67,14 @@ inline ::testing::AssertionResult SameBytes(const std::string& actual,
   return ::testing::AssertionFailure() << "sizes " << actual.size() << " and " << expected.size()
                                        << ", first difference at byte " << at;
 }
+
+// A PCM WAV file image around raw little-endian sample bytes.
+inline Bytes WavFile(unsigned channels, unsigned rate, unsigned bits, const Bytes& data) {
+  const unsigned align = channels * bits / 8, size = static_cast<unsigned>(data.size());
+  ByteBuilder wav;
+  wav.Raw("RIFF").Int(36 + size).Raw("WAVEfmt ").Int(16).Short(1).Short(channels).Int(rate);
+  wav.Int(rate * align).Short(align).Short(bits).Raw("data").Int(size);
+  Bytes out = wav.Vector();
+  out.insert(out.end(), data.begin(), data.end());
+  return out;
+}

@@ -34,14 +34,11 @@ const FitCase kFits[] = {
     {{1920, 1080}, {1920, 1080}, ScaleMode::Sharp, {240, 0, 1680, 1080}, 2, true},
     {{1920, 1080}, {1920, 1080}, ScaleMode::Integer, {448, 156, 1472, 924}, 1, false},
     {{1920, 1080}, {1920, 1080}, ScaleMode::Off, {448, 156, 1472, 924}, 1, false},
-    {{2560, 1440}, {2560, 1440}, ScaleMode::Sharp, {320, 0, 2240, 1440}, 2, true},
-    {{2560, 1440}, {2560, 1440}, ScaleMode::Integer, {768, 336, 1792, 1104}, 1, false},
     {{3840, 2160}, {3840, 2160}, ScaleMode::Sharp, {480, 0, 3360, 2160}, 3, true},
     {{3840, 2160}, {3840, 2160}, ScaleMode::Integer, {896, 312, 2944, 1848}, 2, false},
     {{3840, 2160}, {3840, 2160}, ScaleMode::Off, {1408, 696, 2432, 1464}, 1, false},
     {{2048, 1536}, {2048, 1536}, ScaleMode::Sharp, {0, 0, 2048, 1536}, 2, false},
     {{1366, 768}, {1366, 768}, ScaleMode::Sharp, {171, 0, 1195, 768}, 1, false},
-    {{1366, 768}, {1366, 768}, ScaleMode::Integer, {171, 0, 1195, 768}, 1, false},
     // Smaller than the picture: scaled down in every mode, never cropped.
     {{800, 600}, {800, 600}, ScaleMode::Sharp, {0, 0, 800, 600}, 1, true},
     {{800, 600}, {800, 600}, ScaleMode::Integer, {0, 0, 800, 600}, 1, true},
@@ -51,7 +48,7 @@ const FitCase kFits[] = {
     // One pixel beyond the picture: sharp takes the next factor, integer stays 1:1.
     {{1025, 769}, {1025, 769}, ScaleMode::Sharp, {0, 0, 1025, 768}, 2, true},
     {{1025, 769}, {1025, 769}, ScaleMode::Integer, {0, 0, 1024, 768}, 1, false},
-    // High density: fitted to the drawable's pixels.
+    // High density: fitted to the drawable's pixels as to a window that size.
     {{1280, 720}, {2560, 1440}, ScaleMode::Sharp, {320, 0, 2240, 1440}, 2, true},
     {{1280, 720}, {2560, 1440}, ScaleMode::Off, {768, 336, 1792, 1104}, 1, false},
     {{1920, 1080}, {3840, 2160}, ScaleMode::Integer, {896, 312, 2944, 1848}, 2, false},

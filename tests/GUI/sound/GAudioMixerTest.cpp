@@ -17,12 +17,9 @@ constexpr int kRate = 44100;
 
 // A 16-bit mono WAV at the mixer's rate (so no resampling) holding `frames`.
 Bytes Wav16(const std::vector<int16_t>& frames) {
-  const unsigned size = static_cast<unsigned>(frames.size() * 2);
-  ByteBuilder wav;
-  wav.Raw("RIFF").Int(36 + size).Raw("WAVEfmt ").Int(16).Short(1).Short(1).Int(kRate);
-  wav.Int(kRate * 2).Short(2).Short(16).Raw("data").Int(size);
-  for (int16_t f : frames) wav.Short(static_cast<uint16_t>(f));
-  return wav.Vector();
+  ByteBuilder data;
+  for (int16_t f : frames) data.Short(static_cast<uint16_t>(f));
+  return WavFile(1, kRate, 16, data.Vector());
 }
 
 // n frames all at `level`.
