@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,11 @@
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GGameDM.h"
+#include "game/app/GSceneGame.h"
+#include "game/app/GSceneMenu.h"
+#include "game/model/ANIMATION_LIST_UNIT.h"
+#include "game/model/GMap.h"
+#include "game/model/GMapList.h"
 #include "tests/support/Files.h"
 #include "tests/support/Window.h"
 
@@ -129,4 +135,68 @@ class GameFolder {
 
  private:
   TempDir dir;
+};
+
+// Presses and releases a key as the keyboard would.
+inline void Press(GGame& game, unsigned key) {
+  game.PlatformKeyDown(static_cast<int>(key), 0);
+  game.PlatformKeyUp(static_cast<int>(key));
+}
+
+// Queues system events for a nested loop (a message box's) to read: each
+// type with the scancode, in order.
+inline void PushEvents(std::initializer_list<Uint32> types,
+                       SDL_Scancode key = SDL_SCANCODE_UNKNOWN) {
+  for (Uint32 type : types) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.scancode = key;
+    SDL_PushEvent(&e);
+  }
+}
+// A press and release of key queued, which answers the next message box.
+inline void PushKey(SDL_Scancode key) { PushEvents({SDL_KEYDOWN, SDL_KEYUP}, key); }
+
+// Ends a game's loop as closing its window does, and runs it to that end.
+inline void PlayUntilClosed(GGame& game) {
+  PushEvents({SDL_QUIT});
+  game.Play();
+}
+
+// The whole game created over a game folder (with the resource drives when
+// media is set, and a per-user folder of its own when ownUser is), with its
+// scenes and model at hand. Dialogs left open are closed at the end.
+class GameTest : public ::testing::Test {
+ protected:
+  explicit GameTest(bool media = false, bool ownUser = false)
+      : folder(media), game(folder.Path(), ownUser ? user.Path() : "") {}
+  // The model's singletons are taken once the game is made, as a list taken
+  // before would keep the paths it had then.
+  void SetUp() override {
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    map = GMap::GetInstance();
+    list = GMapList::GetInstance();
+    units = ANIMATION_LIST_UNIT::GetInstance();
+  }
+  void TearDown() override {
+    while (game.modal) game.modal->EndModal(0);
+  }
+  GSceneMenu* Menu() { return static_cast<GSceneMenu*>(game.GetScene(SCENE_MENU)); }
+  GSceneGame* Play() { return static_cast<GSceneGame*>(game.GetScene(SCENE_GAME)); }
+  void Key(unsigned key) { Press(game, key); }
+  // The game scene's status texts (level, score, lives, bottom line), joined by '|'.
+  std::string Status() {
+    CFerroString texts[GSceneGame::STATUS_TEXTS];
+    Play()->GetStatusTexts(texts);
+    std::string joined = texts[0].c_str();
+    for (int i = 1; i < GSceneGame::STATUS_TEXTS; ++i) joined += std::string("|") + texts[i].c_str();
+    return joined;
+  }
+
+  GameFolder folder;
+  TempDir user;
+  TestGameDM game;
+  GMap* map = nullptr;
+  GMapList* list = nullptr;
+  ANIMATION_LIST_UNIT* units = nullptr;
 };

@@ -9,16 +9,18 @@
 
 namespace {
 
-CGameSettings Custom() {
+CGameSettings Make(ScaleMode scale, WindowMode windowMode, int width, int height, int volume,
+                   bool muted) {
   CGameSettings s;
-  s.scale = ScaleMode::Integer;
-  s.windowMode = WindowMode::Window;
-  s.windowWidth = 1366;
-  s.windowHeight = 700;
-  s.volume = 35;
-  s.muted = true;
+  s.scale = scale;
+  s.windowMode = windowMode;
+  s.windowWidth = width;
+  s.windowHeight = height;
+  s.volume = volume;
+  s.muted = muted;
   return s;
 }
+CGameSettings Custom() { return Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true); }
 
 TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
   EXPECT_EQ(std::string(CGameSettings().Format().c_str()),
@@ -39,42 +41,32 @@ TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
 }
 
 TEST(CGameSettings, TextsAreReadByTheSettingsFormatAndUnknownLinesPassedOver) {
-  struct Case {
+  const struct {
     const char* why;
     std::string text;
-    ScaleMode scale;
-    WindowMode windowMode;
-    int width, height, volume;
-    bool muted;
-  } const cases[] = {
+    CGameSettings want;
+  } cases[] = {
       {"without '=' and with LF line ends", "[display]\nscale off\nwindow-width 800\n",
-       ScaleMode::Off, WindowMode::FullScreen, 800, 768, 100, false},
+       Make(ScaleMode::Off, WindowMode::FullScreen, 800, 768, 100, false)},
       {"a later version's keys and sections",
        "[sound]\r\nvolume = 80\r\nmute-music = yes\r\n[display]\r\nscale-x = 9\r\n"
        "scale = integer\r\nbrightness = 3\r\n  window-height = 600 ; half\r\n[more]\r\n"
        "fullscreen = no\r\nmute = yes\r\n",
-       ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 80, false},
+       Make(ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 80, false)},
       {"keys in comments and outside their section",
        "fullscreen = no\r\n; scale = off\r\n[display]\r\nfullscreen = no ; a window\r\n"
        "mute = yes\r\n[sound]\r\nscale = off\r\nmute = yes\r\nvolume = 0\r\n",
-       ScaleMode::Sharp, WindowMode::Window, 1024, 768, 0, true},
+       Make(ScaleMode::Sharp, WindowMode::Window, 1024, 768, 0, true)},
       {"no keys at all, as an earlier version's file has no sound", "[display]\r\n",
-       ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false},
+       CGameSettings()},
   };
   // Keys a text lacks keep what the object held: the defaults here.
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     CGameSettings read;
     CFerroString why;
     ASSERT_TRUE(read.Parse(c.text.data(), static_cast<int>(c.text.size()), why))
         << c.why << ": " << why.c_str();
-    CGameSettings want;
-    want.scale = c.scale;
-    want.windowMode = c.windowMode;
-    want.windowWidth = c.width;
-    want.windowHeight = c.height;
-    want.volume = c.volume;
-    want.muted = c.muted;
-    EXPECT_EQ(read, want) << c.why;
+    EXPECT_EQ(read, c.want) << c.why;
   }
 }
 

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,9 +15,9 @@
 #include "game/app/GSceneGame.h"
 #include "game/app/GSceneMenu.h"
 #include "game/model/GMap.h"
-#include "game/sim/GSimulation.h"
-#include "tests/support/GameAppFixture.h"
 #include "tests/support/Files.h"
+#include "tests/support/GameAppFixture.h"
+#include "tests/support/Replays.h"
 
 namespace fs = std::filesystem;
 
@@ -41,23 +40,26 @@ std::vector<std::string> DemoLevels() {
   return levels;
 }
 
-// What digmaze-sim prints for a shipped replay on its shipped map, a line a tick.
-std::vector<std::string> SimulatorLines(const std::string& level) {
-  const std::string script = ReadText(SourceDir() / "data/demo" / (level + ".txt"));
-  std::vector<SIM_EVENT> events;
-  SIM_START start;
-  std::string error;
-  EXPECT_TRUE(GSimulation::ParseScript(script, events, error, &start)) << error;
-  EXPECT_TRUE(GSimulation::LoadMap((SourceDir() / "data/Maps" / (level + ".dmm")).c_str()));
-  GSimulation sim;
-  sim.Begin(start);
-  std::ostringstream out;
-  sim.Run(events, 100000, out);
-  std::vector<std::string> lines;
-  std::istringstream printed(out.str());
-  for (std::string line; std::getline(printed, line);) lines.push_back(line);
-  return lines;
-}
+// The game with the resource drives and a per-user folder of its own,
+// recording what is played into a folder that starts missing, and what
+// digmaze-sim prints for each shipped replay. The replays run headless
+// first: the game, once made, counts a map changed outside the game scene
+// as an edit.
+class DemonstrationPlayTest : public GameTest {
+ protected:
+  DemonstrationPlayTest() : GameTest(true, true) {}
+  void SetUp() override {
+    ASSERT_GE(levels.size(), 3u);
+    for (const std::string& level : levels)
+      simulated[level] = ReplayedLines(ReadText(SourceDir() / "data/demo" / (level + ".txt")),
+                                       SourceDir() / "data/Maps" / (level + ".dmm"));
+    game.SetRecordFolder((records / "rec").c_str());
+    GameTest::SetUp();
+  }
+  TempDir records;
+  const std::vector<std::string> levels = DemoLevels();
+  std::map<std::string, std::vector<std::string>> simulated;
+};
 
 }  // namespace
 
@@ -67,37 +69,19 @@ std::vector<std::string> SimulatorLines(const std::string& level) {
 // and after the last level the main menu is back. Nothing of the player's
 // changes: no file of the game folder or the per-user folder, and nothing
 // is recorded although the game records.
-TEST(Demonstration, EveryReplayPlaysTickForTickAsTheSimulatorAndTouchesNothing) {
-  const std::vector<std::string> levels = DemoLevels();
-  ASSERT_GE(levels.size(), 3u);
-  // Headless first: the game, once made, counts a map changed outside the
-  // game scene as an edit.
-  std::map<std::string, std::vector<std::string>> simulated;
-  for (const std::string& level : levels) simulated[level] = SimulatorLines(level);
-
-  GameFolder folder(true);
-  TempDir user, records;
-  TestGameDM game{folder.Path(), user.Path() + "/"};
-  game.SetRecordFolder((records / "rec").c_str());
-  ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+TEST_F(DemonstrationPlayTest, EveryReplayPlaysTickForTickAsTheSimulatorAndTouchesNothing) {
   game.PlatformTimer();
   const auto gameFiles = Contents(folder.Path()), userFiles = Contents(user.Path());
   const auto shown = [&] {
     return WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
   };
-
-  GMap* map = GMap::GetInstance();
-  auto* play = static_cast<GSceneGame*>(game.GetScene(SCENE_GAME));
-  GButtonDM::RunCommand(CMD_DEMONSTRATION, game.GetScene(SCENE_MENU));
+  GSceneGame* play = Play();
+  GButtonDM::RunCommand(CMD_DEMONSTRATION, Menu());
   ASSERT_TRUE(play->IsDemonstrating());
   for (const std::string& level : levels) {
     SCOPED_TRACE(level);
     ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
-    CFerroString texts[GSceneGame::STATUS_TEXTS];
-    play->GetStatusTexts(texts);
-    EXPECT_EQ(std::string(texts[0].c_str()) + "|" + texts[1].c_str() + "|" + texts[2].c_str() +
-                  "|" + texts[3].c_str(),
-              "LEVEL = " + level.substr(5) + "|DEMONSTRATION||Press any key to return");
+    EXPECT_EQ(Status(), "LEVEL = " + level.substr(5) + "|DEMONSTRATION||Press any key to return");
     const std::vector<std::string>& lines = simulated[level];
     size_t t = 0;
     for (; map->state != GMap::STATE_WON; ++t) {
@@ -124,17 +108,12 @@ TEST(Demonstration, EveryReplayPlaysTickForTickAsTheSimulatorAndTouchesNothing) 
 
 namespace {
 
-class DemonstrationTest : public ::testing::Test {
+class DemonstrationTest : public GameTest {
  protected:
-  void SetUp() override { ASSERT_TRUE(game.CreateGame(nullptr, 0, 0)); }
-  void TearDown() override {
-    while (game.modal) game.modal->EndModal(0);
-  }
-  GSceneMenu* Menu() { return static_cast<GSceneMenu*>(game.GetScene(SCENE_MENU)); }
-  GSceneGame* Play() { return static_cast<GSceneGame*>(game.GetScene(SCENE_GAME)); }
   void Ticks(unsigned n) {
     for (unsigned i = 0; i < n; ++i) game.SysOnUpdate();
   }
+  // A press and a release, a tick after each.
   void Key(unsigned key) {
     game.PlatformKeyDown(static_cast<int>(key), 0);
     Ticks(1);
@@ -144,9 +123,6 @@ class DemonstrationTest : public ::testing::Test {
   bool Demonstrating() {
     return Play()->IsDemonstrating() && game.GetCurrentSceneIndex() == SCENE_GAME;
   }
-
-  GameFolder folder;
-  TestGameDM game{folder.Path()};
 };
 
 }  // namespace

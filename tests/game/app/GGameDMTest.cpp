@@ -235,10 +235,7 @@ TEST_F(FrameTest, AWindowShownAgainIsPresentedInFull) {
     window.type = SDL_WINDOWEVENT;
     window.window.event = kind;
     SDL_PushEvent(&window);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-    game.Play();
+    PlayUntilClosed(game);
     game.GetPlatform()->QuitCancel();
     game.PlatformTimer();
     EXPECT_EQ(game.Device()->frames - before, presents);
@@ -427,14 +424,6 @@ TEST(GameDMMapsTest, ThePlayersMapsAreSeededFromTheShippedOnesInHisOwnFolder) {
 
 namespace {
 
-// Ends a game's loop as closing its window does, and runs it to that end.
-void PlayUntilClosed(GGameDM& game) {
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  SDL_PushEvent(&quit);
-  game.Play();
-}
-
 std::string Settings(ScaleMode scale, WindowMode windowMode, int w, int h) {
   CGameSettings s;
   s.scale = scale;
@@ -516,10 +505,6 @@ TEST(GameDMSettings, TheVolumeReachesTheMixerAndMIsKeptForTheNextStart) {
   CGameSettings half;
   half.volume = 50;
   ASSERT_TRUE(WriteText(file, half.Format().c_str()));
-  const auto press = [](GGame& game, unsigned key) {
-    game.PlatformKeyDown(static_cast<int>(key), 0);
-    game.PlatformKeyUp(static_cast<int>(key));
-  };
   for (bool mutedAtStart : {false, true}) {
     SCOPED_TRACE(mutedAtStart ? "the second start" : "the first start");
     TestGameDM game{dir.Path()};
@@ -528,18 +513,18 @@ TEST(GameDMSettings, TheVolumeReachesTheMixerAndMIsKeptForTheNextStart) {
     const float loudness = std::pow(0.5f, 3.5f);
     EXPECT_NEAR(mixer.GetMasterVolume(), mutedAtStart ? 0.0f : loudness, 1e-6);
     GButtonDM::RunCommand(CMD_CREDITS, game.GetScene(SCENE_MENU));
-    press(game, KEY_M);
+    Press(game, KEY_M);
     EXPECT_NEAR(mixer.GetMasterVolume(), mutedAtStart ? loudness : 0.0f, 1e-6);
     EXPECT_NE(game.modal, nullptr) << "M is no key of the dialog";
     game.PlatformKeyDown(KEY_LCONTROL, 0);
-    press(game, KEY_M);
+    Press(game, KEY_M);
     game.PlatformKeyUp(KEY_LCONTROL);
     EXPECT_NEAR(mixer.GetMasterVolume(), mutedAtStart ? loudness : 0.0f, 1e-6);
     while (game.modal) game.modal->EndModal(0);
     if (!mutedAtStart) {
       game.SetScene(SCENE_EDITOR);
-      press(game, KEY_M);
-      press(game, KEY_M);
+      Press(game, KEY_M);
+      Press(game, KEY_M);
       EXPECT_EQ(game.GetSound()->GetMasterVolume(), 0) << "twice in the editor: off again";
     }
     PlayUntilClosed(game);

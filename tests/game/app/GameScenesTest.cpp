@@ -5,24 +5,18 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <sstream>
 #include <thread>
 
 #include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GReplayRecorder.h"
-#include "game/app/GSceneGame.h"
-#include "game/app/GSceneMenu.h"
-#include "game/model/ANIMATION_LIST_UNIT.h"
-#include "game/model/GMap.h"
-#include "game/model/GMapList.h"
 #include "game/model/GMapText.h"
 #include "game/model/GModelMedia.h"
 #include "game/model/GSavedGame.h"
 #include "game/model/GUnit.h"
-#include "game/sim/GSimulation.h"
 #include "tests/support/GameAppFixture.h"
+#include "tests/support/Replays.h"
 #include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
@@ -33,37 +27,17 @@ namespace {
 constexpr int kLastLevel = 29;
 
 // The whole game, with the shipped maps, on the dummy video driver.
-class ScenesTest : public ::testing::Test {
+class ScenesTest : public GameTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    GameTest::SetUp();
     ASSERT_TRUE(list->Load());        // the index of this game folder
     ASSERT_EQ(list->GetCount(), 30);  // the shipped campaign
   }
-  void TearDown() override {
-    while (game.modal) game.modal->EndModal(0);
-  }
-
-  GSceneMenu* Menu() { return static_cast<GSceneMenu*>(game.GetScene(SCENE_MENU)); }
-  GSceneGame* Play() { return static_cast<GSceneGame*>(game.GetScene(SCENE_GAME)); }
   void Run(unsigned command, GComponent* parent) { GButtonDM::RunCommand(command, parent); }
   void StartGame() {
     Run(CMD_START_GAME, Menu());
     ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
-  }
-  // Presses and releases a key as the keyboard would.
-  void Key(unsigned key) {
-    game.PlatformKeyDown(static_cast<int>(key), 0);
-    game.PlatformKeyUp(static_cast<int>(key));
-  }
-  // Queues Enter (or another key), which answers the next blocking message box.
-  static void AnswerNextBox(SDL_Scancode key = SDL_SCANCODE_RETURN) {
-    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-      SDL_Event e{};
-      e.type = type;
-      e.key.keysym.scancode = key;
-      SDL_PushEvent(&e);
-    }
   }
   // The slot buttons of the saved-game dialog as it is shown now.
   std::vector<GComponent*> Slots() {
@@ -85,12 +59,10 @@ class ScenesTest : public ::testing::Test {
       if (box.GetChild(i)->IsStatic()) return box.GetChild(i)->GetWindowText();
     return CFerroString();
   }
-
-  GameFolder folder;
-  TestGameDM game{folder.Path()};
-  GMap* map = GMap::GetInstance();
-  GMapList* list = GMapList::GetInstance();
-  ANIMATION_LIST_UNIT* units = ANIMATION_LIST_UNIT::GetInstance();
+  // The level steps n times as the frame's timer steps it.
+  void Updates(unsigned n) {
+    for (unsigned t = 0; t < n; ++t) Play()->OnUpdate();
+  }
 };
 
 }  // namespace
@@ -142,47 +114,38 @@ TEST_F(ScenesTest, CommandsRunByTheirId) {
       {24, SCENE_MENU, nothing(SCENE_MENU)},
       {1000, SCENE_MENU, nothing(SCENE_MENU)},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.id);
-    while (game.modal) game.modal->EndModal(0);
-    if (c.from == SCENE_GAME) StartGame();
-    game.SetScene(c.from);
-    game.Platform()->links.clear();
-    Run(c.id, game.GetScene());
-    EXPECT_TRUE(c.done());
-  }
-  // A button that has the keyboard focus, pressed with Space (the pad's A),
-  // runs the same command; the game scene's one button answers Escape (the
-  // pad's B and Start).
-  for (const Case& c : cases) {
-    SCOPED_TRACE("by keys " + std::to_string(c.id));
-    while (game.modal) game.modal->EndModal(0);
-    if (c.from == SCENE_GAME) StartGame();
-    game.SetScene(c.from);
-    game.Platform()->links.clear();
-    GDialog* holder = game.GetScene();
-    if (c.id >= CMD_CONTINUE && c.id <= CMD_QUIT_TO_MENU) {
-      Run(CMD_GAME_MENU, Play());
-      holder = &Play()->menuDialog;
+  // Then by keys: a button that has the keyboard focus, pressed with Space
+  // (the pad's A), runs the same command; the game scene's one button
+  // answers Escape (the pad's B and Start).
+  for (bool byKeys : {false, true})
+    for (const Case& c : cases) {
+      SCOPED_TRACE((byKeys ? "by keys " : "") + std::to_string(c.id));
+      while (game.modal) game.modal->EndModal(0);
+      if (c.from == SCENE_GAME) StartGame();
+      game.SetScene(c.from);
+      game.Platform()->links.clear();
+      GDialog* holder = game.GetScene();
+      if (!byKeys) {
+        Run(c.id, holder);
+        EXPECT_TRUE(c.done());
+        continue;
+      }
+      if (c.id >= CMD_CONTINUE && c.id <= CMD_QUIT_TO_MENU) {
+        Run(CMD_GAME_MENU, Play());
+        holder = &Play()->menuDialog;
+      }
+      GComponent* button = holder->Find(c.id);
+      if (!button || !button->IsButton()) continue;
+      holder->SetFocusItem(button);
+      if (holder == Play()) {
+        EXPECT_EQ(holder->GetFocusItem(), nullptr);
+        Key(KEY_ESCAPE);
+      } else {
+        ASSERT_EQ(holder->GetFocusItem(), button);
+        Key(KEY_SPACE);
+      }
+      EXPECT_TRUE(c.done());
     }
-    GComponent* button = holder->Find(c.id);
-    if (!button || !button->IsButton()) continue;
-    holder->SetFocusItem(button);
-    if (holder == Play()) {
-      EXPECT_EQ(holder->GetFocusItem(), nullptr);
-      Key(KEY_ESCAPE);
-    } else {
-      ASSERT_EQ(holder->GetFocusItem(), button);
-      Key(KEY_SPACE);
-    }
-    EXPECT_TRUE(c.done());
-  }
-
-  // Restart Level closes the in-game menu and costs the life.
-  Run(CMD_GAME_MENU, Play());
-  Run(CMD_RESTART_LEVEL, &Play()->menuDialog);
-  EXPECT_EQ(game.modal, nullptr);
-  EXPECT_EQ(map->state, GMap::STATE_CAUGHT);
 }
 
 TEST_F(ScenesTest, SlotsAreLabelledWithTheirLevel) {
@@ -268,14 +231,14 @@ TEST_F(ScenesTest, ADamagedSlotOrAnEmptyListLeavesThePlayerWhereHeWas) {
   fs::resize_file(slot, fs::file_size(slot) / 2);  // the name reads, the game does not
   const int runnerX = map->runner->x;
   game.SetScene(SCENE_MENU);
-  AnswerNextBox();
+  PushKey(SDL_SCANCODE_RETURN);
   ClickSlot(5, true);
   EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
   EXPECT_EQ(game.modal, nullptr);
   EXPECT_EQ(map->runner->x, runnerX);
 
   list->Clear();
-  AnswerNextBox();
+  PushKey(SDL_SCANCODE_RETURN);
   Run(CMD_START_GAME, Menu());
   EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
   EXPECT_EQ(game.modal, nullptr);
@@ -319,91 +282,76 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
     units->lives = c.lives;
     map->SetState(c.state);
     // Still for 26 ticks (unless a test run is won), then the next step.
-    for (unsigned t = 0; t + 1 < c.ticks; ++t) Play()->OnUpdate();
+    Updates(c.ticks - 1);
     EXPECT_EQ(map->state, c.state);
     Play()->OnUpdate();
     EXPECT_TRUE(c.after());
   }
-  // OK (here Enter) on the end-of-game box goes back to the main menu.
-  while (game.modal) game.modal->EndModal(0);
-  StartGame();
-  list->currentName = list->names[kLastLevel];
-  ASSERT_TRUE(map->Start());
-  map->SetState(GMap::STATE_WON);
-  for (unsigned t = 0; t <= GSceneGame::kEndPause; ++t) Play()->OnUpdate();
-  ASSERT_EQ(game.modal, &Play()->victoryBox);
-  Key(KEY_RETURN);
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
-  EXPECT_EQ(game.modal, nullptr);
 }
 
 TEST_F(ScenesTest, TheStatusLine) {
   StartGame();
-  struct Case {
+  const struct {
     const char* current;
     int score, lives;
-    const char *level, *scoreText, *livesText;
+    const char* shown;
+  } cases[] = {
+      {"level03.dmm", 250, 10, "LEVEL = 03|SCORE = 00250|LIFE = 10|"},
+      {"level01.dmm", 7, 9, "LEVEL = 01|SCORE = 00007|LIFE = 09|"},
+      {"gone.dmm", 123456, 100, "LEVEL = 00|SCORE = 123456|LIFE = 100|"},
   };
-  const Case cases[] = {
-      {"level03.dmm", 250, 10, "LEVEL = 03", "SCORE = 00250", "LIFE = 10"},
-      {"level01.dmm", 7, 9, "LEVEL = 01", "SCORE = 00007", "LIFE = 09"},
-      {"gone.dmm", 123456, 100, "LEVEL = 00", "SCORE = 123456", "LIFE = 100"},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     list->currentName = c.current;
     units->score = c.score;
     units->lives = c.lives;
-    CFerroString texts[GSceneGame::STATUS_TEXTS];
-    Play()->GetStatusTexts(texts);
-    EXPECT_STREQ(texts[GSceneGame::STATUS_LEVEL].c_str(), c.level);
-    EXPECT_STREQ(texts[GSceneGame::STATUS_SCORE].c_str(), c.scoreText);
-    EXPECT_STREQ(texts[GSceneGame::STATUS_LIVES].c_str(), c.livesText);
-    EXPECT_STREQ(texts[GSceneGame::STATUS_BOTTOM].c_str(), "");
+    EXPECT_EQ(Status(), c.shown);
   }
 }
 
+// The in-game menu stops the level where it is: a level waiting for its
+// first key goes on waiting after it (no tick runs, so the score cannot
+// fall), and a won level's pause goes on where it was, its sound not
+// played again.
 TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   StartGame();
+  units->score = 131;
+  Run(CMD_GAME_MENU, Play());
+  Play()->menuDialog.OnEnter();  // Continue Game
+  ASSERT_EQ(game.modal, nullptr);
+  Updates(600);  // 30 seconds
+  EXPECT_EQ(map->state, GMap::STATE_WAITING);
+  EXPECT_EQ(map->tick, 0u);
+  EXPECT_EQ(units->score, 131);
+
   std::vector<int> played;
   ScopedValue recorder(GModelMedia::soundRecorder, [&](int sample) { played.push_back(sample); });
   ScopedValue victory(units->soundVictory, 7);
   map->SetState(GMap::STATE_WON);
-  for (int t = 0; t < 5; ++t) Play()->OnUpdate();
+  Updates(5);
   Run(CMD_GAME_MENU, Play());
-  for (int t = 0; t < 40; ++t) Play()->OnUpdate();  // nothing moves while the menu is open
+  Updates(40);  // nothing moves while the menu is open
   EXPECT_EQ(map->state, GMap::STATE_WON);
   EXPECT_EQ(map->stateCounter, 5u);
   Play()->menuDialog.OnEnter();  // Continue Game
   EXPECT_EQ(map->state, GMap::STATE_WON);
-  for (unsigned t = 5; t <= GSceneGame::kEndPause; ++t) Play()->OnUpdate();
+  Updates(GSceneGame::kEndPause - 4);
   EXPECT_EQ(list->GetMapForGameIndex(), 1);
   EXPECT_EQ(played, std::vector<int>{7});  // the victory sound, once
 }
 
-TEST_F(ScenesTest, AfterTheMenuTheKeysSteerTheRunnerAgain) {
-  StartGame();
-  // A click on "Menu (Esc)" gives that button the keyboard.
-  int bx = 0, by = 0;
-  Play()->GetChild(0)->GetAbsoluteWindowPosition(bx, by);
-  game.SetCursorPosition(bx + 10, by + 10);
-  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
-  game.PlatformKeyUp(KEY_MOUSE_LEFT);
-  ASSERT_EQ(game.modal, &Play()->menuDialog);
-  Key(KEY_ESCAPE);  // Continue Game
-  ASSERT_EQ(game.modal, nullptr);
-  game.PlatformKeyDown(KEY_RIGHT, 0);
-  EXPECT_EQ(units->moveX, 1);
-  EXPECT_EQ(map->state, GMap::STATE_PLAYING);
-  game.PlatformKeyUp(KEY_RIGHT);
-}
-
+// The menu opened by a click (which gives its button the keyboard) stops
+// the level, also while the screen switches under it and in a message box;
+// closed, the level goes on where it was and the arrows steer the runner.
 TEST_F(ScenesTest, TheScreenSwitchesUnderADialogAndInAMessageBoxWithoutLosingEither) {
   StartGame();
   Key(KEY_RIGHT);
-  for (int t = 0; t < 6; ++t) Play()->OnUpdate();
+  Updates(6);
   const int runnerX = map->runner->x;
   ASSERT_GT(runnerX, map->runner->startX) << "the runner walks";
-  Run(CMD_GAME_MENU, Play());
+  int bx = 0, by = 0;
+  Play()->GetChild(0)->GetAbsoluteWindowPosition(bx, by);  // "Menu (Esc)"
+  game.SetCursorPosition(bx + 10, by + 10);
+  Key(KEY_MOUSE_LEFT);
   ASSERT_EQ(game.modal, &Play()->menuDialog);
   GDevice* device = game.GetDevice();
 
@@ -416,16 +364,10 @@ TEST_F(ScenesTest, TheScreenSwitchesUnderADialogAndInAMessageBoxWithoutLosingEit
 
   // In a message box's own loop, from the system's key events: Alt+Enter
   // switches back, and only Escape answers the box.
-  const std::pair<Uint32, SDL_Scancode> keys[] = {
-      {SDL_KEYDOWN, SDL_SCANCODE_LALT},   {SDL_KEYDOWN, SDL_SCANCODE_RETURN},
-      {SDL_KEYUP, SDL_SCANCODE_RETURN},   {SDL_KEYUP, SDL_SCANCODE_LALT},
-      {SDL_KEYDOWN, SDL_SCANCODE_ESCAPE}, {SDL_KEYUP, SDL_SCANCODE_ESCAPE}};
-  for (auto [type, scancode] : keys) {
-    SDL_Event e{};
-    e.type = type;
-    e.key.keysym.scancode = scancode;
-    SDL_PushEvent(&e);
-  }
+  PushEvents({SDL_KEYDOWN}, SDL_SCANCODE_LALT);
+  PushKey(SDL_SCANCODE_RETURN);
+  PushEvents({SDL_KEYUP}, SDL_SCANCODE_LALT);
+  PushKey(SDL_SCANCODE_ESCAPE);
   EXPECT_EQ(game.MessageBox("Question", "Go on?", MB_OK_CANCEL), 2);
   EXPECT_TRUE(device->IsFullScreen());
   EXPECT_EQ(game.modal, &Play()->menuDialog);
@@ -435,6 +377,9 @@ TEST_F(ScenesTest, TheScreenSwitchesUnderADialogAndInAMessageBoxWithoutLosingEit
   EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
   EXPECT_EQ(map->state, GMap::STATE_PLAYING);
   EXPECT_EQ(map->runner->x, runnerX) << "the level stood still and went on where it was";
+  game.PlatformKeyDown(KEY_LEFT, 0);
+  EXPECT_EQ(units->moveX, -1) << "the arrow reached the runner";
+  game.PlatformKeyUp(KEY_LEFT);
 }
 
 // The scene hands every key of play to the recorder with the level's tick, so
@@ -446,40 +391,26 @@ TEST_F(ScenesTest, ARecordedWinReplaysHeadlessToTheSameEnd) {
   const fs::path rec = fs::path(folder.Path()) / "rec";
   game.SetRecordFolder(rec.c_str());
   StartGame();
-  enum { DOWN, UP, REPEAT, MENU } what;
+  enum Action { DOWN, UP, TAP, REPEAT, MENU };
   struct Input {
     unsigned tick;
-    decltype(what) action;
+    Action action;
     unsigned key;
   };
-  std::vector<Input> inputs = {{0, DOWN, KEY_A}, {0, UP, KEY_A}, {2, DOWN, KEY_RIGHT}};
+  std::vector<Input> inputs = {{0, TAP, KEY_A}, {2, DOWN, KEY_RIGHT}};
   for (unsigned t = 4; t < 260; t += 2) inputs.push_back({t, REPEAT, KEY_RIGHT});
-  auto tap = [&inputs](unsigned t, unsigned key) {
-    inputs.push_back({t, DOWN, key});
-    inputs.push_back({t, UP, key});
-  };
-  inputs.push_back({260, UP, KEY_RIGHT});
-  tap(260, KEY_LEFT);
-  tap(270, KEY_UP);
-  tap(390, KEY_LEFT);
-  tap(400, KEY_UP);
-  inputs.push_back({640, DOWN, KEY_RIGHT});
-  inputs.push_back({700, MENU, KEY_RIGHT});  // released while the menu is open
-  tap(710, KEY_RIGHT);
-  // Space held over undiggable floor; its repeat while the runner drops off
-  // the row's end stops it where it lands, a square short of the wall.
-  inputs.push_back({800, DOWN, KEY_SPACE});
-  inputs.push_back({850, REPEAT, KEY_SPACE});
-  inputs.push_back({900, UP, KEY_SPACE});
-  tap(920, KEY_LEFT);
-  tap(930, KEY_UP);
-  tap(1210, KEY_RIGHT);
-  tap(1220, KEY_UP);
-  tap(1420, KEY_LEFT);
-  tap(1640, KEY_RIGHT);
-  inputs.push_back({1650, DOWN, KEY_SPACE});
-  inputs.push_back({1660, REPEAT, KEY_SPACE});
-  inputs.push_back({1700, UP, KEY_SPACE});
+  // Space held over undiggable floor at 800: its repeat while the runner
+  // drops off the row's end stops it where it lands, a square short of the
+  // wall. At 700 Right is released while the menu is open.
+  const Input rest[] = {
+      {260, UP, KEY_RIGHT},     {260, TAP, KEY_LEFT},     {270, TAP, KEY_UP},
+      {390, TAP, KEY_LEFT},     {400, TAP, KEY_UP},       {640, DOWN, KEY_RIGHT},
+      {700, MENU, KEY_RIGHT},   {710, TAP, KEY_RIGHT},    {800, DOWN, KEY_SPACE},
+      {850, REPEAT, KEY_SPACE}, {900, UP, KEY_SPACE},     {920, TAP, KEY_LEFT},
+      {930, TAP, KEY_UP},       {1210, TAP, KEY_RIGHT},   {1220, TAP, KEY_UP},
+      {1420, TAP, KEY_LEFT},    {1640, TAP, KEY_RIGHT},   {1650, DOWN, KEY_SPACE},
+      {1660, REPEAT, KEY_SPACE}, {1700, UP, KEY_SPACE}};
+  inputs.insert(inputs.end(), std::begin(rest), std::end(rest));
 
   // The status line of every tick played, as digmaze-sim prints them.
   std::vector<std::string> played;
@@ -487,50 +418,29 @@ TEST_F(ScenesTest, ARecordedWinReplaysHeadlessToTheSameEnd) {
   for (int update = 0; update < 4000 && map->state != GMap::STATE_WON; ++update) {
     for (; next < inputs.size() && inputs[next].tick <= map->tick; ++next) {
       const Input& in = inputs[next];
-      switch (in.action) {
-        case DOWN:
-          game.PlatformKeyDown(static_cast<int>(in.key), 0);
-          break;
-        case UP:
-          game.PlatformKeyUp(static_cast<int>(in.key));
-          break;
-        case REPEAT:
-          Play()->OnKeyDown(in.key, 1, 0);  // as the key repeat sends it
-          break;
-        case MENU:
-          Key(KEY_ESCAPE);
-          ASSERT_EQ(game.modal, &Play()->menuDialog);
-          for (int i = 0; i < 5; ++i) Play()->OnUpdate();  // the level waits
-          game.PlatformKeyUp(static_cast<int>(in.key));
-          Key(KEY_ESCAPE);  // Continue Game
-          ASSERT_EQ(game.modal, nullptr);
-          break;
+      const int key = static_cast<int>(in.key);
+      if (in.action == DOWN || in.action == TAP) game.PlatformKeyDown(key, 0);
+      if (in.action == UP || in.action == TAP) game.PlatformKeyUp(key);
+      if (in.action == REPEAT) Play()->OnKeyDown(in.key, 1, 0);  // as the key repeat sends it
+      if (in.action == MENU) {
+        Key(KEY_ESCAPE);
+        ASSERT_EQ(game.modal, &Play()->menuDialog);
+        Updates(5);  // the level waits
+        game.PlatformKeyUp(key);
+        Key(KEY_ESCAPE);  // Continue Game
+        ASSERT_EQ(game.modal, nullptr);
       }
     }
     const unsigned before = map->tick;
     Play()->OnUpdate();
-    if (map->tick != before) played.push_back(GSimulation::StatusLine(before) + "\n");
+    if (map->tick != before) played.push_back(GSimulation::StatusLine(before));
   }
   ASSERT_EQ(map->state, GMap::STATE_WON);
 
-  const std::string recording = ReadText(rec / "level01.txt");
-  const size_t end = recording.rfind("# end ");
-  ASSERT_NE(end, std::string::npos) << recording;
-  std::vector<SIM_EVENT> events;
-  std::string error;
-  ASSERT_TRUE(GSimulation::ParseScript(recording, events, error)) << error;
-  ASSERT_TRUE(GSimulation::LoadMap((fs::path(folder.Path()) / "Maps/level01.dmm").c_str()));
-  GSimulation sim;
-  sim.Begin();
-  std::ostringstream out;
-  sim.Run(events, 4000, out);
-  std::istringstream replayed(out.str());
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(replayed, line);) lines.push_back(line + "\n");
   // Tick for tick the same play, and the end line the game wrote.
-  ASSERT_EQ(lines.size(), played.size());
-  for (size_t t = 0; t < lines.size(); ++t) ASSERT_EQ(lines[t], played[t]) << "tick " << t;
-  EXPECT_EQ("# end " + lines.back(), recording.substr(end)) << recording;
+  const std::string recording = ReadText(rec / "level01.txt");
+  EXPECT_EQ(ReplayedLines(recording, fs::path(folder.Path()) / "Maps/level01.dmm"), played);
+  EXPECT_EQ(RecordedEnd(recording), played.back()) << recording;
 }
 
 // Every key reaches the level alike from the game scene and from the
@@ -561,33 +471,17 @@ TEST_F(ScenesTest, TheGameAndTheReplayOfItsRecordingTakeEveryKeyAlike) {
   }
 }
 
-// A level waiting for its first key goes on waiting after the in-game menu:
-// no tick runs, so the score cannot fall.
-TEST_F(ScenesTest, TheMenuLeavesAWaitingLevelWaiting) {
-  StartGame();
-  units->score = 131;
-  ASSERT_EQ(map->state, GMap::STATE_WAITING);
-  Run(CMD_GAME_MENU, Play());
-  ASSERT_EQ(map->state, GMap::STATE_WAITING);
-  Play()->menuDialog.OnEnter();  // Continue Game
-  ASSERT_EQ(game.modal, nullptr);
-  ASSERT_EQ(map->state, GMap::STATE_WAITING);
-  for (int t = 0; t < 600; ++t) Play()->OnUpdate();  // 30 seconds
-  EXPECT_EQ(map->state, GMap::STATE_WAITING);
-  EXPECT_EQ(map->tick, 0u);
-  EXPECT_EQ(units->score, 131);
-}
-
 // Restart Level costs a life and shows the restarted level on the next tick.
 TEST_F(ScenesTest, RestartLevelRestartsOnTheNextTick) {
   StartGame();
-  game.PlatformKeyDown(KEY_RIGHT, 0);
-  game.PlatformKeyUp(KEY_RIGHT);
-  for (int t = 0; t < 20; ++t) Play()->OnUpdate();
+  Key(KEY_RIGHT);
+  Updates(20);
   const int startX = map->runner->startX;
   ASSERT_NE(map->runner->x, startX);
   Run(CMD_GAME_MENU, Play());
-  Run(CMD_RESTART_LEVEL, &Play()->menuDialog);
+  Run(CMD_RESTART_LEVEL, &Play()->menuDialog);  // closes the menu and costs the life
+  EXPECT_EQ(game.modal, nullptr);
+  EXPECT_EQ(map->state, GMap::STATE_CAUGHT);
   Play()->OnUpdate();
   EXPECT_EQ(units->lives, 9);
   EXPECT_EQ(map->state, GMap::STATE_WAITING);
@@ -607,11 +501,11 @@ TEST_F(ScenesTest, SavingOverAKeptGameAsksFirst) {
   ASSERT_FALSE(first.empty());
   units->score = 77;
   Run(CMD_GAME_MENU, Play());
-  AnswerNextBox(SDL_SCANCODE_ESCAPE);
+  PushKey(SDL_SCANCODE_ESCAPE);
   ClickSlot(2, false);
   EXPECT_EQ(ReadText(slot), first);
   EXPECT_EQ(game.modal, &Menu()->saveLoadDialog);
-  AnswerNextBox();
+  PushKey(SDL_SCANCODE_RETURN);
   ClickSlot(2, false);
   EXPECT_NE(ReadText(slot), first);
   EXPECT_EQ(game.modal, nullptr);
@@ -636,43 +530,30 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
   units->lives = 7;
   units->treasures = 9;
   map->SetState(GMap::STATE_WON);
-  for (unsigned t = 0; t <= GSceneGame::kEndPause; ++t) Play()->OnUpdate();
+  Updates(GSceneGame::kEndPause + 1);
   ASSERT_EQ(list->currentName, CFerroString("second.dmm"));
 
-  game.PlatformKeyDown(KEY_RIGHT, 0);
-  game.PlatformKeyUp(KEY_RIGHT);
+  Key(KEY_RIGHT);
   for (int t = 0; t < 200 && units->treasures < 10; ++t) Play()->OnUpdate();
   ASSERT_EQ(units->treasures, 10);
   Run(CMD_GAME_MENU, Play());
   Run(CMD_RESTART_LEVEL, &Play()->menuDialog);
   Play()->OnUpdate();
-  game.PlatformKeyDown(KEY_RIGHT, 0);
-  game.PlatformKeyUp(KEY_RIGHT);
+  Key(KEY_RIGHT);
   for (int t = 0; t < 400 && map->state != GMap::STATE_WON; ++t) Play()->OnUpdate();
   ASSERT_EQ(map->state, GMap::STATE_WON);
 
   const std::string before = ReadText(rec / "second.txt");
   EXPECT_EQ(before.rfind("# second.dmm\nstart 0 score 131 lives 7 treasures 9\n", 0), 0u) << before;
   EXPECT_NE(before.find("# a life lost at tick"), std::string::npos) << before;
-  EXPECT_EQ(before.find("# end "), std::string::npos) << before;
+  EXPECT_EQ(RecordedEnd(before), "<none>") << before;
 
   const std::string after = ReadText(rec / "second-2.txt");
-  const size_t end = after.rfind("# end ");
-  ASSERT_NE(end, std::string::npos) << after;
   EXPECT_NE(after.find("\nrestart "), std::string::npos) << after;
   EXPECT_NE(after.find(" taken 2,0\n"), std::string::npos) << after;
-  std::vector<SIM_EVENT> events;
-  SIM_START start;
-  std::string error;
-  ASSERT_TRUE(GSimulation::ParseScript(after, events, error, &start)) << error;
-  ASSERT_TRUE(GSimulation::LoadMap((fs::path(folder.Path()) / "Maps/second.dmm").c_str()));
-  GSimulation sim;
-  sim.Begin(start);
-  std::ostringstream out;
-  sim.Run(events, 100000, out);
-  const std::string printed = out.str();
-  const size_t last = printed.rfind('\n', printed.size() - 2);
-  EXPECT_EQ("# end " + printed.substr(last + 1), after.substr(end));
+  const auto lines = ReplayedLines(after, fs::path(folder.Path()) / "Maps/second.dmm");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(RecordedEnd(after), lines.back()) << after;
 }
 
 // The disk audio driver writes what the game plays.
@@ -752,13 +633,16 @@ TEST_F(ScenesTest, TheWaitingLevelTheEndBoxesAndTheQuitQuestionAnswerThePad) {
   EXPECT_EQ(game.modal, &Play()->menuDialog);
   Key(KEY_ESCAPE);
   EXPECT_EQ(game.modal, nullptr);
-  for (const char* text : {"Congratulations! You have won!", "You have lost ..."}) {
+  // The end-of-game box goes back to the main menu with A or Enter.
+  const std::pair<const char*, unsigned> ends[] = {{"Congratulations! You have won!", KEY_SPACE},
+                                                   {"You have lost ...", KEY_RETURN}};
+  for (const auto& [text, ok] : ends) {
     SCOPED_TRACE(text);
     StartGame();
     Play()->victoryBox.Alert("Digmaze", text, MB_OK);
     Key(KEY_ESCAPE);  // a box with one button has no Escape
     EXPECT_EQ(game.modal, &Play()->victoryBox);
-    Key(KEY_SPACE);
+    Key(ok);
     EXPECT_EQ(game.modal, nullptr);
     EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
   }
@@ -776,32 +660,24 @@ namespace {
 
 // The game with the shipped pictures, on a level with two aliens, as the
 // dummy video driver shows it.
-class PlayPictureTest : public ::testing::Test {
+class PlayPictureTest : public GameTest {
  protected:
+  PlayPictureTest() : GameTest(true) {}
   void SetUp() override {
-    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    GameTest::SetUp();
     ASSERT_TRUE(list->Load());
-    GButtonDM::RunCommand(CMD_START_GAME, game.GetScene(SCENE_MENU));
+    GButtonDM::RunCommand(CMD_START_GAME, Menu());
     ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
     list->currentName = "level15.dmm";
     ASSERT_TRUE(map->Start());
     ASSERT_EQ(map->GetAlienCount(), 2);
     game.PlatformTimer();
   }
-  void TearDown() override {
-    while (game.modal) game.modal->EndModal(0);
-  }
   int Frames() { return game.Device()->frames; }
   // What the window shows now, and what it shows after the whole scene is
   // drawn and presented anew (without a tick in between).
-  std::vector<Uint32> Shown() { return WindowPixels(Device()); }
+  std::vector<Uint32> Shown() { return WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice())); }
   std::vector<Uint32> Redrawn() { return RedrawnWindow(game); }
-  const GDeviceSDL& Device() { return *static_cast<GDeviceSDL*>(game.GetDevice()); }
-
-  GameFolder folder{true};
-  TestGameDM game{folder.Path()};
-  GMap* map = GMap::GetInstance();
-  GMapList* list = GMapList::GetInstance();
 };
 
 long long Area(const std::vector<CFerroRect>& rects) {
@@ -822,7 +698,6 @@ TEST_F(PlayPictureTest, PlayPresentsOnlyWhatChangedAndShowsAWholeRedraw) {
   EXPECT_EQ(Frames(), waiting) << "a level waiting for its first key";
 
   const unsigned keys[] = {KEY_RIGHT, KEY_LEFT, KEY_UP, KEY_DOWN, KEY_SPACE};
-  ANIMATION_LIST_UNIT* units = ANIMATION_LIST_UNIT::GetInstance();
   int presents = 0;
   for (int t = 0; t < 170; ++t) {
     SCOPED_TRACE("tick " + std::to_string(t));
@@ -873,8 +748,7 @@ TEST_F(PlayPictureTest, TheOpenMenuPresentsNothingAndItsCloseRedrawsTheScene) {
   const std::vector<Uint32> paused = Shown();
   EXPECT_EQ(paused, Redrawn()) << "the paused level under the menu";
 
-  game.PlatformKeyDown(KEY_ESCAPE, 0);  // Continue Game
-  game.PlatformKeyUp(KEY_ESCAPE);
+  Key(KEY_ESCAPE);  // Continue Game
   ASSERT_EQ(game.modal, nullptr);
   game.PlatformTimer();
   ASSERT_EQ(game.Device()->uploaded.size(), 1u);

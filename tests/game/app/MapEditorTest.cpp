@@ -39,10 +39,11 @@ using Names = std::vector<std::string>;
 // and the editor as the player does. The player's maps are the copies in the
 // per-user folder; the shipped ones must be exactly as shipped after every
 // test.
-class EditorTest : public ::testing::Test {
+class EditorTest : public GameTest {
  protected:
+  EditorTest() : GameTest(true, true) {}
   void SetUp() override {
-    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    GameTest::SetUp();
     ASSERT_TRUE(list->Load());
     ASSERT_GE(list->GetCount(), 5);
     while (list->GetCount() > 5) {
@@ -51,7 +52,7 @@ class EditorTest : public ::testing::Test {
     }
   }
   void TearDown() override {
-    while (game.modal) game.modal->EndModal(0);
+    GameTest::TearDown();
     const fs::path shipped = SourceDir() / "data/Maps";
     size_t count = 0;
     for (const auto& entry : fs::directory_iterator(folder / "Maps")) {
@@ -113,10 +114,6 @@ class EditorTest : public ::testing::Test {
     map->paletteCode = code;
     Stroke({{cx, cy}});
   }
-  void Key(unsigned key) {
-    game.PlatformKeyDown(static_cast<int>(key), 0);
-    game.PlatformKeyUp(static_cast<int>(key));
-  }
   // The keys held down in turn around the last one, pressed in the middle.
   void Chord(std::vector<unsigned> keys) {
     for (size_t i = 0; i + 1 < keys.size(); ++i) game.PlatformKeyDown(static_cast<int>(keys[i]), 0);
@@ -142,12 +139,7 @@ class EditorTest : public ::testing::Test {
   // for input that never comes.
   ::testing::AssertionResult Answered(SDL_Scancode key, const std::function<void()>& act) {
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP, SDL_QUIT}) {
-      SDL_Event e{};
-      e.type = type;
-      e.key.keysym.scancode = key;
-      SDL_PushEvent(&e);
-    }
+    PushEvents({SDL_KEYDOWN, SDL_KEYUP, SDL_QUIT}, key);
     act();
     const bool keyLeft = SDL_HasEvents(SDL_KEYDOWN, SDL_KEYUP), closeLeft = SDL_HasEvent(SDL_QUIT);
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
@@ -156,11 +148,6 @@ class EditorTest : public ::testing::Test {
     return ::testing::AssertionSuccess();
   }
 
-  GameFolder folder{true};
-  TempDir user;
-  TestGameDM game{folder.Path(), user.Path()};
-  GMap* map = GMap::GetInstance();
-  GMapList* list = GMapList::GetInstance();
   CTRLZ* history = CTRLZ::GetInstance();
 };
 
@@ -351,13 +338,11 @@ TEST_F(EditorTest, AMapThatCannotBeReadIsNeitherEditedNorPlayed) {
 
 TEST_F(EditorTest, ThePaletteAndItsKeys) {
   CreateMap();
-  const int codes[] = {CELL_BRICK,    CELL_FLOOR, CELL_LINE, CELL_LADDER,
-                       CELL_TREASURE, CELL_EXIT,  CELL_UNIT, CELL_ALIEN};
-  for (int i = 0; i < 8; ++i) {
-    ASSERT_NE(Editor()->GetPaletteEntry(i), nullptr);
-    EXPECT_EQ(Editor()->GetPaletteEntry(i)->cellCode, codes[i]);
-  }
-  EXPECT_EQ(Editor()->GetPaletteEntry(8), nullptr);
+  std::vector<int> codes;
+  for (int i = 0; Editor()->GetPaletteEntry(i); ++i)
+    codes.push_back(Editor()->GetPaletteEntry(i)->cellCode);
+  ASSERT_EQ(codes, (std::vector<int>{CELL_BRICK, CELL_FLOOR, CELL_LINE, CELL_LADDER, CELL_TREASURE,
+                                     CELL_EXIT, CELL_UNIT, CELL_ALIEN}));
   // The chosen kind and the entries framed in the selection colour.
   const auto chosen = [&] {
     std::vector<int> out = {map->paletteCode};
@@ -374,8 +359,7 @@ TEST_F(EditorTest, ThePaletteAndItsKeys) {
   EXPECT_EQ(chosen(), (std::vector{CELL_EXIT, 5}));
   // After a click on a palette picture the keys still reach the editor.
   game.SetCursorPosition(3 * 72 + 20 + 19, 716 + 19);
-  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
-  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  Key(KEY_MOUSE_LEFT);
   EXPECT_EQ(chosen(), (std::vector{CELL_LADDER, 3}));
   Key(KEY_1);
   EXPECT_EQ(chosen(), (std::vector{CELL_BRICK, 0}));
