@@ -46,6 +46,7 @@ awk -v t="$((end_ticks - start_ticks))" -v hz="$hz" -v ns="$((end_ns - start_ns)
 INSIDE
 
 for size in "${sizes[@]}"; do
-  fresh_copy
-  xvfb-run -a -s "-screen 0 ${size}x24" bash "$work/inside.sh" "$work" "$seconds" "$size" "${DIGMAZE_ARGS:-}"
+  fresh_game
+  screen "$size"
+  bash "$work/inside.sh" "$work" "$seconds" "$size" "${DIGMAZE_ARGS:-}"
 done

@@ -45,6 +45,7 @@ echo "$size main menu idle: CPU $menu % of one core; playing: CPU $playing % of 
 INSIDE
 
 for size in "${sizes[@]}"; do
-  fresh_copy
-  xvfb-run -a -s "-screen 0 ${size}x24" bash "$work/inside.sh" "$work" "$seconds" "$size" "${DIGMAZE_ARGS:-}"
+  fresh_game
+  screen "$size"
+  bash "$work/inside.sh" "$work" "$seconds" "$size" "${DIGMAZE_ARGS:-}"
 done

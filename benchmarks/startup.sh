@@ -90,5 +90,5 @@ printf '%s\n' "${times[@]}" | sort -n | awk -v all="${times[*]}" '
                t[int((NR + 1) / 2)], NR, all }'
 INSIDE
 
-fresh_copy
-xvfb-run -a -s "-screen 0 1280x1024x24 -br" bash "$work/inside.sh" "$work" "$runs"
+screen 1280x1024
+bash "$work/inside.sh" "$work" "$runs"

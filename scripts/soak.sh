@@ -20,24 +20,16 @@ game_dir="${2:-build/bin}"
 [ -x "$game_dir/digmaze" ] || bash scripts/build.sh release
 game_dir="$(cd "$game_dir" && pwd)"
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+source tests/e2e/helpers.bash
+scratch "" "$game_dir"
 art="$(pwd)/build/soak"
 rm -rf "$art"
 mkdir -p "$art"
-cp -r "$game_dir/." "$work/game"
-rm -rf "$work/game/Save" "$work/game/nofirst.ctl"
-mkdir -p "$work/home"
 # The first levels have no aliens and random steps soon trap the runner in
 # a corridor, so the copy starts with the campaign's first alien levels: the
 # aliens catch the runner again and again, so lives are lost, games end and
 # new ones start.
-index() {  # names...: a map index listing them in play order
-  printf '\0\0\0\0'
-  printf "\\x$(printf %02x $#)\\0\\0\\0"
-  for name; do printf "\\x$(printf %02x ${#name})%s" "$name"; done
-}
-index level08.dmm level09.dmm level10.dmm level11.dmm level01.dmm >"$work/game/Maps/index.dml"
+index_of level08.dmm level09.dmm level10.dmm level11.dmm level01.dmm >"$work/game/Maps/index.dml"
 
 cat > "$work/inside.sh" <<'INSIDE'
 set -euo pipefail
@@ -106,4 +98,5 @@ echo "soak.sh: $minutes minutes played; RSS grew by $(mib "$worst") MiB at most 
 ((worst <= tolerance_kib)) || { echo "soak.sh: memory grew by more than ${TOLERANCE_MIB:-2} MiB" >&2; exit 1; }
 INSIDE
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/inside.sh" "$work" "$minutes" "$art"
+screen 1280x1024
+bash "$work/inside.sh" "$work" "$minutes" "$art"
