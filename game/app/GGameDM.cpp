@@ -209,10 +209,6 @@ void GGameDM::SysOnMouseWheel(short delta) {
   GGame::SysOnMouseWheel(delta);
 }
 
-void GGameDM::DrawCursor(GImage* cursor) {
-  if (cursor && backSurface) cursor->Blt(cursorX, cursorY, backSurface, true);
-}
-
 namespace {
 
 // Adds a rectangle to a short list, joining it with every rectangle it

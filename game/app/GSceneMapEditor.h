@@ -42,7 +42,6 @@ class GSceneMapEditor : public GScene {
 
   // Palette entry i (pictures only, in order), or null.
   GPictureCell* GetPaletteEntry(int i) const;
-  bool IsPainting() const { return painting; }
   // The keyboard cursor's square.
   int GetCursorX() const { return cursorX; }
   int GetCursorY() const { return cursorY; }

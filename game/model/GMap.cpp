@@ -116,13 +116,6 @@ void GMap::GetPositionTV(int& left, int& top) const {
   top = MAP_TOP;
 }
 
-void GMap::GetCellTVPosition(int x, int y, int& sx, int& sy) const {
-  int left, top;
-  GetPositionTV(left, top);
-  sx = left + x * SQUARE;
-  sy = top + y * SQUARE;
-}
-
 void GMap::GetCellCoordinates(int sx, int sy, int& cx, int& cy) const {
   int left, top;
   GetPositionTV(left, top);
