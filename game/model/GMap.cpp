@@ -288,26 +288,6 @@ void GMap::CopyToBackbuffer() {
   }
 }
 
-namespace {
-
-// Adds a rectangle to a short list, joining it with every rectangle it
-// overlaps, so that nothing is drawn twice.
-void AddJoined(std::vector<CFerroRect>& rects, CFerroRect rect) {
-  if (rect.IsEmpty()) return;
-  for (size_t i = 0; i < rects.size();) {
-    if (!rects[i].Intersects(rect)) {
-      ++i;
-      continue;
-    }
-    rect = rects[i].Union(rect);
-    rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(i));
-    i = 0;
-  }
-  rects.push_back(rect);
-}
-
-}  // namespace
-
 void GMap::CopyChangesToBackbuffer(std::vector<CFerroRect>* changed) {
   GSurface* back = GModelMedia::GetBackBuffer();
   GSurface* bg = GetMapBackground();
