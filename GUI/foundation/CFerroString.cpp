@@ -285,8 +285,10 @@ bool CFerroString::IsVariableName() const {
   return true;
 }
 
-CFerroString& CFerroString::IntToString(int value) {
-  return Format("%d", value);
+CFerroString& CFerroString::IntToString(int value, int digits) {
+  Format("%d", value);
+  while (GetLength() < digits) *this = CFerroString("0") + *this;
+  return *this;
 }
 
 namespace {

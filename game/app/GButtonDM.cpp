@@ -51,7 +51,7 @@ void StartGame(GGame* game, bool test) {
   map->pendingUndo.reset();
   if (!map->Start()) {
     game->SetScene(from);
-    game->MessageBox("Digmaze",
+    game->MessageBox(GGameDM::kName,
                      GMapList::GetInstance()->GetCount() == 0
                          ? "There is no map to play. Make one in the Map Editor."
                          : "This map cannot be read.",
@@ -87,7 +87,8 @@ void DestroySelectedMap(GGame* game) {
   GDialogMaps* grid = MapsGrid(game);
   const int selected = grid->GetCurrentMinimap();
   if (selected < 0) return;
-  if (game->MessageBox("Digmaze", "Do you want to destroy this map ?", MB_OK_CANCEL) != 1) return;
+  if (game->MessageBox(GGameDM::kName, "Do you want to destroy this map ?", MB_OK_CANCEL) != 1)
+    return;
   grid->DeleteMinimap(selected);
   GMapList* list = GMapList::GetInstance();
   if (selected >= list->GetCount()) return;
@@ -131,14 +132,14 @@ void SaveEditedMap(GGame* game) {
   const CFerroString pending = path + ".new";
   if (!GMap::IsSafeFileName(name) || !map->SaveToPath(pending.c_str())) {
     ReportError((CFerroString("cannot save the map ") + path + ": " + strerror(errno)).c_str());
-    game->MessageBox("Digmaze", "The map could not be saved.", MB_OK);
+    game->MessageBox(GGameDM::kName, "The map could not be saved.", MB_OK);
     return;
   }
   game->SetScene(SCENE_MAPS);
   if (std::rename(pending.c_str(), path.c_str()) != 0) {
     ReportError((CFerroString("cannot save the map ") + path + ": " + strerror(errno)).c_str());
     std::remove(pending.c_str());
-    game->MessageBox("Digmaze", "The map could not be saved.", MB_OK);
+    game->MessageBox(GGameDM::kName, "The map could not be saved.", MB_OK);
     return;
   }
   GDialogMaps* grid = MapsGrid(game);
@@ -201,7 +202,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       // Cancel, Escape and the gamepad's B all land here: unsaved strokes
       // are only thrown away when the player says so.
       if (EditorScene(game)->HasChanges() &&
-          game->MessageBox("Digmaze", "Discard the changes to this map?", MB_OK_CANCEL) != 1)
+          game->MessageBox(GGameDM::kName, "Discard the changes to this map?", MB_OK_CANCEL) != 1)
         break;
       game->SetScene(SCENE_MAPS);
       break;
@@ -209,7 +210,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       MenuScene(game)->creditsDialog.BeginModal();
       break;
     case CMD_EXIT:
-      MenuScene(game)->quitBox.Alert("Digmaze", "Do you want to quit to OS?", MB_OK_CANCEL);
+      MenuScene(game)->quitBox.Alert(GGameDM::kName, "Do you want to quit to OS?", MB_OK_CANCEL);
       break;
     case CMD_CREATE_MAP: {
       game->SetScene(SCENE_EDITOR);
@@ -231,7 +232,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       // another map under this one's name, and saving would write over it.
       if (!map->LoadFromFile(name.c_str())) {
         game->SetScene(SCENE_MAPS);
-        game->MessageBox("Digmaze", "This map cannot be read.", MB_OK);
+        game->MessageBox(GGameDM::kName, "This map cannot be read.", MB_OK);
         break;
       }
       map->RefreshMapBackground();
