@@ -39,10 +39,14 @@ GDialogMaps* MapsGrid(GGame* game) {
   return static_cast<GSceneMapsManager*>(game->GetScene(SCENE_MAPS))->GetMaps();
 }
 
+// How a level is started: as a game, or as a test run of a chosen map (the
+// editor's test and the demonstration), which cannot be saved or loaded.
+enum class PlayMode { game, test };
+
 // A new game on the current map of the list: the game scene, the level
 // waiting for a key, the menu button. When the map cannot be played the
 // player stays where he was and is told so.
-void StartGame(GGame* game, bool test) {
+void StartGame(GGame* game, PlayMode mode) {
   const int from = game->GetCurrentSceneIndex();
   ANIMATION_LIST_UNIT::GetInstance()->NewGame();
   game->SetScene(SCENE_GAME);
@@ -58,7 +62,7 @@ void StartGame(GGame* game, bool test) {
                      MB_OK);
     return;
   }
-  map->testMode = test;
+  map->testMode = mode == PlayMode::test;
   GameScene(game)->CreateButtonMenu();
   GameScene(game)->BeginRecording(RECORD_MAP_START);
 }
@@ -154,9 +158,11 @@ void SaveEditedMap(GGame* game) {
   grid->ScrollToEnd();
 }
 
-void ShowSaveLoad(GGame* game, bool load) {
+enum class SlotAction { save, load };
+
+void ShowSaveLoad(GGame* game, SlotAction action) {
   GDialogSaveLoad& dialog = MenuScene(game)->saveLoadDialog;
-  dialog.loadMode = load;
+  dialog.loadMode = action == SlotAction::load;
   dialog.BeginModal();
 }
 
@@ -179,15 +185,15 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
     case CMD_START_GAME: {
       GMapList* list = GMapList::GetInstance();
       list->currentName = list->GetCount() > 0 ? list->names[0] : CFerroString();
-      StartGame(game, false);
+      StartGame(game, PlayMode::game);
       break;
     }
     case CMD_LOAD_GAME:
     case CMD_LOAD_GAME_IN_GAME:
-      ShowSaveLoad(game, true);
+      ShowSaveLoad(game, SlotAction::load);
       break;
     case CMD_SAVE_GAME:
-      ShowSaveLoad(game, false);
+      ShowSaveLoad(game, SlotAction::save);
       break;
     case CMD_DEMONSTRATION:
       GameScene(game)->BeginDemonstration();
@@ -249,7 +255,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       const CFerroString name = SelectedMapName(game);
       if (name.IsEmpty()) break;
       GMapList::GetInstance()->currentName = name;
-      StartGame(game, true);
+      StartGame(game, PlayMode::test);
       break;
     }
     case CMD_EDITOR_SAVE:

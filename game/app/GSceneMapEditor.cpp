@@ -107,15 +107,15 @@ void GSceneMapEditor::EndStroke() {
 }
 
 void GSceneMapEditor::OnLButtonDown(unsigned, int x, int y) {
-  StartStroke(x, y, true);
+  StartStroke(x, y, Stroke::paint);
 }
 
 void GSceneMapEditor::OnRButtonDown(unsigned, int x, int y) {
-  StartStroke(x, y, false);
+  StartStroke(x, y, Stroke::clear);
 }
 
-void GSceneMapEditor::StartStroke(int x, int y, bool paint) {
-  if (!Change(x, y, paint)) return;
+void GSceneMapEditor::StartStroke(int x, int y, Stroke stroke) {
+  if (!Change(x, y, stroke == Stroke::paint)) return;
   painting = true;
   lastX = x;
   lastY = y;

@@ -58,8 +58,11 @@ class GSceneMapEditor : public GScene {
   // Changes every square the cursor crossed from the last position to
   // (x, y), so a quick drag leaves no gaps.
   void ChangeAlong(int x, int y, bool paint);
+  // What a stroke does to the squares it crosses: the left button paints the
+  // palette's cell, the right one clears.
+  enum class Stroke { paint, clear };
   // A press over the map starts a stroke; elsewhere it does nothing.
-  void StartStroke(int x, int y, bool paint);
+  void StartStroke(int x, int y, Stroke stroke);
   void EndStroke();
   // The palette entry after (step 1) or before (-1) the chosen one, round.
   void StepPalette(int step);
