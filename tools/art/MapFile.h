@@ -5,23 +5,10 @@
 
 #include "game/model/GCell.h"
 
-// A map file (".dmm") as the art tool needs it: the grid's cell codes and the
-// exit square of the header, read by the model's map reader.
+// A map file (".dmm") as the art tool needs it: the grid's cell codes (the
+// model's CELL_CODE) and the exit square of the header, read by the model's
+// map reader.
 namespace art {
-
-// The cell codes the pictures care about: the model's.
-enum MapCode : int {
-  kCodeEmpty = CELL_EMPTY,
-  kCodeBrick = CELL_BRICK,
-  kCodeFloor = CELL_FLOOR,
-  kCodeLine = CELL_LINE,
-  kCodeLadder = CELL_LADDER,
-  kCodeTreasure = CELL_TREASURE,
-  kCodeExit = CELL_EXIT,
-  kCodeRunner = CELL_UNIT,
-  kCodeAlien = CELL_ALIEN,
-  kCodeHole = CELL_HOLE,
-};
 
 struct MapFile {
   int width = 0, height = 0;
