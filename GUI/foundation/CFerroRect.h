@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <vector>
+
 // Plain geometry values of the framework. A rectangle's right and bottom edges
 // are exclusive, so its width is right - left.
 
@@ -61,3 +64,20 @@ struct CFerroRect {
     return o.left >= left && o.top >= top && o.right <= right && o.bottom <= bottom;
   }
 };
+
+// Adds a rectangle to a short list of changed areas, joining it with every
+// rectangle it overlaps, so that no pixel is drawn or uploaded twice. An empty
+// rectangle adds nothing.
+inline void AddJoined(std::vector<CFerroRect>& rects, CFerroRect rect) {
+  if (rect.IsEmpty()) return;
+  for (size_t i = 0; i < rects.size();) {
+    if (!rects[i].Intersects(rect)) {
+      ++i;
+      continue;
+    }
+    rect = rects[i].Union(rect);
+    rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(i));
+    i = 0;
+  }
+  rects.push_back(rect);
+}

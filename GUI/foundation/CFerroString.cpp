@@ -1,3 +1,10 @@
+// Index of this file:
+//   Helpers                      the line ending and the small character tests
+//   Construction and operators   construction, assignment, indexing, joining and comparing
+//   Cutting and paths            case, Find, Left, Right, Mid, Delete, Trim, the path parts
+//   Numbers                      IntToString, Format, StringToInt, the hex codes and the dump
+//   Streams and parameters       reading time, saving and loading, GetParam
+
 #include "GUI/foundation/CFerroString.h"
 
 #include <cstdint>
@@ -6,6 +13,10 @@
 #include <vector>
 
 #include "GUI/foundation/FerroHostFile.h"
+
+// ---------------------------------------------------------------------------------------------
+// Helpers
+// ---------------------------------------------------------------------------------------------
 
 CFerroString return_str("\r\n");
 
@@ -32,6 +43,10 @@ int Clamp(int v, int lo, int hi) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Construction and operators
+// ---------------------------------------------------------------------------------------------
 
 CFerroString::CFerroString() : data(new char[1]{0}), length(0) {}
 
@@ -144,6 +159,10 @@ bool CFerroString::operator<(const CFerroString& other) const {
 bool CFerroString::operator>(const CFerroString& other) const {
   return std::strcmp(data, other.data) > 0;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Cutting and paths
+// ---------------------------------------------------------------------------------------------
 
 CFerroString& CFerroString::toUpper() {
   // ASCII only, as the C locale does, whatever locale the process runs in.
@@ -285,8 +304,14 @@ bool CFerroString::IsVariableName() const {
   return true;
 }
 
-CFerroString& CFerroString::IntToString(int value) {
-  return Format("%d", value);
+// ---------------------------------------------------------------------------------------------
+// Numbers
+// ---------------------------------------------------------------------------------------------
+
+CFerroString& CFerroString::IntToString(int value, int digits) {
+  Format("%d", value);
+  while (GetLength() < digits) *this = CFerroString("0") + *this;
+  return *this;
 }
 
 namespace {
@@ -375,6 +400,10 @@ CFerroString& CFerroString::Dump(int count, const unsigned char* bytes, int perL
   Adopt(buffer, static_cast<int>(total));
   return *this;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Streams and parameters
+// ---------------------------------------------------------------------------------------------
 
 int CFerroString::TimeOfReading() const {
   int c = 0;

@@ -83,7 +83,8 @@ class CFerroString {
   bool Divide(const CFerroString& separator, CFerroString& left, CFerroString& right) const;
   bool IsVariableName() const;
 
-  CFerroString& IntToString(int value);
+  // The value in decimal, with leading zeros up to digits places.
+  CFerroString& IntToString(int value, int digits = 1);
   // Formats one value with a printf format; the result is cut to 31 bytes.
   CFerroString& Format(const char* format, int value);
   CFerroString& Format(const char* format, unsigned int value);

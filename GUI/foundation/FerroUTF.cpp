@@ -1,6 +1,15 @@
+// Index of this file:
+//   Code points   legality checks, decoding and encoding one code point
+//   Conversions   the FerroConvert routines between the three forms
+//   Whole texts   utf16to8 and utf8to16 on zero-terminated texts
+
 #include "GUI/foundation/FerroUTF.h"
 
 #include <cstddef>
+
+// ---------------------------------------------------------------------------------------------
+// Code points
+// ---------------------------------------------------------------------------------------------
 
 namespace {
 
@@ -173,6 +182,10 @@ int EncodeUTF16(UTF32 ch, UTF16*& target, UTF16* targetEnd, FerroConversionFlags
 
 }  // namespace
 
+// ---------------------------------------------------------------------------------------------
+// Conversions
+// ---------------------------------------------------------------------------------------------
+
 int FerroConvertUTF32toUTF16(const UTF32** sourceStart, const UTF32* sourceEnd, UTF16** targetStart,
                              UTF16* targetEnd, FerroConversionFlags flags) {
   int result = conversionOK;
@@ -319,6 +332,10 @@ int FerroConvertUTF8toUTF32(const UTF8** sourceStart, const UTF8* sourceEnd, UTF
   *targetStart = target;
   return result;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Whole texts
+// ---------------------------------------------------------------------------------------------
 
 unsigned char* utf16to8(const unsigned short* text) {
   if (text == nullptr) return nullptr;

@@ -74,16 +74,20 @@ void GDeviceSDL::DestroyIntermediate() {
   intermediateStale = true;
 }
 
-void GDeviceSDL::DestroyRendering() {
+void GDeviceSDL::DestroyTexture() {
   DestroyIntermediate();
-  drawnSurface = nullptr;
-  intermediateRefused = CFerroSize();
   if (texture) {
     if (textureLocked) SDL_UnlockTexture(texture);
     textureLocked = false;
     SDL_DestroyTexture(texture);
     texture = nullptr;
   }
+}
+
+void GDeviceSDL::DestroyRendering() {
+  DestroyTexture();
+  drawnSurface = nullptr;
+  intermediateRefused = CFerroSize();
   if (renderer) {
     SDL_DestroyRenderer(renderer);
     renderer = nullptr;
@@ -168,13 +172,7 @@ void GDeviceSDL::ChangeResolution(bool resize, bool recreateTexture) {
     if (window) CreatePresenter();
   }
   if (recreateTexture) {
-    DestroyIntermediate();
-    if (texture) {
-      if (textureLocked) SDL_UnlockTexture(texture);
-      textureLocked = false;
-      SDL_DestroyTexture(texture);
-      texture = nullptr;
-    }
+    DestroyTexture();
     if (renderer) {
       // A 32-bit texture in the display's own format: presenting it is a plain
       // copy, where a 16-bit one would be converted on every present. The

@@ -105,7 +105,10 @@ class GDeviceSDL : public GDevice {
   // Makes the renderer and decides the present path, once per window; the
   // renderer stays where the window has no surface to draw into.
   void CreatePresenter();
+  // Destroys the textures and the renderer they belong to.
   void DestroyRendering();
+  // Unlocks and destroys the streaming texture and the intermediate one.
+  void DestroyTexture();
   void DestroyIntermediate();
   // Reads the window's sizes and fits the picture to them.
   void FitPicture();

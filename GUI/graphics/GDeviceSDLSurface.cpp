@@ -14,23 +14,6 @@ SDL_Rect ToSDL(const CFerroRect& r) {
   return SDL_Rect{r.left, r.top, r.Width(), r.Height()};
 }
 
-// Adds a rectangle to a short list, joining it with every rectangle it
-// overlaps: neighbouring changes share the destination pixels filtered
-// between them, which are then drawn and pushed once.
-void AddJoined(std::vector<CFerroRect>& rects, CFerroRect rect) {
-  if (rect.IsEmpty()) return;
-  for (size_t i = 0; i < rects.size();) {
-    if (!rects[i].Intersects(rect)) {
-      ++i;
-      continue;
-    }
-    rect = rects[i].Union(rect);
-    rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(i));
-    i = 0;
-  }
-  rects.push_back(rect);
-}
-
 // Formats whose pixels are 32-bit words 0xAARRGGBB or 0x__RRGGBB, which the
 // scaler writes straight into.
 bool TakesScaledWords(const SDL_Surface* surface) {
@@ -70,6 +53,8 @@ void GDeviceSDL::PresentToSurface() {
   if (all) {
     rects.push_back(whole);
   } else {
+    // Neighbouring changes share the destination pixels filtered between them,
+    // which are joined so they are drawn and pushed once.
     for (const CFerroRect& rect : changed) AddJoined(rects, scaler.Affected(rect));
   }
   if (rects.empty()) return;

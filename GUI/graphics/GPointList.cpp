@@ -21,10 +21,3 @@ void GPointList::Swap(GPointList& other) {
   std::swap(capacity, other.capacity);
   std::swap(points, other.points);
 }
-
-bool GPointList::IntersectInterval(int lo, int hi, int& a, int& b) {
-  if (b < lo || a > hi) return false;
-  if (a < lo) a = lo;
-  if (b > hi) b = hi;
-  return true;
-}

@@ -21,10 +21,6 @@ class GPointList {
   const Point& operator[](int i) const { return points[i]; }
   void Swap(GPointList& other);
 
-  // False when [a, b] lies outside [lo, hi]; otherwise clamps a up to lo and b
-  // down to hi.
-  static bool IntersectInterval(int lo, int hi, int& a, int& b);
-
  private:
   int count = 0;
   int capacity = 10;

@@ -93,8 +93,6 @@ class GGame {
   virtual void Quit(int code);
   // Called by Quit: whether the game may end now.
   virtual bool CanQuit() { return true; }
-  // Called by the game's frame to put the cursor image into the picture.
-  virtual void DrawCursor(GImage* cursor) { (void)cursor; }
   // Called by PlatformTimer on every tick: updates the current scene and the
   // modal component.
   virtual void SysOnUpdate();

@@ -63,8 +63,9 @@ bool IsKeyCode(int key) {
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-// [SECTION] Keys and buttons
+// ---------------------------------------------------------------------------------------------
+// Keys and buttons
+// ---------------------------------------------------------------------------------------------
 
 bool GGame::IsKeyHeld(unsigned key) const {
   if (!IsKeyCode(static_cast<int>(key))) return false;
@@ -163,8 +164,9 @@ void GGame::PlatformKeyUp(int key) {
   SysOnKeyUp(k, 0, inputFlags);
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Key repeat
+// ---------------------------------------------------------------------------------------------
+// Key repeat
+// ---------------------------------------------------------------------------------------------
 
 void GGame::SetRepeatedKey(unsigned key) {
   if (repeatKey != KEY_NONE || repeatChar != KEY_NONE || IsRepeatRefused(key)) return;
@@ -252,8 +254,9 @@ void GGame::ClearControl() {
   ResetInput();
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Routing
+// ---------------------------------------------------------------------------------------------
+// Routing
+// ---------------------------------------------------------------------------------------------
 
 using MouseHandler = void (GComponent::*)(unsigned, int, int);
 using LeaveHandler = void (GComponent::*)(unsigned);
@@ -575,8 +578,9 @@ void GGame::SysOnChar(unsigned ch, unsigned count, unsigned) {
   if (repeatChar == KEY_NONE) SetRepeatedChar(ch);
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Software cursor
+// ---------------------------------------------------------------------------------------------
+// Software cursor
+// ---------------------------------------------------------------------------------------------
 
 namespace {
 

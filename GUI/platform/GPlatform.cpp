@@ -1,3 +1,10 @@
+// Index of this file:
+//   Construction and timers     the stream, settings and error-log hooks, SetTimer, KillTimer
+//   Folders of the game         the writable check, the temporary, user and configuration folders
+//   UTF scratch conversions     conversions into the platform's scratch buffers
+//   Keyboard conventions        the shortcut modifier and the copy, cut and paste keys
+//   Paths, loading and saving   CreatePath, PathToAbsolutePath, LoadFile, SaveFile, copying
+
 #include "GUI/platform/GPlatform.h"
 
 #include <sys/stat.h>
@@ -19,6 +26,10 @@
 #include "GUI/platform/TIMER_DATA.h"
 #include "GUI/resources/Config.h"
 #include "GUI/resources/GVirtualDrive.h"
+
+// ---------------------------------------------------------------------------------------------
+// Construction and timers
+// ---------------------------------------------------------------------------------------------
 
 namespace {
 
@@ -100,8 +111,9 @@ void GPlatform::KillTimer(TIMER_DATA* timer) {
   timer->handle = 0;
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // Folders of the game
+// ---------------------------------------------------------------------------------------------
 
 bool GPlatform::IsFolderWritable(const CFerroString& folder) {
   CFerroString probe;
@@ -156,8 +168,9 @@ CFerroString GPlatform::GetPathToConfig() {
   return game ? game->GetPathToConfig() : GetPathToTemp();
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // UTF scratch conversions
+// ---------------------------------------------------------------------------------------------
 
 const char* GPlatform::Ferro_UTF16to8(const unsigned short* text) {
   if (!text) return nullptr;
@@ -217,8 +230,9 @@ const wchar_t* GPlatform::utf8_to_wchar(const char* text) {
   return scratchWide.data();
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // Keyboard conventions
+// ---------------------------------------------------------------------------------------------
 
 namespace {
 
@@ -247,8 +261,9 @@ bool GPlatform::IsPastKeyPressed(unsigned key) {
   return key == KEY_V && ShortcutModifierHeld(game);
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // Paths, loading and saving
+// ---------------------------------------------------------------------------------------------
 
 bool GPlatform::CreatePath(const CFerroString& path) {
   GVirtualDrive* drive = nullptr;

@@ -31,8 +31,9 @@ CFerroString WithSeparator(const CFerroString& folder, char slash) {
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // Routing
+// ---------------------------------------------------------------------------------------------
 
 GPlatform::Route GPlatform::RoutePath(const char* path, GVirtualDrive*& drive) {
   drive = nullptr;
@@ -65,8 +66,9 @@ bool GPlatform::IsHostPath(const char* path) {
   return path != nullptr && RoutePath(path, drive) == Route::host;
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // Drive table
+// ---------------------------------------------------------------------------------------------
 
 GVirtualDrive* GPlatform::GetDriveAt(int slot) const {
   return slot >= 0 && slot < GetDriveCount() ? drives[static_cast<size_t>(slot)].get() : nullptr;
@@ -182,8 +184,9 @@ void GPlatform::ReportFileFault(FileFault fault, const char* kind, const char* p
   ReportError(message.c_str());
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // Routed calls
+// ---------------------------------------------------------------------------------------------
 
 CFerroStream* GPlatform::OpenStream(const char* path, int mode) {
   if (!path) return nullptr;

@@ -1,3 +1,8 @@
+// Index of this file:
+//   Keys and construction       the scancode and button tables, Create, the pending tick
+//   The loop                    MessageLoop, event and controller dispatch, quitting
+//   Timers, window, clipboard   SetTimer, KillTimer, the window state, the clipboard, the mouse
+
 #include "GUI/platform/GPlatformSDL.h"
 
 #include <SDL.h>
@@ -11,6 +16,10 @@
 #include "GUI/platform/TIMER_DATA.h"
 #include "GUI/toolkit/GComponent.h"
 #include "GUI/toolkit/InputCodes.h"
+
+// ---------------------------------------------------------------------------------------------
+// Keys and construction
+// ---------------------------------------------------------------------------------------------
 
 namespace {
 
@@ -166,8 +175,9 @@ unsigned OnTimerShotSDL(unsigned interval, void* param) {
   return interval;
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // The loop
+// ---------------------------------------------------------------------------------------------
 
 int GPlatformSDL::MessageLoop() {
   // Waiting (instead of polling) keeps an idle game off the processor; every
@@ -350,8 +360,9 @@ void GPlatformSDL::QuitCancel() {
   exitCode = 0;
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // Timers, window, clipboard
+// ---------------------------------------------------------------------------------------------
 
 void GPlatformSDL::SetTimer(TIMER_DATA* timer) {
   if (!timer) return;

@@ -1,3 +1,10 @@
+// Index of this file:
+//   Construction and the game folder   the tick, GetPathToGame, FindGameFolder
+//   Searches                           listing host folders
+//   Files and folders                  removing, sizing, opening and making files and folders
+//   The per-user data folder           the private temporary folder and GetUserDataFolder
+//   Processes and threads              processes, threads, sleeping, links, critical sections
+
 #include "GUI/platform/GPlatformUnix.h"
 
 #include <dirent.h>
@@ -20,6 +27,10 @@
 #include <string_view>
 
 #include "GUI/platform/GGame.h"
+
+// ---------------------------------------------------------------------------------------------
+// Construction and the game folder
+// ---------------------------------------------------------------------------------------------
 
 GPlatformUnix::GPlatformUnix(GGame* owner, const char* appName) : GPlatform(owner, appName) {}
 
@@ -84,8 +95,9 @@ CFerroString GPlatformUnix::FindGameFolder(const CFerroString& exeFolder, const 
   return exeFolder;
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // Searches
+// ---------------------------------------------------------------------------------------------
 
 POSIX_FIND_ITEM::POSIX_FIND_ITEM(void* handle, const CFerroString& path, const CFerroString& mask)
     : FINDER_DATA(false), dir(handle), folder(path), filter(mask) {}
@@ -153,8 +165,9 @@ const char* GPlatformUnix::NextHostEntry(bool wantFolders) {
   return nullptr;
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // Files and folders
+// ---------------------------------------------------------------------------------------------
 
 bool GPlatformUnix::RemoveFile(const char* path) {
   return path && remove(path) == 0;
@@ -199,8 +212,9 @@ bool GPlatformUnix::IsPathAbsolute_OS(const CFerroString& path) {
   return !path.IsEmpty() && path[0] == '/';
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // The per-user data folder
+// ---------------------------------------------------------------------------------------------
 
 namespace {
 
@@ -283,8 +297,9 @@ CFerroString GPlatformUnix::GetUserDataFolder() {
   return GetPathToGame();
 }
 
-// ---------------------------------------------------------------------------
+// ---------------------------------------------------------------------------------------------
 // Processes and threads
+// ---------------------------------------------------------------------------------------------
 
 bool GPlatformUnix::ExecuteProcess(const char* path, const char* args, const char*,
                                    PROCESS_DATA* process) {

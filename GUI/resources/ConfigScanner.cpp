@@ -31,10 +31,6 @@ bool ConfigScanner::AddText(const char* data, size_t size) {
   return true;
 }
 
-void ConfigScanner::ClearTexts() {
-  texts.clear();
-}
-
 int ConfigScanner::GetCursor(int i) const {
   return Valid(i) ? texts[i].cursor : -1;
 }

@@ -62,7 +62,6 @@ class ConfigScanner {
 
   // Appends a copy of size bytes as one more text; false (nothing added) when 25 texts are loaded.
   bool AddText(const char* data, size_t size);
-  void ClearTexts();
   // Drops a leading '=' and the blanks after it.
   static CFerroString StripEquals(const CFerroString& value);
 

@@ -50,6 +50,29 @@ CFerroString AbsoluteFolder(const char* dir) {
   return result;
 }
 
+// Walks the bytes [position, position + count) of a drive file one cluster part at a time, the
+// loop reads and writes share. reach(c, within) makes sure the file has cluster c (false stops
+// the walk); move(offset, done, part) transfers part bytes at the data file offset, starting with
+// byte done of the caller's buffer, and returns how many it moved; a short move stops the walk.
+// Returns the bytes moved.
+template <typename Reach, typename Move>
+unsigned int WalkClusters(const VIRTUAL_FILE& file, uint32_t clusterSize, uint32_t position,
+                          unsigned int count, Reach reach, Move move) {
+  unsigned int done = 0;
+  while (done < count) {
+    uint32_t at = position + done;
+    uint32_t c = at / clusterSize;
+    uint32_t within = at % clusterSize;
+    uint32_t part = std::min(clusterSize - within, count - done);
+    if (!reach(c, within)) break;
+    uint64_t offset = 4 + static_cast<uint64_t>(file.clusters[c]) * clusterSize + within;
+    size_t moved = move(offset, done, part);
+    done += static_cast<unsigned int>(moved);
+    if (moved < part) break;
+  }
+  return done;
+}
+
 unsigned int HostTick() {
   timeval now;
   gettimeofday(&now, nullptr);
@@ -471,26 +494,19 @@ unsigned int GVirtualDrive::ReadFileBytes(VIRTUAL_FILE& file, uint32_t position,
   if (!IsOpen() || position >= file.size) return 0;
   count = std::min<uint32_t>(count, file.size - position);
   auto* bytes = static_cast<unsigned char*>(buffer);
-  unsigned int done = 0;
-  while (done < count) {
-    uint32_t at = position + done;
-    uint32_t c = at / clusterSize;
-    uint32_t within = at % clusterSize;
-    uint32_t part = std::min(clusterSize - within, count - done);
-    if (c >= file.clusters.size()) break;
-    uint64_t offset = 4 + static_cast<uint64_t>(file.clusters[c]) * clusterSize + within;
-    if (offset > kLargestData || !SeekData(static_cast<uint32_t>(offset), false)) break;
+  auto reach = [&](uint32_t c, uint32_t) { return c < file.clusters.size(); };
+  auto move = [&](uint64_t offset, unsigned int done, uint32_t part) -> size_t {
+    if (offset > kLargestData || !SeekData(static_cast<uint32_t>(offset), false)) return 0;
     size_t got = std::fread(bytes + done, 1, part, dataFile);
     lastOffset += static_cast<uint32_t>(got);
-    done += static_cast<unsigned int>(got);
     if (got < part) {
       // A data file shorter than its clusters: the caller gets the bytes that were there.
       std::clearerr(dataFile);
       lastOffset = kOffsetNotSet;
-      break;
     }
-  }
-  return done;
+    return got;
+  };
+  return WalkClusters(file, clusterSize, position, count, reach, move);
 }
 
 unsigned int GVirtualDrive::WriteFileBytes(VIRTUAL_FILE& file, uint32_t position,
@@ -499,28 +515,25 @@ unsigned int GVirtualDrive::WriteFileBytes(VIRTUAL_FILE& file, uint32_t position
   if (static_cast<uint64_t>(position) + count > kLargestData)
     count = static_cast<unsigned int>(kLargestData - position);
   const auto* bytes = static_cast<const unsigned char*>(buffer);
-  unsigned int done = 0;
-  while (done < count) {
-    uint32_t at = position + done;
-    uint32_t c = at / clusterSize;
-    uint32_t within = at % clusterSize;
-    uint32_t part = std::min(clusterSize - within, count - done);
-    bool fresh = false, fromFreeList = false;
-    if (c >= file.clusters.size()) {
-      if (within != 0 || c != file.clusters.size()) break;
-      int cluster = TakeCluster(fromFreeList);
-      if (cluster < 0) break;
-      file.clusters.push_back(cluster);
-      fresh = true;
-      dirty = true;
-    }
-    uint64_t offset = 4 + static_cast<uint64_t>(file.clusters[c]) * clusterSize + within;
+  bool fresh = false, fromFreeList = false;
+  // A write may go on past the file's last cluster only at the start of the next one.
+  auto reach = [&](uint32_t c, uint32_t within) {
+    fresh = false;
+    if (c < file.clusters.size()) return true;
+    if (within != 0 || c != file.clusters.size()) return false;
+    int cluster = TakeCluster(fromFreeList);
+    if (cluster < 0) return false;
+    file.clusters.push_back(cluster);
+    fresh = true;
+    dirty = true;
+    return true;
+  };
+  auto move = [&](uint64_t offset, unsigned int done, uint32_t part) -> size_t {
     size_t put = 0;
     if (offset + part <= kLargestData && SeekData(static_cast<uint32_t>(offset), true))
       put = std::fwrite(bytes + done, 1, part, dataFile);
     lastOffset += static_cast<uint32_t>(put);
     if (put > 0) dataLength = std::max<uint32_t>(dataLength, static_cast<uint32_t>(offset + put));
-    done += static_cast<unsigned int>(put);
     if (put < part) {
       std::clearerr(dataFile);
       lastOffset = kOffsetNotSet;
@@ -530,9 +543,10 @@ unsigned int GVirtualDrive::WriteFileBytes(VIRTUAL_FILE& file, uint32_t position
         file.clusters.pop_back();
         if (fromFreeList) AddDeletedClaster(cluster);
       }
-      break;
     }
-  }
+    return put;
+  };
+  unsigned int done = WalkClusters(file, clusterSize, position, count, reach, move);
   if (position + done > file.size) {
     file.size = position + done;
     dirty = true;

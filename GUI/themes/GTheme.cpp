@@ -91,8 +91,9 @@ void DrawCaptionButton(GSurface* back, const CFerroRect& r, unsigned bg, unsigne
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-// [SECTION] Construction and resources
+// ---------------------------------------------------------------------------------------------
+// Construction and resources
+// ---------------------------------------------------------------------------------------------
 
 GTheme::GTheme(GGame* owner, const char* themeName)
     : game(owner), name(themeName ? themeName : "") {}
@@ -180,8 +181,9 @@ GImage* GTheme::AddPicture(const char* fileName, int pivotX, int pivotY) {
   return image;
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Cursors
+// ---------------------------------------------------------------------------------------------
+// Cursors
+// ---------------------------------------------------------------------------------------------
 
 void GTheme::LoadCursors() {
   for (int i = 0; i < CURSOR_COUNT; ++i) SetCursor(i, nullptr);
@@ -237,8 +239,9 @@ bool GTheme::SetCursor(int which, GImage* image) {
   return true;
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Sizes and colours
+// ---------------------------------------------------------------------------------------------
+// Sizes and colours
+// ---------------------------------------------------------------------------------------------
 
 int GTheme::DrawingBorderSize(GComponent* component) {
   GThemeComponent* drawing = component->GetTheme();
@@ -408,8 +411,9 @@ int GTheme::GetSplitterSize() {
   return 8;
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Frame and caption
+// ---------------------------------------------------------------------------------------------
+// Frame and caption
+// ---------------------------------------------------------------------------------------------
 
 void GTheme::RenderBorder(GComponent* component) {
   GSurface* back = GetBackbuffer();
@@ -535,8 +539,9 @@ void GTheme::RenderButtonMinimize(GComponent* component) {
   DrawCaptionButton(back, r, bg, GetButtonMinimizeColor(component), CaptionGlyph::minimize);
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Erasing
+// ---------------------------------------------------------------------------------------------
+// Erasing
+// ---------------------------------------------------------------------------------------------
 
 void GTheme::EraseInnerRect(GComponent* component, CFerroRect* rect) {
   GSurface* back = GetBackbuffer();
@@ -556,8 +561,9 @@ void GTheme::EraseClient(GComponent* component) {
   back->FillRect(0, 0, client.Width(), client.Height(), color);
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Scroll arrows
+// ---------------------------------------------------------------------------------------------
+// Scroll arrows
+// ---------------------------------------------------------------------------------------------
 
 void GTheme::GetSBColors(SCROLLER_BUTTON_STATE state, unsigned& arrow, unsigned& back) {
   switch (state) {
@@ -627,8 +633,9 @@ GSurface* GTheme::CreateScrollerArrow(unsigned arrow, unsigned back,
   return surface;
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Colour arithmetic
+// ---------------------------------------------------------------------------------------------
+// Colour arithmetic
+// ---------------------------------------------------------------------------------------------
 
 unsigned ScaleColor(unsigned color, double factor) {
   auto channel = [&](int shift) {

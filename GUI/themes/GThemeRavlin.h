@@ -46,6 +46,8 @@ class GThemeRavlin : public GThemeWindows {
   unsigned GetCaptionBgColorDefault() override;
   unsigned GetCaptionTextColorDefault() override { return 0xFFFFFF; }
   unsigned GetSelectedColor(GComponent*) override { return 0x00727C; }
+  // The frame of a chosen picture among others (a miniature, a palette entry).
+  static constexpr unsigned kChosenFrameColor = 0xFF0000;
   unsigned GetButtonMaximizeColor(GComponent*) override { return 0xFFFFFF; }
   unsigned GetButtonMaximizeBgHilitedColor(GComponent*) override { return 0x1075C3; }
   void GetButtonSizeForMessageBox(int& w, int& h) override;

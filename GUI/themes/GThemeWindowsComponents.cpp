@@ -28,8 +28,9 @@ GDevice* DeviceOf(GTheme* theme) {
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-// [SECTION] Button
+// ---------------------------------------------------------------------------------------------
+// Button
+// ---------------------------------------------------------------------------------------------
 
 unsigned GThemeButtonWindows::GetBgColor(GComponent* button) {
   if (!button->IsEnabled()) return OwnOr(button, COLOR_BACKGROUND, COLOR_DISABLED, 0xEFEFEF);
@@ -56,8 +57,9 @@ void GThemeButtonWindows::RenderClient(GComponent* button) {
   DrawLabel(button, GetTextColor(button), shift, shift);
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Static
+// ---------------------------------------------------------------------------------------------
+// Static
+// ---------------------------------------------------------------------------------------------
 
 unsigned GThemeStaticWindows::GetBgColor(GComponent* staticText) {
   const unsigned own = staticText->GetColor(
@@ -72,8 +74,9 @@ void GThemeStaticWindows::RenderClient(GComponent* staticText) {
   if (staticText->IsStatic()) static_cast<GStatic*>(staticText)->DrawRuns(GetBackbuffer());
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Picture
+// ---------------------------------------------------------------------------------------------
+// Picture
+// ---------------------------------------------------------------------------------------------
 
 GSurface* GThemePictureWindows::GetShownImage(GComponent* picture) {
   return picture->IsPicture() ? static_cast<GPicture*>(picture)->GetImage() : nullptr;
@@ -86,8 +89,9 @@ void GThemePictureWindows::RenderClient(GComponent* picture) {
   back->Blt(image, 0, 0, 0, 0, 0, 0, true);
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Dialog
+// ---------------------------------------------------------------------------------------------
+// Dialog
+// ---------------------------------------------------------------------------------------------
 
 unsigned GThemeDialogWindows::GetBgColor(GComponent* dialog) {
   return dialog->ResolveColor(COLOR_BACKGROUND, 0xF0F0F0, 0xF0F0F0);
@@ -112,8 +116,9 @@ void GThemeDialogWindows::EraseClient(GComponent* dialog) {
   back->Blt(picture, (client.Width() - pw) / 2, (client.Height() - ph) / 2, 0, 0, 0, 0, true);
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Check box
+// ---------------------------------------------------------------------------------------------
+// Check box
+// ---------------------------------------------------------------------------------------------
 
 unsigned GThemeCheckBoxWindows::GetTextColor(GComponent* box) {
   return box->ResolveColor(COLOR_TEXT, 0x000000, 0x838383);

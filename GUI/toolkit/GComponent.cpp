@@ -41,8 +41,9 @@ GComponent::~GComponent() {
   }
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Tree
+// ---------------------------------------------------------------------------------------------
+// Tree
+// ---------------------------------------------------------------------------------------------
 
 bool GComponent::Create(GComponent* owner, unsigned newStyle, int px, int py, int w, int h,
                         unsigned newId) {
@@ -159,8 +160,9 @@ GComponent* GComponent::GetRootScene() {
   return root->IsScene() ? root : nullptr;
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Geometry
+// ---------------------------------------------------------------------------------------------
+// Geometry
+// ---------------------------------------------------------------------------------------------
 
 void GComponent::GetPosition(int& px, int& py) {
   px = x;
@@ -350,8 +352,9 @@ void GComponent::CorrectSize(int margin) {
   CorrectSize(&m);
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] State
+// ---------------------------------------------------------------------------------------------
+// State
+// ---------------------------------------------------------------------------------------------
 
 void GComponent::Show(bool show) {
   const bool was = (style & STYLE_VISIBLE) != 0;
@@ -474,8 +477,9 @@ void GComponent::CopyAttributesTo(GComponent* other) const {
   other->Invalidate();
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Hit testing
+// ---------------------------------------------------------------------------------------------
+// Hit testing
+// ---------------------------------------------------------------------------------------------
 
 bool GComponent::IsOver(int px, int py) {
   return IsShown() && clipRect.Contains(px, py) && IsEnabled();
@@ -535,8 +539,9 @@ GComponent* GComponent::CorrectPositionClientForModal(int&, int&) {
   return this;
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Rendering chain and cursors
+// ---------------------------------------------------------------------------------------------
+// Rendering chain and cursors
+// ---------------------------------------------------------------------------------------------
 
 bool GComponent::WinOnRender() {
   const bool go = theme ? theme->RenderWin(this) : true;

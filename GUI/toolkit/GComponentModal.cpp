@@ -114,8 +114,9 @@ void GComponent::ClearLinks() {
   if (game->keyTarget == this) game->keyTarget = nullptr;
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Dispatch guards
+// ---------------------------------------------------------------------------------------------
+// Dispatch guards
+// ---------------------------------------------------------------------------------------------
 
 GDispatchGuard::GDispatchGuard(GComponent* component) : target(component), previous(nullptr) {
   if (GGame* game = GComponent::game) {

@@ -65,8 +65,9 @@ void GDialog::OnInitDlg() {
   DeleteAllChildren();
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Enter and Escape
+// ---------------------------------------------------------------------------------------------
+// Enter and Escape
+// ---------------------------------------------------------------------------------------------
 
 GComponent* GDialog::FindDialogButton(unsigned styleBit, int position) {
   // While an edit box that takes these keys itself has the focus, they are
@@ -170,8 +171,9 @@ bool GDialog::WinOnKeyUp(unsigned key, unsigned count, unsigned flags) {
   return false;
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Keyboard focus
+// ---------------------------------------------------------------------------------------------
+// Keyboard focus
+// ---------------------------------------------------------------------------------------------
 
 bool GDialog::IsUsableFocus(GComponent* item) {
   if (!item) return false;
@@ -291,8 +293,9 @@ bool GComponent::IsFocusShown() const {
   return dialog == parent && dialog->GetFocusItem() == this && IsVisibled() && IsEnabled();
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Frame, caption and states
+// ---------------------------------------------------------------------------------------------
+// Frame, caption and states
+// ---------------------------------------------------------------------------------------------
 
 bool GDialog::IsButtonCloseVisibled() {
   return !IsMinimized() && (style & STYLE_CLOSE_BOX);
@@ -529,8 +532,9 @@ void GDialog::SysOnCancelPress() {
   GScroller::SysOnCancelPress();
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Background
+// ---------------------------------------------------------------------------------------------
+// Background
+// ---------------------------------------------------------------------------------------------
 
 void GDialog::DropBackground() {
   GSurface* old = background;
@@ -577,8 +581,9 @@ void GDialog::SetBackgroundPtr(GSurface* surface) {
   Invalidate();
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Scrolling children
+// ---------------------------------------------------------------------------------------------
+// Scrolling children
+// ---------------------------------------------------------------------------------------------
 
 void GDialog::GetScrollSize(int& w, int& h) {
   w = h = 0;

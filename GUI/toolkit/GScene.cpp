@@ -92,7 +92,3 @@ void GScene::RenderAll() {
   }
   for (int i = 0; i < coveringCount; ++i) coveringList[i]->Draw();
 }
-
-void GScene::HideChildren() {
-  for (GComponent* child : children) child->Show(false);
-}

@@ -40,8 +40,6 @@ class GScene : public GDialog {
   // Called by the frame: brings the covering list up to date, passes every
   // dirty rectangle on to the components above it and draws the dirty ones.
   void RenderAll();
-  // Hides every direct child.
-  void HideChildren();
   // Called by components when the tree or its geometry changed.
   void MarkCoveringDirty() { coveringDirty = true; }
   bool IsCoveringDirty() const { return coveringDirty; }

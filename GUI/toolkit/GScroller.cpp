@@ -183,8 +183,9 @@ void GScroller::SetScrollBarColor(unsigned a, unsigned b, unsigned c, unsigned d
   Invalidate();
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Mouse
+// ---------------------------------------------------------------------------------------------
+// Mouse
+// ---------------------------------------------------------------------------------------------
 
 void GScroller::InnerOnLButtonDown(unsigned flags, int px, int py) {
   pressedElement = DetectScrollElement(px, py);

@@ -23,8 +23,9 @@ GStatic::GStatic() {
   theme = game && game->GetTheme() ? game->GetTheme()->GetComponentTheme(THEME_STATIC) : nullptr;
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Creation and text
+// ---------------------------------------------------------------------------------------------
+// Creation and text
+// ---------------------------------------------------------------------------------------------
 
 bool GStatic::Create(GComponent* owner, unsigned newStyle, int px, int py, int w, int h,
                      unsigned newId) {
@@ -114,8 +115,9 @@ void GStatic::GetScrollSize(int& w, int& h) {
   h = textHeight;
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Links
+// ---------------------------------------------------------------------------------------------
+// Links
+// ---------------------------------------------------------------------------------------------
 
 void GStatic::MeasureRun(const STATIC_TEXT& run, int& w, int& h) {
   w = h = 0;
@@ -177,8 +179,9 @@ GImage* GStatic::OnSetCursorCLIENT(unsigned, int, int) {
   return GetCurrentLink() >= 0 && look ? look->GetCursor(CURSOR_LINK) : nullptr;
 }
 
-// ---------------------------------------------------------------------------
-// [SECTION] Drawing
+// ---------------------------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------------------------
 
 void GStatic::ClientOnRender() {
   if (theme) theme->RenderClient(this);

@@ -39,10 +39,14 @@ GDialogMaps* MapsGrid(GGame* game) {
   return static_cast<GSceneMapsManager*>(game->GetScene(SCENE_MAPS))->GetMaps();
 }
 
+// How a level is started: as a game, or as a test run of a chosen map (the
+// editor's test and the demonstration), which cannot be saved or loaded.
+enum class PlayMode { game, test };
+
 // A new game on the current map of the list: the game scene, the level
 // waiting for a key, the menu button. When the map cannot be played the
 // player stays where he was and is told so.
-void StartGame(GGame* game, bool test) {
+void StartGame(GGame* game, PlayMode mode) {
   const int from = game->GetCurrentSceneIndex();
   ANIMATION_LIST_UNIT::GetInstance()->NewGame();
   game->SetScene(SCENE_GAME);
@@ -51,14 +55,14 @@ void StartGame(GGame* game, bool test) {
   map->pendingUndo.reset();
   if (!map->Start()) {
     game->SetScene(from);
-    game->MessageBox("Digmaze",
+    game->MessageBox(GGameDM::kName,
                      GMapList::GetInstance()->GetCount() == 0
                          ? "There is no map to play. Make one in the Map Editor."
                          : "This map cannot be read.",
                      MB_OK);
     return;
   }
-  map->testMode = test;
+  map->testMode = mode == PlayMode::test;
   GameScene(game)->CreateButtonMenu();
   GameScene(game)->BeginRecording(RECORD_MAP_START);
 }
@@ -87,7 +91,8 @@ void DestroySelectedMap(GGame* game) {
   GDialogMaps* grid = MapsGrid(game);
   const int selected = grid->GetCurrentMinimap();
   if (selected < 0) return;
-  if (game->MessageBox("Digmaze", "Do you want to destroy this map ?", MB_OK_CANCEL) != 1) return;
+  if (game->MessageBox(GGameDM::kName, "Do you want to destroy this map ?", MB_OK_CANCEL) != 1)
+    return;
   grid->DeleteMinimap(selected);
   GMapList* list = GMapList::GetInstance();
   if (selected >= list->GetCount()) return;
@@ -131,14 +136,14 @@ void SaveEditedMap(GGame* game) {
   const CFerroString pending = path + ".new";
   if (!GMap::IsSafeFileName(name) || !map->SaveToPath(pending.c_str())) {
     ReportError((CFerroString("cannot save the map ") + path + ": " + strerror(errno)).c_str());
-    game->MessageBox("Digmaze", "The map could not be saved.", MB_OK);
+    game->MessageBox(GGameDM::kName, "The map could not be saved.", MB_OK);
     return;
   }
   game->SetScene(SCENE_MAPS);
   if (std::rename(pending.c_str(), path.c_str()) != 0) {
     ReportError((CFerroString("cannot save the map ") + path + ": " + strerror(errno)).c_str());
     std::remove(pending.c_str());
-    game->MessageBox("Digmaze", "The map could not be saved.", MB_OK);
+    game->MessageBox(GGameDM::kName, "The map could not be saved.", MB_OK);
     return;
   }
   GDialogMaps* grid = MapsGrid(game);
@@ -153,9 +158,11 @@ void SaveEditedMap(GGame* game) {
   grid->ScrollToEnd();
 }
 
-void ShowSaveLoad(GGame* game, bool load) {
+enum class SlotAction { save, load };
+
+void ShowSaveLoad(GGame* game, SlotAction action) {
   GDialogSaveLoad& dialog = MenuScene(game)->saveLoadDialog;
-  dialog.loadMode = load;
+  dialog.loadMode = action == SlotAction::load;
   dialog.BeginModal();
 }
 
@@ -178,15 +185,15 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
     case CMD_START_GAME: {
       GMapList* list = GMapList::GetInstance();
       list->currentName = list->GetCount() > 0 ? list->names[0] : CFerroString();
-      StartGame(game, false);
+      StartGame(game, PlayMode::game);
       break;
     }
     case CMD_LOAD_GAME:
     case CMD_LOAD_GAME_IN_GAME:
-      ShowSaveLoad(game, true);
+      ShowSaveLoad(game, SlotAction::load);
       break;
     case CMD_SAVE_GAME:
-      ShowSaveLoad(game, false);
+      ShowSaveLoad(game, SlotAction::save);
       break;
     case CMD_DEMONSTRATION:
       GameScene(game)->BeginDemonstration();
@@ -201,7 +208,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       // Cancel, Escape and the gamepad's B all land here: unsaved strokes
       // are only thrown away when the player says so.
       if (EditorScene(game)->HasChanges() &&
-          game->MessageBox("Digmaze", "Discard the changes to this map?", MB_OK_CANCEL) != 1)
+          game->MessageBox(GGameDM::kName, "Discard the changes to this map?", MB_OK_CANCEL) != 1)
         break;
       game->SetScene(SCENE_MAPS);
       break;
@@ -209,7 +216,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       MenuScene(game)->creditsDialog.BeginModal();
       break;
     case CMD_EXIT:
-      MenuScene(game)->quitBox.Alert("Digmaze", "Do you want to quit to OS?", MB_OK_CANCEL);
+      MenuScene(game)->quitBox.Alert(GGameDM::kName, "Do you want to quit to OS?", MB_OK_CANCEL);
       break;
     case CMD_CREATE_MAP: {
       game->SetScene(SCENE_EDITOR);
@@ -231,7 +238,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       // another map under this one's name, and saving would write over it.
       if (!map->LoadFromFile(name.c_str())) {
         game->SetScene(SCENE_MAPS);
-        game->MessageBox("Digmaze", "This map cannot be read.", MB_OK);
+        game->MessageBox(GGameDM::kName, "This map cannot be read.", MB_OK);
         break;
       }
       map->RefreshMapBackground();
@@ -248,7 +255,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       const CFerroString name = SelectedMapName(game);
       if (name.IsEmpty()) break;
       GMapList::GetInstance()->currentName = name;
-      StartGame(game, true);
+      StartGame(game, PlayMode::test);
       break;
     }
     case CMD_EDITOR_SAVE:

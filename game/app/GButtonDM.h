@@ -29,6 +29,11 @@ enum COMMAND_ID : unsigned {
   CMD_HOW_TO_PLAY = 23,  // the credits' button: the how-to-play page in the browser
 };
 
+// The look of the game's buttons and panels: framed, over the scene's picture.
+constexpr unsigned kFramedStyle = STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED;
+// A dialog's closing button, which both Enter and Escape press.
+constexpr unsigned kClosingButtonStyle = STYLE_DEFAULT_BUTTON | STYLE_CANCEL_BUTTON;
+
 // Every command button of the game: a click runs the command of its id
 // (COMMAND_ID), in whichever scene or dialog the button is.
 class GButtonDM : public GButton {

@@ -14,8 +14,7 @@
 namespace {
 
 constexpr unsigned kTextStyle = STYLE_VISIBLE | STYLE_NOERASE;
-constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED;
-constexpr unsigned kOkStyle = kButtonStyle | STYLE_DEFAULT_BUTTON | STYLE_CANCEL_BUTTON;
+constexpr unsigned kOkStyle = kFramedStyle | kClosingButtonStyle;
 // Between the two buttons.
 constexpr int kButtonGap = 20;
 
@@ -60,7 +59,7 @@ void GDialogCredits::OnInitDlg() {
   // focus at first, and Enter and Escape.
   const int x = (margin + lw + sw - 2 * bw - kButtonGap) / 2, y = sh + margin + 30;
   auto* help = new GButtonDM;
-  help->Create(this, kButtonStyle, x, y, bw, bh, CMD_HOW_TO_PLAY, "How to play");
+  help->Create(this, kFramedStyle, x, y, bw, bh, CMD_HOW_TO_PLAY, "How to play");
   auto* ok = new GButton;
   ok->Create(this, kOkStyle, x + bw + kButtonGap, y, bw, bh, 2, "OK");
 

@@ -19,24 +19,25 @@ void GDialogMenu::OnInitDlg() {
   if (game) game->ShowCursor(true);
   GDialog::OnInitDlg();
   style &= ~STYLE_CAPTION;
-  SetSize(412, 462);
+  SetSize(kWidth, kHeight);
   struct Entry {
     unsigned id;
     const char* label;
     unsigned style;
   };
   static const Entry kButtons[] = {
-      {CMD_CONTINUE, "Continue Game", kButtonStyle | STYLE_DEFAULT_BUTTON | STYLE_CANCEL_BUTTON},
+      {CMD_CONTINUE, "Continue Game", kButtonStyle | kClosingButtonStyle},
       {CMD_RESTART_LEVEL, "Restart Level", kButtonStyle},
       {CMD_SAVE_GAME, "Save Game", kButtonStyle},
       {CMD_LOAD_GAME_IN_GAME, "Load Game", kButtonStyle},
       {CMD_QUIT_TO_MENU, "Quit to Menu", kButtonStyle},
   };
   const bool testing = GMap::GetInstance()->testMode;
-  for (int i = 0; i < 5; ++i) {
-    const Entry& e = kButtons[i];
+  int y = 30;
+  for (const Entry& e : kButtons) {
     auto* button = new GButtonDM;
-    button->Create(this, e.style, 30, 30 + 87 * i, 340, 40, e.id, e.label);
+    button->Create(this, e.style, 30, y, 340, 40, e.id, e.label);
+    y += 87;
     if (testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) button->Enable(false);
   }
 }

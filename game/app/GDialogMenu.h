@@ -15,6 +15,10 @@ class GDialogMenu : public GDialog {
   // the game scene.
   void EndModal(int result) override;
 
+  // The menu's size in pixels.
+  static constexpr int kWidth = 412;
+  static constexpr int kHeight = 462;
+
  private:
   // The level was in play when the menu opened.
   bool pausedPlay = false;

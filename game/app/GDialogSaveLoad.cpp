@@ -6,6 +6,7 @@
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
 #include "GUI/toolkit/GScene.h"
+#include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GSceneGame.h"
 #include "game/model/GMap.h"
@@ -14,16 +15,9 @@
 
 namespace {
 
-constexpr unsigned kSlotStyle = STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED;
-constexpr unsigned kCancelStyle = kSlotStyle | STYLE_DEFAULT_BUTTON | STYLE_CANCEL_BUTTON;
+constexpr unsigned kSlotStyle = kFramedStyle;
+constexpr unsigned kCancelStyle = kFramedStyle | kClosingButtonStyle;
 constexpr int kSlotStep = 60;
-
-// A number with at least two digits.
-CFerroString TwoDigits(int n) {
-  CFerroString text;
-  text.Format("%d", n);
-  return text.GetLength() < 2 ? CFerroString("0") + text : text;
-}
 
 }  // namespace
 
@@ -42,8 +36,8 @@ CFerroString GDialogSaveLoad::GetSlotLabel(int slot, bool& filled) {
   const CFerroString map = SerializeGamePrefix(*stream);
   if (map.IsEmpty()) return "Empty Slot";
   filled = true;
-  return CFerroString("Level ") +
-         TwoDigits(GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1);
+  const int level = GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1;
+  return "Level " + CFerroString().IntToString(level, 2);
 }
 
 void GDialogSaveLoad::OnInitDlg() {
@@ -77,8 +71,8 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
     bool filled = false;
     GDialogSaveLoad::GetSlotLabel(static_cast<int>(id), filled);
     GDispatchGuard self(this);
-    if (filled &&
-        app->MessageBox("Digmaze", "Overwrite the saved game in this slot?", MB_OK_CANCEL) != 1)
+    if (filled && app->MessageBox(GGameDM::kName, "Overwrite the saved game in this slot?",
+                                  MB_OK_CANCEL) != 1)
       return;
     if (!self || !dialog->IsModal()) return;
   }
@@ -101,7 +95,7 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
   }
   if (GScene* scene = app->GetScene()) scene->SetFocus();
   if (!done)
-    app->MessageBox("Digmaze",
+    app->MessageBox(GGameDM::kName,
                     loading ? "This saved game cannot be loaded. Nothing was changed."
                             : "The game could not be saved in this slot.",
                     MB_OK);

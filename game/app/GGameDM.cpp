@@ -209,30 +209,6 @@ void GGameDM::SysOnMouseWheel(short delta) {
   GGame::SysOnMouseWheel(delta);
 }
 
-void GGameDM::DrawCursor(GImage* cursor) {
-  if (cursor && backSurface) cursor->Blt(cursorX, cursorY, backSurface, true);
-}
-
-namespace {
-
-// Adds a rectangle to a short list, joining it with every rectangle it
-// overlaps, so no part is uploaded twice.
-void AddJoined(std::vector<CFerroRect>& rects, CFerroRect rect) {
-  if (rect.IsEmpty()) return;
-  for (size_t i = 0; i < rects.size();) {
-    if (!rects[i].Intersects(rect)) {
-      ++i;
-      continue;
-    }
-    rect = rects[i].Union(rect);
-    rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(i));
-    i = 0;
-  }
-  rects.push_back(rect);
-}
-
-}  // namespace
-
 GGameDM::FrameCursor GGameDM::CurrentCursor(const CFerroRect& bounds) {
   FrameCursor cursor;
   GImage* image = GetCursor();

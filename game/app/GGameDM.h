@@ -53,7 +53,6 @@ class GGameDM : public GGame {
   bool OnTakeKey(unsigned key) override;
   // A wheel turn, too, tells the main menu that the player is there.
   void SysOnMouseWheel(short delta) override;
-  void DrawCursor(GImage* cursor) override;
   // Draws the scene and, when pixels of the back surface or the cursor
   // changed since the last present (or the device asked for a full present),
   // copies the changed parts and the old and new cursor rectangles into the

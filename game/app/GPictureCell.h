@@ -1,13 +1,14 @@
 #pragma once
 
+#include "GUI/themes/GThemeRavlin.h"
 #include "GUI/toolkit/GPicture.h"
 
 // One entry of the editor's palette: the icon of a cell kind. A click makes
-// it the kind the left button paints and moves the red frame to it.
+// it the kind the left button paints and moves the theme's frame of the chosen entry to it.
 class GPictureCell : public GPicture {
  public:
   // The frame of the chosen entry.
-  static constexpr unsigned kSelectedColor = 0xFF0000;
+  static constexpr unsigned kSelectedColor = GThemeRavlin::kChosenFrameColor;
 
   void OnLButtonClick(unsigned flags, int x, int y) override;
   // The palette takes no keys of its own: they go to the editor, so the

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "GUI/themes/GThemeRavlin.h"
 #include "GUI/toolkit/GPicture.h"
 
-// One map of the maps manager as a miniature. A red frame marks the
-// selected one; a double click opens it in the editor.
+// One map of the maps manager as a miniature. The theme's frame of the chosen
+// picture marks the selected one; a double click opens it in the editor.
 class GPictureMinimap : public GPicture {
  public:
   // The frame of the selected miniature.
-  static constexpr unsigned kSelectedColor = 0xFF0000;
+  static constexpr unsigned kSelectedColor = GThemeRavlin::kChosenFrameColor;
 
   // Loads the map file into the game's map and draws its background, reduced
   // to the picture's size (nearest neighbour), as the picture.

@@ -26,21 +26,12 @@
 
 namespace {
 
-constexpr unsigned kMenuButtonStyle =
-    STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED | STYLE_CANCEL_BUTTON;
+constexpr unsigned kMenuButtonStyle = kFramedStyle | STYLE_CANCEL_BUTTON;
 constexpr unsigned kWhite = 0xFFFFFF;
 // Where the level, score and lives texts start, from the map's left edge.
 constexpr int kStatusX[3] = {0, 150, 340};
 // How far below the status line the bottom line is, centred on the screen.
 constexpr int kBottomLineGap = 50;
-
-// n with leading zeros up to digits places.
-CFerroString Padded(int n, int digits) {
-  CFerroString text;
-  text.Format("%d", n);
-  while (text.GetLength() < digits) text = CFerroString("0") + text;
-  return text;
-}
 
 // The squares of the map file's treasures that the level no longer holds.
 std::vector<std::pair<int, int>> TakenTreasures(const CFerroString& mapName) {
@@ -135,17 +126,17 @@ void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
   if (demo.IsOn()) {
     // The demonstration's counters are the replay's, not the player's: only
     // the level is told.
-    texts[STATUS_LEVEL] = CFerroString("LEVEL = ") + Padded(demo.GetLevelNumber(), 2);
+    texts[STATUS_LEVEL] = "LEVEL = " + CFerroString().IntToString(demo.GetLevelNumber(), 2);
     texts[STATUS_SCORE] = CFerroString("DEMONSTRATION");
     texts[STATUS_LIVES] = CFerroString();
     texts[STATUS_BOTTOM] = CFerroString("Press any key to return");
     return;
   }
   const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
-  texts[STATUS_LEVEL] =
-      CFerroString("LEVEL = ") + Padded(GMapList::GetInstance()->GetMapForGameIndex() + 1, 2);
-  texts[STATUS_SCORE] = CFerroString("SCORE = ") + Padded(counters->score, 5);
-  texts[STATUS_LIVES] = CFerroString("LIFE = ") + Padded(counters->lives, 2);
+  const int level = GMapList::GetInstance()->GetMapForGameIndex() + 1;
+  texts[STATUS_LEVEL] = "LEVEL = " + CFerroString().IntToString(level, 2);
+  texts[STATUS_SCORE] = "SCORE = " + CFerroString().IntToString(counters->score, 5);
+  texts[STATUS_LIVES] = "LIFE = " + CFerroString().IntToString(counters->lives, 2);
   texts[STATUS_BOTTOM] = CFerroString();
 }
 
@@ -333,7 +324,7 @@ void GSceneGame::OnUpdate() {
           return;
         }
         map->SetState(GMap::STATE_WAITING);
-        victoryBox.Alert("Digmaze", "Congratulations! You have won!", MB_OK);
+        victoryBox.Alert(GGameDM::kName, "Congratulations! You have won!", MB_OK);
       }
       if (counter == 0) GModelMedia::PlaySound(counters->soundVictory);
       ++map->stateCounter;
@@ -355,7 +346,7 @@ void GSceneGame::OnUpdate() {
           return;
         } else {
           map->SetState(GMap::STATE_WAITING);
-          victoryBox.Alert("Digmaze", "You have lost ...", MB_OK);
+          victoryBox.Alert(GGameDM::kName, "You have lost ...", MB_OK);
         }
       }
       if (counter == 0) GModelMedia::PlaySound(counters->soundDeath);

@@ -18,7 +18,10 @@
 namespace {
 
 constexpr unsigned kWhite = 0xFFFFFF;
-constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED;
+// The palette's entries: a number and, beside it, the cell's picture.
+constexpr int kPaletteStep = 72;
+constexpr int kPaletteNumberWidth = 20;
+constexpr int kPalettePictureSide = 38;
 
 }  // namespace
 
@@ -34,19 +37,20 @@ GSceneMapEditor::GSceneMapEditor() {
     CFerroString label;
     label.Format("%d", entry + 1);
     auto* number = new GStatic;
-    number->Create(this, STYLE_VISIBLE, entry * 72, y, 0, 0, 2000u + static_cast<unsigned>(entry),
+    const int x = entry * kPaletteStep;
+    number->Create(this, STYLE_VISIBLE, x, y, 0, 0, 2000u + static_cast<unsigned>(entry),
                    label.c_str());
     auto* picture = new GPictureCell;
-    picture->Create(this, STYLE_VISIBLE | STYLE_BORDER, entry * 72 + 20, y, 38, 38,
-                    1000u + static_cast<unsigned>(entry));
+    picture->Create(this, STYLE_VISIBLE | STYLE_BORDER, x + kPaletteNumberWidth, y,
+                    kPalettePictureSide, kPalettePictureSide, 1000u + static_cast<unsigned>(entry));
     picture->AddImage(icon);
     picture->cellCode = code;
     ++entry;
   }
   auto* save = new GButtonDM;
-  save->Create(this, kButtonStyle, width - 320, y, 150, 34, CMD_EDITOR_SAVE, "Save");
+  save->Create(this, kFramedStyle, width - 320, y, 150, 34, CMD_EDITOR_SAVE, "Save");
   auto* cancel = new GButtonDM;
-  cancel->Create(this, kButtonStyle, width - 150, y, 150, 34, CMD_EDITOR_CANCEL, "Cancel");
+  cancel->Create(this, kFramedStyle, width - 150, y, 150, 34, CMD_EDITOR_CANCEL, "Cancel");
 }
 
 GPictureCell* GSceneMapEditor::GetPaletteEntry(int i) const {
@@ -103,15 +107,15 @@ void GSceneMapEditor::EndStroke() {
 }
 
 void GSceneMapEditor::OnLButtonDown(unsigned, int x, int y) {
-  StartStroke(x, y, true);
+  StartStroke(x, y, Stroke::paint);
 }
 
 void GSceneMapEditor::OnRButtonDown(unsigned, int x, int y) {
-  StartStroke(x, y, false);
+  StartStroke(x, y, Stroke::clear);
 }
 
-void GSceneMapEditor::StartStroke(int x, int y, bool paint) {
-  if (!Change(x, y, paint)) return;
+void GSceneMapEditor::StartStroke(int x, int y, Stroke stroke) {
+  if (!Change(x, y, stroke == Stroke::paint)) return;
   painting = true;
   lastX = x;
   lastY = y;

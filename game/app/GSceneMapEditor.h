@@ -42,7 +42,6 @@ class GSceneMapEditor : public GScene {
 
   // Palette entry i (pictures only, in order), or null.
   GPictureCell* GetPaletteEntry(int i) const;
-  bool IsPainting() const { return painting; }
   // The keyboard cursor's square.
   int GetCursorX() const { return cursorX; }
   int GetCursorY() const { return cursorY; }
@@ -59,8 +58,11 @@ class GSceneMapEditor : public GScene {
   // Changes every square the cursor crossed from the last position to
   // (x, y), so a quick drag leaves no gaps.
   void ChangeAlong(int x, int y, bool paint);
+  // What a stroke does to the squares it crosses: the left button paints the
+  // palette's cell, the right one clears.
+  enum class Stroke { paint, clear };
   // A press over the map starts a stroke; elsewhere it does nothing.
-  void StartStroke(int x, int y, bool paint);
+  void StartStroke(int x, int y, Stroke stroke);
   void EndStroke();
   // The palette entry after (step 1) or before (-1) the chosen one, round.
   void StepPalette(int step);

@@ -21,13 +21,10 @@ GSceneMapsManager::GSceneMapsManager() {
   };
   for (const ButtonSpec& spec : buttons) {
     auto* button = new GButtonDM;
-    button->Create(this, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED, spec.x,
-                   height - 54, spec.width, 34, spec.id, spec.label);
+    button->Create(this, kFramedStyle, spec.x, height - 54, spec.width, 34, spec.id, spec.label);
   }
   maps = new GDialogMaps;
-  maps->Create(this,
-               STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED | STYLE_SCROLL_CHILDREN, 0,
-               0, width, height - 74, CMD_MINIMAPS);
+  maps->Create(this, kFramedStyle | STYLE_SCROLL_CHILDREN, 0, 0, width, height - 74, CMD_MINIMAPS);
 }
 
 void GSceneMapsManager::OnStart() {

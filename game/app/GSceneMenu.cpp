@@ -1,5 +1,7 @@
 #include "game/app/GSceneMenu.h"
 
+#include <iterator>
+
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GGame.h"
 #include "game/app/GButtonDM.h"
@@ -12,7 +14,6 @@ constexpr int kButtonWidth = 300;
 constexpr int kButtonHeight = 54;
 constexpr int kButtonStep = 65;
 constexpr int kColumnHeight = 429;  // six steps less the last gap, and the frame
-constexpr unsigned kStyle = STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED;
 
 }  // namespace
 
@@ -28,9 +29,11 @@ GSceneMenu::GSceneMenu() {
   if (GSurface* back = game->GetBackSurface()) back->GetSize(w, h);
   static const char* const kLabels[] = {"Start Game", "Load Game", "Demonstration Game",
                                         "Map Editor", "Credits",   "Exit"};
-  for (unsigned i = 0; i < 6; ++i) {
+  constexpr unsigned kCount = std::size(kLabels);
+  for (unsigned i = 0; i < kCount; ++i) {
     auto* button = new GButtonDM;
-    const unsigned style = i == 5 ? kStyle | STYLE_CANCEL_BUTTON : kStyle;
+    // Escape presses the last button, Exit.
+    const unsigned style = i + 1 == kCount ? kFramedStyle | STYLE_CANCEL_BUTTON : kFramedStyle;
     button->Create(this, style, (w - kButtonWidth) / 2,
                    (h - kColumnHeight) / 2 - 15 + kButtonStep * static_cast<int>(i), kButtonWidth,
                    kButtonHeight, CMD_START_GAME + i, kLabels[i]);

@@ -19,6 +19,12 @@ void GetAnimationDirection(int animation, int& dx, int& dy) {
   }
 }
 
+CFerroString GetFrameFileName(const char* prefix, char direction, int frame) {
+  char name[64];
+  std::snprintf(name, sizeof name, "%s_%c_%02d.png", prefix, direction, frame + 1);
+  return name;
+}
+
 void ANIMATION::Build(int count, GSurface* const* images, int stepX, int stepY) {
   frameCount = count;
   frames = std::make_unique<FRAME[]>(count);
@@ -35,11 +41,8 @@ void ANIMATION_LIST::BuildAnimations(const char* prefix, GSurface* standing, GSu
   animations[ANIM_STAND].Build(1, &standing, 0, 0);
   for (int way = 0; way < 4; ++way) {
     GSurface* images[8];
-    for (int i = 0; i < 8; ++i) {
-      char name[64];
-      std::snprintf(name, sizeof name, "%s_%c_%02d.png", prefix, letters[way], i + 1);
-      images[i] = LoadSprite(name);
-    }
+    for (int i = 0; i < 8; ++i)
+      images[i] = LoadSprite(GetFrameFileName(prefix, letters[way], i).c_str());
     animations[ANIM_LEFT + way].Build(8, images, steps[way][0], steps[way][1]);
   }
   animations[ANIM_FALL].Build(1, &falling, 0, 4);

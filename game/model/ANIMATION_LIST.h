@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "GUI/foundation/CFerroString.h"
+
 class CFerroStream;
 class GDevice;
 class GSurface;
@@ -20,6 +22,10 @@ enum ANIMATION_INDEX {
 
 // The direction of an animation in squares; standing and unknown values give (0, 0).
 void GetAnimationDirection(int animation, int& dx, int& dy);
+
+// The picture file of a walking frame (from 0) in direction 'L', 'R', 'U' or 'D' of the units
+// whose pictures start with prefix ("unit", "alien"), as the art tool writes it.
+CFerroString GetFrameFileName(const char* prefix, char direction, int frame);
 
 // One picture of an animation and the step the unit makes while it is shown.
 struct FRAME {

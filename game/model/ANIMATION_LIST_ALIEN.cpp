@@ -47,8 +47,8 @@ bool ANIMATION_LIST_ALIEN::SelectAnimation2(GUnit* alien, bool strict) {
   const int dy = runner->y - alien->y;
   const int sx = Sign(dx);
   const int sy = Sign(dy);
-  const int cx = alien->x / 32;
-  const int cy = alien->y / 32;
+  const int cx = alien->x / GMap::SQUARE;
+  const int cy = alien->y / GMap::SQUARE;
   int a = alien->animation;
   const bool climbing = a == ANIM_UP || a == ANIM_DOWN;
 
@@ -79,8 +79,8 @@ bool ANIMATION_LIST_ALIEN::SelectAnimation2(GUnit* alien, bool strict) {
     GCell* under = map->GetCell(cx + side, cy + 1);
     return under->IsFloor() || under->IsHole();
   };
-  const bool left = sideways(-1, dx < -32);
-  const bool right = sideways(1, dx > 32);
+  const bool left = sideways(-1, dx < -GMap::SQUARE);
+  const bool right = sideways(1, dx > GMap::SQUARE);
 
   if (a == ANIM_STAND || a == ANIM_FALL) {
     // The seed never points left; a runner on the left is reached through the

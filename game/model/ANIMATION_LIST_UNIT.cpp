@@ -73,8 +73,8 @@ bool ANIMATION_LIST_UNIT::DecrementLife() {
 
 bool ANIMATION_LIST_UNIT::SelectAnimation(GUnit* u) {
   GMap* map = GMap::GetInstance();
-  const int cx = u->x / 32;
-  const int cy = u->y / 32;
+  const int cx = u->x / GMap::SQUARE;
+  const int cy = u->y / GMap::SQUARE;
   const int cur = u->animation;
   const bool walking = cur == ANIM_LEFT || cur == ANIM_RIGHT;
 
@@ -127,18 +127,20 @@ void ANIMATION_LIST_UNIT::InterruptAnimation(GUnit* u) {
   GMap* map = GMap::GetInstance();
   const int cur = u->animation;
   if (cur == ANIM_LEFT && moveX == 1) {
-    if (map->GetCell(u->x / 32, u->y / 32 + 1)->IsFloor()) u->SetAnimation(ANIM_RIGHT);
+    if (map->GetCell(u->x / GMap::SQUARE, u->y / GMap::SQUARE + 1)->IsFloor())
+      u->SetAnimation(ANIM_RIGHT);
   } else if (cur == ANIM_RIGHT && moveX == -1) {
-    if (map->GetCell(u->x / 32 + 1, u->y / 32 + 1)->IsFloor()) u->SetAnimation(ANIM_LEFT);
+    if (map->GetCell(u->x / GMap::SQUARE + 1, u->y / GMap::SQUARE + 1)->IsFloor())
+      u->SetAnimation(ANIM_LEFT);
   } else if (cur == ANIM_UP && moveY == 1) {
     u->SetAnimation(ANIM_DOWN);
   } else if (cur == ANIM_DOWN && moveY == -1) {
     u->SetAnimation(ANIM_UP);
   }
 
-  if ((cur == ANIM_LEFT || cur == ANIM_RIGHT) && u->x % 32 == 16)
+  if ((cur == ANIM_LEFT || cur == ANIM_RIGHT) && u->x % GMap::SQUARE == GMap::SQUARE / 2)
     GModelMedia::PlaySound(soundHorizontalStep);
-  else if ((cur == ANIM_UP || cur == ANIM_DOWN) && u->y % 32 == 16)
+  else if ((cur == ANIM_UP || cur == ANIM_DOWN) && u->y % GMap::SQUARE == GMap::SQUARE / 2)
     GModelMedia::PlaySound(soundVerticalStep);
 }
 

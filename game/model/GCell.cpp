@@ -150,7 +150,7 @@ void GCellHole::OnUpdate(GMap* map, int hx, int hy) {
   }
   // SetCell destroys this cell: nothing of it may be used afterwards.
   map->SetCell(hx, hy, CELL_BRICK);
-  occupant->y -= 32;
+  occupant->y -= GMap::SQUARE;
   if (occupant->savedAnimation == ANIM_RIGHT && !map->GetCell(hx + 1, hy - 1)->IsObstacle()) {
     occupant->x += 4;
     occupant->SetAnimation(ANIM_RIGHT);

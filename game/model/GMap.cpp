@@ -116,13 +116,6 @@ void GMap::GetPositionTV(int& left, int& top) const {
   top = MAP_TOP;
 }
 
-void GMap::GetCellTVPosition(int x, int y, int& sx, int& sy) const {
-  int left, top;
-  GetPositionTV(left, top);
-  sx = left + x * SQUARE;
-  sy = top + y * SQUARE;
-}
-
 void GMap::GetCellCoordinates(int sx, int sy, int& cx, int& cy) const {
   int left, top;
   GetPositionTV(left, top);
@@ -294,26 +287,6 @@ void GMap::CopyToBackbuffer() {
       back->DrawRect(left + cx * SQUARE, top + cy * SQUARE, SQUARE, SQUARE, 0xFFFFFF);
   }
 }
-
-namespace {
-
-// Adds a rectangle to a short list, joining it with every rectangle it
-// overlaps, so that nothing is drawn twice.
-void AddJoined(std::vector<CFerroRect>& rects, CFerroRect rect) {
-  if (rect.IsEmpty()) return;
-  for (size_t i = 0; i < rects.size();) {
-    if (!rects[i].Intersects(rect)) {
-      ++i;
-      continue;
-    }
-    rect = rects[i].Union(rect);
-    rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(i));
-    i = 0;
-  }
-  rects.push_back(rect);
-}
-
-}  // namespace
 
 void GMap::CopyChangesToBackbuffer(std::vector<CFerroRect>* changed) {
   GSurface* back = GModelMedia::GetBackBuffer();

@@ -57,7 +57,6 @@ class GMap {
   // Geometry.
   void GetPosition(int x, int y, int& px, int& py) const;
   void GetPositionTV(int& left, int& top) const;
-  void GetCellTVPosition(int x, int y, int& sx, int& sy) const;
   void GetCellCoordinates(int sx, int sy, int& cx, int& cy) const;
   // True while the map is being edited (the application's probe says so): grid changes are then
   // recorded for undo, and no units are drawn.

@@ -88,10 +88,6 @@ int GModelMedia::GetBackBufferWidth() {
   return back ? back->GetWidth() : 1024;
 }
 
-int GModelMedia::GetSceneIndex() {
-  return GDevice::game ? GDevice::game->GetCurrentSceneIndex() : -1;
-}
-
 bool GModelMedia::GetCursor(int& x, int& y) {
   if (!GDevice::game || GDevice::game->IsKeyInputLast()) return false;
   x = GDevice::game->cursorX;

@@ -31,8 +31,6 @@ class GModelMedia {
   // The width of the back buffer, or 1024 when there is none.
   static int GetBackBufferWidth();
 
-  // The index of the application's current scene, or -1 without an application.
-  static int GetSceneIndex();
   // The software cursor's position in screen pixels; false without an
   // application, and while the keyboard rather than the mouse is in use.
   static bool GetCursor(int& x, int& y);

@@ -22,7 +22,8 @@ void GUnit::PlaceAtStart() {
   animation = ANIM_STAND;
   frame = 0;
   savedAnimation = 0;
-  if (!GMap::GetInstance()->GetCell(x / 32, y / 32 + 1)->IsFloor()) animation = ANIM_FALL;
+  if (!GMap::GetInstance()->GetCell(x / GMap::SQUARE, y / GMap::SQUARE + 1)->IsFloor())
+    animation = ANIM_FALL;
   fallFlag = false;
 }
 
@@ -93,7 +94,7 @@ void GUnit::SetAnimation(int a) {
 }
 
 bool GUnit::IsLockedOn(int cx, int cy) const {
-  return animation == ANIM_STAND && IsAligned() && x == cx * 32 && y == cy * 32;
+  return animation == ANIM_STAND && IsAligned() && x == cx * GMap::SQUARE && y == cy * GMap::SQUARE;
 }
 
 int GUnit::CanUseAnimation(int a, int cx, int cy) const {
@@ -129,8 +130,8 @@ bool GUnit::Instinct() {
     return true;
   }
 
-  const int cx = x / 32;
-  const int cy = y / 32;
+  const int cx = x / GMap::SQUARE;
+  const int cy = y / GMap::SQUARE;
   GCell* below = map->GetCell(cx, cy + 1);
   bool idle = false;  // a trapped or standing alien only advances its standing frame
 
@@ -143,7 +144,7 @@ bool GUnit::Instinct() {
     } else if (isAlien) {
       if (animation != ANIM_STAND) {
         fallFlag = false;
-        y += 32;
+        y += GMap::SQUARE;
         savedAnimation = animation;
         animation = ANIM_STAND;
         frame = 0;

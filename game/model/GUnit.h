@@ -36,7 +36,7 @@ class GUnit {
   void SetAnimation(int a);
   // Whether animation a may start from square (cx, cy): a, or 0 when not.
   int CanUseAnimation(int a, int cx, int cy) const;
-  // Both coordinates are multiples of 32.
+  // Both coordinates are multiples of GMap::SQUARE.
   bool IsAligned() const { return ((x | y) & 31) == 0; }
   // Standing still and aligned exactly on square (cx, cy).
   bool IsLockedOn(int cx, int cy) const;

@@ -19,7 +19,7 @@ constexpr int kZoom = 2;
 const Canvas* IconOf(int code) {
   static const Canvas icons[] = {BrickIcon(),  FloorIcon(),    LineIcon(),
                                  LadderIcon(), TreasureIcon(), ExitIcon()};
-  return code >= kCodeBrick && code <= kCodeExit ? &icons[code - kCodeBrick] : nullptr;
+  return code >= CELL_BRICK && code <= CELL_EXIT ? &icons[code - CELL_BRICK] : nullptr;
 }
 
 // The grid drawn the way the game draws its background: each square its icon,
@@ -74,19 +74,19 @@ Canvas LevelPicture(const Sprites& s, const MapFile& level) {
   for (int x = 0; x < map.width; ++x)
     for (int y = 0; y < map.height; ++y) {
       int& code = map.At(x, y);
-      if (code == kCodeExit) exit = {x, y};
-      if (code == kCodeRunner) runner = {x, y};
-      if (code == kCodeAlien) aliens.push_back({x, y});
-      if (code == kCodeExit || code == kCodeRunner || code == kCodeAlien) code = kCodeEmpty;
-      treasure = treasure || code == kCodeTreasure;
+      if (code == CELL_EXIT) exit = {x, y};
+      if (code == CELL_UNIT) runner = {x, y};
+      if (code == CELL_ALIEN) aliens.push_back({x, y});
+      if (code == CELL_EXIT || code == CELL_UNIT || code == CELL_ALIEN) code = CELL_EMPTY;
+      treasure = treasure || code == CELL_TREASURE;
     }
   if (runner.first < 0) {
     runner = {map.width / 2, map.height / 2};
-    map.At(runner.first, runner.second) = kCodeEmpty;
+    map.At(runner.first, runner.second) = CELL_EMPTY;
   }
   const bool exitInside =
       exit.first >= 0 && exit.second >= 0 && exit.first < map.width && exit.second < map.height;
-  if (!treasure && exitInside) map.At(exit.first, exit.second) = kCodeExit;
+  if (!treasure && exitInside) map.At(exit.first, exit.second) = CELL_EXIT;
 
   Canvas c(map.width * kSquare + 2, map.height * kSquare + 2);
   c.Fill(pal::kWhite);
@@ -100,8 +100,8 @@ Canvas LevelPicture(const Sprites& s, const MapFile& level) {
 
 bool WriteHelpPictures(const Sprites& s, const MapFile& level, const std::string& dir) {
   const std::pair<const char*, int> cells[] = {
-      {"brick", kCodeBrick},   {"floor", kCodeFloor},       {"line", kCodeLine},
-      {"ladder", kCodeLadder}, {"treasure", kCodeTreasure}, {"exit", kCodeExit},
+      {"brick", CELL_BRICK},   {"floor", CELL_FLOOR},       {"line", CELL_LINE},
+      {"ladder", CELL_LADDER}, {"treasure", CELL_TREASURE}, {"exit", CELL_EXIT},
   };
   bool ok = true;
   for (const auto& [name, code] : cells)

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "game/model/ANIMATION_LIST.h"
 #include "tools/art/AppIcons.h"
 #include "tools/art/Canvas.h"
 #include "tools/art/CellIcons.h"
@@ -38,9 +39,7 @@ bool Save(const art::Canvas& c, const std::filesystem::path& path) {
 }
 
 std::string FrameName(const char* who, char direction, int frame) {
-  char name[32];
-  std::snprintf(name, sizeof name, "%s_%c_%02d.png", who, direction, frame + 1);
-  return name;
+  return GetFrameFileName(who, direction, frame).c_str();
 }
 
 }  // namespace
