@@ -241,8 +241,8 @@ void GComponent::GetClientRect(CFerroRect* rect) {
   CFerroRect inner, gap;
   GetInnerRect(&inner);
   GetClientGap(&gap);
-  *rect = CFerroRect(0, 0, inner.Width() - gap.left - gap.right,
-                     inner.Height() - gap.top - gap.bottom);
+  *rect =
+      CFerroRect(0, 0, inner.Width() - gap.left - gap.right, inner.Height() - gap.top - gap.bottom);
 }
 
 void GComponent::GetScrollerOffset(int& px, int& py) {

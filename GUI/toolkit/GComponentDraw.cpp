@@ -136,8 +136,7 @@ void GComponent::Draw() {
   GetAbsoluteWindowPosition(ax, ay);
 
   back->SetOrigin(ax, ay);
-  if (ClipTo(back, area) &&
-      (WinOnRender() || !(style & (STYLE_BORDER | STYLE_CAPTION)))) {
+  if (ClipTo(back, area) && (WinOnRender() || !(style & (STYLE_BORDER | STYLE_CAPTION)))) {
     int ix = 0, iy = 0, cx = 0, cy = 0;
     GetInnerOffset(ix, iy);
     GetClientOffset(cx, cy);
@@ -155,10 +154,10 @@ void GComponent::Draw() {
         const int iw = inner.Width(), ih = inner.Height();
         const int cw = client.Width(), ch = client.Height();
         CFerroRect strips[4] = {
-            CFerroRect(0, 0, cx, ih),                // left
-            CFerroRect(cx + cw, 0, iw, ih),          // right
-            CFerroRect(cx, 0, cx + cw, cy),          // top
-            CFerroRect(cx, cy + ch, cx + cw, ih),    // bottom
+            CFerroRect(0, 0, cx, ih),              // left
+            CFerroRect(cx + cw, 0, iw, ih),        // right
+            CFerroRect(cx, 0, cx + cw, cy),        // top
+            CFerroRect(cx, cy + ch, cx + cw, ih),  // bottom
         };
         for (CFerroRect& strip : strips)
           if (!strip.IsEmpty()) OnEraseInner(&strip);

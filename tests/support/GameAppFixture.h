@@ -155,7 +155,9 @@ inline void PushEvents(std::initializer_list<Uint32> types,
   }
 }
 // A press and release of key queued, which answers the next message box.
-inline void PushKey(SDL_Scancode key) { PushEvents({SDL_KEYDOWN, SDL_KEYUP}, key); }
+inline void PushKey(SDL_Scancode key) {
+  PushEvents({SDL_KEYDOWN, SDL_KEYUP}, key);
+}
 
 // Ends a game's loop as closing its window does, and runs it to that end.
 inline void PlayUntilClosed(GGame& game) {
@@ -189,7 +191,8 @@ class GameTest : public ::testing::Test {
     CFerroString texts[GSceneGame::STATUS_TEXTS];
     Play()->GetStatusTexts(texts);
     std::string joined = texts[0].c_str();
-    for (int i = 1; i < GSceneGame::STATUS_TEXTS; ++i) joined += std::string("|") + texts[i].c_str();
+    for (int i = 1; i < GSceneGame::STATUS_TEXTS; ++i)
+      joined += std::string("|") + texts[i].c_str();
     return joined;
   }
 

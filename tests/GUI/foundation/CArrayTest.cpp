@@ -4,9 +4,9 @@
 
 #include "GUI/foundation/CArrayInt.h"
 #include "GUI/foundation/CArrayPtr.h"
+#include "tests/support/Files.h"
 #include "tests/support/Streams.h"
 #include "tests/support/Strings.h"
-#include "tests/support/Files.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/foundation/CFerroStreamMemory.h"
-#include "tests/support/Streams.h"
-#include "tests/support/Strings.h"
 #include "tests/support/Files.h"
 #include "tests/support/Scoped.h"
+#include "tests/support/Streams.h"
+#include "tests/support/Strings.h"
 
 namespace {
 

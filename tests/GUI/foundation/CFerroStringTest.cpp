@@ -7,9 +7,9 @@
 #include <tuple>
 
 #include "GUI/foundation/CFerroStringArray.h"
+#include "tests/support/Files.h"
 #include "tests/support/Streams.h"
 #include "tests/support/Strings.h"
-#include "tests/support/Files.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "GUI/graphics/FONTEX.h"
 #include "GUI/graphics/TextBorder.h"
-#include "tests/support/Surfaces.h"
 #include "tests/support/HeadlessGame.h"
+#include "tests/support/Surfaces.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GImageList.h"
 #include "GUI/graphics/GSurface16.h"
-#include "tests/support/Surfaces.h"
 #include "tests/support/Bytes.h"
+#include "tests/support/Surfaces.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "tests/support/Surfaces.h"
 #include "tests/support/Files.h"
+#include "tests/support/Surfaces.h"
 
 void PrintTo(const CFerroRect& r, std::ostream* os) {
   *os << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";

@@ -20,7 +20,9 @@ CGameSettings Make(ScaleMode scale, WindowMode windowMode, int width, int height
   s.muted = muted;
   return s;
 }
-CGameSettings Custom() { return Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true); }
+CGameSettings Custom() {
+  return Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true);
+}
 
 TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
   EXPECT_EQ(std::string(CGameSettings().Format().c_str()),

@@ -15,8 +15,8 @@
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/sim/GSimulation.h"
-#include "tests/support/GameAppFixture.h"
 #include "tests/support/Files.h"
+#include "tests/support/GameAppFixture.h"
 
 namespace fs = std::filesystem;
 

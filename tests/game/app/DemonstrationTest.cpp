@@ -72,9 +72,7 @@ class DemonstrationPlayTest : public GameTest {
 TEST_F(DemonstrationPlayTest, EveryReplayPlaysTickForTickAsTheSimulatorAndTouchesNothing) {
   game.PlatformTimer();
   const auto gameFiles = Contents(folder.Path()), userFiles = Contents(user.Path());
-  const auto shown = [&] {
-    return WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
-  };
+  const auto shown = [&] { return WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice())); };
   GSceneGame* play = Play();
   GButtonDM::RunCommand(CMD_DEMONSTRATION, Menu());
   ASSERT_TRUE(play->IsDemonstrating());

@@ -25,8 +25,8 @@
 #include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
 #include "game/model/GModelMedia.h"
-#include "tests/support/HeadlessGame.h"
 #include "tests/support/GameAppFixture.h"
+#include "tests/support/HeadlessGame.h"
 #include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;

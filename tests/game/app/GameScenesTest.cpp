@@ -402,14 +402,13 @@ TEST_F(ScenesTest, ARecordedWinReplaysHeadlessToTheSameEnd) {
   // Space held over undiggable floor at 800: its repeat while the runner
   // drops off the row's end stops it where it lands, a square short of the
   // wall. At 700 Right is released while the menu is open.
-  const Input rest[] = {
-      {260, UP, KEY_RIGHT},     {260, TAP, KEY_LEFT},     {270, TAP, KEY_UP},
-      {390, TAP, KEY_LEFT},     {400, TAP, KEY_UP},       {640, DOWN, KEY_RIGHT},
-      {700, MENU, KEY_RIGHT},   {710, TAP, KEY_RIGHT},    {800, DOWN, KEY_SPACE},
-      {850, REPEAT, KEY_SPACE}, {900, UP, KEY_SPACE},     {920, TAP, KEY_LEFT},
-      {930, TAP, KEY_UP},       {1210, TAP, KEY_RIGHT},   {1220, TAP, KEY_UP},
-      {1420, TAP, KEY_LEFT},    {1640, TAP, KEY_RIGHT},   {1650, DOWN, KEY_SPACE},
-      {1660, REPEAT, KEY_SPACE}, {1700, UP, KEY_SPACE}};
+  const Input rest[] = {{260, UP, KEY_RIGHT},      {260, TAP, KEY_LEFT},   {270, TAP, KEY_UP},
+                        {390, TAP, KEY_LEFT},      {400, TAP, KEY_UP},     {640, DOWN, KEY_RIGHT},
+                        {700, MENU, KEY_RIGHT},    {710, TAP, KEY_RIGHT},  {800, DOWN, KEY_SPACE},
+                        {850, REPEAT, KEY_SPACE},  {900, UP, KEY_SPACE},   {920, TAP, KEY_LEFT},
+                        {930, TAP, KEY_UP},        {1210, TAP, KEY_RIGHT}, {1220, TAP, KEY_UP},
+                        {1420, TAP, KEY_LEFT},     {1640, TAP, KEY_RIGHT}, {1650, DOWN, KEY_SPACE},
+                        {1660, REPEAT, KEY_SPACE}, {1700, UP, KEY_SPACE}};
   inputs.insert(inputs.end(), std::begin(rest), std::end(rest));
 
   // The status line of every tick played, as digmaze-sim prints them.

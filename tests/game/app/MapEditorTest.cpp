@@ -21,8 +21,8 @@
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/model/GMapText.h"
-#include "tests/support/GameAppFixture.h"
 #include "tests/support/Files.h"
+#include "tests/support/GameAppFixture.h"
 
 namespace fs = std::filesystem;
 

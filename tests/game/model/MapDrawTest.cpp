@@ -6,8 +6,8 @@
 #include "GUI/graphics/GSurface.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapText.h"
-#include "tests/support/HeadlessGame.h"
 #include "tests/support/Files.h"
+#include "tests/support/HeadlessGame.h"
 #include "tests/support/Scoped.h"
 
 namespace {

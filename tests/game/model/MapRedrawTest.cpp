@@ -11,8 +11,8 @@
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/GMap.h"
 #include "game/model/GUnit.h"
-#include "tests/support/HeadlessGame.h"
 #include "tests/support/Files.h"
+#include "tests/support/HeadlessGame.h"
 #include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
