@@ -13,39 +13,25 @@ cd "$(dirname "$0")/.."
 
 source benchmarks/common.bash playing.sh "$@"
 
-cat > "$work/inside.sh" <<'INSIDE'
-set -euo pipefail
-work="$1"; game_args="${4:-}"
-seconds="$2"
-size="$3"
-cd "$work/game"
-SDL_AUDIODRIVER=dummy ./digmaze $game_args 2>"$work/stderr" &
-pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
-cpu_ticks() { sed 's/.*) //' "/proc/$pid/stat" | awk '{print $12 + $13}'; }
-hz="$(getconf CLK_TCK)"
-share() { awk -v t="$1" -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.1f", 100 * t / hz / s }'; }
-
-sleep 3
-before="$(cpu_ticks)"
-sleep "$seconds"
-menu="$(share $(( $(cpu_ticks) - before )))"
-
-xdotool key Return
-sleep 1
-before="$(cpu_ticks)"
-end=$(( $(date +%s) + seconds ))
-while [ "$(date +%s)" -lt "$end" ]; do
-  xdotool key Right; sleep 1
-  xdotool key Left; sleep 1
-done
-playing="$(share $(( $(cpu_ticks) - before )))"
-rss="$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$pid/status")"
-echo "$size main menu idle: CPU $menu % of one core; playing: CPU $playing % of one core; peak RSS $rss MiB"
-INSIDE
+# The runner walks right and left on the first level for the measured seconds.
+walk() {
+  local end=$((SECONDS + seconds))
+  while ((SECONDS < end)); do
+    xdotool key Right; sleep 1
+    xdotool key Left; sleep 1
+  done
+}
 
 for size in "${sizes[@]}"; do
   fresh_game
   screen "$size"
-  bash "$work/inside.sh" "$work" "$seconds" "$size" "${DIGMAZE_ARGS:-}"
+  # shellcheck disable=SC2086  # DIGMAZE_ARGS holds several words
+  start_game ${DIGMAZE_ARGS:-}
+  sleep 3
+  menu="$(measure sleep "$seconds")"
+  xdotool key Return
+  sleep 1
+  playing="$(measure walk)"
+  echo "$size main menu idle: CPU $menu % of one core; playing: CPU $playing % of one core; peak RSS $(peak_rss) MiB"
+  stop_game
 done

@@ -314,16 +314,21 @@ inline void BlendSpan(uint16_t* d, const uint16_t* s, const float* alpha, int n,
   }
 }
 
+// A line drawn without a colour key is a plain copy, moved whole since the
+// source and target may overlap; says whether the line was one.
+bool CopiedWhole(const BLT_LINE_DATA* line) {
+  if (!line->noKey) return false;
+  std::memmove(line->dst, line->src, static_cast<size_t>(line->count) * 2);
+  return true;
+}
+
 }  // namespace
 
 void GSurface16::BltHorizontalLine(BLT_LINE_DATA* line) {
+  if (CopiedWhole(line)) return;
   const uint16_t* s = static_cast<const uint16_t*>(line->src);
   uint16_t* d = static_cast<uint16_t*>(line->dst);
   const int n = line->count;
-  if (line->noKey) {
-    std::memmove(d, s, static_cast<size_t>(n) * 2);
-    return;
-  }
   if (!line->hasAlpha && line->multiplier >= 1.0f) {
     // A select rather than a branch, so the compiler can vectorise the line.
     for (int i = 0; i < n; ++i) d[i] = (s[i] & kTransparent) ? d[i] : s[i];
@@ -333,13 +338,10 @@ void GSurface16::BltHorizontalLine(BLT_LINE_DATA* line) {
 }
 
 void GSurface16::BltHorizontalLineRev(BLT_LINE_DATA* line) {
+  if (CopiedWhole(line)) return;
   const uint16_t* s = static_cast<const uint16_t*>(line->src);
   uint16_t* d = static_cast<uint16_t*>(line->dst);
   const int n = line->count;
-  if (line->noKey) {
-    std::memmove(d, s, static_cast<size_t>(n) * 2);
-    return;
-  }
   const float* alpha = line->hasAlpha ? line->srcAlpha : nullptr;
   for (int i = n - 1; i >= 0; --i)
     BlendSpan(d + i, s + i, alpha ? alpha + i : nullptr, 1, line->multiplier);
