@@ -41,7 +41,7 @@ if ((check)); then
     "$FORMAT" --dry-run --Werror "$f" >/dev/null 2>&1 || bad+=("$f")
   done
   if ((${#bad[@]})); then
-    printf 'format.sh: not formatted (run scripts/format.sh %s):\n' "$( ((all)) && echo --all)" >&2
+    printf 'format.sh: not formatted (run scripts/format.sh%s):\n' "$( ((all)) && echo ' --all')" >&2
     printf '  %s\n' "${bad[@]}" >&2
     exit 1
   fi
