@@ -114,8 +114,10 @@ bool GDeviceSDL::Create(int w, int h) {
     }
     // Full screen covers the desktop in its own mode: the display's mode is
     // never switched.
-    Uint32 flags =
-        SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    // A window drawn through its own surface needs no OpenGL: asking for it
+    // would load and start the GL library for nothing.
+    Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (KnownPresentPath() != PresentPath::WindowSurface) flags |= SDL_WINDOW_OPENGL;
     if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     const int x = windowed ? usable.x + (usable.w - w) / 2 : 0;
     const int y = windowed ? usable.y + (usable.h - h) / 2 : 0;
@@ -214,7 +216,10 @@ void GDeviceSDL::CreatePresenter() {
   };
   // Once decided for this window, the choice stands: asking again would
   // make a renderer only to drop it.
-  PresentPath path = requestedPath == PresentPath::Automatic ? presentPath : requestedPath;
+  PresentPath path =
+      requestedPath == PresentPath::Automatic && presentPath != PresentPath::Automatic
+          ? presentPath
+          : KnownPresentPath();
   if (path != PresentPath::WindowSurface) makeRenderer();
   if (path == PresentPath::Automatic)
     path = !renderer || DrawsOnProcessor(renderer) ? PresentPath::WindowSurface
@@ -230,6 +235,12 @@ void GDeviceSDL::CreatePresenter() {
   }
   presentPath = path;
   if (renderer) SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+}
+
+PresentPath GDeviceSDL::KnownPresentPath() const {
+  if (requestedPath != PresentPath::Automatic) return requestedPath;
+  // Without a graphics device every renderer draws on the processor.
+  return HasGraphicsDevice("/dev/") ? PresentPath::Automatic : PresentPath::WindowSurface;
 }
 
 void GDeviceSDL::FitPicture() {

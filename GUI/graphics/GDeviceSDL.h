@@ -105,6 +105,10 @@ class GDeviceSDL : public GDevice {
   // Makes the renderer and decides the present path, once per window; the
   // renderer stays where the window has no surface to draw into.
   void CreatePresenter();
+  // The present path known before any renderer is made: the one asked for,
+  // the window surface on a machine without a graphics device, else
+  // Automatic (a renderer must be made and asked).
+  PresentPath KnownPresentPath() const;
   // Destroys the textures and the renderer they belong to.
   void DestroyRendering();
   // Unlocks and destroys the streaming texture and the intermediate one.

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 PresentPath ParsePresentPath(const char* name) {
@@ -21,4 +22,13 @@ bool IsSoftwareRenderer(const char* rendererName, const char* glRenderer) {
   for (const char* software : {"llvmpipe", "softpipe", "swrast", "software rasterizer"})
     if (text.find(software) != std::string::npos) return true;
   return false;
+}
+
+bool HasGraphicsDevice(const std::string& deviceFolder) {
+  std::error_code error;
+  for (const auto& node : std::filesystem::directory_iterator(deviceFolder + "dri", error))
+    if (node.path().filename().string().rfind("card", 0) == 0 ||
+        node.path().filename().string().rfind("renderD", 0) == 0)
+      return true;
+  return std::filesystem::exists(deviceFolder + "nvidia0", error);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // How the device brings finished frames to the window.
 enum class PresentPath {
   // Chosen when the window's renderer is made: the window surface when that
@@ -23,3 +25,11 @@ PresentPath ParsePresentPath(const char* name);
 // softpipe, swrast), as on a machine without a graphics driver, in a virtual
 // machine or on a virtual display. glRenderer may be none.
 bool IsSoftwareRenderer(const char* rendererName, const char* glRenderer);
+
+// Whether the device folder (normally "/dev/") holds a graphics device a
+// renderer could draw with: a DRM node in dri/, or the proprietary NVIDIA
+// driver's nvidia0. Without one every renderer draws on the processor, so the
+// window surface is chosen without making a renderer to ask: making a GL
+// renderer loads and starts the software rasteriser, a tenth of a second of
+// the start.
+bool HasGraphicsDevice(const std::string& deviceFolder);

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "GUI/graphics/PresentPath.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -130,6 +133,28 @@ TEST(PresentPath, TheWindowSurfaceIsChosenForRenderersThatDrawOnTheProcessor) {
   for (const char* other : {"", "Surface", "auto", "gpu"})
     EXPECT_EQ(ParsePresentPath(other), PresentPath::Automatic) << other;
   EXPECT_EQ(ParsePresentPath(nullptr), PresentPath::Automatic);
+
+  // Only a device node a renderer could draw with counts as a graphics device.
+  const struct {
+    std::vector<std::string> nodes;
+    bool device;
+  } folders[] = {
+      {{}, false},
+      {{"dri/"}, false},
+      {{"dri/by-path/"}, false},
+      {{"dri/card0"}, true},
+      {{"dri/renderD128"}, true},
+      {{"nvidia0"}, true},
+      {{"nvidiactl", "null"}, false},
+  };
+  for (const auto& f : folders) {
+    TempDir dev;
+    for (const std::string& node : f.nodes) {
+      std::filesystem::create_directories(dev / node.substr(0, node.rfind('/') + 1));
+      if (node.back() != '/') std::ofstream(dev / node).put(0);
+    }
+    EXPECT_EQ(HasGraphicsDevice(dev.Path()), f.device) << ::testing::PrintToString(f.nodes);
+  }
 }
 
 }  // namespace
