@@ -115,4 +115,20 @@ go destroyed is_manager_without_new Return park
 cmp -s "$maps/index.dml" "$game/Maps/index.dml" || fail "index.dml is not the shipped list again"
 go menu-again is_main_menu $MAPS_EXIT @512,384
 quit_game Escape
-echo "editor.sh: made, undid, saved, tested and destroyed a map; screenshots in $art"
+
+# ---- From an empty level order: the first map saved is listed once ----------
+is_manager_empty() { [ -z "$(red_rows 200)$(red_rows 690)" ] && ! is_main_menu || { why="not an empty maps manager"; return 1; }; }
+rm -f "$maps"/*
+start_game --scale off
+T=30 go empty-menu is_main_menu
+go empty-maps is_manager_empty $MENU_EDITOR park
+model=(); want_entry=1; expect empty-order; go empty-new-map is_editor $MAPS_CREATE park
+xdotool key 7; click "$(square 4 10)"; model[4,10]=7; paint empty-runner 7
+go empty-saved is_manager $EDITOR_SAVE park
+mapfile -t found < <(ls "$maps" | grep -vx index.dml)
+((${#found[@]} == 1)) || fail "the emptied $maps holds '${found[*]}', not one map"
+{ printf '\0\0\0\0\1\0\0\0'; printf "\\x$(printf %02x ${#found[0]})%s" "${found[0]}"; } >"$work/index-one.dml"
+cmp -s "$maps/index.dml" "$work/index-one.dml" || fail "index.dml does not list ${found[0]} once"
+go empty-menu-again is_main_menu $MAPS_EXIT @512,384
+quit_game Escape
+echo "editor.sh: made, undid, saved, tested and destroyed a map, then made the first map of an empty level order; screenshots in $art"
