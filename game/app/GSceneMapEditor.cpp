@@ -81,21 +81,21 @@ void GSceneMapEditor::OnRender() {
   Invalidate();
 }
 
-bool GSceneMapEditor::Change(int x, int y, bool paint) {
+bool GSceneMapEditor::Change(int x, int y, Stroke stroke) {
   GMap* map = GMap::GetInstance();
   int cx = -1, cy = -1;
   map->GetCellCoordinates(x, y, cx, cy);
   if (cx < 0 || cy < 0) return false;
-  map->ChangeCell(cx, cy, paint);
+  map->ChangeCell(cx, cy, stroke == Stroke::paint);
   return true;
 }
 
-void GSceneMapEditor::ChangeAlong(int x, int y, bool paint) {
+void GSceneMapEditor::ChangeAlong(int x, int y, Stroke stroke) {
   // Steps of at most half a square visit every square of the segment.
   const int dx = x - lastX, dy = y - lastY;
   const int steps = std::max(
       1, (std::max(std::abs(dx), std::abs(dy)) + GMap::SQUARE / 2 - 1) / (GMap::SQUARE / 2));
-  for (int i = 1; i <= steps; ++i) Change(lastX + dx * i / steps, lastY + dy * i / steps, paint);
+  for (int i = 1; i <= steps; ++i) Change(lastX + dx * i / steps, lastY + dy * i / steps, stroke);
   lastX = x;
   lastY = y;
 }
@@ -115,14 +115,14 @@ void GSceneMapEditor::OnRButtonDown(unsigned, int x, int y) {
 }
 
 void GSceneMapEditor::StartStroke(int x, int y, Stroke stroke) {
-  if (!Change(x, y, stroke == Stroke::paint)) return;
+  if (!Change(x, y, stroke)) return;
   painting = true;
   lastX = x;
   lastY = y;
 }
 
 void GSceneMapEditor::OnMouseMove(unsigned flags, int x, int y) {
-  if (painting) ChangeAlong(x, y, (flags & INPUT_LBUTTON) != 0);
+  if (painting) ChangeAlong(x, y, (flags & INPUT_LBUTTON) != 0 ? Stroke::paint : Stroke::clear);
 }
 
 void GSceneMapEditor::OnLButtonUp(unsigned, int, int) {

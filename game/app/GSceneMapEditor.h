@@ -52,15 +52,15 @@ class GSceneMapEditor : public GScene {
   bool HasChanges() const;
 
  private:
-  // Paints (or with paint false erases) the square at (x, y), if any;
-  // false when (x, y) is not over the map.
-  bool Change(int x, int y, bool paint);
-  // Changes every square the cursor crossed from the last position to
-  // (x, y), so a quick drag leaves no gaps.
-  void ChangeAlong(int x, int y, bool paint);
   // What a stroke does to the squares it crosses: the left button paints the
   // palette's cell, the right one clears.
   enum class Stroke { paint, clear };
+  // Paints or clears the square at (x, y), if any; false when (x, y) is not
+  // over the map.
+  bool Change(int x, int y, Stroke stroke);
+  // Changes every square the cursor crossed from the last position to
+  // (x, y), so a quick drag leaves no gaps.
+  void ChangeAlong(int x, int y, Stroke stroke);
   // A press over the map starts a stroke; elsewhere it does nothing.
   void StartStroke(int x, int y, Stroke stroke);
   void EndStroke();
