@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The demonstration under a virtual X server: "Demonstration Game" in the
-# main menu plays the first replayed level, whose runner moves with no input
-# at all (the square it is on changes between two screenshots), and a key
-# brings the main menu back. Screenshots of the last run: <build>/e2e/demo.
+# "Demonstration Game" plays the first replayed level under a virtual X
+# server: its runner moves with no input (its square changes between two
+# screenshots), and a key brings the main menu back. Screenshots: <build>/e2e/demo.
 # Usage: tests/e2e/demo.sh <game folder>
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"

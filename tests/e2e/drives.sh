@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Starts the real game headless in a fresh copy of a game folder and checks
-# the resource drives: the first launch builds "image" and "sound" (table and
-# data files) from the folder's vdd/image and vdd/sound, holding every cluster
-# of their files and nothing more; the next start mounts them without writing
-# them; both starts end cleanly (code 0) when asked to quit (SIGTERM).
+# The first headless launch of a fresh game folder builds the "image" and
+# "sound" drives from vdd/, holding every cluster of their files and nothing
+# more; the next start mounts them unwritten; both end with code 0 on SIGTERM.
 # Usage: tests/e2e/drives.sh <game folder>
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Makes a map as a person would with the mouse and the keys: into the maps
-# manager, a new map painted with strokes (the palette chosen by digits and by
-# clicks), a stroke undone and redone, saved (the file byte by byte, index.dml
-# listing it last, its miniature selected), test-played until the runner takes
-# the treasure and walks back into the exit, destroyed after the question box,
-# and quit with exit code 0. Screenshots of the last run: <build>/e2e/editor.
+# Makes a map with the mouse and the keys: a new map painted with strokes
+# (palette by digits and clicks), a stroke undone and redone, saved (the file
+# byte by byte, listed last in index.dml, its miniature selected), test-played
+# to a win, destroyed after the question, and quit with code 0.
+# Screenshots of the last run: <build>/e2e/editor.
 # Usage: tests/e2e/editor.sh <game folder>
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"

@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
-# Starts the real game under a virtual X server with one fault of its
-# environment at a time and checks that it says what is wrong, in one line on
-# standard error and in its error log, and keeps running (it is asked to quit
-# at the end and must exit with code 0):
+# Starts the game under a virtual X server with one fault of its environment
+# at a time; it must say what is wrong in one line on standard error and in
+# its error log, keep running, and exit with code 0 when asked to quit:
 #   - no HOME, a read-only game folder, per-user folders that cannot be
 #     written, a temporary data folder that is not the user's own;
-#   - a missing or damaged picture, sound, font and map, and a missing
-#     resource drive source, each in a fresh copy of the game folder.
-# The folder cases run the game as the user "nobody" when run as root (root
-# writes into read-only folders); as another user they run as that user and
-# the case that needs a home folder from the user database is left out.
+#   - a missing or damaged picture, sound, font and map, and a missing drive
+#     source, each in a fresh copy of the game folder.
+# As root the folder cases run as "nobody", who cannot write into read-only
+# folders; any other user skips the case needing a home in the user database.
 # Usage: tests/e2e/environment.sh <game folder>
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Starts the game under a virtual X server with a 1280 x 1024 screen and
-# checks what a player would see: the 1024 x 768 picture scaled (sharp, the
-# default) to the screen's width, 1280 x 960, with black bands above and
-# below, a screenshot file of the picture itself after Print Screen, and a
-# clean exit (code 0) when the game is asked to quit as closing its window
-# does (SIGTERM). Without a usable display the game says so by its exit code.
+# At 1280 x 1024 the 1024 x 768 picture is scaled (sharp, the default) to
+# 1280 x 960 between black bands; Print Screen saves the picture itself; the
+# game exits with code 0 on SIGTERM (closing its window); without a usable
+# display it says so by its exit code.
 # Usage: tests/e2e/frame.sh <game folder>
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"

@@ -195,8 +195,7 @@ is_box_over() {  # ref: whether the last picture is ref with a centred message b
   all_near 08294b $((x + 15)),$((y + 45)) $((x + 15)),$((y + h - 20)) ||
     { why="the box at $box has no grid"; return 1; }
 }
-# The quit question over the main menu, compared with the first step's
-# screenshot (the main menu with the pointer in the middle of the screen).
+# The quit question over the first step's screenshot (main menu, pointer centred).
 is_quit_box() { is_box_over "$art/01-menu.png"; }
 has_outline() { all_near ffffff "${OUTLINE[@]}" || { why="no white outline round the map"; return 1; }; }
 is_playing() {

@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Debian package with CPack and checks its fields, files, desktop
-# entry, metadata, icons and manual pages; lintian must find nothing above
-# information. Then the package is unpacked into a read-only scratch root and
-# the installed game played as a player started from the desktop's menu (its
-# settings file asks for the picture 1:1): the first level, a save into slot
-# 1, the first map edited and saved, quit; every file must be in the player's
-# folder and nothing under the root may have changed.
+# Builds the Debian package and checks its fields, files, desktop entry,
+# metadata, icons and manual pages; lintian finds nothing above information.
+# Then the package is unpacked into a read-only root and played as from the
+# desktop's menu (its settings ask for 1:1): the first level, a save into
+# slot 1, the first map edited and saved, quit; every file must be in the
+# player's folder and nothing under the root may have changed.
 # Screenshots of the last run and lintian's report: <build>/e2e/install.
 # Usage: tests/e2e/install.sh <game folder>   (the build's bin/)
 set -euo pipefail

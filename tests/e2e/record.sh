@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Records a won level in the real game and replays it headless: starts
-# "digmaze --record DIR" under a virtual X server, plays the first level to
-# its exit with xdotool, and checks that digmaze-sim, given the map and the
-# recorded keys, ends on the same line the game wrote at the win (same tick,
-# state 2, same score, lives, treasures and positions). The keys are chosen
-# so that the route does not depend on when exactly they land: each one
-# steers the runner until it is stopped by a wall or takes the next ladder.
+# A level won under "digmaze --record DIR" (xdotool, virtual X server) and
+# replayed by digmaze-sim ends on the line the game wrote at the win (tick,
+# state 2, score, lives, treasures, positions). Each key steers the runner
+# until a wall or the next ladder, so the route does not hang on timing.
 # Screenshots of the last run and the recording: <build>/e2e/record.
 # Usage: tests/e2e/record.sh <game folder>
 set -euo pipefail

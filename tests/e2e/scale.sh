@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# The picture fills 1920 x 1080 and 3840 x 2160 screens with the game's
-# defaults (full screen, sharp scaling): the main menu takes the height with
-# black bars beside it; clicks land on the scaled "Map Editor" button (after
-# the pointer visited the border) and the second miniature; a map square
-# measures its scaled size; Alt+Enter switches to a 1024 x 768 window where
-# the level goes on, and back; the window is kept for the next start; and at
-# 1920 x 1080 the window surface and the renderer (DIGMAZE_PRESENT) show the
-# same menu and level. Screenshots of the last run: <build>/e2e/scale/<size>.
+# With the defaults (full screen, sharp) at 1920 x 1080 and 3840 x 2160: the
+# menu takes the height between black bars; clicks land on the scaled "Map
+# Editor" (after the pointer visited the border) and the second miniature; a
+# square measures its scaled size; Alt+Enter goes to a 1024 x 768 window where
+# the level goes on, and back; the window is kept for the next start; at 1920
+# x 1080 the window surface and the renderer show the same menu and level.
+# Screenshots of the last run: <build>/e2e/scale/<size>.
 # Usage: tests/e2e/scale.sh <game folder>
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"
