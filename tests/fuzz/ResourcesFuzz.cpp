@@ -33,42 +33,39 @@ std::vector<CFerroString> LabelsOf(ConfigScanner& scanner) {
   return labels;
 }
 
+// The lookups a module's settings make: values anywhere, in each section, and
+// the text read character by character and line by line.
+void Scan(ConfigScanner& scanner, int length, int valueLimit) {
+  static const char* const kKeys[] = {"SPEED", "NAME", "NAME=", "=", "[", ";", "FONT", "WIDTH"};
+  for (const char* key : kKeys)
+    FuzzCheck(scanner.FindParametrDir(key).GetLength() <= valueLimit, "values are bounded");
+  int start = 0;
+  for (const CFerroString& label : LabelsOf(scanner)) {
+    start = scanner.FindString(0, label.c_str(), start);
+    if (start < 0) break;
+    for (const char* key : kKeys) scanner.FindParametrToLabel(0, key, start);
+  }
+  scanner.SetCursor(0, 0);
+  char c = 0;
+  for (int steps = 0; scanner.ReadChar(0, c);)
+    FuzzCheck(++steps <= length, "ReadChar reaches the end");
+  CFerroString line;
+  scanner.SetCursor(0, 0);
+  scanner.ReadToEnter(0, line);
+}
+
 }  // namespace
 
 int FuzzSettings(const uint8_t* data, size_t size) {
   const char* text = reinterpret_cast<const char*>(data);
   const int length = static_cast<int>(std::min<size_t>(size, 1u << 20));
-  static const char* const kKeys[] = {"SPEED", "NAME", "NAME=", "=", "[", ";", "FONT", "WIDTH"};
-
   Config config;
   CFerroStreamMemory stream;
   if (stream.Open(text, static_cast<unsigned>(length), CFerroStream::modeRead) &&
-      config.ReadStream(stream)) {
-    for (const char* key : kKeys) {
-      FuzzCheck(config.FindParametrFile(0, key).GetLength() <= 255, "Config values are bounded");
-      config.FindParametrDir(key);
-    }
-    int start = 0;
-    for (const CFerroString& label : LabelsOf(config)) {
-      start = config.FindString(0, label.c_str(), start);
-      if (start < 0) break;
-      for (const char* key : kKeys) config.FindParametrToLabel(0, key, start);
-      config.FindParametrFile(0, label.c_str());
-    }
-  }
-
+      config.ReadStream(stream))
+    Scan(config, length, 255);
   ConfigFile file;
-  if (file.OpenMemory(text, length)) {
-    for (const char* key : kKeys)
-      FuzzCheck(file.FindParametrDir(key).GetLength() <= 2999, "ConfigFile values are bounded");
-    file.SetCursor(0, 0);
-    char c = 0;
-    int steps = 0;
-    while (file.ReadChar(0, c)) FuzzCheck(++steps <= length, "ReadChar reaches the end");
-    CFerroString line;
-    file.SetCursor(0, 0);
-    file.ReadToEnter(0, line);
-  }
+  if (file.OpenMemory(text, length)) Scan(file, length, 2999);
   return 0;
 }
 
@@ -84,7 +81,6 @@ int FuzzLanguage(const uint8_t* data, size_t size) {
     for (const CFerroString& label : labels) {
       FuzzCheck(language.Label(label.c_str(), false) != nullptr, "a missing key gives a text");
       language.Label(label.c_str(), true);
-      language.GetNameLabel(label);
     }
     for (int i = 0; i < language.GetLanguageCount(); ++i)
       FuzzCheck(language.GetDescription(i) != nullptr, "every counted language is described");
@@ -97,34 +93,23 @@ int FuzzLanguage(const uint8_t* data, size_t size) {
 
 namespace {
 
-// Files larger than this are left unread, so one input cannot take seconds.
-constexpr uint32_t kMaxReadFile = 1u << 22;
-// Files overwritten one by one to see that no other file shares their clusters.
+constexpr uint32_t kMaxReadFile = 1u << 22;  // larger files are left unread
 constexpr size_t kMaxRewrites = 16;
 
 uint32_t ReadLE32(const uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-// The data file name a table announces (offset 8: length, offset 12: bytes), when it is a plain
-// file name; otherwise a name the table cannot mean.
+// The data file name the table announces (offset 8: length, offset 12: bytes)
+// when it is a plain file name; otherwise a name the table cannot mean.
 std::string DataFileName(const uint8_t* table, size_t size) {
-  const std::string fallback = "data.vdd";
-  if (size < 12) return fallback;
-  const uint32_t n = ReadLE32(table + 8);
-  if (n == 0 || n > 255 || n > size - 12) return fallback;
+  const uint32_t n = size < 12 ? 0 : ReadLE32(table + 8);
+  if (n == 0 || n > 255 || n > size - 12) return "data.vdd";
   std::string name(reinterpret_cast<const char*>(table + 12), n);
   if (name == "." || name == ".." || name == "table.vdt" ||
       name.find_first_of(std::string("/\\:\0", 4)) != std::string::npos)
-    return fallback;
+    return "data.vdd";
   return name;
-}
-
-std::string PathOf(const VIRTUAL_ITEM& item) {
-  std::string path = item.itemName.c_str();
-  for (const VIRTUAL_FOLDER* f = item.parent; f != nullptr && f->parent != nullptr; f = f->parent)
-    path = std::string(f->itemName.c_str()) + "/" + path;
-  return ":" + path;
 }
 
 struct DriveFile {
@@ -132,19 +117,18 @@ struct DriveFile {
   std::vector<uint8_t> bytes;
 };
 
-// A file's bytes. The last cluster of a damaged data file may be cut short; reading then stops
-// early, at the end of the data file, and returns the bytes that are there.
+// A file's bytes, read in odd pieces so transfers start and end inside
+// clusters. The last cluster of a damaged data file may be cut short; reading
+// then stops at the end of the data file.
 bool ReadWhole(GVirtualDrive& drive, const std::string& path, std::vector<uint8_t>& bytes) {
   std::unique_ptr<CFerroStreamVirtualFile> stream = drive.OpenStream(path.c_str(), 0);
   if (!stream) return false;
   bytes.assign(stream->GetLength(), 0);
-  // Odd pieces, so transfers start and end inside clusters.
   size_t at = 0;
-  while (at < bytes.size()) {
-    const unsigned piece = static_cast<unsigned>(std::min<size_t>(bytes.size() - at, 3001));
-    const unsigned got = stream->Read(bytes.data() + at, piece);
+  for (unsigned got = 1; at < bytes.size() && got > 0;) {
+    got = stream->Read(bytes.data() + at,
+                       static_cast<unsigned>(std::min<size_t>(bytes.size() - at, 3001)));
     at += got;
-    if (got < piece) break;
   }
   bytes.resize(at);
   return true;
@@ -155,16 +139,16 @@ bool WriteWhole(GVirtualDrive& drive, const std::string& path, const std::vector
   return stream && stream->Write(bytes.data(), static_cast<unsigned>(bytes.size())) == bytes.size();
 }
 
-// Every file but `skip` still holds what it held; a file cut short by the data file's end may
-// have grown by zeros since (a shuffle or a new cluster extends the data file).
+// Every file but `skip` still holds what it held; one cut short by the data
+// file's end may have grown by zeros since.
 void CheckUnchanged(GVirtualDrive& drive, const std::vector<DriveFile>& files, size_t skip,
                     const char* what) {
   for (size_t i = 0; i < files.size(); ++i) {
-    if (i == skip) continue;
     std::vector<uint8_t> now;
-    FuzzCheck(ReadWhole(drive, files[i].path, now) && now.size() >= files[i].bytes.size() &&
-                  std::equal(files[i].bytes.begin(), files[i].bytes.end(), now.begin()),
-              what);
+    FuzzCheck(
+        i == skip || (ReadWhole(drive, files[i].path, now) && now.size() >= files[i].bytes.size() &&
+                      std::equal(files[i].bytes.begin(), files[i].bytes.end(), now.begin())),
+        what);
   }
 }
 
@@ -174,31 +158,31 @@ int FuzzDrive(const uint8_t* data, size_t size) {
   if (size < 4) return 0;
   const size_t tableSize = std::min<size_t>(ReadLE32(data), size - 4);
   const uint8_t* table = data + 4;
-  const uint8_t* content = table + tableSize;
-  const size_t contentSize = size - 4 - tableSize;
 
   // A folder of its own, emptied first, so no file of an earlier input is found.
-  const std::string folder = FuzzScratchFolder() + "drive/";
   std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-  std::filesystem::create_directory(folder, ignored);
+  std::filesystem::remove_all(FuzzScratchFolder() + "drive/", ignored);
+  std::filesystem::create_directory(FuzzScratchFolder() + "drive/", ignored);
   const std::string tablePath = FuzzWriteScratch("drive/table.vdt", table, tableSize);
-  if (tablePath.empty() ||
-      FuzzWriteScratch("drive/" + DataFileName(table, tableSize), content, contentSize).empty())
+  if (tablePath.empty() || FuzzWriteScratch("drive/" + DataFileName(table, tableSize),
+                                            table + tableSize, size - 4 - tableSize)
+                               .empty())
     return 0;
 
   GVirtualDrive drive;
   if (!drive.Open(tablePath.c_str())) return 0;
   FuzzCheck(drive.GetDataLength() >= 4, "an open drive has its data signature");
-
+  FuzzCheck(drive.GetItem(":") == &drive.GetRoot(), "the root resolves");
   std::vector<DriveFile> files;
   drive.GetRoot().Walk([&](VIRTUAL_ITEM& item) {
-    if (item.IsFile() && static_cast<VIRTUAL_FILE&>(item).size <= kMaxReadFile)
-      files.push_back({PathOf(item), {}});
+    if (!item.IsFile() || static_cast<VIRTUAL_FILE&>(item).size > kMaxReadFile) return;
+    std::string path = item.itemName.c_str();
+    for (const VIRTUAL_FOLDER* f = item.parent; f != nullptr && f->parent != nullptr; f = f->parent)
+      path = std::string(f->itemName.c_str()) + "/" + path;
+    files.push_back({":" + path, {}});
   });
   for (DriveFile& file : files)
     FuzzCheck(ReadWhole(drive, file.path, file.bytes), "every listed file opens and reads");
-  FuzzCheck(drive.GetItem(":") == &drive.GetRoot(), "the root resolves");
   if (drive.IsReadOnly()) return 0;
 
   // A new file takes released clusters first: none of them may belong to a file.
@@ -218,9 +202,7 @@ int FuzzDrive(const uint8_t* data, size_t size) {
     CheckUnchanged(drive, files, i, "rewriting a file leaves the others alone");
   }
   if (drive.Mix(7)) CheckUnchanged(drive, files, files.size(), "a shuffle keeps every file");
-
-  const bool closed = drive.Close();
-  if (closed) {
+  if (drive.Close()) {
     GVirtualDrive again;
     FuzzCheck(again.Open(tablePath.c_str()), "a drive written back opens again");
     CheckUnchanged(again, files, files.size(), "a drive written back keeps every file");
