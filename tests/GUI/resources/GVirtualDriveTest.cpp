@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -148,21 +149,18 @@ TEST_F(GVirtualDriveTest, TableAfterFoldersAndFilesInSeveralBuckets) {
 }
 
 TEST_F(GVirtualDriveTest, LookupCreationAndRemovalFollowTheTree) {
-  // Creating and removing follow the tree.
-  ASSERT_TRUE(drive.CreateDirectory(":d"));
-  ASSERT_TRUE(drive.CreateFile(":d/f"));
-  EXPECT_FALSE(drive.CreateFile(":d/f"));
-  EXPECT_FALSE(drive.CreateDirectory(":d"));
-  EXPECT_FALSE(drive.CreateFile(":missing/f"));
-  EXPECT_FALSE(drive.CreateFile(":d/f/g"));
-  EXPECT_FALSE(drive.CreateDirectory(":d/.."));
-  EXPECT_FALSE(drive.CreateFile(":"));
-  EXPECT_FALSE(drive.RemoveDirectory(":d"));  // still holds f
-  EXPECT_FALSE(drive.RemoveDirectory(":d/f"));
-  EXPECT_FALSE(drive.RemoveFile(":d"));
-  EXPECT_FALSE(drive.RemoveDirectory(":"));
-  EXPECT_TRUE(drive.RemoveFile(":d/f"));
-  EXPECT_TRUE(drive.RemoveDirectory(":d"));
+  using Step = bool (GVirtualDrive::*)(const char*);
+  const Step makeFolder = &GVirtualDrive::CreateDirectory, makeFile = &GVirtualDrive::CreateFile;
+  const Step dropFolder = &GVirtualDrive::RemoveDirectory, dropFile = &GVirtualDrive::RemoveFile;
+  // In order: each step, its path and whether it succeeds.
+  const std::tuple<Step, const char*, bool> steps[] = {
+      {makeFolder, ":d", true},     {makeFile, ":d/f", true},        {makeFile, ":d/f", false},
+      {makeFolder, ":d", false},    {makeFile, ":missing/f", false}, {makeFile, ":d/f/g", false},
+      {makeFolder, ":d/..", false}, {makeFile, ":", false},          {dropFolder, ":d", false},
+      {dropFolder, ":d/f", false},  {dropFile, ":d", false},         {dropFolder, ":", false},
+      {dropFile, ":d/f", true},     {dropFolder, ":d", true},
+  };
+  for (auto [step, path, ok] : steps) EXPECT_EQ((drive.*step)(path), ok) << path;
   EXPECT_EQ(drive.GetRoot().GetBucketCount(), 0);
   EXPECT_EQ(drive.OpenStream(":missing", 0), nullptr);
   ASSERT_TRUE(drive.CreateDirectory(":folder"));
