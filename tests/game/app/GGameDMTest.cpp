@@ -46,19 +46,6 @@ class GameDMTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(GameDMTest, CreateGameSetsUpTheFrame) {
-  EXPECT_EQ(game.GetMainTimerPeriod(), 50u);
-  int w = 0, h = 0;
-  game.GetDevice()->GetSize(w, h);
-  EXPECT_EQ(w, 1024);
-  EXPECT_EQ(h, 768);
-  EXPECT_EQ(game.GetBackSurface()->GetWidth(), 1024);
-  EXPECT_EQ(game.GetCurrentSceneIndex(), 0);
-  EXPECT_NE(game.GetSound(), nullptr);
-  EXPECT_TRUE(fs::exists(dir / "nofirst.ctl"));
-  EXPECT_STREQ(SDL_GetWindowTitle(GDeviceSDL::window), "Digmaze");
-}
-
 TEST_F(GameDMTest, FramePresentsThePictureWithTheCursorInTheTextureOnly) {
   GSurface* arrow = game.GetDevice()->AddSurface();
   ASSERT_TRUE(arrow->Create(4, 4));
