@@ -48,6 +48,19 @@ struct FakeSound : GSound {
   char next = 'a';
 };
 
+// A channel index that names nothing (never handed out, stopped, finished, or its slot taken
+// by a newer sound) reaches no channel.
+void ExpectDead(FakeSound& sound, int channel) {
+  const size_t before = sound.log.size();
+  EXPECT_EQ(sound.GetChannel(channel), nullptr) << channel;
+  EXPECT_FALSE(sound.Stop(channel) || sound.SetVolume(channel, 0.5f) ||
+               sound.SetVolume(channel, 50) || sound.SetMaxPriority(channel))
+      << channel;
+  EXPECT_EQ(sound.GetState(channel), -1) << channel;
+  EXPECT_EQ(sound.GetPosition(channel), -1) << channel;
+  EXPECT_EQ(sound.log.size(), before) << channel;
+}
+
 TEST(GSoundTest, FinishedChannelsGiveUpTheirSlotsAndDestructionStopsBeforeUnloading) {
   Log log;
   {
@@ -65,11 +78,7 @@ TEST(GSoundTest, FinishedChannelsGiveUpTheirSlotsAndDestructionStopsBeforeUnload
 
     EXPECT_TRUE(sound.Stop(2));
     for (int bad : {-1, 1, 2, 4, 2 + GSound::kChannelSlots}) {
-      EXPECT_FALSE(sound.Stop(bad) || sound.SetVolume(bad, 0.5f) || sound.SetVolume(bad, 50) ||
-                   sound.SetMaxPriority(bad))
-          << bad;
-      EXPECT_EQ(sound.GetState(bad), -1) << bad;
-      EXPECT_EQ(sound.GetPosition(bad), -1) << bad;
+      ExpectDead(sound, bad);
       EXPECT_EQ(sound.Play(bad, 1.0f, false), -1) << bad;
       EXPECT_FALSE(sound.Unload(bad)) << bad;
     }
@@ -81,54 +90,29 @@ TEST(GSoundTest, FinishedChannelsGiveUpTheirSlotsAndDestructionStopsBeforeUnload
   EXPECT_EQ(GSoundChannel::sound, nullptr);
 }
 
-struct StaleCase {
-  const char* what;
-  // Ends the channel at `index`, as a caller or the channel itself would.
-  void (*end)(FakeSound& sound, int index);
-};
-
-class GSoundStaleIndexTest : public ::testing::TestWithParam<StaleCase> {};
-
-TEST_P(GSoundStaleIndexTest, AKeptIndexNeverReachesTheNewerSoundInItsSlot) {
-  Log log;
-  FakeSound sound(log);
-  const int a = sound.Load();
-  const int old = sound.Play(a, 100, false);
-  GetParam().end(sound, old);
-  const int newer = sound.Play(a, 100, false);
-  ASSERT_NE(newer, old);
-  ASSERT_EQ(sound.GetChannelCount(), 1) << "the slot is reused";
-  log.clear();
-
-  EXPECT_EQ(sound.GetChannel(old), nullptr);
-  EXPECT_FALSE(sound.Stop(old));
-  EXPECT_FALSE(sound.SetVolume(old, 0.1f) || sound.SetVolume(old, 10) || sound.SetMaxPriority(old));
-  EXPECT_EQ(sound.GetState(old), -1);
-  EXPECT_EQ(sound.GetPosition(old), -1);
-  EXPECT_TRUE(log.empty()) << log.front();
-  EXPECT_EQ(sound.GetState(newer), 0);
-  EXPECT_TRUE(sound.Stop(newer));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Endings, GSoundStaleIndexTest,
-    ::testing::Values(StaleCase{"finished",
-                                [](FakeSound& s, int i) {
-                                  static_cast<FakeChannel*>(s.GetChannel(i))->state = -1;
-                                }},
-                      StaleCase{"stopped", [](FakeSound& s, int i) { s.Stop(i); }}),
-    [](const auto& info) { return std::string(info.param.what); });
-
-TEST(GSoundTest, ANoVoicePlayNamesAnEmptySlotThatTheNextPlayTakesUnderAnotherIndex) {
+TEST(GSoundTest, AKeptIndexNeverReachesTheNewerSoundInItsSlot) {
+  for (bool finished : {true, false}) {
+    SCOPED_TRACE(finished ? "finished" : "stopped");
+    Log log;
+    FakeSound sound(log);
+    const int a = sound.Load();
+    const int old = sound.Play(a, 100, false);
+    if (finished)
+      static_cast<FakeChannel*>(sound.GetChannel(old))->state = -1;
+    else
+      sound.Stop(old);
+    const int newer = sound.Play(a, 100, false);
+    ASSERT_EQ(sound.GetChannelCount(), 1) << "the slot is reused";
+    ExpectDead(sound, old);
+    EXPECT_EQ(sound.GetState(newer), 0);
+    EXPECT_TRUE(sound.Stop(newer));
+  }
+  // A play without a voice names an empty slot, which the next play takes under another index.
   Log log;
   FakeSound sound(log);
   const int none = sound.AddChannel(nullptr);
-  EXPECT_EQ(none, 0);
-  EXPECT_EQ(sound.GetState(none), -1);
-  const int next = sound.Play(sound.Load(), 100, false);
-  EXPECT_EQ(next, GSound::kChannelSlots);
-  EXPECT_FALSE(sound.Stop(none));
-  EXPECT_EQ(sound.GetState(next), 0);
+  EXPECT_EQ(sound.Play(sound.Load(), 100, false), GSound::kChannelSlots);
+  ExpectDead(sound, none);
 }
 
 }  // namespace
