@@ -1,10 +1,11 @@
+#include "game/app/GReplayRecorder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
 #include "GUI/toolkit/InputCodes.h"
-#include "game/app/GReplayRecorder.h"
 #include "tests/support/Files.h"
 
 namespace fs = std::filesystem;
@@ -22,7 +23,7 @@ class GReplayRecorderTest : public ::testing::Test {
 
 // What the scene hands over becomes exactly the lines a replay needs: a held
 // key's repeat only when it changed play, written as release and press; any
-// other key that starts the level as a Space tap.
+// other key that starts the level as a Space tap; nothing after the end.
 TEST_F(GReplayRecorderTest, WritesTheScriptAReplayNeeds) {
   recorder.BeginLevel("level07.dmm", 0, false);
   EXPECT_EQ(recorder.GetPath(), (folder / "rec/level07.txt").string());
@@ -36,23 +37,27 @@ TEST_F(GReplayRecorderTest, WritesTheScriptAReplayNeeds) {
   recorder.KeyUp(20, KEY_UP);
   recorder.KeyDown(21, KEY_SPACE, true);
   recorder.KeyUp(22, KEY_SPACE);
+  recorder.KeyDown(23, KEY_DOWN, true);
   recorder.KeyUp(23, KEY_ESCAPE);  // not a key of play
+  recorder.KeyUp(24, KEY_DOWN);
+  recorder.KeyDown(25, KEY_LEFT, true);
   recorder.Note("caught T 40 S 3");
   recorder.EndLevel("end T 80 S 2 SC 110");
   EXPECT_EQ(recorder.GetPath(), "");
-  recorder.KeyDown(90, KEY_LEFT, true);  // after the end nothing is written
+  recorder.KeyDown(90, KEY_LEFT, true);
   EXPECT_EQ(ReadText(folder / "rec/level07.txt"),
             "# level07.dmm\n"
             "0 down Space\n0 up Space\n"
             "3 down Right\n12 down Up\n14 up Right\n14 down Right\n"
             "20 up Right\n20 up Up\n21 down Space\n22 up Space\n"
+            "23 down Down\n24 up Down\n25 down Left\n"
             "# caught T 40 S 3\n# end T 80 S 2 SC 110\n");
 }
 
-// Playing a map again never replaces an earlier recording: later attempts are numbered.
+// Playing a map again never replaces an earlier recording: later attempts are
+// numbered, and one resumed from a saved game says from which tick.
 TEST_F(GReplayRecorderTest, LaterAttemptsGetNumberedFiles) {
-  const char* expected[] = {"level01.txt", "level01-2.txt", "level01-3.txt"};
-  for (const char* name : expected) {
+  for (const char* name : {"level01.txt", "level01-2.txt", "level01-3.txt"}) {
     recorder.BeginLevel("level01.dmm", 0, false);
     EXPECT_EQ(fs::path(recorder.GetPath()).filename(), name);
     recorder.KeyDown(0, KEY_LEFT, true);
@@ -65,17 +70,14 @@ TEST_F(GReplayRecorderTest, LaterAttemptsGetNumberedFiles) {
             0u);
 }
 
-// A folder that cannot be made records nothing and nothing else happens.
+// A folder that cannot be made records nothing, and nothing else happens.
 TEST_F(GReplayRecorderTest, AnUnwritableFolderRecordsNothing) {
-  fs::create_directories(folder);
-  WriteText(folder / "file", "x");
+  ASSERT_TRUE(WriteText(folder / "file", "x"));
   recorder.SetFolder((folder / "file/rec").c_str());
   recorder.BeginLevel("level01.dmm", 0, false);
   EXPECT_EQ(recorder.GetPath(), "");
   recorder.KeyDown(0, KEY_LEFT, true);
   recorder.EndLevel("end");
-  recorder.SetFolder("");
-  EXPECT_FALSE(recorder.IsOn());
 }
 
 }  // namespace
