@@ -481,6 +481,48 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
   EXPECT_EQ(RecordedEnd(after), lines.back()) << after;
 }
 
+// Where the focus starts and the ids it visits with Down (Right in a
+// message box) until it comes round again: hidden and disabled buttons
+// ("Empty Slot" when loading, saving and loading in a test play) are
+// passed over.
+TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
+  StartGame();
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(3).c_str()));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(6).c_str()));
+  GSceneMenu* menu = Menu();
+  const auto visit = [&](GDialog* dialog, int presses, unsigned key) {
+    std::vector<unsigned> seen;
+    for (int i = 0;; ++i) {
+      seen.push_back(dialog->GetFocusItem() ? dialog->GetFocusItem()->GetId() : 0u);
+      if (i == presses) return seen;
+      Key(key);
+    }
+  };
+  const auto ids = [](std::initializer_list<unsigned> list) { return std::vector<unsigned>(list); };
+  game.SetScene(SCENE_MENU);
+  EXPECT_EQ(visit(menu, 6, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 1}));
+  StartGame();
+  Run(CMD_GAME_MENU, Play());
+  EXPECT_EQ(visit(&Play()->menuDialog, 5, KEY_DOWN), ids({18, 19, 20, 21, 22, 18}));
+  Play()->menuDialog.EndModal(0);
+  map->testMode = true;
+  Run(CMD_GAME_MENU, Play());
+  EXPECT_EQ(visit(&Play()->menuDialog, 3, KEY_DOWN), ids({18, 19, 22, 18}));
+  Play()->menuDialog.EndModal(0);
+  map->testMode = false;
+  Run(CMD_SAVE_GAME, Play());
+  EXPECT_EQ(visit(&menu->saveLoadDialog, 9, KEY_DOWN), ids({10, 1, 2, 3, 4, 5, 6, 7, 8, 10}));
+  menu->saveLoadDialog.EndModal(0);
+  Run(CMD_LOAD_GAME_IN_GAME, Play());
+  EXPECT_EQ(visit(&menu->saveLoadDialog, 3, KEY_DOWN), ids({10, 3, 6, 10}));
+  menu->saveLoadDialog.EndModal(0);
+  game.SetScene(SCENE_MENU);
+  Run(CMD_EXIT, menu);
+  EXPECT_EQ(visit(&menu->quitBox, 2, KEY_RIGHT), ids({1, 2, 1}));
+  EXPECT_EQ(visit(&menu->quitBox, 2, KEY_TAB), ids({1, 2, 1}));
+  menu->quitBox.EndModal(0);
+}
+
 // Everything that waits for the player answers the keys a pad gives: A is
 // Space, B and Start are Escape.
 TEST_F(ScenesTest, TheWaitingLevelTheEndBoxesAndTheQuitQuestionAnswerThePad) {
