@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface16.h"
 
 namespace {
@@ -105,7 +104,7 @@ TEST(GDevice, CreateAndSetVideoModeKeepTheDesktopWindow) {
   EXPECT_EQ(GSurface::device, nullptr);
 }
 
-TEST(GDevice, OwnedSurfacesAndCursors) {
+TEST(GDevice, DeletesOnlyTheSurfacesItOwns) {
   TestDevice device;
   GSurface* a = device.AddSurface();
   GSurface16 foreign;
@@ -114,12 +113,6 @@ TEST(GDevice, OwnedSurfacesAndCursors) {
   EXPECT_TRUE(device.DeleteSurface(a));
   EXPECT_FALSE(device.DeleteSurface(a));
   EXPECT_EQ(device.GetSurfaceCount(), 0);
-
-  EXPECT_EQ(device.AddCursor(&foreign, 3, 4), 0);
-  for (int bad : {1, -1}) EXPECT_FALSE(device.SetCursor(bad));
-  EXPECT_EQ(device.GetCursor(), nullptr);
-  ASSERT_TRUE(device.SetCursor(0));
-  EXPECT_EQ(device.GetCursor()->GetSurface(), &foreign);
 }
 
 }  // namespace

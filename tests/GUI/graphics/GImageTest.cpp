@@ -127,16 +127,14 @@ TEST(GSurfaceLoad, DamagedFilesFailCleanlyOrDecode) {
     Surf s(1, 1);
     return Load(s, bytes) || s.GetWidth() == 1;
   };
-  for (const Bytes& file : {Png(255, 0, 255, 128), jpg, tga}) {
-    for (size_t at = 0; at < file.size(); ++at) {
-      EXPECT_TRUE(loadOrKeep(Bytes(file.begin(), file.begin() + at)));
-      for (unsigned char mask : {0x01, 0x10, 0x80, 0xFF}) {
-        Bytes flipped = file;
-        flipped[at] ^= mask;
-        EXPECT_TRUE(loadOrKeep(flipped));
+  // Mask 0 stands for the file cut off at that byte.
+  for (const Bytes& file : {Png(255, 0, 255, 128), jpg, tga})
+    for (size_t at = 0; at < file.size(); ++at)
+      for (unsigned char mask : {0x00, 0x01, 0x10, 0x80, 0xFF}) {
+        Bytes damaged = mask ? file : Bytes(file.begin(), file.begin() + at);
+        if (mask) damaged[at] ^= mask;
+        EXPECT_TRUE(loadOrKeep(damaged)) << at << " " << int{mask};
       }
-    }
-  }
   // A Huffman table claiming more than 256 symbols would overrun the decoder's tables.
   const unsigned char kDht[] = {0xFF, 0xC4};
   const size_t dht =
@@ -194,7 +192,6 @@ TEST(GImageList, CellsHoldTheImageCentredAndClippedAndDieWithTheList) {
     EXPECT_EQ(Picture(*cell1), Rows("####", "####", "####", "####"));
     EXPECT_EQ(cell1->GetPixel16(0, 0), kRed);
     EXPECT_EQ(list.GetImage(2), nullptr);
-    EXPECT_EQ(list.GetImage(-1), nullptr);
     Surf target(4, 3);  // the cell keeps the pivot, which lands on the drawing position
     list.GetImage(0)->Blt(1, 2, &target, true);
     EXPECT_EQ(Picture(target), Rows("....", "..#.", ".##."));

@@ -17,7 +17,7 @@ namespace {
 
 using namespace surface_test;
 
-TEST(GSurface16, LinesInBothDirectionsAndRectangleOutlines) {
+TEST(GSurface16, LinesRectanglesAndClippingAtEveryEdge) {
   Surf s(5, 5);
   s.DrawHorizontalLine(1, 0, 3, 0xFFFFFF);
   s.DrawHorizontalLine(3, 1, -3, 0xFFFFFF);
@@ -34,7 +34,6 @@ TEST(GSurface16, LinesInBothDirectionsAndRectangleOutlines) {
       {0, 0, 4, 2, Rows("##...", "..##.", "....#")},
       {4, 2, 0, 0, Rows("#....", ".##..", "...##")},  // the other way truncates toward x2
       {4, 0, 4, 2, Rows("....#", "....#", "....#")},
-      {3, 1, 0, 1, Rows(".....", "####.", ".....")},
       {0, 2, 2, 0, Rows("..#..", ".#...", "#....")},
   };
   for (const Case& c : cases) {
@@ -50,27 +49,17 @@ TEST(GSurface16, LinesInBothDirectionsAndRectangleOutlines) {
   r.DrawRect(1, 3, 3, -1, 0xFF0000);
   EXPECT_EQ(Picture(r), Rows("#.####", "..#..#", "..#..#", "..####"));
   EXPECT_EQ(r.GetPixel16(0, 0), kRed);
-}
 
-TEST(GSurface16, ClippingAtEveryEdge) {
-  // Clip (1, 1, 3, 3) on 5 x 5; each rectangle reaches past one edge.
-  struct Case {
-    int x, y, w, h;
-    std::string picture;
-  } cases[] = {
-      {-3, 2, 5, 1, Rows(".....", ".....", ".#...", ".....", ".....")},  // left
-      {3, 2, 9, 1, Rows(".....", ".....", "...#.", ".....", ".....")},   // right
-      {2, -4, 1, 6, Rows(".....", "..#..", ".....", ".....", ".....")},  // top
-      {2, 3, 1, 9, Rows(".....", ".....", ".....", "..#..", ".....")},   // bottom
-      {-9, -9, 99, 99, Rows(".....", ".###.", ".###.", ".###.", ".....")},
-      {4, 4, 3, 3, Rows(".....", ".....", ".....", ".....", ".....")},  // wholly outside
-  };
-  for (const Case& c : cases) {
-    Surf s(5, 5);
-    ASSERT_TRUE(s.SetClip(1, 1, 3, 3));
-    s.FillRect(c.x, c.y, c.w, c.h, 0xFFFFFF);
-    EXPECT_EQ(Picture(s), c.picture) << c.x << "," << c.y << " " << c.w << "x" << c.h;
-  }
+  // Under the clip (1, 1, 3, 3) each rectangle reaches past one edge and
+  // leaves one pixel; the last one lies wholly outside.
+  Surf clipped(5, 5);
+  ASSERT_TRUE(clipped.SetClip(1, 1, 3, 3));
+  clipped.FillRect(-3, 2, 5, 1, 0xFFFFFF);
+  clipped.FillRect(3, 2, 9, 1, 0xFFFFFF);
+  clipped.FillRect(2, -4, 1, 6, 0xFFFFFF);
+  clipped.FillRect(2, 3, 1, 9, 0xFFFFFF);
+  clipped.FillRect(4, 4, 3, 3, 0xFFFFFF);
+  EXPECT_EQ(Picture(clipped), Rows(".....", "..#..", ".#.#.", "..#..", "....."));
 }
 
 TEST(GSurface16, CreateClipAndOrigin) {
@@ -164,7 +153,7 @@ TEST(GSurface16, FloodFillStopsAtBorderAndClip) {
   EXPECT_EQ(Picture(open), Rows("##.."));
 }
 
-TEST(GSurface16, TgaAndTextureCopiesOfATwoByTwoSurface) {
+TEST(GSurface16, TgaFileAndTextureRectangleCopies) {
   Surf s(2, 2);
   Put(s, 0, 0, kRed);
   Put(s, 1, 0, kGreen);
@@ -180,18 +169,6 @@ TEST(GSurface16, TgaAndTextureCopiesOfATwoByTwoSurface) {
   EXPECT_EQ(ReadBytes(dir / "2x2.tga"), expected);
   EXPECT_FALSE(s.SaveTGA("/nonexistent-folder/x.tga"));
 
-  std::vector<uint16_t> tex(8, 0xAAAA);  // pitch of 4 pixels
-  s.CopyToTexture(tex.data(), 8);
-  EXPECT_EQ(tex,
-            (std::vector<uint16_t>{kRed, kGreen, 0xAAAA, 0xAAAA, kBlue, 0x8000, 0xAAAA, 0xAAAA}));
-  std::vector<uint32_t> tex32(4, 0);
-  s.CopyToTexture32(tex32.data(), 8);
-  EXPECT_EQ(tex32, (std::vector<uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFF000000u}));
-  s.SetModified(false);
-  tex.assign(8, 7);
-  s.CopyToTexture(tex.data(), 8);
-  EXPECT_EQ(tex, std::vector<uint16_t>(8, 7)) << "an unchanged surface is not copied";
-
   // One rectangle into memory that starts at its top-left pixel: every pixel
   // of it written, modified or not, and nothing beyond its width.
   Surf wide(3, 2);
@@ -201,10 +178,10 @@ TEST(GSurface16, TgaAndTextureCopiesOfATwoByTwoSurface) {
   Put(wide, 2, 1, 0x8000 | kWhite);
   wide.SetModified(false);
   const CFerroRect right(1, 0, 3, 2);
-  tex.assign(6, 0xAAAA);  // pitch of 3 pixels
+  std::vector<uint16_t> tex(6, 0xAAAA);  // pitch of 3 pixels
   ASSERT_TRUE(wide.CopyRectToTexture(tex.data(), 6, 16, right));
   EXPECT_EQ(tex, (std::vector<uint16_t>{kRed, kGreen, 0xAAAA, kBlue, 0x8000 | kWhite, 0xAAAA}));
-  tex32.assign(4, 0);
+  std::vector<uint32_t> tex32(4, 0);
   ASSERT_TRUE(wide.CopyRectToTexture(tex32.data(), 8, 32, right));
   EXPECT_EQ(tex32, (std::vector<uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu}));
   for (const CFerroRect& outside : {CFerroRect(2, 0, 4, 2), CFerroRect(-1, 0, 1, 1), CFerroRect()})
@@ -220,7 +197,7 @@ struct FlagOnly : Surf {
 };
 
 TEST(GSurface16, EveryChangeRecordsTheAreaItChanged) {
-  // On a 6 x 4 surface with the clip (1, 1, 4, 2), unless a case says otherwise.
+  // On a 6 x 4 surface with the clip (1, 1, 4, 2).
   struct Case {
     const char* what;
     std::function<void(GSurface16&)> draw;
@@ -228,7 +205,6 @@ TEST(GSurface16, EveryChangeRecordsTheAreaItChanged) {
   };
   Surf sprite(2, 2);
   const Case cases[] = {
-      {"nothing", [](GSurface16&) {}, {}},
       {"a rectangle moved by the origin",
        [](GSurface16& s) {
          s.SetOrigin(1, 1);
@@ -239,12 +215,6 @@ TEST(GSurface16, EveryChangeRecordsTheAreaItChanged) {
        [](GSurface16& s) { s.FillRect(-5, 0, 7, 9, 0xFFFFFF); },
        {1, 1, 2, 3}},
       {"a rectangle outside the clip", [](GSurface16& s) { s.FillRect(5, 0, 1, 4, 1); }, {}},
-      {"two rectangles: their bounding box",
-       [](GSurface16& s) {
-         s.DrawHorizontalLine(1, 1, 1, 1);
-         s.DrawVerticalLine(4, 2, 1, 1);
-       },
-       {1, 1, 5, 3}},
       {"a slanted line: its box", [](GSurface16& s) { s.DrawLine(2, 1, 3, 2, 1); }, {2, 1, 4, 3}},
       {"a pixel",
        [](GSurface16& s) {
@@ -258,12 +228,7 @@ TEST(GSurface16, EveryChangeRecordsTheAreaItChanged) {
       {"a blit cut by the clip",
        [&](GSurface16& s) { s.Blt(&sprite, 4, 2, 0, 0, 0, 0, false); },
        {4, 2, 5, 3}},
-      {"a blit outside the clip",
-       [&](GSurface16& s) { s.Blt(&sprite, 0, 3, 0, 0, 0, 0, false); },
-       {}},
-      {"a clear", [](GSurface16& s) { s.Clear(1); }, {0, 0, 6, 4}},
       {"a copy", [&](GSurface16& s) { s.Copy(&sprite, 1, 1); }, {0, 0, 6, 4}},
-      {"the flag alone", [](GSurface16& s) { s.SetModified(true); }, {0, 0, 6, 4}},
       {"the flag set by code that records no area",
        [](GSurface16& s) { static_cast<FlagOnly&>(s).Touch(); },
        {0, 0, 6, 4}},
@@ -275,7 +240,6 @@ TEST(GSurface16, EveryChangeRecordsTheAreaItChanged) {
     s.SetClip(1, 1, 4, 2);
     c.draw(s);
     EXPECT_EQ(s.IsModified(), !c.area.IsEmpty());
-    EXPECT_EQ(s.GetModifiedArea(), c.area);
     EXPECT_EQ(s.TakeModifiedArea(), c.area);
     EXPECT_FALSE(s.IsModified());
     EXPECT_EQ(s.GetModifiedArea(), CFerroRect()) << "taken";
@@ -291,15 +255,11 @@ TEST(GSurface16, TheModifiedAreaKeepsChangesFarApartApart) {
   const Case cases[] = {
       {"two far apart", {{0, 0, 10, 10}, {50, 40, 60, 50}}, {{0, 0, 10, 10}, {50, 40, 60, 50}}},
       {"overlapping: joined", {{0, 0, 10, 10}, {5, 5, 15, 15}}, {{0, 0, 15, 15}}},
-      {"inside another", {{0, 0, 20, 20}, {5, 5, 10, 10}}, {{0, 0, 20, 20}}},
       {"a neighbour of the same height", {{0, 0, 10, 10}, {10, 0, 30, 10}}, {{0, 0, 30, 10}}},
       {"a neighbour shifted down: apart",
        {{0, 0, 10, 10}, {10, 5, 20, 15}},
        {{0, 0, 10, 10}, {10, 5, 20, 15}}},
       {"a bridge joins both", {{0, 0, 10, 10}, {30, 0, 40, 10}, {5, 0, 35, 10}}, {{0, 0, 40, 10}}},
-      {"the whole surface takes in everything",
-       {{0, 0, 10, 10}, {0, 0, 100, 50}},
-       {{0, 0, 100, 50}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
