@@ -17,6 +17,7 @@ struct Converted {
   int result;
   size_t used;  // Source units consumed.
   std::vector<T> out;
+  bool operator==(const Converted&) const = default;
 };
 
 // Runs one core routine over the whole source into a target of `room` units.
@@ -81,46 +82,39 @@ TEST(FerroUTFTest, ZeroTerminatedConversionsIncludeTheTerminatorOrFail) {
 }
 
 TEST(FerroUTFTest, ExhaustionStopsBeforeTheUnfinishedCharacterAndLenientModeCarriesOn) {
-  auto cut8 = Convert(FerroConvertUTF8toUTF16, U8{'a', 0xE2, 0x82}, 4);
-  EXPECT_EQ(cut8.result, sourceExhausted);
-  EXPECT_EQ(cut8.used, 1u);
-  EXPECT_EQ(cut8.out, U16{'a'});
-  auto cut16 = Convert(FerroConvertUTF16toUTF8, U16{'a', 0xD83D}, 8);
-  EXPECT_EQ(cut16.result, sourceExhausted);
-  EXPECT_EQ(cut16.used, 1u);
-
-  auto full8 = Convert(FerroConvertUTF8toUTF16, U8{'a', 0xE2, 0x82, 0xAC}, 1);
-  EXPECT_EQ(full8.result, targetExhausted);
-  EXPECT_EQ(full8.used, 1u);
-  EXPECT_EQ(full8.out, U16{'a'});
-  auto pair = Convert(FerroConvertUTF32toUTF16, U32{'a', 0x1F600}, 2);  // A pair needs two units.
-  EXPECT_EQ(pair.result, targetExhausted);
-  EXPECT_EQ(pair.used, 1u);
-  auto full16 = Convert(FerroConvertUTF16toUTF8, U16{'a', 0x20AC}, 3);
-  EXPECT_EQ(full16.result, targetExhausted);
-  EXPECT_EQ(full16.out, U8{'a'});
+  // Each routine stops before a character it cannot finish and reports why.
+  using U8to16 = Converted<UTF8, UTF16>;
+  using U16to8 = Converted<UTF16, UTF8>;
+  EXPECT_EQ(Convert(FerroConvertUTF8toUTF16, U8{'a', 0xE2, 0x82}, 4),
+            (U8to16{sourceExhausted, 1, {'a'}}));
+  EXPECT_EQ(Convert(FerroConvertUTF16toUTF8, U16{'a', 0xD83D}, 8),
+            (U16to8{sourceExhausted, 1, {'a'}}));
+  EXPECT_EQ(Convert(FerroConvertUTF8toUTF16, U8{'a', 0xE2, 0x82, 0xAC}, 1),
+            (U8to16{targetExhausted, 1, {'a'}}));
+  EXPECT_EQ(Convert(FerroConvertUTF16toUTF8, U16{'a', 0x20AC}, 3),
+            (U16to8{targetExhausted, 1, {'a'}}));
+  // A pair needs two units.
+  EXPECT_EQ(Convert(FerroConvertUTF32toUTF16, U32{'a', 0x1F600}, 2),
+            (Converted<UTF32, UTF16>{targetExhausted, 1, {'a'}}));
 
   // Unpaired UTF-16 surrogates are carried over as their own values.
   const U16 lone = {0xD83D, 'a', 0xDE00, 0};
   std::unique_ptr<unsigned char[]> narrow(utf16to8(lone.data()));
   ASSERT_NE(narrow, nullptr);
   EXPECT_EQ(U8(narrow.get(), narrow.get() + 8), (U8{0xED, 0xA0, 0xBD, 'a', 0xED, 0xB8, 0x80, 0}));
-  const auto carried = Convert(FerroConvertUTF16toUTF32, lone, 4);
-  EXPECT_EQ(carried.result, conversionOK);
-  EXPECT_EQ(carried.out, (U32{0xD83D, 'a', 0xDE00, 0}));
+  EXPECT_EQ(Convert(FerroConvertUTF16toUTF32, lone, 4),
+            (Converted<UTF16, UTF32>{conversionOK, 4, {0xD83D, 'a', 0xDE00, 0}}));
   EXPECT_EQ(Convert(FerroConvertUTF16toUTF32, lone, 4, strictConversion).result, sourceIllegal);
 
   // UTF-32 surrogates and values above U+10FFFF become U+FFFD.
   const U32 odd = {0xD800, 0x110000};
-  const auto replaced = Convert(FerroConvertUTF32toUTF16, odd, 4);
-  EXPECT_EQ(replaced.result, conversionOK);
-  EXPECT_EQ(replaced.out, (U16{0xFFFD, 0xFFFD}));
+  EXPECT_EQ(Convert(FerroConvertUTF32toUTF16, odd, 4),
+            (Converted<UTF32, UTF16>{conversionOK, 2, {0xFFFD, 0xFFFD}}));
   EXPECT_EQ(Convert(FerroConvertUTF32toUTF16, odd, 4, strictConversion).result, sourceIllegal);
 
   // Towards UTF-8 an out-of-range value is replaced but still reported illegal.
-  const auto big = Convert(FerroConvertUTF32toUTF8, U32{0x110000, 'b'}, 8);
-  EXPECT_EQ(big.result, sourceIllegal);
-  EXPECT_EQ(big.out, (U8{0xEF, 0xBF, 0xBD, 'b'}));
+  EXPECT_EQ(Convert(FerroConvertUTF32toUTF8, U32{0x110000, 'b'}, 8),
+            (Converted<UTF32, UTF8>{sourceIllegal, 2, {0xEF, 0xBF, 0xBD, 'b'}}));
 }
 
 }  // namespace

@@ -50,39 +50,32 @@ TEST(ConfigTest, ValuesWithAndWithoutEqualsCommentsAndLineEnds) {
   }
 }
 
-TEST(ConfigTest, SectionsBoundLookupsAndLabelsAreFound) {
-  const std::string text = "[FIRST]\r\nA = 1\r\n; [NOT A LABEL]\r\n[SECOND]\r\nB = 2\r\nA = 3\r\n";
+// Config and ConfigFile share one scanner, so its label walk is checked through Config only.
+TEST(ConfigTest, SectionsBoundLookupsAndLabelsAreFoundInsideTheText) {
+  const std::string text =
+      "[FIRST]\r\nA = 1\r\n; [NOT A LABEL]\r\n[open\r\n[SECOND]\r\nB = 2\r\nA = 3\r\n[" +
+      std::string(400, 'L') + "]";
   Config config;
   ASSERT_TRUE(LoadConfig(config, text));
   CFerroString label;
   int first = config.FindLabel(0, label, 0);
   EXPECT_EQ(label, CFerroString("FIRST"));
   EXPECT_EQ(first, 7);
+  // The commented label and "[open", which has no ']' on its line, are skipped.
   int second = config.FindLabel(0, label, first);
-  EXPECT_EQ(label, CFerroString("SECOND"));  // the commented label is skipped
-  EXPECT_EQ(config.FindLabel(0, label, second), -1);
+  EXPECT_EQ(label, CFerroString("SECOND"));
+  int last = config.FindLabel(0, label, second);
+  EXPECT_EQ(label.GetLength(), ConfigScanner::kMaxLabel);
+  EXPECT_EQ(config.FindLabel(0, label, last), -1);
   EXPECT_TRUE(label.IsEmpty());
+  EXPECT_EQ(config.FindLabel(0, label, static_cast<int>(text.size()) + 5), -1);
+  EXPECT_EQ(config.FindString(0, "A", -1), -1);
 
   EXPECT_EQ(config.FindParametrToLabel(0, "A", first), CFerroString("1"));
   EXPECT_TRUE(config.FindParametrToLabel(0, "B", first).IsEmpty());
   EXPECT_EQ(config.FindParametrToLabel(0, "A", second), CFerroString("3"));
   EXPECT_EQ(config.FindStringToBracket(0, "B", first), -1);
   EXPECT_GT(config.FindString(0, "B", first), second);
-}
-
-TEST(ConfigTest, HostileLabelsStayInsideTheText) {
-  ConfigFile file;
-  const std::string longLabel(400, 'L');
-  const std::string text = "[" + longLabel + "]\r\n[open\r\n[ok]";
-  ASSERT_TRUE(file.OpenMemory(text.data(), static_cast<int>(text.size())));
-  CFerroString label;
-  int p = file.FindLabel(0, label, 0);
-  EXPECT_EQ(label.GetLength(), ConfigScanner::kMaxLabel);
-  p = file.FindLabel(0, label, p);
-  EXPECT_EQ(label, CFerroString("ok"));  // "[open" has no ']' on its line
-  EXPECT_EQ(file.FindLabel(0, label, p), -1);
-  EXPECT_EQ(file.FindLabel(0, label, static_cast<int>(text.size()) + 5), -1);
-  EXPECT_EQ(file.FindString(0, "ok", -1), -1);
 }
 
 TEST(ConfigTest, LimitsOnTextsAndValueLengths) {

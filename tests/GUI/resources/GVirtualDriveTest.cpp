@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -140,9 +141,7 @@ TEST_F(GVirtualDriveTest, TableAfterFoldersAndFilesInSeveralBuckets) {
   after.Int('a').Int(1).Int(1).Name("ab").Int(0).Int(0).Int(0).Int(0);
   after.Int(-1);
   // The released cluster of c is the one entry of the free-cluster list (slot 3 of four).
-  after.Int(4).Int(1).Int(3).Int(4).Int(3).Int(0).Int(1).Int(2);
-  after.Int(5).Int(-1).Int(-1).Int(-1).Int(0).Int(-1);
-  after.Int(4).Int(-1).Int(-1).Int(-1).Int(0);
+  for (int v : {4, 1, 3, 4, 3, 0, 1, 2, 5, -1, -1, -1, 0, -1, 4, -1, -1, -1, 0}) after.Int(v);
   EXPECT_TRUE(SameBytes(Table(), after.bytes));
   ASSERT_TRUE(Reopen());
   EXPECT_EQ(GetFile(drive, "ab"), "");
@@ -174,11 +173,8 @@ TEST_F(GVirtualDriveTest, LookupCreationAndRemovalFollowTheTree) {
   VIRTUAL_ITEM* file = drive.GetItem(":a/b.png");
   ASSERT_TRUE(a && a->IsFolder() && file && file->IsFile());
 
-  struct Case {
-    const char* path;
-    VIRTUAL_ITEM* expected;
-  };
-  const Case cases[] = {
+  // Each path and the item it names.
+  const std::pair<const char*, VIRTUAL_ITEM*> cases[] = {
       {"", &drive.GetRoot()},
       {":", &drive.GetRoot()},
       {":a/../a", a},
@@ -194,7 +190,7 @@ TEST_F(GVirtualDriveTest, LookupCreationAndRemovalFollowTheTree) {
       {"x", drive.GetItem(":x")},
       {"a/b.png", file},
   };
-  for (const Case& c : cases) EXPECT_EQ(drive.GetItem(c.path), c.expected) << c.path;
+  for (auto [path, expected] : cases) EXPECT_EQ(drive.GetItem(path), expected) << path;
 
   ASSERT_TRUE(drive.SetDirectory(":a"));
   EXPECT_EQ(drive.GetDirectory(), CFerroString(":a/"));
@@ -277,11 +273,9 @@ TEST_F(GVirtualDriveTest, WriteReportsTheBytesThatReachedTheDisk) {
 
 TEST_F(GVirtualDriveTest, MixKeepsEveryFileAndCompactsTheData) {
   const size_t sizes[] = {5000, 0, 4096, 12000, 1, 9000};
-  std::vector<std::string> names;
-  for (size_t i = 0; i < std::size(sizes); ++i) {
-    names.push_back(":f" + std::to_string(i));
-    ASSERT_TRUE(PutFile(drive, names.back().c_str(), Pattern(sizes[i], static_cast<int>(i))));
-  }
+  const auto name = [](size_t i) { return ":f" + std::to_string(i); };
+  for (size_t i = 0; i < std::size(sizes); ++i)
+    ASSERT_TRUE(PutFile(drive, name(i).c_str(), Pattern(sizes[i], static_cast<int>(i))));
   ASSERT_TRUE(drive.RemoveFile(":f3"));  // leaves three released clusters in the data file
   ASSERT_TRUE(drive.Mix(12345));
   const int clusters = 2 + 0 + 1 + 1 + 3;
@@ -297,9 +291,8 @@ TEST_F(GVirtualDriveTest, MixKeepsEveryFileAndCompactsTheData) {
   });
   ASSERT_TRUE(Reopen());
   for (size_t i = 0; i < std::size(sizes); ++i)
-    if (i != 3) {
-      EXPECT_EQ(GetFile(drive, names[i].c_str()), Pattern(sizes[i], static_cast<int>(i)));
-    }
+    EXPECT_EQ(GetFile(drive, name(i).c_str()),
+              i == 3 ? "<none>" : Pattern(sizes[i], static_cast<int>(i)));
 }
 
 // What a build reads back through the platform's drives is checked with them;
@@ -352,12 +345,8 @@ TEST_F(GVirtualDriveDamageTest, DamagedTablesDoNotOpen) {
   for (size_t n = 0; n < original.size(); ++n)
     EXPECT_FALSE(OpensWithTable(original.substr(0, n))) << "truncated to " << n;
 
-  struct Patch {
-    size_t offset;
-    int32_t value;
-    const char* what;
-  };
-  const Patch patches[] = {
+  // Each offset, the value written there and what it damages.
+  const std::tuple<size_t, int32_t, const char*> patches[] = {
       {0, 0x12345678, "signature"},
       {4, 0, "cluster size"},
       {8, 0x7FFFFFFF, "data file name length"},
@@ -374,8 +363,8 @@ TEST_F(GVirtualDriveDamageTest, DamagedTablesDoNotOpen) {
       {78, 0x7FFFFFFF, "free list capacity"},
       {82, 5, "free list count"},
   };
-  for (const Patch& patch : patches)
-    EXPECT_FALSE(OpensWithTable(Patched(original, patch.offset, patch.value))) << patch.what;
+  for (auto [offset, value, what] : patches)
+    EXPECT_FALSE(OpensWithTable(Patched(original, offset, value))) << what;
   std::string escaping = original;
   escaping.replace(12, 9, "../x.vdd\0", 9);
   EXPECT_FALSE(OpensWithTable(escaping)) << "data file outside the drive's folder";
@@ -401,21 +390,19 @@ TEST_F(GVirtualDriveDamageTest, DamagedDataFiles) {
 }
 
 // The table of a drive whose root holds the files given (10 bytes each, in the clusters given)
-// with the free-cluster list `released`; entries are filed by their names' first bytes, so the
-// files come in that order.
+// with the free-cluster list `released`; entries are filed by their names' first bytes.
 using NamedClusters = std::pair<std::string, std::vector<int>>;
 std::string RootTable(const std::vector<NamedClusters>& files, const std::vector<int>& released) {
+  std::map<unsigned char, std::vector<const NamedClusters*>> buckets;
+  for (const NamedClusters& file : files) buckets[file.first[0]].push_back(&file);
   ByteBuilder t = TableHeader();
-  t.Int(0).Int(0).Int(static_cast<unsigned char>(files.back().first[0]) + 1);
-  for (size_t i = 0; i < files.size();) {
-    const unsigned char bucket = static_cast<unsigned char>(files[i].first[0]);
-    size_t n = 0;
-    while (i + n < files.size() && static_cast<unsigned char>(files[i + n].first[0]) == bucket) ++n;
-    t.Int(bucket).Int(static_cast<int32_t>(n));
-    for (; n > 0; --n, ++i) {
-      t.Int(1).Name(files[i].first).Int(0).Int(0).Int(10);
-      t.Int(static_cast<int32_t>(files[i].second.size()));
-      for (int c : files[i].second) t.Int(c);
+  t.Int(0).Int(0).Int(buckets.rbegin()->first + 1);
+  for (const auto& [bucket, entries] : buckets) {
+    t.Int(bucket).Int(static_cast<int32_t>(entries.size()));
+    for (const NamedClusters* file : entries) {
+      t.Int(1).Name(file->first).Int(0).Int(0).Int(10);
+      t.Int(static_cast<int32_t>(file->second.size()));
+      for (int c : file->second) t.Int(c);
     }
   }
   t.Int(-1);
