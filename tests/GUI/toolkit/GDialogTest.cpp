@@ -119,35 +119,26 @@ TEST_F(DialogTest, WhichButtonsEnterAndEscapePress) {
 }
 
 // A click on the Enter or Escape button is the dialog's Enter or Escape,
-// then the button's own click, unless Enter destroyed the button.
+// then the button's own click, unless Enter destroyed the button. Ending
+// the modal run gives the dialog back and the focus with it; shown again,
+// the dialog is rebuilt, lent to the current scene and centred on the back
+// buffer, whatever its parent.
 TEST_F(DialogTest, ClicksOnItsButtonsActAsTheDialogsEnterAndEscape) {
   Buttons dialog(&log, TwoButtons());
   dialog.rebuilds = true;
   dialog.BeginModal();
   Click(dialog.Centre("Cancel"));
   EXPECT_EQ(Take(), (Log{"cancel", "Cancel click"}));
-  EXPECT_EQ(game.modal, nullptr);
+  EXPECT_EQ(std::tuple(game.modal, dialog.GetParent(), scene->GetChildCount(), game.focused),
+            std::tuple(nullptr, nullptr, 0, scene));
   dialog.BeginModal();
+  EXPECT_EQ(dialog.GetParent(), scene);
+  EXPECT_EQ(dialog.GetChildCount(), 2);
+  EXPECT_EQ(Position(&dialog), std::pair((200 - 120) / 2, (150 - 50) / 2));
   Click(dialog.Centre("OK"));
   EXPECT_EQ(Take(), Log{"enter"});
   EXPECT_EQ(dialog.GetChildCount(), 2);
   dialog.EndModal(0);
-}
-
-TEST_F(DialogTest, ShowingAgainRebuildsTheContent) {
-  Buttons dialog(&log, TwoButtons());
-  for (int i = 0; i < 3; ++i) {
-    dialog.BeginModal();
-    EXPECT_EQ(dialog.GetParent(), scene);  // lent to the current scene
-    EXPECT_EQ(dialog.GetChildCount(), 2);
-    // Centred on the back buffer, whatever its parent.
-    EXPECT_EQ(Position(&dialog), std::pair((200 - 120) / 2, (150 - 50) / 2));
-    dialog.EndModal(0);
-  }
-  // Ending the modal run gives the dialog back and the focus with it.
-  EXPECT_EQ(dialog.GetParent(), nullptr);
-  EXPECT_EQ(scene->GetChildCount(), 0);
-  EXPECT_EQ(game.focused, scene);
 }
 
 TEST_F(DialogTest, ModalLoopsEndWithTheirOwnResult) {

@@ -28,53 +28,35 @@ class MessageBoxTest : public ThemeTest {
     ASSERT_TRUE(game.GetDevice()->SetVideoMode(&mode));
     Install<GThemeRavlin>();
   }
-  std::vector<GButton*> Buttons(GComponent* box) {
-    std::vector<GButton*> out;
-    for (int i = 0; i < box->GetChildCount(); ++i)
-      if (box->GetChild(i)->IsButton()) out.push_back(static_cast<GButton*>(box->GetChild(i)));
-    return out;
-  }
 };
 
 }  // namespace
 
-// One box asked again and again is built anew each time.
+// One box asked again and again is built anew each time: the text, then
+// one button or two, and the close box with flag 2. The quit box's picture
+// pins the layout of two buttons.
 TEST_F(MessageBoxTest, AlertLaysOutItsTextAndButtons) {
-  struct Case {
+  const struct {
     unsigned flags;
-    size_t buttons;
+    int buttons;
     bool closeBox;
     int width;  // the inner gaps (6 each side) + 64 + max(400, buttons x 160 + 150)
-  };
-  const Case cases[] = {{0, 1, false, 476},
-                        {1, 1, false, 476},
-                        {2, 1, true, 476},
-                        {3, 2, true, 546},
-                        {1, 1, false, 476}};
+  } cases[] = {{0, 1, false, 476},
+               {1, 1, false, 476},
+               {2, 1, true, 476},
+               {3, 2, true, 546},
+               {1, 1, false, 476}};
   RecordingBox box;
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.flags);
     box.Alert("Question", "Sure?", c.flags);
     const auto [w, h] = Size(&box);
-    GComponent* text = box.GetChild(0);
-    ASSERT_TRUE(text->IsStatic());
-    const auto [sw, sh] = Size(text);
     EXPECT_EQ(w, c.width);
-    EXPECT_EQ(h, 6 + 31 + sh + 34 + 66);  // soft frame, caption, text, button, margins
     EXPECT_EQ(box.IsButtonCloseVisibled(), c.closeBox);
-    const std::vector<GButton*> buttons = Buttons(&box);
-    ASSERT_EQ(buttons.size(), c.buttons);
-    EXPECT_EQ(box.GetChildCount(), static_cast<int>(c.buttons) + 1);
-    EXPECT_EQ(std::pair(Size(buttons[0]), Position(buttons[0]).second),
-              std::pair(std::pair(130, 34), sh + 42));
-    EXPECT_EQ(buttons[0]->GetWindowText(), "OK");
-    EXPECT_EQ(buttons.back()->GetWindowText(), c.buttons == 2 ? "Cancel" : "OK");
-    // The text shrinks to its line and is centred by its width across the
-    // whole box; the box is centred on the picture, whatever the window's size.
-    CFerroRect textClient;
-    text->GetClientRect(&textClient);
-    EXPECT_EQ(Position(text), std::pair((w - textClient.Width()) / 2, 22));
-    EXPECT_LT(sw, 100);
+    ASSERT_EQ(box.GetChildCount(), c.buttons + 1);
+    EXPECT_TRUE(box.GetChild(0)->IsStatic());
+    EXPECT_EQ(box.GetChild(c.buttons)->GetWindowText(), c.buttons == 2 ? "Cancel" : "OK");
+    // Centred on the picture, whatever the window's size.
     EXPECT_EQ(ScenePosition(&box), std::pair((1024 - w) / 2, (768 - h) / 2));
     box.EndModal(0);
   }

@@ -61,7 +61,7 @@ TEST_F(ScrollerTest, LayoutDecidesTheBarsTheirSlidersAndLimits) {
   }
 }
 
-TEST_F(ScrollerTest, ElementsUnderTheCursor) {
+TEST_F(ScrollerTest, ElementsUnderTheCursorAndTheSliderDrag) {
   Content* s = Make(100, 100, 150, 400);
   struct Case {
     int x, y, element;
@@ -73,6 +73,15 @@ TEST_F(ScrollerTest, ElementsUnderTheCursor) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(s->DetectScrollElement(c.x, c.y), c.element) << c.x << "," << c.y;
+  // The vertical slider dragged: its top is at y = 18; ratio 318 / 36, so
+  // 10 pixels down are round(10 x 318 / 36), and the ends stop at the limits.
+  Press(90, 20);
+  for (auto [y, scroll] : {std::pair(30, 88), {140, 318}, {0, 0}}) {
+    game.SetCursorPosition(90, y);
+    EXPECT_EQ(s->GetVScroll(), scroll) << y;
+  }
+  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
 }
 
 // A held arrow steps once and then repeats: the first repeat (350 ms on)
@@ -104,19 +113,6 @@ TEST_F(ScrollerTest, ArrowsStepAndRepeatWhileHeld) {
   // Never above the limit or below 0.
   for (int i = 0; i < 5; ++i) Click(90, 5);
   EXPECT_EQ(s->GetVScroll(), 0);
-}
-
-TEST_F(ScrollerTest, SliderFollowsTheDrag) {
-  Content* s = Make(100, 100, 150, 400);
-  // The vertical slider's top is at y = 18; ratio 318 / 36: 10 pixels down
-  // are round(10 x 318 / 36), and the ends stop at the limits.
-  Press(90, 20);
-  for (auto [y, scroll] : {std::pair(30, 88), {140, 318}, {0, 0}}) {
-    game.SetCursorPosition(90, y);
-    EXPECT_EQ(s->GetVScroll(), scroll) << y;
-  }
-  game.PlatformKeyUp(KEY_MOUSE_LEFT);
-  EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
 }
 
 TEST_F(ScrollerTest, WheelScrollsAThirdAndStopsThere) {

@@ -107,10 +107,9 @@ TEST_F(SimulationProgramTest, RefusesBadArguments) {
   struct Case {
     const char *map, *script, *ticks;
     int code;
-  } cases[] = {{"R$\n==\n", "0 down Up\n", "", 2},         {"R$\n==\n", "0 down Up\n", "-3", 2},
-               {"R$\n==\n", "0 down Up\n", "12x", 2},      {"R$\n==\n", "0 down Jump\n", "5", 2},
-               {"R$\n==\n", "/nonexistent/s.txt", "5", 2}, {"/dev/null", "0 down Up\n", "5", 1},
-               {"R$\n==\n", "0 down Up\n", "0", 0}};
+  } cases[] = {{"R$\n==\n", "0 down Up\n", "", 2},    {"R$\n==\n", "0 down Up\n", "12x", 2},
+               {"R$\n==\n", "0 down Jump\n", "5", 2}, {"R$\n==\n", "/nonexistent/s.txt", "5", 2},
+               {"/dev/null", "0 down Up\n", "5", 1},  {"R$\n==\n", "0 down Up\n", "0", 0}};
   for (const Case& c : cases) {
     EXPECT_EQ(RunSim(c.map, c.script, c.ticks), c.code) << c.map << c.script << c.ticks;
     EXPECT_TRUE(out.empty());
