@@ -46,9 +46,7 @@ int FuzzWav(const uint8_t* data, size_t size) {
   for (int i = 0; i < 3; ++i) {
     MixAndCheck(mixer);
     FuzzCheck(looping->GetState() == 0, "a looping channel keeps playing");
-    FuzzCheck(looping->GetPosition() >= 0, "a playing channel has a position");
   }
-  once->SetVolume(0.5f);
   once->Stop();
   FuzzCheck(once->GetState() == -1, "a stopped channel is stopped");
   MixAndCheck(mixer);
