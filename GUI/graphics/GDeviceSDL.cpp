@@ -239,8 +239,10 @@ void GDeviceSDL::CreatePresenter() {
 
 PresentPath GDeviceSDL::KnownPresentPath() const {
   if (requestedPath != PresentPath::Automatic) return requestedPath;
-  // Without a graphics device every renderer draws on the processor.
-  return HasGraphicsDevice("/dev/") ? PresentPath::Automatic : PresentPath::WindowSurface;
+  // Without a graphics device every renderer draws on the processor. The
+  // devices are looked for once: the window and its presenter both ask.
+  if (!hasGraphicsDevice) hasGraphicsDevice = HasGraphicsDevice("/dev/");
+  return *hasGraphicsDevice ? PresentPath::Automatic : PresentPath::WindowSurface;
 }
 
 void GDeviceSDL::FitPicture() {

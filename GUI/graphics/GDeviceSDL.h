@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "GUI/foundation/CFerroRect.h"
@@ -144,6 +145,8 @@ class GDeviceSDL : public GDevice {
 
   PresentPath requestedPath = PresentPath::Automatic;
   PresentPath presentPath = PresentPath::Automatic;
+  // Whether the machine has a graphics device, once looked for.
+  mutable std::optional<bool> hasGraphicsDevice;
   // The window-surface path: the scene as 0x00RRGGBB words, row by row
   // (what the texture holds on the renderer path), and how it is scaled.
   std::vector<uint32_t> picture;
