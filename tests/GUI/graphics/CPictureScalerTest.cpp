@@ -13,39 +13,6 @@
 
 namespace {
 
-const CFerroSize kPicture(1024, 768);
-
-CPictureTransform Fit(CFerroSize picture, CFerroSize window, ScaleMode mode) {
-  return CPictureTransform(picture, window, window, mode);
-}
-
-// Which window pixels a changed picture rectangle affects: its pixels and,
-// filtered, the neighbours whose samples reach into it.
-TEST(CPictureScaler, ChangedRectanglesAffectOnlyThePixelsThatSampleThem) {
-  const CPictureTransform sharp = Fit(kPicture, {1280, 1024}, ScaleMode::Sharp);
-  const CPictureTransform shrunk = Fit(kPicture, {320, 240}, ScaleMode::Off);
-  const struct {
-    CPictureTransform fit;
-    CFerroRect changed, affected;
-  } cases[] = {
-      {Fit(kPicture, {1280, 1024}, ScaleMode::Off), {10, 20, 30, 40}, {138, 148, 158, 168}},
-      {Fit({320, 240}, {1024, 768}, ScaleMode::Integer), {10, 20, 11, 21}, {62, 84, 65, 87}},
-      // Twice up, then 1.6 down: pixel 1 is read by window pixels 1 and 2.
-      {sharp, {1, 1, 2, 2}, {1, 33, 3, 35}},
-      {sharp, {1023, 767, 1024, 768}, {1278, 990, 1280, 992}},
-      {sharp, {-5, -5, 1, 1}, {0, 32, 2, 34}},
-      {Fit(kPicture, {1920, 1080}, ScaleMode::Sharp), {32, 10, 64, 42}, {285, 14, 330, 59}},
-      // Shrunk to 320 x 240 every window pixel reads two of about three
-      // picture pixels; pixel 0 and pixel 3 are never read.
-      {shrunk, {1, 1, 2, 2}, {0, 0, 1, 1}},
-      {shrunk, {3, 3, 4, 4}, {}},
-      {Fit(kPicture, {1280, 1024}, ScaleMode::Off), {2000, 0, 2100, 10}, {}},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(CPictureScaler(c.fit).Affected(c.changed), c.affected)
-        << c.changed.left << ", " << c.changed.top;
-}
-
 // After any change, scaling only the affected pixels again leaves the window
 // exactly as scaling all of it does, in every mode and at odd sizes, shrunk
 // ones among them: a pixel missed by Affected, or a rounding that depends on
@@ -56,16 +23,15 @@ TEST(CPictureScaler, RescalingTheAffectedPixelsEqualsAFullScaling) {
     ScaleMode mode;
   } fits[] = {
       {{320, 240}, {1280, 1024}, ScaleMode::Sharp},  {{320, 240}, {1001, 703}, ScaleMode::Sharp},
-      {{320, 240}, {641, 481}, ScaleMode::Sharp},    {{320, 240}, {333, 251}, ScaleMode::Sharp},
-      {{320, 240}, {1001, 703}, ScaleMode::Integer}, {{320, 240}, {1001, 703}, ScaleMode::Off},
-      {{320, 240}, {211, 157}, ScaleMode::Sharp},    {{320, 240}, {97, 301}, ScaleMode::Off},
+      {{320, 240}, {1001, 703}, ScaleMode::Integer}, {{320, 240}, {211, 157}, ScaleMode::Sharp},
+      {{320, 240}, {97, 301}, ScaleMode::Off},
   };
   const CFerroRect changes[] = {{0, 0, 1, 1},        {319, 239, 320, 240}, {100, 50, 101, 51},
                                 {40, 30, 72, 62},    {0, 100, 320, 101},   {201, 0, 202, 240},
                                 {150, 120, 155, 122}};
   std::mt19937 random(22);
   for (const auto& f : fits) {
-    const CPictureTransform fit = Fit(f.picture, f.window, f.mode);
+    const CPictureTransform fit(f.picture, f.window, f.window, f.mode);
     SCOPED_TRACE(std::to_string(f.window.width) + "x" + std::to_string(f.window.height) + " " +
                  ScaleModeName(f.mode));
     const CPictureScaler scaler(fit);

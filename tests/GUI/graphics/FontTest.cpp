@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "GUI/graphics/FONTEX.h"
-#include "GUI/graphics/TextBorder.h"
 #include "tests/support/HeadlessGame.h"
 #include "tests/support/Surfaces.h"
 
@@ -69,27 +68,6 @@ struct FontTest : ::testing::Test {
   FontDevice device;
 };
 
-// Every raw pixel, row after row.
-std::vector<uint16_t> All(const GSurface16& s) {
-  std::vector<uint16_t> out;
-  for (int y = 0; y < s.GetHeight(); ++y)
-    for (int x = 0; x < s.GetWidth(); ++x) out.push_back(s.GetPixel16(x, y));
-  return out;
-}
-
-// '.' transparent, 't' text colour (white), 'b' border colour (red), 'x' other.
-std::string Caption(const GSurface16& s) {
-  std::string out;
-  for (int y = 0; y < s.GetHeight(); ++y) {
-    for (int x = 0; x < s.GetWidth(); ++x) {
-      const uint16_t p = s.GetPixel16(x, y);
-      out += (p & 0x8000) ? '.' : p == kWhite ? 't' : p == kRed ? 'b' : 'x';
-    }
-    out += '\n';
-  }
-  return out;
-}
-
 TEST(Fonts, ShippedFontsLoadThroughTheGame) {
   TempDir dir;
   HeadlessGame game(dir.Path());
@@ -107,7 +85,6 @@ TEST(Fonts, ShippedFontsLoadThroughTheGame) {
     }
     EXPECT_EQ(visible, FONTEX::kSymbolCount) << names[i];
   }
-  EXPECT_EQ(device->GetFontex(1)->name, "DejaVu Sans");
   EXPECT_EQ(game.CreateFontex((folder + "Tahoma21").c_str()), 1) << "loaded once";
   EXPECT_EQ(game.CreateFontex((folder + "NoSuchFont").c_str()), -1);
 
@@ -115,13 +92,6 @@ TEST(Fonts, ShippedFontsLoadThroughTheGame) {
   WriteText(dir / "Font/mini.tga", MiniImage());
   WriteText(dir / "Font/mini.txt", MiniDescription());
   EXPECT_EQ(game.CreateFontex("mini"), 4);
-
-  // Vertical captions: one character per line, each overlapping the last by 5.
-  GSurface16 caption;
-  ASSERT_TRUE(caption.CreateFromText("AW", 1, 0xFFFFFF, nullptr, 0, true));
-  const FONTEX* tahoma = device->GetFontex(1);
-  EXPECT_EQ(caption.GetWidth(), std::max(tahoma->GetCharWidth('A'), tahoma->GetCharWidth('W')));
-  EXPECT_EQ(caption.GetHeight(), 2 * (21 - 5) + 5);
 }
 
 // Sizes count glyph widths only; without text or font nothing is measured or drawn.
@@ -140,60 +110,10 @@ TEST_F(FontTest, TextSizeAndNothingToDrawWith) {
   }
 
   Surf s(2, 2);
-  TextBorder border;
   EXPECT_FALSE(s.TextOut(0, 0, nullptr, 0, 0xFFFFFF, 0));
   EXPECT_FALSE(s.TextOut(0, 0, "A", 7, 0xFFFFFF, 0));
-  EXPECT_FALSE(s.CreateFromText("A", 7, 0xFFFFFF, &border, 0, false));
-  ASSERT_TRUE(s.CreateFromText("", 0, 0xFFFFFF, &border, 0, false));
-  EXPECT_EQ(s.GetWidth() * 10 + s.GetHeight(), 2) << "an empty caption is one empty line";
   GSurface::device = nullptr;
   EXPECT_FALSE(s.TextOut(0, 0, "A", 0, 0xFFFFFF, 0));
-}
-
-TEST_F(FontTest, TextWithBackgroundFillsTheGlyphRectangles) {
-  Surf s(4, 3);
-  s.Clear(0x00FF00);
-  s.SetOrigin(1, 0);
-  s.SetModified(false);
-  ASSERT_TRUE(s.TextOut(3, 1, "A", 0, 0xFFFFFF, 0x0000FF));
-  EXPECT_FALSE(s.IsModified()) << "entirely outside the clip";
-  ASSERT_TRUE(s.TextOut(0, 1, "A", 0, 0xFFFFFF, 0x0000FF));
-  EXPECT_TRUE(s.IsModified());
-  const uint16_t g = kGreen, b = kBlue, w = kWhite, mix = (16 << 10) | (16 << 5) | 31;
-  EXPECT_EQ(All(s), (std::vector<uint16_t>{g, g, g, g, g, w, mix, g, g, b, w, g}))
-      << "coverage 0 takes the background, 128/255 mixes blue and white";
-}
-
-TEST_F(FontTest, TextWithoutBackgroundChangesOnlyCoveredPixels) {
-  Surf s(6, 3);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 6; ++x) Put(s, x, y, static_cast<uint16_t>((x + 1) * 0x0421 + y * 0x0400));
-  s.MaskTransparentPixel(1 * 6 + 1);  // (1, 1): fully covered
-  s.MaskTransparentPixel(2 * 6 + 1);  // (1, 2): not covered
-  std::vector<uint16_t> expected = All(s);
-  ASSERT_TRUE(s.TextOut(1, 1, "A\x01 B", 0, 0xFFFFFF, DEFAULT_COLOR));
-  // 'A' at x 1..2, 'B' at x 3..4 (the control character and the blank take no room).
-  expected[1 * 6 + 1] = expected[2 * 6 + 2] = expected[2 * 6 + 4] = kWhite;
-  expected[1 * 6 + 2] = surface_color::BlendPixel16(expected[1 * 6 + 2], kWhite, 128 / 255.0f);
-  EXPECT_EQ(All(s), expected);
-}
-
-TEST_F(FontTest, CaptionIsOutlined) {
-  TextBorder border;
-  ASSERT_TRUE(border.CreateCircle(1));
-  Surf s(1, 1);
-  s.SetOrigin(5, 5);
-  ASSERT_TRUE(s.CreateFromText("AB", 0, 0xFFFFFF, &border, 0xFF0000, false));
-  EXPECT_FALSE(s.IsOpaque());
-  // The text is 4 x 2; its glyph pixels are (1,1), (2,1) (partly covered, 'x'),
-  // (2,2) and (4,2); every transparent pixel next to one is outlined.
-  EXPECT_EQ(Caption(s), Rows("bbbb..", "btxbbb", "bbtbtb", ".bbbbb"));
-
-  // Text in the border's colour is outlined all the same.
-  ASSERT_TRUE(s.CreateFromText("A", 0, 0xFF0000, &border, 0xFF0000, false));
-  EXPECT_EQ(Caption(s), Rows("bbbb", "bbxb", "bbbb", ".bbb"));
-  ASSERT_TRUE(s.CreateFromText("  ", 0, 0xFFFFFF, &border, 0xFF0000, false));
-  EXPECT_EQ(Caption(s), Rows("..", "..", "..", "..")) << "no glyph pixel, no outline";
 }
 
 TEST_F(FontTest, DamagedDescriptionsAreRefused) {
@@ -207,9 +127,6 @@ TEST_F(FontTest, DamagedDescriptionsAreRefused) {
     std::string image, description;
   } cases[] = {
       {"missing Font", image, MiniDescription(header)},
-      {"empty Height", image, MiniDescription("Font=Other\r\nHeight=\r\nWeight=4\r\nItalic=0\r\n")},
-      {"missing table", image, "Font=Other\r\n" + header + "A=0,0,2\r\n"},
-      {"missing comma", image, other({{'B', "2,02"}})},
       {"missing entry", image, std::string(good).erase(good.find("B=2,0,2\r\n"), 9)},
       {"right of the image", image, other({{'B', "5,0,2"}})},
       {"below the image", image,
@@ -231,18 +148,6 @@ TEST_F(FontTest, DamagedDescriptionsAreRefused) {
   std::string unix = MiniDescription("Font=Unix\n" + header);
   for (size_t at; (at = unix.find('\r')) != std::string::npos;) unix.erase(at, 1);
   EXPECT_EQ(device.AddMini(unix), 2);
-}
-
-TEST(TextBorderTest, CircleRadiusLimits) {
-  TextBorder border;
-  ASSERT_TRUE(border.CreateCircle(2));
-  EXPECT_EQ(border.GetCount(), 21) << "(2, 1) is 2.24 away, (2, 2) 2.83";
-  ASSERT_TRUE(border.CreateCircle(17));
-  EXPECT_EQ(border.GetCount(), 973);
-  for (int radius : {18, -1}) {
-    EXPECT_FALSE(border.CreateCircle(radius)) << radius;
-    EXPECT_EQ(border.GetCount() * 100 + border.GetRadius(), 0) << radius;
-  }
 }
 
 }  // namespace
