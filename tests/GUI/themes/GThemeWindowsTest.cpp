@@ -29,9 +29,6 @@ TEST_F(WindowsTest, AStaticTakesItsOwnBackgroundElseItsParents) {
   EXPECT_EQ(drawing->GetBgColor(&text), 0x123456u);
   text.SetColor(COLOR_BACKGROUND, COLOR_NORMAL, 0x654321);
   EXPECT_EQ(drawing->GetBgColor(&text), 0x654321u);
-  text.SetColor(COLOR_BACKGROUND, COLOR_DISABLED, 0x111111);
-  text.Enable(false);
-  EXPECT_EQ(drawing->GetBgColor(&text), 0x111111u);
   parent.DeleteChild(&text, false);
 }
 
@@ -84,7 +81,6 @@ TEST_F(WindowsTest, ScrollBarsShowTheStateOfTheirParts) {
   ASSERT_TRUE(content->GetScrollElementRect(SCROLL_LEFT, &left));
   ASSERT_TRUE(content->GetScrollElementRect(SCROLL_HSLIDER, &slider));
   content->GetScrollSquareRect(&square);
-  EXPECT_EQ(left.Height(), 17);
   EXPECT_EQ(Pixel(square.left + 2, square.top + 2), Stored(0xF0F0F0));
   // The track line runs along the bar's top row, under the slider too.
   EXPECT_EQ(Pixel(slider.right + 2, slider.top), Stored(0xFFFFFF));
@@ -92,19 +88,17 @@ TEST_F(WindowsTest, ScrollBarsShowTheStateOfTheirParts) {
   EXPECT_EQ(Pixel(slider.right + 2, slider.top + 2), Stored(0xF0F0F0));
 
   // What is done to the bar, and the slider's and the left arrow's colours.
-  enum Act { none, hoverSlider, pressSlider, pressArrow, disable };
+  enum Act { none, pressSlider, pressArrow, disable };
   struct Case {
     Act act;
     unsigned sliderColor, leftArrowBack;
   };
   const Case cases[] = {{none, 0xCDCDCD, 0xF0F0F0},
-                        {hoverSlider, 0xA6A6A6, 0xF0F0F0},
                         {pressSlider, 0x606060, 0xF0F0F0},
                         {pressArrow, 0xCDCDCD, 0x606060},
                         {disable, 0xF0F0F0, 0xF5F5F5}};  // no slider, only the track
   for (const Case& c : cases) {
     SCOPED_TRACE(c.act);
-    if (c.act == hoverSlider) content->InnerOnMouseMove(0, slider.left + 1, slider.top + 1);
     if (c.act == pressSlider) content->InnerOnLButtonDown(0, slider.left + 1, slider.top + 1);
     if (c.act == pressArrow) content->InnerOnLButtonDown(0, left.left + 1, left.top + 1);
     if (c.act == disable) content->Enable(false);
