@@ -41,7 +41,6 @@ TEST_F(BltFixture, KeyAndOpacityDecideEachPixel) {
       {false, 0.0f, false, 0x0000FF, {kRed, kWhite, 0x8000}, "unkeyed copies raw, no opacity"},
       {false, 0.5f, true, 0, {16 << 10, kGrey, 0}, "31 x 0.5 rounds up"},
       {false, 0.0f, true, 0x0000FF, {kBlue, kBlue, kBlue}, "opacity 0 draws nothing"},
-      {false, 1.5f, true, 0x0000FF, {kRed, kWhite, kBlue}, "above 1 means no global opacity"},
       {true, 1.0f, true, 0, {0, kGrey, kWhite}, "the alpha channel decides"},
       {true, 0.5f, true, 0, {0, (8 << 10) | (8 << 5) | 8, kGrey}, "alpha x opacity"},
   };
@@ -71,34 +70,6 @@ TEST_F(BltFixture, ClipAndSourceRectangleLimitTheCopy) {
   EXPECT_EQ(Picture(big), Rows("......", ".##T..", "......"));
   big.Blt(&src, 0, 0, 3, 0, 5, 1, false);  // starts past the source's right edge
   EXPECT_EQ(big.GetPixel16(0, 0), 0);
-}
-
-TEST_F(BltFixture, BorrowedMemoryUntilUnlock) {
-  // Drawing goes to borrowed memory until Unlock; the pitch may be wider.
-  std::vector<uint16_t> texture(5, 0x1234);
-  dst.SetPtrAndPitch(texture.data(), 10);
-  dst.Blt(&src, 1, 0, 0, 0, 2, 1, true);
-  dst.FillRect(0, 0, 1, 1, 0x00FF00);
-  EXPECT_EQ(texture, (std::vector<uint16_t>{kGreen, kRed, kWhite, 0x1234, 0x1234}));
-  EXPECT_EQ(dst.GetPixel16(1, 0), kBlue) << "the surface's own pixels stay as they were";
-  dst.Unlock();
-  dst.Blt(&src, 0, 0, 0, 0, 0, 0, false);  // the lock refills from the own buffer
-  EXPECT_EQ(Row(dst), (std::vector<uint16_t>{kRed, kWhite, 0x8000}));
-  EXPECT_EQ(texture[0], kGreen);
-}
-
-TEST_F(BltFixture, CopyFieldFollowsTheSourcesTransparency) {
-  Surf cell(4, 2);
-  cell.Copy(&alpha, 1, 1);
-  EXPECT_FLOAT_EQ(cell.GetPixelAlpha(0, 0), 0.0f);
-  EXPECT_NEAR(cell.GetPixelAlpha(2, 1), 128 / 255.0f, 1e-6);
-  cell.Copy(&src, 0, 0);
-  EXPECT_FALSE(cell.HasAlpha()) << "the transparent marks decide again";
-  EXPECT_EQ(Picture(cell), Rows("##TT", "TTTT"));
-  cell.Copy(&dst, -1, 1);  // clipped on two sides
-  EXPECT_TRUE(cell.IsOpaque());
-  EXPECT_FALSE(cell.HasAlpha());
-  EXPECT_EQ(Picture(cell), Rows("....", "##.."));
 }
 
 // Self-blits in every direction must give what a blit from a separate copy gives.

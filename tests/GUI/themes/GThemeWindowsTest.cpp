@@ -32,34 +32,23 @@ TEST_F(WindowsTest, AStaticTakesItsOwnBackgroundElseItsParents) {
   parent.DeleteChild(&text, false);
 }
 
+// One pixel wider than the picture, the picture lands at x = 0 and the last
+// column must still be filled; a transparent pixel shows the fill.
 TEST_F(WindowsTest, ADialogsBackgroundPictureIsCentredAndTheRestFilled) {
-  struct Case {
-    const char* name;
-    int clientWidth;
-    bool transparentCorner;
-  };
-  // One pixel wider than the picture, the picture lands at x = 0 and the
-  // last column must still be filled; a transparent pixel shows the fill.
-  const Case cases[] = {{"odd width", 41, false}, {"transparent pixel", 40, true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    GSurface* picture = game.GetDevice()->AddSurface();
-    ASSERT_TRUE(picture->Create(40, 40));
-    picture->Clear(0xFF0000);
-    if (c.transparentCorner) picture->MaskTransparentPixel(0);
-    auto* dialog = new GDialog;
-    ASSERT_TRUE(dialog->Create(scene, STYLE_VISIBLE, 10, 10, c.clientWidth, 40, 1));
-    dialog->SetBackgroundPtr(picture);
-    Render();
-    game.GetBackSurface()->Clear(0x00FF00);
-    dialog->Invalidate();
-    scene->RenderAll();
-    EXPECT_EQ(Pixel(10 + 1, 10 + 1), Stored(0xFF0000));
-    EXPECT_EQ(Pixel(10 + c.clientWidth - 1, 10 + 39),
-              Stored(c.clientWidth > 40 ? 0xF0F0F0 : 0xFF0000));
-    EXPECT_EQ(Pixel(10, 10), Stored(c.transparentCorner ? 0xF0F0F0 : 0xFF0000));
-    scene->DeleteChild(dialog, true);
-  }
+  GSurface* picture = game.GetDevice()->AddSurface();
+  ASSERT_TRUE(picture->Create(40, 40));
+  picture->Clear(0xFF0000);
+  picture->MaskTransparentPixel(0);
+  auto* dialog = new GDialog;
+  ASSERT_TRUE(dialog->Create(scene, STYLE_VISIBLE, 10, 10, 41, 40, 1));
+  dialog->SetBackgroundPtr(picture);
+  Render();
+  game.GetBackSurface()->Clear(0x00FF00);
+  dialog->Invalidate();
+  scene->RenderAll();
+  EXPECT_EQ(Pixel(10 + 1, 10 + 1), Stored(0xFF0000));
+  EXPECT_EQ(Pixel(10 + 40, 10 + 39), Stored(0xF0F0F0));
+  EXPECT_EQ(Pixel(10, 10), Stored(0xF0F0F0));
 }
 
 namespace {
@@ -73,12 +62,11 @@ class Content : public GScroller {
 
 }  // namespace
 
-TEST_F(WindowsTest, ScrollBarsShowTheStateOfTheirParts) {
+TEST_F(WindowsTest, ScrollBarsDrawTheTrackUnderTheSlider) {
   auto* content = new Content(Drawing(THEME_DIALOG));
   ASSERT_TRUE(content->Create(scene, STYLE_VISIBLE, 0, 0, 120, 100, 0));
   Render();
-  CFerroRect left, slider, square;
-  ASSERT_TRUE(content->GetScrollElementRect(SCROLL_LEFT, &left));
+  CFerroRect slider, square;
   ASSERT_TRUE(content->GetScrollElementRect(SCROLL_HSLIDER, &slider));
   content->GetScrollSquareRect(&square);
   EXPECT_EQ(Pixel(square.left + 2, square.top + 2), Stored(0xF0F0F0));
@@ -87,25 +75,8 @@ TEST_F(WindowsTest, ScrollBarsShowTheStateOfTheirParts) {
   EXPECT_EQ(Pixel(slider.left + 2, slider.top), Stored(0xFFFFFF));
   EXPECT_EQ(Pixel(slider.right + 2, slider.top + 2), Stored(0xF0F0F0));
 
-  // What is done to the bar, and the slider's and the left arrow's colours.
-  enum Act { none, pressSlider, pressArrow, disable };
-  struct Case {
-    Act act;
-    unsigned sliderColor, leftArrowBack;
-  };
-  const Case cases[] = {{none, 0xCDCDCD, 0xF0F0F0},
-                        {pressSlider, 0x606060, 0xF0F0F0},
-                        {pressArrow, 0xCDCDCD, 0x606060},
-                        {disable, 0xF0F0F0, 0xF5F5F5}};  // no slider, only the track
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.act);
-    if (c.act == pressSlider) content->InnerOnLButtonDown(0, slider.left + 1, slider.top + 1);
-    if (c.act == pressArrow) content->InnerOnLButtonDown(0, left.left + 1, left.top + 1);
-    if (c.act == disable) content->Enable(false);
-    Render();
-    EXPECT_EQ(Pixel(slider.left + 2, slider.top + 2), Stored(c.sliderColor));
-    EXPECT_EQ(Pixel(left.left, left.top), Stored(c.leftArrowBack));
-    content->InnerOnLButtonUp(0, 0, 0);
-    content->InnerOnMouseLeave(0);
-  }
+  // Disabled, the bar shows only the track: no slider.
+  content->Enable(false);
+  Render();
+  EXPECT_EQ(Pixel(slider.left + 2, slider.top + 2), Stored(0xF0F0F0));
 }
