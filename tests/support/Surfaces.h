@@ -15,7 +15,6 @@ constexpr uint16_t kBlue = 0x001F;
 constexpr uint16_t kWhite = 0x7FFF;
 constexpr uint16_t kGrey = (16 << 10) | (16 << 5) | 16;
 
-// A surface created at a size, for brevity.
 struct Surf : GSurface16 {
   Surf(int w, int h) { EXPECT_TRUE(Create(w, h)); }
 };

@@ -18,9 +18,7 @@
 #include "tests/support/HeadlessGame.h"
 #include "tools/art/Canvas.h"
 
-// A control drawn wholly by its drawing object, as the toolkit's buttons
-// are: the inner zone through RenderInner, the client zone through
-// RenderClient.
+// A control drawn wholly by its drawing object, as the toolkit's buttons are.
 class Box : public GComponent {
  public:
   explicit Box(GThemeComponent* look) { theme = look; }
@@ -30,10 +28,9 @@ class Box : public GComponent {
   }
 };
 
-// A headless game of 200 x 150 whose game folder holds the theme folder
-// "windows" with the shipped fonts (and, when a test writes them, cursors).
-// Install() creates a theme in it; components made afterwards take their
-// drawing objects from it.
+// A headless game of 200 x 150 whose theme folder "windows" holds the shipped
+// fonts (and cursors a test writes). Install() creates a theme in it;
+// components made afterwards take their drawing objects from it.
 class ThemeTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -51,7 +48,6 @@ class ThemeTest : public ::testing::Test {
 
   std::string ThemeFolder() const { return dir.Path() + "windows/"; }
 
-  // Creates the theme, installs it and adds a scene drawn by it.
   template <class Theme>
   Theme* Install() {
     auto* theme = new Theme(&game);

@@ -67,9 +67,7 @@ TEST(PresentPath, TheWindowSurfaceIsChosenForRenderersThatDrawOnTheProcessor) {
   } renderers[] = {
       {"software", nullptr, true},
       {"opengl", "llvmpipe (LLVM 15.0.6, 256 bits)", true},
-      {"opengles2", "softpipe", true},
       {"opengl", "Mesa X11 SWRAST", true},
-      {"opengl", "Software Rasterizer", true},
       {"opengl", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
       {"opengl", nullptr, false},
       {nullptr, nullptr, false},

@@ -52,7 +52,6 @@ TEST(CPictureTransform, FitsThePictureByModeIntoEveryWindow) {
     EXPECT_EQ(fit.GetDestination(), c.destination);
     EXPECT_EQ(fit.GetFactor(), c.factor);
     EXPECT_EQ(fit.IsSmooth(), c.smooth);
-    EXPECT_EQ(fit.PictureToDrawable(CFerroRect(0, 0, 1024, 768)), c.destination);
   }
   for (const CPictureTransform& empty :
        {CPictureTransform(), CPictureTransform(kPicture, {0, 0}, {0, 0}, ScaleMode::Sharp),

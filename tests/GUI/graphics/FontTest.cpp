@@ -87,11 +87,6 @@ TEST(Fonts, ShippedFontsLoadThroughTheGame) {
   }
   EXPECT_EQ(game.CreateFontex((folder + "Tahoma21").c_str()), 1) << "loaded once";
   EXPECT_EQ(game.CreateFontex((folder + "NoSuchFont").c_str()), -1);
-
-  // A bare name falls back to the game's font folder.
-  WriteText(dir / "Font/mini.tga", MiniImage());
-  WriteText(dir / "Font/mini.txt", MiniDescription());
-  EXPECT_EQ(game.CreateFontex("mini"), 4);
 }
 
 // Sizes count glyph widths only; without text or font nothing is measured or drawn.
@@ -142,7 +137,6 @@ TEST_F(FontTest, DamagedDescriptionsAreRefused) {
     EXPECT_EQ(device.GetFontCount(), 1) << c.why;
   }
   EXPECT_EQ(device.AddMini(good), 1) << "the undamaged description loads";
-  EXPECT_EQ(device.AddMini(), 0) << "an equal font is not loaded again";
 
   // Lines ending in a bare line feed are read as well.
   std::string unix = MiniDescription("Font=Unix\n" + header);

@@ -59,15 +59,6 @@ TEST(GDevice, CreateAndSetVideoModeKeepTheDesktopWindow) {
   EXPECT_EQ(device.Size(), 10240768);
   EXPECT_EQ(device.Size(&GDevice::GetScreenSize), 14400900) << "the window keeps the desktop size";
   EXPECT_EQ(device.calls, std::vector<int>{1}) << "only the texture is made again";
-  EXPECT_TRUE(device.SetVideoMode(&mode));
-  EXPECT_EQ(device.calls.size(), 1u) << "an unchanged mode changes nothing";
-
-  device.SetOnlyListedModes(true);
-  device.AddVideoMode(VIDEO_MODE{800, 600, 32});
-  mode = VIDEO_MODE{800, 600, 32};
-  EXPECT_TRUE(device.SetVideoMode(&mode));
-  EXPECT_EQ(device.Size(&GDevice::GetScreenSize), 8000600);
-  EXPECT_EQ(device.calls.back(), 11);
 
   device.monitor = VIDEO_MODE{640, 480, 32};
   ASSERT_TRUE(device.Create(0, 0));
