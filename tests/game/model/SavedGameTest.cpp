@@ -58,6 +58,9 @@ TEST_F(SavedGameTest, LayoutAndRoundTripOfALevelWithThreeAliens) {
 
 TEST_F(SavedGameTest, ABrokenFileLeavesTheGameAsItWas) {
   const Bytes good = Save();
+  list->currentName = "../../outside.dmm";  // the game goes on with maps of the maps folder only
+  const Bytes outside = Save();
+  list->currentName = "level01.dmm";
   Run(3);
   units->score = 77;
   const std::string status = GSimulation::StatusLine(0);
@@ -74,6 +77,7 @@ TEST_F(SavedGameTest, ABrokenFileLeavesTheGameAsItWas) {
       {"huge alien count", Patched(good, kRunnerAt + 33, 1000000)},
       {"runner animation 6", Patched(good, kRunnerAt + 12, 6)},
       {"control of 2", Patched(good, good.size() - 21, 2)},
+      {"a map outside the maps folder", outside},
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(Load(c.bytes)) << c.what;
@@ -119,20 +123,5 @@ TEST_F(SavedGameTest, SavesThatFailKeepThePreviousFiles) {
         << said;
     EXPECT_FALSE(fs::exists(c.file.string() + ".tmp"));
     EXPECT_EQ(ReadBytes(c.file), before);
-  }
-}
-
-// A saved game goes on with a map of the maps folder only.
-TEST_F(SavedGameTest, ASavedGameNamingAMapOutsideTheMapsFolderDoesNotLoad) {
-  for (const char* name : {"../../outside.dmm", "level01.txt"}) {
-    list->currentName = name;
-    const Bytes bytes = Save();
-    list->currentName = "level01.dmm";
-    const std::string before = GSimulation::StatusLine(0);
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(Load(bytes)) << name;
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("not a file of the maps folder"),
-              std::string::npos);
-    EXPECT_EQ(GSimulation::StatusLine(0), before);
   }
 }
