@@ -36,7 +36,6 @@ TEST_F(SimulationTest, FindsTheStoredEndAndItsTick) {
       {"# end T 3 S 2\r\n5 up Up\n# end T 9 S 2\r\n", "T 9 S 2", 9},
       {"# end T 4", "T 4", 4},
       {"# ended T 4\n", nullptr, 0},
-      {"# end X 4\n", nullptr, 0},
       {"# end T -1\n", nullptr, 0},
       {"1 down Up # end T 4\n", nullptr, 0},
   };
