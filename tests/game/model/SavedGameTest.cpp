@@ -89,35 +89,27 @@ TEST_F(SavedGameTest, ABrokenFileLeavesTheGameAsItWas) {
 TEST_F(SavedGameTest, SavesThatFailKeepThePreviousFiles) {
   const fs::path dir = MapsFolder();
   GMapList maps;
-  const struct {
-    const char* what;
-    fs::path file;
-    std::function<bool()> save;
-    const char* message;
-  } cases[] = {
-      {"saved game", dir / "1.dms", [&] { return SaveGameToFile((dir / "1.dms").c_str()); },
-       "cannot save the game in "},
-      {"map", dir / "0123456789.dmm", [&] { return map->SaveToFile("0123456789.dmm"); },
-       "cannot save the map "},
-      {"map index", dir / "index.dml", [&] { return maps.Save(); }, "cannot write the map index "},
+  const std::pair<fs::path, std::function<bool()>> cases[] = {
+      {dir / "1.dms", [&] { return SaveGameToFile((dir / "1.dms").c_str()); }},
+      {dir / "0123456789.dmm", [&] { return map->SaveToFile("0123456789.dmm"); }},
+      {dir / "index.dml", [&] { return maps.Save(); }},
   };
   // Every file is larger than the 400 bytes a full disk takes here, while one
   // message is not: standard error is a file too while it is captured.
   maps.Add("0123456789.dmm");
   maps.Add((std::string(396, 'n') + ".dmm").c_str());
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    ASSERT_TRUE(c.save());
-    const Bytes before = ReadBytes(c.file);
+  for (const auto& [file, save] : cases) {
+    SCOPED_TRACE(file);
+    ASSERT_TRUE(save());
+    const Bytes before = ReadBytes(file);
     testing::internal::CaptureStderr();
     {
       ScopedFileSizeLimit full(400);
-      EXPECT_FALSE(c.save());
+      EXPECT_FALSE(save());
     }
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find(c.message + c.file.string() + ": File too large"), std::string::npos)
-        << said;
-    EXPECT_FALSE(fs::exists(c.file.string() + ".tmp"));
-    EXPECT_EQ(ReadBytes(c.file), before);
+    EXPECT_NE(said.find(file.string() + ": File too large"), std::string::npos) << said;
+    EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
+    EXPECT_EQ(ReadBytes(file), before);
   }
 }
