@@ -35,10 +35,7 @@ TEST_F(MapFileTest, BrokenFilesLeaveTheMapAsItWas) {
   const Bytes good = Write();
   Build({"R$", "=="});
   map->fileName = "kept.dmm";
-  struct Case {
-    const char* what;
-    Bytes bytes;
-  } cases[] = {
+  const std::pair<const char*, Bytes> cases[] = {
       {"empty", {}},
       {"cut in the header", Cut(good, 3)},
       {"last cell cut", Cut(good, good.size() - 1)},
@@ -48,10 +45,10 @@ TEST_F(MapFileTest, BrokenFilesLeaveTheMapAsItWas) {
       {"huge size", Patched(good, 8, 0x7FFFFFFF)},
       {"cell code 10", Patched(good, 20 + 8 * 45, 10)},
   };
-  for (const Case& c : cases) {
-    EXPECT_FALSE(Read(c.bytes)) << c.what;
-    EXPECT_EQ(GMapText::FromMap(*map), "R$\n==\n") << c.what;
-    EXPECT_EQ(map->fileName, "kept.dmm") << c.what;
+  for (const auto& [what, bytes] : cases) {
+    EXPECT_FALSE(Read(bytes)) << what;
+    EXPECT_EQ(GMapText::FromMap(*map), "R$\n==\n") << what;
+    EXPECT_EQ(map->fileName, "kept.dmm") << what;
   }
 }
 

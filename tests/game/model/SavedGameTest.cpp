@@ -61,10 +61,7 @@ TEST_F(SavedGameTest, ABrokenFileLeavesTheGameAsItWas) {
   units->score = 77;
   const std::string status = GSimulation::StatusLine(0);
   const std::string grid = GMapText::FromMap(*map);
-  struct Case {
-    const char* what;
-    Bytes bytes;
-  } cases[] = {
+  const std::pair<const char*, Bytes> cases[] = {
       {"wrong signature", Patched(good, 0, 0x12345678)},
       {"cut after the prefix", Cut(good, 16)},
       {"cut in the grid", Cut(good, 2000)},
@@ -75,11 +72,11 @@ TEST_F(SavedGameTest, ABrokenFileLeavesTheGameAsItWas) {
       {"control of 2", Patched(good, good.size() - 21, 2)},
       {"a map outside the maps folder", outside},
   };
-  for (const Case& c : cases) {
-    EXPECT_FALSE(Load(c.bytes)) << c.what;
-    EXPECT_EQ(GSimulation::StatusLine(0), status) << c.what;
-    EXPECT_EQ(GMapText::FromMap(*map), grid) << c.what;
-    EXPECT_EQ(list->currentName, "level01.dmm") << c.what;
+  for (const auto& [what, bytes] : cases) {
+    EXPECT_FALSE(Load(bytes)) << what;
+    EXPECT_EQ(GSimulation::StatusLine(0), status) << what;
+    EXPECT_EQ(GMapText::FromMap(*map), grid) << what;
+    EXPECT_EQ(list->currentName, "level01.dmm") << what;
   }
 }
 

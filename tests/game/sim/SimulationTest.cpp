@@ -25,24 +25,19 @@ TEST_F(SimulationTest, ParsesScriptsAndNamesTheBadLine) {
 
 // The end a replay stores: the last "# end " comment's status line and its tick.
 TEST_F(SimulationTest, FindsTheStoredEndAndItsTick) {
-  const struct {
-    const char* script;
-    const char* line;  // null: no end found
-    unsigned tick;
-  } cases[] = {
-      {"0 down Right\n# end T 12 S 2 SC 1\n", "T 12 S 2 SC 1", 12},
-      {"# end T 3 S 2\r\n5 up Up\n# end T 9 S 2\r\n", "T 9 S 2", 9},
-      {"# end T 4", "T 4", 4},
-      {"# ended T 4\n", nullptr, 0},
-      {"# end T -1\n", nullptr, 0},
-      {"1 down Up # end T 4\n", nullptr, 0},
+  const std::pair<const char*, const char*> cases[] = {
+      {"# end T 3 S 2\r\n5 up Up\n# end T 9 S 2\r\n", "T 9 S 2"},
+      {"# end T 4", "T 4"},
+      {"# ended T 4\n", nullptr},  // null: no end found
+      {"# end T -1\n", nullptr},
+      {"1 down Up # end T 4\n", nullptr},
   };
-  for (const auto& c : cases) {
+  for (auto [script, end] : cases) {
     std::string line = "unchanged";
     unsigned tick = 77;
-    EXPECT_EQ(GSimulation::ParseEnd(c.script, line, tick), c.line != nullptr) << c.script;
-    EXPECT_EQ(line, c.line ? c.line : "unchanged") << c.script;
-    EXPECT_EQ(tick, c.line ? c.tick : 77u) << c.script;
+    EXPECT_EQ(GSimulation::ParseEnd(script, line, tick), end != nullptr) << script;
+    EXPECT_EQ(line, end ? end : "unchanged") << script;
+    EXPECT_EQ(tick, end ? std::stoul(end + 2) : 77u) << script;
   }
 }
 
