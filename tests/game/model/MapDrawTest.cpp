@@ -6,6 +6,7 @@
 #include "GUI/graphics/GSurface.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapText.h"
+#include "game/model/GUnit.h"
 #include "tests/support/Files.h"
 #include "tests/support/HeadlessGame.h"
 #include "tests/support/Scoped.h"
@@ -67,6 +68,11 @@ TEST(MapDrawTest, BackgroundFollowsTheMapAndEndStatesTintTheAliens) {
 
   EXPECT_EQ(alien(), kBlue);  // waiting: everyone standing
   EXPECT_EQ(Pixel(back, left + 2, top + 2), kGreen);
+  // Drawing only what changed clears the place a unit left.
+  map->runner->x = 32;
+  map->CopyChangesToBackbuffer();
+  EXPECT_EQ((std::vector{Pixel(back, left + 2, top + 2), Pixel(back, left + 34, top + 2)}),
+            (std::vector{kBlack, kGreen}));
   // Playing, the walking alien has no picture: only the background shows there.
   map->SetState(GMap::STATE_PLAYING);
   EXPECT_EQ(alien(), kBlack);

@@ -26,18 +26,14 @@ TEST_F(MapListTest, NextMapWrapsAfterTheLastAndRestartsFromUnknownNames) {
   GMapList list;
   EXPECT_FALSE(list.SelectNextMapForGame());  // an empty list has no level
   list.names = {"a", "b", "c"};
-  struct Case {
-    const char* current;
-    int index;
-    bool more;
-    const char* next;
-  } cases[] = {
+  // The current name, its index, whether a level follows, and the next name.
+  const std::tuple<const char*, int, bool, const char*> cases[] = {
       {"a", 0, true, "b"}, {"b", 1, true, "c"}, {"c", 2, false, "a"}, {"zz", -1, true, "a"}};
-  for (const Case& c : cases) {
-    list.currentName = c.current;
-    EXPECT_EQ(list.GetMapForGameIndex(), c.index) << c.current;
-    EXPECT_EQ(list.SelectNextMapForGame(), c.more) << c.current;
-    EXPECT_EQ(list.currentName, c.next) << c.current;
+  for (auto [current, index, more, next] : cases) {
+    list.currentName = current;
+    EXPECT_EQ(list.GetMapForGameIndex(), index) << current;
+    EXPECT_EQ(list.SelectNextMapForGame(), more) << current;
+    EXPECT_EQ(list.currentName, next) << current;
   }
 }
 
