@@ -15,8 +15,8 @@ std::vector<int> Slots(const CArrayBase& a) {
   return out;
 }
 
-// The drive keeps its free clusters in one of these, so the slot order is part
-// of what the drive table stores.
+// The drive keeps its free clusters in one of these, so the drive table
+// stores this slot order.
 TEST(CArrayTest, SlotOrderGrowthAndReuse) {
   CArrayInt a;
   std::vector<int> got;
