@@ -75,6 +75,7 @@ TEST(CArrayTest, HostileFormsFailAndLeaveTheArray) {
       {"huge slot count", with(14, 0x7FFFFFFF)},
       {"slot both used and free", with(7, 2)},
       {"map disagrees", with(11, -1)},
+      {"stray map entry", with(9, 0)},
       {"too few slots", with(14, 2)},
   };
   CArrayInt kept;
