@@ -31,15 +31,13 @@ using Pos = std::tuple<int, int, int>;
 // the game scene's key handling.
 class LevelFixture : public ::testing::Test {
  protected:
-  // The singletons go back to an empty map with no controls held.
   void TearDown() override {
     units->NewGame();
     units->ClearControl();
     map->Clear();
   }
 
-  // A fresh temporary folder, the maps folder until the test ends; the path
-  // has no trailing separator.
+  // A fresh temporary folder, the maps folder until the test ends.
   fs::path MapsFolder() {
     maps.emplace();
     mapsPath.emplace(GModelMedia::SetPathToMaps, maps->Path().c_str());
@@ -72,7 +70,6 @@ class LevelFixture : public ::testing::Test {
   void Build(const std::vector<std::string>& rows) {
     ASSERT_TRUE(GMapText::ToMap(Rows(rows), *map));
   }
-  // Builds the grid and starts it as a new game, waiting for a key.
   void Start(const std::vector<std::string>& rows) {
     Build(rows);
     sim = GSimulation();
@@ -82,7 +79,6 @@ class LevelFixture : public ::testing::Test {
     sim.KeyDown(key);
     sim.KeyUp(key);
   }
-  // Starts a waiting level without touching the controls.
   void Go() { map->SetState(GMap::STATE_PLAYING); }
   void Run(int n) {
     for (int i = 0; i < n && map->state == GMap::STATE_PLAYING; ++i) map->Update();
@@ -99,7 +95,6 @@ class LevelFixture : public ::testing::Test {
     unit.animation = animation;
     unit.frame = 0;
   }
-  GUnit& Runner() { return *map->runner; }
   GUnit& Alien(int i) { return *map->aliens.at(i); }
   int CellAt(int x, int y) { return map->GetCell(x, y)->GetType(); }
 

