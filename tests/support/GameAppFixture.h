@@ -186,15 +186,6 @@ class GameTest : public ::testing::Test {
   GSceneMenu* Menu() { return static_cast<GSceneMenu*>(game.GetScene(SCENE_MENU)); }
   GSceneGame* Play() { return static_cast<GSceneGame*>(game.GetScene(SCENE_GAME)); }
   void Key(unsigned key) { Press(game, key); }
-  // The game scene's status texts (level, score, lives, bottom line), joined by '|'.
-  std::string Status() {
-    CFerroString texts[GSceneGame::STATUS_TEXTS];
-    Play()->GetStatusTexts(texts);
-    std::string joined = texts[0].c_str();
-    for (int i = 1; i < GSceneGame::STATUS_TEXTS; ++i)
-      joined += std::string("|") + texts[i].c_str();
-    return joined;
-  }
 
   GameFolder folder;
   TempDir user;
