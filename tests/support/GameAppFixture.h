@@ -25,18 +25,15 @@
 
 // The SDL platform with a chosen game folder, which is also its per-user
 // folder unless userFolder is set, so a test never reaches the real user's
-// folder; links it is asked to open are recorded instead of opened. It counts the host files it
-// opens and the drive tables it looks for (every attempt to connect a drive that is not mounted
-// looks for its table first).
+// folder, and which opens no link. It counts the host files it opens and the
+// drive tables it looks for (every attempt to connect a drive that is not
+// mounted looks for its table first).
 class FolderPlatform : public GPlatformSDL {
  public:
   FolderPlatform(GGame* game, const char* name, std::string folder)
       : GPlatformSDL(game, name), folder(std::move(folder)) {}
   CFerroString GetPathToGame() override { return CFerroString(folder.c_str()); }
-  bool OpenLink(const char* url) override {
-    links.push_back(url ? url : "");
-    return true;
-  }
+  bool OpenLink(const char*) override { return true; }
   int GetFileLength(const char* path) override {
     if (path && std::string_view(path).ends_with(".vdt")) ++tableLookups;
     return GPlatformSDL::GetFileLength(path);
@@ -49,7 +46,6 @@ class FolderPlatform : public GPlatformSDL {
   CFerroString GetUserDataFolder() override {
     return CFerroString(userFolder.empty() ? folder.c_str() : userFolder.c_str());
   }
-  std::vector<std::string> links;
   // The per-user folder (ending with a separator) when not empty.
   std::string userFolder;
   // When not 0, the clock stands still at this tick (names drawn from it
