@@ -133,7 +133,6 @@ class GameFolder {
   TempDir dir;
 };
 
-// Presses and releases a key as the keyboard would.
 inline void Press(GGame& game, unsigned key) {
   game.PlatformKeyDown(static_cast<int>(key), 0);
   game.PlatformKeyUp(static_cast<int>(key));
@@ -155,7 +154,7 @@ inline void PushKey(SDL_Scancode key) {
   PushEvents({SDL_KEYDOWN, SDL_KEYUP}, key);
 }
 
-// Ends a game's loop as closing its window does, and runs it to that end.
+// Ends a game's loop as closing its window does.
 inline void PlayUntilClosed(GGame& game) {
   PushEvents({SDL_QUIT});
   game.Play();
