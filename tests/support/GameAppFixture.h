@@ -48,8 +48,7 @@ class FolderPlatform : public GPlatformSDL {
   }
   // The per-user folder (ending with a separator) when not empty.
   std::string userFolder;
-  // When not 0, the clock stands still at this tick (names drawn from it
-  // become predictable).
+  // When not 0, the clock stands still at this tick (for predictable names).
   unsigned fixedTick = 0;
   int tableLookups = 0;
   int hostOpens = 0;
