@@ -25,18 +25,15 @@
 
 // The SDL platform with a chosen game folder, which is also its per-user
 // folder unless userFolder is set, so a test never reaches the real user's
-// folder; links it is asked to open are recorded instead of opened. It counts the host files it
-// opens and the drive tables it looks for (every attempt to connect a drive that is not mounted
-// looks for its table first).
+// folder, and which opens no link. It counts the host files it opens and the
+// drive tables it looks for (every attempt to connect a drive that is not
+// mounted looks for its table first).
 class FolderPlatform : public GPlatformSDL {
  public:
   FolderPlatform(GGame* game, const char* name, std::string folder)
       : GPlatformSDL(game, name), folder(std::move(folder)) {}
   CFerroString GetPathToGame() override { return CFerroString(folder.c_str()); }
-  bool OpenLink(const char* url) override {
-    links.push_back(url ? url : "");
-    return true;
-  }
+  bool OpenLink(const char*) override { return true; }
   int GetFileLength(const char* path) override {
     if (path && std::string_view(path).ends_with(".vdt")) ++tableLookups;
     return GPlatformSDL::GetFileLength(path);
@@ -49,11 +46,9 @@ class FolderPlatform : public GPlatformSDL {
   CFerroString GetUserDataFolder() override {
     return CFerroString(userFolder.empty() ? folder.c_str() : userFolder.c_str());
   }
-  std::vector<std::string> links;
   // The per-user folder (ending with a separator) when not empty.
   std::string userFolder;
-  // When not 0, the clock stands still at this tick (names drawn from it
-  // become predictable).
+  // When not 0, the clock stands still at this tick (for predictable names).
   unsigned fixedTick = 0;
   int tableLookups = 0;
   int hostOpens = 0;
@@ -137,7 +132,6 @@ class GameFolder {
   TempDir dir;
 };
 
-// Presses and releases a key as the keyboard would.
 inline void Press(GGame& game, unsigned key) {
   game.PlatformKeyDown(static_cast<int>(key), 0);
   game.PlatformKeyUp(static_cast<int>(key));
@@ -159,7 +153,7 @@ inline void PushKey(SDL_Scancode key) {
   PushEvents({SDL_KEYDOWN, SDL_KEYUP}, key);
 }
 
-// Ends a game's loop as closing its window does, and runs it to that end.
+// Ends a game's loop as closing its window does.
 inline void PlayUntilClosed(GGame& game) {
   PushEvents({SDL_QUIT});
   game.Play();
@@ -186,15 +180,6 @@ class GameTest : public ::testing::Test {
   GSceneMenu* Menu() { return static_cast<GSceneMenu*>(game.GetScene(SCENE_MENU)); }
   GSceneGame* Play() { return static_cast<GSceneGame*>(game.GetScene(SCENE_GAME)); }
   void Key(unsigned key) { Press(game, key); }
-  // The game scene's status texts (level, score, lives, bottom line), joined by '|'.
-  std::string Status() {
-    CFerroString texts[GSceneGame::STATUS_TEXTS];
-    Play()->GetStatusTexts(texts);
-    std::string joined = texts[0].c_str();
-    for (int i = 1; i < GSceneGame::STATUS_TEXTS; ++i)
-      joined += std::string("|") + texts[i].c_str();
-    return joined;
-  }
 
   GameFolder folder;
   TempDir user;

@@ -9,18 +9,7 @@
 
 namespace {
 
-CGameSettings Make(ScaleMode scale, WindowMode windowMode, int width, int height, int volume,
-                   bool muted) {
-  CGameSettings s;
-  s.scale = scale;
-  s.windowMode = windowMode;
-  s.windowWidth = width;
-  s.windowHeight = height;
-  s.volume = volume;
-  s.muted = muted;
-  return s;
-}
-const CGameSettings kCustom = Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true);
+const CGameSettings kCustom{ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true};
 
 bool Parse(const std::string& text, CGameSettings& read, CFerroString& why) {
   return read.Parse(text.data(), static_cast<int>(text.size()), why);
@@ -43,31 +32,18 @@ TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
   EXPECT_EQ(read, kCustom);
 }
 
-// Keys a text lacks keep what the object held (the defaults here); keys of a
-// later version, comments and keys outside their section are passed over.
-TEST(CGameSettings, TextsAreReadByTheSettingsFormatAndUnknownLinesPassedOver) {
-  const struct {
-    const char* why;
-    std::string text;
-    CGameSettings want;
-  } cases[] = {
-      {"without '=' and with LF line ends", "[display]\nscale off\nwindow-width 800\n",
-       Make(ScaleMode::Off, WindowMode::FullScreen, 800, 768, 100, false)},
-      {"a later version's keys and sections",
-       "[sound]\r\nvolume = 80\r\nmute-music = yes\r\n[display]\r\nscale-x = 9\r\n"
-       "scale = integer\r\n  window-height = 600 ; half\r\n[more]\r\nfullscreen = no\r\n",
-       Make(ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 80, false)},
-      {"keys in comments and outside their section",
-       "fullscreen = no\r\n; scale = off\r\n[display]\r\nfullscreen = no ; a window\r\n"
-       "mute = yes\r\n[sound]\r\nscale = off\r\nmute = yes\r\nvolume = 0\r\n",
-       Make(ScaleMode::Sharp, WindowMode::Window, 1024, 768, 0, true)},
-  };
-  for (const auto& c : cases) {
-    CGameSettings read;
-    CFerroString why;
-    ASSERT_TRUE(Parse(c.text, read, why)) << c.why << ": " << why.c_str();
-    EXPECT_EQ(read, c.want) << c.why;
-  }
+// Keys a text lacks keep what the object held (the defaults here); LF line ends,
+// lines without '=', keys of a later version, comments and keys outside their
+// section are passed over, so an older game still reads a newer file.
+TEST(CGameSettings, UnknownLinesArePassedOver) {
+  const std::string text =
+      "fullscreen = no\n; scale = off\n[display]\nscale-x = 9\nscale integer\n"
+      "  window-height = 600 ; half\nmute = yes\n[sound]\nscale = off\nvolume = 0\n"
+      "mute-music = yes\n[more]\nfullscreen = no\n";
+  CGameSettings read;
+  CFerroString why;
+  ASSERT_TRUE(Parse(text, read, why)) << why.c_str();
+  EXPECT_EQ(read, (CGameSettings{ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 0, false}));
 }
 
 TEST(CGameSettings, DamagedTextsAreRefusedWithTheirReason) {
@@ -76,16 +52,11 @@ TEST(CGameSettings, DamagedTextsAreRefusedWithTheirReason) {
     std::string text, why;
   } cases[] = {
       {"scale = off\r\n[displays]\r\n", "it has no [display] section"},
-      {"[sound]\r\nvolume = 50\r\n", "it has no [display] section"},
       {std::string("[display]\r\n\0scale", 16), "it is not a text"},
       {"[display]\r\n" + std::string(CGameSettings::kMaxFileSize, ' '), "it is larger than 64 KiB"},
       {"[display]\r\nscale =\r\n", "the value \"\" of scale is not sharp, integer or off"},
       {"[display]\r\nfullscreen = 1\r\n", "the value \"1\" of fullscreen is not yes or no"},
       {"[display]\r\nwindow-width = 0\r\n", "the value \"0\" of window-width" + size},
-      {"[display]\r\nwindow-height = 100001\r\n", "the value \"100001\" of window-height" + size},
-      {"[display]\r\nwindow-width = 80a\r\n", "the value \"80a\" of window-width" + size},
-      {"[display]\r\n[sound]\r\nvolume = 101\r\n",
-       "the value \"101\" of volume is not a volume from 0 to 100"},
       {"[sound]\r\nvolume = -1\r\n[display]\r\n",
        "the value \"-1\" of volume is not a volume from 0 to 100"},
       {"[display]\r\n[sound]\r\nmute = off\r\n", "the value \"off\" of mute is not yes or no"},
@@ -99,27 +70,10 @@ TEST(CGameSettings, DamagedTextsAreRefusedWithTheirReason) {
   }
 }
 
-// A missing or damaged file leaves the defaults; a saved one loads back.
-TEST(CGameSettings, LoadAndSave) {
+// A file that cannot be written is reported. (The game's settings tests walk
+// a missing, a damaged and a saved file, and the bytes written.)
+TEST(CGameSettings, ASaveThatFailsSaysSo) {
   TempDir dir;
-  const std::string path = dir / "settings.cfg";
-  CGameSettings settings = kCustom;
-  CFerroString why;
-  EXPECT_EQ(settings.Load(path.c_str(), why), CGameSettings::LoadResult::Missing);
-  EXPECT_EQ(settings, CGameSettings());
-
-  ASSERT_TRUE(kCustom.Save(path.c_str()));
-  EXPECT_EQ(ReadText(path), kCustom.Format().c_str());
-  EXPECT_EQ(settings.Load(path.c_str(), why), CGameSettings::LoadResult::Loaded);
-  EXPECT_EQ(settings, kCustom);
-
-  ASSERT_TRUE(WriteText(path, "[display]\r\nfullscreen = maybe\r\n"));
-  EXPECT_EQ(settings.Load(path.c_str(), why), CGameSettings::LoadResult::Damaged);
-  EXPECT_EQ(settings, CGameSettings());
-  EXPECT_STREQ(why.c_str(), "the value \"maybe\" of fullscreen is not yes or no");
-  ASSERT_TRUE(WriteText(path, "[display]\r\n" + std::string(70000, ';')));
-  EXPECT_EQ(settings.Load(path.c_str(), why), CGameSettings::LoadResult::Damaged);
-
   errno = 0;
   EXPECT_FALSE(kCustom.Save((dir / "missing/settings.cfg").c_str()));
   EXPECT_EQ(errno, ENOENT);
