@@ -3,13 +3,16 @@
 # replayed by digmaze-sim ends on the line the game wrote at the win (tick,
 # state 2, score, lives, treasures, positions). Each key steers the runner
 # until a wall or the next ladder, so the route does not hang on timing.
-# Screenshots of the last run and the recording: <build>/e2e/record.
-# Usage: tests/e2e/record.sh <game folder>
+# Usage: tests/e2e/record.sh <game folder> (screenshots and the recording: <build>/e2e/record)
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"
 scratch record "${1:-}"
 screen 1280x1024
 rec="$work/rec"; level=level01
+# Bad arguments are refused with exit code 2 (a map that cannot be read: 1) and print nothing.
+refuses() { local rc=0 out; out=$("$game/digmaze-sim" "${@:2}" 2>/dev/null) || rc=$?; [ "$rc$out" = "$1" ] || fail "digmaze-sim ${*:2}: exit $rc"; }
+printf '0 down Up\n' >"$work/s.txt"; m="$game/Maps/$level.dmm"
+refuses 2 "$m" "$work/s.txt" ""; refuses 2 "$m" "$work/s.txt" 12x; refuses 2 "$m" /nonexistent 5; refuses 1 /dev/null "$work/s.txt" 5
 recorded_end() { grep -q '^# end ' "$rec/$level.txt" 2>/dev/null || { why="no end line in the recording yet"; return 1; }; }
 
 start_game --scale off --record "$rec"; T=30 go menu is_main_menu
