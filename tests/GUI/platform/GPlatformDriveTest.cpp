@@ -168,7 +168,10 @@ TEST_F(DriveTest, NestedSearchesOnADriveAndTheHostAtOnce) {
 }
 
 // ConnectVirtualDrive builds a drive from the game folder's "vdd/<name>"
-// folder the first time and mounts the stored files afterwards.
+// folder the first time and mounts the stored files afterwards. The built
+// files' size and signatures, no build files left, an unchanged second start
+// and the per-user folder of a read-only game are checked by
+// tests/e2e/drives.sh and environment.sh.
 class ConnectTest : public DriveTest {
  protected:
   void SetUp() override {
@@ -192,7 +195,6 @@ class ConnectTest : public DriveTest {
 
 TEST_F(ConnectTest, BuiltOnceFromItsSourceAndAgainWhenDamaged) {
   ExpectConnected(platform);
-  EXPECT_EQ(fs::file_size(dir / "pics.vdd"), 4u + 4096u * (2 * (1 + 2 + 3) + 1));
   // Connected again: the same slot; the drive is not mounted twice.
   EXPECT_STREQ(platform.ConnectVirtualDrive(dir.Path().c_str(), "pics"), ":0/");
   EXPECT_EQ(platform.GetDriveCount(), 1);
@@ -207,8 +209,6 @@ TEST_F(ConnectTest, BuiltOnceFromItsSourceAndAgainWhenDamaged) {
       fs::remove(dir / file);
     ExpectConnected(platform);
   }
-  ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 3);
 }
 
 TEST_F(ConnectTest, WithoutItsSourceNothingIsBuiltOrRemoved) {
@@ -220,17 +220,6 @@ TEST_F(ConnectTest, WithoutItsSourceNothingIsBuiltOrRemoved) {
   EXPECT_EQ(platform.ConnectVirtualDrive(dir.Path().c_str(), "sounds"), nullptr);
   EXPECT_EQ(ReadText(dir / "sounds.vdt"), "damaged");
   EXPECT_EQ(platform.GetDriveCount(), 0);
-}
-
-TEST_F(ConnectTest, AnInstalledGameBuildsItsDrivesInTheUserDataFolder) {
-  TempDir user;
-  platform.unwritable.insert(dir.Path());
-  platform.userFolder = user.Path();
-  ExpectConnected(platform);
-  for (const char* file : {"pics.vdt", "pics.vdd"}) {
-    EXPECT_TRUE(fs::exists(user / file)) << file;
-    EXPECT_FALSE(fs::exists(dir / file)) << file;
-  }
 }
 
 }  // namespace
