@@ -105,12 +105,6 @@ TEST_F(GameTest, TicksUpdateAndRenderWhileActive) {
   game.PlatformTimer();
   EXPECT_EQ(std::count(log.begin(), log.end(), "A.OnRender"), 0);
   EXPECT_EQ(game.Platform()->iconicCalls, 1);
-
-  // Mouse capture is re-asserted after 30 s of activity.
-  game.Platform()->active = true;
-  game.Platform()->tick += 30001;
-  game.PlatformTimer();
-  EXPECT_EQ(game.Platform()->captures, 1);
 }
 
 TEST_F(GameTest, QuitRespectsModalDialogsAndCanQuit) {
@@ -176,15 +170,6 @@ TEST_F(GameTest, ButtonsAndKeysKeepTheirState) {
   EXPECT_EQ(game.calls, (std::vector<std::string>{"LDown flags=32", "Move flags=33", "RUp flags=32",
                                                   "LUp flags=32", KeyDownLine(KEY_RIGHT, 32),
                                                   KeyUpLine(KEY_RIGHT, 32)}));
-
-  // The cursor stays on the scene's last pixel without further moves.
-  game.SetCursorPosition(10, 10);
-  game.calls.clear();
-  game.PlatformMoveCursor(1000, 1000);
-  game.PlatformMoveCursor(3, 3);
-  EXPECT_EQ(game.cursorX, 63);
-  EXPECT_EQ(game.cursorY, 47);
-  EXPECT_EQ(game.calls.size(), 1u);
 }
 
 TEST(GameWithoutPlatform, PlaysNothing) {

@@ -49,14 +49,12 @@ TEST_F(DriveTest, RoutingTableAndSlots) {
     GVirtualDrive* drive;
     const char* inner;
   } cases[] = {
-      {":0/a/b.png", zero, ":a/b.png"},
       {":0\\a", zero, ":a"},
       {":1", one, ":"},
-      {":9/x", one, ":9/x"},  // no slot 9: the current drive, path unchanged
-      {":/x", one, ":/x"},    // no digits: the same
+      // No such slot, or a number past any slot: the current drive, path unchanged.
+      {":9/x", one, ":9/x"},
       {":99999999999999999999/x", one, ":99999999999999999999/x"},
       {"rel/x.png", one, "rel/x.png"},
-      {"", one, ""},
       {"/usr/x", nullptr, "/usr/x"},
   };
   for (const auto& c : cases) {
@@ -104,16 +102,6 @@ TEST_F(DriveTest, FilesAndFoldersThroughTheRouting) {
   EXPECT_TRUE(platform.PathToAbsolutePath("nowhere/new.txt").IsEmpty());
   EXPECT_FALSE(platform.RemoveFolder(":0/a/"));
 
-  // Copies in both directions through streams.
-  WriteText(dir / "src/one.txt", "1");
-  WriteText(dir / "src/inner/two.txt", "22");
-  ASSERT_TRUE(platform.CreatePath(":0/x/"));
-  ASSERT_TRUE(platform.CopyFolder((dir / "src").c_str(), ":0/x", true));
-  EXPECT_EQ(Load(platform, ":0/x/src/inner/two.txt"), "22");
-  fs::create_directories(dir / "back");
-  ASSERT_TRUE(platform.CopyFolder(":0/x/src/", (dir / "back").c_str(), false));
-  EXPECT_EQ(ReadText(dir / "back/inner/two.txt"), "22");
-
   // Closing the current drive hands relative paths back to the host.
   ASSERT_TRUE(platform.CloseVirtualDrive("b/c.txt"));
   EXPECT_EQ(platform.GetCurrentDrive(), nullptr);
@@ -125,31 +113,22 @@ TEST_F(DriveTest, NestedSearchesOnADriveAndTheHostAtOnce) {
   for (const char* f : {":0/a.png", ":0/b.png", ":0/c.wav", ":0/f1/x.png", ":0/f2/y.png"})
     ASSERT_TRUE(Save(platform, f, "x"));
   // A mask is an extension: ".dmm" and "x.dmmx" are not maps.
-  for (const char* f :
-       {"h/one.dmm", "h/two.dmm", "h/three.txt", "h/.dmm", "h/x.dmmx", "h/d1/x", "h/d2/x"})
+  for (const char* f : {"h/one.dmm", "h/two.dmm", "h/.dmm", "h/x.dmmx", "h/d1/x", "h/d2/x"})
     WriteText(dir / f, "x");
   const std::string host = dir / "h/";
   const std::set<std::string> driveFiles{"a.png", "b.png", "c.wav"}, folders{"f1", "f2"};
 
-  // A whole drive search inside every step of a host search, and the other
-  // way round; each sees exactly its own entries.
+  // Whole searches of the host and of the drive inside every step of a drive
+  // search; each sees exactly its own entries.
   std::set<std::string> outer;
-  for (const char* f = platform.GetFirstFile(host.c_str(), "*"); f; f = platform.GetNextFile()) {
-    outer.insert(f);
-    EXPECT_EQ(Found(platform, ":0/", "*"), driveFiles);
-    EXPECT_EQ(Found(platform, ":0/", nullptr), folders);
-  }
-  EXPECT_EQ(outer, (std::set<std::string>{"one.dmm", "three.txt", "two.dmm", ".dmm", "x.dmmx"}));
-  outer.clear();
   for (const char* f = platform.GetFirstFolder(":0/"); f; f = platform.GetNextFolder()) {
     outer.insert(f);
     EXPECT_EQ(Found(platform, host, "dmm"), (std::set<std::string>{"one.dmm", "two.dmm"}));
-    EXPECT_EQ(Found(platform, ":0/" + std::string(f), "png").size(), 1u);
+    EXPECT_EQ(Found(platform, ":0/", "*"), driveFiles);
   }
   EXPECT_EQ(outer, folders);
   EXPECT_EQ(Found(platform, ":0/", "png"), (std::set<std::string>{"a.png", "b.png"}));
   EXPECT_TRUE(Found(platform, ":0/a.png", "*").empty());
-  EXPECT_TRUE(Found(platform, ":0/missing/", "*").empty());
   EXPECT_TRUE(Found(platform, dir / "missing", "*").empty());
 
   // A folder removed or a drive closed under a running search ends it.
