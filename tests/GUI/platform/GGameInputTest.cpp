@@ -130,26 +130,6 @@ TEST_F(InputTest, KeysClimbToTheFirstDialogAndCharactersReachOnlyTheFocus) {
   EXPECT_EQ(game.repeatChar, KEY_NONE);
 }
 
-TEST_F(InputTest, ShortcutsReachTheFocusedComponentOnlyAsCopyCutPaste) {
-  Focused("P");
-  // Control is an ordinary key to components, and the shortcut modifier;
-  // the system key is a modifier only; alone, C is a key like any other.
-  for (unsigned modifier : {KEY_LCONTROL, KEY_LSYSTEM}) {
-    game.PlatformKeyDown(modifier, 0);
-    Tap(KEY_C);
-    game.PlatformKeyUp(modifier);
-  }
-  Tap(KEY_C);
-  EXPECT_EQ(Take(), Heard("P")
-                        .Press(KEY_LCONTROL)
-                        .Then("copy")
-                        .Up(KEY_LCONTROL)
-                        .Then("copy")
-                        .Press(KEY_C)
-                        .Up(KEY_C)
-                        .lines);
-}
-
 TEST_F(InputTest, WheelFindsTheScrollerBeneathWhatDoesNotScroll) {
   auto* grid = new Content;
   ASSERT_TRUE(grid->Create(scene, STYLE_VISIBLE, 0, 0, 100, 100, 0));

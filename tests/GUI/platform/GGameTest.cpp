@@ -132,29 +132,6 @@ TEST_F(GameTest, PrintScreensAreNumberedInTheDataFolder) {
   EXPECT_TRUE(fs::exists(dir / "00000001.tga"));
   EXPECT_FALSE(game.IsKeyHeld(KEY_PRINT_SCREEN));
   EXPECT_TRUE(game.calls.empty());
-
-  // With a user name the profile folder is used; it must exist to be written.
-  game.SetUserName("ann");
-  EXPECT_TRUE(game.SavePrintScreen().IsEmpty());
-  fs::create_directories(dir / "Users/ann");
-  EXPECT_EQ(std::string(game.SavePrintScreen().c_str()), dir / "Users/ann/00000000.tga");
-}
-
-TEST_F(GameTest, PathGettersCacheAndFollowTheUser) {
-  // Cached: a folder removed during the run is not made again.
-  EXPECT_EQ(std::string(game.GetPathToAutosave().c_str()), dir / "autosave/");
-  fs::remove(dir / "autosave");
-  EXPECT_EQ(std::string(game.GetPathToAutosave().c_str()), dir / "autosave/");
-  EXPECT_FALSE(fs::exists(dir / "autosave"));
-
-  // Without a user there is no saved-game folder, not one wherever the process runs.
-  EXPECT_TRUE(game.GetPathToSavedGame().IsEmpty());
-  game.SetUserName("bob");
-  fs::create_directories(dir / "Users/bob");
-  EXPECT_EQ(std::string(game.GetPathToSavedGame().c_str()), dir / "Users/bob/save/");
-  EXPECT_TRUE(fs::is_directory(dir / "Users/bob/save"));
-  game.SetUserName("cy");
-  EXPECT_EQ(std::string(game.GetPathToProfile().c_str()), dir / "Users/cy/");
 }
 
 TEST_F(GameTest, ButtonsAndKeysKeepTheirState) {

@@ -36,76 +36,45 @@ class DriveTest : public ::testing::Test {
   ScopeExit restoreCwd{[cwd = fs::current_path()] { fs::current_path(cwd); }};
 };
 
-TEST_F(DriveTest, RoutingTableAndSlots) {
+// The game reads its drives through these paths and never sets a drive as
+// the current folder, so relative paths here all belong to the host.
+TEST_F(DriveTest, PathsGoToTheirSlotOrTheHost) {
   ASSERT_EQ(NewDrive("zero"), ":0/");
   ASSERT_EQ(NewDrive("one"), ":1/");
   GVirtualDrive* zero = platform.GetDriveAt(0);
-  GVirtualDrive* one = platform.GetDriveAt(1);
-  ASSERT_TRUE(platform.CreateFolder(":1/sub/"));
-  ASSERT_TRUE(platform.SetDirectory(":1/sub/"));
-  ASSERT_EQ(platform.GetCurrentDrive(), one);
   const struct {
     const char* path;
     GVirtualDrive* drive;
     const char* inner;
   } cases[] = {
       {":0\\a", zero, ":a"},
-      {":1", one, ":"},
-      // No such slot, or a number past any slot: the current drive, path unchanged.
-      {":9/x", one, ":9/x"},
-      {":99999999999999999999/x", one, ":99999999999999999999/x"},
-      {"rel/x.png", one, "rel/x.png"},
-      {"/usr/x", nullptr, "/usr/x"},
+      {":1", platform.GetDriveAt(1), ":"},
+      // No such slot, or a number past any slot: the path is left to the host.
+      {":9/x", nullptr, ":9/x"},
+      {":99999999999999999999/x", nullptr, ":99999999999999999999/x"},
+      {"rel/x.png", nullptr, "rel/x.png"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(platform.GetVirtualDrive(c.path), c.drive) << c.path;
     EXPECT_STREQ(platform.GetDrivePath().c_str(), c.inner) << c.path;
   }
-  // One pair of files is never mounted twice, and a freed slot is taken first.
-  EXPECT_EQ(platform.GetVirtualDriveIndexByName("one"), 1);
-  EXPECT_EQ(platform.OpenVirtualDrive((dir / "one.vdt").c_str()), CFerroString(":1/"));
+  // Saved into a drive, the missing folders are made inside it.
+  ASSERT_TRUE(Save(platform, ":0/a/b/c.txt", "deep"));
+  EXPECT_EQ(Load(platform, ":0/a/b/c.txt"), "deep");
+  EXPECT_FALSE(platform.CreatePath(":0/a/b/c.txt/d"));
 
   // Neither a drive nor the host serves ":0x" or a free slot; nothing is
-  // written on the host under such a name.
+  // written on the host under such a name. A freed slot is taken first.
   fs::current_path(dir.Path());
   EXPECT_EQ(platform.GetVirtualDrive(":0x"), nullptr);
   EXPECT_FALSE(Save(platform, ":0x", "x"));
   ASSERT_TRUE(platform.CloseVirtualDrive(":0/"));
   EXPECT_FALSE(platform.CloseVirtualDrive(":0/"));
-  EXPECT_EQ(platform.GetVirtualDrive(":0/a"), nullptr);
   EXPECT_EQ(std::unique_ptr<CFerroStream>(platform.OpenStream(":0/a", 1)), nullptr);
   EXPECT_FALSE(fs::exists(dir / ":0x"));
   EXPECT_FALSE(fs::exists(dir / ":0"));
   EXPECT_EQ(platform.OpenVirtualDrive((dir / "zero.vdt").c_str()), CFerroString(":0/"));
   EXPECT_EQ(platform.GetDriveCount(), 2);
-
-  // Without a current drive, relative paths belong to the host.
-  ASSERT_TRUE(platform.SetDirectory(dir.Path().c_str()));
-  EXPECT_EQ(platform.GetCurrentDrive(), nullptr);
-  EXPECT_EQ(platform.GetVirtualDrive("rel/x.png"), nullptr);
-  EXPECT_EQ(platform.GetVirtualDrive(":9/x"), nullptr);
-}
-
-TEST_F(DriveTest, FilesAndFoldersThroughTheRouting) {
-  ASSERT_EQ(NewDrive("data"), ":0/");
-  // SaveFile makes the missing folders inside the drive.
-  ASSERT_TRUE(Save(platform, ":0/a/b/c.txt", "deep"));
-  EXPECT_EQ(Load(platform, ":0/a/b/c.txt"), "deep");
-  EXPECT_FALSE(platform.CreatePath(":0/a/b/c.txt/d"));
-
-  // Relative paths go to the current drive folder, and GetDirectory gives it
-  // back in a form SetDirectory accepts.
-  ASSERT_TRUE(platform.SetDirectory(":0/a"));
-  EXPECT_STREQ(platform.GetDirectory().c_str(), ":0/a/");
-  EXPECT_EQ(Load(platform, "b/c.txt"), "deep");
-  EXPECT_STREQ(platform.PathToAbsolutePath("b/new.txt").c_str(), ":0/a/b/new.txt");
-  EXPECT_TRUE(platform.PathToAbsolutePath("nowhere/new.txt").IsEmpty());
-  EXPECT_FALSE(platform.RemoveFolder(":0/a/"));
-
-  // Closing the current drive hands relative paths back to the host.
-  ASSERT_TRUE(platform.CloseVirtualDrive("b/c.txt"));
-  EXPECT_EQ(platform.GetCurrentDrive(), nullptr);
-  EXPECT_EQ(platform.GetDriveAt(0), nullptr);
 }
 
 TEST_F(DriveTest, NestedSearchesOnADriveAndTheHostAtOnce) {

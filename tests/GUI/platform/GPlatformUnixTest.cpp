@@ -179,17 +179,6 @@ TEST_F(PlatformTest, FirstLaunchIsDetectedOncePerVersion) {
             "1.1");
 }
 
-TEST_F(PlatformTest, ScratchBuffersGrowAndRejectBadText) {
-  const std::string longText = "a\xD0\xB0" + std::string(5000, 'q');  // after shorter texts
-  EXPECT_STREQ(platform.wchar_to_utf8(L"\x20AC!"), "\xE2\x82\xAC!");
-  const unsigned short* wide =
-      platform.Ferro_UTF8to16(reinterpret_cast<const unsigned char*>(longText.c_str()));
-  ASSERT_NE(wide, nullptr);
-  EXPECT_EQ(wide[1], 0x0430);
-  EXPECT_EQ(platform.Ferro_UTF16to8(wide), longText);
-  EXPECT_EQ(platform.Ferro_UTF8to16(reinterpret_cast<const unsigned char*>("\xC3(")), nullptr);
-}
-
 TEST(ResolveLink, RelativeAddressesBecomeFileUrlsOfTheGameFolder) {
   const char* cases[][3] = {
       // Characters a URL path cannot hold, in the folder or in the address; a fragment or query
