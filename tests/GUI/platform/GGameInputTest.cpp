@@ -75,41 +75,30 @@ TEST_F(InputTest, HeldKeysRepeatAfterTheDelayThenEveryPeriod) {
   EXPECT_TRUE(Take().empty());
 }
 
-// Alt+Enter and F11 switch the screen, Alt+Tab goes to the desktop; none
-// reaches a component, and a key held across them still gets its release.
+// Alt+Enter (also walked by tests/e2e/scale.sh) and F11 switch the screen,
+// Alt+Tab goes to the desktop; none reaches a component, and a key held
+// across them still gets its release.
 TEST_F(InputTest, SystemShortcutsNeverReachAComponent) {
   Focused("P");
   GDevice* device = game.GetDevice();
-  ASSERT_TRUE(device->IsFullScreen());
   game.PlatformKeyDown(KEY_RIGHT, 0);
   game.PlatformKeyDown(KEY_LALT, 0);
   game.PlatformKeyDown(KEY_RETURN, 0);
   game.PlatformKeyDown(KEY_RETURN, 0);  // the system's own repeat
-  game.Platform()->tick += 1000;
-  game.RepeateKey();
   game.PlatformKeyUp(KEY_RETURN);
   game.PlatformKeyUp(KEY_LALT);
   EXPECT_FALSE(device->IsFullScreen());
   Tap(KEY_F11);
   EXPECT_TRUE(device->IsFullScreen());
-  game.PlatformKeyUp(KEY_RIGHT);
-  Tap(KEY_RETURN);  // alone, a key like any other
-  EXPECT_EQ(Take(), Heard("P")
-                        .Press(KEY_RIGHT)
-                        .Press(KEY_RIGHT, 1)
-                        .Up(KEY_RIGHT)
-                        .Press(KEY_RETURN)
-                        .Up(KEY_RETURN)
-                        .lines);
-  EXPECT_EQ(game.heldKeyCount, 0);
-
-  game.PlatformKeyDown(KEY_A, 0);
   game.PlatformKeyDown(KEY_LALT, 0);
   Tap(KEY_TAB);
   game.PlatformKeyUp(KEY_LALT);
-  game.PlatformKeyUp(KEY_A);
   EXPECT_EQ(game.Platform()->iconicCalls, 1);
-  EXPECT_EQ(Take(), Heard("P").Press(KEY_A).Up(KEY_A).lines);
+  game.PlatformKeyUp(KEY_RIGHT);
+  Tap(KEY_RETURN);  // alone, a key like any other
+  EXPECT_EQ(Take(),
+            Heard("P").Press(KEY_RIGHT).Up(KEY_RIGHT).Press(KEY_RETURN).Up(KEY_RETURN).lines);
+  EXPECT_EQ(game.heldKeyCount, 0);
 }
 
 TEST_F(InputTest, KeysClimbToTheFirstDialogAndCharactersReachOnlyTheFocus) {
