@@ -149,30 +149,6 @@ TEST_F(PlatformSDLTest, EventsBecomeApplicationCalls) {
                                       "LUp flags=0", "Wheel 25", "Wheel -25"}));
 }
 
-TEST_F(PlatformSDLTest, QuitEndsOnlyTheInnermostLoop) {
-  SdlGame game;
-  std::vector<std::string> log;
-  game.onTick = [&](int tick) {
-    log.push_back("tick " + std::to_string(tick));
-    if (tick == 1) {
-      GPlatform* platform = game.GetPlatform();
-      platform->EnterModalLoop();
-      int code = platform->MessageLoop();
-      platform->LeaveModalLoop();
-      platform->QuitCancel();
-      log.push_back("nested " + std::to_string(code));
-    } else if (tick == 2) {
-      game.Quit(7);
-    } else if (tick == 3) {
-      game.Quit(0);
-    }
-  };
-  game.SetMainTimer(5);
-  EXPECT_EQ(game.Sdl()->MessageLoop(), 0);
-  game.KillMainTimer();
-  EXPECT_EQ(log, (std::vector<std::string>{"tick 1", "tick 2", "nested 7", "tick 3"}));
-}
-
 // A tick refused by the queue must not leave the timer thinking one waits,
 // and however long the loop is away, at most one tick waits for it.
 TEST_F(PlatformSDLTest, AtMostOneTickWaitsAndARefusedOneDoesNotStopTheTimer) {
@@ -282,16 +258,13 @@ TEST_F(PlatformSDLTest, AGamepadGivesItsKeysAndMayBeUnplugged) {
     if (stick) SDL_JoystickClose(stick);
   });
 
-  // Some buttons pressed and let go, and the key each gives; Y gives none.
-  const std::pair<SDL_GameControllerButton, unsigned> buttons[] = {
-      {SDL_CONTROLLER_BUTTON_A, KEY_SPACE}, {SDL_CONTROLLER_BUTTON_Y, KEY_NONE}};
-  for (auto [button, key] : buttons) {
-    const std::string what = "button " + std::to_string(button);
-    SDL_JoystickSetVirtualButton(stick, button, 1);
-    expect(key == KEY_NONE ? std::vector<std::string>{} : std::vector{KeyDownLine(key)}, what);
-    SDL_JoystickSetVirtualButton(stick, button, 0);
-    expect(key == KEY_NONE ? std::vector<std::string>{} : std::vector{KeyUpLine(key)}, what);
-  }
+  // The keys of the buttons are the gamepad's own table (GGamepadKeysTest).
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
+  expect({KeyDownLine(KEY_SPACE)}, "A");
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 0);
+  expect({KeyUpLine(KEY_SPACE)}, "A let go");
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_Y, 1);
+  expect({}, "Y gives no key");
   // The triggers are Ctrl+Z and Ctrl+Y, pulled past the stick's threshold.
   // SDL gives a trigger half the joystick axis above its middle: -2000
   // reads 15383 (short of a pull, and still held once pulled), -20000 6383.

@@ -131,8 +131,6 @@ TEST(GAudioMixerSetUpTest, WithoutADeviceNothingLoadsAndTheCallbackSurvivesBadBu
   GAudioMixer::Callback(&closed, reinterpret_cast<uint8_t*>(junk), 0);
   EXPECT_EQ(junk[0], 2.0f);
   EXPECT_TRUE(closed.InitWithoutDevice(kRate));
-  EXPECT_FALSE(closed.InitWithoutDevice(kRate)) << "set up once";
-  EXPECT_FALSE(closed.Init(kRate)) << "no device on top of a device-less set-up";
   EXPECT_NE(closed.SampleLoad(wav.data(), wav.size(), 1), 0u);
   closed.Free();
   EXPECT_EQ(closed.SampleLoad(wav.data(), wav.size(), 1), 0u);
