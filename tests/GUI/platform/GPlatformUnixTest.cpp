@@ -159,20 +159,6 @@ TEST_F(PlatformTest, ErrorLogGoesToTheDataFolderWhileThePlatformLives) {
   EXPECT_FALSE(fs::exists(dir / "error.log"));
 }
 
-TEST_F(PlatformTest, FirstLaunchIsDetectedOncePerVersion) {
-  const std::pair<const char*, int> starts[] = {{"1.0", 1}, {"1.0", 0}, {"1.1", 1}};
-  for (const auto& [version, first] : starts) {
-    HeadlessGame game(dir.Path(), version);
-    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
-    EXPECT_FALSE(game.GetPlatform()->DetectFirstLaunch());
-    EXPECT_EQ(game.firstLaunches, first) << version;
-  }
-  // The marker holds the version in the stream string form.
-  EXPECT_EQ(ReadText(dir / "nofirst.ctl"),
-            "\x03"
-            "1.1");
-}
-
 TEST(ResolveLink, RelativeAddressesBecomeFileUrlsOfTheGameFolder) {
   const char* cases[][3] = {
       // Characters a URL path cannot hold, in the folder or in the address; a fragment or query
