@@ -55,7 +55,7 @@ TEST_F(InputTest, HeldKeysRepeatAfterTheDelayThenEveryPeriod) {
   game.PlatformKeyDown(KEY_RIGHT, 0);
   game.PlatformKeyDown(KEY_LSHIFT, 0);  // modifiers never start or stop a repeat
   // Due at 350 ms, then every 75 ms, each sent on the first 50 ms tick after:
-  // four repeats by 1700.
+  // four repeats by 1700 (the timing is checked in GScrollerTest).
   for (unsigned t = 1050; t <= 1700; t += 50) {
     game.Platform()->tick = t;
     game.RepeateKey();
