@@ -28,7 +28,6 @@ std::string Show(const std::vector<Change>& changes) {
 }  // namespace
 
 TEST(GamepadKeysTest, TheStickPressesOnceAndReleasesOnceThroughItsDeadZone) {
-  // Each step: the stick's position on one axis and the changes it makes.
   struct Step {
     Pad::Axis axis;
     int value;
@@ -51,7 +50,8 @@ TEST(GamepadKeysTest, TheStickPressesOnceAndReleasesOnceThroughItsDeadZone) {
         << "step " << i << " value " << steps[i].value;
 }
 
-// The buttons themselves are checked through SDL in GPlatformSDLTest.
+// Which key each button gives is a table of GGamepadKeys.cpp, not restated
+// here; the scene tests answer the game with the keys A, B and Start give.
 TEST(GamepadKeysTest, AKeyGoesUpWithItsLastSourceAndAnUnpluggedPadLetsGo) {
   GGamepadKeys pad;
   // The d-pad and the stick of controller 1 and the d-pad of controller 2.

@@ -246,7 +246,7 @@ TEST_F(PlatformSDLTest, AGamepadGivesItsKeysAndMayBeUnplugged) {
     if (stick) SDL_JoystickClose(stick);
   });
 
-  // The keys of the buttons are the gamepad's own table (GGamepadKeysTest).
+  // Buttons reach the gamepad's keys; one without a key is dropped.
   SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
   expect({KeyDownLine(KEY_SPACE)}, "A");
   SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 0);

@@ -99,10 +99,6 @@ TEST_F(PlatformTest, SeedFolderCopiesOnceThroughAScratchCopyAndNeverTouchesTheSo
   EXPECT_EQ(ReadText(dir / "user/Maps/level01.dmm"), "edited");
   EXPECT_FALSE(fs::exists(dir / "user/Maps/index.dml"));
   EXPECT_EQ(Tree(dir / "shipped"), shipped);
-
-  // Nothing to copy from: no folder is made.
-  EXPECT_FALSE(platform.SeedFolder((dir / "missing").c_str(), (dir / "other/Maps").c_str()));
-  EXPECT_FALSE(fs::exists(dir / "other/Maps"));
 }
 
 // The last resort lives in the temporary folder, which every user can write:

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <vector>
 
 #include "tests/support/Bytes.h"
@@ -66,10 +64,8 @@ TEST_F(GAudioMixerTest, ChannelsAreSummedScaledByTheirVolumesAndClampedToTheLimi
     std::vector<float> volumes;
     float expected;
   };
-  const float nan = std::numeric_limits<float>::quiet_NaN();
   const Case cases[] = {
       {"volumes scale the channels that add", {0x2000, 0x2000}, {0.5f, 0.25f}, 0.1875f},
-      {"negative and NaN volumes are 0", {0x2000, 0x2000}, {-1.0f, nan}, 0.0f},
       {"the top limit", {0x6000, 0x6000}, {1.0f, 1.0f}, 1.0f},
       {"the bottom limit", {-0x6000, -0x6000, -0x6000}, {1.0f, 1.0f, 1.0f}, -1.0f},
   };
