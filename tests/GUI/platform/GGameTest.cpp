@@ -26,9 +26,7 @@ class LoggingScene : public GScene {
 // A modal dialog stand-in that reports its end.
 class LoggingDialog : public GComponent {
  public:
-  LoggingDialog(std::vector<std::string>& log, unsigned dialogStyle) : log(log) {
-    style = dialogStyle;
-  }
+  explicit LoggingDialog(std::vector<std::string>& log) : log(log) {}
   bool IsDialog() const override { return true; }
   void EndModal(int result) override {
     log.push_back("Dialog.EndModal " + std::to_string(result));
@@ -51,11 +49,11 @@ class GameTest : public ::testing::Test {
 
 // Scenes are switched all through the game's scene tests and e2e scripts;
 // here a running modal component ends with 0 before the old scene finishes.
-TEST_F(GameTest, ScenesAndTheirHooks) {
+TEST_F(GameTest, ASceneSwitchEndsTheRunningModalComponentFirst) {
   game.AddScene(new LoggingScene(log, "A"));
   game.AddScene(new LoggingScene(log, "B"));
   log.clear();
-  LoggingDialog dialog(log, 0);
+  LoggingDialog dialog(log);
   game.modal = &dialog;
   game.inputFlags = 0x21;
   EXPECT_TRUE(game.SetScene(1));

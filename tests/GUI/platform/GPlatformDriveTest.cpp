@@ -56,10 +56,6 @@ TEST_F(DriveTest, PathsGoToTheirSlotOrTheHost) {
     EXPECT_EQ(platform.GetVirtualDrive(c.path), c.drive) << c.path;
     EXPECT_STREQ(platform.GetDrivePath().c_str(), c.inner) << c.path;
   }
-  // Saved into a drive, the missing folders are made inside it.
-  ASSERT_TRUE(Save(platform, ":0/a/b/c.txt", "deep"));
-  EXPECT_EQ(Load(platform, ":0/a/b/c.txt"), "deep");
-  EXPECT_FALSE(platform.CreatePath(":0/a/b/c.txt/d"));
 
   // Neither a drive nor the host serves ":0x"; nothing is written on the
   // host under such a name.

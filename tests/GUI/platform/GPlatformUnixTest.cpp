@@ -1,5 +1,5 @@
-// The POSIX platform: host paths and files, where the game finds its data and
-// keeps the player's, the error log, and opening links.
+// The POSIX platform: host paths and files, the player's copy of the maps,
+// the private temporary folder, the error log, and opening links.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
