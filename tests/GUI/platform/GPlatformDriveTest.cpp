@@ -79,11 +79,9 @@ TEST_F(DriveTest, SearchesOnADriveAndOnTheHost) {
   EXPECT_TRUE(Found(platform, dir / "missing", "*").empty());
 }
 
-// ConnectVirtualDrive builds a drive from the game folder's "vdd/<name>"
-// folder the first time and mounts the stored files afterwards. The built
-// files' size and signatures, no build files left, an unchanged second start
-// and the per-user folder of a read-only game are checked by
-// tests/e2e/drives.sh and environment.sh.
+// ConnectVirtualDrive builds a drive from the game folder's "vdd/<name>" folder the first
+// time and mounts the stored files afterwards. tests/e2e/drives.sh and environment.sh check
+// the built files, an unchanged second start and a read-only game's per-user folder.
 class ConnectTest : public DriveTest {
  protected:
   void SetUp() override {
