@@ -106,11 +106,11 @@ TEST_F(PlatformTest, ThePrivateTempFolderIsUsedOnlyWhenItIsOursAndClosed) {
   ScopedEnv tmp("TMPDIR", dir.Path().c_str());
   const std::string own = dir / ("Digmaze-" + std::to_string(getuid()));
   ASSERT_TRUE(fs::create_directory(own));
-  chmod(own.c_str(), 0750);
+  chmod(own.c_str(), 02700);  // any bit but the owner's, even one that opens nothing
   CFerroString folder, why;
   EXPECT_FALSE(platform.GetPrivateTempFolder(folder, why));
   EXPECT_STREQ(folder.c_str(), (own + "/").c_str());
-  EXPECT_STREQ(why.c_str(), "its mode is 0750, not 0700");
+  EXPECT_STREQ(why.c_str(), "its mode is 2700, not 0700");
   chmod(own.c_str(), 0700);
   EXPECT_TRUE(platform.GetPrivateTempFolder(folder, why)) << why.c_str();
   // Someone else's folder (only root can make one to test with).
