@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -54,117 +53,68 @@ class GSoundBassDiskTest : public ::testing::Test {
   ScopedEnv file{"SDL_DISKAUDIOFILE", output.c_str()};
 };
 
-// Mono reaches both output channels once per sample, scaled by the channel's
-// volume or the master volume (at 50 both give 0.5^3.5 of the level); muted
-// (0), the device goes on getting silence, buffer after buffer, while a sound
-// played meanwhile runs its course unheard.
+// Mono reaches both output channels once per sample, scaled by the master
+// volume (at 50, 0.5^3.5 of the level). The game plays every sound at full
+// volume; the mixer's own tests scale channels.
 TEST_F(GSoundBassDiskTest, EverySampleReachesTheOutputOnceAtItsVolume) {
   {
     GSoundBass sound;
     ASSERT_TRUE(sound.GetMixer().IsReady());
     const int s = Load(sound, Mono16(2205, 0x40));  // 50 ms just above half scale.
-    int channel = -1;
-    for (int volume : {100, 50}) {
-      channel = sound.Play(s, volume, false);
-      EXPECT_EQ(channel % GSound::kChannelSlots, 0);  // The finished channel's slot.
-      ASSERT_TRUE(WaitForState(sound, channel, -1));
-    }
-    EXPECT_EQ(sound.GetPosition(channel), 2205 * 2);  // Counted in the file's bytes: all of them.
+    ASSERT_TRUE(WaitForState(sound, sound.Play(s, 1.0f, false), -1));
     // 0.1 s of 8-bit stereo at 22050 Hz a quarter scale up, converted and resampled.
-    channel = sound.Play(Load(sound, WavFile(2, 22050, 8, Bytes(4410, 160))), 100, false);
-    ASSERT_TRUE(WaitForState(sound, channel, -1));
-    EXPECT_NEAR(static_cast<double>(sound.GetPosition(channel)), 4410, 4);
+    const int stereo = Load(sound, WavFile(2, 22050, 8, Bytes(4410, 160)));
+    ASSERT_TRUE(WaitForState(sound, sound.Play(stereo, 1.0f, false), -1));
 
     sound.SetMasterVolume(50);
     ASSERT_TRUE(WaitForState(sound, sound.Play(s, 100, false), -1));
+    // Muted, the device still runs: the play ends.
     sound.SetMasterVolume(0);
-    const auto muted = std::filesystem::file_size(output);
     ASSERT_TRUE(WaitForState(sound, sound.Play(s, 100, false), -1));
-    // A tenth of a second of float stereo more, at least.
-    const auto enough = muted + 4410 * 2 * sizeof(float);
-    for (int i = 0; i < 600 && std::filesystem::file_size(output) < enough; ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    EXPECT_GE(std::filesystem::file_size(output), enough) << "the muted device got nothing";
   }
   const float level = 0x4040 / 32768.0f;
   const int plain = Count(level, 1e-7f), half = Count(level * std::pow(0.5f, 3.5f), 1e-6f);
   const int stereo = Count(0.25f, 0.02f);
   EXPECT_EQ(plain, 2205 * 2);
-  EXPECT_EQ(half, 2 * 2205 * 2) << "the channel at 50 and the master at 50";
+  EXPECT_EQ(half, 2205 * 2) << "the master at 50";
   EXPECT_NEAR(stereo, 4410 * 2, 100);  // Give or take the resampler's edges.
   EXPECT_NEAR(Count(0.0f, 0.0f) + plain + half + stereo,
               static_cast<double>(ReadText(output).size() / sizeof(float)), 100)
       << "everything else, the muted play too, is silence";
 }
 
-TEST_F(GSoundBassDiskTest, ASampleHasFiveVoicesAndUnloadingItSilencesThem) {
-  GSoundBass sound;
-  const int a = Load(sound, Mono16(88200, 0x10)), b = Load(sound, Mono16(88200, 0x10));
-  // The sixth play gets an index but no channel; another sample has voices of its own.
-  std::vector<int> played;
-  for (int i = 0; i < 5; ++i) played.push_back(sound.Play(a, 1.0f, false));
-  EXPECT_EQ(sound.GetChannel(sound.Play(a, 1.0f, false)), nullptr);
-  const int other = sound.Play(b, 1.0f, false);
-  for (int channel : played) EXPECT_EQ(sound.GetState(channel), 0) << channel;
-  EXPECT_EQ(sound.GetState(other), 0);
-
-  EXPECT_TRUE(sound.Stop(played[2]));
-  played[2] = sound.Play(a, 1.0f, false);  // The stopped channel's voice is free again.
-  EXPECT_NE(sound.GetChannel(played[2]), nullptr);
-  EXPECT_TRUE(sound.Unload(a));
-  for (int channel : played) EXPECT_EQ(sound.GetState(channel), -1) << channel;
-  EXPECT_EQ(sound.GetPosition(played[0]), -1);
-  EXPECT_EQ(sound.GetState(other), 0);
-}
-
-TEST_F(GSoundBassDiskTest, BadDataIsRefusedOrPlayedSafely) {
+// More hostile files are kept in tests/fuzz/regressions/wav for the fuzzer's
+// regression run.
+TEST_F(GSoundBassDiskTest, BadDataIsRefused) {
   GSoundBass sound;
   const Bytes good = Mono16(100, 0x10);
-  // A data chunk announcing more than the file holds (SDL's reader would reserve the announced
-  // length first), with its RIFF header and from its "WAVE" mark on.
+  // A data chunk announcing more than the file holds: SDL's reader would
+  // reserve the announced length first.
   Bytes lying = good;
   lying[40] = 0xF0, lying[41] = 0xFF, lying[42] = 0xFF, lying[43] = 0x7F;
-  const Bytes bare(lying.begin() + 8, lying.end());
-  for (const Bytes& bytes : {Bytes(), Bytes(64, 0xAB), Bytes(good.begin(), good.begin() + 30),
-                             WavFile(2, 44100, 16, {}), lying, bare})
+  for (const Bytes& bytes : {Bytes(good.begin(), good.begin() + 30), lying})
     EXPECT_EQ(Load(sound, bytes), -1);
   MEM_DATA nothing;
   nothing.size = 100;
   EXPECT_EQ(sound.LoadFromMemory(nothing), -1);
   EXPECT_EQ(sound.GetSampleCount(), 0);
-
-  // Every header byte flipped in turn: refused, or a sample that plays.
-  for (size_t i = 0; i < 44; ++i) {
-    Bytes bytes = good;
-    bytes[i] ^= 0xFF;
-    const int s = Load(sound, bytes);
-    if (s < 0) continue;
-    sound.Stop(sound.Play(s, 1.0f, false));
-    EXPECT_TRUE(sound.Unload(s));
-  }
 }
 
-// Every change the main thread makes while the audio thread mixes: volumes, plays, stops,
-// queries, loads and unloads. The ThreadSanitizer build (scripts/test.sh) checks that each is
-// ordered with the mixing; here it must simply keep working.
+// What the game does while the audio thread mixes: loads, plays (each
+// finding finished channels to reuse) and master volume changes. The
+// ThreadSanitizer build (scripts/test.sh) checks that each is ordered with
+// the mixing; here it must simply keep working.
 TEST_F(GSoundBassDiskTest, ChangesWhileTheAudioThreadMixes) {
   GSoundBass sound;
   ASSERT_TRUE(sound.GetMixer().IsReady());
-  const int music = Load(sound, Mono16(4410, 0x08));
-  const int looped = sound.Play(music, 1.0f, true);
+  const int music = sound.Play(Load(sound, Mono16(44100, 0x08)), 1.0f, false);
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
   for (int i = 0; std::chrono::steady_clock::now() < until; ++i) {
-    sound.SetVolume(looped, (i % 10) / 10.0f);
     sound.SetMasterVolume(i % 101);
-    const int effect = Load(sound, Mono16(50 + i % 7, 0x10));
-    const int channel = sound.Play(effect, 50, i % 2 == 0);
-    sound.GetState(channel);
-    sound.GetPosition(looped);
-    if (i % 3 == 0) sound.Stop(channel);
-    EXPECT_TRUE(sound.Unload(effect));
+    sound.Play(Load(sound, Mono16(50 + i % 7, 0x10)), 1.0f, false);
     std::this_thread::sleep_for(std::chrono::microseconds(500));
   }
-  EXPECT_EQ(sound.GetState(looped), 0) << "the looped sound outlives 300 ms of a 100 ms sample";
+  EXPECT_EQ(sound.GetState(music), 0) << "a one-second sound outlives 300 ms";
 }
 
 TEST(GSoundBassTest, MissingDeviceFailsQuietlyAndVolumesAreClamped) {
@@ -177,16 +127,13 @@ TEST(GSoundBassTest, MissingDeviceFailsQuietlyAndVolumesAreClamped) {
   // Volume, the percentage it plays at, and the loudness sent to the mixer. Volumes are
   // clamped first: a negative one would give NaN under the power.
   const std::tuple<float, int, float> cases[] = {
-      {1.0f, 100, 1.0f}, {0.5f, 50, 0.0883883f},   {0.0f, 0, 0.0f},       {1.5f, 100, 1.0f},
-      {-0.25f, 0, 0.0f}, {std::nanf(""), 0, 0.0f}, {0.999f, 99, 0.9965f},
-  };
+      {0.5f, 50, 0.0883883f}, {1.5f, 100, 1.0f}, {-0.25f, 0, 0.0f}, {std::nanf(""), 0, 0.0f}};
   for (auto [volume, percent, loudness] : cases) {
     EXPECT_EQ(sound.CalcVolume(volume), percent) << volume;
     EXPECT_NEAR(GSoundBass::Loudness(volume), loudness, 1e-4) << volume;
   }
   // The master volume is kept within 0..100 and reaches the mixer as its loudness.
-  for (auto [volume, kept, loudness] :
-       {std::tuple{150, 100, 1.0f}, std::tuple{-5, 0, 0.0f}, std::tuple{50, 50, 0.0883883f}}) {
+  for (auto [volume, kept, loudness] : {std::tuple{150, 100, 1.0f}, std::tuple{-5, 0, 0.0f}}) {
     sound.SetMasterVolume(volume);
     EXPECT_EQ(sound.GetMasterVolume(), kept) << volume;
     EXPECT_NEAR(sound.GetMixer().GetMasterVolume(), loudness, 1e-6) << volume;
