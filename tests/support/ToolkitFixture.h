@@ -62,12 +62,7 @@ class Probe : public GComponent {
   PROBE_MOUSE(LButtonDown, "down")
   PROBE_MOUSE(LButtonUp, "up")
   PROBE_MOUSE(LButtonClick, "click")
-  PROBE_MOUSE(LButtonDblClk, "dblclk")
-  PROBE_MOUSE(RButtonDown, "rdown")
   PROBE_MOUSE(RButtonUp, "rup")
-  PROBE_MOUSE(RButtonClick, "rclick")
-  PROBE_MOUSE(MouseMove, "move")
-  PROBE_MOUSE(MouseEnter, "enter")
   void OnMouseLeaveWIN(unsigned) override { Log("leave win"); }
   void OnMouseLeaveINNER(unsigned) override { Log("leave inner"); }
   void OnMouseLeave(unsigned) override { Log("leave client"); }
@@ -91,20 +86,15 @@ class Probe : public GComponent {
     game->GetBackSurface()->FillRect(0, 0, r.Width(), r.Height(), paint);
   }
 
-  bool IsButton() const override { return button; }
   bool IsDialog() const override { return dialog; }
 
-  // Mouse and move events are logged only when asked, to keep logs short.
-  bool logMoves = false;
   // Fills the client zone when drawn, unless DEFAULT_COLOR.
   unsigned paint = DEFAULT_COLOR;
-  bool button = false;
   bool dialog = false;
 
  private:
   void Log(const std::string& what) { log->push_back(name + " " + what); }
   void Log(const std::string& what, int x, int y) {
-    if (!logMoves && (what.rfind("move", 0) == 0 || what.rfind("enter", 0) == 0)) return;
     Log(what + " " + std::to_string(x) + "," + std::to_string(y));
   }
 
