@@ -17,10 +17,9 @@ class Named : public GButton {
   std::string name;
 };
 
-// A dialog of 40 x 20 named buttons, built anew each time it is shown, with
-// a caption band 5 pixels high along the top of its frame. Enter and Escape
-// are logged and end the modal run, unless it `stays` open; when it
-// `rebuilds`, Enter builds it again, destroying the button being clicked.
+// A dialog of 40 x 20 named buttons, built anew each time it is shown.
+// Enter and Escape are logged and end the modal run, unless it `stays` open;
+// when it `rebuilds`, Enter builds it again, destroying the button clicked.
 class Buttons : public GDialog {
  public:
   struct Spec {
@@ -67,12 +66,7 @@ class Buttons : public GDialog {
   bool stays = false, rebuilds = false;
 
  private:
-  class CaptionLook : public GapTheme {
-    void GetCaptionRect(GComponent* c, CFerroRect* r) override {
-      *r = CFerroRect(0, 0, Size(c).first, 5);
-    }
-  };
-  CaptionLook look;
+  GapTheme look;
   Log* log;
   std::vector<Spec> specs;
   int w, h;
@@ -158,18 +152,6 @@ TEST_F(DialogTest, ModalLoopsEndWithTheirOwnResult) {
   EXPECT_EQ(platform->GetModalDepth(), 0);
   EXPECT_EQ(game.modal, nullptr);
   EXPECT_FALSE(outer.IsShown());
-}
-
-TEST_F(DialogTest, CaptionDragsUnlessKeptCentred) {
-  for (bool centred : {false, true}) {
-    Buttons dialog(&log, TwoButtons());
-    dialog.BeginModal();
-    if (centred) dialog.SetStyle(dialog.GetStyle() | STYLE_KEEP_CENTERED);
-    const auto [x0, y0] = Position(&dialog);
-    Drag(x0 + 30, y0 + 2, x0 + 37, y0 + 5);  // by the caption
-    EXPECT_EQ(Position(&dialog), std::pair(x0 + (centred ? 0 : 7), y0 + (centred ? 0 : 3)));
-    dialog.EndModal(0);
-  }
 }
 
 TEST_F(DialogTest, ScrollingChildrenFollowTheScrollPosition) {
