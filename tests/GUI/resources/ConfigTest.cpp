@@ -5,7 +5,6 @@
 #include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/resources/Config.h"
 #include "GUI/resources/ConfigFile.h"
-#include "tests/support/Files.h"
 
 namespace {
 
@@ -84,21 +83,6 @@ TEST(ConfigTest, LimitsOnTextsAndValueLengths) {
   EXPECT_EQ(config.FindParametrFile(24, "KEY").GetLength(), 255);
   EXPECT_EQ(file.FindParametrFile(24, "KEY").GetLength(), 2999);
   EXPECT_TRUE(config.FindParametrFile(25, "KEY").IsEmpty());
-}
-
-TEST(ConfigTest, HostFilesAndFoldersLoad) {
-  TempDir folder;
-  ASSERT_TRUE(WriteText(folder / "b.cfg", "NAME bee\r\n"));
-  ASSERT_TRUE(WriteText(folder / "a.cfg", "NAME = ay\r\n"));
-  ASSERT_TRUE(WriteText(folder / "c.txt", "NAME sea\r\n"));
-  ASSERT_TRUE(WriteText(folder / "0.cfg", "OTHER 1\r\n"));
-
-  ConfigFile file;
-  EXPECT_FALSE(file.OpenFile((folder / "missing.cfg").c_str()));
-  EXPECT_EQ(file.GetCountFile(), 0);
-  EXPECT_EQ(file.OpenFileDir((folder / "*.cfg").c_str()), 3);
-  EXPECT_EQ(file.FindParametrFile(1, "NAME"), CFerroString("= ay"));  // name order
-  EXPECT_EQ(file.FindParametrFile(2, "NAME"), CFerroString("bee"));
 }
 
 }  // namespace
