@@ -38,7 +38,6 @@ TEST_F(ScrollerTest, LayoutDecidesTheBarsTheirSlidersAndLimits) {
   const Case cases[] = {
       // Client 82 x 82; both tracks run 18..64 (46 pixels).
       {"both bars", 100, 100, 150, 400, 25, 10, 68, 318, 82, 82},
-      // The vertical bar alone: its track runs 18..82.
       {"vertical only", 100, 100, 50, 400, 0, 16, 0, 300, 82, 100},
       {"fits", 100, 100, 100, 100, 0, 0, 0, 0, 100, 100},
       // The vertical bar narrows the client area so much that a horizontal
@@ -60,18 +59,9 @@ TEST_F(ScrollerTest, LayoutDecidesTheBarsTheirSlidersAndLimits) {
   }
 }
 
-TEST_F(ScrollerTest, ElementsUnderTheCursorAndTheSliderDrag) {
+// The arrows are pressed with the repeat below.
+TEST_F(ScrollerTest, TheSliderDrag) {
   Content* s = Make(100, 100, 150, 400);
-  struct Case {
-    int x, y, element;
-  };
-  const Case cases[] = {
-      {5, 90, SCROLL_LEFT},  {70, 90, SCROLL_RIGHT}, {20, 90, SCROLL_HSLIDER}, {50, 90, SCROLL_BAR},
-      {90, 5, SCROLL_UP},    {90, 70, SCROLL_DOWN},  {90, 20, SCROLL_VSLIDER}, {90, 50, SCROLL_BAR},
-      {90, 90, SCROLL_NONE}, {40, 40, SCROLL_NONE},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(s->DetectScrollElement(c.x, c.y), c.element) << c.x << "," << c.y;
   // The vertical slider dragged: its top is at y = 18; ratio 318 / 36, so
   // 10 pixels down are round(10 x 318 / 36), and the ends stop at the limits.
   Press(90, 20);

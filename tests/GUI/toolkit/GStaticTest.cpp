@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr unsigned kText = 0x0000FF, kDisabled = 0xFF00FF, kBack = 0x00FF00, kRed = 0xFF0000;
+constexpr unsigned kText = 0x0000FF, kDisabled = 0xFF00FF, kBack = 0x00FF00;
 
 // A font in memory: every glyph `width` wide (`wide` 9, `none` 0) and covering
 // every row but its last, so that an underline shows on its own.
@@ -150,35 +150,6 @@ TEST_F(StaticTest, LinksAreHoveredAndOpened) {
   game.SetCursorPosition(14 + 12, 15);
   game.SetCursorPosition(150, 120);
   EXPECT_EQ(s->GetCurrentLink(), -1) << "left";
-}
-
-// A link is underlined in its colour, but not while hovered; a disabled one
-// is drawn in the disabled colour, underline and all.
-TEST_F(StaticTest, DrawRunsPixels) {
-  const struct {
-    bool hover, disable;
-    unsigned glyph, underline;  // DEFAULT_COLOR: none
-  } cases[] = {{false, false, kRed, kRed},
-               {true, false, kRed, DEFAULT_COLOR},
-               {false, true, kDisabled, kDisabled}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.hover ? "hovered" : c.disable ? "disabled" : "plain");
-    GStatic* s = Make("<color=\"red\" url=\"x\">ab");
-    game.SetCursorPosition(c.hover ? 15 : 150, 15);
-    s->Enable(!c.disable);
-    GSurface16 field;
-    ASSERT_TRUE(field.Create(8, 5));
-    field.Clear(0xFFFFFF);
-    s->DrawRuns(&field);
-    // "ab" covers columns 0..5 of rows 0..2; row 3 is the underline's.
-    for (int y = 0; y < 5; ++y)
-      for (int x = 0; x < 8; ++x) {
-        unsigned want = x < 6 && y < 3 ? c.glyph : 0xFFFFFF;
-        if (x < 6 && y == 3 && c.underline != DEFAULT_COLOR) want = c.underline;
-        EXPECT_EQ(Pixel(x, y, &field), want) << x << "," << y;
-      }
-    delete s;
-  }
 }
 
 TEST_F(StaticTest, ShrinkingFillsTheFormerAreaAtOnce) {
