@@ -13,31 +13,12 @@
 #include "tests/support/HeadlessGame.h"
 
 // A look with every kind of gap: a 2-pixel frame with a 5-pixel caption band
-// on top, a 1-pixel client gap, and an opaque fill of the component's own
-// background colour in the client zone (and its border colour in the
-// frame), so drawing can be checked by pixels.
+// on top and a 1-pixel client gap; translucent with STYLE_ALPHA.
 class GapTheme : public GThemeComponent {
  public:
   void GetInnerGap(GComponent*, CFerroRect* gap) override { *gap = CFerroRect(2, 5, 2, 2); }
   void GetClientGap(CFerroRect* gap) override { *gap = CFerroRect(1, 1, 1, 1); }
   bool IsAlpha(GComponent* c) override { return c->GetStyle() & STYLE_ALPHA; }
-  bool RenderWin(GComponent* c) override {
-    int w = 0, h = 0;
-    c->GetSize(w, h);
-    Back()->FillRect(0, 0, w, h, c->GetColor(COLOR_BORDER, COLOR_NORMAL));
-    return true;
-  }
-  void EraseClient(GComponent* c) override {
-    CFerroRect r;
-    c->GetClientRect(&r);
-    Back()->FillRect(0, 0, r.Width(), r.Height(), c->GetColor(COLOR_BACKGROUND, COLOR_NORMAL));
-  }
-  void EraseInnerRect(GComponent*, CFerroRect* r) override {
-    Back()->FillRect(r->left, r->top, r->Width(), r->Height(), 0xFFFF00);
-  }
-
- private:
-  static GSurface* Back() { return GComponent::game->GetBackSurface(); }
 };
 
 // Logs what a component hears: "name event zone x,y".
@@ -63,8 +44,6 @@ class Probe : public GComponent {
   PROBE_MOUSE(LButtonUp, "up")
   PROBE_MOUSE(LButtonClick, "click")
   PROBE_MOUSE(RButtonUp, "rup")
-  void OnMouseLeaveWIN(unsigned) override { Log("leave win"); }
-  void OnMouseLeaveINNER(unsigned) override { Log("leave inner"); }
   void OnMouseLeave(unsigned) override { Log("leave client"); }
   void OnKeyDownWIN(unsigned key, unsigned, unsigned) override {
     Log("keywin " + std::to_string(key));
@@ -181,11 +160,11 @@ class ToolkitTest : public ::testing::Test {
     game.PlatformKeyUp(static_cast<int>(key));
   }
   void Render() { scene->RenderAll(); }
-  // The pixel of a surface (the back buffer when null) as 0xRRGGBB (5 bits
-  // a channel, so exact for the pure colours the tests paint with).
-  unsigned Pixel(int x, int y, GSurface* surface = nullptr) {
+  // A pixel of the back buffer as 0xRRGGBB (5 bits a channel, so exact for
+  // the pure colours the tests paint with).
+  unsigned Pixel(int x, int y) {
     SURFACE_RGB rgb;
-    (surface ? surface : game.GetBackSurface())->GetPixelRGB(x, y, &rgb);
+    game.GetBackSurface()->GetPixelRGB(x, y, &rgb);
     return rgb.RgbToColor32();
   }
   std::vector<std::string> Take() {

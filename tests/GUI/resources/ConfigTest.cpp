@@ -45,7 +45,7 @@ TEST(ConfigTest, ValuesWithAndWithoutEqualsCommentsAndLineEnds) {
 }
 
 // Config and ConfigFile share one scanner, so its label walk is checked through Config only.
-TEST(ConfigTest, SectionsBoundLookupsAndLabelsAreFoundInsideTheText) {
+TEST(ConfigTest, LabelsAreFoundInsideTheText) {
   const std::string text =
       "[FIRST]\r\nA = 1\r\n; [NOT A LABEL]\r\n[open\r\n[SECOND]\r\nB = 2\r\nA = 3\r\n[" +
       std::string(400, 'L') + "]";
@@ -63,9 +63,6 @@ TEST(ConfigTest, SectionsBoundLookupsAndLabelsAreFoundInsideTheText) {
   EXPECT_EQ(config.FindLabel(0, label, last), -1);
   EXPECT_TRUE(label.IsEmpty());
   EXPECT_EQ(config.FindLabel(0, label, static_cast<int>(text.size()) + 5), -1);
-  // A lookup within a section stops at the next label.
-  EXPECT_TRUE(config.FindParametrToLabel(0, "B", first).IsEmpty());
-  EXPECT_EQ(config.FindParametrToLabel(0, "A", second), CFerroString("3"));
 }
 
 TEST(ConfigTest, LimitsOnTextsAndValueLengths) {
