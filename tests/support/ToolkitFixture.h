@@ -149,12 +149,6 @@ class ToolkitTest : public ::testing::Test {
     game.PlatformKeyUp(KEY_MOUSE_LEFT);
   }
   void Click(std::pair<int, int> at) { Click(at.first, at.second); }
-  // Presses the left button at one point and releases it at another.
-  void Drag(int x0, int y0, int x1, int y1) {
-    Press(x0, y0);
-    game.SetCursorPosition(x1, y1);
-    game.PlatformKeyUp(KEY_MOUSE_LEFT);
-  }
   void Key(unsigned key) {
     game.PlatformKeyDown(static_cast<int>(key), 0);
     game.PlatformKeyUp(static_cast<int>(key));

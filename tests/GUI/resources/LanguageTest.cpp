@@ -26,22 +26,8 @@ class LanguageTest : public ::testing::Test {
   Localizer& localizer = *Localizer::GetInstance();
 };
 
-TEST_F(LanguageTest, DescriptionsAreReadAtLineStarts) {
-  Language language(kResource.data(), static_cast<int>(kResource.size()), "GERMAN");
-  ASSERT_EQ(language.GetLanguageCount(), 2);
-  const LangProperty* english = language.GetDescription(0);
-  const LangProperty* german = language.GetDescription(1);
-  EXPECT_EQ(english->height, 16);  // a default: the German values must not leak into it
-  // INSTALL_NAME= comes first but does not count as NAME=.
-  EXPECT_EQ(german->name, CFerroString("GERMAN"));
-  EXPECT_EQ(german->weight, 700);
-  EXPECT_TRUE(german->italic);
-  EXPECT_EQ(language.GetNameLabel("KLINGON"), CFerroString("NOT_LABEL"));
-  EXPECT_EQ(language.GetCurrent().height, 20);  // the current language is the one asked for
-}
-
-// Nothing in the game loads a language yet, so the localizer's fallbacks
-// are checked from memory only.
+// Nothing in the game loads a language yet, so the localizer is checked
+// from memory only. INSTALL_NAME= comes first but does not count as NAME=.
 TEST_F(LanguageTest, TranslationFallbacks) {
   EXPECT_STREQ(localizer.Translate("Open"), "Error of the resource file.");
   const std::string none = "[Open]\r\nen=Open\r\n";

@@ -149,9 +149,8 @@ TEST_F(DialogTest, ModalLoopsEndWithTheirOwnResult) {
   EXPECT_EQ(outer.DoModal(), 1);
   EXPECT_EQ(innerResult, 2);
   EXPECT_EQ(platform->quitCodes, (std::vector<int>{2, 1}));
-  EXPECT_EQ(platform->GetModalDepth(), 0);
-  EXPECT_EQ(game.modal, nullptr);
-  EXPECT_FALSE(outer.IsShown());
+  EXPECT_EQ(std::pair(platform->GetModalDepth(), game.modal),
+            (std::pair<int, GComponent*>(0, nullptr)));
 }
 
 TEST_F(DialogTest, FocusKeysFollowTheReadingOrderSkippingWhatCannotTakeTheFocus) {

@@ -39,7 +39,6 @@ TEST_F(ScrollerTest, LayoutDecidesTheBarsTheirSlidersAndLimits) {
       // Client 82 x 82; both tracks run 18..64 (46 pixels).
       {"both bars", 100, 100, 150, 400, 25, 10, 68, 318, 82, 82},
       {"vertical only", 100, 100, 50, 400, 0, 16, 0, 300, 82, 100},
-      {"fits", 100, 100, 100, 100, 0, 0, 0, 0, 100, 100},
       // The vertical bar narrows the client area so much that a horizontal
       // bar becomes necessary too.
       {"one forces the other", 100, 100, 90, 400, 41, 10, 8, 318, 82, 82},
@@ -59,11 +58,13 @@ TEST_F(ScrollerTest, LayoutDecidesTheBarsTheirSlidersAndLimits) {
   }
 }
 
-// The arrows are pressed with the repeat below.
-TEST_F(ScrollerTest, TheSliderDrag) {
+// The vertical slider dragged: its top is at y = 18; ratio 318 / 36, so 10
+// pixels down are round(10 x 318 / 36), and the ends stop at the limits. A
+// press whose release never comes (the window lost the input) is dropped:
+// the slider lets go and a held button stands up; a key held on a dialog's
+// button is checked with the dialogs.
+TEST_F(ScrollerTest, TheSliderDragAndAPressCutOffByLosingTheWindow) {
   Content* s = Make(100, 100, 150, 400);
-  // The vertical slider dragged: its top is at y = 18; ratio 318 / 36, so
-  // 10 pixels down are round(10 x 318 / 36), and the ends stop at the limits.
   Press(90, 20);
   for (auto [y, scroll] : {std::pair(30, 88), {140, 318}, {0, 0}}) {
     game.SetCursorPosition(90, y);
@@ -71,62 +72,13 @@ TEST_F(ScrollerTest, TheSliderDrag) {
   }
   game.PlatformKeyUp(KEY_MOUSE_LEFT);
   EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
-}
 
-// A held arrow steps once and then repeats: the first repeat (350 ms on)
-// only re-arms the button, every later one (each 75 ms) presses again. The
-// button stays held meanwhile, so a second button is refused as at any
-// other time, and the release ends the press and the capture.
-TEST_F(ScrollerTest, ArrowsStepAndRepeatWhileHeld) {
-  Content* s = Make(100, 100, 150, 400);
-  Press(90, 70);  // the down arrow
-  EXPECT_EQ(s->GetVScroll(), 15);
-  EXPECT_EQ(game.repeatKey, static_cast<unsigned>(KEY_MOUSE_LEFT));
-  for (int i = 0; i < 6; ++i) {
-    game.Platform()->tick += 100;
-    game.RepeateKey();
-    EXPECT_TRUE(game.IsKeyHeld(KEY_MOUSE_LEFT)) << i;
-  }
-  EXPECT_EQ(s->GetVScroll(), 45);
-  game.PlatformKeyDown(KEY_MOUSE_RIGHT, 0);
-  EXPECT_EQ(game.pressed, s);
-  EXPECT_FALSE(game.IsKeyHeld(KEY_MOUSE_RIGHT));
-  game.PlatformKeyUp(KEY_MOUSE_LEFT);
-  EXPECT_EQ(std::pair(game.captured, game.pressed), (std::pair<GComponent*, GComponent*>()));
-  EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
-  game.PlatformKeyUp(KEY_MOUSE_RIGHT);
-  game.Platform()->tick += 1000;
-  game.RepeateKey();
-  EXPECT_EQ(s->GetVScroll(), 45);
-
-  // Never above the limit or below 0.
-  for (int i = 0; i < 5; ++i) Click(90, 5);
-  EXPECT_EQ(s->GetVScroll(), 0);
-}
-
-// The step of a notch is checked with the wheel's routing; here its limits.
-TEST_F(ScrollerTest, WheelStopsAtTheLimitsAndAtTheScroller) {
-  Content* s = Make(60, 100, 20, 400);
-  EXPECT_FALSE(s->WinOnMouseWheel(-3000));
-  EXPECT_EQ(s->GetVScroll(), s->GetVScrollMax());
-  // Without a vertical bar nothing moves, and the wheel still stops here.
-  Content* flat = Make(40, 40, 20, 20);
-  EXPECT_FALSE(flat->WinOnMouseWheel(-25));
-  EXPECT_EQ(flat->GetVScroll(), 0);
-}
-
-// A press whose release never comes (the window lost the input) is dropped:
-// the slider lets go and a held button stands up. A key held on a dialog's
-// button is checked with the dialogs.
-TEST_F(ScrollerTest, APressCutOffByLosingTheWindowIsDropped) {
-  Content* s = Make(100, 100, 150, 400);
-  Press(90, 20);  // the vertical slider
+  Press(90, 20);
   ASSERT_EQ(s->GetPressedElement(), SCROLL_VSLIDER);
   game.SysOnActivate(0, false);
   game.SysOnActivate(1, false);
   EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
-  EXPECT_EQ(game.captured, nullptr);
-  EXPECT_EQ(game.pressed, nullptr);
+  EXPECT_EQ(std::pair(game.captured, game.pressed), (std::pair<GComponent*, GComponent*>()));
   game.SetCursorPosition(90, 60);  // merely passing over the bar scrolls nothing
   EXPECT_EQ(s->GetVScroll(), 0);
 
@@ -137,4 +89,31 @@ TEST_F(ScrollerTest, APressCutOffByLosingTheWindowIsDropped) {
   game.SysOnActivate(0, false);
   EXPECT_FALSE(button->IsFixed());
   EXPECT_EQ(game.pressed, nullptr);
+}
+
+// A held arrow steps once and then repeats: the first repeat (350 ms on)
+// only re-arms the button, every later one (each 75 ms) presses again; the
+// release ends the press, the capture and the repeat. The wheel's step is
+// checked with its routing; here, as the arrows, it stops at the limits.
+TEST_F(ScrollerTest, ArrowsStepAndRepeatWhileHeld) {
+  Content* s = Make(100, 100, 150, 400);
+  Press(90, 70);  // the down arrow
+  EXPECT_EQ(s->GetVScroll(), 15);
+  for (int i = 0; i < 6; ++i) {
+    game.Platform()->tick += 100;
+    game.RepeateKey();
+    EXPECT_TRUE(game.IsKeyHeld(KEY_MOUSE_LEFT)) << i;
+  }
+  EXPECT_EQ(s->GetVScroll(), 45);
+  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  EXPECT_EQ(std::pair(game.captured, game.pressed), (std::pair<GComponent*, GComponent*>()));
+  EXPECT_EQ(s->GetPressedElement(), SCROLL_NONE);
+  game.Platform()->tick += 1000;
+  game.RepeateKey();
+  EXPECT_EQ(s->GetVScroll(), 45);
+
+  for (int i = 0; i < 5; ++i) Click(90, 5);
+  EXPECT_EQ(s->GetVScroll(), 0);
+  EXPECT_FALSE(s->WinOnMouseWheel(-3000));
+  EXPECT_EQ(s->GetVScroll(), s->GetVScrollMax());
 }
