@@ -45,18 +45,4 @@ TEST_F(LanguageTest, TranslationFallbacks) {
   EXPECT_EQ(localizer.GetPtr("Nowhere"), nullptr);
 }
 
-TEST_F(LanguageTest, IndexSeparatesKeysSharingBytes) {
-  // Keys that share first, last and middle bytes in every combination.
-  const char* keys[] = {"ab", "aXb", "aYb", "aXXb", "a", "abc", "aXc", "b"};
-  std::string text = "[LANGUAGE]\r\nNAME=L\r\nLABEL=t\r\n";
-  for (const char* key : keys) text += std::string("[") + key + "]\r\nt=text " + key + "\r\n";
-  Language language(text.data(), static_cast<int>(text.size()), "L");
-  EXPECT_EQ(language.GetPairCount(), 8);
-  for (const char* key : keys)
-    EXPECT_EQ(std::string(language.Label(key, true)), std::string("text ") + key);
-  EXPECT_EQ(language.Label("aZb", true), nullptr);
-  EXPECT_STREQ(language.Label("aZb", false), "?");
-  EXPECT_EQ(language.Label("", true), nullptr);
-}
-
 }  // namespace

@@ -37,13 +37,4 @@ TEST(CText, ReadWordC) {
   EXPECT_FALSE(none.Create(-1));
 }
 
-TEST(CText, ParseLiteral) {
-  // The literals the markup takes are checked with it; here the rest.
-  EXPECT_EQ(CText::ParseLiteral("FALSE").kind, LITERAL_BOOL);
-  EXPECT_EQ(CText::ParseLiteral("NULL").kind, LITERAL_INT);
-  EXPECT_EQ(CText::ParseLiteral("\"Red Sky\"").text, "Red Sky");
-  for (const char* token : {"1.5", "1.f", "0x", "0xG", "12ab", "'ab'", "''", "\"open", "red", "="})
-    EXPECT_EQ(CText::ParseLiteral(token).kind, LITERAL_NONE) << token;
-}
-
 }  // namespace

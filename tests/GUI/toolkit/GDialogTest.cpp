@@ -153,42 +153,12 @@ TEST_F(DialogTest, ModalLoopsEndWithTheirOwnResult) {
             (std::pair<int, GComponent*>(0, nullptr)));
 }
 
-TEST_F(DialogTest, FocusKeysFollowTheReadingOrderSkippingWhatCannotTakeTheFocus) {
-  Buttons dialog(&log, kSix, 180, 120);
-  dialog.stays = true;
-  dialog.BeginModal();
-  EXPECT_EQ(dialog.Focus(), "D");  // the default button
-  // Down and Tab through the game's menus, wrapping and skipping what cannot
-  // take the focus, are walked by the game's scene tests; here the other keys.
-  game.PlatformKeyDown(KEY_LSHIFT, 0);
-  Key(KEY_TAB);
-  game.PlatformKeyUp(KEY_LSHIFT);
-  EXPECT_EQ(dialog.Focus(), "C");
-  // Up passes the disabled B; Left and Right go round within a row, Up round
-  // to the bottom; F is alone in its row.
-  const std::pair<unsigned, const char*> steps[] = {
-      {KEY_UP, "A"}, {KEY_LEFT, "C"}, {KEY_RIGHT, "A"}, {KEY_UP, "F"}, {KEY_RIGHT, "F"}};
-  for (auto [key, focus] : steps) {
-    Key(key);
-    EXPECT_EQ(dialog.Focus(), focus) << key;
-  }
-  // Space presses the focused button, Enter the default one; Escape keeps
-  // its own button (the second one). Keys held are checked below.
-  Key(KEY_SPACE);
-  Key(KEY_UP);
-  Key(KEY_RETURN);
-  Key(KEY_ESCAPE);
-  EXPECT_EQ(Take(), (Log{"F click", "enter", "D click", "cancel", "C click"}));
-  // A button disabled under the focus is not pressed; the next key moves on.
-  dialog.Button("D")->Enable(false);
-  Key(KEY_SPACE);
-  EXPECT_TRUE(Take().empty());
-  Key(KEY_DOWN);
-  EXPECT_EQ(dialog.Focus(), "F");
-  dialog.EndModal(0);
-}
-
-TEST_F(DialogTest, TheMouseMovesTheFocusAndAKeyPressEndsLikeAMousePress) {
+// The mouse moves the focus; the button a key holds is clicked on the
+// release wherever the focus went meanwhile, and losing the window lets it
+// up unclicked. Down and Tab through the game's menus, wrapping and skipping
+// what cannot take the focus, are walked by the game's scene tests; here the
+// other keys.
+TEST_F(DialogTest, TheFocusFollowsTheMouseAndTheKeysInReadingOrder) {
   Buttons dialog(&log, kSix, 180, 120);
   dialog.stays = true;
   dialog.BeginModal();
@@ -202,8 +172,6 @@ TEST_F(DialogTest, TheMouseMovesTheFocusAndAKeyPressEndsLikeAMousePress) {
   game.SysOnMouseMove(game.inputFlags);
   EXPECT_EQ(dialog.Focus(), "D");
 
-  // The button a key holds is clicked on the release wherever the focus
-  // went meanwhile; losing the window lets it up unclicked.
   game.PlatformKeyDown(KEY_RETURN, 0);
   EXPECT_TRUE(dialog.Button("D")->IsFixed());
   game.SetCursorPosition(fx, fy);
@@ -217,5 +185,31 @@ TEST_F(DialogTest, TheMouseMovesTheFocusAndAKeyPressEndsLikeAMousePress) {
   game.PlatformKeyUp(KEY_SPACE);
   EXPECT_FALSE(dialog.Button("F")->IsFixed());
   EXPECT_TRUE(Take().empty());
+
+  game.PlatformKeyDown(KEY_LSHIFT, 0);
+  Key(KEY_TAB);
+  game.PlatformKeyUp(KEY_LSHIFT);
+  EXPECT_EQ(dialog.Focus(), "D");
+  // Up passes the disabled B; Left and Right go round within a row, Up round
+  // to the bottom; F is alone in its row.
+  const std::pair<unsigned, const char*> steps[] = {{KEY_UP, "C"},    {KEY_LEFT, "A"},
+                                                    {KEY_RIGHT, "C"}, {KEY_RIGHT, "A"},
+                                                    {KEY_UP, "F"},    {KEY_RIGHT, "F"}};
+  for (auto [key, focus] : steps) {
+    Key(key);
+    EXPECT_EQ(dialog.Focus(), focus) << key;
+  }
+  // Space presses the focused button; Escape keeps its own (the second one).
+  Key(KEY_SPACE);
+  Key(KEY_UP);
+  Key(KEY_RETURN);
+  Key(KEY_ESCAPE);
+  EXPECT_EQ(Take(), (Log{"F click", "enter", "D click", "cancel", "C click"}));
+  // A button disabled under the focus is not pressed; the next key moves on.
+  dialog.Button("D")->Enable(false);
+  Key(KEY_SPACE);
+  EXPECT_TRUE(Take().empty());
+  Key(KEY_DOWN);
+  EXPECT_EQ(dialog.Focus(), "F");
   dialog.EndModal(0);
 }
