@@ -83,13 +83,7 @@ class Probe : public GComponent {
 
 #undef PROBE_MOUSE
 
-// A component's position in its parent, its size, and its window's
-// position in the scene.
-inline std::pair<int, int> Position(GComponent* c) {
-  int x = 0, y = 0;
-  c->GetPosition(x, y);
-  return {x, y};
-}
+// A component's size, and its window's position in the scene.
 inline std::pair<int, int> Size(GComponent* c) {
   int w = 0, h = 0;
   c->GetSize(w, h);
@@ -139,7 +133,6 @@ class ToolkitTest : public ::testing::Test {
     EXPECT_TRUE(p->Create(parent ? parent : scene, style, x, y, w, h, 0));
     return p;
   }
-  // Moves the cursor to a point and presses the left button there.
   void Press(int x, int y) {
     game.SetCursorPosition(x, y);
     game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);

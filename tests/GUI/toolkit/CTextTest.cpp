@@ -14,7 +14,6 @@ TEST(CText, ReadWordC) {
     std::vector<std::string> tokens;
     int size = -1;  // bytes handed to the tokenizer; -1: the whole text
   } cases[] = {
-      {"12 0x1F +5 -3.5f 1_000 -", {"12", "0x1F", "+5", "-3.5f", "1_000", "-"}},
       {"\"a b\"'c'\"it's\" x=\"open", {"\"a b\"", "'c'", "\"it's\"", "x", "=", "\"open"}},
       {"color=red/url\xE9 a:b", {"color", "=", "red", "/", "url", "\xE9", "a", ":", "b"}},
       // The buffer ends at its size or at a zero byte.

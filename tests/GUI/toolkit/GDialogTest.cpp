@@ -127,7 +127,7 @@ TEST_F(DialogTest, ClicksOnItsButtonsActAsTheDialogsEnterAndEscape) {
   dialog.BeginModal();
   EXPECT_EQ(dialog.GetParent(), scene);
   EXPECT_EQ(dialog.GetChildCount(), 2);
-  EXPECT_EQ(Position(&dialog), std::pair((200 - 120) / 2, (150 - 50) / 2));
+  EXPECT_EQ(ScenePosition(&dialog), std::pair((200 - 120) / 2, (150 - 50) / 2));
   Click(dialog.Centre("OK"));
   EXPECT_EQ(Take(), Log{"enter"});
   EXPECT_EQ(dialog.GetChildCount(), 2);
