@@ -10,13 +10,11 @@ namespace {
 const std::string kResource =
     "; Languages of the test resource\r\nLANG_DEFAULT=ENGLISH\r\nTEXT_DEFAULT=Missing\r\n"
     "[LANGUAGE]\r\nNAME=ENGLISH\r\nINSTALL_NAME=English\r\nLABEL=en\r\n"
-    "[LANGUAGE]\r\nINSTALL_NAME=Deutsch\r\nNAME=GERMAN\r\nLABEL=de\r\nFONT=Sans\r\n"
-    "HEIGHT=20\r\nWEIGHT=750\r\nITALIC=YES\r\nCOLOR=255\r\n"
+    "[LANGUAGE]\r\nINSTALL_NAME=Deutsch\r\nNAME=GERMAN\r\nLABEL=de\r\n"
     "[Open]\r\nen=Open\r\nde = \xC3\x96"
     "ffnen ; umlaut\r\n"
     "[Close]\r\nen Close\r\n"
-    "[Save]\r\ndel=Wrong line\r\nen=Save\r\n"
-    "[First Month than Day]\r\nen=Yes\r\nde=No\r\n";
+    "[Save]\r\ndel=Wrong line\r\nen=Save\r\n";
 
 // The process-wide localizer starts and ends every test empty.
 class LanguageTest : public ::testing::Test {

@@ -28,9 +28,7 @@ class Buttons : public GDialog {
     unsigned style;
   };
   Buttons(Log* log, std::vector<Spec> specs, int w = 120, int h = 50)
-      : log(log), specs(std::move(specs)), w(w), h(h) {
-    theme = &look;
-  }
+      : log(log), specs(std::move(specs)), w(w), h(h) {}
   void OnInitDlg() override {
     GDialog::OnInitDlg();
     for (const Spec& s : specs)
@@ -66,7 +64,6 @@ class Buttons : public GDialog {
   bool stays = false, rebuilds = false;
 
  private:
-  GapTheme look;
   Log* log;
   std::vector<Spec> specs;
   int w, h;
