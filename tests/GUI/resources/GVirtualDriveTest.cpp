@@ -64,15 +64,11 @@ class GVirtualDriveTest : public ::testing::Test {
   CFerroString table;
 };
 
-TEST(GVirtualDriveCreateTest, CreateRefusesToOverwrite) {
-  TempDir folder;
-  GVirtualDrive drive;
-  CFerroString table = drive.Create(folder.Path().c_str(), "image");
-  EXPECT_EQ(ReadText(folder / "image.vdd"), kDataSignature);
-
-  // An existing table is never overwritten.
+TEST_F(GVirtualDriveTest, CreateNeverOverwritesADrive) {
+  ASSERT_TRUE(PutFile(drive, ":a", "kept") && drive.Close());
   EXPECT_TRUE(drive.Create(folder.Path().c_str(), "image").IsEmpty());
-  EXPECT_TRUE(drive.Create((folder / "missing").c_str(), "x").IsEmpty());
+  ASSERT_TRUE(drive.Open(table.c_str()));
+  EXPECT_EQ(GetFile(drive, ":a"), "kept");
 }
 
 TEST_F(GVirtualDriveTest, FileOfFiveThousandBytesTakesTwoClustersAndPadsBeforeTheNext) {
@@ -119,7 +115,6 @@ TEST_F(GVirtualDriveTest, LookupCreationAndRemovalFollowTheTree) {
   using Step = bool (GVirtualDrive::*)(const char*);
   const Step makeFolder = &GVirtualDrive::CreateDirectory, makeFile = &GVirtualDrive::CreateFile;
   const Step dropFolder = &GVirtualDrive::RemoveDirectory, dropFile = &GVirtualDrive::RemoveFile;
-  // In order: each step, its path and whether it succeeds.
   const std::tuple<Step, const char*, bool> steps[] = {
       {makeFolder, ":d", true},     {makeFile, ":d/f", true},        {makeFile, ":d/f", false},
       {makeFolder, ":d", false},    {makeFile, ":missing/f", false}, {makeFile, ":d/f/g", false},
@@ -137,7 +132,6 @@ TEST_F(GVirtualDriveTest, LookupCreationAndRemovalFollowTheTree) {
   VIRTUAL_ITEM* file = drive.GetItem(":a/b.png");
   ASSERT_TRUE(a && a->IsFolder() && file && file->IsFile());
 
-  // Each path and the item it names.
   const std::pair<const char*, VIRTUAL_ITEM*> cases[] = {
       {":", &drive.GetRoot()}, {":a/../a", a},   {":a//sub/..\\", a}, {":./a/./b.png", file},
       {":a/b.png/", nullptr},  {":..", nullptr}, {":A", nullptr},     {"a/b.png", file},
@@ -254,7 +248,6 @@ TEST_F(GVirtualDriveDamageTest, DamagedTablesAndDataFilesDoNotOpen) {
   for (size_t n = 0; n < original.size(); ++n)
     EXPECT_FALSE(OpensWithTable(original.substr(0, n))) << "truncated to " << n;
 
-  // Each offset, the value written there and what it damages.
   const std::tuple<size_t, int32_t, const char*> patches[] = {
       {0, 0x12345678, "signature"},
       {8, 0x7FFFFFFF, "data file name length"},

@@ -114,7 +114,6 @@ TEST_F(StaticTest, LinesWrappingAndSize) {
       {"ab<color=\"red\">cdef", 20, "ab@0,0|cdef@0,4", 12, 8},  // moved whole
       // Every line takes at least one character, however wide.
       {"WWa", 13, "W@0,0|W@0,4|a@0,8", 9, 12},
-      {"|||a", 9, "|||@0,0|a@0,4", 3, 8},
   };
   for (const Case& c : cases) {
     GStatic* s = Make(c.text, c.fixedW);
