@@ -84,9 +84,9 @@ TEST_F(GVirtualDriveTest, FileOfFiveThousandBytesTakesTwoClustersAndPadsBeforeTh
 
   // Consecutive reads continue where the last one stopped, across the cluster boundary.
   auto stream = drive.OpenStream(":a.bin", 0);
-  std::string part(4100, 0);
-  ASSERT_TRUE(stream && stream->Read(part.data(), 4090) == 4090 && stream->Read(&part[4090], 10));
-  EXPECT_EQ(part, content.substr(0, 4100));
+  std::string head(4100, 0);
+  ASSERT_TRUE(stream && stream->Read(head.data(), 4090) == 4090 && stream->Read(&head[4090], 10));
+  EXPECT_EQ(head, content.substr(0, 4100));
 }
 
 TEST_F(GVirtualDriveTest, TableAfterFoldersAndFilesInSeveralBuckets) {

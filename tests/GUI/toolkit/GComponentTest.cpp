@@ -126,7 +126,7 @@ TEST_F(ComponentTest, TranslucentComponentsRepaintWhatLiesBeneath) {
   EXPECT_EQ(parent->GetDirtyRect(), CFerroRect(15, 15, 23, 23));
 }
 
-// Removing a shown child repaints the part of its parent it covered, and
+// Removing a shown child repaints the area of its parent it covered, and
 // what lies there is drawn again; removing a hidden one repaints nothing.
 TEST_F(ComponentTest, RemovingAChildRepaintsWhatItCovered) {
   Probe* parent = Add("P", 10, 10, 60, 40);

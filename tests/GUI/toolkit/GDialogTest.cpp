@@ -21,16 +21,16 @@ class Named : public GButton {
 // when it `rebuilds`, Enter builds it again, destroying the button clicked.
 class Buttons : public GDialog {
  public:
-  struct Spec {
+  struct Place {
     const char* name;
     int x, y;
     unsigned style;
   };
-  Buttons(Log* log, std::vector<Spec> specs, int w = 120, int h = 50)
-      : log(log), specs(std::move(specs)), w(w), h(h) {}
+  Buttons(Log* log, std::vector<Place> places, int w = 120, int h = 50)
+      : log(log), places(std::move(places)), w(w), h(h) {}
   void OnInitDlg() override {
     GDialog::OnInitDlg();
-    for (const Spec& s : specs)
+    for (const Place& s : places)
       EXPECT_TRUE((new Named(log, s.name))->Create(this, s.style, s.x, s.y, 40, 20, 0, s.name));
     SetSize(w, h);
   }
@@ -63,22 +63,22 @@ class Buttons : public GDialog {
 
  private:
   Log* log;
-  std::vector<Spec> specs;
+  std::vector<Place> places;
   int w, h;
 };
 
-std::vector<Buttons::Spec> TwoButtons(unsigned okStyle = kShown, unsigned cancelStyle = kShown) {
+std::vector<Buttons::Place> TwoButtons(unsigned okStyle = kShown, unsigned cancelStyle = kShown) {
   return {{"OK", 10, 20, okStyle}, {"Cancel", 60, 20, cancelStyle}};
 }
 
 // Six buttons created out of reading order: the top row A, B (disabled), C;
 // then D (the default button) and E (hidden); then F alone.
-const std::vector<Buttons::Spec> kSix = {{"F", 10, 70, kShown},
-                                         {"C", 110, 10, kShown},
-                                         {"A", 10, 10, kShown},
-                                         {"B", 60, 10, kShown | STYLE_DISABLED},
-                                         {"D", 10, 40, kShown | STYLE_DEFAULT_BUTTON},
-                                         {"E", 60, 40, 0}};
+const std::vector<Buttons::Place> kSix = {{"F", 10, 70, kShown},
+                                          {"C", 110, 10, kShown},
+                                          {"A", 10, 10, kShown},
+                                          {"B", 60, 10, kShown | STYLE_DISABLED},
+                                          {"D", 10, 40, kShown | STYLE_DEFAULT_BUTTON},
+                                          {"E", 60, 40, 0}};
 
 using DialogTest = ToolkitTest;
 
