@@ -2,129 +2,57 @@
 
 #include <string>
 
-#include "GUI/foundation/CFerroStreamMemory.h"
-#include "GUI/resources/Config.h"
 #include "GUI/resources/ConfigFile.h"
-#include "tests/support/Files.h"
 
 namespace {
 
-bool LoadConfig(Config& config, const std::string& text) {
-  CFerroStreamMemory stream;
-  return stream.Open(text.data(), static_cast<unsigned int>(text.size()), 0) &&
-         config.ReadStream(stream);
-}
-
-struct ParseCase {
-  const char* text;
-  const char* key;
-  const char* configValue;  // Config drops a leading '='
-  const char* fileValue;    // ConfigFile keeps it
-};
-
-const ParseCase kParseCases[] = {
-    {"[MAIN]\r\nSPEED = 5\r\n", "SPEED", "5", "= 5"},
-    {"SPEED 5\r\n", "SPEED", "5", "5"},
-    {"SPEED=5\r\n", "SPEED", "5", "=5"},
-    {"SPEED= \t5 ; note\r\n", "SPEED", "5", "= \t5"},
-    {"KEY\t v a l \t; note\r\nNEXT 1\r\n", "KEY", "v a l", "v a l"},
-    {"; SPEED 9\r\nSPEED 5\r\n", "SPEED", "5", "5"},
-    {"; SPEED 9\r\n", "SPEED", "", ""},
-    {"NNAME x\r\n", "NAME", "", ""},
-    {"KEY\r\nOTHER 1\r\n", "KEY", "", ""},
-    {"KEY ;only a comment\r\n", "KEY", "", ""},
-    {"A 1\nB 2\n", "B", "2", "2"},
-    {"KEY value without line end", "KEY", "value without line end", "value without line end"},
-    {"", "KEY", "", ""},
-};
-
-TEST(ConfigTest, ValuesWithAndWithoutEqualsCommentsAndLineEnds) {
-  for (const ParseCase& c : kParseCases) {
-    SCOPED_TRACE(c.text);
-    Config config;
+// ConfigFile is what the settings and the languages read with; the settings
+// tests read keys with and without '=', comments and LF line ends through it.
+TEST(ConfigTest, ValuesStopAtCommentsAndLineEnds) {
+  const struct {
+    const char* text;
+    const char* key;
+    const char* value;
+  } cases[] = {
+      {"SPEED= \t5 ; note\r\n", "SPEED", "= \t5"},
+      {"KEY\t v a l \t; note\r\nNEXT 1\r\n", "KEY", "v a l"},
+      {"NNAME x\r\n", "NAME", ""},
+      {"KEY\r\nOTHER 1\r\n", "KEY", ""},
+      {"KEY value without line end", "KEY", "value without line end"},
+  };
+  for (const auto& c : cases) {
     ConfigFile file;
-    ASSERT_TRUE(LoadConfig(config, c.text));
     ASSERT_TRUE(file.OpenMemory(c.text, static_cast<int>(std::string(c.text).size())));
-    EXPECT_EQ(std::string(config.FindParametrFile(0, c.key).c_str()), c.configValue);
-    EXPECT_EQ(std::string(file.FindParametrFile(0, c.key).c_str()), c.fileValue);
+    EXPECT_EQ(std::string(file.FindParametrFile(0, c.key).c_str()), c.value) << c.text;
   }
 }
 
-// Config and ConfigFile share one scanner, so its label walk is checked through Config only.
-TEST(ConfigTest, SectionsBoundLookupsAndLabelsAreFoundInsideTheText) {
+// A commented label and "[open", which has no ']' on its line, are skipped,
+// and an over-long label is cut to the limit.
+TEST(ConfigTest, LabelsAreFoundAtLineStarts) {
   const std::string text =
-      "[FIRST]\r\nA = 1\r\n; [NOT A LABEL]\r\n[open\r\n[SECOND]\r\nB = 2\r\nA = 3\r\n[" +
-      std::string(400, 'L') + "]";
-  Config config;
-  ASSERT_TRUE(LoadConfig(config, text));
+      "[FIRST]\r\n; [NOT A LABEL]\r\n[open\r\n[SECOND]\r\n[" + std::string(400, 'L') + "]";
+  ConfigFile file;
+  ASSERT_TRUE(file.OpenMemory(text.data(), static_cast<int>(text.size())));
   CFerroString label;
-  int first = config.FindLabel(0, label, 0);
+  int at = file.FindLineLabel(0, label, 0);
   EXPECT_EQ(label, CFerroString("FIRST"));
-  EXPECT_EQ(first, 7);
-  // The commented label and "[open", which has no ']' on its line, are skipped.
-  int second = config.FindLabel(0, label, first);
+  at = file.FindLineLabel(0, label, at);
   EXPECT_EQ(label, CFerroString("SECOND"));
-  int last = config.FindLabel(0, label, second);
+  at = file.FindLineLabel(0, label, at);
   EXPECT_EQ(label.GetLength(), ConfigScanner::kMaxLabel);
-  EXPECT_EQ(config.FindLabel(0, label, last), -1);
-  EXPECT_TRUE(label.IsEmpty());
-  EXPECT_EQ(config.FindLabel(0, label, static_cast<int>(text.size()) + 5), -1);
-  EXPECT_EQ(config.FindString(0, "A", -1), -1);
-
-  EXPECT_EQ(config.FindParametrToLabel(0, "A", first), CFerroString("1"));
-  EXPECT_TRUE(config.FindParametrToLabel(0, "B", first).IsEmpty());
-  EXPECT_EQ(config.FindParametrToLabel(0, "A", second), CFerroString("3"));
-  EXPECT_EQ(config.FindStringToBracket(0, "B", first), -1);
-  EXPECT_GT(config.FindString(0, "B", first), second);
+  EXPECT_EQ(file.FindLineLabel(0, label, at), -1);
 }
 
 TEST(ConfigTest, LimitsOnTextsAndValueLengths) {
-  Config config;
   ConfigFile file;
   const std::string text = "KEY " + std::string(5000, 'v') + "\r\n";
-  for (int i = 0; i < ConfigScanner::kMaxTexts; ++i) {
-    ASSERT_TRUE(LoadConfig(config, text));
+  for (int i = 0; i < ConfigScanner::kMaxTexts; ++i)
     ASSERT_TRUE(file.OpenMemory(text.data(), static_cast<int>(text.size())));
-  }
-  EXPECT_FALSE(LoadConfig(config, text));
   EXPECT_FALSE(file.OpenMemory(text.data(), static_cast<int>(text.size())));
-  EXPECT_EQ(config.GetCountFile(), 25);
   EXPECT_EQ(file.GetCountFile(), 25);
-  EXPECT_EQ(config.FindParametrFile(24, "KEY").GetLength(), 255);
   EXPECT_EQ(file.FindParametrFile(24, "KEY").GetLength(), 2999);
-  EXPECT_TRUE(config.FindParametrFile(25, "KEY").IsEmpty());
-}
-
-TEST(ConfigTest, HostFilesFoldersAndStreamsLoad) {
-  TempDir folder;
-  ASSERT_TRUE(WriteText(folder / "b.cfg", "NAME bee\r\n"));
-  ASSERT_TRUE(WriteText(folder / "a.cfg", "NAME = ay\r\n"));
-  ASSERT_TRUE(WriteText(folder / "c.txt", "NAME sea\r\n"));
-  ASSERT_TRUE(WriteText(folder / "0.cfg", "OTHER 1\r\n"));
-
-  ConfigFile file;
-  EXPECT_FALSE(file.OpenFile((folder / "missing.cfg").c_str()));
-  EXPECT_EQ(file.GetCountFile(), 0);
-  EXPECT_EQ(file.OpenFileDir((folder / "*.cfg").c_str()), 3);
-  EXPECT_EQ(file.FindParametrFile(1, "NAME"), CFerroString("= ay"));  // name order
-  EXPECT_EQ(file.FindParametrFile(2, "NAME"), CFerroString("bee"));
-  // A lookup through every text takes the first that has the key.
-  EXPECT_EQ(file.FindParametrDir("NAME"), CFerroString("= ay"));
-  EXPECT_TRUE(file.FindParametrDir("NONE").IsEmpty());
-
-  Config config;
-  EXPECT_FALSE(config.OpenFile((folder / "missing.cfg").c_str()));
-  EXPECT_TRUE(config.OpenFile((folder / "a.cfg").c_str()));
-  EXPECT_EQ(config.FindParametrFile(0, "NAME"), CFerroString("ay"));
-
-  // A stream is read from its position on.
-  const std::string block = "SKIPPED\r\nNAME tail\r\n";
-  CFerroStreamMemory stream;
-  ASSERT_TRUE(stream.Open(block.data(), static_cast<unsigned int>(block.size()), 0));
-  stream.SetPosition(9);
-  ASSERT_TRUE(config.ReadStream(stream));
-  EXPECT_EQ(config.GetSize(1), static_cast<int>(block.size()) - 9);
-  EXPECT_EQ(config.FindParametrFile(1, "NAME"), CFerroString("tail"));
+  EXPECT_TRUE(file.FindParametrFile(25, "KEY").IsEmpty());
 }
 
 }  // namespace

