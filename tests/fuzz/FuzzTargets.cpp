@@ -25,12 +25,3 @@ const std::string& FuzzScratchFolder() {
   static const TempDir folder;  // removed at exit
   return folder.Path();
 }
-
-std::string FuzzWriteScratch(const std::string& name, const uint8_t* data, size_t size) {
-  std::string path = FuzzScratchFolder() + name;
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return std::string();
-  bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
-  ok = std::fclose(file) == 0 && ok;
-  return ok ? path : std::string();
-}

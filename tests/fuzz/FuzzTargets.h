@@ -9,8 +9,6 @@
 // the program would, uses whatever loaded and returns 0; a crash, a sanitizer
 // report or a broken promise (FuzzCheck) is a finding. The libFuzzer programs
 // and the replay test of the normal suite both call them.
-using FuzzEntry = int (*)(const uint8_t* data, size_t size);
-
 int FuzzMapFile(const uint8_t* data, size_t size);
 int FuzzMapIndex(const uint8_t* data, size_t size);
 int FuzzSavedGame(const uint8_t* data, size_t size);
@@ -25,7 +23,7 @@ int FuzzWav(const uint8_t* data, size_t size);
 
 struct FUZZ_TARGET {
   const char* name;  // the program is fuzz_<name>; kept inputs live in regressions/<name>/
-  FuzzEntry entry;
+  int (*entry)(const uint8_t* data, size_t size);
 };
 
 const std::vector<FUZZ_TARGET>& FuzzTargets();
@@ -36,10 +34,3 @@ void FuzzCheck(bool ok, const char* what);
 // A folder of this process (ending with a separator), removed at exit; the
 // only place entries write host files.
 const std::string& FuzzScratchFolder();
-
-// A device without a window, with 16-bit surfaces as the game's, on a monitor of that size.
-class GDevice;
-GDevice* NewFuzzDevice(int width, int height);
-
-// Writes the bytes into a file of the scratch folder; its path, or empty on failure.
-std::string FuzzWriteScratch(const std::string& name, const uint8_t* data, size_t size);
