@@ -26,19 +26,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-bool Write(const fs::path& path, const Bytes& bytes) {
+bool Write(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
+  out << bytes;
   return static_cast<bool>(out);
 }
 
-Bytes Read(const fs::path& path) {
+std::string Read(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Each shipped level, played from its start for a while (the runner walks
@@ -65,9 +62,9 @@ int SavedGames(const fs::path& maps, const fs::path& out) {
     CFerroStreamMemory stream;
     stream.Open(nullptr, 0, CFerroStream::modeWrite);
     if (!SerializeGame(stream)) continue;
-    const auto* bytes = stream.GetBuffer();
+    const char* bytes = reinterpret_cast<const char*>(stream.GetBuffer());
     written += Write(out / "saved_game" / (level.stem().string() + ".dms"),
-                     Bytes(bytes, bytes + stream.GetLength()));
+                     std::string(bytes, stream.GetLength()));
   }
   map->Clear();
   return written;
@@ -89,12 +86,10 @@ bool Drive(const fs::path& source, const fs::path& out) {
       !drive.Open((work / "small.vdt").c_str()) || !drive.RemoveFile(":ladder.png") ||
       !drive.Close())
     return false;
-  const Bytes table = Read(work / "small.vdt"), data = Read(work / "small.vdd");
-  Bytes input;
-  for (int k = 0; k < 4; ++k) input.push_back(static_cast<unsigned char>(table.size() >> (8 * k)));
-  input.insert(input.end(), table.begin(), table.end());
-  input.insert(input.end(), data.begin(), data.end());
-  return Write(out / "drive" / "released", input);
+  const std::string table = Read(work / "small.vdt");
+  std::string input;
+  for (int k = 0; k < 4; ++k) input += static_cast<char>(table.size() >> (8 * k));
+  return Write(out / "drive" / "released", input + table + Read(work / "small.vdd"));
 }
 
 }  // namespace
