@@ -1,7 +1,7 @@
 // Usage: fuzz_seeds SOURCE_DIR OUT_DIR
 //
 // Writes the seeds the shipped data does not hold as plain files into
-// OUT_DIR/<target>/: saved games played from the shipped levels, and a resource
+// OUT_DIR/<target>/: saved games of the shipped levels, and a resource
 // drive built from shipped images and sounds. The same source gives the same
 // bytes. The text formats are seeded from the samples in regressions/.
 #include <algorithm>
@@ -38,8 +38,7 @@ std::string Read(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Each shipped level, played from its start for a while (the runner walks
-// right and digs), then saved.
+// Each shipped level, started and saved.
 int SavedGames(const fs::path& maps, const fs::path& out) {
   GModelMedia::SetPathToMaps((maps.string() + "/").c_str());
   std::vector<fs::path> levels;
@@ -54,11 +53,6 @@ int SavedGames(const fs::path& maps, const fs::path& out) {
     if (!map->LoadFromPath(level.c_str())) continue;
     GMapList::GetInstance()->currentName = level.filename().c_str();
     map->StartLoaded();
-    map->PressKey(PLAYER_RIGHT);
-    for (int tick = 0; tick < 24; ++tick) {
-      if (tick == 12) map->PressKey(PLAYER_DIG);
-      map->Update();
-    }
     CFerroStreamMemory stream;
     stream.Open(nullptr, 0, CFerroStream::modeWrite);
     if (!SerializeGame(stream)) continue;

@@ -21,7 +21,12 @@ namespace {
 // without letting a text of thousands of tiny sections run for seconds.
 constexpr int kMaxLabels = 64;
 
-std::vector<CFerroString> LabelsOf(ConfigScanner& scanner) {
+// The lookups a module's settings make: values anywhere and in each section,
+// and the text read character by character and line by line. The labels found.
+std::vector<CFerroString> Scan(ConfigScanner& scanner, int length, int valueLimit) {
+  static const char* const kKeys[] = {"SPEED", "NAME=", "=", "[", ";"};
+  for (const char* key : kKeys)
+    FuzzCheck(scanner.FindParametrDir(key).GetLength() <= valueLimit, "values are bounded");
   std::vector<CFerroString> labels;
   CFerroString label;
   for (int p = 0; static_cast<int>(labels.size()) < kMaxLabels;) {
@@ -29,23 +34,9 @@ std::vector<CFerroString> LabelsOf(ConfigScanner& scanner) {
     if (next < 0) break;
     FuzzCheck(next > p, "label scanning moves forward");
     FuzzCheck(label.GetLength() <= ConfigScanner::kMaxLabel, "labels are bounded");
+    for (const char* key : kKeys) scanner.FindParametrToLabel(0, key, next);
     labels.push_back(label);
     p = next;
-  }
-  return labels;
-}
-
-// The lookups a module's settings make: values anywhere, in each section, and
-// the text read character by character and line by line.
-void Scan(ConfigScanner& scanner, int length, int valueLimit) {
-  static const char* const kKeys[] = {"SPEED", "NAME=", "=", "[", ";"};
-  for (const char* key : kKeys)
-    FuzzCheck(scanner.FindParametrDir(key).GetLength() <= valueLimit, "values are bounded");
-  int start = 0;
-  for (const CFerroString& label : LabelsOf(scanner)) {
-    start = scanner.FindString(0, label.c_str(), start);
-    if (start < 0) break;
-    for (const char* key : kKeys) scanner.FindParametrToLabel(0, key, start);
   }
   scanner.SetCursor(0, 0);
   char c = 0;
@@ -54,6 +45,7 @@ void Scan(ConfigScanner& scanner, int length, int valueLimit) {
   CFerroString line;
   scanner.SetCursor(0, 0);
   scanner.ReadToEnter(0, line);
+  return labels;
 }
 
 }  // namespace
@@ -65,18 +57,11 @@ int FuzzSettings(const uint8_t* data, size_t size) {
   CFerroStreamMemory stream;
   if (stream.Open(text, static_cast<unsigned>(length), CFerroStream::modeRead) &&
       config.ReadStream(stream))
-    Scan(config, length, 255);
+    Scan(config, length, Config::kWorkBuffer - 1);
   ConfigFile file;
-  if (file.OpenMemory(text, length)) Scan(file, length, 2999);
-  return 0;
-}
-
-int FuzzLanguage(const uint8_t* data, size_t size) {
-  const char* text = reinterpret_cast<const char*>(data);
-  const int length = static_cast<int>(std::min<size_t>(size, 1u << 20));
-  ConfigFile keys;
-  keys.OpenMemory(text, length);
-  const std::vector<CFerroString> labels = LabelsOf(keys);
+  std::vector<CFerroString> labels;
+  if (file.OpenMemory(text, length)) labels = Scan(file, length, ConfigFile::kWorkBuffer - 1);
+  // The same text as a language file, whose sections are the keys.
   for (const char* wanted : {"", "GERMAN"}) {
     Language language(text, length, wanted);
     FuzzCheck(language.GetLanguageCount() <= Language::kMaxLanguages, "languages are bounded");
@@ -86,6 +71,11 @@ int FuzzLanguage(const uint8_t* data, size_t size) {
       FuzzCheck(language.GetDescription(i) != nullptr, "every counted language is described");
   }
   return 0;
+}
+
+// Settings and language files are read by the same scanner: one entry serves both.
+int FuzzLanguage(const uint8_t* data, size_t size) {
+  return FuzzSettings(data, size);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -143,17 +133,6 @@ bool WriteWhole(GVirtualDrive& drive, const std::string& path, const std::vector
   return stream && stream->Write(bytes.data(), static_cast<unsigned>(bytes.size())) == bytes.size();
 }
 
-// Every file still holds what it held; one cut short by the data file's end
-// may have grown by zeros since.
-void CheckFiles(GVirtualDrive& drive, const DriveFiles& files, const char* what) {
-  for (const auto& [path, bytes] : files) {
-    std::vector<uint8_t> now;
-    FuzzCheck(ReadWhole(drive, path, now) && now.size() >= bytes.size() &&
-                  std::equal(bytes.begin(), bytes.end(), now.begin()),
-              what);
-  }
-}
-
 }  // namespace
 
 int FuzzDrive(const uint8_t* data, size_t size) {
@@ -187,16 +166,19 @@ int FuzzDrive(const uint8_t* data, size_t size) {
     FuzzCheck(ReadWhole(drive, path, bytes), "every listed file opens and reads");
   if (drive.IsReadOnly()) return 0;
 
-  // A new file takes released clusters first: none of them may belong to a file.
+  // A new file takes released clusters first: none of them may belong to a file,
+  // so once the drive is written back and reopened every file reads as before (one
+  // cut short by the data file's end may have grown by zeros).
   const std::vector<uint8_t> fresh(drive.GetClusterSize() * 2 + 17, 0xA5);
-  if (WriteWhole(drive, ":fuzz-new", fresh)) {
-    files.push_back({":fuzz-new", fresh});
-    CheckFiles(drive, files, "a new file reads back and leaves the others alone");
-  }
-  if (drive.Close()) {
-    GVirtualDrive again;
-    FuzzCheck(again.Open(tablePath.c_str()), "a drive written back opens again");
-    CheckFiles(again, files, "a drive written back keeps every file");
+  if (!WriteWhole(drive, ":fuzz-new", fresh) || !drive.Close()) return 0;
+  files.push_back({":fuzz-new", fresh});
+  GVirtualDrive again;
+  FuzzCheck(again.Open(tablePath.c_str()), "a drive written back opens again");
+  for (const auto& [path, bytes] : files) {
+    std::vector<uint8_t> now;
+    FuzzCheck(ReadWhole(again, path, now) && now.size() >= bytes.size() &&
+                  std::equal(bytes.begin(), bytes.end(), now.begin()),
+              "a new file reads back and leaves the others alone");
   }
   return 0;
 }

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr HELP_ITEM kItems[] = {
-    {"--fast", nullptr, HELP_OPTIONAL, "go fast", nullptr},
     {"FILE", nullptr, HELP_REQUIRED, "the file to read",
      "It is read once. 'Quoted' names are kept."},
     {"--level", "N", HELP_OPTIONAL, ".start at level N", nullptr},
@@ -18,7 +17,6 @@ constexpr HELP_ITEM kItems[] = {
 
 constexpr HELP_KEY kKeys[] = {
     {"In a level", "Space", "dig", "the south button"},
-    {"In a level", "Escape", "open the menu", nullptr},
     {"Anywhere", "F1 \\ F2", "show the help", nullptr},
     {"Anywhere", "Tab",
      "move to the next button of the dialog or the menu, in reading order, wrapping round "
@@ -35,16 +33,14 @@ MANUAL_PAGE Page(bool withKeys) {
 }  // namespace
 
 TEST(HelpTextTest, UsageAndHelpLinesFromTheTables) {
-  EXPECT_EQ(help_text::UsageLine("prog", kItems), "usage: prog [--fast] FILE [--level N] | --help");
+  EXPECT_EQ(help_text::UsageLine("prog", kItems), "usage: prog FILE [--level N] | --help");
   EXPECT_EQ(help_text::ItemLines(kItems),
-            "  --fast      go fast\n"
             "  FILE        the file to read\n"
             "  --level N   .start at level N\n"
             "  --help      print this help and quit\n");
   EXPECT_EQ(help_text::KeyLines(kKeys),
             "In a level:\n"
             "  Space     dig (gamepad: the south button)\n"
-            "  Escape    open the menu\n"
             "\n"
             "Anywhere:\n"
             "  F1 \\ F2   show the help\n"
@@ -68,13 +64,11 @@ TEST(ManualPageTest, FillsTheSectionsAndEscapesTheText) {
             "prog \\- a test program, mail a@b.org\n"
             // The options that go together, then one line for each alone.
             ".B prog\n"
-            "[\\fB\\-\\-fast\\fR]\n"
             "\\fIFILE\\fR\n"
             "[\\fB\\-\\-level\\fR \\fIN\\fR]\n"
             ".br\n"
             ".B prog\n"
             "\\fB\\-\\-help\\fR\n"
-            ".TP\n\\fB\\-\\-fast\\fR\nGo fast.\n"
             // One sentence a line; a line that would start with a control
             // character stays text.
             ".TP\n\\fIFILE\\fR\nThe file to read.\nIt is read once.\n\\&'Quoted' names are kept.\n"
@@ -82,7 +76,6 @@ TEST(ManualPageTest, FillsTheSectionsAndEscapesTheText) {
             ".TP\n\\fB\\-\\-help\\fR\nPrint this help and quit.\n"
             ".SS In a level\n"
             ".TP\n\\fBSpace\\fR\nDig.\nGamepad: the south button.\n"
-            ".TP\n\\fBEscape\\fR\nOpen the menu.\n"
             ".SS Anywhere\n"
             ".TP\n\\fBF1 \\e F2\\fR\nShow the help.\n"
             ".TP\n\\fBTab\\fR\nMove to the next button of the dialog or the menu, in reading "
