@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 // The loaders under fuzzing. Each entry feeds one input to a loader the way
 // the program would, uses whatever loaded and returns 0; a crash, a sanitizer
@@ -20,13 +19,6 @@ int FuzzLanguage(const uint8_t* data, size_t size);
 int FuzzMarkup(const uint8_t* data, size_t size);
 int FuzzImage(const uint8_t* data, size_t size);
 int FuzzWav(const uint8_t* data, size_t size);
-
-struct FUZZ_TARGET {
-  const char* name;  // the program is fuzz_<name>; kept inputs live in regressions/<name>/
-  int (*entry)(const uint8_t* data, size_t size);
-};
-
-const std::vector<FUZZ_TARGET>& FuzzTargets();
 
 // Stops the process with the message, so the fuzzer keeps the input.
 void FuzzCheck(bool ok, const char* what);
