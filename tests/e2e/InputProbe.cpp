@@ -44,18 +44,13 @@ class Target : public GComponent {
   unsigned color;
 };
 
-class ProbeScene : public GScene {
- public:
-  void OnRender() override { game->GetBackSurface()->FillRect(0, 0, width, height, 0x202020); }
-};
-
 class ProbeGame : public GGameDM {
  public:
   ProbeGame() : GGameDM(GGameDM::kId, "DigmazeInputProbe", "1.0", true) {}
 
   bool CreateGame(void* window, int w, int h) override {
     if (!GGameDM::CreateGame(window, w, h)) return false;
-    auto* scene = new ProbeScene;
+    auto* scene = new GScene;
     AddScene(scene);
     (new Target("left", 0x0000FF))->Create(scene, STYLE_VISIBLE, 100, 200, 300, 300, 1);
     (new Target("right", 0x00FF00))->Create(scene, STYLE_VISIBLE, 600, 200, 300, 300, 2);
