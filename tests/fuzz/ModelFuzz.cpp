@@ -23,7 +23,6 @@ void ResetModel() {
   SetRndIndex(1);
 }
 
-// The bytes as a stream over a freshly reset model.
 bool OpenFresh(CFerroStreamMemory& stream, const uint8_t* data, size_t size) {
   ResetModel();
   static const uint8_t kEmpty = 0;

@@ -18,9 +18,8 @@ int FuzzWav(const uint8_t* data, size_t size) {
   GSoundSampleBass sample(mixer);
   if (!sample.LoadFromMemory(file)) return 0;
 
-  // A looping channel and a plain one at different volumes, mixed over
-  // several odd-sized buffers of float stereo so that short sounds end and
-  // looping ones wrap.
+  // A looping channel and a plain one, mixed over odd-sized buffers of float
+  // stereo so that short sounds end and looping ones wrap.
   std::unique_ptr<GSoundChannel> looping = sample.Play(true, 70);
   std::unique_ptr<GSoundChannel> once = sample.Play(false, 100);
   FuzzCheck(looping && once, "a fresh sample has free voices");

@@ -37,12 +37,4 @@ TEST_F(LevelSolverTest, FindsWinsThatNeedDiggingAndReplayThem) {
   }
 }
 
-TEST_F(LevelSolverTest, GivesUpOnALevelThatCannotBeWon) {
-  Build({"R..=$=..X", "========="});
-  LevelSolver::Options options;
-  options.maxDecisions = 60;
-  std::vector<SIM_EVENT> events;
-  EXPECT_FALSE(LevelSolver::Solve(options, events));
-}
-
 }  // namespace

@@ -1,5 +1,5 @@
-// The help texts and manual pages made from a program's tables: the usage
-// line, the aligned --help lines, and the roff a template is filled with.
+// The manual pages made from a program's tables: the roff a template is
+// filled with.
 #include "tools/manual/ManualPage.h"
 
 #include <gtest/gtest.h>
@@ -31,24 +31,6 @@ MANUAL_PAGE Page(bool withKeys) {
 }
 
 }  // namespace
-
-TEST(HelpTextTest, UsageAndHelpLinesFromTheTables) {
-  EXPECT_EQ(help_text::UsageLine("prog", kItems), "usage: prog FILE [--level N] | --help");
-  EXPECT_EQ(help_text::ItemLines(kItems),
-            "  FILE        the file to read\n"
-            "  --level N   .start at level N\n"
-            "  --help      print this help and quit\n");
-  EXPECT_EQ(help_text::KeyLines(kKeys),
-            "In a level:\n"
-            "  Space     dig (gamepad: the south button)\n"
-            "\n"
-            "Anywhere:\n"
-            "  F1 \\ F2   show the help\n"
-            // Wider than 79 columns: wrapped at a space, under the text.
-            "  Tab       move to the next button of the dialog or the menu, in reading\n"
-            "            order, wrapping round from the last to the first (gamepad: the\n"
-            "            right shoulder button)\n");
-}
 
 TEST(ManualPageTest, FillsTheSectionsAndEscapesTheText) {
   const std::string source =
@@ -83,19 +65,12 @@ TEST(ManualPageTest, FillsTheSectionsAndEscapesTheText) {
             "button.\n");
 }
 
+// A placeholder the page has no value for, or @KEYS@ for a program without
+// keys, fails naming its line.
 TEST(ManualPageTest, MistakesInTheTemplateAreRefused) {
-  const struct {
-    const char* source;
-    bool withKeys;
-    const char* error;
-  } cases[] = {
-      {"ok\n@VERSON@\n", true, "line 2: unknown or misplaced placeholder @VERSON@"},
-      {"see @OPTIONS@ below\n", true, "line 1: unknown or misplaced placeholder @OPTIONS@"},
-      {".SH KEYS\n@KEYS@\n", false, "line 2: @KEYS@ on the page of a program without keys"},
-  };
-  for (const auto& c : cases) {
-    std::string out, error;
-    EXPECT_FALSE(manual_page::Fill(c.source, Page(c.withKeys), out, error)) << c.source;
-    EXPECT_EQ(error, c.error) << c.source;
-  }
+  std::string out, error;
+  EXPECT_FALSE(manual_page::Fill("ok\n@VERSON@\n", Page(true), out, error));
+  EXPECT_EQ(error, "line 2: unknown or misplaced placeholder @VERSON@");
+  EXPECT_FALSE(manual_page::Fill(".SH KEYS\n@KEYS@\n", Page(false), out, error));
+  EXPECT_EQ(error, "line 2: @KEYS@ on the page of a program without keys");
 }
