@@ -1,11 +1,8 @@
 // Usage: fuzz_seeds SOURCE_DIR OUT_DIR
 //
-// Makes the seed folders OUT_DIR/<target>/ of the targets the shipped data
-// holds no files for (a fuzzer refuses a missing corpus folder). Their seeds
-// are the samples kept in regressions/<target>/, which every run reads too:
-// saved games written by the game, a drive built from shipped pictures and a
-// sound with one picture removed since (so its table lists released
-// clusters), and the text formats.
+// Makes the seed folders OUT_DIR/<target>/ (a fuzzer refuses a missing one) of
+// the targets the shipped data holds no files for: their seeds are the samples
+// kept in regressions/<target>/, which every run reads too.
 #include <cstdio>
 #include <filesystem>
 

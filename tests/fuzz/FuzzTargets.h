@@ -4,10 +4,9 @@
 #include <cstdint>
 #include <string>
 
-// The loaders under fuzzing. Each entry feeds one input to a loader the way
-// the program would, uses whatever loaded and returns 0; a crash, a sanitizer
-// report or a broken promise (FuzzCheck) is a finding. The libFuzzer programs
-// and the replay test of the normal suite both call them.
+// The loaders under fuzzing, called by the libFuzzer programs and the replay test. Each feeds
+// one input to a loader the way the program would, uses whatever loaded and returns 0; a
+// crash, a sanitizer report or a broken promise (FuzzCheck) is a finding.
 int FuzzMapFile(const uint8_t* data, size_t size);
 int FuzzMapIndex(const uint8_t* data, size_t size);
 int FuzzSavedGame(const uint8_t* data, size_t size);

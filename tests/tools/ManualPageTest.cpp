@@ -18,10 +18,7 @@ constexpr HELP_ITEM kItems[] = {
 constexpr HELP_KEY kKeys[] = {
     {"In a level", "Space", "dig", "the south button"},
     {"Anywhere", "F1 \\ F2", "show the help", nullptr},
-    {"Anywhere", "Tab",
-     "move to the next button of the dialog or the menu, in reading order, wrapping round "
-     "from the last to the first",
-     "the right shoulder button"},
+    {"Anywhere", "Tab", "move to the next button", "the right shoulder button"},
 };
 
 MANUAL_PAGE Page(bool withKeys) {
@@ -60,9 +57,7 @@ TEST(ManualPageTest, FillsTheSectionsAndEscapesTheText) {
             ".TP\n\\fBSpace\\fR\nDig.\nGamepad: the south button.\n"
             ".SS Anywhere\n"
             ".TP\n\\fBF1 \\e F2\\fR\nShow the help.\n"
-            ".TP\n\\fBTab\\fR\nMove to the next button of the dialog or the menu, in reading "
-            "order, wrapping round from the last to the first.\nGamepad: the right shoulder "
-            "button.\n");
+            ".TP\n\\fBTab\\fR\nMove to the next button.\nGamepad: the right shoulder button.\n");
 }
 
 // A placeholder the page has no value for, or @KEYS@ for a program without
