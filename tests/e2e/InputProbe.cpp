@@ -11,6 +11,13 @@
 
 namespace {
 
+// One line for input.sh, out at once.
+template <typename... Values>
+void Say(const char* format, Values... values) {
+  std::printf(format, values...);
+  std::fflush(stdout);
+}
+
 class Target : public GComponent {
  public:
   Target(const char* name, unsigned color) : name(name), color(color) {}
@@ -20,34 +27,21 @@ class Target : public GComponent {
     GetClientRect(&r);
     game->GetBackSurface()->FillRect(0, 0, r.Width(), r.Height(), color);
   }
-  void OnLButtonDown(unsigned, int x, int y) override { Report("down", x, y); }
   void OnLButtonClick(unsigned, int x, int y) override {
-    Report("click", x, y);
+    Say("click %s %d %d\n", name, x, y);
     color = 0xFF0000;
     Invalidate();
   }
   void OnKeyDown(unsigned key, unsigned count, unsigned) override {
-    if (count == 0) std::printf("key %u %s\n", key, name);
-    std::fflush(stdout);
+    if (count == 0) Say("key %u %s\n", key, name);
   }
   void OnChar(unsigned ch, unsigned count, unsigned) override {
-    if (count == 0) std::printf("char %u %s\n", ch, name);
-    std::fflush(stdout);
+    if (count == 0) Say("char %u %s\n", ch, name);
   }
 
  private:
-  void Report(const char* what, int x, int y) {
-    std::printf("%s %s %d %d\n", what, name, x, y);
-    std::fflush(stdout);
-  }
-
   const char* name;
   unsigned color;
-};
-
-class ProbeScene : public GScene {
- public:
-  void OnRender() override { game->GetBackSurface()->FillRect(0, 0, width, height, 0x202020); }
 };
 
 class ProbeGame : public GGameDM {
@@ -56,7 +50,7 @@ class ProbeGame : public GGameDM {
 
   bool CreateGame(void* window, int w, int h) override {
     if (!GGameDM::CreateGame(window, w, h)) return false;
-    auto* scene = new ProbeScene;
+    auto* scene = new GScene;
     AddScene(scene);
     (new Target("left", 0x0000FF))->Create(scene, STYLE_VISIBLE, 100, 200, 300, 300, 1);
     (new Target("right", 0x00FF00))->Create(scene, STYLE_VISIBLE, 600, 200, 300, 300, 2);
@@ -71,8 +65,7 @@ int main() {
   // The picture 1:1 at the middle of the screen, where input.sh points.
   game.RequestDisplay(std::nullopt, ScaleMode::Off);
   if (!game.CreateGame(nullptr, 0, 0)) return 1;
-  std::printf("ready\n");
-  std::fflush(stdout);
+  Say("ready\n");
   game.Play();
   return 0;
 }

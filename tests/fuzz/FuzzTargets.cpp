@@ -5,16 +5,6 @@
 
 #include "tests/support/TempDir.h"
 
-const std::vector<FUZZ_TARGET>& FuzzTargets() {
-  static const std::vector<FUZZ_TARGET> targets = {
-      {"map_file", FuzzMapFile},  {"map_index", FuzzMapIndex}, {"saved_game", FuzzSavedGame},
-      {"drive", FuzzDrive},       {"font", FuzzFont},          {"settings", FuzzSettings},
-      {"language", FuzzLanguage}, {"markup", FuzzMarkup},      {"image", FuzzImage},
-      {"wav", FuzzWav},
-  };
-  return targets;
-}
-
 void FuzzCheck(bool ok, const char* what) {
   if (ok) return;
   std::fprintf(stderr, "fuzz: broken promise: %s\n", what);
@@ -24,13 +14,4 @@ void FuzzCheck(bool ok, const char* what) {
 const std::string& FuzzScratchFolder() {
   static const TempDir folder;  // removed at exit
   return folder.Path();
-}
-
-std::string FuzzWriteScratch(const std::string& name, const uint8_t* data, size_t size) {
-  std::string path = FuzzScratchFolder() + name;
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return std::string();
-  bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
-  ok = std::fclose(file) == 0 && ok;
-  return ok ? path : std::string();
 }

@@ -3,14 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-// The loaders under fuzzing. Each entry feeds one input to a loader the way
-// the program would, uses whatever loaded and returns 0; a crash, a sanitizer
-// report or a broken promise (FuzzCheck) is a finding. The libFuzzer programs
-// and the replay test of the normal suite both call them.
-using FuzzEntry = int (*)(const uint8_t* data, size_t size);
-
+// The loaders under fuzzing, called by the libFuzzer programs and the replay test. Each feeds
+// one input to a loader the way the program would, uses whatever loaded and returns 0; a
+// crash, a sanitizer report or a broken promise (FuzzCheck) is a finding.
 int FuzzMapFile(const uint8_t* data, size_t size);
 int FuzzMapIndex(const uint8_t* data, size_t size);
 int FuzzSavedGame(const uint8_t* data, size_t size);
@@ -23,23 +19,9 @@ int FuzzMarkup(const uint8_t* data, size_t size);
 int FuzzImage(const uint8_t* data, size_t size);
 int FuzzWav(const uint8_t* data, size_t size);
 
-struct FUZZ_TARGET {
-  const char* name;  // the program is fuzz_<name>; kept inputs live in regressions/<name>/
-  FuzzEntry entry;
-};
-
-const std::vector<FUZZ_TARGET>& FuzzTargets();
-
 // Stops the process with the message, so the fuzzer keeps the input.
 void FuzzCheck(bool ok, const char* what);
 
 // A folder of this process (ending with a separator), removed at exit; the
 // only place entries write host files.
 const std::string& FuzzScratchFolder();
-
-// A device without a window, with 16-bit surfaces as the game's, on a monitor of that size.
-class GDevice;
-GDevice* NewFuzzDevice(int width, int height);
-
-// Writes the bytes into a file of the scratch folder; its path, or empty on failure.
-std::string FuzzWriteScratch(const std::string& name, const uint8_t* data, size_t size);

@@ -1,6 +1,4 @@
 // The game's own records: map files, the map index and saved games.
-#include <cstring>
-
 #include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/foundation/FerroRandom.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
@@ -12,16 +10,6 @@
 
 namespace {
 
-// Ticks of play run on a level that loaded; enough for every unit to move,
-// fall and dig a few times, and for the cells to be updated twice.
-constexpr int kTicks = 20;
-
-bool OpenReading(CFerroStreamMemory& stream, const uint8_t* data, size_t size) {
-  static const uint8_t kEmpty = 0;
-  if (size > 0xFFFFFFFFu) return false;
-  return stream.Open(data ? data : &kEmpty, static_cast<unsigned>(size), CFerroStream::modeRead);
-}
-
 // The model's singletons as a fresh process has them, so every input starts
 // from the same state. The maps folder is the scratch folder, which holds no
 // index, so nothing of the host's is read.
@@ -30,43 +18,49 @@ void ResetModel() {
   GMap::GetInstance()->Clear();
   ANIMATION_LIST_UNIT::GetInstance()->NewGame();
   ANIMATION_LIST_UNIT::GetInstance()->ClearControl();
-  GMapList* list = GMapList::GetInstance();
-  list->Clear();
-  list->currentName = "";
+  GMapList::GetInstance()->Clear();
+  GMapList::GetInstance()->currentName = "";
   SetRndIndex(1);
 }
 
-// Plays the loaded level for a while with the runner walking right and
-// digging, then writes it back; whatever loaded must survive both.
+bool OpenFresh(CFerroStreamMemory& stream, const uint8_t* data, size_t size) {
+  ResetModel();
+  static const uint8_t kEmpty = 0;
+  if (size > 0xFFFFFFFFu) return false;
+  return stream.Open(data ? data : &kEmpty, static_cast<unsigned>(size), CFerroStream::modeRead);
+}
+
+// Plays the loaded level (or saved game, with its units) for 20 ticks, enough
+// for every unit to move, fall and dig a few times, with the runner walking
+// right and digging, then writes it back; whatever loaded must survive both.
 void PlayAndWrite(bool withUnits) {
   GMap* map = GMap::GetInstance();
   if (!withUnits) map->StartLoaded();
   map->PressKey(PLAYER_RIGHT);
-  for (int i = 0; i < kTicks; ++i) {
-    if (i == kTicks / 2) map->PressKey(PLAYER_DIG);
+  for (int i = 0; i < 20; ++i) {
+    if (i == 10) map->PressKey(PLAYER_DIG);
     map->Update();
   }
   CFerroStreamMemory out;
   out.Open(nullptr, 0, CFerroStream::modeWrite);
-  FuzzCheck(map->Serialize(out, withUnits), "a loaded map writes back");
+  FuzzCheck(withUnits ? SerializeGame(out) : map->Serialize(out, false),
+            "a loaded map or game writes back");
 }
 
 }  // namespace
 
 int FuzzMapFile(const uint8_t* data, size_t size) {
-  ResetModel();
   CFerroStreamMemory stream;
-  if (OpenReading(stream, data, size) && GMap::GetInstance()->Serialize(stream, false))
+  if (OpenFresh(stream, data, size) && GMap::GetInstance()->Serialize(stream, false))
     PlayAndWrite(false);
   ResetModel();
   return 0;
 }
 
 int FuzzMapIndex(const uint8_t* data, size_t size) {
-  ResetModel();
   GMapList* list = GMapList::GetInstance();
   CFerroStreamMemory stream;
-  if (OpenReading(stream, data, size) && list->Serialize(stream, false)) {
+  if (OpenFresh(stream, data, size) && list->Serialize(stream, false)) {
     // Walk the level order as a game does, then write the index back.
     for (int i = 0; i <= list->GetCount() && list->SelectNextMapForGame(); ++i)
       FuzzCheck(list->GetMapForGameIndex() >= 0, "the level chosen is in the list");
@@ -79,16 +73,10 @@ int FuzzMapIndex(const uint8_t* data, size_t size) {
 }
 
 int FuzzSavedGame(const uint8_t* data, size_t size) {
-  ResetModel();
-  CFerroStreamMemory prefix;
-  if (OpenReading(prefix, data, size)) SerializeGamePrefix(prefix);
-  CFerroStreamMemory stream;
-  if (OpenReading(stream, data, size) && SerializeGame(stream)) {
-    PlayAndWrite(true);
-    CFerroStreamMemory out;
-    out.Open(nullptr, 0, CFerroStream::modeWrite);
-    FuzzCheck(SerializeGame(out), "a loaded game saves again");
-  }
+  // The save slots' list reads only the prefix, from a stream of its own.
+  CFerroStreamMemory prefix, stream;
+  if (OpenFresh(prefix, data, size)) SerializeGamePrefix(prefix);
+  if (OpenFresh(stream, data, size) && SerializeGame(stream)) PlayAndWrite(true);
   ResetModel();
   return 0;
 }

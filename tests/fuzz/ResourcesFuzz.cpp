@@ -1,8 +1,10 @@
 // Text resources (settings and language files) and resource drives.
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "GUI/foundation/CFerroStreamMemory.h"
@@ -19,7 +21,12 @@ namespace {
 // without letting a text of thousands of tiny sections run for seconds.
 constexpr int kMaxLabels = 64;
 
-std::vector<CFerroString> LabelsOf(ConfigScanner& scanner) {
+// The lookups a module's settings make: values anywhere and in each section,
+// and the text read character by character. The labels found.
+std::vector<CFerroString> Scan(ConfigScanner& scanner, int length, int valueLimit) {
+  static const char* const kKeys[] = {"SPEED", "NAME=", "=", "[", ";"};
+  for (const char* key : kKeys)
+    FuzzCheck(scanner.FindParametrDir(key).GetLength() <= valueLimit, "values are bounded");
   std::vector<CFerroString> labels;
   CFerroString label;
   for (int p = 0; static_cast<int>(labels.size()) < kMaxLabels;) {
@@ -27,31 +34,15 @@ std::vector<CFerroString> LabelsOf(ConfigScanner& scanner) {
     if (next < 0) break;
     FuzzCheck(next > p, "label scanning moves forward");
     FuzzCheck(label.GetLength() <= ConfigScanner::kMaxLabel, "labels are bounded");
+    for (const char* key : kKeys) scanner.FindParametrToLabel(0, key, next);
     labels.push_back(label);
     p = next;
-  }
-  return labels;
-}
-
-// The lookups a module's settings make: values anywhere, in each section, and
-// the text read character by character and line by line.
-void Scan(ConfigScanner& scanner, int length, int valueLimit) {
-  static const char* const kKeys[] = {"SPEED", "NAME", "NAME=", "=", "[", ";", "FONT", "WIDTH"};
-  for (const char* key : kKeys)
-    FuzzCheck(scanner.FindParametrDir(key).GetLength() <= valueLimit, "values are bounded");
-  int start = 0;
-  for (const CFerroString& label : LabelsOf(scanner)) {
-    start = scanner.FindString(0, label.c_str(), start);
-    if (start < 0) break;
-    for (const char* key : kKeys) scanner.FindParametrToLabel(0, key, start);
   }
   scanner.SetCursor(0, 0);
   char c = 0;
   for (int steps = 0; scanner.ReadChar(0, c);)
     FuzzCheck(++steps <= length, "ReadChar reaches the end");
-  CFerroString line;
-  scanner.SetCursor(0, 0);
-  scanner.ReadToEnter(0, line);
+  return labels;
 }
 
 }  // namespace
@@ -63,38 +54,33 @@ int FuzzSettings(const uint8_t* data, size_t size) {
   CFerroStreamMemory stream;
   if (stream.Open(text, static_cast<unsigned>(length), CFerroStream::modeRead) &&
       config.ReadStream(stream))
-    Scan(config, length, 255);
+    Scan(config, length, Config::kWorkBuffer - 1);
   ConfigFile file;
-  if (file.OpenMemory(text, length)) Scan(file, length, 2999);
-  return 0;
-}
-
-int FuzzLanguage(const uint8_t* data, size_t size) {
-  const char* text = reinterpret_cast<const char*>(data);
-  const int length = static_cast<int>(std::min<size_t>(size, 1u << 20));
-  ConfigFile keys;
-  keys.OpenMemory(text, length);
-  const std::vector<CFerroString> labels = LabelsOf(keys);
-  for (const char* wanted : {"", "ENGLISH", "GERMAN"}) {
+  std::vector<CFerroString> labels;
+  if (file.OpenMemory(text, length)) labels = Scan(file, length, ConfigFile::kWorkBuffer - 1);
+  // The same text as a language file, whose sections are the keys.
+  for (const char* wanted : {"", "GERMAN"}) {
     Language language(text, length, wanted);
     FuzzCheck(language.GetLanguageCount() <= Language::kMaxLanguages, "languages are bounded");
-    for (const CFerroString& label : labels) {
+    for (const CFerroString& label : labels)
       FuzzCheck(language.Label(label.c_str(), false) != nullptr, "a missing key gives a text");
-      language.Label(label.c_str(), true);
-    }
     for (int i = 0; i < language.GetLanguageCount(); ++i)
       FuzzCheck(language.GetDescription(i) != nullptr, "every counted language is described");
   }
   return 0;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Drives
+// Settings and language files are read by the same scanner: one entry serves both.
+int FuzzLanguage(const uint8_t* data, size_t size) {
+  return FuzzSettings(data, size);
+}
 
 namespace {
 
 constexpr uint32_t kMaxReadFile = 1u << 22;  // larger files are left unread
-constexpr size_t kMaxRewrites = 16;
+
+// Each file's drive path and the bytes it must hold.
+using DriveFiles = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
 
 uint32_t ReadLE32(const uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
@@ -112,10 +98,12 @@ std::string DataFileName(const uint8_t* table, size_t size) {
   return name;
 }
 
-struct DriveFile {
-  std::string path;
-  std::vector<uint8_t> bytes;
-};
+bool WriteHostFile(const std::string& path, const uint8_t* data, size_t size) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  out.close();
+  return !out.fail();
+}
 
 // A file's bytes, read in odd pieces so transfers start and end inside
 // clusters. The last cluster of a damaged data file may be cut short; reading
@@ -139,19 +127,6 @@ bool WriteWhole(GVirtualDrive& drive, const std::string& path, const std::vector
   return stream && stream->Write(bytes.data(), static_cast<unsigned>(bytes.size())) == bytes.size();
 }
 
-// Every file but `skip` still holds what it held; one cut short by the data
-// file's end may have grown by zeros since.
-void CheckUnchanged(GVirtualDrive& drive, const std::vector<DriveFile>& files, size_t skip,
-                    const char* what) {
-  for (size_t i = 0; i < files.size(); ++i) {
-    std::vector<uint8_t> now;
-    FuzzCheck(
-        i == skip || (ReadWhole(drive, files[i].path, now) && now.size() >= files[i].bytes.size() &&
-                      std::equal(files[i].bytes.begin(), files[i].bytes.end(), now.begin())),
-        what);
-  }
-}
-
 }  // namespace
 
 int FuzzDrive(const uint8_t* data, size_t size) {
@@ -160,20 +135,19 @@ int FuzzDrive(const uint8_t* data, size_t size) {
   const uint8_t* table = data + 4;
 
   // A folder of its own, emptied first, so no file of an earlier input is found.
+  const std::string folder = FuzzScratchFolder() + "drive/", tablePath = folder + "table.vdt";
   std::error_code ignored;
-  std::filesystem::remove_all(FuzzScratchFolder() + "drive/", ignored);
-  std::filesystem::create_directory(FuzzScratchFolder() + "drive/", ignored);
-  const std::string tablePath = FuzzWriteScratch("drive/table.vdt", table, tableSize);
-  if (tablePath.empty() || FuzzWriteScratch("drive/" + DataFileName(table, tableSize),
-                                            table + tableSize, size - 4 - tableSize)
-                               .empty())
+  std::filesystem::remove_all(folder, ignored);
+  std::filesystem::create_directory(folder, ignored);
+  if (!WriteHostFile(tablePath, table, tableSize) ||
+      !WriteHostFile(folder + DataFileName(table, tableSize), table + tableSize,
+                     size - 4 - tableSize))
     return 0;
 
   GVirtualDrive drive;
   if (!drive.Open(tablePath.c_str())) return 0;
   FuzzCheck(drive.GetDataLength() >= 4, "an open drive has its data signature");
-  FuzzCheck(drive.GetItem(":") == &drive.GetRoot(), "the root resolves");
-  std::vector<DriveFile> files;
+  DriveFiles files;
   drive.GetRoot().Walk([&](VIRTUAL_ITEM& item) {
     if (!item.IsFile() || static_cast<VIRTUAL_FILE&>(item).size > kMaxReadFile) return;
     std::string path = item.itemName.c_str();
@@ -181,31 +155,23 @@ int FuzzDrive(const uint8_t* data, size_t size) {
       path = std::string(f->itemName.c_str()) + "/" + path;
     files.push_back({":" + path, {}});
   });
-  for (DriveFile& file : files)
-    FuzzCheck(ReadWhole(drive, file.path, file.bytes), "every listed file opens and reads");
+  for (auto& [path, bytes] : files)
+    FuzzCheck(ReadWhole(drive, path, bytes), "every listed file opens and reads");
   if (drive.IsReadOnly()) return 0;
 
-  // A new file takes released clusters first: none of them may belong to a file.
+  // A new file takes released clusters first: none of them may belong to a file,
+  // so once the drive is written back and reopened every file reads as before (one
+  // cut short by the data file's end may have grown by zeros).
   const std::vector<uint8_t> fresh(drive.GetClusterSize() * 2 + 17, 0xA5);
-  if (WriteWhole(drive, ":fuzz-new", fresh)) {
-    std::vector<uint8_t> back;
-    FuzzCheck(ReadWhole(drive, ":fuzz-new", back) && back == fresh, "a new file reads back");
-    CheckUnchanged(drive, files, files.size(), "a new file leaves the others alone");
-    drive.RemoveFile(":fuzz-new");
-  }
-  // Rewriting a file reuses its own clusters: no other file may share them.
-  for (size_t i = 0; i < files.size() && i < kMaxRewrites; ++i) {
-    std::vector<uint8_t> same = files[i].bytes;
-    for (uint8_t& b : same) b ^= 0x5A;
-    if (!WriteWhole(drive, files[i].path, same)) continue;
-    files[i].bytes = same;
-    CheckUnchanged(drive, files, i, "rewriting a file leaves the others alone");
-  }
-  if (drive.Mix(7)) CheckUnchanged(drive, files, files.size(), "a shuffle keeps every file");
-  if (drive.Close()) {
-    GVirtualDrive again;
-    FuzzCheck(again.Open(tablePath.c_str()), "a drive written back opens again");
-    CheckUnchanged(again, files, files.size(), "a drive written back keeps every file");
+  if (!WriteWhole(drive, ":fuzz-new", fresh) || !drive.Close()) return 0;
+  files.push_back({":fuzz-new", fresh});
+  GVirtualDrive again;
+  FuzzCheck(again.Open(tablePath.c_str()), "a drive written back opens again");
+  for (const auto& [path, bytes] : files) {
+    std::vector<uint8_t> now;
+    FuzzCheck(ReadWhole(again, path, now) && now.size() >= bytes.size() &&
+                  std::equal(bytes.begin(), bytes.end(), now.begin()),
+              "a new file reads back and leaves the others alone");
   }
   return 0;
 }

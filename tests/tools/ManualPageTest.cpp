@@ -1,5 +1,5 @@
-// The help texts and manual pages made from a program's tables: the usage
-// line, the aligned --help lines, and the roff a template is filled with.
+// The manual pages made from a program's tables: the roff a template is
+// filled with.
 #include "tools/manual/ManualPage.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,6 @@
 namespace {
 
 constexpr HELP_ITEM kItems[] = {
-    {"--fast", nullptr, HELP_OPTIONAL, "go fast", nullptr},
     {"FILE", nullptr, HELP_REQUIRED, "the file to read",
      "It is read once. 'Quoted' names are kept."},
     {"--level", "N", HELP_OPTIONAL, ".start at level N", nullptr},
@@ -18,12 +17,8 @@ constexpr HELP_ITEM kItems[] = {
 
 constexpr HELP_KEY kKeys[] = {
     {"In a level", "Space", "dig", "the south button"},
-    {"In a level", "Escape", "open the menu", nullptr},
     {"Anywhere", "F1 \\ F2", "show the help", nullptr},
-    {"Anywhere", "Tab",
-     "move to the next button of the dialog or the menu, in reading order, wrapping round "
-     "from the last to the first",
-     "the right shoulder button"},
+    {"Anywhere", "Tab", "move to the next button", "the right shoulder button"},
 };
 
 MANUAL_PAGE Page(bool withKeys) {
@@ -33,26 +28,6 @@ MANUAL_PAGE Page(bool withKeys) {
 }
 
 }  // namespace
-
-TEST(HelpTextTest, UsageAndHelpLinesFromTheTables) {
-  EXPECT_EQ(help_text::UsageLine("prog", kItems), "usage: prog [--fast] FILE [--level N] | --help");
-  EXPECT_EQ(help_text::ItemLines(kItems),
-            "  --fast      go fast\n"
-            "  FILE        the file to read\n"
-            "  --level N   .start at level N\n"
-            "  --help      print this help and quit\n");
-  EXPECT_EQ(help_text::KeyLines(kKeys),
-            "In a level:\n"
-            "  Space     dig (gamepad: the south button)\n"
-            "  Escape    open the menu\n"
-            "\n"
-            "Anywhere:\n"
-            "  F1 \\ F2   show the help\n"
-            // Wider than 79 columns: wrapped at a space, under the text.
-            "  Tab       move to the next button of the dialog or the menu, in reading\n"
-            "            order, wrapping round from the last to the first (gamepad: the\n"
-            "            right shoulder button)\n");
-}
 
 TEST(ManualPageTest, FillsTheSectionsAndEscapesTheText) {
   const std::string source =
@@ -68,13 +43,11 @@ TEST(ManualPageTest, FillsTheSectionsAndEscapesTheText) {
             "prog \\- a test program, mail a@b.org\n"
             // The options that go together, then one line for each alone.
             ".B prog\n"
-            "[\\fB\\-\\-fast\\fR]\n"
             "\\fIFILE\\fR\n"
             "[\\fB\\-\\-level\\fR \\fIN\\fR]\n"
             ".br\n"
             ".B prog\n"
             "\\fB\\-\\-help\\fR\n"
-            ".TP\n\\fB\\-\\-fast\\fR\nGo fast.\n"
             // One sentence a line; a line that would start with a control
             // character stays text.
             ".TP\n\\fIFILE\\fR\nThe file to read.\nIt is read once.\n\\&'Quoted' names are kept.\n"
@@ -82,27 +55,17 @@ TEST(ManualPageTest, FillsTheSectionsAndEscapesTheText) {
             ".TP\n\\fB\\-\\-help\\fR\nPrint this help and quit.\n"
             ".SS In a level\n"
             ".TP\n\\fBSpace\\fR\nDig.\nGamepad: the south button.\n"
-            ".TP\n\\fBEscape\\fR\nOpen the menu.\n"
             ".SS Anywhere\n"
             ".TP\n\\fBF1 \\e F2\\fR\nShow the help.\n"
-            ".TP\n\\fBTab\\fR\nMove to the next button of the dialog or the menu, in reading "
-            "order, wrapping round from the last to the first.\nGamepad: the right shoulder "
-            "button.\n");
+            ".TP\n\\fBTab\\fR\nMove to the next button.\nGamepad: the right shoulder button.\n");
 }
 
+// A placeholder the page has no value for, or @KEYS@ for a program without
+// keys, fails naming its line.
 TEST(ManualPageTest, MistakesInTheTemplateAreRefused) {
-  const struct {
-    const char* source;
-    bool withKeys;
-    const char* error;
-  } cases[] = {
-      {"ok\n@VERSON@\n", true, "line 2: unknown or misplaced placeholder @VERSON@"},
-      {"see @OPTIONS@ below\n", true, "line 1: unknown or misplaced placeholder @OPTIONS@"},
-      {".SH KEYS\n@KEYS@\n", false, "line 2: @KEYS@ on the page of a program without keys"},
-  };
-  for (const auto& c : cases) {
-    std::string out, error;
-    EXPECT_FALSE(manual_page::Fill(c.source, Page(c.withKeys), out, error)) << c.source;
-    EXPECT_EQ(error, c.error) << c.source;
-  }
+  std::string out, error;
+  EXPECT_FALSE(manual_page::Fill("ok\n@VERSON@\n", Page(true), out, error));
+  EXPECT_EQ(error, "line 2: unknown or misplaced placeholder @VERSON@");
+  EXPECT_FALSE(manual_page::Fill(".SH KEYS\n@KEYS@\n", Page(false), out, error));
+  EXPECT_EQ(error, "line 2: @KEYS@ on the page of a program without keys");
 }
