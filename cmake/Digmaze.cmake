@@ -61,6 +61,11 @@ function(digmaze_test name)
   add_executable(${name} ${ARG_SOURCES})
   digmaze_code(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} digmaze_test_main digmaze_test_support)
+  # Some tests read the game folder the build stages (fonts, maps, help), so a
+  # test built on its own stages it too.
+  if(EXISTS ${CMAKE_SOURCE_DIR}/data)
+    add_dependencies(${name} stage_data)
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
