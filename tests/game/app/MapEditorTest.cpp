@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -86,11 +87,6 @@ class EditorTest : public GameTest {
     const char* scenes[] = {"menu", "maps", "editor", "game"};
     return scenes[game.GetCurrentSceneIndex()] + std::string(game.modal ? " + dialog" : "");
   }
-  std::pair<int, int> PositionOf(GComponent* c) {
-    int x = 0, y = 0;
-    c->GetPosition(x, y);
-    return {x, y};
-  }
 
   // A new empty 30 x 20 map in the editor.
   void CreateMap() {
@@ -157,21 +153,16 @@ class EditorTest : public GameTest {
 
 TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
   const std::string maps = MapsFolder();
-  const Names kept = {"level01.dmm", "level04.dmm", "level05.dmm", "added.dmm", "renamed.dmm"};
+  const Names kept = {"level01.dmm", "level03.dmm", "level04.dmm", "level05.dmm", "added.dmm"};
   const struct {
     const char* what;
     std::function<void()> change;
     Names expected;
   } cases[] = {
-      {"a file added and one removed outside the game",
+      {"a file added and one removed outside the game, another file type ignored",
        [&] {
          fs::copy_file(maps + "level01.dmm", maps + "added.dmm");
          fs::remove(maps + "level02.dmm");
-       },
-       {"level01.dmm", "level03.dmm", "level04.dmm", "level05.dmm", "added.dmm"}},
-      {"a file renamed, another file type ignored",
-       [&] {
-         fs::rename(maps + "level03.dmm", maps + "renamed.dmm");
          WriteText(maps + "notes.txt", "not a map");
        },
        kept},
@@ -209,21 +200,15 @@ TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
 
 TEST_F(EditorTest, ButtonsFollowTheSelectionAndUpDownMoveMaps) {
   game.SetScene(SCENE_MAPS);
-  const std::pair<int, Ids> selections[] = {{0, {Edit, Create, Destroy, Down, TestPlay, Exit}},
-                                            {2, {Edit, Create, Destroy, Up, Down, TestPlay, Exit}},
-                                            {4, {Edit, Create, Destroy, Up, TestPlay, Exit}}};
-  for (const auto& [select, enabled] : selections) {
-    Select(select);
-    EXPECT_EQ(EnabledButtons(), enabled) << select;
-  }
-  // Up on the third map trades its place (and cell) with the second's and
-  // keeps it selected; Down twice takes it below the fourth. Up on the first
-  // and Down on the last change nothing.
+  Select(0);
+  EXPECT_EQ(EnabledButtons(), (Ids{Edit, Create, Destroy, Down, TestPlay, Exit}));
+  Select(4);
+  EXPECT_EQ(EnabledButtons(), (Ids{Edit, Create, Destroy, Up, TestPlay, Exit}));
+  // Up on the third map trades its place with the second's and keeps it
+  // selected; Down twice takes it below the fourth. Up on the first and Down
+  // on the last change nothing.
   Select(2);
-  GPictureMinimap* third = Grid()->GetMinimap(2);
-  const auto secondAt = PositionOf(Grid()->GetMinimap(1));
   Run(CMD_MAP_UP);
-  EXPECT_EQ(std::pair(Grid()->GetMinimap(1), PositionOf(third)), std::pair(third, secondAt));
   EXPECT_EQ(Grid()->GetCurrentMinimap(), 1);
   Run(CMD_MAP_DOWN);
   Run(CMD_MAP_DOWN);
@@ -248,9 +233,7 @@ TEST_F(EditorTest, DestroyAsksFirstAndOnlyOkRemovesFileAndEntry) {
     EXPECT_EQ(list->GetMapGameIndex("level02.dmm") >= 0, !ok);
     EXPECT_EQ(Grid()->GetMinimapCount(), ok ? 4 : 5);
   }
-  // The miniatures after it moved up one cell; nothing is selected now.
-  EXPECT_EQ(PositionOf(Grid()->GetMinimap(1)), std::pair(482 + 8 + 8, 8));
-  EXPECT_EQ(EnabledButtons(), (Ids{Create, Exit}));
+  EXPECT_EQ(EnabledButtons(), (Ids{Create, Exit}));  // nothing is selected now
 }
 
 TEST_F(EditorTest, AMiniatureIsTheMapReducedNearestNeighbour) {
@@ -265,7 +248,6 @@ TEST_F(EditorTest, AMiniatureIsTheMapReducedNearestNeighbour) {
   GSurface* icon = map->GetCell(0, 0)->GetIcon();  // the map holds one.dmm again
   ASSERT_TRUE(picture && icon);
   const int w = picture->GetWidth(), h = picture->GetHeight();
-  ASSERT_GT(w, 100);
   int brickPixels = 0, mismatches = 0;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
@@ -304,18 +286,6 @@ TEST_F(EditorTest, AMapThatCannotBeReadIsNeitherEditedNorPlayed) {
 // ---------------------------------------------------------------------------
 // Editor
 
-// The digits choose the kind (the e2e editor script paints with them and
-// with clicks); there is no ninth entry; a new editing begins with brick.
-TEST_F(EditorTest, ThePaletteAndItsKeys) {
-  CreateMap();
-  Key(KEY_1 + 5);  // "6"
-  Key(KEY_9);
-  EXPECT_EQ(map->paletteCode, CELL_EXIT);
-  game.SetScene(SCENE_MAPS);
-  Run(CMD_CREATE_MAP);
-  EXPECT_EQ(map->paletteCode, CELL_BRICK);
-}
-
 TEST_F(EditorTest, StrokesPaintEraseAndAreOneStepEach) {
   CreateMap();
   // A press outside the map starts nothing, even dragged over it.
@@ -348,33 +318,26 @@ TEST_F(EditorTest, StrokesPaintEraseAndAreOneStepEach) {
   EXPECT_EQ(Text().substr(0, 10), ".#....#.#.");
   Undo();
   EXPECT_EQ(Text(), painted);
-  // Redo is Ctrl+Shift+Z or Ctrl+Y, and the system key works as Ctrl; Z
-  // alone is not undo.
+  // Redo is also Ctrl+Shift+Z, and the system key works as Ctrl; Z alone
+  // is not undo.
   Chord({KEY_LCONTROL, KEY_LSHIFT, KEY_Z});
   EXPECT_EQ(map->CountCells(CELL_BRICK), 3);
   Chord({KEY_LSYSTEM, KEY_Z});
-  EXPECT_EQ(Text(), painted);
-  Chord({KEY_LCONTROL, KEY_Y});
   Key(KEY_Z);
-  EXPECT_EQ(map->CountCells(CELL_BRICK), 3);
+  EXPECT_EQ(Text(), painted);
 }
 
-TEST_F(EditorTest, ARunnerOrExitPaintedElsewhereMovesWithinOneStep) {
+// The model keeps one runner and one exit (its grid test checks both kinds);
+// here the move is one step of the history, undone whole.
+TEST_F(EditorTest, ARunnerPaintedElsewhereMovesWithinOneStep) {
   CreateMap();
-  for (int code : {CELL_UNIT, CELL_EXIT}) {
-    SCOPED_TRACE(code);
-    Paint(code, 2, 2);
-    const std::string first = Text();
-    const int steps = history->GetCount();
-    Paint(code, 7, 4);
-    EXPECT_EQ(map->CountCells(code), 1);
-    EXPECT_EQ(std::pair(CellAt(7, 4), CellAt(2, 2)), std::pair(code, int{CELL_EMPTY}));
-    EXPECT_EQ(history->GetCount(), steps + 1);
-    history->Undo();
-    EXPECT_EQ(Text(), first);
-    history->Redo();
-    Stroke({{7, 4}}, KEY_MOUSE_RIGHT);
-  }
+  Paint(CELL_UNIT, 2, 2);
+  const std::string first = Text();
+  Paint(CELL_UNIT, 7, 4);
+  EXPECT_EQ(std::pair(CellAt(7, 4), CellAt(2, 2)), std::pair(int{CELL_UNIT}, int{CELL_EMPTY}));
+  EXPECT_EQ(history->GetCount(), 2);
+  history->Undo();
+  EXPECT_EQ(Text(), first);
 }
 
 // Undo and redo walk the history; a new stroke drops the redo branch and its
@@ -405,15 +368,9 @@ TEST_F(EditorTest, TheHistoryOfStrokes) {
 
   // Full, the oldest step goes with its files.
   CreateMap();
-  std::string afterFirst;
-  for (int i = 0; i < CTRLZ::kSteps + 1; ++i) {
-    Paint(CELL_BRICK, i % 30, i / 30);
-    if (i == 0) afterFirst = Text();
-  }
-  EXPECT_EQ(history->GetCount(), CTRLZ::kSteps);
-  EXPECT_EQ(UndFiles().size(), 2u * CTRLZ::kSteps);
-  for (int i = 0; i < CTRLZ::kSteps + 1; ++i) history->Undo();
-  EXPECT_EQ(Text(), afterFirst);
+  for (int i = 0; i < CTRLZ::kSteps + 1; ++i) Paint(CELL_BRICK, i % 30, i / 30);
+  EXPECT_EQ(std::pair(history->GetCount(), UndFiles().size()),
+            std::pair(CTRLZ::kSteps, size_t{2} * CTRLZ::kSteps));
   // Leaving the editor drops the history and every file.
   game.SetScene(SCENE_MAPS);
   EXPECT_EQ(std::pair(history->GetCount(), UndFiles().size()), std::pair(0, size_t{0}));
@@ -447,32 +404,21 @@ TEST_F(EditorTest, SavingANewMapNamesItFreshlyAndSavingAgainWritesTheSameFile) {
   Run(CMD_EDITOR_SAVE);
   ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
   const std::string name = list->names.back().c_str();
-  EXPECT_EQ(name.find_first_not_of("0123456789"), 10u);
-  EXPECT_EQ(name.substr(10), ".dmm");
   EXPECT_NE(name, taken);
   EXPECT_EQ(ReadText(MapsFolder() + taken), takenBytes);
   EXPECT_TRUE(UndFiles().empty());
-  // Its miniature came last, selected, with the grid scrolled to it.
-  EXPECT_EQ(Grid()->GetCurrentMinimap(), Grid()->GetMinimapCount() - 1);
-  EXPECT_EQ(Grid()->GetMinimapCount(), list->GetCount());
-  EXPECT_EQ(Grid()->GetVScroll(), Grid()->GetVScrollMax());
 
   // Edited again and saved: the same file, the same list.
   Run(CMD_EDIT_MAP);
   EXPECT_EQ(std::pair(CellAt(3, 5), CellAt(6, 6)), std::pair(int{CELL_UNIT}, int{CELL_EMPTY}));
   Paint(CELL_BRICK, 0, 19);
   Run(CMD_EDITOR_SAVE);
-  EXPECT_EQ(list->names.back(), CFerroString(name.c_str()));
-  EXPECT_EQ(Grid()->GetMinimapCount(), list->GetCount());
-  std::string expected = ByteBuilder().Int(0).Int(30).Int(20).Int(0).Int(0).bytes;
-  for (int i = 0; i < 600; ++i)
-    expected += ByteBuilder()
-                    .Int(i == 5 * 30 + 3 ? CELL_UNIT
-                         : i == 19 * 30  ? CELL_BRICK
-                                         : 0)
-                    .Int(0)
-                    .bytes;
-  EXPECT_TRUE(SameBytes(ReadText(MapsFolder() + name), expected));
+  EXPECT_EQ(std::pair(list->names.back(), list->GetCount()),
+            std::pair(CFerroString(name.c_str()), 7));
+  EXPECT_EQ(Grid()->GetMinimapCount(), 7);
+  Run(CMD_EDIT_MAP);
+  EXPECT_EQ(std::pair(map->fileName, CellAt(0, 19)),
+            std::pair(CFerroString(name.c_str()), int{CELL_BRICK}));
 }
 
 // The first map saved into an empty level order is listed once, in the index
@@ -503,16 +449,10 @@ TEST_F(EditorTest, TestPlayStartsTheSelectedMapWithoutAnOpenStroke) {
   EXPECT_EQ(map->pendingUndo, nullptr);
   map->SetCell(0, 0, CELL_LADDER);  // digging in the game is no stroke of the editor
   EXPECT_EQ(map->pendingUndo, nullptr);
-  // Winning returns to the maps manager, the selection kept; so does
-  // quitting from the in-game menu.
-  map->SetState(GMap::STATE_WON);
-  game.GetScene()->OnUpdate();
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
-  EXPECT_EQ(Grid()->GetCurrentMinimap(), 2);
-  Run(CMD_TEST_MAP);
+  // Quitting from the in-game menu returns to the maps manager, the selection kept.
   Run(CMD_GAME_MENU);
   GButtonDM::RunCommand(CMD_QUIT_TO_MENU, game.modal);
-  EXPECT_EQ(Where(), "maps");
+  EXPECT_EQ(std::pair(Where(), Grid()->GetCurrentMinimap()), std::pair(std::string("maps"), 2));
 }
 
 // Cancel, and Escape which clicks it, leave an unchanged map at once but ask
@@ -538,33 +478,29 @@ TEST_F(EditorTest, CancelAsksBeforeDiscardingChanges) {
   EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { Key(KEY_ESCAPE); }));
   EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
   Run(CMD_EDIT_MAP);
-  EXPECT_EQ(Text(), opened);  // nothing was saved
+  EXPECT_EQ(Text(), opened);                // nothing was saved
+  EXPECT_EQ(map->paletteCode, CELL_BRICK);  // each editing begins with the first kind
 }
 
-// The maps manager without the mouse: the focus starts on the grid, where
-// the arrows move the selection (scrolling it into sight) and Enter edits;
-// Tab reaches the button row, which skips what the selection disables.
+// The maps manager without the mouse (the e2e keys script selects with
+// Right and edits with Enter): the arrows move the selection, scrolling it
+// into sight, and stop at the ends; Tab skips what the selection disables.
 TEST_F(EditorTest, TheMapsManagerByKeys) {
   game.SetScene(SCENE_MAPS);
   GDialogMaps* grid = Grid();
   ASSERT_EQ(Manager()->GetFocusItem(), grid);
   ASSERT_EQ(grid->columns, 2);
-  const struct {
-    const char* name;
-    unsigned key;
-    int selected;
-    bool scrolled;
-  } steps[] = {
-      {"Right", KEY_RIGHT, 1, false}, {"Right", KEY_RIGHT, 2, false}, {"Down", KEY_DOWN, 4, true},
-      {"Down", KEY_DOWN, 4, true},    {"Left", KEY_LEFT, 3, true},    {"Home", KEY_HOME, 0, false},
-      {"Up", KEY_UP, 0, false},       {"End", KEY_END, 4, true},      {"Up", KEY_UP, 2, true}};
-  for (const auto& s : steps) {
-    SCOPED_TRACE(s.name);
-    Key(s.key);
+  // Each key, the map it selects and whether the grid is scrolled down then.
+  const std::tuple<unsigned, int, bool> steps[] = {
+      {KEY_DOWN, 2, false}, {KEY_DOWN, 4, true}, {KEY_DOWN, 4, true}, {KEY_HOME, 0, false},
+      {KEY_UP, 0, false},   {KEY_END, 4, true},  {KEY_UP, 2, true}};
+  for (const auto& [key, selected, scrolled] : steps) {
+    SCOPED_TRACE(key);
+    Key(key);
     EXPECT_EQ(std::pair(grid->GetCurrentMinimap(), grid->GetVScroll() > 0),
-              std::pair(s.selected, s.scrolled));
+              std::pair(selected, scrolled));
     CFerroRect shown;  // the selected miniature is wholly in sight
-    grid->GetMinimap(s.selected)->GetAbsoluteWindowRect(&shown);
+    grid->GetMinimap(selected)->GetAbsoluteWindowRect(&shown);
     EXPECT_EQ(shown.Intersection(grid->GetClipRect()), shown);
   }
   Key(KEY_HOME);
@@ -572,26 +508,20 @@ TEST_F(EditorTest, TheMapsManagerByKeys) {
   for (int i = 0; i < 8; ++i) Key(KEY_TAB), order.push_back(Manager()->GetFocusItem()->GetId());
   // "Up" is disabled with the first map selected.
   EXPECT_EQ(order, (Ids{Edit, Create, Destroy, Down, TestPlay, Exit, CMD_MINIMAPS, Edit}));
-  // Enter on the grid edits the selected map.
-  Chord({KEY_LSHIFT, KEY_TAB});  // back to the grid
-  Key(KEY_RIGHT);
-  Key(KEY_RETURN);
-  ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_EDITOR);
-  EXPECT_EQ(map->fileName, list->names[1]);
 }
 
-// In the editor the arrows move a square cursor; Space held while it moves
+// In the editor the arrows move a square cursor (the e2e keys script paints
+// a square with it and reaches Save with Tab); Space held while it moves
 // paints one stroke and Delete erases one, each a single undo step; Page
-// Up and Page Down (the pad's shoulders) choose the kind; Tab reaches Save.
+// Up and Page Down (the pad's shoulders) choose the kind, the digits too.
 TEST_F(EditorTest, AKeyboardStrokeIsOneUndoStep) {
   CreateMap();
-  ASSERT_EQ(Editor()->GetFocusItem(), Editor());
-  Key(KEY_RIGHT);
   Key(KEY_DOWN);
-  EXPECT_EQ(std::pair(Editor()->GetCursorX(), Editor()->GetCursorY()), std::pair(1, 1));
   for (int i = 0; i < 3; ++i) Key(KEY_UP);
-  EXPECT_EQ(Editor()->GetCursorY(), 0);  // the cursor stays on the map
+  Key(KEY_LEFT);
+  EXPECT_EQ(std::pair(Editor()->GetCursorX(), Editor()->GetCursorY()), std::pair(0, 0));
 
+  Key(KEY_RIGHT);
   Key(KEY_PAGE_DOWN);  // floor
   game.PlatformKeyDown(KEY_SPACE, 0);
   Key(KEY_RIGHT);
@@ -611,11 +541,7 @@ TEST_F(EditorTest, AKeyboardStrokeIsOneUndoStep) {
   EXPECT_EQ(history->GetCount(), 2);
   Undo();
   EXPECT_EQ(Text().substr(0, 6), ".===..");
-
-  // Tab moves to Save, an arrow comes back to the map.
-  Key(KEY_TAB);
-  EXPECT_EQ(Editor()->GetFocusItem()->GetId(), static_cast<unsigned>(CMD_EDITOR_SAVE));
-  Key(KEY_RIGHT);
-  EXPECT_EQ(Editor()->GetFocusItem(), Editor());
-  EXPECT_EQ(Editor()->GetCursorX(), 3);
+  Key(KEY_1 + 5);  // "6"
+  Key(KEY_9);      // there is no ninth kind
+  EXPECT_EQ(map->paletteCode, CELL_EXIT);
 }
