@@ -41,9 +41,6 @@ TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
       {.args = {"--scale", "smooth"},
        .action = Action::Usage,
        .complaint = "--scale needs sharp, integer or off, not \"smooth\""},
-      {.args = {"--scale"},
-       .action = Action::Usage,
-       .complaint = "--scale needs sharp, integer or off"},
       // The first of --help, --version or a fault decides.
       {.args = {"--windowed", "--version", "--bogus"}, .action = Action::Version},
       {.args = {"--help", "--version"}, .action = Action::Help},

@@ -255,25 +255,6 @@ TEST(GameDMSettings, TheNextStartBeginsWithTheDisplayAsLeft) {
   EXPECT_EQ(game.GetDevice()->GetTransform().GetDestination(), CFerroRect(0, 0, 800, 600));
 }
 
-// Written anew with the defaults, the file is not reported the next time.
-TEST(GameDMSettings, ADamagedFileIsReportedOnceAndWrittenAnew) {
-  TempDir dir;
-  const std::string file = dir / CGameSettings::kFileName;
-  ASSERT_TRUE(WriteText(file, "[display]\r\nfullscreen = no\r\nscale = blurry\r\n"));
-  testing::internal::CaptureStderr();
-  TestGameDM game{dir.Path()};
-  ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
-  const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_NE(said.find("the settings file " + file +
-                      " is damaged (the value \"blurry\" of scale is not sharp, integer or off); "
-                      "the default settings are used"),
-            std::string::npos)
-      << said;
-  EXPECT_TRUE(game.GetDevice()->IsFullScreen()) << "nothing is taken from a damaged file";
-  PlayUntilClosed(game);
-  EXPECT_EQ(ReadText(file), CGameSettings().Format().c_str());
-}
-
 // The sound's volume comes from the settings file and reaches the mixer;
 // M, over a dialog too, switches the sound on (and off: the demonstration
 // test), and the next start begins as the player left it. Ctrl+M is not M.
