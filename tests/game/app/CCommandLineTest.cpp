@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "game/app/GameHelp.h"
@@ -73,33 +75,24 @@ std::string Drain(FILE* f) {
   return text;
 }
 
+// The exit code of the report and what it printed to standard output and error.
+std::tuple<int, std::string, std::string> Reported(std::vector<const char*> args) {
+  FILE* out = std::tmpfile();
+  FILE* err = std::tmpfile();
+  const int code = Parse(std::move(args)).Report("1.0", out, err);
+  return {code, Drain(out), Drain(err)};
+}
+
 // Version and help go to standard output with 0, a complaint with the usage
 // line to standard error with 2, and playing prints nothing.
 TEST(CommandLineTest, ReportPrintsToTheRightStreamWithTheExitCode) {
-  const struct {
-    std::vector<const char*> args;
-    int code;
-    std::string out, err;
-  } cases[] = {
-      {{}, 0, "", ""},
-      {{"--version"}, 0, "digmaze 1.0\n", ""},
-      {{"--full-screen"},
-       2,
-       "",
-       "digmaze: unknown option --full-screen\n" + CCommandLine::Usage() + "\n"},
-  };
-  for (const auto& c : cases) {
-    FILE* out = std::tmpfile();
-    FILE* err = std::tmpfile();
-    EXPECT_EQ(Parse(c.args).Report("1.0", out, err), c.code);
-    EXPECT_EQ(Drain(out), c.out);
-    EXPECT_EQ(Drain(err), c.err);
-  }
-  FILE* out = std::tmpfile();
-  FILE* err = std::tmpfile();
-  EXPECT_EQ(Parse({"--help"}).Report("1.0", out, err), 0);
-  EXPECT_EQ(Drain(out).rfind(CCommandLine::Usage() + "\n", 0), 0u);
-  EXPECT_EQ(Drain(err), "");
+  const std::string usage = CCommandLine::Usage() + "\n";
+  EXPECT_EQ(Reported({}), std::tuple(0, "", ""));
+  EXPECT_EQ(Reported({"--version"}), std::tuple(0, "digmaze 1.0\n", ""));
+  EXPECT_EQ(Reported({"--full-screen"}),
+            std::tuple(2, "", "digmaze: unknown option --full-screen\n" + usage));
+  const auto [code, out, err] = Reported({"--help"});
+  EXPECT_EQ(std::tuple(code, out.substr(0, usage.size()), err), std::tuple(0, usage, ""));
 }
 
 // The help text and the manual page list the options of game_help::kOptions;

