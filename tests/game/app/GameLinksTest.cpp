@@ -1,5 +1,4 @@
-// The credits text as the credits dialog shows it: formatted by a static text
-// under the game's look, its lines and its two links to pages that ship.
+// The credits text as the credits dialog's static text formats it.
 #include <gtest/gtest.h>
 
 #include <filesystem>
