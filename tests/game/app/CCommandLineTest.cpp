@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/app/GameHelp.h"
+#include "tests/support/Files.h"
 
 namespace {
 
@@ -63,20 +64,13 @@ TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
   }
 }
 
-std::string Drain(FILE* f) {
-  std::string text;
-  std::rewind(f);
-  for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);
-  std::fclose(f);
-  return text;
-}
-
 // The exit code of the report and what it printed to standard output and error.
 std::tuple<int, std::string, std::string> Reported(std::vector<const char*> args) {
-  FILE* out = std::tmpfile();
-  FILE* err = std::tmpfile();
-  const int code = Parse(std::move(args)).Report("1.0", out, err);
-  return {code, Drain(out), Drain(err)};
+  const HostFile out(std::tmpfile()), err(std::tmpfile());
+  const int code = Parse(std::move(args)).Report("1.0", out.get(), err.get());
+  const Bytes said = ReadBytes(out.get()), complained = ReadBytes(err.get());
+  return {code, std::string(said.begin(), said.end()),
+          std::string(complained.begin(), complained.end())};
 }
 
 // Version and help go to standard output with 0, a complaint with the usage

@@ -11,16 +11,12 @@
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
-#include "GUI/platform/GPlatformSDL.h"
-#include "GUI/sound/GSound.h"
 #include "GUI/sound/GSoundBass.h"
-#include "GUI/toolkit/GScene.h"
 #include "game/app/CGameSettings.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
 #include "game/model/GModelMedia.h"
 #include "tests/support/GameAppFixture.h"
-#include "tests/support/HeadlessGame.h"
 #include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
