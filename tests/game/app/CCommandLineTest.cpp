@@ -52,15 +52,14 @@ TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
       {.args = {"--record="}, .action = Action::Usage, .complaint = "--record needs a folder"},
   };
   for (const auto& c : cases) {
-    std::string shown;
-    for (const char* a : c.args) shown += std::string(" [") + a + "]";
+    SCOPED_TRACE(testing::PrintToString(c.args));
     const CCommandLine line = Parse(c.args);
-    EXPECT_EQ(line.action, c.action) << shown;
-    EXPECT_EQ(line.complaint, c.complaint) << shown;
+    EXPECT_EQ(line.action, c.action);
+    EXPECT_EQ(line.complaint, c.complaint);
     if (c.action != Action::Play) continue;
-    EXPECT_EQ(line.windowMode, c.windowMode) << shown;
-    EXPECT_EQ(line.scale, c.scale) << shown;
-    EXPECT_EQ(line.recordFolder, c.recordFolder) << shown;
+    EXPECT_EQ(line.windowMode, c.windowMode);
+    EXPECT_EQ(line.scale, c.scale);
+    EXPECT_EQ(line.recordFolder, c.recordFolder);
   }
 }
 

@@ -101,9 +101,8 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
   SURFACE_RGB rgb;
   back->GetPixelRGB(598, 97, &rgb);
   EXPECT_LT(rgb.r, 0.5f);
-  // The cursor starts at (600, 100): its place is (598, 97)-(606, 105). Its
-  // places at (604, 104), at (1023, 767) (cut by the picture's corner) and at
-  // (300, 300):
+  // The cursor at (600, 100) covers (598, 97)-(606, 105); at (604, 104), at
+  // (1023, 767) (cut by the picture's corner) and at (300, 300) it covers:
   const CFerroRect at604(602, 101, 610, 109), corner(1021, 764, 1024, 768),
       at300(298, 297, 306, 305);
   struct Case {
@@ -113,15 +112,21 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
   };
   const Case cases[] = {
       {"nothing", [] {}, {}},
-      {"a drawing away from the cursor",
-       [&] { back->FillRect(10, 10, 20, 20, 0x00FF00); },
-       {CFerroRect(10, 10, 30, 30)}},
-      {"two drawings far apart: each alone",
+      {"two drawings away from the cursor, far apart: each alone",
        [&] {
          back->FillRect(10, 10, 20, 20, 0x0000FF);
          back->FillRect(900, 600, 10, 10, 0x0000FF);
        },
        {CFerroRect(10, 10, 30, 30), CFerroRect(900, 600, 910, 610)}},
+      // A scene that draws an area again as it was (the game scene draws its
+      // whole map every tick) sends on only the pixels that changed.
+      {"the same drawing with one pixel changed",
+       [&] {
+         back->FillRect(0, 0, 40, 40, 0x000000);
+         back->FillRect(10, 10, 20, 20, 0x0000FF);
+         back->FillRect(15, 16, 1, 1, 0xFF00FF);
+       },
+       {CFerroRect(15, 16, 16, 17)}},
       {"a drawing under the cursor",
        [&] { back->FillRect(590, 90, 12, 12, 0x0000FF); },
        {CFerroRect(590, 90, 602, 102)}},
