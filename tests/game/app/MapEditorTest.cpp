@@ -133,10 +133,10 @@ class EditorTest : public GameTest {
 
 }  // namespace
 
-// The grid is made anew from the folder each time the maps manager opens.
+// Building the grid (the maps manager builds it when it has none) lists the folder as it is then.
 TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
   const std::string maps = MapsFolder();
-  const auto reopened = [this] {
+  const auto rebuilt = [this] {
     Grid()->DeleteAllChildren();
     Grid()->Init();
     return Listed(*list);
@@ -147,12 +147,12 @@ TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
   fs::remove(maps + "level02.dmm");
   WriteText(maps + "notes.txt", "not a map");
   const Names kept = {"level01.dmm", "level03.dmm", "level04.dmm", "level05.dmm", "added.dmm"};
-  EXPECT_EQ(reopened(), kept);
+  EXPECT_EQ(rebuilt(), kept);
   EXPECT_EQ(Listed(GMapList()), kept);  // the index file says the same
   EXPECT_EQ(std::pair(Grid()->GetMinimapCount(), Grid()->GetCurrentMinimap()), std::pair(5, 0));
   // A folder that cannot be listed keeps the index as it was.
   fs::rename(maps, user / "Maps.away");
-  EXPECT_EQ(reopened(), kept);
+  EXPECT_EQ(rebuilt(), kept);
   fs::rename(user / "Maps.away", maps);
   EXPECT_EQ(Listed(GMapList()), kept);
 
@@ -160,7 +160,7 @@ TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
   ASSERT_TRUE(GMapText::ToMap("#.\n.$\n", *map));
   for (int i = 0; i < 305; ++i)
     ASSERT_TRUE(map->SaveToFile(("m" + std::to_string(i) + ".dmm").c_str()));
-  reopened();
+  rebuilt();
   EXPECT_EQ(std::pair(list->GetCount(), Grid()->GetMinimapCount()), std::pair(310, 310));
   EXPECT_EQ(game.GetPlatform()->GetNextFile(), nullptr);  // no search is left open
 }
