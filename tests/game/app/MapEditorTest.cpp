@@ -14,7 +14,6 @@
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
 #include "game/app/GPictureMinimap.h"
-#include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/model/GCell.h"
 #include "game/model/GMap.h"
@@ -27,11 +26,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The maps manager's buttons, in the order of their row.
-constexpr unsigned Edit = CMD_EDIT_MAP, Create = CMD_CREATE_MAP, Destroy = CMD_DESTROY_MAP,
-                   Up = CMD_MAP_UP, Down = CMD_MAP_DOWN, TestPlay = CMD_TEST_MAP,
-                   Exit = CMD_MAPS_EXIT;
-using Ids = std::vector<unsigned>;
 using Names = std::vector<std::string>;
 
 // The whole game with the first five shipped maps, entering the maps manager
@@ -67,15 +61,9 @@ class EditorTest : public GameTest {
     return static_cast<GSceneMapsManager*>(game.GetScene(SCENE_MAPS));
   }
   GDialogMaps* Grid() { return Manager()->GetMaps(); }
-  GSceneMapEditor* Editor() { return static_cast<GSceneMapEditor*>(game.GetScene(SCENE_EDITOR)); }
   void Run(unsigned command) { GButtonDM::RunCommand(command, game.GetScene()); }
   void Select(int i) { Grid()->GetMinimap(i)->OnLButtonClick(0, -1, -1); }
-  Ids EnabledButtons() {
-    Ids on;
-    for (unsigned id : {Edit, Create, Destroy, Up, Down, TestPlay, Exit})
-      if (Manager()->Find(id)->IsEnabled()) on.push_back(id);
-    return on;
-  }
+  bool Enabled(unsigned command) { return Manager()->Find(command)->IsEnabled(); }
   static Names Listed(const GMapList& of) {
     Names names;
     for (const CFerroString& name : of.names) names.emplace_back(name.c_str());
@@ -85,11 +73,6 @@ class EditorTest : public GameTest {
   std::string Where() {
     const char* scenes[] = {"menu", "maps", "editor", "game"};
     return scenes[game.GetCurrentSceneIndex()] + std::string(game.modal ? " + dialog" : "");
-  }
-  std::pair<int, int> PositionOf(GComponent* c) {
-    int x = 0, y = 0;
-    c->GetPosition(x, y);
-    return {x, y};
   }
 
   // A new empty 30 x 20 map in the editor.
@@ -113,21 +96,19 @@ class EditorTest : public GameTest {
     map->paletteCode = code;
     Stroke({{cx, cy}});
   }
-  // The keys held down in turn around the last one, pressed in the middle.
-  void Chord(std::vector<unsigned> keys) {
-    for (size_t i = 0; i + 1 < keys.size(); ++i) game.PlatformKeyDown(static_cast<int>(keys[i]), 0);
-    Key(keys.back());
-    for (size_t i = keys.size() - 1; i-- > 0;) game.PlatformKeyUp(static_cast<int>(keys[i]));
+  void Undo() {
+    game.PlatformKeyDown(KEY_LCONTROL, 0);
+    Key(KEY_Z);
+    game.PlatformKeyUp(KEY_LCONTROL);
   }
-  void Undo() { Chord({KEY_LCONTROL, KEY_Z}); }
   std::string Text() { return GMapText::FromMap(*map); }
   int CellAt(int x, int y) { return map->GetCell(x, y)->GetType(); }
 
   // The snapshot files in the temporary folder.
-  std::vector<std::string> UndFiles() {
-    std::vector<std::string> found;
+  size_t UndFiles() {
+    size_t found = 0;
     for (const auto& entry : fs::directory_iterator(game.GetPlatform()->GetPathToTemp().c_str()))
-      if (entry.path().extension() == ".und") found.push_back(entry.path().filename().string());
+      found += entry.path().extension() == ".und";
     return found;
   }
   std::string MapsFolder() { return user / "Maps/"; }
@@ -152,78 +133,44 @@ class EditorTest : public GameTest {
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-// Maps manager
-
+// Building the grid (the maps manager builds it when it has none) lists the folder as it is then.
 TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
   const std::string maps = MapsFolder();
-  const Names kept = {"level01.dmm", "level04.dmm", "level05.dmm", "added.dmm", "renamed.dmm"};
-  const struct {
-    const char* what;
-    std::function<void()> change;
-    Names expected;
-  } cases[] = {
-      {"a file added and one removed outside the game",
-       [&] {
-         fs::copy_file(maps + "level01.dmm", maps + "added.dmm");
-         fs::remove(maps + "level02.dmm");
-       },
-       {"level01.dmm", "level03.dmm", "level04.dmm", "level05.dmm", "added.dmm"}},
-      {"a file renamed, another file type ignored",
-       [&] {
-         fs::rename(maps + "level03.dmm", maps + "renamed.dmm");
-         WriteText(maps + "notes.txt", "not a map");
-       },
-       kept},
-      {"the folder cannot be listed: the index is kept",
-       [&] { fs::rename(maps, user / "Maps.away"); }, kept},
-      {"an empty folder empties the list",
-       [&] {
-         fs::rename(user / "Maps.away", maps);
-         for (const std::string& name : kept) fs::remove(maps + name);
-       },
-       {}},
-  };
-  game.SetScene(SCENE_MAPS);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    c.change();
+  const auto rebuilt = [this] {
     Grid()->DeleteAllChildren();
     Grid()->Init();
-    EXPECT_EQ(Listed(*list), c.expected);
-    if (fs::exists(maps)) {
-      EXPECT_EQ(Listed(GMapList()), c.expected);  // the index file says the same
-    }
-    ASSERT_EQ(Grid()->GetMinimapCount(), static_cast<int>(c.expected.size()));
-    EXPECT_EQ(Grid()->GetCurrentMinimap(), c.expected.empty() ? -1 : 0);
-  }
+    return Listed(*list);
+  };
+  game.SetScene(SCENE_MAPS);
+  // A file added and one removed outside the game; another file type is passed over.
+  fs::copy_file(maps + "level01.dmm", maps + "added.dmm");
+  fs::remove(maps + "level02.dmm");
+  WriteText(maps + "notes.txt", "not a map");
+  const Names kept = {"level01.dmm", "level03.dmm", "level04.dmm", "level05.dmm", "added.dmm"};
+  EXPECT_EQ(rebuilt(), kept);
+  EXPECT_EQ(Listed(GMapList()), kept);  // the index file says the same
+  EXPECT_EQ(std::pair(Grid()->GetMinimapCount(), Grid()->GetCurrentMinimap()), std::pair(5, 0));
+  // A folder that cannot be listed keeps the index as it was.
+  fs::rename(maps, user / "Maps.away");
+  EXPECT_EQ(rebuilt(), kept);
+  fs::rename(user / "Maps.away", maps);
+  EXPECT_EQ(Listed(GMapList()), kept);
+
   // A folder of more than three hundred maps loses none.
   ASSERT_TRUE(GMapText::ToMap("#.\n.$\n", *map));
   for (int i = 0; i < 305; ++i)
     ASSERT_TRUE(map->SaveToFile(("m" + std::to_string(i) + ".dmm").c_str()));
-  Grid()->DeleteAllChildren();
-  Grid()->Init();
-  EXPECT_EQ(std::pair(list->GetCount(), Grid()->GetMinimapCount()), std::pair(305, 305));
+  rebuilt();
+  EXPECT_EQ(std::pair(list->GetCount(), Grid()->GetMinimapCount()), std::pair(310, 310));
   EXPECT_EQ(game.GetPlatform()->GetNextFile(), nullptr);  // no search is left open
 }
 
-TEST_F(EditorTest, ButtonsFollowTheSelectionAndUpDownMoveMaps) {
+// The third map goes up, then down twice; Up on the first and Down on the
+// last change nothing.
+TEST_F(EditorTest, UpAndDownMoveMapsInTheLevelOrder) {
   game.SetScene(SCENE_MAPS);
-  const std::pair<int, Ids> selections[] = {{0, {Edit, Create, Destroy, Down, TestPlay, Exit}},
-                                            {2, {Edit, Create, Destroy, Up, Down, TestPlay, Exit}},
-                                            {4, {Edit, Create, Destroy, Up, TestPlay, Exit}}};
-  for (const auto& [select, enabled] : selections) {
-    Select(select);
-    EXPECT_EQ(EnabledButtons(), enabled) << select;
-  }
-  // Up on the third map trades its place (and cell) with the second's and
-  // keeps it selected; Down twice takes it below the fourth. Up on the first
-  // and Down on the last change nothing.
   Select(2);
-  GPictureMinimap* third = Grid()->GetMinimap(2);
-  const auto secondAt = PositionOf(Grid()->GetMinimap(1));
   Run(CMD_MAP_UP);
-  EXPECT_EQ(std::pair(Grid()->GetMinimap(1), PositionOf(third)), std::pair(third, secondAt));
   EXPECT_EQ(Grid()->GetCurrentMinimap(), 1);
   Run(CMD_MAP_DOWN);
   Run(CMD_MAP_DOWN);
@@ -248,9 +195,8 @@ TEST_F(EditorTest, DestroyAsksFirstAndOnlyOkRemovesFileAndEntry) {
     EXPECT_EQ(list->GetMapGameIndex("level02.dmm") >= 0, !ok);
     EXPECT_EQ(Grid()->GetMinimapCount(), ok ? 4 : 5);
   }
-  // The miniatures after it moved up one cell; nothing is selected now.
-  EXPECT_EQ(PositionOf(Grid()->GetMinimap(1)), std::pair(482 + 8 + 8, 8));
-  EXPECT_EQ(EnabledButtons(), (Ids{Create, Exit}));
+  // Nothing is selected now: nothing can be destroyed or edited by mistake.
+  EXPECT_FALSE(Enabled(CMD_DESTROY_MAP) || Enabled(CMD_EDIT_MAP) || Enabled(CMD_TEST_MAP));
 }
 
 TEST_F(EditorTest, AMiniatureIsTheMapReducedNearestNeighbour) {
@@ -260,12 +206,10 @@ TEST_F(EditorTest, AMiniatureIsTheMapReducedNearestNeighbour) {
   ASSERT_TRUE(map->SaveToFile("one.dmm"));
   game.SetScene(SCENE_MAPS);
   ASSERT_EQ(list->names.back(), CFerroString("one.dmm"));
-  GPictureMinimap* minimap = Grid()->GetMinimap(5);
-  GSurface* picture = minimap->GetImage();
+  GSurface* picture = Grid()->GetMinimap(5)->GetImage();
   GSurface* icon = map->GetCell(0, 0)->GetIcon();  // the map holds one.dmm again
   ASSERT_TRUE(picture && icon);
   const int w = picture->GetWidth(), h = picture->GetHeight();
-  ASSERT_GT(w, 100);
   int brickPixels = 0, mismatches = 0;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
@@ -278,53 +222,20 @@ TEST_F(EditorTest, AMiniatureIsTheMapReducedNearestNeighbour) {
     }
   EXPECT_GT(brickPixels, 100);
   EXPECT_EQ(mismatches, 0);
-
-  // A click selects it and a double click opens it in the editor, read from
-  // its file again.
-  minimap->OnLButtonClick(0, -1, -1);
-  map->Create(5, 5);
-  minimap->OnLButtonDblClk(0, -1, -1);
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_EDITOR);
-  EXPECT_EQ(std::pair(map->fileName, map->width), std::pair(CFerroString("one.dmm"), 30));
 }
 
-// Editing or test-playing a map that cannot be read tells the player so
-// and stays in the maps manager.
 TEST_F(EditorTest, AMapThatCannotBeReadIsNeitherEditedNorPlayed) {
   game.SetScene(SCENE_MAPS);
   ASSERT_TRUE(WriteText(MapsFolder() + "level02.dmm", "broken"));
-  for (unsigned command : {Edit, TestPlay}) {
-    SCOPED_TRACE(command == Edit ? "edit" : "test play");
+  for (unsigned command : {CMD_EDIT_MAP, CMD_TEST_MAP}) {
     Select(1);
-    EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { Run(command); }));
-    EXPECT_EQ(Where(), "maps");
+    EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { Run(command); })) << command;
+    EXPECT_EQ(Where(), "maps") << command;
   }
-}
-
-// ---------------------------------------------------------------------------
-// Editor
-
-// The digits choose the kind (the e2e editor script paints with them and
-// with clicks); there is no ninth entry; a new editing begins with brick.
-TEST_F(EditorTest, ThePaletteAndItsKeys) {
-  CreateMap();
-  Key(KEY_1 + 5);  // "6"
-  Key(KEY_9);
-  EXPECT_EQ(map->paletteCode, CELL_EXIT);
-  game.SetScene(SCENE_MAPS);
-  Run(CMD_CREATE_MAP);
-  EXPECT_EQ(map->paletteCode, CELL_BRICK);
 }
 
 TEST_F(EditorTest, StrokesPaintEraseAndAreOneStepEach) {
   CreateMap();
-  // A press outside the map starts nothing, even dragged over it.
-  game.SetCursorPosition(5, 5);
-  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
-  Point(2, 2);
-  game.PlatformKeyUp(KEY_MOUSE_LEFT);
-  EXPECT_EQ(std::pair(map->CountCells(CELL_BRICK), history->GetCount()), std::pair(0, 0));
-
   // A quick drag from (1, 0) to (6, 0) leaves no gap. Out of the map (above
   // it) nothing is painted, and back over the map the stroke goes on; the
   // whole stroke is one step with its two files.
@@ -337,44 +248,17 @@ TEST_F(EditorTest, StrokesPaintEraseAndAreOneStepEach) {
   game.PlatformKeyUp(KEY_MOUSE_LEFT);
   EXPECT_EQ(Text().substr(0, 10), ".######.#.");
   EXPECT_EQ(map->CountCells(CELL_BRICK), 7);
-  EXPECT_EQ(std::pair(history->GetCount(), UndFiles().size()), std::pair(1, size_t{2}));
+  EXPECT_EQ(std::pair(history->GetCount(), UndFiles()), std::pair(1, size_t{2}));
   const std::string painted = Text();
   // Clicking a square that already holds the kind changes nothing: no step, no file.
   Stroke({{1, 0}});
-  EXPECT_EQ(std::pair(history->GetCount(), UndFiles().size()), std::pair(1, size_t{2}));
+  EXPECT_EQ(std::pair(history->GetCount(), UndFiles()), std::pair(1, size_t{2}));
 
   // A right drag empties every square it crosses; one undo brings them all back.
   Stroke({{2, 0}, {5, 0}}, KEY_MOUSE_RIGHT);
   EXPECT_EQ(Text().substr(0, 10), ".#....#.#.");
   Undo();
   EXPECT_EQ(Text(), painted);
-  // Redo is Ctrl+Shift+Z or Ctrl+Y, and the system key works as Ctrl; Z
-  // alone is not undo.
-  Chord({KEY_LCONTROL, KEY_LSHIFT, KEY_Z});
-  EXPECT_EQ(map->CountCells(CELL_BRICK), 3);
-  Chord({KEY_LSYSTEM, KEY_Z});
-  EXPECT_EQ(Text(), painted);
-  Chord({KEY_LCONTROL, KEY_Y});
-  Key(KEY_Z);
-  EXPECT_EQ(map->CountCells(CELL_BRICK), 3);
-}
-
-TEST_F(EditorTest, ARunnerOrExitPaintedElsewhereMovesWithinOneStep) {
-  CreateMap();
-  for (int code : {CELL_UNIT, CELL_EXIT}) {
-    SCOPED_TRACE(code);
-    Paint(code, 2, 2);
-    const std::string first = Text();
-    const int steps = history->GetCount();
-    Paint(code, 7, 4);
-    EXPECT_EQ(map->CountCells(code), 1);
-    EXPECT_EQ(std::pair(CellAt(7, 4), CellAt(2, 2)), std::pair(code, int{CELL_EMPTY}));
-    EXPECT_EQ(history->GetCount(), steps + 1);
-    history->Undo();
-    EXPECT_EQ(Text(), first);
-    history->Redo();
-    Stroke({{7, 4}}, KEY_MOUSE_RIGHT);
-  }
 }
 
 // Undo and redo walk the history; a new stroke drops the redo branch and its
@@ -384,7 +268,6 @@ TEST_F(EditorTest, TheHistoryOfStrokes) {
   map->fileName = "kept.dmm";
   std::vector<std::string> after;
   for (int i = 0; i < 3; ++i) Paint(CELL_BRICK, i, 0), after.push_back(Text());
-  ASSERT_EQ(UndFiles().size(), 6u);
   const CUndoRedo* third = history->GetStep(2);
   const std::string thirdFiles[] = {third->GetUndoFile().c_str(), third->GetRedoFile().c_str()};
   history->Undo();
@@ -395,8 +278,6 @@ TEST_F(EditorTest, TheHistoryOfStrokes) {
   Paint(CELL_LADDER, 9, 9);
   EXPECT_EQ(std::pair(history->GetCount(), history->GetCurrent()), std::pair(3, 2));
   for (const std::string& file : thirdFiles) EXPECT_FALSE(fs::exists(file)) << file;
-  history->Redo();  // nothing left to redo
-  EXPECT_EQ(CellAt(2, 0), CELL_EMPTY);
   // A snapshot file that went missing changes nothing when used.
   fs::remove(history->GetStep(2)->GetUndoFile().c_str());
   const std::string before = Text();
@@ -405,23 +286,18 @@ TEST_F(EditorTest, TheHistoryOfStrokes) {
 
   // Full, the oldest step goes with its files.
   CreateMap();
-  std::string afterFirst;
-  for (int i = 0; i < CTRLZ::kSteps + 1; ++i) {
-    Paint(CELL_BRICK, i % 30, i / 30);
-    if (i == 0) afterFirst = Text();
-  }
-  EXPECT_EQ(history->GetCount(), CTRLZ::kSteps);
-  EXPECT_EQ(UndFiles().size(), 2u * CTRLZ::kSteps);
-  for (int i = 0; i < CTRLZ::kSteps + 1; ++i) history->Undo();
-  EXPECT_EQ(Text(), afterFirst);
+  for (int i = 0; i < CTRLZ::kSteps + 1; ++i) Paint(CELL_BRICK, i % 30, i / 30);
+  EXPECT_EQ(std::pair(history->GetCount(), UndFiles()),
+            std::pair(CTRLZ::kSteps, size_t{2} * CTRLZ::kSteps));
   // Leaving the editor drops the history and every file.
   game.SetScene(SCENE_MAPS);
-  EXPECT_EQ(std::pair(history->GetCount(), UndFiles().size()), std::pair(0, size_t{0}));
+  EXPECT_EQ(std::pair(history->GetCount(), UndFiles()), std::pair(0, size_t{0}));
 }
 
 // A save into a folder that cannot be written tells the player and keeps the
-// map and its history in the editor. A new map saved gets a fresh name (one
-// that is taken survives), and saved again it is written over the same file.
+// map and its history in the editor. A new map saved gets a fresh name (a
+// file of that name survives, even one put there while the map was edited),
+// and saved again it is written over the same file.
 TEST_F(EditorTest, SavingANewMapNamesItFreshlyAndSavingAgainWritesTheSameFile) {
   // With the clock standing still, the first name drawn is known.
   game.Platform()->fixedTick = 4242;
@@ -429,17 +305,15 @@ TEST_F(EditorTest, SavingANewMapNamesItFreshlyAndSavingAgainWritesTheSameFile) {
   std::string taken;
   for (int i = 0; i < 10; ++i) taken += static_cast<char>('0' + GetRndInt(0, 9));
   taken += ".dmm";
-  fs::copy_file(MapsFolder() + "level01.dmm", MapsFolder() + taken);
-  const std::string takenBytes = ReadText(MapsFolder() + taken);
-
   CreateMap();
+  fs::copy_file(MapsFolder() + "level01.dmm", MapsFolder() + taken);
   Paint(CELL_UNIT, 3, 5);
   Paint(CELL_TREASURE, 6, 6);
   const std::string edited = Text();
   fs::rename(MapsFolder(), user / "Maps.away");
   EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { Run(CMD_EDITOR_SAVE); }));
   EXPECT_EQ(std::pair(Where(), Text()), std::pair(std::string("editor"), edited));
-  EXPECT_EQ(std::pair(list->GetCount(), map->fileName), std::pair(6, CFerroString()));
+  EXPECT_EQ(std::pair(list->GetCount(), map->fileName), std::pair(5, CFerroString()));
   Undo();  // the history is still there
   EXPECT_EQ(map->CountCells(CELL_TREASURE), 0);
 
@@ -447,36 +321,21 @@ TEST_F(EditorTest, SavingANewMapNamesItFreshlyAndSavingAgainWritesTheSameFile) {
   Run(CMD_EDITOR_SAVE);
   ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
   const std::string name = list->names.back().c_str();
-  EXPECT_EQ(name.find_first_not_of("0123456789"), 10u);
-  EXPECT_EQ(name.substr(10), ".dmm");
   EXPECT_NE(name, taken);
-  EXPECT_EQ(ReadText(MapsFolder() + taken), takenBytes);
-  EXPECT_TRUE(UndFiles().empty());
-  // Its miniature came last, selected, with the grid scrolled to it.
-  EXPECT_EQ(Grid()->GetCurrentMinimap(), Grid()->GetMinimapCount() - 1);
-  EXPECT_EQ(Grid()->GetMinimapCount(), list->GetCount());
-  EXPECT_EQ(Grid()->GetVScroll(), Grid()->GetVScrollMax());
+  EXPECT_EQ(ReadText(MapsFolder() + taken), ReadText(MapsFolder() + "level01.dmm"));
 
   // Edited again and saved: the same file, the same list.
   Run(CMD_EDIT_MAP);
   EXPECT_EQ(std::pair(CellAt(3, 5), CellAt(6, 6)), std::pair(int{CELL_UNIT}, int{CELL_EMPTY}));
   Paint(CELL_BRICK, 0, 19);
   Run(CMD_EDITOR_SAVE);
-  EXPECT_EQ(list->names.back(), CFerroString(name.c_str()));
-  EXPECT_EQ(Grid()->GetMinimapCount(), list->GetCount());
-  std::string expected = ByteBuilder().Int(0).Int(30).Int(20).Int(0).Int(0).bytes;
-  for (int i = 0; i < 600; ++i)
-    expected += ByteBuilder()
-                    .Int(i == 5 * 30 + 3 ? CELL_UNIT
-                         : i == 19 * 30  ? CELL_BRICK
-                                         : 0)
-                    .Int(0)
-                    .bytes;
-  EXPECT_TRUE(SameBytes(ReadText(MapsFolder() + name), expected));
+  EXPECT_EQ(std::pair(list->names.back(), list->GetCount()),
+            std::pair(CFerroString(name.c_str()), 6));
+  Run(CMD_EDIT_MAP);
+  EXPECT_EQ(std::pair(map->fileName, CellAt(0, 19)),
+            std::pair(CFerroString(name.c_str()), int{CELL_BRICK}));
 }
 
-// The first map saved into an empty level order is listed once, in the index
-// file as in the grid.
 TEST_F(EditorTest, TheFirstMapOfAnEmptyLevelOrderIsListedOnce) {
   for (const auto& entry : fs::directory_iterator(MapsFolder())) fs::remove(entry.path());
   list->Clear();
@@ -499,20 +358,13 @@ TEST_F(EditorTest, TestPlayStartsTheSelectedMapWithoutAnOpenStroke) {
   Run(CMD_TEST_MAP);
   EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
   EXPECT_EQ(list->currentName, CFerroString("level03.dmm"));
-  EXPECT_TRUE(map->testMode);
   EXPECT_EQ(map->pendingUndo, nullptr);
   map->SetCell(0, 0, CELL_LADDER);  // digging in the game is no stroke of the editor
   EXPECT_EQ(map->pendingUndo, nullptr);
-  // Winning returns to the maps manager, the selection kept; so does
-  // quitting from the in-game menu.
-  map->SetState(GMap::STATE_WON);
-  game.GetScene()->OnUpdate();
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
-  EXPECT_EQ(Grid()->GetCurrentMinimap(), 2);
-  Run(CMD_TEST_MAP);
+  // Quitting from the in-game menu returns to the maps manager, the selection kept.
   Run(CMD_GAME_MENU);
   GButtonDM::RunCommand(CMD_QUIT_TO_MENU, game.modal);
-  EXPECT_EQ(Where(), "maps");
+  EXPECT_EQ(std::pair(Where(), Grid()->GetCurrentMinimap()), std::pair(std::string("maps"), 2));
 }
 
 // Cancel, and Escape which clicks it, leave an unchanged map at once but ask
@@ -524,12 +376,6 @@ TEST_F(EditorTest, CancelAsksBeforeDiscardingChanges) {
   Run(CMD_EDIT_MAP);
   const std::string opened = Text();
   Paint(CELL_LADDER, 4, 4);
-  Paint(CELL_EMPTY, 4, 4);  // back as it was
-  Run(CMD_EDITOR_CANCEL);
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
-
-  Run(CMD_EDIT_MAP);
-  Paint(CELL_LADDER, 4, 4);
   const std::string edited = Text();
   ASSERT_NE(edited, opened);
   EXPECT_TRUE(Answered(SDL_SCANCODE_ESCAPE, [&] { Key(KEY_ESCAPE); }));
@@ -538,60 +384,38 @@ TEST_F(EditorTest, CancelAsksBeforeDiscardingChanges) {
   EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { Key(KEY_ESCAPE); }));
   EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
   Run(CMD_EDIT_MAP);
-  EXPECT_EQ(Text(), opened);  // nothing was saved
+  EXPECT_EQ(Text(), opened);                // nothing was saved
+  EXPECT_EQ(map->paletteCode, CELL_BRICK);  // each editing begins with the first kind
 }
 
-// The maps manager without the mouse: the focus starts on the grid, where
-// the arrows move the selection (scrolling it into sight) and Enter edits;
-// Tab reaches the button row, which skips what the selection disables.
+// The maps manager without the mouse (the e2e keys script selects with
+// Right, edits with Enter and reaches Exit with Shift+Tab): the arrows move
+// the selection, scrolling it into sight, and stop at the ends.
 TEST_F(EditorTest, TheMapsManagerByKeys) {
   game.SetScene(SCENE_MAPS);
   GDialogMaps* grid = Grid();
-  ASSERT_EQ(Manager()->GetFocusItem(), grid);
-  ASSERT_EQ(grid->columns, 2);
-  const struct {
-    const char* name;
-    unsigned key;
-    int selected;
-    bool scrolled;
-  } steps[] = {
-      {"Right", KEY_RIGHT, 1, false}, {"Right", KEY_RIGHT, 2, false}, {"Down", KEY_DOWN, 4, true},
-      {"Down", KEY_DOWN, 4, true},    {"Left", KEY_LEFT, 3, true},    {"Home", KEY_HOME, 0, false},
-      {"Up", KEY_UP, 0, false},       {"End", KEY_END, 4, true},      {"Up", KEY_UP, 2, true}};
-  for (const auto& s : steps) {
-    SCOPED_TRACE(s.name);
-    Key(s.key);
-    EXPECT_EQ(std::pair(grid->GetCurrentMinimap(), grid->GetVScroll() > 0),
-              std::pair(s.selected, s.scrolled));
-    CFerroRect shown;  // the selected miniature is wholly in sight
-    grid->GetMinimap(s.selected)->GetAbsoluteWindowRect(&shown);
-    EXPECT_EQ(shown.Intersection(grid->GetClipRect()), shown);
+  ASSERT_EQ(grid->columns, 2);  // the fifth map is out of sight before the grid scrolls
+  const std::pair<unsigned, int> steps[] = {{KEY_DOWN, 2}, {KEY_DOWN, 4}, {KEY_DOWN, 4},
+                                            {KEY_HOME, 0}, {KEY_UP, 0},   {KEY_END, 4}};
+  for (const auto& [key, selected] : steps) {
+    Key(key);
+    CFerroRect shown;
+    grid->GetMinimap(selected)->GetAbsoluteWindowRect(&shown);
+    EXPECT_EQ(std::pair(grid->GetCurrentMinimap(), shown.Intersection(grid->GetClipRect())),
+              std::pair(selected, shown))
+        << key;
   }
-  Key(KEY_HOME);
-  Ids order;
-  for (int i = 0; i < 8; ++i) Key(KEY_TAB), order.push_back(Manager()->GetFocusItem()->GetId());
-  // "Up" is disabled with the first map selected.
-  EXPECT_EQ(order, (Ids{Edit, Create, Destroy, Down, TestPlay, Exit, CMD_MINIMAPS, Edit}));
-  // Enter on the grid edits the selected map.
-  Chord({KEY_LSHIFT, KEY_TAB});  // back to the grid
-  Key(KEY_RIGHT);
-  Key(KEY_RETURN);
-  ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_EDITOR);
-  EXPECT_EQ(map->fileName, list->names[1]);
 }
 
-// In the editor the arrows move a square cursor; Space held while it moves
+// In the editor the arrows move a square cursor (the e2e keys script paints
+// a square with it and reaches Save with Tab); Space held while it moves
 // paints one stroke and Delete erases one, each a single undo step; Page
-// Up and Page Down (the pad's shoulders) choose the kind; Tab reaches Save.
+// Down (a pad's shoulder) chooses the next kind, the digits choose theirs.
 TEST_F(EditorTest, AKeyboardStrokeIsOneUndoStep) {
   CreateMap();
-  ASSERT_EQ(Editor()->GetFocusItem(), Editor());
+  Key(KEY_UP);  // the cursor stays on the map, or the stroke below would start off it
+  Key(KEY_LEFT);
   Key(KEY_RIGHT);
-  Key(KEY_DOWN);
-  EXPECT_EQ(std::pair(Editor()->GetCursorX(), Editor()->GetCursorY()), std::pair(1, 1));
-  for (int i = 0; i < 3; ++i) Key(KEY_UP);
-  EXPECT_EQ(Editor()->GetCursorY(), 0);  // the cursor stays on the map
-
   Key(KEY_PAGE_DOWN);  // floor
   game.PlatformKeyDown(KEY_SPACE, 0);
   Key(KEY_RIGHT);
@@ -600,22 +424,13 @@ TEST_F(EditorTest, AKeyboardStrokeIsOneUndoStep) {
   Key(KEY_RIGHT);  // moving on without Space paints nothing
   EXPECT_EQ(Text().substr(0, 6), ".===..");
   EXPECT_EQ(history->GetCount(), 1);
-  Key(KEY_PAGE_UP);
-  Key(KEY_PAGE_UP);  // round to the alien start, the last kind
-  EXPECT_EQ(map->paletteCode, CELL_ALIEN);
   game.PlatformKeyDown(KEY_DELETE, 0);
   Key(KEY_LEFT);
   Key(KEY_LEFT);
   game.PlatformKeyUp(KEY_DELETE);
   EXPECT_EQ(Text().substr(0, 6), ".=....");
   EXPECT_EQ(history->GetCount(), 2);
-  Undo();
-  EXPECT_EQ(Text().substr(0, 6), ".===..");
-
-  // Tab moves to Save, an arrow comes back to the map.
-  Key(KEY_TAB);
-  EXPECT_EQ(Editor()->GetFocusItem()->GetId(), static_cast<unsigned>(CMD_EDITOR_SAVE));
-  Key(KEY_RIGHT);
-  EXPECT_EQ(Editor()->GetFocusItem(), Editor());
-  EXPECT_EQ(Editor()->GetCursorX(), 3);
+  Key(KEY_1 + 5);  // "6"
+  Key(KEY_9);      // there is no ninth kind
+  EXPECT_EQ(map->paletteCode, CELL_EXIT);
 }
