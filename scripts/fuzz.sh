@@ -30,7 +30,7 @@ if [ "${DIGMAZE_FUZZ_NO_BUILD:-0}" != 1 ]; then
   # their own start from the samples kept in tests/fuzz/regressions/, which
   # every run reads; libFuzzer still wants their seed folders to exist.
   rm -rf "$seeds"
-  mkdir -p "$seeds"/{map_file,map_index,saved_game,drive,font,settings,language,markup,image,wav}
+  for t in "${all[@]}"; do mkdir -p "$seeds/$t"; done
   cp data/Maps/*.dmm "$seeds/map_file/"
   cp data/Maps/index.dml "$seeds/map_index/"
   for f in data/windows/*.txt; do
