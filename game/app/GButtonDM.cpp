@@ -39,34 +39,6 @@ GDialogMaps* MapsGrid(GGame* game) {
   return static_cast<GSceneMapsManager*>(game->GetScene(SCENE_MAPS))->GetMaps();
 }
 
-// How a level is started: as a game, or as a test run of a chosen map (the
-// editor's test and the demonstration), which cannot be saved or loaded.
-enum class PlayMode { game, test };
-
-// A new game on the current map of the list: the game scene, the level
-// waiting for a key, the menu button. When the map cannot be played the
-// player stays where he was and is told so.
-void StartGame(GGame* game, PlayMode mode) {
-  const int from = game->GetCurrentSceneIndex();
-  ANIMATION_LIST_UNIT::GetInstance()->NewGame();
-  game->SetScene(SCENE_GAME);
-  GMap* map = GMap::GetInstance();
-  // No stroke of the editor is open while a level plays.
-  map->pendingUndo.reset();
-  if (!map->Start()) {
-    game->SetScene(from);
-    game->MessageBox(GGameDM::kName,
-                     GMapList::GetInstance()->GetCount() == 0
-                         ? "There is no map to play. Make one in the Map Editor."
-                         : "This map cannot be read.",
-                     MB_OK);
-    return;
-  }
-  map->testMode = mode == PlayMode::test;
-  GameScene(game)->CreateButtonMenu();
-  GameScene(game)->BeginRecording(RECORD_MAP_START);
-}
-
 // Swaps the selected map with its neighbour at offset (-1 up, +1 down), in
 // the grid and in the list.
 void MoveSelectedMap(GGame* game, int offset) {
@@ -183,9 +155,9 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
   // when it is new: only the commands that play or edit maps ask for it.
   switch (command) {
     case CMD_START_GAME: {
-      GMapList* list = GMapList::GetInstance();
-      list->currentName = list->GetCount() > 0 ? list->names[0] : CFerroString();
-      StartGame(game, PlayMode::game);
+      const GMapList* list = GMapList::GetInstance();
+      GameScene(game)->EnterPlay(PlayEntry::newGame,
+                                 list->GetCount() > 0 ? list->names[0] : CFerroString());
       break;
     }
     case CMD_LOAD_GAME:
@@ -196,7 +168,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       ShowSaveLoad(game, SlotAction::save);
       break;
     case CMD_DEMONSTRATION:
-      GameScene(game)->BeginDemonstration();
+      GameScene(game)->EnterPlay(PlayEntry::demonstration);
       break;
     case CMD_HOW_TO_PLAY:
       if (GPlatform* platform = game->GetPlatform()) platform->OpenLink(game_links::kHelpPage);
@@ -253,9 +225,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       break;
     case CMD_TEST_MAP: {
       const CFerroString name = SelectedMapName(game);
-      if (name.IsEmpty()) break;
-      GMapList::GetInstance()->currentName = name;
-      StartGame(game, PlayMode::test);
+      if (!name.IsEmpty()) GameScene(game)->EnterPlay(PlayEntry::testRun, name);
       break;
     }
     case CMD_EDITOR_SAVE:

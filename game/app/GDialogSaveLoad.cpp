@@ -9,7 +9,6 @@
 #include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GSceneGame.h"
-#include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/model/GSavedGame.h"
 
@@ -82,17 +81,9 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
 
   dialog->EndModal(0);
   if (app->modal) app->modal->EndModal(0);
-  if (loading && done) {
-    GMap* map = GMap::GetInstance();
-    map->RefreshMapBackground();
-    map->CopyToBackbuffer();
-    map->SetState(GMap::STATE_PLAYING);
-    app->SetScene(SCENE_GAME);
-    if (auto* scene = static_cast<GSceneGame*>(app->GetScene(SCENE_GAME))) {
-      scene->CreateButtonMenu();
-      scene->BeginRecording(RECORD_SAVED_GAME);
-    }
-  }
+  if (loading && done)
+    if (auto* scene = static_cast<GSceneGame*>(app->GetScene(SCENE_GAME)))
+      scene->EnterPlay(PlayEntry::savedGame);
   if (GScene* scene = app->GetScene()) scene->SetFocus();
   if (!done)
     app->MessageBox(GGameDM::kName,

@@ -77,14 +77,74 @@ void GSceneGame::CreateButtonMenu() {
                  "Menu (Esc)");
 }
 
+void GSceneGame::ShowPlay() {
+  if (game) game->SetScene(SCENE_GAME);
+  // No stroke of the editor is open while a level plays.
+  GMap::GetInstance()->pendingUndo.reset();
+}
+
+bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
+  if (!game) return false;
+  GMap* map = GMap::GetInstance();
+  switch (how) {
+    case PlayEntry::newGame:
+    case PlayEntry::testRun: {
+      const int from = game->GetCurrentSceneIndex();
+      GMapList* list = GMapList::GetInstance();
+      ANIMATION_LIST_UNIT::GetInstance()->NewGame();
+      list->currentName = mapName;
+      ShowPlay();
+      if (!map->Start()) {
+        game->SetScene(from);
+        game->MessageBox(GGameDM::kName,
+                         list->GetCount() == 0
+                             ? "There is no map to play. Make one in the Map Editor."
+                             : "This map cannot be read.",
+                         MB_OK);
+        return false;
+      }
+      map->testMode = how == PlayEntry::testRun;
+      break;
+    }
+    case PlayEntry::savedGame:
+      ShowPlay();
+      map->RefreshMapBackground();
+      map->CopyToBackbuffer();
+      map->SetState(GMap::STATE_PLAYING);
+      break;
+    case PlayEntry::nextLevel:
+      if (!StartNextLevel()) return false;
+      break;
+    case PlayEntry::lifeLost:
+      map->Restart();
+      // The restarted level replaces the whole picture at once.
+      Invalidate();
+      // A replay stops where the life was lost: the level goes on in a file
+      // of its own.
+      if (GReplayRecorder* recorder = Recorder())
+        recorder->EndLevel("a life lost at tick " + std::to_string(map->tick) +
+                           "; the level goes on in the next recording");
+      break;
+    case PlayEntry::demonstration:
+      if (!demo.Begin(game->GetPlatform())) return false;
+      ShowPlay();
+      if (!demo.StartNext()) {
+        EndDemonstration();
+        return false;
+      }
+      break;
+  }
+  CreateButtonMenu();
+  ShowMenuButton(!demo.IsOn());
+  BeginRecording(how);
+  return true;
+}
+
 bool GSceneGame::StartNextLevel() {
   if (demo.IsOn()) return demo.StartNext();
   // A level whose file cannot be read is passed over rather than ending the game.
   while (GMapList::GetInstance()->SelectNextMapForGame())
-    if (GMap::GetInstance()->Start()) {
-      BeginRecording(RECORD_MAP_START);
-      return true;
-    }
+    if (GMap::GetInstance()->Start()) return true;
   return false;
 }
 
@@ -95,12 +155,12 @@ GReplayRecorder* GSceneGame::Recorder() const {
   return app && app->GetRecorder().IsOn() ? &app->GetRecorder() : nullptr;
 }
 
-void GSceneGame::BeginRecording(RECORD_FROM from) {
+void GSceneGame::BeginRecording(PlayEntry how) {
   GReplayRecorder* recorder = Recorder();
   if (!recorder) return;
   GMap* map = GMap::GetInstance();
   const CFerroString& name = GMapList::GetInstance()->currentName;
-  if (from == RECORD_SAVED_GAME) {
+  if (how == PlayEntry::savedGame) {
     recorder->BeginLevel(name, map->tick, true);
     return;
   }
@@ -108,7 +168,7 @@ void GSceneGame::BeginRecording(RECORD_FROM from) {
   // now and, after a lost life, without the treasures already taken.
   const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
   SIM_START start;
-  start.restarted = from == RECORD_LIFE_LOST;
+  start.restarted = how == PlayEntry::lifeLost;
   start.tick = map->tick;
   start.score = counters->score;
   start.lives = counters->lives;
@@ -164,19 +224,6 @@ CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]) 
 
 void GSceneGame::ShowMenuButton(bool show) {
   if (GComponent* button = Find(static_cast<unsigned>(CMD_GAME_MENU))) button->Show(show);
-}
-
-bool GSceneGame::BeginDemonstration() {
-  if (!game || !demo.Begin(game->GetPlatform())) return false;
-  game->SetScene(SCENE_GAME);
-  // No stroke of the editor is open while a level plays.
-  GMap::GetInstance()->pendingUndo.reset();
-  if (!demo.StartNext()) {
-    EndDemonstration();
-    return false;
-  }
-  ShowMenuButton(false);
-  return true;
 }
 
 void GSceneGame::EndDemonstration() {
@@ -317,7 +364,7 @@ void GSceneGame::OnUpdate() {
         game->SetScene(SCENE_MAPS);
         return;
       }
-      if (counter >= kEndPause && !StartNextLevel()) {
+      if (counter >= kEndPause && !EnterPlay(PlayEntry::nextLevel)) {
         // The demonstration returns to the main menu after its last level.
         if (demo.IsOn()) {
           EndDemonstration();
@@ -332,15 +379,7 @@ void GSceneGame::OnUpdate() {
     case GMap::STATE_CAUGHT:
       if (counter >= kEndPause) {
         if (counters->DecrementLife()) {
-          map->Restart();
-          // The restarted level replaces the whole picture at once.
-          Invalidate();
-          // A replay stops where the life was lost: the level goes on in a
-          // file of its own.
-          if (GReplayRecorder* recorder = Recorder())
-            recorder->EndLevel("a life lost at tick " + std::to_string(map->tick) +
-                               "; the level goes on in the next recording");
-          BeginRecording(RECORD_LIFE_LOST);
+          EnterPlay(PlayEntry::lifeLost);
         } else if (map->testMode) {
           game->SetScene(SCENE_MAPS);
           return;
