@@ -93,6 +93,13 @@ GDevice* GGameDM::NewDevice(void* window) {
     case CGameSettings::LoadResult::Missing:
       storedSettings = settings;
       break;
+    case CGameSettings::LoadResult::BadValues:
+      // The file is kept as it is until a setting changes.
+      storedSettings = settings;
+      ReportError((CFerroString("the settings file ") + path + " has values the game cannot use (" +
+                   why + "); those settings take their defaults")
+                      .c_str());
+      break;
     case CGameSettings::LoadResult::Damaged:
       storedSettings.reset();
       ReportError((CFerroString("the settings file ") + path + " is damaged (" + why +

@@ -9,10 +9,16 @@
 
 namespace {
 
-const CGameSettings kCustom{ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true};
+const CGameSettings kCustom{ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, {}};
 
 bool Parse(const std::string& text, CGameSettings& read, CFerroString& why) {
   return read.Parse(text.data(), static_cast<int>(text.size()), why);
+}
+
+// The values alone, without the text they were read from.
+CGameSettings Values(CGameSettings settings) {
+  settings.text.clear();
+  return settings;
 }
 
 TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
@@ -28,46 +34,99 @@ TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
             "mute = no\r\n");
   CGameSettings read;
   CFerroString why;
-  ASSERT_TRUE(Parse(kCustom.Format().c_str(), read, why)) << why.c_str();
-  EXPECT_EQ(read, kCustom);
+  ASSERT_TRUE(Parse(kCustom.Format().c_str(), read, why));
+  EXPECT_EQ(std::pair(Values(read), std::string(why.c_str())), std::pair(kCustom, std::string()));
+  EXPECT_EQ(read.Format(), kCustom.Format()) << "read back, the same text is written";
 }
 
-// Keys a text lacks keep what the object held (the defaults here); LF line ends,
-// lines without '=', keys of a later version, comments and keys outside their
-// section are passed over, so an older game still reads a newer file.
-TEST(CGameSettings, UnknownLinesArePassedOver) {
+// Each text gives the defaults but for the values named. A key counts only
+// in its own section, the first time it stands there, as a whole word at a
+// line's start (after blanks); comments, keys of a later version and LF line
+// ends are passed over. A value that cannot be used costs only its own key,
+// and is named; the ends of every range are taken, one past them is not.
+TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
+  const std::string notSize = " is not a size from 1 to 100000";
+  const struct {
+    std::string text;
+    CGameSettings want;
+    std::string why;
+  } cases[] = {
+      {"fullscreen = no\n; scale = off\n[display]\nscale-x = 9\nscale integer\n"
+       "  window-height = 600 ; half\nmute = yes\n[sound]\nscale = off\nvolume = 0\n"
+       "mute-music = yes\n[more]\nfullscreen = no\n[display]\nscale = off\n",
+       {ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 0, false, {}},
+       ""},
+      {"[display]\r\nscale =\r\nfullscreen = no\r\nwindow-width = 0\r\nwindow-height=100000\r\n"
+       "[sound]\r\nvolume = 101\r\nmute = yes\r\n",
+       {ScaleMode::Sharp, WindowMode::Window, 1024, 100000, 100, true, {}},
+       "the value \"\" of scale is not sharp, integer or off; the value \"0\" of window-width" +
+           notSize + "; the value \"101\" of volume is not a volume from 0 to 100"},
+      {"[display]\r\nfullscreen = 1\r\nwindow-width = 1\r\nwindow-height = 100001\r\n"
+       "[sound]\r\nvolume = 100\r\nmute = off\r\n",
+       {ScaleMode::Sharp, WindowMode::FullScreen, 1, 768, 100, false, {}},
+       "the value \"1\" of fullscreen is not yes or no; the value \"100001\" of window-height" +
+           notSize + "; the value \"off\" of mute is not yes or no"},
+      {"[sound]\nvolume = -1\n", {}, "the value \"-1\" of volume is not a volume from 0 to 100"},
+  };
+  for (const auto& c : cases) {
+    CGameSettings read = kCustom;
+    CFerroString why;
+    EXPECT_TRUE(Parse(c.text, read, why)) << c.text;
+    EXPECT_EQ(Values(read), c.want) << c.text;
+    EXPECT_EQ(why.c_str(), c.why);
+    EXPECT_EQ(read.text, c.text);
+  }
+}
+
+// Written back, a text keeps every line it had (comments, unknown keys and
+// sections, blank lines, its line ends, a comment after a value) with only
+// the values changed; a key it lacked joins the end of its section, a section
+// it lacked the end of the text.
+TEST(CGameSettings, AFileIsWrittenBackAsItWasWithTheValuesChanged) {
   const std::string text =
-      "fullscreen = no\n; scale = off\n[display]\nscale-x = 9\nscale integer\n"
-      "  window-height = 600 ; half\nmute = yes\n[sound]\nscale = off\nvolume = 0\n"
-      "mute-music = yes\n[more]\nfullscreen = no\n";
-  CGameSettings read;
+      "; mine\n[display]\n  scale = integer ; crisp\nfuture-key = 3\nfullscreen yes\n"
+      "window-height =\n\n[later]\nvolume = 7\n";
+  CGameSettings settings;
   CFerroString why;
-  ASSERT_TRUE(Parse(text, read, why)) << why.c_str();
-  EXPECT_EQ(read, (CGameSettings{ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 0, false}));
+  ASSERT_TRUE(Parse(text, settings, why));
+  EXPECT_EQ(std::string(why.c_str()),
+            "the value \"\" of window-height is not a size from 1 to 100000");
+  settings.scale = ScaleMode::Off;
+  settings.windowMode = WindowMode::Window;
+  settings.volume = 40;
+  EXPECT_EQ(std::string(settings.Format().c_str()),
+            "; mine\n[display]\n  scale = off ; crisp\nfuture-key = 3\nfullscreen no\n"
+            "window-height = 768\nwindow-width = 1024\n\n[later]\nvolume = 7\n"
+            "[sound]\nvolume = 40\nmute = no\n");
+  // A last line without its line end gets one before what follows it.
+  ASSERT_TRUE(Parse("[sound]\r\nmute = yes", settings, why));
+  EXPECT_EQ(std::string(settings.Format().c_str()),
+            "[sound]\r\nmute = yes\r\nvolume = 100\r\n[display]\r\nscale = sharp\r\n"
+            "fullscreen = yes\r\nwindow-width = 1024\r\nwindow-height = 768\r\n");
 }
 
-TEST(CGameSettings, DamagedTextsAreRefusedWithTheirReason) {
-  const std::string size = " is not a size from 1 to 100000";
+// What is no settings text at all is refused whole, with its reason, and
+// leaves the object as it was.
+TEST(CGameSettings, ATextOfAnotherKindIsRefused) {
   const struct {
     std::string text, why;
   } cases[] = {
-      {"scale = off\r\n[displays]\r\n", "it has no [display] section"},
       {std::string("[display]\r\n\0scale", 16), "it is not a text"},
-      {"[display]\r\n" + std::string(CGameSettings::kMaxFileSize, ' '), "it is larger than 64 KiB"},
-      {"[display]\r\nscale =\r\n", "the value \"\" of scale is not sharp, integer or off"},
-      {"[display]\r\nfullscreen = 1\r\n", "the value \"1\" of fullscreen is not yes or no"},
-      {"[display]\r\nwindow-width = 0\r\n", "the value \"0\" of window-width" + size},
-      {"[sound]\r\nvolume = -1\r\n[display]\r\n",
-       "the value \"-1\" of volume is not a volume from 0 to 100"},
-      {"[display]\r\n[sound]\r\nmute = off\r\n", "the value \"off\" of mute is not yes or no"},
+      {"[display]\r\n" + std::string(CGameSettings::kMaxFileSize - 10, ' '),
+       "it is larger than 64 KiB"},
   };
   for (const auto& c : cases) {
     CGameSettings read = kCustom;
     CFerroString why;
     EXPECT_FALSE(Parse(c.text, read, why)) << c.why;
     EXPECT_EQ(std::string(why.c_str()), c.why);
-    EXPECT_EQ(read, kCustom) << c.why << ": nothing is taken from a damaged text";
+    EXPECT_EQ(read, kCustom) << c.why;
   }
+  CGameSettings read;
+  CFerroString why;
+  EXPECT_TRUE(
+      Parse("[display]\r\n" + std::string(CGameSettings::kMaxFileSize - 11, ' '), read, why))
+      << "a file of the largest size is read";
 }
 
 // A file that cannot be written is reported. (The game's settings tests walk

@@ -268,3 +268,40 @@ TEST(GameDMSettings, TheVolumeReachesTheMixerAndMIsKeptForTheNextStart) {
   muted.muted = false;
   EXPECT_EQ(ReadText(file), muted.Format().c_str());
 }
+
+// A value the game cannot use is said once, on standard error and in the
+// error log, and costs only its own key: the file is left as it is until a
+// setting changes, and then keeps its other lines. A file that is no
+// settings text is said too, and replaced by the defaults when the game ends.
+TEST(GameDMSettings, ABadValueIsSaidOnceAndCostsOnlyItsKey) {
+  TempDir dir;
+  const std::string file = dir / CGameSettings::kFileName;
+  const std::string text =
+      "[display]\r\nscale = blurry\r\nfullscreen = no\r\n[mods]\r\nspeed = 3\r\n";
+  // Plays with the sound switched or not; whether the file asked for a window.
+  const auto play = [&dir](bool toggleSound, bool windowed) {
+    testing::internal::CaptureStderr();
+    TestGameDM game{dir.Path()};
+    EXPECT_TRUE(game.CreateGame(nullptr, 0, 0));
+    EXPECT_EQ(game.GetDevice()->IsFullScreen(), !windowed);
+    if (toggleSound) game.ToggleSound();
+    PlayUntilClosed(game);
+    return testing::internal::GetCapturedStderr();
+  };
+  ASSERT_TRUE(WriteText(file, text));
+  std::string said = play(false, true);
+  EXPECT_EQ(said.find("blurry"), said.rfind("blurry")) << said;
+  EXPECT_NE(said.find("the value \"blurry\" of scale is not"), std::string::npos) << said;
+  EXPECT_NE(ReadText(dir / "error.log").find("\"blurry\" of scale"), std::string::npos);
+  EXPECT_EQ(ReadText(file), text) << "nothing changed, so the file is left alone";
+  play(true, true);
+  EXPECT_EQ(
+      ReadText(file),
+      "[display]\r\nscale = sharp\r\nfullscreen = no\r\nwindow-width = 1024\r\n"
+      "window-height = 768\r\n[mods]\r\nspeed = 3\r\n[sound]\r\nvolume = 100\r\nmute = yes\r\n");
+
+  ASSERT_TRUE(WriteText(file, std::string("[display]\r\n\0", 12)));
+  said = play(false, false);
+  EXPECT_NE(said.find("is damaged (it is not a text)"), std::string::npos) << said;
+  EXPECT_EQ(ReadText(file), CGameSettings().Format().c_str());
+}
