@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
@@ -110,6 +111,24 @@ inline std::vector<Uint32> RedrawnWindow(GGame& game) {
   game.GetDevice()->RequestFullPresent();
   game.SysOnRender();
   return WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
+}
+
+// Whether the window shows what a whole redraw of the scene shows. The window
+// is read before the redraw (as arguments of one call, the two could be read
+// in either order, and a redraw read first always equals itself).
+inline ::testing::AssertionResult ShowsAWholeRedraw(GGame& game) {
+  int width = 0;
+  const std::vector<Uint32> shown =
+      WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()), &width);
+  const std::vector<Uint32> redrawn = RedrawnWindow(game);
+  if (shown == redrawn) return ::testing::AssertionSuccess();
+  size_t first = 0, count = 0;
+  for (size_t i = 0; i < shown.size() && i < redrawn.size(); ++i)
+    if (shown[i] != redrawn[i] && count++ == 0) first = i;
+  return ::testing::AssertionFailure()
+         << count << " window pixels differ from a whole redraw, the first at ("
+         << first % static_cast<size_t>(std::max(width, 1)) << ", "
+         << first / static_cast<size_t>(std::max(width, 1)) << ")";
 }
 
 // A game folder in a temporary folder holding copies of the shipped data

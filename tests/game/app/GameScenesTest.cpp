@@ -314,7 +314,6 @@ TEST_F(PlayPictureTest, PlayPresentsOnlyWhatChangedAndShowsAWholeRedraw) {
         t != 0) {
       EXPECT_LT(Uploaded(), 1024 * 768 / 20);
     }
-    const std::vector<Uint32> shown = WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
-    ASSERT_EQ(shown, RedrawnWindow(game));
+    ASSERT_TRUE(ShowsAWholeRedraw(game));
   }
 }
