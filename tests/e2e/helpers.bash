@@ -16,7 +16,7 @@ MENU_START=512,181 MENU_LOAD=512,246 MENU_DEMO=512,311 MENU_EDITOR=512,376 MENU_
 # The in-game menu (GDialogMenu, 412 x 462 centred): 340 x 40 buttons 87
 # apart from (342, 189): Continue, Restart Level, Save Game, Load Game, Quit.
 GAME_SAVE=512,383 GAME_QUIT=512,557
-# The saved-game dialog (GDialogSaveLoad): 200 x 44 slots 60 apart from (412, 129).
+# The saved-game dialog (GDialogSaveLoad): 520 x 44 slots 60 apart from (252, 129).
 SLOT1=512,151
 # The maps manager (GSceneMapsManager): a row of buttons 34 high at y 714
 # (Edit at x 0, Create at 150, Destroy at 300, Test and Exit 280 and 130 from
@@ -210,7 +210,7 @@ is_game_menu() {
 }
 is_slot_dialog() {
   all_near 144166 "${CAPTION[@]}" || { why="no caption band of the saved-game dialog"; return 1; }
-  all_near 08294b 401,300 626,300 401,650 626,650 || { why="no grid in the saved-game dialog"; return 1; }
+  all_near 08294b 241,300 791,300 241,650 791,650 || { why="no grid in the saved-game dialog"; return 1; }
 }
 is_manager() {  # the maps manager with the first miniature alone framed in red
   [ "$(red_rows 200)" = "14 335 " ] && [ -z "$(red_rows 690)" ] || { why="no red frame round the first miniature alone"; return 1; }

@@ -20,7 +20,7 @@ focus_at() {  # x y [what]: the face of the focused button starts at (x, y)
 # slots (see helpers.bash), at the edge of the in-game menu's plain ones.
 menu_focus() { is_main_menu && focus_at 368 $((160 + 65 * $1)) "main menu button $1"; }
 game_menu_focus() { is_game_menu && focus_at 342 $((189 + 87 * $1)) "in-game menu button $1"; }
-slot_focus() { is_slot_dialog && focus_at 418 $((135 + 60 * ($1 - 1))) "slot $1"; }
+slot_focus() { is_slot_dialog && focus_at 258 $((135 + 60 * ($1 - 1))) "slot $1"; }
 walked() { is_playing && ! area_is 960 640 32 10 "$work/level.png"; }
 selected() {  # x y: the red frame is round the miniature at (x, y) only
   all_near ff0000 "$1,$(($2 + 100))" "$(($1 + 200)),$2" || { why="no red frame at $1,$2"; return 1; }

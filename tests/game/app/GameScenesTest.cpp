@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <utime.h>
+
+#include <ctime>
 #include <filesystem>
 
+#include "GUI/themes/GThemeComponent.h"
 #include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/GButtonDM.h"
@@ -167,6 +171,65 @@ TEST_F(ScenesTest, SavingOverAKeptGameAsksFirst) {
   ClickSlot(2, false);
   EXPECT_NE(ReadText(slot), first);
   EXPECT_EQ(game.modal, nullptr);
+}
+
+// Each slot says what it holds: a saved game its level, score and lives and
+// when its file was written, all on its button; a file that holds no saved
+// game, or none, is an empty slot; a damaged game says it cannot be loaded.
+// Only the games can be loaded.
+TEST_F(ScenesTest, EverySlotSaysWhatItHolds) {
+  StartGame();
+  list->currentName = list->names[11];
+  units->score = 1234567;  // the widest label
+  units->lives = 100;
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(1).c_str()));
+  std::tm saved{};
+  saved.tm_year = 2025 - 1900;
+  saved.tm_mon = 4;
+  saved.tm_mday = 12;
+  saved.tm_hour = 14;
+  saved.tm_min = 32;
+  saved.tm_isdst = -1;
+  const utimbuf times{std::mktime(&saved), std::mktime(&saved)};
+  ASSERT_EQ(utime(GDialogSaveLoad::GetSlotPath(1).c_str(), &times), 0);
+  const std::string game1 = ReadText(GDialogSaveLoad::GetSlotPath(1).c_str());
+  ASSERT_TRUE(
+      WriteText(GDialogSaveLoad::GetSlotPath(2).c_str(), game1.substr(0, game1.size() - 3)));
+  ASSERT_TRUE(WriteText(GDialogSaveLoad::GetSlotPath(3).c_str(), "not a saved game"));
+  list->currentName = "gone.dmm";  // no longer in the level order
+  units->score = 250;
+  units->lives = 9;
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(5).c_str()));
+
+  const struct {
+    int slot;
+    const char* label;  // null: the date is today's
+    bool loads;
+  } cases[] = {
+      {1, "Level 12   Score 1234567   Lives 100   2025-05-12 14:32", true},
+      {2, "Level 12   cannot be loaded", false},
+      {3, "Empty Slot", false},
+      {4, "Empty Slot", false},
+      {5, nullptr, true},
+  };
+  GDialogSaveLoad& dialog = Menu()->saveLoadDialog;
+  dialog.loadMode = true;
+  dialog.BeginModal();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.slot);
+    GComponent* slot = dialog.Find(static_cast<unsigned>(c.slot));
+    const std::string label = slot->GetWindowText().c_str();
+    if (c.label)
+      EXPECT_EQ(label, c.label);
+    else
+      EXPECT_EQ(label.rfind("Level 00   Score 00250   Lives 09   20", 0), 0u) << label;
+    EXPECT_EQ(slot->IsEnabled(), c.loads);
+    int w = 0, h = 0;
+    game.GetDevice()->GetTextSize(label.c_str(), slot->GetTheme()->GetTextFont(slot), w, h);
+    CFerroRect client;
+    slot->GetClientRect(&client);
+    EXPECT_LE(w + 40, client.Width()) << "the label fits its button with room to spare";
+  }
 }
 
 // A recording replays in digmaze-sim to the very "# end" line the game wrote:
