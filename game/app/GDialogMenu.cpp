@@ -1,5 +1,7 @@
 #include "game/app/GDialogMenu.h"
 
+#include <iterator>
+
 #include "GUI/platform/GGame.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GButtonDM.h"
@@ -19,7 +21,6 @@ void GDialogMenu::OnInitDlg() {
   if (game) game->ShowCursor(true);
   GDialog::OnInitDlg();
   style &= ~STYLE_CAPTION;
-  SetSize(kWidth, kHeight);
   struct Entry {
     unsigned id;
     const char* label;
@@ -30,15 +31,21 @@ void GDialogMenu::OnInitDlg() {
       {CMD_RESTART_LEVEL, "Restart Level", kButtonStyle},
       {CMD_SAVE_GAME, "Save Game", kButtonStyle},
       {CMD_LOAD_GAME_IN_GAME, "Load Game", kButtonStyle},
+      {CMD_SHOW_SOLUTION, "Show Solution", kButtonStyle},
       {CMD_QUIT_TO_MENU, "Quit to Menu", kButtonStyle},
   };
+  const int rows = static_cast<int>(std::size(kButtons));
+  SetSize(kWidth, 2 * kMargin + (rows - 1) * kButtonStep + kButtonHeight);
   const bool testing = GMap::GetInstance()->testMode;
-  int y = 30;
+  const auto* scene = game ? static_cast<GSceneGame*>(game->GetScene(SCENE_GAME)) : nullptr;
+  int y = kMargin;
   for (const Entry& e : kButtons) {
     auto* button = new GButtonDM;
-    button->Create(this, e.style, 30, y, 340, 40, e.id, e.label);
-    y += 87;
-    if (testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) button->Enable(false);
+    button->Create(this, e.style, kMargin, y, kButtonWidth, kButtonHeight, e.id, e.label);
+    y += kButtonStep;
+    if ((testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) ||
+        (e.id == CMD_SHOW_SOLUTION && !(scene && scene->HasSolution())))
+      button->Enable(false);
   }
 }
 

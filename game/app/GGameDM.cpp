@@ -191,9 +191,9 @@ bool GGameDM::OnTakeKey(unsigned key) {
     return true;
   }
   auto* play = static_cast<GSceneGame*>(GetScene(SCENE_GAME));
-  if (!play->IsDemonstrating() || GetCurrentSceneIndex() != SCENE_GAME) return false;
+  if (!play->IsPlayingReplay() || GetCurrentSceneIndex() != SCENE_GAME) return false;
   // A modifier alone ends nothing, so Alt+Enter and the like still work, and
-  // Print Screen keeps a picture of the demonstration.
+  // Print Screen keeps a picture of the demonstration or solution.
   switch (key) {
     case KEY_LSHIFT:
     case KEY_RSHIFT:
@@ -206,7 +206,7 @@ bool GGameDM::OnTakeKey(unsigned key) {
     case KEY_PRINT_SCREEN:
       return false;
     default:
-      play->EndDemonstration();
+      play->EndReplay();
       return true;
   }
 }

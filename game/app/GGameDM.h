@@ -25,8 +25,8 @@ enum SCENE_INDEX : int {
 // scenes, the resource drives its pictures and sounds are read from, where
 // saved games live, and the display and sound settings kept between runs.
 // Two kinds of key it takes itself in every scene: M switches all sound off
-// and on, and while the demonstration plays any other key (a click, a pad
-// button) ends it.
+// and on, and while the demonstration or a level's solution plays any other
+// key (a click, a pad button) ends it.
 class GGameDM : public GGame {
  public:
   GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
@@ -49,8 +49,8 @@ class GGameDM : public GGame {
   // say the sound is off.
   GSound* NewSound() override;
   // M (without Ctrl, Alt or the system key) switches the sound; while the
-  // demonstration plays, any other key but a modifier or Print Screen ends it. Every press
-  // tells the main menu that the player is there.
+  // demonstration or a solution plays, any other key but a modifier or Print
+  // Screen ends it. Every press tells the main menu that the player is there.
   bool OnTakeKey(unsigned key) override;
   // A wheel turn, too, tells the main menu that the player is there.
   void SysOnMouseWheel(short delta) override;

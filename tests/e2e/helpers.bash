@@ -13,9 +13,10 @@
 # 65 apart from (362, 154): Start Game, Load Game, Demonstration Game, Map
 # Editor, Credits, Exit.
 MENU_START=512,181 MENU_LOAD=512,246 MENU_DEMO=512,311 MENU_EDITOR=512,376 MENU_EXIT=512,506
-# The in-game menu (GDialogMenu, 412 x 462 centred): 340 x 40 buttons 87
-# apart from (342, 189): Continue, Restart Level, Save Game, Load Game, Quit.
-GAME_SAVE=512,383 GAME_QUIT=512,557
+# The in-game menu (GDialogMenu, 412 x 420 centred): 340 x 40 buttons 64
+# apart from (342, 210): Continue, Restart Level, Save Game, Load Game, Show
+# Solution, Quit.
+GAME_SAVE=512,358 GAME_SOLUTION=512,486 GAME_QUIT=512,550
 # The saved-game dialog (GDialogSaveLoad): 520 x 44 slots 60 apart from (252, 129).
 SLOT1=512,151
 # The maps manager (GSceneMapsManager): a row of buttons 34 high at y 714
@@ -36,7 +37,7 @@ square() { echo $((48 + 32 * $1)),$((26 + 32 * $2)); }
 OUTLINE=(31,9 500,9 992,9 31,330 992,330 31,650 500,650 992,650)
 # The grid lines of the in-game menu and the caption band of the saved-game
 # dialog (0x08294B and 0x144166).
-MENU_GRID=(321,180 321,400 321,600 696,180 696,600)
+MENU_GRID=(321,200 321,400 321,580 696,200 696,580)
 CAPTION=(395,87 628,87 395,104 628,104)
 # ---- The scratch copy and the virtual screen ---------------------------------
 me=${me:-$(basename "$0")}; step=0; name="starting"; why=""; pid=""; xpid=""

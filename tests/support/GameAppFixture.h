@@ -132,8 +132,8 @@ inline ::testing::AssertionResult ShowsAWholeRedraw(GGame& game) {
 }
 
 // A game folder in a temporary folder holding copies of the shipped data
-// the scenes need: the maps, the demonstration's replays and the theme
-// folder (fonts, cursors), and with media the resource-drive sources.
+// the scenes need: the maps, the demonstration's replays, the solutions and
+// the theme folder (fonts, cursors), and with media the resource-drive sources.
 class GameFolder {
  public:
   explicit GameFolder(bool media = false) {
@@ -141,6 +141,7 @@ class GameFolder {
     const fs::path data = SourceDir() / "data";
     fs::copy(data / "Maps", dir / "Maps", fs::copy_options::recursive);
     fs::copy(data / "demo", dir / "demo", fs::copy_options::recursive);
+    fs::copy(data / "solutions", dir / "solutions", fs::copy_options::recursive);
     fs::copy(data / "windows", dir / "windows", fs::copy_options::recursive);
     if (media) fs::copy(data / "vdd", dir / "vdd", fs::copy_options::recursive);
   }

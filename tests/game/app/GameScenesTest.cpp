@@ -307,11 +307,11 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   EXPECT_EQ(visit(menu, 6, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 1}));
   StartGame();
   Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 5, KEY_DOWN), ids({18, 19, 20, 21, 22, 18}));
+  EXPECT_EQ(visit(&Play()->menuDialog, 6, KEY_DOWN), ids({18, 19, 20, 21, 24, 22, 18}));
   Play()->menuDialog.EndModal(0);
   map->testMode = true;
   Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 3, KEY_DOWN), ids({18, 19, 22, 18}));
+  EXPECT_EQ(visit(&Play()->menuDialog, 4, KEY_DOWN), ids({18, 19, 24, 22, 18}));
   Play()->menuDialog.EndModal(0);
   map->testMode = false;
   Run(CMD_SAVE_GAME, Play());
@@ -325,6 +325,91 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   EXPECT_EQ(visit(&menu->quitBox, 2, KEY_RIGHT), ids({1, 2, 1}));
   EXPECT_EQ(visit(&menu->quitBox, 2, KEY_TAB), ids({1, 2, 1}));
   menu->quitBox.EndModal(0);
+}
+
+// Show Solution plays the level's shipped replay in its place with
+// "SOLUTION" on the status line and nothing recorded; a key, or the replay's
+// own win, ends it, and the level starts again from its beginning, waiting
+// for a key, with the lives, score and treasures it began with: here the
+// second level of a game, whose lives and score changed since it began.
+TEST_F(ScenesTest, ShowSolutionReturnsToTheLevelsStartWithItsCounters) {
+  for (const bool byKey : {true, false}) {
+    SCOPED_TRACE(byKey ? "ended by a key" : "played to its win");
+    const fs::path rec = fs::path(folder.Path()) / (byKey ? "rec-key" : "rec-win");
+    game.SetRecordFolder(rec.c_str());
+    StartGame();
+    units->score = 131;
+    units->lives = 7;
+    units->treasures = 9;
+    map->SetState(GMap::STATE_WON);
+    Updates(GSceneGame::kEndPause + 1);
+    ASSERT_EQ(list->GetMapForGameIndex(), 1);
+    const int runnerX = map->runner->x, runnerY = map->runner->y;
+    Key(KEY_LEFT);
+    Updates(20);
+    units->score = 4000;
+    units->lives = 2;
+
+    Run(CMD_GAME_MENU, Play());
+    ASSERT_TRUE(Play()->menuDialog.Find(static_cast<unsigned>(CMD_SHOW_SOLUTION))->IsEnabled());
+    Run(CMD_SHOW_SOLUTION, &Play()->menuDialog);
+    EXPECT_EQ(game.modal, nullptr);
+    ASSERT_TRUE(Play()->IsShowingSolution());
+    CFerroString texts[GSceneGame::STATUS_TEXTS];
+    Play()->GetStatusTexts(texts);
+    EXPECT_EQ(texts[GSceneGame::STATUS_LEVEL], "LEVEL = 02");
+    EXPECT_EQ(texts[GSceneGame::STATUS_SCORE], "SOLUTION");
+    Updates(40);
+    EXPECT_NE(map->runner->x, runnerX) << "the replay moves the runner";
+    if (byKey) {
+      Key(KEY_A);
+    } else {
+      for (int t = 0; t < 3000 && Play()->IsShowingSolution(); ++t) Play()->OnUpdate();
+    }
+
+    ASSERT_FALSE(Play()->IsPlayingReplay());
+    EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
+    EXPECT_EQ(list->GetMapForGameIndex(), 1);
+    EXPECT_EQ(map->state, GMap::STATE_WAITING);
+    EXPECT_EQ(map->tick, 0u);
+    EXPECT_EQ(std::pair(map->runner->x, map->runner->y), std::pair(runnerX, runnerY));
+    EXPECT_EQ(std::tuple(units->score, units->lives, units->treasures), std::tuple(131, 7, 9));
+    CFerroString overlays[GSceneGame::OVERLAYS];
+    Play()->GetOverlayTexts(overlays);
+    EXPECT_EQ(overlays[GSceneGame::OVERLAY_WAITING], "Press any key to start");
+    // The level's recording stops where the solution began; the level goes
+    // on in a new one from its start, and the solution is in neither.
+    const std::string left = ReadText(rec / "level02.txt");
+    EXPECT_NE(left.find("# left at tick 20 to show the solution"), std::string::npos) << left;
+    EXPECT_EQ(ReadText(rec / "level02-2.txt")
+                  .rfind("# level02.dmm\nstart 0 score 131 lives 7 treasures 9\n", 0),
+              0u);
+    EXPECT_FALSE(fs::exists(rec / "level02-3.txt"));
+  }
+}
+
+// The solution is offered for a map whose content the game ships a replay
+// for, under whatever name, and not once the map is edited.
+TEST_F(ScenesTest, ShowSolutionIsOfferedByTheMapsContent) {
+  StartGame();
+  const fs::path maps = GModelMedia::GetPathToMaps().c_str();
+  fs::copy_file(maps / "level02.dmm", maps / "mine.dmm");
+  std::string edited = ReadText(maps / "level02.dmm");
+  edited[20] ^= 1;  // the first cell's code
+  ASSERT_TRUE(WriteText(maps / "edited.dmm", edited));
+  const struct {
+    const char* map;
+    bool offered;
+  } cases[] = {
+      {"level02.dmm", true}, {"mine.dmm", true}, {"edited.dmm", false}, {"gone.dmm", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.map);
+    list->currentName = c.map;
+    Run(CMD_GAME_MENU, Play());
+    EXPECT_EQ(Play()->menuDialog.Find(static_cast<unsigned>(CMD_SHOW_SOLUTION))->IsEnabled(),
+              c.offered);
+    Play()->menuDialog.EndModal(0);
+  }
 }
 
 namespace {
@@ -379,4 +464,59 @@ TEST_F(PlayPictureTest, PlayPresentsOnlyWhatChangedAndShowsAWholeRedraw) {
     }
     ASSERT_TRUE(ShowsAWholeRedraw(game));
   }
+}
+
+// The texts over the level and the status line's new parts are drawn and
+// cleared by the partial drawing, every frame showing what a whole redraw
+// shows: "Press any key to start" until the first key, the treasures left,
+// the banners of a life won (the tenth treasure) and of the exit opened (the
+// last one), the runner passing under them, each gone after its two seconds,
+// and the mark of the sound switched off and on again.
+TEST_F(PlayPictureTest, TheTextsOverTheLevelShowAWholeRedraw) {
+  // A whole map whose runner walks along its third row, where the banner stands.
+  const std::string empty = std::string(30, '.') + "\n";
+  std::string runnerRow = "R" + std::string(11, '$') + "....X";
+  runnerRow.resize(30, '.');
+  std::string rows = empty + empty + runnerRow + "\n" + std::string(30, '=') + "\n";
+  for (int y = 4; y < 20; ++y) rows += empty;
+  ASSERT_TRUE(GMapText::ToMap(rows, *map));
+  ASSERT_TRUE(map->SaveToFile("row.dmm"));
+  list->currentName = "row.dmm";
+  ASSERT_TRUE(map->Start());
+  const auto texts = [&] {
+    CFerroString status[GSceneGame::STATUS_TEXTS], over[GSceneGame::OVERLAYS];
+    Play()->GetStatusTexts(status);
+    Play()->GetOverlayTexts(over);
+    return std::tuple(std::string(over[GSceneGame::OVERLAY_WAITING].c_str()),
+                      std::string(over[GSceneGame::OVERLAY_BANNER].c_str()),
+                      std::string(status[GSceneGame::STATUS_TREASURES].c_str()),
+                      !status[GSceneGame::STATUS_MUTED].IsEmpty());
+  };
+  std::vector<std::tuple<int, std::string, std::string, std::string, bool>> seen;
+  for (int t = 0; t < 150 && map->state != GMap::STATE_WON; ++t) {
+    SCOPED_TRACE("tick " + std::to_string(t));
+    if (t == 3) game.PlatformKeyDown(KEY_RIGHT, 0);
+    if (t == 4) game.PlatformKeyUp(KEY_RIGHT);
+    if (t == 30 || t == 60) game.ToggleSound();
+    game.PlatformTimer();
+    const auto now = texts();
+    if (seen.empty() || std::get<1>(seen.back()) != std::get<0>(now) ||
+        std::get<2>(seen.back()) != std::get<1>(now) ||
+        std::get<4>(seen.back()) != std::get<3>(now))
+      seen.emplace_back(t, std::get<0>(now), std::get<1>(now), std::get<2>(now), std::get<3>(now));
+    ASSERT_TRUE(ShowsAWholeRedraw(game));
+  }
+  ASSERT_EQ(map->state, GMap::STATE_WON);
+  // Each treasure is a square (8 ticks) further: the tenth is taken 80 ticks
+  // after the key, the last 8 ticks later; a banner stays 40 ticks.
+  const std::vector<std::tuple<int, std::string, std::string, std::string, bool>> expected = {
+      {0, "Press any key to start", "", "TREASURE = 11", false},
+      {3, "", "", "TREASURE = 11", false},
+      {30, "", "", "TREASURE = 08", true},
+      {60, "", "", "TREASURE = 04", false},
+      {83, "", "Extra life!", "TREASURE = 01", false},
+      {91, "", "The exit is open!", "TREASURE = 00", false},
+      {131, "", "", "TREASURE = 00", false},
+  };
+  EXPECT_EQ(seen, expected);
 }
