@@ -117,18 +117,12 @@ inline std::vector<Uint32> RedrawnWindow(GGame& game) {
 // is read before the redraw (as arguments of one call, the two could be read
 // in either order, and a redraw read first always equals itself).
 inline ::testing::AssertionResult ShowsAWholeRedraw(GGame& game) {
-  int width = 0;
-  const std::vector<Uint32> shown =
-      WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()), &width);
+  const std::vector<Uint32> shown = WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
   const std::vector<Uint32> redrawn = RedrawnWindow(game);
   if (shown == redrawn) return ::testing::AssertionSuccess();
-  size_t first = 0, count = 0;
-  for (size_t i = 0; i < shown.size() && i < redrawn.size(); ++i)
-    if (shown[i] != redrawn[i] && count++ == 0) first = i;
-  return ::testing::AssertionFailure()
-         << count << " window pixels differ from a whole redraw, the first at ("
-         << first % static_cast<size_t>(std::max(width, 1)) << ", "
-         << first / static_cast<size_t>(std::max(width, 1)) << ")";
+  const auto differ = std::mismatch(shown.begin(), shown.end(), redrawn.begin(), redrawn.end());
+  return ::testing::AssertionFailure() << "the window differs from a whole redraw from pixel "
+                                       << differ.first - shown.begin() << " on";
 }
 
 // A game folder in a temporary folder holding copies of the shipped data
