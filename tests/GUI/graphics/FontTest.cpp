@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "GUI/graphics/FONTEX.h"
+#include "tests/support/Golden.h"
 #include "tests/support/HeadlessGame.h"
 #include "tests/support/Surfaces.h"
 
@@ -68,25 +70,81 @@ struct FontTest : ::testing::Test {
   FontDevice device;
 };
 
-TEST(Fonts, ShippedFontsLoadThroughTheGame) {
+// The four fonts of the game folder, loaded through a headless application.
+class ShippedFonts : public ::testing::Test {
+ protected:
+  static constexpr const char* kNames[] = {"Tahoma16bold", "Tahoma21", "tahoma18bold",
+                                           "tahoma21bold"};
+  void SetUp() override {
+    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    device = game.GetDevice();
+    for (int i = 0; i < 4; ++i) ASSERT_EQ(game.CreateFontex(Path(kNames[i]).c_str()), i);
+  }
+  static std::string Path(const char* name) {
+    return std::string(std::getenv("DIGMAZE_GAME_DIR")) + "/windows/" + name;
+  }
+
+  // Each font's line of the text, one below the other, white on black.
+  std::vector<uint32_t> Strip(const char* text, int& w, int& h) {
+    w = h = 0;
+    for (int i = 0; i < 4; ++i) {
+      int tw = 0, th = 0;
+      device->GetTextSize(text, i, tw, th);
+      w = std::max(w, tw);
+      h += th;
+    }
+    Surf s(w, h);
+    s.FillRect(0, 0, w, h, 0x000000);
+    for (int i = 0, y = 0; i < 4; y += device->GetFontex(i++)->height)
+      EXPECT_TRUE(s.TextOut(0, y, text, i, 0xFFFFFF, 0x000000));
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        SURFACE_RGB rgb;
+        s.GetPixelRGB(x, y, &rgb);
+        pixels.push_back(rgb.RgbToColor32());
+      }
+    return pixels;
+  }
+
   TempDir dir;
-  HeadlessGame game(dir.Path());
-  ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
-  GDevice* device = game.GetDevice();
-  const std::string folder = std::string(std::getenv("DIGMAZE_GAME_DIR")) + "/windows/";
-  const char* names[] = {"Tahoma16bold", "Tahoma21", "tahoma18bold", "tahoma21bold"};
+  HeadlessGame game{dir.Path()};
+  GDevice* device = nullptr;
+};
+
+TEST_F(ShippedFonts, LoadOnceWithEveryGlyphAtTheFontsHeight) {
   for (int i = 0; i < 4; ++i) {
-    ASSERT_EQ(game.CreateFontex((folder + names[i]).c_str()), i) << names[i];
     FONTEX* font = device->GetFontex(i);
     int visible = 0;
     for (const SYMBOL& s : font->symbols) {
-      EXPECT_EQ(s.GetHeight(), font->height) << names[i];
+      EXPECT_EQ(s.GetHeight(), font->height) << kNames[i];
       visible += s.GetWidth() > 0;
     }
-    EXPECT_EQ(visible, FONTEX::kSymbolCount) << names[i];
+    EXPECT_EQ(visible, FONTEX::kSymbolCount) << kNames[i];
   }
-  EXPECT_EQ(game.CreateFontex((folder + "Tahoma21").c_str()), 1) << "loaded once";
-  EXPECT_EQ(game.CreateFontex((folder + "NoSuchFont").c_str()), -1);
+  EXPECT_EQ(game.CreateFontex(Path("Tahoma21").c_str()), 1) << "loaded once";
+  EXPECT_EQ(game.CreateFontex(Path("NoSuchFont").c_str()), -1);
+}
+
+// The letters of each language in every shipped font, compared with a picture
+// (tests/GUI/graphics/golden/strip_LANGUAGE.png): a glyph drawn wrong, missing
+// or replaced changes it. The English strip was drawn before the fonts grew
+// beyond one code page, so English text keeps its look pixel for pixel.
+TEST_F(ShippedFonts, EveryLanguageDrawsItsLetters) {
+  struct Letters {
+    const char* language;
+    const char* letters;
+  } strips[] = {
+      {"en",
+       " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
+       "abcdefghijklmnopqrstuvwxyz{|}~"},
+  };
+  for (const auto& strip : strips) {
+    int w = 0, h = 0;
+    const std::vector<uint32_t> pixels = Strip(strip.letters, w, h);
+    ExpectGoldenPicture("tests/GUI/graphics/golden", std::string("strip_") + strip.language, pixels,
+                        w, h);
+  }
 }
 
 // Sizes count glyph widths only; without text or font nothing is measured or drawn.
