@@ -16,7 +16,11 @@ constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER;
 }  // namespace
 
 void GDialogMenu::OnInitDlg() {
-  pausedPlay = GMap::GetInstance()->state == GMap::STATE_PLAYING;
+  const int state = GMap::GetInstance()->state;
+  pausedPlay = state == GMap::STATE_PLAYING;
+  // A level that is won or lost goes on to its end; its solution is for a
+  // level in play.
+  const bool ending = state == GMap::STATE_WON || state == GMap::STATE_CAUGHT;
   GSceneGame::PauseLevel();
   if (game) game->ShowCursor(true);
   GDialog::OnInitDlg();
@@ -44,7 +48,7 @@ void GDialogMenu::OnInitDlg() {
     button->Create(this, e.style, kMargin, y, kButtonWidth, kButtonHeight, e.id, e.label);
     y += kButtonStep;
     if ((testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) ||
-        (e.id == CMD_SHOW_SOLUTION && !(scene && scene->HasSolution())))
+        (e.id == CMD_SHOW_SOLUTION && (ending || !scene || !scene->HasSolution())))
       button->Enable(false);
   }
 }

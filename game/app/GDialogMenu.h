@@ -10,7 +10,7 @@ class GDialogMenu : public GDialog {
  public:
   // Pauses the level and builds the buttons, the menu as high as they need
   // (saving and loading are disabled in a test run, Show Solution on a
-  // level the game ships no solution for).
+  // level the game ships no solution for and on a level won or lost).
   void OnInitDlg() override;
   // Closes the menu, resumes a paused level and gives the keyboard back to
   // the game scene.

@@ -44,14 +44,14 @@ CFerroString GDialogSaveLoad::GetSlotLabel(int slot, Slot& holds) {
       "Level " +
       CFerroString().IntToString(GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1, 2);
   stream->SetPosition(0);
-  SAVED_GAME_SUMMARY game;
-  if (!ReadSavedGameSummary(*stream, game)) {
+  SAVED_GAME_SUMMARY held;
+  if (!ReadSavedGameSummary(*stream, held)) {
     holds = Slot::damaged;
     return level + kGap + "cannot be loaded";
   }
   holds = Slot::game;
-  CFerroString label = level + kGap + "Score " + CFerroString().IntToString(game.score, 5) + kGap +
-                       "Lives " + CFerroString().IntToString(game.lives, 2);
+  CFerroString label = level + kGap + "Score " + CFerroString().IntToString(held.score, 5) + kGap +
+                       "Lives " + CFerroString().IntToString(held.lives, 2);
   CFerroTime saved;
   if (platform->GetFileTime(path.c_str(), &saved)) {
     const auto digits = [](int value, int count) {

@@ -108,7 +108,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
 // stops the level where it is, also while the screen switches in a message
 // box over it: a level waiting for its first key goes on waiting after it (no
 // tick runs) and then answers the arrows; a won level's pause goes on where it
-// was, its sound not played again.
+// was, its sound not played again, and its solution is not offered.
 TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   StartGame();
   int bx = 0, by = 0;
@@ -139,6 +139,8 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   map->SetState(GMap::STATE_WON);
   Updates(5);
   Run(CMD_GAME_MENU, Play());
+  EXPECT_FALSE(Play()->menuDialog.Find(static_cast<unsigned>(CMD_SHOW_SOLUTION))->IsEnabled())
+      << "a won level goes on to its end";
   Updates(40);  // nothing moves while the menu is open
   EXPECT_EQ(map->state, GMap::STATE_WON);
   EXPECT_EQ(map->stateCounter, 5u);
