@@ -38,8 +38,6 @@ echo "demo.sh: the runner went from square $was to square $at of row $row on its
 T=5 go back is_main_menu x
 echo "demo.sh: the demonstration played by itself and a key brought the main menu back"
 
-# "Press any key to start" stands on a panel in the middle of the waiting level.
-is_waiting() { has_outline && all_near 2983cd 512,311 512,348 || { why="no waiting level"; return 1; }; }
 go level is_waiting $MENU_START
 cp "$pic" "$work/level.png"
 go game-menu is_game_menu Escape

@@ -35,6 +35,9 @@ PARK=680,700
 # outlined in white one pixel outside.
 square() { echo $((48 + 32 * $1)),$((26 + 32 * $2)); }
 OUTLINE=(31,9 500,9 992,9 31,330 992,330 31,650 500,650 992,650)
+# "Press any key to start" on a panel in the middle of a level waiting for its
+# first key (GSceneGame): the panel's frame (0x2983CD) from (406, 311) to (616, 348).
+WAITING_PANEL=(406 311 616 348)
 # The grid lines of the in-game menu and the caption band of the saved-game
 # dialog (0x08294B and 0x144166).
 MENU_GRID=(321,200 321,400 321,580 696,200 696,580)
@@ -199,6 +202,11 @@ is_box_over() {  # ref: whether the last picture is ref with a centred message b
 # The quit question over the first step's screenshot (main menu, pointer centred).
 is_quit_box() { is_box_over "$art/01-menu.png"; }
 has_outline() { all_near ffffff "${OUTLINE[@]}" || { why="no white outline round the map"; return 1; }; }
+is_waiting() {
+  local l=${WAITING_PANEL[0]} t=${WAITING_PANEL[1]} r=${WAITING_PANEL[2]} b=${WAITING_PANEL[3]}
+  has_outline && all_near 2983cd 512,"$t" 512,"$b" "$l",330 "$r",330 ||
+    { why="no \"Press any key to start\" panel"; return 1; }
+}
 is_playing() {
   has_outline || return 1
   none_near 08294b "${MENU_GRID[@]}" || { why="the in-game menu is open"; return 1; }
