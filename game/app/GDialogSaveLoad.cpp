@@ -71,7 +71,7 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
     GDialogSaveLoad::GetSlotLabel(static_cast<int>(id), filled);
     GDispatchGuard self(this);
     if (filled && app->MessageBox(GGameDM::kName, "Overwrite the saved game in this slot?",
-                                  MB_OK_CANCEL) != 1)
+                                  MB_OK_CANCEL) != GMessageBox::kOk)
       return;
     if (!self || !dialog->IsModal()) return;
   }

@@ -2,6 +2,7 @@
 
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
+#include "game/model/GMapList.h"
 
 GSceneMapsManager::GSceneMapsManager() {
   struct ButtonSpec {
@@ -28,8 +29,10 @@ GSceneMapsManager::GSceneMapsManager() {
 }
 
 void GSceneMapsManager::OnStart() {
-  if (maps->GetMinimapCount() == 0) maps->Init();
-  RefreshButtons();
+  // An empty grid (the first visit) takes in the maps put into or taken out
+  // of the folder while the game was not running.
+  if (maps->GetMinimapCount() == 0) GMapList::GetInstance()->FollowFolder();
+  maps->FollowList();
 }
 
 GComponent* GSceneMapsManager::GetDefaultFocus() {

@@ -121,7 +121,7 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   PushKey(SDL_SCANCODE_RETURN);
   PushEvents({SDL_KEYUP}, SDL_SCANCODE_LALT);
   PushKey(SDL_SCANCODE_ESCAPE);
-  EXPECT_EQ(game.MessageBox("Question", "Go on?", MB_OK_CANCEL), 2);
+  EXPECT_EQ(game.MessageBox("Question", "Go on?", MB_OK_CANCEL), GMessageBox::kCancel);
   EXPECT_FALSE(game.GetDevice()->IsFullScreen());
   EXPECT_EQ(game.modal, &Play()->menuDialog);
   Key(KEY_ESCAPE);  // Continue Game

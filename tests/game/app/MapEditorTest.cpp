@@ -133,26 +133,34 @@ class EditorTest : public GameTest {
 
 }  // namespace
 
-// Building the grid (the maps manager builds it when it has none) lists the folder as it is then.
+// The maps manager, entered with an empty grid, brings the list in line with
+// the folder as it is then, and the grid follows the list.
 TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
   const std::string maps = MapsFolder();
-  const auto rebuilt = [this] {
-    Grid()->DeleteAllChildren();
-    Grid()->Init();
+  const auto followed = [this] {
+    list->FollowFolder();
+    Grid()->FollowList();
     return Listed(*list);
   };
   game.SetScene(SCENE_MAPS);
-  // A file added and one removed outside the game; another file type is passed over.
+  // A file added, the first and the last removed outside the game; another
+  // file type is passed over.
   fs::copy_file(maps + "level01.dmm", maps + "added.dmm");
-  fs::remove(maps + "level02.dmm");
+  fs::remove(maps + "level01.dmm");
+  fs::remove(maps + "level05.dmm");
   WriteText(maps + "notes.txt", "not a map");
-  const Names kept = {"level01.dmm", "level03.dmm", "level04.dmm", "level05.dmm", "added.dmm"};
-  EXPECT_EQ(rebuilt(), kept);
+  const Names kept = {"level02.dmm", "level03.dmm", "level04.dmm", "added.dmm"};
+  EXPECT_EQ(followed(), kept);
   EXPECT_EQ(Listed(GMapList()), kept);  // the index file says the same
-  EXPECT_EQ(std::pair(Grid()->GetMinimapCount(), Grid()->GetCurrentMinimap()), std::pair(5, 0));
+  Names shown;
+  for (int i = 0; i < Grid()->GetMinimapCount(); ++i)
+    shown.emplace_back(Grid()->GetMinimap(i)->GetMapName().c_str());
+  EXPECT_EQ(shown, kept);
+  EXPECT_EQ(Grid()->GetCurrentMinimap(), 0)
+      << "the selected first map left: its follower is selected";
   // A folder that cannot be listed keeps the index as it was.
   fs::rename(maps, user / "Maps.away");
-  EXPECT_EQ(rebuilt(), kept);
+  EXPECT_EQ(followed(), kept);
   fs::rename(user / "Maps.away", maps);
   EXPECT_EQ(Listed(GMapList()), kept);
 
@@ -160,8 +168,8 @@ TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
   ASSERT_TRUE(GMapText::ToMap("#.\n.$\n", *map));
   for (int i = 0; i < 305; ++i)
     ASSERT_TRUE(map->SaveToFile(("m" + std::to_string(i) + ".dmm").c_str()));
-  rebuilt();
-  EXPECT_EQ(std::pair(list->GetCount(), Grid()->GetMinimapCount()), std::pair(310, 310));
+  followed();
+  EXPECT_EQ(std::pair(list->GetCount(), Grid()->GetMinimapCount()), std::pair(309, 309));
   EXPECT_EQ(game.GetPlatform()->GetNextFile(), nullptr);  // no search is left open
 }
 
@@ -183,20 +191,30 @@ TEST_F(EditorTest, UpAndDownMoveMapsInTheLevelOrder) {
   EXPECT_EQ(Listed(GMapList()), Listed(*list));
 }
 
-TEST_F(EditorTest, DestroyAsksFirstAndOnlyOkRemovesFileAndEntry) {
+// Only OK destroys; the map after the destroyed one is selected then, or the
+// one before it when it was the last.
+TEST_F(EditorTest, DestroyAsksFirstAndSelectsTheNeighbour) {
   game.SetScene(SCENE_MAPS);
   Select(1);
-  for (SDL_Scancode answer : {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN}) {
-    const bool ok = answer == SDL_SCANCODE_RETURN;
-    SCOPED_TRACE(ok ? "OK" : "Cancel");
-    EXPECT_TRUE(Answered(answer, [&] { Run(CMD_DESTROY_MAP); }));
+  EXPECT_TRUE(Answered(SDL_SCANCODE_ESCAPE, [&] { Run(CMD_DESTROY_MAP); }));
+  EXPECT_TRUE(fs::exists(MapsFolder() + "level02.dmm"));
+  const struct {
+    int destroyed;
+    const char* name;
+    int selected;
+  } steps[] = {{1, "level02.dmm", 1}, {3, "level05.dmm", 2}, {0, "level01.dmm", 0}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.name);
+    Select(step.destroyed);
+    EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { Run(CMD_DESTROY_MAP); }));
     EXPECT_EQ(Where(), "maps");
-    EXPECT_EQ(fs::exists(MapsFolder() + "level02.dmm"), !ok);
-    EXPECT_EQ(list->GetMapGameIndex("level02.dmm") >= 0, !ok);
-    EXPECT_EQ(Grid()->GetMinimapCount(), ok ? 4 : 5);
+    EXPECT_FALSE(fs::exists(MapsFolder() + step.name));
+    EXPECT_EQ(list->GetMapGameIndex(step.name), -1);
+    EXPECT_EQ(Grid()->GetMinimapCount(), list->GetCount());
+    EXPECT_EQ(Grid()->GetCurrentMinimap(), step.selected);
+    EXPECT_TRUE(Enabled(CMD_DESTROY_MAP) && Enabled(CMD_EDIT_MAP) && Enabled(CMD_TEST_MAP));
   }
-  // Nothing is selected now: nothing can be destroyed or edited by mistake.
-  EXPECT_FALSE(Enabled(CMD_DESTROY_MAP) || Enabled(CMD_EDIT_MAP) || Enabled(CMD_TEST_MAP));
+  EXPECT_EQ(Listed(*list), (Names{"level03.dmm", "level04.dmm"}));
 }
 
 TEST_F(EditorTest, AMiniatureIsTheMapReducedNearestNeighbour) {
@@ -294,10 +312,12 @@ TEST_F(EditorTest, TheHistoryOfStrokes) {
   EXPECT_EQ(std::pair(history->GetCount(), UndFiles()), std::pair(0, size_t{0}));
 }
 
-// A save into a folder that cannot be written tells the player and keeps the
-// map and its history in the editor. A new map saved gets a fresh name (a
-// file of that name survives, even one put there while the map was edited),
-// and saved again it is written over the same file.
+// A save that fails, into a folder that cannot be written or at its last step
+// (a folder in the file's place), tells the player and keeps the map and its
+// history in the editor. A new map saved gets a fresh name (a file of that
+// name survives, even one put there while the map was edited) and joins the
+// end of the level order, selected; saved again it is written over the same
+// file, and nothing else is left in the folder.
 TEST_F(EditorTest, SavingANewMapNamesItFreshlyAndSavingAgainWritesTheSameFile) {
   // With the clock standing still, the first name drawn is known.
   game.Platform()->fixedTick = 4242;
@@ -323,32 +343,43 @@ TEST_F(EditorTest, SavingANewMapNamesItFreshlyAndSavingAgainWritesTheSameFile) {
   const std::string name = list->names.back().c_str();
   EXPECT_NE(name, taken);
   EXPECT_EQ(ReadText(MapsFolder() + taken), ReadText(MapsFolder() + "level01.dmm"));
+  EXPECT_EQ(Grid()->GetCurrentMinimap(), 5);
 
-  // Edited again and saved: the same file, the same list.
+  // Edited again: a save whose file cannot take its new content keeps the
+  // editor; once it can, the same file and the same list.
   Run(CMD_EDIT_MAP);
   EXPECT_EQ(std::pair(CellAt(3, 5), CellAt(6, 6)), std::pair(int{CELL_UNIT}, int{CELL_EMPTY}));
   Paint(CELL_BRICK, 0, 19);
+  const std::string file = MapsFolder() + name;
+  fs::remove(file);
+  ASSERT_TRUE(WriteText(file + "/inside", "a folder in the map's place"));
+  EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { Run(CMD_EDITOR_SAVE); }));
+  EXPECT_EQ(std::pair(Where(), history->GetCount()), std::pair(std::string("editor"), 1));
+  fs::remove_all(file);
   Run(CMD_EDITOR_SAVE);
   EXPECT_EQ(std::pair(list->names.back(), list->GetCount()),
             std::pair(CFerroString(name.c_str()), 6));
   Run(CMD_EDIT_MAP);
   EXPECT_EQ(std::pair(map->fileName, CellAt(0, 19)),
             std::pair(CFerroString(name.c_str()), int{CELL_BRICK}));
+  size_t files = 0;
+  for (const auto& entry : fs::directory_iterator(MapsFolder()))
+    files += entry.path().extension() == ".dmm" || entry.path().filename() == "index.dml" ? 1 : 100;
+  EXPECT_EQ(files, 8u) << "six maps, the one in the way, and the index";
 }
 
-TEST_F(EditorTest, TheFirstMapOfAnEmptyLevelOrderIsListedOnce) {
-  for (const auto& entry : fs::directory_iterator(MapsFolder())) fs::remove(entry.path());
-  list->Clear();
-  CreateMap();
-  Paint(CELL_UNIT, 3, 5);
-  Run(CMD_EDITOR_SAVE);
-  ASSERT_EQ(list->GetCount(), 1);
-  const std::string name = list->names[0].c_str();
-  EXPECT_EQ(
-      ReadText(MapsFolder() + "index.dml"),
-      ByteBuilder().Int(0).Int(1).Raw(std::string(1, static_cast<char>(name.size())) + name).bytes);
-  EXPECT_EQ(std::pair(Grid()->GetMinimapCount(), Grid()->GetCurrentMinimap()), std::pair(1, 0));
-  EXPECT_FALSE(fs::exists(MapsFolder() + name + ".new"));
+// Double-clicking a miniature opens its map in the editor.
+TEST_F(EditorTest, ADoubleClickOnAMiniatureEditsItsMap) {
+  game.SetScene(SCENE_MAPS);
+  CFerroRect shown;
+  Grid()->GetMinimap(1)->GetAbsoluteWindowRect(&shown);
+  game.SetCursorPosition(shown.left + 20, shown.top + 20);
+  Key(KEY_MOUSE_LEFT);
+  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  game.SysOnLButtonDblClk();
+  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  EXPECT_EQ(std::pair(Where(), map->fileName),
+            std::pair(std::string("editor"), CFerroString("level02.dmm")));
 }
 
 TEST_F(EditorTest, TestPlayStartsTheSelectedMapWithoutAnOpenStroke) {

@@ -22,6 +22,37 @@ TEST_F(MapListTest, TheIndexHoldsTheNamesInPlayOrder) {
   EXPECT_EQ(list.GetCount(), 2);
 }
 
+// The list follows the map files of its folder: the first, a middle and the
+// last entry leave when their file did, new files join the end in the order
+// given, and the index is written once a change, not at all without one.
+TEST_F(MapListTest, TheListFollowsTheFolderAtBothEnds) {
+  const fs::path index = MapsFolder() / "index.dml";
+  using Names = std::vector<CFerroString>;
+  const struct {
+    Names files, want;
+  } cases[] = {
+      {{"b.dmm", "c.dmm", "d.dmm"}, {"b.dmm", "c.dmm", "d.dmm"}},
+      {{"d.dmm", "c.dmm", "a.dmm"}, {"a.dmm", "c.dmm", "d.dmm"}},
+      {{"a.dmm", "b.dmm", "c.dmm"}, {"a.dmm", "b.dmm", "c.dmm"}},
+      {{"e.dmm", "a.dmm", "notes.txt", "b.dmm", "c.dmm", "d.dmm", "f.dmm"},
+       {"a.dmm", "b.dmm", "c.dmm", "d.dmm", "e.dmm", "f.dmm"}},
+      {{}, {}},
+  };
+  for (const auto& c : cases) {
+    GMapList list;
+    list.names = {"a.dmm", "b.dmm", "c.dmm", "d.dmm"};
+    fs::remove(index);
+    EXPECT_TRUE(list.FollowFiles(c.files));
+    EXPECT_EQ(list.names, c.want);
+    EXPECT_EQ(GMapList().names, c.want) << "the index says the same";
+  }
+  GMapList list;
+  list.names = {"a.dmm", "b.dmm"};
+  fs::remove(index);
+  EXPECT_FALSE(list.FollowFiles({"b.dmm", "a.dmm"}));
+  EXPECT_FALSE(fs::exists(index)) << "nothing changed, nothing written";
+}
+
 TEST_F(MapListTest, NextMapWrapsAfterTheLastAndRestartsFromUnknownNames) {
   GMapList list;
   EXPECT_FALSE(list.SelectNextMapForGame());  // an empty list has no level
