@@ -14,7 +14,6 @@ constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER;
 }  // namespace
 
 void GDialogMenu::OnInitDlg() {
-  pausedPlay = GMap::GetInstance()->state == GMap::STATE_PLAYING;
   GSceneGame::PauseLevel();
   if (game) game->ShowCursor(true);
   GDialog::OnInitDlg();
@@ -47,8 +46,10 @@ void GDialogMenu::EndModal(int result) {
   const bool wasModal = IsModal();
   GDialog::EndModal(0);
   if (!wasModal || !game) return;
+  // A level that waits, whether the menu paused it or it waited for its
+  // first key, plays from now on; a won or lost one goes on with its end.
   GMap* map = GMap::GetInstance();
-  if (pausedPlay && map->state == GMap::STATE_WAITING) {
+  if (map->state == GMap::STATE_WAITING) {
     map->state = GMap::STATE_PLAYING;
     map->stateCounter = 0;
   }

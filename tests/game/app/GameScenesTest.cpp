@@ -105,9 +105,9 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
 
 // The in-game menu, opened by a click (which gives its button the keyboard),
 // stops the level where it is, also while the screen switches in a message
-// box over it: a level waiting for its first key goes on waiting after it (no
-// tick runs) and then answers the arrows; a won level's pause goes on where it
-// was, its sound not played again.
+// box over it. Closed, it sets a level that waited for its first key playing,
+// and the arrows reach the runner; a won level's pause goes on where it was,
+// its sound not played again.
 TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   StartGame();
   int bx = 0, by = 0;
@@ -124,10 +124,11 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   EXPECT_EQ(game.MessageBox("Question", "Go on?", MB_OK_CANCEL), GMessageBox::kCancel);
   EXPECT_FALSE(game.GetDevice()->IsFullScreen());
   EXPECT_EQ(game.modal, &Play()->menuDialog);
+  Updates(600);  // 30 seconds
+  EXPECT_EQ(std::pair(map->state, map->tick), std::pair(int{GMap::STATE_WAITING}, 0u));
   Key(KEY_ESCAPE);  // Continue Game
-  Updates(600);     // 30 seconds
-  EXPECT_EQ(map->state, GMap::STATE_WAITING);
-  EXPECT_EQ(map->tick, 0u);
+  Updates(3);
+  EXPECT_EQ(std::pair(map->state, map->tick), std::pair(int{GMap::STATE_PLAYING}, 3u));
   game.PlatformKeyDown(KEY_LEFT, 0);
   EXPECT_EQ(units->moveX, -1) << "the arrow reached the runner";
   game.PlatformKeyUp(KEY_LEFT);
