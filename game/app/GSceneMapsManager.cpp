@@ -21,8 +21,11 @@ GSceneMapsManager::GSceneMapsManager() {
       {CMD_MAPS_EXIT, "Exit", width - 130, 130},
   };
   for (const ButtonSpec& spec : buttons) {
+    // Escape, and the pad's B, press Exit: back to the main menu.
+    const unsigned style =
+        spec.id == CMD_MAPS_EXIT ? kFramedStyle | STYLE_CANCEL_BUTTON : kFramedStyle;
     auto* button = new GButtonDM;
-    button->Create(this, kFramedStyle, spec.x, height - 54, spec.width, 34, spec.id, spec.label);
+    button->Create(this, style, spec.x, height - 54, spec.width, 34, spec.id, spec.label);
   }
   maps = new GDialogMaps;
   maps->Create(this, kFramedStyle | STYLE_SCROLL_CHILDREN, 0, 0, width, height - 74, CMD_MINIMAPS);

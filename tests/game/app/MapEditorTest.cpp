@@ -421,7 +421,8 @@ TEST_F(EditorTest, CancelAsksBeforeDiscardingChanges) {
 
 // The maps manager without the mouse (the e2e keys script selects with
 // Right, edits with Enter and reaches Exit with Shift+Tab): the arrows move
-// the selection, scrolling it into sight, and stop at the ends.
+// the selection, scrolling it into sight, and stop at the ends; Escape goes
+// back to the main menu, from the miniatures and from a button alike.
 TEST_F(EditorTest, TheMapsManagerByKeys) {
   game.SetScene(SCENE_MAPS);
   GDialogMaps* grid = Grid();
@@ -435,6 +436,13 @@ TEST_F(EditorTest, TheMapsManagerByKeys) {
     EXPECT_EQ(std::pair(grid->GetCurrentMinimap(), shown.Intersection(grid->GetClipRect())),
               std::pair(selected, shown))
         << key;
+  }
+  for (bool onButton : {false, true}) {
+    game.SetScene(SCENE_MAPS);
+    if (onButton) Key(KEY_TAB);
+    ASSERT_EQ(Manager()->GetFocusItem() == grid, !onButton);
+    Key(KEY_ESCAPE);
+    EXPECT_EQ(Where(), "menu") << onButton;
   }
 }
 
