@@ -145,7 +145,14 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       GameScene(game)->EnterPlay(PlayEntry::demonstration);
       break;
     case CMD_HOW_TO_PLAY:
-      if (GPlatform* platform = game->GetPlatform()) platform->OpenLink(game_links::kHelpPage);
+      // Without a browser the player is told where the page is, to open it himself.
+      if (GPlatform* platform = game->GetPlatform();
+          platform && !platform->OpenLink(game_links::kHelpPage))
+        game->MessageBox(GGameDM::kName,
+                         (CFerroString("No web browser could be opened. The how-to-play page is ") +
+                          platform->GetPathToGame() + game_links::kHelpPage)
+                             .c_str(),
+                         MB_OK);
       break;
     case CMD_MAP_EDITOR:
       game->SetScene(SCENE_MAPS);

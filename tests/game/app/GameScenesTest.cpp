@@ -35,11 +35,6 @@ class ScenesTest : public GameTest {
     static_cast<GButtonSaveLoad*>(dialog.Find(static_cast<unsigned>(slot)))
         ->OnLButtonClick(0, 0, 0);
   }
-  static CFerroString BoxText(GDialog& box) {
-    for (int i = 0; i < box.GetChildCount(); ++i)
-      if (box.GetChild(i)->IsStatic()) return box.GetChild(i)->GetWindowText();
-    return CFerroString();
-  }
   void Updates(unsigned n) {
     for (unsigned t = 0; t < n; ++t) Play()->OnUpdate();
   }
@@ -47,24 +42,35 @@ class ScenesTest : public GameTest {
 
 }  // namespace
 
-TEST_F(ScenesTest, ADamagedSlotOrAnEmptyListLeavesThePlayerWhereHeWas) {
+// What cannot be done is told in a box and leaves the player where he was: a
+// damaged slot, a game without maps, the how-to-play page without a browser.
+TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
   StartGame();
   const std::string slot = GDialogSaveLoad::GetSlotPath(5).c_str();
   ASSERT_TRUE(SaveGameToFile(slot.c_str()));
   fs::resize_file(slot, fs::file_size(slot) / 2);  // the name reads, the game does not
   const int runnerX = map->runner->x;
   game.SetScene(SCENE_MENU);
-  PushKey(SDL_SCANCODE_RETURN);
-  ClickSlot(5, true);
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
-  EXPECT_EQ(game.modal, nullptr);
+  std::string said;
+  EXPECT_TRUE(Answered(
+      SDL_SCANCODE_RETURN, [&] { ClickSlot(5, true); }, &said));
+  EXPECT_EQ(said, "This saved game cannot be loaded. Nothing was changed.");
+  EXPECT_EQ(Where(), "menu");
   EXPECT_EQ(map->runner->x, runnerX);
 
   list->Clear();
-  PushKey(SDL_SCANCODE_RETURN);
-  Run(CMD_START_GAME, Menu());
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
-  EXPECT_EQ(game.modal, nullptr);
+  EXPECT_TRUE(Answered(
+      SDL_SCANCODE_RETURN, [&] { Run(CMD_START_GAME, Menu()); }, &said));
+  EXPECT_EQ(said, "There is no map to play. Make one in the Map Editor.");
+  EXPECT_EQ(Where(), "menu");
+
+  game.Platform()->opensLinks = false;
+  Run(CMD_CREDITS, Menu());
+  EXPECT_TRUE(Answered(
+      SDL_SCANCODE_RETURN, [&] { Run(CMD_HOW_TO_PLAY, game.modal); }, &said));
+  EXPECT_EQ(said, "No web browser could be opened. The how-to-play page is " + folder.Path() +
+                      "help/index.html");
+  EXPECT_EQ(game.modal, &Menu()->creditsDialog);
 }
 
 // The last level won or the last life lost holds still for the pause, then
@@ -95,7 +101,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
       EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
       continue;
     }
-    EXPECT_EQ(BoxText(Play()->victoryBox), c.box);
+    EXPECT_EQ(TestGameDM::BoxText(Play()->victoryBox), c.box);
     Key(KEY_ESCAPE);
     ASSERT_EQ(game.modal, &Play()->victoryBox);
     Key(KEY_SPACE);
@@ -160,12 +166,10 @@ TEST_F(ScenesTest, SavingOverAKeptGameAsksFirst) {
   ASSERT_FALSE(first.empty());
   units->score = 77;
   Run(CMD_GAME_MENU, Play());
-  PushKey(SDL_SCANCODE_ESCAPE);
-  ClickSlot(2, false);
+  EXPECT_TRUE(Answered(SDL_SCANCODE_ESCAPE, [&] { ClickSlot(2, false); }));
   EXPECT_EQ(ReadText(slot), first);
   EXPECT_EQ(game.modal, &Menu()->saveLoadDialog);
-  PushKey(SDL_SCANCODE_RETURN);
-  ClickSlot(2, false);
+  EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { ClickSlot(2, false); }));
   EXPECT_NE(ReadText(slot), first);
   EXPECT_EQ(game.modal, nullptr);
 }

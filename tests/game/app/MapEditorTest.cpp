@@ -69,11 +69,6 @@ class EditorTest : public GameTest {
     for (const CFerroString& name : of.names) names.emplace_back(name.c_str());
     return names;
   }
-  // The current scene, and whether a dialog is open over it.
-  std::string Where() {
-    const char* scenes[] = {"menu", "maps", "editor", "game"};
-    return scenes[game.GetCurrentSceneIndex()] + std::string(game.modal ? " + dialog" : "");
-  }
 
   // A new empty 30 x 20 map in the editor.
   void CreateMap() {
@@ -112,21 +107,6 @@ class EditorTest : public GameTest {
     return found;
   }
   std::string MapsFolder() { return user / "Maps/"; }
-
-  // Runs act, which must open one message box, with the key that answers it
-  // queued and a window close behind the key: a box the key does not end is
-  // ended by the close at once instead of leaving its nested loop waiting
-  // for input that never comes.
-  ::testing::AssertionResult Answered(SDL_Scancode key, const std::function<void()>& act) {
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    PushEvents({SDL_KEYDOWN, SDL_KEYUP, SDL_QUIT}, key);
-    act();
-    const bool keyLeft = SDL_HasEvents(SDL_KEYDOWN, SDL_KEYUP), closeLeft = SDL_HasEvent(SDL_QUIT);
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    if (keyLeft) return ::testing::AssertionFailure() << "no message box was shown";
-    if (!closeLeft) return ::testing::AssertionFailure() << "the key did not answer the box";
-    return ::testing::AssertionSuccess();
-  }
 
   CTRLZ* history = CTRLZ::GetInstance();
 };
