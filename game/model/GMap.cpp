@@ -256,12 +256,6 @@ bool GMap::IsLevelInsideClip(GSurface* target) const {
   return CFerroRect(cx, cy, cx + cw, cy + ch).ContainsRect(level);
 }
 
-void GMap::DrawLevel(GSurface* target) {
-  GSurface* bg = GetMapBackground();
-  if (!target || !bg) return;
-  DrawPicture(target, bg, CurrentSprites());
-}
-
 void GMap::CopyToBackbuffer() {
   GSurface* back = GModelMedia::GetBackBuffer();
   GSurface* bg = GetMapBackground();
