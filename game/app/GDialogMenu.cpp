@@ -10,6 +10,13 @@
 namespace {
 
 constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER;
+// The buttons' column: its top-left corner, each button's size, and the step
+// from one button to the next.
+constexpr int kColumnX = 30;
+constexpr int kColumnY = 30;
+constexpr int kButtonWidth = 340;
+constexpr int kButtonHeight = 40;
+constexpr int kButtonStep = 87;
 
 }  // namespace
 
@@ -32,11 +39,11 @@ void GDialogMenu::OnInitDlg() {
       {CMD_QUIT_TO_MENU, "Quit to Menu", kButtonStyle},
   };
   const bool testing = GMap::GetInstance()->testMode;
-  int y = 30;
+  int y = kColumnY;
   for (const Entry& e : kButtons) {
     auto* button = new GButtonDM;
-    button->Create(this, e.style, 30, y, 340, 40, e.id, e.label);
-    y += 87;
+    button->Create(this, e.style, kColumnX, y, kButtonWidth, kButtonHeight, e.id, e.label);
+    y += kButtonStep;
     if (testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) button->Enable(false);
   }
 }

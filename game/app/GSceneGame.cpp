@@ -30,6 +30,11 @@ constexpr unsigned kMenuButtonStyle = kFramedStyle | STYLE_CANCEL_BUTTON;
 constexpr unsigned kWhite = 0xFFFFFF;
 // Where the level, score and lives texts start, from the map's left edge.
 constexpr int kStatusX[3] = {0, 150, 340};
+// The status line and the "Menu (Esc)" button stand this far below the map,
+// the button's right edge flush with the map's.
+constexpr int kBelowMap = 20;
+constexpr int kMenuButtonWidth = 150;
+constexpr int kMenuButtonHeight = 34;
 // How far below the status line the bottom line is, centred on the screen.
 constexpr int kBottomLineGap = 50;
 
@@ -72,9 +77,9 @@ void GSceneGame::CreateButtonMenu() {
   GMap* map = GMap::GetInstance();
   map->GetPositionTV(left, top);
   auto* button = new GButtonDM;
-  button->Create(this, kMenuButtonStyle, left + map->width * GMap::SQUARE - 150,
-                 GMap::MAP_TOP + map->height * GMap::SQUARE + 20, 150, 34, CMD_GAME_MENU,
-                 "Menu (Esc)");
+  button->Create(this, kMenuButtonStyle, left + map->width * GMap::SQUARE - kMenuButtonWidth,
+                 GMap::MAP_TOP + map->height * GMap::SQUARE + kBelowMap, kMenuButtonWidth,
+                 kMenuButtonHeight, CMD_GAME_MENU, "Menu (Esc)");
 }
 
 void GSceneGame::ShowPlay() {
@@ -204,7 +209,7 @@ CFerroRect GSceneGame::GetStatusRect(int i, const CFerroString& text) {
   GMap* map = GMap::GetInstance();
   int left = 0, top = 0;
   map->GetPositionTV(left, top);
-  const int y = GMap::MAP_TOP + map->height * GMap::SQUARE + 20;
+  const int y = GMap::MAP_TOP + map->height * GMap::SQUARE + kBelowMap;
   int w = 0, h = 0;
   if (GDevice* device = game ? game->GetDevice() : nullptr)
     device->GetTextSize(text.c_str(), theme ? theme->GetTextFont(this) : -1, w, h);

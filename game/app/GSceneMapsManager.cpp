@@ -4,6 +4,16 @@
 #include "game/app/GDialogMaps.h"
 #include "game/model/GMapList.h"
 
+namespace {
+
+// The row of buttons along the bottom, and the grid above it down to a gap
+// over the row.
+constexpr int kButtonRowFromBottom = 54;
+constexpr int kButtonHeight = 34;
+constexpr int kGridFromBottom = 74;
+
+}  // namespace
+
 GSceneMapsManager::GSceneMapsManager() {
   struct ButtonSpec {
     COMMAND_ID id;
@@ -25,10 +35,12 @@ GSceneMapsManager::GSceneMapsManager() {
     const unsigned style =
         spec.id == CMD_MAPS_EXIT ? kFramedStyle | STYLE_CANCEL_BUTTON : kFramedStyle;
     auto* button = new GButtonDM;
-    button->Create(this, style, spec.x, height - 54, spec.width, 34, spec.id, spec.label);
+    button->Create(this, style, spec.x, height - kButtonRowFromBottom, spec.width, kButtonHeight,
+                   spec.id, spec.label);
   }
   maps = new GDialogMaps;
-  maps->Create(this, kFramedStyle | STYLE_SCROLL_CHILDREN, 0, 0, width, height - 74, CMD_MINIMAPS);
+  maps->Create(this, kFramedStyle | STYLE_SCROLL_CHILDREN, 0, 0, width, height - kGridFromBottom,
+               CMD_MINIMAPS);
 }
 
 void GSceneMapsManager::OnStart() {
