@@ -46,14 +46,15 @@ class ScenesTest : public GameTest {
 // damaged slot, a game without maps, the how-to-play page without a browser.
 TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
   StartGame();
-  const std::string slot = GDialogSaveLoad::GetSlotPath(5).c_str();
+  const std::string slot = GDialogSaveLoad::GetSlotPath(1).c_str();
+  EXPECT_EQ(slot, folder / "Save/1.dms");
   ASSERT_TRUE(SaveGameToFile(slot.c_str()));
   fs::resize_file(slot, fs::file_size(slot) / 2);  // the name reads, the game does not
   const int runnerX = map->runner->x;
   game.SetScene(SCENE_MENU);
   std::string said;
   EXPECT_TRUE(Answered(
-      SDL_SCANCODE_RETURN, [&] { ClickSlot(5, true); }, &said));
+      SDL_SCANCODE_RETURN, [&] { ClickSlot(1, true); }, &said));
   EXPECT_EQ(said, "This saved game cannot be loaded. Nothing was changed.");
   EXPECT_EQ(Where(), "menu");
   EXPECT_EQ(map->runner->x, runnerX);
@@ -155,21 +156,22 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
 }
 
 // Saving over a kept game asks first: Cancel keeps the slot and the dialog
-// open, OK overwrites.
+// open, OK overwrites. (The last slot; the first is loaded above.)
 TEST_F(ScenesTest, SavingOverAKeptGameAsksFirst) {
   StartGame();
-  const std::string slot = GDialogSaveLoad::GetSlotPath(2).c_str();
+  const std::string slot = GDialogSaveLoad::GetSlotPath(8).c_str();
+  EXPECT_EQ(slot, folder / "Save/8.dms");
   Run(CMD_GAME_MENU, Play());
-  ClickSlot(2, false);  // an empty slot: saved without a question
+  ClickSlot(8, false);  // an empty slot: saved without a question
   ASSERT_EQ(game.modal, nullptr);
   const std::string first = ReadText(slot);
   ASSERT_FALSE(first.empty());
   units->score = 77;
   Run(CMD_GAME_MENU, Play());
-  EXPECT_TRUE(Answered(SDL_SCANCODE_ESCAPE, [&] { ClickSlot(2, false); }));
+  EXPECT_TRUE(Answered(SDL_SCANCODE_ESCAPE, [&] { ClickSlot(8, false); }));
   EXPECT_EQ(ReadText(slot), first);
   EXPECT_EQ(game.modal, &Menu()->saveLoadDialog);
-  EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { ClickSlot(2, false); }));
+  EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { ClickSlot(8, false); }));
   EXPECT_NE(ReadText(slot), first);
   EXPECT_EQ(game.modal, nullptr);
 }
@@ -232,8 +234,8 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
 // test play) are passed over.
 TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   StartGame();
-  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(3).c_str()));
-  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(6).c_str()));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(1).c_str()));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(8).c_str()));
   ASSERT_TRUE(WriteText(GDialogSaveLoad::GetSlotPath(4).c_str(), "not a saved game"));
   GSceneMenu* menu = Menu();
   const auto visit = [&](GDialog* dialog, int presses, unsigned key) {
@@ -260,7 +262,7 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   EXPECT_EQ(visit(&menu->saveLoadDialog, 9, KEY_DOWN), ids({10, 1, 2, 3, 4, 5, 6, 7, 8, 10}));
   menu->saveLoadDialog.EndModal(0);
   Run(CMD_LOAD_GAME_IN_GAME, Play());
-  EXPECT_EQ(visit(&menu->saveLoadDialog, 3, KEY_DOWN), ids({10, 3, 6, 10}));
+  EXPECT_EQ(visit(&menu->saveLoadDialog, 3, KEY_DOWN), ids({10, 1, 8, 10}));
   menu->saveLoadDialog.EndModal(0);
   game.SetScene(SCENE_MENU);
   Run(CMD_EXIT, menu);

@@ -91,11 +91,16 @@ class EditorTest : public GameTest {
     map->paletteCode = code;
     Stroke({{cx, cy}});
   }
-  void Undo() {
+  // Ctrl with key, and Shift too when shifted: Ctrl+Z undoes, Ctrl+Shift+Z
+  // and Ctrl+Y redo.
+  void Shortcut(unsigned key, bool shifted = false) {
     game.PlatformKeyDown(KEY_LCONTROL, 0);
-    Key(KEY_Z);
+    if (shifted) game.PlatformKeyDown(KEY_LSHIFT, 0);
+    Key(key);
+    if (shifted) game.PlatformKeyUp(KEY_LSHIFT);
     game.PlatformKeyUp(KEY_LCONTROL);
   }
+  void Undo() { Shortcut(KEY_Z); }
   std::string Text() { return GMapText::FromMap(*map); }
   int CellAt(int x, int y) { return map->GetCell(x, y)->GetType(); }
 
@@ -259,34 +264,56 @@ TEST_F(EditorTest, StrokesPaintEraseAndAreOneStepEach) {
   EXPECT_EQ(Text(), painted);
 }
 
-// Undo and redo walk the history; a new stroke drops the redo branch and its
-// files; the history keeps the last 300 strokes; leaving the editor drops it.
+// Undo and redo walk the history by their keys and stop at its ends; a new
+// stroke in the middle drops the redo branch and its files; the history keeps
+// the last 300 strokes, back to the first kept one; leaving the editor drops it.
 TEST_F(EditorTest, TheHistoryOfStrokes) {
   CreateMap();
   map->fileName = "kept.dmm";
-  std::vector<std::string> after;
+  std::vector<std::string> after = {Text()};  // after[i]: the map after i strokes
   for (int i = 0; i < 3; ++i) Paint(CELL_BRICK, i, 0), after.push_back(Text());
-  const CUndoRedo* third = history->GetStep(2);
-  const std::string thirdFiles[] = {third->GetUndoFile().c_str(), third->GetRedoFile().c_str()};
-  history->Undo();
-  history->Undo();
-  history->Redo();
-  EXPECT_EQ(Text(), after[1]);
+  const std::pair<std::function<void()>, int> walk[] = {
+      {[&] { Undo(); }, 2},
+      {[&] { Undo(); }, 1},
+      {[&] { Undo(); }, 0},
+      {[&] { Undo(); }, 0},  // at the oldest step
+      {[&] { Shortcut(KEY_Z, true); }, 1},
+      {[&] { Shortcut(KEY_Y); }, 2},
+      {[&] { Shortcut(KEY_Y); }, 3},
+      {[&] { Shortcut(KEY_Z, true); }, 3},  // at the newest step
+      {[&] { Undo(); }, 2},
+      {[&] { Undo(); }, 1},
+  };
+  for (const auto& [act, strokes] : walk) {
+    act();
+    ASSERT_EQ(std::pair(Text(), history->GetCurrent()), std::pair(after[strokes], strokes - 1));
+  }
   EXPECT_EQ(map->fileName, CFerroString("kept.dmm"));  // undo keeps the name
+  std::vector<std::string> dropped;
+  for (int i : {1, 2})
+    for (const CFerroString& file :
+         {history->GetStep(i)->GetUndoFile(), history->GetStep(i)->GetRedoFile()})
+      dropped.emplace_back(file.c_str());
   Paint(CELL_LADDER, 9, 9);
-  EXPECT_EQ(std::pair(history->GetCount(), history->GetCurrent()), std::pair(3, 2));
-  for (const std::string& file : thirdFiles) EXPECT_FALSE(fs::exists(file)) << file;
+  const std::string painted = Text();
+  EXPECT_EQ(std::pair(history->GetCount(), history->GetCurrent()), std::pair(2, 1));
+  for (const std::string& file : dropped) EXPECT_FALSE(fs::exists(file)) << file;
+  EXPECT_EQ(UndFiles(), size_t{4});
+  Shortcut(KEY_Y);
+  EXPECT_EQ(Text(), painted) << "nothing to redo after a new stroke";
   // A snapshot file that went missing changes nothing when used.
-  fs::remove(history->GetStep(2)->GetUndoFile().c_str());
-  const std::string before = Text();
-  history->Undo();
-  EXPECT_EQ(Text(), before);
+  fs::remove(history->GetStep(1)->GetUndoFile().c_str());
+  Undo();
+  EXPECT_EQ(Text(), painted);
 
-  // Full, the oldest step goes with its files.
+  // Full, the oldest step goes with its files; undone all the way, the map is
+  // as the oldest kept step left it.
   CreateMap();
   for (int i = 0; i < CTRLZ::kSteps + 1; ++i) Paint(CELL_BRICK, i % 30, i / 30);
-  EXPECT_EQ(std::pair(history->GetCount(), UndFiles()),
-            std::pair(CTRLZ::kSteps, size_t{2} * CTRLZ::kSteps));
+  EXPECT_EQ(std::tuple(history->GetCount(), history->GetCurrent(), UndFiles()),
+            std::tuple(CTRLZ::kSteps, CTRLZ::kSteps - 1, size_t{2} * CTRLZ::kSteps));
+  for (int i = 0; i < CTRLZ::kSteps + 1; ++i) history->Undo();
+  EXPECT_EQ(std::pair(map->CountCells(CELL_BRICK), CellAt(0, 0)), std::pair(1, int{CELL_BRICK}));
   // Leaving the editor drops the history and every file.
   game.SetScene(SCENE_MAPS);
   EXPECT_EQ(std::pair(history->GetCount(), UndFiles()), std::pair(0, size_t{0}));
