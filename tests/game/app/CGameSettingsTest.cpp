@@ -66,7 +66,13 @@ TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
        {ScaleMode::Sharp, WindowMode::FullScreen, 1, 768, 100, false, {}},
        "the value \"1\" of fullscreen is not yes or no; the value \"100001\" of window-height" +
            notSize + "; the value \"off\" of mute is not yes or no"},
-      {"[sound]\nvolume = -1\n", {}, "the value \"-1\" of volume is not a volume from 0 to 100"},
+      {"[display]\nwindow-width = 100000\nwindow-height = 1\n",
+       {ScaleMode::Sharp, WindowMode::FullScreen, 100000, 1, 100, false, {}},
+       ""},
+      {"[display]\nwindow-width = 100001\nwindow-height = 0\n[sound]\nvolume = -1\n",
+       {},
+       "the value \"100001\" of window-width" + notSize + "; the value \"0\" of window-height" +
+           notSize + "; the value \"-1\" of volume is not a volume from 0 to 100"},
   };
   for (const auto& c : cases) {
     CGameSettings read = kCustom;

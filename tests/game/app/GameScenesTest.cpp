@@ -32,8 +32,9 @@ class ScenesTest : public GameTest {
     GDialogSaveLoad& dialog = Menu()->saveLoadDialog;
     dialog.loadMode = load;
     dialog.BeginModal();
-    static_cast<GButtonSaveLoad*>(dialog.Find(static_cast<unsigned>(slot)))
-        ->OnLButtonClick(0, 0, 0);
+    GComponent* button = dialog.Find(static_cast<unsigned>(slot));
+    ASSERT_NE(button, nullptr) << "no slot " << slot;
+    static_cast<GButtonSaveLoad*>(button)->OnLButtonClick(0, 0, 0);
   }
   void Updates(unsigned n) {
     for (unsigned t = 0; t < n; ++t) Play()->OnUpdate();

@@ -159,7 +159,7 @@ TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
 }
 
 // The third map goes up, then down twice; Up on the first and Down on the
-// last change nothing.
+// last are disabled and change nothing.
 TEST_F(EditorTest, UpAndDownMoveMapsInTheLevelOrder) {
   game.SetScene(SCENE_MAPS);
   Select(2);
@@ -167,10 +167,11 @@ TEST_F(EditorTest, UpAndDownMoveMapsInTheLevelOrder) {
   EXPECT_EQ(Grid()->GetCurrentMinimap(), 1);
   Run(CMD_MAP_DOWN);
   Run(CMD_MAP_DOWN);
-  Select(0);
-  Run(CMD_MAP_UP);
-  Select(4);
-  Run(CMD_MAP_DOWN);
+  for (int end : {0, 4}) {
+    Select(end);
+    EXPECT_EQ(std::pair(Enabled(CMD_MAP_UP), Enabled(CMD_MAP_DOWN)), std::pair(end > 0, end == 0));
+    Run(end == 0 ? CMD_MAP_UP : CMD_MAP_DOWN);
+  }
   EXPECT_EQ(Listed(*list),
             (Names{"level01.dmm", "level02.dmm", "level04.dmm", "level03.dmm", "level05.dmm"}));
   EXPECT_EQ(Listed(GMapList()), Listed(*list));
