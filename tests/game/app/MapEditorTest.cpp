@@ -13,12 +13,14 @@
 #include "game/app/CUndoRedo.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
+#include "game/app/GDialogSaveLoad.h"
 #include "game/app/GPictureMinimap.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/model/GCell.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/model/GMapText.h"
+#include "game/model/GSavedGame.h"
 #include "tests/support/Files.h"
 #include "tests/support/GameAppFixture.h"
 
@@ -390,13 +392,15 @@ TEST_F(EditorTest, ADoubleClickOnAMiniatureEditsItsMap) {
             std::pair(std::string("editor"), CFerroString("level02.dmm")));
 }
 
-TEST_F(EditorTest, TestPlayStartsTheSelectedMapWithoutAnOpenStroke) {
+// A test run, and a saved game loaded, start with no stroke of the editor
+// open, as every way into play does; a test run is marked as one.
+TEST_F(EditorTest, PlayStartsWithoutAnOpenStroke) {
   game.SetScene(SCENE_MAPS);
   Select(2);
   map->pendingUndo = std::make_unique<CUndoRedo>();
   Run(CMD_TEST_MAP);
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
-  EXPECT_EQ(list->currentName, CFerroString("level03.dmm"));
+  EXPECT_EQ(std::tuple(Where(), list->currentName, map->testMode),
+            std::tuple(std::string("game"), CFerroString("level03.dmm"), true));
   EXPECT_EQ(map->pendingUndo, nullptr);
   map->SetCell(0, 0, CELL_LADDER);  // digging in the game is no stroke of the editor
   EXPECT_EQ(map->pendingUndo, nullptr);
@@ -404,6 +408,14 @@ TEST_F(EditorTest, TestPlayStartsTheSelectedMapWithoutAnOpenStroke) {
   Run(CMD_GAME_MENU);
   GButtonDM::RunCommand(CMD_QUIT_TO_MENU, game.modal);
   EXPECT_EQ(std::pair(Where(), Grid()->GetCurrentMinimap()), std::pair(std::string("maps"), 2));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(1).c_str()));
+
+  map->pendingUndo = std::make_unique<CUndoRedo>();
+  Run(CMD_LOAD_GAME);
+  game.modal->Find(1u)->OnLButtonClick(0, -1, -1);
+  EXPECT_EQ(std::tuple(Where(), map->testMode, map->state),
+            std::tuple(std::string("game"), false, int{GMap::STATE_PLAYING}));
+  EXPECT_EQ(map->pendingUndo, nullptr);
 }
 
 // Cancel, and Escape which clicks it, leave an unchanged map at once but ask
