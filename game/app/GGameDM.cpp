@@ -1,3 +1,11 @@
+// Index of this file:
+//   The application           construction, its end, the editor's hooks, CreateGame
+//   Settings and the device   the settings file read for the device, written when the game ends
+//   Platform and sound        the SDL platform, the sound and its switch
+//   Keys it takes             M, the end of the demonstration, the idle menu's input
+//   Presenting a frame        the changed rectangles and the cursor into the texture
+//   Folders and the look      the resource drives, saved games, the player's maps, styles
+
 #include "game/app/GGameDM.h"
 
 #include <algorithm>
@@ -21,6 +29,10 @@
 #include "game/app/GSceneMenu.h"
 #include "game/model/GMap.h"
 #include "game/model/GModelMedia.h"
+
+// ---------------------------------------------------------------------------------------------
+// The application
+// ---------------------------------------------------------------------------------------------
 
 GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion, bool full)
     : GGame(gameId, gameName, gameVersion, full), recorder(std::make_unique<GReplayRecorder>()) {}
@@ -84,6 +96,10 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   AddScene(new GSceneGame);
   return true;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Settings and the device
+// ---------------------------------------------------------------------------------------------
 
 GDevice* GGameDM::NewDevice(void* window) {
   const CFerroString path = GetPathToSettings();
@@ -161,6 +177,10 @@ int GGameDM::Play() {
   return code;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Platform and sound
+// ---------------------------------------------------------------------------------------------
+
 GPlatform* GGameDM::NewPlatform(GGame* owner, const char* appName) {
   return new GPlatformSDL(owner, appName);
 }
@@ -180,6 +200,10 @@ void GGameDM::ToggleSound() {
   settings.muted = !settings.muted;
   ApplySoundSettings();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Keys it takes
+// ---------------------------------------------------------------------------------------------
 
 bool GGameDM::OnTakeKey(unsigned key) {
   if (GetSceneCount() <= SCENE_GAME) return false;
@@ -215,6 +239,10 @@ void GGameDM::SysOnMouseWheel(short delta) {
   if (GetSceneCount() > SCENE_MENU) static_cast<GSceneMenu*>(GetScene(SCENE_MENU))->NoteInput();
   GGame::SysOnMouseWheel(delta);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Presenting a frame
+// ---------------------------------------------------------------------------------------------
 
 GGameDM::FrameCursor GGameDM::CurrentCursor(const CFerroRect& bounds) {
   FrameCursor cursor;
@@ -320,6 +348,10 @@ void GGameDM::SysOnRender() {
   presentedCursor = cursor;
   device->Render();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Folders and the look
+// ---------------------------------------------------------------------------------------------
 
 CFerroString GGameDM::ConnectDrive(CFerroString& cache, bool& tried, const char* name) {
   // One attempt per run: a drive that cannot be connected (no source folder,

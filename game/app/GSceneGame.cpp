@@ -1,3 +1,12 @@
+// Index of this file:
+//   Helpers             the layout below the map, the treasures taken, what a key can change
+//   Into play and out   the ways into a level, the next level, a pause, the end-of-game box
+//   Recording           the recorder of the player's levels
+//   The status line     its texts and where they stand
+//   The demonstration   the menu button it hides, its end
+//   Drawing             the level, its outline and the status line; what a frame draws again
+//   Keys and ticks      the runner's keys, the scene's start and finish, a tick of play
+
 #include "game/app/GSceneGame.h"
 
 #include <algorithm>
@@ -23,6 +32,10 @@
 #include "game/model/GRecordStream.h"
 #include "game/model/GUnit.h"
 #include "game/sim/GSimulation.h"
+
+// ---------------------------------------------------------------------------------------------
+// Helpers
+// ---------------------------------------------------------------------------------------------
 
 namespace {
 
@@ -65,6 +78,10 @@ std::tuple<int, int, int, bool> PlayControls() {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Into play and out
+// ---------------------------------------------------------------------------------------------
 
 void GMessageBoxVictory::OnEnter() {
   if (game) game->SetScene(SCENE_MENU);
@@ -153,6 +170,15 @@ bool GSceneGame::StartNextLevel() {
   return false;
 }
 
+void GSceneGame::PauseLevel() {
+  GMap* map = GMap::GetInstance();
+  if (map->state == GMap::STATE_PLAYING) map->state = GMap::STATE_WAITING;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Recording
+// ---------------------------------------------------------------------------------------------
+
 GReplayRecorder* GSceneGame::Recorder() const {
   // A demonstration is not the player's game: it is never recorded.
   if (demo.IsOn()) return nullptr;
@@ -182,10 +208,9 @@ void GSceneGame::BeginRecording(PlayEntry how) {
   recorder->BeginLevel(name, map->tick, false, GSimulation::StartLine(start));
 }
 
-void GSceneGame::PauseLevel() {
-  GMap* map = GMap::GetInstance();
-  if (map->state == GMap::STATE_PLAYING) map->state = GMap::STATE_WAITING;
-}
+// ---------------------------------------------------------------------------------------------
+// The status line
+// ---------------------------------------------------------------------------------------------
 
 void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
   if (demo.IsOn()) {
@@ -227,6 +252,10 @@ CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]) 
   return area;
 }
 
+// ---------------------------------------------------------------------------------------------
+// The demonstration
+// ---------------------------------------------------------------------------------------------
+
 void GSceneGame::ShowMenuButton(bool show) {
   if (GComponent* button = Find(static_cast<unsigned>(CMD_GAME_MENU))) button->Show(show);
 }
@@ -237,6 +266,10 @@ void GSceneGame::EndDemonstration() {
   demo.End();
   ShowMenuButton(true);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------------------------
 
 void GSceneGame::OnRender() {
   GSurface* back = game ? game->GetBackSurface() : nullptr;
@@ -298,6 +331,10 @@ void GSceneGame::OnBeforeRender() {
   InvalidateRect(area);
   for (int i = 0; i < STATUS_TEXTS; ++i) shownStatus[i] = texts[i];
 }
+
+// ---------------------------------------------------------------------------------------------
+// Keys and ticks
+// ---------------------------------------------------------------------------------------------
 
 void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
   // The demonstration's runner answers only its replay.
