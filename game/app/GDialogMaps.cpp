@@ -40,11 +40,8 @@ void GDialogMaps::FollowList() {
   }
   RecalcCovering();
 
-  if (FindMinimap(selectedName) < 0) {
-    const int count = GetMinimapCount();
-    if (GPictureMinimap* next = GetMinimap(wasEmpty ? 0 : std::min(selected, count - 1)))
-      next->OnLButtonClick(0, -1, -1);
-  }
+  if (FindMinimap(selectedName) < 0 && (wasEmpty || selected >= 0))
+    SelectMinimap(wasEmpty ? 0 : std::min(selected, GetMinimapCount() - 1));
   RefreshSceneButtons();
   Invalidate();
 }
