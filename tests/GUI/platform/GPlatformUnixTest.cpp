@@ -182,22 +182,19 @@ TEST_F(OpenLinkTest, TheAddressIsOneArgumentOfTheOpenerAndNothingStartedFails) {
   EXPECT_EQ(TakeArgs(), "1|" + url);
   EXPECT_FALSE(fs::exists(dir / "pwned"));
 
-  // An opener that goes on running has started a browser.
-  WriteText(dir / "slow/xdg-open", "#!/bin/sh\nexec /bin/sleep 2\n");
-  fs::permissions(dir / "slow/xdg-open", fs::perms::owner_all);
-  ScopedEnv slow("PATH", (dir / "slow").c_str());
-  EXPECT_TRUE(platform.OpenLink("help/index.html"));
-
-  // Nothing started is a failure and keeps the window: nothing to open, no
-  // opener on the PATH (the exec fails in the child), or an opener that
-  // found no browser.
+  // An opener that goes on running has started a browser. Nothing started is
+  // a failure and keeps the window: nothing to open, no opener on the PATH
+  // (the exec fails in the child), or an opener that found no browser.
   EXPECT_FALSE(platform.OpenLink(""));
   EXPECT_FALSE(platform.OpenLink(nullptr));
-  WriteText(dir / "failing/xdg-open", "#!/bin/sh\nexit 3\n");
-  fs::permissions(dir / "failing/xdg-open", fs::perms::owner_all);
-  for (const char* folder : {"nothing-here", "failing"}) {
-    ScopedEnv none("PATH", (dir / folder).c_str());
-    EXPECT_FALSE(platform.OpenLink("help/index.html")) << folder;
+  for (auto [folder, script, opens] : {std::tuple("slow", "exec /bin/sleep 2", true),
+                                       {"failing", "exit 3", false},
+                                       {"nothing-here", "", false}}) {
+    const fs::path opener = fs::path(dir / folder) / "xdg-open";
+    if (*script) WriteText(opener, std::string("#!/bin/sh\n") + script + "\n");
+    if (*script) fs::permissions(opener, fs::perms::owner_all);
+    ScopedEnv only("PATH", (dir / folder).c_str());
+    EXPECT_EQ(platform.OpenLink("help/index.html"), opens) << folder;
   }
   EXPECT_EQ(platform.iconicCalls, 3) << "the game steps aside only for a started browser";
 }
