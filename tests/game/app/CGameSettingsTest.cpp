@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 
@@ -44,55 +45,49 @@ TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
 // in its own section, the first time it stands there, as a whole word at a
 // line's start (after blanks); comments, keys of a later version and LF line
 // ends are passed over. A value that cannot be used costs only its own key,
-// and is named; the ends of every range are taken, one past them is not. What
-// is no text at all is refused whole and changes nothing.
+// and is told (the next test reads how); the ends of every range are taken,
+// one past them is not. What is no text at all is refused whole and changes
+// nothing.
 TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
   const struct {
     std::string text;
     CGameSettings want;
-    std::string bad;  // the keys named, or "refused"
+    int bad;  // the values told, or -1 for a text refused
   } cases[] = {
       {"fullscreen = no\n; scale = off\n[display]\nscale-x = 9\nscale integer\n"
        "  window-height = 600 ; half\nmute = yes\n[sound]\nscale = off\nvolume = 0\n"
        "mute-music = yes\n[more]\nfullscreen = no\n[display]\nscale = off\n",
        {ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 0, false, {}},
-       ""},
+       0},
       {"[display]\r\nscale =\r\nfullscreen = no\r\nwindow-width = 0\r\nwindow-height=100000\r\n"
        "[sound]\r\nvolume = 101\r\nmute = yes\r\n",
        {ScaleMode::Sharp, WindowMode::Window, 1024, 100000, 100, true, {}},
-       "scale window-width volume"},
+       3},
       {"[display]\r\nfullscreen = 1\r\nwindow-width = 1\r\nwindow-height = 100001\r\n"
        "[sound]\r\nvolume = 100\r\nmute = off\r\n",
        {ScaleMode::Sharp, WindowMode::FullScreen, 1, 768, 100, false, {}},
-       "fullscreen window-height mute"},
+       3},
       {Padded("[display]\nwindow-width = 100000\nwindow-height = 1\n"),
        {ScaleMode::Sharp, WindowMode::FullScreen, 100000, 1, 100, false, {}},
-       ""},
-      {"[display]\nwindow-width = 100001\nwindow-height = 0\n[sound]\nvolume = -1\n",
-       {},
-       "window-width window-height volume"},
-      {std::string("[display]\r\n\0scale", 16), kCustom, "refused"},
-      {Padded("[display]\r\n") + " ", kCustom, "refused"},
+       0},
+      {"[display]\nwindow-width = 100001\nwindow-height = 0\n[sound]\nvolume = -1\n", {}, 3},
+      {std::string("[display]\r\n\0scale", 16), kCustom, -1},
+      {Padded("[display]\r\n") + " ", kCustom, -1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text.substr(0, 60));
     CGameSettings read = kCustom;
     CFerroString why;
-    ASSERT_EQ(Parse(c.text, read, why), c.bad != "refused");
-    if (c.bad == "refused") {
+    ASSERT_EQ(Parse(c.text, read, why), c.bad >= 0);
+    if (c.bad < 0) {
       EXPECT_EQ(read, kCustom);
       continue;
     }
     EXPECT_EQ(read.text, c.text);
     read.text.clear();
     EXPECT_EQ(read, c.want);
-    std::string named;  // the keys in why's "the value "..." of KEY is not ..." parts
-    for (size_t at = 0; (at = std::string(why.c_str()).find("\" of ", at)) != std::string::npos;) {
-      at += 5;
-      const std::string rest = why.c_str() + at;
-      named += (named.empty() ? "" : " ") + rest.substr(0, rest.find(" is not "));
-    }
-    EXPECT_EQ(named, c.bad) << why.c_str();
+    const std::string told = why.c_str();
+    EXPECT_EQ(std::count(told.begin(), told.end(), ';') + !told.empty(), c.bad) << told;
   }
 }
 
