@@ -15,13 +15,13 @@ constexpr int kGridFromBottom = 74;
 }  // namespace
 
 GSceneMapsManager::GSceneMapsManager() {
-  struct ButtonSpec {
+  struct ButtonEntry {
     COMMAND_ID id;
     const char* label;
     int x;
     int width;
   };
-  const ButtonSpec buttons[] = {
+  const ButtonEntry buttons[] = {
       {CMD_EDIT_MAP, "Edit Map", 0, 130},
       {CMD_CREATE_MAP, "Create Map", 150, 130},
       {CMD_DESTROY_MAP, "Destroy Map", 300, 130},
@@ -30,13 +30,13 @@ GSceneMapsManager::GSceneMapsManager() {
       {CMD_TEST_MAP, "Test", width - 280, 130},
       {CMD_MAPS_EXIT, "Exit", width - 130, 130},
   };
-  for (const ButtonSpec& spec : buttons) {
+  for (const ButtonEntry& entry : buttons) {
     // Escape, and the pad's B, press Exit: back to the main menu.
     const unsigned style =
-        spec.id == CMD_MAPS_EXIT ? kFramedStyle | STYLE_CANCEL_BUTTON : kFramedStyle;
+        entry.id == CMD_MAPS_EXIT ? kFramedStyle | STYLE_CANCEL_BUTTON : kFramedStyle;
     auto* button = new GButtonDM;
-    button->Create(this, style, spec.x, height - kButtonRowFromBottom, spec.width, kButtonHeight,
-                   spec.id, spec.label);
+    button->Create(this, style, entry.x, height - kButtonRowFromBottom, entry.width, kButtonHeight,
+                   entry.id, entry.label);
   }
   maps = new GDialogMaps;
   maps->Create(this, kFramedStyle | STYLE_SCROLL_CHILDREN, 0, 0, width, height - kGridFromBottom,
