@@ -1,11 +1,6 @@
 #include "game/app/GButtonDM.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include "GUI/foundation/FerroRandom.h"
-#include "GUI/foundation/FileError.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
 #include "game/app/GDialogMaps.h"

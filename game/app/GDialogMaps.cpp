@@ -1,15 +1,11 @@
 #include "game/app/GDialogMaps.h"
 
 #include <algorithm>
-#include <utility>
 
-#include "GUI/platform/GGame.h"
-#include "GUI/platform/GPlatform.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GPictureMinimap.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/model/GMapList.h"
-#include "game/model/GModelMedia.h"
 
 void GDialogMaps::FollowList() {
   CFerroRect client;
