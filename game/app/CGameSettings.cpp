@@ -1,43 +1,22 @@
 #include "game/app/CGameSettings.h"
 
 #include <cstring>
-#include <string>
+#include <iterator>
 #include <vector>
 
 #include "GUI/foundation/CFerroStreamFile.h"
-#include "GUI/resources/Config.h"
-#include "GUI/resources/ConfigFile.h"
 
 namespace {
 
-constexpr const char* kSection = "display";
-constexpr const char* kSoundSection = "sound";
 constexpr int kMaxWindowSize = 100000;
 
-// The value of key in the section that starts at start: the rest of the key's
-// line after blanks and an optional '='. A key is a whole word at the start of
-// a line ("scale" is not "scale-x"); false when the section has no such line.
-bool Lookup(ConfigFile& text, int start, const char* key, CFerroString& value) {
-  for (int p = text.FindLineKey(0, key, start, true); p >= 0;
-       p = text.FindLineKey(0, key, p, true)) {
-    char after = '\r';
-    text.ByteAt(0, p, after);
-    if (std::strchr(" \t=;\r\n", after) == nullptr) continue;
-    text.SetCursor(0, p);
-    text.ReadToEnter(0, value);
-    value = Config::TranslateParam(value);
-    return true;
-  }
-  return false;
-}
-
 // A whole number from low to high written in plain digits.
-bool ParseNumber(const CFerroString& text, int low, int high, int& number) {
-  if (text.IsEmpty() || text.GetLength() > 6) return false;
+bool ParseNumber(const std::string& text, int low, int high, int& number) {
+  if (text.empty() || text.size() > 6) return false;
   int n = 0;
-  for (int i = 0; i < text.GetLength(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    n = n * 10 + (text[i] - '0');
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    n = n * 10 + (c - '0');
   }
   if (n < low || n > high) return false;
   number = n;
@@ -45,27 +24,145 @@ bool ParseNumber(const CFerroString& text, int low, int high, int& number) {
 }
 
 // "yes" or "no".
-bool ParseYesNo(const CFerroString& text, bool& yes) {
+bool ParseYesNo(const std::string& text, bool& yes) {
   if (text != "yes" && text != "no") return false;
   yes = text == "yes";
   return true;
 }
 
-// Where the section's lines start, or -1 when the text has no such section.
-int FindSection(ConfigFile& text, const char* section) {
-  CFerroString label;
-  for (int p = text.FindLineLabel(0, label, 0); p >= 0; p = text.FindLineLabel(0, label, p))
-    if (label == section) return p;
-  return -1;
+std::string Number(int n) {
+  return std::to_string(n);
 }
 
-CFerroString Quoted(const CFerroString& value, const char* key, const char* expected) {
-  return CFerroString("the value \"") + value + "\" of " + key + " is not " + expected;
+// One setting of the file: where it stands, what its value may be, and how
+// it is read into and written from the settings.
+struct Field {
+  const char* section;
+  const char* key;
+  const char* expected;
+  bool (*read)(const std::string& value, CGameSettings& into);
+  std::string (*write)(const CGameSettings& from);
+};
+
+// In the order a new file lists them.
+const Field kFields[] = {
+    {"display", "scale", "sharp, integer or off",
+     [](const std::string& v, CGameSettings& s) { return ParseScaleMode(v.c_str(), s.scale); },
+     [](const CGameSettings& s) { return std::string(ScaleModeName(s.scale)); }},
+    {"display", "fullscreen", "yes or no",
+     [](const std::string& v, CGameSettings& s) {
+       bool full = false;
+       if (!ParseYesNo(v, full)) return false;
+       s.windowMode = full ? WindowMode::FullScreen : WindowMode::Window;
+       return true;
+     },
+     [](const CGameSettings& s) {
+       return std::string(s.windowMode == WindowMode::FullScreen ? "yes" : "no");
+     }},
+    {"display", "window-width", "a size from 1 to 100000",
+     [](const std::string& v, CGameSettings& s) {
+       return ParseNumber(v, 1, kMaxWindowSize, s.windowWidth);
+     },
+     [](const CGameSettings& s) { return Number(s.windowWidth); }},
+    {"display", "window-height", "a size from 1 to 100000",
+     [](const std::string& v, CGameSettings& s) {
+       return ParseNumber(v, 1, kMaxWindowSize, s.windowHeight);
+     },
+     [](const CGameSettings& s) { return Number(s.windowHeight); }},
+    {"sound", "volume", "a volume from 0 to 100",
+     [](const std::string& v, CGameSettings& s) { return ParseNumber(v, 0, 100, s.volume); },
+     [](const CGameSettings& s) { return Number(s.volume); }},
+    {"sound", "mute", "yes or no",
+     [](const std::string& v, CGameSettings& s) { return ParseYesNo(v, s.muted); },
+     [](const CGameSettings& s) { return std::string(s.muted ? "yes" : "no"); }},
+};
+constexpr size_t kFieldCount = std::size(kFields);
+
+constexpr const char* kHeader = "; The settings of Digmaze, written by the game when it ends.";
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// Where the known keys and sections stand in a text: for each field the
+// byte range of its value (the first time its key stands in its section),
+// and for each section the end of its last line that is not blank.
+struct Layout {
+  struct Span {
+    size_t begin = std::string::npos;
+    size_t end = std::string::npos;
+    bool Found() const { return begin != std::string::npos; }
+  };
+  Span values[kFieldCount];
+  std::vector<std::pair<std::string, size_t>> sectionEnds;
+  // The line end the text uses ("\r\n" unless its first line ends in a bare "\n").
+  std::string newline = "\r\n";
+
+  size_t* SectionEnd(const std::string& name) {
+    for (auto& [section, end] : sectionEnds)
+      if (section == name) return &end;
+    return nullptr;
+  }
+};
+
+// Reads the lines of a text: "[label]" opens a section, "key value" or
+// "key = value" is a setting; ';' starts a comment, blanks around a line and
+// a value do not count.
+Layout Scan(const std::string& text) {
+  Layout layout;
+  std::string section;
+  bool firstBreak = true;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = at;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    size_t next = end;
+    if (next < text.size() && text[next] == '\r') ++next;
+    if (next < text.size() && text[next] == '\n') ++next;
+    if (firstBreak && next > end) {
+      firstBreak = false;
+      if (text.compare(end, next - end, "\n") == 0) layout.newline = "\n";
+    }
+    size_t content = end;
+    for (size_t i = at; i < end; ++i)
+      if (text[i] == ';') {
+        content = i;
+        break;
+      }
+    size_t p = at;
+    while (p < content && IsBlank(text[p])) ++p;
+    size_t last = content;
+    while (last > p && IsBlank(text[last - 1])) --last;
+    if (p < last && text[p] == '[') {
+      const size_t close = text.find(']', p);
+      if (close < last) {
+        section = text.substr(p + 1, close - p - 1);
+        if (!layout.SectionEnd(section)) layout.sectionEnds.emplace_back(section, next);
+      }
+    } else if (p < last) {
+      size_t keyEnd = p;
+      while (keyEnd < last && !IsBlank(text[keyEnd]) && text[keyEnd] != '=') ++keyEnd;
+      const std::string key = text.substr(p, keyEnd - p);
+      size_t value = keyEnd;
+      while (value < last && IsBlank(text[value])) ++value;
+      if (value < last && text[value] == '=') ++value;
+      while (value < last && IsBlank(text[value])) ++value;
+      for (size_t f = 0; f < kFieldCount; ++f)
+        if (!layout.values[f].Found() && section == kFields[f].section && key == kFields[f].key)
+          layout.values[f] = {value, last};
+    }
+    // A section's new keys go after its last line that holds anything.
+    if (p < last || (p < end && text[p] == ';'))
+      if (size_t* sectionEnd = layout.SectionEnd(section)) *sectionEnd = next;
+    at = next;
+  }
+  return layout;
 }
 
 }  // namespace
 
 bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
+  why = "";
   if (size < 0 || size > kMaxFileSize) {
     why = "it is larger than 64 KiB";
     return false;
@@ -74,64 +171,59 @@ bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
     why = "it is not a text";
     return false;
   }
-  ConfigFile text;
-  text.OpenMemory(bytes, size);
-  const int start = FindSection(text, kSection);
-  if (start < 0) {
-    why = CFerroString("it has no [") + kSection + "] section";
-    return false;
-  }
-
-  CGameSettings read = *this;
-  CFerroString value;
-  if (Lookup(text, start, "scale", value) && !ParseScaleMode(value.c_str(), read.scale)) {
-    why = Quoted(value, "scale", "sharp, integer or off");
-    return false;
-  }
-  if (Lookup(text, start, "fullscreen", value)) {
-    bool full = false;
-    if (!ParseYesNo(value, full)) {
-      why = Quoted(value, "fullscreen", "yes or no");
-      return false;
-    }
-    read.windowMode = full ? WindowMode::FullScreen : WindowMode::Window;
-  }
-  for (auto [key, target] : {std::pair{"window-width", &read.windowWidth},
-                             std::pair{"window-height", &read.windowHeight}}) {
-    if (Lookup(text, start, key, value) && !ParseNumber(value, 1, kMaxWindowSize, *target)) {
-      why = Quoted(value, key, "a size from 1 to 100000");
-      return false;
-    }
-  }
-  if (const int sound = FindSection(text, kSoundSection); sound >= 0) {
-    if (Lookup(text, sound, "volume", value) && !ParseNumber(value, 0, 100, read.volume)) {
-      why = Quoted(value, "volume", "a volume from 0 to 100");
-      return false;
-    }
-    if (Lookup(text, sound, "mute", value) && !ParseYesNo(value, read.muted)) {
-      why = Quoted(value, "mute", "yes or no");
-      return false;
-    }
+  CGameSettings read;
+  read.text.assign(bytes, static_cast<size_t>(size));
+  const Layout layout = Scan(read.text);
+  std::string problems;
+  for (size_t f = 0; f < kFieldCount; ++f) {
+    const Layout::Span& span = layout.values[f];
+    if (!span.Found()) continue;
+    const std::string value = read.text.substr(span.begin, span.end - span.begin);
+    if (kFields[f].read(value, read)) continue;
+    if (!problems.empty()) problems += "; ";
+    problems += std::string("the value \"") + value + "\" of " + kFields[f].key + " is not " +
+                kFields[f].expected;
   }
   *this = read;
+  why = problems.c_str();
   return true;
 }
 
 CFerroString CGameSettings::Format() const {
-  CFerroString width, height, loudness;
-  width.IntToString(windowWidth);
-  height.IntToString(windowHeight);
-  loudness.IntToString(volume);
-  return CFerroString("; The settings of Digmaze, written by the game when it ends.\r\n[") +
-         kSection + "]\r\n" + "scale = " + ScaleModeName(scale) + "\r\n" +
-         "fullscreen = " + (windowMode == WindowMode::FullScreen ? "yes" : "no") + "\r\n" +
-         "window-width = " + width + "\r\n" + "window-height = " + height + "\r\n" + "[" +
-         kSoundSection + "]\r\n" + "volume = " + loudness + "\r\n" +
-         "mute = " + (muted ? "yes" : "no") + "\r\n";
+  std::string out = text.empty() ? std::string(kHeader) + "\r\n" : text;
+  // Each change moves what follows it, so the text is read again after each.
+  Layout layout = Scan(out);
+  const auto endsLine = [&out](size_t at) {
+    return at == 0 || out[at - 1] == '\n' || out[at - 1] == '\r';
+  };
+  for (size_t f = 0; f < kFieldCount; ++f) {
+    const Field& field = kFields[f];
+    const std::string value = field.write(*this);
+    const Layout::Span& span = layout.values[f];
+    if (span.Found()) {
+      // The old value makes way for the new one; "key =" gets a blank before it.
+      const bool spaced = span.begin == span.end && span.begin > 0 && out[span.begin - 1] == '=';
+      out.replace(span.begin, span.end - span.begin, (spaced ? " " : "") + value);
+      layout = Scan(out);
+      continue;
+    }
+    const std::string line = std::string(field.key) + " = " + value + layout.newline;
+    if (const size_t* end = layout.SectionEnd(field.section)) {
+      out.insert(*end, endsLine(*end) ? line : layout.newline + line);
+      layout = Scan(out);
+      continue;
+    }
+    // A section the text lacks is added at its end.
+    if (!endsLine(out.size())) out += layout.newline;
+    out += std::string("[") + field.section + "]" + layout.newline + line;
+    layout = Scan(out);
+  }
+  return CFerroString(out.c_str());
 }
 
 CGameSettings::LoadResult CGameSettings::Load(const char* path, CFerroString& why) {
   *this = CGameSettings();
+  why = "";
   CFerroStreamFile file;
   if (!path || !file.Open(path, CFerroStream::modeRead)) return LoadResult::Missing;
   // One byte more than a settings file may hold tells a larger file apart.
@@ -143,16 +235,14 @@ CGameSettings::LoadResult CGameSettings::Load(const char* path, CFerroString& wh
     if (got == 0) break;
     size += got;
   }
-  CGameSettings read;
-  if (!read.Parse(bytes.data(), static_cast<int>(size), why)) return LoadResult::Damaged;
-  *this = read;
-  return LoadResult::Loaded;
+  if (!Parse(bytes.data(), static_cast<int>(size), why)) return LoadResult::Damaged;
+  return why.IsEmpty() ? LoadResult::Loaded : LoadResult::BadValues;
 }
 
 bool CGameSettings::Save(const char* path) const {
-  const CFerroString text = Format();
-  return WriteFileReplacing(path, [&text](CFerroStream& stream) {
-    const auto length = static_cast<unsigned int>(text.GetLength());
-    return stream.Write(text.c_str(), length) == length;
+  const CFerroString written = Format();
+  return WriteFileReplacing(path, [&written](CFerroStream& stream) {
+    const auto length = static_cast<unsigned int>(written.GetLength());
+    return stream.Write(written.c_str(), length) == length;
   });
 }

@@ -10,11 +10,17 @@
 namespace {
 
 constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER;
+// The buttons' column: its top-left corner, each button's size, and the step
+// from one button to the next.
+constexpr int kColumnX = 30;
+constexpr int kColumnY = 30;
+constexpr int kButtonWidth = 340;
+constexpr int kButtonHeight = 40;
+constexpr int kButtonStep = 87;
 
 }  // namespace
 
 void GDialogMenu::OnInitDlg() {
-  pausedPlay = GMap::GetInstance()->state == GMap::STATE_PLAYING;
   GSceneGame::PauseLevel();
   if (game) game->ShowCursor(true);
   GDialog::OnInitDlg();
@@ -33,11 +39,11 @@ void GDialogMenu::OnInitDlg() {
       {CMD_QUIT_TO_MENU, "Quit to Menu", kButtonStyle},
   };
   const bool testing = GMap::GetInstance()->testMode;
-  int y = 30;
+  int y = kColumnY;
   for (const Entry& e : kButtons) {
     auto* button = new GButtonDM;
-    button->Create(this, e.style, 30, y, 340, 40, e.id, e.label);
-    y += 87;
+    button->Create(this, e.style, kColumnX, y, kButtonWidth, kButtonHeight, e.id, e.label);
+    y += kButtonStep;
     if (testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) button->Enable(false);
   }
 }
@@ -47,8 +53,10 @@ void GDialogMenu::EndModal(int result) {
   const bool wasModal = IsModal();
   GDialog::EndModal(0);
   if (!wasModal || !game) return;
+  // A level that waits, whether the menu paused it or it waited for its
+  // first key, plays from now on; a won or lost one goes on with its end.
   GMap* map = GMap::GetInstance();
-  if (pausedPlay && map->state == GMap::STATE_WAITING) {
+  if (map->state == GMap::STATE_WAITING) {
     map->state = GMap::STATE_PLAYING;
     map->stateCounter = 0;
   }

@@ -1,3 +1,11 @@
+// Index of this file:
+//   The application           construction, its end, the editor's hooks, CreateGame
+//   Settings and the device   the settings file read for the device, written when the game ends
+//   Platform and sound        the SDL platform, the sound and its switch
+//   Keys it takes             M, the end of the demonstration, the idle menu's input
+//   Presenting a frame        the changed rectangles and the cursor into the texture
+//   Folders and the look      the resource drives, saved games, the player's maps, styles
+
 #include "game/app/GGameDM.h"
 
 #include <algorithm>
@@ -21,6 +29,10 @@
 #include "game/app/GSceneMenu.h"
 #include "game/model/GMap.h"
 #include "game/model/GModelMedia.h"
+
+// ---------------------------------------------------------------------------------------------
+// The application
+// ---------------------------------------------------------------------------------------------
 
 GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion, bool full)
     : GGame(gameId, gameName, gameVersion, full), recorder(std::make_unique<GReplayRecorder>()) {}
@@ -85,6 +97,10 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   return true;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Settings and the device
+// ---------------------------------------------------------------------------------------------
+
 GDevice* GGameDM::NewDevice(void* window) {
   const CFerroString path = GetPathToSettings();
   CFerroString why;
@@ -92,6 +108,13 @@ GDevice* GGameDM::NewDevice(void* window) {
     case CGameSettings::LoadResult::Loaded:
     case CGameSettings::LoadResult::Missing:
       storedSettings = settings;
+      break;
+    case CGameSettings::LoadResult::BadValues:
+      // The file is kept as it is until a setting changes.
+      storedSettings = settings;
+      ReportError((CFerroString("the settings file ") + path + " has values the game cannot use (" +
+                   why + "); those settings take their defaults")
+                      .c_str());
       break;
     case CGameSettings::LoadResult::Damaged:
       storedSettings.reset();
@@ -154,6 +177,10 @@ int GGameDM::Play() {
   return code;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Platform and sound
+// ---------------------------------------------------------------------------------------------
+
 GPlatform* GGameDM::NewPlatform(GGame* owner, const char* appName) {
   return new GPlatformSDL(owner, appName);
 }
@@ -173,6 +200,10 @@ void GGameDM::ToggleSound() {
   settings.muted = !settings.muted;
   ApplySoundSettings();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Keys it takes
+// ---------------------------------------------------------------------------------------------
 
 bool GGameDM::OnTakeKey(unsigned key) {
   if (GetSceneCount() <= SCENE_GAME) return false;
@@ -208,6 +239,10 @@ void GGameDM::SysOnMouseWheel(short delta) {
   if (GetSceneCount() > SCENE_MENU) static_cast<GSceneMenu*>(GetScene(SCENE_MENU))->NoteInput();
   GGame::SysOnMouseWheel(delta);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Presenting a frame
+// ---------------------------------------------------------------------------------------------
 
 GGameDM::FrameCursor GGameDM::CurrentCursor(const CFerroRect& bounds) {
   FrameCursor cursor;
@@ -313,6 +348,10 @@ void GGameDM::SysOnRender() {
   presentedCursor = cursor;
   device->Render();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Folders and the look
+// ---------------------------------------------------------------------------------------------
 
 CFerroString GGameDM::ConnectDrive(CFerroString& cache, bool& tried, const char* name) {
   // One attempt per run: a drive that cannot be connected (no source folder,

@@ -35,9 +35,10 @@ class GGameDM : public GGame {
   ~GGameDM() override;
 
   bool CreateGame(void* window, int width, int height) override;
-  // Settles the display first: the settings file (a damaged one is reported
-  // and passed over), then what RequestDisplay asked; then the device with
-  // that full-screen choice, windowed size and scale mode.
+  // Settles the display first: the settings file (a value it cannot use, or
+  // a damaged file, is reported once and takes its default), then what
+  // RequestDisplay asked; then the device with that full-screen choice,
+  // windowed size and scale mode.
   GDevice* NewDevice(void* window) override;
   // Runs the game; once it ends, keeps the display as it was last (scale
   // mode, full screen or window, the window's size) in the settings file

@@ -1,3 +1,12 @@
+// Index of this file:
+//   Helpers             the layout below the map, the treasures taken, what a key can change
+//   Into play and out   the ways into a level, the next level, a pause, the end-of-game box
+//   Recording           the recorder of the player's levels
+//   The status line     its texts and where they stand
+//   The demonstration   the menu button it hides, its end
+//   Drawing             the level, its outline and the status line; what a frame draws again
+//   Keys and ticks      the runner's keys, the scene's start and finish, a tick of play
+
 #include "game/app/GSceneGame.h"
 
 #include <algorithm>
@@ -24,12 +33,21 @@
 #include "game/model/GUnit.h"
 #include "game/sim/GSimulation.h"
 
+// ---------------------------------------------------------------------------------------------
+// Helpers
+// ---------------------------------------------------------------------------------------------
+
 namespace {
 
 constexpr unsigned kMenuButtonStyle = kFramedStyle | STYLE_CANCEL_BUTTON;
 constexpr unsigned kWhite = 0xFFFFFF;
 // Where the level, score and lives texts start, from the map's left edge.
 constexpr int kStatusX[3] = {0, 150, 340};
+// The status line and the "Menu (Esc)" button stand this far below the map,
+// the button's right edge flush with the map's.
+constexpr int kBelowMap = 20;
+constexpr int kMenuButtonWidth = 150;
+constexpr int kMenuButtonHeight = 34;
 // How far below the status line the bottom line is, centred on the screen.
 constexpr int kBottomLineGap = 50;
 
@@ -61,6 +79,10 @@ std::tuple<int, int, int, bool> PlayControls() {
 
 }  // namespace
 
+// ---------------------------------------------------------------------------------------------
+// Into play and out
+// ---------------------------------------------------------------------------------------------
+
 void GMessageBoxVictory::OnEnter() {
   if (game) game->SetScene(SCENE_MENU);
   GMessageBox::OnEnter();
@@ -72,21 +94,90 @@ void GSceneGame::CreateButtonMenu() {
   GMap* map = GMap::GetInstance();
   map->GetPositionTV(left, top);
   auto* button = new GButtonDM;
-  button->Create(this, kMenuButtonStyle, left + map->width * GMap::SQUARE - 150,
-                 GMap::MAP_TOP + map->height * GMap::SQUARE + 20, 150, 34, CMD_GAME_MENU,
-                 "Menu (Esc)");
+  button->Create(this, kMenuButtonStyle, left + map->width * GMap::SQUARE - kMenuButtonWidth,
+                 GMap::MAP_TOP + map->height * GMap::SQUARE + kBelowMap, kMenuButtonWidth,
+                 kMenuButtonHeight, CMD_GAME_MENU, "Menu (Esc)");
+}
+
+void GSceneGame::ShowPlay() {
+  if (game) game->SetScene(SCENE_GAME);
+  // No stroke of the editor is open while a level plays.
+  GMap::GetInstance()->pendingUndo.reset();
+}
+
+bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
+  if (!game) return false;
+  GMap* map = GMap::GetInstance();
+  switch (how) {
+    case PlayEntry::newGame:
+    case PlayEntry::testRun: {
+      const int from = game->GetCurrentSceneIndex();
+      GMapList* list = GMapList::GetInstance();
+      ANIMATION_LIST_UNIT::GetInstance()->NewGame();
+      list->currentName = mapName;
+      ShowPlay();
+      if (!map->Start()) {
+        game->SetScene(from);
+        game->MessageBox(GGameDM::kName,
+                         list->GetCount() == 0
+                             ? "There is no map to play. Make one in the Map Editor."
+                             : "This map cannot be read.",
+                         MB_OK);
+        return false;
+      }
+      map->testMode = how == PlayEntry::testRun;
+      break;
+    }
+    case PlayEntry::savedGame:
+      ShowPlay();
+      map->RefreshMapBackground();
+      map->CopyToBackbuffer();
+      map->SetState(GMap::STATE_PLAYING);
+      break;
+    case PlayEntry::nextLevel:
+      if (!StartNextLevel()) return false;
+      break;
+    case PlayEntry::lifeLost:
+      map->Restart();
+      // The restarted level replaces the whole picture at once.
+      Invalidate();
+      // A replay stops where the life was lost: the level goes on in a file
+      // of its own.
+      if (GReplayRecorder* recorder = Recorder())
+        recorder->EndLevel("a life lost at tick " + std::to_string(map->tick) +
+                           "; the level goes on in the next recording");
+      break;
+    case PlayEntry::demonstration:
+      if (!demo.Begin(game->GetPlatform())) return false;
+      ShowPlay();
+      if (!demo.StartNext()) {
+        EndDemonstration();
+        return false;
+      }
+      break;
+  }
+  CreateButtonMenu();
+  ShowMenuButton(!demo.IsOn());
+  BeginRecording(how);
+  return true;
 }
 
 bool GSceneGame::StartNextLevel() {
   if (demo.IsOn()) return demo.StartNext();
   // A level whose file cannot be read is passed over rather than ending the game.
   while (GMapList::GetInstance()->SelectNextMapForGame())
-    if (GMap::GetInstance()->Start()) {
-      BeginRecording(RECORD_MAP_START);
-      return true;
-    }
+    if (GMap::GetInstance()->Start()) return true;
   return false;
 }
+
+void GSceneGame::PauseLevel() {
+  GMap* map = GMap::GetInstance();
+  if (map->state == GMap::STATE_PLAYING) map->state = GMap::STATE_WAITING;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Recording
+// ---------------------------------------------------------------------------------------------
 
 GReplayRecorder* GSceneGame::Recorder() const {
   // A demonstration is not the player's game: it is never recorded.
@@ -95,12 +186,12 @@ GReplayRecorder* GSceneGame::Recorder() const {
   return app && app->GetRecorder().IsOn() ? &app->GetRecorder() : nullptr;
 }
 
-void GSceneGame::BeginRecording(RECORD_FROM from) {
+void GSceneGame::BeginRecording(PlayEntry how) {
   GReplayRecorder* recorder = Recorder();
   if (!recorder) return;
   GMap* map = GMap::GetInstance();
   const CFerroString& name = GMapList::GetInstance()->currentName;
-  if (from == RECORD_SAVED_GAME) {
+  if (how == PlayEntry::savedGame) {
     recorder->BeginLevel(name, map->tick, true);
     return;
   }
@@ -108,7 +199,7 @@ void GSceneGame::BeginRecording(RECORD_FROM from) {
   // now and, after a lost life, without the treasures already taken.
   const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
   SIM_START start;
-  start.restarted = from == RECORD_LIFE_LOST;
+  start.restarted = how == PlayEntry::lifeLost;
   start.tick = map->tick;
   start.score = counters->score;
   start.lives = counters->lives;
@@ -117,10 +208,9 @@ void GSceneGame::BeginRecording(RECORD_FROM from) {
   recorder->BeginLevel(name, map->tick, false, GSimulation::StartLine(start));
 }
 
-void GSceneGame::PauseLevel() {
-  GMap* map = GMap::GetInstance();
-  if (map->state == GMap::STATE_PLAYING) map->state = GMap::STATE_WAITING;
-}
+// ---------------------------------------------------------------------------------------------
+// The status line
+// ---------------------------------------------------------------------------------------------
 
 void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
   if (demo.IsOn()) {
@@ -144,7 +234,7 @@ CFerroRect GSceneGame::GetStatusRect(int i, const CFerroString& text) {
   GMap* map = GMap::GetInstance();
   int left = 0, top = 0;
   map->GetPositionTV(left, top);
-  const int y = GMap::MAP_TOP + map->height * GMap::SQUARE + 20;
+  const int y = GMap::MAP_TOP + map->height * GMap::SQUARE + kBelowMap;
   int w = 0, h = 0;
   if (GDevice* device = game ? game->GetDevice() : nullptr)
     device->GetTextSize(text.c_str(), theme ? theme->GetTextFont(this) : -1, w, h);
@@ -162,21 +252,12 @@ CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]) 
   return area;
 }
 
+// ---------------------------------------------------------------------------------------------
+// The demonstration
+// ---------------------------------------------------------------------------------------------
+
 void GSceneGame::ShowMenuButton(bool show) {
   if (GComponent* button = Find(static_cast<unsigned>(CMD_GAME_MENU))) button->Show(show);
-}
-
-bool GSceneGame::BeginDemonstration() {
-  if (!game || !demo.Begin(game->GetPlatform())) return false;
-  game->SetScene(SCENE_GAME);
-  // No stroke of the editor is open while a level plays.
-  GMap::GetInstance()->pendingUndo.reset();
-  if (!demo.StartNext()) {
-    EndDemonstration();
-    return false;
-  }
-  ShowMenuButton(false);
-  return true;
 }
 
 void GSceneGame::EndDemonstration() {
@@ -185,6 +266,10 @@ void GSceneGame::EndDemonstration() {
   demo.End();
   ShowMenuButton(true);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------------------------
 
 void GSceneGame::OnRender() {
   GSurface* back = game ? game->GetBackSurface() : nullptr;
@@ -246,6 +331,10 @@ void GSceneGame::OnBeforeRender() {
   InvalidateRect(area);
   for (int i = 0; i < STATUS_TEXTS; ++i) shownStatus[i] = texts[i];
 }
+
+// ---------------------------------------------------------------------------------------------
+// Keys and ticks
+// ---------------------------------------------------------------------------------------------
 
 void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
   // The demonstration's runner answers only its replay.
@@ -317,7 +406,7 @@ void GSceneGame::OnUpdate() {
         game->SetScene(SCENE_MAPS);
         return;
       }
-      if (counter >= kEndPause && !StartNextLevel()) {
+      if (counter >= kEndPause && !EnterPlay(PlayEntry::nextLevel)) {
         // The demonstration returns to the main menu after its last level.
         if (demo.IsOn()) {
           EndDemonstration();
@@ -332,15 +421,7 @@ void GSceneGame::OnUpdate() {
     case GMap::STATE_CAUGHT:
       if (counter >= kEndPause) {
         if (counters->DecrementLife()) {
-          map->Restart();
-          // The restarted level replaces the whole picture at once.
-          Invalidate();
-          // A replay stops where the life was lost: the level goes on in a
-          // file of its own.
-          if (GReplayRecorder* recorder = Recorder())
-            recorder->EndLevel("a life lost at tick " + std::to_string(map->tick) +
-                               "; the level goes on in the next recording");
-          BeginRecording(RECORD_LIFE_LOST);
+          EnterPlay(PlayEntry::lifeLost);
         } else if (map->testMode) {
           game->SetScene(SCENE_MAPS);
           return;

@@ -7,11 +7,17 @@
 
 class GReplayRecorder;
 
-// Where the play of a recording starts.
-enum RECORD_FROM : int {
-  RECORD_MAP_START,   // the level starts from its map
-  RECORD_LIFE_LOST,   // the level goes on after a lost life
-  RECORD_SAVED_GAME,  // the level resumes from a saved game
+// The ways into a level. Each one shows the game scene, leaves no stroke of
+// the editor open, gives the scene its menu button and opens the level's
+// recording when the application records.
+enum class PlayEntry {
+  newGame,        // a new game (lives, score, treasures anew) from a chosen map
+  testRun,        // a new game on one map that cannot be saved or loaded; its
+                  // end returns to the maps manager
+  savedGame,      // the level just read from a saved game, playing at once
+  nextLevel,      // the next level of the list in the game that goes on
+  lifeLost,       // the same level after a lost life, waiting for a key
+  demonstration,  // the first replay of the demonstration
 };
 
 // The box announcing the end of a game; its OK returns to the main menu.
@@ -34,11 +40,13 @@ class GSceneGame : public GScene {
   // below the map, and the line at the bottom of the screen.
   enum { STATUS_LEVEL, STATUS_SCORE, STATUS_LIVES, STATUS_BOTTOM, STATUS_TEXTS };
 
-  // Creates the "Menu (Esc)" button the first time a level starts.
-  void CreateButtonMenu();
-  // Opens the recording of the level just started, restarted or resumed when
-  // the application records.
-  void BeginRecording(RECORD_FROM from);
+  // Enters play as how says: newGame and testRun start mapName (the map
+  // list's current map becomes that name); the others take the level from
+  // where they say. False when there is no level to enter: a new game or
+  // test run whose map cannot be read leaves the player in the scene he came
+  // from and tells him so; nextLevel has none after the last level; the
+  // demonstration has no replay it can play (said in the error log).
+  bool EnterPlay(PlayEntry how, const CFerroString& mapName = CFerroString());
   // Pauses a level that is playing (state 0 becomes 1). A level that is won
   // or lost keeps its state and counter, so pausing over its end sequence
   // does not replay it.
@@ -48,10 +56,6 @@ class GSceneGame : public GScene {
   // any key to return" in the demonstration.
   void GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const;
 
-  // Shows the demonstration: switches to this scene and plays the first
-  // replay. False, with the main menu still shown and a line in the error
-  // log, when there is no replay or the first cannot be played.
-  bool BeginDemonstration();
   // Ends the demonstration and returns to the main menu.
   void EndDemonstration();
   bool IsDemonstrating() const { return demo.IsOn(); }
@@ -83,9 +87,15 @@ class GSceneGame : public GScene {
   GDialogMenu menuDialog;
 
  private:
+  // Creates the "Menu (Esc)" button the first time a level starts.
+  void CreateButtonMenu();
+  // Makes this the current scene with no stroke of the editor open.
+  void ShowPlay();
   // Starts the next level of the list that can be read (of the
   // demonstration's replays in the demonstration); false after the last.
   bool StartNextLevel();
+  // Opens the recording of the level just entered when the application records.
+  void BeginRecording(PlayEntry how);
   // The application's recorder, or null when it does not record or the
   // demonstration plays.
   GReplayRecorder* Recorder() const;

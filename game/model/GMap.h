@@ -117,9 +117,6 @@ class GMap {
   // when the clip does not hold the whole level, all of it is drawn under the
   // clip and the changes outside stay to be drawn.
   void CopyChangesToBackbuffer(std::vector<CFerroRect>* changed = nullptr);
-  // Draws the whole level into target as CopyToBackbuffer draws it into the
-  // back buffer, without changing what CopyChangesToBackbuffer will draw.
-  void DrawLevel(GSurface* target);
   int GetAlienCount() const { return static_cast<int>(aliens.size()); }
 
   // How the editor opens an undo step (which takes its before-snapshot when

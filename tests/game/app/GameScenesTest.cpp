@@ -32,13 +32,9 @@ class ScenesTest : public GameTest {
     GDialogSaveLoad& dialog = Menu()->saveLoadDialog;
     dialog.loadMode = load;
     dialog.BeginModal();
-    static_cast<GButtonSaveLoad*>(dialog.Find(static_cast<unsigned>(slot)))
-        ->OnLButtonClick(0, 0, 0);
-  }
-  static CFerroString BoxText(GDialog& box) {
-    for (int i = 0; i < box.GetChildCount(); ++i)
-      if (box.GetChild(i)->IsStatic()) return box.GetChild(i)->GetWindowText();
-    return CFerroString();
+    GComponent* button = dialog.Find(static_cast<unsigned>(slot));
+    ASSERT_NE(button, nullptr) << "no slot " << slot;
+    static_cast<GButtonSaveLoad*>(button)->OnLButtonClick(0, 0, 0);
   }
   void Updates(unsigned n) {
     for (unsigned t = 0; t < n; ++t) Play()->OnUpdate();
@@ -47,24 +43,36 @@ class ScenesTest : public GameTest {
 
 }  // namespace
 
-TEST_F(ScenesTest, ADamagedSlotOrAnEmptyListLeavesThePlayerWhereHeWas) {
+// What cannot be done is told in a box and leaves the player where he was: a
+// damaged slot, a game without maps, the how-to-play page without a browser.
+TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
   StartGame();
-  const std::string slot = GDialogSaveLoad::GetSlotPath(5).c_str();
+  const std::string slot = GDialogSaveLoad::GetSlotPath(1).c_str();
+  EXPECT_EQ(slot, folder / "Save/1.dms");
   ASSERT_TRUE(SaveGameToFile(slot.c_str()));
   fs::resize_file(slot, fs::file_size(slot) / 2);  // the name reads, the game does not
   const int runnerX = map->runner->x;
   game.SetScene(SCENE_MENU);
-  PushKey(SDL_SCANCODE_RETURN);
-  ClickSlot(5, true);
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
-  EXPECT_EQ(game.modal, nullptr);
+  std::string said;
+  EXPECT_TRUE(Answered(
+      SDL_SCANCODE_RETURN, [&] { ClickSlot(1, true); }, &said));
+  EXPECT_EQ(said, "This saved game cannot be loaded. Nothing was changed.");
+  EXPECT_EQ(Where(), "menu");
   EXPECT_EQ(map->runner->x, runnerX);
 
   list->Clear();
-  PushKey(SDL_SCANCODE_RETURN);
-  Run(CMD_START_GAME, Menu());
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
-  EXPECT_EQ(game.modal, nullptr);
+  EXPECT_TRUE(Answered(
+      SDL_SCANCODE_RETURN, [&] { Run(CMD_START_GAME, Menu()); }, &said));
+  EXPECT_EQ(said, "There is no map to play. Make one in the Map Editor.");
+  EXPECT_EQ(Where(), "menu");
+
+  game.Platform()->opensLinks = false;
+  Run(CMD_CREDITS, Menu());
+  EXPECT_TRUE(Answered(
+      SDL_SCANCODE_RETURN, [&] { Run(CMD_HOW_TO_PLAY, game.modal); }, &said));
+  EXPECT_EQ(said, "No web browser could be opened. The how-to-play page is " + folder.Path() +
+                      "help/index.html");
+  EXPECT_EQ(game.modal, &Menu()->creditsDialog);
 }
 
 // The last level won or the last life lost holds still for the pause, then
@@ -95,7 +103,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
       EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
       continue;
     }
-    EXPECT_EQ(BoxText(Play()->victoryBox), c.box);
+    EXPECT_EQ(TestGameDM::BoxText(Play()->victoryBox), c.box);
     Key(KEY_ESCAPE);
     ASSERT_EQ(game.modal, &Play()->victoryBox);
     Key(KEY_SPACE);
@@ -105,9 +113,9 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
 
 // The in-game menu, opened by a click (which gives its button the keyboard),
 // stops the level where it is, also while the screen switches in a message
-// box over it: a level waiting for its first key goes on waiting after it (no
-// tick runs) and then answers the arrows; a won level's pause goes on where it
-// was, its sound not played again.
+// box over it. Closed, it sets a level that waited for its first key playing,
+// and the arrows reach the runner; a won level's pause goes on where it was,
+// its sound not played again.
 TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   StartGame();
   int bx = 0, by = 0;
@@ -121,13 +129,14 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   PushKey(SDL_SCANCODE_RETURN);
   PushEvents({SDL_KEYUP}, SDL_SCANCODE_LALT);
   PushKey(SDL_SCANCODE_ESCAPE);
-  EXPECT_EQ(game.MessageBox("Question", "Go on?", MB_OK_CANCEL), 2);
+  EXPECT_EQ(game.MessageBox("Question", "Go on?", MB_OK_CANCEL), GMessageBox::kCancel);
   EXPECT_FALSE(game.GetDevice()->IsFullScreen());
   EXPECT_EQ(game.modal, &Play()->menuDialog);
+  Updates(600);  // 30 seconds
+  EXPECT_EQ(std::pair(map->state, map->tick), std::pair(int{GMap::STATE_WAITING}, 0u));
   Key(KEY_ESCAPE);  // Continue Game
-  Updates(600);     // 30 seconds
-  EXPECT_EQ(map->state, GMap::STATE_WAITING);
-  EXPECT_EQ(map->tick, 0u);
+  Updates(3);
+  EXPECT_EQ(std::pair(map->state, map->tick), std::pair(int{GMap::STATE_PLAYING}, 3u));
   game.PlatformKeyDown(KEY_LEFT, 0);
   EXPECT_EQ(units->moveX, -1) << "the arrow reached the runner";
   game.PlatformKeyUp(KEY_LEFT);
@@ -148,23 +157,22 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
 }
 
 // Saving over a kept game asks first: Cancel keeps the slot and the dialog
-// open, OK overwrites.
+// open, OK overwrites. (The last slot; the first is loaded above.)
 TEST_F(ScenesTest, SavingOverAKeptGameAsksFirst) {
   StartGame();
-  const std::string slot = GDialogSaveLoad::GetSlotPath(2).c_str();
+  const std::string slot = GDialogSaveLoad::GetSlotPath(8).c_str();
+  EXPECT_EQ(slot, folder / "Save/8.dms");
   Run(CMD_GAME_MENU, Play());
-  ClickSlot(2, false);  // an empty slot: saved without a question
+  ClickSlot(8, false);  // an empty slot: saved without a question
   ASSERT_EQ(game.modal, nullptr);
   const std::string first = ReadText(slot);
   ASSERT_FALSE(first.empty());
   units->score = 77;
   Run(CMD_GAME_MENU, Play());
-  PushKey(SDL_SCANCODE_ESCAPE);
-  ClickSlot(2, false);
+  EXPECT_TRUE(Answered(SDL_SCANCODE_ESCAPE, [&] { ClickSlot(8, false); }));
   EXPECT_EQ(ReadText(slot), first);
   EXPECT_EQ(game.modal, &Menu()->saveLoadDialog);
-  PushKey(SDL_SCANCODE_RETURN);
-  ClickSlot(2, false);
+  EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { ClickSlot(8, false); }));
   EXPECT_NE(ReadText(slot), first);
   EXPECT_EQ(game.modal, nullptr);
 }
@@ -227,8 +235,8 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
 // test play) are passed over.
 TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   StartGame();
-  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(3).c_str()));
-  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(6).c_str()));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(1).c_str()));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(8).c_str()));
   ASSERT_TRUE(WriteText(GDialogSaveLoad::GetSlotPath(4).c_str(), "not a saved game"));
   GSceneMenu* menu = Menu();
   const auto visit = [&](GDialog* dialog, int presses, unsigned key) {
@@ -255,7 +263,7 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   EXPECT_EQ(visit(&menu->saveLoadDialog, 9, KEY_DOWN), ids({10, 1, 2, 3, 4, 5, 6, 7, 8, 10}));
   menu->saveLoadDialog.EndModal(0);
   Run(CMD_LOAD_GAME_IN_GAME, Play());
-  EXPECT_EQ(visit(&menu->saveLoadDialog, 3, KEY_DOWN), ids({10, 3, 6, 10}));
+  EXPECT_EQ(visit(&menu->saveLoadDialog, 3, KEY_DOWN), ids({10, 1, 8, 10}));
   menu->saveLoadDialog.EndModal(0);
   game.SetScene(SCENE_MENU);
   Run(CMD_EXIT, menu);
