@@ -22,6 +22,7 @@
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
 #include "game/app/GGameDM.h"
+#include "game/app/GSceneGame.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
@@ -135,8 +136,9 @@ BENCHMARK(BM_FrameFull);
 void BM_FrameGameScene(benchmark::State& state) {
   Frame frame(true);
   if (!frame.ready || !GMapList::GetInstance()->Load()) return state.SkipWithError("no game");
-  GButtonDM::RunCommand(CMD_START_GAME, frame.game->GetScene(SCENE_MENU));
-  if (frame.game->GetCurrentSceneIndex() != SCENE_GAME) return state.SkipWithError("no level");
+  auto* play = static_cast<GSceneGame*>(frame.game->GetScene(SCENE_GAME));
+  if (!play->EnterPlay(PlayEntry::newGame, GMapList::GetInstance()->names[0]))
+    return state.SkipWithError("no level");
   GMap* map = GMap::GetInstance();
   const std::string corridors =
       "==============================\n"

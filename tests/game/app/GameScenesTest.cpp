@@ -24,8 +24,11 @@ class ScenesTest : public GameTest {
     ASSERT_TRUE(list->Load());  // the index of this game folder
   }
   void Run(unsigned command, GComponent* parent) { GButtonDM::RunCommand(command, parent); }
+  // Start Game, then Enter on the level the level select frames.
   void StartGame() {
     Run(CMD_START_GAME, Menu());
+    ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_LEVELS);
+    Key(KEY_RETURN);
     ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
   }
   void ClickSlot(int slot, bool load) {
@@ -60,16 +63,21 @@ TEST_F(ScenesTest, ADamagedSlotOrAnEmptyListLeavesThePlayerWhereHeWas) {
   EXPECT_EQ(game.modal, nullptr);
   EXPECT_EQ(map->runner->x, runnerX);
 
+  // A map that cannot be read: the level select stays, and says so.
   list->Clear();
-  PushKey(SDL_SCANCODE_RETURN);
+  ASSERT_TRUE(list->Add("gone.dmm"));
   Run(CMD_START_GAME, Menu());
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+  PushKey(SDL_SCANCODE_RETURN);
+  Key(KEY_RETURN);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_LEVELS);
   EXPECT_EQ(game.modal, nullptr);
 }
 
 // The last level won or the last life lost holds still for the pause, then
-// the end-of-game box or (after a test play) the maps manager follows. The box has one button, so
-// Escape (the pad's B) does not answer it; A (Space) goes back to the main menu.
+// the won level's tally (whose OK leads to the end-of-game box), the
+// end-of-game box or (after a test play, which leaves no record) the maps
+// manager follows. The boxes have one button, so Escape (the pad's B) does
+// not answer them; A (Space) goes on, from the end-of-game box to the main menu.
 TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   const struct {
     int state;
@@ -81,7 +89,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
       {GMap::STATE_CAUGHT, true, nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.box ? c.box : "a test play lost");
+    SCOPED_TRACE(c.box ? c.box : "a test play");
     StartGame();
     list->currentName = list->names[list->GetCount() - 1];
     ASSERT_TRUE(map->Start());
@@ -95,7 +103,13 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
       EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
       continue;
     }
-    EXPECT_EQ(BoxText(Play()->victoryBox), c.box);
+    if (c.state == GMap::STATE_WON) {
+      ASSERT_EQ(game.modal, &Play()->tallyDialog);
+      Key(KEY_ESCAPE);
+      ASSERT_EQ(game.modal, &Play()->tallyDialog);
+      Key(KEY_SPACE);
+    }
+    EXPECT_EQ(BoxText(Play()->victoryBox).Left(30), c.box);
     Key(KEY_ESCAPE);
     ASSERT_EQ(game.modal, &Play()->victoryBox);
     Key(KEY_SPACE);
@@ -143,6 +157,8 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   EXPECT_EQ(map->stateCounter, 5u);
   Play()->menuDialog.OnEnter();  // Continue Game
   Updates(GSceneGame::kEndPause - 4);
+  ASSERT_EQ(game.modal, &Play()->tallyDialog);
+  Key(KEY_RETURN);
   EXPECT_EQ(list->GetMapForGameIndex(), 1);
   EXPECT_EQ(played, std::vector<int>{7});  // the victory sound, once
 }
@@ -189,6 +205,7 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
   units->treasures = 9;
   map->SetState(GMap::STATE_WON);
   Updates(GSceneGame::kEndPause + 1);
+  Key(KEY_RETURN);  // the tally's OK
 
   Key(KEY_RIGHT);
   for (int t = 0; t < 200 && units->treasures < 10; ++t) Play()->OnUpdate();
@@ -272,9 +289,7 @@ class PlayPictureTest : public GameTest {
   void SetUp() override {
     GameTest::SetUp();
     ASSERT_TRUE(list->Load());
-    GButtonDM::RunCommand(CMD_START_GAME, Menu());
-    list->currentName = "level15.dmm";
-    ASSERT_TRUE(map->Start());
+    ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, "level15.dmm"));
     ASSERT_EQ(map->GetAlienCount(), 2);
     game.PlatformTimer();
   }
