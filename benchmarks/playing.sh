@@ -29,7 +29,7 @@ for size in "${sizes[@]}"; do
   start_game ${DIGMAZE_ARGS:-}
   sleep 3
   menu="$(measure sleep "$seconds")"
-  xdotool key Return
+  xdotool key Return Return
   sleep 1
   playing="$(measure walk)"
   echo "$size main menu idle: CPU $menu % of one core; playing: CPU $playing % of one core; peak RSS $(peak_rss) MiB"
