@@ -58,8 +58,8 @@ class LevelSelectTest : public GameTest {
 // Levels 1, 2 and 7 of eight are cleared: open are those and 3, 4 and 5
 // (the first three not cleared). The frame starts on level 3; the keys (the
 // pad's d-pad, A and B as their keys) pass over the locked levels, the mouse
-// moves the frame over open ones only, and Enter, Space and a click start a
-// new game on the framed level. An edited map's record no longer counts.
+// moves the frame over open ones only, and Space (as Enter) and a click
+// start a new game on the framed level. An edited map's record no longer counts.
 TEST_F(LevelSelectTest, TheFrameStartsOnTheFirstLevelNotClearedAndPassesLockedOnes) {
   Order(8);
   for (int n : {1, 2, 7}) Clear(n);
@@ -102,7 +102,7 @@ TEST_F(LevelSelectTest, TheFrameStartsOnTheFirstLevelNotClearedAndPassesLockedOn
   const struct {
     unsigned key;  // 0: a click on level 3
     int level;
-  } starts[] = {{KEY_RETURN, 2}, {KEY_SPACE, 2}, {0, 3}};
+  } starts[] = {{KEY_SPACE, 2}, {0, 3}};
   for (const auto& start : starts) {
     GButtonDM::RunCommand(CMD_START_GAME, Menu());
     units->score = 5;
@@ -126,7 +126,8 @@ TEST_F(LevelSelectTest, TheFrameStartsOnTheFirstLevelNotClearedAndPassesLockedOn
   EXPECT_FALSE(Levels()->GetLevels()->GetLevel(4)->IsOpen());
 }
 
-// A won level shows its tally; OK goes on to the next level, and after the
+// A won level holds still for the pause, then shows its tally, which Escape
+// (the pad's B) does not answer; OK goes on to the next level, and after the
 // last the congratulations give the game's totals. The records keep each
 // level's bests: a slower win with a dig shows its own tally but beats
 // nothing. The level select then shows both levels cleared.
@@ -139,6 +140,8 @@ TEST_F(LevelSelectTest, AWonLevelShowsItsTallyAndTheRecordsKeepTheBests) {
   EXPECT_EQ(Tally(),
             (std::vector<std::string>{"Level 01 cleared", "Time", time1, "Treasures", "2",
                                       "Aliens trapped", "0", "Holes dug", "0", "Score", "120"}));
+  Key(KEY_ESCAPE);
+  ASSERT_EQ(game.modal, &Play()->tallyDialog);
   Key(KEY_SPACE);  // OK
   EXPECT_EQ(list->currentName, Name(2).c_str());
   EXPECT_EQ(game.modal, nullptr);
