@@ -123,12 +123,12 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
   // The map list is made on first use, which fills the player's maps folder
   // when it is new: only the commands that play or edit maps ask for it.
   switch (command) {
-    case CMD_START_GAME: {
-      const GMapList* list = GMapList::GetInstance();
-      GameScene(game)->EnterPlay(PlayEntry::newGame,
-                                 list->GetCount() > 0 ? list->names[0] : CFerroString());
+    case CMD_START_GAME:
+      game->SetScene(SCENE_LEVELS);
       break;
-    }
+    case CMD_LEVELS_BACK:
+      game->SetScene(SCENE_MENU);
+      break;
     case CMD_LOAD_GAME:
     case CMD_LOAD_GAME_IN_GAME:
       ShowSaveLoad(game, SlotAction::load);

@@ -77,21 +77,8 @@ void GDialogMaps::SelectMinimap(int i) {
 }
 
 void GDialogMaps::ScrollToShow(int i) {
-  GPictureMinimap* minimap = GetMinimap(i);
-  if (!minimap) return;
-  RecalcLayout();
-  int mx = 0, my = 0, mw = 0, mh = 0;
-  minimap->GetPosition(mx, my);
-  minimap->GetSize(mw, mh);
-  CFerroRect client;
-  GetClientRect(&client);
-  const int old = vScroll;
   // The gap above the first row and below the last one stays in sight too.
-  if (my - gap < vScroll)
-    SetVScroll(my - gap);
-  else if (my + mh + gap > vScroll + client.Height())
-    SetVScroll(my + mh + gap - client.Height());
-  if (vScroll != old) ScrollChanged();
+  ScrollIntoView(GetMinimap(i), gap);
 }
 
 bool GDialogMaps::OnFocusKeyDown(unsigned key, unsigned, unsigned) {

@@ -24,6 +24,7 @@
 #include "game/app/CUndoRedo.h"
 #include "game/app/GReplayRecorder.h"
 #include "game/app/GSceneGame.h"
+#include "game/app/GSceneLevels.h"
 #include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneMenu.h"
@@ -94,6 +95,7 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   AddScene(new GSceneMapsManager);
   AddScene(new GSceneMapEditor);
   AddScene(new GSceneGame);
+  AddScene(new GSceneLevels);
   return true;
 }
 
@@ -175,6 +177,39 @@ int GGameDM::Play() {
                     .c_str());
   }
   return code;
+}
+
+CFerroString GGameDM::GetPathToProgress() {
+  // Beside the player's maps, so the records and the level order they name
+  // live and go together.
+  const CFerroString folder = platform ? platform->GetPathToUserFolder() : CFerroString();
+  return folder.IsEmpty() ? folder : folder + CGameProgress::kFileName;
+}
+
+const CGameProgress& GGameDM::GetProgress() {
+  if (progress) return *progress;
+  progress.emplace();
+  const CFerroString path = GetPathToProgress();
+  if (!path.IsEmpty() && progress->Load(path.c_str()) == CGameProgress::LoadResult::unreadable) {
+    progressWritable = false;
+    ReportError((CFerroString("cannot read the records in ") + path +
+                 " (too large, or a read error); they are not written this time")
+                    .c_str());
+  }
+  return *progress;
+}
+
+bool GGameDM::RecordWin(const CFerroString& mapName, int time, int score, WIN_NEWS& news) {
+  GetProgress();
+  const std::string digest = CGameProgress::MapDigest((GetPathToMaps() + mapName).c_str());
+  if (!progress->RecordWin(mapName, digest, time, score, news)) return false;
+  const CFerroString path = GetPathToProgress();
+  if (path.IsEmpty() || !progressWritable) return true;
+  if (!progress->Save(path.c_str()))
+    ReportError((CFerroString("cannot save the records in ") + path + ": " + std::strerror(errno) +
+                 "; the previous file is kept")
+                    .c_str());
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------------

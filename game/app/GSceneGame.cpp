@@ -115,6 +115,8 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       GMapList* list = GMapList::GetInstance();
       ANIMATION_LIST_UNIT::GetInstance()->NewGame();
       list->currentName = mapName;
+      gameTally = LEVEL_RESULT();
+      countsForRecords = true;
       ShowPlay();
       if (!map->Start()) {
         game->SetScene(from);
@@ -129,6 +131,11 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       break;
     }
     case PlayEntry::savedGame:
+      // The counting starts anew with the loaded game: a saved game keeps none.
+      map->tally = LEVEL_TALLY();
+      map->tally.startScore = ANIMATION_LIST_UNIT::GetInstance()->score;
+      gameTally = LEVEL_RESULT();
+      countsForRecords = true;
       ShowPlay();
       map->RefreshMapBackground();
       map->CopyToBackbuffer();
@@ -173,6 +180,39 @@ bool GSceneGame::StartNextLevel() {
 void GSceneGame::PauseLevel() {
   GMap* map = GMap::GetInstance();
   if (map->state == GMap::STATE_PLAYING) map->state = GMap::STATE_WAITING;
+}
+
+bool GSceneGame::CountsForRecords() const {
+  return countsForRecords && !demo.IsOn() && !GMap::GetInstance()->testMode;
+}
+
+void GSceneGame::NoteWin() {
+  GMap* map = GMap::GetInstance();
+  const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
+  wonLevel = LEVEL_RESULT();
+  wonLevel.level = GMapList::GetInstance()->GetMapForGameIndex() + 1;
+  wonLevel.time = LEVEL_TALLY::Tenths(map->tick);
+  wonLevel.treasures = map->tally.treasures;
+  wonLevel.aliensTrapped = map->tally.aliensTrapped;
+  wonLevel.holesDug = map->tally.holesDug;
+  wonLevel.score = counters->score - map->tally.startScore;
+  gameTally += wonLevel;
+  gameTally.score = counters->score;
+  auto* app = dynamic_cast<GGameDM*>(game);
+  if (app && CountsForRecords())
+    app->RecordWin(GMapList::GetInstance()->currentName, wonLevel.time, wonLevel.score,
+                   wonLevel.news);
+}
+
+void GSceneGame::GoOnAfterTally() {
+  if (EnterPlay(PlayEntry::nextLevel)) return;
+  GMap::GetInstance()->SetState(GMap::STATE_WAITING);
+  CFerroString text("Congratulations! You have won!\n\nYour game: ");
+  text += CFerroString().IntToString(gameTally.level, 1) +
+          (gameTally.level == 1 ? " level" : " levels") + " won";
+  for (const GDialogTally::LINE& line : GDialogTally::Lines(gameTally))
+    text += "\n" + line.label + ": " + line.value;
+  victoryBox.Alert(GGameDM::kName, text.c_str(), MB_OK);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -406,17 +446,18 @@ void GSceneGame::OnUpdate() {
         game->SetScene(SCENE_MAPS);
         return;
       }
-      if (counter >= kEndPause && !EnterPlay(PlayEntry::nextLevel)) {
-        // The demonstration returns to the main menu after its last level.
-        if (demo.IsOn()) {
-          EndDemonstration();
-          return;
-        }
-        map->SetState(GMap::STATE_WAITING);
-        victoryBox.Alert(GGameDM::kName, "Congratulations! You have won!", MB_OK);
+      if (counter == 0) {
+        if (!demo.IsOn()) NoteWin();
+        GModelMedia::PlaySound(counters->soundVictory);
       }
-      if (counter == 0) GModelMedia::PlaySound(counters->soundVictory);
       ++map->stateCounter;
+      if (counter < kEndPause) return;
+      // The demonstration goes on by itself, and returns to the main menu
+      // after its last level; the player's game waits for the tally's OK.
+      if (!demo.IsOn())
+        tallyDialog.Show(wonLevel);
+      else if (!EnterPlay(PlayEntry::nextLevel))
+        EndDemonstration();
       return;
     case GMap::STATE_CAUGHT:
       if (counter >= kEndPause) {

@@ -8,6 +8,7 @@
 #include "GUI/foundation/CFerroString.h"
 #include "game/model/GCell.h"
 #include "game/model/GPlayerKeys.h"
+#include "game/model/LEVEL_TALLY.h"
 
 class CFerroStream;
 class GRecordReader;
@@ -145,6 +146,8 @@ class GMap {
   unsigned stateCounter = 0;
   GSurface* tintSurface = nullptr;
   bool testMode = false;
+  // Counted since the level started (or the game in it was loaded).
+  LEVEL_TALLY tally;
 
   static GSurface* map_bg;
 

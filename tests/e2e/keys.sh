@@ -36,7 +36,7 @@ start_game --scale off
 T=30 go menu is_main_menu
 none_near a9ffff 368,160 || fail "a focus outline before any key"  # a mouse player sees none
 go menu-focus "menu_focus 1" Down
-go game is_playing Up Return
+go game is_playing Up Return Return
 cp "$pic" "$work/level.png"
 T=5 go play walked Right
 go game-menu "game_menu_focus 0" Escape

@@ -24,8 +24,11 @@ class ScenesTest : public GameTest {
     ASSERT_TRUE(list->Load());  // the index of this game folder
   }
   void Run(unsigned command, GComponent* parent) { GButtonDM::RunCommand(command, parent); }
+  // Start Game, then Enter on the level the level select frames.
   void StartGame() {
     Run(CMD_START_GAME, Menu());
+    ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_LEVELS);
+    Key(KEY_RETURN);
     ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
   }
   void ClickSlot(int slot, bool load) {
@@ -60,11 +63,14 @@ TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
   EXPECT_EQ(Where(), "menu");
   EXPECT_EQ(map->runner->x, runnerX);
 
+  // A map that cannot be read: the level select stays, and says so.
   list->Clear();
-  EXPECT_TRUE(Answered(
-      SDL_SCANCODE_RETURN, [&] { Run(CMD_START_GAME, Menu()); }, &said));
-  EXPECT_EQ(said, "There is no map to play. Make one in the Map Editor.");
-  EXPECT_EQ(Where(), "menu");
+  ASSERT_TRUE(list->Add("gone.dmm"));
+  Run(CMD_START_GAME, Menu());
+  PushKey(SDL_SCANCODE_RETURN);
+  Key(KEY_RETURN);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_LEVELS);
+  EXPECT_EQ(game.modal, nullptr);
 
   game.Platform()->opensLinks = false;
   Run(CMD_CREDITS, Menu());
@@ -75,21 +81,21 @@ TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
   EXPECT_EQ(game.modal, &Menu()->creditsDialog);
 }
 
-// The last level won or the last life lost holds still for the pause, then
-// the end-of-game box or (after a test play) the maps manager follows. The box has one button, so
-// Escape (the pad's B) does not answer it; A (Space) goes back to the main menu.
+// The last life lost holds still for the pause, then the end-of-game box or
+// (after a test play) the maps manager follows; a won level's pause and tally
+// are LevelSelectTest's. The box has one button, so Escape (the pad's B)
+// does not answer it; A (Space) goes back to the main menu.
 TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   const struct {
     int state;
     bool test;
     const char* box;  // the end-of-game box's text, none after a test play
   } cases[] = {
-      {GMap::STATE_WON, false, "Congratulations! You have won!"},
       {GMap::STATE_CAUGHT, false, "You have lost ..."},
       {GMap::STATE_CAUGHT, true, nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.box ? c.box : "a test play lost");
+    SCOPED_TRACE(c.box ? c.box : "a test play");
     StartGame();
     list->currentName = list->names[list->GetCount() - 1];
     ASSERT_TRUE(map->Start());
@@ -152,6 +158,8 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   EXPECT_EQ(map->stateCounter, 5u);
   Play()->menuDialog.OnEnter();  // Continue Game
   Updates(GSceneGame::kEndPause - 4);
+  ASSERT_EQ(game.modal, &Play()->tallyDialog);
+  Key(KEY_RETURN);
   EXPECT_EQ(list->GetMapForGameIndex(), 1);
   EXPECT_EQ(played, std::vector<int>{7});  // the victory sound, once
 }
@@ -197,6 +205,7 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
   units->treasures = 9;
   map->SetState(GMap::STATE_WON);
   Updates(GSceneGame::kEndPause + 1);
+  Key(KEY_RETURN);  // the tally's OK
 
   Key(KEY_RIGHT);
   for (int t = 0; t < 200 && units->treasures < 10; ++t) Play()->OnUpdate();
@@ -280,9 +289,7 @@ class PlayPictureTest : public GameTest {
   void SetUp() override {
     GameTest::SetUp();
     ASSERT_TRUE(list->Load());
-    GButtonDM::RunCommand(CMD_START_GAME, Menu());
-    list->currentName = "level15.dmm";
-    ASSERT_TRUE(map->Start());
+    ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, "level15.dmm"));
     ASSERT_EQ(map->GetAlienCount(), 2);
     game.PlatformTimer();
   }
