@@ -6,9 +6,9 @@
 #include <string>
 
 #include "GUI/foundation/FileError.h"
-#include "GUI/foundation/Sha256.h"
 #include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GPlatform.h"
+#include "game/model/CGameProgress.h"
 #include "game/model/GMap.h"
 
 namespace {
@@ -69,20 +69,18 @@ bool GDemonstration::Begin(GPlatform* from) {
 bool GDemonstration::FindSolution(GPlatform* from, const CFerroString& mapPath,
                                   REPLAY_FILE* found) {
   if (!from) return false;
-  FILE_DATA map, table;
+  FILE_DATA table;
   const CFerroString folder =
       from->GetPathToGame() + kSolutionsFolder + CFerroString(from->GetSlash());
-  if (!from->LoadFile(mapPath.c_str(), &map) ||
-      !from->LoadFile((folder + kSolutionsTable).c_str(), &table))
-    return false;
-  const CFerroString digest = Sha256Hex(map.data, static_cast<size_t>(std::max(map.size, 0)));
+  const std::string digest = CGameProgress::MapDigest(mapPath.c_str());
+  if (digest.empty() || !from->LoadFile((folder + kSolutionsTable).c_str(), &table)) return false;
   std::istringstream lines(std::string(reinterpret_cast<const char*>(table.data),
                                        static_cast<size_t>(std::max(table.size, 0))));
   for (std::string line; std::getline(lines, line);) {
     std::istringstream fields(line);
     std::string hex, name;
     // A line naming anything but a file of the folder is passed over.
-    if (!(fields >> hex >> name) || hex != digest.c_str() ||
+    if (!(fields >> hex >> name) || hex != digest ||
         !GMap::IsSafeFileName(CFerroString(name.c_str())))
       continue;
     if (found) *found = {folder + name.c_str(), mapPath};

@@ -18,8 +18,9 @@ struct REPLAY_FILE {
 // order, each on the shipped map of its name ("level09.txt" plays
 // "Maps/level09.dmm" of the game folder). A solution plays one level's
 // replay from the game folder's "solutions" folder, whose table
-// ("digests.txt": a SHA-256 digest of a map file and a replay's name a line)
-// finds it by the content of the map being played, under any name. The level
+// ("digests.txt": the digest of a map file, as the player's records keep it,
+// and a replay's name a line) finds it by the content of the map being
+// played, under any name. The level
 // itself runs in the game scene by the rules and drawing of play; this object
 // loads each replay's map and start, presses and releases its keys at their
 // ticks, counted as digmaze-sim counts them, and tells when a replay goes

@@ -12,14 +12,21 @@
 namespace {
 
 constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER;
+// The buttons' column: its top-left corner, each button's size, and the step
+// from one button to the next; the menu ends as far below the last one as the
+// column starts above the first.
+constexpr int kColumnX = 30;
+constexpr int kColumnY = 30;
+constexpr int kButtonWidth = 340;
+constexpr int kButtonHeight = 40;
+constexpr int kButtonStep = 64;
 
 }  // namespace
 
 void GDialogMenu::OnInitDlg() {
-  const int state = GMap::GetInstance()->state;
-  pausedPlay = state == GMap::STATE_PLAYING;
   // A level that is won or lost goes on to its end; its solution is for a
   // level in play.
+  const int state = GMap::GetInstance()->state;
   const bool ending = state == GMap::STATE_WON || state == GMap::STATE_CAUGHT;
   GSceneGame::PauseLevel();
   if (game) game->ShowCursor(true);
@@ -39,13 +46,13 @@ void GDialogMenu::OnInitDlg() {
       {CMD_QUIT_TO_MENU, "Quit to Menu", kButtonStyle},
   };
   const int rows = static_cast<int>(std::size(kButtons));
-  SetSize(kWidth, 2 * kMargin + (rows - 1) * kButtonStep + kButtonHeight);
+  SetSize(kWidth, 2 * kColumnY + (rows - 1) * kButtonStep + kButtonHeight);
   const bool testing = GMap::GetInstance()->testMode;
   const auto* scene = game ? static_cast<GSceneGame*>(game->GetScene(SCENE_GAME)) : nullptr;
-  int y = kMargin;
+  int y = kColumnY;
   for (const Entry& e : kButtons) {
     auto* button = new GButtonDM;
-    button->Create(this, e.style, kMargin, y, kButtonWidth, kButtonHeight, e.id, e.label);
+    button->Create(this, e.style, kColumnX, y, kButtonWidth, kButtonHeight, e.id, e.label);
     y += kButtonStep;
     if ((testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) ||
         (e.id == CMD_SHOW_SOLUTION && (ending || !scene || !scene->HasSolution())))
@@ -58,8 +65,10 @@ void GDialogMenu::EndModal(int result) {
   const bool wasModal = IsModal();
   GDialog::EndModal(0);
   if (!wasModal || !game) return;
+  // A level that waits, whether the menu paused it or it waited for its
+  // first key, plays from now on; a won or lost one goes on with its end.
   GMap* map = GMap::GetInstance();
-  if (pausedPlay && map->state == GMap::STATE_WAITING) {
+  if (map->state == GMap::STATE_WAITING) {
     map->state = GMap::STATE_PLAYING;
     map->stateCounter = 0;
   }

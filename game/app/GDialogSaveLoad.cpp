@@ -17,9 +17,18 @@ namespace {
 
 constexpr unsigned kSlotStyle = kFramedStyle;
 constexpr unsigned kCancelStyle = kFramedStyle | kClosingButtonStyle;
+// The slots from the top, kSlotStep apart, and Cancel below them; the dialog
+// fits them with kMargin all round.
 constexpr int kSlotStep = 60;
+// The slots are wide enough for the widest label, Cancel centred below them.
+constexpr int kSlotWidth = 520;
+constexpr int kSlotHeight = 44;
 constexpr int kCancelWidth = 150;
-constexpr int kCancelTop = 490;
+constexpr int kCancelX = (kSlotWidth - kCancelWidth) / 2;
+constexpr int kCancelY = 490;
+constexpr int kCancelHeight = 44;
+constexpr unsigned kCancelId = 10;
+constexpr int kMargin = 20;
 // Between the parts of a slot's label.
 constexpr const char* kGap = "   ";
 
@@ -77,9 +86,9 @@ void GDialogSaveLoad::OnInitDlg() {
                  kSlotWidth, kSlotHeight, static_cast<unsigned>(k), label.c_str());
   }
   auto* cancel = new GButton;
-  cancel->Create(this, kCancelStyle, (kSlotWidth - kCancelWidth) / 2, kCancelTop, kCancelWidth,
-                 kSlotHeight, 10, "Cancel");
-  CorrectSize(20);
+  cancel->Create(this, kCancelStyle, kCancelX, kCancelY, kCancelWidth, kCancelHeight, kCancelId,
+                 "Cancel");
+  CorrectSize(kMargin);
   AlignToCenter();
 }
 
@@ -97,7 +106,7 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
     GDispatchGuard self(this);
     if (holds != GDialogSaveLoad::Slot::empty &&
         app->MessageBox(GGameDM::kName, "Overwrite the saved game in this slot?", MB_OK_CANCEL) !=
-            1)
+            GMessageBox::kOk)
       return;
     if (!self || !dialog->IsModal()) return;
   }

@@ -15,9 +15,6 @@ class GDialogSaveLoad : public GDialog {
   static constexpr int kSlots = 8;
   // What a slot's file holds.
   enum class Slot { empty, game, damaged };
-  // The slots' size; the dialog fits round them.
-  static constexpr int kSlotWidth = 520;
-  static constexpr int kSlotHeight = 44;
 
   // Reads every slot's label, builds the buttons and fits the dialog.
   void OnInitDlg() override;

@@ -1,3 +1,13 @@
+// Index of this file:
+//   Helpers             the layout below the map, the treasures taken, what a key can change
+//   Into play and out   the ways into a level, the next level, a pause, the end-of-game box
+//   Recording           the recorder of the player's levels
+//   The status line     its texts and where they stand
+//   Over the level      "Press any key to start" and the banners, their panels
+//   Replays             the menu button they hide, the end of the demonstration and of a solution
+//   Drawing             the level, its outline and the status line; what a frame draws again
+//   Keys and ticks      the runner's keys, the scene's start and finish, a tick of play
+
 #include "game/app/GSceneGame.h"
 
 #include <algorithm>
@@ -25,6 +35,10 @@
 #include "game/model/GUnit.h"
 #include "game/sim/GSimulation.h"
 
+// ---------------------------------------------------------------------------------------------
+// Helpers
+// ---------------------------------------------------------------------------------------------
+
 namespace {
 
 constexpr unsigned kMenuButtonStyle = kFramedStyle | STYLE_CANCEL_BUTTON;
@@ -41,6 +55,11 @@ constexpr int kOverlayPadX = 18, kOverlayPadY = 10;
 constexpr unsigned kOverlayFrameColor = 0x2983CD;
 // How far below the map's top edge the banner's panel stands.
 constexpr int kBannerTop = 2 * GMap::SQUARE;
+// The status line and the "Menu (Esc)" button stand this far below the map,
+// the button's right edge flush with the map's.
+constexpr int kBelowMap = 20;
+constexpr int kMenuButtonWidth = 150;
+constexpr int kMenuButtonHeight = 34;
 // How far below the status line the bottom line is, centred on the screen.
 constexpr int kBottomLineGap = 50;
 
@@ -72,6 +91,10 @@ std::tuple<int, int, int, bool> PlayControls() {
 
 }  // namespace
 
+// ---------------------------------------------------------------------------------------------
+// Into play and out
+// ---------------------------------------------------------------------------------------------
+
 void GMessageBoxVictory::OnEnter() {
   if (game) game->SetScene(SCENE_MENU);
   GMessageBox::OnEnter();
@@ -83,9 +106,9 @@ void GSceneGame::CreateButtonMenu() {
   GMap* map = GMap::GetInstance();
   map->GetPositionTV(left, top);
   auto* button = new GButtonDM;
-  button->Create(this, kMenuButtonStyle, left + map->width * GMap::SQUARE - 150,
-                 GMap::MAP_TOP + map->height * GMap::SQUARE + 20, 150, 34, CMD_GAME_MENU,
-                 "Menu (Esc)");
+  button->Create(this, kMenuButtonStyle, left + map->width * GMap::SQUARE - kMenuButtonWidth,
+                 GMap::MAP_TOP + map->height * GMap::SQUARE + kBelowMap, kMenuButtonWidth,
+                 kMenuButtonHeight, CMD_GAME_MENU, "Menu (Esc)");
 }
 
 void GSceneGame::ShowPlay() {
@@ -104,6 +127,8 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       GMapList* list = GMapList::GetInstance();
       ANIMATION_LIST_UNIT::GetInstance()->NewGame();
       list->currentName = mapName;
+      gameTally = LEVEL_RESULT();
+      countsForRecords = true;
       ShowPlay();
       if (!map->Start()) {
         game->SetScene(from);
@@ -118,6 +143,11 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       break;
     }
     case PlayEntry::savedGame:
+      // The counting starts anew with the loaded game: a saved game keeps none.
+      map->tally = LEVEL_TALLY();
+      map->tally.startScore = ANIMATION_LIST_UNIT::GetInstance()->score;
+      gameTally = LEVEL_RESULT();
+      countsForRecords = true;
       ShowPlay();
       map->RefreshMapBackground();
       map->CopyToBackbuffer();
@@ -153,6 +183,7 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
         return false;
       if (recorder)
         recorder->EndLevel("left at tick " + std::to_string(leftAt) + " to show the solution");
+      countsForRecords = false;
       ShowPlay();
       if (!demo.StartNext()) {
         EndSolution();
@@ -161,6 +192,12 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       break;
     }
     case PlayEntry::levelAgain: {
+      // The counters come first: the level's tally counts its score from them.
+      ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
+      counters->score = levelStart.score;
+      counters->lives = levelStart.lives;
+      counters->treasures = levelStart.treasures;
+      countsForRecords = true;
       ShowPlay();
       if (!map->Start()) {
         game->SetScene(SCENE_MENU);
@@ -168,10 +205,6 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
         return false;
       }
       map->testMode = levelStart.testRun;
-      ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
-      counters->score = levelStart.score;
-      counters->lives = levelStart.lives;
-      counters->treasures = levelStart.treasures;
       break;
     }
   }
@@ -202,6 +235,48 @@ bool GSceneGame::StartNextLevel() {
   return false;
 }
 
+void GSceneGame::PauseLevel() {
+  GMap* map = GMap::GetInstance();
+  if (map->state == GMap::STATE_PLAYING) map->state = GMap::STATE_WAITING;
+}
+
+bool GSceneGame::CountsForRecords() const {
+  return countsForRecords && !demo.IsOn() && !GMap::GetInstance()->testMode;
+}
+
+void GSceneGame::NoteWin() {
+  GMap* map = GMap::GetInstance();
+  const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
+  wonLevel = LEVEL_RESULT();
+  wonLevel.level = GMapList::GetInstance()->GetMapForGameIndex() + 1;
+  wonLevel.time = LEVEL_TALLY::Tenths(map->tick);
+  wonLevel.treasures = map->tally.treasures;
+  wonLevel.aliensTrapped = map->tally.aliensTrapped;
+  wonLevel.holesDug = map->tally.holesDug;
+  wonLevel.score = counters->score - map->tally.startScore;
+  gameTally += wonLevel;
+  gameTally.score = counters->score;
+  auto* app = dynamic_cast<GGameDM*>(game);
+  if (app && CountsForRecords())
+    app->RecordWin(GMapList::GetInstance()->currentName, wonLevel.time, wonLevel.score,
+                   wonLevel.news);
+}
+
+void GSceneGame::GoOnAfterTally() {
+  if (EnterPlay(PlayEntry::nextLevel)) return;
+  GMap::GetInstance()->SetState(GMap::STATE_WAITING);
+  CFerroString text("Congratulations! You have won!\n\nYour game: ");
+  text += CFerroString().IntToString(gameTally.level, 1) +
+          (gameTally.level == 1 ? " level" : " levels") + " won";
+  for (const GDialogTally::LINE& line : GDialogTally::Lines(gameTally))
+    text += "\n" + line.label + ": " + line.value;
+  victoryBox.Alert(GGameDM::kName, text.c_str(), MB_OK);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Recording
+// ---------------------------------------------------------------------------------------------
+
 GReplayRecorder* GSceneGame::Recorder() const {
   // A demonstration is not the player's game: it is never recorded.
   if (demo.IsOn()) return nullptr;
@@ -231,10 +306,9 @@ void GSceneGame::BeginRecording(PlayEntry how) {
   recorder->BeginLevel(name, map->tick, false, GSimulation::StartLine(start));
 }
 
-void GSceneGame::PauseLevel() {
-  GMap* map = GMap::GetInstance();
-  if (map->state == GMap::STATE_PLAYING) map->state = GMap::STATE_WAITING;
-}
+// ---------------------------------------------------------------------------------------------
+// The status line
+// ---------------------------------------------------------------------------------------------
 
 void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
   const auto* app = dynamic_cast<const GGameDM*>(game);
@@ -263,19 +337,11 @@ void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
   texts[STATUS_BOTTOM] = CFerroString();
 }
 
-void GSceneGame::GetOverlayTexts(CFerroString (&texts)[OVERLAYS]) const {
-  const GMap* map = GMap::GetInstance();
-  // Under a dialog the level is paused, not waiting for its first key.
-  const bool waiting = map->state == GMap::STATE_WAITING && !demo.IsOn() && game && !game->modal;
-  texts[OVERLAY_WAITING] = waiting ? CFerroString("Press any key to start") : CFerroString();
-  texts[OVERLAY_BANNER] = bannerTicks > 0 ? banner : CFerroString();
-}
-
 CFerroRect GSceneGame::GetStatusRect(int i, const CFerroString& text) {
   GMap* map = GMap::GetInstance();
   int left = 0, top = 0;
   map->GetPositionTV(left, top);
-  const int y = GMap::MAP_TOP + map->height * GMap::SQUARE + 20;
+  const int y = GMap::MAP_TOP + map->height * GMap::SQUARE + kBelowMap;
   int w = 0, h = 0;
   if (GDevice* device = game ? game->GetDevice() : nullptr)
     device->GetTextSize(i == STATUS_MUTED ? "L" : text.c_str(),
@@ -298,6 +364,18 @@ CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]) 
     if (!text.IsEmpty()) area = area.IsEmpty() ? text : area.Union(text);
   }
   return area;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Over the level
+// ---------------------------------------------------------------------------------------------
+
+void GSceneGame::GetOverlayTexts(CFerroString (&texts)[OVERLAYS]) const {
+  const GMap* map = GMap::GetInstance();
+  // Under a dialog the level is paused, not waiting for its first key.
+  const bool waiting = map->state == GMap::STATE_WAITING && !demo.IsOn() && game && !game->modal;
+  texts[OVERLAY_WAITING] = waiting ? CFerroString("Press any key to start") : CFerroString();
+  texts[OVERLAY_BANNER] = bannerTicks > 0 ? banner : CFerroString();
 }
 
 CFerroRect GSceneGame::GetOverlayRect(int i, const CFerroString& text) {
@@ -355,6 +433,10 @@ void GSceneGame::NoteBanner(int treasuresBefore, int livesBefore) {
   bannerTicks = kBannerTicks;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Replays
+// ---------------------------------------------------------------------------------------------
+
 void GSceneGame::ShowMenuButton(bool show) {
   if (GComponent* button = Find(static_cast<unsigned>(CMD_GAME_MENU))) button->Show(show);
 }
@@ -377,6 +459,10 @@ void GSceneGame::EndReplay() {
   else
     EndDemonstration();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------------------------
 
 void GSceneGame::OnRender() {
   GSurface* back = game ? game->GetBackSurface() : nullptr;
@@ -415,10 +501,10 @@ void GSceneGame::OnBeforeRender() {
   CFerroString texts[STATUS_TEXTS];
   GetStatusTexts(texts);
   const bool dialog = game && game->modal;
-  // A new or restarted level may differ anywhere, and under a dialog only
-  // what showed through it was drawn: both are drawn whole.
   CFerroString overlays[OVERLAYS];
   GetOverlayTexts(overlays);
+  // A new or restarted level may differ anywhere, and under a dialog only
+  // what showed through it was drawn: both are drawn whole.
   if (!shownLevel || map->GetBackgroundBuilds() != shownBuilds || (shownDialog && !dialog)) {
     Invalidate();
     shownLevel = true;
@@ -467,6 +553,10 @@ void GSceneGame::OnBeforeRender() {
   InvalidateBackRect(was.IsEmpty() ? now : now.IsEmpty() ? was : was.Union(now));
   for (int i = 0; i < STATUS_TEXTS; ++i) shownStatus[i] = texts[i];
 }
+
+// ---------------------------------------------------------------------------------------------
+// Keys and ticks
+// ---------------------------------------------------------------------------------------------
 
 void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
   // The demonstration's runner answers only its replay.
@@ -542,18 +632,19 @@ void GSceneGame::OnUpdate() {
         game->SetScene(SCENE_MAPS);
         return;
       }
-      if (counter >= kEndPause && !EnterPlay(PlayEntry::nextLevel)) {
-        // The demonstration returns to the main menu after its last level,
-        // a solution to the level it showed.
-        if (demo.IsOn()) {
-          EndReplay();
-          return;
-        }
-        map->SetState(GMap::STATE_WAITING);
-        victoryBox.Alert(GGameDM::kName, "Congratulations! You have won!", MB_OK);
+      if (counter == 0) {
+        if (!demo.IsOn()) NoteWin();
+        GModelMedia::PlaySound(counters->soundVictory);
       }
-      if (counter == 0) GModelMedia::PlaySound(counters->soundVictory);
       ++map->stateCounter;
+      if (counter < kEndPause) return;
+      // The demonstration goes on by itself, and returns to the main menu
+      // after its last level; a solution returns to the level it showed; the
+      // player's game waits for the tally's OK.
+      if (!demo.IsOn())
+        tallyDialog.Show(wonLevel);
+      else if (!EnterPlay(PlayEntry::nextLevel))
+        EndReplay();
       return;
     case GMap::STATE_CAUGHT:
       if (counter >= kEndPause) {

@@ -38,7 +38,7 @@ echo "demo.sh: the runner went from square $was to square $at of row $row on its
 T=5 go back is_main_menu x
 echo "demo.sh: the demonstration played by itself and a key brought the main menu back"
 
-go level is_waiting $MENU_START
+go level is_waiting $MENU_START Return  # Start Game, then the first level
 cp "$pic" "$work/level.png"
 go game-menu is_game_menu Escape
 # The menu closed, the status line changed ("SOLUTION") and the runner left its start.

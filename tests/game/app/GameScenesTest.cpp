@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <utime.h>
 
 #include <ctime>
@@ -28,61 +27,88 @@ class ScenesTest : public GameTest {
     ASSERT_TRUE(list->Load());  // the index of this game folder
   }
   void Run(unsigned command, GComponent* parent) { GButtonDM::RunCommand(command, parent); }
+  // Start Game, then Enter on the level the level select frames.
   void StartGame() {
     Run(CMD_START_GAME, Menu());
+    ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_LEVELS);
+    Key(KEY_RETURN);
     ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
   }
   void ClickSlot(int slot, bool load) {
     GDialogSaveLoad& dialog = Menu()->saveLoadDialog;
     dialog.loadMode = load;
     dialog.BeginModal();
-    static_cast<GButtonSaveLoad*>(dialog.Find(static_cast<unsigned>(slot)))
-        ->OnLButtonClick(0, 0, 0);
-  }
-  static CFerroString BoxText(GDialog& box) {
-    for (int i = 0; i < box.GetChildCount(); ++i)
-      if (box.GetChild(i)->IsStatic()) return box.GetChild(i)->GetWindowText();
-    return CFerroString();
+    GComponent* button = dialog.Find(static_cast<unsigned>(slot));
+    ASSERT_NE(button, nullptr) << "no slot " << slot;
+    static_cast<GButtonSaveLoad*>(button)->OnLButtonClick(0, 0, 0);
   }
   void Updates(unsigned n) {
     for (unsigned t = 0; t < n; ++t) Play()->OnUpdate();
   }
-  // A new game goes on to its second level with these counters.
+  // A new game on the first level goes on to the second with these counters.
   void ReachSecondLevel(int score, int lives, int treasures) {
-    StartGame();
+    ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, list->names[0]));
     units->score = score;
     units->lives = lives;
     units->treasures = treasures;
     map->SetState(GMap::STATE_WON);
     Updates(GSceneGame::kEndPause + 1);
+    Key(KEY_RETURN);  // the tally's OK
   }
 };
 
 }  // namespace
 
-TEST_F(ScenesTest, AnEmptyListLeavesThePlayerInTheMenu) {
+// What cannot be done is told in a box and leaves the player where he was: a
+// damaged slot, a game without maps, the how-to-play page without a browser.
+TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
+  StartGame();
+  const std::string slot = GDialogSaveLoad::GetSlotPath(1).c_str();
+  EXPECT_EQ(slot, folder / "Save/1.dms");
+  ASSERT_TRUE(SaveGameToFile(slot.c_str()));
+  fs::resize_file(slot, fs::file_size(slot) / 2);  // the name reads, the game does not
+  const int runnerX = map->runner->x;
+  game.SetScene(SCENE_MENU);
+  std::string said;
+  EXPECT_TRUE(Answered(
+      SDL_SCANCODE_RETURN, [&] { ClickSlot(1, true); }, &said));
+  EXPECT_EQ(said, "This saved game cannot be loaded. Nothing was changed.");
+  EXPECT_EQ(Where(), "menu");
+  EXPECT_EQ(map->runner->x, runnerX);
+
+  // A map that cannot be read: the level select stays, and says so.
   list->Clear();
-  PushKey(SDL_SCANCODE_RETURN);
+  ASSERT_TRUE(list->Add("gone.dmm"));
   Run(CMD_START_GAME, Menu());
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+  PushKey(SDL_SCANCODE_RETURN);
+  Key(KEY_RETURN);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_LEVELS);
   EXPECT_EQ(game.modal, nullptr);
+
+  game.Platform()->opensLinks = false;
+  Run(CMD_CREDITS, Menu());
+  EXPECT_TRUE(Answered(
+      SDL_SCANCODE_RETURN, [&] { Run(CMD_HOW_TO_PLAY, game.modal); }, &said));
+  EXPECT_EQ(said, "No web browser could be opened. The how-to-play page is " + folder.Path() +
+                      "help/index.html");
+  EXPECT_EQ(game.modal, &Menu()->creditsDialog);
 }
 
-// The last level won or the last life lost holds still for the pause, then
-// the end-of-game box or (after a test play) the maps manager follows. The box has one button, so
-// Escape (the pad's B) does not answer it; A (Space) goes back to the main menu.
+// The last life lost holds still for the pause, then the end-of-game box or
+// (after a test play) the maps manager follows; a won level's pause and tally
+// are LevelSelectTest's. The box has one button, so Escape (the pad's B)
+// does not answer it; A (Space) goes back to the main menu.
 TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   const struct {
     int state;
     bool test;
     const char* box;  // the end-of-game box's text, none after a test play
   } cases[] = {
-      {GMap::STATE_WON, false, "Congratulations! You have won!"},
       {GMap::STATE_CAUGHT, false, "You have lost ..."},
       {GMap::STATE_CAUGHT, true, nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.box ? c.box : "a test play lost");
+    SCOPED_TRACE(c.box ? c.box : "a test play");
     StartGame();
     list->currentName = list->names[list->GetCount() - 1];
     ASSERT_TRUE(map->Start());
@@ -96,7 +122,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
       EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
       continue;
     }
-    EXPECT_EQ(BoxText(Play()->victoryBox), c.box);
+    EXPECT_EQ(TestGameDM::BoxText(Play()->victoryBox), c.box);
     Key(KEY_ESCAPE);
     ASSERT_EQ(game.modal, &Play()->victoryBox);
     Key(KEY_SPACE);
@@ -106,9 +132,9 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
 
 // The in-game menu, opened by a click (which gives its button the keyboard),
 // stops the level where it is, also while the screen switches in a message
-// box over it: a level waiting for its first key goes on waiting after it (no
-// tick runs) and then answers the arrows; a won level's pause goes on where it
-// was, its sound not played again, and its solution is not offered.
+// box over it. Closed, it sets a level that waited for its first key playing,
+// and the arrows reach the runner; a won level's pause goes on where it was,
+// its sound not played again, and its solution is not offered.
 TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   StartGame();
   int bx = 0, by = 0;
@@ -122,13 +148,14 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   PushKey(SDL_SCANCODE_RETURN);
   PushEvents({SDL_KEYUP}, SDL_SCANCODE_LALT);
   PushKey(SDL_SCANCODE_ESCAPE);
-  EXPECT_EQ(game.MessageBox("Question", "Go on?", MB_OK_CANCEL), 2);
+  EXPECT_EQ(game.MessageBox("Question", "Go on?", MB_OK_CANCEL), GMessageBox::kCancel);
   EXPECT_FALSE(game.GetDevice()->IsFullScreen());
   EXPECT_EQ(game.modal, &Play()->menuDialog);
+  Updates(600);  // 30 seconds
+  EXPECT_EQ(std::pair(map->state, map->tick), std::pair(int{GMap::STATE_WAITING}, 0u));
   Key(KEY_ESCAPE);  // Continue Game
-  Updates(600);     // 30 seconds
-  EXPECT_EQ(map->state, GMap::STATE_WAITING);
-  EXPECT_EQ(map->tick, 0u);
+  Updates(3);
+  EXPECT_EQ(std::pair(map->state, map->tick), std::pair(int{GMap::STATE_PLAYING}, 3u));
   game.PlatformKeyDown(KEY_LEFT, 0);
   EXPECT_EQ(units->moveX, -1) << "the arrow reached the runner";
   game.PlatformKeyUp(KEY_LEFT);
@@ -146,28 +173,29 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   EXPECT_EQ(map->stateCounter, 5u);
   Play()->menuDialog.OnEnter();  // Continue Game
   Updates(GSceneGame::kEndPause - 4);
+  ASSERT_EQ(game.modal, &Play()->tallyDialog);
+  Key(KEY_RETURN);
   EXPECT_EQ(list->GetMapForGameIndex(), 1);
   EXPECT_EQ(played, std::vector<int>{7});  // the victory sound, once
 }
 
 // Saving over a kept game asks first: Cancel keeps the slot and the dialog
-// open, OK overwrites.
+// open, OK overwrites. (The last slot; the first is loaded above.)
 TEST_F(ScenesTest, SavingOverAKeptGameAsksFirst) {
   StartGame();
-  const std::string slot = GDialogSaveLoad::GetSlotPath(2).c_str();
+  const std::string slot = GDialogSaveLoad::GetSlotPath(8).c_str();
+  EXPECT_EQ(slot, folder / "Save/8.dms");
   Run(CMD_GAME_MENU, Play());
-  ClickSlot(2, false);  // an empty slot: saved without a question
+  ClickSlot(8, false);  // an empty slot: saved without a question
   ASSERT_EQ(game.modal, nullptr);
   const std::string first = ReadText(slot);
   ASSERT_FALSE(first.empty());
   units->score = 77;
   Run(CMD_GAME_MENU, Play());
-  PushKey(SDL_SCANCODE_ESCAPE);
-  ClickSlot(2, false);
+  EXPECT_TRUE(Answered(SDL_SCANCODE_ESCAPE, [&] { ClickSlot(8, false); }));
   EXPECT_EQ(ReadText(slot), first);
   EXPECT_EQ(game.modal, &Menu()->saveLoadDialog);
-  PushKey(SDL_SCANCODE_RETURN);
-  ClickSlot(2, false);
+  EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { ClickSlot(8, false); }));
   EXPECT_NE(ReadText(slot), first);
   EXPECT_EQ(game.modal, nullptr);
 }
@@ -175,8 +203,7 @@ TEST_F(ScenesTest, SavingOverAKeptGameAsksFirst) {
 // Each slot says what it holds: a saved game its level, score and lives and
 // when its file was written, all on its button; a file that holds no saved
 // game, or none, is an empty slot; a damaged game says it cannot be loaded.
-// Only the games can be loaded: a damaged one clicked all the same leaves the
-// player where he was.
+// Only the games can be loaded.
 TEST_F(ScenesTest, EverySlotSaysWhatItHolds) {
   StartGame();
   list->currentName = list->names[11];
@@ -227,12 +254,6 @@ TEST_F(ScenesTest, EverySlotSaysWhatItHolds) {
     slot->GetClientRect(&client);
     EXPECT_LE(w + 40, client.Width()) << "the label fits its button with room to spare";
   }
-  const int runnerX = map->runner->x;
-  PushKey(SDL_SCANCODE_RETURN);
-  ClickSlot(2, true);
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
-  EXPECT_EQ(game.modal, nullptr);
-  EXPECT_EQ(map->runner->x, runnerX);
 }
 
 // A recording replays in digmaze-sim to the very "# end" line the game wrote:
@@ -288,8 +309,8 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
 // test play) are passed over.
 TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   StartGame();
-  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(3).c_str()));
-  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(6).c_str()));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(1).c_str()));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(8).c_str()));
   ASSERT_TRUE(WriteText(GDialogSaveLoad::GetSlotPath(4).c_str(), "not a saved game"));
   GSceneMenu* menu = Menu();
   const auto visit = [&](GDialog* dialog, int presses, unsigned key) {
@@ -316,20 +337,21 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
     list->currentName = name;
     Run(CMD_GAME_MENU, Play());
     EXPECT_EQ(visit(&Play()->menuDialog, offered ? 6 : 5, KEY_DOWN),
-              offered ? ids({18, 19, 20, 21, 24, 22, 18}) : ids({18, 19, 20, 21, 22, 18}));
+              offered ? ids({18, 19, 20, 21, 26, 22, 18}) : ids({18, 19, 20, 21, 22, 18}));
     Play()->menuDialog.EndModal(0);
   }
   list->currentName = "level01.dmm";
   map->testMode = true;
   Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 4, KEY_DOWN), ids({18, 19, 24, 22, 18}));
+  EXPECT_EQ(visit(&Play()->menuDialog, 4, KEY_DOWN), ids({18, 19, 26, 22, 18}));
+
   Play()->menuDialog.EndModal(0);
   map->testMode = false;
   Run(CMD_SAVE_GAME, Play());
   EXPECT_EQ(visit(&menu->saveLoadDialog, 9, KEY_DOWN), ids({10, 1, 2, 3, 4, 5, 6, 7, 8, 10}));
   menu->saveLoadDialog.EndModal(0);
   Run(CMD_LOAD_GAME_IN_GAME, Play());
-  EXPECT_EQ(visit(&menu->saveLoadDialog, 3, KEY_DOWN), ids({10, 3, 6, 10}));
+  EXPECT_EQ(visit(&menu->saveLoadDialog, 3, KEY_DOWN), ids({10, 1, 8, 10}));
   menu->saveLoadDialog.EndModal(0);
   game.SetScene(SCENE_MENU);
   Run(CMD_EXIT, menu);
@@ -396,9 +418,7 @@ class PlayPictureTest : public GameTest {
   void SetUp() override {
     GameTest::SetUp();
     ASSERT_TRUE(list->Load());
-    GButtonDM::RunCommand(CMD_START_GAME, Menu());
-    list->currentName = "level15.dmm";
-    ASSERT_TRUE(map->Start());
+    ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, "level15.dmm"));
     ASSERT_EQ(map->GetAlienCount(), 2);
     game.PlatformTimer();
   }

@@ -1,4 +1,4 @@
-#include "GUI/foundation/Sha256.h"
+#include "GUI/foundation/ContentDigest.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@ namespace {
 
 // The published test messages: the empty one, one block, a message whose
 // padding needs a second block, and a million bytes.
-TEST(Sha256Test, PublishedDigests) {
+TEST(ContentDigestTest, IsTheSha256OfThePublishedMessages) {
   const struct {
     std::string message;
     const char* digest;
@@ -22,10 +22,9 @@ TEST(Sha256Test, PublishedDigests) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message.size());
-    const auto* bytes = reinterpret_cast<const unsigned char*>(c.message.data());
-    EXPECT_STREQ(Sha256Hex(bytes, c.message.size()).c_str(), c.digest);
+    EXPECT_EQ(ContentDigest(c.message.data(), c.message.size()), c.digest);
   }
-  EXPECT_STREQ(Sha256Hex(nullptr, 5).c_str(), cases[0].digest);
+  EXPECT_EQ(ContentDigest(nullptr, 5), cases[0].digest);
 }
 
 }  // namespace

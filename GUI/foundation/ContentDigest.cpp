@@ -1,4 +1,4 @@
-#include "GUI/foundation/Sha256.h"
+#include "GUI/foundation/ContentDigest.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -53,7 +53,8 @@ void Compress(uint32_t (&state)[8], const unsigned char* block) {
 
 }  // namespace
 
-CFerroString Sha256Hex(const unsigned char* data, size_t size) {
+std::string ContentDigest(const void* bytes, size_t size) {
+  const auto* data = static_cast<const unsigned char*>(bytes);
   if (!data) size = 0;
   uint32_t state[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                        0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
@@ -71,5 +72,5 @@ CFerroString Sha256Hex(const unsigned char* data, size_t size) {
   char hex[65];
   for (int i = 0; i < 8; ++i)
     std::snprintf(hex + 8 * i, 9, "%08x", static_cast<unsigned>(state[i]));
-  return CFerroString(hex);
+  return std::string(hex, 64);
 }
