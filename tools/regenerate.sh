@@ -3,7 +3,8 @@
 # Runs the art, font and sound generators of BUILD_DIR (build them first, e.g.
 # cmake --build BUILD_DIR --target digmaze-art digmaze-fonts digmaze-sound)
 # into OUT_DIR, which defaults to the repository's data/, puts the
-# how-to-play pages of tools/help into OUT_DIR/help, the demonstration's
+# how-to-play pages of tools/help into OUT_DIR/help, the language resource
+# of tools/lang into OUT_DIR/lang, the demonstration's
 # replays into OUT_DIR/demo and every level's replay, with the digest of the
 # map it wins, into OUT_DIR/solutions. The maps in data/Maps come from
 # tools/levels and are not touched here; the help pictures show the first of
@@ -38,6 +39,9 @@ awk -v licence="$licence" '
     next
   }
   { print }' "$root/tools/help/fonts.html.in" > "$out/help/fonts.html"
+# The language resource, in the settings format's CR LF line ends.
+mkdir -p "$out/lang"
+sed 's/$/\r/' "$root/tools/lang/digmaze.lng" > "$out/lang/digmaze.lng"
 # The demonstration plays these campaign levels' replays in this order:
 # walking and ladders, lines, digging, and trapping an alien, each to its exit.
 rm -rf "$out/demo"

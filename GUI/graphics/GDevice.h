@@ -26,6 +26,8 @@ struct VIDEO_MODE {
 // list of display modes, how the scene's picture is fitted into the window
 // (CPictureTransform), and the surfaces, pictures and cursors that everything
 // else allocates through it and that it owns.
+class GTextProbe;
+
 class GDevice {
  public:
   static constexpr int kMaxVideoModes = 200;
@@ -169,6 +171,9 @@ class GDevice {
   // UTF-8 text as TextOut draws them (those below 32 add nothing); both 0 for
   // no text or no such font.
   void GetTextSize(const char* text, int font, int& w, int& h);
+  // Who is told of every text drawn from now on (none: null).
+  void SetTextProbe(GTextProbe* probe) { textProbe = probe; }
+  GTextProbe* GetTextProbe() const { return textProbe; }
 
   // Fits the scene into the screen by the scale mode, keeping its shape, and
   // centres it; true when it had to shrink.
@@ -245,4 +250,5 @@ class GDevice {
   int texBottom = -1;
   // Nothing has been presented yet.
   bool fullPresentRequested = true;
+  GTextProbe* textProbe = nullptr;
 };

@@ -179,6 +179,10 @@ class GSurface {
   // background as for BltSymbol. False, drawing nothing, without a device,
   // text or such a font.
   bool TextOut(int x, int y, const char* text, int font, unsigned color, unsigned background);
+  // TextOut of a text that belongs inside box (the drawing's coordinates):
+  // the device's text probe is told so.
+  bool TextOutIn(const CFerroRect& box, int x, int y, const char* text, int font, unsigned color,
+                 unsigned background);
   // Re-creates this surface as a caption: the text (UTF-8, read as TextOut
   // reads it) on a transparent field, outlined in borderColor by the border's
   // stamp (none without a border), one character per line when vertical.

@@ -9,6 +9,7 @@
 #include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/graphics/GSurface16.h"
+#include "GUI/graphics/GTextProbe.h"
 #include "GUI/graphics/TextBorder.h"
 
 namespace {
@@ -60,8 +61,20 @@ void GSurface16::BltSymbol(SYMBOL* symbol, int x, int y, unsigned color, unsigne
 
 bool GSurface::TextOut(int x, int y, const char* text, int font, unsigned color,
                        unsigned background) {
+  const CFerroRect clip(clipX - originX, clipY - originY, clipX - originX + clipW,
+                        clipY - originY + clipH);
+  return TextOutIn(clip, x, y, text, font, color, background);
+}
+
+bool GSurface::TextOutIn(const CFerroRect& box, int x, int y, const char* text, int font,
+                         unsigned color, unsigned background) {
   FONTEX* f = device ? device->GetFontex(font) : nullptr;
   if (!f || !text) return false;
+  if (GTextProbe* probe = device->GetTextProbe()) {
+    int w = 0, h = 0;
+    device->GetTextSize(text, font, w, h);
+    probe->OnText(text, CFerroRect(x, y, x + w, y + h), box);
+  }
   // Glyph widths are never negative: once past the clip nothing more shows.
   const long long clipRight = static_cast<long long>(clipX) + clipW - originX;
   long long pen = x;

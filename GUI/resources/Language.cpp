@@ -104,7 +104,10 @@ void Language::Load(ConfigFile& resource, CFerroString language) {
     while ((p = resource.FindLineLabel(t, section, p)) >= 0) {
       if (section.IsEmpty() || section == kLanguageSection) continue;
       CFerroString text = Translation(resource, t, wanted, p);
-      if (text.IsEmpty()) text = Translation(resource, t, fallback, p);
+      if (text.IsEmpty() && wanted != fallback) {
+        text = Translation(resource, t, fallback, p);
+        if (!text.IsEmpty()) defaultedKeys.push_back(section);
+      }
       if (!text.IsEmpty()) AddPair(section, text);
     }
   }

@@ -75,6 +75,8 @@ class Language {
   const CFerroString& GetDefaultText() const { return defaultText; }
   // Number of (key, text) pairs in the index.
   int GetPairCount() const { return pairCount; }
+  // The keys whose text is the default language's, as the language loaded has no line for them.
+  const std::vector<CFerroString>& GetDefaultedKeys() const { return defaultedKeys; }
 
  private:
   void Load(ConfigFile& resource, CFerroString language);
@@ -88,4 +90,5 @@ class Language {
   LangProperty current;
   std::array<std::unique_ptr<LangAccelerator1>, 256> labelIndex;
   int pairCount = 0;
+  std::vector<CFerroString> defaultedKeys;
 };

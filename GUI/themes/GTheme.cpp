@@ -474,9 +474,10 @@ void GTheme::RenderCaption(GComponent* component) {
     const int font = drawing->GetCaptionTextFont(component);
     int tw = 0, th = 0;
     device->GetTextSize(text.c_str(), font, tw, th);
-    back->TextOut(caption.left + (caption.Width() - tw) / 2,
-                  caption.top + (bottom - caption.top - th) / 2, text.c_str(), font,
-                  drawing->GetCaptionTextColor(component), DEFAULT_COLOR);
+    back->TextOutIn(CFerroRect(caption.left, caption.top, caption.right, bottom),
+                    caption.left + (caption.Width() - tw) / 2,
+                    caption.top + (bottom - caption.top - th) / 2, text.c_str(), font,
+                    drawing->GetCaptionTextColor(component), DEFAULT_COLOR);
   }
 
   if (component->IsButtonCloseVisibled()) RenderButtonClose(component);

@@ -216,6 +216,6 @@ void GThemeComponent::DrawLabel(GComponent* component, unsigned color, int dx, i
   device->GetTextSize(text.c_str(), font, tw, th);
   CFerroRect client;
   component->GetClientRect(&client);
-  back->TextOut((client.Width() - tw) / 2 + dx, (client.Height() - th) / 2 + dy, text.c_str(), font,
-                color, DEFAULT_COLOR);
+  back->TextOutIn(CFerroRect(0, 0, client.Width(), client.Height()), (client.Width() - tw) / 2 + dx,
+                  (client.Height() - th) / 2 + dy, text.c_str(), font, color, DEFAULT_COLOR);
 }

@@ -167,6 +167,6 @@ void GThemeCheckBoxWindows::RenderClient(GComponent* box) {
   const int font = GetTextFont(box);
   int tw = 0, th = 0;
   device->GetTextSize(text.c_str(), font, tw, th);
-  back->TextOut(side + 4, (client.Height() - th) / 2, text.c_str(), font, GetTextColor(box),
-                DEFAULT_COLOR);
+  back->TextOutIn(CFerroRect(0, 0, client.Width(), client.Height()), side + 4,
+                  (client.Height() - th) / 2, text.c_str(), font, GetTextColor(box), DEFAULT_COLOR);
 }

@@ -178,6 +178,8 @@ class GComponent {
   virtual bool IsPressed() const;
   virtual bool IsFocused() const;
   virtual bool IsModal() const;
+  // The component that was modal before this one became modal, or null.
+  GComponent* GetPrevModal() const { return prevModal; }
   void SetFocus();
   virtual void SetWindowText(const char* text);
   virtual const CFerroString& GetWindowText() const { return windowText; }

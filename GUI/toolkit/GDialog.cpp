@@ -51,6 +51,13 @@ void GDialog::BeginModal() {
   FocusDefault();
 }
 
+void GDialog::Rebuild() {
+  OnInitDlg();
+  AlignToCenterMonitor();
+  FocusDefault();
+  Invalidate();
+}
+
 void GDialog::OnEnter() {
   if (IsModal()) EndModal(1);
 }

@@ -78,6 +78,12 @@ class GDialog : public GScroller {
   // Puts the focus where GetDefaultFocus says; called whenever the dialog
   // is shown anew (BeginModal, a box's Alert, a scene's start).
   void FocusDefault();
+  // Called by the application when its texts changed language, on every
+  // scene and on every dialog open: the dialog shows its texts anew.
+  virtual void OnTextsChanged() {}
+  // Builds the content of the open dialog again, as showing it does, and
+  // puts the focus on its default.
+  void Rebuild();
   // Where the focus starts: the dialog's own area when it has one, else the
   // Enter button, else the first stop.
   virtual GComponent* GetDefaultFocus();

@@ -4,6 +4,7 @@
 
 #include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/resources/CConfigText.h"
+#include "game/app/GameLanguage.h"
 
 namespace {
 
@@ -74,6 +75,13 @@ const Field kFields[] = {
     {"sound", "mute", "yes or no",
      [](const std::string& v, CGameSettings& s) { return ParseYesNo(v, s.muted); },
      [](const CGameSettings& s) { return std::string(s.muted ? "yes" : "no"); }},
+    {"interface", "language", "one of en, de, fr, es and ru",
+     [](const std::string& v, CGameSettings& s) {
+       if (!FindGameLanguage(v)) return false;
+       s.language = v;
+       return true;
+     },
+     [](const CGameSettings& s) { return s.language; }},
 };
 
 constexpr const char* kHeader = "; The settings of Digmaze, written by the game when it ends.";
@@ -108,7 +116,10 @@ bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
 
 CFerroString CGameSettings::Format() const {
   CConfigText out(text.empty() ? std::string(kHeader) + "\r\n" : text);
-  for (const Field& field : kFields) out.Set(field.section, field.key, field.write(*this));
+  // A setting without a value (no language chosen yet) is not written.
+  for (const Field& field : kFields)
+    if (const std::string value = field.write(*this); !value.empty())
+      out.Set(field.section, field.key, value);
   return CFerroString(out.GetText().c_str());
 }
 

@@ -20,6 +20,9 @@ enum class WindowMode { FullScreen, Window };
 //   [sound]
 //   volume = 100             the sound effects' volume, 0 to 100 per cent
 //   mute = no                yes: no sound at all (M switches it)
+//   [interface]
+//   language = de            en, de, fr, es or ru, once the player chose
+//                            it; until then the environment's language
 //
 // A key is read from its own section only, the first time it stands there.
 // A key that is missing, or whose value cannot be used, keeps its default;
@@ -39,6 +42,8 @@ struct CGameSettings {
   int windowHeight = 768;
   int volume = 100;
   bool muted = false;
+  // A shipped language's code; empty until the player chooses one.
+  std::string language;
   // The text read (empty for none), which Format writes the values into.
   std::string text;
 

@@ -10,6 +10,7 @@
 #include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneMenu.h"
+#include "game/app/GameLanguage.h"
 #include "game/app/GameLinks.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/GMap.h"
@@ -55,7 +56,7 @@ void MoveSelectedMap(GGame* game, int offset) {
 // Asks before deleting the selected map's list entry and file.
 void DestroySelectedMap(GGame* game) {
   const CFerroString name = SelectedMapName(game);
-  if (name.IsEmpty() || game->MessageBox(GGameDM::kName, "Do you want to destroy this map ?",
+  if (name.IsEmpty() || game->MessageBox(GGameDM::kName, GameText(Text::AskDestroyMap).c_str(),
                                          MB_OK_CANCEL) != GMessageBox::kOk)
     return;
   GMapList* list = GMapList::GetInstance();
@@ -91,7 +92,7 @@ void SaveEditedMap(GGame* game) {
   const bool isNew = map->fileName.IsEmpty();
   const CFerroString name = isNew ? NewMapName(platform) : map->fileName;
   if (!map->SaveToFile(name.c_str())) {
-    game->MessageBox(GGameDM::kName, "The map could not be saved.", MB_OK);
+    game->MessageBox(GGameDM::kName, GameText(Text::MapNotSaved).c_str(), MB_OK);
     return;
   }
   if (isNew) GMapList::GetInstance()->Add(name.c_str());
@@ -108,6 +109,22 @@ void ShowSaveLoad(GGame* game, SlotAction action) {
 }
 
 }  // namespace
+
+bool GButtonDM::Create(GComponent* owner, unsigned buttonStyle, int x, int y, int w, int h,
+                       unsigned command, Text text) {
+  label = text;
+  return GButton::Create(owner, buttonStyle, x, y, w, h, command, GameText(text).c_str());
+}
+
+void GButtonDM::Relabel() {
+  if (label) SetWindowText(GameText(*label).c_str());
+}
+
+void GButtonDM::RelabelAll(GComponent* root) {
+  if (!root) return;
+  if (auto* button = dynamic_cast<GButtonDM*>(root)) button->Relabel();
+  for (int i = 0; i < root->GetChildCount(); ++i) RelabelAll(root->GetChild(i));
+}
 
 void GButtonDM::OnLButtonClick(unsigned, int, int) {
   RunCommand(id, parent);
@@ -141,13 +158,13 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       break;
     case CMD_HOW_TO_PLAY:
       // Without a browser the player is told where the page is, to open it himself.
-      if (GPlatform* platform = game->GetPlatform();
-          platform && !platform->OpenLink(game_links::kHelpPage))
-        game->MessageBox(GGameDM::kName,
-                         (CFerroString("No web browser could be opened. The how-to-play page is ") +
-                          platform->GetPathToGame() + game_links::kHelpPage)
-                             .c_str(),
-                         MB_OK);
+      if (GPlatform* platform = game->GetPlatform()) {
+        const CFerroString page(game_links::HelpPage(CurrentLanguage()).c_str());
+        if (!platform->OpenLink(page.c_str()))
+          game->MessageBox(GGameDM::kName,
+                           GameText(Text::NoBrowser, {platform->GetPathToGame() + page}).c_str(),
+                           MB_OK);
+      }
       break;
     case CMD_MAP_EDITOR:
       game->SetScene(SCENE_MAPS);
@@ -156,8 +173,8 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       // Cancel, Escape and the gamepad's B all land here: unsaved strokes
       // are only thrown away when the player says so.
       if (EditorScene(game)->HasChanges() &&
-          game->MessageBox(GGameDM::kName, "Discard the changes to this map?", MB_OK_CANCEL) !=
-              GMessageBox::kOk)
+          game->MessageBox(GGameDM::kName, GameText(Text::AskDiscardChanges).c_str(),
+                           MB_OK_CANCEL) != GMessageBox::kOk)
         break;
       game->SetScene(SCENE_MAPS);
       break;
@@ -165,7 +182,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       MenuScene(game)->creditsDialog.BeginModal();
       break;
     case CMD_EXIT:
-      MenuScene(game)->quitBox.Alert(GGameDM::kName, "Do you want to quit to OS?", MB_OK_CANCEL);
+      MenuScene(game)->quitBox.Alert(GGameDM::kName, GameText(Text::AskQuit).c_str(), MB_OK_CANCEL);
       break;
     case CMD_CREATE_MAP: {
       game->SetScene(SCENE_EDITOR);
@@ -187,7 +204,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       // another map under this one's name, and saving would write over it.
       if (!map->LoadFromFile(name.c_str())) {
         game->SetScene(SCENE_MAPS);
-        game->MessageBox(GGameDM::kName, "This map cannot be read.", MB_OK);
+        game->MessageBox(GGameDM::kName, GameText(Text::MapUnreadable).c_str(), MB_OK);
         break;
       }
       map->RefreshMapBackground();

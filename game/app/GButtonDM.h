@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "GUI/toolkit/GButton.h"
+#include "game/app/GameTexts.h"
 
 // The ids of the game's command buttons; each runs one command.
 enum COMMAND_ID : unsigned {
@@ -41,6 +44,13 @@ constexpr unsigned kClosingButtonStyle = STYLE_DEFAULT_BUTTON | STYLE_CANCEL_BUT
 // (COMMAND_ID), in whichever scene or dialog the button is.
 class GButtonDM : public GButton {
  public:
+  using GButton::Create;
+  // A button labelled with one of the game's texts, in the language of the
+  // moment; Relabel shows it in another.
+  bool Create(GComponent* parent, unsigned style, int x, int y, int w, int h, unsigned command,
+              Text text);
+  // Shows the label's text in the language of the moment.
+  void Relabel();
   // Runs the command; ids without a command do nothing.
   void OnLButtonClick(unsigned flags, int x, int y) override;
   // A double click runs the command once more.
@@ -48,4 +58,9 @@ class GButtonDM : public GButton {
 
   // Runs the command of id as a click on a button of that id in parent would.
   static void RunCommand(unsigned id, GComponent* parent);
+  // Relabels every game button in the tree of root.
+  static void RelabelAll(GComponent* root);
+
+ private:
+  std::optional<Text> label;
 };

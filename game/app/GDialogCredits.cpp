@@ -9,6 +9,7 @@
 #include "GUI/toolkit/GButton.h"
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/GButtonDM.h"
+#include "game/app/GameLanguage.h"
 #include "game/app/GameLinks.h"
 
 namespace {
@@ -50,10 +51,15 @@ GDialogCredits::GDialogCredits() {
 
 void GDialogCredits::OnInitDlg() {
   GDialog::OnInitDlg();
-  SetWindowText("Credits");
+  SetWindowText(GameText(Text::CreditsCaption).c_str());
   const int lw = logo ? logo->GetWidth() : 0;
-  const CFerroString text = CFerroString("Digmaze v") + (game ? game->GetVersion() : "") +
-                            "\n\n\n" + game_links::kCredits;
+  const CFerroString text =
+      CFerroString("Digmaze v") + (game ? game->GetVersion() : "") + "\n\n\n" +
+      game_links::Credits(
+          GameText(Text::CreditsProgramming).c_str(), GameText(Text::CreditsArt).c_str(),
+          GameText(Text::CreditsHowToPlayLink).c_str(), GameText(Text::CreditsFontsLink).c_str(),
+          game_links::HelpPage(CurrentLanguage()))
+          .c_str();
   auto* credits = new GStatic;
   credits->Create(this, kTextStyle, margin + lw, 0, 0, 0, 1, text.c_str());
   int sw = 0, sh = 0;
@@ -65,9 +71,10 @@ void GDialogCredits::OnInitDlg() {
   // focus at first, and Enter and Escape.
   const int x = (margin + lw + sw - 2 * bw - kButtonGap) / 2, y = sh + margin + kTextGap;
   auto* help = new GButtonDM;
-  help->Create(this, kFramedStyle, x, y, bw, bh, CMD_HOW_TO_PLAY, "How to play");
+  help->Create(this, kFramedStyle, x, y, bw, bh, CMD_HOW_TO_PLAY, Text::CreditsHowToPlay);
   auto* ok = new GButton;
-  ok->Create(this, kOkStyle, x + bw + kButtonGap, y, bw, bh, kOkId, "OK");
+  ok->Create(this, kOkStyle, x + bw + kButtonGap, y, bw, bh, kOkId,
+             GameText(Text::ButtonOk).c_str());
 
   // The logo is drawn at (margin, margin) by OnRender, not as a child: a
   // placeholder at (0, 0) keeps that corner inside the fitted area.

@@ -15,6 +15,10 @@ class GDialogCredits : public GDialog {
 
   // Builds the text and the button and fits the dialog around them.
   void OnInitDlg() override;
+  // Open on top, it is built again in the new language.
+  void OnTextsChanged() override {
+    if (IsModal()) Rebuild();
+  }
   // Draws the logo in the top-left corner of the client area.
   void OnRender() override;
 

@@ -7,6 +7,7 @@
 #include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GSceneGame.h"
+#include "game/app/GameLanguage.h"
 #include "game/model/GMap.h"
 
 namespace {
@@ -34,16 +35,16 @@ void GDialogMenu::OnInitDlg() {
   style &= ~STYLE_CAPTION;
   struct Entry {
     unsigned id;
-    const char* label;
+    Text label;
     unsigned style;
   };
   static const Entry kButtons[] = {
-      {CMD_CONTINUE, "Continue Game", kButtonStyle | kClosingButtonStyle},
-      {CMD_RESTART_LEVEL, "Restart Level", kButtonStyle},
-      {CMD_SAVE_GAME, "Save Game", kButtonStyle},
-      {CMD_LOAD_GAME_IN_GAME, "Load Game", kButtonStyle},
-      {CMD_SHOW_SOLUTION, "Show Solution", kButtonStyle},
-      {CMD_QUIT_TO_MENU, "Quit to Menu", kButtonStyle},
+      {CMD_CONTINUE, Text::GameContinue, kButtonStyle | kClosingButtonStyle},
+      {CMD_RESTART_LEVEL, Text::GameRestartLevel, kButtonStyle},
+      {CMD_SAVE_GAME, Text::GameSaveGame, kButtonStyle},
+      {CMD_LOAD_GAME_IN_GAME, Text::GameLoadGame, kButtonStyle},
+      {CMD_SHOW_SOLUTION, Text::GameShowSolution, kButtonStyle},
+      {CMD_QUIT_TO_MENU, Text::GameQuitToMenu, kButtonStyle},
   };
   const int rows = static_cast<int>(std::size(kButtons));
   SetSize(kWidth, 2 * kColumnY + (rows - 1) * kButtonStep + kButtonHeight);

@@ -10,6 +10,7 @@
 #include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GSceneGame.h"
+#include "game/app/GameLanguage.h"
 #include "game/model/GMapList.h"
 #include "game/model/GSavedGame.h"
 
@@ -46,21 +47,22 @@ CFerroString GDialogSaveLoad::GetSlotLabel(int slot, Slot& holds) {
   const CFerroString path = GetSlotPath(slot);
   std::unique_ptr<CFerroStream> stream(
       platform ? platform->OpenStream(path.c_str(), CFerroStream::modeRead) : nullptr);
-  if (!stream) return "Empty Slot";
+  if (!stream) return GameText(Text::SlotEmpty);
   const CFerroString map = SerializeGamePrefix(*stream);
-  if (map.IsEmpty()) return "Empty Slot";
-  const CFerroString level =
-      "Level " +
-      CFerroString().IntToString(GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1, 2);
+  if (map.IsEmpty()) return GameText(Text::SlotEmpty);
+  const CFerroString level = GameText(
+      Text::SlotLevel,
+      {CFerroString().IntToString(GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1, 2)});
   stream->SetPosition(0);
   SAVED_GAME_SUMMARY held;
   if (!ReadSavedGameSummary(*stream, held)) {
     holds = Slot::damaged;
-    return level + kGap + "cannot be loaded";
+    return level + kGap + GameText(Text::SlotDamaged);
   }
   holds = Slot::game;
-  CFerroString label = level + kGap + "Score " + CFerroString().IntToString(held.score, 5) + kGap +
-                       "Lives " + CFerroString().IntToString(held.lives, 2);
+  CFerroString label =
+      level + kGap + GameText(Text::SlotScore, {CFerroString().IntToString(held.score, 5)}) + kGap +
+      GameText(Text::SlotLives, {CFerroString().IntToString(held.lives, 2)});
   CFerroTime saved;
   if (platform->GetFileTime(path.c_str(), &saved)) {
     const auto digits = [](int value, int count) {
@@ -76,7 +78,7 @@ void GDialogSaveLoad::OnInitDlg() {
   GDialog::OnInitDlg();
   if (game) game->ShowCursor(true);
   GSceneGame::PauseLevel();
-  SetWindowText(loadMode ? "Load Game" : "Save Game");
+  SetWindowText(GameText(loadMode ? Text::SlotsLoadCaption : Text::SlotsSaveCaption).c_str());
   for (int k = 1; k <= kSlots; ++k) {
     Slot holds = Slot::empty;
     const CFerroString label = GetSlotLabel(k, holds);
@@ -87,7 +89,7 @@ void GDialogSaveLoad::OnInitDlg() {
   }
   auto* cancel = new GButton;
   cancel->Create(this, kCancelStyle, kCancelX, kCancelY, kCancelWidth, kCancelHeight, kCancelId,
-                 "Cancel");
+                 GameText(Text::ButtonCancel).c_str());
   CorrectSize(kMargin);
   AlignToCenter();
 }
@@ -105,7 +107,7 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
     GDialogSaveLoad::GetSlotLabel(static_cast<int>(id), holds);
     GDispatchGuard self(this);
     if (holds != GDialogSaveLoad::Slot::empty &&
-        app->MessageBox(GGameDM::kName, "Overwrite the saved game in this slot?", MB_OK_CANCEL) !=
+        app->MessageBox(GGameDM::kName, GameText(Text::AskOverwriteSlot).c_str(), MB_OK_CANCEL) !=
             GMessageBox::kOk)
       return;
     if (!self || !dialog->IsModal()) return;
@@ -122,7 +124,5 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
   if (GScene* scene = app->GetScene()) scene->SetFocus();
   if (!done)
     app->MessageBox(GGameDM::kName,
-                    loading ? "This saved game cannot be loaded. Nothing was changed."
-                            : "The game could not be saved in this slot.",
-                    MB_OK);
+                    GameText(loading ? Text::SlotLoadFailed : Text::SlotSaveFailed).c_str(), MB_OK);
 }

@@ -18,6 +18,10 @@ class GDialogSaveLoad : public GDialog {
 
   // Reads every slot's label, builds the buttons and fits the dialog.
   void OnInitDlg() override;
+  // Open on top, it is built again in the new language.
+  void OnTextsChanged() override {
+    if (IsModal()) Rebuild();
+  }
 
   // The file of a slot (1..8): the saved-game folder + "N.dms".
   static CFerroString GetSlotPath(int slot);

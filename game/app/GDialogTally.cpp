@@ -11,6 +11,7 @@
 #include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GSceneGame.h"
+#include "game/app/GameLanguage.h"
 
 namespace {
 
@@ -44,19 +45,21 @@ LEVEL_RESULT& LEVEL_RESULT::operator+=(const LEVEL_RESULT& won) {
 }
 
 CFerroString GDialogTally::Caption(int level) {
-  return "Level " + CFerroString().IntToString(level, 2) + " cleared";
+  return GameText(Text::TallyCaption, {CFerroString().IntToString(level, 2)});
 }
 
 std::vector<GDialogTally::LINE> GDialogTally::Lines(const LEVEL_RESULT& result) {
   const auto number = [](int n) { return CFerroString().IntToString(n, 1); };
-  const CFerroString best("New best!");
+  const CFerroString best = GameText(Text::TallyNewBest);
   return {
-      {"Time", (CGameProgress::FormatTime(result.time) + " s").c_str(),
+      {GameText(Text::TallyTime),
+       GameText(Text::Seconds, {CGameProgress::FormatTime(result.time).c_str()}),
        result.news.bestTime ? best : CFerroString()},
-      {"Treasures", number(result.treasures), CFerroString()},
-      {"Aliens trapped", number(result.aliensTrapped), CFerroString()},
-      {"Holes dug", number(result.holesDug), CFerroString()},
-      {"Score", number(result.score), result.news.bestScore ? best : CFerroString()},
+      {GameText(Text::TallyTreasures), number(result.treasures), CFerroString()},
+      {GameText(Text::TallyAliensTrapped), number(result.aliensTrapped), CFerroString()},
+      {GameText(Text::TallyHolesDug), number(result.holesDug), CFerroString()},
+      {GameText(Text::TallyScore), number(result.score),
+       result.news.bestScore ? best : CFerroString()},
   };
 }
 
@@ -95,7 +98,7 @@ void GDialogTally::OnInitDlg() {
   const int width = std::max({valueEnd, markEnd, bw});
   auto* ok = new GButton;
   ok->Create(this, kOkStyle, (width - bw) / 2, kRowStep * static_cast<int>(lines.size()) + 16, bw,
-             bh, GMessageBox::kOk, "OK");
+             bh, GMessageBox::kOk, GameText(Text::ButtonOk).c_str());
   CorrectSize(kMargin);
   AlignToCenter();
 }

@@ -27,6 +27,10 @@ class GDialogTally : public GDialog {
 
   // Builds the rows and OK, and shows the mouse cursor for the click.
   void OnInitDlg() override;
+  // Open on top, it is built again in the new language.
+  void OnTextsChanged() override {
+    if (IsModal()) Rebuild();
+  }
   // OK: closes the box, then the game goes on (GSceneGame::GoOnAfterTally).
   void OnEnter() override;
   // However the box closes, the game's cursor is hidden again.

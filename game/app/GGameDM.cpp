@@ -1,6 +1,7 @@
 // Index of this file:
 //   The application           construction, its end, the editor's hooks, CreateGame
 //   Settings and the device   the settings file read for the device, written when the game ends
+//   Language                  the texts' language, its resource, a switch of it
 //   Platform and sound        the SDL platform, the sound and its switch
 //   Keys it takes             M, the end of the demonstration, the idle menu's input
 //   Presenting a frame        the changed rectangles and the cursor into the texture
@@ -10,30 +11,56 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
+#include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/foundation/FileError.h"
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GPlatformSDL.h"
+#include "GUI/resources/Localizer.h"
 #include "GUI/sound/GSoundBass.h"
 #include "GUI/themes/GThemeRavlin.h"
 #include "GUI/toolkit/GComponent.h"
+#include "GUI/toolkit/GMessageBox.h"
 #include "game/app/CUndoRedo.h"
+#include "game/app/GButtonDM.h"
 #include "game/app/GReplayRecorder.h"
 #include "game/app/GSceneGame.h"
 #include "game/app/GSceneLevels.h"
 #include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneMenu.h"
+#include "game/app/GameLanguage.h"
 #include "game/model/GMap.h"
 #include "game/model/GModelMedia.h"
 
 // ---------------------------------------------------------------------------------------------
 // The application
 // ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// The game's look, whose message boxes label their buttons in the game's language.
+class GThemeDM : public GThemeRavlin {
+ public:
+  using GThemeRavlin::GThemeRavlin;
+  const char* Translate(const char* text) override {
+    const std::string_view wanted(text ? text : "");
+    if (wanted != "OK" && wanted != "Cancel") return text;
+    translated = GameText(wanted == "OK" ? Text::ButtonOk : Text::ButtonCancel);
+    return translated.c_str();
+  }
+
+ private:
+  CFerroString translated;
+};
+
+}  // namespace
 
 GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion, bool full)
     : GGame(gameId, gameName, gameVersion, full), recorder(std::make_unique<GReplayRecorder>()) {}
@@ -51,6 +78,8 @@ GGameDM::~GGameDM() {
   GMap::undoFactory = nullptr;
   GMap::undoFinisher = nullptr;
   GModelMedia::ForgetAll();
+  // The next game starts from its own settings' language.
+  Localizer::GetInstance()->Unload();
 }
 
 void GGameDM::InstallEditorHooks() {
@@ -74,7 +103,7 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   SetMainTimer(50);
   // The look comes before any component, since every control takes its
   // drawing object from the theme when it is constructed.
-  auto* look = new GThemeRavlin(this);
+  auto* look = new GThemeDM(this);
   SetTheme(look);
   look->Create();
   // The menu and the sounds need both drives at once; the first launch of a
@@ -90,6 +119,10 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   // The rules' pictures and sounds come from this device and these drives.
   GModelMedia::LoadAll();
   InstallEditorHooks();
+  // The language the player chose, else the environment's (which is not
+  // kept: it follows the environment until the player chooses).
+  language = settings.language.empty() ? LanguageFromEnvironment(std::getenv) : settings.language;
+  LoadLanguage();
   // In SCENE_INDEX order; the first one added, the main menu, is shown.
   AddScene(new GSceneMenu);
   AddScene(new GSceneMapsManager);
@@ -209,6 +242,53 @@ bool GGameDM::RecordWin(const CFerroString& mapName, int time, int score, WIN_NE
     ReportError((CFerroString("cannot save the records in ") + path + ": " + std::strerror(errno) +
                  "; the previous file is kept")
                     .c_str());
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Language
+// ---------------------------------------------------------------------------------------------
+
+CFerroString GGameDM::GetPathToLanguages() {
+  return (platform ? platform->GetPathToGame() : CFerroString()) + kLanguageResource;
+}
+
+void GGameDM::LoadLanguage() {
+  const CFerroString path = GetPathToLanguages();
+  std::string bytes;
+  const WholeFile read = ReadWholeFile(path.c_str(), kMaxLanguageResource + 1, bytes);
+  if (read != WholeFile::read) bytes.clear();
+  const LANGUAGE_LOAD load = LoadGameLanguage(bytes, language);
+  if (load.result == LANGUAGE_LOAD::Result::Damaged) {
+    ReportError((CFerroString("the language resource ") + path +
+                 (read == WholeFile::read ? CFerroString(" cannot be used (") + load.why + ")"
+                                          : CFerroString(" cannot be read")) +
+                 "; the texts are English")
+                    .c_str());
+    return;
+  }
+  for (const std::string& key : load.missing)
+    ReportError((CFerroString("the language resource ") + path + " has no text \"" + key.c_str() +
+                 "\" in " + language.c_str() + "; it shows in English")
+                    .c_str());
+}
+
+bool GGameDM::SetLanguage(const std::string& code) {
+  if (!FindGameLanguage(code)) return false;
+  language = code;
+  settings.language = code;
+  LoadLanguage();
+  for (int i = 0; i < GetSceneCount(); ++i) {
+    GScene* scene = GetScene(i);
+    GButtonDM::RelabelAll(scene);
+    scene->OnTextsChanged();
+    scene->Invalidate();
+  }
+  // The open dialogs, the last one opened first. A box's text is its
+  // caller's, and stays.
+  for (GComponent* open = modal; open; open = open->GetPrevModal())
+    if (open->IsDialog() && !open->IsScene() && open->GetId() != GMessageBox::kId)
+      static_cast<GDialog*>(open)->OnTextsChanged();
   return true;
 }
 

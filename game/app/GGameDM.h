@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/CShownPicture.h"
@@ -102,6 +103,15 @@ class GGameDM : public GGame {
   // The per-user data folder + "progress.cfg"; empty without that folder.
   CFerroString GetPathToProgress();
 
+  // The language of the game's texts: a shipped language's code.
+  const std::string& GetLanguage() const { return language; }
+  // Speaks the language of code from now on: every scene and every open
+  // dialog shows its texts anew, and the choice is kept in the settings.
+  // False, and nothing changed, for a language the game does not ship.
+  bool SetLanguage(const std::string& code);
+  // The game folder + the language resource.
+  CFerroString GetPathToLanguages();
+
   // Records the keys of every level played into folder (see GReplayRecorder);
   // an empty folder records nothing, which is the default.
   void SetRecordFolder(const CFerroString& folder);
@@ -130,6 +140,10 @@ class GGameDM : public GGame {
 
   // Lets the map record the editor's strokes for undo and redo.
   void InstallEditorHooks();
+  // Loads the settings' language into the localizer. A resource that cannot
+  // be used is reported and the texts are English; a text the language
+  // lacks is reported once and shows in English.
+  void LoadLanguage();
   // Hands the settings' volume, or silence, to the sound object.
   void ApplySoundSettings();
   // The cached prefix of the named drive, connecting it on the first call
@@ -160,6 +174,8 @@ class GGameDM : public GGame {
   // The player's records once read, and whether their file may be written.
   std::optional<CGameProgress> progress;
   bool progressWritable = true;
+  // The language of the texts now.
+  std::string language = "en";
   std::optional<WindowMode> requestedWindowMode;
   std::optional<ScaleMode> requestedScale;
 };

@@ -7,6 +7,7 @@
 #include "GUI/themes/GThemeComponent.h"
 #include "game/app/GDialogLevels.h"
 #include "game/app/GPictureMinimap.h"
+#include "game/app/GameLanguage.h"
 #include "game/model/GMap.h"
 #include "game/model/GModelMedia.h"
 
@@ -19,6 +20,8 @@ constexpr unsigned kText = 0xFFFFFF;
 constexpr unsigned kDim = 0x808080;
 constexpr unsigned kCleared = 0x20D020;
 constexpr unsigned kBack = 0x000000;
+// The least room between the time and the score under a miniature.
+constexpr int kMinSpace = 8;
 // How far a locked level's miniature goes towards black.
 constexpr float kLockedDim = 0.65f;
 
@@ -74,6 +77,8 @@ void GPictureLevel::OnRender() {
   const int font = theme ? theme->GetTextFont(this) : -1;
   CFerroRect client;
   GetClientRect(&client);
+  // The words stay inside the picture's frame.
+  const CFerroRect room(kPad, 0, client.Width() - kPad, client.Height());
   const auto width = [&](const CFerroString& text) {
     int w = 0, h = 0;
     device->GetTextSize(text.c_str(), font, w, h);
@@ -82,9 +87,9 @@ void GPictureLevel::OnRender() {
   back->TextOut(kPad + 3, kPad + 2, CFerroString().IntToString(number, 2).c_str(), font,
                 open ? kText : kDim, kBack);
   if (!open) {
-    const CFerroString locked("Locked");
-    back->TextOut((client.Width() - width(locked)) / 2, kLineY, locked.c_str(), font, kDim,
-                  DEFAULT_COLOR);
+    const CFerroString locked = GameText(Text::LevelsLocked);
+    back->TextOutIn(room, (client.Width() - width(locked)) / 2, kLineY, locked.c_str(), font, kDim,
+                    DEFAULT_COLOR);
     return;
   }
   if (record.cleared) {
@@ -97,13 +102,20 @@ void GPictureLevel::OnRender() {
     }
   }
   const CFerroString time =
-      record.bestTime ? CFerroString(CGameProgress::FormatTime(*record.bestTime).c_str()) + " s"
-                      : CFerroString(record.cleared ? "" : "Not cleared");
-  back->TextOut(kPad + 2, kLineY, time.c_str(), font, record.cleared ? kText : kDim, DEFAULT_COLOR);
-  if (record.bestScore) {
-    const CFerroString score = CFerroString().IntToString(*record.bestScore, 1) + " pts";
-    back->TextOut(client.Width() - kPad - 2 - width(score), kLineY, score.c_str(), font, kText,
+      record.bestTime
+          ? GameText(Text::Seconds, {CGameProgress::FormatTime(*record.bestTime).c_str()})
+      : record.cleared ? CFerroString()
+                       : GameText(Text::LevelsNotCleared);
+  back->TextOutIn(room, kPad + 2, kLineY, time.c_str(), font, record.cleared ? kText : kDim,
                   DEFAULT_COLOR);
+  if (record.bestScore) {
+    const CFerroString score =
+        GameText(Text::LevelsPoints, {CFerroString().IntToString(*record.bestScore, 1)});
+    // The score keeps clear of the time before it.
+    const int x = client.Width() - kPad - 2 - width(score);
+    CFerroRect scoreRoom = room;
+    if (!time.IsEmpty()) scoreRoom.left = kPad + 2 + width(time) + kMinSpace;
+    back->TextOutIn(scoreRoom, x, kLineY, score.c_str(), font, kText, DEFAULT_COLOR);
   }
 }
 

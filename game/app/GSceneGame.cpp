@@ -9,6 +9,7 @@
 //   Keys and ticks      the runner's keys, the scene's start and finish, a tick of play
 
 #include "game/app/GSceneGame.h"
+#include "game/app/GameLanguage.h"
 
 #include <algorithm>
 #include <iterator>
@@ -46,6 +47,8 @@ constexpr unsigned kWhite = 0xFFFFFF;
 // Where the level, score, lives and treasures texts and the mark of the
 // switched-off sound start, from the map's left edge.
 constexpr int kStatusX[GSceneGame::STATUS_BOTTOM] = {0, 150, 340, 470, 660};
+// The least room between two texts of the status line.
+constexpr int kStatusGap = 10;
 // The mark of the switched-off sound: a speaker crossed out.
 constexpr int kMutedMarkWidth = 22, kMutedMarkHeight = 16;
 constexpr unsigned kMutedCrossColor = 0xFF4040;
@@ -108,7 +111,7 @@ void GSceneGame::CreateButtonMenu() {
   auto* button = new GButtonDM;
   button->Create(this, kMenuButtonStyle, left + map->width * GMap::SQUARE - kMenuButtonWidth,
                  GMap::MAP_TOP + map->height * GMap::SQUARE + kBelowMap, kMenuButtonWidth,
-                 kMenuButtonHeight, CMD_GAME_MENU, "Menu (Esc)");
+                 kMenuButtonHeight, CMD_GAME_MENU, Text::GameMenuButton);
 }
 
 void GSceneGame::ShowPlay() {
@@ -132,11 +135,10 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       ShowPlay();
       if (!map->Start()) {
         game->SetScene(from);
-        game->MessageBox(GGameDM::kName,
-                         list->GetCount() == 0
-                             ? "There is no map to play. Make one in the Map Editor."
-                             : "This map cannot be read.",
-                         MB_OK);
+        game->MessageBox(
+            GGameDM::kName,
+            GameText(list->GetCount() == 0 ? Text::NoMapToPlay : Text::MapUnreadable).c_str(),
+            MB_OK);
         return false;
       }
       map->testMode = how == PlayEntry::testRun;
@@ -201,7 +203,7 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       ShowPlay();
       if (!map->Start()) {
         game->SetScene(SCENE_MENU);
-        game->MessageBox(GGameDM::kName, "This map cannot be read.", MB_OK);
+        game->MessageBox(GGameDM::kName, GameText(Text::MapUnreadable).c_str(), MB_OK);
         return false;
       }
       map->testMode = levelStart.testRun;
@@ -265,9 +267,9 @@ void GSceneGame::NoteWin() {
 void GSceneGame::GoOnAfterTally() {
   if (EnterPlay(PlayEntry::nextLevel)) return;
   GMap::GetInstance()->SetState(GMap::STATE_WAITING);
-  CFerroString text("Congratulations! You have won!\n\nYour game: ");
-  text += CFerroString().IntToString(gameTally.level, 1) +
-          (gameTally.level == 1 ? " level" : " levels") + " won";
+  CFerroString text =
+      GameText(Text::GameWon) + "\n\n" +
+      GameText(Text::GameWonSummary, {GameTextCount(Text::GameWonLevels, gameTally.level)});
   for (const GDialogTally::LINE& line : GDialogTally::Lines(gameTally))
     text += "\n" + line.label + ": " + line.value;
   victoryBox.Alert(GGameDM::kName, text.c_str(), MB_OK);
@@ -320,20 +322,23 @@ void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
     // solution).
     const bool solution = IsShowingSolution();
     texts[STATUS_LEVEL] =
-        "LEVEL = " + CFerroString().IntToString(solution ? level : demo.GetLevelNumber(), 2);
-    texts[STATUS_SCORE] = CFerroString(solution ? "SOLUTION" : "DEMONSTRATION");
+        GameText(Text::StatusLevel,
+                 {CFerroString().IntToString(solution ? level : demo.GetLevelNumber(), 2)});
+    texts[STATUS_SCORE] = GameText(solution ? Text::StatusSolution : Text::StatusDemonstration);
     texts[STATUS_LIVES] = CFerroString();
     texts[STATUS_TREASURES] = CFerroString();
-    texts[STATUS_BOTTOM] =
-        CFerroString(solution ? "Press any key to play the level" : "Press any key to return");
+    texts[STATUS_BOTTOM] = GameText(solution ? Text::PressKeyToPlayLevel : Text::PressKeyToReturn);
     return;
   }
   const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
-  texts[STATUS_LEVEL] = "LEVEL = " + CFerroString().IntToString(level, 2);
-  texts[STATUS_SCORE] = "SCORE = " + CFerroString().IntToString(counters->score, 5);
-  texts[STATUS_LIVES] = "LIFE = " + CFerroString().IntToString(counters->lives, 2);
+  texts[STATUS_LEVEL] = GameText(Text::StatusLevel, {CFerroString().IntToString(level, 2)});
+  texts[STATUS_SCORE] =
+      GameText(Text::StatusScore, {CFerroString().IntToString(counters->score, 5)});
+  texts[STATUS_LIVES] =
+      GameText(Text::StatusLives, {CFerroString().IntToString(counters->lives, 2)});
   texts[STATUS_TREASURES] =
-      "TREASURE = " + CFerroString().IntToString(GMap::GetInstance()->CountCells(CELL_TREASURE), 2);
+      GameText(Text::StatusTreasures,
+               {CFerroString().IntToString(GMap::GetInstance()->CountCells(CELL_TREASURE), 2)});
   texts[STATUS_BOTTOM] = CFerroString();
 }
 
@@ -357,6 +362,17 @@ CFerroRect GSceneGame::GetStatusRect(int i, const CFerroString& text) {
   return CFerroRect(x, y + kBottomLineGap, x + w, y + kBottomLineGap + h);
 }
 
+CFerroRect GSceneGame::GetStatusRoom(int i, const CFerroRect& text) {
+  if (i == STATUS_BOTTOM)
+    return CFerroRect(0, text.top, GModelMedia::GetBackBufferWidth(), text.bottom);
+  // Up to where the next text starts (the last one up to the mark of the
+  // switched-off sound, where the menu button's room begins).
+  GMap* map = GMap::GetInstance();
+  int left = 0, top = 0;
+  map->GetPositionTV(left, top);
+  return CFerroRect(left + kStatusX[i], text.top, left + kStatusX[i + 1] - kStatusGap, text.bottom);
+}
+
 CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]) {
   CFerroRect area;
   for (int i = 0; i < STATUS_TEXTS; ++i) {
@@ -374,8 +390,8 @@ void GSceneGame::GetOverlayTexts(CFerroString (&texts)[OVERLAYS]) const {
   const GMap* map = GMap::GetInstance();
   // Under a dialog the level is paused, not waiting for its first key.
   const bool waiting = map->state == GMap::STATE_WAITING && !demo.IsOn() && game && !game->modal;
-  texts[OVERLAY_WAITING] = waiting ? CFerroString("Press any key to start") : CFerroString();
-  texts[OVERLAY_BANNER] = bannerTicks > 0 ? banner : CFerroString();
+  texts[OVERLAY_WAITING] = waiting ? GameText(Text::PressKeyToStart) : CFerroString();
+  texts[OVERLAY_BANNER] = bannerTicks > 0 ? GameText(banner) : CFerroString();
 }
 
 CFerroRect GSceneGame::GetOverlayRect(int i, const CFerroString& text) {
@@ -398,6 +414,9 @@ void GSceneGame::DrawOverlays(GSurface* back) {
   CFerroString texts[OVERLAYS];
   GetOverlayTexts(texts);
   const int font = theme ? theme->GetTextFont(this) : -1;
+  GMap* map = GMap::GetInstance();
+  int left = 0, top = 0;
+  map->GetPositionTV(left, top);
   for (int i = 0; i < OVERLAYS; ++i) {
     const CFerroRect at = GetOverlayRect(i, texts[i]);
     if (at.IsEmpty()) continue;
@@ -408,8 +427,12 @@ void GSceneGame::DrawOverlays(GSurface* back) {
       back->DrawHorizontalLine(at.left, y, at.Width(), GThemeRavlin::kGridColor);
     back->DrawRect(at.left, at.top, at.Width(), at.Height(), kOverlayFrameColor);
     back->DrawRect(at.left + 1, at.top + 1, at.Width() - 2, at.Height() - 2, kOverlayFrameColor);
-    back->TextOut(at.left + kOverlayPadX, at.top + kOverlayPadY, texts[i].c_str(), font, kWhite,
-                  DEFAULT_COLOR);
+    // The panel is as wide as its text, inside the map.
+    CFerroRect room = at;
+    room.left = std::max(room.left, left);
+    room.right = std::min(room.right, left + map->width * GMap::SQUARE);
+    back->TextOutIn(room, at.left + kOverlayPadX, at.top + kOverlayPadY, texts[i].c_str(), font,
+                    kWhite, DEFAULT_COLOR);
   }
 }
 
@@ -427,9 +450,9 @@ void GSceneGame::NoteBanner(int treasuresBefore, int livesBefore) {
       treasuresBefore > 0 && GMap::GetInstance()->CountCells(CELL_TREASURE) == 0;
   const bool lifeWon = ANIMATION_LIST_UNIT::GetInstance()->lives > livesBefore;
   if (!exitOpened && !lifeWon) return;
-  banner = lifeWon && exitOpened ? CFerroString("Extra life! The exit is open!")
-           : lifeWon             ? CFerroString("Extra life!")
-                                 : CFerroString("The exit is open!");
+  banner = lifeWon && exitOpened ? Text::BannerExtraLifeExitOpen
+           : lifeWon             ? Text::BannerExtraLife
+                                 : Text::BannerExitOpen;
   bannerTicks = kBannerTicks;
 }
 
@@ -480,7 +503,8 @@ void GSceneGame::OnRender() {
     if (texts[i].IsEmpty()) continue;
     const CFerroRect at = GetStatusRect(i, texts[i]);
     if (i != STATUS_MUTED) {
-      back->TextOut(at.left, at.top, texts[i].c_str(), font, kWhite, DEFAULT_COLOR);
+      back->TextOutIn(GetStatusRoom(i, at), at.left, at.top, texts[i].c_str(), font, kWhite,
+                      DEFAULT_COLOR);
       continue;
     }
     // A speaker: its box and its widening cone, then a cross over the sound.
@@ -655,7 +679,7 @@ void GSceneGame::OnUpdate() {
           return;
         } else {
           map->SetState(GMap::STATE_WAITING);
-          victoryBox.Alert(GGameDM::kName, "You have lost ...", MB_OK);
+          victoryBox.Alert(GGameDM::kName, GameText(Text::GameLost).c_str(), MB_OK);
         }
       }
       if (counter == 0) GModelMedia::PlaySound(counters->soundDeath);

@@ -5,6 +5,7 @@
 #include "game/app/GDemonstration.h"
 #include "game/app/GDialogMenu.h"
 #include "game/app/GDialogTally.h"
+#include "game/app/GameTexts.h"
 
 class GReplayRecorder;
 
@@ -164,6 +165,8 @@ class GSceneGame : public GScene {
   CFerroRect GetStatusRect(int i, const CFerroString& text);
   // The part of the back buffer the status texts cover.
   CFerroRect GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]);
+  // The room text i of the status line (drawn at text) has to stay inside.
+  CFerroRect GetStatusRoom(int i, const CFerroRect& text);
   // Where overlay i with this text is drawn (back-buffer pixels, its panel
   // included); empty without text.
   CFerroRect GetOverlayRect(int i, const CFerroString& text);
@@ -195,7 +198,7 @@ class GSceneGame : public GScene {
   unsigned shownTick = 0;
   GDemonstration demo;
   // The banner's text and the ticks it has left.
-  CFerroString banner;
+  Text banner = Text::BannerExitOpen;
   unsigned bannerTicks = 0;
   // The counters the level in play began with, and whether it was a test
   // run: the level starts again with them after its solution.

@@ -6,6 +6,7 @@
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogLevels.h"
 #include "game/app/GGameDM.h"
+#include "game/app/GameLanguage.h"
 #include "game/model/CGameProgress.h"
 #include "game/model/GMapList.h"
 #include "game/model/GModelMedia.h"
@@ -22,13 +23,14 @@ constexpr int kRowHeight = 74;
 GSceneLevels::GSceneLevels() {
   auto* back = new GButtonDM;
   back->Create(this, kFramedStyle | STYLE_CANCEL_BUTTON, width - kButtonWidth,
-               height - kRowHeight + 20, kButtonWidth, kButtonHeight, CMD_LEVELS_BACK, "Back");
+               height - kRowHeight + 20, kButtonWidth, kButtonHeight, CMD_LEVELS_BACK,
+               Text::LevelsBack);
   summary = new GStatic;
   summary->Create(this, STYLE_VISIBLE, 10, height - kRowHeight + 26, 0, 0, 0, "");
   levels = new GDialogLevels;
   levels->Create(this, kFramedStyle | STYLE_CAPTION | STYLE_SCROLL_CHILDREN, 0, 0, width,
                  height - kRowHeight, CMD_LEVELS);
-  levels->SetWindowText("Choose a Level");
+  levels->SetWindowText(GameText(Text::LevelsCaption).c_str());
 }
 
 void GSceneLevels::OnStart() {
@@ -50,12 +52,23 @@ void GSceneLevels::OnStart() {
     count += cleared[i];
   }
   levels->SetLevels(order, CGameProgress::FirstNotCleared(cleared));
-  summary->SetWindowText(order.empty()
-                             ? "There is no map to play. Make one in the Map Editor."
-                             : (CFerroString().IntToString(count, 1) + " of " +
-                                CFerroString().IntToString(static_cast<int>(order.size()), 1) +
-                                " levels cleared")
-                                   .c_str());
+  clearedCount = count;
+  levelCount = static_cast<int>(order.size());
+  ShowSummary();
+}
+
+void GSceneLevels::ShowSummary() {
+  summary->SetWindowText((levelCount == 0
+                              ? GameText(Text::NoMapToPlay)
+                              : GameTextCount(Text::LevelsCleared, levelCount,
+                                              {CFerroString().IntToString(clearedCount, 1)}))
+                             .c_str());
+}
+
+void GSceneLevels::OnTextsChanged() {
+  levels->SetWindowText(GameText(Text::LevelsCaption).c_str());
+  ShowSummary();
+  Invalidate();
 }
 
 GComponent* GSceneLevels::GetDefaultFocus() {

@@ -26,10 +26,17 @@ class GSceneLevels : public GScene {
   // A key whose release will not come lets its level go.
   void OnCancelPress() override;
 
+  // The caption, the summary and the levels' words in the language of the moment.
+  void OnTextsChanged() override;
+
   GDialogLevels* GetLevels() const { return levels; }
 
  private:
+  void ShowSummary();
+
   GDialogLevels* levels = nullptr;
   // "12 of 30 levels cleared" beside "Back".
   GStatic* summary = nullptr;
+  int clearedCount = 0;
+  int levelCount = 0;
 };

@@ -12,6 +12,7 @@
 #include "game/app/CUndoRedo.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GPictureCell.h"
+#include "game/app/GameLanguage.h"
 #include "game/model/GCell.h"
 #include "game/model/GMap.h"
 
@@ -58,10 +59,10 @@ GSceneMapEditor::GSceneMapEditor() {
   }
   auto* save = new GButtonDM;
   save->Create(this, kFramedStyle, width - 2 * kButtonWidth - kButtonGap, y, kButtonWidth,
-               kButtonHeight, CMD_EDITOR_SAVE, "Save");
+               kButtonHeight, CMD_EDITOR_SAVE, Text::EditorSave);
   auto* cancel = new GButtonDM;
   cancel->Create(this, kFramedStyle, width - kButtonWidth, y, kButtonWidth, kButtonHeight,
-                 CMD_EDITOR_CANCEL, "Cancel");
+                 CMD_EDITOR_CANCEL, Text::EditorCancel);
 }
 
 GPictureCell* GSceneMapEditor::GetPaletteEntry(int i) const {

@@ -2,6 +2,7 @@
 
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
+#include "game/app/GameLanguage.h"
 #include "game/model/GMapList.h"
 
 namespace {
@@ -17,18 +18,18 @@ constexpr int kGridFromBottom = 74;
 GSceneMapsManager::GSceneMapsManager() {
   struct ButtonEntry {
     COMMAND_ID id;
-    const char* label;
+    Text label;
     int x;
     int width;
   };
   const ButtonEntry buttons[] = {
-      {CMD_EDIT_MAP, "Edit Map", 0, 130},
-      {CMD_CREATE_MAP, "Create Map", 150, 130},
-      {CMD_DESTROY_MAP, "Destroy Map", 300, 130},
-      {CMD_MAP_UP, "Up", 470, 65},
-      {CMD_MAP_DOWN, "Down", 555, 65},
-      {CMD_TEST_MAP, "Test", width - 280, 130},
-      {CMD_MAPS_EXIT, "Exit", width - 130, 130},
+      {CMD_EDIT_MAP, Text::MapsEdit, 0, 130},
+      {CMD_CREATE_MAP, Text::MapsCreate, 150, 130},
+      {CMD_DESTROY_MAP, Text::MapsDestroy, 300, 130},
+      {CMD_MAP_UP, Text::MapsUp, 470, 65},
+      {CMD_MAP_DOWN, Text::MapsDown, 555, 65},
+      {CMD_TEST_MAP, Text::MapsTest, width - 280, 130},
+      {CMD_MAPS_EXIT, Text::MapsExit, width - 130, 130},
   };
   for (const ButtonEntry& entry : buttons) {
     // Escape, and the pad's B, press Exit: back to the main menu.

@@ -7,20 +7,21 @@
 #include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GSceneGame.h"
+#include "game/app/GameLanguage.h"
 
 namespace {
 
 // The menu's buttons from the top, each running its command; Escape presses Exit.
 constexpr struct {
   COMMAND_ID command;
-  const char* label;
+  Text label;
 } kButtons[] = {
-    {CMD_START_GAME, "Start Game"},
-    {CMD_LOAD_GAME, "Load Game"},
-    {CMD_DEMONSTRATION, "Demonstration Game"},
-    {CMD_MAP_EDITOR, "Map Editor"},
-    {CMD_CREDITS, "Credits"},
-    {CMD_EXIT, "Exit"},
+    {CMD_START_GAME, Text::MenuStartGame},
+    {CMD_LOAD_GAME, Text::MenuLoadGame},
+    {CMD_DEMONSTRATION, Text::MenuDemonstration},
+    {CMD_MAP_EDITOR, Text::MenuMapEditor},
+    {CMD_CREDITS, Text::MenuCredits},
+    {CMD_EXIT, Text::MenuExit},
 };
 constexpr int kButtonCount = static_cast<int>(std::size(kButtons));
 

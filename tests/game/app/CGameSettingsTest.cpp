@@ -10,7 +10,7 @@
 
 namespace {
 
-const CGameSettings kCustom{ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, {}};
+const CGameSettings kCustom{ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, "de", {}};
 
 // The text filled with blanks to the largest size a settings file may have.
 std::string Padded(const std::string& text) {
@@ -56,19 +56,20 @@ TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
   } cases[] = {
       {"fullscreen = no\n; scale = off\n[display]\nscale-x = 9\nscale integer\n"
        "  window-height = 600 ; half\nmute = yes\n[sound]\nscale = off\nvolume = 0\n"
-       "mute-music = yes\n[more]\nfullscreen = no\n[display]\nscale = off\n",
-       {ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 0, false, {}},
+       "mute-music = yes\n[more]\nfullscreen = no\n[display]\nscale = off\n[interface]\n"
+       "language = ru\n",
+       {ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 0, false, "ru", {}},
        0},
       {"[display]\r\nscale =\r\nfullscreen = no\r\nwindow-width = 0\r\nwindow-height=100000\r\n"
-       "[sound]\r\nvolume = 101\r\nmute = yes\r\n",
-       {ScaleMode::Sharp, WindowMode::Window, 1024, 100000, 100, true, {}},
-       3},
+       "[sound]\r\nvolume = 101\r\nmute = yes\r\n[interface]\r\nlanguage = EN\r\n",
+       {ScaleMode::Sharp, WindowMode::Window, 1024, 100000, 100, true, "", {}},
+       4},
       {"[display]\r\nfullscreen = 1\r\nwindow-width = 1\r\nwindow-height = 100001\r\n"
        "[sound]\r\nvolume = 100\r\nmute = off\r\n",
-       {ScaleMode::Sharp, WindowMode::FullScreen, 1, 768, 100, false, {}},
+       {ScaleMode::Sharp, WindowMode::FullScreen, 1, 768, 100, false, "", {}},
        3},
       {Padded("[display]\nwindow-width = 100000\nwindow-height = 1\n"),
-       {ScaleMode::Sharp, WindowMode::FullScreen, 100000, 1, 100, false, {}},
+       {ScaleMode::Sharp, WindowMode::FullScreen, 100000, 1, 100, false, "", {}},
        0},
       {"[display]\nwindow-width = 100001\nwindow-height = 0\n[sound]\nvolume = -1\n", {}, 3},
       {std::string("[display]\r\n\0scale", 16), kCustom, -1},

@@ -24,7 +24,10 @@ class CreditsTest : public ThemeTest {
 // them too) keeps the plain colour.
 TEST_F(CreditsTest, TwoGreenLinksToTheShippedPages) {
   auto* s = new GStatic;
-  const std::string text = std::string("Digmaze v1.0\n\n\n") + game_links::kCredits;
+  const std::string text =
+      std::string("Digmaze v1.0\n\n\n") +
+      game_links::Credits("Programming", "Art",
+                          "How to play:", "Fonts:", game_links::HelpPage("en"));
   ASSERT_TRUE(s->Create(scene, STYLE_VISIBLE | STYLE_NOERASE, 0, 0, 0, 0, 1, text.c_str()));
   std::vector<std::string> links;
   for (int i = 0; i < s->GetSegmentCount(); ++i) {
@@ -39,7 +42,9 @@ TEST_F(CreditsTest, TwoGreenLinksToTheShippedPages) {
   EXPECT_EQ(links, (std::vector<std::string>{"help/index.html -> help/index.html",
                                              "help/fonts.html -> help/fonts.html"}));
   EXPECT_NE(s->GetSegment(0)->color, 0x00FF00u);
-  for (const char* page : {game_links::kHelpPage, game_links::kFontsPage})
+  for (const std::string& page : {game_links::HelpPage("en"), game_links::HelpPage("de"),
+                                  game_links::HelpPage("fr"), game_links::HelpPage("es"),
+                                  game_links::HelpPage("ru"), std::string(game_links::kFontsPage)})
     EXPECT_TRUE(std::filesystem::is_regular_file(SourceDir() / "data" / page)) << page;
 }
 
