@@ -1,8 +1,12 @@
 #include "game/app/GButtonDM.h"
 
+#include <algorithm>
+
 #include "GUI/foundation/FerroRandom.h"
+#include "GUI/graphics/GDevice.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
+#include "GUI/themes/GThemeComponent.h"
 #include "game/app/GDialogMaps.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GPictureMinimap.h"
@@ -18,6 +22,9 @@
 #include "game/model/GModelMedia.h"
 
 namespace {
+
+// The least room on either side of a label that sets a button's width.
+constexpr int kLabelMargin = 8;
 
 GSceneMenu* MenuScene(GGame* game) {
   return static_cast<GSceneMenu*>(game->GetScene(SCENE_MENU));
@@ -118,6 +125,16 @@ bool GButtonDM::Create(GComponent* owner, unsigned buttonStyle, int x, int y, in
 
 void GButtonDM::Relabel() {
   if (label) SetWindowText(GameText(*label).c_str());
+}
+
+int GButtonDM::WidthFor(int least) {
+  GDevice* device = game ? game->GetDevice() : nullptr;
+  if (!device || !theme) return least;
+  int tw = 0, th = 0;
+  device->GetTextSize(GetWindowText().c_str(), theme->GetTextFont(this), tw, th);
+  CFerroRect client;
+  GetClientRect(&client);
+  return std::max(least, tw + (width - client.Width()) + 2 * kLabelMargin);
 }
 
 void GButtonDM::RelabelAll(GComponent* root) {

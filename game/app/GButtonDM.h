@@ -51,6 +51,9 @@ class GButtonDM : public GButton {
               Text text);
   // Shows the label's text in the language of the moment.
   void Relabel();
+  // The width that holds the label inside the frame with a margin on
+  // either side, and at least least.
+  int WidthFor(int least);
   // Runs the command; ids without a command do nothing.
   void OnLButtonClick(unsigned flags, int x, int y) override;
   // A double click runs the command once more.

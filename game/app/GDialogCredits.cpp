@@ -68,10 +68,15 @@ void GDialogCredits::OnInitDlg() {
   int bw = kDefaultButtonWidth, bh = kDefaultButtonHeight;
   if (GTheme* look = game ? game->GetTheme() : nullptr) look->GetButtonSizeForMessageBox(bw, bh);
   // "How to play" and OK side by side, centred under the text; OK keeps the
-  // focus at first, and Enter and Escape.
-  const int x = (margin + lw + sw - 2 * bw - kButtonGap) / 2, y = sh + margin + kTextGap;
+  // focus at first, and Enter and Escape. Both are as wide as the wider
+  // label needs.
+  const int y = sh + margin + kTextGap;
   auto* help = new GButtonDM;
-  help->Create(this, kFramedStyle, x, y, bw, bh, CMD_HOW_TO_PLAY, Text::CreditsHowToPlay);
+  help->Create(this, kFramedStyle, 0, y, bw, bh, CMD_HOW_TO_PLAY, Text::CreditsHowToPlay);
+  bw = help->WidthFor(bw);
+  const int x = (margin + lw + sw - 2 * bw - kButtonGap) / 2;
+  help->SetSize(bw, bh);
+  help->SetPosition(x, y);
   auto* ok = new GButton;
   ok->Create(this, kOkStyle, x + bw + kButtonGap, y, bw, bh, kOkId,
              GameText(Text::ButtonOk).c_str());

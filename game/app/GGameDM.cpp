@@ -256,14 +256,15 @@ CFerroString GGameDM::GetPathToLanguages() {
 void GGameDM::LoadLanguage() {
   const CFerroString path = GetPathToLanguages();
   std::string bytes;
-  const WholeFile read = ReadWholeFile(path.c_str(), kMaxLanguageResource + 1, bytes);
-  if (read != WholeFile::read) bytes.clear();
-  const LANGUAGE_LOAD load = LoadGameLanguage(bytes, language);
+  const WholeFile read = ReadWholeFile(path.c_str(), kMaxLanguageResource, bytes);
+  const LANGUAGE_LOAD load =
+      LoadGameLanguage(read == WholeFile::read ? bytes : std::string(), language);
   if (load.result == LANGUAGE_LOAD::Result::Damaged) {
-    ReportError((CFerroString("the language resource ") + path +
-                 (read == WholeFile::read ? CFerroString(" cannot be used (") + load.why + ")"
-                                          : CFerroString(" cannot be read")) +
-                 "; the texts are English")
+    const CFerroString why = read == WholeFile::tooLarge ? CFerroString("it is larger than 1 MiB")
+                             : read == WholeFile::read   ? load.why
+                                                         : CFerroString("it cannot be read");
+    ReportError((CFerroString("the language resource ") + path + " cannot be used (" + why +
+                 "); the texts are English")
                     .c_str());
     return;
   }

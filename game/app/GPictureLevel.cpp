@@ -84,8 +84,8 @@ void GPictureLevel::OnRender() {
     device->GetTextSize(text.c_str(), font, w, h);
     return w;
   };
-  back->TextOut(kPad + 3, kPad + 2, CFerroString().IntToString(number, 2).c_str(), font,
-                open ? kText : kDim, kBack);
+  back->TextOutIn(room, kPad + 3, kPad + 2, CFerroString().IntToString(number, 2).c_str(), font,
+                  open ? kText : kDim, kBack);
   if (!open) {
     const CFerroString locked = GameText(Text::LevelsLocked);
     back->TextOutIn(room, (client.Width() - width(locked)) / 2, kLineY, locked.c_str(), font, kDim,

@@ -1,5 +1,8 @@
 #include "game/app/GSceneMapsManager.h"
 
+#include <iterator>
+#include <span>
+
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
 #include "game/app/GameLanguage.h"
@@ -13,35 +16,69 @@ constexpr int kButtonRowFromBottom = 54;
 constexpr int kButtonHeight = 34;
 constexpr int kGridFromBottom = 74;
 
+// The row under the grid, in focus order: five from the left, each a gap
+// after the one before, and two at the right edge, a gap apart. Each is as wide as its label
+// needs, and at least its width here.
+struct ButtonEntry {
+  COMMAND_ID id;
+  Text label;
+  int gapBefore;
+  int width;
+};
+constexpr ButtonEntry kLeftRow[] = {
+    {CMD_EDIT_MAP, Text::MapsEdit, 0, 130},        {CMD_CREATE_MAP, Text::MapsCreate, 20, 130},
+    {CMD_DESTROY_MAP, Text::MapsDestroy, 20, 130}, {CMD_MAP_UP, Text::MapsUp, 40, 65},
+    {CMD_MAP_DOWN, Text::MapsDown, 20, 65},
+};
+constexpr ButtonEntry kRightRow[] = {
+    {CMD_TEST_MAP, Text::MapsTest, 0, 130},
+    {CMD_MAPS_EXIT, Text::MapsExit, 20, 130},
+};
+
 }  // namespace
 
 GSceneMapsManager::GSceneMapsManager() {
-  struct ButtonEntry {
-    COMMAND_ID id;
-    Text label;
-    int x;
-    int width;
-  };
-  const ButtonEntry buttons[] = {
-      {CMD_EDIT_MAP, Text::MapsEdit, 0, 130},
-      {CMD_CREATE_MAP, Text::MapsCreate, 150, 130},
-      {CMD_DESTROY_MAP, Text::MapsDestroy, 300, 130},
-      {CMD_MAP_UP, Text::MapsUp, 470, 65},
-      {CMD_MAP_DOWN, Text::MapsDown, 555, 65},
-      {CMD_TEST_MAP, Text::MapsTest, width - 280, 130},
-      {CMD_MAPS_EXIT, Text::MapsExit, width - 130, 130},
-  };
-  for (const ButtonEntry& entry : buttons) {
-    // Escape, and the pad's B, press Exit: back to the main menu.
-    const unsigned style =
-        entry.id == CMD_MAPS_EXIT ? kFramedStyle | STYLE_CANCEL_BUTTON : kFramedStyle;
-    auto* button = new GButtonDM;
-    button->Create(this, style, entry.x, height - kButtonRowFromBottom, entry.width, kButtonHeight,
-                   entry.id, entry.label);
+  for (std::span<const ButtonEntry> row :
+       {std::span<const ButtonEntry>(kLeftRow), std::span<const ButtonEntry>(kRightRow)}) {
+    for (const ButtonEntry& entry : row) {
+      // Escape, and the pad's B, press Exit: back to the main menu.
+      const unsigned style =
+          entry.id == CMD_MAPS_EXIT ? kFramedStyle | STYLE_CANCEL_BUTTON : kFramedStyle;
+      auto* button = new GButtonDM;
+      button->Create(this, style, 0, height - kButtonRowFromBottom, entry.width, kButtonHeight,
+                     entry.id, entry.label);
+    }
   }
+  LayOutButtons();
   maps = new GDialogMaps;
   maps->Create(this, kFramedStyle | STYLE_SCROLL_CHILDREN, 0, 0, width, height - kGridFromBottom,
                CMD_MINIMAPS);
+}
+
+void GSceneMapsManager::LayOutButtons() {
+  const auto place = [this](const ButtonEntry& entry, int x) {
+    auto* button = static_cast<GButtonDM*>(Find(static_cast<unsigned>(entry.id)));
+    const int w = button->WidthFor(entry.width);
+    button->SetSize(w, kButtonHeight);
+    button->SetPosition(x, height - kButtonRowFromBottom);
+    return w;
+  };
+  int x = 0;
+  for (const ButtonEntry& entry : kLeftRow)
+    x += entry.gapBefore + place(entry, x + entry.gapBefore);
+  // The right ones from the edge leftwards.
+  x = width;
+  for (auto entry = std::rbegin(kRightRow); entry != std::rend(kRightRow); ++entry) {
+    auto* button = static_cast<GButtonDM*>(Find(static_cast<unsigned>(entry->id)));
+    x -= button->WidthFor(entry->width);
+    place(*entry, x);
+    x -= entry->gapBefore;
+  }
+}
+
+void GSceneMapsManager::OnTextsChanged() {
+  LayOutButtons();
+  Invalidate();
 }
 
 void GSceneMapsManager::OnStart() {

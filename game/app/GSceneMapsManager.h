@@ -20,9 +20,15 @@ class GSceneMapsManager : public GScene {
   // past, for Up and Down) as the selection allows.
   void RefreshButtons();
 
+  // The buttons laid out again for their labels in the new language.
+  void OnTextsChanged() override;
+
   // The grid of miniatures (a child of the scene).
   GDialogMaps* GetMaps() const { return maps; }
 
  private:
+  // Places the row of buttons under the grid, each as wide as its label needs.
+  void LayOutButtons();
+
   GDialogMaps* maps = nullptr;
 };
