@@ -26,10 +26,12 @@ mkdir -p "$out/windows"
 "$build/tools/sound/digmaze-sound" "$out"
 # The fonts are rendered from DejaVu Sans; its licence notice travels with them.
 cp "$root/tools/fonts/DejaVu-fonts-LICENSE.txt" "$out/windows/DejaVu-fonts-LICENSE.txt"
-# The pages: the index as it is; the fonts' page with the licence notice set
+# The pages: the index in each language as it is; the fonts' page with the licence notice set
 # into its template, escaped for HTML.
 licence="$root/tools/fonts/DejaVu-fonts-LICENSE.txt"
-cp "$root/tools/help/index.html" "$out/help/index.html"
+for page in "$root"/tools/help/index*.html; do
+  cp "$page" "$out/help/$(basename "$page")"
+done
 awk -v licence="$licence" '
   $0 == "@LICENCE@" {
     while ((getline line < licence) > 0) {
