@@ -11,9 +11,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "GUI/foundation/CFerroStreamFile.h"
@@ -21,6 +24,7 @@
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
+#include "GUI/graphics/GTextProbe.h"
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/resources/Localizer.h"
 #include "GUI/sound/GSoundBass.h"
@@ -30,6 +34,7 @@
 #include "game/app/CUndoRedo.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GReplayRecorder.h"
+#include "game/app/GameLanguage.h"
 #include "game/app/GSceneGame.h"
 #include "game/app/GSceneLevels.h"
 #include "game/app/GSceneMapEditor.h"
@@ -44,6 +49,25 @@
 // ---------------------------------------------------------------------------------------------
 
 namespace {
+
+// Writes every text drawn into a file, one line each, the first time it is
+// drawn: what the screen says, for checks from outside.
+class GTextDump : public GTextProbe {
+ public:
+  explicit GTextDump(const char* path) : file(std::fopen(path, "w")) {}
+  ~GTextDump() override {
+    if (file) std::fclose(file);
+  }
+  void OnText(const char* text, const CFerroRect&, const CFerroRect&) override {
+    if (!file || !seen.insert(text).second) return;
+    std::fprintf(file, "%s\n", text);
+    std::fflush(file);
+  }
+
+ private:
+  std::FILE* file;
+  std::set<std::string> seen;
+};
 
 // The game's look, whose message boxes label their buttons in the game's language.
 class GThemeDM : public GThemeRavlin {
@@ -70,6 +94,7 @@ void GGameDM::SetRecordFolder(const CFerroString& folder) {
 }
 
 GGameDM::~GGameDM() {
+  if (device) device->SetTextProbe(nullptr);
   // The history's files are removed while the platform that removes them exists.
   CTRLZ::GetInstance()->Clear();
   GMap* map = GMap::GetInstance();
@@ -119,6 +144,10 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   // The rules' pictures and sounds come from this device and these drives.
   GModelMedia::LoadAll();
   InstallEditorHooks();
+  if (const char* dump = std::getenv("DIGMAZE_TEXT_DUMP"); dump && *dump) {
+    textDump = std::make_unique<GTextDump>(dump);
+    device->SetTextProbe(textDump.get());
+  }
   // The language the player chose, else the environment's (which is not
   // kept: it follows the environment until the player chooses).
   language = settings.language.empty() ? LanguageFromEnvironment(std::getenv) : settings.language;

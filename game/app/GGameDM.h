@@ -13,6 +13,7 @@
 class GDeviceSDL;
 class GReplayRecorder;
 class GSurface;
+class GTextProbe;
 
 // The game's scenes, in the order the application adds them.
 enum SCENE_INDEX : int {
@@ -166,6 +167,8 @@ class GGameDM : public GGame {
   bool imageDriveTried = false;
   bool soundDriveTried = false;
   std::unique_ptr<GReplayRecorder> recorder;
+  // Records the texts drawn, when DIGMAZE_TEXT_DUMP names a file.
+  std::unique_ptr<GTextProbe> textDump;
   // The display settings the device was made with, and the sound's.
   CGameSettings settings;
   // What the settings file holds (the defaults when there is none); none

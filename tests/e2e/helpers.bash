@@ -77,6 +77,8 @@ place() {  # w h: the picture is shown w x h, centred on the screen
   pw=$1; ph=$2; left=$(((W - pw) / 2)); top=$(((H - ph) / 2))
 }
 W=1280; H=1024; place 1024 768
+# The game speaks English whatever the machine's locale, unless a script says otherwise.
+export LANGUAGE=en
 start_game() {  # args: the game's copy started from its folder
   (cd "$game" && SDL_AUDIODRIVER=dummy exec ./digmaze "$@") 2>"$work/stderr" &
   pid=$!
