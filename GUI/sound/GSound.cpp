@@ -94,9 +94,13 @@ void GSound::SetMasterVolume(int volume) {
   masterVolume_ = Percent(volume);
 }
 
-void GSound::PlayMusic(const char*, MusicMode) {}
+void GSound::PlayMusic(const char* path, MusicMode) {
+  music_ = path ? path : "";
+}
 
-void GSound::StopMusic() {}
+void GSound::StopMusic() {
+  music_.clear();
+}
 
 void GSound::SetMusicVolume(int volume) {
   musicVolume_ = Percent(volume);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "GUI/sound/MusicMode.h"
@@ -119,10 +120,12 @@ class GSound {
   // fades the one before out over half a second; a jingle is never cut short
   // by another piece, which begins when it ends; asking for the piece asked
   // for last does nothing. A missing or damaged file means silence and one
-  // line in the error log. The base plays no music.
+  // line in the error log. The base keeps the path; a variant also plays it.
   virtual void PlayMusic(const char* path, MusicMode mode);
   // Fades the music out, a jingle too.
   virtual void StopMusic();
+  // The file of the piece asked for last; empty before the first and after StopMusic.
+  const std::string& GetMusic() const { return music_; }
   // The music's own loudness, 0..100 (clamped), independent of the effects'.
   // The base keeps the value; a variant also hands it to its output.
   virtual void SetMusicVolume(int volume);
@@ -150,6 +153,7 @@ class GSound {
   // The generation of each channel slot's latest occupant.
   std::vector<int> generations_;
   int masterVolume_ = 100;
+  std::string music_;
   int musicVolume_ = 100;
   bool muted_ = false;
 };

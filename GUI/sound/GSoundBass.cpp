@@ -108,10 +108,12 @@ void GSoundBass::SetMasterVolume(int volume) {
 }
 
 void GSoundBass::PlayMusic(const char* path, MusicMode mode) {
+  GSound::PlayMusic(path, mode);
   mixer_.MusicPlay(path, mode);
 }
 
 void GSoundBass::StopMusic() {
+  GSound::StopMusic();
   mixer_.MusicStop();
 }
 
