@@ -77,15 +77,24 @@ void GSceneGame::CreateButtonMenu() {
                  "Menu (Esc)");
 }
 
+void GSceneGame::PlayMusic(MUSIC_PIECE piece) {
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(piece);
+}
+
 bool GSceneGame::StartNextLevel() {
-  if (demo.IsOn()) return demo.StartNext();
-  // A level whose file cannot be read is passed over rather than ending the game.
-  while (GMapList::GetInstance()->SelectNextMapForGame())
-    if (GMap::GetInstance()->Start()) {
-      BeginRecording(RECORD_MAP_START);
-      return true;
+  bool started = false;
+  if (demo.IsOn()) {
+    started = demo.StartNext();
+  } else {
+    // A level whose file cannot be read is passed over rather than ending the game.
+    while (!started && GMapList::GetInstance()->SelectNextMapForGame()) {
+      started = GMap::GetInstance()->Start();
+      if (started) BeginRecording(RECORD_MAP_START);
     }
-  return false;
+  }
+  // The play theme comes back once the jingle of the level won has ended.
+  if (started) PlayMusic(MUSIC_PLAY);
+  return started;
 }
 
 GReplayRecorder* GSceneGame::Recorder() const {
@@ -267,6 +276,7 @@ void GSceneGame::OnKeyUp(unsigned key, unsigned, unsigned) {
 
 void GSceneGame::OnStart() {
   if (game) game->ShowCursor(false);
+  PlayMusic(MUSIC_PLAY);
 }
 
 void GSceneGame::OnFinish(int) {
@@ -324,9 +334,13 @@ void GSceneGame::OnUpdate() {
           return;
         }
         map->SetState(GMap::STATE_WAITING);
+        PlayMusic(MUSIC_GAME_END);
         victoryBox.Alert(GGameDM::kName, "Congratulations! You have won!", MB_OK);
       }
-      if (counter == 0) GModelMedia::PlaySound(counters->soundVictory);
+      if (counter == 0) {
+        GModelMedia::PlaySound(counters->soundVictory);
+        PlayMusic(MUSIC_LEVEL_WON);
+      }
       ++map->stateCounter;
       return;
     case GMap::STATE_CAUGHT:
@@ -346,6 +360,7 @@ void GSceneGame::OnUpdate() {
           return;
         } else {
           map->SetState(GMap::STATE_WAITING);
+          PlayMusic(MUSIC_GAME_END);
           victoryBox.Alert(GGameDM::kName, "You have lost ...", MB_OK);
         }
       }

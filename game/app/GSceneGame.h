@@ -6,6 +6,7 @@
 #include "game/app/GDialogMenu.h"
 
 class GReplayRecorder;
+enum MUSIC_PIECE : int;
 
 // Where the play of a recording starts.
 enum RECORD_FROM : int {
@@ -86,6 +87,8 @@ class GSceneGame : public GScene {
   // Starts the next level of the list that can be read (of the
   // demonstration's replays in the demonstration); false after the last.
   bool StartNextLevel();
+  // Asks the application for the piece of music, when it is the game's.
+  void PlayMusic(MUSIC_PIECE piece);
   // The application's recorder, or null when it does not record or the
   // demonstration plays.
   GReplayRecorder* Recorder() const;

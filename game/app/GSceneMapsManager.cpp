@@ -2,6 +2,7 @@
 
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
+#include "game/app/GGameDM.h"
 
 GSceneMapsManager::GSceneMapsManager() {
   struct ButtonSpec {
@@ -28,6 +29,7 @@ GSceneMapsManager::GSceneMapsManager() {
 }
 
 void GSceneMapsManager::OnStart() {
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(MUSIC_MENU);
   if (maps->GetMinimapCount() == 0) maps->Init();
   RefreshButtons();
 }

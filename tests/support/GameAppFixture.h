@@ -114,7 +114,8 @@ inline std::vector<Uint32> RedrawnWindow(GGame& game) {
 
 // A game folder in a temporary folder holding copies of the shipped data
 // the scenes need: the maps, the demonstration's replays and the theme
-// folder (fonts, cursors), and with media the resource-drive sources.
+// folder (fonts, cursors), the music (a link to the shipped folder, which
+// is only read), and with media the resource-drive sources.
 class GameFolder {
  public:
   explicit GameFolder(bool media = false) {
@@ -123,6 +124,7 @@ class GameFolder {
     fs::copy(data / "Maps", dir / "Maps", fs::copy_options::recursive);
     fs::copy(data / "demo", dir / "demo", fs::copy_options::recursive);
     fs::copy(data / "windows", dir / "windows", fs::copy_options::recursive);
+    fs::create_directory_symlink(data / "music", dir / "music");
     if (media) fs::copy(data / "vdd", dir / "vdd", fs::copy_options::recursive);
   }
   const std::string& Path() const { return dir.Path(); }
