@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -18,10 +19,9 @@
 
 namespace {
 
-// What the decoder may use: its tables for the game's pieces take under
-// 200 KB; the rest is room for files encoded otherwise. Only the part it
-// touches becomes resident.
-constexpr int kDecoderMemory = 1 << 20;
+// What the decoder may hold for one file: its tables for the game's pieces
+// take under 200 KB; the rest is room for files encoded otherwise.
+constexpr size_t kDecoderMemory = size_t{1} << 20;
 
 // An Ogg page: a 27-byte header, a table of up to 255 segment lengths, then
 // up to 255 bytes per segment.
@@ -44,6 +44,33 @@ uint32_t LE32(const unsigned char* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
+// The most bytes of comments a piece may carry (names and loop points take
+// a few hundred).
+constexpr size_t kLargestComments = size_t{1} << 16;
+
+// Whether the comment packet's lengths fit in it. The decoder trusts them
+// and, misled, sets aside tables it then cannot fill or free.
+bool CommentsFit(const std::vector<unsigned char>& packet) {
+  size_t at = 7;  // past the packet type and "vorbis"
+  auto length = [&](uint32_t& n) {
+    if (packet.size() - at < 4) return false;
+    n = LE32(packet.data() + at);
+    at += 4;
+    return true;
+  };
+  uint32_t n = 0, count = 0;
+  if (packet.size() < at || std::memcmp(packet.data(), "\x03vorbis", 7) != 0 || !length(n) ||
+      n > packet.size() - at)
+    return false;
+  at += n;
+  if (!length(count)) return false;
+  for (uint32_t i = 0; i < count; ++i) {
+    if (!length(n) || n > packet.size() - at) return false;
+    at += n;
+  }
+  return at < packet.size() && (packet[at] & 1);
+}
+
 struct FileCloser {
   void operator()(FILE* f) const { std::fclose(f); }
 };
@@ -56,6 +83,9 @@ bool CheckPages(FILE* file, int64_t& length, std::string& why) {
   std::vector<unsigned char> page(kLargestPage);
   uint32_t serial = 0, sequence = 0;
   bool first = true, last = false;
+  // The second packet, the comments, gathered from its segments.
+  std::vector<unsigned char> comments;
+  int packet = 0;
   for (;;) {
     const size_t got = std::fread(page.data(), 1, kPageHeader, file);
     if (got == 0 && !first) break;
@@ -97,6 +127,16 @@ bool CheckPages(FILE* file, int64_t& length, std::string& why) {
       why = "a page is missing";
       return false;
     }
+    for (size_t i = 0, at = kPageHeader + segments; i < segments && packet <= 1; ++i) {
+      const size_t lace = page[kPageHeader + i];
+      if (packet == 1) comments.insert(comments.end(), page.data() + at, page.data() + at + lace);
+      if (comments.size() > kLargestComments) {
+        why = "its comments are too long";
+        return false;
+      }
+      at += lace;
+      if (lace < 255) ++packet;
+    }
     first = false;
     serial = pageSerial;
     sequence = pageSequence;
@@ -107,6 +147,10 @@ bool CheckPages(FILE* file, int64_t& length, std::string& why) {
   }
   if (!last) {
     why = "it ends before its last page";
+    return false;
+  }
+  if (packet < 2 || !CommentsFit(comments)) {
+    why = "its comments do not fit in their packet";
     return false;
   }
   return true;
@@ -136,16 +180,17 @@ uint32_t GMusicDecoder::PageChecksum(const unsigned char* page, size_t bytes) {
   return crc;
 }
 
-GMusicDecoder::GMusicDecoder() = default;
+GMusicDecoder::GMusicDecoder() : memory_(kDecoderMemory) {}
 
 GMusicDecoder::~GMusicDecoder() {
   Close();
 }
 
 void GMusicDecoder::Close() {
+  VorbisMemoryScope scope(memory_);
   if (vorbis_) stb_vorbis_close(vorbis_);  // closes the file too
   vorbis_ = nullptr;
-  arena_.reset();
+  memory_.FreeAll();
   frame_ = nullptr;
   frameFrames_ = frameRead_ = 0;
 }
@@ -173,11 +218,10 @@ GMusicDecoder::OpenResult GMusicDecoder::Open(const char* path, int rate) {
     Fail("is damaged (" + (why.empty() ? std::string("it cannot be read") : why) + ")");
     return OpenResult::Damaged;
   }
-  arena_ = std::make_unique<char[]>(kDecoderMemory);
-  stb_vorbis_alloc memory{arena_.get(), kDecoderMemory};
+  VorbisMemoryScope scope(memory_);
   int error = 0;
   // The decoder takes the file over, and closes it even when it fails.
-  vorbis_ = stb_vorbis_open_file(file.release(), 1, &error, &memory);
+  vorbis_ = stb_vorbis_open_file(file.release(), 1, &error, nullptr);
   if (!vorbis_) {
     Fail(std::string("is damaged (") + DecoderFault(error) + ")");
     return OpenResult::Damaged;
@@ -207,7 +251,8 @@ bool GMusicDecoder::FindLoop(int64_t fileFrames) {
   const stb_vorbis_comment comments = stb_vorbis_get_comment(vorbis_);
   for (int i = 0; i < comments.comment_list_length; ++i) {
     const char* text = comments.comment_list[i];
-    for (auto [name, value] : {std::pair{"LOOPSTART=", &start}, std::pair{"LOOPLENGTH=", &length}}) {
+    for (auto [name, value] :
+         {std::pair{"LOOPSTART=", &start}, std::pair{"LOOPLENGTH=", &length}}) {
       const size_t n = std::strlen(name);
       if (strncasecmp(text, name, n) != 0) continue;
       char* end = nullptr;
@@ -240,7 +285,8 @@ bool GMusicDecoder::NextFrame() {
 }
 
 bool GMusicDecoder::Rewind() {
-  if (!stb_vorbis_seek_start(vorbis_)) return Fail(std::string("is damaged (") + DecoderFault(0) + ")");
+  if (!stb_vorbis_seek_start(vorbis_))
+    return Fail(std::string("is damaged (") + DecoderFault(0) + ")");
   position_ = 0;
   frameRead_ = frameFrames_ = 0;
   while (position_ < loopStart_) {
@@ -265,6 +311,7 @@ bool GMusicDecoder::EndPass(bool loop) {
 }
 
 size_t GMusicDecoder::Read(float* out, size_t frames, bool loop) {
+  VorbisMemoryScope scope(memory_);
   size_t done = 0;
   while (done < frames && vorbis_) {
     if (position_ >= loopEnd_ || (frameRead_ == frameFrames_ && !NextFrame())) {
@@ -272,9 +319,9 @@ size_t GMusicDecoder::Read(float* out, size_t frames, bool loop) {
       if (damaged_ || !EndPass(loop)) break;
       continue;
     }
-    const size_t run = static_cast<size_t>(std::min<int64_t>(
-        {static_cast<int64_t>(frames - done), static_cast<int64_t>(frameFrames_ - frameRead_),
-         loopEnd_ - position_}));
+    const size_t run = static_cast<size_t>(
+        std::min<int64_t>({static_cast<int64_t>(frames - done),
+                           static_cast<int64_t>(frameFrames_ - frameRead_), loopEnd_ - position_}));
     const float* left = frame_[0] + frameRead_;
     const float* right = frame_[channels_ - 1] + frameRead_;
     float* dst = out + 2 * done;

@@ -2,8 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
+
+#include "GUI/sound/VorbisMemory.h"
 
 struct stb_vorbis;
 
@@ -73,9 +74,8 @@ class GMusicDecoder {
   bool EndPass(bool loop);
 
   stb_vorbis* vorbis_ = nullptr;
-  // The decoder's memory: it allocates nothing else, so a file cannot make
-  // it ask for more than this.
-  std::unique_ptr<char[]> arena_;
+  // What the decoder library holds for this file.
+  VorbisMemory memory_;
   int channels_ = 0;
   // What plays: frames [loopStart_, loopEnd_) of the file.
   int64_t loopStart_ = 0;

@@ -113,6 +113,9 @@ TEST(GMusicDecoderTest, DamagedFilesAreRefusedWithTheirReason) {
       {"another rate", patched(40, {0x22, 0x56, 0, 0}, true), "22050 frames a second, not 44100"},
       {"a broken setup", patched(setup, {'B', 'C', 'X'}, true), "cannot be decoded"},
       {"a loop past the end", farLoop, "its loop lies outside its frames"},
+      // The comment packet's vendor text two bytes shorter than it is: what
+      // follows reads as comments of absurd lengths.
+      {"a comment header out of step", patched(106, {50}, true), "comments do not fit"},
   };
   TempDir dir;
   for (const auto& c : cases) {
