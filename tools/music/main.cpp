@@ -13,6 +13,7 @@
 #include "tools/music/Loudness.h"
 #include "tools/music/Score.h"
 #include "tools/music/Synth.h"
+#include "tools/sound/WavFile.h"
 
 namespace {
 
@@ -32,27 +33,7 @@ constexpr double kLoudness = -18.0;
 constexpr double kHighestPeak = -1.5;
 
 bool WriteWav(const std::string& path, const std::vector<double>& samples) {
-  std::vector<uint8_t> bytes;
-  auto put = [&bytes](uint32_t v, int count) {
-    for (int i = 0; i < count; ++i) bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
-  };
-  const uint32_t size = static_cast<uint32_t>(samples.size() * 2);
-  for (char c : std::string("RIFF")) bytes.push_back(static_cast<uint8_t>(c));
-  put(36 + size, 4);
-  for (char c : std::string("WAVEfmt ")) bytes.push_back(static_cast<uint8_t>(c));
-  put(16, 4);
-  put(1, 2);  // PCM
-  put(2, 2);  // stereo
-  put(kRate, 4);
-  put(kRate * 4, 4);
-  put(4, 2);
-  put(16, 2);
-  for (char c : std::string("data")) bytes.push_back(static_cast<uint8_t>(c));
-  put(size, 4);
-  for (double v : samples) {
-    const double clamped = v < -1.0 ? -1.0 : v > 1.0 ? 1.0 : v;
-    put(static_cast<uint32_t>(static_cast<int32_t>(std::lround(clamped * 32767.0))), 2);
-  }
+  const std::vector<uint8_t> bytes = Pcm16Wav(2, kRate, samples);
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
