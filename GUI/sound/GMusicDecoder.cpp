@@ -1,3 +1,8 @@
+// Index of this file:
+//   The page check   checksums, the comment packet, CheckPages: the whole file before it plays
+//   Opening          Open, Close and the loop named in the comments
+//   Reading          frames out of the decoder, round the loop
+
 #include "GUI/sound/GMusicDecoder.h"
 
 #include <strings.h>
@@ -16,6 +21,10 @@
 #define STB_VORBIS_NO_PUSHDATA_API
 #define STB_VORBIS_NO_INTEGER_CONVERSION
 #include <stb/stb_vorbis.h>
+
+// ---------------------------------------------------------------------------------------------
+// The page check
+// ---------------------------------------------------------------------------------------------
 
 namespace {
 
@@ -180,6 +189,10 @@ uint32_t GMusicDecoder::PageChecksum(const unsigned char* page, size_t bytes) {
   return crc;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Opening
+// ---------------------------------------------------------------------------------------------
+
 GMusicDecoder::GMusicDecoder() : memory_(kDecoderMemory) {}
 
 GMusicDecoder::~GMusicDecoder() {
@@ -267,6 +280,10 @@ bool GMusicDecoder::FindLoop(int64_t fileFrames) {
   loopEnd_ = start + length;
   return true;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+// ---------------------------------------------------------------------------------------------
 
 bool GMusicDecoder::NextFrame() {
   int channels = 0;

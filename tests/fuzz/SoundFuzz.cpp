@@ -63,7 +63,7 @@ int FuzzMusic(const uint8_t* data, size_t size) {
   const std::string path = FuzzScratchFolder() + "music.ogg";
   FILE* file = std::fopen(path.c_str(), "wb");
   FuzzCheck(file != nullptr, "the scratch file opens");
-  std::fwrite(ogg.data(), 1, ogg.size(), file);
+  if (!ogg.empty()) std::fwrite(ogg.data(), 1, ogg.size(), file);
   std::fclose(file);
 
   // The decoder round its loop: three passes, or as far as 100000 frames go.
