@@ -15,6 +15,7 @@ PACKAGES=(
   xvfb xdotool imagemagick xdg-utils
   dpkg-dev desktop-file-utils appstream lintian man-db
   clang libclang-rt-14-dev clang-format-14
+  vorbis-tools
 )
 
 missing=()

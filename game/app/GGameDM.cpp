@@ -223,12 +223,28 @@ GPlatform* GGameDM::NewPlatform(GGame* owner, const char* appName) {
 GSound* GGameDM::NewSound() {
   // The device, made before, has read the settings.
   auto* made = new GSoundBass;
-  made->SetMasterVolume(settings.muted ? 0 : settings.volume);
+  made->SetMasterVolume(settings.volume);
+  made->SetMuted(settings.muted);
   return made;
 }
 
 void GGameDM::ApplySoundSettings() {
-  if (sound) sound->SetMasterVolume(settings.muted ? 0 : settings.volume);
+  if (!sound) return;
+  sound->SetMasterVolume(settings.volume);
+  sound->SetMuted(settings.muted);
+}
+
+void GGameDM::PlayMusic(MUSIC_PIECE piece) {
+  static constexpr struct {
+    const char* file;
+    MusicMode mode;
+  } kPieces[] = {{"menu.ogg", MusicMode::Loop},
+                 {"play.ogg", MusicMode::Loop},
+                 {"won.ogg", MusicMode::Once},
+                 {"end.ogg", MusicMode::Once}};
+  if (!sound || !platform) return;
+  sound->PlayMusic((platform->GetPathToGame() + "music/" + kPieces[piece].file).c_str(),
+                   kPieces[piece].mode);
 }
 
 void GGameDM::ToggleSound() {

@@ -22,6 +22,15 @@ enum SCENE_INDEX : int {
   SCENE_LEVELS = 4,
 };
 
+// The music the scenes play, from the game folder's "music" folder: the two
+// themes loop, the jingles play once.
+enum MUSIC_PIECE : int {
+  MUSIC_MENU,       // the main menu, the maps manager and the editor
+  MUSIC_PLAY,       // a level
+  MUSIC_LEVEL_WON,  // a level won
+  MUSIC_GAME_END,   // the game over, won or lost
+};
+
 // The game's application: the SDL platform and 16-bit SDL device, the 50 ms
 // main timer, the 1024 x 768 scene size scaled into the window, the game's
 // scenes, the resource drives its pictures and sounds are read from, where
@@ -88,6 +97,9 @@ class GGameDM : public GGame {
   // settings file when the game ends.
   void ToggleSound();
   bool IsSoundOn() const { return !settings.muted; }
+  // Plays the piece (see GSound::PlayMusic: asking for the piece asked for
+  // last does nothing, and a jingle is never cut short).
+  void PlayMusic(MUSIC_PIECE piece);
 
   // The player's records, read on first use from progress.cfg beside the
   // player's maps folder. A file that cannot be read is reported once and is
@@ -130,7 +142,7 @@ class GGameDM : public GGame {
 
   // Lets the map record the editor's strokes for undo and redo.
   void InstallEditorHooks();
-  // Hands the settings' volume, or silence, to the sound object.
+  // Hands the settings' volume and whether the sound is off to the sound object.
   void ApplySoundSettings();
   // The cached prefix of the named drive, connecting it on the first call
   // made with a platform.

@@ -227,12 +227,22 @@ bool GSceneGame::HasSolution() const {
              GModelMedia::GetPathToMaps() + GMapList::GetInstance()->currentName, nullptr);
 }
 
+void GSceneGame::PlayMusic(MUSIC_PIECE piece) {
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(piece);
+}
+
 bool GSceneGame::StartNextLevel() {
-  if (demo.IsOn()) return demo.StartNext();
-  // A level whose file cannot be read is passed over rather than ending the game.
-  while (GMapList::GetInstance()->SelectNextMapForGame())
-    if (GMap::GetInstance()->Start()) return true;
-  return false;
+  bool started = false;
+  if (demo.IsOn()) {
+    started = demo.StartNext();
+  } else {
+    // A level whose file cannot be read is passed over rather than ending the game.
+    while (!started && GMapList::GetInstance()->SelectNextMapForGame())
+      started = GMap::GetInstance()->Start();
+  }
+  // The play theme comes back once the jingle of the level won has ended.
+  if (started) PlayMusic(MUSIC_PLAY);
+  return started;
 }
 
 void GSceneGame::PauseLevel() {
@@ -270,6 +280,7 @@ void GSceneGame::GoOnAfterTally() {
           (gameTally.level == 1 ? " level" : " levels") + " won";
   for (const GDialogTally::LINE& line : GDialogTally::Lines(gameTally))
     text += "\n" + line.label + ": " + line.value;
+  PlayMusic(MUSIC_GAME_END);
   victoryBox.Alert(GGameDM::kName, text.c_str(), MB_OK);
 }
 
@@ -578,6 +589,7 @@ void GSceneGame::OnKeyUp(unsigned key, unsigned, unsigned) {
 
 void GSceneGame::OnStart() {
   if (game) game->ShowCursor(false);
+  PlayMusic(MUSIC_PLAY);
 }
 
 void GSceneGame::OnFinish(int) {
@@ -635,6 +647,7 @@ void GSceneGame::OnUpdate() {
       if (counter == 0) {
         if (!demo.IsOn()) NoteWin();
         GModelMedia::PlaySound(counters->soundVictory);
+        PlayMusic(MUSIC_LEVEL_WON);
       }
       ++map->stateCounter;
       if (counter < kEndPause) return;
@@ -655,6 +668,7 @@ void GSceneGame::OnUpdate() {
           return;
         } else {
           map->SetState(GMap::STATE_WAITING);
+          PlayMusic(MUSIC_GAME_END);
           victoryBox.Alert(GGameDM::kName, "You have lost ...", MB_OK);
         }
       }

@@ -7,6 +7,7 @@
 #include "game/app/GDialogTally.h"
 
 class GReplayRecorder;
+enum MUSIC_PIECE : int;
 
 // The ways into a level. Each one shows the game scene, leaves no stroke of
 // the editor open, gives the scene its menu button and opens the level's
@@ -157,6 +158,8 @@ class GSceneGame : public GScene {
   bool StartNextLevel();
   // Opens the recording of the level just entered when the application records.
   void BeginRecording(PlayEntry how);
+  // Asks the application for the piece of music, when it is the game's.
+  void PlayMusic(MUSIC_PIECE piece);
   // The application's recorder, or null when it does not record or the
   // demonstration plays.
   GReplayRecorder* Recorder() const;

@@ -63,6 +63,7 @@ void GSceneMenu::NoteInput() {
 
 void GSceneMenu::OnStart() {
   idleTicks = 0;
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(MUSIC_MENU);
   if (game) {
     idleCursorX = game->cursorX;
     idleCursorY = game->cursorY;

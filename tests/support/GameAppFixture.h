@@ -143,8 +143,9 @@ inline ::testing::AssertionResult ShowsAWholeRedraw(GGame& game) {
 }
 
 // A game folder in a temporary folder holding copies of the shipped data
-// the scenes need: the maps, the demonstration's replays, the solutions and
-// the theme folder (fonts, cursors), and with media the resource-drive sources.
+// the scenes need: the maps, the demonstration's replays, the solutions, the
+// theme folder (fonts, cursors), the music (a link to the shipped folder,
+// which is only read), and with media the resource-drive sources.
 class GameFolder {
  public:
   explicit GameFolder(bool media = false) {
@@ -154,6 +155,7 @@ class GameFolder {
     fs::copy(data / "demo", dir / "demo", fs::copy_options::recursive);
     fs::copy(data / "solutions", dir / "solutions", fs::copy_options::recursive);
     fs::copy(data / "windows", dir / "windows", fs::copy_options::recursive);
+    fs::create_directory_symlink(data / "music", dir / "music");
     if (media) fs::copy(data / "vdd", dir / "vdd", fs::copy_options::recursive);
   }
   const std::string& Path() const { return dir.Path(); }

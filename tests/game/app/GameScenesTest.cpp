@@ -4,6 +4,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "GUI/sound/GSound.h"
 #include "GUI/themes/GThemeComponent.h"
 #include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GStatic.h"
@@ -55,6 +56,9 @@ class ScenesTest : public GameTest {
     Updates(GSceneGame::kEndPause + 1);
     Key(KEY_RETURN);  // the tally's OK
   }
+
+  // The file name of the piece of music asked for last.
+  std::string Music() const { return fs::path(game.GetSound()->GetMusic()).filename().string(); }
 };
 
 }  // namespace
@@ -123,11 +127,34 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
       continue;
     }
     EXPECT_EQ(TestGameDM::BoxText(Play()->victoryBox), c.box);
+    EXPECT_EQ(Music(), "end.ogg");
     Key(KEY_ESCAPE);
     ASSERT_EQ(game.modal, &Play()->victoryBox);
     Key(KEY_SPACE);
     EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+    EXPECT_EQ(Music(), "menu.ogg");
   }
+}
+
+// The menus and the editor share a theme, a level has its own, and a won
+// level its jingle until the next level starts (the end of the game: above).
+TEST_F(ScenesTest, EverySceneAsksForItsMusic) {
+  EXPECT_EQ(Music(), "menu.ogg");
+  for (int scene : {SCENE_MAPS, SCENE_EDITOR}) {
+    game.SetScene(scene);
+    EXPECT_EQ(Music(), "menu.ogg") << scene;
+  }
+  game.SetScene(SCENE_MENU);
+  StartGame();
+  EXPECT_EQ(Music(), "play.ogg");
+  map->SetState(GMap::STATE_WON);
+  Play()->OnUpdate();
+  EXPECT_EQ(Music(), "won.ogg");
+  Updates(GSceneGame::kEndPause);
+  EXPECT_EQ(Music(), "won.ogg") << "under the tally";
+  Key(KEY_RETURN);  // the tally's OK
+  EXPECT_EQ(map->state, GMap::STATE_WAITING) << "the next level";
+  EXPECT_EQ(Music(), "play.ogg");
 }
 
 // The in-game menu, opened by a click (which gives its button the keyboard),
