@@ -2,8 +2,10 @@
 // bars.
 #include "GUI/graphics/GDevice.h"
 #include "GUI/themes/GThemeWindows.h"
+#include "GUI/themes/GThemeWindowsComponents.h"
 #include "GUI/toolkit/GDialog.h"
 #include "GUI/toolkit/GScroller.h"
+#include "GUI/toolkit/GValueRow.h"
 #include "tests/support/ThemeFixture.h"
 
 namespace {
@@ -77,4 +79,42 @@ TEST_F(WindowsTest, ScrollBarsDrawTheTrackUnderTheSlider) {
   content->Enable(false);
   Render();
   EXPECT_EQ(Pixel(slider.left + 2, slider.top + 2), Stored(0xF0F0F0));
+}
+
+// A value row draws on its dialog's background the theme's scroll arrows in
+// their states (the right one disabled at the last choice), and its focus
+// outline only once a key was used.
+TEST_F(WindowsTest, AValueRowDrawsTheArrowsInTheirStatesAndTheFocusAfterAKey) {
+  auto* dialog = new GDialog;
+  ASSERT_TRUE(dialog->Create(scene, STYLE_VISIBLE, 0, 0, 200, 150, 1));
+  auto* row = new GValueRow;
+  ASSERT_TRUE(row->Create(dialog, STYLE_VISIBLE, 10, 10, 180, 24, 1, "Sound"));
+  row->SetChoices({"Off", "On"}, 1);
+  game.focused = dialog;
+  dialog->SetFocusItem(row);
+  Render();
+  const struct {
+    int arrow;
+    SCROLLER_ARROW_DIRECTION direction;
+    SCROLLER_BUTTON_STATE state;
+  } arrows[] = {{ARROW_LESS, ARROW_LEFT, SB_NORMAL}, {ARROW_MORE, ARROW_RIGHT, SB_DISABLED}};
+  for (const auto& a : arrows) {
+    GSurface* picture = theme->GetScrollerArrow(a.direction, a.state);
+    ASSERT_NE(picture, nullptr);
+    const int w = picture->GetWidth(), h = picture->GetHeight();
+    const CFerroRect square = row->GetArrowRect(a.arrow);
+    const int x0 = 10 + square.left + (square.Width() - w) / 2;
+    const int y0 = 10 + square.top + (square.Height() - h) / 2;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        SURFACE_RGB rgb;
+        picture->GetPixelRGB(x, y, &rgb);
+        ASSERT_EQ(Pixel(x0 + x, y0 + y), rgb.RgbToColor32()) << a.arrow << " at " << x << "," << y;
+      }
+  }
+  EXPECT_EQ(Pixel(10, 10), Stored(0xF0F0F0));
+  game.PlatformKeyDown(KEY_A, 0);
+  game.PlatformKeyUp(KEY_A);
+  Render();
+  EXPECT_EQ(Pixel(10, 10), Stored(GThemeValueRowWindows::kFocusColor));
 }
