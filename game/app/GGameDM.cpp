@@ -148,9 +148,14 @@ CGameSettings GGameDM::CurrentSettings() const {
 
 int GGameDM::Play() {
   const int code = GGame::Play();
+  SaveSettings();
+  return code;
+}
+
+void GGameDM::SaveSettings() {
   const CGameSettings now = CurrentSettings();
   const CFerroString path = GetPathToSettings();
-  if (!device || path.IsEmpty() || (storedSettings && *storedSettings == now)) return code;
+  if (!device || path.IsEmpty() || (storedSettings && *storedSettings == now)) return;
   if (now.Save(path.c_str())) {
     storedSettings = now;
   } else {
@@ -158,7 +163,6 @@ int GGameDM::Play() {
                  "; the previous settings are kept")
                     .c_str());
   }
-  return code;
 }
 
 GPlatform* GGameDM::NewPlatform(GGame* owner, const char* appName) {
@@ -178,6 +182,16 @@ void GGameDM::ApplySoundSettings() {
 
 void GGameDM::ToggleSound() {
   settings.muted = !settings.muted;
+  ApplySoundSettings();
+}
+
+void GGameDM::SetVolume(int volume) {
+  settings.volume = std::clamp(volume, 0, 100);
+  ApplySoundSettings();
+}
+
+void GGameDM::SetMusicVolume(int volume) {
+  settings.musicVolume = std::clamp(volume, 0, 100);
   ApplySoundSettings();
 }
 

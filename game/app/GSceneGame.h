@@ -4,6 +4,7 @@
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GDemonstration.h"
 #include "game/app/GDialogMenu.h"
+#include "game/model/GPlayerKeys.h"
 
 class GReplayRecorder;
 
@@ -73,7 +74,8 @@ class GSceneGame : public GScene {
   // The keys steer the runner: they never move a keyboard focus here, and
   // Enter and Escape only press the menu button.
   bool MovesFocusByKeys() const override { return false; }
-  // Any key starts a waiting level; arrows steer, Space digs.
+  // Any key starts a waiting level; the keys of play (the player's choice,
+  // the arrows and Space at first) steer and dig.
   void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
   void OnKeyUp(unsigned key, unsigned count, unsigned flags) override;
   // Hides the mouse cursor during play; OnFinish shows it again, and ends a
@@ -103,6 +105,9 @@ class GSceneGame : public GScene {
   CFerroRect GetStatusRect(int i, const CFerroString& text);
   // The part of the back buffer the status texts cover.
   CFerroRect GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]);
+  // What a key does in play: the keyboard's keys as the player chose them,
+  // a gamepad's as always.
+  PLAYER_KEY GetAction(unsigned key) const;
   // Shows or hides the "Menu (Esc)" button, which the demonstration has no use for.
   void ShowMenuButton(bool show);
 

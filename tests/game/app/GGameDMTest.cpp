@@ -298,7 +298,9 @@ TEST(GameDMSettings, ABadValueIsSaidOnceAndCostsOnlyItsKey) {
   EXPECT_EQ(
       ReadText(file),
       "[display]\r\nscale = sharp\r\nfullscreen = no\r\nwindow-width = 1024\r\n"
-      "window-height = 768\r\n[mods]\r\nspeed = 3\r\n[sound]\r\nvolume = 100\r\nmute = yes\r\n");
+      "window-height = 768\r\n[mods]\r\nspeed = 3\r\n[sound]\r\nvolume = 100\r\nmute = yes\r\n"
+      "music-volume = 70\r\n[keys]\r\nleft = Left\r\nright = Right\r\nup = Up\r\n"
+      "down = Down\r\ndig = Space\r\n");
 
   ASSERT_TRUE(WriteText(file, std::string("[display]\r\n\0", 12)));
   said = play(false, false);
