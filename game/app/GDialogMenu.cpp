@@ -1,5 +1,7 @@
 #include "game/app/GDialogMenu.h"
 
+#include <iterator>
+
 #include "GUI/platform/GGame.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GButtonDM.h"
@@ -11,6 +13,30 @@ namespace {
 
 constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER;
 
+// The menu's buttons from the top; the menu grows with the table.
+constexpr struct {
+  unsigned id;
+  const char* label;
+  unsigned style;
+} kButtons[] = {
+    {CMD_CONTINUE, "Continue Game", kButtonStyle | kClosingButtonStyle},
+    {CMD_RESTART_LEVEL, "Restart Level", kButtonStyle},
+    {CMD_SAVE_GAME, "Save Game", kButtonStyle},
+    {CMD_LOAD_GAME_IN_GAME, "Load Game", kButtonStyle},
+    {CMD_OPTIONS, "Options", kButtonStyle},
+    {CMD_QUIT_TO_MENU, "Quit to Menu", kButtonStyle},
+};
+constexpr int kButtonCount = static_cast<int>(std::size(kButtons));
+
+constexpr int kMargin = 30;
+constexpr int kButtonWidth = 340;
+constexpr int kButtonHeight = 40;
+constexpr int kButtonStep = 62;
+// The game's look frames the menu in 6 pixels on every side.
+constexpr int kFrame = 6;
+constexpr int kWidth = 2 * (kFrame + kMargin) + kButtonWidth;
+constexpr int kHeight = 2 * (kFrame + kMargin) + (kButtonCount - 1) * kButtonStep + kButtonHeight;
+
 }  // namespace
 
 void GDialogMenu::OnInitDlg() {
@@ -20,24 +46,12 @@ void GDialogMenu::OnInitDlg() {
   GDialog::OnInitDlg();
   style &= ~STYLE_CAPTION;
   SetSize(kWidth, kHeight);
-  struct Entry {
-    unsigned id;
-    const char* label;
-    unsigned style;
-  };
-  static const Entry kButtons[] = {
-      {CMD_CONTINUE, "Continue Game", kButtonStyle | kClosingButtonStyle},
-      {CMD_RESTART_LEVEL, "Restart Level", kButtonStyle},
-      {CMD_SAVE_GAME, "Save Game", kButtonStyle},
-      {CMD_LOAD_GAME_IN_GAME, "Load Game", kButtonStyle},
-      {CMD_QUIT_TO_MENU, "Quit to Menu", kButtonStyle},
-  };
   const bool testing = GMap::GetInstance()->testMode;
-  int y = 30;
-  for (const Entry& e : kButtons) {
+  for (int i = 0; i < kButtonCount; ++i) {
+    const auto& e = kButtons[i];
     auto* button = new GButtonDM;
-    button->Create(this, e.style, 30, y, 340, 40, e.id, e.label);
-    y += 87;
+    button->Create(this, e.style, kMargin, kMargin + kButtonStep * i, kButtonWidth, kButtonHeight,
+                   e.id, e.label);
     if (testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) button->Enable(false);
   }
 }

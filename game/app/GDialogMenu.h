@@ -2,22 +2,18 @@
 
 #include "GUI/toolkit/GDialog.h"
 
-// The in-game menu: Continue Game, Restart Level, Save Game, Load Game and
-// Quit to Menu. Showing it pauses a level in play; closing it, however it
+// The in-game menu: Continue Game, Restart Level, Save Game, Load Game,
+// Options and Quit to Menu. Showing it pauses a level in play; closing it, however it
 // closes, resumes a level it paused. A level still waiting for its first key
 // goes on waiting.
 class GDialogMenu : public GDialog {
  public:
-  // Pauses the level and builds the five buttons (saving and loading are
+  // Pauses the level and builds the buttons (saving and loading are
   // disabled in a test run).
   void OnInitDlg() override;
   // Closes the menu, resumes a paused level and gives the keyboard back to
   // the game scene.
   void EndModal(int result) override;
-
-  // The menu's size in pixels.
-  static constexpr int kWidth = 412;
-  static constexpr int kHeight = 462;
 
  private:
   // The level was in play when the menu opened.

@@ -241,14 +241,23 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   };
   const auto ids = [](std::initializer_list<unsigned> list) { return std::vector<unsigned>(list); };
   game.SetScene(SCENE_MENU);
-  EXPECT_EQ(visit(menu, 6, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 1}));
+  EXPECT_EQ(visit(menu, 7, KEY_DOWN), ids({1, 2, 3, 4, 24, 5, 6, 1}));
+  // The options and their keys start on the first row; Done (and Defaults) follow the rows.
+  Run(CMD_OPTIONS, menu);
+  EXPECT_EQ(visit(&menu->optionsDialog, 7, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 100, 1}));
+  Key(KEY_UP);  // round to Done, then up to Keys, which Enter opens
+  Key(KEY_UP);
+  Key(KEY_RETURN);
+  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 7, KEY_TAB), ids({1, 2, 3, 4, 5, 25, 101, 1}));
+  menu->optionsDialog.keysDialog.EndModal(0);
+  menu->optionsDialog.EndModal(0);
   StartGame();
   Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 5, KEY_DOWN), ids({18, 19, 20, 21, 22, 18}));
+  EXPECT_EQ(visit(&Play()->menuDialog, 6, KEY_DOWN), ids({18, 19, 20, 21, 24, 22, 18}));
   Play()->menuDialog.EndModal(0);
   map->testMode = true;
   Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 3, KEY_DOWN), ids({18, 19, 22, 18}));
+  EXPECT_EQ(visit(&Play()->menuDialog, 4, KEY_DOWN), ids({18, 19, 24, 22, 18}));
   Play()->menuDialog.EndModal(0);
   map->testMode = false;
   Run(CMD_SAVE_GAME, Play());
