@@ -104,7 +104,7 @@ class GThemeValueRowWindows : public GThemeComponent {
   // The outline of the row that shows the keyboard focus.
   static constexpr unsigned kFocusColor = 0xFF9933;
   // Where the label starts, in client pixels.
-  static constexpr int kLabelLeft = 4;
+  static constexpr int kLabelLeft = 8;
 
   // The row's own background colour when set, else its parent's.
   unsigned GetBgColor(GComponent* row) override;

@@ -9,13 +9,15 @@
 #   start_game [ARGS...]      the copy started, its process id in $pid
 # The name does not end in .sh, so scripts/test.sh does not run it as a check.
 # ---- Where the scripts point, in picture pixels of the 1024 x 768 picture ----
-# The main menu (GSceneMenu): six 300 x 54 buttons centred on the picture,
-# 65 apart from (362, 154): Start Game, Load Game, Demonstration Game, Map
-# Editor, Credits, Exit.
-MENU_START=512,181 MENU_LOAD=512,246 MENU_DEMO=512,311 MENU_EDITOR=512,376 MENU_EXIT=512,506
-# The in-game menu (GDialogMenu, 412 x 462 centred): 340 x 40 buttons 87
-# apart from (342, 189): Continue, Restart Level, Save Game, Load Game, Quit.
-GAME_SAVE=512,383 GAME_QUIT=512,557
+# The main menu (GSceneMenu): seven 300 x 54 buttons centred on the picture,
+# 62 apart from (362, 170): Start Game, Load Game, Demonstration Game, Map
+# Editor, Options, Credits, Exit.
+MENU_START=512,197 MENU_LOAD=512,259 MENU_DEMO=512,321 MENU_EDITOR=512,383 MENU_OPTIONS=512,445
+MENU_EXIT=512,569
+# The in-game menu (GDialogMenu, 412 x 422 centred): 340 x 40 buttons 62
+# apart from (342, 209): Continue, Restart Level, Save Game, Load Game,
+# Options, Quit.
+GAME_SAVE=512,353 GAME_OPTIONS=512,477 GAME_QUIT=512,539
 # The saved-game dialog (GDialogSaveLoad): 200 x 44 slots 60 apart from (412, 129).
 SLOT1=512,151
 # The maps manager (GSceneMapsManager): a row of buttons 34 high at y 714
@@ -36,7 +38,7 @@ square() { echo $((48 + 32 * $1)),$((26 + 32 * $2)); }
 OUTLINE=(31,9 500,9 992,9 31,330 992,330 31,650 500,650 992,650)
 # The grid lines of the in-game menu and the caption band of the saved-game
 # dialog (0x08294B and 0x144166).
-MENU_GRID=(321,180 321,400 321,600 696,180 696,600)
+MENU_GRID=(321,190 321,400 321,580 696,190 696,580)
 CAPTION=(395,87 628,87 395,104 628,104)
 # ---- The scratch copy and the virtual screen ---------------------------------
 me=${me:-$(basename "$0")}; step=0; name="starting"; why=""; pid=""; xpid=""
