@@ -6,7 +6,6 @@
 #include "GUI/platform/GGame.h"
 #include "GUI/themes/GTheme.h"
 #include "GUI/themes/GThemeComponent.h"
-#include "GUI/toolkit/GDialog.h"
 
 GValueRow::GValueRow() {
   if (game && game->GetTheme()) theme = game->GetTheme()->GetComponentTheme(THEME_VALUE_ROW);
@@ -91,10 +90,6 @@ int GValueRow::ArrowAt(int px, int py) {
     if (px >= r.left && px < r.right && py >= r.top && py < r.bottom) return arrow;
   }
   return ARROW_NONE;
-}
-
-void GValueRow::TakeDialogFocus() {
-  if (parent && parent->IsDialog()) static_cast<GDialog*>(parent)->SetFocusItem(this);
 }
 
 bool GValueRow::OnFocusKeyDown(unsigned key, unsigned, unsigned) {

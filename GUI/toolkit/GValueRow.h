@@ -93,8 +93,6 @@ class GValueRow : public GComponent {
  private:
   // The arrow at a client point, or ARROW_NONE.
   int ArrowAt(int x, int y);
-  // Makes this row its dialog's keyboard focus.
-  void TakeDialogFocus();
 
   std::vector<CFerroString> choices;
   int index = 0;

@@ -27,10 +27,6 @@ constexpr unsigned kDoneId = 101;
 // Windows-1251, the fonts' code page, has the dash at 0x97.
 constexpr const char* kDash = "\x97";
 
-GGameDM* App(GGame* game) {
-  return dynamic_cast<GGameDM*>(game);
-}
-
 }  // namespace
 
 const char* const GDialogKeys::kLabels[PLAYER_ACTIONS] = {"Left", "Right", "Up", "Down", "Dig"};
@@ -70,7 +66,7 @@ GComponent* GDialogKeys::GetDefaultFocus() {
 }
 
 void GDialogKeys::ShowKeys(const char* text) {
-  GGameDM* app = App(game);
+  GGameDM* app = GGameDM::Of(game);
   const CPlayerKeys keys = app ? app->GetPlayerKeys() : CPlayerKeys();
   for (int action = 0; action < PLAYER_ACTIONS; ++action) {
     auto* row = static_cast<GKeyRow*>(Find(static_cast<unsigned>(action + 1)));
@@ -107,7 +103,7 @@ bool GDialogKeys::TakeKey(GKeyRow* row, unsigned key, unsigned count) {
     StopWaiting();
     return false;
   }
-  GGameDM* app = App(game);
+  GGameDM* app = GGameDM::Of(game);
   if (!app || (game && game->IsPadKey(key))) return false;
   CPlayerKeys keys = app->GetPlayerKeys();
   PLAYER_KEY holder = PLAYER_OTHER;
@@ -134,7 +130,7 @@ bool GDialogKeys::TakeKey(GKeyRow* row, unsigned key, unsigned count) {
 }
 
 void GDialogKeys::RestoreDefaults() {
-  if (GGameDM* app = App(game)) app->SetPlayerKeys(CPlayerKeys());
+  if (GGameDM* app = GGameDM::Of(game)) app->SetPlayerKeys(CPlayerKeys());
   waiting = nullptr;
   ShowKeys("");
 }

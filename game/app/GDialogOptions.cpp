@@ -33,10 +33,6 @@ constexpr unsigned kRowStyle = STYLE_VISIBLE;
 constexpr unsigned kDoneStyle = kFramedStyle | kClosingButtonStyle;
 constexpr unsigned kDoneId = 100;
 
-GGameDM* App(GGame* game) {
-  return dynamic_cast<GGameDM*>(game);
-}
-
 // The volume's choices: every tenth from 0 to 100 per cent, and the volume
 // itself when it is none of them (a settings file may hold any).
 void VolumeChoices(int volume, std::vector<CFerroString>& texts, std::vector<int>& values) {
@@ -73,7 +69,7 @@ GComponent* GDialogOptions::GetDefaultFocus() {
 }
 
 void GDialogOptions::ShowSettings() {
-  GGameDM* app = App(game);
+  GGameDM* app = GGameDM::Of(game);
   if (!app) return;
   const CGameSettings now = app->CurrentSettings();
   const auto row = [this](OPTION_ID id) {
@@ -109,11 +105,11 @@ void GDialogOptions::EndModal(int result) {
   const bool wasModal = IsModal();
   GDialog::EndModal(result);
   if (!wasModal) return;
-  if (GGameDM* app = App(game)) app->SaveSettings();
+  if (GGameDM* app = GGameDM::Of(game)) app->SaveSettings();
 }
 
 void GDialogOptions::Apply(unsigned option, int value) {
-  GGameDM* app = App(game);
+  GGameDM* app = GGameDM::Of(game);
   GDevice* device = game ? game->GetDevice() : nullptr;
   if (!app || !device) return;
   switch (option) {

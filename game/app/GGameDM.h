@@ -104,6 +104,9 @@ class GGameDM : public GGame {
   void SetRecordFolder(const CFerroString& folder);
   GReplayRecorder& GetRecorder() { return *recorder; }
 
+  // The application as the game's, or null for another (a test's).
+  static GGameDM* Of(GGame* game) { return dynamic_cast<GGameDM*>(game); }
+
   // The game's identity for the framework, and the name and version it is
   // created with.
   static constexpr GUID_GAME kId{0x4469676D617A6531ull, 0x9E3779B97F4A7C15ull};

@@ -151,7 +151,7 @@ bool GSceneGame::StartNextLevel() {
 GReplayRecorder* GSceneGame::Recorder() const {
   // A demonstration is not the player's game: it is never recorded.
   if (demo.IsOn()) return nullptr;
-  auto* app = dynamic_cast<GGameDM*>(game);
+  GGameDM* app = GGameDM::Of(game);
   return app && app->GetRecorder().IsOn() ? &app->GetRecorder() : nullptr;
 }
 
@@ -298,7 +298,7 @@ PLAYER_KEY GSceneGame::GetAction(unsigned key) const {
   // A gamepad plays with its d-pad and south button whatever keys the
   // keyboard was given.
   if (game && game->IsPadKey(key)) return GetPlayerKey(key);
-  const auto* app = dynamic_cast<const GGameDM*>(game);
+  const GGameDM* app = GGameDM::Of(game);
   return app ? app->GetPlayerKeys().Find(key) : GetPlayerKey(key);
 }
 
