@@ -398,6 +398,22 @@ int GDialog::DetectDialogElement(int px, int py) {
   return DIALOG_BORDER;
 }
 
+void GDialog::ScrollIntoView(GComponent* child, int margin) {
+  if (!child) return;
+  RecalcLayout();
+  int cx = 0, cy = 0, cw = 0, ch = 0;
+  child->GetPosition(cx, cy);
+  child->GetSize(cw, ch);
+  CFerroRect client;
+  GetClientRect(&client);
+  const int old = vScroll;
+  if (cy - margin < vScroll)
+    SetVScroll(cy - margin);
+  else if (cy + ch + margin > vScroll + client.Height())
+    SetVScroll(cy + ch + margin - client.Height());
+  if (vScroll != old) ScrollChanged();
+}
+
 void GDialog::InvalidateBeneath() {
   GComponent* beneath = parent;
   if (!beneath && game) beneath = game->GetScene();

@@ -2,9 +2,9 @@
 
 #include <cstring>
 #include <iterator>
-#include <vector>
 
 #include "GUI/foundation/CFerroStreamFile.h"
+#include "GUI/resources/CConfigText.h"
 
 namespace {
 
@@ -108,85 +108,6 @@ constexpr size_t kFirstKeyField = kFieldCount - PLAYER_ACTIONS;
 
 constexpr const char* kHeader = "; The settings of Digmaze, written by the game.";
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-// Where the known keys and sections stand in a text: for each field the
-// byte range of its value (the first time its key stands in its section),
-// and for each section the end of its last line that is not blank.
-struct Layout {
-  struct Span {
-    size_t begin = std::string::npos;
-    size_t end = std::string::npos;
-    bool Found() const { return begin != std::string::npos; }
-  };
-  Span values[kFieldCount];
-  std::vector<std::pair<std::string, size_t>> sectionEnds;
-  // The line end the text uses ("\r\n" unless its first line ends in a bare "\n").
-  std::string newline = "\r\n";
-
-  size_t* SectionEnd(const std::string& name) {
-    for (auto& [section, end] : sectionEnds)
-      if (section == name) return &end;
-    return nullptr;
-  }
-};
-
-// Reads the lines of a text: "[label]" opens a section, "key value" or
-// "key = value" is a setting; ';' starts a comment, blanks around a line and
-// a value do not count.
-Layout Scan(const std::string& text) {
-  Layout layout;
-  std::string section;
-  bool firstBreak = true;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = at;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-    size_t next = end;
-    if (next < text.size() && text[next] == '\r') ++next;
-    if (next < text.size() && text[next] == '\n') ++next;
-    if (firstBreak && next > end) {
-      firstBreak = false;
-      if (text.compare(end, next - end, "\n") == 0) layout.newline = "\n";
-    }
-    size_t content = end;
-    for (size_t i = at; i < end; ++i)
-      if (text[i] == ';') {
-        content = i;
-        break;
-      }
-    size_t p = at;
-    while (p < content && IsBlank(text[p])) ++p;
-    size_t last = content;
-    while (last > p && IsBlank(text[last - 1])) --last;
-    if (p < last && text[p] == '[') {
-      const size_t close = text.find(']', p);
-      if (close < last) {
-        section = text.substr(p + 1, close - p - 1);
-        if (!layout.SectionEnd(section)) layout.sectionEnds.emplace_back(section, next);
-      }
-    } else if (p < last) {
-      size_t keyEnd = p;
-      while (keyEnd < last && !IsBlank(text[keyEnd]) && text[keyEnd] != '=') ++keyEnd;
-      const std::string key = text.substr(p, keyEnd - p);
-      size_t value = keyEnd;
-      while (value < last && IsBlank(text[value])) ++value;
-      if (value < last && text[value] == '=') ++value;
-      while (value < last && IsBlank(text[value])) ++value;
-      for (size_t f = 0; f < kFieldCount; ++f)
-        if (!layout.values[f].Found() && section == kFields[f].section && key == kFields[f].key)
-          layout.values[f] = {value, last};
-    }
-    // A section's new keys go after its last line that holds anything.
-    if (p < last || (p < end && text[p] == ';'))
-      if (size_t* sectionEnd = layout.SectionEnd(section)) *sectionEnd = next;
-    at = next;
-  }
-  return layout;
-}
-
 }  // namespace
 
 bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
@@ -201,7 +122,7 @@ bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
   }
   CGameSettings read;
   read.text.assign(bytes, static_cast<size_t>(size));
-  const Layout layout = Scan(read.text);
+  const CConfigText scanned(read.text);
   std::string problems;
   const auto refuse = [&problems](const std::string& why) {
     if (!problems.empty()) problems += "; ";
@@ -209,15 +130,15 @@ bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
   };
   bool keyRead[PLAYER_ACTIONS] = {};
   for (size_t f = 0; f < kFieldCount; ++f) {
-    const Layout::Span& span = layout.values[f];
-    if (!span.Found()) continue;
-    const std::string value = read.text.substr(span.begin, span.end - span.begin);
-    if (kFields[f].read(value, read)) {
+    const Field& field = kFields[f];
+    std::string value;
+    if (!scanned.Find(field.section, field.key, value)) continue;
+    if (field.read(value, read)) {
       if (f >= kFirstKeyField) keyRead[f - kFirstKeyField] = true;
       continue;
     }
-    refuse(std::string("the value \"") + value + "\" of " + kFields[f].key + " is not " +
-           kFields[f].expected);
+    refuse(std::string("the value \"") + value + "\" of " + field.key + " is not " +
+           field.expected);
   }
   // A key two actions were given costs the later line of the two, or the
   // line whose other action has the key by default (the lines are walked
@@ -242,52 +163,26 @@ bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
 }
 
 CFerroString CGameSettings::Format() const {
-  std::string out = text.empty() ? std::string(kHeader) + "\r\n" : text;
-  // Each change moves what follows it, so the text is read again after each.
-  Layout layout = Scan(out);
-  const auto endsLine = [&out](size_t at) {
-    return at == 0 || out[at - 1] == '\n' || out[at - 1] == '\r';
-  };
-  for (size_t f = 0; f < kFieldCount; ++f) {
-    const Field& field = kFields[f];
-    const std::string value = field.write(*this);
-    const Layout::Span& span = layout.values[f];
-    if (span.Found()) {
-      // The old value makes way for the new one; "key =" gets a blank before it.
-      const bool spaced = span.begin == span.end && span.begin > 0 && out[span.begin - 1] == '=';
-      out.replace(span.begin, span.end - span.begin, (spaced ? " " : "") + value);
-      layout = Scan(out);
-      continue;
-    }
-    const std::string line = std::string(field.key) + " = " + value + layout.newline;
-    if (const size_t* end = layout.SectionEnd(field.section)) {
-      out.insert(*end, endsLine(*end) ? line : layout.newline + line);
-      layout = Scan(out);
-      continue;
-    }
-    // A section the text lacks is added at its end.
-    if (!endsLine(out.size())) out += layout.newline;
-    out += std::string("[") + field.section + "]" + layout.newline + line;
-    layout = Scan(out);
-  }
-  return CFerroString(out.c_str());
+  CConfigText out(text.empty() ? std::string(kHeader) + "\r\n" : text);
+  for (const Field& field : kFields) out.Set(field.section, field.key, field.write(*this));
+  return CFerroString(out.GetText().c_str());
 }
 
 CGameSettings::LoadResult CGameSettings::Load(const char* path, CFerroString& why) {
   *this = CGameSettings();
   why = "";
-  CFerroStreamFile file;
-  if (!path || !file.Open(path, CFerroStream::modeRead)) return LoadResult::Missing;
-  // One byte more than a settings file may hold tells a larger file apart.
-  std::vector<char> bytes(kMaxFileSize + 1);
-  unsigned int size = 0;
-  while (size < bytes.size()) {
-    const unsigned int got =
-        file.Read(bytes.data() + size, static_cast<unsigned int>(bytes.size()) - size);
-    if (got == 0) break;
-    size += got;
+  std::string bytes;
+  switch (ReadWholeFile(path, kMaxFileSize, bytes)) {
+    case WholeFile::read:
+      break;
+    case WholeFile::tooLarge:
+      why = "it is larger than 64 KiB";
+      return LoadResult::Damaged;
+    case WholeFile::missing:
+    case WholeFile::failed:
+      return LoadResult::Missing;
   }
-  if (!Parse(bytes.data(), static_cast<int>(size), why)) return LoadResult::Damaged;
+  if (!Parse(bytes.data(), static_cast<int>(bytes.size()), why)) return LoadResult::Damaged;
   return why.IsEmpty() ? LoadResult::Loaded : LoadResult::BadValues;
 }
 

@@ -24,8 +24,6 @@ constexpr unsigned kMessageColor = 0xE0E000;
 constexpr unsigned kDoneStyle = kFramedStyle | kClosingButtonStyle;
 constexpr unsigned kMessageId = 100;
 constexpr unsigned kDoneId = 101;
-// Windows-1251, the fonts' code page, has the dash at 0x97.
-constexpr const char* kDash = "\x97";
 
 }  // namespace
 
@@ -72,11 +70,11 @@ void GDialogKeys::ShowKeys(const char* text) {
     auto* row = static_cast<GKeyRow*>(Find(static_cast<unsigned>(action + 1)));
     if (!row) continue;
     const char* name = GetKeyShownName(keys.codes[action]);
-    row->SetValueText(row == waiting ? (CFerroString("Press a key for ") + kLabels[action] + " " +
-                                        kDash + " Escape keeps it")
-                                           .c_str()
-                      : name ? name
-                             : "");
+    row->SetValueText(
+        row == waiting
+            ? (CFerroString("Press a key for ") + kLabels[action] + " — Escape keeps it").c_str()
+        : name ? name
+               : "");
   }
   if (message && text) message->SetWindowText(text);
 }

@@ -28,19 +28,22 @@ constexpr struct {
 };
 constexpr int kButtonCount = static_cast<int>(std::size(kButtons));
 
-constexpr int kMargin = 30;
+// The buttons' column: its top-left corner, each button's size, and the step
+// from one button to the next.
+constexpr int kColumnX = 30;
+constexpr int kColumnY = 30;
 constexpr int kButtonWidth = 340;
 constexpr int kButtonHeight = 40;
 constexpr int kButtonStep = 62;
-// The game's look frames the menu in 6 pixels on every side.
+// The game's look frames the menu in 6 pixels on every side; the column
+// keeps the same margin below as above and beside it.
 constexpr int kFrame = 6;
-constexpr int kWidth = 2 * (kFrame + kMargin) + kButtonWidth;
-constexpr int kHeight = 2 * (kFrame + kMargin) + (kButtonCount - 1) * kButtonStep + kButtonHeight;
+constexpr int kWidth = 2 * (kFrame + kColumnX) + kButtonWidth;
+constexpr int kHeight = 2 * (kFrame + kColumnY) + (kButtonCount - 1) * kButtonStep + kButtonHeight;
 
 }  // namespace
 
 void GDialogMenu::OnInitDlg() {
-  pausedPlay = GMap::GetInstance()->state == GMap::STATE_PLAYING;
   GSceneGame::PauseLevel();
   if (game) game->ShowCursor(true);
   GDialog::OnInitDlg();
@@ -50,7 +53,7 @@ void GDialogMenu::OnInitDlg() {
   for (int i = 0; i < kButtonCount; ++i) {
     const auto& e = kButtons[i];
     auto* button = new GButtonDM;
-    button->Create(this, e.style, kMargin, kMargin + kButtonStep * i, kButtonWidth, kButtonHeight,
+    button->Create(this, e.style, kColumnX, kColumnY + kButtonStep * i, kButtonWidth, kButtonHeight,
                    e.id, e.label);
     if (testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) button->Enable(false);
   }
@@ -61,8 +64,10 @@ void GDialogMenu::EndModal(int result) {
   const bool wasModal = IsModal();
   GDialog::EndModal(0);
   if (!wasModal || !game) return;
+  // A level that waits, whether the menu paused it or it waited for its
+  // first key, plays from now on; a won or lost one goes on with its end.
   GMap* map = GMap::GetInstance();
-  if (pausedPlay && map->state == GMap::STATE_WAITING) {
+  if (map->state == GMap::STATE_WAITING) {
     map->state = GMap::STATE_PLAYING;
     map->stateCounter = 0;
   }

@@ -16,7 +16,17 @@ namespace {
 
 constexpr unsigned kSlotStyle = kFramedStyle;
 constexpr unsigned kCancelStyle = kFramedStyle | kClosingButtonStyle;
+// The slots from the top, kSlotStep apart, and Cancel below them; the dialog
+// fits them with kMargin all round.
 constexpr int kSlotStep = 60;
+constexpr int kSlotWidth = 200;
+constexpr int kSlotHeight = 44;
+constexpr int kCancelX = 25;
+constexpr int kCancelY = 490;
+constexpr int kCancelWidth = 150;
+constexpr int kCancelHeight = 44;
+constexpr unsigned kCancelId = 10;
+constexpr int kMargin = 20;
 
 }  // namespace
 
@@ -50,11 +60,12 @@ void GDialogSaveLoad::OnInitDlg() {
     const bool usable = filled || !loadMode;
     auto* slot = new GButtonSaveLoad;
     slot->Create(this, usable ? kSlotStyle : kSlotStyle | STYLE_DISABLED, 0, kSlotStep * (k - 1),
-                 200, 44, static_cast<unsigned>(k), label.c_str());
+                 kSlotWidth, kSlotHeight, static_cast<unsigned>(k), label.c_str());
   }
   auto* cancel = new GButton;
-  cancel->Create(this, kCancelStyle, 25, 490, 150, 44, 10, "Cancel");
-  CorrectSize(20);
+  cancel->Create(this, kCancelStyle, kCancelX, kCancelY, kCancelWidth, kCancelHeight, kCancelId,
+                 "Cancel");
+  CorrectSize(kMargin);
   AlignToCenter();
 }
 
@@ -71,7 +82,7 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
     GDialogSaveLoad::GetSlotLabel(static_cast<int>(id), filled);
     GDispatchGuard self(this);
     if (filled && app->MessageBox(GGameDM::kName, "Overwrite the saved game in this slot?",
-                                  MB_OK_CANCEL) != 1)
+                                  MB_OK_CANCEL) != GMessageBox::kOk)
       return;
     if (!self || !dialog->IsModal()) return;
   }

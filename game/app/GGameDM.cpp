@@ -1,3 +1,11 @@
+// Index of this file:
+//   The application           construction, its end, the editor's hooks, CreateGame
+//   Settings and the device   the settings file read for the device, written when the game ends
+//   Platform and sound        the SDL platform, the sound and its switch
+//   Keys it takes             M, the end of the demonstration, the idle menu's input
+//   Presenting a frame        the changed rectangles and the cursor into the texture
+//   Folders and the look      the resource drives, saved games, the player's maps, styles
+
 #include "game/app/GGameDM.h"
 
 #include <algorithm>
@@ -16,11 +24,16 @@
 #include "game/app/CUndoRedo.h"
 #include "game/app/GReplayRecorder.h"
 #include "game/app/GSceneGame.h"
+#include "game/app/GSceneLevels.h"
 #include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneMenu.h"
 #include "game/model/GMap.h"
 #include "game/model/GModelMedia.h"
+
+// ---------------------------------------------------------------------------------------------
+// The application
+// ---------------------------------------------------------------------------------------------
 
 GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion, bool full)
     : GGame(gameId, gameName, gameVersion, full), recorder(std::make_unique<GReplayRecorder>()) {}
@@ -82,8 +95,13 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   AddScene(new GSceneMapsManager);
   AddScene(new GSceneMapEditor);
   AddScene(new GSceneGame);
+  AddScene(new GSceneLevels);
   return true;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Settings and the device
+// ---------------------------------------------------------------------------------------------
 
 GDevice* GGameDM::NewDevice(void* window) {
   const CFerroString path = GetPathToSettings();
@@ -165,6 +183,43 @@ void GGameDM::SaveSettings() {
   }
 }
 
+CFerroString GGameDM::GetPathToProgress() {
+  // Beside the player's maps, so the records and the level order they name
+  // live and go together.
+  const CFerroString folder = platform ? platform->GetPathToUserFolder() : CFerroString();
+  return folder.IsEmpty() ? folder : folder + CGameProgress::kFileName;
+}
+
+const CGameProgress& GGameDM::GetProgress() {
+  if (progress) return *progress;
+  progress.emplace();
+  const CFerroString path = GetPathToProgress();
+  if (!path.IsEmpty() && progress->Load(path.c_str()) == CGameProgress::LoadResult::unreadable) {
+    progressWritable = false;
+    ReportError((CFerroString("cannot read the records in ") + path +
+                 " (too large, or a read error); they are not written this time")
+                    .c_str());
+  }
+  return *progress;
+}
+
+bool GGameDM::RecordWin(const CFerroString& mapName, int time, int score, WIN_NEWS& news) {
+  GetProgress();
+  const std::string digest = CGameProgress::MapDigest((GetPathToMaps() + mapName).c_str());
+  if (!progress->RecordWin(mapName, digest, time, score, news)) return false;
+  const CFerroString path = GetPathToProgress();
+  if (path.IsEmpty() || !progressWritable) return true;
+  if (!progress->Save(path.c_str()))
+    ReportError((CFerroString("cannot save the records in ") + path + ": " + std::strerror(errno) +
+                 "; the previous file is kept")
+                    .c_str());
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Platform and sound
+// ---------------------------------------------------------------------------------------------
+
 GPlatform* GGameDM::NewPlatform(GGame* owner, const char* appName) {
   return new GPlatformSDL(owner, appName);
 }
@@ -194,6 +249,10 @@ void GGameDM::SetMusicVolume(int volume) {
   settings.musicVolume = std::clamp(volume, 0, 100);
   ApplySoundSettings();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Keys it takes
+// ---------------------------------------------------------------------------------------------
 
 bool GGameDM::OnTakeKey(unsigned key) {
   if (GetSceneCount() <= SCENE_GAME) return false;
@@ -229,6 +288,10 @@ void GGameDM::SysOnMouseWheel(short delta) {
   if (GetSceneCount() > SCENE_MENU) static_cast<GSceneMenu*>(GetScene(SCENE_MENU))->NoteInput();
   GGame::SysOnMouseWheel(delta);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Presenting a frame
+// ---------------------------------------------------------------------------------------------
 
 GGameDM::FrameCursor GGameDM::CurrentCursor(const CFerroRect& bounds) {
   FrameCursor cursor;
@@ -334,6 +397,10 @@ void GGameDM::SysOnRender() {
   presentedCursor = cursor;
   device->Render();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Folders and the look
+// ---------------------------------------------------------------------------------------------
 
 CFerroString GGameDM::ConnectDrive(CFerroString& cache, bool& tried, const char* name) {
   // One attempt per run: a drive that cannot be connected (no source folder,

@@ -7,6 +7,7 @@
 #include "GUI/graphics/CShownPicture.h"
 #include "GUI/platform/GGame.h"
 #include "game/app/CGameSettings.h"
+#include "game/model/CGameProgress.h"
 
 class GDeviceSDL;
 class GReplayRecorder;
@@ -18,6 +19,7 @@ enum SCENE_INDEX : int {
   SCENE_MAPS = 1,
   SCENE_EDITOR = 2,
   SCENE_GAME = 3,
+  SCENE_LEVELS = 4,
 };
 
 // The game's application: the SDL platform and 16-bit SDL device, the 50 ms
@@ -99,6 +101,19 @@ class GGameDM : public GGame {
   const CPlayerKeys& GetPlayerKeys() const { return settings.keys; }
   void SetPlayerKeys(const CPlayerKeys& keys) { settings.keys = keys; }
 
+  // The player's records, read on first use from progress.cfg beside the
+  // player's maps folder. A file that cannot be read is reported once and is
+  // not written over for the rest of the run.
+  const CGameProgress& GetProgress();
+  // Records a won level of the map mapName (time in tenths of a second, the
+  // score the level earned) and writes the file at once; a failed write is
+  // reported and the records stay for the next win to write. False when the
+  // level could not be recorded (its map cannot be read, or its name cannot
+  // head a section).
+  bool RecordWin(const CFerroString& mapName, int time, int score, WIN_NEWS& news);
+  // The per-user data folder + "progress.cfg"; empty without that folder.
+  CFerroString GetPathToProgress();
+
   // Records the keys of every level played into folder (see GReplayRecorder);
   // an empty folder records nothing, which is the default.
   void SetRecordFolder(const CFerroString& folder);
@@ -157,6 +172,9 @@ class GGameDM : public GGame {
   // What the settings file holds (the defaults when there is none); none
   // when it is damaged, so it is written anew.
   std::optional<CGameSettings> storedSettings;
+  // The player's records once read, and whether their file may be written.
+  std::optional<CGameProgress> progress;
+  bool progressWritable = true;
   std::optional<WindowMode> requestedWindowMode;
   std::optional<ScaleMode> requestedScale;
 };

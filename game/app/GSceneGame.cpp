@@ -1,3 +1,12 @@
+// Index of this file:
+//   Helpers             the layout below the map, the treasures taken, what a key can change
+//   Into play and out   the ways into a level, the next level, a pause, the end-of-game box
+//   Recording           the recorder of the player's levels
+//   The status line     its texts and where they stand
+//   The demonstration   the menu button it hides, its end
+//   Drawing             the level, its outline and the status line; what a frame draws again
+//   Keys and ticks      the runner's keys, the scene's start and finish, a tick of play
+
 #include "game/app/GSceneGame.h"
 
 #include <algorithm>
@@ -24,12 +33,21 @@
 #include "game/model/GUnit.h"
 #include "game/sim/GSimulation.h"
 
+// ---------------------------------------------------------------------------------------------
+// Helpers
+// ---------------------------------------------------------------------------------------------
+
 namespace {
 
 constexpr unsigned kMenuButtonStyle = kFramedStyle | STYLE_CANCEL_BUTTON;
 constexpr unsigned kWhite = 0xFFFFFF;
 // Where the level, score and lives texts start, from the map's left edge.
 constexpr int kStatusX[3] = {0, 150, 340};
+// The status line and the "Menu (Esc)" button stand this far below the map,
+// the button's right edge flush with the map's.
+constexpr int kBelowMap = 20;
+constexpr int kMenuButtonWidth = 150;
+constexpr int kMenuButtonHeight = 34;
 // How far below the status line the bottom line is, centred on the screen.
 constexpr int kBottomLineGap = 50;
 
@@ -61,6 +79,10 @@ std::tuple<int, int, int, bool> PlayControls() {
 
 }  // namespace
 
+// ---------------------------------------------------------------------------------------------
+// Into play and out
+// ---------------------------------------------------------------------------------------------
+
 void GMessageBoxVictory::OnEnter() {
   if (game) game->SetScene(SCENE_MENU);
   GMessageBox::OnEnter();
@@ -72,9 +94,9 @@ void GSceneGame::CreateButtonMenu() {
   GMap* map = GMap::GetInstance();
   map->GetPositionTV(left, top);
   auto* button = new GButtonDM;
-  button->Create(this, kMenuButtonStyle, left + map->width * GMap::SQUARE - 150,
-                 GMap::MAP_TOP + map->height * GMap::SQUARE + 20, 150, 34, CMD_GAME_MENU,
-                 "Menu (Esc)");
+  button->Create(this, kMenuButtonStyle, left + map->width * GMap::SQUARE - kMenuButtonWidth,
+                 GMap::MAP_TOP + map->height * GMap::SQUARE + kBelowMap, kMenuButtonWidth,
+                 kMenuButtonHeight, CMD_GAME_MENU, "Menu (Esc)");
 }
 
 void GSceneGame::ShowPlay() {
@@ -93,6 +115,8 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       GMapList* list = GMapList::GetInstance();
       ANIMATION_LIST_UNIT::GetInstance()->NewGame();
       list->currentName = mapName;
+      gameTally = LEVEL_RESULT();
+      countsForRecords = true;
       ShowPlay();
       if (!map->Start()) {
         game->SetScene(from);
@@ -107,6 +131,11 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       break;
     }
     case PlayEntry::savedGame:
+      // The counting starts anew with the loaded game: a saved game keeps none.
+      map->tally = LEVEL_TALLY();
+      map->tally.startScore = ANIMATION_LIST_UNIT::GetInstance()->score;
+      gameTally = LEVEL_RESULT();
+      countsForRecords = true;
       ShowPlay();
       map->RefreshMapBackground();
       map->CopyToBackbuffer();
@@ -148,6 +177,48 @@ bool GSceneGame::StartNextLevel() {
   return false;
 }
 
+void GSceneGame::PauseLevel() {
+  GMap* map = GMap::GetInstance();
+  if (map->state == GMap::STATE_PLAYING) map->state = GMap::STATE_WAITING;
+}
+
+bool GSceneGame::CountsForRecords() const {
+  return countsForRecords && !demo.IsOn() && !GMap::GetInstance()->testMode;
+}
+
+void GSceneGame::NoteWin() {
+  GMap* map = GMap::GetInstance();
+  const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
+  wonLevel = LEVEL_RESULT();
+  wonLevel.level = GMapList::GetInstance()->GetMapForGameIndex() + 1;
+  wonLevel.time = LEVEL_TALLY::Tenths(map->tick);
+  wonLevel.treasures = map->tally.treasures;
+  wonLevel.aliensTrapped = map->tally.aliensTrapped;
+  wonLevel.holesDug = map->tally.holesDug;
+  wonLevel.score = counters->score - map->tally.startScore;
+  gameTally += wonLevel;
+  gameTally.score = counters->score;
+  auto* app = dynamic_cast<GGameDM*>(game);
+  if (app && CountsForRecords())
+    app->RecordWin(GMapList::GetInstance()->currentName, wonLevel.time, wonLevel.score,
+                   wonLevel.news);
+}
+
+void GSceneGame::GoOnAfterTally() {
+  if (EnterPlay(PlayEntry::nextLevel)) return;
+  GMap::GetInstance()->SetState(GMap::STATE_WAITING);
+  CFerroString text("Congratulations! You have won!\n\nYour game: ");
+  text += CFerroString().IntToString(gameTally.level, 1) +
+          (gameTally.level == 1 ? " level" : " levels") + " won";
+  for (const GDialogTally::LINE& line : GDialogTally::Lines(gameTally))
+    text += "\n" + line.label + ": " + line.value;
+  victoryBox.Alert(GGameDM::kName, text.c_str(), MB_OK);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Recording
+// ---------------------------------------------------------------------------------------------
+
 GReplayRecorder* GSceneGame::Recorder() const {
   // A demonstration is not the player's game: it is never recorded.
   if (demo.IsOn()) return nullptr;
@@ -177,10 +248,9 @@ void GSceneGame::BeginRecording(PlayEntry how) {
   recorder->BeginLevel(name, map->tick, false, GSimulation::StartLine(start));
 }
 
-void GSceneGame::PauseLevel() {
-  GMap* map = GMap::GetInstance();
-  if (map->state == GMap::STATE_PLAYING) map->state = GMap::STATE_WAITING;
-}
+// ---------------------------------------------------------------------------------------------
+// The status line
+// ---------------------------------------------------------------------------------------------
 
 void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
   if (demo.IsOn()) {
@@ -204,7 +274,7 @@ CFerroRect GSceneGame::GetStatusRect(int i, const CFerroString& text) {
   GMap* map = GMap::GetInstance();
   int left = 0, top = 0;
   map->GetPositionTV(left, top);
-  const int y = GMap::MAP_TOP + map->height * GMap::SQUARE + 20;
+  const int y = GMap::MAP_TOP + map->height * GMap::SQUARE + kBelowMap;
   int w = 0, h = 0;
   if (GDevice* device = game ? game->GetDevice() : nullptr)
     device->GetTextSize(text.c_str(), theme ? theme->GetTextFont(this) : -1, w, h);
@@ -222,6 +292,10 @@ CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]) 
   return area;
 }
 
+// ---------------------------------------------------------------------------------------------
+// The demonstration
+// ---------------------------------------------------------------------------------------------
+
 void GSceneGame::ShowMenuButton(bool show) {
   if (GComponent* button = Find(static_cast<unsigned>(CMD_GAME_MENU))) button->Show(show);
 }
@@ -232,6 +306,10 @@ void GSceneGame::EndDemonstration() {
   demo.End();
   ShowMenuButton(true);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------------------------
 
 void GSceneGame::OnRender() {
   GSurface* back = game ? game->GetBackSurface() : nullptr;
@@ -293,6 +371,10 @@ void GSceneGame::OnBeforeRender() {
   InvalidateRect(area);
   for (int i = 0; i < STATUS_TEXTS; ++i) shownStatus[i] = texts[i];
 }
+
+// ---------------------------------------------------------------------------------------------
+// Keys and ticks
+// ---------------------------------------------------------------------------------------------
 
 PLAYER_KEY GSceneGame::GetAction(unsigned key) const {
   // A gamepad plays with its d-pad and south button whatever keys the
@@ -374,17 +456,18 @@ void GSceneGame::OnUpdate() {
         game->SetScene(SCENE_MAPS);
         return;
       }
-      if (counter >= kEndPause && !EnterPlay(PlayEntry::nextLevel)) {
-        // The demonstration returns to the main menu after its last level.
-        if (demo.IsOn()) {
-          EndDemonstration();
-          return;
-        }
-        map->SetState(GMap::STATE_WAITING);
-        victoryBox.Alert(GGameDM::kName, "Congratulations! You have won!", MB_OK);
+      if (counter == 0) {
+        if (!demo.IsOn()) NoteWin();
+        GModelMedia::PlaySound(counters->soundVictory);
       }
-      if (counter == 0) GModelMedia::PlaySound(counters->soundVictory);
       ++map->stateCounter;
+      if (counter < kEndPause) return;
+      // The demonstration goes on by itself, and returns to the main menu
+      // after its last level; the player's game waits for the tally's OK.
+      if (!demo.IsOn())
+        tallyDialog.Show(wonLevel);
+      else if (!EnterPlay(PlayEntry::nextLevel))
+        EndDemonstration();
       return;
     case GMap::STATE_CAUGHT:
       if (counter >= kEndPause) {

@@ -4,6 +4,7 @@
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GDemonstration.h"
 #include "game/app/GDialogMenu.h"
+#include "game/app/GDialogTally.h"
 #include "game/model/GPlayerKeys.h"
 
 class GReplayRecorder;
@@ -57,6 +58,20 @@ class GSceneGame : public GScene {
   // any key to return" in the demonstration.
   void GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const;
 
+  // Whether the level being played counts for the player's records and the
+  // tally's bests: not a test play, not the demonstration, and not a play
+  // while countsForRecords is off.
+  bool CountsForRecords() const;
+  // Off while the level is played by something other than the player (a
+  // solution shown); a new or a loaded game turns it on again.
+  bool countsForRecords = true;
+  // What the won level's tally box goes on to, on OK: the next level of the
+  // order, or after the last the congratulations with the game's totals.
+  void GoOnAfterTally();
+  // The tally of the game so far: the levels won since it began (or was
+  // loaded) added up, with the game's score.
+  const LEVEL_RESULT& GetGameTally() const { return gameTally; }
+
   // Ends the demonstration and returns to the main menu.
   void EndDemonstration();
   bool IsDemonstrating() const { return demo.IsOn(); }
@@ -87,6 +102,7 @@ class GSceneGame : public GScene {
 
   GMessageBoxVictory victoryBox;
   GDialogMenu menuDialog;
+  GDialogTally tallyDialog;
 
  private:
   // Creates the "Menu (Esc)" button the first time a level starts.
@@ -110,6 +126,13 @@ class GSceneGame : public GScene {
   PLAYER_KEY GetAction(unsigned key) const;
   // Shows or hides the "Menu (Esc)" button, which the demonstration has no use for.
   void ShowMenuButton(bool show);
+  // On the first tick of a won level: its result, recorded in the player's
+  // records when the play counts, and added to the game's tally.
+  void NoteWin();
+
+  // The level just won, as its tally box shows it.
+  LEVEL_RESULT wonLevel;
+  LEVEL_RESULT gameTally;
 
   // What the picture shows: the level as of this count of background builds,
   // whether a dialog was over it, and the status texts.

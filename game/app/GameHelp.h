@@ -47,11 +47,12 @@ inline constexpr HELP_KEY kKeys[] = {
      "Start or the east button"},
     {"In menus and dialogs", "arrows, Tab, Shift+Tab",
      "move the keyboard focus to the next button (Left and Right along a row); in the maps "
-     "manager the arrows, Home and End move the selected miniature",
+     "manager the arrows, Home and End move the selected miniature, in the level select the "
+     "frame (passing over locked levels; Page Up and Page Down too)",
      "the d-pad or the left stick; Back for Tab"},
     {"In menus and dialogs", "Enter, Space",
      "press the focused button (at first the default one); in the maps manager, edit the "
-     "selected map",
+     "selected map; in the level select, play the framed level",
      "the south button"},
     {"In menus and dialogs", "Escape", "press the cancel button, go back",
      "Start or the east button"},

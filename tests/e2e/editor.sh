@@ -42,13 +42,15 @@ is_editor() {  # the editor showing want_map, palette entry want_entry (from 1) 
     { why="palette entry $want_entry is not the one framed in red"; return 1; }
   map_shows "$want_map"
 }
-is_manager_new() {  # the new map's miniature, last, wholly in view and alone framed in red
+framed_alone() {  # column (0 or 1): one miniature there wholly in view and alone framed in red
   local top bottom rest
-  read -r top bottom rest <<<"$(red_rows $((200 + 490 * new_col)))"
+  read -r top bottom rest <<<"$(red_rows $((200 + 490 * $1)))"
   [ -n "$bottom" ] && [ -z "$rest" ] && ((bottom - top == 321 && top >= 6 && bottom <= 687)) &&
-    [ -z "$(red_rows $((690 - 490 * new_col)))" ] || { why="no whole red frame in column $new_col"; return 1; }
+    [ -z "$(red_rows $((690 - 490 * $1)))" ] || { why="no whole red frame in column $1 alone"; return 1; }
 }
-is_manager_without_new() { [ -z "$(red_rows 200)$(red_rows 690)" ] || { why="a miniature is framed in red"; return 1; }; }
+is_manager_new() { framed_alone "$new_col"; }  # the new map's miniature, last
+# The new map gone: the map before it, in the other column, is selected.
+is_manager_without_new() { framed_alone $((1 - new_col)); }
 # A level being tested: the map as made with the exit hidden (the runner on
 # its start square), and no cursor drawn.
 is_test_start() { has_outline && map_shows "$work/want-play.png" && area_is 20 24 680 700 "$work/black.png"; }

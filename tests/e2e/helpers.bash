@@ -105,6 +105,11 @@ byte_at() { od -An -tu1 -j "$2" -N 1 "$1" | tr -d ' '; }
 text_at() { tail -c +"$(($2 + 1))" "$1" | head -c "$3"; }
 cells_of() { od -v -An -td4 --endian=little -w8 -j "$2" -N 4800 "$1"; }  # file offset: 600 "code timer"
 first_map() { text_at "$1" 9 "$(byte_at "$1" 8)"; }  # index.dml: the first map's file name
+small_map() {  # file treasures: a floor, and on it the runner, the treasures and the exit in a row
+  perl -e 'my $t = shift; print pack("l<5", 0, 30, 20, 0, 0);
+    for my $i (0 .. 599) { my $x = $i - 541; print pack("l<2", $i >= 570 ? 2 : $x == 0 ? 7 :
+      $x >= 1 && $x <= $t ? 5 : $x == $t + 1 ? 6 : 0, 0) }' "$2" >"$1"
+}
 index_of() {  # names...: a map index listing them in play order
   printf '\0\0\0\0'; printf "\\x$(printf %02x $#)\\0\\0\\0"
   for n; do printf "\\x$(printf %02x ${#n})%s" "$n"; done

@@ -86,7 +86,7 @@ is_editor() {  # entry: the editor with that palette entry (from 0) framed in re
 }
 
 T=30 go menu is_main_menu
-go level is_playing Return
+go level is_playing Return Return
 diff -r "$data/Maps" "$maps" >/dev/null || fail "the player's maps are not a copy of the shipped ones"
 go game-menu is_game_menu Escape
 go save-dialog is_slot_dialog $GAME_SAVE

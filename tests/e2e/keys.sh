@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Plays the game with the keys alone, no mouse event at all: a little of
-# level 1, a save into slot 3 from the in-game menu, the third map opened from
-# the maps manager, a square painted with the editor's keyboard cursor, Save,
-# and quitting through the question. Each step is told by the focus outline
-# on the button the keys reached, the red frame of the selected miniature or
-# the painted square, and the files written. Screenshots: <build>/e2e/keys.
+# level 1, a save into slot 3 from the in-game menu, the maps manager left
+# with Escape and entered again, the third map opened from it, a square
+# painted with the editor's keyboard cursor, Save, and quitting through the
+# question. Each step is told by the focus outline on the button the keys
+# reached, the red frame of the selected miniature or the painted square, and
+# the files written. Screenshots: <build>/e2e/keys.
 # Usage: tests/e2e/keys.sh <game folder>
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"
@@ -35,7 +36,7 @@ start_game --scale off
 T=30 go menu is_main_menu
 none_near a9ffff 368,176 || fail "a focus outline before any key"  # a mouse player sees none
 go menu-focus "menu_focus 1" Down
-go game is_playing Up Return
+go game is_playing Up Return Return
 cp "$pic" "$work/level.png"
 T=5 go play walked Right
 go game-menu "game_menu_focus 0" Escape
@@ -48,6 +49,8 @@ go game-menu-again "game_menu_focus 0" Escape
 go quit-focus "game_menu_focus 5" Up
 go main-menu "menu_focus 0" Return
 go maps "selected 14 14" Down Down Down Return
+go maps-left "menu_focus 0" Escape  # Escape (the pad's B) goes back to the main menu
+go maps-again "selected 14 14" Down Down Down Return
 go third-map "selected 14 344" Right Right
 
 # ---- The editor: a treasure on the first empty square of the third map ------

@@ -40,7 +40,7 @@ go dig-row "keys_focus 4" Down Down Down Down
 go dig-is-d "keys_focus 4" Return d
 go back is_main_menu Escape Escape
 setting_is 'dig = D' || fail "the options did not write dig = D: $(cat "$settings")"
-go level "is_playing && brick" Up Up Up Up Return
+go level "is_playing && brick" Up Up Up Up Return Return  # the level select starts on level 1
 xdotool keydown space; sleep 0.6; xdotool keyup space
 T=2 go space-digs-not "is_playing && brick"
 xdotool keydown d; sleep 0.6; xdotool keyup d

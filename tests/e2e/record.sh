@@ -16,7 +16,7 @@ refuses 2 "$m" "$work/s.txt" ""; refuses 2 "$m" "$work/s.txt" 12x; refuses 2 "$m
 recorded_end() { grep -q '^# end ' "$rec/$level.txt" 2>/dev/null || { why="no end line in the recording yet"; return 1; }; }
 
 start_game --scale off --record "$rec"; T=30 go menu is_main_menu
-go game has_outline Return
+go game has_outline Return Return
 [ -f "$rec/$level.txt" ] || fail "starting the level made no $rec/$level.txt"
 # along the bottom to the right wall, then up the ladder on the way back
 xdotool key Right; sleep 13

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GPlatformSDL.h"
+#include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GSceneGame.h"
@@ -33,7 +35,7 @@ class FolderPlatform : public GPlatformSDL {
   FolderPlatform(GGame* game, const char* name, std::string folder)
       : GPlatformSDL(game, name), folder(std::move(folder)) {}
   CFerroString GetPathToGame() override { return CFerroString(folder.c_str()); }
-  bool OpenLink(const char*) override { return true; }
+  bool OpenLink(const char*) override { return opensLinks; }
   int GetFileLength(const char* path) override {
     if (path && std::string_view(path).ends_with(".vdt")) ++tableLookups;
     return GPlatformSDL::GetFileLength(path);
@@ -50,6 +52,8 @@ class FolderPlatform : public GPlatformSDL {
   std::string userFolder;
   // When not 0, the clock stands still at this tick (for predictable names).
   unsigned fixedTick = 0;
+  // Whether a browser "opens"; no link is ever opened for real.
+  bool opensLinks = true;
   int tableLookups = 0;
   int hostOpens = 0;
 
@@ -97,6 +101,19 @@ class TestGameDM : public GGameDM {
   }
   CountingDevice* Device() { return static_cast<CountingDevice*>(device.get()); }
   FolderPlatform* Platform() { return static_cast<FolderPlatform*>(platform.get()); }
+  // Notes the text of the box a key is pressed in, so a test can read what a
+  // blocking message box said once the key has answered it.
+  bool OnTakeKey(unsigned key) override {
+    if (modal && modal->GetId() == GMessageBox::kId) boxText = BoxText(*modal);
+    return GGameDM::OnTakeKey(key);
+  }
+  // The text of a message box: its static's.
+  static std::string BoxText(const GComponent& box) {
+    for (int i = 0; i < box.GetChildCount(); ++i)
+      if (box.GetChild(i)->IsStatic()) return box.GetChild(i)->GetWindowText().c_str();
+    return std::string();
+  }
+  std::string boxText;
 
  private:
   std::string folder;
@@ -176,6 +193,28 @@ class GameTest : public ::testing::Test {
   }
   void TearDown() override {
     while (game.modal) game.modal->EndModal(0);
+  }
+  // Runs act, which must open one message box, with the key that answers it
+  // queued and a window close behind the key: a box the key does not end is
+  // ended by the close at once instead of leaving its nested loop waiting
+  // for input that never comes. said, when given, gets the box's text.
+  ::testing::AssertionResult Answered(SDL_Scancode key, const std::function<void()>& act,
+                                      std::string* said = nullptr) {
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    PushEvents({SDL_KEYDOWN, SDL_KEYUP, SDL_QUIT}, key);
+    game.boxText.clear();
+    act();
+    const bool keyLeft = SDL_HasEvents(SDL_KEYDOWN, SDL_KEYUP), closeLeft = SDL_HasEvent(SDL_QUIT);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    if (said) *said = game.boxText;
+    if (keyLeft) return ::testing::AssertionFailure() << "no message box was shown";
+    if (!closeLeft) return ::testing::AssertionFailure() << "the key did not answer the box";
+    return ::testing::AssertionSuccess();
+  }
+  // The current scene, and whether a dialog is open over it.
+  std::string Where() {
+    const char* scenes[] = {"menu", "maps", "editor", "game"};
+    return scenes[game.GetCurrentSceneIndex()] + std::string(game.modal ? " + dialog" : "");
   }
   GSceneMenu* Menu() { return static_cast<GSceneMenu*>(game.GetScene(SCENE_MENU)); }
   GSceneGame* Play() { return static_cast<GSceneGame*>(game.GetScene(SCENE_GAME)); }

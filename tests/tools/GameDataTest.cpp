@@ -1,16 +1,15 @@
 // Checks the generated game data in data/ the way the game will use it:
-// pictures, cursors, fonts, sounds and the help pages.
+// pictures, cursors, sounds and the help pages (the fonts' glyphs are checked
+// through the game's font loader, by the graphics tests' golden strips).
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -95,40 +94,6 @@ TEST(GameData, PicturesTheGameLoadsDecodeAtTheirSizes) {
   for (const auto& e : fs::directory_iterator(Data("windows/cursors")))
     EXPECT_TRUE(Decodes(Load(e.path()), Alpha::kKeyed)) << e.path();
   EXPECT_EQ(FilesIn(Data("windows/cursors")), 13u);
-}
-
-// The fonts are of the Windows-1251 code page. The game's font loader
-// (Fonts.ShippedFontsLoadThroughTheGame) checks the descriptions' format; here
-// codes 192..255 must draw the Cyrillic alphabet, whose letters that look like
-// Latin ones are drawn the same (in Latin-1 they would carry accents).
-TEST(GameData, FontGlyphsHoldTheirCharacters) {
-  for (const char* font : {"tahoma18bold", "tahoma21bold", "Tahoma16bold", "Tahoma21"}) {
-    SCOPED_TRACE(font);
-    const Picture image = Load(Data("windows") / (std::string(font) + ".tga"));
-    std::istringstream text(ReadText(Data("windows") / (std::string(font) + ".txt")));
-    std::vector<std::string> lines;  // five header lines, then "char=x,y,width" per code 32..255
-    for (std::string line; std::getline(text, line);) lines.push_back(line);
-    ASSERT_TRUE(!image.rgba.empty() && lines.size() == 5u + 224u);
-    const int height = std::atoi(lines[1].c_str() + 7);
-    // The glyph's coverage row by row; two glyphs of one font are the same
-    // picture exactly when these are equal, since the height is shared.
-    auto glyph = [&](int code) {
-      int x = 0, y = 0, w = 0;
-      std::sscanf(lines[size_t(code - 32 + 5)].c_str() + 2, "%d,%d,%d", &x, &y, &w);
-      std::vector<uint8_t> alpha;
-      for (int j = std::max(y, 0); j < std::min(y + height, image.h); ++j)
-        for (int i = std::max(x, 0); i < std::min(x + w, image.w); ++i)
-          alpha.push_back(image.At(i, j)[3]);
-      return alpha;
-    };
-    EXPECT_TRUE(glyph(0xC0) == glyph('A') && glyph(0xCE) == glyph('O') &&
-                glyph(0xF0) == glyph('p'));
-    for (int code : {0xC8, 0xC6, 0xA8}) {  // Cyrillic I, Zhe, Io: letters of their own, inked
-      const std::vector<uint8_t> g = glyph(code);
-      EXPECT_TRUE(g != glyph('I') && std::any_of(g.begin(), g.end(), [](int a) { return a; }))
-          << code;
-    }
-  }
 }
 
 // The pages link only to their own anchors and to files of the help folder,

@@ -24,21 +24,20 @@ class ScenesTest : public GameTest {
     ASSERT_TRUE(list->Load());  // the index of this game folder
   }
   void Run(unsigned command, GComponent* parent) { GButtonDM::RunCommand(command, parent); }
+  // Start Game, then Enter on the level the level select frames.
   void StartGame() {
     Run(CMD_START_GAME, Menu());
+    ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_LEVELS);
+    Key(KEY_RETURN);
     ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
   }
   void ClickSlot(int slot, bool load) {
     GDialogSaveLoad& dialog = Menu()->saveLoadDialog;
     dialog.loadMode = load;
     dialog.BeginModal();
-    static_cast<GButtonSaveLoad*>(dialog.Find(static_cast<unsigned>(slot)))
-        ->OnLButtonClick(0, 0, 0);
-  }
-  static CFerroString BoxText(GDialog& box) {
-    for (int i = 0; i < box.GetChildCount(); ++i)
-      if (box.GetChild(i)->IsStatic()) return box.GetChild(i)->GetWindowText();
-    return CFerroString();
+    GComponent* button = dialog.Find(static_cast<unsigned>(slot));
+    ASSERT_NE(button, nullptr) << "no slot " << slot;
+    static_cast<GButtonSaveLoad*>(button)->OnLButtonClick(0, 0, 0);
   }
   void Updates(unsigned n) {
     for (unsigned t = 0; t < n; ++t) Play()->OnUpdate();
@@ -47,41 +46,56 @@ class ScenesTest : public GameTest {
 
 }  // namespace
 
-TEST_F(ScenesTest, ADamagedSlotOrAnEmptyListLeavesThePlayerWhereHeWas) {
+// What cannot be done is told in a box and leaves the player where he was: a
+// damaged slot, a game without maps, the how-to-play page without a browser.
+TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
   StartGame();
-  const std::string slot = GDialogSaveLoad::GetSlotPath(5).c_str();
+  const std::string slot = GDialogSaveLoad::GetSlotPath(1).c_str();
+  EXPECT_EQ(slot, folder / "Save/1.dms");
   ASSERT_TRUE(SaveGameToFile(slot.c_str()));
   fs::resize_file(slot, fs::file_size(slot) / 2);  // the name reads, the game does not
   const int runnerX = map->runner->x;
   game.SetScene(SCENE_MENU);
-  PushKey(SDL_SCANCODE_RETURN);
-  ClickSlot(5, true);
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
-  EXPECT_EQ(game.modal, nullptr);
+  std::string said;
+  EXPECT_TRUE(Answered(
+      SDL_SCANCODE_RETURN, [&] { ClickSlot(1, true); }, &said));
+  EXPECT_EQ(said, "This saved game cannot be loaded. Nothing was changed.");
+  EXPECT_EQ(Where(), "menu");
   EXPECT_EQ(map->runner->x, runnerX);
 
+  // A map that cannot be read: the level select stays, and says so.
   list->Clear();
-  PushKey(SDL_SCANCODE_RETURN);
+  ASSERT_TRUE(list->Add("gone.dmm"));
   Run(CMD_START_GAME, Menu());
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+  PushKey(SDL_SCANCODE_RETURN);
+  Key(KEY_RETURN);
+  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_LEVELS);
   EXPECT_EQ(game.modal, nullptr);
+
+  game.Platform()->opensLinks = false;
+  Run(CMD_CREDITS, Menu());
+  EXPECT_TRUE(Answered(
+      SDL_SCANCODE_RETURN, [&] { Run(CMD_HOW_TO_PLAY, game.modal); }, &said));
+  EXPECT_EQ(said, "No web browser could be opened. The how-to-play page is " + folder.Path() +
+                      "help/index.html");
+  EXPECT_EQ(game.modal, &Menu()->creditsDialog);
 }
 
-// The last level won or the last life lost holds still for the pause, then
-// the end-of-game box or (after a test play) the maps manager follows. The box has one button, so
-// Escape (the pad's B) does not answer it; A (Space) goes back to the main menu.
+// The last life lost holds still for the pause, then the end-of-game box or
+// (after a test play) the maps manager follows; a won level's pause and tally
+// are LevelSelectTest's. The box has one button, so Escape (the pad's B)
+// does not answer it; A (Space) goes back to the main menu.
 TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   const struct {
     int state;
     bool test;
     const char* box;  // the end-of-game box's text, none after a test play
   } cases[] = {
-      {GMap::STATE_WON, false, "Congratulations! You have won!"},
       {GMap::STATE_CAUGHT, false, "You have lost ..."},
       {GMap::STATE_CAUGHT, true, nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.box ? c.box : "a test play lost");
+    SCOPED_TRACE(c.box ? c.box : "a test play");
     StartGame();
     list->currentName = list->names[list->GetCount() - 1];
     ASSERT_TRUE(map->Start());
@@ -95,7 +109,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
       EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
       continue;
     }
-    EXPECT_EQ(BoxText(Play()->victoryBox), c.box);
+    EXPECT_EQ(TestGameDM::BoxText(Play()->victoryBox), c.box);
     Key(KEY_ESCAPE);
     ASSERT_EQ(game.modal, &Play()->victoryBox);
     Key(KEY_SPACE);
@@ -105,9 +119,9 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
 
 // The in-game menu, opened by a click (which gives its button the keyboard),
 // stops the level where it is, also while the screen switches in a message
-// box over it: a level waiting for its first key goes on waiting after it (no
-// tick runs) and then answers the arrows; a won level's pause goes on where it
-// was, its sound not played again.
+// box over it. Closed, it sets a level that waited for its first key playing,
+// and the arrows reach the runner; a won level's pause goes on where it was,
+// its sound not played again.
 TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   StartGame();
   int bx = 0, by = 0;
@@ -121,13 +135,14 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   PushKey(SDL_SCANCODE_RETURN);
   PushEvents({SDL_KEYUP}, SDL_SCANCODE_LALT);
   PushKey(SDL_SCANCODE_ESCAPE);
-  EXPECT_EQ(game.MessageBox("Question", "Go on?", MB_OK_CANCEL), 2);
+  EXPECT_EQ(game.MessageBox("Question", "Go on?", MB_OK_CANCEL), GMessageBox::kCancel);
   EXPECT_FALSE(game.GetDevice()->IsFullScreen());
   EXPECT_EQ(game.modal, &Play()->menuDialog);
+  Updates(600);  // 30 seconds
+  EXPECT_EQ(std::pair(map->state, map->tick), std::pair(int{GMap::STATE_WAITING}, 0u));
   Key(KEY_ESCAPE);  // Continue Game
-  Updates(600);     // 30 seconds
-  EXPECT_EQ(map->state, GMap::STATE_WAITING);
-  EXPECT_EQ(map->tick, 0u);
+  Updates(3);
+  EXPECT_EQ(std::pair(map->state, map->tick), std::pair(int{GMap::STATE_PLAYING}, 3u));
   game.PlatformKeyDown(KEY_LEFT, 0);
   EXPECT_EQ(units->moveX, -1) << "the arrow reached the runner";
   game.PlatformKeyUp(KEY_LEFT);
@@ -143,28 +158,29 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   EXPECT_EQ(map->stateCounter, 5u);
   Play()->menuDialog.OnEnter();  // Continue Game
   Updates(GSceneGame::kEndPause - 4);
+  ASSERT_EQ(game.modal, &Play()->tallyDialog);
+  Key(KEY_RETURN);
   EXPECT_EQ(list->GetMapForGameIndex(), 1);
   EXPECT_EQ(played, std::vector<int>{7});  // the victory sound, once
 }
 
 // Saving over a kept game asks first: Cancel keeps the slot and the dialog
-// open, OK overwrites.
+// open, OK overwrites. (The last slot; the first is loaded above.)
 TEST_F(ScenesTest, SavingOverAKeptGameAsksFirst) {
   StartGame();
-  const std::string slot = GDialogSaveLoad::GetSlotPath(2).c_str();
+  const std::string slot = GDialogSaveLoad::GetSlotPath(8).c_str();
+  EXPECT_EQ(slot, folder / "Save/8.dms");
   Run(CMD_GAME_MENU, Play());
-  ClickSlot(2, false);  // an empty slot: saved without a question
+  ClickSlot(8, false);  // an empty slot: saved without a question
   ASSERT_EQ(game.modal, nullptr);
   const std::string first = ReadText(slot);
   ASSERT_FALSE(first.empty());
   units->score = 77;
   Run(CMD_GAME_MENU, Play());
-  PushKey(SDL_SCANCODE_ESCAPE);
-  ClickSlot(2, false);
+  EXPECT_TRUE(Answered(SDL_SCANCODE_ESCAPE, [&] { ClickSlot(8, false); }));
   EXPECT_EQ(ReadText(slot), first);
   EXPECT_EQ(game.modal, &Menu()->saveLoadDialog);
-  PushKey(SDL_SCANCODE_RETURN);
-  ClickSlot(2, false);
+  EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { ClickSlot(8, false); }));
   EXPECT_NE(ReadText(slot), first);
   EXPECT_EQ(game.modal, nullptr);
 }
@@ -189,6 +205,7 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
   units->treasures = 9;
   map->SetState(GMap::STATE_WON);
   Updates(GSceneGame::kEndPause + 1);
+  Key(KEY_RETURN);  // the tally's OK
 
   Key(KEY_RIGHT);
   for (int t = 0; t < 200 && units->treasures < 10; ++t) Play()->OnUpdate();
@@ -227,8 +244,8 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
 // test play) are passed over.
 TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   StartGame();
-  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(3).c_str()));
-  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(6).c_str()));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(1).c_str()));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(8).c_str()));
   ASSERT_TRUE(WriteText(GDialogSaveLoad::GetSlotPath(4).c_str(), "not a saved game"));
   GSceneMenu* menu = Menu();
   const auto visit = [&](GDialog* dialog, int presses, unsigned key) {
@@ -241,30 +258,30 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   };
   const auto ids = [](std::initializer_list<unsigned> list) { return std::vector<unsigned>(list); };
   game.SetScene(SCENE_MENU);
-  EXPECT_EQ(visit(menu, 7, KEY_DOWN), ids({1, 2, 3, 4, 24, 5, 6, 1}));
+  EXPECT_EQ(visit(menu, 7, KEY_DOWN), ids({1, 2, 3, 4, CMD_OPTIONS, 5, 6, 1}));
   // The options and their keys start on the first row; Done (and Defaults) follow the rows.
   Run(CMD_OPTIONS, menu);
   EXPECT_EQ(visit(&menu->optionsDialog, 7, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 100, 1}));
   Key(KEY_UP);  // round to Done, then up to Keys, which Enter opens
   Key(KEY_UP);
   Key(KEY_RETURN);
-  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 7, KEY_TAB), ids({1, 2, 3, 4, 5, 25, 101, 1}));
+  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 7, KEY_TAB), ids({1, 2, 3, 4, 5, CMD_KEYS_DEFAULTS, 101, 1}));
   menu->optionsDialog.keysDialog.EndModal(0);
   menu->optionsDialog.EndModal(0);
   StartGame();
   Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 6, KEY_DOWN), ids({18, 19, 20, 21, 24, 22, 18}));
+  EXPECT_EQ(visit(&Play()->menuDialog, 6, KEY_DOWN), ids({18, 19, 20, 21, CMD_OPTIONS, 22, 18}));
   Play()->menuDialog.EndModal(0);
   map->testMode = true;
   Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 4, KEY_DOWN), ids({18, 19, 24, 22, 18}));
+  EXPECT_EQ(visit(&Play()->menuDialog, 4, KEY_DOWN), ids({18, 19, CMD_OPTIONS, 22, 18}));
   Play()->menuDialog.EndModal(0);
   map->testMode = false;
   Run(CMD_SAVE_GAME, Play());
   EXPECT_EQ(visit(&menu->saveLoadDialog, 9, KEY_DOWN), ids({10, 1, 2, 3, 4, 5, 6, 7, 8, 10}));
   menu->saveLoadDialog.EndModal(0);
   Run(CMD_LOAD_GAME_IN_GAME, Play());
-  EXPECT_EQ(visit(&menu->saveLoadDialog, 3, KEY_DOWN), ids({10, 3, 6, 10}));
+  EXPECT_EQ(visit(&menu->saveLoadDialog, 3, KEY_DOWN), ids({10, 1, 8, 10}));
   menu->saveLoadDialog.EndModal(0);
   game.SetScene(SCENE_MENU);
   Run(CMD_EXIT, menu);
@@ -281,9 +298,7 @@ class PlayPictureTest : public GameTest {
   void SetUp() override {
     GameTest::SetUp();
     ASSERT_TRUE(list->Load());
-    GButtonDM::RunCommand(CMD_START_GAME, Menu());
-    list->currentName = "level15.dmm";
-    ASSERT_TRUE(map->Start());
+    ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, "level15.dmm"));
     ASSERT_EQ(map->GetAlienCount(), 2);
     game.PlatformTimer();
   }

@@ -77,7 +77,7 @@ TEST_F(OptionsTest, AKeyIsTakenOnlyWhenNoOtherUseHasItAndPlaysAtOnce) {
   for (int i = 0; i < 4; ++i) Key(KEY_DOWN);
   Key(KEY_SPACE);
   const unsigned dig = PLAYER_DIG + 1;
-  EXPECT_EQ(Value(Keys(), dig), "Press a key for Dig \x97 Escape keeps it");
+  EXPECT_EQ(Value(Keys(), dig), "Press a key for Dig — Escape keeps it");
   const struct {
     unsigned key;
     bool pad;
@@ -112,6 +112,8 @@ TEST_F(OptionsTest, AKeyIsTakenOnlyWhenNoOtherUseHasItAndPlaysAtOnce) {
   const fs::path rec = fs::path(folder.Path()) / "rec";
   game.SetRecordFolder(rec.c_str());
   GButtonDM::RunCommand(CMD_START_GAME, Menu());
+  Key(KEY_RETURN);  // the first level of the level select
+  ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
   const auto held = [&](unsigned key, bool pad) {
     pad ? game.PlatformPadKeyDown(static_cast<int>(key))
         : game.PlatformKeyDown(static_cast<int>(key), 0);
