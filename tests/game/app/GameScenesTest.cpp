@@ -265,7 +265,8 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   Key(KEY_UP);  // round to Done, then up to Keys, which Enter opens
   Key(KEY_UP);
   Key(KEY_RETURN);
-  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 7, KEY_TAB), ids({1, 2, 3, 4, 5, CMD_KEYS_DEFAULTS, 101, 1}));
+  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 7, KEY_TAB),
+            ids({1, 2, 3, 4, 5, CMD_KEYS_DEFAULTS, 101, 1}));
   menu->optionsDialog.keysDialog.EndModal(0);
   menu->optionsDialog.EndModal(0);
   StartGame();
