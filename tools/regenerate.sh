@@ -3,9 +3,11 @@
 # Runs the art, font and sound generators of BUILD_DIR (build them first, e.g.
 # cmake --build BUILD_DIR --target digmaze-art digmaze-fonts digmaze-sound)
 # into OUT_DIR, which defaults to the repository's data/, puts the
-# how-to-play pages of tools/help into OUT_DIR/help and the demonstration's
-# replays into OUT_DIR/demo. The maps in data/Maps come from tools/levels and
-# are not touched here; the help pictures show the first of them.
+# how-to-play pages of tools/help into OUT_DIR/help, the demonstration's
+# replays into OUT_DIR/demo and every level's replay, with the digest of the
+# map it wins, into OUT_DIR/solutions. The maps in data/Maps come from
+# tools/levels and are not touched here; the help pictures show the first of
+# them, and the solutions' digests are those of the maps as committed.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
@@ -43,3 +45,20 @@ mkdir -p "$out/demo"
 for level in level01 level02 level03 level09; do
   cp "$root/tools/levels/replays/$level.txt" "$out/demo/$level.txt"
 done
+# Show Solution plays these: every replay of tools/levels/replays, listed in
+# solutions/digests.txt with the SHA-256 digest of the shipped map it wins,
+# by which the game recognises the map (under any name, and not once edited).
+rm -rf "$out/solutions"
+mkdir -p "$out/solutions"
+{
+  echo "# SHA-256 of a map file, and the replay in this folder that wins it"
+  for replay in $(cd "$root/tools/levels/replays" && LC_ALL=C ls -- *.txt); do
+    map="$root/data/Maps/${replay%.txt}.dmm"
+    if [ ! -f "$map" ]; then
+      echo "tools/regenerate.sh: the replay $replay has no map $map" >&2
+      exit 1
+    fi
+    cp "$root/tools/levels/replays/$replay" "$out/solutions/$replay"
+    echo "$(sha256sum < "$map" | cut -d' ' -f1) $replay"
+  done
+} > "$out/solutions/digests.txt"

@@ -224,6 +224,10 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
     case CMD_GAME_MENU:
       GameScene(game)->menuDialog.BeginModal();
       break;
+    case CMD_SHOW_SOLUTION:
+      if (owner) owner->EndModal(0);
+      GameScene(game)->EnterPlay(PlayEntry::solution);
+      break;
     case CMD_RESTART_LEVEL: {
       if (owner) owner->EndModal(0);
       // The life is lost as if caught, but the player chose it: the level

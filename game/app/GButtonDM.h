@@ -29,8 +29,9 @@ enum COMMAND_ID : unsigned {
   CMD_HOW_TO_PLAY = 23,  // the credits' button: the how-to-play page in the browser
   CMD_LEVELS = 24,       // the level select's grid of levels; no command
   CMD_LEVELS_BACK = 25,
-  CMD_OPTIONS = 26,        // both menus: the options
-  CMD_KEYS_DEFAULTS = 27,  // the keys of play: the arrows and Space again
+  CMD_SHOW_SOLUTION = 26,
+  CMD_OPTIONS = 27,        // both menus: the options
+  CMD_KEYS_DEFAULTS = 28,  // the keys of play: the arrows and Space again
 };
 
 // The look of the game's buttons and panels: framed, over the scene's picture.

@@ -247,7 +247,6 @@ void GGameDM::SetVolume(int volume) {
 
 void GGameDM::SetMusicVolume(int volume) {
   settings.musicVolume = std::clamp(volume, 0, 100);
-  ApplySoundSettings();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -264,9 +263,9 @@ bool GGameDM::OnTakeKey(unsigned key) {
     return true;
   }
   auto* play = static_cast<GSceneGame*>(GetScene(SCENE_GAME));
-  if (!play->IsDemonstrating() || GetCurrentSceneIndex() != SCENE_GAME) return false;
+  if (!play->IsPlayingReplay() || GetCurrentSceneIndex() != SCENE_GAME) return false;
   // A modifier alone ends nothing, so Alt+Enter and the like still work, and
-  // Print Screen keeps a picture of the demonstration.
+  // Print Screen keeps a picture of the demonstration or solution.
   switch (key) {
     case KEY_LSHIFT:
     case KEY_RSHIFT:
@@ -279,7 +278,7 @@ bool GGameDM::OnTakeKey(unsigned key) {
     case KEY_PRINT_SCREEN:
       return false;
     default:
-      play->EndDemonstration();
+      play->EndReplay();
       return true;
   }
 }

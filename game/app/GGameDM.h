@@ -27,8 +27,8 @@ enum SCENE_INDEX : int {
 // scenes, the resource drives its pictures and sounds are read from, where
 // saved games live, and the display and sound settings kept between runs.
 // Two kinds of key it takes itself in every scene: M switches all sound off
-// and on, and while the demonstration plays any other key (a click, a pad
-// button) ends it.
+// and on, and while the demonstration or a level's solution plays any other
+// key (a click, a pad button) ends it.
 class GGameDM : public GGame {
  public:
   GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
@@ -51,8 +51,8 @@ class GGameDM : public GGame {
   // say the sound is off.
   GSound* NewSound() override;
   // M (without Ctrl, Alt or the system key) switches the sound; while the
-  // demonstration plays, any other key but a modifier or Print Screen ends it. Every press
-  // tells the main menu that the player is there.
+  // demonstration or a solution plays, any other key but a modifier or Print
+  // Screen ends it. Every press tells the main menu that the player is there.
   bool OnTakeKey(unsigned key) override;
   // A wheel turn, too, tells the main menu that the player is there.
   void SysOnMouseWheel(short delta) override;
@@ -93,8 +93,8 @@ class GGameDM : public GGame {
   // settings file when the game ends.
   void ToggleSound();
   bool IsSoundOn() const { return !settings.muted; }
-  // The sound effects' and the music's volumes, 0 to 100 per cent, heard at
-  // once unless the sound is off.
+  // The sound effects' volume, 0 to 100 per cent, heard at once unless the
+  // sound is off; the music's, kept in the settings for the music.
   void SetVolume(int volume);
   void SetMusicVolume(int volume);
   // The keys of play the player chose on the keyboard.

@@ -14,11 +14,11 @@
 # Editor, Options, Credits, Exit.
 MENU_START=512,197 MENU_LOAD=512,259 MENU_DEMO=512,321 MENU_EDITOR=512,383 MENU_OPTIONS=512,445
 MENU_EXIT=512,569
-# The in-game menu (GDialogMenu, 412 x 422 centred): 340 x 40 buttons 62
-# apart from (342, 209): Continue, Restart Level, Save Game, Load Game,
-# Options, Quit.
-GAME_SAVE=512,353 GAME_OPTIONS=512,477 GAME_QUIT=512,539
-# The saved-game dialog (GDialogSaveLoad): 200 x 44 slots 60 apart from (412, 129).
+# The in-game menu (GDialogMenu, 412 x 484 centred): 340 x 40 buttons 64
+# apart from (342, 178): Continue, Restart Level, Save Game, Load Game, Show
+# Solution, Options, Quit.
+GAME_SAVE=512,326 GAME_SOLUTION=512,454 GAME_OPTIONS=512,518 GAME_QUIT=512,582
+# The saved-game dialog (GDialogSaveLoad): 520 x 44 slots 60 apart from (252, 129).
 SLOT1=512,151
 # The maps manager (GSceneMapsManager): a row of buttons 34 high at y 714
 # (Edit at x 0, Create at 150, Destroy at 300, Test and Exit 280 and 130 from
@@ -36,9 +36,12 @@ PARK=680,700
 # outlined in white one pixel outside.
 square() { echo $((48 + 32 * $1)),$((26 + 32 * $2)); }
 OUTLINE=(31,9 500,9 992,9 31,330 992,330 31,650 500,650 992,650)
+# "Press any key to start" on a panel in the middle of a level waiting for its
+# first key (GSceneGame): the panel's frame (0x2983CD) from (406, 311) to (616, 348).
+WAITING_PANEL=(406 311 616 348)
 # The grid lines of the in-game menu and the caption band of the saved-game
 # dialog (0x08294B and 0x144166).
-MENU_GRID=(321,190 321,400 321,580 696,190 696,580)
+MENU_GRID=(321,200 321,400 321,580 696,200 696,580)
 CAPTION=(395,87 628,87 395,104 628,104)
 # ---- The scratch copy and the virtual screen ---------------------------------
 me=${me:-$(basename "$0")}; step=0; name="starting"; why=""; pid=""; xpid=""
@@ -205,6 +208,11 @@ is_box_over() {  # ref: whether the last picture is ref with a centred message b
 # The quit question over the first step's screenshot (main menu, pointer centred).
 is_quit_box() { is_box_over "$art/01-menu.png"; }
 has_outline() { all_near ffffff "${OUTLINE[@]}" || { why="no white outline round the map"; return 1; }; }
+is_waiting() {
+  local l=${WAITING_PANEL[0]} t=${WAITING_PANEL[1]} r=${WAITING_PANEL[2]} b=${WAITING_PANEL[3]}
+  has_outline && all_near 2983cd 512,"$t" 512,"$b" "$l",330 "$r",330 ||
+    { why="no \"Press any key to start\" panel"; return 1; }
+}
 is_playing() {
   has_outline || return 1
   none_near 08294b "${MENU_GRID[@]}" || { why="the in-game menu is open"; return 1; }
@@ -217,7 +225,7 @@ is_game_menu() {
 }
 is_slot_dialog() {
   all_near 144166 "${CAPTION[@]}" || { why="no caption band of the saved-game dialog"; return 1; }
-  all_near 08294b 401,300 626,300 401,650 626,650 || { why="no grid in the saved-game dialog"; return 1; }
+  all_near 08294b 241,300 791,300 241,650 791,650 || { why="no grid in the saved-game dialog"; return 1; }
 }
 is_manager() {  # the maps manager with the first miniature alone framed in red
   [ "$(red_rows 200)" = "14 335 " ] && [ -z "$(red_rows 690)" ] || { why="no red frame round the first miniature alone"; return 1; }

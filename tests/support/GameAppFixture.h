@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -129,9 +130,21 @@ inline std::vector<Uint32> RedrawnWindow(GGame& game) {
   return WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
 }
 
+// Whether the window shows what a whole redraw of the scene shows. The window
+// is read before the redraw (as arguments of one call, the two could be read
+// in either order, and a redraw read first always equals itself).
+inline ::testing::AssertionResult ShowsAWholeRedraw(GGame& game) {
+  const std::vector<Uint32> shown = WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
+  const std::vector<Uint32> redrawn = RedrawnWindow(game);
+  if (shown == redrawn) return ::testing::AssertionSuccess();
+  const auto differ = std::mismatch(shown.begin(), shown.end(), redrawn.begin(), redrawn.end());
+  return ::testing::AssertionFailure() << "the window differs from a whole redraw from pixel "
+                                       << differ.first - shown.begin() << " on";
+}
+
 // A game folder in a temporary folder holding copies of the shipped data
-// the scenes need: the maps, the demonstration's replays and the theme
-// folder (fonts, cursors), and with media the resource-drive sources.
+// the scenes need: the maps, the demonstration's replays, the solutions and
+// the theme folder (fonts, cursors), and with media the resource-drive sources.
 class GameFolder {
  public:
   explicit GameFolder(bool media = false) {
@@ -139,6 +152,7 @@ class GameFolder {
     const fs::path data = SourceDir() / "data";
     fs::copy(data / "Maps", dir / "Maps", fs::copy_options::recursive);
     fs::copy(data / "demo", dir / "demo", fs::copy_options::recursive);
+    fs::copy(data / "solutions", dir / "solutions", fs::copy_options::recursive);
     fs::copy(data / "windows", dir / "windows", fs::copy_options::recursive);
     if (media) fs::copy(data / "vdd", dir / "vdd", fs::copy_options::recursive);
   }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <utime.h>
 
+#include <ctime>
 #include <filesystem>
 
+#include "GUI/themes/GThemeComponent.h"
 #include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/GButtonDM.h"
@@ -41,6 +44,16 @@ class ScenesTest : public GameTest {
   }
   void Updates(unsigned n) {
     for (unsigned t = 0; t < n; ++t) Play()->OnUpdate();
+  }
+  // A new game on the first level goes on to the second with these counters.
+  void ReachSecondLevel(int score, int lives, int treasures) {
+    ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, list->names[0]));
+    units->score = score;
+    units->lives = lives;
+    units->treasures = treasures;
+    map->SetState(GMap::STATE_WON);
+    Updates(GSceneGame::kEndPause + 1);
+    Key(KEY_RETURN);  // the tally's OK
   }
 };
 
@@ -121,7 +134,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
 // stops the level where it is, also while the screen switches in a message
 // box over it. Closed, it sets a level that waited for its first key playing,
 // and the arrows reach the runner; a won level's pause goes on where it was,
-// its sound not played again.
+// its sound not played again, and its solution is not offered.
 TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   StartGame();
   int bx = 0, by = 0;
@@ -153,6 +166,8 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   map->SetState(GMap::STATE_WON);
   Updates(5);
   Run(CMD_GAME_MENU, Play());
+  EXPECT_FALSE(Play()->menuDialog.Find(static_cast<unsigned>(CMD_SHOW_SOLUTION))->IsEnabled())
+      << "a won level goes on to its end";
   Updates(40);  // nothing moves while the menu is open
   EXPECT_EQ(map->state, GMap::STATE_WON);
   EXPECT_EQ(map->stateCounter, 5u);
@@ -185,6 +200,62 @@ TEST_F(ScenesTest, SavingOverAKeptGameAsksFirst) {
   EXPECT_EQ(game.modal, nullptr);
 }
 
+// Each slot says what it holds: a saved game its level, score and lives and
+// when its file was written, all on its button; a file that holds no saved
+// game, or none, is an empty slot; a damaged game says it cannot be loaded.
+// Only the games can be loaded.
+TEST_F(ScenesTest, EverySlotSaysWhatItHolds) {
+  StartGame();
+  list->currentName = list->names[11];
+  units->score = 1234567;  // the widest label
+  units->lives = 100;
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(1).c_str()));
+  std::tm saved{};
+  strptime("2025-05-12 14:32", "%Y-%m-%d %H:%M", &saved);
+  saved.tm_isdst = -1;
+  const utimbuf times{std::mktime(&saved), std::mktime(&saved)};
+  ASSERT_EQ(utime(GDialogSaveLoad::GetSlotPath(1).c_str(), &times), 0);
+  const std::string game1 = ReadText(GDialogSaveLoad::GetSlotPath(1).c_str());
+  ASSERT_TRUE(
+      WriteText(GDialogSaveLoad::GetSlotPath(2).c_str(), game1.substr(0, game1.size() - 3)));
+  ASSERT_TRUE(WriteText(GDialogSaveLoad::GetSlotPath(3).c_str(), "not a saved game"));
+  list->currentName = "gone.dmm";  // no longer in the level order
+  units->score = 250;
+  units->lives = 9;
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(5).c_str()));
+
+  const struct {
+    int slot;
+    const char* label;  // null: the date is today's
+    bool loads;
+  } cases[] = {
+      {1, "Level 12   Score 1234567   Lives 100   2025-05-12 14:32", true},
+      {2, "Level 12   cannot be loaded", false},
+      {3, "Empty Slot", false},
+      {4, "Empty Slot", false},
+      {5, nullptr, true},
+  };
+  game.SetScene(SCENE_MENU);
+  GDialogSaveLoad& dialog = Menu()->saveLoadDialog;
+  dialog.loadMode = true;
+  dialog.BeginModal();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.slot);
+    GComponent* slot = dialog.Find(static_cast<unsigned>(c.slot));
+    const std::string label = slot->GetWindowText().c_str();
+    if (c.label)
+      EXPECT_EQ(label, c.label);
+    else
+      EXPECT_EQ(label.rfind("Level 00   Score 00250   Lives 09   20", 0), 0u) << label;
+    EXPECT_EQ(slot->IsEnabled(), c.loads);
+    int w = 0, h = 0;
+    game.GetDevice()->GetTextSize(label.c_str(), slot->GetTheme()->GetTextFont(slot), w, h);
+    CFerroRect client;
+    slot->GetClientRect(&client);
+    EXPECT_LE(w + 40, client.Width()) << "the label fits its button with room to spare";
+  }
+}
+
 // A recording replays in digmaze-sim to the very "# end" line the game wrote:
 // here on a later level of the campaign, which starts from the campaign's
 // counters, and after Restart Level, which goes on in a new file on the next
@@ -198,14 +269,8 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
   list->Clear();
   ASSERT_TRUE(list->Add("first.dmm"));
   ASSERT_TRUE(list->Add("second.dmm"));
-  StartGame();
   // The campaign so far: its score, lives and treasures (the next is a tenth).
-  units->score = 131;
-  units->lives = 7;
-  units->treasures = 9;
-  map->SetState(GMap::STATE_WON);
-  Updates(GSceneGame::kEndPause + 1);
-  Key(KEY_RETURN);  // the tally's OK
+  ReachSecondLevel(131, 7, 9);
 
   Key(KEY_RIGHT);
   for (int t = 0; t < 200 && units->treasures < 10; ++t) Play()->OnUpdate();
@@ -270,12 +335,27 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   menu->optionsDialog.keysDialog.EndModal(0);
   menu->optionsDialog.EndModal(0);
   StartGame();
-  Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 6, KEY_DOWN), ids({18, 19, 20, 21, CMD_OPTIONS, 22, 18}));
-  Play()->menuDialog.EndModal(0);
+  // Show Solution is offered for a campaign map's content under any name,
+  // not once the map is edited.
+  const fs::path maps = GModelMedia::GetPathToMaps().c_str();
+  fs::copy_file(maps / "level01.dmm", maps / "mine.dmm");
+  std::string edited = ReadText(maps / "level01.dmm");
+  edited[20] ^= 1;  // the first cell's code
+  ASSERT_TRUE(WriteText(maps / "edited.dmm", edited));
+  for (const char* name : {"mine.dmm", "edited.dmm"}) {
+    const bool offered = name[0] == 'm';
+    list->currentName = name;
+    Run(CMD_GAME_MENU, Play());
+    EXPECT_EQ(visit(&Play()->menuDialog, offered ? 7 : 6, KEY_DOWN),
+              offered ? ids({18, 19, 20, 21, 26, CMD_OPTIONS, 22, 18})
+                      : ids({18, 19, 20, 21, CMD_OPTIONS, 22, 18}));
+    Play()->menuDialog.EndModal(0);
+  }
+  list->currentName = "level01.dmm";
   map->testMode = true;
   Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 4, KEY_DOWN), ids({18, 19, CMD_OPTIONS, 22, 18}));
+  EXPECT_EQ(visit(&Play()->menuDialog, 5, KEY_DOWN), ids({18, 19, 26, CMD_OPTIONS, 22, 18}));
+
   Play()->menuDialog.EndModal(0);
   map->testMode = false;
   Run(CMD_SAVE_GAME, Play());
@@ -289,6 +369,56 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   EXPECT_EQ(visit(&menu->quitBox, 2, KEY_RIGHT), ids({1, 2, 1}));
   EXPECT_EQ(visit(&menu->quitBox, 2, KEY_TAB), ids({1, 2, 1}));
   menu->quitBox.EndModal(0);
+}
+
+// Show Solution plays the level's shipped replay in its place with
+// "SOLUTION" on the status line and nothing recorded; a key, or the replay's
+// own win, ends it, and the level starts again from its beginning, waiting
+// for a key, with the lives, score and treasures it began with: here the
+// second level of a game, whose lives and score changed since it began.
+TEST_F(ScenesTest, ShowSolutionReturnsToTheLevelsStartWithItsCounters) {
+  for (const bool byKey : {true, false}) {
+    SCOPED_TRACE(byKey ? "ended by a key" : "played to its win");
+    const fs::path rec = fs::path(folder.Path()) / (byKey ? "rec-key" : "rec-win");
+    game.SetRecordFolder(rec.c_str());
+    ReachSecondLevel(131, 7, 9);
+    ASSERT_EQ(list->GetMapForGameIndex(), 1);
+    const int runnerX = map->runner->x, runnerY = map->runner->y;
+    Key(KEY_LEFT);
+    Updates(20);
+    units->score = 4000;
+    units->lives = 2;
+
+    Run(CMD_GAME_MENU, Play());
+    ASSERT_TRUE(Play()->menuDialog.Find(static_cast<unsigned>(CMD_SHOW_SOLUTION))->IsEnabled());
+    Run(CMD_SHOW_SOLUTION, &Play()->menuDialog);
+    ASSERT_TRUE(Play()->IsShowingSolution() && !game.modal);
+    CFerroString texts[GSceneGame::STATUS_TEXTS];
+    Play()->GetStatusTexts(texts);
+    EXPECT_EQ(texts[GSceneGame::STATUS_SCORE], "SOLUTION");
+    Updates(40);
+    EXPECT_NE(map->runner->x, runnerX) << "the replay moves the runner";
+    if (byKey) {
+      Key(KEY_A);
+    } else {
+      for (int t = 0; t < 3000 && Play()->IsShowingSolution(); ++t) Play()->OnUpdate();
+    }
+
+    ASSERT_FALSE(Play()->IsPlayingReplay());
+    EXPECT_EQ(list->GetMapForGameIndex(), 1);
+    EXPECT_EQ(map->state, GMap::STATE_WAITING);
+    EXPECT_EQ(map->tick, 0u);
+    EXPECT_EQ(std::pair(map->runner->x, map->runner->y), std::pair(runnerX, runnerY));
+    EXPECT_EQ(std::tuple(units->score, units->lives, units->treasures), std::tuple(131, 7, 9));
+    // The level's recording stops where the solution began; the level goes
+    // on in a new one from its start, and the solution is in neither.
+    const std::string left = ReadText(rec / "level02.txt");
+    EXPECT_NE(left.find("# left at tick 20 to show the solution"), std::string::npos) << left;
+    EXPECT_EQ(ReadText(rec / "level02-2.txt")
+                  .rfind("# level02.dmm\nstart 0 score 131 lives 7 treasures 9\n", 0),
+              0u);
+    EXPECT_FALSE(fs::exists(rec / "level02-3.txt"));
+  }
 }
 
 namespace {
@@ -339,7 +469,54 @@ TEST_F(PlayPictureTest, PlayPresentsOnlyWhatChangedAndShowsAWholeRedraw) {
         t != 0) {
       EXPECT_LT(Uploaded(), 1024 * 768 / 20);
     }
-    const std::vector<Uint32> shown = WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
-    ASSERT_EQ(shown, RedrawnWindow(game));
+    ASSERT_TRUE(ShowsAWholeRedraw(game));
   }
+}
+
+// The texts over the level and the status line's new parts are drawn and
+// cleared by the partial drawing, every frame showing what a whole redraw
+// shows: "Press any key to start" until the first key, the treasures left,
+// the banners of a life won (the tenth treasure) and of the exit opened (the
+// last one), the runner passing under them, each gone after its two seconds,
+// and the mark of the sound switched off and on again.
+TEST_F(PlayPictureTest, TheTextsOverTheLevelShowAWholeRedraw) {
+  // A whole map whose runner walks along its third row, where the banner stands.
+  const std::string empty = std::string(30, '.') + "\n";
+  std::string runnerRow = "R" + std::string(11, '$') + "....X";
+  runnerRow.resize(30, '.');
+  std::string rows = empty + empty + runnerRow + "\n" + std::string(30, '=') + "\n";
+  for (int y = 4; y < 20; ++y) rows += empty;
+  ASSERT_TRUE(GMapText::ToMap(rows, *map));
+  ASSERT_TRUE(map->SaveToFile("row.dmm"));
+  list->currentName = "row.dmm";
+  ASSERT_TRUE(map->Start());
+  // The texts over the level, the treasures left and the mark, each time the
+  // texts over the level or the mark change.
+  std::vector<std::string> seen;
+  std::string last = "none";
+  for (int t = 0; t < 150 && map->state != GMap::STATE_WON; ++t) {
+    SCOPED_TRACE("tick " + std::to_string(t));
+    if (t == 3) game.PlatformKeyDown(KEY_RIGHT, 0);
+    if (t == 4) game.PlatformKeyUp(KEY_RIGHT);
+    if (t == 30 || t == 60) game.ToggleSound();
+    game.PlatformTimer();
+    CFerroString status[GSceneGame::STATUS_TEXTS], over[GSceneGame::OVERLAYS];
+    Play()->GetStatusTexts(status);
+    Play()->GetOverlayTexts(over);
+    const std::string shown = std::string(over[0].c_str()) + "|" + over[1].c_str() + "|" +
+                              status[GSceneGame::STATUS_MUTED].c_str();
+    if (shown != last)
+      seen.push_back(std::to_string(t) + " " + shown + " " +
+                     status[GSceneGame::STATUS_TREASURES].c_str());
+    last = shown;
+    ASSERT_TRUE(ShowsAWholeRedraw(game));
+  }
+  ASSERT_EQ(map->state, GMap::STATE_WON);
+  // Each treasure is a square (8 ticks) further: the tenth is taken 80 ticks
+  // after the key, the last 8 ticks later; a banner stays 40 ticks.
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{
+                "0 Press any key to start|| TREASURE = 11", "3 || TREASURE = 11",
+                "30 ||muted TREASURE = 08", "60 || TREASURE = 04", "83 |Extra life!| TREASURE = 01",
+                "91 |The exit is open!| TREASURE = 00", "131 || TREASURE = 00"}));
 }
