@@ -207,6 +207,13 @@ class GGame {
   // focus look appears or goes at once.
   void NoteInputFrom(INPUT_SOURCE source);
   void PlatformKeyDown(int key, unsigned count);
+  // Called by the platform for the key a gamepad's button or stick stands
+  // for: PlatformKeyDown, with the key marked as the pad's until its release
+  // has been delivered.
+  void PlatformPadKeyDown(int key);
+  // Whether the held key was pressed by a gamepad rather than the keyboard
+  // (a game may give the keyboard's keys other meanings than the pad's).
+  bool IsPadKey(unsigned key) const { return key < sizeof padKey && padKey[key]; }
   // Called by PlatformKeyDown for every press of a key or mouse button (a
   // repeat too), once Alt+Tab, Alt+Enter and F11 have been taken: true when
   // the application takes the key itself, so that neither its press nor its
@@ -273,6 +280,8 @@ class GGame {
   static constexpr unsigned char kKeyHeld = 1;
   static constexpr unsigned char kKeyTaken = 2;
   unsigned char keyDown[256] = {};
+  // Per key code: held since a gamepad pressed it.
+  bool padKey[256] = {};
   GComponent* modal = nullptr;
   GComponent* captured = nullptr;
   int capturedZone = 0;

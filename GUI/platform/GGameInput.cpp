@@ -134,10 +134,23 @@ void GGame::PlatformKeyDown(int key, unsigned count) {
   }
 }
 
+void GGame::PlatformPadKeyDown(int key) {
+  if (!IsKeyCode(key) || keyDown[key]) return;
+  padKey[key] = true;
+  PlatformKeyDown(key, 0);
+  // Taken by a scene change or the application, it is no longer held.
+  if (!keyDown[key]) padKey[key] = false;
+}
+
 void GGame::PlatformKeyUp(int key) {
   if (!IsKeyCode(key) || !keyDown[key]) return;
   const bool taken = keyDown[key] == kKeyTaken;
   keyDown[key] = 0;
+  // The release is still the pad's while it is delivered.
+  struct PadMark {
+    bool& mark;
+    ~PadMark() { mark = false; }
+  } padMark{padKey[key]};
   if (taken) return;
   const unsigned k = static_cast<unsigned>(key);
   if (unsigned bit = ModifierBit(k)) {
@@ -228,6 +241,7 @@ void GGame::RepeateKey() {
 void GGame::ResetInput() {
   inputFlags = 0;
   for (unsigned char& k : keyDown) k = 0;
+  for (bool& k : padKey) k = false;
   // The releases of the keys forgotten here are never delivered.
   heldKeyCount = 0;
   ResetRepeatedKey();

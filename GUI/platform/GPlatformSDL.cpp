@@ -344,7 +344,7 @@ void GPlatformSDL::SendKeys(const std::vector<GGamepadKeys::KEY_CHANGE>& changes
   for (const GGamepadKeys::KEY_CHANGE& change : changes) {
     if (!game) return;
     if (change.down)
-      game->PlatformKeyDown(static_cast<int>(change.key), 0);
+      game->PlatformPadKeyDown(static_cast<int>(change.key));
     else
       game->PlatformKeyUp(static_cast<int>(change.key));
   }

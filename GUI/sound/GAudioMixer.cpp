@@ -340,7 +340,8 @@ void GAudioMixer::NoteBuffer(size_t frames) {
   buffers_.fetch_add(1, std::memory_order_relaxed);
   if (!device_ || frequency_ <= 0) return;
   const uint64_t now = SDL_GetPerformanceCounter();
-  const uint64_t period = SDL_GetPerformanceFrequency() * frames / static_cast<uint64_t>(frequency_);
+  const uint64_t period =
+      SDL_GetPerformanceFrequency() * frames / static_cast<uint64_t>(frequency_);
   if (lastBuffer_ && now - lastBuffer_ > 2 * period)
     lateBuffers_.fetch_add(1, std::memory_order_relaxed);
   lastBuffer_ = now;

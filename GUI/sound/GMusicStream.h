@@ -113,6 +113,6 @@ class GMusicStream {
   std::atomic<uint64_t> underruns_{0};
 
   // The audio thread's own.
-  float gain_ = -1.0f;  // the gain of the last buffer; -1 before the first
+  float gain_ = -1.0f;     // the gain of the last buffer; -1 before the first
   int64_t fadeLeft_ = -1;  // frames of the fade still to play; -1 without one
 };

@@ -43,6 +43,7 @@ void GDialogMenu::OnInitDlg() {
       {CMD_SAVE_GAME, "Save Game", kButtonStyle},
       {CMD_LOAD_GAME_IN_GAME, "Load Game", kButtonStyle},
       {CMD_SHOW_SOLUTION, "Show Solution", kButtonStyle},
+      {CMD_OPTIONS, "Options", kButtonStyle},
       {CMD_QUIT_TO_MENU, "Quit to Menu", kButtonStyle},
   };
   const int rows = static_cast<int>(std::size(kButtons));

@@ -166,9 +166,14 @@ CGameSettings GGameDM::CurrentSettings() const {
 
 int GGameDM::Play() {
   const int code = GGame::Play();
+  SaveSettings();
+  return code;
+}
+
+void GGameDM::SaveSettings() {
   const CGameSettings now = CurrentSettings();
   const CFerroString path = GetPathToSettings();
-  if (!device || path.IsEmpty() || (storedSettings && *storedSettings == now)) return code;
+  if (!device || path.IsEmpty() || (storedSettings && *storedSettings == now)) return;
   if (now.Save(path.c_str())) {
     storedSettings = now;
   } else {
@@ -176,7 +181,6 @@ int GGameDM::Play() {
                  "; the previous settings are kept")
                     .c_str());
   }
-  return code;
 }
 
 CFerroString GGameDM::GetPathToProgress() {
@@ -224,6 +228,7 @@ GSound* GGameDM::NewSound() {
   // The device, made before, has read the settings.
   auto* made = new GSoundBass;
   made->SetMasterVolume(settings.volume);
+  made->SetMusicVolume(settings.musicVolume);
   made->SetMuted(settings.muted);
   return made;
 }
@@ -231,6 +236,7 @@ GSound* GGameDM::NewSound() {
 void GGameDM::ApplySoundSettings() {
   if (!sound) return;
   sound->SetMasterVolume(settings.volume);
+  sound->SetMusicVolume(settings.musicVolume);
   sound->SetMuted(settings.muted);
 }
 
@@ -249,6 +255,16 @@ void GGameDM::PlayMusic(MUSIC_PIECE piece) {
 
 void GGameDM::ToggleSound() {
   settings.muted = !settings.muted;
+  ApplySoundSettings();
+}
+
+void GGameDM::SetVolume(int volume) {
+  settings.volume = std::clamp(volume, 0, 100);
+  ApplySoundSettings();
+}
+
+void GGameDM::SetMusicVolume(int volume) {
+  settings.musicVolume = std::clamp(volume, 0, 100);
   ApplySoundSettings();
 }
 

@@ -291,7 +291,7 @@ void GSceneGame::GoOnAfterTally() {
 GReplayRecorder* GSceneGame::Recorder() const {
   // A demonstration is not the player's game: it is never recorded.
   if (demo.IsOn()) return nullptr;
-  auto* app = dynamic_cast<GGameDM*>(game);
+  GGameDM* app = GGameDM::Of(game);
   return app && app->GetRecorder().IsOn() ? &app->GetRecorder() : nullptr;
 }
 
@@ -569,22 +569,32 @@ void GSceneGame::OnBeforeRender() {
 // Keys and ticks
 // ---------------------------------------------------------------------------------------------
 
+PLAYER_KEY GSceneGame::GetAction(unsigned key) const {
+  // A gamepad plays with its d-pad and south button whatever keys the
+  // keyboard was given.
+  if (game && game->IsPadKey(key)) return GetPlayerKey(key);
+  const GGameDM* app = GGameDM::Of(game);
+  return app ? app->GetPlayerKeys().Find(key) : GetPlayerKey(key);
+}
+
 void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
   // The demonstration's runner answers only its replay.
   if (demo.IsOn()) return;
   GMap* map = GMap::GetInstance();
+  const PLAYER_KEY action = GetAction(key);
   const auto before = PlayControls();
-  map->PressKey(GetPlayerKey(key));
+  map->PressKey(action);
   // Keys land before the next update, which runs with the level's current tick.
   if (GReplayRecorder* recorder = Recorder())
-    recorder->KeyDown(map->tick, key, PlayControls() != before);
+    recorder->KeyDown(map->tick, action, PlayControls() != before);
 }
 
 void GSceneGame::OnKeyUp(unsigned key, unsigned, unsigned) {
   if (demo.IsOn()) return;
   GMap* map = GMap::GetInstance();
-  map->ReleaseKey(GetPlayerKey(key));
-  if (GReplayRecorder* recorder = Recorder()) recorder->KeyUp(map->tick, key);
+  const PLAYER_KEY action = GetAction(key);
+  map->ReleaseKey(action);
+  if (GReplayRecorder* recorder = Recorder()) recorder->KeyUp(map->tick, action);
 }
 
 void GSceneGame::OnStart() {

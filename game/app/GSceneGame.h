@@ -5,6 +5,7 @@
 #include "game/app/GDemonstration.h"
 #include "game/app/GDialogMenu.h"
 #include "game/app/GDialogTally.h"
+#include "game/model/GPlayerKeys.h"
 
 class GReplayRecorder;
 enum MUSIC_PIECE : int;
@@ -134,7 +135,8 @@ class GSceneGame : public GScene {
   // The keys steer the runner: they never move a keyboard focus here, and
   // Enter and Escape only press the menu button.
   bool MovesFocusByKeys() const override { return false; }
-  // Any key starts a waiting level; arrows steer, Space digs.
+  // Any key starts a waiting level; the keys of play (the player's choice,
+  // the arrows and Space at first) steer and dig.
   void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
   void OnKeyUp(unsigned key, unsigned count, unsigned flags) override;
   // Hides the mouse cursor during play; OnFinish shows it again, and ends a
@@ -177,6 +179,9 @@ class GSceneGame : public GScene {
   // Shows a banner for kBannerTicks, after what the last tick did: the exit
   // opened, a life was won.
   void NoteBanner(int treasuresBefore, int livesBefore);
+  // What a key does in play: the keyboard's keys as the player chose them,
+  // a gamepad's as always.
+  PLAYER_KEY GetAction(unsigned key) const;
   // Shows or hides the "Menu (Esc)" button, which the demonstration has no use for.
   void ShowMenuButton(bool show);
   // On the first tick of a won level: its result, recorded in the player's

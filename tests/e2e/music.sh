@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The music as SDL's disk audio driver records it while a player uses the
 # game by the keyboard: the main menu's theme is heard, M silences it and
-# brings it back, and a level has music too. Without its music folder the
-# game stays silent, says once in its error log which piece is missing, however
-# often a scene asks for it, and plays on. Screenshots: <build>/e2e/music.
+# brings it back, a level has music too, and a music volume of 0 is silence.
+# Without its music folder the game stays silent, says once in its error log
+# which piece is missing, however often a scene asks for it, and plays on. Screenshots: <build>/e2e/music.
 # Usage: tests/e2e/music.sh <game folder>
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"
@@ -39,6 +39,14 @@ heard "a level's theme"
 stop_game
 ! grep -q music "$game/error.log" 2>/dev/null || fail "the error log speaks of music: $(cat "$game/error.log")"
 echo "music.sh: the main menu and a level are heard; M silences them"
+
+fresh_game
+printf '[sound]\r\nmusic-volume = 0\r\n' >"$game/settings.cfg"
+start_heard
+T=30 go menu-music-off is_main_menu
+silent "the main menu with the music's volume at 0"
+stop_game
+echo "music.sh: at a music volume of 0 the main menu is silent"
 
 fresh_game
 rm -rf "$game/music"

@@ -244,10 +244,13 @@ TEST_F(PlatformSDLTest, AGamepadGivesItsKeysAndMayBeUnplugged) {
   });
 
   // Buttons reach the gamepad's keys; one without a key is dropped.
+  // A key the pad holds is marked as the pad's until it is let go.
   SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
   expect({KeyDownLine(KEY_SPACE)}, "A");
+  EXPECT_TRUE(game.IsPadKey(KEY_SPACE));
   SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 0);
   expect({KeyUpLine(KEY_SPACE)}, "A let go");
+  EXPECT_FALSE(game.IsPadKey(KEY_SPACE));
   SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_Y, 1);
   expect({}, "Y gives no key");
   // The triggers are Ctrl+Z and Ctrl+Y, pulled past the stick's threshold.

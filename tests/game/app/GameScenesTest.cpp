@@ -350,7 +350,17 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   };
   const auto ids = [](std::initializer_list<unsigned> list) { return std::vector<unsigned>(list); };
   game.SetScene(SCENE_MENU);
-  EXPECT_EQ(visit(menu, 6, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 1}));
+  EXPECT_EQ(visit(menu, 7, KEY_DOWN), ids({1, 2, 3, 4, CMD_OPTIONS, 5, 6, 1}));
+  // The options and their keys start on the first row; Done (and Defaults) follow the rows.
+  Run(CMD_OPTIONS, menu);
+  EXPECT_EQ(visit(&menu->optionsDialog, 7, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 100, 1}));
+  Key(KEY_UP);  // round to Done, then up to Keys, which Enter opens
+  Key(KEY_UP);
+  Key(KEY_RETURN);
+  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 7, KEY_TAB),
+            ids({1, 2, 3, 4, 5, CMD_KEYS_DEFAULTS, 101, 1}));
+  menu->optionsDialog.keysDialog.EndModal(0);
+  menu->optionsDialog.EndModal(0);
   StartGame();
   // Show Solution is offered for a campaign map's content under any name,
   // not once the map is edited.
@@ -363,14 +373,15 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
     const bool offered = name[0] == 'm';
     list->currentName = name;
     Run(CMD_GAME_MENU, Play());
-    EXPECT_EQ(visit(&Play()->menuDialog, offered ? 6 : 5, KEY_DOWN),
-              offered ? ids({18, 19, 20, 21, 26, 22, 18}) : ids({18, 19, 20, 21, 22, 18}));
+    EXPECT_EQ(visit(&Play()->menuDialog, offered ? 7 : 6, KEY_DOWN),
+              offered ? ids({18, 19, 20, 21, 26, CMD_OPTIONS, 22, 18})
+                      : ids({18, 19, 20, 21, CMD_OPTIONS, 22, 18}));
     Play()->menuDialog.EndModal(0);
   }
   list->currentName = "level01.dmm";
   map->testMode = true;
   Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 4, KEY_DOWN), ids({18, 19, 26, 22, 18}));
+  EXPECT_EQ(visit(&Play()->menuDialog, 5, KEY_DOWN), ids({18, 19, 26, CMD_OPTIONS, 22, 18}));
 
   Play()->menuDialog.EndModal(0);
   map->testMode = false;
