@@ -3,7 +3,8 @@
 # game by the keyboard: the main menu's theme is heard, M silences it and
 # brings it back, a level has music too, and a music volume of 0 is silence.
 # Without its music folder the game stays silent, says once in its error log
-# which piece is missing, however often a scene asks for it, and plays on. Screenshots: <build>/e2e/music.
+# which piece is missing, however often a scene asks for it, and plays on.
+# Screenshots: <build>/e2e/music.
 # Usage: tests/e2e/music.sh <game folder>
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"
