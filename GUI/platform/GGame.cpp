@@ -1,6 +1,8 @@
 #include "GUI/platform/GGame.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "GUI/foundation/FerroRandom.h"
 #include "GUI/graphics/GDevice.h"
@@ -233,8 +235,14 @@ bool GGame::SetScene(int index) {
   if (index < 0 || index >= GetSceneCount()) return false;
   if (index == currentScene) return true;
   if (modal) modal->EndModal(0);
-  // A press or held key of the old scene never gets its release there.
+  // A press or held key of the old scene never gets its release there, and
+  // a key still held (the one whose press switched the scene, say) gives the
+  // new scene nothing, neither repeats nor its release, until it is let go.
+  unsigned char held[sizeof keyDown];
+  std::copy(std::begin(keyDown), std::end(keyDown), held);
   ClearControl();
+  for (size_t k = 0; k < sizeof keyDown; ++k)
+    if (held[k]) keyDown[k] = kKeyTaken;
   if (GScene* old = GetScene()) {
     old->Show(false);
     old->OnFinish(index);

@@ -216,12 +216,17 @@ class GGame {
     return false;
   }
   void PlatformKeyUp(int key);
+  // Called by the platform after the press of a double click, with the
+  // button's pseudo key: that button's double-click entry point.
+  void PlatformDoubleClick(int key);
   // Arms the key repeat for key (also a mouse-button code: a scroller arrow
   // repeats its press while held) when no repeat runs. Virtual because
   // components, built below the application, call it.
   virtual void SetRepeatedKey(unsigned key);
   void SetRepeatedChar(unsigned ch);
-  void ResetRepeatedKey();
+  // Switches the key repeat off. Virtual for the same reason (a modal run
+  // beginning stops the repeat).
+  virtual void ResetRepeatedKey();
   // Called by PlatformTimer once per tick: sends a due repeat.
   void RepeateKey();
   // Forgets the hover, the press and the capture (their components drop
@@ -283,9 +288,11 @@ class GGame {
   int pressedZone = 0;
   GComponent* keyTarget = nullptr;
   int heldKeyCount = 0;
+  // nextRepeatTick while no repeat is armed.
+  static constexpr unsigned kNoRepeatPending = ~0u;
   unsigned repeatKey = KEY_NONE;
   unsigned repeatChar = KEY_NONE;
-  unsigned nextRepeatTick = KEY_NONE;
+  unsigned nextRepeatTick = kNoRepeatPending;
   unsigned repeatCount = 0;
   // The deliveries under way, innermost first; a destroyed component is
   // cleared from them so the rest of its delivery is skipped.

@@ -64,6 +64,26 @@ TEST_F(GameTest, ASceneSwitchEndsTheRunningModalComponentFirst) {
   EXPECT_EQ(game.inputFlags, 0u);
 }
 
+// A key whose press switched the scene (Enter on a miniature opens the
+// editor) gives the new scene nothing until it is let go: no repeat, no
+// second press while held, no release.
+TEST_F(GameTest, AKeyThatSwitchedTheSceneIsHeldBackUntilReleased) {
+  game.AddScene(new LoggingScene(log, "A"));
+  game.AddScene(new LoggingScene(log, "B"));
+  game.onKeyDown = [&](unsigned key) {
+    if (key == KEY_RETURN) game.SetScene(1);
+  };
+  game.PlatformKeyDown(KEY_RETURN, 0);
+  game.Platform()->tick += 2000;
+  game.RepeateKey();
+  game.PlatformKeyDown(KEY_RETURN, 0);
+  game.PlatformKeyUp(KEY_RETURN);
+  game.PlatformKeyDown(KEY_RETURN, 0);  // a new press reaches the new scene
+  std::erase(game.calls, "Move flags=0");
+  EXPECT_EQ(game.calls,
+            (std::vector<std::string>{KeyDownLine(KEY_RETURN), KeyDownLine(KEY_RETURN)}));
+}
+
 TEST_F(GameTest, TicksRenderWhatChangedOnlyWhileActive) {
   game.AddScene(new LoggingScene(log, "A"));
   log.clear();

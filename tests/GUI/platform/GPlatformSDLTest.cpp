@@ -58,9 +58,10 @@ int PendingTicks() {
   return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_USEREVENT, SDL_USEREVENT);
 }
 
-void PushKey(Uint32 type, SDL_Scancode scancode) {
+void PushKey(Uint32 type, SDL_Scancode scancode, Uint8 repeat = 0) {
   SDL_Event e = Event(type);
   e.key.keysym.scancode = scancode;
+  e.key.repeat = repeat;
   SDL_PushEvent(&e);
 }
 
@@ -118,6 +119,9 @@ TEST_F(PlatformSDLTest, EventsBecomeApplicationCalls) {
   SDL_PushEvent(&text);
   PushKey(SDL_KEYUP, SDL_SCANCODE_A);
   PushKey(SDL_KEYDOWN, SDL_SCANCODE_F13);  // no key: dropped
+  // The system's repeat, even of a key the application no longer counts as
+  // held (it makes repeats of its own).
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_B, 1);
   for (Uint8 clicks : {1, 2}) {
     PushButton(SDL_MOUSEBUTTONDOWN, clicks);
     PushButton(SDL_MOUSEBUTTONUP, clicks);
