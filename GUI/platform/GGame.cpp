@@ -185,6 +185,7 @@ void GGame::OnChangeVideoMode(int w, int h) {
 }
 
 void GGame::SysOnActivate(unsigned active, bool minimised) {
+  inputFocus = active != 0;
   if (active) {
     if (device) device->Activate();
     PlatformMoveCursor(0, 0);
@@ -194,7 +195,9 @@ void GGame::SysOnActivate(unsigned active, bool minimised) {
     if (platform && device && !device->IsWindowed()) platform->ReleaseMouse();
     ClearControl();
     if (device) device->Inactivate();
-    if (platform) platform->ToIconic();
+    // A window stays where the player left it; full screen gives the
+    // desktop back.
+    if (platform && device && !device->IsWindowed()) platform->ToIconic();
   }
   OnActivate(active, minimised);
 }

@@ -108,8 +108,13 @@ class GGame {
     (void)active;
     (void)minimised;
   }
-  // Called when the window gains or loses the application's use.
+  // Called by the platform when the window gains or loses the input focus:
+  // losing it ends the presses, the capture and the held keys (their
+  // releases go elsewhere) and minimises a full-screen window.
   virtual void SysOnActivate(unsigned active, bool minimised);
+  // Whether the window has the input focus, as SysOnActivate last heard
+  // (true until the platform says otherwise).
+  bool HasInputFocus() const { return inputFocus; }
 
   // Input entry points: PlatformKeyDown/PlatformKeyUp call the button ones
   // with the modifier part of inputFlags, the platform calls the double-click,
@@ -342,6 +347,7 @@ class GGame {
   // Which of the keys and the mouse was used last; see IsKeyInputLast.
   INPUT_SOURCE lastInput = INPUT_FROM_POINTER;
   bool pointerMoving = false;
+  bool inputFocus = true;
   // Routes a move of the cursor with IsPointerMoving true.
   void RoutePointerMove();
 };

@@ -239,6 +239,15 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
       if (game) game->SysOnMouseWheel(static_cast<short>(event.wheel.y * 25));
       break;
     case SDL_WINDOWEVENT:
+      // The input focus coming and going: presses, captures and held keys
+      // end when it goes, as their releases go elsewhere.
+      if (game && (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                   event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)) {
+        const bool minimised =
+            GDeviceSDL::window && (SDL_GetWindowFlags(GDeviceSDL::window) & SDL_WINDOW_MINIMIZED);
+        game->SysOnActivate(event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED, minimised);
+        break;
+      }
       // Frames are presented only when the picture changed, so a window
       // that the system shows again is drawn anew in full; a resized one is
       // fitted anew first.

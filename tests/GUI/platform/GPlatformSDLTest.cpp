@@ -43,6 +43,9 @@ class SdlGame : public RecordingGame {
   }
   void SysOnMouseWheel(short delta) override { calls.push_back("Wheel " + std::to_string(delta)); }
   void SysOnLButtonDblClk() override { calls.push_back("LDblClk"); }
+  void SysOnActivate(unsigned active, bool) override {
+    calls.push_back("Activate " + std::to_string(active));
+  }
 
   int ticks = 0;
 };
@@ -131,11 +134,16 @@ TEST_F(PlatformSDLTest, EventsBecomeApplicationCalls) {
     wheel.wheel.y = y;
     SDL_PushEvent(&wheel);
   }
+  for (Uint8 change : {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED}) {
+    SDL_Event focus = Event(SDL_WINDOWEVENT);
+    focus.window.event = change;
+    SDL_PushEvent(&focus);
+  }
   game.RunQueued();
-  EXPECT_EQ(game.calls,
-            (std::vector<std::string>{KeyDownLine(KEY_A), "Char 97", "Char 224", KeyUpLine(KEY_A),
-                                      "LDown flags=0", "LUp flags=0", "LDown flags=0", "LDblClk",
-                                      "LUp flags=0", "Wheel 25", "Wheel -25"}));
+  EXPECT_EQ(game.calls, (std::vector<std::string>{
+                            KeyDownLine(KEY_A), "Char 97", "Char 224", KeyUpLine(KEY_A),
+                            "LDown flags=0", "LUp flags=0", "LDown flags=0", "LDblClk",
+                            "LUp flags=0", "Wheel 25", "Wheel -25", "Activate 0", "Activate 1"}));
 }
 
 // A tick refused by the queue must not leave the timer thinking one waits,
