@@ -1,9 +1,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/toolkit/GComponent.h"
@@ -146,27 +148,64 @@ TEST_F(PlatformSDLTest, EventsBecomeApplicationCalls) {
                             "LUp flags=0", "Wheel 25", "Wheel -25", "Activate 0", "Activate 1"}));
 }
 
+// Counts calls made on other threads (SDL's timer thread, an event filter)
+// and lets the test wait for them: it waits on the calls, never on the clock
+// (the deadline only keeps a broken build from hanging). A counter outlives
+// the test, as a call may still be under way when its timer is removed.
+class Calls {
+ public:
+  void Reset() {
+    std::lock_guard<std::mutex> lock(mutex);
+    count = 0;
+  }
+  // The count with this call.
+  int Add() {
+    std::lock_guard<std::mutex> lock(mutex);
+    changed.notify_all();
+    return ++count;
+  }
+  bool WaitFor(int n) {
+    std::unique_lock<std::mutex> lock(mutex);
+    return changed.wait_for(lock, std::chrono::minutes(1), [&] { return count >= n; });
+  }
+
+ private:
+  std::mutex mutex;
+  std::condition_variable changed;
+  int count = 0;
+};
+
 // A tick refused by the queue must not leave the timer thinking one waits,
 // and however long the loop is away, at most one tick waits for it.
 TEST_F(PlatformSDLTest, AtMostOneTickWaitsAndARefusedOneDoesNotStopTheTimer) {
   SdlGame game;
-  static std::atomic<int> refused;
-  refused = 0;
+  static Calls refused, beside;
+  refused.Reset();
+  beside.Reset();
   TIMER_DATA timer;
   timer.period = 5;
   {
-    ScopedHook refuseTicks([](SDL_EventFilter filter) { SDL_SetEventFilter(filter, nullptr); },
-                           [](void*, SDL_Event* e) -> int {
+    ScopedHook refuseTicks([](SDL_EventFilter filter) { SDL_SetEventFilter(filter, &refused); },
+                           [](void* calls, SDL_Event* e) -> int {
                              if (e->type != SDL_USEREVENT) return 1;
-                             ++refused;
+                             static_cast<Calls*>(calls)->Add();
                              return 0;
                            });
     game.GetPlatform()->SetTimer(&timer);
-    for (int i = 0; i < 1000 && refused < 2; ++i) SDL_Delay(2);
+    ASSERT_TRUE(refused.WaitFor(2));
   }
-  ASSERT_GE(refused, 2);
-  for (int i = 0; i < 1000 && PendingTicks() == 0; ++i) SDL_Delay(2);
-  SDL_Delay(50);
+  // A timer of the same period beside it, which stops itself after three
+  // calls: SDL's timer thread calls timers in the order they are due, so by
+  // then the game's timer has been called at least twice since the queue
+  // took ticks again.
+  const SDL_TimerID counter = SDL_AddTimer(
+      timer.period,
+      [](Uint32 interval, void* calls) -> Uint32 {
+        return static_cast<Calls*>(calls)->Add() < 3 ? interval : 0;
+      },
+      &beside);
+  ASSERT_NE(counter, 0) << SDL_GetError();
+  ASSERT_TRUE(beside.WaitFor(3));
   EXPECT_EQ(PendingTicks(), 1);
   // Stopping the timer also takes back its waiting tick.
   game.GetPlatform()->KillTimer(&timer);
