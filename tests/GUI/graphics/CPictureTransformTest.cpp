@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/support/Geometry.h"
+
 namespace {
 
 const CFerroSize kPicture(1024, 768);

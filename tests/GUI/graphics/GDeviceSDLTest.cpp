@@ -12,6 +12,7 @@
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GSurface16.h"
 #include "GUI/platform/GGame.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/Window.h"
 
 // These tests run with SDL's dummy video driver: no OpenGL windows and no

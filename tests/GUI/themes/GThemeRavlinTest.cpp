@@ -6,6 +6,7 @@
 #include "GUI/themes/GThemeRavlinComponents.h"
 #include "GUI/toolkit/GButton.h"
 #include "GUI/toolkit/GDialog.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/ThemeFixture.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "tests/support/Geometry.h"
 #include "tests/support/ToolkitFixture.h"
 
 namespace {
