@@ -75,6 +75,21 @@ class PresentedPicture {
     device.Render();
   }
   CFerroRect All() const { return CFerroRect(0, 0, size.width, size.height); }
+  // What a full present shows as the window-surface path scales it: the
+  // picture as the texture holds it, scaled into the destination by
+  // CPictureScaler, black around it.
+  std::vector<Uint32> Scaled() {
+    std::vector<uint32_t> picture(static_cast<size_t>(size.width) * size.height);
+    surface->CopyRectToTexture(picture.data(), size.width * 4, 32, All());
+    int w = 0, h = 0;
+    device.GetDrawableSize(w, h);
+    std::vector<Uint32> window(static_cast<size_t>(w) * h, 0);
+    const CFerroRect& to = device.GetTransform().GetDestination();
+    CPictureScaler(device.GetTransform())
+        .Scale(picture.data(), size.width, to, window.data() + to.top * w + to.left, w);
+    for (Uint32& p : window) p &= 0xFFFFFF;
+    return window;
+  }
 
   TestGame game;
   GDevice16SDL& device;
@@ -82,6 +97,19 @@ class PresentedPicture {
   GSurface* surface = nullptr;
   bool ok = false;
 };
+
+// Changes for the partial-update tests: in the middle, at the edges and
+// corners, two side by side, two far apart and one across the whole picture.
+std::vector<std::vector<CFerroRect>> Changes(int w, int h) {
+  return {
+      {CFerroRect(10, 10, 20, 17)},
+      {CFerroRect(0, 50, 3, h)},
+      {CFerroRect(w - 3, h - 3, w, h)},
+      {CFerroRect(100, 100, 110, 110), CFerroRect(110, 100, 120, 110)},
+      {CFerroRect(30, 30, 34, 34), CFerroRect(200, 180, 204, 190)},
+      {CFerroRect(0, 120, w, 121)},
+  };
+}
 
 // Partial updates on the window-surface path, in every scale mode, in windows
 // larger and smaller than the picture and of odd sizes: after each the window
@@ -99,16 +127,7 @@ TEST(WindowSurfacePresent, PartialUpdatesShowWhatAFullPresentShows) {
   };
   for (const auto& fit : fits) {
     const int w = fit.picture.width, h = fit.picture.height;
-    // Changes in the middle, at the edges and corners, two side by side and
-    // one across the whole picture.
-    const std::vector<std::vector<CFerroRect>> frames = {
-        {CFerroRect(10, 10, 20, 17)},
-        {CFerroRect(0, 50, 3, h)},
-        {CFerroRect(w - 3, h - 3, w, h)},
-        {CFerroRect(100, 100, 110, 110), CFerroRect(110, 100, 120, 110)},
-        {CFerroRect(30, 30, 34, 34), CFerroRect(200, 180, 204, 190)},
-        {CFerroRect(0, 120, w, 121)},
-    };
+    const std::vector<std::vector<CFerroRect>> frames = Changes(w, h);
     for (const ScaleMode mode : {ScaleMode::Sharp, ScaleMode::Integer, ScaleMode::Off}) {
       SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " in " +
                    std::to_string(fit.window.width) + "x" + std::to_string(fit.window.height) +
@@ -183,6 +202,40 @@ TEST(WindowSurfacePresent, DrawsANewSurfaceWhole) {
     EXPECT_EQ(lit, 0) << "black around the picture";
     shown.Present({shown.All()});
     EXPECT_TRUE(partial == WindowPixels(shown.device));
+  }
+}
+
+// The renderer's sharp scaling (here SDL's software renderer, which the
+// dummy driver gives) scales the changed rectangles by the whole factor into
+// an intermediate texture that keeps the rest, then filters that down to the
+// window: after a full present and after each partial one, the window shows
+// pixel for pixel what the window-surface path's scaler makes of the whole
+// picture.
+TEST(RendererPresent, SharpScalingInTwoStagesMatchesTheWindowSurfaceScaler) {
+  const struct {
+    CFerroSize picture, window;
+  } fits[] = {
+      {{320, 240}, {1001, 703}},  // three times, shrunk to fit
+      {{300, 200}, {1024, 768}},  // three times, stretched to fit
+  };
+  for (const auto& fit : fits) {
+    const int w = fit.picture.width, h = fit.picture.height;
+    SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " in " +
+                 std::to_string(fit.window.width) + "x" + std::to_string(fit.window.height));
+    PresentedPicture shown(PresentPath::Renderer, fit.picture, fit.window, ScaleMode::Sharp);
+    ASSERT_TRUE(shown.ok) << SDL_GetError();
+    ASSERT_NE(shown.device.GetRenderer(), nullptr);
+    ASSERT_TRUE(shown.device.GetTransform().HasIntermediate());
+    shown.Paint(shown.All(), 0);
+    shown.Present({shown.All()});
+    ASSERT_NE(shown.device.GetIntermediate(), nullptr) << "the picture went in two stages";
+    EXPECT_TRUE(WindowPixels(shown.device) == shown.Scaled()) << "the whole picture";
+    const std::vector<std::vector<CFerroRect>> frames = Changes(w, h);
+    for (size_t i = 0; i < frames.size(); ++i) {
+      for (const CFerroRect& rect : frames[i]) shown.Paint(rect, static_cast<unsigned>(i + 1));
+      shown.Present(frames[i]);
+      EXPECT_TRUE(WindowPixels(shown.device) == shown.Scaled()) << "frame " << i;
+    }
   }
 }
 
