@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/support/Geometry.h"
-
 namespace {
 
 const CFerroSize kPicture(1024, 768);

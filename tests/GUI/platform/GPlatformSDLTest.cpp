@@ -1,11 +1,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <condition_variable>
+#include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/toolkit/GComponent.h"
@@ -148,64 +146,49 @@ TEST_F(PlatformSDLTest, EventsBecomeApplicationCalls) {
                             "LUp flags=0", "Wheel 25", "Wheel -25", "Activate 0", "Activate 1"}));
 }
 
-// Counts calls made on other threads (SDL's timer thread, an event filter)
-// and lets the test wait for them: it waits on the calls, never on the clock
-// (the deadline only keeps a broken build from hanging). A counter outlives
-// the test, as a call may still be under way when its timer is removed.
-class Calls {
- public:
-  void Reset() {
-    std::lock_guard<std::mutex> lock(mutex);
-    count = 0;
-  }
-  // The count with this call.
-  int Add() {
-    std::lock_guard<std::mutex> lock(mutex);
-    changed.notify_all();
-    return ++count;
-  }
-  bool WaitFor(int n) {
-    std::unique_lock<std::mutex> lock(mutex);
-    return changed.wait_for(lock, std::chrono::minutes(1), [&] { return count >= n; });
-  }
-
- private:
-  std::mutex mutex;
-  std::condition_variable changed;
-  int count = 0;
-};
+// Waits for n posts of a semaphore that calls on other threads (SDL's timer
+// thread, an event filter) post: on the calls, never on the clock (the minute
+// only keeps a broken build from hanging). The semaphores live as long as the
+// process, as a call may still be under way when its timer is removed.
+bool Posted(SDL_sem* calls, int n) {
+  for (int i = 0; i < n; ++i)
+    if (SDL_SemWaitTimeout(calls, 60 * 1000) != 0) return false;
+  return true;
+}
 
 // A tick refused by the queue must not leave the timer thinking one waits,
 // and however long the loop is away, at most one tick waits for it.
 TEST_F(PlatformSDLTest, AtMostOneTickWaitsAndARefusedOneDoesNotStopTheTimer) {
   SdlGame game;
-  static Calls refused, beside;
-  refused.Reset();
-  beside.Reset();
+  static SDL_sem* const refused = SDL_CreateSemaphore(0);
+  static SDL_sem* const beside = SDL_CreateSemaphore(0);
+  static std::atomic<int> besideCalls;
+  while (SDL_SemTryWait(refused) == 0) continue;
+  besideCalls = 0;
   TIMER_DATA timer;
   timer.period = 5;
   {
-    ScopedHook refuseTicks([](SDL_EventFilter filter) { SDL_SetEventFilter(filter, &refused); },
-                           [](void* calls, SDL_Event* e) -> int {
+    ScopedHook refuseTicks([](SDL_EventFilter filter) { SDL_SetEventFilter(filter, nullptr); },
+                           [](void*, SDL_Event* e) -> int {
                              if (e->type != SDL_USEREVENT) return 1;
-                             static_cast<Calls*>(calls)->Add();
+                             SDL_SemPost(refused);
                              return 0;
                            });
     game.GetPlatform()->SetTimer(&timer);
-    ASSERT_TRUE(refused.WaitFor(2));
+    ASSERT_TRUE(Posted(refused, 2));
   }
-  // A timer of the same period beside it, which stops itself after three
-  // calls: SDL's timer thread calls timers in the order they are due, so by
-  // then the game's timer has been called at least twice since the queue
-  // took ticks again.
-  const SDL_TimerID counter = SDL_AddTimer(
-      timer.period,
-      [](Uint32 interval, void* calls) -> Uint32 {
-        return static_cast<Calls*>(calls)->Add() < 3 ? interval : 0;
-      },
-      &beside);
-  ASSERT_NE(counter, 0) << SDL_GetError();
-  ASSERT_TRUE(beside.WaitFor(3));
+  // A timer of the same period beside it, which stops after three calls:
+  // SDL's timer thread calls timers in the order they are due, so by then the
+  // game's timer has been called at least twice since the queue took ticks.
+  ASSERT_NE(SDL_AddTimer(
+                timer.period,
+                [](Uint32 interval, void*) -> Uint32 {
+                  SDL_SemPost(beside);
+                  return ++besideCalls < 3 ? interval : 0;
+                },
+                nullptr),
+            0);
+  ASSERT_TRUE(Posted(beside, 3));
   EXPECT_EQ(PendingTicks(), 1);
   // Stopping the timer also takes back its waiting tick.
   game.GetPlatform()->KillTimer(&timer);

