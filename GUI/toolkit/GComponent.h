@@ -229,7 +229,7 @@ class GComponent {
 
   // [Modal]
   // Makes the component the modal one (added to the current scene when it
-  // has no parent), shown on top and focused.
+  // has no parent), shown on top and focused; a key repeat under way stops.
   virtual void BeginModal();
   // Ends the modal run; while the component runs a nested loop this only
   // asks that loop to return result.

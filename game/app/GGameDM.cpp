@@ -285,21 +285,9 @@ bool GGameDM::OnTakeKey(unsigned key) {
   if (!play->IsPlayingReplay() || GetCurrentSceneIndex() != SCENE_GAME) return false;
   // A modifier alone ends nothing, so Alt+Enter and the like still work, and
   // Print Screen keeps a picture of the demonstration or solution.
-  switch (key) {
-    case KEY_LSHIFT:
-    case KEY_RSHIFT:
-    case KEY_LCONTROL:
-    case KEY_RCONTROL:
-    case KEY_LALT:
-    case KEY_RALT:
-    case KEY_LSYSTEM:
-    case KEY_RSYSTEM:
-    case KEY_PRINT_SCREEN:
-      return false;
-    default:
-      play->EndReplay();
-      return true;
-  }
+  if (IsModifierKey(key) || key == KEY_PRINT_SCREEN) return false;
+  play->EndReplay();
+  return true;
 }
 
 void GGameDM::SysOnMouseWheel(short delta) {

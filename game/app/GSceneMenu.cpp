@@ -77,8 +77,10 @@ void GSceneMenu::OnStart() {
 void GSceneMenu::OnUpdate() {
   GScene::OnUpdate();
   if (!game || game->GetScene() != this) return;
-  // A dialog over the menu, or a mouse that moved, is someone using it.
-  if (game->modal || game->cursorX != idleCursorX || game->cursorY != idleCursorY) {
+  // A dialog over the menu, or a mouse that moved, is someone using it; a
+  // window without the input focus waits for its player to come back.
+  if (game->modal || !game->HasInputFocus() || game->cursorX != idleCursorX ||
+      game->cursorY != idleCursorY) {
     idleCursorX = game->cursorX;
     idleCursorY = game->cursorY;
     NoteInput();

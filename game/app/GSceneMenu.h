@@ -11,9 +11,10 @@
 // dialog, the credits and the options. They are members, not children: they join the tree of the
 // current scene only while they are shown.
 //
-// Left alone for a minute (no key, button, wheel or mouse move, and no
-// dialog open), the menu starts the demonstration by itself; when the
-// demonstration returns, the keyboard focus is where it was.
+// Left alone for a minute (no key, button, wheel or mouse move, no dialog
+// open, and the window keeping the input focus), the menu starts the
+// demonstration by itself; when the demonstration returns, the keyboard
+// focus is where it was.
 class GSceneMenu : public GScene {
  public:
   // Main-timer ticks (50 ms) without input before the demonstration starts.

@@ -49,6 +49,13 @@ class FolderPlatform : public GPlatformSDL {
   CFerroString GetUserDataFolder() override {
     return CFerroString(userFolder.empty() ? folder.c_str() : userFolder.c_str());
   }
+  // A nested loop (a message box's) runs nestedLoop instead, when it is set,
+  // and ends with what that returns.
+  int MessageLoop() override {
+    if (nestedLoop && GetModalDepth() > 0) return nestedLoop();
+    return GPlatformSDL::MessageLoop();
+  }
+  std::function<int()> nestedLoop;
   // The per-user folder (ending with a separator) when not empty.
   std::string userFolder;
   // When not 0, the clock stands still at this tick (for predictable names).

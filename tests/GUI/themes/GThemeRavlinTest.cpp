@@ -7,6 +7,7 @@
 #include "GUI/toolkit/GButton.h"
 #include "GUI/toolkit/GDialog.h"
 #include "GUI/toolkit/GValueRow.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/ThemeFixture.h"
 
 namespace {

@@ -17,13 +17,10 @@
 #include "game/app/GGameDM.h"
 #include "game/model/GModelMedia.h"
 #include "tests/support/GameAppFixture.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
-
-void PrintTo(const CFerroRect& r, std::ostream* os) {
-  *os << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
-}
 
 namespace {
 

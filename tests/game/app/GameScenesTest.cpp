@@ -101,7 +101,8 @@ TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
 // The last life lost holds still for the pause, then the end-of-game box or
 // (after a test play) the maps manager follows; a won level's pause and tally
 // are LevelSelectTest's. The box has one button, so Escape (the pad's B)
-// does not answer it; A (Space) goes back to the main menu.
+// does not answer it; A (Space) goes back to the main menu, but not Space
+// held through the end: its repeats never reach the box.
 TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   const struct {
     int state;
@@ -118,14 +119,22 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
     ASSERT_TRUE(map->Start());
     map->testMode = c.test;
     units->lives = 1;
+    game.Platform()->fixedTick = 1000;
+    game.PlatformKeyDown(KEY_SPACE, 0);
     map->SetState(c.state);
     Updates(GSceneGame::kEndPause);
     EXPECT_EQ(map->state, c.state);
     Play()->OnUpdate();
+    for (unsigned t = 1400; t < 3000; t += 50) {
+      game.Platform()->fixedTick = t;
+      game.RepeateKey();
+    }
+    game.PlatformKeyUp(KEY_SPACE);
     if (!c.box) {
       EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
       continue;
     }
+    ASSERT_EQ(game.modal, &Play()->victoryBox);
     EXPECT_EQ(TestGameDM::BoxText(Play()->victoryBox), c.box);
     EXPECT_EQ(Music(), "end.ogg");
     Key(KEY_ESCAPE);
@@ -546,4 +555,55 @@ TEST_F(PlayPictureTest, TheTextsOverTheLevelShowAWholeRedraw) {
                 "0 Press any key to start|| TREASURE = 11", "3 || TREASURE = 11",
                 "30 ||muted TREASURE = 08", "60 || TREASURE = 04", "83 |Extra life!| TREASURE = 01",
                 "91 |The exit is open!| TREASURE = 00", "131 || TREASURE = 00"}));
+}
+
+// Dialogs over dialogs (the in-game menu, the saved-game dialog, the question
+// over a kept slot) are drawn as a whole redraw draws them after every frame,
+// and the question leaves every pixel outside itself as it was: the
+// saved-game dialog stays over the in-game menu's buttons.
+TEST_F(PlayPictureTest, NestedDialogsDrawAsAWholeRedraw) {
+  const auto frames = [&](const char* when) {
+    for (int t = 0; t < 3; ++t) {
+      game.PlatformTimer();
+      EXPECT_TRUE(ShowsAWholeRedraw(game)) << when << ", frame " << t;
+    }
+    // The back surface: the picture without the cursor.
+    GSurface* back = game.GetBackSurface();
+    const auto* p = reinterpret_cast<const uint16_t*>(back->GetPixels());
+    return std::vector<uint16_t>(p, p + back->GetWidth() * back->GetHeight());
+  };
+  GDialogSaveLoad& slots = Menu()->saveLoadDialog;
+  std::vector<uint16_t> beneath;  // the saved-game dialog before the click
+  const auto saveInSlot1 = [&] {
+    GButtonDM::RunCommand(CMD_SAVE_GAME, &Play()->menuDialog);
+    beneath = frames("saved-game dialog");
+    static_cast<GButtonSaveLoad*>(slots.Find(1u))->OnLButtonClick(0, 0, 0);
+  };
+  Key(KEY_ESCAPE);
+  frames("in-game menu");
+  saveInSlot1();  // empty: saved at once
+  ASSERT_EQ(game.modal, nullptr);
+  frames("playing");
+  Key(KEY_ESCAPE);
+  // The pointer used last: the focus, which moves into the question, shows no look.
+  game.SetCursorPosition(700, 700);
+  int asked = 0;
+  game.Platform()->nestedLoop = [&]() -> int {
+    ++asked;
+    const CFerroRect box = game.modal->GetClipRect();
+    const std::vector<uint16_t> now = frames("question");
+    for (size_t i = 0; i < now.size(); ++i) {
+      const int x = static_cast<int>(i % 1024), y = static_cast<int>(i / 1024);
+      if (now[i] == beneath[i] || box.Contains(x, y)) continue;
+      ADD_FAILURE() << "changed outside the question at (" << x << ", " << y << ")";
+      break;
+    }
+    return GMessageBox::kCancel;
+  };
+  saveInSlot1();
+  EXPECT_EQ(asked, 1);
+  ASSERT_EQ(game.modal, &slots);
+  frames("question answered");
+  Key(KEY_ESCAPE);
+  frames("back in the in-game menu");
 }
