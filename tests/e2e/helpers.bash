@@ -18,8 +18,8 @@ MENU_EXIT=512,569
 # apart from (342, 178): Continue, Restart Level, Save Game, Load Game, Show
 # Solution, Options, Quit.
 GAME_SAVE=512,326 GAME_SOLUTION=512,454 GAME_OPTIONS=512,518 GAME_QUIT=512,582
-# The saved-game dialog (GDialogSaveLoad): 520 x 44 slots 60 apart from (252, 129).
-SLOT1=512,151
+# The saved-game dialog (GDialogSaveLoad): 520 x 44 slots 54 apart from (252, 150).
+SLOT1=512,172
 # The maps manager (GSceneMapsManager): a row of buttons 34 high at y 714
 # (Edit at x 0, Create at 150, Destroy at 300, Test and Exit 280 and 130 from
 # the right, 130 wide); above it the miniatures, 482 x 322 frames every 490 x
@@ -42,7 +42,7 @@ WAITING_PANEL=(406 311 616 348)
 # The grid lines of the in-game menu and the caption band of the saved-game
 # dialog (0x08294B and 0x144166).
 MENU_GRID=(321,200 321,400 321,580 696,200 696,580)
-CAPTION=(395,87 628,87 395,104 628,104)
+CAPTION=(395,108 628,108 395,125 628,125)
 # ---- The scratch copy and the virtual screen ---------------------------------
 me=${me:-$(basename "$0")}; step=0; name="starting"; why=""; pid=""; xpid=""
 scratch() {  # name game-folder (no name: no screenshots folder)

@@ -21,7 +21,7 @@ focus_at() {  # x y [what]: the face of the focused button starts at (x, y)
 # slots (see helpers.bash), at the edge of the in-game menu's plain ones.
 menu_focus() { is_main_menu && focus_at 368 $((176 + 62 * $1)) "main menu button $1"; }
 game_menu_focus() { is_game_menu && focus_at 342 $((178 + 64 * $1)) "in-game menu button $1"; }
-slot_focus() { is_slot_dialog && focus_at 258 $((135 + 60 * ($1 - 1))) "slot $1"; }
+slot_focus() { is_slot_dialog && focus_at 258 $((156 + 54 * ($1 - 1))) "slot $1"; }
 walked() { is_playing && ! area_is 960 640 32 10 "$work/level.png"; }
 selected() {  # x y: the red frame is round the miniature at (x, y) only
   all_near ff0000 "$1,$(($2 + 100))" "$(($1 + 200)),$2" || { why="no red frame at $1,$2"; return 1; }
@@ -41,7 +41,7 @@ cp "$pic" "$work/level.png"
 T=5 go play walked Right
 go game-menu "game_menu_focus 0" Escape
 go save-focus "game_menu_focus 2" Down Down
-go save-dialog "focus_at 443 625 Cancel" Return  # the focus starts on Cancel
+go save-dialog "focus_at 443 604 Cancel" Return  # the focus starts on Cancel
 go slot-3 "slot_focus 3" Down Down Down
 T=5 go saved is_playing space
 [ -s "$game/Save/3.dms" ] && [ ! -e "$game/Save/1.dms" ] || fail "not slot 3 alone was written"

@@ -145,6 +145,22 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   }
 }
 
+// Over a level, every dialog the player opens ends above the status line:
+// a frame cutting through its letters leaves pieces of them showing.
+TEST_F(ScenesTest, DialogsOverALevelLeaveTheStatusLineWhole) {
+  StartGame();
+  const int statusTop = GMap::MAP_TOP + map->height * GMap::SQUARE + 20;
+  Key(KEY_ESCAPE);
+  GComponent* menu = game.modal;
+  for (int command : {0, int{CMD_SAVE_GAME}, int{CMD_LOAD_GAME_IN_GAME}, int{CMD_OPTIONS}}) {
+    SCOPED_TRACE(command);
+    if (command) Run(command, menu);
+    ASSERT_NE(game.modal, nullptr);
+    EXPECT_LE(game.modal->GetClipRect().bottom, statusTop);
+    if (command) game.modal->EndModal(0);
+  }
+}
+
 // The menus and the editor share a theme, a level has its own, and a won
 // level its jingle until the next level starts (the end of the game: above).
 TEST_F(ScenesTest, EverySceneAsksForItsMusic) {
