@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Usage: tools/regenerate.sh BUILD_DIR [OUT_DIR]
-# Runs the art, font and sound generators of BUILD_DIR (build them first, e.g.
-# cmake --build BUILD_DIR --target digmaze-art digmaze-fonts digmaze-sound)
-# into OUT_DIR, which defaults to the repository's data/, puts the
+# Runs the art, font, sound and music generators of BUILD_DIR (build them
+# first, e.g. cmake --build BUILD_DIR --target digmaze-art digmaze-fonts
+# digmaze-sound digmaze-music) into OUT_DIR, which defaults to the
+# repository's data/, encodes the music with oggenc (vorbis-tools), puts the
 # how-to-play pages of tools/help into OUT_DIR/help, the language resource
 # of tools/lang into OUT_DIR/lang, the demonstration's
 # replays into OUT_DIR/demo and every level's replay, with the digest of the
@@ -24,6 +25,19 @@ mkdir -p "$out/windows"
 "$build/tools/art/digmaze-art" "$out" --level "$root/data/Maps/level01.dmm"
 "$build/tools/fonts/digmaze-fonts" "$fonts" "$out"
 "$build/tools/sound/digmaze-sound" "$out"
+# The music: each score of tools/music rendered, then encoded with a fixed
+# serial number so the file comes out the same every time; a piece that loops
+# carries its loop in the comments the renderer prints.
+wavs="$(mktemp -d)"
+trap 'rm -rf "$wavs"' EXIT
+mkdir -p "$out/music"
+for score in "$root"/tools/music/*.score; do
+  name="$(basename "$score" .score)"
+  loop="$("$build/tools/music/digmaze-music" "$score" "$wavs/$name.wav")"
+  comments=()
+  for c in $loop; do comments+=(-c "$c"); done
+  oggenc --quiet --serial 1 --quality 2 "${comments[@]}" -o "$out/music/$name.ogg" "$wavs/$name.wav"
+done
 # The fonts are rendered from DejaVu Sans; its licence notice travels with them.
 cp "$root/tools/fonts/DejaVu-fonts-LICENSE.txt" "$out/windows/DejaVu-fonts-LICENSE.txt"
 # The pages: the index in each language as it is; the fonts' page with the licence notice set

@@ -198,6 +198,12 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
     case CMD_CREDITS:
       MenuScene(game)->creditsDialog.BeginModal();
       break;
+    case CMD_OPTIONS:
+      MenuScene(game)->optionsDialog.BeginModal();
+      break;
+    case CMD_KEYS_DEFAULTS:
+      if (owner) static_cast<GDialogKeys*>(owner)->RestoreDefaults();
+      break;
     case CMD_EXIT:
       MenuScene(game)->quitBox.Alert(GGameDM::kName, GameText(Text::AskQuit).c_str(), MB_OK_CANCEL);
       break;

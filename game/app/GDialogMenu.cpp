@@ -44,6 +44,7 @@ void GDialogMenu::OnInitDlg() {
       {CMD_SAVE_GAME, Text::GameSaveGame, kButtonStyle},
       {CMD_LOAD_GAME_IN_GAME, Text::GameLoadGame, kButtonStyle},
       {CMD_SHOW_SOLUTION, Text::GameShowSolution, kButtonStyle},
+      {CMD_OPTIONS, Text::GameOptions, kButtonStyle},
       {CMD_QUIT_TO_MENU, Text::GameQuitToMenu, kButtonStyle},
   };
   const int rows = static_cast<int>(std::size(kButtons));

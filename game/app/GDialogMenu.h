@@ -3,7 +3,7 @@
 #include "GUI/toolkit/GDialog.h"
 
 // The in-game menu: Continue Game, Restart Level, Save Game, Load Game, Show
-// Solution and Quit to Menu. Showing it pauses a level in play; closing it,
+// Solution, Options and Quit to Menu. Showing it pauses a level in play; closing it,
 // however it closes, sets a waiting level playing, also one that waited for
 // its first key.
 class GDialogMenu : public GDialog {

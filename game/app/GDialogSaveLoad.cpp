@@ -19,14 +19,15 @@ namespace {
 constexpr unsigned kSlotStyle = kFramedStyle;
 constexpr unsigned kCancelStyle = kFramedStyle | kClosingButtonStyle;
 // The slots from the top, kSlotStep apart, and Cancel below them; the dialog
-// fits them with kMargin all round.
-constexpr int kSlotStep = 60;
+// fits them with kMargin all round. Centred over a level, it ends above the
+// status line rather than cutting through its letters.
+constexpr int kSlotStep = 54;
 // The slots are wide enough for the widest label, Cancel centred below them.
 constexpr int kSlotWidth = 520;
 constexpr int kSlotHeight = 44;
 constexpr int kCancelWidth = 150;
 constexpr int kCancelX = (kSlotWidth - kCancelWidth) / 2;
-constexpr int kCancelY = 490;
+constexpr int kCancelY = 7 * kSlotStep + kSlotHeight + 26;
 constexpr int kCancelHeight = 44;
 constexpr unsigned kCancelId = 10;
 constexpr int kMargin = 20;

@@ -229,12 +229,22 @@ bool GSceneGame::HasSolution() const {
              GModelMedia::GetPathToMaps() + GMapList::GetInstance()->currentName, nullptr);
 }
 
+void GSceneGame::PlayMusic(MUSIC_PIECE piece) {
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(piece);
+}
+
 bool GSceneGame::StartNextLevel() {
-  if (demo.IsOn()) return demo.StartNext();
-  // A level whose file cannot be read is passed over rather than ending the game.
-  while (GMapList::GetInstance()->SelectNextMapForGame())
-    if (GMap::GetInstance()->Start()) return true;
-  return false;
+  bool started = false;
+  if (demo.IsOn()) {
+    started = demo.StartNext();
+  } else {
+    // A level whose file cannot be read is passed over rather than ending the game.
+    while (!started && GMapList::GetInstance()->SelectNextMapForGame())
+      started = GMap::GetInstance()->Start();
+  }
+  // The play theme comes back once the jingle of the level won has ended.
+  if (started) PlayMusic(MUSIC_PLAY);
+  return started;
 }
 
 void GSceneGame::PauseLevel() {
@@ -272,6 +282,7 @@ void GSceneGame::GoOnAfterTally() {
       GameText(Text::GameWonSummary, {GameTextCount(Text::GameWonLevels, gameTally.level)});
   for (const GDialogTally::LINE& line : GDialogTally::Lines(gameTally))
     text += "\n" + line.label + ": " + line.value;
+  PlayMusic(MUSIC_GAME_END);
   victoryBox.Alert(GGameDM::kName, text.c_str(), MB_OK);
 }
 
@@ -282,7 +293,7 @@ void GSceneGame::GoOnAfterTally() {
 GReplayRecorder* GSceneGame::Recorder() const {
   // A demonstration is not the player's game: it is never recorded.
   if (demo.IsOn()) return nullptr;
-  auto* app = dynamic_cast<GGameDM*>(game);
+  GGameDM* app = GGameDM::Of(game);
   return app && app->GetRecorder().IsOn() ? &app->GetRecorder() : nullptr;
 }
 
@@ -582,26 +593,37 @@ void GSceneGame::OnBeforeRender() {
 // Keys and ticks
 // ---------------------------------------------------------------------------------------------
 
+PLAYER_KEY GSceneGame::GetAction(unsigned key) const {
+  // A gamepad plays with its d-pad and south button whatever keys the
+  // keyboard was given.
+  if (game && game->IsPadKey(key)) return GetPlayerKey(key);
+  const GGameDM* app = GGameDM::Of(game);
+  return app ? app->GetPlayerKeys().Find(key) : GetPlayerKey(key);
+}
+
 void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
   // The demonstration's runner answers only its replay.
   if (demo.IsOn()) return;
   GMap* map = GMap::GetInstance();
+  const PLAYER_KEY action = GetAction(key);
   const auto before = PlayControls();
-  map->PressKey(GetPlayerKey(key));
+  map->PressKey(action);
   // Keys land before the next update, which runs with the level's current tick.
   if (GReplayRecorder* recorder = Recorder())
-    recorder->KeyDown(map->tick, key, PlayControls() != before);
+    recorder->KeyDown(map->tick, action, PlayControls() != before);
 }
 
 void GSceneGame::OnKeyUp(unsigned key, unsigned, unsigned) {
   if (demo.IsOn()) return;
   GMap* map = GMap::GetInstance();
-  map->ReleaseKey(GetPlayerKey(key));
-  if (GReplayRecorder* recorder = Recorder()) recorder->KeyUp(map->tick, key);
+  const PLAYER_KEY action = GetAction(key);
+  map->ReleaseKey(action);
+  if (GReplayRecorder* recorder = Recorder()) recorder->KeyUp(map->tick, action);
 }
 
 void GSceneGame::OnStart() {
   if (game) game->ShowCursor(false);
+  PlayMusic(MUSIC_PLAY);
 }
 
 void GSceneGame::OnFinish(int) {
@@ -659,6 +681,7 @@ void GSceneGame::OnUpdate() {
       if (counter == 0) {
         if (!demo.IsOn()) NoteWin();
         GModelMedia::PlaySound(counters->soundVictory);
+        PlayMusic(MUSIC_LEVEL_WON);
       }
       ++map->stateCounter;
       if (counter < kEndPause) return;
@@ -679,6 +702,7 @@ void GSceneGame::OnUpdate() {
           return;
         } else {
           map->SetState(GMap::STATE_WAITING);
+          PlayMusic(MUSIC_GAME_END);
           victoryBox.Alert(GGameDM::kName, GameText(Text::GameLost).c_str(), MB_OK);
         }
       }

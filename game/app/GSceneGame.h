@@ -6,8 +6,10 @@
 #include "game/app/GDialogMenu.h"
 #include "game/app/GDialogTally.h"
 #include "game/app/GameTexts.h"
+#include "game/model/GPlayerKeys.h"
 
 class GReplayRecorder;
+enum MUSIC_PIECE : int;
 
 // The ways into a level. Each one shows the game scene, leaves no stroke of
 // the editor open, gives the scene its menu button and opens the level's
@@ -134,7 +136,8 @@ class GSceneGame : public GScene {
   // The keys steer the runner: they never move a keyboard focus here, and
   // Enter and Escape only press the menu button.
   bool MovesFocusByKeys() const override { return false; }
-  // Any key starts a waiting level; arrows steer, Space digs.
+  // Any key starts a waiting level; the keys of play (the player's choice,
+  // the arrows and Space at first) steer and dig.
   void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
   void OnKeyUp(unsigned key, unsigned count, unsigned flags) override;
   // Hides the mouse cursor during play; OnFinish shows it again, and ends a
@@ -158,6 +161,8 @@ class GSceneGame : public GScene {
   bool StartNextLevel();
   // Opens the recording of the level just entered when the application records.
   void BeginRecording(PlayEntry how);
+  // Asks the application for the piece of music, when it is the game's.
+  void PlayMusic(MUSIC_PIECE piece);
   // The application's recorder, or null when it does not record or the
   // demonstration plays.
   GReplayRecorder* Recorder() const;
@@ -177,6 +182,9 @@ class GSceneGame : public GScene {
   // Shows a banner for kBannerTicks, after what the last tick did: the exit
   // opened, a life was won.
   void NoteBanner(int treasuresBefore, int livesBefore);
+  // What a key does in play: the keyboard's keys as the player chose them,
+  // a gamepad's as always.
+  PLAYER_KEY GetAction(unsigned key) const;
   // Shows or hides the "Menu (Esc)" button, which the demonstration has no use for.
   void ShowMenuButton(bool show);
   // On the first tick of a won level: its result, recorded in the player's

@@ -11,6 +11,7 @@
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/CUndoRedo.h"
 #include "game/app/GButtonDM.h"
+#include "game/app/GGameDM.h"
 #include "game/app/GPictureCell.h"
 #include "game/app/GameLanguage.h"
 #include "game/model/GCell.h"
@@ -257,6 +258,7 @@ void GSceneMapEditor::OnKeyDown(unsigned key, unsigned count, unsigned flags) {
 }
 
 void GSceneMapEditor::OnStart() {
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(MUSIC_MENU);
   painting = false;
   strokeKey = KEY_NONE;
   // A step opened outside a stroke (nothing should open one) is not kept.

@@ -5,6 +5,7 @@
 
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
+#include "game/app/GGameDM.h"
 #include "game/app/GameLanguage.h"
 #include "game/model/GMapList.h"
 
@@ -82,6 +83,7 @@ void GSceneMapsManager::OnTextsChanged() {
 }
 
 void GSceneMapsManager::OnStart() {
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(MUSIC_MENU);
   // An empty grid (the first visit) takes in the maps put into or taken out
   // of the folder while the game was not running.
   if (maps->GetMinimapCount() == 0) GMapList::GetInstance()->FollowFolder();

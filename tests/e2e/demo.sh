@@ -46,7 +46,7 @@ solving() {
   is_playing && ! area_is 640 30 32 665 "$work/level.png" && runner_at ||
     { why=${why:-"the status line is the level's"}; return 1; }
 }
-go solution solving Up Up Return  # Up goes round to Quit to Menu, then Show Solution
+go solution solving Up Up Up Return  # Up goes round to Quit to Menu, then Options, then Show Solution
 echo "demo.sh: the level's solution moved the runner to square $at of row $row"
 go level-again "area_is 1024 768 0 0 $work/level.png" x
 echo "demo.sh: a key ended the solution and the level waits as it began"

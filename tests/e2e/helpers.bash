@@ -9,16 +9,17 @@
 #   start_game [ARGS...]      the copy started, its process id in $pid
 # The name does not end in .sh, so scripts/test.sh does not run it as a check.
 # ---- Where the scripts point, in picture pixels of the 1024 x 768 picture ----
-# The main menu (GSceneMenu): six 300 x 54 buttons centred on the picture,
-# 65 apart from (362, 154): Start Game, Load Game, Demonstration Game, Map
-# Editor, Credits, Exit.
-MENU_START=512,181 MENU_LOAD=512,246 MENU_DEMO=512,311 MENU_EDITOR=512,376 MENU_EXIT=512,506
-# The in-game menu (GDialogMenu, 412 x 420 centred): 340 x 40 buttons 64
-# apart from (342, 210): Continue, Restart Level, Save Game, Load Game, Show
-# Solution, Quit.
-GAME_SAVE=512,358 GAME_SOLUTION=512,486 GAME_QUIT=512,550
-# The saved-game dialog (GDialogSaveLoad): 520 x 44 slots 60 apart from (252, 129).
-SLOT1=512,151
+# The main menu (GSceneMenu): seven 300 x 54 buttons centred on the picture,
+# 62 apart from (362, 170): Start Game, Load Game, Demonstration Game, Map
+# Editor, Options, Credits, Exit.
+MENU_START=512,197 MENU_LOAD=512,259 MENU_DEMO=512,321 MENU_EDITOR=512,383 MENU_OPTIONS=512,445
+MENU_EXIT=512,569
+# The in-game menu (GDialogMenu, 412 x 484 centred): 340 x 40 buttons 64
+# apart from (342, 178): Continue, Restart Level, Save Game, Load Game, Show
+# Solution, Options, Quit.
+GAME_SAVE=512,326 GAME_SOLUTION=512,454 GAME_OPTIONS=512,518 GAME_QUIT=512,582
+# The saved-game dialog (GDialogSaveLoad): 520 x 44 slots 54 apart from (252, 150).
+SLOT1=512,172
 # The maps manager (GSceneMapsManager): a row of buttons 34 high at y 714
 # (Edit at x 0, Create at 150, Destroy at 300, Test and Exit 280 and 130 from
 # the right, 130 wide); above it the miniatures, 482 x 322 frames every 490 x
@@ -41,7 +42,7 @@ WAITING_PANEL=(406 311 616 348)
 # The grid lines of the in-game menu and the caption band of the saved-game
 # dialog (0x08294B and 0x144166).
 MENU_GRID=(321,200 321,400 321,580 696,200 696,580)
-CAPTION=(395,87 628,87 395,104 628,104)
+CAPTION=(395,108 628,108 395,125 628,125)
 # ---- The scratch copy and the virtual screen ---------------------------------
 me=${me:-$(basename "$0")}; step=0; name="starting"; why=""; pid=""; xpid=""
 scratch() {  # name game-folder (no name: no screenshots folder)

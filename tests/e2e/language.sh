@@ -5,7 +5,8 @@
 # Then in each language (LANGUAGE=xx) on a level order of two small maps:
 # the main menu, a level waiting for its key, its tally once won, and the
 # map editor, each screen seen with its texts in that language (read from
-# the shipped resource by their keys). Screenshots: <build>/e2e/language.
+# the shipped resource by their keys); then the options' Language row
+# switches the game to Russian and back. Screenshots: <build>/e2e/language.
 # Usage: tests/e2e/language.sh <game folder>
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"
@@ -78,4 +79,18 @@ for code in en de fr es ru; do
   go "$code-maps" is_manager Down Down Down Return
   go "$code-editor" editor_in Return
 done
-echo "language.sh: the German main menu from LANG, and every language's menu, level, tally and editor; screenshots in $art"
+# The options' Language row: four steps right make every text Russian at
+# once, with the options open on that row; four steps left bring back the
+# English options exactly as they were.
+options_open() { all_near 144166 250,183 770,183 || { why="no options"; return 1; }; }
+code=en
+run LANGUAGE=en
+T=30 go options-menu menu_in
+go options "options_open && said options.caption options.language" Down Down Down Down Return
+go options-language options_open Down Down Down Down Down Down
+cp "$pic" "$work/english-options.png"
+code=ru
+go options-russian "options_open && said options.caption options.language options.sound" \
+  Right Right Right Right
+go options-english "options_open && same 0 $work/english-options.png $pic" Left Left Left Left
+echo "language.sh: the German main menu from LANG, every language's menu, level, tally and editor, the options to Russian and back; screenshots in $art"

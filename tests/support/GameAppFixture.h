@@ -49,6 +49,13 @@ class FolderPlatform : public GPlatformSDL {
   CFerroString GetUserDataFolder() override {
     return CFerroString(userFolder.empty() ? folder.c_str() : userFolder.c_str());
   }
+  // A nested loop (a message box's) runs nestedLoop instead, when it is set,
+  // and ends with what that returns.
+  int MessageLoop() override {
+    if (nestedLoop && GetModalDepth() > 0) return nestedLoop();
+    return GPlatformSDL::MessageLoop();
+  }
+  std::function<int()> nestedLoop;
   // The per-user folder (ending with a separator) when not empty.
   std::string userFolder;
   // When not 0, the clock stands still at this tick (for predictable names).
@@ -144,8 +151,9 @@ inline ::testing::AssertionResult ShowsAWholeRedraw(GGame& game) {
 
 // A game folder in a temporary folder holding copies of the shipped data
 // the scenes need: the maps, the demonstration's replays, the solutions, the
-// theme folder (fonts, cursors) and the languages, and with media the
-// resource-drive sources.
+// theme folder (fonts, cursors), the languages, the music (a link to the
+// shipped folder, which is only read), and with media the resource-drive
+// sources.
 class GameFolder {
  public:
   explicit GameFolder(bool media = false) {
@@ -156,6 +164,7 @@ class GameFolder {
     fs::copy(data / "solutions", dir / "solutions", fs::copy_options::recursive);
     fs::copy(data / "windows", dir / "windows", fs::copy_options::recursive);
     fs::copy(data / "lang", dir / "lang", fs::copy_options::recursive);
+    fs::create_directory_symlink(data / "music", dir / "music");
     if (media) fs::copy(data / "vdd", dir / "vdd", fs::copy_options::recursive);
   }
   const std::string& Path() const { return dir.Path(); }

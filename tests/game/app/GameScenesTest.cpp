@@ -4,6 +4,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "GUI/sound/GSound.h"
 #include "GUI/themes/GThemeComponent.h"
 #include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GStatic.h"
@@ -55,6 +56,9 @@ class ScenesTest : public GameTest {
     Updates(GSceneGame::kEndPause + 1);
     Key(KEY_RETURN);  // the tally's OK
   }
+
+  // The file name of the piece of music asked for last.
+  std::string Music() const { return fs::path(game.GetSound()->GetMusic()).filename().string(); }
 };
 
 }  // namespace
@@ -97,7 +101,8 @@ TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
 // The last life lost holds still for the pause, then the end-of-game box or
 // (after a test play) the maps manager follows; a won level's pause and tally
 // are LevelSelectTest's. The box has one button, so Escape (the pad's B)
-// does not answer it; A (Space) goes back to the main menu.
+// does not answer it; A (Space) goes back to the main menu, but not Space
+// held through the end: its repeats never reach the box.
 TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   const struct {
     int state;
@@ -114,20 +119,67 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
     ASSERT_TRUE(map->Start());
     map->testMode = c.test;
     units->lives = 1;
+    game.Platform()->fixedTick = 1000;
+    game.PlatformKeyDown(KEY_SPACE, 0);
     map->SetState(c.state);
     Updates(GSceneGame::kEndPause);
     EXPECT_EQ(map->state, c.state);
     Play()->OnUpdate();
+    for (unsigned t = 1400; t < 3000; t += 50) {
+      game.Platform()->fixedTick = t;
+      game.RepeateKey();
+    }
+    game.PlatformKeyUp(KEY_SPACE);
     if (!c.box) {
       EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
       continue;
     }
+    ASSERT_EQ(game.modal, &Play()->victoryBox);
     EXPECT_EQ(TestGameDM::BoxText(Play()->victoryBox), c.box);
+    EXPECT_EQ(Music(), "end.ogg");
     Key(KEY_ESCAPE);
     ASSERT_EQ(game.modal, &Play()->victoryBox);
     Key(KEY_SPACE);
     EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+    EXPECT_EQ(Music(), "menu.ogg");
   }
+}
+
+// Over a level, every dialog the player opens ends above the status line:
+// a frame cutting through its letters leaves pieces of them showing.
+TEST_F(ScenesTest, DialogsOverALevelLeaveTheStatusLineWhole) {
+  StartGame();
+  const int statusTop = GMap::MAP_TOP + map->height * GMap::SQUARE + 20;
+  Key(KEY_ESCAPE);
+  GComponent* menu = game.modal;
+  for (int command : {0, int{CMD_SAVE_GAME}, int{CMD_LOAD_GAME_IN_GAME}, int{CMD_OPTIONS}}) {
+    SCOPED_TRACE(command);
+    if (command) Run(command, menu);
+    ASSERT_NE(game.modal, nullptr);
+    EXPECT_LE(game.modal->GetClipRect().bottom, statusTop);
+    if (command) game.modal->EndModal(0);
+  }
+}
+
+// The menus and the editor share a theme, a level has its own, and a won
+// level its jingle until the next level starts (the end of the game: above).
+TEST_F(ScenesTest, EverySceneAsksForItsMusic) {
+  EXPECT_EQ(Music(), "menu.ogg");
+  for (int scene : {SCENE_MAPS, SCENE_EDITOR}) {
+    game.SetScene(scene);
+    EXPECT_EQ(Music(), "menu.ogg") << scene;
+  }
+  game.SetScene(SCENE_MENU);
+  StartGame();
+  EXPECT_EQ(Music(), "play.ogg");
+  map->SetState(GMap::STATE_WON);
+  Play()->OnUpdate();
+  EXPECT_EQ(Music(), "won.ogg");
+  Updates(GSceneGame::kEndPause);
+  EXPECT_EQ(Music(), "won.ogg") << "under the tally";
+  Key(KEY_RETURN);  // the tally's OK
+  EXPECT_EQ(map->state, GMap::STATE_WAITING) << "the next level";
+  EXPECT_EQ(Music(), "play.ogg");
 }
 
 // The in-game menu, opened by a click (which gives its button the keyboard),
@@ -323,7 +375,18 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   };
   const auto ids = [](std::initializer_list<unsigned> list) { return std::vector<unsigned>(list); };
   game.SetScene(SCENE_MENU);
-  EXPECT_EQ(visit(menu, 6, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 1}));
+  EXPECT_EQ(visit(menu, 7, KEY_DOWN), ids({1, 2, 3, 4, CMD_OPTIONS, 5, 6, 1}));
+  // The options and their keys start on the first row; Done (and Defaults) follow the rows.
+  Run(CMD_OPTIONS, menu);
+  EXPECT_EQ(visit(&menu->optionsDialog, 8, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 7, 100, 1}));
+  Key(KEY_UP);  // round to Done, then up past Language to Keys, which Enter opens
+  Key(KEY_UP);
+  Key(KEY_UP);
+  Key(KEY_RETURN);
+  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 7, KEY_TAB),
+            ids({1, 2, 3, 4, 5, CMD_KEYS_DEFAULTS, 101, 1}));
+  menu->optionsDialog.keysDialog.EndModal(0);
+  menu->optionsDialog.EndModal(0);
   StartGame();
   // Show Solution is offered for a campaign map's content under any name,
   // not once the map is edited.
@@ -336,14 +399,15 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
     const bool offered = name[0] == 'm';
     list->currentName = name;
     Run(CMD_GAME_MENU, Play());
-    EXPECT_EQ(visit(&Play()->menuDialog, offered ? 6 : 5, KEY_DOWN),
-              offered ? ids({18, 19, 20, 21, 26, 22, 18}) : ids({18, 19, 20, 21, 22, 18}));
+    EXPECT_EQ(visit(&Play()->menuDialog, offered ? 7 : 6, KEY_DOWN),
+              offered ? ids({18, 19, 20, 21, 26, CMD_OPTIONS, 22, 18})
+                      : ids({18, 19, 20, 21, CMD_OPTIONS, 22, 18}));
     Play()->menuDialog.EndModal(0);
   }
   list->currentName = "level01.dmm";
   map->testMode = true;
   Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 4, KEY_DOWN), ids({18, 19, 26, 22, 18}));
+  EXPECT_EQ(visit(&Play()->menuDialog, 5, KEY_DOWN), ids({18, 19, 26, CMD_OPTIONS, 22, 18}));
 
   Play()->menuDialog.EndModal(0);
   map->testMode = false;
@@ -508,4 +572,55 @@ TEST_F(PlayPictureTest, TheTextsOverTheLevelShowAWholeRedraw) {
                 "0 Press any key to start|| TREASURE = 11", "3 || TREASURE = 11",
                 "30 ||muted TREASURE = 08", "60 || TREASURE = 04", "83 |Extra life!| TREASURE = 01",
                 "91 |The exit is open!| TREASURE = 00", "131 || TREASURE = 00"}));
+}
+
+// Dialogs over dialogs (the in-game menu, the saved-game dialog, the question
+// over a kept slot) are drawn as a whole redraw draws them after every frame,
+// and the question leaves every pixel outside itself as it was: the
+// saved-game dialog stays over the in-game menu's buttons.
+TEST_F(PlayPictureTest, NestedDialogsDrawAsAWholeRedraw) {
+  const auto frames = [&](const char* when) {
+    for (int t = 0; t < 3; ++t) {
+      game.PlatformTimer();
+      EXPECT_TRUE(ShowsAWholeRedraw(game)) << when << ", frame " << t;
+    }
+    // The back surface: the picture without the cursor.
+    GSurface* back = game.GetBackSurface();
+    const auto* p = reinterpret_cast<const uint16_t*>(back->GetPixels());
+    return std::vector<uint16_t>(p, p + back->GetWidth() * back->GetHeight());
+  };
+  GDialogSaveLoad& slots = Menu()->saveLoadDialog;
+  std::vector<uint16_t> beneath;  // the saved-game dialog before the click
+  const auto saveInSlot1 = [&] {
+    GButtonDM::RunCommand(CMD_SAVE_GAME, &Play()->menuDialog);
+    beneath = frames("saved-game dialog");
+    static_cast<GButtonSaveLoad*>(slots.Find(1u))->OnLButtonClick(0, 0, 0);
+  };
+  Key(KEY_ESCAPE);
+  frames("in-game menu");
+  saveInSlot1();  // empty: saved at once
+  ASSERT_EQ(game.modal, nullptr);
+  frames("playing");
+  Key(KEY_ESCAPE);
+  // The pointer used last: the focus, which moves into the question, shows no look.
+  game.SetCursorPosition(700, 700);
+  int asked = 0;
+  game.Platform()->nestedLoop = [&]() -> int {
+    ++asked;
+    const CFerroRect box = game.modal->GetClipRect();
+    const std::vector<uint16_t> now = frames("question");
+    for (size_t i = 0; i < now.size(); ++i) {
+      const int x = static_cast<int>(i % 1024), y = static_cast<int>(i / 1024);
+      if (now[i] == beneath[i] || box.Contains(x, y)) continue;
+      ADD_FAILURE() << "changed outside the question at (" << x << ", " << y << ")";
+      break;
+    }
+    return GMessageBox::kCancel;
+  };
+  saveInSlot1();
+  EXPECT_EQ(asked, 1);
+  ASSERT_EQ(game.modal, &slots);
+  frames("question answered");
+  Key(KEY_ESCAPE);
+  frames("back in the in-game menu");
 }

@@ -187,6 +187,10 @@ class LanguagesTest : public GameTest {
   FitProbe probe;
 };
 
+// Keys of play whose names are the longest.
+const CPlayerKeys kLongKeys{
+    {KEY_RCONTROL, KEY_BACKSPACE, KEY_PAGE_UP, KEY_PAGE_DOWN, KEY_LCONTROL}};
+
 // Every scene and dialog, in every language, keeps each text inside its box:
 // the buttons and captions inside their frames, the status line's texts
 // each in its own room, the words under a miniature inside it.
@@ -226,6 +230,30 @@ TEST_F(LanguagesTest, EveryTextFitsItsBoxInEveryLanguage) {
     GButtonDM::RunCommand(CMD_CREDITS, Menu());
     Look("credits");
     Close();
+    // Every choice of every option, and the keys of play with long names,
+    // a row waiting and each reason a key is refused.
+    GDialogOptions& options = Menu()->optionsDialog;
+    GButtonDM::RunCommand(CMD_OPTIONS, Menu());
+    for (unsigned id = OPTION_VOLUME; id <= OPTION_LANGUAGE; ++id) {
+      auto* row = static_cast<GValueRow*>(options.Find(id));
+      ASSERT_NE(row, nullptr) << id;
+      for (int choice = 0; choice < std::max(1, row->GetChoiceCount()); ++choice) {
+        row->SetIndex(choice);
+        Look("options, " + std::string(row->GetValueText().c_str()));
+      }
+    }
+    options.Apply(OPTION_KEYS, 0);
+    ASSERT_EQ(game.modal, &options.keysDialog);
+    game.SetPlayerKeys(kLongKeys);
+    auto* dig = static_cast<GKeyRow*>(options.keysDialog.Find(PLAYER_DIG + 1));
+    options.keysDialog.Wait(dig);
+    Look("keys, waiting");
+    for (unsigned key : {unsigned(KEY_PAGE_DOWN), unsigned(KEY_RETURN), unsigned(KEY_GRAVE)}) {
+      options.keysDialog.TakeKey(dig, key, 0);
+      Look("keys, " + std::string(options.keysDialog.GetMessage().c_str()));
+    }
+    Close();
+    game.SetPlayerKeys(CPlayerKeys());
     for (bool load : {true, false}) {
       Menu()->saveLoadDialog.loadMode = load;
       Menu()->saveLoadDialog.BeginModal();
