@@ -227,6 +227,12 @@ TEST_F(LanguagesTest, EveryTextFitsItsBoxInEveryLanguage) {
     GButtonDM::RunCommand(CMD_EXIT, Menu());
     Look("quit question");
     Close();
+    // The other questions come in the same box.
+    for (Text asked : {Text::AskOverwriteSlot, Text::AskDestroyMap, Text::AskDiscardChanges}) {
+      Menu()->quitBox.Alert(GGameDM::kName, GameText(asked).c_str(), MB_OK_CANCEL);
+      Look(GetGameText(asked).key);
+      Close();
+    }
     GButtonDM::RunCommand(CMD_CREDITS, Menu());
     Look("credits");
     Close();
