@@ -281,7 +281,7 @@ void GSceneGame::GoOnAfterTally() {
       GameText(Text::GameWon) + "\n\n" +
       GameText(Text::GameWonSummary, {GameTextCount(Text::GameWonLevels, gameTally.level)});
   for (const GDialogTally::LINE& line : GDialogTally::Lines(gameTally))
-    text += "\n" + line.label + ": " + line.value;
+    text += "\n" + GameText(Text::GameWonLine, {line.label, line.value});
   PlayMusic(MUSIC_GAME_END);
   victoryBox.Alert(GGameDM::kName, text.c_str(), MB_OK);
 }

@@ -63,6 +63,7 @@ constexpr GAME_TEXT kTexts[] = {
     {Text::GameWon, "box.game-won", "Congratulations! You have won!"},
     {Text::GameWonSummary, "box.game-won-summary", "Your game: {0}"},
     {Text::GameWonLevels, "box.game-won-levels", "{0} level won|{0} levels won"},
+    {Text::GameWonLine, "box.game-won-line", "{0}: {1}"},
     {Text::GameLost, "box.game-lost", "You have lost ..."},
 
     {Text::TallyCaption, "tally.caption", "Level {0} cleared"},

@@ -66,6 +66,7 @@ enum class Text : int {
   GameWon,
   GameWonSummary,
   GameWonLevels,
+  GameWonLine,
   GameLost,
   // The tally of a won level and of a won game
   TallyCaption,

@@ -9,6 +9,7 @@
 #include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/GButtonDM.h"
+#include "game/app/GameLanguage.h"
 #include "game/model/GMapText.h"
 #include "game/model/GModelMedia.h"
 #include "game/model/GSavedGame.h"
@@ -76,7 +77,7 @@ TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
   std::string said;
   EXPECT_TRUE(Answered(
       SDL_SCANCODE_RETURN, [&] { ClickSlot(1, true); }, &said));
-  EXPECT_EQ(said, "This saved game cannot be loaded. Nothing was changed.");
+  EXPECT_EQ(said, GameText(Text::SlotLoadFailed).c_str());
   EXPECT_EQ(Where(), "menu");
   EXPECT_EQ(map->runner->x, runnerX);
 
@@ -93,8 +94,7 @@ TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
   Run(CMD_CREDITS, Menu());
   EXPECT_TRUE(Answered(
       SDL_SCANCODE_RETURN, [&] { Run(CMD_HOW_TO_PLAY, game.modal); }, &said));
-  EXPECT_EQ(said, "No web browser could be opened. The how-to-play page is " + folder.Path() +
-                      "help/index.html");
+  EXPECT_EQ(said, GameText(Text::NoBrowser, {(folder.Path() + "help/index.html").c_str()}).c_str());
   EXPECT_EQ(game.modal, &Menu()->creditsDialog);
 }
 
@@ -107,13 +107,13 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   const struct {
     int state;
     bool test;
-    const char* box;  // the end-of-game box's text, none after a test play
+    bool box;  // the end-of-game box, none after a test play
   } cases[] = {
-      {GMap::STATE_CAUGHT, false, "You have lost ..."},
-      {GMap::STATE_CAUGHT, true, nullptr},
+      {GMap::STATE_CAUGHT, false, true},
+      {GMap::STATE_CAUGHT, true, false},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.box ? c.box : "a test play");
+    SCOPED_TRACE(c.box ? "the box" : "a test play");
     StartGame();
     list->currentName = list->names[list->GetCount() - 1];
     ASSERT_TRUE(map->Start());
@@ -135,7 +135,7 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
       continue;
     }
     ASSERT_EQ(game.modal, &Play()->victoryBox);
-    EXPECT_EQ(TestGameDM::BoxText(Play()->victoryBox), c.box);
+    EXPECT_EQ(TestGameDM::BoxText(Play()->victoryBox), GameText(Text::GameLost).c_str());
     EXPECT_EQ(Music(), "end.ogg");
     Key(KEY_ESCAPE);
     ASSERT_EQ(game.modal, &Play()->victoryBox);
@@ -276,16 +276,25 @@ TEST_F(ScenesTest, EverySlotSaysWhatItHolds) {
   units->lives = 9;
   ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(5).c_str()));
 
+  // A kept game's label up to its date: its level, score and lives.
+  const auto kept = [](const char* level, const char* score, const char* lives) {
+    return std::string((GameText(Text::SlotLevel, {level}) + "   " +
+                        GameText(Text::SlotScore, {score}) + "   " +
+                        GameText(Text::SlotLives, {lives}) + "   ")
+                           .c_str());
+  };
+  const std::string level12 = GameText(Text::SlotLevel, {"12"}).c_str();
+  const std::string empty = GameText(Text::SlotEmpty).c_str();
   const struct {
     int slot;
-    const char* label;  // null: the date is today's
+    std::string label;  // empty: the date is today's
     bool loads;
   } cases[] = {
-      {1, "Level 12   Score 1234567   Lives 100   2025-05-12 14:32", true},
-      {2, "Level 12   cannot be loaded", false},
-      {3, "Empty Slot", false},
-      {4, "Empty Slot", false},
-      {5, nullptr, true},
+      {1, kept("12", "1234567", "100") + "2025-05-12 14:32", true},
+      {2, level12 + "   " + GameText(Text::SlotDamaged).c_str(), false},
+      {3, empty, false},
+      {4, empty, false},
+      {5, "", true},
   };
   game.SetScene(SCENE_MENU);
   GDialogSaveLoad& dialog = Menu()->saveLoadDialog;
@@ -295,10 +304,10 @@ TEST_F(ScenesTest, EverySlotSaysWhatItHolds) {
     SCOPED_TRACE(c.slot);
     GComponent* slot = dialog.Find(static_cast<unsigned>(c.slot));
     const std::string label = slot->GetWindowText().c_str();
-    if (c.label)
+    if (!c.label.empty())
       EXPECT_EQ(label, c.label);
     else
-      EXPECT_EQ(label.rfind("Level 00   Score 00250   Lives 09   20", 0), 0u) << label;
+      EXPECT_EQ(label.rfind(kept("00", "00250", "09") + "20", 0), 0u) << label;
     EXPECT_EQ(slot->IsEnabled(), c.loads);
     int w = 0, h = 0;
     game.GetDevice()->GetTextSize(label.c_str(), slot->GetTheme()->GetTextFont(slot), w, h);
@@ -448,7 +457,7 @@ TEST_F(ScenesTest, ShowSolutionReturnsToTheLevelsStartWithItsCounters) {
     ASSERT_TRUE(Play()->IsShowingSolution() && !game.modal);
     CFerroString texts[GSceneGame::STATUS_TEXTS];
     Play()->GetStatusTexts(texts);
-    EXPECT_EQ(texts[GSceneGame::STATUS_SCORE], "SOLUTION");
+    EXPECT_EQ(texts[GSceneGame::STATUS_SCORE], GameText(Text::StatusSolution));
     Updates(40);
     EXPECT_NE(map->runner->x, runnerX) << "the replay moves the runner";
     if (byKey) {

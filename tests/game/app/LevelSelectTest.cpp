@@ -8,6 +8,7 @@
 #include "game/app/GDialogLevels.h"
 #include "game/app/GPictureLevel.h"
 #include "game/app/GSceneLevels.h"
+#include "game/app/GameLanguage.h"
 #include "game/model/GMapText.h"
 #include "game/model/GModelMedia.h"
 #include "tests/support/GameAppFixture.h"
@@ -138,9 +139,13 @@ TEST_F(LevelSelectTest, AWonLevelShowsItsTallyAndTheRecordsKeepTheBests) {
   Key(KEY_RETURN);
   Win();
   const std::string time1 = CGameProgress::FormatTime(LEVEL_TALLY::Tenths(map->tick)) + " s";
-  EXPECT_EQ(Tally(),
-            (std::vector<std::string>{"Level 01 cleared", "Time", time1, "Treasures", "2",
-                                      "Aliens trapped", "0", "Holes dug", "0", "Score", "120"}));
+  const auto text = [](Text id, std::initializer_list<CFerroString> values = {}) {
+    return std::string(GameText(id, values).c_str());
+  };
+  EXPECT_EQ(Tally(), (std::vector<std::string>{
+                         text(Text::TallyCaption, {"01"}), text(Text::TallyTime), time1,
+                         text(Text::TallyTreasures), "2", text(Text::TallyAliensTrapped), "0",
+                         text(Text::TallyHolesDug), "0", text(Text::TallyScore), "120"}));
   Key(KEY_ESCAPE);
   ASSERT_EQ(game.modal, &Play()->tallyDialog);
   Key(KEY_SPACE);  // OK
@@ -159,18 +164,24 @@ TEST_F(LevelSelectTest, AWonLevelShowsItsTallyAndTheRecordsKeepTheBests) {
   ASSERT_EQ(game.modal, &Play()->tallyDialog);
   game.PlatformKeyUp(KEY_SPACE);
   game.Platform()->fixedTick = 0;
-  EXPECT_EQ(Tally()[0], "Level 02 cleared");
+  EXPECT_EQ(Tally()[0], text(Text::TallyCaption, {"02"}));
   Key(KEY_RETURN);
   ASSERT_EQ(game.modal, &Play()->victoryBox);
-  std::string text;
+  std::string said;
   for (int i = 0; i < Play()->victoryBox.GetChildCount(); ++i)
     if (Play()->victoryBox.GetChild(i)->IsStatic())
-      text = Play()->victoryBox.GetChild(i)->GetWindowText().c_str();
+      said = Play()->victoryBox.GetChild(i)->GetWindowText().c_str();
   const LEVEL_RESULT& game2 = Play()->GetGameTally();
-  EXPECT_EQ(text, "Congratulations! You have won!\n\nYour game: 2 levels won\nTime: " +
-                      CGameProgress::FormatTime(game2.time) +
-                      " s\nTreasures: 5\nAliens trapped: 0\nHoles dug: 0\nScore: " +
-                      std::to_string(units->score));
+  std::string want = text(Text::GameWon) + "\n\n" +
+                     text(Text::GameWonSummary, {GameTextCount(Text::GameWonLevels, 2)});
+  for (const auto& [label, value] : std::vector<std::pair<Text, std::string>>{
+           {Text::TallyTime, CGameProgress::FormatTime(game2.time) + " s"},
+           {Text::TallyTreasures, "5"},
+           {Text::TallyAliensTrapped, "0"},
+           {Text::TallyHolesDug, "0"},
+           {Text::TallyScore, std::to_string(units->score)}})
+    want += "\n" + text(Text::GameWonLine, {GameText(label), value.c_str()});
+  EXPECT_EQ(said, want);
   Key(KEY_RETURN);
 
   // Level 1 again, with a dig first: slower, the same score.
@@ -183,8 +194,9 @@ TEST_F(LevelSelectTest, AWonLevelShowsItsTallyAndTheRecordsKeepTheBests) {
   game.PlatformKeyUp(KEY_SPACE);
   Win();
   const std::vector<std::string> again = Tally();
-  EXPECT_EQ(std::vector<std::string>(again.begin() + 7, again.end()),
-            (std::vector<std::string>{"Holes dug", "1", "Score", "120"}))
+  EXPECT_EQ(
+      std::vector<std::string>(again.begin() + 7, again.end()),
+      (std::vector<std::string>{text(Text::TallyHolesDug), "1", text(Text::TallyScore), "120"}))
       << "no best beaten, none marked";
   EXPECT_EQ(ReadText(folder / CGameProgress::kFileName), kept);
   Key(KEY_RETURN);

@@ -114,6 +114,7 @@ TEST_F(OptionsTest, AKeyIsTakenOnlyWhenNoOtherUseHasItAndPlaysAtOnce) {
 
   const fs::path rec = fs::path(folder.Path()) / "rec";
   game.SetRecordFolder(rec.c_str());
+  ASSERT_TRUE(list->Load());  // the shipped level order, whatever an earlier test left
   GButtonDM::RunCommand(CMD_START_GAME, Menu());
   Key(KEY_RETURN);  // the first level of the level select
   ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
