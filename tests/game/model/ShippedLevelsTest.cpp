@@ -1,3 +1,8 @@
+#include <algorithm>
+#include <set>
+
+#include "GUI/resources/Config.h"
+#include "GUI/resources/ConfigFile.h"
 #include "tests/support/LevelFixture.h"
 #include "tools/levels/LevelSource.h"
 
@@ -11,6 +16,18 @@ std::vector<LEVEL_SOURCE> ShippedSource() {
       << error;
   return levels;
 }
+
+// The squares a level fills with anything but empty space, as (index, kind).
+std::set<std::pair<size_t, char>> Filled(const std::string& rows) {
+  std::set<std::pair<size_t, char>> filled;
+  size_t at = 0;
+  for (const char c : rows) {
+    if (c == '\n') continue;
+    if (c != '.') filled.insert({at, c});
+    ++at;
+  }
+  return filled;
+}
 }  // namespace
 
 TEST_F(ShippedLevelsTest, RegenerateByteForByteFromTheSource) {
@@ -23,6 +40,69 @@ TEST_F(ShippedLevelsTest, RegenerateByteForByteFromTheSource) {
   for (const auto& name : names)
     EXPECT_EQ(ReadText(out / name), ReadText(SourceDir() / "data/Maps" / name))
         << name << ": run tools/levels/digmaze-levels tools/levels/levels.txt data/Maps";
+}
+
+// The campaign as a player meets it: four sets of 25 levels in play order, as
+// the settings reader finds them in campaign.cfg; every level built of at
+// least four kinds of cell (empty space, the runner and the exit aside); no
+// two levels alike in more than 70 % of the squares either of them fills; at
+// least twelve levels without aliens whose replay digs three times or more,
+// and twelve with six aliens or more.
+TEST_F(ShippedLevelsTest, CampaignKeepsItsContentRules) {
+  const std::vector<LEVEL_SOURCE> levels = ShippedSource();
+  ASSERT_EQ(levels.size(), 100u);
+
+  const std::string sets = ReadText(SourceDir() / "data/Maps/campaign.cfg");
+  ConfigFile text;
+  text.OpenMemory(sets.data(), static_cast<int>(sets.size()));
+  auto value = [&text](int section, const char* key) {
+    CFerroString found;
+    const int at = text.FindLineKey(0, key, section, true);
+    if (at < 0) return std::string();
+    text.SetCursor(0, at);
+    text.ReadToEnter(0, found);
+    return std::string(Config::TranslateParam(found).c_str());
+  };
+  CFerroString label;
+  size_t set = 0;
+  for (int at = text.FindLineLabel(0, label, 0); at >= 0; at = text.FindLineLabel(0, label, at)) {
+    SCOPED_TRACE(label.c_str());
+    EXPECT_EQ(std::string(label.c_str()), "set " + std::to_string(++set));
+    EXPECT_EQ(value(at, "name"), levels[25 * (set - 1)].set);
+    EXPECT_FALSE(value(at, "name").empty());
+    EXPECT_EQ(value(at, "first"), levels[25 * (set - 1)].name);
+    EXPECT_EQ(value(at, "last"), levels[25 * set - 1].name);
+  }
+  EXPECT_EQ(set, 4u);
+
+  std::vector<std::set<std::pair<size_t, char>>> filled;
+  for (const auto& level : levels) filled.push_back(Filled(level.rows));
+  int puzzles = 0, crowded = 0;
+  for (size_t i = 0; i < levels.size(); ++i) {
+    const std::string& rows = levels[i].rows;
+    SCOPED_TRACE(levels[i].name);
+    std::set<char> kinds(rows.begin(), rows.end());
+    for (const char c : {'\n', '.', 'R', 'X'}) kinds.erase(c);
+    EXPECT_GE(kinds.size(), 4u);
+    const auto aliens = std::count(rows.begin(), rows.end(), 'A');
+    std::string stem = levels[i].name.substr(0, levels[i].name.rfind('.'));
+    const std::string replay = ReadText(SourceDir() / "tools/levels/replays" / (stem + ".txt"));
+    size_t digs = 0;
+    for (size_t at = replay.find(" down Space"); at != std::string::npos;
+         at = replay.find(" down Space", at + 1))
+      ++digs;
+    puzzles += aliens == 0 && digs >= 3;
+    crowded += aliens >= 6;
+    for (size_t j = 0; j < i; ++j) {
+      std::vector<std::pair<size_t, char>> shared;
+      std::set_intersection(filled[i].begin(), filled[i].end(), filled[j].begin(), filled[j].end(),
+                            std::back_inserter(shared));
+      EXPECT_LE(shared.size() * 10, std::min(filled[i].size(), filled[j].size()) * 7)
+          << "alike with " << levels[j].name;
+    }
+  }
+  EXPECT_GE(puzzles, 12);
+  EXPECT_GE(crowded, 12);
 }
 
 // The sets go into a settings file as values, so a source that would make
