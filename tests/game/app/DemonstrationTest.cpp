@@ -174,7 +174,7 @@ TEST_F(DemonstrationTest, AReplayThatDoesNotLoadOrDoesNotWinEndsItWithALineInThe
     const char* logged;
   } cases[] = {
       {nullptr, "", "the demonstration has no replays in "},
-      {"level77.txt", "0 down Right\n# end T 5 S 2\n", "level77.dmm, which cannot be read"},
+      {"level999.txt", "0 down Right\n# end T 5 S 2\n", "level999.dmm, which cannot be read"},
       {"level09.txt", "0 down Right\n0 up Right\n# end T 568 S 2\n",
        "level09.txt loses a life at tick 101"},
   };
