@@ -20,8 +20,11 @@
 #include "GUI/toolkit/GScene.h"
 #include "game/app/CUndoRedo.h"
 #include "game/app/GButtonDM.h"
+#include "game/app/GDialogLevels.h"
 #include "game/app/GDialogMaps.h"
 #include "game/app/GGameDM.h"
+#include "game/app/GSceneGame.h"
+#include "game/app/GSceneLevels.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
@@ -135,8 +138,9 @@ BENCHMARK(BM_FrameFull);
 void BM_FrameGameScene(benchmark::State& state) {
   Frame frame(true);
   if (!frame.ready || !GMapList::GetInstance()->Load()) return state.SkipWithError("no game");
-  GButtonDM::RunCommand(CMD_START_GAME, frame.game->GetScene(SCENE_MENU));
-  if (frame.game->GetCurrentSceneIndex() != SCENE_GAME) return state.SkipWithError("no level");
+  auto* play = static_cast<GSceneGame*>(frame.game->GetScene(SCENE_GAME));
+  if (!play->EnterPlay(PlayEntry::newGame, GMapList::GetInstance()->names[0]))
+    return state.SkipWithError("no level");
   GMap* map = GMap::GetInstance();
   const std::string corridors =
       "==============================\n"
@@ -197,6 +201,33 @@ void BM_OpenMapsManager300(benchmark::State& state) {
   if (manager->GetMaps()->GetMinimapCount() != 300) state.SkipWithError("not 300 miniatures");
 }
 BENCHMARK(BM_OpenMapsManager300)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Entering the level select with 100 levels: the digest of every map and its
+// record, and the first frame. The first entry (range 1) also draws the 100
+// miniatures; later ones (range 0) only those of maps that changed, none here.
+void BM_OpenLevelSelect100(benchmark::State& state) {
+  Frame frame(true);
+  GMapList* list = GMapList::GetInstance();
+  if (!frame.ready || !list->Load()) return state.SkipWithError("no game");
+  const std::string maps = frame.scratch.Path() + "Maps/";
+  while (list->GetCount() < 100) {
+    const std::string name = "copy" + std::to_string(list->GetCount()) + ".dmm";
+    std::filesystem::copy_file(maps + list->names[list->GetCount() % 5].c_str(), maps + name);
+    list->names.emplace_back(name.c_str());
+  }
+  GGame* game = frame.game.get();
+  auto* levels = static_cast<GSceneLevels*>(game->GetScene(SCENE_LEVELS));
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (state.range(0)) levels->GetLevels()->DeleteAllChildren();
+    game->SetScene(SCENE_MENU);
+    state.ResumeTiming();
+    game->SetScene(SCENE_LEVELS);
+    game->PlatformTimer();  // the first frame of the grid
+  }
+  if (levels->GetLevels()->GetLevelCount() != 100) state.SkipWithError("not 100 levels");
+}
+BENCHMARK(BM_OpenLevelSelect100)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // One undo (range 0) or one redo (range 1) of a stroke on a 30 x 20 map
 // whose every square holds something: the snapshot read back, the

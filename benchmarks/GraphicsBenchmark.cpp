@@ -1,12 +1,16 @@
 // The per-frame costs of the software renderer at the game's 1024 x 768: the
-// copy of the back surface into the texture, the blitters, and the scaling
-// into a window surface.
+// copy of the back surface into the texture, the blitters, the scaling into a
+// window surface, and text: loading the shipped fonts, measuring and drawing.
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "GUI/graphics/CPictureScaler.h"
+#include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GSurface16.h"
 
 namespace {
@@ -134,6 +138,73 @@ BENCHMARK(BM_ScalePicture)
     ->Args({1920, 1080, 1})
     ->Args({3840, 2160, 1})
     ->Unit(benchmark::kMicrosecond);
+
+// ---------------------------------------------------------------------------------------------
+// Text
+// ---------------------------------------------------------------------------------------------
+
+constexpr const char* kFontNames[] = {"Tahoma16bold", "Tahoma21", "tahoma18bold", "tahoma21bold"};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A device without a screen: the font list and surfaces only.
+struct TextDevice : GDevice {
+  TextDevice() : GDevice(true) { GSurface::device = this; }
+  ~TextDevice() override { GSurface::device = nullptr; }
+  GSurface* NewSurface() override { return new GSurface16; }
+  int Load(const std::string& image, const std::string& description) {
+    return AddFontex(reinterpret_cast<const unsigned char*>(image.data()),
+                     static_cast<int>(image.size()),
+                     reinterpret_cast<const unsigned char*>(description.data()),
+                     static_cast<int>(description.size()));
+  }
+};
+
+struct FontFiles {
+  std::string image, description;
+  explicit FontFiles(const char* name) {
+    const std::string base = std::string(DIGMAZE_BENCH_SOURCE_DIR) + "/data/windows/" + name;
+    image = ReadFile(base + ".tga");
+    description = ReadFile(base + ".txt");
+  }
+};
+
+// One shipped font decoded and read into a fresh font list, as at start-up.
+void BM_LoadFont(benchmark::State& state) {
+  const FontFiles files(kFontNames[state.range(0)]);
+  for (auto _ : state) {
+    TextDevice device;
+    if (device.Load(files.image, files.description) != 0) return state.SkipWithError("no font");
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_LoadFont)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+// A line of a dialog in the text font: measured (/0) and drawn over a picture
+// (/1), as a button label is.
+void BM_TextLine(benchmark::State& state) {
+  const FontFiles files(kFontNames[0]);
+  TextDevice device;
+  if (device.Load(files.image, files.description) != 0) return state.SkipWithError("no font");
+  GSurface16 back;
+  back.Create(kWidth, kHeight);
+  Fill(back);
+  const char* text = "The level is won: every treasure collected, exit reached!";
+  const bool draw = state.range(0) != 0;
+  for (auto _ : state) {
+    int w = 0, h = 0;
+    if (draw)
+      back.TextOut(100, 100, text, 0, 0xFFFFFF, DEFAULT_COLOR);
+    else
+      device.GetTextSize(text, 0, w, h);
+    benchmark::DoNotOptimize(w);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_TextLine)->Arg(0)->Arg(1);
 
 }  // namespace
 

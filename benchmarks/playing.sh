@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # What the running game costs while a level is played: starts the built game
-# under a virtual X server, measures its idle main menu, then starts a game
-# (Enter) and walks the runner back and forth on the first level, and prints
-# the processor share (percent of one core, user + system time) of both and
+# under a virtual X server, measures its idle main menu, then its idle level
+# select (Enter), then starts a game (Enter) and walks the runner back and
+# forth on the first level, and prints the processor share (percent of one
+# core, user + system time) of the three and
 # the peak resident memory, once for each virtual screen size given (one line
 # each). Builds nothing: run scripts/build.sh first.
 # Usage: benchmarks/playing.sh [game folder (default build/bin)] [seconds (default 10)]
@@ -31,7 +32,10 @@ for size in "${sizes[@]}"; do
   menu="$(measure sleep "$seconds")"
   xdotool key Return
   sleep 1
+  levels="$(measure sleep "$seconds")"
+  xdotool key Return
+  sleep 1
   playing="$(measure walk)"
-  echo "$size main menu idle: CPU $menu % of one core; playing: CPU $playing % of one core; peak RSS $(peak_rss) MiB"
+  echo "$size main menu idle: CPU $menu %, level select idle: $levels %, playing: $playing % of one core; peak RSS $(peak_rss) MiB"
   stop_game
 done

@@ -59,7 +59,7 @@ in_game() {  # whether the corner of the map's white outline shows
 }
 keys=(Left Right Up Down Left Right space)
 sleep 2
-xdotool key Return            # main menu: start a new game
+xdotool key Return Return     # main menu, then the level select: start a new game
 minute=0; base=""; worst=0
 start=$SECONDS
 while ((minute < minutes)); do
@@ -70,10 +70,11 @@ while ((minute < minutes)); do
     key=${keys[RANDOM % ${#keys[@]}]}
     xdotool keydown "$key"; sleep 0.$((3 + RANDOM % 6)); xdotool keyup "$key"
     # Now and then Enter, then a click where the in-game menu has "Continue
-    # Game": on the main menu Enter starts a game (the click hits the map);
-    # in a box at the end of a game it answers OK, back to the main menu (the
-    # click hits no button); during play it opens the in-game menu, and the
-    # click closes it again.
+    # Game": on the main menu Enter opens the level select (the click hits a
+    # level, and starts it when it is open), where the next Enter starts one; in a won level's
+    # tally it goes on to the next level, in a box at the end of a game it
+    # answers OK, back to the main menu (the click hits no button); during
+    # play it opens the in-game menu, and the click closes it again.
     if ((RANDOM % 12 == 0)); then
       xdotool key Return; sleep 0.5
       xdotool mousemove 640 334 click 1; sleep 0.3

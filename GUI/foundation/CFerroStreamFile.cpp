@@ -135,3 +135,25 @@ bool WriteFileReplacing(const char* path, const std::function<bool(CFerroStream&
   }
   return ok;
 }
+
+WholeFile ReadWholeFile(const char* path, size_t limit, std::string& out) {
+  out.clear();
+  CFerroStreamFile file;
+  if (!path || !file.Open(path, CFerroStream::modeRead)) return WholeFile::missing;
+  // One byte more than the limit tells a larger file apart.
+  char chunk[4096];
+  for (;;) {
+    const unsigned int got = file.Read(chunk, sizeof chunk);
+    if (got == 0) break;
+    out.append(chunk, got);
+    if (out.size() > limit) {
+      out.clear();
+      return WholeFile::tooLarge;
+    }
+  }
+  if (std::ferror(file.GetFile())) {
+    out.clear();
+    return WholeFile::failed;
+  }
+  return WholeFile::read;
+}

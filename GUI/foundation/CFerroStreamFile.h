@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
 
 #include "GUI/foundation/CFerroStream.h"
 
@@ -56,3 +57,13 @@ class CFerroStreamFile : public CFerroStream {
 // rights) never destroys the previous file and leaves no temporary behind.
 // On failure errno tells why.
 bool WriteFileReplacing(const char* path, const std::function<bool(CFerroStream&)>& writer);
+
+// How ReadWholeFile went.
+enum class WholeFile {
+  read,      // out holds the file
+  missing,   // it did not open (errno tells why)
+  tooLarge,  // it holds more than the limit; out is empty
+  failed,    // reading it failed part way; out is empty
+};
+// Reads the file at path into out when it holds at most limit bytes.
+WholeFile ReadWholeFile(const char* path, size_t limit, std::string& out);

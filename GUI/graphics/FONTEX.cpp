@@ -1,8 +1,12 @@
 #include "GUI/graphics/FONTEX.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <new>
+#include <vector>
+
+#include "GUI/foundation/Utf8Text.h"
 
 // [SECTION] Glyphs
 
@@ -29,6 +33,38 @@ void SYMBOL::Clear() {
   coverage.reset();
   width = 0;
   height = 0;
+}
+
+// [SECTION] Font
+
+SYMBOL* FONTEX::AddSymbol(char32_t code) {
+  if (code < kFirstChar || code > kLastChar || (code >= 0xD800 && code <= 0xDFFF)) return nullptr;
+  std::unique_ptr<Page>& page = pages[code >> 8];
+  if (!page) page = std::make_unique<Page>();
+  std::unique_ptr<SYMBOL>& symbol = (*page)[code & 0xFF];
+  if (!symbol) ++count;
+  symbol = std::make_unique<SYMBOL>();
+  return symbol.get();
+}
+
+void FONTEX::MakeReplacement() {
+  replacement = FindSymbol(kReplacementChar);
+  if (replacement) return;
+  // A box half as wide as the font is high, one column clear of each
+  // neighbour, from below the accents down to the baseline's region.
+  const int h = std::max(height, 1);
+  const int w = std::max(3, h / 2);
+  const int top = h / 5, bottom = std::max(top, h - 1 - h / 8);
+  std::vector<unsigned char> alpha(static_cast<size_t>(w) * h, 0);
+  std::vector<unsigned char*> columns(static_cast<size_t>(w));
+  for (int x = 0; x < w; ++x) {
+    columns[x] = alpha.data() + static_cast<size_t>(x) * h;
+    for (int y = top; y <= bottom; ++y)
+      if (x >= 1 && x <= w - 2 && (x == 1 || x == w - 2 || y == top || y == bottom))
+        columns[x][y] = 255;
+  }
+  box.CreateSymbol(columns.data(), 0, 0, w, h);
+  replacement = &box;
 }
 
 // [SECTION] Description
@@ -103,8 +139,18 @@ bool ParseFontGlyphs(CFerroString const& description, int tablePosition,
                      unsigned char* const* alphaColumns, int imageWidth, int imageHeight,
                      FONTEX& font) {
   if (!alphaColumns) imageWidth = imageHeight = 0;
+  auto glyph = [&](char32_t code, const CFerroString& value) {
+    int x = 0, y = 0, w = 0;
+    if (!SplitGlyphEntry(value, x, y, w)) return false;
+    if (!InsideImage(x, y, w, font.height, imageWidth, imageHeight)) return false;
+    // 0x98 of the code page is no character: its entry only holds its place.
+    if (code == 0) return true;
+    SYMBOL* symbol = font.AddSymbol(code);
+    return symbol && symbol->CreateSymbol(alphaColumns, x, y, w, font.height);
+  };
+
   int position = tablePosition;
-  for (SYMBOL& symbol : font.symbols) {
+  for (int i = 0; i < FONTEX::kTableCount; ++i) {
     // The next "=" starts the entry; the entry of "=" itself begins with two.
     const int equals = description.FindChar('=', position);
     if (equals < 0) return false;
@@ -112,10 +158,32 @@ bool ParseFontGlyphs(CFerroString const& description, int tablePosition,
     if (start < description.GetLength() && description[start] == '=') ++start;
     const CFerroString value = GetFontParam(description, start);
     position = start + value.GetLength();
-    int x = 0, y = 0, w = 0;
-    if (!SplitGlyphEntry(value, x, y, w)) return false;
-    if (!InsideImage(x, y, w, font.height, imageWidth, imageHeight)) return false;
-    if (!symbol.CreateSymbol(alphaColumns, x, y, w, font.height)) return false;
+    if (!glyph(Cp1251ToUnicode(static_cast<unsigned char>(FONTEX::kFirstChar + i)), value))
+      return false;
+  }
+
+  // The lines after the table: "U+XXXX=x,y,width" for any character.
+  const int n = description.GetLength();
+  auto isEnd = [&](int i) { return description[i] == '\r' || description[i] == '\n'; };
+  for (int at = position; at < n;) {
+    while (at < n && !isEnd(at)) ++at;
+    while (at < n && isEnd(at)) ++at;
+    const CFerroString line = GetFontParam(description, at);
+    at += line.GetLength();
+    if (line.Left(2) != "U+") continue;
+    const int equals = line.FindChar('=');
+    if (equals < 3 || equals > 8) return false;
+    char32_t code = 0;
+    for (int i = 2; i < equals; ++i) {
+      const char c = line[i];
+      const int digit = c >= '0' && c <= '9'   ? c - '0'
+                        : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                        : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                               : -1;
+      if (digit < 0) return false;
+      code = code * 16 + static_cast<char32_t>(digit);
+    }
+    if (code == 0 || !glyph(code, line.Mid(equals + 1, line.GetLength()))) return false;
   }
   return true;
 }

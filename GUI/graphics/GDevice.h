@@ -165,8 +165,9 @@ class GDevice {
   // None outside 0..count-1.
   FONTEX* GetFontex(int index);
   int GetFontCount() const { return static_cast<int>(fonts.size()); }
-  // h = the font's height, w = the sum of the widths of the characters (those
-  // below 32 add nothing); both 0 for no text or no such font.
+  // h = the font's height, w = the sum of the widths of the characters of the
+  // UTF-8 text as TextOut draws them (those below 32 add nothing); both 0 for
+  // no text or no such font.
   void GetTextSize(const char* text, int font, int& w, int& h);
 
   // Fits the scene into the screen by the scale mode, keeping its shape, and

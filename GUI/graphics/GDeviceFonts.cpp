@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "GUI/foundation/Utf8Text.h"
 #include "GUI/graphics/FONTEX.h"
 #include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/ImageDecoder.h"
@@ -17,14 +18,15 @@ int GDevice::AddFontex(const unsigned char* image, int imageSize, const unsigned
   const int h = decoded.height;
 
   // The alpha map, column by column: column x holds the alpha of every row.
+  // The image is read row by row, in the order it lies in memory: read down
+  // its columns, a glyph image of a few hundred kilobytes falls out of the
+  // cache at every pixel.
   std::vector<unsigned char> alpha(static_cast<size_t>(w) * h);
   std::vector<unsigned char*> columns(static_cast<size_t>(w));
-  for (int x = 0; x < w; ++x) {
-    unsigned char* column = alpha.data() + static_cast<size_t>(x) * h;
-    columns[x] = column;
-    for (int y = 0; y < h; ++y)
-      column[y] = decoded.pixels[(static_cast<size_t>(y) * w + x) * 4 + 3];
-  }
+  for (int x = 0; x < w; ++x) columns[x] = alpha.data() + static_cast<size_t>(x) * h;
+  const unsigned char* pixel = decoded.pixels.get() + 3;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x, pixel += 4) columns[x][y] = *pixel;
   decoded.pixels.reset();
 
   CFerroString text(descriptionSize);
@@ -45,6 +47,7 @@ int GDevice::AddFontex(unsigned char* const* alphaColumns, int imageWidth, int i
       return static_cast<int>(i);
   }
   if (!ParseFontGlyphs(description, table, alphaColumns, imageWidth, imageHeight, *font)) return -1;
+  font->MakeReplacement();
   fonts.push_back(std::move(font));
   return static_cast<int>(fonts.size()) - 1;
 }
@@ -61,7 +64,6 @@ void GDevice::GetTextSize(const char* text, int font, int& w, int& h) {
   if (!text || !f) return;
   h = f->height;
   long long width = 0;
-  for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c)
-    width += f->GetCharWidth(*c);
+  while (*text) width += f->GetCharWidth(NextUtf8Char(text));
   w = width < INT_MAX ? static_cast<int>(width) : INT_MAX;
 }

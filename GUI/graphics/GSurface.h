@@ -173,14 +173,17 @@ class GSurface {
   bool SaveTGA(const char* path);
   // Decodes an image file held in memory; false leaves the surface untouched.
   bool Load(const unsigned char* data, int size);
-  // Draws text with a font of the device from (x, y) onwards, one glyph after
-  // another (characters below 32 are skipped); background as for BltSymbol.
-  // False, drawing nothing, without a device, text or such a font.
+  // Draws UTF-8 text with a font of the device from (x, y) onwards, one glyph
+  // after another (characters below 32 are skipped; one the font lacks, and
+  // each broken part of the UTF-8, draws the font's replacement glyph);
+  // background as for BltSymbol. False, drawing nothing, without a device,
+  // text or such a font.
   bool TextOut(int x, int y, const char* text, int font, unsigned color, unsigned background);
-  // Re-creates this surface as a caption: the text on a transparent field,
-  // outlined in borderColor by the border's stamp (none without a border), one
-  // character per line when vertical. False without a device, text or such a
-  // font (the surface is then untouched), or when the surface cannot be created.
+  // Re-creates this surface as a caption: the text (UTF-8, read as TextOut
+  // reads it) on a transparent field, outlined in borderColor by the border's
+  // stamp (none without a border), one character per line when vertical.
+  // False without a device, text or such a font (the surface is then
+  // untouched), or when the surface cannot be created.
   bool CreateFromText(const char* text, int font, unsigned color, TextBorder* border,
                       unsigned borderColor, bool vertical);
 

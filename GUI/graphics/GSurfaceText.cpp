@@ -4,6 +4,7 @@
 #include <climits>
 #include <vector>
 
+#include "GUI/foundation/Utf8Text.h"
 #include "GUI/graphics/FONTEX.h"
 #include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GSurface.h"
@@ -11,10 +12,6 @@
 #include "GUI/graphics/TextBorder.h"
 
 namespace {
-
-const unsigned char* Bytes(const char* text) {
-  return reinterpret_cast<const unsigned char*>(text);
-}
 
 // Lines of a vertical caption overlap the previous line by this many pixels.
 constexpr int kVerticalOverlap = 5;
@@ -68,8 +65,8 @@ bool GSurface::TextOut(int x, int y, const char* text, int font, unsigned color,
   // Glyph widths are never negative: once past the clip nothing more shows.
   const long long clipRight = static_cast<long long>(clipX) + clipW - originX;
   long long pen = x;
-  for (const unsigned char* c = Bytes(text); *c && pen < clipRight; ++c) {
-    SYMBOL* symbol = f->GetSymbol(*c);
+  for (const char* c = text; *c && pen < clipRight;) {
+    SYMBOL* symbol = f->GetSymbol(NextUtf8Char(c));
     if (!symbol) continue;
     BltSymbol(symbol, static_cast<int>(pen), y, color, background);
     pen += symbol->GetWidth();
@@ -82,14 +79,16 @@ bool GSurface::CreateFromText(const char* text, int font, unsigned color, TextBo
   FONTEX* f = device ? device->GetFontex(font) : nullptr;
   if (!f || !text) return false;
 
-  // 1. Measure. Characters below 32 have no glyph and take no room.
+  // 1. Measure, character by character (UTF-8). Characters below 32 have no
+  // glyph and take no room.
   const int lineHeight = std::max(f->height, 0);
   const int overlap = std::min(kVerticalOverlap, lineHeight);
   long long textWidth = 0, textHeight = lineHeight;
   int lines = 0;
-  for (const unsigned char* c = Bytes(text); *c; ++c) {
-    if (*c < FONTEX::kFirstChar) continue;
-    const int w = f->GetCharWidth(*c);
+  for (const char* c = text; *c;) {
+    const SYMBOL* symbol = f->GetSymbol(NextUtf8Char(c));
+    if (!symbol) continue;
+    const int w = symbol->GetWidth();
     textWidth = vertical ? std::max<long long>(textWidth, w) : textWidth + w;
     ++lines;
   }
@@ -108,8 +107,8 @@ bool GSurface::CreateFromText(const char* text, int font, unsigned color, TextBo
   const int savedX = originX, savedY = originY;
   originX = originY = 0;
   int penX = r, penY = r;
-  for (const unsigned char* c = Bytes(text); *c; ++c) {
-    SYMBOL* symbol = f->GetSymbol(*c);
+  for (const char* c = text; *c;) {
+    SYMBOL* symbol = f->GetSymbol(NextUtf8Char(c));
     if (!symbol) continue;
     if (vertical) {
       BltSymbol(symbol, r + (static_cast<int>(textWidth) - symbol->GetWidth()) / 2, penY, color,

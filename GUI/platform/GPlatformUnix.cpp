@@ -23,9 +23,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <initializer_list>
 #include <string_view>
 
+#include "GUI/foundation/CFerroTime.h"
 #include "GUI/platform/GGame.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -180,6 +182,20 @@ int GPlatformUnix::GetFileLength(const char* path) {
   long length = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
   fclose(file);
   return length < 0 || length > INT_MAX ? -1 : static_cast<int>(length);
+}
+
+bool GPlatformUnix::GetFileTime(const char* path, CFerroTime* time) {
+  struct stat info {};
+  struct tm local {};
+  if (!path || !time || stat(path, &info) != 0 || !localtime_r(&info.st_mtime, &local))
+    return false;
+  time->year = local.tm_year + 1900;
+  time->month = local.tm_mon + 1;
+  time->day = local.tm_mday;
+  time->hour = local.tm_hour;
+  time->minute = local.tm_min;
+  time->second = local.tm_sec;
+  return true;
 }
 
 bool GPlatformUnix::CreateFolder_OS(const char* path) {
@@ -411,10 +427,12 @@ CFerroString GPlatformUnix::ResolveLink(const char* url, const CFerroString& gam
 bool GPlatformUnix::OpenLink(const char* url) {
   const CFerroString address = ResolveLink(url, GetPathToGame());
   if (address.IsEmpty()) return false;
-  // The child starts the opener in a grandchild and ends at once, so the
-  // opener is adopted by init and never lingers as a zombie of the game. The
-  // grandchild reports a failed exec through a pipe that a successful exec
-  // closes, so a missing opener is told apart from one that started.
+  // The child starts the opener in a grandchild and ends soon, so the opener
+  // is adopted by init and never lingers as a zombie of the game. A failure
+  // comes back through a pipe that a successful exec closes: the grandchild
+  // reports a failed exec (no opener), and the child an opener that ends
+  // with a failure within kOpenerWaitMs (no browser to open the address
+  // with). An opener still running then has started a browser.
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return false;
   pid_t child = fork();
@@ -433,7 +451,28 @@ bool GPlatformUnix::OpenLink(const char* url) {
       (void)written;
       _exit(127);
     }
-    _exit(opener < 0 ? 1 : 0);
+    if (opener < 0) _exit(1);
+    // Only calls that are safe after a fork in a threaded program.
+    timespec start{}, now{};
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    for (now = start; (now.tv_sec - start.tv_sec) * 1000 + (now.tv_nsec - start.tv_nsec) / 1000000 <
+                      kOpenerWaitMs;
+         clock_gettime(CLOCK_MONOTONIC, &now)) {
+      int status = 0;
+      const pid_t ended = waitpid(opener, &status, WNOHANG);
+      if (ended == opener) {
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+          const int failure = ECHILD;
+          ssize_t written = write(report[1], &failure, sizeof failure);
+          (void)written;
+        }
+        break;
+      }
+      if (ended < 0 && errno != EINTR) break;
+      const timespec pause{0, 10 * 1000 * 1000};
+      nanosleep(&pause, nullptr);
+    }
+    _exit(0);
   }
   close(report[1]);
   int status = 0;

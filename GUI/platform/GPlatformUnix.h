@@ -33,6 +33,7 @@ class GPlatformUnix : public GPlatform {
 
   bool RemoveFile(const char* path) override;
   int GetFileLength(const char* path) override;
+  bool GetFileTime(const char* path, CFerroTime* time) override;
   bool CreateFolder_OS(const char* path) override;
   bool RemoveFolder_OS(const char* path) override;
   FILE* OpenFile(const char* path, const char* mode) override;
@@ -49,9 +50,12 @@ class GPlatformUnix : public GPlatform {
   void Sleep(unsigned ms) override;
   // Starts "xdg-open" with the address resolved by ResolveLink as its one
   // argument, without a shell, so no character of the address is interpreted,
-  // and minimises the window once it started. False for an empty address, or
-  // when the opener could not be started (no "xdg-open" on the PATH).
+  // and minimises the window once it started. False for an empty address,
+  // when the opener could not be started (no "xdg-open" on the PATH), or when
+  // it ended with a failure within kOpenerWaitMs (no browser for the
+  // address); the caller waits that long at most.
   bool OpenLink(const char* url) override;
+  static constexpr int kOpenerWaitMs = 1500;
   // The address OpenLink hands on. One with a scheme ("https:", "file:",
   // "mailto:") is returned unchanged. Any other is a path: an absolute one
   // becomes a file URL of itself, a relative one ("help/index.html") a file

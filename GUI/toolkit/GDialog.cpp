@@ -287,6 +287,10 @@ bool GDialog::IsFocusAreaShown() {
          GetKeyDialog() == this;
 }
 
+void GComponent::TakeDialogFocus() {
+  if (parent && parent->IsDialog()) static_cast<GDialog*>(parent)->SetFocusItem(this);
+}
+
 bool GComponent::IsFocusShown() const {
   if (!game || !game->IsKeyInputLast() || !parent || !parent->IsDialog()) return false;
   const GDialog* dialog = GDialog::GetKeyDialog();
@@ -392,6 +396,22 @@ int GDialog::DetectDialogElement(int px, int py) {
     }
   }
   return DIALOG_BORDER;
+}
+
+void GDialog::ScrollIntoView(GComponent* child, int margin) {
+  if (!child) return;
+  RecalcLayout();
+  int cx = 0, cy = 0, cw = 0, ch = 0;
+  child->GetPosition(cx, cy);
+  child->GetSize(cw, ch);
+  CFerroRect client;
+  GetClientRect(&client);
+  const int old = vScroll;
+  if (cy - margin < vScroll)
+    SetVScroll(cy - margin);
+  else if (cy + ch + margin > vScroll + client.Height())
+    SetVScroll(cy + ch + margin - client.Height());
+  if (vScroll != old) ScrollChanged();
 }
 
 void GDialog::InvalidateBeneath() {

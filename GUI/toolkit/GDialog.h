@@ -135,6 +135,9 @@ class GDialog : public GScroller {
   void SetBackgroundPtr(GSurface* surface);
   GSurface* GetBackground() const { return background; }
 
+  // Scrolls as little as needed to show child whole, with margin pixels
+  // around it (a dialog that scrolls its children).
+  void ScrollIntoView(GComponent* child, int margin);
   // With STYLE_SCROLL_CHILDREN the content is the extent of the visible
   // children, which scroll; without it there are no bars.
   void GetScrollSize(int& w, int& h) override;

@@ -70,13 +70,16 @@ void GMessageBox::Alert(const char* caption, const char* text, unsigned flags) {
   // Centred by the width of its text across the whole box.
   label->SetPosition((boxWidth - textWidth) / 2, kTextTop);
 
-  static const char* const kLabels[] = {"OK", "Cancel"};
+  static const struct {
+    int id;
+    const char* label;
+  } kButtons[] = {{kOk, "OK"}, {kCancel, "Cancel"}};
   int x = (clientWidth - rowWidth + kButtonSpacing) / 2;
   for (int i = 0; i < buttons; ++i, x += bw + kButtonSpacing) {
     auto* button = new GButton;
-    const char* shown = look ? look->Translate(kLabels[i]) : kLabels[i];
-    button->Create(this, kButtonStyle, x, sh + kButtonGap, bw, bh, static_cast<unsigned>(i + 1),
-                   shown);
+    const char* shown = look ? look->Translate(kButtons[i].label) : kButtons[i].label;
+    button->Create(this, kButtonStyle, x, sh + kButtonGap, bw, bh,
+                   static_cast<unsigned>(kButtons[i].id), shown);
   }
 
   GComponent::BeginModal();

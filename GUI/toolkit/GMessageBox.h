@@ -17,8 +17,9 @@ enum MESSAGE_BOX_FLAGS : unsigned {
 class GMessageBox : public GDialog {
  public:
   static constexpr unsigned kId = 0xFFFFFE;
-  static constexpr unsigned kOk = 1;
-  static constexpr unsigned kCancel = 2;
+  // What GGame::MessageBox answers, and the ids of the two buttons.
+  static constexpr int kOk = 1;
+  static constexpr int kCancel = 2;
 
   // Builds the box (again) around caption and text and shows it modally;
   // flags are MESSAGE_BOX_FLAGS.

@@ -6,14 +6,16 @@
 //   [SECTION] Lines        the common bottom line and the text's extent
 //   [SECTION] Layout       FormatText: sizing, scroll bars, alignment
 //
-// Hostile text must neither hang nor read out of bounds: a run is wrapped by
-// moving an index (every line takes at least one character), a tag of any
-// length is copied into a tokenizer sized for it, and extents are summed in
-// 64 bits and kept within int.
+// The text is UTF-8. Hostile text must neither hang nor read out of bounds: a
+// run is wrapped by moving an index (every line takes at least one whole
+// character, never part of one), a tag of any length is copied into a
+// tokenizer sized for it, and extents are summed in 64 bits and kept within
+// int.
 #include <algorithm>
 #include <climits>
 #include <cstring>
 
+#include "GUI/foundation/Utf8Text.h"
 #include "GUI/graphics/FONTEX.h"
 #include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/SurfaceColor.h"
@@ -206,12 +208,19 @@ void GStatic::FormatString(const char* text, int from, int to, Markup& markup, i
       append(from, to, x);
       return;
     }
-    // The first character that no longer fits.
+    // The first character (UTF-8) that no longer fits, and where the first
+    // character ends.
     long long right = x;
-    int over = from;
-    for (; over < to; ++over) {
-      right += fontex ? fontex->GetCharWidth(static_cast<unsigned char>(text[over])) : 0;
-      if (right > wrapWidth) break;
+    int over = to, firstEnd = to;
+    for (const char* c = text + from; c < text + to;) {
+      const int at = static_cast<int>(c - text);
+      const char32_t code = NextUtf8Char(c, text + to);
+      if (at == from) firstEnd = static_cast<int>(c - text);
+      right += fontex ? fontex->GetCharWidth(code) : 0;
+      if (right > wrapWidth) {
+        over = at;
+        break;
+      }
     }
     if (over == to) {
       append(from, to, x);
@@ -228,7 +237,7 @@ void GStatic::FormatString(const char* text, int from, int to, Markup& markup, i
     } else {
       // A word wider than the line is cut before the character that does
       // not fit, but every line takes at least one character.
-      const int cut = std::max(over, from + 1);
+      const int cut = std::max(over, firstEnd);
       append(from, cut, x);
       from = cut;
     }

@@ -1,43 +1,22 @@
 #include "game/app/CGameSettings.h"
 
 #include <cstring>
-#include <string>
-#include <vector>
+#include <iterator>
 
 #include "GUI/foundation/CFerroStreamFile.h"
-#include "GUI/resources/Config.h"
-#include "GUI/resources/ConfigFile.h"
+#include "GUI/resources/CConfigText.h"
 
 namespace {
 
-constexpr const char* kSection = "display";
-constexpr const char* kSoundSection = "sound";
 constexpr int kMaxWindowSize = 100000;
 
-// The value of key in the section that starts at start: the rest of the key's
-// line after blanks and an optional '='. A key is a whole word at the start of
-// a line ("scale" is not "scale-x"); false when the section has no such line.
-bool Lookup(ConfigFile& text, int start, const char* key, CFerroString& value) {
-  for (int p = text.FindLineKey(0, key, start, true); p >= 0;
-       p = text.FindLineKey(0, key, p, true)) {
-    char after = '\r';
-    text.ByteAt(0, p, after);
-    if (std::strchr(" \t=;\r\n", after) == nullptr) continue;
-    text.SetCursor(0, p);
-    text.ReadToEnter(0, value);
-    value = Config::TranslateParam(value);
-    return true;
-  }
-  return false;
-}
-
 // A whole number from low to high written in plain digits.
-bool ParseNumber(const CFerroString& text, int low, int high, int& number) {
-  if (text.IsEmpty() || text.GetLength() > 6) return false;
+bool ParseNumber(const std::string& text, int low, int high, int& number) {
+  if (text.empty() || text.size() > 6) return false;
   int n = 0;
-  for (int i = 0; i < text.GetLength(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    n = n * 10 + (text[i] - '0');
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    n = n * 10 + (c - '0');
   }
   if (n < low || n > high) return false;
   number = n;
@@ -45,27 +24,94 @@ bool ParseNumber(const CFerroString& text, int low, int high, int& number) {
 }
 
 // "yes" or "no".
-bool ParseYesNo(const CFerroString& text, bool& yes) {
+bool ParseYesNo(const std::string& text, bool& yes) {
   if (text != "yes" && text != "no") return false;
   yes = text == "yes";
   return true;
 }
 
-// Where the section's lines start, or -1 when the text has no such section.
-int FindSection(ConfigFile& text, const char* section) {
-  CFerroString label;
-  for (int p = text.FindLineLabel(0, label, 0); p >= 0; p = text.FindLineLabel(0, label, p))
-    if (label == section) return p;
-  return -1;
+std::string Number(int n) {
+  return std::to_string(n);
 }
 
-CFerroString Quoted(const CFerroString& value, const char* key, const char* expected) {
-  return CFerroString("the value \"") + value + "\" of " + key + " is not " + expected;
+// One setting of the file: where it stands, what its value may be, and how
+// it is read into and written from the settings.
+struct Field {
+  const char* section;
+  const char* key;
+  const char* expected;
+  bool (*read)(const std::string& value, CGameSettings& into);
+  std::string (*write)(const CGameSettings& from);
+};
+
+// The key of play of one action, by the name of the key.
+template <PLAYER_KEY action>
+constexpr Field KeyField(const char* key) {
+  return {"keys", key, "the name of a key of play",
+          [](const std::string& v, CGameSettings& s) {
+            // Only the keys a player may choose have names; whether another
+            // action has it too is settled once every line is read.
+            const unsigned code = FindKeyByName(v.c_str());
+            if (code == KEY_NONE) return false;
+            s.keys.codes[action] = code;
+            return true;
+          },
+          [](const CGameSettings& s) {
+            const char* name = GetKeyName(s.keys.codes[action]);
+            return std::string(name ? name : "");
+          }};
 }
+
+// In the order a new file lists them.
+const Field kFields[] = {
+    {"display", "scale", "sharp, integer or off",
+     [](const std::string& v, CGameSettings& s) { return ParseScaleMode(v.c_str(), s.scale); },
+     [](const CGameSettings& s) { return std::string(ScaleModeName(s.scale)); }},
+    {"display", "fullscreen", "yes or no",
+     [](const std::string& v, CGameSettings& s) {
+       bool full = false;
+       if (!ParseYesNo(v, full)) return false;
+       s.windowMode = full ? WindowMode::FullScreen : WindowMode::Window;
+       return true;
+     },
+     [](const CGameSettings& s) {
+       return std::string(s.windowMode == WindowMode::FullScreen ? "yes" : "no");
+     }},
+    {"display", "window-width", "a size from 1 to 100000",
+     [](const std::string& v, CGameSettings& s) {
+       return ParseNumber(v, 1, kMaxWindowSize, s.windowWidth);
+     },
+     [](const CGameSettings& s) { return Number(s.windowWidth); }},
+    {"display", "window-height", "a size from 1 to 100000",
+     [](const std::string& v, CGameSettings& s) {
+       return ParseNumber(v, 1, kMaxWindowSize, s.windowHeight);
+     },
+     [](const CGameSettings& s) { return Number(s.windowHeight); }},
+    {"sound", "volume", "a volume from 0 to 100",
+     [](const std::string& v, CGameSettings& s) { return ParseNumber(v, 0, 100, s.volume); },
+     [](const CGameSettings& s) { return Number(s.volume); }},
+    {"sound", "mute", "yes or no",
+     [](const std::string& v, CGameSettings& s) { return ParseYesNo(v, s.muted); },
+     [](const CGameSettings& s) { return std::string(s.muted ? "yes" : "no"); }},
+    {"sound", "music-volume", "a volume from 0 to 100",
+     [](const std::string& v, CGameSettings& s) { return ParseNumber(v, 0, 100, s.musicVolume); },
+     [](const CGameSettings& s) { return Number(s.musicVolume); }},
+    KeyField<PLAYER_LEFT>("left"),
+    KeyField<PLAYER_RIGHT>("right"),
+    KeyField<PLAYER_UP>("up"),
+    KeyField<PLAYER_DOWN>("down"),
+    KeyField<PLAYER_DIG>("dig"),
+};
+constexpr size_t kFieldCount = std::size(kFields);
+// The field of the first key of play; the others follow it in action order.
+constexpr size_t kFirstKeyField = kFieldCount - PLAYER_ACTIONS;
+
+constexpr const char* kHeader = "; The settings of Digmaze, written by the game.";
 
 }  // namespace
 
 bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
+  why = "";
   if (size < 0 || size > kMaxFileSize) {
     why = "it is larger than 64 KiB";
     return false;
@@ -74,85 +120,76 @@ bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
     why = "it is not a text";
     return false;
   }
-  ConfigFile text;
-  text.OpenMemory(bytes, size);
-  const int start = FindSection(text, kSection);
-  if (start < 0) {
-    why = CFerroString("it has no [") + kSection + "] section";
-    return false;
-  }
-
-  CGameSettings read = *this;
-  CFerroString value;
-  if (Lookup(text, start, "scale", value) && !ParseScaleMode(value.c_str(), read.scale)) {
-    why = Quoted(value, "scale", "sharp, integer or off");
-    return false;
-  }
-  if (Lookup(text, start, "fullscreen", value)) {
-    bool full = false;
-    if (!ParseYesNo(value, full)) {
-      why = Quoted(value, "fullscreen", "yes or no");
-      return false;
+  CGameSettings read;
+  read.text.assign(bytes, static_cast<size_t>(size));
+  const CConfigText scanned(read.text);
+  std::string problems;
+  const auto refuse = [&problems](const std::string& why) {
+    if (!problems.empty()) problems += "; ";
+    problems += why;
+  };
+  bool keyRead[PLAYER_ACTIONS] = {};
+  for (size_t f = 0; f < kFieldCount; ++f) {
+    const Field& field = kFields[f];
+    std::string value;
+    if (!scanned.Find(field.section, field.key, value)) continue;
+    if (field.read(value, read)) {
+      if (f >= kFirstKeyField) keyRead[f - kFirstKeyField] = true;
+      continue;
     }
-    read.windowMode = full ? WindowMode::FullScreen : WindowMode::Window;
+    refuse(std::string("the value \"") + value + "\" of " + field.key + " is not " +
+           field.expected);
   }
-  for (auto [key, target] : {std::pair{"window-width", &read.windowWidth},
-                             std::pair{"window-height", &read.windowHeight}}) {
-    if (Lookup(text, start, key, value) && !ParseNumber(value, 1, kMaxWindowSize, *target)) {
-      why = Quoted(value, key, "a size from 1 to 100000");
-      return false;
-    }
-  }
-  if (const int sound = FindSection(text, kSoundSection); sound >= 0) {
-    if (Lookup(text, sound, "volume", value) && !ParseNumber(value, 0, 100, read.volume)) {
-      why = Quoted(value, "volume", "a volume from 0 to 100");
-      return false;
-    }
-    if (Lookup(text, sound, "mute", value) && !ParseYesNo(value, read.muted)) {
-      why = Quoted(value, "mute", "yes or no");
-      return false;
-    }
+  // A key two actions were given costs the later line of the two, or the
+  // line whose other action has the key by default (the lines are walked
+  // from the last, so a later one has gone first); the defaults are all
+  // different, so the walk ends.
+  for (bool again = true; again;) {
+    again = false;
+    for (int a = PLAYER_ACTIONS - 1; a >= 0 && !again; --a)
+      for (int b = 0; b < PLAYER_ACTIONS && keyRead[a] && !again; ++b) {
+        if (b == a || read.keys.codes[b] != read.keys.codes[a]) continue;
+        refuse(std::string("the value \"") + GetKeyName(read.keys.codes[a]) + "\" of " +
+               kFields[kFirstKeyField + a].key + " is already the key of " +
+               kFields[kFirstKeyField + b].key);
+        read.keys.codes[a] = CPlayerKeys().codes[a];
+        keyRead[a] = false;
+        again = true;
+      }
   }
   *this = read;
+  why = problems.c_str();
   return true;
 }
 
 CFerroString CGameSettings::Format() const {
-  CFerroString width, height, loudness;
-  width.IntToString(windowWidth);
-  height.IntToString(windowHeight);
-  loudness.IntToString(volume);
-  return CFerroString("; The settings of Digmaze, written by the game when it ends.\r\n[") +
-         kSection + "]\r\n" + "scale = " + ScaleModeName(scale) + "\r\n" +
-         "fullscreen = " + (windowMode == WindowMode::FullScreen ? "yes" : "no") + "\r\n" +
-         "window-width = " + width + "\r\n" + "window-height = " + height + "\r\n" + "[" +
-         kSoundSection + "]\r\n" + "volume = " + loudness + "\r\n" +
-         "mute = " + (muted ? "yes" : "no") + "\r\n";
+  CConfigText out(text.empty() ? std::string(kHeader) + "\r\n" : text);
+  for (const Field& field : kFields) out.Set(field.section, field.key, field.write(*this));
+  return CFerroString(out.GetText().c_str());
 }
 
 CGameSettings::LoadResult CGameSettings::Load(const char* path, CFerroString& why) {
   *this = CGameSettings();
-  CFerroStreamFile file;
-  if (!path || !file.Open(path, CFerroStream::modeRead)) return LoadResult::Missing;
-  // One byte more than a settings file may hold tells a larger file apart.
-  std::vector<char> bytes(kMaxFileSize + 1);
-  unsigned int size = 0;
-  while (size < bytes.size()) {
-    const unsigned int got =
-        file.Read(bytes.data() + size, static_cast<unsigned int>(bytes.size()) - size);
-    if (got == 0) break;
-    size += got;
+  why = "";
+  std::string bytes;
+  switch (ReadWholeFile(path, kMaxFileSize, bytes)) {
+    case WholeFile::read:
+      break;
+    case WholeFile::tooLarge:
+      why = "it is larger than 64 KiB";
+      return LoadResult::Damaged;
+    case WholeFile::missing:
+    case WholeFile::failed:
+      return LoadResult::Missing;
   }
-  CGameSettings read;
-  if (!read.Parse(bytes.data(), static_cast<int>(size), why)) return LoadResult::Damaged;
-  *this = read;
-  return LoadResult::Loaded;
+  if (!Parse(bytes.data(), static_cast<int>(bytes.size()), why)) return LoadResult::Damaged;
+  return why.IsEmpty() ? LoadResult::Loaded : LoadResult::BadValues;
 }
 
 bool CGameSettings::Save(const char* path) const {
-  const CFerroString text = Format();
-  return WriteFileReplacing(path, [&text](CFerroStream& stream) {
-    const auto length = static_cast<unsigned int>(text.GetLength());
-    return stream.Write(text.c_str(), length) == length;
+  const CFerroString written = Format();
+  return WriteFileReplacing(path, [&written](CFerroStream& stream) {
+    const auto length = static_cast<unsigned int>(written.GetLength());
+    return stream.Write(written.c_str(), length) == length;
   });
 }

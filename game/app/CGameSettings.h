@@ -1,14 +1,17 @@
 #pragma once
 
+#include <string>
+
 #include "GUI/foundation/CFerroString.h"
 #include "GUI/graphics/CPictureTransform.h"
+#include "game/model/GPlayerKeys.h"
 
 // Full screen or a window.
 enum class WindowMode { FullScreen, Window };
 
 // The player's settings kept between runs in "settings.cfg" of the per-user
-// data folder, a text in the framework's settings format (CR LF lines, ';'
-// comments, "[section]" labels, "key = value" lines):
+// data folder, a text of "[section]" labels, "key = value" lines (the '=' may
+// be left out) and ';' comments, with CR LF or LF line ends:
 //
 //   [display]
 //   scale = sharp            sharp, integer or off
@@ -18,12 +21,23 @@ enum class WindowMode { FullScreen, Window };
 //   [sound]
 //   volume = 100             the sound effects' volume, 0 to 100 per cent
 //   mute = no                yes: no sound at all (M switches it)
+//   music-volume = 70        the music's volume, 0 to 100 per cent
+//   [keys]
+//   left = Left              the keys of play by name (GetKeyName): Left,
+//   right = Right            Right, Up, Down, Space, A to Z (but M), 0 to 9,
+//   up = Up                  F1 to F12 (but F11), Tab, Backspace, Home, End,
+//   down = Down              PageUp, PageDown, Delete, Minus, Equals, Comma,
+//   dig = Space              LeftCtrl, RightCtrl; no key for two of them
 //
-// A key that is missing keeps its default, and keys or sections this version
-// does not know are passed over, so a file written by a later version (which
-// may add keys) still reads; the [sound] section may be missing altogether,
-// as in the files of earlier versions. A new setting is one more field, one
-// line in Format and one lookup in Parse.
+// A key is read from its own section only, the first time it stands there.
+// A key that is missing, or whose value cannot be used, keeps its default;
+// every other key is read. A key of play that another one has too is
+// refused, the later line of the two, or the one whose other has it by
+// default. The text read is kept: writing the settings back
+// changes only the values of the keys this version knows (adding the lines
+// of those that were missing) and leaves every other line, comment and
+// section as it was, so the keys of a later version survive an earlier one.
+// A new setting is one more field and one row of the table in the source.
 struct CGameSettings {
   static constexpr const char* kFileName = "settings.cfg";
   // A larger file is not a settings file of this game.
@@ -35,24 +49,33 @@ struct CGameSettings {
   int windowHeight = 768;
   int volume = 100;
   bool muted = false;
+  int musicVolume = 70;
+  CPlayerKeys keys;
+  // The text read (empty for none), which Format writes the values into.
+  std::string text;
 
+  // Equal settings write the same file.
   bool operator==(const CGameSettings&) const = default;
 
   enum class LoadResult {
-    Loaded,   // the file was read; the settings are its own
-    Missing,  // no file (or none readable): the settings are the defaults
-    Damaged,  // not a settings file of this game, or a value it cannot use
+    Loaded,     // the file was read; the settings are its own
+    BadValues,  // read, but some values cannot be used: those keys keep their
+                // defaults (why says which), the others are the file's
+    Missing,    // no file (or none readable): the settings are the defaults
+    Damaged,    // not a settings file of this game (why says why): the
+                // defaults, and nothing of it is kept
   };
-  // Reads the file at path into this object. Anything but Loaded leaves the
-  // defaults, and for Damaged sets why to the reason.
+  // Reads the file at path into this object.
   LoadResult Load(const char* path, CFerroString& why);
   // Writes the file through a temporary renamed over it (the previous file
   // survives a failed write); false with errno telling why.
   bool Save(const char* path) const;
 
-  // The settings from a file's text; false (this object unchanged) with why
-  // set when the text is damaged.
-  bool Parse(const char* text, int size, CFerroString& why);
-  // The file's text.
+  // Reads a file's text into this object over the defaults. False (this
+  // object unchanged) when it is no text of this game; otherwise true, with
+  // why naming each value that could not be used (empty when none).
+  bool Parse(const char* bytes, int size, CFerroString& why);
+  // The file's text: the text read with this object's values written in, or
+  // a whole new text when none was read.
   CFerroString Format() const;
 };

@@ -1,11 +1,6 @@
 #include "game/app/GButtonDM.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include "GUI/foundation/FerroRandom.h"
-#include "GUI/foundation/FileError.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
 #include "game/app/GDialogMaps.h"
@@ -39,67 +34,35 @@ GDialogMaps* MapsGrid(GGame* game) {
   return static_cast<GSceneMapsManager*>(game->GetScene(SCENE_MAPS))->GetMaps();
 }
 
-// How a level is started: as a game, or as a test run of a chosen map (the
-// editor's test and the demonstration), which cannot be saved or loaded.
-enum class PlayMode { game, test };
-
-// A new game on the current map of the list: the game scene, the level
-// waiting for a key, the menu button. When the map cannot be played the
-// player stays where he was and is told so.
-void StartGame(GGame* game, PlayMode mode) {
-  const int from = game->GetCurrentSceneIndex();
-  ANIMATION_LIST_UNIT::GetInstance()->NewGame();
-  game->SetScene(SCENE_GAME);
-  GMap* map = GMap::GetInstance();
-  // No stroke of the editor is open while a level plays.
-  map->pendingUndo.reset();
-  if (!map->Start()) {
-    game->SetScene(from);
-    game->MessageBox(GGameDM::kName,
-                     GMapList::GetInstance()->GetCount() == 0
-                         ? "There is no map to play. Make one in the Map Editor."
-                         : "This map cannot be read.",
-                     MB_OK);
-    return;
-  }
-  map->testMode = mode == PlayMode::test;
-  GameScene(game)->CreateButtonMenu();
-  GameScene(game)->BeginRecording(RECORD_MAP_START);
-}
-
-// Swaps the selected map with its neighbour at offset (-1 up, +1 down), in
-// the grid and in the list.
-void MoveSelectedMap(GGame* game, int offset) {
-  GDialogMaps* grid = MapsGrid(game);
-  const int from = grid->GetCurrentMinimap();
-  const int to = from + offset;
-  if (from < 0 || to < 0 || to >= grid->GetMinimapCount()) return;
-  grid->ExchangeMinimap(from, to);
-  GMapList::GetInstance()->Exchange(from, to);
-}
-
-// The map list's name of the selected miniature, or empty.
+// The map file of the selected miniature, or empty.
 CFerroString SelectedMapName(GGame* game) {
-  const int selected = MapsGrid(game)->GetCurrentMinimap();
-  GMapList* list = GMapList::GetInstance();
-  return selected >= 0 && selected < list->GetCount() ? list->names[static_cast<size_t>(selected)]
-                                                      : CFerroString();
+  const GDialogMaps* grid = MapsGrid(game);
+  const GPictureMinimap* selected = grid->GetMinimap(grid->GetCurrentMinimap());
+  return selected ? selected->GetMapName() : CFerroString();
 }
 
-// Asks before deleting the selected map's miniature, list entry and file.
-void DestroySelectedMap(GGame* game) {
-  GDialogMaps* grid = MapsGrid(game);
-  const int selected = grid->GetCurrentMinimap();
-  if (selected < 0) return;
-  if (game->MessageBox(GGameDM::kName, "Do you want to destroy this map ?", MB_OK_CANCEL) != 1)
-    return;
-  grid->DeleteMinimap(selected);
+// Swaps the selected map with its neighbour at offset (-1 up, +1 down) in
+// the level order.
+void MoveSelectedMap(GGame* game, int offset) {
   GMapList* list = GMapList::GetInstance();
-  if (selected >= list->GetCount()) return;
-  const CFerroString name = list->names[static_cast<size_t>(selected)];
-  list->Delete(selected);
+  const int from = list->GetMapGameIndex(SelectedMapName(game).c_str());
+  const int to = from + offset;
+  if (from < 0 || to < 0 || to >= list->GetCount()) return;
+  list->Exchange(from, to);
+  MapsGrid(game)->FollowList();
+}
+
+// Asks before deleting the selected map's list entry and file.
+void DestroySelectedMap(GGame* game) {
+  const CFerroString name = SelectedMapName(game);
+  if (name.IsEmpty() || game->MessageBox(GGameDM::kName, "Do you want to destroy this map ?",
+                                         MB_OK_CANCEL) != GMessageBox::kOk)
+    return;
+  GMapList* list = GMapList::GetInstance();
+  list->Delete(list->GetMapGameIndex(name.c_str()));
   if (GPlatform* platform = game->GetPlatform())
     platform->RemoveFile((GModelMedia::GetPathToMaps() + name).c_str());
+  MapsGrid(game)->FollowList();
 }
 
 // Ten random digits and ".dmm", drawn again while a map of that name exists.
@@ -117,45 +80,23 @@ CFerroString NewMapName(GPlatform* platform) {
   }
 }
 
-// Saves the edited map and returns to the maps manager. A map that already
-// has a file is written over it and its miniature redrawn; a new one gets a
-// fresh name, joins the list and gets a miniature of its own, selected and
-// scrolled to. When the file cannot be written the player is told so and
-// stays in the editor with his map and its history.
+// Saves the edited map and returns to the maps manager. A new map gets a
+// fresh name and joins the end of the level order. The map's miniature is
+// drawn anew and selected. When the file cannot be written the player is
+// told so and stays in the editor with his map and its history.
 void SaveEditedMap(GGame* game) {
   GPlatform* platform = game->GetPlatform();
   if (!platform) return;
   GMap* map = GMap::GetInstance();
   const bool isNew = map->fileName.IsEmpty();
   const CFerroString name = isNew ? NewMapName(platform) : map->fileName;
-  // The map is written under a name the maps folder's scan passes over, and
-  // takes its own name only once the maps manager is entered: entering it
-  // may build the grid from the folder, which must not list a new map that
-  // this command lists itself.
-  const CFerroString path = GModelMedia::GetPathToMaps() + name;
-  const CFerroString pending = path + ".new";
-  if (!GMap::IsSafeFileName(name) || !map->SaveToPath(pending.c_str())) {
-    ReportError((CFerroString("cannot save the map ") + path + ": " + strerror(errno)).c_str());
+  if (!map->SaveToFile(name.c_str())) {
     game->MessageBox(GGameDM::kName, "The map could not be saved.", MB_OK);
     return;
   }
+  if (isNew) GMapList::GetInstance()->Add(name.c_str());
   game->SetScene(SCENE_MAPS);
-  if (std::rename(pending.c_str(), path.c_str()) != 0) {
-    ReportError((CFerroString("cannot save the map ") + path + ": " + strerror(errno)).c_str());
-    std::remove(pending.c_str());
-    game->MessageBox(GGameDM::kName, "The map could not be saved.", MB_OK);
-    return;
-  }
-  GDialogMaps* grid = MapsGrid(game);
-  if (!isNew) {
-    if (GPictureMinimap* shown = grid->GetMinimap(grid->GetCurrentMinimap()))
-      shown->RefreshImage(name.c_str());
-    return;
-  }
-  if (!GMapList::GetInstance()->Add(name.c_str())) return;
-  grid->AddMinimap(name.c_str());
-  grid->GetMinimap(grid->GetMinimapCount() - 1)->OnLButtonClick(0, -1, -1);
-  grid->ScrollToEnd();
+  MapsGrid(game)->ShowSavedMap(name);
 }
 
 enum class SlotAction { save, load };
@@ -182,12 +123,12 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
   // The map list is made on first use, which fills the player's maps folder
   // when it is new: only the commands that play or edit maps ask for it.
   switch (command) {
-    case CMD_START_GAME: {
-      GMapList* list = GMapList::GetInstance();
-      list->currentName = list->GetCount() > 0 ? list->names[0] : CFerroString();
-      StartGame(game, PlayMode::game);
+    case CMD_START_GAME:
+      game->SetScene(SCENE_LEVELS);
       break;
-    }
+    case CMD_LEVELS_BACK:
+      game->SetScene(SCENE_MENU);
+      break;
     case CMD_LOAD_GAME:
     case CMD_LOAD_GAME_IN_GAME:
       ShowSaveLoad(game, SlotAction::load);
@@ -196,10 +137,17 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       ShowSaveLoad(game, SlotAction::save);
       break;
     case CMD_DEMONSTRATION:
-      GameScene(game)->BeginDemonstration();
+      GameScene(game)->EnterPlay(PlayEntry::demonstration);
       break;
     case CMD_HOW_TO_PLAY:
-      if (GPlatform* platform = game->GetPlatform()) platform->OpenLink(game_links::kHelpPage);
+      // Without a browser the player is told where the page is, to open it himself.
+      if (GPlatform* platform = game->GetPlatform();
+          platform && !platform->OpenLink(game_links::kHelpPage))
+        game->MessageBox(GGameDM::kName,
+                         (CFerroString("No web browser could be opened. The how-to-play page is ") +
+                          platform->GetPathToGame() + game_links::kHelpPage)
+                             .c_str(),
+                         MB_OK);
       break;
     case CMD_MAP_EDITOR:
       game->SetScene(SCENE_MAPS);
@@ -208,12 +156,19 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       // Cancel, Escape and the gamepad's B all land here: unsaved strokes
       // are only thrown away when the player says so.
       if (EditorScene(game)->HasChanges() &&
-          game->MessageBox(GGameDM::kName, "Discard the changes to this map?", MB_OK_CANCEL) != 1)
+          game->MessageBox(GGameDM::kName, "Discard the changes to this map?", MB_OK_CANCEL) !=
+              GMessageBox::kOk)
         break;
       game->SetScene(SCENE_MAPS);
       break;
     case CMD_CREDITS:
       MenuScene(game)->creditsDialog.BeginModal();
+      break;
+    case CMD_OPTIONS:
+      MenuScene(game)->optionsDialog.BeginModal();
+      break;
+    case CMD_KEYS_DEFAULTS:
+      if (owner) static_cast<GDialogKeys*>(owner)->RestoreDefaults();
       break;
     case CMD_EXIT:
       MenuScene(game)->quitBox.Alert(GGameDM::kName, "Do you want to quit to OS?", MB_OK_CANCEL);
@@ -253,9 +208,7 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       break;
     case CMD_TEST_MAP: {
       const CFerroString name = SelectedMapName(game);
-      if (name.IsEmpty()) break;
-      GMapList::GetInstance()->currentName = name;
-      StartGame(game, PlayMode::test);
+      if (!name.IsEmpty()) GameScene(game)->EnterPlay(PlayEntry::testRun, name);
       break;
     }
     case CMD_EDITOR_SAVE:
@@ -270,6 +223,10 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       break;
     case CMD_GAME_MENU:
       GameScene(game)->menuDialog.BeginModal();
+      break;
+    case CMD_SHOW_SOLUTION:
+      if (owner) owner->EndModal(0);
+      GameScene(game)->EnterPlay(PlayEntry::solution);
       break;
     case CMD_RESTART_LEVEL: {
       if (owner) owner->EndModal(0);

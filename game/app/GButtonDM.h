@@ -27,6 +27,11 @@ enum COMMAND_ID : unsigned {
   CMD_LOAD_GAME_IN_GAME = 21,
   CMD_QUIT_TO_MENU = 22,
   CMD_HOW_TO_PLAY = 23,  // the credits' button: the how-to-play page in the browser
+  CMD_LEVELS = 24,       // the level select's grid of levels; no command
+  CMD_LEVELS_BACK = 25,
+  CMD_SHOW_SOLUTION = 26,
+  CMD_OPTIONS = 27,        // both menus: the options
+  CMD_KEYS_DEFAULTS = 28,  // the keys of play: the arrows and Space again
 };
 
 // The look of the game's buttons and panels: framed, over the scene's picture.

@@ -7,24 +7,48 @@
 
 class GPlatform;
 
-// The demonstration's replays and their keys: winning digmaze-sim scripts of
-// the campaign, shipped in the game folder's "demo" folder and named after
-// their maps ("level09.txt" plays "Maps/level09.dmm" of the game folder),
-// played in name order. The level itself runs in the game scene by the rules
-// and drawing of play; this object loads each replay's map and start, presses
-// and releases its keys at their ticks, counted as digmaze-sim counts them,
-// and tells when a replay goes wrong. It reads only the game folder and
-// writes nothing; what goes wrong goes into the error log.
+// A replay file and the map file it plays on.
+struct REPLAY_FILE {
+  CFerroString replay;
+  CFerroString map;
+};
+
+// Replays played in the game scene: winning digmaze-sim scripts of the
+// campaign. The demonstration plays the game folder's "demo" folder in name
+// order, each on the shipped map of its name ("level09.txt" plays
+// "Maps/level09.dmm" of the game folder). A solution plays one level's
+// replay from the game folder's "solutions" folder, whose table
+// ("digests.txt": the digest of a map file, as the player's records keep it,
+// and a replay's name a line) finds it by the content of the map being
+// played, under any name. The level
+// itself runs in the game scene by the rules and drawing of play; this object
+// loads each replay's map and start, presses and releases its keys at their
+// ticks, counted as digmaze-sim counts them, and tells when a replay goes
+// wrong. It reads only the game folder and the map and writes nothing; what
+// goes wrong goes into the error log.
 class GDemonstration {
  public:
-  // The game folder's folder of replays.
-  static constexpr const char* kFolder = "demo";
+  enum class Kind { demonstration, solution };
 
-  // Finds the replays; false, with a line in the error log, when there are none.
+  // The game folder's folder of the demonstration's replays, and of the
+  // solutions with their table.
+  static constexpr const char* kFolder = "demo";
+  static constexpr const char* kSolutionsFolder = "solutions";
+  static constexpr const char* kSolutionsTable = "digests.txt";
+
+  // Finds the demonstration's replays; false, with a line in the error log,
+  // when there are none.
   bool Begin(GPlatform* platform);
-  // Forgets the replays: the demonstration is over.
+  // Prepares the solution of the map file at mapPath, played on that file;
+  // false when the game ships none for its content.
+  bool BeginSolution(GPlatform* platform, const CFerroString& mapPath);
+  // The shipped replay that wins the map file at mapPath (found by the
+  // digest of its content), with that file; false when there is none.
+  static bool FindSolution(GPlatform* platform, const CFerroString& mapPath, REPLAY_FILE* found);
+  // Forgets the replays: the demonstration or solution is over.
   void End();
   bool IsOn() const { return platform != nullptr; }
+  Kind GetKind() const { return kind; }
 
   // Starts the level of the next replay from its start line (a new game
   // without one), waiting for the replay's first key. False after the last
@@ -49,9 +73,9 @@ class GDemonstration {
  private:
   void Report(const CFerroString& what) const;
 
-  GPlatform* platform = nullptr;  // while the demonstration is on
-  CFerroString gameFolder;
-  std::vector<CFerroString> replays;  // file names in the replays' folder
+  GPlatform* platform = nullptr;  // while the demonstration or solution is on
+  Kind kind = Kind::demonstration;
+  std::vector<REPLAY_FILE> replays;
   size_t nextReplay = 0;
   CFerroString replayPath;  // of the replay being played
   GSimulation keys;

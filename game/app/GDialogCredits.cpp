@@ -17,6 +17,12 @@ constexpr unsigned kTextStyle = STYLE_VISIBLE | STYLE_NOERASE;
 constexpr unsigned kOkStyle = kFramedStyle | kClosingButtonStyle;
 // Between the two buttons.
 constexpr int kButtonGap = 20;
+// Between the text and the buttons.
+constexpr int kTextGap = 30;
+// The buttons' size when there is no theme to ask.
+constexpr int kDefaultButtonWidth = 115;
+constexpr int kDefaultButtonHeight = 20;
+constexpr unsigned kOkId = 2;
 
 }  // namespace
 
@@ -53,15 +59,15 @@ void GDialogCredits::OnInitDlg() {
   int sw = 0, sh = 0;
   credits->GetSize(sw, sh);
 
-  int bw = 115, bh = 20;
+  int bw = kDefaultButtonWidth, bh = kDefaultButtonHeight;
   if (GTheme* look = game ? game->GetTheme() : nullptr) look->GetButtonSizeForMessageBox(bw, bh);
   // "How to play" and OK side by side, centred under the text; OK keeps the
   // focus at first, and Enter and Escape.
-  const int x = (margin + lw + sw - 2 * bw - kButtonGap) / 2, y = sh + margin + 30;
+  const int x = (margin + lw + sw - 2 * bw - kButtonGap) / 2, y = sh + margin + kTextGap;
   auto* help = new GButtonDM;
   help->Create(this, kFramedStyle, x, y, bw, bh, CMD_HOW_TO_PLAY, "How to play");
   auto* ok = new GButton;
-  ok->Create(this, kOkStyle, x + bw + kButtonGap, y, bw, bh, 2, "OK");
+  ok->Create(this, kOkStyle, x + bw + kButtonGap, y, bw, bh, kOkId, "OK");
 
   // The logo is drawn at (margin, margin) by OnRender, not as a child: a
   // placeholder at (0, 0) keeps that corner inside the fitted area.

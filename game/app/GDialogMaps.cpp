@@ -1,103 +1,62 @@
 #include "game/app/GDialogMaps.h"
 
 #include <algorithm>
-#include <utility>
 
-#include "GUI/platform/GGame.h"
-#include "GUI/platform/GPlatform.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GPictureMinimap.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/model/GMapList.h"
-#include "game/model/GModelMedia.h"
 
-namespace {
-
-// The part of a found path after its last separator.
-CFerroString BareName(const char* found) {
-  const char* name = found;
-  for (const char* p = found; *p; ++p)
-    if (*p == '/' || *p == '\\') name = p + 1;
-  return CFerroString(name);
-}
-
-bool Contains(const std::vector<CFerroString>& names, const CFerroString& name) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-}  // namespace
-
-bool GDialogMaps::ScanMapsFolder(std::vector<CFerroString>& names) {
-  GPlatform* platform = game ? game->GetPlatform() : nullptr;
-  const CFerroString folder = GModelMedia::GetPathToMaps();
-  if (!platform || folder.IsEmpty() || !platform->CanListFolder(folder.c_str())) return false;
-  // The whole folder is read, so no map is left out of the index however
-  // many there are, and the search always runs to its end.
-  for (const char* found = platform->GetFirstFile(folder.c_str(), "dmm"); found;
-       found = platform->GetNextFile())
-    names.push_back(BareName(found));
-  return true;
-}
-
-void GDialogMaps::Init() {
+void GDialogMaps::FollowList() {
   CFerroRect client;
   GetClientRect(&client);
   columns = std::max(1, client.Width() / (cellWidth + gap));
+  const std::vector<CFerroString>& names = GMapList::GetInstance()->names;
+  const bool wasEmpty = GetChildCount() == 0;
+  const int selected = GetCurrentMinimap();
+  const CFerroString selectedName = selected >= 0 ? GetMinimap(selected)->GetMapName() : "";
 
-  // The list follows the folder: entries without a file go (order kept),
-  // files the list does not know come at the end in the order found. A
-  // folder that cannot be read tells nothing, and the list stays as it is.
-  GMapList* list = GMapList::GetInstance();
-  std::vector<CFerroString> found;
-  if (ScanMapsFolder(found)) {
-    for (int i = list->GetCount() - 1; i >= 0; --i)
-      if (!Contains(found, list->names[static_cast<size_t>(i)])) list->Delete(i);
-    for (const CFerroString& name : found)
-      if (!Contains(list->names, name)) list->Add(name.c_str());
+  for (int i = GetChildCount() - 1; i >= 0; --i)
+    if (std::find(names.begin(), names.end(), GetMinimap(i)->GetMapName()) == names.end())
+      DeleteChild(GetChild(i), true);
+  for (size_t k = 0; k < names.size(); ++k) {
+    int at = FindMinimap(names[k]);
+    if (at < 0) {
+      auto* minimap = new GPictureMinimap;
+      minimap->Create(this, STYLE_VISIBLE | STYLE_BORDER, 0, 0, cellWidth, cellHeight, nextId++);
+      minimap->RefreshImage(names[k].c_str());
+      at = GetChildCount() - 1;
+    }
+    // Listed names are unique, so the miniatures before k are already in place.
+    const auto first = children.begin() + static_cast<std::ptrdiff_t>(k);
+    std::rotate(first, children.begin() + at, children.begin() + at + 1);
+    int x = 0, y = 0;
+    GetCellPosition(static_cast<int>(k), x, y);
+    children[k]->SetPosition(x, y);
   }
+  RecalcCovering();
 
-  for (const CFerroString& name : std::vector<CFerroString>(list->names)) AddMinimap(name.c_str());
-  if (GPictureMinimap* first = GetMinimap(0)) first->OnLButtonClick(0, -1, -1);
+  if (FindMinimap(selectedName) < 0 && (wasEmpty || selected >= 0))
+    SelectMinimap(wasEmpty ? 0 : std::min(selected, GetMinimapCount() - 1));
+  RefreshSceneButtons();
+  Invalidate();
+}
+
+void GDialogMaps::ShowSavedMap(const CFerroString& name) {
+  const int i = FindMinimap(name);
+  if (GPictureMinimap* minimap = GetMinimap(i)) minimap->RefreshImage(name.c_str());
+  SelectMinimap(i);
+}
+
+int GDialogMaps::FindMinimap(const CFerroString& name) const {
+  for (int i = 0; i < GetChildCount(); ++i)
+    if (GetMinimap(i)->GetMapName() == name) return i;
+  return -1;
 }
 
 void GDialogMaps::GetCellPosition(int k, int& x, int& y) const {
   x = (cellWidth + gap) * (k % columns) + gap;
   y = (cellHeight + gap) * (k / columns) + gap;
-}
-
-void GDialogMaps::AddMinimap(const char* name) {
-  int x = 0, y = 0;
-  GetCellPosition(GetChildCount(), x, y);
-  auto* minimap = new GPictureMinimap;
-  minimap->Create(this, STYLE_VISIBLE | STYLE_BORDER, x, y, cellWidth, cellHeight, nextId++);
-  minimap->RefreshImage(name);
-  Invalidate();
-}
-
-void GDialogMaps::DeleteMinimap(int i) {
-  if (i < 0 || i >= GetChildCount()) return;
-  for (int k = GetChildCount() - 1; k > i; --k) {
-    int x = 0, y = 0;
-    GetCellPosition(k - 1, x, y);
-    GetChild(k)->SetPosition(x, y);
-  }
-  DeleteChild(GetChild(i), true);
-  RefreshSceneButtons();
-  Invalidate();
-}
-
-void GDialogMaps::ExchangeMinimap(int i, int j) {
-  const int n = GetChildCount();
-  if (i < 0 || j < 0 || i >= n || j >= n || i == j) return;
-  std::swap(children[static_cast<size_t>(i)], children[static_cast<size_t>(j)]);
-  int x = 0, y = 0;
-  GetCellPosition(i, x, y);
-  children[static_cast<size_t>(i)]->SetPosition(x, y);
-  GetCellPosition(j, x, y);
-  children[static_cast<size_t>(j)]->SetPosition(x, y);
-  RecalcCovering();
-  RefreshSceneButtons();
-  Invalidate();
 }
 
 int GDialogMaps::GetCurrentMinimap() const {
@@ -110,11 +69,6 @@ GPictureMinimap* GDialogMaps::GetMinimap(int i) const {
   return i >= 0 && i < GetChildCount() ? static_cast<GPictureMinimap*>(GetChild(i)) : nullptr;
 }
 
-void GDialogMaps::ScrollToEnd() {
-  RecalcLayout();
-  SetVScrollToMax();
-}
-
 void GDialogMaps::SelectMinimap(int i) {
   GPictureMinimap* minimap = GetMinimap(i);
   if (!minimap) return;
@@ -123,21 +77,8 @@ void GDialogMaps::SelectMinimap(int i) {
 }
 
 void GDialogMaps::ScrollToShow(int i) {
-  GPictureMinimap* minimap = GetMinimap(i);
-  if (!minimap) return;
-  RecalcLayout();
-  int mx = 0, my = 0, mw = 0, mh = 0;
-  minimap->GetPosition(mx, my);
-  minimap->GetSize(mw, mh);
-  CFerroRect client;
-  GetClientRect(&client);
-  const int old = vScroll;
   // The gap above the first row and below the last one stays in sight too.
-  if (my - gap < vScroll)
-    SetVScroll(my - gap);
-  else if (my + mh + gap > vScroll + client.Height())
-    SetVScroll(my + mh + gap - client.Height());
-  if (vScroll != old) ScrollChanged();
+  ScrollIntoView(GetMinimap(i), gap);
 }
 
 bool GDialogMaps::OnFocusKeyDown(unsigned key, unsigned, unsigned) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include "GUI/foundation/CFerroString.h"
 #include "GUI/toolkit/GDialog.h"
 
@@ -14,21 +12,19 @@ class GPictureMinimap;
 // Enter or Space edits the selected map. Its other keys are the scene's.
 class GDialogMaps : public GDialog {
  public:
-  // Brings the map list in step with the maps folder and makes a miniature
-  // of every map; the first one is selected.
-  void Init();
-  // Appends the miniature of a map file at the next cell.
-  void AddMinimap(const char* name);
-  // Removes miniature i; the ones after it move up one cell.
-  void DeleteMinimap(int i);
-  // The miniatures i and j trade places in the grid.
-  void ExchangeMinimap(int i, int j);
+  // Makes the miniatures those of the map list, in its order: a map that
+  // left the list loses its miniature, one new to it gets one, and the others
+  // move to their cells. The selection stays on its map while that is
+  // listed; when it left, the selection goes to the map that took its place,
+  // else to the one before it. A grid that was empty selects the first map.
+  void FollowList();
+  // The map just saved: its miniature is drawn again, selected and scrolled
+  // into sight.
+  void ShowSavedMap(const CFerroString& name);
   // The index of the selected miniature, or -1.
   int GetCurrentMinimap() const;
   GPictureMinimap* GetMinimap(int i) const;
   int GetMinimapCount() const { return GetChildCount(); }
-  // Scrolls down to the last row.
-  void ScrollToEnd();
   // Selects miniature i (as a click does) and scrolls it into sight.
   void SelectMinimap(int i);
   // Scrolls as little as needed to show miniature i whole.
@@ -49,9 +45,8 @@ class GDialogMaps : public GDialog {
   unsigned nextId = 1;
 
  private:
-  // The names of the map files of the maps folder, in the order found;
-  // false when the folder cannot be listed.
-  static bool ScanMapsFolder(std::vector<CFerroString>& names);
+  // The index of the miniature of a map, or -1.
+  int FindMinimap(const CFerroString& name) const;
   // The position of cell k.
   void GetCellPosition(int k, int& x, int& y) const;
   void RefreshSceneButtons();

@@ -1,3 +1,11 @@
+// Index of this file:
+//   The application           construction, its end, the editor's hooks, CreateGame
+//   Settings and the device   the settings file read for the device, written when the game ends
+//   Platform and sound        the SDL platform, the sound and its switch
+//   Keys it takes             M, the end of the demonstration, the idle menu's input
+//   Presenting a frame        the changed rectangles and the cursor into the texture
+//   Folders and the look      the resource drives, saved games, the player's maps, styles
+
 #include "game/app/GGameDM.h"
 
 #include <algorithm>
@@ -16,11 +24,16 @@
 #include "game/app/CUndoRedo.h"
 #include "game/app/GReplayRecorder.h"
 #include "game/app/GSceneGame.h"
+#include "game/app/GSceneLevels.h"
 #include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneMenu.h"
 #include "game/model/GMap.h"
 #include "game/model/GModelMedia.h"
+
+// ---------------------------------------------------------------------------------------------
+// The application
+// ---------------------------------------------------------------------------------------------
 
 GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion, bool full)
     : GGame(gameId, gameName, gameVersion, full), recorder(std::make_unique<GReplayRecorder>()) {}
@@ -82,8 +95,13 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   AddScene(new GSceneMapsManager);
   AddScene(new GSceneMapEditor);
   AddScene(new GSceneGame);
+  AddScene(new GSceneLevels);
   return true;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Settings and the device
+// ---------------------------------------------------------------------------------------------
 
 GDevice* GGameDM::NewDevice(void* window) {
   const CFerroString path = GetPathToSettings();
@@ -92,6 +110,13 @@ GDevice* GGameDM::NewDevice(void* window) {
     case CGameSettings::LoadResult::Loaded:
     case CGameSettings::LoadResult::Missing:
       storedSettings = settings;
+      break;
+    case CGameSettings::LoadResult::BadValues:
+      // The file is kept as it is until a setting changes.
+      storedSettings = settings;
+      ReportError((CFerroString("the settings file ") + path + " has values the game cannot use (" +
+                   why + "); those settings take their defaults")
+                      .c_str());
       break;
     case CGameSettings::LoadResult::Damaged:
       storedSettings.reset();
@@ -141,9 +166,14 @@ CGameSettings GGameDM::CurrentSettings() const {
 
 int GGameDM::Play() {
   const int code = GGame::Play();
+  SaveSettings();
+  return code;
+}
+
+void GGameDM::SaveSettings() {
   const CGameSettings now = CurrentSettings();
   const CFerroString path = GetPathToSettings();
-  if (!device || path.IsEmpty() || (storedSettings && *storedSettings == now)) return code;
+  if (!device || path.IsEmpty() || (storedSettings && *storedSettings == now)) return;
   if (now.Save(path.c_str())) {
     storedSettings = now;
   } else {
@@ -151,8 +181,44 @@ int GGameDM::Play() {
                  "; the previous settings are kept")
                     .c_str());
   }
-  return code;
 }
+
+CFerroString GGameDM::GetPathToProgress() {
+  // Beside the player's maps, so the records and the level order they name
+  // live and go together.
+  const CFerroString folder = platform ? platform->GetPathToUserFolder() : CFerroString();
+  return folder.IsEmpty() ? folder : folder + CGameProgress::kFileName;
+}
+
+const CGameProgress& GGameDM::GetProgress() {
+  if (progress) return *progress;
+  progress.emplace();
+  const CFerroString path = GetPathToProgress();
+  if (!path.IsEmpty() && progress->Load(path.c_str()) == CGameProgress::LoadResult::unreadable) {
+    progressWritable = false;
+    ReportError((CFerroString("cannot read the records in ") + path +
+                 " (too large, or a read error); they are not written this time")
+                    .c_str());
+  }
+  return *progress;
+}
+
+bool GGameDM::RecordWin(const CFerroString& mapName, int time, int score, WIN_NEWS& news) {
+  GetProgress();
+  const std::string digest = CGameProgress::MapDigest((GetPathToMaps() + mapName).c_str());
+  if (!progress->RecordWin(mapName, digest, time, score, news)) return false;
+  const CFerroString path = GetPathToProgress();
+  if (path.IsEmpty() || !progressWritable) return true;
+  if (!progress->Save(path.c_str()))
+    ReportError((CFerroString("cannot save the records in ") + path + ": " + std::strerror(errno) +
+                 "; the previous file is kept")
+                    .c_str());
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Platform and sound
+// ---------------------------------------------------------------------------------------------
 
 GPlatform* GGameDM::NewPlatform(GGame* owner, const char* appName) {
   return new GPlatformSDL(owner, appName);
@@ -161,18 +227,50 @@ GPlatform* GGameDM::NewPlatform(GGame* owner, const char* appName) {
 GSound* GGameDM::NewSound() {
   // The device, made before, has read the settings.
   auto* made = new GSoundBass;
-  made->SetMasterVolume(settings.muted ? 0 : settings.volume);
+  made->SetMasterVolume(settings.volume);
+  made->SetMusicVolume(settings.musicVolume);
+  made->SetMuted(settings.muted);
   return made;
 }
 
 void GGameDM::ApplySoundSettings() {
-  if (sound) sound->SetMasterVolume(settings.muted ? 0 : settings.volume);
+  if (!sound) return;
+  sound->SetMasterVolume(settings.volume);
+  sound->SetMusicVolume(settings.musicVolume);
+  sound->SetMuted(settings.muted);
+}
+
+void GGameDM::PlayMusic(MUSIC_PIECE piece) {
+  static constexpr struct {
+    const char* file;
+    MusicMode mode;
+  } kPieces[] = {{"menu.ogg", MusicMode::Loop},
+                 {"play.ogg", MusicMode::Loop},
+                 {"won.ogg", MusicMode::Once},
+                 {"end.ogg", MusicMode::Once}};
+  if (!sound || !platform) return;
+  sound->PlayMusic((platform->GetPathToGame() + "music/" + kPieces[piece].file).c_str(),
+                   kPieces[piece].mode);
 }
 
 void GGameDM::ToggleSound() {
   settings.muted = !settings.muted;
   ApplySoundSettings();
 }
+
+void GGameDM::SetVolume(int volume) {
+  settings.volume = std::clamp(volume, 0, 100);
+  ApplySoundSettings();
+}
+
+void GGameDM::SetMusicVolume(int volume) {
+  settings.musicVolume = std::clamp(volume, 0, 100);
+  ApplySoundSettings();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys it takes
+// ---------------------------------------------------------------------------------------------
 
 bool GGameDM::OnTakeKey(unsigned key) {
   if (GetSceneCount() <= SCENE_GAME) return false;
@@ -184,30 +282,22 @@ bool GGameDM::OnTakeKey(unsigned key) {
     return true;
   }
   auto* play = static_cast<GSceneGame*>(GetScene(SCENE_GAME));
-  if (!play->IsDemonstrating() || GetCurrentSceneIndex() != SCENE_GAME) return false;
+  if (!play->IsPlayingReplay() || GetCurrentSceneIndex() != SCENE_GAME) return false;
   // A modifier alone ends nothing, so Alt+Enter and the like still work, and
-  // Print Screen keeps a picture of the demonstration.
-  switch (key) {
-    case KEY_LSHIFT:
-    case KEY_RSHIFT:
-    case KEY_LCONTROL:
-    case KEY_RCONTROL:
-    case KEY_LALT:
-    case KEY_RALT:
-    case KEY_LSYSTEM:
-    case KEY_RSYSTEM:
-    case KEY_PRINT_SCREEN:
-      return false;
-    default:
-      play->EndDemonstration();
-      return true;
-  }
+  // Print Screen keeps a picture of the demonstration or solution.
+  if (IsModifierKey(key) || key == KEY_PRINT_SCREEN) return false;
+  play->EndReplay();
+  return true;
 }
 
 void GGameDM::SysOnMouseWheel(short delta) {
   if (GetSceneCount() > SCENE_MENU) static_cast<GSceneMenu*>(GetScene(SCENE_MENU))->NoteInput();
   GGame::SysOnMouseWheel(delta);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Presenting a frame
+// ---------------------------------------------------------------------------------------------
 
 GGameDM::FrameCursor GGameDM::CurrentCursor(const CFerroRect& bounds) {
   FrameCursor cursor;
@@ -313,6 +403,10 @@ void GGameDM::SysOnRender() {
   presentedCursor = cursor;
   device->Render();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Folders and the look
+// ---------------------------------------------------------------------------------------------
 
 CFerroString GGameDM::ConnectDrive(CFerroString& cache, bool& tried, const char* name) {
   // One attempt per run: a drive that cannot be connected (no source folder,

@@ -7,6 +7,7 @@
 #include "GUI/graphics/CShownPicture.h"
 #include "GUI/platform/GGame.h"
 #include "game/app/CGameSettings.h"
+#include "game/model/CGameProgress.h"
 
 class GDeviceSDL;
 class GReplayRecorder;
@@ -18,6 +19,16 @@ enum SCENE_INDEX : int {
   SCENE_MAPS = 1,
   SCENE_EDITOR = 2,
   SCENE_GAME = 3,
+  SCENE_LEVELS = 4,
+};
+
+// The music the scenes play, from the game folder's "music" folder: the two
+// themes loop, the jingles play once.
+enum MUSIC_PIECE : int {
+  MUSIC_MENU,       // the main menu, the maps manager and the editor
+  MUSIC_PLAY,       // a level
+  MUSIC_LEVEL_WON,  // a level won
+  MUSIC_GAME_END,   // the game over, won or lost
 };
 
 // The game's application: the SDL platform and 16-bit SDL device, the 50 ms
@@ -25,8 +36,8 @@ enum SCENE_INDEX : int {
 // scenes, the resource drives its pictures and sounds are read from, where
 // saved games live, and the display and sound settings kept between runs.
 // Two kinds of key it takes itself in every scene: M switches all sound off
-// and on, and while the demonstration plays any other key (a click, a pad
-// button) ends it.
+// and on, and while the demonstration or a level's solution plays any other
+// key (a click, a pad button) ends it.
 class GGameDM : public GGame {
  public:
   GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
@@ -35,21 +46,22 @@ class GGameDM : public GGame {
   ~GGameDM() override;
 
   bool CreateGame(void* window, int width, int height) override;
-  // Settles the display first: the settings file (a damaged one is reported
-  // and passed over), then what RequestDisplay asked; then the device with
-  // that full-screen choice, windowed size and scale mode.
+  // Settles the display first: the settings file (a value it cannot use, or
+  // a damaged file, is reported once and takes its default), then what
+  // RequestDisplay asked; then the device with that full-screen choice,
+  // windowed size and scale mode.
   GDevice* NewDevice(void* window) override;
-  // Runs the game; once it ends, keeps the display as it was last (scale
-  // mode, full screen or window, the window's size) in the settings file
-  // when that differs from what the file holds.
+  // Runs the game; once it ends, keeps the settings as they were last (the
+  // display's scale mode, full screen or window and window size, the sound,
+  // the keys) in the settings file when they differ from what it holds.
   int Play() override;
   GPlatform* NewPlatform(GGame* game, const char* name) override;
   // The sound object, at the volume of the settings, or silent when they
   // say the sound is off.
   GSound* NewSound() override;
   // M (without Ctrl, Alt or the system key) switches the sound; while the
-  // demonstration plays, any other key but a modifier or Print Screen ends it. Every press
-  // tells the main menu that the player is there.
+  // demonstration or a solution plays, any other key but a modifier or Print
+  // Screen ends it. Every press tells the main menu that the player is there.
   bool OnTakeKey(unsigned key) override;
   // A wheel turn, too, tells the main menu that the player is there.
   void SysOnMouseWheel(short delta) override;
@@ -79,17 +91,48 @@ class GGameDM : public GGame {
   void RequestDisplay(std::optional<WindowMode> windowMode, std::optional<ScaleMode> scale);
   // The per-user data folder + "settings.cfg"; empty without a data folder.
   CFerroString GetPathToSettings();
-  // The display and sound settings as they are now.
+  // The display, sound and key settings as they are now.
   CGameSettings CurrentSettings() const;
+  // Writes the settings as they are now into the settings file when they
+  // differ from what it holds (the file's other lines are kept); a failure
+  // is reported and the previous file kept. Called when the options close
+  // and when the game ends.
+  void SaveSettings();
   // Switches all sound off, or back on at the settings' volume; kept in the
   // settings file when the game ends.
   void ToggleSound();
   bool IsSoundOn() const { return !settings.muted; }
+  // Plays the piece (see GSound::PlayMusic: asking for the piece asked for
+  // last does nothing, and a jingle is never cut short).
+  void PlayMusic(MUSIC_PIECE piece);
+  // The sound effects' volume, 0 to 100 per cent, heard at once unless the
+  // sound is off; the same for the music.
+  void SetVolume(int volume);
+  void SetMusicVolume(int volume);
+  // The keys of play the player chose on the keyboard.
+  const CPlayerKeys& GetPlayerKeys() const { return settings.keys; }
+  void SetPlayerKeys(const CPlayerKeys& keys) { settings.keys = keys; }
+
+  // The player's records, read on first use from progress.cfg beside the
+  // player's maps folder. A file that cannot be read is reported once and is
+  // not written over for the rest of the run.
+  const CGameProgress& GetProgress();
+  // Records a won level of the map mapName (time in tenths of a second, the
+  // score the level earned) and writes the file at once; a failed write is
+  // reported and the records stay for the next win to write. False when the
+  // level could not be recorded (its map cannot be read, or its name cannot
+  // head a section).
+  bool RecordWin(const CFerroString& mapName, int time, int score, WIN_NEWS& news);
+  // The per-user data folder + "progress.cfg"; empty without that folder.
+  CFerroString GetPathToProgress();
 
   // Records the keys of every level played into folder (see GReplayRecorder);
   // an empty folder records nothing, which is the default.
   void SetRecordFolder(const CFerroString& folder);
   GReplayRecorder& GetRecorder() { return *recorder; }
+
+  // The application as the game's, or null for another (a test's).
+  static GGameDM* Of(GGame* game) { return dynamic_cast<GGameDM*>(game); }
 
   // The game's identity for the framework, and the name and version it is
   // created with.
@@ -114,7 +157,7 @@ class GGameDM : public GGame {
 
   // Lets the map record the editor's strokes for undo and redo.
   void InstallEditorHooks();
-  // Hands the settings' volume, or silence, to the sound object.
+  // Hands the settings' volume and whether the sound is off to the sound object.
   void ApplySoundSettings();
   // The cached prefix of the named drive, connecting it on the first call
   // made with a platform.
@@ -136,11 +179,14 @@ class GGameDM : public GGame {
   bool imageDriveTried = false;
   bool soundDriveTried = false;
   std::unique_ptr<GReplayRecorder> recorder;
-  // The display settings the device was made with, and the sound's.
+  // The display settings the device was made with, the sound's and the keys'.
   CGameSettings settings;
   // What the settings file holds (the defaults when there is none); none
   // when it is damaged, so it is written anew.
   std::optional<CGameSettings> storedSettings;
+  // The player's records once read, and whether their file may be written.
+  std::optional<CGameProgress> progress;
+  bool progressWritable = true;
   std::optional<WindowMode> requestedWindowMode;
   std::optional<ScaleMode> requestedScale;
 };

@@ -47,6 +47,7 @@ void ReduceNearest(GSurface* src, GSurface* dst) {
 }
 
 void GPictureMinimap::RefreshImage(const char* name) {
+  mapName = name ? name : "";
   GMap* map = GMap::GetInstance();
   map->LoadFromFile(name);
   map->RefreshMapBackground();

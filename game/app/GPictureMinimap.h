@@ -11,8 +11,10 @@ class GPictureMinimap : public GPicture {
   static constexpr unsigned kSelectedColor = GThemeRavlin::kChosenFrameColor;
 
   // Loads the map file into the game's map and draws its background, reduced
-  // to the picture's size (nearest neighbour), as the picture.
+  // to the picture's size (nearest neighbour), as the picture of that map.
   void RefreshImage(const char* name);
+  // The map file shown.
+  const CFerroString& GetMapName() const { return mapName; }
   // Whether this miniature carries the selection frame.
   bool IsSelected() const;
 
@@ -20,6 +22,9 @@ class GPictureMinimap : public GPicture {
   void OnLButtonClick(unsigned flags, int x, int y) override;
   // The click before it selected the map; "Edit Map" opens it.
   void OnLButtonDblClk(unsigned flags, int x, int y) override;
+
+ private:
+  CFerroString mapName;
 };
 
 // Draws src into dst reduced (or enlarged) to dst's size: every destination

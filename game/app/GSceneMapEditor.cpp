@@ -11,6 +11,7 @@
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/CUndoRedo.h"
 #include "game/app/GButtonDM.h"
+#include "game/app/GGameDM.h"
 #include "game/app/GPictureCell.h"
 #include "game/model/GCell.h"
 #include "game/model/GMap.h"
@@ -22,13 +23,21 @@ constexpr unsigned kWhite = 0xFFFFFF;
 constexpr int kPaletteStep = 72;
 constexpr int kPaletteNumberWidth = 20;
 constexpr int kPalettePictureSide = 38;
+constexpr unsigned kPaletteNumberIds = 2000;
+constexpr unsigned kPalettePictureIds = 1000;
+// The palette and the two buttons stand in one row this far above the bottom;
+// Cancel in the corner, Save kButtonGap before it.
+constexpr int kRowFromBottom = 52;
+constexpr int kButtonWidth = 150;
+constexpr int kButtonHeight = 34;
+constexpr int kButtonGap = 20;
 
 }  // namespace
 
 GSceneMapEditor::GSceneMapEditor() {
   // The palette: every cell kind that has an icon, numbered from 1. A kind
   // whose icon did not load is left out and the later ones move up.
-  const int y = height - 52;
+  const int y = height - kRowFromBottom;
   int entry = 0;
   for (int code = 0; code < CELL_CODE_COUNT; ++code) {
     const std::unique_ptr<GCell> cell = GCell::CreateCell(code);
@@ -38,19 +47,22 @@ GSceneMapEditor::GSceneMapEditor() {
     label.Format("%d", entry + 1);
     auto* number = new GStatic;
     const int x = entry * kPaletteStep;
-    number->Create(this, STYLE_VISIBLE, x, y, 0, 0, 2000u + static_cast<unsigned>(entry),
-                   label.c_str());
+    number->Create(this, STYLE_VISIBLE, x, y, 0, 0,
+                   kPaletteNumberIds + static_cast<unsigned>(entry), label.c_str());
     auto* picture = new GPictureCell;
     picture->Create(this, STYLE_VISIBLE | STYLE_BORDER, x + kPaletteNumberWidth, y,
-                    kPalettePictureSide, kPalettePictureSide, 1000u + static_cast<unsigned>(entry));
+                    kPalettePictureSide, kPalettePictureSide,
+                    kPalettePictureIds + static_cast<unsigned>(entry));
     picture->AddImage(icon);
     picture->cellCode = code;
     ++entry;
   }
   auto* save = new GButtonDM;
-  save->Create(this, kFramedStyle, width - 320, y, 150, 34, CMD_EDITOR_SAVE, "Save");
+  save->Create(this, kFramedStyle, width - 2 * kButtonWidth - kButtonGap, y, kButtonWidth,
+               kButtonHeight, CMD_EDITOR_SAVE, "Save");
   auto* cancel = new GButtonDM;
-  cancel->Create(this, kFramedStyle, width - 150, y, 150, 34, CMD_EDITOR_CANCEL, "Cancel");
+  cancel->Create(this, kFramedStyle, width - kButtonWidth, y, kButtonWidth, kButtonHeight,
+                 CMD_EDITOR_CANCEL, "Cancel");
 }
 
 GPictureCell* GSceneMapEditor::GetPaletteEntry(int i) const {
@@ -245,6 +257,7 @@ void GSceneMapEditor::OnKeyDown(unsigned key, unsigned count, unsigned flags) {
 }
 
 void GSceneMapEditor::OnStart() {
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(MUSIC_MENU);
   painting = false;
   strokeKey = KEY_NONE;
   // A step opened outside a stroke (nothing should open one) is not kept.

@@ -2,15 +2,27 @@
 
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
+#include "game/app/GGameDM.h"
+#include "game/model/GMapList.h"
+
+namespace {
+
+// The row of buttons along the bottom, and the grid above it down to a gap
+// over the row.
+constexpr int kButtonRowFromBottom = 54;
+constexpr int kButtonHeight = 34;
+constexpr int kGridFromBottom = 74;
+
+}  // namespace
 
 GSceneMapsManager::GSceneMapsManager() {
-  struct ButtonSpec {
+  struct ButtonEntry {
     COMMAND_ID id;
     const char* label;
     int x;
     int width;
   };
-  const ButtonSpec buttons[] = {
+  const ButtonEntry buttons[] = {
       {CMD_EDIT_MAP, "Edit Map", 0, 130},
       {CMD_CREATE_MAP, "Create Map", 150, 130},
       {CMD_DESTROY_MAP, "Destroy Map", 300, 130},
@@ -19,17 +31,25 @@ GSceneMapsManager::GSceneMapsManager() {
       {CMD_TEST_MAP, "Test", width - 280, 130},
       {CMD_MAPS_EXIT, "Exit", width - 130, 130},
   };
-  for (const ButtonSpec& spec : buttons) {
+  for (const ButtonEntry& entry : buttons) {
+    // Escape, and the pad's B, press Exit: back to the main menu.
+    const unsigned style =
+        entry.id == CMD_MAPS_EXIT ? kFramedStyle | STYLE_CANCEL_BUTTON : kFramedStyle;
     auto* button = new GButtonDM;
-    button->Create(this, kFramedStyle, spec.x, height - 54, spec.width, 34, spec.id, spec.label);
+    button->Create(this, style, entry.x, height - kButtonRowFromBottom, entry.width, kButtonHeight,
+                   entry.id, entry.label);
   }
   maps = new GDialogMaps;
-  maps->Create(this, kFramedStyle | STYLE_SCROLL_CHILDREN, 0, 0, width, height - 74, CMD_MINIMAPS);
+  maps->Create(this, kFramedStyle | STYLE_SCROLL_CHILDREN, 0, 0, width, height - kGridFromBottom,
+               CMD_MINIMAPS);
 }
 
 void GSceneMapsManager::OnStart() {
-  if (maps->GetMinimapCount() == 0) maps->Init();
-  RefreshButtons();
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(MUSIC_MENU);
+  // An empty grid (the first visit) takes in the maps put into or taken out
+  // of the folder while the game was not running.
+  if (maps->GetMinimapCount() == 0) GMapList::GetInstance()->FollowFolder();
+  maps->FollowList();
 }
 
 GComponent* GSceneMapsManager::GetDefaultFocus() {

@@ -10,7 +10,8 @@ class GSceneMapsManager : public GScene {
  public:
   GSceneMapsManager();
 
-  // Builds the grid on the first visit; every visit updates the buttons.
+  // Brings the map list in line with the maps folder while the grid is
+  // empty (the first visit); every visit makes the grid follow the list.
   void OnStart() override;
   // The keyboard focus starts on the grid, or on "Create Map" when there
   // is no map.

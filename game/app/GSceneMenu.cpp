@@ -1,5 +1,6 @@
 #include "game/app/GSceneMenu.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "GUI/graphics/GSurface.h"
@@ -10,10 +11,32 @@
 
 namespace {
 
+// The menu's buttons from the top, each running its command; Escape presses Exit.
+constexpr struct {
+  COMMAND_ID command;
+  const char* label;
+} kButtons[] = {
+    {CMD_START_GAME, "Start Game"},
+    {CMD_LOAD_GAME, "Load Game"},
+    {CMD_DEMONSTRATION, "Demonstration Game"},
+    {CMD_MAP_EDITOR, "Map Editor"},
+    {CMD_OPTIONS, "Options"},
+    {CMD_CREDITS, "Credits"},
+    {CMD_EXIT, "Exit"},
+};
+constexpr int kButtonCount = static_cast<int>(std::size(kButtons));
+
 constexpr int kButtonWidth = 300;
 constexpr int kButtonHeight = 54;
-constexpr int kButtonStep = 65;
-constexpr int kColumnHeight = 429;  // six steps less the last gap, and the frame
+constexpr int kButtonStep = 62;
+// The column is centred as if it were this much taller, then raised a
+// little, but never higher than just below the title of the picture (whose
+// underline is its row 148).
+constexpr int kColumnMargin = 50;
+constexpr int kColumnRaise = 15;
+constexpr int kColumnHeight =
+    kButtonCount * kButtonStep - (kButtonStep - kButtonHeight) + kColumnMargin;
+constexpr int kBelowTitle = 170;
 
 }  // namespace
 
@@ -27,16 +50,13 @@ GSceneMenu::GSceneMenu() {
   // whatever the size of the window around it.
   int w = width, h = height;
   if (GSurface* back = game->GetBackSurface()) back->GetSize(w, h);
-  static const char* const kLabels[] = {"Start Game", "Load Game", "Demonstration Game",
-                                        "Map Editor", "Credits",   "Exit"};
-  constexpr unsigned kCount = std::size(kLabels);
-  for (unsigned i = 0; i < kCount; ++i) {
+  const int top = std::max(kBelowTitle, (h - kColumnHeight) / 2 - kColumnRaise);
+  for (int i = 0; i < kButtonCount; ++i) {
+    const unsigned style =
+        kButtons[i].command == CMD_EXIT ? kFramedStyle | STYLE_CANCEL_BUTTON : kFramedStyle;
     auto* button = new GButtonDM;
-    // Escape presses the last button, Exit.
-    const unsigned style = i + 1 == kCount ? kFramedStyle | STYLE_CANCEL_BUTTON : kFramedStyle;
-    button->Create(this, style, (w - kButtonWidth) / 2,
-                   (h - kColumnHeight) / 2 - 15 + kButtonStep * static_cast<int>(i), kButtonWidth,
-                   kButtonHeight, CMD_START_GAME + i, kLabels[i]);
+    button->Create(this, style, (w - kButtonWidth) / 2, top + kButtonStep * i, kButtonWidth,
+                   kButtonHeight, kButtons[i].command, kButtons[i].label);
   }
 }
 
@@ -47,6 +67,7 @@ void GSceneMenu::NoteInput() {
 
 void GSceneMenu::OnStart() {
   idleTicks = 0;
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(MUSIC_MENU);
   if (game) {
     idleCursorX = game->cursorX;
     idleCursorY = game->cursorY;
@@ -56,8 +77,10 @@ void GSceneMenu::OnStart() {
 void GSceneMenu::OnUpdate() {
   GScene::OnUpdate();
   if (!game || game->GetScene() != this) return;
-  // A dialog over the menu, or a mouse that moved, is someone using it.
-  if (game->modal || game->cursorX != idleCursorX || game->cursorY != idleCursorY) {
+  // A dialog over the menu, or a mouse that moved, is someone using it; a
+  // window without the input focus waits for its player to come back.
+  if (game->modal || !game->HasInputFocus() || game->cursorX != idleCursorX ||
+      game->cursorY != idleCursorY) {
     idleCursorX = game->cursorX;
     idleCursorY = game->cursorY;
     NoteInput();

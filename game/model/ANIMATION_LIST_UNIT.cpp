@@ -114,6 +114,7 @@ bool ANIMATION_LIST_UNIT::SelectAnimation(GUnit* u) {
   if (dig && map->GetCell(cx, cy + 1)->IsHoled()) {
     map->SetCell(cx, cy + 1, CELL_HOLE);
     map->GetCell(cx, cy + 1)->timer = 22;
+    ++map->tally.holesDug;
     GModelMedia::PlaySound(soundHole);
   }
   if (r == 0) {

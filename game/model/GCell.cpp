@@ -126,6 +126,7 @@ void GCellTreasure::OnAction(GMap* map, int x, int y, bool isAlien) {
   ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
   counters->AddScore(10);
   counters->IncreaseTreasure();
+  ++map->tally.treasures;
 }
 
 void GCellExit::OnAction(GMap* map, int, int, bool isAlien) {

@@ -1,3 +1,10 @@
+// Index of this file:
+//   The level object        the one instance, its pictures, its end
+//   The grid                cells read and changed, a new or cleared map, the level's state
+//   Squares on the screen   where the map and its squares stand in the back buffer
+//   The editor's strokes    whether the map is being edited, closing a stroke
+//   Drawing                 the squares, the units over them, the changes of a frame
+
 #include "game/model/GMap.h"
 
 #include <algorithm>
@@ -6,6 +13,10 @@
 #include "game/model/ANIMATION_LIST.h"
 #include "game/model/GModelMedia.h"
 #include "game/model/GUnit.h"
+
+// ---------------------------------------------------------------------------------------------
+// The level object
+// ---------------------------------------------------------------------------------------------
 
 GSurface* GMap::map_bg = nullptr;
 std::function<bool()> GMap::editedProbe;
@@ -43,6 +54,10 @@ GMap::~GMap() {
     map_bg = nullptr;
   }
 }
+
+// ---------------------------------------------------------------------------------------------
+// The grid
+// ---------------------------------------------------------------------------------------------
 
 GCell* GMap::GetCell(int x, int y) {
   if (!IsInside(x, y)) return &outsideCell;
@@ -106,6 +121,10 @@ void GMap::SetState(int value) {
   stateCounter = 0;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Squares on the screen
+// ---------------------------------------------------------------------------------------------
+
 void GMap::GetPosition(int x, int y, int& px, int& py) const {
   px = x * SQUARE;
   py = y * SQUARE;
@@ -129,6 +148,10 @@ void GMap::GetCellCoordinates(int sx, int sy, int& cx, int& cy) const {
   cy = row;
 }
 
+// ---------------------------------------------------------------------------------------------
+// The editor's strokes
+// ---------------------------------------------------------------------------------------------
+
 bool GMap::IsEdited() const {
   return editedProbe && editedProbe();
 }
@@ -137,6 +160,10 @@ void GMap::FinishUndo() {
   std::unique_ptr<GMapUndo> step = std::move(pendingUndo);
   if (step && undoFinisher) undoFinisher(std::move(step));
 }
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------------------------
 
 void GMap::DrawSquare(int x, int y) {
   GSurface* icon = GetCell(x, y)->GetIcon();
@@ -254,12 +281,6 @@ bool GMap::IsLevelInsideClip(GSurface* target) const {
   const CFerroRect level(left + ox, top + oy, left + ox + width * SQUARE,
                          top + oy + height * SQUARE);
   return CFerroRect(cx, cy, cx + cw, cy + ch).ContainsRect(level);
-}
-
-void GMap::DrawLevel(GSurface* target) {
-  GSurface* bg = GetMapBackground();
-  if (!target || !bg) return;
-  DrawPicture(target, bg, CurrentSprites());
 }
 
 void GMap::CopyToBackbuffer() {

@@ -8,6 +8,7 @@
 #include "GUI/foundation/CFerroString.h"
 #include "game/model/GCell.h"
 #include "game/model/GPlayerKeys.h"
+#include "game/model/LEVEL_TALLY.h"
 
 class CFerroStream;
 class GRecordReader;
@@ -117,9 +118,6 @@ class GMap {
   // when the clip does not hold the whole level, all of it is drawn under the
   // clip and the changes outside stay to be drawn.
   void CopyChangesToBackbuffer(std::vector<CFerroRect>* changed = nullptr);
-  // Draws the whole level into target as CopyToBackbuffer draws it into the
-  // back buffer, without changing what CopyChangesToBackbuffer will draw.
-  void DrawLevel(GSurface* target);
   int GetAlienCount() const { return static_cast<int>(aliens.size()); }
 
   // How the editor opens an undo step (which takes its before-snapshot when
@@ -148,6 +146,8 @@ class GMap {
   unsigned stateCounter = 0;
   GSurface* tintSurface = nullptr;
   bool testMode = false;
+  // Counted since the level started (or the game in it was loaded).
+  LEVEL_TALLY tally;
 
   static GSurface* map_bg;
 

@@ -150,6 +150,28 @@ void GMapList::Clear() {
   names.clear();
 }
 
+bool GMapList::FollowFolder() {
+  std::vector<CFerroString> files;
+  if (!GModelMedia::ListMapFiles(files)) return false;
+  FollowFiles(files);
+  return true;
+}
+
+bool GMapList::FollowFiles(const std::vector<CFerroString>& files) {
+  const auto has = [](const std::vector<CFerroString>& in, const CFerroString& name) {
+    return std::find(in.begin(), in.end(), name) != in.end();
+  };
+  std::vector<CFerroString> followed;
+  for (const CFerroString& name : names)
+    if (has(files, name)) followed.push_back(name);
+  for (const CFerroString& name : files)
+    if (IsMapFileName(name) && !has(followed, name)) followed.push_back(name);
+  if (followed == names) return false;
+  names = std::move(followed);
+  Save();
+  return true;
+}
+
 bool GMapList::SelectNextMapForGame() {
   if (names.empty()) {
     // No level to go to: the caller stays where it is.

@@ -33,6 +33,15 @@ class GMapList {
   void Delete(int index);
   void Exchange(int i, int j);
   void Clear();
+  // Brings the list in line with the maps folder (FollowFiles with the
+  // folder's map files); false, with nothing changed, when the folder cannot
+  // be listed.
+  bool FollowFolder();
+  // Brings the list in line with the map files of a folder: entries without
+  // a file go (the order of the others kept), and files it does not list join
+  // its end in the order given. The index is written once, and only when the
+  // list changed; true when it did.
+  bool FollowFiles(const std::vector<CFerroString>& files);
   // Advances currentName; false when the last level has been played.
   bool SelectNextMapForGame();
   int GetMapForGameIndex() const;

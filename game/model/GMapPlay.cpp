@@ -17,6 +17,8 @@ bool GMap::Start() {
 void GMap::StartLoaded() {
   testMode = false;
   tick = 0;
+  tally = LEVEL_TALLY();
+  tally.startScore = ANIMATION_LIST_UNIT::GetInstance()->score;
   runner.reset();
   aliens.clear();
   SetState(STATE_WAITING);

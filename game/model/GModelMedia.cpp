@@ -44,6 +44,17 @@ void GModelMedia::SetPathToMaps(const char* folder) {
   MapsOverride() = folder ? folder : "";
 }
 
+bool GModelMedia::ListMapFiles(std::vector<CFerroString>& names) {
+  GPlatform* platform = GDevice::platform;
+  const CFerroString folder = GetPathToMaps();
+  if (!platform || folder.IsEmpty() || !platform->CanListFolder(folder.c_str())) return false;
+  // The search runs to its end, so it leaves nothing open.
+  for (const char* found = platform->GetFirstFile(folder.c_str(), "dmm"); found;
+       found = platform->GetNextFile())
+    names.emplace_back(found);
+  return true;
+}
+
 bool GModelMedia::HasDevice() {
   return GSurface::device != nullptr;
 }

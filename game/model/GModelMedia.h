@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "GUI/foundation/CFerroString.h"
 
@@ -17,6 +18,10 @@ class GModelMedia {
   static CFerroString GetPathToMaps();
   // Points the maps folder somewhere else (tools and tests); null or "" removes the override.
   static void SetPathToMaps(const char* folder);
+  // The names of the map files (".dmm") of the maps folder, in the order the
+  // folder lists them; false when there is no folder, no platform to read it
+  // or it cannot be listed.
+  static bool ListMapFiles(std::vector<CFerroString>& names);
 
   // True when a drawing device exists, so surfaces can be made.
   static bool HasDevice();

@@ -148,6 +148,7 @@ bool GUnit::Instinct() {
         savedAnimation = animation;
         animation = ANIM_STAND;
         frame = 0;
+        ++map->tally.aliensTrapped;
       }
       idle = true;
     }

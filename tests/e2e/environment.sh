@@ -36,9 +36,9 @@ says() {  # text...: waits up to 10 s for the game to say each on standard error
   done
 }
 logged() { grep -qF -- "$2" "$1/error.log" 2>/dev/null || fail "no \"$2\" in $1/error.log"; }
-new_game() {  # Enter on the main menu, a moment after the window shows, starts the first level
+new_game() {  # Enter on the main menu, a moment after the window shows, and in the level select starts the first level
   timeout 30 xdotool search --sync --onlyvisible --name Digmaze >/dev/null || fail "no window"
-  sleep 2; xdotool key Return
+  sleep 2; xdotool key Return Return
 }
 ends_cleanly() { sleep 1; ends_with_zero TERM; echo "$me: $name: ok"; }
 
@@ -90,7 +90,7 @@ fault() {  # name command message [play]
   start HOME="$work/home" XDG_DATA_HOME=
   if [ "${4:-}" = play ]; then
     new_game; says "$3"
-    sleep 0.5; xdotool key Return  # OK to "This map cannot be read." over the main menu
+    sleep 0.5; xdotool key Return  # OK to "This map cannot be read." over the level select
   else
     says "$3"; new_game
   fi

@@ -25,6 +25,7 @@ root="$work/root"; data="$root/usr/share/games/digmaze"
 dpkg-deb -x "$deb" "$root"
 for f in games/digmaze games/digmaze-sim share/games/digmaze/{image,sound}.{vdt,vdd} \
   share/games/digmaze/Maps/index.dml share/games/digmaze/help/index.html share/games/digmaze/windows/cursors \
+  share/games/digmaze/music/{menu,play,won,end}.ogg \
   share/man/man6/digmaze{,-sim}.6.gz share/doc/digmaze/{copyright,changelog.gz} \
   share/applications/digmaze.desktop share/metainfo/org.digmaze.digmaze.metainfo.xml; do
   [ -e "$root/usr/$f" ] || fail "the package has no /usr/$f"
@@ -86,7 +87,7 @@ is_editor() {  # entry: the editor with that palette entry (from 0) framed in re
 }
 
 T=30 go menu is_main_menu
-go level is_playing Return
+go level is_playing Return Return
 diff -r "$data/Maps" "$maps" >/dev/null || fail "the player's maps are not a copy of the shipped ones"
 go game-menu is_game_menu Escape
 go save-dialog is_slot_dialog $GAME_SAVE

@@ -46,7 +46,7 @@ restored() {
 }
 
 start_game --scale off; T=30 go menu is_main_menu
-go game in_level Return
+go game in_level Return Return  # Start Game, then the first level
 status_line "$work/status-new.png"; cp "$pic" "$work/new-game.png"
 # Right walks on until something stops the runner; holding Space digs the
 # brick under each square it leaves, without stopping it. The in-game menu

@@ -56,7 +56,7 @@ for size in 1920x1080 3840x2160; do
   go miniature "framed 1" $MINI2 park
   # Off every button: a hovered button takes the focus, and Enter presses it.
   go back-to-menu is_scaled_menu $MAPS_EXIT @100,700
-  go level in_level Return
+  go level in_level Return Return
   # The outlines on the map's middle row, 961 picture pixels apart: 30 squares.
   read -r first last < <(convert "$work/screen.png" -crop "${W}x1+0+$(sy 330)" +repage -depth 8 txt:- |
     awk -F'[,:() ]+' 'NR > 1 && $3 >= 200 && $4 >= 200 && $5 >= 200 { if (first == "") first = $1; last = $1 }
@@ -79,7 +79,7 @@ for present in surface renderer; do
   DIGMAZE_PRESENT=$present start_game --fullscreen
   T=60 go "$present" is_scaled_menu
   point 900,600; sleep 0.5; shot; cp "$work/screen.png" "$work/menu-$present.png"
-  go "$present-level" in_level Return
+  go "$present-level" in_level Return Return
   cp "$work/screen.png" "$work/level-$present.png"
   ends_with_zero TERM
 done

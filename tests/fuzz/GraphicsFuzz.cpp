@@ -32,10 +32,10 @@ class FuzzDevice : public GDevice {
   int width, height;
 };
 
-// Glyph images as large as the shipped fonts' (about 510 x 150), with every
+// Glyph images as large as the shipped fonts' (about 510 x 190), with every
 // coverage value present, so the real descriptions find their glyphs.
 constexpr int kAlphaWidth = 520;
-constexpr int kAlphaHeight = 160;
+constexpr int kAlphaHeight = 200;
 
 // Each column is a buffer of its own, so reading past one is a finding.
 unsigned char* const* AlphaColumns() {
@@ -76,7 +76,8 @@ class FuzzLook : public GThemeComponent {
   unsigned GetTextColor(GComponent* c) override { return c->ResolveColor(COLOR_TEXT, 0xFF, 0x80); }
 };
 
-// A font whose glyphs are `width` wide, except 'W' (9) and '|' (0).
+// A font whose glyphs are `width` wide, except 'W' (9) and '|' (0), with 'é'
+// (2) after the table; what it lacks draws as its replacement box.
 void AddFont(GDevice* device, const char* name, int height, int width) {
   std::string text = std::string("Font=") + name + "\r\nHeight=" + std::to_string(height) +
                      "\r\nWeight=400\r\nItalic=0\r\nx,y,width\r\n";
@@ -85,6 +86,7 @@ void AddFont(GDevice* device, const char* name, int height, int width) {
     text += std::string(1, static_cast<char>(c)) + (c == '=' ? "==" : "=") + "0,0," +
             std::to_string(w) + "\r\n";
   }
+  text += "U+00E9=0,0,2\r\n";
   device->AddFontex(AlphaColumns(), kAlphaWidth, kAlphaHeight, CFerroString(text.c_str()));
 }
 
@@ -114,17 +116,21 @@ int FuzzFont(const uint8_t* data, size_t size) {
   FuzzCheck(font >= -1 && font < device.GetFontCount(), "a font index names a font or nothing");
   if (font < 0) return 0;
 
-  // Every character once, drawn plain and over a background.
-  std::string all;
-  for (int c = 32; c < 256; ++c) all += static_cast<char>(c);
-  const char* text = all.c_str();
+  FONTEX* loaded = device.GetFontex(font);
+  FuzzCheck(loaded->GetReplacement() != nullptr, "a loaded font has a replacement glyph");
+  // Letters of the table and beyond it, and the description itself read as
+  // text (any bytes, so broken UTF-8 too), drawn plain and over a background,
+  // the second time from the middle of a character.
+  const std::string letters =
+      "Aé Ж„…№€\xef\xbf\xbd\xe2\x82 \xff" + std::string(description.c_str());
+  const char* text = letters.c_str();
   int w = 0, h = 0;
   device.GetTextSize(text, font, w, h);
   FuzzCheck(w >= 0 && h >= 0, "text sizes are not negative");
   GSurface16 target;
   if (target.Create(64, 32)) {
     FuzzCheck(target.TextOut(-5, 3, text, font, 0xFFFFFF, DEFAULT_COLOR), "text draws plain");
-    FuzzCheck(target.TextOut(2, -4, text + 100, font, 0xFF0000, 0x000080), "text draws on colour");
+    FuzzCheck(target.TextOut(2, -4, text + 7, font, 0xFF0000, 0x000080), "text draws on colour");
   }
   return 0;
 }

@@ -3,8 +3,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -13,6 +15,7 @@
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/platform/GPlatformSDL.h"
+#include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GSceneGame.h"
@@ -33,7 +36,7 @@ class FolderPlatform : public GPlatformSDL {
   FolderPlatform(GGame* game, const char* name, std::string folder)
       : GPlatformSDL(game, name), folder(std::move(folder)) {}
   CFerroString GetPathToGame() override { return CFerroString(folder.c_str()); }
-  bool OpenLink(const char*) override { return true; }
+  bool OpenLink(const char*) override { return opensLinks; }
   int GetFileLength(const char* path) override {
     if (path && std::string_view(path).ends_with(".vdt")) ++tableLookups;
     return GPlatformSDL::GetFileLength(path);
@@ -46,10 +49,19 @@ class FolderPlatform : public GPlatformSDL {
   CFerroString GetUserDataFolder() override {
     return CFerroString(userFolder.empty() ? folder.c_str() : userFolder.c_str());
   }
+  // A nested loop (a message box's) runs nestedLoop instead, when it is set,
+  // and ends with what that returns.
+  int MessageLoop() override {
+    if (nestedLoop && GetModalDepth() > 0) return nestedLoop();
+    return GPlatformSDL::MessageLoop();
+  }
+  std::function<int()> nestedLoop;
   // The per-user folder (ending with a separator) when not empty.
   std::string userFolder;
   // When not 0, the clock stands still at this tick (for predictable names).
   unsigned fixedTick = 0;
+  // Whether a browser "opens"; no link is ever opened for real.
+  bool opensLinks = true;
   int tableLookups = 0;
   int hostOpens = 0;
 
@@ -97,6 +109,19 @@ class TestGameDM : public GGameDM {
   }
   CountingDevice* Device() { return static_cast<CountingDevice*>(device.get()); }
   FolderPlatform* Platform() { return static_cast<FolderPlatform*>(platform.get()); }
+  // Notes the text of the box a key is pressed in, so a test can read what a
+  // blocking message box said once the key has answered it.
+  bool OnTakeKey(unsigned key) override {
+    if (modal && modal->GetId() == GMessageBox::kId) boxText = BoxText(*modal);
+    return GGameDM::OnTakeKey(key);
+  }
+  // The text of a message box: its static's.
+  static std::string BoxText(const GComponent& box) {
+    for (int i = 0; i < box.GetChildCount(); ++i)
+      if (box.GetChild(i)->IsStatic()) return box.GetChild(i)->GetWindowText().c_str();
+    return std::string();
+  }
+  std::string boxText;
 
  private:
   std::string folder;
@@ -112,9 +137,22 @@ inline std::vector<Uint32> RedrawnWindow(GGame& game) {
   return WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
 }
 
+// Whether the window shows what a whole redraw of the scene shows. The window
+// is read before the redraw (as arguments of one call, the two could be read
+// in either order, and a redraw read first always equals itself).
+inline ::testing::AssertionResult ShowsAWholeRedraw(GGame& game) {
+  const std::vector<Uint32> shown = WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
+  const std::vector<Uint32> redrawn = RedrawnWindow(game);
+  if (shown == redrawn) return ::testing::AssertionSuccess();
+  const auto differ = std::mismatch(shown.begin(), shown.end(), redrawn.begin(), redrawn.end());
+  return ::testing::AssertionFailure() << "the window differs from a whole redraw from pixel "
+                                       << differ.first - shown.begin() << " on";
+}
+
 // A game folder in a temporary folder holding copies of the shipped data
-// the scenes need: the maps, the demonstration's replays and the theme
-// folder (fonts, cursors), and with media the resource-drive sources.
+// the scenes need: the maps, the demonstration's replays, the solutions, the
+// theme folder (fonts, cursors), the music (a link to the shipped folder,
+// which is only read), and with media the resource-drive sources.
 class GameFolder {
  public:
   explicit GameFolder(bool media = false) {
@@ -122,7 +160,9 @@ class GameFolder {
     const fs::path data = SourceDir() / "data";
     fs::copy(data / "Maps", dir / "Maps", fs::copy_options::recursive);
     fs::copy(data / "demo", dir / "demo", fs::copy_options::recursive);
+    fs::copy(data / "solutions", dir / "solutions", fs::copy_options::recursive);
     fs::copy(data / "windows", dir / "windows", fs::copy_options::recursive);
+    fs::create_directory_symlink(data / "music", dir / "music");
     if (media) fs::copy(data / "vdd", dir / "vdd", fs::copy_options::recursive);
   }
   const std::string& Path() const { return dir.Path(); }
@@ -176,6 +216,28 @@ class GameTest : public ::testing::Test {
   }
   void TearDown() override {
     while (game.modal) game.modal->EndModal(0);
+  }
+  // Runs act, which must open one message box, with the key that answers it
+  // queued and a window close behind the key: a box the key does not end is
+  // ended by the close at once instead of leaving its nested loop waiting
+  // for input that never comes. said, when given, gets the box's text.
+  ::testing::AssertionResult Answered(SDL_Scancode key, const std::function<void()>& act,
+                                      std::string* said = nullptr) {
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    PushEvents({SDL_KEYDOWN, SDL_KEYUP, SDL_QUIT}, key);
+    game.boxText.clear();
+    act();
+    const bool keyLeft = SDL_HasEvents(SDL_KEYDOWN, SDL_KEYUP), closeLeft = SDL_HasEvent(SDL_QUIT);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    if (said) *said = game.boxText;
+    if (keyLeft) return ::testing::AssertionFailure() << "no message box was shown";
+    if (!closeLeft) return ::testing::AssertionFailure() << "the key did not answer the box";
+    return ::testing::AssertionSuccess();
+  }
+  // The current scene, and whether a dialog is open over it.
+  std::string Where() {
+    const char* scenes[] = {"menu", "maps", "editor", "game"};
+    return scenes[game.GetCurrentSceneIndex()] + std::string(game.modal ? " + dialog" : "");
   }
   GSceneMenu* Menu() { return static_cast<GSceneMenu*>(game.GetScene(SCENE_MENU)); }
   GSceneGame* Play() { return static_cast<GSceneGame*>(game.GetScene(SCENE_GAME)); }

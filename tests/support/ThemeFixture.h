@@ -11,12 +11,11 @@
 
 #include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GSurface.h"
-#include "GUI/graphics/ImageDecoder.h"
 #include "GUI/themes/GTheme.h"
 #include "GUI/themes/GThemeComponent.h"
 #include "GUI/toolkit/GScene.h"
+#include "tests/support/Golden.h"
 #include "tests/support/HeadlessGame.h"
-#include "tools/art/Canvas.h"
 
 // A control drawn wholly by its drawing object, as the toolkit's buttons are.
 class Box : public GComponent {
@@ -105,31 +104,7 @@ inline uint32_t Stored(uint32_t color) {
 }
 
 // Compares a picture with the PNG of that name under tests/GUI/themes/golden.
-// With DIGMAZE_UPDATE_GOLDEN set the PNG is written instead (look at it
-// before committing it).
 inline void ExpectGolden(const std::string& name, const std::vector<uint32_t>& pixels, int w,
                          int h) {
-  ASSERT_EQ(pixels.size(), static_cast<size_t>(w) * h);
-  const std::string path =
-      std::string(std::getenv("DIGMAZE_SOURCE_DIR")) + "/tests/GUI/themes/golden/" + name + ".png";
-  if (std::getenv("DIGMAZE_UPDATE_GOLDEN")) {
-    art::Canvas canvas(w, h);
-    for (int i = 0; i < w * h; ++i) canvas.Set(i % w, i / w, art::Rgb(pixels[i]));
-    ASSERT_TRUE(canvas.WritePng(path));
-    return;
-  }
-  const Bytes file = ReadBytes(path);
-  const DecodedImage image = DecodeImageRgba(file.data(), static_cast<int>(file.size()));
-  ASSERT_TRUE(image.pixels) << "cannot decode " << path;
-  ASSERT_EQ(image.width, w) << name;
-  ASSERT_EQ(image.height, h) << name;
-  int differences = 0;
-  for (int i = 0; i < w * h; ++i) {
-    const uint8_t* p = image.pixels.get() + 4 * i;
-    const uint32_t expected = (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-    if (expected != pixels[i] && ++differences <= 5)
-      ADD_FAILURE() << name << ": pixel (" << i % w << ", " << i / w << ") is " << std::hex
-                    << pixels[i] << ", expected " << expected;
-  }
-  EXPECT_EQ(differences, 0) << name;
+  ExpectGoldenPicture("tests/GUI/themes/golden", name, pixels, w, h);
 }

@@ -1,22 +1,24 @@
 // Checks the generated game data in data/ the way the game will use it:
-// pictures, cursors, fonts, sounds and the help pages.
+// pictures, cursors, sounds, music and the help pages (the fonts' glyphs are
+// checked through the game's font loader, by the graphics tests' golden strips).
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <stb/stb_image.h>
 
+#include "GUI/sound/GMusicDecoder.h"
 #include "tests/support/Files.h"
+#include "tools/music/Loudness.h"
 
 namespace {
 
@@ -97,40 +99,6 @@ TEST(GameData, PicturesTheGameLoadsDecodeAtTheirSizes) {
   EXPECT_EQ(FilesIn(Data("windows/cursors")), 13u);
 }
 
-// The fonts are of the Windows-1251 code page. The game's font loader
-// (Fonts.ShippedFontsLoadThroughTheGame) checks the descriptions' format; here
-// codes 192..255 must draw the Cyrillic alphabet, whose letters that look like
-// Latin ones are drawn the same (in Latin-1 they would carry accents).
-TEST(GameData, FontGlyphsHoldTheirCharacters) {
-  for (const char* font : {"tahoma18bold", "tahoma21bold", "Tahoma16bold", "Tahoma21"}) {
-    SCOPED_TRACE(font);
-    const Picture image = Load(Data("windows") / (std::string(font) + ".tga"));
-    std::istringstream text(ReadText(Data("windows") / (std::string(font) + ".txt")));
-    std::vector<std::string> lines;  // five header lines, then "char=x,y,width" per code 32..255
-    for (std::string line; std::getline(text, line);) lines.push_back(line);
-    ASSERT_TRUE(!image.rgba.empty() && lines.size() == 5u + 224u);
-    const int height = std::atoi(lines[1].c_str() + 7);
-    // The glyph's coverage row by row; two glyphs of one font are the same
-    // picture exactly when these are equal, since the height is shared.
-    auto glyph = [&](int code) {
-      int x = 0, y = 0, w = 0;
-      std::sscanf(lines[size_t(code - 32 + 5)].c_str() + 2, "%d,%d,%d", &x, &y, &w);
-      std::vector<uint8_t> alpha;
-      for (int j = std::max(y, 0); j < std::min(y + height, image.h); ++j)
-        for (int i = std::max(x, 0); i < std::min(x + w, image.w); ++i)
-          alpha.push_back(image.At(i, j)[3]);
-      return alpha;
-    };
-    EXPECT_TRUE(glyph(0xC0) == glyph('A') && glyph(0xCE) == glyph('O') &&
-                glyph(0xF0) == glyph('p'));
-    for (int code : {0xC8, 0xC6, 0xA8}) {  // Cyrillic I, Zhe, Io: letters of their own, inked
-      const std::vector<uint8_t> g = glyph(code);
-      EXPECT_TRUE(g != glyph('I') && std::any_of(g.begin(), g.end(), [](int a) { return a; }))
-          << code;
-    }
-  }
-}
-
 // The pages link only to their own anchors and to files of the help folder,
 // each picture decodes opaque, and the folder holds nothing the pages do not use.
 TEST(GameData, HelpPagesLinkOnlyToWhatShipsBesideThem) {
@@ -179,6 +147,51 @@ TEST(GameData, SoundsAreCleanPcm) {
   }
   // The sound drive is built from this folder as it is: nothing else in it.
   EXPECT_EQ(FilesIn(Data("vdd/sound")), std::size(sounds));
+}
+
+// The music as the game decodes it: the themes loop for one to two minutes,
+// the jingles are short; each peaks at or below -1 dB of full scale, all are
+// within 3 dB of one loudness, and where a theme's loop goes round, the
+// frame after its last is as close to its first as the frames around it are
+// to each other: no click.
+TEST(GameData, MusicLoopsWithoutAClickAtOneLoudnessBelowFullScale) {
+  const struct {
+    const char* name;
+    bool loop;
+    double shortest, longest;  // seconds
+  } pieces[] = {{"menu.ogg", true, 60, 120},
+                {"play.ogg", true, 60, 120},
+                {"won.ogg", false, 1, 8},
+                {"end.ogg", false, 2, 10}};
+  std::vector<double> loudness;
+  for (const auto& piece : pieces) {
+    SCOPED_TRACE(piece.name);
+    GMusicDecoder decoder;
+    ASSERT_EQ(decoder.Open((Data("music") / piece.name).c_str(), 44100),
+              GMusicDecoder::OpenResult::Ok)
+        << decoder.GetFault();
+    const size_t frames = static_cast<size_t>(decoder.GetLength()), around = 2048;
+    EXPECT_GE(frames, piece.shortest * 44100);
+    EXPECT_LE(frames, piece.longest * 44100);
+    // One pass and, round the loop, its first frames once more.
+    std::vector<float> out(2 * (frames + around));
+    ASSERT_EQ(decoder.Read(out.data(), frames + (piece.loop ? around : 0), piece.loop),
+              frames + (piece.loop ? around : 0));
+    EXPECT_LE(music::PeakDecibels(out.data(), frames), -1.0);
+    loudness.push_back(music::Loudness(out.data(), frames, 44100));
+    if (!piece.loop) continue;
+    for (int side = 0; side < 2; ++side) {
+      auto step = [&](size_t f) { return std::fabs(out[2 * f + side] - out[2 * (f - 1) + side]); };
+      float nearby = 0;
+      for (size_t f = frames - around; f < frames + around; ++f)
+        if (f != frames) nearby = std::max(nearby, step(f));
+      EXPECT_LE(step(frames), nearby) << "side " << side;
+    }
+  }
+  const auto [quietest, loudest] = std::minmax_element(loudness.begin(), loudness.end());
+  EXPECT_LE(*loudest - *quietest, 3.0);
+  // The game plays these and nothing else from the folder.
+  EXPECT_EQ(FilesIn(Data("music")), std::size(pieces));
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // digmaze-fonts: renders the interface's bitmap fonts from DejaVu Sans with
 // FreeType. Each font is a glyph image (32-bit TGA, coverage in the alpha
-// channel) and a text description giving every glyph's rectangle, for the
-// character codes 32..255 of the Windows-1251 code page.
+// channel) and a text description giving every glyph's rectangle: first the
+// character codes 32..255 of the Windows-1251 code page (Russian and the
+// typographic marks), then, by code point, the rest of the letters the
+// game's languages write (German, French and Spanish accents) and the
+// replacement character.
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -13,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "GUI/foundation/Utf8Text.h"
 #include "tools/art/Canvas.h"
 
 namespace {
@@ -22,31 +26,29 @@ constexpr const char* kUsage =
     "  FONT_DIR holds DejaVuSans.ttf and DejaVuSans-Bold.ttf;\n"
     "  writes OUT_DIR/windows/NAME.tga and NAME.txt for every font of the themes\n";
 
-// Unicode of the codes 128..255 of Windows-1251; 0 where the code page has
-// no character (0x98), which gets a blank glyph.
-constexpr unsigned kUpper[128] = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  //
-    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  //
-    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
-    0x0000, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  //
-    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  //
-    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  //
-    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  //
-    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  //
-    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,  //
-    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,  //
-    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,  //
-    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,  //
-    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,  //
-    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,  //
-    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,  //
-    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,  //
-};
+constexpr int kTableCount = 224;
 
-unsigned Unicode(int code) {
-  if (code < 127) return unsigned(code);
-  if (code == 127) return 0;  // DEL has no picture
-  return kUpper[code - 128];
+// The characters of the code page's table, by code 32..255; 0 where it has
+// none (DEL and 0x98), which get a blank glyph.
+unsigned TableChar(int index) {
+  const int code = 32 + index;
+  return code == 127 ? 0 : unsigned(Cp1251ToUnicode(static_cast<unsigned char>(code)));
+}
+
+// The characters listed after the table: the Latin-1 letters and signs the
+// code page lacks (the accented letters of German, French and Spanish, ¿ ¡),
+// the French ligatures and Ÿ, the spaces and the hyphen that French and
+// Russian typesetting keep from breaking, and the replacement character.
+std::vector<unsigned> ExtraChars() {
+  std::vector<unsigned> chars;
+  for (unsigned u = 0xA0; u <= 0xFF; ++u) {
+    bool inTable = false;
+    for (int i = 0; i < kTableCount && !inTable; ++i) inTable = TableChar(i) == u;
+    if (!inTable) chars.push_back(u);
+  }
+  for (unsigned u : {0x0152u, 0x0153u, 0x0178u, 0x2009u, 0x2011u, 0x202Fu, 0xFFFDu})
+    chars.push_back(u);
+  return chars;
 }
 
 // The fonts the interface themes ask for: the file name, the face, and the
@@ -64,9 +66,66 @@ constexpr FontSpec kFonts[] = {
 };
 
 struct Glyph {
+  unsigned code = 0;  // the character, for the entries after the table
   int width = 0;
   std::vector<uint8_t> coverage;  // width x height, row by row
 };
+
+// The character's glyph in a cell of height h whose baseline is the given
+// row; a blank of blankWidth for a character the face cannot draw. Rows of
+// strong ink left outside the cell are counted in clipped.
+Glyph RenderGlyph(FT_Face face, unsigned u, int h, int baseline, int blankWidth, int& clipped) {
+  Glyph g;
+  g.code = u;
+  if (u == 0 || FT_Load_Char(face, u, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT)) {
+    g.width = blankWidth;
+    g.coverage.assign(size_t(g.width * h), 0);
+    return g;
+  }
+  const FT_GlyphSlot slot = face->glyph;
+  const FT_Bitmap& bm = slot->bitmap;
+  const int advance = int((slot->advance.x + 32) >> 6);
+  // Glyphs are drawn side by side at their advance, so ink that would
+  // stick out of the cell widens the cell instead of being cut off.
+  const int shift = std::max(0, -slot->bitmap_left);
+  g.width = std::max({1, advance + shift, shift + slot->bitmap_left + int(bm.width)});
+  g.coverage.assign(size_t(g.width * h), 0);
+  // The strongest coverage of a row of the bitmap.
+  auto ink = [&](int row) {
+    uint8_t most = 0;
+    for (unsigned col = 0; col < bm.width; ++col)
+      most = std::max(most, bm.buffer[unsigned(row) * unsigned(bm.pitch) + col]);
+    return most;
+  };
+  // An accent that would stick out above the cell is moved down into the
+  // blank rows between it and the letter, as far as they reach: the letter
+  // stays on the baseline and the accent whole. What still sticks out is cut
+  // off when it is faint (the edge of a ring), counted in clipped otherwise.
+  const int firstRow = baseline - slot->bitmap_top;
+  const int rows = int(bm.rows);
+  int gapStart = rows, lift = 0;
+  if (firstRow < 0) {
+    int row = 0;
+    while (row < rows && !ink(row)) ++row;
+    while (row < rows && ink(row)) ++row;
+    int gap = 0;
+    while (row + gap < rows && !ink(row + gap)) ++gap;
+    gapStart = row;
+    lift = std::min(-firstRow, gap);
+  }
+  for (int row = 0; row < rows; ++row) {
+    if (row >= gapStart && row < gapStart + lift) continue;
+    const int y = firstRow + row + (row < gapStart ? lift : 0);
+    if (y < 0 || y >= h) {
+      clipped += ink(row) >= 128;
+      continue;
+    }
+    for (unsigned col = 0; col < bm.width; ++col)
+      g.coverage[size_t(y * g.width + shift + slot->bitmap_left + int(col))] =
+          bm.buffer[unsigned(row) * unsigned(bm.pitch) + col];
+  }
+  return g;
+}
 
 bool Render(FT_Library lib, const std::string& fontFile, const FontSpec& spec,
             const std::filesystem::path& outDir) {
@@ -76,15 +135,16 @@ bool Render(FT_Library lib, const std::string& fontFile, const FontSpec& spec,
     return false;
   }
   const int h = spec.height;
-  // The largest size at which the ink of every glyph, accents and
-  // descenders included, fits the cell height.
+  // The largest size at which the ink of every glyph of the table, accents
+  // and descenders included, fits the cell height. The characters after the
+  // table are drawn at that size too, so the table's glyphs keep their look.
   int em = h, top = 0, bottom = 0;
   for (; em > 4; --em) {
     FT_Set_Pixel_Sizes(face, 0, FT_UInt(em));
     top = 0;
     bottom = 0;
-    for (int code = 32; code < 256; ++code) {
-      const unsigned u = Unicode(code);
+    for (int i = 0; i < kTableCount; ++i) {
+      const unsigned u = TableChar(i);
       if (u == 0 || FT_Load_Char(face, u, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT)) continue;
       const FT_GlyphSlot slot = face->glyph;
       if (slot->bitmap.rows == 0) continue;
@@ -95,41 +155,32 @@ bool Render(FT_Library lib, const std::string& fontFile, const FontSpec& spec,
   }
   const int baseline = (h - top - bottom) / 2 + top;
 
-  std::vector<Glyph> glyphs(224);
-  int spaceWidth = 1;
-  for (int code = 32; code < 256; ++code) {
-    Glyph& g = glyphs[size_t(code - 32)];
-    const unsigned u = Unicode(code);
-    if (u == 0 || FT_Load_Char(face, u, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT)) {
-      g.width = spaceWidth;
-      g.coverage.assign(size_t(g.width * h), 0);
-      continue;
+  std::vector<Glyph> glyphs;
+  int clipped = 0, spaceWidth = 1;
+  for (int i = 0; i < kTableCount; ++i) {
+    glyphs.push_back(RenderGlyph(face, TableChar(i), h, baseline, spaceWidth, clipped));
+    if (i == 0) spaceWidth = glyphs.back().width;
+  }
+  for (unsigned u : ExtraChars()) {
+    if (FT_Get_Char_Index(face, u) == 0) {
+      std::fprintf(stderr, "digmaze-fonts: %s has no U+%04X\n", fontFile.c_str(), u);
+      FT_Done_Face(face);
+      return false;
     }
-    const FT_GlyphSlot slot = face->glyph;
-    const FT_Bitmap& bm = slot->bitmap;
-    const int advance = int((slot->advance.x + 32) >> 6);
-    // Glyphs are drawn side by side at their advance, so ink that would
-    // stick out of the cell widens the cell instead of being cut off.
-    const int shift = std::max(0, -slot->bitmap_left);
-    g.width = std::max({1, advance + shift, shift + slot->bitmap_left + int(bm.width)});
-    g.coverage.assign(size_t(g.width * h), 0);
-    for (unsigned row = 0; row < bm.rows; ++row) {
-      const int y = baseline - slot->bitmap_top + int(row);
-      if (y < 0 || y >= h) continue;
-      for (unsigned col = 0; col < bm.width; ++col) {
-        const int x = shift + slot->bitmap_left + int(col);
-        g.coverage[size_t(y * g.width + x)] = bm.buffer[row * unsigned(bm.pitch) + col];
-      }
-    }
-    if (code == 32) spaceWidth = g.width;
+    glyphs.push_back(RenderGlyph(face, u, h, baseline, spaceWidth, clipped));
   }
   FT_Done_Face(face);
+  if (clipped) {
+    std::fprintf(stderr, "digmaze-fonts: %s: %d rows of ink outside the %d-pixel cell\n", spec.name,
+                 clipped, h);
+    return false;
+  }
 
   // Pack the cells in rows of at most 512 pixels with a one-pixel gap.
   const int maxWidth = 512;
-  std::vector<int> gx(224), gy(224);
+  std::vector<int> gx(glyphs.size()), gy(glyphs.size());
   int x = 0, y = 0, width = 0;
-  for (size_t i = 0; i < 224; ++i) {
+  for (size_t i = 0; i < glyphs.size(); ++i) {
     if (x + glyphs[i].width > maxWidth) {
       x = 0;
       y += h + 1;
@@ -144,17 +195,24 @@ bool Render(FT_Library lib, const std::string& fontFile, const FontSpec& spec,
                      "Height=" + std::to_string(h) + "\r\n" +
                      "Weight=" + (spec.bold ? "700" : "400") + "\r\n" + "Italic=0\r\n" +
                      "x,y,width\r\n";
-  for (size_t i = 0; i < 224; ++i) {
+  for (size_t i = 0; i < glyphs.size(); ++i) {
     const Glyph& g = glyphs[i];
     for (int r = 0; r < h; ++r)
       for (int c = 0; c < g.width; ++c)
         image.Set(gx[i] + c, gy[i] + r,
                   art::Rgba{255, 255, 255, g.coverage[size_t(r * g.width + c)]});
-    // The character itself (a Windows-1251 byte), "=", then x,y,width. The
-    // entry of "=" thus starts with two equal signs.
+    // In the table the character itself (a Windows-1251 byte), "=", then
+    // x,y,width; the entry of "=" thus starts with two equal signs. After
+    // the table "U+" and the code point in hexadecimal stand for the character.
     // Appended piece by piece: GCC 12 at -O3 wrongly reports overlapping
     // copies (-Wrestrict) when a literal is prepended to a temporary string.
-    text += char(32 + i);
+    if (i < size_t(kTableCount)) {
+      text += char(32 + i);
+    } else {
+      char code[16];
+      std::snprintf(code, sizeof code, "U+%04X", g.code);
+      text += code;
+    }
     text += "=";
     text += std::to_string(gx[i]);
     text += ",";

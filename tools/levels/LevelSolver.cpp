@@ -322,7 +322,7 @@ bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events,
 std::string LevelSolver::ScriptText(const std::vector<SIM_EVENT>& events) {
   std::ostringstream out;
   for (const SIM_EVENT& e : events) {
-    const char* name = GetPlayerKeyName(e.key);
+    const char* name = GetPlayerKeyName(GetPlayerKey(e.key));
     out << e.tick << (e.down ? " down " : " up ") << (name ? name : "?") << '\n';
   }
   return out.str();

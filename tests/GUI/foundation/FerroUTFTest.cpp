@@ -1,5 +1,7 @@
 #include "GUI/foundation/FerroUTF.h"
 
+#include "GUI/foundation/Utf8Text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +12,16 @@ namespace {
 using U8 = std::vector<UTF8>;
 using U16 = std::vector<UTF16>;
 using U32 = std::vector<UTF32>;
+
+// The characters NextUtf8Char reads from the text: up to its end (bounded)
+// or up to its zero byte.
+std::u32string Read(const std::string& text, bool bounded) {
+  std::u32string out;
+  const char* end = text.data() + text.size();
+  for (const char* p = text.c_str(); bounded ? p < end : *p != 0;)
+    out += NextUtf8Char(p, bounded ? end : nullptr);
+  return out;
+}
 
 template <typename S, typename T>
 struct Converted {
@@ -41,26 +53,43 @@ TEST(FerroUTFTest, EveryScalarValueSurvivesEachRoundTrip) {
     ASSERT_EQ(u16.size(), cp < 0x10000 ? 1u : 2u) << cp;
     ASSERT_EQ(Convert(FerroConvertUTF16toUTF32, u16, 1, strictConversion).out, U32{cp});
     ASSERT_EQ(Convert(FerroConvertUTF8toUTF32, u8, 1, strictConversion).out, U32{cp});
+    // Read as text, bounded and zero-terminated.
+    const std::string text(u8.begin(), u8.end());
+    ASSERT_EQ(Read(text, true), std::u32string(1, cp)) << cp;
+    ASSERT_EQ(Read(text, false), std::u32string(1, cp)) << cp;
   }
 }
 
-// Ill-formed UTF-8 is rejected even when lenient.
+// Ill-formed UTF-8 is rejected even when lenient. Read as text it gives one
+// replacement for each longest start of a well-formed sequence (or single
+// byte), and the byte that broke a sequence is read on its own.
 TEST(FerroUTFTest, IllFormedUTF8IsRejected) {
-  const char* bad[] = {
-      "\xC0\x80",          // Overlong zero.
-      "\xE0\x80\xAF",      // Overlong slash.
-      "\x80",              // Lone continuation byte.
-      "\xED\xA0\x80",      // Encoded surrogate.
-      "\xF4\x90\x80\x80",  // Above U+10FFFF.
-      "ab\xC3",            // Cut off just before the terminator.
-      "\xE2\x28\xA1",      // Bad continuation byte.
+  constexpr char32_t R = kReplacementChar;
+  const struct {
+    const char* text;
+    std::u32string read;
+  } bad[] = {
+      {"\xC0\x80", {R, R}},                       // Overlong zero.
+      {"\xE0\x80\xAF", {R, R, R}},                // Overlong slash.
+      {"\x80", {R}},                              // Lone continuation byte.
+      {"\xED\xA0\x80", {R, R, R}},                // Encoded surrogate.
+      {"\xF4\x90\x80\x80", {R, R, R, R}},         // Above U+10FFFF.
+      {"ab\xC3", {'a', 'b', R}},                  // Cut off just before the terminator.
+      {"\xE2\x28\xA1", {R, '(', R}},              // Bad continuation byte.
+      {"\xF0\x9F\x98<", {R, '<'}},                // Three of four bytes, then a tag.
+      {"\xF8\x88\x80\x80\x80", {R, R, R, R, R}},  // The obsolete five-byte form.
   };
-  for (const char* text : bad) {
+  for (const auto& [text, read] : bad) {
     const auto* bytes = reinterpret_cast<const UTF8*>(text);
     const U8 src(bytes, bytes + std::char_traits<char>::length(text) + 1);
     EXPECT_EQ(Convert(FerroConvertUTF8toUTF32, src, 8).result, sourceIllegal) << text;
     EXPECT_EQ(Convert(FerroConvertUTF8toUTF16, src, 8).result, sourceIllegal) << text;
+    EXPECT_EQ(Read(text, false), read) << text;
+    EXPECT_EQ(Read(text, true), read) << text;
   }
+  // The end of a bounded text cuts a sequence short as the zero byte does.
+  EXPECT_EQ(Read(std::string("\xE2\x82\xAC", 2), true), std::u32string(1, R));
+  EXPECT_EQ(Read(std::string("a\0b", 3), true), (std::u32string{'a', 0, 'b'}));
 }
 
 TEST(FerroUTFTest, AFullTargetStopsBeforeTheCharacterAndLenientModeCarriesOn) {

@@ -10,13 +10,8 @@
 #include "tests/support/Bytes.h"
 #include "tests/support/Surfaces.h"
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STBI_WRITE_NO_STDIO
+// The image writer is compiled once, in the art tools' canvas library.
 #include <stb/stb_image_write.h>
-#pragma GCC diagnostic pop
 
 namespace {
 

@@ -182,13 +182,21 @@ TEST_F(OpenLinkTest, TheAddressIsOneArgumentOfTheOpenerAndNothingStartedFails) {
   EXPECT_EQ(TakeArgs(), "1|" + url);
   EXPECT_FALSE(fs::exists(dir / "pwned"));
 
-  // Nothing started is a failure and keeps the window: nothing to open, or
-  // no opener on the PATH (the exec fails in the child).
+  // An opener that goes on running has started a browser. Nothing started is
+  // a failure and keeps the window: nothing to open, no opener on the PATH
+  // (the exec fails in the child), or an opener that found no browser.
   EXPECT_FALSE(platform.OpenLink(""));
   EXPECT_FALSE(platform.OpenLink(nullptr));
-  ScopedEnv none("PATH", (dir / "nothing-here").c_str());
-  EXPECT_FALSE(platform.OpenLink("help/index.html"));
-  EXPECT_EQ(platform.iconicCalls, 2) << "the game steps aside only for a started browser";
+  for (auto [folder, script, opens] : {std::tuple("slow", "exec /bin/sleep 2", true),
+                                       {"failing", "exit 3", false},
+                                       {"nothing-here", "", false}}) {
+    const fs::path opener = fs::path(dir / folder) / "xdg-open";
+    if (*script) WriteText(opener, std::string("#!/bin/sh\n") + script + "\n");
+    if (*script) fs::permissions(opener, fs::perms::owner_all);
+    ScopedEnv only("PATH", (dir / folder).c_str());
+    EXPECT_EQ(platform.OpenLink("help/index.html"), opens) << folder;
+  }
+  EXPECT_EQ(platform.iconicCalls, 3) << "the game steps aside only for a started browser";
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST_F(MessageBoxTest, TheQuitQuestionAsDrawn) {
 
 // What Enter and Escape do to the game's boxes is walked by the game's scene
 // tests; here the result a caller reads, by Escape and by the close box.
-TEST_F(MessageBoxTest, EscapeAndTheCloseBoxAnswerTwo) {
+TEST_F(MessageBoxTest, EscapeAndTheCloseBoxAnswerCancel) {
   for (bool closeBox : {false, true}) {
     SCOPED_TRACE(closeBox ? "close box" : "Escape");
     RecordingBox box;
@@ -76,7 +76,7 @@ TEST_F(MessageBoxTest, EscapeAndTheCloseBoxAnswerTwo) {
       game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
       game.PlatformKeyUp(KEY_MOUSE_LEFT);
     }
-    EXPECT_EQ(box.results, std::vector<int>{2});
+    EXPECT_EQ(box.results, std::vector<int>{GMessageBox::kCancel});
     EXPECT_EQ(game.modal, nullptr);
   }
 }

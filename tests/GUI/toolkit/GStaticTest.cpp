@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "GUI/toolkit/GStatic.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/ToolkitFixture.h"
 
 namespace {
@@ -114,6 +115,9 @@ TEST_F(StaticTest, LinesWrappingAndSize) {
       {"ab<color=\"red\">cdef", 20, "ab@0,0|cdef@0,4", 12, 8},  // moved whole
       // Every line takes at least one character, however wide.
       {"WWa", 13, "W@0,0|W@0,4|a@0,8", 9, 12},
+      // Cut between characters; a broken sequence is one, and a space after it breaks.
+      {"жжжжжжж", 18, "жжж@0,0|жжж@0,4|ж@0,8", 9, 12},
+      {"ab\xe2\x82 cd", 18, "ab\xe2\x82@0,0|cd@0,4", 9, 8},
   };
   for (const Case& c : cases) {
     GStatic* s = Make(c.text, c.fixedW);
@@ -163,8 +167,8 @@ TEST_F(StaticTest, HostileTextNeitherCrashesNorHangs) {
     int fixedW, runs;
   } cases[] = {
       {"<" + std::string(100000, 'x'), 0, 0},
-      {std::string(20000, 'W'), 9, 20000},
       {std::string(20000, '|'), 9, 1},
+      {std::string(20000, '\xd0'), 9, 20000},      // each cut-off sequence is a character
       {"<font=99>ab<font=0xFFFFFFFF>cd\n", 0, 2},  // fonts that are not loaded
   };
   for (const Case& c : cases) {

@@ -17,13 +17,10 @@
 #include "game/app/GGameDM.h"
 #include "game/model/GModelMedia.h"
 #include "tests/support/GameAppFixture.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
-
-void PrintTo(const CFerroRect& r, std::ostream* os) {
-  *os << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
-}
 
 namespace {
 
@@ -221,50 +218,60 @@ TEST(GameDMMapsTest, APerUserFolderThatCannotBeWrittenLeavesTheShippedMapsToPlay
   EXPECT_STREQ(game.GetPathToMaps().c_str(), (shipped / "Maps/").c_str());
 }
 
-TEST(GameDMSettings, TheNextStartBeginsWithTheDisplayAsLeft) {
+// The settings file reaches the game: full screen or a window and its size,
+// and the sound, which M, over a dialog too, switches on (and off: the
+// demonstration test); the next start begins as the player left them. A
+// value the game cannot use is said once, on standard error and in the error
+// log, and costs only its own key: the file is left as it is while nothing
+// changes, and is then written with the player's settings and every line the
+// game does not know. A file that is no settings text is said too, and
+// replaced by the defaults.
+TEST(GameDMSettings, TheFileReachesTheGameAndKeepsWhatItDoesNotKnow) {
   TempDir dir;
   const std::string file = dir / CGameSettings::kFileName;
-  {
+  const std::string text =
+      "[display]\r\nscale = blurry\r\nfullscreen = yes\r\n[mods]\r\nspeed = 3\r\n"
+      "[sound]\r\nvolume = 50\r\nmute = yes\r\n";
+  // Starts the game, which must show a window of width x height (0: full
+  // screen) at the volume, lets act play, quits; what the game said.
+  const auto play = [&dir](int width, int height, float volume,
+                           const std::function<void(TestGameDM&)>& act) {
+    testing::internal::CaptureStderr();
     TestGameDM game{dir.Path()};
-    ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
+    EXPECT_TRUE(game.CreateGame(nullptr, 0, 0));
+    int w = 0, h = 0;
+    if (!game.GetDevice()->IsFullScreen()) SDL_GetWindowSize(GDeviceSDL::window, &w, &h);
+    EXPECT_EQ(std::pair(w, h), std::pair(width, height));
+    const GAudioMixer& mixer = static_cast<GSoundBass*>(game.GetSound())->GetMixer();
+    EXPECT_NEAR(mixer.IsMuted() ? 0.0f : mixer.GetMasterVolume(), volume, 1e-6);
+    act(game);
+    PlayUntilClosed(game);
+    return testing::internal::GetCapturedStderr();
+  };
+  ASSERT_TRUE(WriteText(file, text));
+  std::string said = play(0, 0, 0.0f, [](TestGameDM&) {});
+  EXPECT_EQ(said.find("blurry"), said.rfind("blurry")) << said;
+  EXPECT_NE(said.find("the value \"blurry\" of scale is not"), std::string::npos) << said;
+  EXPECT_NE(ReadText(dir / "error.log").find("\"blurry\" of scale"), std::string::npos);
+  EXPECT_EQ(ReadText(file), text) << "nothing changed, so the file is left alone";
+  play(0, 0, 0.0f, [](TestGameDM& game) {
+    GButtonDM::RunCommand(CMD_CREDITS, game.GetScene(SCENE_MENU));
+    Press(game, KEY_M);
+    EXPECT_NE(game.modal, nullptr) << "M is no key of the dialog";
+    while (game.modal) game.modal->EndModal(0);
     game.ToggleFullScreen();
     SDL_SetWindowSize(GDeviceSDL::window, 800, 600);
     game.GetDevice()->OnWindowSizeChanged();
-    PlayUntilClosed(game);
-  }
-  CGameSettings left;
-  left.windowMode = WindowMode::Window;
-  left.windowWidth = 800;
-  left.windowHeight = 600;
-  EXPECT_EQ(ReadText(file), left.Format().c_str());
-  TestGameDM game{dir.Path()};
-  ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
-  EXPECT_FALSE(game.GetDevice()->IsFullScreen());
-  int w = 0, h = 0;
-  SDL_GetWindowSize(GDeviceSDL::window, &w, &h);
-  EXPECT_EQ(w * 10000 + h, 800 * 10000 + 600);
-}
+  });
+  EXPECT_EQ(ReadText(file),
+            "[display]\r\nscale = sharp\r\nfullscreen = no\r\nwindow-width = 800\r\n"
+            "window-height = 600\r\n[mods]\r\nspeed = 3\r\n[sound]\r\nvolume = 50\r\nmute = no\r\n"
+            "music-volume = 70\r\n[keys]\r\nleft = Left\r\nright = Right\r\nup = Up\r\n"
+            "down = Down\r\ndig = Space\r\n");
+  play(800, 600, std::pow(0.5f, 3.5f), [](TestGameDM&) {});
 
-// The sound's volume comes from the settings file and reaches the mixer;
-// M, over a dialog too, switches the sound on (and off: the demonstration
-// test), and the next start begins as the player left it.
-TEST(GameDMSettings, TheVolumeReachesTheMixerAndMIsKeptForTheNextStart) {
-  TempDir dir;
-  const std::string file = dir / CGameSettings::kFileName;
-  CGameSettings muted;
-  muted.volume = 50;
-  muted.muted = true;
-  ASSERT_TRUE(WriteText(file, muted.Format().c_str()));
-  TestGameDM game{dir.Path()};
-  ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
-  GAudioMixer& mixer = static_cast<GSoundBass*>(game.GetSound())->GetMixer();
-  EXPECT_EQ(mixer.GetMasterVolume(), 0.0f);
-  GButtonDM::RunCommand(CMD_CREDITS, game.GetScene(SCENE_MENU));
-  Press(game, KEY_M);
-  EXPECT_NEAR(mixer.GetMasterVolume(), std::pow(0.5f, 3.5f), 1e-6);
-  EXPECT_NE(game.modal, nullptr) << "M is no key of the dialog";
-  while (game.modal) game.modal->EndModal(0);
-  PlayUntilClosed(game);
-  muted.muted = false;
-  EXPECT_EQ(ReadText(file), muted.Format().c_str());
+  ASSERT_TRUE(WriteText(file, std::string("[display]\r\n\0", 12)));
+  said = play(0, 0, 1.0f, [](TestGameDM&) {});
+  EXPECT_NE(said.find("is damaged (it is not a text)"), std::string::npos) << said;
+  EXPECT_EQ(ReadText(file), CGameSettings().Format().c_str());
 }

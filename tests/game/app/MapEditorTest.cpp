@@ -13,12 +13,14 @@
 #include "game/app/CUndoRedo.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
+#include "game/app/GDialogSaveLoad.h"
 #include "game/app/GPictureMinimap.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/model/GCell.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/model/GMapText.h"
+#include "game/model/GSavedGame.h"
 #include "tests/support/Files.h"
 #include "tests/support/GameAppFixture.h"
 
@@ -69,11 +71,6 @@ class EditorTest : public GameTest {
     for (const CFerroString& name : of.names) names.emplace_back(name.c_str());
     return names;
   }
-  // The current scene, and whether a dialog is open over it.
-  std::string Where() {
-    const char* scenes[] = {"menu", "maps", "editor", "game"};
-    return scenes[game.GetCurrentSceneIndex()] + std::string(game.modal ? " + dialog" : "");
-  }
 
   // A new empty 30 x 20 map in the editor.
   void CreateMap() {
@@ -96,11 +93,16 @@ class EditorTest : public GameTest {
     map->paletteCode = code;
     Stroke({{cx, cy}});
   }
-  void Undo() {
+  // Ctrl with key, and Shift too when shifted: Ctrl+Z undoes, Ctrl+Shift+Z
+  // and Ctrl+Y redo.
+  void Shortcut(unsigned key, bool shifted = false) {
     game.PlatformKeyDown(KEY_LCONTROL, 0);
-    Key(KEY_Z);
+    if (shifted) game.PlatformKeyDown(KEY_LSHIFT, 0);
+    Key(key);
+    if (shifted) game.PlatformKeyUp(KEY_LSHIFT);
     game.PlatformKeyUp(KEY_LCONTROL);
   }
+  void Undo() { Shortcut(KEY_Z); }
   std::string Text() { return GMapText::FromMap(*map); }
   int CellAt(int x, int y) { return map->GetCell(x, y)->GetType(); }
 
@@ -113,46 +115,37 @@ class EditorTest : public GameTest {
   }
   std::string MapsFolder() { return user / "Maps/"; }
 
-  // Runs act, which must open one message box, with the key that answers it
-  // queued and a window close behind the key: a box the key does not end is
-  // ended by the close at once instead of leaving its nested loop waiting
-  // for input that never comes.
-  ::testing::AssertionResult Answered(SDL_Scancode key, const std::function<void()>& act) {
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    PushEvents({SDL_KEYDOWN, SDL_KEYUP, SDL_QUIT}, key);
-    act();
-    const bool keyLeft = SDL_HasEvents(SDL_KEYDOWN, SDL_KEYUP), closeLeft = SDL_HasEvent(SDL_QUIT);
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    if (keyLeft) return ::testing::AssertionFailure() << "no message box was shown";
-    if (!closeLeft) return ::testing::AssertionFailure() << "the key did not answer the box";
-    return ::testing::AssertionSuccess();
-  }
-
   CTRLZ* history = CTRLZ::GetInstance();
 };
 
 }  // namespace
 
-// Building the grid (the maps manager builds it when it has none) lists the folder as it is then.
+// The maps manager, entered with an empty grid, brings the list in line with
+// the folder as it is then, and the grid follows the list.
 TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
   const std::string maps = MapsFolder();
-  const auto rebuilt = [this] {
-    Grid()->DeleteAllChildren();
-    Grid()->Init();
+  const auto followed = [this] {
+    list->FollowFolder();
+    Grid()->FollowList();
     return Listed(*list);
   };
   game.SetScene(SCENE_MAPS);
-  // A file added and one removed outside the game; another file type is passed over.
+  // A file added, the first and the last removed outside the game; another
+  // file type is passed over.
   fs::copy_file(maps + "level01.dmm", maps + "added.dmm");
-  fs::remove(maps + "level02.dmm");
+  fs::remove(maps + "level01.dmm");
+  fs::remove(maps + "level05.dmm");
   WriteText(maps + "notes.txt", "not a map");
-  const Names kept = {"level01.dmm", "level03.dmm", "level04.dmm", "level05.dmm", "added.dmm"};
-  EXPECT_EQ(rebuilt(), kept);
+  const Names kept = {"level02.dmm", "level03.dmm", "level04.dmm", "added.dmm"};
+  EXPECT_EQ(followed(), kept);
   EXPECT_EQ(Listed(GMapList()), kept);  // the index file says the same
-  EXPECT_EQ(std::pair(Grid()->GetMinimapCount(), Grid()->GetCurrentMinimap()), std::pair(5, 0));
+  EXPECT_EQ(std::pair(Grid()->GetMinimapCount(), Grid()->GetMinimap(3)->GetMapName()),
+            std::pair(4, CFerroString("added.dmm")));
+  EXPECT_EQ(Grid()->GetCurrentMinimap(), 0)
+      << "the selected first map left: its follower is selected";
   // A folder that cannot be listed keeps the index as it was.
   fs::rename(maps, user / "Maps.away");
-  EXPECT_EQ(rebuilt(), kept);
+  EXPECT_EQ(followed(), kept);
   fs::rename(user / "Maps.away", maps);
   EXPECT_EQ(Listed(GMapList()), kept);
 
@@ -160,13 +153,13 @@ TEST_F(EditorTest, TheListFollowsTheMapsFolder) {
   ASSERT_TRUE(GMapText::ToMap("#.\n.$\n", *map));
   for (int i = 0; i < 305; ++i)
     ASSERT_TRUE(map->SaveToFile(("m" + std::to_string(i) + ".dmm").c_str()));
-  rebuilt();
-  EXPECT_EQ(std::pair(list->GetCount(), Grid()->GetMinimapCount()), std::pair(310, 310));
+  followed();
+  EXPECT_EQ(std::pair(list->GetCount(), Grid()->GetMinimapCount()), std::pair(309, 309));
   EXPECT_EQ(game.GetPlatform()->GetNextFile(), nullptr);  // no search is left open
 }
 
 // The third map goes up, then down twice; Up on the first and Down on the
-// last change nothing.
+// last are disabled and change nothing.
 TEST_F(EditorTest, UpAndDownMoveMapsInTheLevelOrder) {
   game.SetScene(SCENE_MAPS);
   Select(2);
@@ -174,29 +167,40 @@ TEST_F(EditorTest, UpAndDownMoveMapsInTheLevelOrder) {
   EXPECT_EQ(Grid()->GetCurrentMinimap(), 1);
   Run(CMD_MAP_DOWN);
   Run(CMD_MAP_DOWN);
-  Select(0);
-  Run(CMD_MAP_UP);
-  Select(4);
-  Run(CMD_MAP_DOWN);
+  for (int end : {0, 4}) {
+    Select(end);
+    EXPECT_EQ(std::pair(Enabled(CMD_MAP_UP), Enabled(CMD_MAP_DOWN)), std::pair(end > 0, end == 0));
+    Run(end == 0 ? CMD_MAP_UP : CMD_MAP_DOWN);
+  }
   EXPECT_EQ(Listed(*list),
             (Names{"level01.dmm", "level02.dmm", "level04.dmm", "level03.dmm", "level05.dmm"}));
   EXPECT_EQ(Listed(GMapList()), Listed(*list));
 }
 
-TEST_F(EditorTest, DestroyAsksFirstAndOnlyOkRemovesFileAndEntry) {
+// Only OK destroys; the map after the destroyed one is selected then, or the
+// one before it when it was the last.
+TEST_F(EditorTest, DestroyAsksFirstAndSelectsTheNeighbour) {
   game.SetScene(SCENE_MAPS);
   Select(1);
-  for (SDL_Scancode answer : {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN}) {
-    const bool ok = answer == SDL_SCANCODE_RETURN;
-    SCOPED_TRACE(ok ? "OK" : "Cancel");
-    EXPECT_TRUE(Answered(answer, [&] { Run(CMD_DESTROY_MAP); }));
+  EXPECT_TRUE(Answered(SDL_SCANCODE_ESCAPE, [&] { Run(CMD_DESTROY_MAP); }));
+  EXPECT_TRUE(fs::exists(MapsFolder() + "level02.dmm"));
+  const struct {
+    int destroyed;
+    const char* name;
+    int selected;
+  } steps[] = {{1, "level02.dmm", 1}, {3, "level05.dmm", 2}, {0, "level01.dmm", 0}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.name);
+    Select(step.destroyed);
+    EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { Run(CMD_DESTROY_MAP); }));
     EXPECT_EQ(Where(), "maps");
-    EXPECT_EQ(fs::exists(MapsFolder() + "level02.dmm"), !ok);
-    EXPECT_EQ(list->GetMapGameIndex("level02.dmm") >= 0, !ok);
-    EXPECT_EQ(Grid()->GetMinimapCount(), ok ? 4 : 5);
+    EXPECT_FALSE(fs::exists(MapsFolder() + step.name));
+    EXPECT_EQ(list->GetMapGameIndex(step.name), -1);
+    EXPECT_EQ(Grid()->GetMinimapCount(), list->GetCount());
+    EXPECT_EQ(Grid()->GetCurrentMinimap(), step.selected);
+    EXPECT_TRUE(Enabled(CMD_DESTROY_MAP) && Enabled(CMD_EDIT_MAP) && Enabled(CMD_TEST_MAP));
   }
-  // Nothing is selected now: nothing can be destroyed or edited by mistake.
-  EXPECT_FALSE(Enabled(CMD_DESTROY_MAP) || Enabled(CMD_EDIT_MAP) || Enabled(CMD_TEST_MAP));
+  EXPECT_EQ(Listed(*list), (Names{"level03.dmm", "level04.dmm"}));
 }
 
 TEST_F(EditorTest, AMiniatureIsTheMapReducedNearestNeighbour) {
@@ -261,43 +265,59 @@ TEST_F(EditorTest, StrokesPaintEraseAndAreOneStepEach) {
   EXPECT_EQ(Text(), painted);
 }
 
-// Undo and redo walk the history; a new stroke drops the redo branch and its
-// files; the history keeps the last 300 strokes; leaving the editor drops it.
+// Undo and redo walk the history by their keys and stop at its ends; a new
+// stroke in the middle drops the redo branch and its files; the history keeps
+// the last 300 strokes, back to the first kept one; leaving the editor drops it.
 TEST_F(EditorTest, TheHistoryOfStrokes) {
   CreateMap();
   map->fileName = "kept.dmm";
-  std::vector<std::string> after;
+  std::vector<std::string> after = {Text()};  // after[i]: the map after i strokes
   for (int i = 0; i < 3; ++i) Paint(CELL_BRICK, i, 0), after.push_back(Text());
-  const CUndoRedo* third = history->GetStep(2);
-  const std::string thirdFiles[] = {third->GetUndoFile().c_str(), third->GetRedoFile().c_str()};
-  history->Undo();
-  history->Undo();
-  history->Redo();
-  EXPECT_EQ(Text(), after[1]);
+  // z undoes (Ctrl+Z), Z redoes (Ctrl+Shift+Z), y too (Ctrl+Y); each with the
+  // strokes the map then shows, from the oldest end to the newest and back.
+  const std::pair<char, int> walk[] = {{'z', 2}, {'z', 1}, {'z', 0}, {'z', 0}, {'Z', 1},
+                                       {'y', 2}, {'y', 3}, {'Z', 3}, {'z', 2}, {'z', 1}};
+  for (const auto& [key, strokes] : walk) {
+    Shortcut(key == 'y' ? KEY_Y : KEY_Z, key == 'Z');
+    ASSERT_EQ(std::pair(Text(), history->GetCurrent()), std::pair(after[strokes], strokes - 1));
+  }
   EXPECT_EQ(map->fileName, CFerroString("kept.dmm"));  // undo keeps the name
+  std::vector<std::string> dropped;
+  for (int i : {1, 2})
+    for (const CFerroString& file :
+         {history->GetStep(i)->GetUndoFile(), history->GetStep(i)->GetRedoFile()})
+      dropped.emplace_back(file.c_str());
   Paint(CELL_LADDER, 9, 9);
-  EXPECT_EQ(std::pair(history->GetCount(), history->GetCurrent()), std::pair(3, 2));
-  for (const std::string& file : thirdFiles) EXPECT_FALSE(fs::exists(file)) << file;
+  const std::string painted = Text();
+  EXPECT_EQ(std::pair(history->GetCount(), history->GetCurrent()), std::pair(2, 1));
+  for (const std::string& file : dropped) EXPECT_FALSE(fs::exists(file)) << file;
+  EXPECT_EQ(UndFiles(), size_t{4});
+  Shortcut(KEY_Y);
+  EXPECT_EQ(Text(), painted) << "nothing to redo after a new stroke";
   // A snapshot file that went missing changes nothing when used.
-  fs::remove(history->GetStep(2)->GetUndoFile().c_str());
-  const std::string before = Text();
-  history->Undo();
-  EXPECT_EQ(Text(), before);
+  fs::remove(history->GetStep(1)->GetUndoFile().c_str());
+  Undo();
+  EXPECT_EQ(Text(), painted);
 
-  // Full, the oldest step goes with its files.
+  // Full, the oldest step goes with its files; undone all the way, the map is
+  // as the oldest kept step left it.
   CreateMap();
   for (int i = 0; i < CTRLZ::kSteps + 1; ++i) Paint(CELL_BRICK, i % 30, i / 30);
-  EXPECT_EQ(std::pair(history->GetCount(), UndFiles()),
-            std::pair(CTRLZ::kSteps, size_t{2} * CTRLZ::kSteps));
+  EXPECT_EQ(std::tuple(history->GetCount(), history->GetCurrent(), UndFiles()),
+            std::tuple(CTRLZ::kSteps, CTRLZ::kSteps - 1, size_t{2} * CTRLZ::kSteps));
+  for (int i = 0; i < CTRLZ::kSteps + 1; ++i) history->Undo();
+  EXPECT_EQ(std::pair(map->CountCells(CELL_BRICK), CellAt(0, 0)), std::pair(1, int{CELL_BRICK}));
   // Leaving the editor drops the history and every file.
   game.SetScene(SCENE_MAPS);
   EXPECT_EQ(std::pair(history->GetCount(), UndFiles()), std::pair(0, size_t{0}));
 }
 
-// A save into a folder that cannot be written tells the player and keeps the
-// map and its history in the editor. A new map saved gets a fresh name (a
-// file of that name survives, even one put there while the map was edited),
-// and saved again it is written over the same file.
+// A save that fails, into a folder that cannot be written or at its last step
+// (a folder in the file's place), tells the player and keeps the map and its
+// history in the editor. A new map saved gets a fresh name (a file of that
+// name survives, even one put there while the map was edited) and joins the
+// end of the level order, selected; saved again it is written over the same
+// file.
 TEST_F(EditorTest, SavingANewMapNamesItFreshlyAndSavingAgainWritesTheSameFile) {
   // With the clock standing still, the first name drawn is known.
   game.Platform()->fixedTick = 4242;
@@ -323,11 +343,19 @@ TEST_F(EditorTest, SavingANewMapNamesItFreshlyAndSavingAgainWritesTheSameFile) {
   const std::string name = list->names.back().c_str();
   EXPECT_NE(name, taken);
   EXPECT_EQ(ReadText(MapsFolder() + taken), ReadText(MapsFolder() + "level01.dmm"));
+  EXPECT_EQ(Grid()->GetCurrentMinimap(), 5);
 
-  // Edited again and saved: the same file, the same list.
+  // Edited again: a save whose file cannot take its new content keeps the
+  // editor; once it can, the same file and the same list.
   Run(CMD_EDIT_MAP);
   EXPECT_EQ(std::pair(CellAt(3, 5), CellAt(6, 6)), std::pair(int{CELL_UNIT}, int{CELL_EMPTY}));
   Paint(CELL_BRICK, 0, 19);
+  const std::string file = MapsFolder() + name;
+  fs::remove(file);
+  ASSERT_TRUE(WriteText(file + "/inside", "a folder in the map's place"));
+  EXPECT_TRUE(Answered(SDL_SCANCODE_RETURN, [&] { Run(CMD_EDITOR_SAVE); }));
+  EXPECT_EQ(std::pair(Where(), history->GetCount()), std::pair(std::string("editor"), 1));
+  fs::remove_all(file);
   Run(CMD_EDITOR_SAVE);
   EXPECT_EQ(std::pair(list->names.back(), list->GetCount()),
             std::pair(CFerroString(name.c_str()), 6));
@@ -336,28 +364,15 @@ TEST_F(EditorTest, SavingANewMapNamesItFreshlyAndSavingAgainWritesTheSameFile) {
             std::pair(CFerroString(name.c_str()), int{CELL_BRICK}));
 }
 
-TEST_F(EditorTest, TheFirstMapOfAnEmptyLevelOrderIsListedOnce) {
-  for (const auto& entry : fs::directory_iterator(MapsFolder())) fs::remove(entry.path());
-  list->Clear();
-  CreateMap();
-  Paint(CELL_UNIT, 3, 5);
-  Run(CMD_EDITOR_SAVE);
-  ASSERT_EQ(list->GetCount(), 1);
-  const std::string name = list->names[0].c_str();
-  EXPECT_EQ(
-      ReadText(MapsFolder() + "index.dml"),
-      ByteBuilder().Int(0).Int(1).Raw(std::string(1, static_cast<char>(name.size())) + name).bytes);
-  EXPECT_EQ(std::pair(Grid()->GetMinimapCount(), Grid()->GetCurrentMinimap()), std::pair(1, 0));
-  EXPECT_FALSE(fs::exists(MapsFolder() + name + ".new"));
-}
-
-TEST_F(EditorTest, TestPlayStartsTheSelectedMapWithoutAnOpenStroke) {
+// A test run, and a saved game loaded, start with no stroke of the editor
+// open, as every way into play does; a test run is marked as one.
+TEST_F(EditorTest, PlayStartsWithoutAnOpenStroke) {
   game.SetScene(SCENE_MAPS);
   Select(2);
   map->pendingUndo = std::make_unique<CUndoRedo>();
   Run(CMD_TEST_MAP);
-  EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
-  EXPECT_EQ(list->currentName, CFerroString("level03.dmm"));
+  EXPECT_EQ(std::tuple(Where(), list->currentName, map->testMode),
+            std::tuple(std::string("game"), CFerroString("level03.dmm"), true));
   EXPECT_EQ(map->pendingUndo, nullptr);
   map->SetCell(0, 0, CELL_LADDER);  // digging in the game is no stroke of the editor
   EXPECT_EQ(map->pendingUndo, nullptr);
@@ -365,15 +380,33 @@ TEST_F(EditorTest, TestPlayStartsTheSelectedMapWithoutAnOpenStroke) {
   Run(CMD_GAME_MENU);
   GButtonDM::RunCommand(CMD_QUIT_TO_MENU, game.modal);
   EXPECT_EQ(std::pair(Where(), Grid()->GetCurrentMinimap()), std::pair(std::string("maps"), 2));
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(1).c_str()));
+
+  map->pendingUndo = std::make_unique<CUndoRedo>();
+  Run(CMD_LOAD_GAME);
+  game.modal->Find(1u)->OnLButtonClick(0, -1, -1);
+  EXPECT_EQ(std::tuple(Where(), map->testMode, map->state),
+            std::tuple(std::string("game"), false, int{GMap::STATE_PLAYING}));
+  EXPECT_EQ(map->pendingUndo, nullptr);
 }
 
 // Cancel, and Escape which clicks it, leave an unchanged map at once but ask
-// before throwing changes away; only OK discards them.
+// before throwing changes away; only OK discards them. A double click opens a
+// map.
 TEST_F(EditorTest, CancelAsksBeforeDiscardingChanges) {
   CreateMap();
   Run(CMD_EDITOR_CANCEL);  // nothing changed: no question
   EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
-  Run(CMD_EDIT_MAP);
+  // A double click on a miniature (its first click selects it) edits its map.
+  CFerroRect shown;
+  Grid()->GetMinimap(1)->GetAbsoluteWindowRect(&shown);
+  game.SetCursorPosition(shown.left + 20, shown.top + 20);
+  Key(KEY_MOUSE_LEFT);
+  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  game.SysOnLButtonDblClk();
+  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  ASSERT_EQ(std::pair(Where(), map->fileName),
+            std::pair(std::string("editor"), CFerroString("level02.dmm")));
   const std::string opened = Text();
   Paint(CELL_LADDER, 4, 4);
   const std::string edited = Text();
@@ -390,7 +423,8 @@ TEST_F(EditorTest, CancelAsksBeforeDiscardingChanges) {
 
 // The maps manager without the mouse (the e2e keys script selects with
 // Right, edits with Enter and reaches Exit with Shift+Tab): the arrows move
-// the selection, scrolling it into sight, and stop at the ends.
+// the selection, scrolling it into sight, and stop at the ends; Escape goes
+// back to the main menu, from the miniatures and from a button alike.
 TEST_F(EditorTest, TheMapsManagerByKeys) {
   game.SetScene(SCENE_MAPS);
   GDialogMaps* grid = Grid();
@@ -404,6 +438,13 @@ TEST_F(EditorTest, TheMapsManagerByKeys) {
     EXPECT_EQ(std::pair(grid->GetCurrentMinimap(), shown.Intersection(grid->GetClipRect())),
               std::pair(selected, shown))
         << key;
+  }
+  for (bool onButton : {false, true}) {
+    game.SetScene(SCENE_MAPS);
+    if (onButton) Key(KEY_TAB);
+    ASSERT_EQ(Manager()->GetFocusItem() == grid, !onButton);
+    Key(KEY_ESCAPE);
+    EXPECT_EQ(Where(), "menu") << onButton;
   }
 }
 

@@ -22,6 +22,36 @@ TEST_F(MapListTest, TheIndexHoldsTheNamesInPlayOrder) {
   EXPECT_EQ(list.GetCount(), 2);
 }
 
+// The list follows the map files of its folder: the first, a middle and the
+// last entry leave when their file did, new files join the end in the order
+// given, and the index is written once a change, not at all without one.
+TEST_F(MapListTest, TheListFollowsTheFolderAtBothEnds) {
+  const fs::path index = MapsFolder() / "index.dml";
+  using Names = std::vector<CFerroString>;
+  const Names listed = {"a.dmm", "b.dmm", "c.dmm", "d.dmm"};
+  const struct {
+    Names files, want;
+  } cases[] = {
+      {{"b.dmm", "c.dmm", "d.dmm"}, {"b.dmm", "c.dmm", "d.dmm"}},
+      {{"d.dmm", "c.dmm", "a.dmm"}, {"a.dmm", "c.dmm", "d.dmm"}},
+      {{"a.dmm", "b.dmm", "c.dmm"}, {"a.dmm", "b.dmm", "c.dmm"}},
+      {{"e.dmm", "a.dmm", "notes.txt", "b.dmm", "c.dmm", "d.dmm", "f.dmm"},
+       {"a.dmm", "b.dmm", "c.dmm", "d.dmm", "e.dmm", "f.dmm"}},
+      {{}, {}},
+      {{"d.dmm", "c.dmm", "b.dmm", "a.dmm"}, listed},
+  };
+  for (const auto& c : cases) {
+    GMapList list;
+    list.names = listed;
+    fs::remove(index);
+    const bool changed = c.want != listed;
+    EXPECT_EQ(list.FollowFiles(c.files), changed);
+    EXPECT_EQ(list.names, c.want);
+    EXPECT_EQ(fs::exists(index), changed);
+    EXPECT_EQ(changed ? GMapList().names : listed, c.want) << "the index says the same";
+  }
+}
+
 TEST_F(MapListTest, NextMapWrapsAfterTheLastAndRestartsFromUnknownNames) {
   GMapList list;
   EXPECT_FALSE(list.SelectNextMapForGame());  // an empty list has no level
