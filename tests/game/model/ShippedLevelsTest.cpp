@@ -41,11 +41,12 @@ TEST_F(ShippedLevelsTest, RegenerateByteForByteFromTheSource) {
 }
 
 // The campaign as a player meets it: four sets of 25 levels in play order
-// (campaign.cfg is written from them); every level built of at least four
-// kinds of cell (empty space, the runner and the exit aside); no two levels
-// alike in more than 70 % of the squares either of them fills; at least
-// twelve levels without aliens whose replay digs three times or more, and
-// twelve with six aliens or more.
+// (campaign.cfg is written from them); and over the shipped maps of
+// index.dml: every level built of at least four kinds of cell (empty space,
+// the runner and the exit aside); no two levels alike in more than 70 % of
+// the squares either of them fills; at least twelve levels without aliens
+// whose shipped solution digs three times or more, and twelve with six
+// aliens or more.
 TEST_F(ShippedLevelsTest, CampaignKeepsItsContentRules) {
   const std::vector<LEVEL_SOURCE> levels = ShippedSource();
   ASSERT_EQ(levels.size(), 100u);
@@ -55,30 +56,36 @@ TEST_F(ShippedLevelsTest, CampaignKeepsItsContentRules) {
   for (const auto& level : levels) sets.insert(level.set);
   EXPECT_EQ(sets.size(), 4u);
 
+  const fs::path shipped = SourceDir() / "data/Maps";
+  ScopedHook path(GModelMedia::SetPathToMaps, (shipped.string() + "/").c_str());
+  GMapList list;
+  ASSERT_EQ(list.GetCount(), 100);
   std::vector<std::set<std::pair<size_t, char>>> filled;
-  for (const auto& level : levels) filled.push_back(Filled(level.rows));
   int puzzles = 0, crowded = 0;
-  for (size_t i = 0; i < levels.size(); ++i) {
-    const std::string& rows = levels[i].rows;
-    SCOPED_TRACE(levels[i].name);
+  for (const auto& name : list.names) {
+    SCOPED_TRACE(name.c_str());
+    ASSERT_TRUE(map->LoadFromPath((shipped / name.c_str()).c_str()));
+    const std::string rows = GMapText::FromMap(*map);
     std::set<char> kinds(rows.begin(), rows.end());
     for (const char c : {'\n', '.', 'R', 'X'}) kinds.erase(c);
     EXPECT_GE(kinds.size(), 4u);
     const auto aliens = std::count(rows.begin(), rows.end(), 'A');
-    std::string stem = levels[i].name.substr(0, levels[i].name.rfind('.'));
-    const std::string replay = ReadText(SourceDir() / "tools/levels/replays" / (stem + ".txt"));
+    std::string stem = name.c_str();
+    stem.erase(stem.rfind('.'));
+    const std::string replay = ReadText(SourceDir() / "data/solutions" / (stem + ".txt"));
     size_t digs = 0;
     for (size_t at = replay.find(" down Space"); at != std::string::npos;
          at = replay.find(" down Space", at + 1))
       ++digs;
     puzzles += aliens == 0 && digs >= 3;
     crowded += aliens >= 6;
-    for (size_t j = 0; j < i; ++j) {
+    filled.push_back(Filled(rows));
+    for (size_t j = 0; j + 1 < filled.size(); ++j) {
       std::vector<std::pair<size_t, char>> shared;
-      std::set_intersection(filled[i].begin(), filled[i].end(), filled[j].begin(), filled[j].end(),
-                            std::back_inserter(shared));
-      EXPECT_LE(shared.size() * 10, std::min(filled[i].size(), filled[j].size()) * 7)
-          << "alike with " << levels[j].name;
+      std::set_intersection(filled.back().begin(), filled.back().end(), filled[j].begin(),
+                            filled[j].end(), std::back_inserter(shared));
+      EXPECT_LE(shared.size() * 10, std::min(filled.back().size(), filled[j].size()) * 7)
+          << "alike with " << list.names[j].c_str();
     }
   }
   EXPECT_GE(puzzles, 12);
