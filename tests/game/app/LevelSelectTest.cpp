@@ -126,6 +126,38 @@ TEST_F(LevelSelectTest, TheFrameStartsOnTheFirstLevelNotClearedAndPassesLockedOn
   EXPECT_FALSE(Levels()->GetLevels()->GetLevel(4)->IsOpen());
 }
 
+// The shipped campaign's sets head their levels, each set starting a row of
+// its own under its name; the arrows cross a heading both ways, and the
+// frame still starts on the first level not cleared.
+TEST_F(LevelSelectTest, TheCampaignsSetsHeadTheirLevels) {
+  ASSERT_TRUE(list->Load());
+  for (int n = 1; n <= 24; ++n) {
+    WIN_NEWS news;
+    const std::string name = (n < 10 ? "level0" : "level") + std::to_string(n) + ".dmm";
+    ASSERT_TRUE(game.RecordWin(name.c_str(), 100, 10, news));
+  }
+  GButtonDM::RunCommand(CMD_START_GAME, Menu());
+  GDialogLevels* grid = Levels()->GetLevels();
+  ASSERT_EQ(grid->GetLevelCount(), 100);
+  const auto at = [grid](int i) {
+    int x = 0, y = 0;
+    grid->GetLevel(i)->GetPosition(x, y);
+    return std::pair(x, y);
+  };
+  const int row = GPictureLevel::kHeight + grid->gap, title = grid->titleHeight;
+  EXPECT_EQ(at(0).second, grid->gap + title);
+  for (int first : {25, 50, 75}) {
+    SCOPED_TRACE(first);
+    EXPECT_EQ(at(first), std::pair(at(0).first, at(first - 5).second + row + title));
+    EXPECT_EQ(at(first + 1).second, at(first).second);
+  }
+  EXPECT_EQ(Framed(), 24);
+  for (const auto& [key, framed] : {std::pair(KEY_DOWN, 26), {KEY_UP, 21}, {KEY_END, 26}}) {
+    Key(key);
+    EXPECT_EQ(Framed(), framed) << "key " << key;
+  }
+}
+
 // A won level holds still for the pause, then shows its tally, which Escape
 // (the pad's B) does not answer, nor does a key held through the level's
 // end; OK goes on to the next level, and after the
