@@ -79,8 +79,8 @@ bool CCampaign::Load(const CFerroString& from) {
   const WholeFile read = ReadWholeFile(path.c_str(), kMaxFileSize, text);
   if (read == WholeFile::read && ReadSets(text)) return true;
   sets.clear();
-  ReportError((CFerroString("the campaign's sets ") + path +
-               (read == WholeFile::missing ? " are missing" : " are damaged") +
+  ReportError((CFerroString("the campaign's sets file ") + path +
+               (read == WholeFile::missing ? " is missing" : " is damaged") +
                "; the level select shows no headings")
                   .c_str());
   return true;
@@ -141,10 +141,13 @@ int CCampaign::JoinInto(GMapList& list) const {
   std::vector<CFerroString> given;
   const bool recorded = ReadGiven(record, given);
   if (!recorded) {
-    // Its order lists what it held: the maps manager lists every map file.
+    // Its order lists what it held (the maps manager lists every map file);
+    // it held every shipped level once, so listing none means they were all
+    // removed, or the folder was emptied.
     int lastHeld = -1;
     for (int i = 0; i < static_cast<int>(levels.size()); ++i)
       if (list.GetMapGameIndex(levels[i].c_str()) >= 0) lastHeld = i;
+    if (lastHeld < 0) lastHeld = static_cast<int>(levels.size()) - 1;
     given.assign(levels.begin(), levels.begin() + lastHeld + 1);
   }
   std::vector<CFerroString> nowGiven = given, joined;

@@ -55,7 +55,8 @@ class CCampaign {
   // the order lists, before the player's own, in shipped order. A shipped map
   // given once and deleted since stays deleted. A folder without the record
   // of what it was given was filled by an earlier version: it counts as
-  // given every shipped map up to the last one its order lists. The order and the
+  // given every shipped map up to the last one its order lists (all of them
+  // when it lists none: it once held them all). The order and the
   // record are written once, each through a temporary, and only when they
   // change; a damaged index is left alone. Returns the number of maps listed.
   int JoinInto(GMapList& list) const;

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
@@ -20,7 +19,6 @@
 #include "tests/support/GameAppFixture.h"
 #include "tests/support/Geometry.h"
 #include "tests/support/Scoped.h"
-#include "tests/support/Strings.h"
 
 namespace fs = std::filesystem;
 
@@ -218,38 +216,6 @@ TEST(GameDMMapsTest, APerUserFolderThatCannotBeWrittenLeavesTheShippedMapsToPlay
   TestGameDM game(shipped.Path(), dir / "file/");
   ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
   EXPECT_STREQ(game.GetPathToMaps().c_str(), (shipped / "Maps/").c_str());
-}
-
-// A player's folder from an earlier version, of the first thirty levels and
-// one own map, gains the newer shipped levels before the own map when the
-// game first asks for its maps (here through the list, which reads its
-// order from that folder).
-TEST(GameDMMapsTest, ShippedLevelsThePlayerNeverHadJoinHisFolder) {
-  GameFolder shipped;
-  TempDir user;
-  const fs::path own = fs::path(user / "Maps");
-  fs::create_directories(own);
-  GMapList old;
-  for (int n = 1; n <= 30; ++n) {
-    const std::string name = (n < 10 ? "level0" : "level") + std::to_string(n) + ".dmm";
-    fs::copy(shipped / ("Maps/" + name), own / name);
-    old.names.emplace_back(name.c_str());
-  }
-  old.names.emplace_back("4711000042.dmm");
-  fs::copy(shipped / "Maps/level01.dmm", own / "4711000042.dmm");
-  {
-    CFerroStreamFile index;
-    ASSERT_TRUE(index.Open((own / "index.dml").c_str(), CFerroStream::modeWrite));
-    ASSERT_TRUE(old.Serialize(index, false));
-  }
-  TestGameDM game(shipped.Path(), user.Path());
-  ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
-  const GMapList* list = GMapList::GetInstance();
-  ASSERT_EQ(list->GetCount(), 101);
-  EXPECT_EQ(list->names[30], "level31.dmm");
-  EXPECT_EQ(list->names[99], "level100.dmm");
-  EXPECT_EQ(list->names[100], "4711000042.dmm");
-  EXPECT_TRUE(fs::exists(own / "level100.dmm"));
 }
 
 // The settings file reaches the game: full screen or a window and its size,
