@@ -83,10 +83,13 @@ void GDialogLevels::OnRender() {
   GSurface* back = game ? game->GetBackSurface() : nullptr;
   if (!back) return;
   const int font = theme ? theme->GetTextFont(this) : -1;
+  // Each title belongs on its own line above its row of levels.
+  const int rowWidth = columns * (GPictureLevel::kWidth + gap) - gap;
   for (size_t s = 0; s < sections.size(); ++s)
     if (titleY[s] >= 0)
-      back->TextOut(rowLeft, titleY[s] + 4, sections[s].title.c_str(), font, kTitleColor,
-                    DEFAULT_COLOR);
+      back->TextOutIn(CFerroRect(rowLeft, titleY[s], rowLeft + rowWidth, titleY[s] + titleHeight),
+                      rowLeft, titleY[s] + 4, sections[s].title.c_str(), font, kTitleColor,
+                      DEFAULT_COLOR);
 }
 
 void GDialogLevels::SetCurrent(int i) {
@@ -99,7 +102,12 @@ void GDialogLevels::SetCurrent(int i) {
     picture->SetColor(COLOR_BORDER, COLOR_NORMAL, GPictureMinimap::kSelectedColor);
     current = i;
   }
-  ScrollIntoView(picture, gap);
+  // A level of a set's first row brings the set's heading into sight too.
+  int x = 0, y = 0, margin = gap;
+  picture->GetPosition(x, y);
+  for (int top : titleY)
+    if (top >= 0 && y == top + titleHeight) margin += titleHeight;
+  ScrollIntoView(picture, margin);
 }
 
 void GDialogLevels::StartLevel(int i) {

@@ -51,6 +51,13 @@ void GSceneLevels::OnStart() {
     order[i].open = open[i];
     count += cleared[i];
   }
+  // The campaign's sets as headings, the player's own maps under the last.
+  std::vector<GDialogLevels::SECTION> sections;
+  if (app)
+    for (const CCampaign::HEADING& heading :
+         app->GetCampaign().Headings(list->names, GameText(Text::LevelsOwnMaps)))
+      sections.push_back({heading.position, SetName(heading.title)});
+  levels->SetSections(sections);
   levels->SetLevels(order, CGameProgress::FirstNotCleared(cleared));
   clearedCount = count;
   levelCount = static_cast<int>(order.size());

@@ -168,6 +168,18 @@ CFerroString GameText(Text id) {
   return translated ? Unescape(translated) : CFerroString(text.english);
 }
 
+std::string SetNameKey(const std::string& name) {
+  std::string key = "set.";
+  for (char c : name)
+    key += c == ' ' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+CFerroString SetName(const CFerroString& name) {
+  const char* translated = Localizer::GetInstance()->GetPtr(SetNameKey(name.c_str()).c_str());
+  return translated ? Unescape(translated) : name;
+}
+
 CFerroString FillPlaces(const CFerroString& text, const std::vector<CFerroString>& values) {
   CFerroString out;
   const char* c = text.c_str();

@@ -67,6 +67,13 @@ CFerroString GameText(Text id, std::initializer_list<CFerroString> values);
 // further values.
 CFerroString GameTextCount(Text id, long long count, std::initializer_list<CFerroString> more = {});
 
+// The name of one of the campaign's sets in the localizer's language: the
+// resource's text "set.NAME" (the name in lower case, '-' for each blank)
+// when it has one, else the name as the campaign file gives it.
+CFerroString SetName(const CFerroString& name);
+// The resource's key of a set's name.
+std::string SetNameKey(const std::string& name);
+
 // Puts values into the places {0}, {1}, ... of text; a place without a value
 // stays as it is.
 CFerroString FillPlaces(const CFerroString& text, const std::vector<CFerroString>& values);

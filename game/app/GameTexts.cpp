@@ -36,6 +36,7 @@ constexpr GAME_TEXT kTexts[] = {
     {Text::LevelsLocked, "levels.locked", "Locked"},
     {Text::LevelsNotCleared, "levels.not-cleared", "Not cleared"},
     {Text::LevelsPoints, "levels.points", "{0} pts"},
+    {Text::LevelsOwnMaps, "levels.own-maps", "Your maps"},
     {Text::NoMapToPlay, "box.no-map-to-play",
      "There is no map to play. Make one in the Map Editor."},
 

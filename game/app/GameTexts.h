@@ -40,6 +40,7 @@ enum class Text : int {
   LevelsLocked,
   LevelsNotCleared,
   LevelsPoints,
+  LevelsOwnMaps,
   NoMapToPlay,
   // Play
   GameMenuButton,

@@ -20,6 +20,7 @@
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GameLanguage.h"
 #include "game/app/GameTexts.h"
+#include "game/model/CCampaign.h"
 #include "tests/support/GameAppFixture.h"
 
 namespace {
@@ -66,6 +67,15 @@ TEST(GameLanguages, EveryTextIsInEveryLanguage) {
       EXPECT_EQ(Forms(translated), Forms(text.english) > 1 ? language.pluralForms : 1);
       EXPECT_EQ(translated.find("\xCC"), std::string::npos) << "a combining mark";
     }
+    // The names of the campaign's sets too.
+    const std::string sets = ReadText(SourceDir() / "data" / "Maps" / CCampaign::kSetsFile);
+    const std::regex name("\nname = ([^\r\n]+)");
+    int named = 0;
+    for (auto m = std::sregex_iterator(sets.begin(), sets.end(), name); m != std::sregex_iterator();
+         ++m, ++named)
+      EXPECT_NE(loaded.Label(SetNameKey((*m)[1].str()).c_str(), true), nullptr)
+          << "the set \"" << (*m)[1].str() << "\" has no name in " << language.code;
+    EXPECT_GT(named, 0);
   }
 }
 
