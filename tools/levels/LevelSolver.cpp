@@ -263,6 +263,7 @@ bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events) 
   root->state = SNAPSHOT::Take();
   std::vector<std::shared_ptr<const NODE>> beam{root};
   std::unordered_set<uint64_t> seen{root->state.Key()};
+  long long searched = 0;
   for (int depth = 0; depth < options.maxDecisions && !beam.empty(); ++depth) {
     std::vector<std::shared_ptr<NODE>> next;
     for (const auto& node : beam) {
@@ -272,6 +273,7 @@ bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events) 
         node->state.Put();
         auto child = std::make_shared<NODE>();
         child->events = Play(static_cast<ACTION>(a), node->state.tick);
+        ++searched;
         child->parent = node;
         child->state = SNAPSHOT::Take();
         if (child->state.state == GMap::STATE_CAUGHT) continue;
@@ -311,6 +313,7 @@ bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events) 
                    depth, next.size(), next[0]->state.tick, next[0]->state.units[0].x / 32,
                    next[0]->state.units[0].y / 32, next[0]->state.treasures);
     beam.assign(next.begin(), next.end());
+    if (options.progress) options.progress(searched, next.empty() ? 0 : next[0]->state.treasures);
   }
   return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ class LevelSolver {
     double digCost = 5.0;
     // Prints one line a decision on stderr: how the search goes.
     bool trace = false;
+    // Called after every decision with the states searched so far and the
+    // treasures the best state of the beam holds.
+    std::function<void(long long states, int treasures)> progress;
   };
 
   // Searches from the map as loaded (before the level starts). True with the
