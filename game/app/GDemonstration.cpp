@@ -4,10 +4,13 @@
 #include <cctype>
 #include <string>
 
+#include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/foundation/FileError.h"
 #include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GPlatform.h"
 #include "game/model/GMap.h"
+#include "game/model/GRecordStream.h"
+#include "game/model/GUnit.h"
 
 namespace {
 
@@ -56,7 +59,39 @@ bool GDemonstration::Begin(GPlatform* from) {
   });
   replays = std::move(found);
   nextReplay = 0;
+  kind = Kind::demonstration;
   platform = from;
+  return true;
+}
+
+bool GDemonstration::BeginSolution(GPlatform* from, const std::string& mapBytes,
+                                   std::vector<SIM_EVENT> solution, unsigned winTick, int level) {
+  End();
+  if (!from) return false;
+  CFerroStreamMemory stream;
+  GRecordReader reader(stream);
+  GMap::Content content;
+  stream.Open(reinterpret_cast<const unsigned char*>(mapBytes.data()),
+              static_cast<unsigned>(mapBytes.size()), CFerroStream::modeRead);
+  if (!GMap::ReadContent(reader, false, content)) return false;
+  solutionMap = mapBytes;
+  events = std::move(solution);
+  endTick = winTick;
+  levelNumber = level;
+  replayPath = "of the map check";
+  kind = Kind::solution;
+  platform = from;
+  return true;
+}
+
+bool GDemonstration::StartSolution() {
+  if (nextReplay++ > 0) return false;
+  CFerroStreamMemory stream;
+  stream.Open(reinterpret_cast<const unsigned char*>(solutionMap.data()),
+              static_cast<unsigned>(solutionMap.size()), CFerroStream::modeRead);
+  if (!GMap::GetInstance()->Serialize(stream, false)) return false;
+  keys.Begin();
+  nextTick = GMap::GetInstance()->tick;
   return true;
 }
 
@@ -64,16 +99,19 @@ void GDemonstration::End() {
   platform = nullptr;
   replays.clear();
   events.clear();
+  solutionMap.clear();
   nextReplay = 0;
 }
 
 void GDemonstration::Report(const CFerroString& what) const {
-  ReportError((CFerroString("the demonstration's replay ") + replayPath + " " + what +
-               "; the demonstration ends")
+  const char* shown = kind == Kind::solution ? "solution" : "demonstration";
+  ReportError((CFerroString("the ") + shown + "'s replay " + replayPath + " " + what + "; the " +
+               shown + " ends")
                   .c_str());
 }
 
 bool GDemonstration::StartNext() {
+  if (platform && kind == Kind::solution) return StartSolution();
   if (!platform || nextReplay >= replays.size()) return false;
   const CFerroString slash(platform->GetSlash());
   const CFerroString name = replays[nextReplay++];

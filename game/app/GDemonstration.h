@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "GUI/foundation/CFerroString.h"
@@ -7,24 +8,34 @@
 
 class GPlatform;
 
-// The demonstration's replays and their keys: winning digmaze-sim scripts of
-// the campaign, shipped in the game folder's "demo" folder and named after
-// their maps ("level09.txt" plays "Maps/level09.dmm" of the game folder),
-// played in name order. The level itself runs in the game scene by the rules
-// and drawing of play; this object loads each replay's map and start, presses
-// and releases its keys at their ticks, counted as digmaze-sim counts them,
-// and tells when a replay goes wrong. It reads only the game folder and
-// writes nothing; what goes wrong goes into the error log.
+// Replays played in the game scene. The demonstration's are winning
+// digmaze-sim scripts of the campaign, shipped in the game folder's "demo"
+// folder and named after their maps ("level09.txt" plays "Maps/level09.dmm"
+// of the game folder), played in name order. A solution is one replay held
+// in memory with its map, the win the map editor's check found. The level
+// itself runs in the game scene by the rules and drawing of play; this
+// object loads each replay's map and start, presses and releases its keys at
+// their ticks, counted as digmaze-sim counts them, and tells when a replay
+// goes wrong. It reads only the game folder and writes nothing; what goes
+// wrong goes into the error log.
 class GDemonstration {
  public:
+  enum class Kind { demonstration, solution };
+
   // The game folder's folder of replays.
   static constexpr const char* kFolder = "demo";
 
   // Finds the replays; false, with a line in the error log, when there are none.
   bool Begin(GPlatform* platform);
-  // Forgets the replays: the demonstration is over.
+  // Prepares the solution events, which win the map whose file's bytes are
+  // mapBytes by tick endTick, to be played from a new game; false when the
+  // map cannot be read.
+  bool BeginSolution(GPlatform* platform, const std::string& mapBytes,
+                     std::vector<SIM_EVENT> events, unsigned endTick, int levelNumber);
+  // Forgets the replays: the demonstration or the solution is over.
   void End();
   bool IsOn() const { return platform != nullptr; }
+  Kind GetKind() const { return kind; }
 
   // Starts the level of the next replay from its start line (a new game
   // without one), waiting for the replay's first key. False after the last
@@ -49,7 +60,12 @@ class GDemonstration {
  private:
   void Report(const CFerroString& what) const;
 
-  GPlatform* platform = nullptr;  // while the demonstration is on
+  // Starts the solution's level; false when it was played already.
+  bool StartSolution();
+
+  GPlatform* platform = nullptr;  // while the demonstration or the solution is on
+  Kind kind = Kind::demonstration;
+  std::string solutionMap;  // the solution's map file bytes
   CFerroString gameFolder;
   std::vector<CFerroString> replays;  // file names in the replays' folder
   size_t nextReplay = 0;

@@ -156,9 +156,12 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       break;
     case PlayEntry::demonstration:
       if (!demo.Begin(game->GetPlatform())) return false;
+      [[fallthrough]];
+    case PlayEntry::checkedSolution:
+      if (!demo.IsOn()) return false;
       ShowPlay();
       if (!demo.StartNext()) {
-        EndDemonstration();
+        EndReplay();
         return false;
       }
       break;
@@ -167,6 +170,14 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
   ShowMenuButton(!demo.IsOn());
   BeginRecording(how);
   return true;
+}
+
+bool GSceneGame::PrepareSolution(const std::string& mapBytes, const std::vector<SIM_EVENT>& events,
+                                 unsigned ticks, int level) {
+  // The replay's last tick is the one whose update wins: the level has then
+  // played ticks updates.
+  return game && ticks > 0 &&
+         demo.BeginSolution(game->GetPlatform(), mapBytes, events, ticks - 1, level);
 }
 
 bool GSceneGame::StartNextLevel() {
@@ -257,7 +268,7 @@ void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
     // The demonstration's counters are the replay's, not the player's: only
     // the level is told.
     texts[STATUS_LEVEL] = "LEVEL = " + CFerroString().IntToString(demo.GetLevelNumber(), 2);
-    texts[STATUS_SCORE] = CFerroString("DEMONSTRATION");
+    texts[STATUS_SCORE] = CFerroString(IsShowingSolution() ? "SOLUTION" : "DEMONSTRATION");
     texts[STATUS_LIVES] = CFerroString();
     texts[STATUS_BOTTOM] = CFerroString("Press any key to return");
     return;
@@ -303,6 +314,16 @@ void GSceneGame::ShowMenuButton(bool show) {
 void GSceneGame::EndDemonstration() {
   // Leaving the scene ends the demonstration (OnFinish).
   if (game && game->GetCurrentSceneIndex() == SCENE_GAME) game->SetScene(SCENE_MENU);
+  demo.End();
+  ShowMenuButton(true);
+}
+
+void GSceneGame::EndReplay() {
+  if (!IsShowingSolution()) {
+    EndDemonstration();
+    return;
+  }
+  if (game && game->GetCurrentSceneIndex() == SCENE_GAME) game->SetScene(SCENE_EDITOR);
   demo.End();
   ShowMenuButton(true);
 }
@@ -419,7 +440,7 @@ void GSceneGame::OnUpdate() {
   // the level waits or plays, before it is updated.
   const bool running = map->state == GMap::STATE_WAITING || map->state == GMap::STATE_PLAYING;
   if (demo.IsOn() && running && !demo.FeedKeys()) {
-    EndDemonstration();
+    EndReplay();
     return;
   }
   const unsigned counter = map->stateCounter;
@@ -430,7 +451,7 @@ void GSceneGame::OnUpdate() {
       map->Update();
       if (demo.IsOn() && map->state == GMap::STATE_CAUGHT) {
         demo.ReportLost();
-        EndDemonstration();
+        EndReplay();
         return;
       }
       if (GReplayRecorder* recorder = Recorder()) {
@@ -457,7 +478,7 @@ void GSceneGame::OnUpdate() {
       if (!demo.IsOn())
         tallyDialog.Show(wonLevel);
       else if (!EnterPlay(PlayEntry::nextLevel))
-        EndDemonstration();
+        EndReplay();
       return;
     case GMap::STATE_CAUGHT:
       if (counter >= kEndPause) {

@@ -12,13 +12,16 @@ class GReplayRecorder;
 // the editor open, gives the scene its menu button and opens the level's
 // recording when the application records.
 enum class PlayEntry {
-  newGame,        // a new game (lives, score, treasures anew) from a chosen map
-  testRun,        // a new game on one map that cannot be saved or loaded; its
-                  // end returns to the maps manager
-  savedGame,      // the level just read from a saved game, playing at once
-  nextLevel,      // the next level of the list in the game that goes on
-  lifeLost,       // the same level after a lost life, waiting for a key
-  demonstration,  // the first replay of the demonstration
+  newGame,          // a new game (lives, score, treasures anew) from a chosen map
+  testRun,          // a new game on one map that cannot be saved or loaded; its
+                    // end returns to the maps manager
+  savedGame,        // the level just read from a saved game, playing at once
+  nextLevel,        // the next level of the list in the game that goes on
+  lifeLost,         // the same level after a lost life, waiting for a key
+  demonstration,    // the first replay of the demonstration
+  checkedSolution,  // the win the map editor's check found, on the map as it
+                    // is edited (PrepareSolution); its end returns to the
+                    // editor, and nothing of it is recorded or counted
 };
 
 // The box announcing the end of a game; its OK returns to the main menu.
@@ -31,8 +34,9 @@ class GMessageBoxVictory : public GMessageBox {
 // The running level with its status line and a "Menu (Esc)" button: the
 // keyboard drives the runner, every tick advances the level while it plays,
 // and the end of a level is timed here (next level, life lost, final
-// message). The demonstration plays here too: its replays' keys drive the
-// runner instead, and the status line says so.
+// message). The demonstration and a solution the map check found play here
+// too: their replays' keys drive the runner instead, and the status line
+// says so.
 class GSceneGame : public GScene {
  public:
   // Ticks a won or lost level holds still before the next step.
@@ -46,15 +50,21 @@ class GSceneGame : public GScene {
   // where they say. False when there is no level to enter: a new game or
   // test run whose map cannot be read leaves the player in the scene he came
   // from and tells him so; nextLevel has none after the last level; the
-  // demonstration has no replay it can play (said in the error log).
+  // demonstration has no replay it can play (said in the error log); no
+  // solution was prepared.
   bool EnterPlay(PlayEntry how, const CFerroString& mapName = CFerroString());
+  // Prepares the solution that checkedSolution plays: events win the map
+  // whose file's bytes are mapBytes in ticks; level is the number the status
+  // line shows. False when the map cannot be read.
+  bool PrepareSolution(const std::string& mapBytes, const std::vector<SIM_EVENT>& events,
+                       unsigned ticks, int level);
   // Pauses a level that is playing (state 0 becomes 1). A level that is won
   // or lost keeps its state and counter, so pausing over its end sequence
   // does not replay it.
   static void PauseLevel();
   // The status texts: "LEVEL = 03", "SCORE = 00250", "LIFE = 10" and no
-  // bottom line in play; "LEVEL = 09", "DEMONSTRATION", nothing and "Press
-  // any key to return" in the demonstration.
+  // bottom line in play; "LEVEL = 09", "DEMONSTRATION" (or "SOLUTION"),
+  // nothing and "Press any key to return" in a replay.
   void GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const;
 
   // Whether the level being played counts for the player's records and the
@@ -73,7 +83,17 @@ class GSceneGame : public GScene {
 
   // Ends the demonstration and returns to the main menu.
   void EndDemonstration();
-  bool IsDemonstrating() const { return demo.IsOn(); }
+  // Ends whichever replay plays: the demonstration returns to the main menu,
+  // a solution to the map editor.
+  void EndReplay();
+  // A replay plays: its keys drive the runner, any key ends it.
+  bool IsPlayingReplay() const { return demo.IsOn(); }
+  bool IsDemonstrating() const {
+    return demo.IsOn() && demo.GetKind() == GDemonstration::Kind::demonstration;
+  }
+  bool IsShowingSolution() const {
+    return demo.IsOn() && demo.GetKind() == GDemonstration::Kind::solution;
+  }
   const GDemonstration& GetDemonstration() const { return demo; }
 
   // Draws the level, its outline and the status line (what the frame's clip
