@@ -9,12 +9,12 @@
 namespace {
 
 // The row of buttons along the bottom, the line of the last import or
-// export over it, and the grid above them: two rows of miniatures.
+// export over it, and the grid above them, two whole rows of miniatures high.
 constexpr int kButtonRowFromBottom = 54;
 constexpr int kButtonHeight = 34;
-constexpr int kGridFromBottom = 100;
-constexpr int kNoteFromBottom = 94;
-constexpr int kNoteHeight = 24;
+constexpr int kGridFromBottom = 86;
+constexpr int kNoteFromBottom = 82;
+constexpr int kNoteHeight = 22;
 constexpr int kNoteLeft = 8;
 
 }  // namespace
