@@ -120,6 +120,7 @@ install(CODE "
     endforeach()
   endif()")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/Maps ${PROJECT_SOURCE_DIR}/data/demo
+                  ${PROJECT_SOURCE_DIR}/data/solutions ${PROJECT_SOURCE_DIR}/data/music
                   ${PROJECT_SOURCE_DIR}/data/help ${PROJECT_SOURCE_DIR}/data/windows
         DESTINATION ${DIGMAZE_DATA_DESTINATION})
 install(FILES ${drives} DESTINATION ${DIGMAZE_DATA_DESTINATION})

@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 shift || true
-all=(map_file map_index saved_game drive font settings language markup image wav)
+all=(map_file map_index saved_game drive font settings language markup image wav music)
 targets=("$@")
 ((${#targets[@]})) || targets=("${all[@]}")
 
@@ -39,6 +39,8 @@ if [ "${DIGMAZE_FUZZ_NO_BUILD:-0}" != 1 ]; then
   cp data/vdd/image/*.png data/windows/*.tga data/windows/cursors/* "$seeds/image/"
   for f in data/help/*.png; do cp "$f" "$seeds/image/help-$(basename "$f")"; done
   cp data/vdd/sound/*.wav "$seeds/wav/"
+  # The jingles and the tests' short pieces; the themes are too long to mutate quickly.
+  cp data/music/won.ogg data/music/end.ogg tests/GUI/sound/music/*.ogg "$seeds/music/"
 fi
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"

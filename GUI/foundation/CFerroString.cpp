@@ -248,19 +248,24 @@ void CFerroString::ToSize(int width) {
 
 void CFerroString::DeleteLastSlash() {
   int n = length;
-  while (n > 0 && (data[n - 1] == '/' || data[n - 1] == '\\')) --n;
+  while (n > 0 && IsPathSeparator(data[n - 1])) --n;
   if (n != length) Assign(data, n);
+}
+
+CFerroString WithPathSeparator(const CFerroString& path, char slash) {
+  if (path.IsEmpty() || IsPathSeparator(path[path.GetLength() - 1])) return path;
+  return path + slash;
 }
 
 CFerroString CFerroString::GetPathOnly() const {
   for (int i = length - 1; i >= 0; --i)
-    if (data[i] == '/' || data[i] == '\\') return Left(i);
+    if (IsPathSeparator(data[i])) return Left(i);
   return CFerroString();
 }
 
 CFerroString CFerroString::GetFileNameOnly() const {
   for (int i = length - 1; i >= 0; --i)
-    if (data[i] == '/' || data[i] == '\\' || data[i] == ':') return Mid(i + 1, length - i - 1);
+    if (IsPathSeparator(data[i]) || data[i] == ':') return Mid(i + 1, length - i - 1);
   return *this;
 }
 

@@ -123,6 +123,15 @@ class CFerroString {
 
 CFerroString operator+(const char* left, const CFerroString& right);
 
+// Whether c separates the folders of a path: '/', or '\\' as other systems
+// write it.
+inline bool IsPathSeparator(char c) {
+  return c == '/' || c == '\\';
+}
+// path ending with a separator: slash is added unless it ends with one; an
+// empty path stays empty.
+CFerroString WithPathSeparator(const CFerroString& path, char slash = '/');
+
 // The line terminator used by Dump; CR LF at program start.
 extern CFerroString return_str;
 CFerroString GetReturn();

@@ -1,7 +1,5 @@
 #include "GUI/foundation/CRC.h"
 
-#include <cstdint>
-
 #include "GUI/foundation/CFerroStream.h"
 
 void CRC::Create(const unsigned char* data, unsigned int size) {
@@ -55,17 +53,4 @@ bool CRC::Serialize(CFerroStream& stream) {
   for (int i = 9; i < count; ++i)
     if ((stream >> extra) != 4) break;
   return true;
-}
-
-std::string ContentDigest(const void* data, size_t size) {
-  uint64_t hash = 0xCBF29CE484222325ull;
-  const auto* bytes = static_cast<const unsigned char*>(data);
-  for (size_t i = 0; i < size; ++i) {
-    hash ^= bytes[i];
-    hash *= 0x100000001B3ull;
-  }
-  static const char kHex[] = "0123456789abcdef";
-  std::string digits(16, '0');
-  for (int i = 15; i >= 0; --i, hash >>= 4) digits[static_cast<size_t>(i)] = kHex[hash & 0xF];
-  return digits;
 }

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <cstddef>
-#include <string>
-
 class CFerroStream;
 
 // A content checksum: the data length, the plain byte sum and eight stepped
@@ -29,8 +26,3 @@ class CRC {
   unsigned int sum = 0;
   unsigned int steps[kSteps] = {};
 };
-
-// A digest that tells contents apart (the checksum above does not: moving a
-// byte can keep it): the 64-bit FNV-1a hash of the bytes as 16 lowercase
-// hexadecimal digits.
-std::string ContentDigest(const void* data, size_t size);

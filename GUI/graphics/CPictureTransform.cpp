@@ -132,13 +132,3 @@ CFerroPoint CPictureTransform::PictureToWindow(int x, int y) const {
       axis(y, window.height, drawable.height, destination.top, destination.Height(),
            picture.height));
 }
-
-CFerroRect CPictureTransform::PictureToDrawable(const CFerroRect& rect) const {
-  if (destination.IsEmpty()) return CFerroRect();
-  const int64_t dw = destination.Width(), dh = destination.Height();
-  const int64_t pw = picture.width, ph = picture.height;
-  return CFerroRect(destination.left + static_cast<int>(FloorDiv(rect.left * dw, pw)),
-                    destination.top + static_cast<int>(FloorDiv(rect.top * dh, ph)),
-                    destination.left + static_cast<int>(CeilDiv(rect.right * dw, pw)),
-                    destination.top + static_cast<int>(CeilDiv(rect.bottom * dh, ph)));
-}

@@ -66,9 +66,6 @@ class CPictureTransform {
   // every picture that is drawn at least as large as the window's points,
   // WindowToPicture gives the same pixel back.
   CFerroPoint PictureToWindow(int x, int y) const;
-  // A rectangle of picture pixels in drawable pixels of the destination
-  // (the pixels its picture pixels touch).
-  CFerroRect PictureToDrawable(const CFerroRect& rect) const;
 
  private:
   CFerroSize picture;

@@ -62,6 +62,10 @@ class GDeviceSDL : public GDevice {
   bool LockBackbufferRect(const CFerroRect& rect, SURFACE_LOCKED* lock) override;
   void UnlockBackbuffer() override;
   bool IsLost() override { return false; }
+  // The display's mode is never switched, so losing the screen changes
+  // nothing, and regaining it only presents the picture whole again.
+  void Activate() override { RequestFullPresent(); }
+  void Inactivate() override {}
   bool IsVisibleCursor() override { return true; }
   // The texture holds 32-bit pixels.
   int GetBackbufferBPP() override { return 32; }

@@ -1,6 +1,8 @@
 #include "GUI/platform/GGame.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "GUI/foundation/FerroRandom.h"
 #include "GUI/graphics/GDevice.h"
@@ -183,6 +185,7 @@ void GGame::OnChangeVideoMode(int w, int h) {
 }
 
 void GGame::SysOnActivate(unsigned active, bool minimised) {
+  inputFocus = active != 0;
   if (active) {
     if (device) device->Activate();
     PlatformMoveCursor(0, 0);
@@ -192,7 +195,9 @@ void GGame::SysOnActivate(unsigned active, bool minimised) {
     if (platform && device && !device->IsWindowed()) platform->ReleaseMouse();
     ClearControl();
     if (device) device->Inactivate();
-    if (platform) platform->ToIconic();
+    // A window stays where the player left it; full screen gives the
+    // desktop back.
+    if (platform && device && !device->IsWindowed()) platform->ToIconic();
   }
   OnActivate(active, minimised);
 }
@@ -233,8 +238,14 @@ bool GGame::SetScene(int index) {
   if (index < 0 || index >= GetSceneCount()) return false;
   if (index == currentScene) return true;
   if (modal) modal->EndModal(0);
-  // A press or held key of the old scene never gets its release there.
+  // A press or held key of the old scene never gets its release there, and
+  // a key still held (the one whose press switched the scene, say) gives the
+  // new scene nothing, neither repeats nor its release, until it is let go.
+  unsigned char held[sizeof keyDown];
+  std::copy(std::begin(keyDown), std::end(keyDown), held);
   ClearControl();
+  for (size_t k = 0; k < sizeof keyDown; ++k)
+    if (held[k]) keyDown[k] = kKeyTaken;
   if (GScene* old = GetScene()) {
     old->Show(false);
     old->OnFinish(index);

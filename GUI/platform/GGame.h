@@ -108,8 +108,13 @@ class GGame {
     (void)active;
     (void)minimised;
   }
-  // Called when the window gains or loses the application's use.
+  // Called by the platform when the window gains or loses the input focus:
+  // losing it ends the presses, the capture and the held keys (their
+  // releases go elsewhere) and minimises a full-screen window.
   virtual void SysOnActivate(unsigned active, bool minimised);
+  // Whether the window has the input focus, as SysOnActivate last heard
+  // (true until the platform says otherwise).
+  bool HasInputFocus() const { return inputFocus; }
 
   // Input entry points: PlatformKeyDown/PlatformKeyUp call the button ones
   // with the modifier part of inputFlags, the platform calls the double-click,
@@ -210,6 +215,13 @@ class GGame {
   // focus look appears or goes at once.
   void NoteInputFrom(INPUT_SOURCE source);
   void PlatformKeyDown(int key, unsigned count);
+  // Called by the platform for the key a gamepad's button or stick stands
+  // for: PlatformKeyDown, with the key marked as the pad's until its release
+  // has been delivered.
+  void PlatformPadKeyDown(int key);
+  // Whether the held key was pressed by a gamepad rather than the keyboard
+  // (a game may give the keyboard's keys other meanings than the pad's).
+  bool IsPadKey(unsigned key) const { return key < sizeof padKey && padKey[key]; }
   // Called by PlatformKeyDown for every press of a key or mouse button (a
   // repeat too), once Alt+Tab, Alt+Enter and F11 have been taken: true when
   // the application takes the key itself, so that neither its press nor its
@@ -219,12 +231,17 @@ class GGame {
     return false;
   }
   void PlatformKeyUp(int key);
+  // Called by the platform after the press of a double click, with the
+  // button's pseudo key: that button's double-click entry point.
+  void PlatformDoubleClick(int key);
   // Arms the key repeat for key (also a mouse-button code: a scroller arrow
   // repeats its press while held) when no repeat runs. Virtual because
   // components, built below the application, call it.
   virtual void SetRepeatedKey(unsigned key);
   void SetRepeatedChar(unsigned ch);
-  void ResetRepeatedKey();
+  // Switches the key repeat off. Virtual for the same reason (a modal run
+  // beginning stops the repeat).
+  virtual void ResetRepeatedKey();
   // Called by PlatformTimer once per tick: sends a due repeat.
   void RepeateKey();
   // Forgets the hover, the press and the capture (their components drop
@@ -276,6 +293,8 @@ class GGame {
   static constexpr unsigned char kKeyHeld = 1;
   static constexpr unsigned char kKeyTaken = 2;
   unsigned char keyDown[256] = {};
+  // Per key code: held since a gamepad pressed it.
+  bool padKey[256] = {};
   GComponent* modal = nullptr;
   GComponent* captured = nullptr;
   int capturedZone = 0;
@@ -286,9 +305,11 @@ class GGame {
   int pressedZone = 0;
   GComponent* keyTarget = nullptr;
   int heldKeyCount = 0;
+  // nextRepeatTick while no repeat is armed.
+  static constexpr unsigned kNoRepeatPending = ~0u;
   unsigned repeatKey = KEY_NONE;
   unsigned repeatChar = KEY_NONE;
-  unsigned nextRepeatTick = KEY_NONE;
+  unsigned nextRepeatTick = kNoRepeatPending;
   unsigned repeatCount = 0;
   // The deliveries under way, innermost first; a destroyed component is
   // cleared from them so the rest of its delivery is skipped.
@@ -338,6 +359,7 @@ class GGame {
   // Which of the keys and the mouse was used last; see IsKeyInputLast.
   INPUT_SOURCE lastInput = INPUT_FROM_POINTER;
   bool pointerMoving = false;
+  bool inputFocus = true;
   // Routes a move of the cursor with IsPointerMoving true.
   void RoutePointerMove();
 };

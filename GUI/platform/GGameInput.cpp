@@ -18,21 +18,6 @@
 
 namespace {
 
-// Keys that only modify others never repeat.
-bool IsRepeatRefused(unsigned key) {
-  switch (key) {
-    case KEY_LCONTROL:
-    case KEY_RCONTROL:
-    case KEY_LSHIFT:
-    case KEY_RSHIFT:
-    case KEY_LALT:
-    case KEY_RALT:
-      return true;
-    default:
-      return false;
-  }
-}
-
 unsigned ModifierBit(unsigned key) {
   switch (key) {
     case KEY_LSHIFT:
@@ -49,12 +34,25 @@ unsigned ModifierBit(unsigned key) {
   }
 }
 
-bool IsButtonKey(unsigned key) {
-  return key >= KEY_MOUSE_LEFT && key <= KEY_MOUSE_MIDDLE;
-}
-
 unsigned ButtonBit(unsigned key) {
   return 1u << (key - KEY_MOUSE_LEFT);
+}
+
+// The application's entry points of one mouse button.
+struct BUTTON_CALLS {
+  void (GGame::*down)(unsigned flags);
+  void (GGame::*up)(unsigned flags);
+  void (GGame::*doubleClick)();
+};
+
+// The entry points of a button's pseudo key (IsMouseButtonKey).
+const BUTTON_CALLS& CallsOf(unsigned key) {
+  static const BUTTON_CALLS kCalls[] = {
+      {&GGame::SysOnLButtonDown, &GGame::SysOnLButtonUp, &GGame::SysOnLButtonDblClk},
+      {&GGame::SysOnRButtonDown, &GGame::SysOnRButtonUp, &GGame::SysOnRButtonDblClk},
+      {&GGame::SysOnMButtonDown, &GGame::SysOnMButtonUp, &GGame::SysOnMButtonDblClk},
+  };
+  return kCalls[key - KEY_MOUSE_LEFT];
 }
 
 bool IsKeyCode(int key) {
@@ -70,7 +68,7 @@ bool IsKeyCode(int key) {
 bool GGame::IsKeyHeld(unsigned key) const {
   if (!IsKeyCode(static_cast<int>(key))) return false;
   if (unsigned bit = ModifierBit(key)) return inputFlags & bit;
-  if (IsButtonKey(key)) return inputFlags & ButtonBit(key);
+  if (IsMouseButtonKey(key)) return inputFlags & ButtonBit(key);
   return keyDown[key] != 0;
 }
 
@@ -97,18 +95,13 @@ void GGame::PlatformKeyDown(int key, unsigned count) {
     keyDown[k] = kKeyTaken;
     return;
   }
-  if (IsButtonKey(k)) {
+  if (IsMouseButtonKey(k)) {
     NoteInputFrom(INPUT_FROM_POINTER);
     // One button at a time: a second press while one is held is dropped.
     if (inputFlags & INPUT_BUTTONS) return;
     const unsigned modifiers = inputFlags & INPUT_MODIFIERS;
     inputFlags |= ButtonBit(k);
-    if (k == KEY_MOUSE_LEFT)
-      SysOnLButtonDown(modifiers);
-    else if (k == KEY_MOUSE_RIGHT)
-      SysOnRButtonDown(modifiers);
-    else
-      SysOnMButtonDown(modifiers);
+    (this->*CallsOf(k).down)(modifiers);
     return;
   }
   if (unsigned bit = ModifierBit(k)) {
@@ -127,36 +120,46 @@ void GGame::PlatformKeyDown(int key, unsigned count) {
                        keyDown[KEY_RCONTROL] || (inputFlags & INPUT_SYSTEM);
   if (!control) NoteInputFrom(INPUT_FROM_KEYS);
   ++heldKeyCount;
-  SysOnKeyDown(k, count, inputFlags);
-  if (repeatKey == KEY_NONE && repeatChar == KEY_NONE && !IsRepeatRefused(k)) {
+  // The repeat is armed before the press is handed on, so that a press
+  // which switches the scene or opens a modal dialog switches it off again:
+  // what the press brought up never hears its repeats.
+  if (repeatKey == KEY_NONE && repeatChar == KEY_NONE && !IsModifierKey(k)) {
     repeatKey = k;
     nextRepeatTick = (platform ? platform->GetTick() : 0) + KEY_REPEAT_DELAY_MS;
   }
+  SysOnKeyDown(k, count, inputFlags);
+}
+
+void GGame::PlatformPadKeyDown(int key) {
+  if (!IsKeyCode(key) || keyDown[key]) return;
+  padKey[key] = true;
+  PlatformKeyDown(key, 0);
+  // Taken by a scene change or the application, it is no longer held.
+  if (!keyDown[key]) padKey[key] = false;
 }
 
 void GGame::PlatformKeyUp(int key) {
   if (!IsKeyCode(key) || !keyDown[key]) return;
   const bool taken = keyDown[key] == kKeyTaken;
   keyDown[key] = 0;
+  // The release is still the pad's while it is delivered.
+  struct PadMark {
+    bool& mark;
+    ~PadMark() { mark = false; }
+  } padMark{padKey[key]};
   if (taken) return;
   const unsigned k = static_cast<unsigned>(key);
   if (unsigned bit = ModifierBit(k)) {
     inputFlags &= ~bit;
     return;
   }
-  if (IsButtonKey(k)) {
+  if (IsMouseButtonKey(k)) {
     // A release is reported even when its press was dropped because another
     // button was held; the routing then finds no pressed component, so no
     // click follows.
     inputFlags &= ~ButtonBit(k);
     ResetRepeatedKey();
-    const unsigned modifiers = inputFlags & INPUT_MODIFIERS;
-    if (k == KEY_MOUSE_LEFT)
-      SysOnLButtonUp(modifiers);
-    else if (k == KEY_MOUSE_RIGHT)
-      SysOnRButtonUp(modifiers);
-    else
-      SysOnMButtonUp(modifiers);
+    (this->*CallsOf(k).up)(inputFlags & INPUT_MODIFIERS);
     return;
   }
   --heldKeyCount;
@@ -168,8 +171,13 @@ void GGame::PlatformKeyUp(int key) {
 // Key repeat
 // ---------------------------------------------------------------------------------------------
 
+void GGame::PlatformDoubleClick(int key) {
+  if (IsMouseButtonKey(static_cast<unsigned>(key)))
+    (this->*CallsOf(static_cast<unsigned>(key)).doubleClick)();
+}
+
 void GGame::SetRepeatedKey(unsigned key) {
-  if (repeatKey != KEY_NONE || repeatChar != KEY_NONE || IsRepeatRefused(key)) return;
+  if (repeatKey != KEY_NONE || repeatChar != KEY_NONE || IsModifierKey(key)) return;
   repeatKey = key;
   nextRepeatTick = (platform ? platform->GetTick() : 0) + KEY_REPEAT_DELAY_MS;
 }
@@ -184,7 +192,7 @@ void GGame::SetRepeatedChar(unsigned ch) {
 void GGame::ResetRepeatedKey() {
   repeatKey = KEY_NONE;
   repeatChar = KEY_NONE;
-  nextRepeatTick = KEY_NONE;
+  nextRepeatTick = kNoRepeatPending;
   repeatCount = 0;
 }
 
@@ -198,21 +206,15 @@ void GGame::RepeateKey() {
     SysOnChar(repeatChar, repeatCount, inputFlags);
     return;
   }
-  if (IsButtonKey(repeatKey) && keyDown[repeatKey]) {
+  if (IsMouseButtonKey(repeatKey) && keyDown[repeatKey] == kKeyHeld) {
     // A held button repeats its press from the second repeat on. It stays
     // held meanwhile, so another button's press is still refused and this
     // button's release still ends the press it made.
     if (repeatCount < 2) return;
-    const unsigned modifiers = inputFlags & INPUT_MODIFIERS;
-    if (repeatKey == KEY_MOUSE_LEFT)
-      SysOnLButtonDown(modifiers);
-    else if (repeatKey == KEY_MOUSE_RIGHT)
-      SysOnRButtonDown(modifiers);
-    else
-      SysOnMButtonDown(modifiers);
+    (this->*CallsOf(repeatKey).down)(inputFlags & INPUT_MODIFIERS);
     return;
   }
-  if (IsKeyCode(static_cast<int>(repeatKey)) && keyDown[repeatKey]) {
+  if (IsKeyCode(static_cast<int>(repeatKey)) && keyDown[repeatKey] == kKeyHeld) {
     // Sent as a fresh press of the key.
     const unsigned key = repeatKey;
     keyDown[key] = 0;
@@ -228,6 +230,7 @@ void GGame::RepeateKey() {
 void GGame::ResetInput() {
   inputFlags = 0;
   for (unsigned char& k : keyDown) k = 0;
+  for (bool& k : padKey) k = false;
   // The releases of the keys forgotten here are never delivered.
   heldKeyCount = 0;
   ResetRepeatedKey();

@@ -33,15 +33,6 @@
 
 namespace {
 
-bool IsSeparator(char c) {
-  return c == '/' || c == '\\';
-}
-
-CFerroString WithSeparator(const CFerroString& path) {
-  if (!path.IsEmpty() && IsSeparator(path[path.GetLength() - 1])) return path;
-  return path + '/';
-}
-
 bool IsHostFolder(const char* path) {
   struct stat st;
   return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
@@ -281,14 +272,14 @@ bool GPlatform::CreatePath(const CFerroString& path) {
   int n = path.GetLength();
   CFerroString prefix;
   int i = 0;
-  if (n > 0 && IsSeparator(text[0])) {
+  if (n > 0 && IsPathSeparator(text[0])) {
     prefix = "/";
     i = 1;
   }
   int parts = 0;
   while (i < n && parts < 50) {
     int start = i;
-    while (i < n && !IsSeparator(text[i])) ++i;
+    while (i < n && !IsPathSeparator(text[i])) ++i;
     CFerroString part = path.Mid(start, i - start);
     ++i;  // past the separator
     if (part.IsEmpty()) continue;
@@ -305,7 +296,7 @@ bool GPlatform::CreatePath(const CFerroString& path) {
     prefix += '/';
   }
   // A path deeper than the walk goes was not made whole.
-  while (i < n && IsSeparator(text[i])) ++i;
+  while (i < n && IsPathSeparator(text[i])) ++i;
   return i >= n;
 }
 
@@ -321,7 +312,7 @@ CFerroString GPlatform::PathToAbsolutePath(const CFerroString& path) {
         full = (current.IsEmpty() ? CFerroString(":") : current) + full;
       }
       int cut = full.GetLength() - 1;
-      while (cut > 0 && !IsSeparator(full[cut])) --cut;
+      while (cut > 0 && !IsPathSeparator(full[cut])) --cut;
       CFerroString folder = cut > 0 ? full.Left(cut) : CFerroString(":");
       if (!drive->GetItem(full.c_str()) && !drive->GetItem(folder.c_str())) return CFerroString();
       CFerroString prefix;
@@ -339,17 +330,17 @@ CFerroString GPlatform::PathToAbsolutePath(const CFerroString& path) {
   char last = path.IsEmpty() ? 0 : path[path.GetLength() - 1];
   if (!trimmed.IsEmpty() && IsHostFolder(trimmed.c_str()) && realpath(trimmed.c_str(), resolved)) {
     CFerroString out(resolved);
-    if (IsSeparator(last) && !IsSeparator(out[out.GetLength() - 1])) out += last;
+    if (IsPathSeparator(last) && !IsPathSeparator(out[out.GetLength() - 1])) out += last;
     return out;
   }
   if (path.IsEmpty() && realpath(".", resolved)) return CFerroString(resolved);
   CFerroString folder = path.GetPathOnly();
-  if (folder.IsEmpty()) folder = IsSeparator(path[0]) ? "/" : ".";
+  if (folder.IsEmpty()) folder = IsPathSeparator(path[0]) ? "/" : ".";
   if (!realpath(folder.c_str(), resolved)) return CFerroString();
   CFerroString out(resolved);
-  if (!IsSeparator(out[out.GetLength() - 1])) out += '/';
+  if (!IsPathSeparator(out[out.GetLength() - 1])) out += '/';
   int cut = path.GetLength() - 1;
-  while (cut >= 0 && !IsSeparator(path[cut])) --cut;
+  while (cut >= 0 && !IsPathSeparator(path[cut])) --cut;
   return out + path.Mid(cut + 1, path.GetLength() - cut - 1);
 }
 
@@ -391,12 +382,13 @@ bool GPlatform::CopyFile(const char* from, const char* to) {
 }
 
 bool GPlatform::CopyFolder(const char* from, const char* to, bool withFolder) {
-  if (!from || !to) return false;
-  CFerroString source = PathToAbsolutePath(WithSeparator(from));
-  CFerroString target = PathToAbsolutePath(WithSeparator(to));
+  // No folder named is no folder to copy (not the current one, nor the root).
+  if (!from || !to || !from[0] || !to[0]) return false;
+  CFerroString source = PathToAbsolutePath(WithPathSeparator(from));
+  CFerroString target = PathToAbsolutePath(WithPathSeparator(to));
   if (source.IsEmpty() || target.IsEmpty()) return false;
-  source = WithSeparator(source);
-  target = WithSeparator(target);
+  source = WithPathSeparator(source);
+  target = WithPathSeparator(target);
   if (withFolder) {
     CFerroString own = source;
     own.DeleteLastSlash();

@@ -156,6 +156,13 @@ class GPlatform {
   virtual bool RemoveFile(const char* path) = 0;
   // Bytes in the file, or -1 when it cannot be opened.
   virtual int GetFileLength(const char* path) = 0;
+  // When a host file was last written, in local time; false (time left as
+  // it was) when the host cannot say.
+  virtual bool GetFileTime(const char* path, CFerroTime* time) {
+    (void)path;
+    (void)time;
+    return false;
+  }
   virtual bool CreateFolder_OS(const char* path) = 0;
   virtual bool RemoveFolder_OS(const char* path) = 0;
   virtual FILE* OpenFile(const char* path, const char* mode) = 0;

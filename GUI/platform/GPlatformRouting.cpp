@@ -15,18 +15,9 @@
 
 namespace {
 
-bool IsSeparator(char c) {
-  return c == '/' || c == '\\';
-}
-
 bool IsHostFolder(const CFerroString& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-CFerroString WithSeparator(const CFerroString& folder, char slash) {
-  if (folder.IsEmpty() || IsSeparator(folder[folder.GetLength() - 1])) return folder;
-  return folder + slash;
 }
 
 }  // namespace
@@ -143,7 +134,7 @@ const char* GPlatform::ConnectVirtualDrive(const char* dir, const char* driveNam
   if (!dir || !driveName || !driveName[0]) return nullptr;
   int slot = GetVirtualDriveIndexByName(driveName);
   if (slot < 0) {
-    CFerroString folder = WithSeparator(dir, GetSlash());
+    CFerroString folder = WithPathSeparator(dir, GetSlash());
     slot = MountExistingDrive(folder, driveName);
     if (slot < 0) {
       // Without its source a drive cannot be rebuilt, so whatever is on disk stays untouched.
@@ -293,7 +284,7 @@ bool GPlatform::CreateDrivePath(GVirtualDrive* drive, const CFerroString& inner)
   }
   while (i < n) {
     int start = i;
-    while (i < n && !IsSeparator(text[i])) ++i;
+    while (i < n && !IsPathSeparator(text[i])) ++i;
     CFerroString part = inner.Mid(start, i - start);
     ++i;
     if (part.IsEmpty()) continue;

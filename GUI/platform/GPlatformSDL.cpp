@@ -197,6 +197,9 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
       if (game) game->Quit(GetModalDepth() >= 1 ? 2 : 0);
       break;
     case SDL_KEYDOWN:
+      // The system's own repeats are dropped: the application makes its own,
+      // and a repeat would pass for a new press once the key was forgotten.
+      if (event.key.repeat) break;
       if (int key = GetKEY_From_Scancode(event.key.keysym.scancode); key && game)
         game->PlatformKeyDown(key, 0);
       break;
@@ -224,16 +227,9 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
       break;
     case SDL_MOUSEBUTTONDOWN: {
       if (!game) break;
-      const unsigned key = ButtonKey(event.button.button);
-      game->PlatformKeyDown(static_cast<int>(key), 0);
-      if (event.button.clicks == 2) {
-        if (key == KEY_MOUSE_LEFT)
-          game->SysOnLButtonDblClk();
-        else if (key == KEY_MOUSE_RIGHT)
-          game->SysOnRButtonDblClk();
-        else
-          game->SysOnMButtonDblClk();
-      }
+      const int key = static_cast<int>(ButtonKey(event.button.button));
+      game->PlatformKeyDown(key, 0);
+      if (event.button.clicks == 2) game->PlatformDoubleClick(key);
       break;
     }
     case SDL_MOUSEBUTTONUP:
@@ -243,6 +239,15 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
       if (game) game->SysOnMouseWheel(static_cast<short>(event.wheel.y * 25));
       break;
     case SDL_WINDOWEVENT:
+      // The input focus coming and going: presses, captures and held keys
+      // end when it goes, as their releases go elsewhere.
+      if (game && (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                   event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)) {
+        const bool minimised =
+            GDeviceSDL::window && (SDL_GetWindowFlags(GDeviceSDL::window) & SDL_WINDOW_MINIMIZED);
+        game->SysOnActivate(event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED, minimised);
+        break;
+      }
       // Frames are presented only when the picture changed, so a window
       // that the system shows again is drawn anew in full; a resized one is
       // fitted anew first.
@@ -351,7 +356,7 @@ void GPlatformSDL::SendKeys(const std::vector<GGamepadKeys::KEY_CHANGE>& changes
   for (const GGamepadKeys::KEY_CHANGE& change : changes) {
     if (!game) return;
     if (change.down)
-      game->PlatformKeyDown(static_cast<int>(change.key), 0);
+      game->PlatformPadKeyDown(static_cast<int>(change.key));
     else
       game->PlatformKeyUp(static_cast<int>(change.key));
   }

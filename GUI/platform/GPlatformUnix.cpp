@@ -26,11 +26,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "GUI/foundation/CFerroStreamFile.h"
+#include "GUI/foundation/CFerroTime.h"
 #include "GUI/platform/GGame.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -218,6 +220,20 @@ int GPlatformUnix::GetFileLength(const char* path) {
   long length = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
   fclose(file);
   return length < 0 || length > INT_MAX ? -1 : static_cast<int>(length);
+}
+
+bool GPlatformUnix::GetFileTime(const char* path, CFerroTime* time) {
+  struct stat info {};
+  struct tm local {};
+  if (!path || !time || stat(path, &info) != 0 || !localtime_r(&info.st_mtime, &local))
+    return false;
+  time->year = local.tm_year + 1900;
+  time->month = local.tm_mon + 1;
+  time->day = local.tm_mday;
+  time->hour = local.tm_hour;
+  time->minute = local.tm_min;
+  time->second = local.tm_sec;
+  return true;
 }
 
 bool GPlatformUnix::CreateFolder_OS(const char* path) {

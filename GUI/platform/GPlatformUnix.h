@@ -51,6 +51,7 @@ class GPlatformUnix : public GPlatform {
 
   bool RemoveFile(const char* path) override;
   int GetFileLength(const char* path) override;
+  bool GetFileTime(const char* path, CFerroTime* time) override;
   bool CreateFolder_OS(const char* path) override;
   bool RemoveFolder_OS(const char* path) override;
   FILE* OpenFile(const char* path, const char* mode) override;

@@ -29,10 +29,6 @@ constexpr uint32_t kSmallestCluster = 512;
 constexpr uint32_t kLargestCluster = 1u << 20;
 constexpr uint64_t kLargestData = 0xFFFFFFFFull;
 
-bool IsSeparator(char c) {
-  return c == '/' || c == '\\';
-}
-
 bool HostFileExists(const char* path) {
   struct stat info;
   return stat(path, &info) == 0;
@@ -45,9 +41,7 @@ CFerroString AbsoluteFolder(const char* dir) {
   if (resolved == nullptr) return CFerroString();
   CFerroString result(resolved);
   std::free(resolved);
-  if (result.GetLength() == 0 || !IsSeparator(result.c_str()[result.GetLength() - 1]))
-    result += CFerroString('/');
-  return result;
+  return WithPathSeparator(result);
 }
 
 // Walks the bytes [position, position + count) of a drive file one cluster part at a time, the
@@ -83,7 +77,7 @@ unsigned int HostTick() {
 // The index of the last separator in path, or -1.
 int LastSeparator(const CFerroString& path) {
   for (int i = path.GetLength() - 1; i >= 0; --i)
-    if (IsSeparator(path.c_str()[i])) return i;
+    if (IsPathSeparator(path.c_str()[i])) return i;
   return -1;
 }
 
@@ -304,12 +298,12 @@ VIRTUAL_ITEM* GVirtualDrive::GetItem(const char* path) {
   VIRTUAL_FOLDER* folder = &root;
   int i = 1;
   while (i < n) {
-    if (IsSeparator(p[i])) {
+    if (IsPathSeparator(p[i])) {
       ++i;
       continue;
     }
     int start = i;
-    while (i < n && !IsSeparator(p[i])) ++i;
+    while (i < n && !IsPathSeparator(p[i])) ++i;
     CFerroString component = workPath.Mid(start, i - start);
     if (component == ".") continue;
     if (component == "..") {
@@ -393,7 +387,7 @@ bool GVirtualDrive::SetDirectory(const char* path) {
   // Relative paths are appended to this text, so it always ends with a separator.
   currentFolder = workPath;
   char last = currentFolder.c_str()[currentFolder.GetLength() - 1];
-  if (!IsSeparator(last) && last != ':') currentFolder += CFerroString('/');
+  if (!IsPathSeparator(last) && last != ':') currentFolder += CFerroString('/');
   return true;
 }
 
@@ -639,7 +633,7 @@ bool GVirtualDrive::ImportFolder(const char* hostFolder, const char* drivePath) 
   CFerroString target(drivePath);
   if (target.IsEmpty()) target = ":";
   char last = target.c_str()[target.GetLength() - 1];
-  if (!IsSeparator(last) && last != ':') target += CFerroString('/');
+  if (!IsPathSeparator(last) && last != ':') target += CFerroString('/');
 
   for (const std::string& entryName : names) {
     std::string hostPath = source + entryName;
@@ -717,7 +711,7 @@ VIRTUAL_ROUTE GVirtualDrive::RoutePath(const char* path, int slotCount, int& slo
     ++i;
   }
   if (i == 1 || number >= slotCount) return VIRTUAL_ROUTE::current;
-  if (p[i] != 0 && !IsSeparator(p[i])) return VIRTUAL_ROUTE::none;
+  if (p[i] != 0 && !IsPathSeparator(p[i])) return VIRTUAL_ROUTE::none;
   slot = static_cast<int>(number);
   innerPath = p[i] == 0 ? CFerroString(":") : CFerroString(":") + (p + i + 1);
   return VIRTUAL_ROUTE::slot;

@@ -6,6 +6,8 @@
 #include <climits>
 #include <cstring>
 
+#include "GUI/sound/GMusicStream.h"
+
 namespace {
 
 constexpr int kOutputChannels = 2;
@@ -103,6 +105,8 @@ bool GAudioMixer::Init(int frequency) {
     return false;
   }
   frequency_ = frequency;
+  stream_ = std::make_unique<GMusicStream>(frequency);
+  stream_->StartWorker();
   SDL_PauseAudioDevice(device_, 0);
   return true;
 }
@@ -110,6 +114,7 @@ bool GAudioMixer::Init(int frequency) {
 bool GAudioMixer::InitWithoutDevice(int frequency) {
   if (device_ || frequency_ > 0 || frequency <= 0) return false;
   frequency_ = frequency;
+  stream_ = std::make_unique<GMusicStream>(frequency);
   return true;
 }
 
@@ -118,6 +123,7 @@ void GAudioMixer::Free() {
     SDL_CloseAudioDevice(device_);  // waits for the audio thread to finish
     device_ = 0;
   }
+  stream_.reset();  // waits for the music's worker to finish
   samples_.clear();
   if (subsystemUp_) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -295,6 +301,52 @@ void GAudioMixer::SetMasterVolume(float volume) {
   master_ = volume;
 }
 
+void GAudioMixer::MusicPlay(const char* path, MusicMode mode) {
+  if (stream_) stream_->Play(path, mode);
+}
+
+void GAudioMixer::MusicStop() {
+  if (stream_) stream_->Stop();
+}
+
+void GAudioMixer::StepMusic() {
+  if (stream_ && !device_) stream_->Step();
+}
+
+bool GAudioMixer::IsMusicPlaying() const {
+  return stream_ && stream_->IsPlaying();
+}
+
+void GAudioMixer::SetMusicVolume(float volume) {
+  volume = volume > 0.0f ? std::min(volume, 1.0f) : 0.0f;
+  Lock lock(device_);
+  music_ = volume;
+}
+
+void GAudioMixer::SetMuted(bool muted) {
+  Lock lock(device_);
+  muted_ = muted;
+}
+
+GAudioMixer::Stats GAudioMixer::GetStats() const {
+  Stats stats;
+  stats.buffers = buffers_.load(std::memory_order_relaxed);
+  stats.lateBuffers = lateBuffers_.load(std::memory_order_relaxed);
+  stats.musicUnderruns = stream_ ? stream_->GetUnderruns() : 0;
+  return stats;
+}
+
+void GAudioMixer::NoteBuffer(size_t frames) {
+  buffers_.fetch_add(1, std::memory_order_relaxed);
+  if (!device_ || frequency_ <= 0) return;
+  const uint64_t now = SDL_GetPerformanceCounter();
+  const uint64_t period =
+      SDL_GetPerformanceFrequency() * frames / static_cast<uint64_t>(frequency_);
+  if (lastBuffer_ && now - lastBuffer_ > 2 * period)
+    lateBuffers_.fetch_add(1, std::memory_order_relaxed);
+  lastBuffer_ = now;
+}
+
 void GAudioMixer::Mix(float* out, size_t frames) {
   std::fill(out, out + frames * kOutputChannels, 0.0f);
   for (auto& s : samples_) {
@@ -318,12 +370,16 @@ void GAudioMixer::Mix(float* out, size_t frames) {
       }
     }
   }
-  for (size_t i = 0; i < frames * kOutputChannels; ++i)
-    out[i] = std::clamp(out[i] * master_, -1.0f, 1.0f);
+  const float effects = muted_ ? 0.0f : master_;
+  for (size_t i = 0; i < frames * kOutputChannels; ++i) out[i] *= effects;
+  if (stream_) stream_->Mix(out, frames, muted_ ? 0.0f : music_);
+  for (size_t i = 0; i < frames * kOutputChannels; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
 void GAudioMixer::Callback(void* self, uint8_t* stream, int length) {
   if (!self || !stream || length <= 0) return;
   size_t frames = static_cast<size_t>(length) / (sizeof(float) * kOutputChannels);
-  static_cast<GAudioMixer*>(self)->Mix(reinterpret_cast<float*>(stream), frames);
+  auto* mixer = static_cast<GAudioMixer*>(self);
+  mixer->NoteBuffer(frames);
+  mixer->Mix(reinterpret_cast<float*>(stream), frames);
 }

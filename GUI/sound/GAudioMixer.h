@@ -1,9 +1,14 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+#include "GUI/sound/MusicMode.h"
+
+class GMusicStream;
 
 // A small software mixer on the default audio output device.
 //
@@ -22,6 +27,10 @@
 // fails quietly: loads return 0, queries report nothing playing. A mixer set
 // up with InitWithoutDevice works the same but has no audio thread: its owner
 // mixes by calling Callback, on its own thread.
+//
+// Beside the samples' voices it plays music, one piece at a time, streamed
+// from its file by GMusicStream (a worker thread of its own reads and
+// decodes; the audio thread only copies what is ready).
 class GAudioMixer {
  public:
   using Handle = uint32_t;  // 0 names nothing
@@ -66,11 +75,38 @@ class GAudioMixer {
   // The playing position in bytes of the sample as its file stored it, or -1.
   int64_t ChannelGetPosition(Handle channel) const;
 
-  // Scales the whole mix once the channels are summed, before the limits:
-  // 1 leaves it as it is, 0 turns it to silence, which the device is still
-  // sent buffer by buffer. Clamped to 0..1; NaN is 0. Works without a device too.
+  // Scales the samples' channels once they are summed: 1 leaves them as
+  // they are, 0 turns them to silence. Clamped to 0..1; NaN is 0. Works
+  // without a device too, as do the music's settings below.
   void SetMasterVolume(float volume);
   float GetMasterVolume() const { return master_; }
+
+  // The music (see GMusicStream): plays the Ogg Vorbis file at path, stops
+  // with a fade. Without a device there is no worker to read the file
+  // either: the owner lets the music read on by calling StepMusic.
+  void MusicPlay(const char* path, MusicMode mode);
+  void MusicStop();
+  void StepMusic();
+  // Whether a piece is playing, fading or about to start.
+  bool IsMusicPlaying() const;
+  // Scales the music, 0..1 as the master volume; a change glides over one buffer.
+  void SetMusicVolume(float volume);
+  float GetMusicVolume() const { return music_; }
+  // Silences the samples and the music together, while the device is still
+  // sent silence buffer by buffer and the music moves on.
+  void SetMuted(bool muted);
+  bool IsMuted() const { return muted_; }
+
+  // What the audio thread has met so far: the buffers it filled, those it was
+  // asked for later than two buffers' time after the one before (the device
+  // likely ran dry meanwhile), and the buffers in which the music had fewer
+  // frames ready than it needed.
+  struct Stats {
+    uint64_t buffers = 0;
+    uint64_t lateBuffers = 0;
+    uint64_t musicUnderruns = 0;
+  };
+  Stats GetStats() const;
 
   // The device's audio thread calls this for every buffer it plays: fills
   // length bytes of interleaved float stereo with the sum of the playing
@@ -88,10 +124,21 @@ class GAudioMixer {
   Handle NextHandle();
   void Mix(float* out, size_t frames);
 
+  void NoteBuffer(size_t frames);
+
   uint32_t device_ = 0;  // the output device id, 0 while closed
   bool subsystemUp_ = false;
   int frequency_ = 0;
   Handle lastHandle_ = 0;
-  float master_ = 1.0f;  // written under the device lock, read by Mix
+  // Written under the device lock, read by Mix.
+  float master_ = 1.0f;
+  float music_ = 1.0f;
+  bool muted_ = false;
   std::vector<std::unique_ptr<Sample>> samples_;
+  // Made by Init or InitWithoutDevice, gone with Free.
+  std::unique_ptr<GMusicStream> stream_;
+  // The audio thread's counts, and when it was last asked for a buffer.
+  std::atomic<uint64_t> buffers_{0};
+  std::atomic<uint64_t> lateBuffers_{0};
+  uint64_t lastBuffer_ = 0;
 };

@@ -82,8 +82,32 @@ int GSound::Play(int sample, int volume, bool loop) {
   return AddChannel(loaded->Play(loop, volume));
 }
 
+namespace {
+
+int Percent(int volume) {
+  return volume < 0 ? 0 : volume > 100 ? 100 : volume;
+}
+
+}  // namespace
+
 void GSound::SetMasterVolume(int volume) {
-  masterVolume_ = volume < 0 ? 0 : volume > 100 ? 100 : volume;
+  masterVolume_ = Percent(volume);
+}
+
+void GSound::PlayMusic(const char* path, MusicMode) {
+  music_ = path ? path : "";
+}
+
+void GSound::StopMusic() {
+  music_.clear();
+}
+
+void GSound::SetMusicVolume(int volume) {
+  musicVolume_ = Percent(volume);
+}
+
+void GSound::SetMuted(bool muted) {
+  muted_ = muted;
 }
 
 int GSound::AddChannel(std::unique_ptr<GSoundChannel> channel) {

@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
+
+#include "GUI/sound/MusicMode.h"
 
 struct MEM_DATA;
 class GSound;
@@ -105,13 +108,33 @@ class GSound {
 
   bool SetVolume(int channel, float volume);
   bool SetVolume(int channel, int volume);
-  // The loudness of all sound, 0..100 (clamped to it), over each channel's
-  // own volume: 100 leaves every channel as it is, 0 is silence. It reaches
-  // what is playing at once, and playback runs on, so the output keeps
-  // getting (silent) sound rather than none. The base keeps the value; a
-  // variant also hands it to its output.
+  // The loudness of the sound effects (the samples' channels), 0..100
+  // (clamped to it), over each channel's own volume: 100 leaves every channel
+  // as it is, 0 is silence. It reaches what is playing at once, and playback
+  // runs on. The base keeps the value; a variant also hands it to its output.
   virtual void SetMasterVolume(int volume);
   int GetMasterVolume() const { return masterVolume_; }
+
+  // Music, one piece at a time, streamed from an Ogg Vorbis file while it
+  // plays: looping without a seam, or once (a jingle). A change of piece
+  // fades the one before out over half a second; a jingle is never cut short
+  // by another piece, which begins when it ends; asking for the piece asked
+  // for last does nothing. A missing or damaged file means silence and one
+  // line in the error log. The base keeps the path; a variant also plays it.
+  virtual void PlayMusic(const char* path, MusicMode mode);
+  // Fades the music out, a jingle too.
+  virtual void StopMusic();
+  // The file of the piece asked for last; empty before the first and after StopMusic.
+  const std::string& GetMusic() const { return music_; }
+  // The music's own loudness, 0..100 (clamped), independent of the effects'.
+  // The base keeps the value; a variant also hands it to its output.
+  virtual void SetMusicVolume(int volume);
+  int GetMusicVolume() const { return musicVolume_; }
+  // Silences the effects and the music together, keeping both volumes; the
+  // output keeps getting (silent) sound rather than none. The base keeps the
+  // value; a variant also hands it to its output.
+  virtual void SetMuted(bool muted);
+  bool IsMuted() const { return muted_; }
   bool SetMaxPriority(int channel);
   int GetState(int channel) const;
   int64_t GetPosition(int channel) const;
@@ -130,4 +153,7 @@ class GSound {
   // The generation of each channel slot's latest occupant.
   std::vector<int> generations_;
   int masterVolume_ = 100;
+  std::string music_;
+  int musicVolume_ = 100;
+  bool muted_ = false;
 };

@@ -1,6 +1,9 @@
 #include "GUI/sound/GSoundBass.h"
 
+#include <cinttypes>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "GUI/foundation/MEM_DATA.h"
 
@@ -78,6 +81,12 @@ GSoundBass::GSoundBass() {
 }
 
 GSoundBass::~GSoundBass() {
+  if (std::getenv("DIGMAZE_AUDIO_STATS")) {
+    const GAudioMixer::Stats stats = mixer_.GetStats();
+    std::fprintf(stderr,
+                 "audio: %" PRIu64 " buffers, %" PRIu64 " late, %" PRIu64 " music underruns\n",
+                 stats.buffers, stats.lateBuffers, stats.musicUnderruns);
+  }
   // The samples and channels must go while the mixer they live in is open.
   Clear();
   mixer_.Free();
@@ -96,4 +105,24 @@ int GSoundBass::CalcVolume(float volume) {
 void GSoundBass::SetMasterVolume(int volume) {
   GSound::SetMasterVolume(volume);
   mixer_.SetMasterVolume(Loudness(static_cast<float>(GetMasterVolume()) / 100.0f));
+}
+
+void GSoundBass::PlayMusic(const char* path, MusicMode mode) {
+  GSound::PlayMusic(path, mode);
+  mixer_.MusicPlay(path, mode);
+}
+
+void GSoundBass::StopMusic() {
+  GSound::StopMusic();
+  mixer_.MusicStop();
+}
+
+void GSoundBass::SetMusicVolume(int volume) {
+  GSound::SetMusicVolume(volume);
+  mixer_.SetMusicVolume(Loudness(static_cast<float>(GetMusicVolume()) / 100.0f));
+}
+
+void GSoundBass::SetMuted(bool muted) {
+  GSound::SetMuted(muted);
+  mixer_.SetMuted(muted);
 }

@@ -52,12 +52,19 @@ class GSoundChannelBass : public GSoundChannel {
 class GSoundBass : public GSound {
  public:
   GSoundBass();
+  // Run with the environment variable DIGMAZE_AUDIO_STATS set, prints what
+  // the audio thread met (GAudioMixer::Stats) as one line on standard error.
   ~GSoundBass() override;
 
   std::unique_ptr<GSoundSample> NewSample() override;
   int CalcVolume(float volume) override;
-  // The mixer scales its whole output by the volume's loudness.
+  // The mixer scales the effects by the volume's loudness.
   void SetMasterVolume(int volume) override;
+  void PlayMusic(const char* path, MusicMode mode) override;
+  void StopMusic() override;
+  // The mixer scales the music by the volume's loudness.
+  void SetMusicVolume(int volume) override;
+  void SetMuted(bool muted) override;
 
   GAudioMixer& GetMixer() { return mixer_; }
 

@@ -33,8 +33,7 @@ enum CURSOR_ENUM : int {
   CURSOR_COUNT = 13,
 };
 
-// The kinds of control a theme has a drawing object for (slots 0 and 12
-// are unused).
+// The kinds of control a theme has a drawing object for (slot 0 is unused).
 enum THEME_KIND : int {
   THEME_BUTTON = 1,
   THEME_LISTBOX = 2,
@@ -47,6 +46,7 @@ enum THEME_KIND : int {
   THEME_GRID = 9,
   THEME_DIALOG = 10,
   THEME_CHECKBOX = 11,
+  THEME_VALUE_ROW = 12,
   THEME_BUTTON_IMAGE = 13,
   THEME_KIND_COUNT = 14,
 };

@@ -11,6 +11,7 @@ GThemeRavlin::GThemeRavlin(GGame* owner) : GThemeWindows(owner) {
   SetComponentTheme(THEME_COMBOBOX, std::make_unique<GThemeComboBoxRavlin>(this));
   SetComponentTheme(THEME_LISTBOX, std::make_unique<GThemeListBoxRavlin>(this));
   SetComponentTheme(THEME_CHECKBOX, std::make_unique<GThemeCheckBoxRavlin>(this));
+  SetComponentTheme(THEME_VALUE_ROW, std::make_unique<GThemeValueRowRavlin>(this));
   SetComponentTheme(THEME_PICTURE, std::make_unique<GThemePictureRavlin>(this));
   SetComponentTheme(THEME_DIALOG, std::make_unique<GThemeDialogRavlin>(this));
   SetComponentTheme(THEME_BUTTON_IMAGE, std::make_unique<GThemeButtonImageRavlin>(this));

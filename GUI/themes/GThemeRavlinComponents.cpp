@@ -7,6 +7,7 @@
 #include "GUI/platform/GGame.h"
 #include "GUI/themes/GTheme.h"
 #include "GUI/toolkit/GComponent.h"
+#include "GUI/toolkit/GValueRow.h"
 
 namespace {
 
@@ -97,6 +98,45 @@ void GThemeButtonRavlin::DrawNotchedOutline(GSurface* target, int w, int h, unsi
     target->DrawVerticalLine(c.x0 + 2 * c.dx, edge, side * c.dy, color);
   }
   if (filled) target->FloodFill(5, 5, kNotchFill, color);
+}
+
+unsigned GThemeValueRowRavlin::FrameColor(GComponent* row, bool lit) {
+  const unsigned color = GThemeComponent::GetBorderColor(row);
+  return lit ? AddColor(color, kHighlightStep) : color;
+}
+
+unsigned GThemeValueRowRavlin::GetLabelColor(GComponent* row) {
+  if (!row->IsEnabled()) return ScaleColor(FrameColor(row, false), kDimArrow);
+  return ScaleColor(FrameColor(row, row->IsHighlighted() || row->IsFocusShown()), kLabelShade);
+}
+
+unsigned GThemeValueRowRavlin::GetValueColor(GComponent* row) {
+  return row->IsEnabled() ? kValueColor : ScaleColor(kValueColor, kLabelShade);
+}
+
+void GThemeValueRowRavlin::DrawRowArrow(GComponent* row, int arrow, const CFerroRect& square,
+                                        bool lit, bool enabled) {
+  GSurface* back = GetBackbuffer();
+  if (!back) return;
+  const unsigned frame = FrameColor(row, lit && enabled);
+  const unsigned color = enabled ? frame : ScaleColor(frame, kDimArrow);
+  // A triangle a third of the square high, its columns growing by two
+  // pixels from the tip, centred in the square.
+  const int depth = std::max(2, square.Height() / 3);
+  const int left = square.left + (square.Width() - depth) / 2;
+  const int middle = square.top + square.Height() / 2;
+  for (int i = 0; i < depth; ++i) {
+    const int x = arrow == ARROW_LESS ? left + i : left + depth - 1 - i;
+    back->DrawVerticalLine(x, middle - i, 2 * i + 1, color);
+  }
+}
+
+void GThemeValueRowRavlin::DrawRowFocus(GComponent* row, int w, int h) {
+  GSurface* back = GetBackbuffer();
+  if (!back) return;
+  const unsigned outline = AddColor(FrameColor(row, true), GThemeButtonRavlin::kFocusOutlineStep);
+  back->DrawRect(0, 0, w, h, outline);
+  back->DrawRect(1, 1, w - 2, h - 2, outline);
 }
 
 unsigned GThemeDialogRavlin::GetBgColor(GComponent* dialog) {

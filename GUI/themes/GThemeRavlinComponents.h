@@ -49,6 +49,37 @@ class GThemeButtonRavlin : public GThemeComponent {
   GSurface* scratch = nullptr;  // owned by the device
 };
 
+// Value rows of the game: transparent over the dialog's grid, the label in
+// the frame colour's label shade, the value in white, the arrows as
+// triangles in the frame colour (brighter under the pointer, dim at an end).
+// Under the pointer or with the keyboard focus the label is lit as a lit
+// button's is; the focus adds the buttons' two-pixel focus outline.
+class GThemeValueRowRavlin : public GThemeValueRowWindows {
+ public:
+  using GThemeValueRowWindows::GThemeValueRowWindows;
+
+  // The value's colour, and the share of the frame colour an arrow keeps at an end.
+  static constexpr unsigned kValueColor = 0xFFFFFF;
+  static constexpr double kDimArrow = 0.35;
+
+  // The dialog beneath shows through: nothing is erased, and a redraw of
+  // the row repaints what lies under it first.
+  bool IsAlpha(GComponent*) override { return true; }
+  void EraseInnerRect(GComponent*, CFerroRect*) override {}
+  void EraseClient(GComponent*) override {}
+
+ protected:
+  unsigned GetLabelColor(GComponent* row) override;
+  unsigned GetValueColor(GComponent* row) override;
+  void DrawRowArrow(GComponent* row, int arrow, const CFerroRect& square, bool lit,
+                    bool enabled) override;
+  void DrawRowFocus(GComponent* row, int w, int h) override;
+
+ private:
+  // The frame colour, lit under the pointer or with the focus shown.
+  unsigned FrameColor(GComponent* row, bool lit);
+};
+
 class GThemeDialogRavlin : public GThemeDialogWindows {
  public:
   using GThemeDialogWindows::GThemeDialogWindows;

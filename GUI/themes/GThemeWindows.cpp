@@ -18,6 +18,7 @@ GThemeWindows::GThemeWindows(GGame* owner, const char* themeName) : GTheme(owner
   SetComponentTheme(THEME_GRID, std::make_unique<GThemeGridWindows>(this));
   SetComponentTheme(THEME_DIALOG, std::make_unique<GThemeDialogWindows>(this));
   SetComponentTheme(THEME_CHECKBOX, std::make_unique<GThemeCheckBoxWindows>(this));
+  SetComponentTheme(THEME_VALUE_ROW, std::make_unique<GThemeValueRowWindows>(this));
   SetComponentTheme(THEME_BUTTON_IMAGE, std::make_unique<GThemeButtonImageWindows>(this));
 }
 

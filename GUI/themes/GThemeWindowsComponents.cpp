@@ -12,6 +12,7 @@
 #include "GUI/toolkit/GPicture.h"
 #include "GUI/toolkit/GScroller.h"
 #include "GUI/toolkit/GStatic.h"
+#include "GUI/toolkit/GValueRow.h"
 
 namespace {
 
@@ -169,4 +170,67 @@ void GThemeCheckBoxWindows::RenderClient(GComponent* box) {
   device->GetTextSize(text.c_str(), font, tw, th);
   back->TextOut(side + 4, (client.Height() - th) / 2, text.c_str(), font, GetTextColor(box),
                 DEFAULT_COLOR);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Value row
+// ---------------------------------------------------------------------------------------------
+
+unsigned GThemeValueRowWindows::GetBgColor(GComponent* row) {
+  const unsigned own =
+      row->GetColor(COLOR_BACKGROUND, row->IsEnabled() ? COLOR_NORMAL : COLOR_DISABLED);
+  if (own != DEFAULT_COLOR) return own;
+  GComponent* parent = row->GetParent();
+  if (parent && parent->GetTheme()) return parent->GetTheme()->GetBgColor(parent);
+  return 0xFFFFFF;
+}
+
+void GThemeValueRowWindows::DrawRowArrow(GComponent* row, int arrow, const CFerroRect& square,
+                                         bool lit, bool enabled) {
+  auto* values = static_cast<GValueRow*>(row);
+  GSurface* back = GetBackbuffer();
+  const SCROLLER_BUTTON_STATE state = !enabled                             ? SB_DISABLED
+                                      : values->GetPressedArrow() == arrow ? SB_PRESSED
+                                      : lit                                ? SB_HIGHLIGHTED
+                                                                           : SB_NORMAL;
+  GSurface* picture =
+      theme ? theme->GetScrollerArrow(arrow == ARROW_LESS ? ARROW_LEFT : ARROW_RIGHT, state)
+            : nullptr;
+  if (!back || !picture) return;
+  const int w = std::min(square.Width(), picture->GetWidth());
+  const int h = std::min(square.Height(), picture->GetHeight());
+  if (w > 0 && h > 0)
+    back->Blt(picture, square.left + (square.Width() - w) / 2,
+              square.top + (square.Height() - h) / 2, 0, 0, w, h, true);
+}
+
+void GThemeValueRowWindows::DrawRowFocus(GComponent*, int w, int h) {
+  if (GSurface* back = GetBackbuffer()) back->DrawRect(0, 0, w, h, kFocusColor);
+}
+
+void GThemeValueRowWindows::RenderClient(GComponent* row) {
+  GSurface* back = GetBackbuffer();
+  GDevice* device = DeviceOf(theme);
+  if (!back || !device) return;
+  auto* values = static_cast<GValueRow*>(row);
+  CFerroRect client;
+  row->GetClientRect(&client);
+  const int font = GetTextFont(row);
+  // Texts stand on the row's middle.
+  const auto text = [&](const CFerroString& t, int x, bool centred, unsigned color) {
+    int tw = 0, th = 0;
+    device->GetTextSize(t.c_str(), font, tw, th);
+    back->TextOut(centred ? x - tw / 2 : x, (client.Height() - th) / 2, t.c_str(), font, color,
+                  DEFAULT_COLOR);
+  };
+  text(row->GetWindowText(), kLabelLeft, false, GetLabelColor(row));
+  const CFerroRect place = values->GetValueRect();
+  text(values->GetValueText(), place.left + place.Width() / 2, true, GetValueColor(row));
+  for (int arrow : {ARROW_LESS, ARROW_MORE}) {
+    const CFerroRect square = values->GetArrowRect(arrow);
+    if (square.IsEmpty()) continue;
+    const bool lit = values->GetHoverArrow() == arrow || values->GetPressedArrow() == arrow;
+    DrawRowArrow(row, arrow, square, lit, row->IsEnabled() && values->IsArrowEnabled(arrow));
+  }
+  if (row->IsFocusShown()) DrawRowFocus(row, client.Width(), client.Height());
 }

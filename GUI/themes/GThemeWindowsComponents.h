@@ -93,6 +93,37 @@ class GThemeCheckBoxWindows : public GThemeComponent {
   virtual bool IsChecked(GComponent* box);
 };
 
+// Value rows: the label on the left, the value centred between the theme's
+// scroll-arrow pictures (in their normal, lit, held and disabled states), on
+// the background of what lies beneath; a one-pixel outline in the focus
+// colour while the row shows the keyboard focus.
+class GThemeValueRowWindows : public GThemeComponent {
+ public:
+  using GThemeComponent::GThemeComponent;
+
+  // The outline of the row that shows the keyboard focus.
+  static constexpr unsigned kFocusColor = 0xFF9933;
+  // Where the label starts, in client pixels.
+  static constexpr int kLabelLeft = 8;
+
+  // The row's own background colour when set, else its parent's.
+  unsigned GetBgColor(GComponent* row) override;
+  // The label, the value, the arrows, then the focus look.
+  void RenderClient(GComponent* row) override;
+
+ protected:
+  // Called by RenderClient: the colours of the label and the value.
+  virtual unsigned GetLabelColor(GComponent* row) { return GetTextColor(row); }
+  virtual unsigned GetValueColor(GComponent* row) { return GetTextColor(row); }
+  // Called by RenderClient for each arrow whose square is not empty (client
+  // coordinates); lit tells the pointer is on it or holds it, enabled that
+  // it does something.
+  virtual void DrawRowArrow(GComponent* row, int arrow, const CFerroRect& square, bool lit,
+                            bool enabled);
+  // Called by RenderClient while the row shows the keyboard focus.
+  virtual void DrawRowFocus(GComponent* row, int w, int h);
+};
+
 class GThemeListBoxWindows : public GThemeComponent {
  public:
   using GThemeComponent::GThemeComponent;

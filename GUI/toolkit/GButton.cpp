@@ -16,10 +16,6 @@ bool GButton::Create(GComponent* owner, unsigned newStyle, int px, int py, int w
   return true;
 }
 
-void GButton::TakeDialogFocus() {
-  if (parent && parent->IsDialog()) static_cast<GDialog*>(parent)->SetFocusItem(this);
-}
-
 void GButton::ClientOnLButtonDown(unsigned flags, int px, int py) {
   TakeDialogFocus();
   Fix(true);

@@ -33,8 +33,4 @@ class GButton : public GComponent {
   // The theme draws the face and the label.
   bool InnerOnRender() override;
   void ClientOnRender() override;
-
- private:
-  // Makes this button its dialog's keyboard focus.
-  void TakeDialogFocus();
 };

@@ -229,7 +229,7 @@ class GComponent {
 
   // [Modal]
   // Makes the component the modal one (added to the current scene when it
-  // has no parent), shown on top and focused.
+  // has no parent), shown on top and focused; a key repeat under way stops.
   virtual void BeginModal();
   // Ends the modal run; while the component runs a nested loop this only
   // asks that loop to return result.
@@ -277,6 +277,9 @@ class GComponent {
   // Whether the theme draws this component with the focus look: its dialog
   // has the keys, the focus rests here, and the keys were used last.
   bool IsFocusShown() const;
+  // Makes this component its dialog's keyboard focus when it can hold it:
+  // called by the controls a press or a moving pointer reaches.
+  void TakeDialogFocus();
 
   // [Hooks]
   // Called by the application on every update tick while this is modal.

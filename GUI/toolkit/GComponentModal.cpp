@@ -9,6 +9,10 @@ void GComponent::BeginModal() {
   // Beginning the run of the component that is already modal changes
   // nothing: it would record itself as the focus to return to.
   if (!game || game->modal == this) return;
+  // A key held since before the run gives it no repeats: they would press
+  // its buttons unseen (Space held through the end of a game answering the
+  // box that ends it).
+  game->ResetRepeatedKey();
   prevModal = game->modal;
   autoParented = false;
   if (!parent) {

@@ -287,6 +287,10 @@ bool GDialog::IsFocusAreaShown() {
          GetKeyDialog() == this;
 }
 
+void GComponent::TakeDialogFocus() {
+  if (parent && parent->IsDialog()) static_cast<GDialog*>(parent)->SetFocusItem(this);
+}
+
 bool GComponent::IsFocusShown() const {
   if (!game || !game->IsKeyInputLast() || !parent || !parent->IsDialog()) return false;
   const GDialog* dialog = GDialog::GetKeyDialog();

@@ -35,10 +35,6 @@ void GScene::SetScenePeriod(unsigned ms) {
   lastPeriodTick = Now();
 }
 
-GComponent* GScene::GetCovering(int index) const {
-  return index >= 0 && index < coveringCount ? coveringList[index] : nullptr;
-}
-
 bool GScene::AppendCovering(GComponent* c) {
   if (coveringCount >= kMaxCovering) return false;
   coveringList[coveringCount++] = c;
@@ -46,11 +42,14 @@ bool GScene::AppendCovering(GComponent* c) {
 }
 
 void GScene::DetectCovering(GComponent* c) {
-  const int first = coveringCount;
-  for (GComponent* child : c->children)
-    if (child->IsShown() && !child->IsModal() && !AppendCovering(child)) return;
-  const int last = coveringCount;
-  for (int i = first; i < last; ++i) DetectCovering(coveringList[i]);
+  // Depth first: a child's subtree is drawn before its next sibling, which
+  // lies above all of it (a dialog over another dialog hides that one's
+  // buttons too).
+  for (GComponent* child : c->children) {
+    if (!child->IsShown() || child->IsModal()) continue;
+    if (!AppendCovering(child)) return;
+    DetectCovering(child);
+  }
 }
 
 void GScene::RefreshCovering() {

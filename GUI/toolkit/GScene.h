@@ -4,8 +4,9 @@
 
 // A full-screen dialog, one of the application's scenes; only the current
 // scene is shown. The scene keeps the covering list of its tree: the flat
-// drawing order (the scene, its components level by level, the modal
-// component and its subtree last) that every frame walks instead of the tree.
+// drawing order (the scene, then each component followed by its subtree, in
+// child order, the modal component and its subtree last) that every frame
+// walks instead of the tree.
 class GScene : public GDialog {
  public:
   // The longest covering list; components beyond it are not drawn.
@@ -44,7 +45,6 @@ class GScene : public GDialog {
   void MarkCoveringDirty() { coveringDirty = true; }
   bool IsCoveringDirty() const { return coveringDirty; }
   int GetCoveringCount() const { return coveringCount; }
-  GComponent* GetCovering(int index) const;
 
   // The scene that was current before this one (-1 = none); set by SetScene.
   int previousScene = -1;
@@ -55,7 +55,7 @@ class GScene : public GDialog {
   bool coveringDirty = true;
 
  private:
-  // Appends the shown, non-modal children of c, then their descendants.
+  // Appends each shown, non-modal child of c, followed by its own subtree.
   void DetectCovering(GComponent* c);
   bool AppendCovering(GComponent* c);
 

@@ -91,8 +91,32 @@ enum KEY_CODE : unsigned {
 
 constexpr unsigned KEY_FIRST = 1;
 constexpr unsigned KEY_LAST = 240;
-// "No key" in the repeat state (repeatKey, repeatChar, nextRepeatTick).
+// "No key", in the repeat state (repeatKey, repeatChar) and wherever a key
+// may be missing.
 constexpr unsigned KEY_NONE = ~0u;
+
+// Keys that only modify others: Control, Shift, Alt and the system keys.
+// They never repeat, and a modifier alone is no command.
+constexpr bool IsModifierKey(unsigned key) {
+  switch (key) {
+    case KEY_LCONTROL:
+    case KEY_RCONTROL:
+    case KEY_LSHIFT:
+    case KEY_RSHIFT:
+    case KEY_LALT:
+    case KEY_RALT:
+    case KEY_LSYSTEM:
+    case KEY_RSYSTEM:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The three mouse buttons' pseudo keys.
+constexpr bool IsMouseButtonKey(unsigned key) {
+  return key >= KEY_MOUSE_LEFT && key <= KEY_MOUSE_MIDDLE;
+}
 
 // Bits of the application's inputFlags: held mouse buttons and modifiers.
 // Control keys have no bit; they are ordinary held keys.

@@ -1,6 +1,7 @@
 #include "game/app/CGameSettings.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/resources/CConfigText.h"
@@ -43,6 +44,24 @@ struct Field {
   std::string (*write)(const CGameSettings& from);
 };
 
+// The key of play of one action, by the name of the key.
+template <PLAYER_KEY action>
+constexpr Field KeyField(const char* key) {
+  return {"keys", key, "the name of a key of play",
+          [](const std::string& v, CGameSettings& s) {
+            // Only the keys a player may choose have names; whether another
+            // action has it too is settled once every line is read.
+            const unsigned code = FindKeyByName(v.c_str());
+            if (code == KEY_NONE) return false;
+            s.keys.codes[action] = code;
+            return true;
+          },
+          [](const CGameSettings& s) {
+            const char* name = GetKeyName(s.keys.codes[action]);
+            return std::string(name ? name : "");
+          }};
+}
+
 // In the order a new file lists them.
 const Field kFields[] = {
     {"display", "scale", "sharp, integer or off",
@@ -74,9 +93,20 @@ const Field kFields[] = {
     {"sound", "mute", "yes or no",
      [](const std::string& v, CGameSettings& s) { return ParseYesNo(v, s.muted); },
      [](const CGameSettings& s) { return std::string(s.muted ? "yes" : "no"); }},
+    {"sound", "music-volume", "a volume from 0 to 100",
+     [](const std::string& v, CGameSettings& s) { return ParseNumber(v, 0, 100, s.musicVolume); },
+     [](const CGameSettings& s) { return Number(s.musicVolume); }},
+    KeyField<PLAYER_LEFT>("left"),
+    KeyField<PLAYER_RIGHT>("right"),
+    KeyField<PLAYER_UP>("up"),
+    KeyField<PLAYER_DOWN>("down"),
+    KeyField<PLAYER_DIG>("dig"),
 };
+constexpr size_t kFieldCount = std::size(kFields);
+// The field of the first key of play; the others follow it in action order.
+constexpr size_t kFirstKeyField = kFieldCount - PLAYER_ACTIONS;
 
-constexpr const char* kHeader = "; The settings of Digmaze, written by the game when it ends.";
+constexpr const char* kHeader = "; The settings of Digmaze, written by the game.";
 
 }  // namespace
 
@@ -94,12 +124,38 @@ bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
   read.text.assign(bytes, static_cast<size_t>(size));
   const CConfigText scanned(read.text);
   std::string problems;
-  for (const Field& field : kFields) {
-    std::string value;
-    if (!scanned.Find(field.section, field.key, value) || field.read(value, read)) continue;
+  const auto refuse = [&problems](const std::string& why) {
     if (!problems.empty()) problems += "; ";
-    problems +=
-        std::string("the value \"") + value + "\" of " + field.key + " is not " + field.expected;
+    problems += why;
+  };
+  bool keyRead[PLAYER_ACTIONS] = {};
+  for (size_t f = 0; f < kFieldCount; ++f) {
+    const Field& field = kFields[f];
+    std::string value;
+    if (!scanned.Find(field.section, field.key, value)) continue;
+    if (field.read(value, read)) {
+      if (f >= kFirstKeyField) keyRead[f - kFirstKeyField] = true;
+      continue;
+    }
+    refuse(std::string("the value \"") + value + "\" of " + field.key + " is not " +
+           field.expected);
+  }
+  // A key two actions were given costs the later line of the two, or the
+  // line whose other action has the key by default (the lines are walked
+  // from the last, so a later one has gone first); the defaults are all
+  // different, so the walk ends.
+  for (bool again = true; again;) {
+    again = false;
+    for (int a = PLAYER_ACTIONS - 1; a >= 0 && !again; --a)
+      for (int b = 0; b < PLAYER_ACTIONS && keyRead[a] && !again; ++b) {
+        if (b == a || read.keys.codes[b] != read.keys.codes[a]) continue;
+        refuse(std::string("the value \"") + GetKeyName(read.keys.codes[a]) + "\" of " +
+               kFields[kFirstKeyField + a].key + " is already the key of " +
+               kFields[kFirstKeyField + b].key);
+        read.keys.codes[a] = CPlayerKeys().codes[a];
+        keyRead[a] = false;
+        again = true;
+      }
   }
   *this = read;
   why = problems.c_str();

@@ -4,6 +4,7 @@
 
 #include "GUI/foundation/CFerroString.h"
 #include "GUI/graphics/CPictureTransform.h"
+#include "game/model/GPlayerKeys.h"
 
 // Full screen or a window.
 enum class WindowMode { FullScreen, Window };
@@ -20,10 +21,19 @@ enum class WindowMode { FullScreen, Window };
 //   [sound]
 //   volume = 100             the sound effects' volume, 0 to 100 per cent
 //   mute = no                yes: no sound at all (M switches it)
+//   music-volume = 70        the music's volume, 0 to 100 per cent
+//   [keys]
+//   left = Left              the keys of play by name (GetKeyName): Left,
+//   right = Right            Right, Up, Down, Space, A to Z (but M), 0 to 9,
+//   up = Up                  F1 to F12 (but F11), Tab, Backspace, Home, End,
+//   down = Down              PageUp, PageDown, Delete, Minus, Equals, Comma,
+//   dig = Space              LeftCtrl, RightCtrl; no key for two of them
 //
 // A key is read from its own section only, the first time it stands there.
 // A key that is missing, or whose value cannot be used, keeps its default;
-// every other key is read. The text read is kept: writing the settings back
+// every other key is read. A key of play that another one has too is
+// refused, the later line of the two, or the one whose other has it by
+// default. The text read is kept: writing the settings back
 // changes only the values of the keys this version knows (adding the lines
 // of those that were missing) and leaves every other line, comment and
 // section as it was, so the keys of a later version survive an earlier one.
@@ -39,6 +49,8 @@ struct CGameSettings {
   int windowHeight = 768;
   int volume = 100;
   bool muted = false;
+  int musicVolume = 70;
+  CPlayerKeys keys;
   // The text read (empty for none), which Format writes the values into.
   std::string text;
 

@@ -178,6 +178,12 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
     case CMD_CREDITS:
       MenuScene(game)->creditsDialog.BeginModal();
       break;
+    case CMD_OPTIONS:
+      MenuScene(game)->optionsDialog.BeginModal();
+      break;
+    case CMD_KEYS_DEFAULTS:
+      if (owner) static_cast<GDialogKeys*>(owner)->RestoreDefaults();
+      break;
     case CMD_EXIT:
       MenuScene(game)->quitBox.Alert(GGameDM::kName, "Do you want to quit to OS?", MB_OK_CANCEL);
       break;
@@ -240,6 +246,10 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
       break;
     case CMD_GAME_MENU:
       GameScene(game)->menuDialog.BeginModal();
+      break;
+    case CMD_SHOW_SOLUTION:
+      if (owner) owner->EndModal(0);
+      GameScene(game)->EnterPlay(PlayEntry::solution);
       break;
     case CMD_RESTART_LEVEL: {
       if (owner) owner->EndModal(0);

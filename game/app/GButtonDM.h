@@ -29,9 +29,12 @@ enum COMMAND_ID : unsigned {
   CMD_HOW_TO_PLAY = 23,  // the credits' button: the how-to-play page in the browser
   CMD_LEVELS = 24,       // the level select's grid of levels; no command
   CMD_LEVELS_BACK = 25,
-  CMD_EDITOR_CHECK = 26,  // the editor's check of the map
-  CMD_CHECK_SHOW = 27,    // the check's box: plays the win it found
-  CMD_MAPS_EXPORT = 28,   // the maps manager: the selected map into the documents folder
+  CMD_SHOW_SOLUTION = 26,
+  CMD_OPTIONS = 27,        // both menus: the options
+  CMD_KEYS_DEFAULTS = 28,  // the keys of play: the arrows and Space again
+  CMD_EDITOR_CHECK = 29,   // the editor's check of the map
+  CMD_CHECK_SHOW = 30,     // the check's box: plays the win it found
+  CMD_MAPS_EXPORT = 31,    // the maps manager: the selected map into the documents folder
 };
 
 // The look of the game's buttons and panels: framed, over the scene's picture.

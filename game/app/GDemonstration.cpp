@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sstream>
 #include <string>
 
 #include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/foundation/FileError.h"
 #include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GPlatform.h"
+#include "game/model/CGameProgress.h"
 #include "game/model/GMap.h"
 #include "game/model/GRecordStream.h"
 #include "game/model/GUnit.h"
@@ -39,8 +41,8 @@ int TrailingNumber(const std::string& stem) {
 bool GDemonstration::Begin(GPlatform* from) {
   End();
   if (!from) return false;
-  gameFolder = from->GetPathToGame();
-  const CFerroString folder = gameFolder + kFolder + CFerroString(from->GetSlash());
+  const CFerroString game = from->GetPathToGame(), slash(from->GetSlash());
+  const CFerroString folder = game + kFolder + slash;
   std::vector<CFerroString> found;
   if (from->CanListFolder(folder.c_str())) {
     // The search runs to its end, so it leaves nothing open.
@@ -57,9 +59,45 @@ bool GDemonstration::Begin(GPlatform* from) {
   std::sort(found.begin(), found.end(), [](const CFerroString& a, const CFerroString& b) {
     return std::string(a.c_str()) < std::string(b.c_str());
   });
-  replays = std::move(found);
-  nextReplay = 0;
+  for (const CFerroString& name : found) {
+    std::string stem = name.c_str();
+    stem.erase(stem.size() - 1 - std::string(kReplayExtension).size());
+    replays.push_back({folder + name, game + "Maps" + slash + stem.c_str() + ".dmm"});
+  }
   kind = Kind::demonstration;
+  platform = from;
+  return true;
+}
+
+bool GDemonstration::FindSolution(GPlatform* from, const CFerroString& mapPath,
+                                  REPLAY_FILE* found) {
+  if (!from) return false;
+  FILE_DATA table;
+  const CFerroString folder =
+      from->GetPathToGame() + kSolutionsFolder + CFerroString(from->GetSlash());
+  const std::string digest = CGameProgress::MapDigest(mapPath.c_str());
+  if (digest.empty() || !from->LoadFile((folder + kSolutionsTable).c_str(), &table)) return false;
+  std::istringstream lines(std::string(reinterpret_cast<const char*>(table.data),
+                                       static_cast<size_t>(std::max(table.size, 0))));
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream fields(line);
+    std::string hex, name;
+    // A line naming anything but a file of the folder is passed over.
+    if (!(fields >> hex >> name) || hex != digest ||
+        !GMap::IsSafeFileName(CFerroString(name.c_str())))
+      continue;
+    if (found) *found = {folder + name.c_str(), mapPath};
+    return true;
+  }
+  return false;
+}
+
+bool GDemonstration::BeginSolution(GPlatform* from, const CFerroString& mapPath) {
+  End();
+  REPLAY_FILE solution;
+  if (!FindSolution(from, mapPath, &solution)) return false;
+  replays.push_back(solution);
+  kind = Kind::solution;
   platform = from;
   return true;
 }
@@ -111,11 +149,10 @@ void GDemonstration::Report(const CFerroString& what) const {
 }
 
 bool GDemonstration::StartNext() {
-  if (platform && kind == Kind::solution) return StartSolution();
+  if (platform && !solutionMap.empty()) return StartSolution();
   if (!platform || nextReplay >= replays.size()) return false;
-  const CFerroString slash(platform->GetSlash());
-  const CFerroString name = replays[nextReplay++];
-  replayPath = gameFolder + kFolder + slash + name;
+  const REPLAY_FILE& next = replays[nextReplay++];
+  replayPath = next.replay;
 
   FILE_DATA file;
   if (!platform->LoadFile(replayPath.c_str(), &file)) {
@@ -134,15 +171,14 @@ bool GDemonstration::StartNext() {
     Report("does not say where it wins (no \"# end T ...\" line)");
     return false;
   }
-  std::string stem = name.c_str();
-  stem.erase(stem.size() - 1 - std::string(kReplayExtension).size());
-  const CFerroString map = gameFolder + "Maps" + slash + stem.c_str() + ".dmm";
-  if (!GSimulation::LoadMap(map.c_str())) {
-    Report(CFerroString("plays the map ") + map + ", which cannot be read");
+  if (!GSimulation::LoadMap(next.map.c_str())) {
+    Report(CFerroString("plays the map ") + next.map + ", which cannot be read");
     return false;
   }
   keys.Begin(start);
   nextTick = GMap::GetInstance()->tick;
+  std::string stem = BareName(next.map.c_str()).c_str();
+  stem.erase(stem.find_last_of('.') == std::string::npos ? stem.size() : stem.find_last_of('.'));
   levelNumber = TrailingNumber(stem);
   return true;
 }

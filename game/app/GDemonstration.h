@@ -8,31 +8,51 @@
 
 class GPlatform;
 
-// Replays played in the game scene. The demonstration's are winning
-// digmaze-sim scripts of the campaign, shipped in the game folder's "demo"
-// folder and named after their maps ("level09.txt" plays "Maps/level09.dmm"
-// of the game folder), played in name order. A solution is one replay held
-// in memory with its map, the win the map editor's check found. The level
-// itself runs in the game scene by the rules and drawing of play; this
-// object loads each replay's map and start, presses and releases its keys at
-// their ticks, counted as digmaze-sim counts them, and tells when a replay
-// goes wrong. It reads only the game folder and writes nothing; what goes
-// wrong goes into the error log.
+// A replay file and the map file it plays on.
+struct REPLAY_FILE {
+  CFerroString replay;
+  CFerroString map;
+};
+
+// Replays played in the game scene: winning digmaze-sim scripts of the
+// campaign. The demonstration plays the game folder's "demo" folder in name
+// order, each on the shipped map of its name ("level09.txt" plays
+// "Maps/level09.dmm" of the game folder). A solution plays one level's
+// replay from the game folder's "solutions" folder, whose table
+// ("digests.txt": the digest of a map file, as the player's records keep it,
+// and a replay's name a line) finds it by the content of the map being
+// played, under any name; the map editor's check hands over a win it found
+// with its map, held in memory. The level itself runs in the game scene by the rules and drawing of
+// play; this object loads each replay's map and start, presses and releases its keys at their
+// ticks, counted as digmaze-sim counts them, and tells when a replay goes
+// wrong. It reads only the game folder and the map and writes nothing; what
+// goes wrong goes into the error log.
 class GDemonstration {
  public:
   enum class Kind { demonstration, solution };
 
-  // The game folder's folder of replays.
+  // The game folder's folder of the demonstration's replays, and of the
+  // solutions with their table.
   static constexpr const char* kFolder = "demo";
+  static constexpr const char* kSolutionsFolder = "solutions";
+  static constexpr const char* kSolutionsTable = "digests.txt";
 
-  // Finds the replays; false, with a line in the error log, when there are none.
+  // Finds the demonstration's replays; false, with a line in the error log,
+  // when there are none.
   bool Begin(GPlatform* platform);
+  // Prepares the solution of the map file at mapPath, played on that file;
+  // false when the game ships none for its content.
+  bool BeginSolution(GPlatform* platform, const CFerroString& mapPath);
+  // The shipped replay that wins the map file at mapPath (found by the
+  // digest of its content), with that file; false when there is none.
+  static bool FindSolution(GPlatform* platform, const CFerroString& mapPath, REPLAY_FILE* found);
   // Prepares the solution events, which win the map whose file's bytes are
-  // mapBytes by tick endTick, to be played from a new game; false when the
+  // mapBytes by tick endTick (the map editor's check found them), to be
+  // played from a new game; levelNumber is the level shown. False when the
   // map cannot be read.
   bool BeginSolution(GPlatform* platform, const std::string& mapBytes,
                      std::vector<SIM_EVENT> events, unsigned endTick, int levelNumber);
-  // Forgets the replays: the demonstration or the solution is over.
+  // Forgets the replays: the demonstration or solution is over.
   void End();
   bool IsOn() const { return platform != nullptr; }
   Kind GetKind() const { return kind; }
@@ -60,14 +80,13 @@ class GDemonstration {
  private:
   void Report(const CFerroString& what) const;
 
-  // Starts the solution's level; false when it was played already.
+  // Starts the level of the solution held in memory; false once it was played.
   bool StartSolution();
 
-  GPlatform* platform = nullptr;  // while the demonstration or the solution is on
+  GPlatform* platform = nullptr;  // while the demonstration or solution is on
   Kind kind = Kind::demonstration;
-  std::string solutionMap;  // the solution's map file bytes
-  CFerroString gameFolder;
-  std::vector<CFerroString> replays;  // file names in the replays' folder
+  std::vector<REPLAY_FILE> replays;
+  std::string solutionMap;  // the map file bytes of a solution held in memory
   size_t nextReplay = 0;
   CFerroString replayPath;  // of the replay being played
   GSimulation keys;

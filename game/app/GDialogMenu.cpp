@@ -1,5 +1,7 @@
 #include "game/app/GDialogMenu.h"
 
+#include <iterator>
+
 #include "GUI/platform/GGame.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GButtonDM.h"
@@ -11,21 +13,25 @@ namespace {
 
 constexpr unsigned kButtonStyle = STYLE_VISIBLE | STYLE_BORDER;
 // The buttons' column: its top-left corner, each button's size, and the step
-// from one button to the next.
+// from one button to the next; the menu ends as far below the last one as the
+// column starts above the first.
 constexpr int kColumnX = 30;
 constexpr int kColumnY = 30;
 constexpr int kButtonWidth = 340;
 constexpr int kButtonHeight = 40;
-constexpr int kButtonStep = 87;
+constexpr int kButtonStep = 64;
 
 }  // namespace
 
 void GDialogMenu::OnInitDlg() {
+  // A level that is won or lost goes on to its end; its solution is for a
+  // level in play.
+  const int state = GMap::GetInstance()->state;
+  const bool ending = state == GMap::STATE_WON || state == GMap::STATE_CAUGHT;
   GSceneGame::PauseLevel();
   if (game) game->ShowCursor(true);
   GDialog::OnInitDlg();
   style &= ~STYLE_CAPTION;
-  SetSize(kWidth, kHeight);
   struct Entry {
     unsigned id;
     const char* label;
@@ -36,15 +42,22 @@ void GDialogMenu::OnInitDlg() {
       {CMD_RESTART_LEVEL, "Restart Level", kButtonStyle},
       {CMD_SAVE_GAME, "Save Game", kButtonStyle},
       {CMD_LOAD_GAME_IN_GAME, "Load Game", kButtonStyle},
+      {CMD_SHOW_SOLUTION, "Show Solution", kButtonStyle},
+      {CMD_OPTIONS, "Options", kButtonStyle},
       {CMD_QUIT_TO_MENU, "Quit to Menu", kButtonStyle},
   };
+  const int rows = static_cast<int>(std::size(kButtons));
+  SetSize(kWidth, 2 * kColumnY + (rows - 1) * kButtonStep + kButtonHeight);
   const bool testing = GMap::GetInstance()->testMode;
+  const auto* scene = game ? static_cast<GSceneGame*>(game->GetScene(SCENE_GAME)) : nullptr;
   int y = kColumnY;
   for (const Entry& e : kButtons) {
     auto* button = new GButtonDM;
     button->Create(this, e.style, kColumnX, y, kButtonWidth, kButtonHeight, e.id, e.label);
     y += kButtonStep;
-    if (testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) button->Enable(false);
+    if ((testing && (e.id == CMD_SAVE_GAME || e.id == CMD_LOAD_GAME_IN_GAME)) ||
+        (e.id == CMD_SHOW_SOLUTION && (ending || !scene || !scene->HasSolution())))
+      button->Enable(false);
   }
 }
 

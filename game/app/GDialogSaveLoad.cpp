@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "GUI/foundation/CFerroStream.h"
+#include "GUI/foundation/CFerroTime.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
 #include "GUI/toolkit/GScene.h"
@@ -17,16 +18,20 @@ namespace {
 constexpr unsigned kSlotStyle = kFramedStyle;
 constexpr unsigned kCancelStyle = kFramedStyle | kClosingButtonStyle;
 // The slots from the top, kSlotStep apart, and Cancel below them; the dialog
-// fits them with kMargin all round.
-constexpr int kSlotStep = 60;
-constexpr int kSlotWidth = 200;
+// fits them with kMargin all round. Centred over a level, it ends above the
+// status line rather than cutting through its letters.
+constexpr int kSlotStep = 54;
+// The slots are wide enough for the widest label, Cancel centred below them.
+constexpr int kSlotWidth = 520;
 constexpr int kSlotHeight = 44;
-constexpr int kCancelX = 25;
-constexpr int kCancelY = 490;
 constexpr int kCancelWidth = 150;
+constexpr int kCancelX = (kSlotWidth - kCancelWidth) / 2;
+constexpr int kCancelY = 7 * kSlotStep + kSlotHeight + 26;
 constexpr int kCancelHeight = 44;
 constexpr unsigned kCancelId = 10;
 constexpr int kMargin = 20;
+// Between the parts of a slot's label.
+constexpr const char* kGap = "   ";
 
 }  // namespace
 
@@ -36,17 +41,36 @@ CFerroString GDialogSaveLoad::GetSlotPath(int slot) {
   return (GComponent::game ? GComponent::game->GetPathToSavedGame() : CFerroString()) + name;
 }
 
-CFerroString GDialogSaveLoad::GetSlotLabel(int slot, bool& filled) {
-  filled = false;
+CFerroString GDialogSaveLoad::GetSlotLabel(int slot, Slot& holds) {
+  holds = Slot::empty;
   GPlatform* platform = GComponent::game ? GComponent::game->GetPlatform() : nullptr;
+  const CFerroString path = GetSlotPath(slot);
   std::unique_ptr<CFerroStream> stream(
-      platform ? platform->OpenStream(GetSlotPath(slot).c_str(), CFerroStream::modeRead) : nullptr);
+      platform ? platform->OpenStream(path.c_str(), CFerroStream::modeRead) : nullptr);
   if (!stream) return "Empty Slot";
   const CFerroString map = SerializeGamePrefix(*stream);
   if (map.IsEmpty()) return "Empty Slot";
-  filled = true;
-  const int level = GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1;
-  return "Level " + CFerroString().IntToString(level, 2);
+  const CFerroString level =
+      "Level " +
+      CFerroString().IntToString(GMapList::GetInstance()->GetMapGameIndex(map.c_str()) + 1, 2);
+  stream->SetPosition(0);
+  SAVED_GAME_SUMMARY held;
+  if (!ReadSavedGameSummary(*stream, held)) {
+    holds = Slot::damaged;
+    return level + kGap + "cannot be loaded";
+  }
+  holds = Slot::game;
+  CFerroString label = level + kGap + "Score " + CFerroString().IntToString(held.score, 5) + kGap +
+                       "Lives " + CFerroString().IntToString(held.lives, 2);
+  CFerroTime saved;
+  if (platform->GetFileTime(path.c_str(), &saved)) {
+    const auto digits = [](int value, int count) {
+      return CFerroString().IntToString(value, count);
+    };
+    label = label + kGap + digits(saved.year, 4) + "-" + digits(saved.month, 2) + "-" +
+            digits(saved.day, 2) + " " + digits(saved.hour, 2) + ":" + digits(saved.minute, 2);
+  }
+  return label;
 }
 
 void GDialogSaveLoad::OnInitDlg() {
@@ -55,9 +79,9 @@ void GDialogSaveLoad::OnInitDlg() {
   GSceneGame::PauseLevel();
   SetWindowText(loadMode ? "Load Game" : "Save Game");
   for (int k = 1; k <= kSlots; ++k) {
-    bool filled = false;
-    const CFerroString label = GetSlotLabel(k, filled);
-    const bool usable = filled || !loadMode;
+    Slot holds = Slot::empty;
+    const CFerroString label = GetSlotLabel(k, holds);
+    const bool usable = loadMode ? holds == Slot::game : true;
     auto* slot = new GButtonSaveLoad;
     slot->Create(this, usable ? kSlotStyle : kSlotStyle | STYLE_DISABLED, 0, kSlotStep * (k - 1),
                  kSlotWidth, kSlotHeight, static_cast<unsigned>(k), label.c_str());
@@ -78,11 +102,12 @@ void GButtonSaveLoad::OnLButtonClick(unsigned, int, int) {
   if (!loading) {
     // A game kept in the slot is only replaced when the player says so;
     // otherwise the dialog stays open for another slot.
-    bool filled = false;
-    GDialogSaveLoad::GetSlotLabel(static_cast<int>(id), filled);
+    GDialogSaveLoad::Slot holds = GDialogSaveLoad::Slot::empty;
+    GDialogSaveLoad::GetSlotLabel(static_cast<int>(id), holds);
     GDispatchGuard self(this);
-    if (filled && app->MessageBox(GGameDM::kName, "Overwrite the saved game in this slot?",
-                                  MB_OK_CANCEL) != GMessageBox::kOk)
+    if (holds != GDialogSaveLoad::Slot::empty &&
+        app->MessageBox(GGameDM::kName, "Overwrite the saved game in this slot?", MB_OK_CANCEL) !=
+            GMessageBox::kOk)
       return;
     if (!self || !dialog->IsModal()) return;
   }

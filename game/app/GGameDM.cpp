@@ -222,9 +222,14 @@ CGameSettings GGameDM::CurrentSettings() const {
 
 int GGameDM::Play() {
   const int code = GGame::Play();
+  SaveSettings();
+  return code;
+}
+
+void GGameDM::SaveSettings() {
   const CGameSettings now = CurrentSettings();
   const CFerroString path = GetPathToSettings();
-  if (!device || path.IsEmpty() || (storedSettings && *storedSettings == now)) return code;
+  if (!device || path.IsEmpty() || (storedSettings && *storedSettings == now)) return;
   if (now.Save(path.c_str())) {
     storedSettings = now;
   } else {
@@ -232,7 +237,6 @@ int GGameDM::Play() {
                  "; the previous settings are kept")
                     .c_str());
   }
-  return code;
 }
 
 CFerroString GGameDM::GetPathToProgress() {
@@ -279,16 +283,44 @@ GPlatform* GGameDM::NewPlatform(GGame* owner, const char* appName) {
 GSound* GGameDM::NewSound() {
   // The device, made before, has read the settings.
   auto* made = new GSoundBass;
-  made->SetMasterVolume(settings.muted ? 0 : settings.volume);
+  made->SetMasterVolume(settings.volume);
+  made->SetMusicVolume(settings.musicVolume);
+  made->SetMuted(settings.muted);
   return made;
 }
 
 void GGameDM::ApplySoundSettings() {
-  if (sound) sound->SetMasterVolume(settings.muted ? 0 : settings.volume);
+  if (!sound) return;
+  sound->SetMasterVolume(settings.volume);
+  sound->SetMusicVolume(settings.musicVolume);
+  sound->SetMuted(settings.muted);
+}
+
+void GGameDM::PlayMusic(MUSIC_PIECE piece) {
+  static constexpr struct {
+    const char* file;
+    MusicMode mode;
+  } kPieces[] = {{"menu.ogg", MusicMode::Loop},
+                 {"play.ogg", MusicMode::Loop},
+                 {"won.ogg", MusicMode::Once},
+                 {"end.ogg", MusicMode::Once}};
+  if (!sound || !platform) return;
+  sound->PlayMusic((platform->GetPathToGame() + "music/" + kPieces[piece].file).c_str(),
+                   kPieces[piece].mode);
 }
 
 void GGameDM::ToggleSound() {
   settings.muted = !settings.muted;
+  ApplySoundSettings();
+}
+
+void GGameDM::SetVolume(int volume) {
+  settings.volume = std::clamp(volume, 0, 100);
+  ApplySoundSettings();
+}
+
+void GGameDM::SetMusicVolume(int volume) {
+  settings.musicVolume = std::clamp(volume, 0, 100);
   ApplySoundSettings();
 }
 
@@ -308,22 +340,10 @@ bool GGameDM::OnTakeKey(unsigned key) {
   auto* play = static_cast<GSceneGame*>(GetScene(SCENE_GAME));
   if (!play->IsPlayingReplay() || GetCurrentSceneIndex() != SCENE_GAME) return false;
   // A modifier alone ends nothing, so Alt+Enter and the like still work, and
-  // Print Screen keeps a picture of the demonstration.
-  switch (key) {
-    case KEY_LSHIFT:
-    case KEY_RSHIFT:
-    case KEY_LCONTROL:
-    case KEY_RCONTROL:
-    case KEY_LALT:
-    case KEY_RALT:
-    case KEY_LSYSTEM:
-    case KEY_RSYSTEM:
-    case KEY_PRINT_SCREEN:
-      return false;
-    default:
-      play->EndReplay();
-      return true;
-  }
+  // Print Screen keeps a picture of the demonstration or solution.
+  if (IsModifierKey(key) || key == KEY_PRINT_SCREEN) return false;
+  play->EndReplay();
+  return true;
 }
 
 void GGameDM::SysOnMouseWheel(short delta) {

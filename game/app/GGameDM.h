@@ -23,13 +23,22 @@ enum SCENE_INDEX : int {
   SCENE_LEVELS = 4,
 };
 
+// The music the scenes play, from the game folder's "music" folder: the two
+// themes loop, the jingles play once.
+enum MUSIC_PIECE : int {
+  MUSIC_MENU,       // the main menu, the maps manager and the editor
+  MUSIC_PLAY,       // a level
+  MUSIC_LEVEL_WON,  // a level won
+  MUSIC_GAME_END,   // the game over, won or lost
+};
+
 // The game's application: the SDL platform and 16-bit SDL device, the 50 ms
 // main timer, the 1024 x 768 scene size scaled into the window, the game's
 // scenes, the resource drives its pictures and sounds are read from, where
 // saved games live, and the display and sound settings kept between runs.
 // Two kinds of key it takes itself in every scene: M switches all sound off
-// and on, and while a replay plays (the demonstration, a solution the map
-// check found) any other key (a click, a pad button) ends it.
+// and on, and while a replay plays (the demonstration, a level's solution, a
+// win the map check found) any other key (a click, a pad button) ends it.
 class GGameDM : public GGame {
  public:
   GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
@@ -43,17 +52,17 @@ class GGameDM : public GGame {
   // RequestDisplay asked; then the device with that full-screen choice,
   // windowed size and scale mode.
   GDevice* NewDevice(void* window) override;
-  // Runs the game; once it ends, keeps the display as it was last (scale
-  // mode, full screen or window, the window's size) in the settings file
-  // when that differs from what the file holds.
+  // Runs the game; once it ends, keeps the settings as they were last (the
+  // display's scale mode, full screen or window and window size, the sound,
+  // the keys) in the settings file when they differ from what it holds.
   int Play() override;
   GPlatform* NewPlatform(GGame* game, const char* name) override;
   // The sound object, at the volume of the settings, or silent when they
   // say the sound is off.
   GSound* NewSound() override;
-  // M (without Ctrl, Alt or the system key) switches the sound; while a
-  // replay plays, any other key but a modifier or Print Screen ends it. Every
-  // press tells the main menu that the player is there.
+  // M (without Ctrl, Alt or the system key) switches the sound; while the
+  // demonstration or a solution plays, any other key but a modifier or Print
+  // Screen ends it. Every press tells the main menu that the player is there.
   bool OnTakeKey(unsigned key) override;
   // A wheel turn, too, tells the main menu that the player is there.
   void SysOnMouseWheel(short delta) override;
@@ -83,12 +92,27 @@ class GGameDM : public GGame {
   void RequestDisplay(std::optional<WindowMode> windowMode, std::optional<ScaleMode> scale);
   // The per-user data folder + "settings.cfg"; empty without a data folder.
   CFerroString GetPathToSettings();
-  // The display and sound settings as they are now.
+  // The display, sound and key settings as they are now.
   CGameSettings CurrentSettings() const;
+  // Writes the settings as they are now into the settings file when they
+  // differ from what it holds (the file's other lines are kept); a failure
+  // is reported and the previous file kept. Called when the options close
+  // and when the game ends.
+  void SaveSettings();
   // Switches all sound off, or back on at the settings' volume; kept in the
   // settings file when the game ends.
   void ToggleSound();
   bool IsSoundOn() const { return !settings.muted; }
+  // Plays the piece (see GSound::PlayMusic: asking for the piece asked for
+  // last does nothing, and a jingle is never cut short).
+  void PlayMusic(MUSIC_PIECE piece);
+  // The sound effects' volume, 0 to 100 per cent, heard at once unless the
+  // sound is off; the same for the music.
+  void SetVolume(int volume);
+  void SetMusicVolume(int volume);
+  // The keys of play the player chose on the keyboard.
+  const CPlayerKeys& GetPlayerKeys() const { return settings.keys; }
+  void SetPlayerKeys(const CPlayerKeys& keys) { settings.keys = keys; }
 
   // The player's records, read on first use from progress.cfg beside the
   // player's maps folder. A file that cannot be read is reported once and is
@@ -120,6 +144,9 @@ class GGameDM : public GGame {
   void SetRecordFolder(const CFerroString& folder);
   GReplayRecorder& GetRecorder() { return *recorder; }
 
+  // The application as the game's, or null for another (a test's).
+  static GGameDM* Of(GGame* game) { return dynamic_cast<GGameDM*>(game); }
+
   // The game's identity for the framework, and the name and version it is
   // created with.
   static constexpr GUID_GAME kId{0x4469676D617A6531ull, 0x9E3779B97F4A7C15ull};
@@ -145,7 +172,7 @@ class GGameDM : public GGame {
   void InstallEditorHooks();
   // Imports the map file at path now (see ImportMap).
   void ImportNow(const CFerroString& path);
-  // Hands the settings' volume, or silence, to the sound object.
+  // Hands the settings' volume and whether the sound is off to the sound object.
   void ApplySoundSettings();
   // The cached prefix of the named drive, connecting it on the first call
   // made with a platform.
@@ -167,7 +194,7 @@ class GGameDM : public GGame {
   bool imageDriveTried = false;
   bool soundDriveTried = false;
   std::unique_ptr<GReplayRecorder> recorder;
-  // The display settings the device was made with, and the sound's.
+  // The display settings the device was made with, the sound's and the keys'.
   CGameSettings settings;
   // What the settings file holds (the defaults when there is none); none
   // when it is damaged, so it is written anew.

@@ -5,22 +5,12 @@
 #include <system_error>
 
 #include "GUI/foundation/CFerroStreamFile.h"
-#include "GUI/toolkit/InputCodes.h"
-#include "game/model/GPlayerKeys.h"
 
 namespace {
 
-constexpr int kSpace = PLAYER_DIG;
-
-// The slot of a key that steers the runner (its PLAYER_KEY), or -1 for any other key.
-int Slot(unsigned code) {
-  const PLAYER_KEY key = GetPlayerKey(code);
-  return key == PLAYER_OTHER ? -1 : static_cast<int>(key);
-}
-
-// A line of the script for a key of play.
-std::string Event(unsigned tick, bool down, unsigned code) {
-  return std::to_string(tick) + (down ? " down " : " up ") + GetPlayerKeyName(code);
+// A line of the script for an action.
+std::string Event(unsigned tick, bool down, PLAYER_KEY action) {
+  return std::to_string(tick) + (down ? " down " : " up ") + GetPlayerKeyName(action);
 }
 
 bool Exists(const std::string& path) {
@@ -75,34 +65,32 @@ void GReplayRecorder::BeginLevel(const CFerroString& mapName, unsigned tick, boo
          "; a replay of the map alone starts at tick 0 and differs");
 }
 
-void GReplayRecorder::KeyDown(unsigned tick, unsigned code, bool changedPlay) {
+void GReplayRecorder::KeyDown(unsigned tick, PLAYER_KEY action, bool changedPlay) {
   if (!file) return;
-  const int slot = Slot(code);
-  if (slot < 0) {
-    // Any other key only starts a waiting level; Space pressed and released
+  if (action < 0 || action >= PLAYER_ACTIONS) {
+    // Any other key only starts a waiting level; a dig pressed and released
     // on the same tick does the same in a replay and leaves dig off.
     if (!changedPlay) return;
-    if (held[kSpace]) Line(Event(tick, false, KEY_SPACE));
-    Line(Event(tick, true, KEY_SPACE));
-    Line(Event(tick, false, KEY_SPACE));
-    held[kSpace] = false;
+    if (held[PLAYER_DIG]) Line(Event(tick, false, PLAYER_DIG));
+    Line(Event(tick, true, PLAYER_DIG));
+    Line(Event(tick, false, PLAYER_DIG));
+    held[PLAYER_DIG] = false;
     return;
   }
-  if (held[slot]) {
+  if (held[action]) {
     // A repeat (or a press whose release went to a dialog): a replay ignores a
     // press of a held key, so one that mattered is written as release and press.
     if (!changedPlay) return;
-    Line(Event(tick, false, code));
+    Line(Event(tick, false, action));
   }
-  Line(Event(tick, true, code));
-  held[slot] = true;
+  Line(Event(tick, true, action));
+  held[action] = true;
 }
 
-void GReplayRecorder::KeyUp(unsigned tick, unsigned code) {
-  const int slot = Slot(code);
-  if (!file || slot < 0) return;
-  Line(Event(tick, false, code));
-  held[slot] = false;
+void GReplayRecorder::KeyUp(unsigned tick, PLAYER_KEY action) {
+  if (!file || action < 0 || action >= PLAYER_ACTIONS) return;
+  Line(Event(tick, false, action));
+  held[action] = false;
 }
 
 void GReplayRecorder::Note(const std::string& text) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "GUI/foundation/CFerroString.h"
+#include "game/model/GPlayerKeys.h"
 
 class CFerroStreamFile;
 
@@ -37,12 +38,12 @@ class GReplayRecorder {
   // the replay from, so that it plays on exactly as the game did.
   void BeginLevel(const CFerroString& mapName, unsigned tick, bool fromSavedGame,
                   const std::string& startLine = std::string());
-  // A key the game scene handled at tick: code is the framework key code;
-  // changedPlay tells whether the press changed the level's state or the
-  // runner's controls (a repeated press of a held key that changed nothing
-  // needs no line).
-  void KeyDown(unsigned tick, unsigned code, bool changedPlay);
-  void KeyUp(unsigned tick, unsigned code);
+  // A key the game scene handled at tick, as the action it gave the runner
+  // (whichever key the player chose for it); changedPlay tells whether the
+  // press changed the level's state or the runner's controls (a repeated
+  // press of a held key that changed nothing needs no line).
+  void KeyDown(unsigned tick, PLAYER_KEY action, bool changedPlay);
+  void KeyUp(unsigned tick, PLAYER_KEY action);
   // A comment line ("# " and text), such as a life lost.
   void Note(const std::string& text);
   // The level ended (won) or was left: writes "# " and text and closes the file.
@@ -57,5 +58,5 @@ class GReplayRecorder {
   CFerroString folder;
   std::unique_ptr<CFerroStreamFile> file;
   std::string path;
-  bool held[5] = {};
+  bool held[PLAYER_ACTIONS] = {};
 };

@@ -3,7 +3,8 @@
 //   Into play and out   the ways into a level, the next level, a pause, the end-of-game box
 //   Recording           the recorder of the player's levels
 //   The status line     its texts and where they stand
-//   The demonstration   the menu button it hides, its end
+//   Over the level      "Press any key to start" and the banners, their panels
+//   Replays             the menu button they hide, the end of the demonstration and of a solution
 //   Drawing             the level, its outline and the status line; what a frame draws again
 //   Keys and ticks      the runner's keys, the scene's start and finish, a tick of play
 
@@ -22,6 +23,7 @@
 #include "GUI/graphics/SurfaceColor.h"
 #include "GUI/platform/GGame.h"
 #include "GUI/themes/GThemeComponent.h"
+#include "GUI/themes/GThemeRavlin.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
 #include "game/app/GReplayRecorder.h"
@@ -41,8 +43,18 @@ namespace {
 
 constexpr unsigned kMenuButtonStyle = kFramedStyle | STYLE_CANCEL_BUTTON;
 constexpr unsigned kWhite = 0xFFFFFF;
-// Where the level, score and lives texts start, from the map's left edge.
-constexpr int kStatusX[3] = {0, 150, 340};
+// Where the level, score, lives and treasures texts and the mark of the
+// switched-off sound start, from the map's left edge.
+constexpr int kStatusX[GSceneGame::STATUS_BOTTOM] = {0, 150, 340, 470, 660};
+// The mark of the switched-off sound: a speaker crossed out.
+constexpr int kMutedMarkWidth = 22, kMutedMarkHeight = 16;
+constexpr unsigned kMutedCrossColor = 0xFF4040;
+// The panels of the texts over the level: the theme's black with its grid
+// and a frame of its border colour, the text in white.
+constexpr int kOverlayPadX = 18, kOverlayPadY = 10;
+constexpr unsigned kOverlayFrameColor = 0x2983CD;
+// How far below the map's top edge the banner's panel stands.
+constexpr int kBannerTop = 2 * GMap::SQUARE;
 // The status line and the "Menu (Esc)" button stand this far below the map,
 // the button's right edge flush with the map's.
 constexpr int kBelowMap = 20;
@@ -156,18 +168,64 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       break;
     case PlayEntry::demonstration:
       if (!demo.Begin(game->GetPlatform())) return false;
-      [[fallthrough]];
-    case PlayEntry::checkedSolution:
-      if (!demo.IsOn()) return false;
       ShowPlay();
       if (!demo.StartNext()) {
-        EndReplay();
+        EndDemonstration();
         return false;
       }
       break;
+    case PlayEntry::checkedSolution:
+      // Prepared by PrepareSolution; the editor's map is not the player's game.
+      if (!IsShowingSolution()) return false;
+      solutionFromEditor = true;
+      ShowPlay();
+      if (!demo.StartNext()) {
+        EndSolution();
+        return false;
+      }
+      break;
+    case PlayEntry::solution: {
+      if (demo.IsOn()) return false;
+      GReplayRecorder* recorder = Recorder();
+      const unsigned leftAt = map->tick;
+      if (!demo.BeginSolution(game->GetPlatform(),
+                              GModelMedia::GetPathToMaps() + GMapList::GetInstance()->currentName))
+        return false;
+      if (recorder)
+        recorder->EndLevel("left at tick " + std::to_string(leftAt) + " to show the solution");
+      countsForRecords = false;
+      ShowPlay();
+      if (!demo.StartNext()) {
+        EndSolution();
+        return false;
+      }
+      break;
+    }
+    case PlayEntry::levelAgain: {
+      // The counters come first: the level's tally counts its score from them.
+      ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
+      counters->score = levelStart.score;
+      counters->lives = levelStart.lives;
+      counters->treasures = levelStart.treasures;
+      countsForRecords = true;
+      ShowPlay();
+      if (!map->Start()) {
+        game->SetScene(SCENE_MENU);
+        game->MessageBox(GGameDM::kName, "This map cannot be read.", MB_OK);
+        return false;
+      }
+      map->testMode = levelStart.testRun;
+      break;
+    }
   }
   CreateButtonMenu();
   ShowMenuButton(!demo.IsOn());
+  // A banner belongs to the level it was shown in.
+  bannerTicks = 0;
+  if (how != PlayEntry::lifeLost && !demo.IsOn()) {
+    const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
+    levelStart = {counters->score, counters->lives, counters->treasures, map->testMode};
+  }
   BeginRecording(how);
   return true;
 }
@@ -180,12 +238,29 @@ bool GSceneGame::PrepareSolution(const std::string& mapBytes, const std::vector<
          demo.BeginSolution(game->GetPlatform(), mapBytes, events, ticks - 1, level);
 }
 
+bool GSceneGame::HasSolution() const {
+  return game && !demo.IsOn() &&
+         GDemonstration::FindSolution(
+             game->GetPlatform(),
+             GModelMedia::GetPathToMaps() + GMapList::GetInstance()->currentName, nullptr);
+}
+
+void GSceneGame::PlayMusic(MUSIC_PIECE piece) {
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(piece);
+}
+
 bool GSceneGame::StartNextLevel() {
-  if (demo.IsOn()) return demo.StartNext();
-  // A level whose file cannot be read is passed over rather than ending the game.
-  while (GMapList::GetInstance()->SelectNextMapForGame())
-    if (GMap::GetInstance()->Start()) return true;
-  return false;
+  bool started = false;
+  if (demo.IsOn()) {
+    started = demo.StartNext();
+  } else {
+    // A level whose file cannot be read is passed over rather than ending the game.
+    while (!started && GMapList::GetInstance()->SelectNextMapForGame())
+      started = GMap::GetInstance()->Start();
+  }
+  // The play theme comes back once the jingle of the level won has ended.
+  if (started) PlayMusic(MUSIC_PLAY);
+  return started;
 }
 
 void GSceneGame::PauseLevel() {
@@ -223,6 +298,7 @@ void GSceneGame::GoOnAfterTally() {
           (gameTally.level == 1 ? " level" : " levels") + " won";
   for (const GDialogTally::LINE& line : GDialogTally::Lines(gameTally))
     text += "\n" + line.label + ": " + line.value;
+  PlayMusic(MUSIC_GAME_END);
   victoryBox.Alert(GGameDM::kName, text.c_str(), MB_OK);
 }
 
@@ -233,7 +309,7 @@ void GSceneGame::GoOnAfterTally() {
 GReplayRecorder* GSceneGame::Recorder() const {
   // A demonstration is not the player's game: it is never recorded.
   if (demo.IsOn()) return nullptr;
-  auto* app = dynamic_cast<GGameDM*>(game);
+  GGameDM* app = GGameDM::Of(game);
   return app && app->GetRecorder().IsOn() ? &app->GetRecorder() : nullptr;
 }
 
@@ -264,20 +340,30 @@ void GSceneGame::BeginRecording(PlayEntry how) {
 // ---------------------------------------------------------------------------------------------
 
 void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
+  const auto* app = dynamic_cast<const GGameDM*>(game);
+  texts[STATUS_MUTED] = app && !app->IsSoundOn() ? CFerroString(kMutedMark) : CFerroString();
+  const int level = GMapList::GetInstance()->GetMapForGameIndex() + 1;
   if (demo.IsOn()) {
-    // The demonstration's counters are the replay's, not the player's: only
-    // the level is told.
-    texts[STATUS_LEVEL] = "LEVEL = " + CFerroString().IntToString(demo.GetLevelNumber(), 2);
-    texts[STATUS_SCORE] = CFerroString(IsShowingSolution() ? "SOLUTION" : "DEMONSTRATION");
+    // A replay's counters are the replay's, not the player's: only the level
+    // is told (the campaign's number in the demonstration, the player's in a
+    // solution, the edited map's place in the order for the map check's win).
+    const bool solution = IsShowingSolution();
+    const bool fromGame = solution && !solutionFromEditor;
+    texts[STATUS_LEVEL] =
+        "LEVEL = " + CFerroString().IntToString(fromGame ? level : demo.GetLevelNumber(), 2);
+    texts[STATUS_SCORE] = CFerroString(solution ? "SOLUTION" : "DEMONSTRATION");
     texts[STATUS_LIVES] = CFerroString();
-    texts[STATUS_BOTTOM] = CFerroString("Press any key to return");
+    texts[STATUS_TREASURES] = CFerroString();
+    texts[STATUS_BOTTOM] =
+        CFerroString(fromGame ? "Press any key to play the level" : "Press any key to return");
     return;
   }
   const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
-  const int level = GMapList::GetInstance()->GetMapForGameIndex() + 1;
   texts[STATUS_LEVEL] = "LEVEL = " + CFerroString().IntToString(level, 2);
   texts[STATUS_SCORE] = "SCORE = " + CFerroString().IntToString(counters->score, 5);
   texts[STATUS_LIVES] = "LIFE = " + CFerroString().IntToString(counters->lives, 2);
+  texts[STATUS_TREASURES] =
+      "TREASURE = " + CFerroString().IntToString(GMap::GetInstance()->CountCells(CELL_TREASURE), 2);
   texts[STATUS_BOTTOM] = CFerroString();
 }
 
@@ -288,7 +374,14 @@ CFerroRect GSceneGame::GetStatusRect(int i, const CFerroString& text) {
   const int y = GMap::MAP_TOP + map->height * GMap::SQUARE + kBelowMap;
   int w = 0, h = 0;
   if (GDevice* device = game ? game->GetDevice() : nullptr)
-    device->GetTextSize(text.c_str(), theme ? theme->GetTextFont(this) : -1, w, h);
+    device->GetTextSize(i == STATUS_MUTED ? "L" : text.c_str(),
+                        theme ? theme->GetTextFont(this) : -1, w, h);
+  if (i == STATUS_MUTED) {
+    // The mark stands in the middle of the line's height.
+    if (text.IsEmpty()) return CFerroRect();
+    const int x = left + kStatusX[i], top = y + (h - kMutedMarkHeight) / 2;
+    return CFerroRect(x, top, x + kMutedMarkWidth, top + kMutedMarkHeight);
+  }
   if (i != STATUS_BOTTOM) return CFerroRect(left + kStatusX[i], y, left + kStatusX[i] + w, y + h);
   const int x = (GModelMedia::GetBackBufferWidth() - w) / 2;
   return CFerroRect(x, y + kBottomLineGap, x + w, y + kBottomLineGap + h);
@@ -304,7 +397,74 @@ CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]) 
 }
 
 // ---------------------------------------------------------------------------------------------
-// The demonstration
+// Over the level
+// ---------------------------------------------------------------------------------------------
+
+void GSceneGame::GetOverlayTexts(CFerroString (&texts)[OVERLAYS]) const {
+  const GMap* map = GMap::GetInstance();
+  // Under a dialog the level is paused, not waiting for its first key.
+  const bool waiting = map->state == GMap::STATE_WAITING && !demo.IsOn() && game && !game->modal;
+  texts[OVERLAY_WAITING] = waiting ? CFerroString("Press any key to start") : CFerroString();
+  texts[OVERLAY_BANNER] = bannerTicks > 0 ? banner : CFerroString();
+}
+
+CFerroRect GSceneGame::GetOverlayRect(int i, const CFerroString& text) {
+  GDevice* device = game ? game->GetDevice() : nullptr;
+  if (text.IsEmpty() || !device) return CFerroRect();
+  int w = 0, h = 0;
+  device->GetTextSize(text.c_str(), theme ? theme->GetTextFont(this) : -1, w, h);
+  GMap* map = GMap::GetInstance();
+  int left = 0, top = 0;
+  map->GetPositionTV(left, top);
+  w += 2 * kOverlayPadX;
+  h += 2 * kOverlayPadY;
+  const int x = left + (map->width * GMap::SQUARE - w) / 2;
+  const int y = i == OVERLAY_BANNER ? GMap::MAP_TOP + kBannerTop
+                                    : GMap::MAP_TOP + (map->height * GMap::SQUARE - h) / 2;
+  return CFerroRect(x, y, x + w, y + h);
+}
+
+void GSceneGame::DrawOverlays(GSurface* back) {
+  CFerroString texts[OVERLAYS];
+  GetOverlayTexts(texts);
+  const int font = theme ? theme->GetTextFont(this) : -1;
+  for (int i = 0; i < OVERLAYS; ++i) {
+    const CFerroRect at = GetOverlayRect(i, texts[i]);
+    if (at.IsEmpty()) continue;
+    back->FillRect(at.left, at.top, at.Width(), at.Height(), 0x000000);
+    for (int x = at.left + GThemeRavlin::kGridStart; x < at.right; x += GThemeRavlin::kGridStep)
+      back->DrawVerticalLine(x, at.top, at.Height(), GThemeRavlin::kGridColor);
+    for (int y = at.top + GThemeRavlin::kGridStart; y < at.bottom; y += GThemeRavlin::kGridStep)
+      back->DrawHorizontalLine(at.left, y, at.Width(), GThemeRavlin::kGridColor);
+    back->DrawRect(at.left, at.top, at.Width(), at.Height(), kOverlayFrameColor);
+    back->DrawRect(at.left + 1, at.top + 1, at.Width() - 2, at.Height() - 2, kOverlayFrameColor);
+    back->TextOut(at.left + kOverlayPadX, at.top + kOverlayPadY, texts[i].c_str(), font, kWhite,
+                  DEFAULT_COLOR);
+  }
+}
+
+void GSceneGame::InvalidateBackRect(const CFerroRect& rect) {
+  if (rect.IsEmpty()) return;
+  CFerroRect local = rect;
+  int sx = 0, sy = 0;
+  GetAbsoluteWindowPosition(sx, sy);
+  local.Offset(-sx, -sy);
+  InvalidateRect(local);
+}
+
+void GSceneGame::NoteBanner(int treasuresBefore, int livesBefore) {
+  const bool exitOpened =
+      treasuresBefore > 0 && GMap::GetInstance()->CountCells(CELL_TREASURE) == 0;
+  const bool lifeWon = ANIMATION_LIST_UNIT::GetInstance()->lives > livesBefore;
+  if (!exitOpened && !lifeWon) return;
+  banner = lifeWon && exitOpened ? CFerroString("Extra life! The exit is open!")
+           : lifeWon             ? CFerroString("Extra life!")
+                                 : CFerroString("The exit is open!");
+  bannerTicks = kBannerTicks;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Replays
 // ---------------------------------------------------------------------------------------------
 
 void GSceneGame::ShowMenuButton(bool show) {
@@ -318,14 +478,22 @@ void GSceneGame::EndDemonstration() {
   ShowMenuButton(true);
 }
 
-void GSceneGame::EndReplay() {
-  if (!IsShowingSolution()) {
-    EndDemonstration();
+void GSceneGame::EndSolution() {
+  demo.End();
+  if (!solutionFromEditor) {
+    EnterPlay(PlayEntry::levelAgain);
     return;
   }
-  if (game && game->GetCurrentSceneIndex() == SCENE_GAME) game->SetScene(SCENE_EDITOR);
-  demo.End();
+  solutionFromEditor = false;
   ShowMenuButton(true);
+  if (game && game->GetCurrentSceneIndex() == SCENE_GAME) game->SetScene(SCENE_EDITOR);
+}
+
+void GSceneGame::EndReplay() {
+  if (IsShowingSolution())
+    EndSolution();
+  else
+    EndDemonstration();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -347,8 +515,21 @@ void GSceneGame::OnRender() {
   for (int i = 0; i < STATUS_TEXTS; ++i) {
     if (texts[i].IsEmpty()) continue;
     const CFerroRect at = GetStatusRect(i, texts[i]);
-    back->TextOut(at.left, at.top, texts[i].c_str(), font, kWhite, DEFAULT_COLOR);
+    if (i != STATUS_MUTED) {
+      back->TextOut(at.left, at.top, texts[i].c_str(), font, kWhite, DEFAULT_COLOR);
+      continue;
+    }
+    // A speaker: its box and its widening cone, then a cross over the sound.
+    const int mid = at.top + kMutedMarkHeight / 2;
+    back->FillRect(at.left, mid - 3, 4, 6, kWhite);
+    for (int x = 4; x < 10; ++x)
+      back->DrawVerticalLine(at.left + x, mid - x + 1, 2 * x - 2, kWhite);
+    for (int d = 0; d < 2; ++d) {
+      back->DrawLine(at.left + 13 + d, mid - 4, at.left + 20 + d, mid + 3, kMutedCrossColor);
+      back->DrawLine(at.left + 13 + d, mid + 3, at.left + 20 + d, mid - 4, kMutedCrossColor);
+    }
   }
+  DrawOverlays(back);
 }
 
 void GSceneGame::OnBeforeRender() {
@@ -356,6 +537,8 @@ void GSceneGame::OnBeforeRender() {
   CFerroString texts[STATUS_TEXTS];
   GetStatusTexts(texts);
   const bool dialog = game && game->modal;
+  CFerroString overlays[OVERLAYS];
+  GetOverlayTexts(overlays);
   // A new or restarted level may differ anywhere, and under a dialog only
   // what showed through it was drawn: both are drawn whole.
   if (!shownLevel || map->GetBackgroundBuilds() != shownBuilds || (shownDialog && !dialog)) {
@@ -364,6 +547,8 @@ void GSceneGame::OnBeforeRender() {
     shownBuilds = map->GetBackgroundBuilds();
     shownDialog = dialog;
     for (int i = 0; i < STATUS_TEXTS; ++i) shownStatus[i] = texts[i];
+    for (int i = 0; i < OVERLAYS; ++i) shownOverlays[i] = overlays[i];
+    shownTick = map->tick;
     return;
   }
   shownDialog = dialog;
@@ -372,6 +557,22 @@ void GSceneGame::OnBeforeRender() {
   // menu, which lets the level show through) is drawn again over it.
   std::vector<CFerroRect> changed;
   map->CopyChangesToBackbuffer(&changed);
+  // The level's update draws what moved straight over the texts on it, and
+  // so does the draw above: a text is drawn again after every tick of play
+  // and every change of the level. Where a text came, went or changed, the
+  // level shows or is covered again.
+  const bool moved = !changed.empty() || map->tick != shownTick;
+  shownTick = map->tick;
+  for (int i = 0; i < OVERLAYS; ++i) {
+    const CFerroRect shown = GetOverlayRect(i, shownOverlays[i]);
+    if (shownOverlays[i] != overlays[i]) {
+      InvalidateBackRect(shown);
+      InvalidateBackRect(GetOverlayRect(i, overlays[i]));
+      shownOverlays[i] = overlays[i];
+    } else if (moved) {
+      InvalidateBackRect(shown);
+    }
+  }
   for (const CFerroRect& rect : changed) {
     for (GComponent* above : GetCoveringComponents()) {
       CFerroRect common = above->GetClipRect().Intersection(rect);
@@ -385,11 +586,7 @@ void GSceneGame::OnBeforeRender() {
 
   if (std::equal(std::begin(texts), std::end(texts), std::begin(shownStatus))) return;
   const CFerroRect was = GetStatusArea(shownStatus), now = GetStatusArea(texts);
-  CFerroRect area = was.IsEmpty() ? now : now.IsEmpty() ? was : was.Union(now);
-  int sx = 0, sy = 0;
-  GetAbsoluteWindowPosition(sx, sy);
-  area.Offset(-sx, -sy);
-  InvalidateRect(area);
+  InvalidateBackRect(was.IsEmpty() ? now : now.IsEmpty() ? was : was.Union(now));
   for (int i = 0; i < STATUS_TEXTS; ++i) shownStatus[i] = texts[i];
 }
 
@@ -397,32 +594,44 @@ void GSceneGame::OnBeforeRender() {
 // Keys and ticks
 // ---------------------------------------------------------------------------------------------
 
+PLAYER_KEY GSceneGame::GetAction(unsigned key) const {
+  // A gamepad plays with its d-pad and south button whatever keys the
+  // keyboard was given.
+  if (game && game->IsPadKey(key)) return GetPlayerKey(key);
+  const GGameDM* app = GGameDM::Of(game);
+  return app ? app->GetPlayerKeys().Find(key) : GetPlayerKey(key);
+}
+
 void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
   // The demonstration's runner answers only its replay.
   if (demo.IsOn()) return;
   GMap* map = GMap::GetInstance();
+  const PLAYER_KEY action = GetAction(key);
   const auto before = PlayControls();
-  map->PressKey(GetPlayerKey(key));
+  map->PressKey(action);
   // Keys land before the next update, which runs with the level's current tick.
   if (GReplayRecorder* recorder = Recorder())
-    recorder->KeyDown(map->tick, key, PlayControls() != before);
+    recorder->KeyDown(map->tick, action, PlayControls() != before);
 }
 
 void GSceneGame::OnKeyUp(unsigned key, unsigned, unsigned) {
   if (demo.IsOn()) return;
   GMap* map = GMap::GetInstance();
-  map->ReleaseKey(GetPlayerKey(key));
-  if (GReplayRecorder* recorder = Recorder()) recorder->KeyUp(map->tick, key);
+  const PLAYER_KEY action = GetAction(key);
+  map->ReleaseKey(action);
+  if (GReplayRecorder* recorder = Recorder()) recorder->KeyUp(map->tick, action);
 }
 
 void GSceneGame::OnStart() {
   if (game) game->ShowCursor(false);
+  PlayMusic(MUSIC_PLAY);
 }
 
 void GSceneGame::OnFinish(int) {
   if (game) game->ShowCursor(true);
   if (demo.IsOn()) {
     demo.End();
+    solutionFromEditor = false;
     ShowMenuButton(true);
     return;
   }
@@ -435,9 +644,10 @@ void GSceneGame::OnUpdate() {
   // While a dialog (the in-game menu, the saved-game dialog, a message box)
   // is open over the game, play and the end sequence both wait.
   if (!game || game->modal) return;
+  if (bannerTicks > 0) --bannerTicks;
   GMap* map = GMap::GetInstance();
-  // The demonstration's keys land as digmaze-sim applies them: every tick
-  // the level waits or plays, before it is updated.
+  // A replay's keys land as digmaze-sim applies them: every tick the level
+  // waits or plays, before it is updated.
   const bool running = map->state == GMap::STATE_WAITING || map->state == GMap::STATE_PLAYING;
   if (demo.IsOn() && running && !demo.FeedKeys()) {
     EndReplay();
@@ -446,9 +656,11 @@ void GSceneGame::OnUpdate() {
   const unsigned counter = map->stateCounter;
   ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
   switch (map->state) {
-    case GMap::STATE_PLAYING:
+    case GMap::STATE_PLAYING: {
+      const int treasures = map->CountCells(CELL_TREASURE), lives = counters->lives;
       // The level draws what moved; OnBeforeRender has it presented.
       map->Update();
+      NoteBanner(treasures, lives);
       if (demo.IsOn() && map->state == GMap::STATE_CAUGHT) {
         demo.ReportLost();
         EndReplay();
@@ -462,6 +674,7 @@ void GSceneGame::OnUpdate() {
           recorder->Note("caught " + GSimulation::StatusLine(map->tick - 1));
       }
       return;
+    }
     case GMap::STATE_WON:
       if (map->testMode) {
         game->SetScene(SCENE_MAPS);
@@ -470,11 +683,13 @@ void GSceneGame::OnUpdate() {
       if (counter == 0) {
         if (!demo.IsOn()) NoteWin();
         GModelMedia::PlaySound(counters->soundVictory);
+        PlayMusic(MUSIC_LEVEL_WON);
       }
       ++map->stateCounter;
       if (counter < kEndPause) return;
       // The demonstration goes on by itself, and returns to the main menu
-      // after its last level; the player's game waits for the tally's OK.
+      // after its last level; a solution returns to the level it showed; the
+      // player's game waits for the tally's OK.
       if (!demo.IsOn())
         tallyDialog.Show(wonLevel);
       else if (!EnterPlay(PlayEntry::nextLevel))
@@ -489,6 +704,7 @@ void GSceneGame::OnUpdate() {
           return;
         } else {
           map->SetState(GMap::STATE_WAITING);
+          PlayMusic(MUSIC_GAME_END);
           victoryBox.Alert(GGameDM::kName, "You have lost ...", MB_OK);
         }
       }

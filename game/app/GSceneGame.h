@@ -5,8 +5,10 @@
 #include "game/app/GDemonstration.h"
 #include "game/app/GDialogMenu.h"
 #include "game/app/GDialogTally.h"
+#include "game/model/GPlayerKeys.h"
 
 class GReplayRecorder;
+enum MUSIC_PIECE : int;
 
 // The ways into a level. Each one shows the game scene, leaves no stroke of
 // the editor open, gives the scene its menu button and opens the level's
@@ -19,9 +21,13 @@ enum class PlayEntry {
   nextLevel,        // the next level of the list in the game that goes on
   lifeLost,         // the same level after a lost life, waiting for a key
   demonstration,    // the first replay of the demonstration
-  checkedSolution,  // the win the map editor's check found, on the map as it
-                    // is edited (PrepareSolution); its end returns to the
-                    // editor, and nothing of it is recorded or counted
+  solution,         // the shipped replay that wins the level in play, shown in
+                    // its place; nothing of it is recorded or counted
+  levelAgain,       // the level in play from its beginning, with the lives,
+                    // score and treasures it began with (after its solution)
+  checkedSolution,  // the win the map editor's check found, shown as a solution
+                    // on the map as it is edited (PrepareSolution); its end
+                    // returns to the editor
 };
 
 // The box announcing the end of a game; its OK returns to the main menu.
@@ -34,25 +40,48 @@ class GMessageBoxVictory : public GMessageBox {
 // The running level with its status line and a "Menu (Esc)" button: the
 // keyboard drives the runner, every tick advances the level while it plays,
 // and the end of a level is timed here (next level, life lost, final
-// message). The demonstration and a solution the map check found play here
-// too: their replays' keys drive the runner instead, and the status line
-// says so.
+// message). The demonstration and a level's solution (or the win the map
+// editor's check found) play here too: their replays' keys drive the runner
+// instead, and the status line says so.
+// Over the level it says "Press any key to start" while a level waits for
+// its first key, and for a moment that the exit opened or a life was won.
 class GSceneGame : public GScene {
  public:
   // Ticks a won or lost level holds still before the next step.
   static constexpr unsigned kEndPause = 26;
-  // The status texts: the level, the score and the lives along the line
-  // below the map, and the line at the bottom of the screen.
-  enum { STATUS_LEVEL, STATUS_SCORE, STATUS_LIVES, STATUS_BOTTOM, STATUS_TEXTS };
+  // Ticks a banner over the level stays (two seconds).
+  static constexpr unsigned kBannerTicks = 40;
+  // The status texts: the level, the score, the lives, the treasures left
+  // and the mark of the switched-off sound along the line below the map, and
+  // the line at the bottom of the screen.
+  enum {
+    STATUS_LEVEL,
+    STATUS_SCORE,
+    STATUS_LIVES,
+    STATUS_TREASURES,
+    STATUS_MUTED,
+    STATUS_BOTTOM,
+    STATUS_TEXTS
+  };
+  // The texts over the level: the one of a level waiting for its first key
+  // and the short banner.
+  enum { OVERLAY_WAITING, OVERLAY_BANNER, OVERLAYS };
+  // What STATUS_MUTED holds while the sound is off; the mark is drawn, not
+  // written.
+  static constexpr const char* kMutedMark = "muted";
 
   // Enters play as how says: newGame and testRun start mapName (the map
   // list's current map becomes that name); the others take the level from
   // where they say. False when there is no level to enter: a new game or
   // test run whose map cannot be read leaves the player in the scene he came
   // from and tells him so; nextLevel has none after the last level; the
-  // demonstration has no replay it can play (said in the error log); no
-  // solution was prepared.
+  // demonstration has no replay it can play (said in the error log); the
+  // level in play has no solution (or none was prepared for
+  // checkedSolution); the level cannot be read again.
   bool EnterPlay(PlayEntry how, const CFerroString& mapName = CFerroString());
+  // Whether the game ships a replay that wins the level in play (found by the
+  // content of its map file), which "Show Solution" shows.
+  bool HasSolution() const;
   // Prepares the solution that checkedSolution plays: events win the map
   // whose file's bytes are mapBytes in ticks; level is the number the status
   // line shows. False when the map cannot be read.
@@ -62,17 +91,22 @@ class GSceneGame : public GScene {
   // or lost keeps its state and counter, so pausing over its end sequence
   // does not replay it.
   static void PauseLevel();
-  // The status texts: "LEVEL = 03", "SCORE = 00250", "LIFE = 10" and no
-  // bottom line in play; "LEVEL = 09", "DEMONSTRATION" (or "SOLUTION"),
-  // nothing and "Press any key to return" in a replay.
+  // The status texts: "LEVEL = 03", "SCORE = 00250", "LIFE = 10",
+  // "TREASURE = 04" and no bottom line in play; "LEVEL = 09",
+  // "DEMONSTRATION" (or "SOLUTION") and "Press any key to return" (or "Press
+  // any key to play the level", "Press any key to return" for the map
+  // check's win) in a replay. kMutedMark while the sound is off.
   void GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const;
+  // The texts over the level now (empty when not shown).
+  void GetOverlayTexts(CFerroString (&texts)[OVERLAYS]) const;
 
   // Whether the level being played counts for the player's records and the
   // tally's bests: not a test play, not the demonstration, and not a play
   // while countsForRecords is off.
   bool CountsForRecords() const;
   // Off while the level is played by something other than the player (a
-  // solution shown); a new or a loaded game turns it on again.
+  // solution shown); a new or a loaded game, and the level started again
+  // after its solution, turn it on again.
   bool countsForRecords = true;
   // What the won level's tally box goes on to, on OK: the next level of the
   // order, or after the last the congratulations with the game's totals.
@@ -83,14 +117,19 @@ class GSceneGame : public GScene {
 
   // Ends the demonstration and returns to the main menu.
   void EndDemonstration();
-  // Ends whichever replay plays: the demonstration returns to the main menu,
-  // a solution to the map editor.
+  // Ends the solution: the level starts again as before it, or the map
+  // editor comes back after the map check's win.
+  void EndSolution();
+  // Ends whichever replay plays.
   void EndReplay();
-  // A replay plays: its keys drive the runner, any key ends it.
+  // A replay plays: the demonstration or a solution. Its keys drive the
+  // runner, nothing of it is recorded, any key ends it.
   bool IsPlayingReplay() const { return demo.IsOn(); }
   bool IsDemonstrating() const {
     return demo.IsOn() && demo.GetKind() == GDemonstration::Kind::demonstration;
   }
+  // A level's solution plays in place of the player's level: its win is not
+  // the player's.
   bool IsShowingSolution() const {
     return demo.IsOn() && demo.GetKind() == GDemonstration::Kind::solution;
   }
@@ -108,7 +147,8 @@ class GSceneGame : public GScene {
   // The keys steer the runner: they never move a keyboard focus here, and
   // Enter and Escape only press the menu button.
   bool MovesFocusByKeys() const override { return false; }
-  // Any key starts a waiting level; arrows steer, Space digs.
+  // Any key starts a waiting level; the keys of play (the player's choice,
+  // the arrows and Space at first) steer and dig.
   void OnKeyDown(unsigned key, unsigned count, unsigned flags) override;
   void OnKeyUp(unsigned key, unsigned count, unsigned flags) override;
   // Hides the mouse cursor during play; OnFinish shows it again, and ends a
@@ -132,6 +172,8 @@ class GSceneGame : public GScene {
   bool StartNextLevel();
   // Opens the recording of the level just entered when the application records.
   void BeginRecording(PlayEntry how);
+  // Asks the application for the piece of music, when it is the game's.
+  void PlayMusic(MUSIC_PIECE piece);
   // The application's recorder, or null when it does not record or the
   // demonstration plays.
   GReplayRecorder* Recorder() const;
@@ -139,6 +181,19 @@ class GSceneGame : public GScene {
   CFerroRect GetStatusRect(int i, const CFerroString& text);
   // The part of the back buffer the status texts cover.
   CFerroRect GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]);
+  // Where overlay i with this text is drawn (back-buffer pixels, its panel
+  // included); empty without text.
+  CFerroRect GetOverlayRect(int i, const CFerroString& text);
+  // Draws the overlays over the level, each text on a panel.
+  void DrawOverlays(GSurface* back);
+  // Asks for the scene to be drawn again within rect (back-buffer pixels).
+  void InvalidateBackRect(const CFerroRect& rect);
+  // Shows a banner for kBannerTicks, after what the last tick did: the exit
+  // opened, a life was won.
+  void NoteBanner(int treasuresBefore, int livesBefore);
+  // What a key does in play: the keyboard's keys as the player chose them,
+  // a gamepad's as always.
+  PLAYER_KEY GetAction(unsigned key) const;
   // Shows or hides the "Menu (Esc)" button, which the demonstration has no use for.
   void ShowMenuButton(bool show);
   // On the first tick of a won level: its result, recorded in the player's
@@ -150,10 +205,26 @@ class GSceneGame : public GScene {
   LEVEL_RESULT gameTally;
 
   // What the picture shows: the level as of this count of background builds,
-  // whether a dialog was over it, and the status texts.
+  // whether a dialog was over it, the status texts, the texts over the level
+  // and the level's tick.
   unsigned shownBuilds = 0;
   bool shownLevel = false;
   bool shownDialog = false;
   CFerroString shownStatus[STATUS_TEXTS];
+  CFerroString shownOverlays[OVERLAYS];
+  unsigned shownTick = 0;
   GDemonstration demo;
+  // The banner's text and the ticks it has left.
+  CFerroString banner;
+  unsigned bannerTicks = 0;
+  // The counters the level in play began with, and whether it was a test
+  // run: the level starts again with them after its solution.
+  struct LEVEL_START {
+    int score = 0;
+    int lives = 0;
+    int treasures = 0;
+    bool testRun = false;
+  } levelStart;
+  // The solution shown is the map editor's check's: it returns to the editor.
+  bool solutionFromEditor = false;
 };

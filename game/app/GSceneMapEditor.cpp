@@ -357,6 +357,7 @@ void GSceneMapEditor::OnKeyDown(unsigned key, unsigned count, unsigned flags) {
 }
 
 void GSceneMapEditor::OnStart() {
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(MUSIC_MENU);
   painting = false;
   strokeKey = KEY_NONE;
   spanning = Spanning::none;

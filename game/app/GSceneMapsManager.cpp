@@ -3,6 +3,7 @@
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
+#include "game/app/GGameDM.h"
 #include "game/app/GPictureMinimap.h"
 #include "game/model/GMapList.h"
 
@@ -71,6 +72,7 @@ void GSceneMapsManager::SelectMap(const CFerroString& name) {
 }
 
 void GSceneMapsManager::OnStart() {
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(MUSIC_MENU);
   // An empty grid (the first visit) takes in the maps put into or taken out
   // of the folder while the game was not running.
   if (maps->GetMinimapCount() == 0) GMapList::GetInstance()->FollowFolder();

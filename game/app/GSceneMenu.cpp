@@ -1,5 +1,6 @@
 #include "game/app/GSceneMenu.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "GUI/graphics/GSurface.h"
@@ -19,6 +20,7 @@ constexpr struct {
     {CMD_LOAD_GAME, "Load Game"},
     {CMD_DEMONSTRATION, "Demonstration Game"},
     {CMD_MAP_EDITOR, "Map Editor"},
+    {CMD_OPTIONS, "Options"},
     {CMD_CREDITS, "Credits"},
     {CMD_EXIT, "Exit"},
 };
@@ -26,13 +28,15 @@ constexpr int kButtonCount = static_cast<int>(std::size(kButtons));
 
 constexpr int kButtonWidth = 300;
 constexpr int kButtonHeight = 54;
-constexpr int kButtonStep = 65;
-// The column is centred as if it were this much taller (429 for six
-// buttons), then raised a little, which leaves the title above it free.
+constexpr int kButtonStep = 62;
+// The column is centred as if it were this much taller, then raised a
+// little, but never higher than just below the title of the picture (whose
+// underline is its row 148).
 constexpr int kColumnMargin = 50;
 constexpr int kColumnRaise = 15;
 constexpr int kColumnHeight =
     kButtonCount * kButtonStep - (kButtonStep - kButtonHeight) + kColumnMargin;
+constexpr int kBelowTitle = 170;
 
 }  // namespace
 
@@ -46,7 +50,7 @@ GSceneMenu::GSceneMenu() {
   // whatever the size of the window around it.
   int w = width, h = height;
   if (GSurface* back = game->GetBackSurface()) back->GetSize(w, h);
-  const int top = (h - kColumnHeight) / 2 - kColumnRaise;
+  const int top = std::max(kBelowTitle, (h - kColumnHeight) / 2 - kColumnRaise);
   for (int i = 0; i < kButtonCount; ++i) {
     const unsigned style =
         kButtons[i].command == CMD_EXIT ? kFramedStyle | STYLE_CANCEL_BUTTON : kFramedStyle;
@@ -63,6 +67,7 @@ void GSceneMenu::NoteInput() {
 
 void GSceneMenu::OnStart() {
   idleTicks = 0;
+  if (auto* app = dynamic_cast<GGameDM*>(game)) app->PlayMusic(MUSIC_MENU);
   if (game) {
     idleCursorX = game->cursorX;
     idleCursorY = game->cursorY;
@@ -72,8 +77,10 @@ void GSceneMenu::OnStart() {
 void GSceneMenu::OnUpdate() {
   GScene::OnUpdate();
   if (!game || game->GetScene() != this) return;
-  // A dialog over the menu, or a mouse that moved, is someone using it.
-  if (game->modal || game->cursorX != idleCursorX || game->cursorY != idleCursorY) {
+  // A dialog over the menu, or a mouse that moved, is someone using it; a
+  // window without the input focus waits for its player to come back.
+  if (game->modal || !game->HasInputFocus() || game->cursorX != idleCursorX ||
+      game->cursorY != idleCursorY) {
     idleCursorX = game->cursorX;
     idleCursorY = game->cursorY;
     NoteInput();

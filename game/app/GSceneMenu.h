@@ -3,16 +3,18 @@
 #include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GScene.h"
 #include "game/app/GDialogCredits.h"
+#include "game/app/GDialogOptions.h"
 #include "game/app/GDialogSaveLoad.h"
 
-// The main menu: the title picture with six command buttons. It owns the
-// dialogs other scenes borrow: the quit question, the saved-game dialog and
-// the credits. They are members, not children: they join the tree of the
+// The main menu: the title picture with its column of command buttons. It
+// owns the dialogs other scenes borrow: the quit question, the saved-game
+// dialog, the credits and the options. They are members, not children: they join the tree of the
 // current scene only while they are shown.
 //
-// Left alone for a minute (no key, button, wheel or mouse move, and no
-// dialog open), the menu starts the demonstration by itself; when the
-// demonstration returns, the keyboard focus is where it was.
+// Left alone for a minute (no key, button, wheel or mouse move, no dialog
+// open, and the window keeping the input focus), the menu starts the
+// demonstration by itself; when the demonstration returns, the keyboard
+// focus is where it was.
 class GSceneMenu : public GScene {
  public:
   // Main-timer ticks (50 ms) without input before the demonstration starts.
@@ -35,6 +37,7 @@ class GSceneMenu : public GScene {
   GMessageBoxQuit quitBox;
   GDialogSaveLoad saveLoadDialog;
   GDialogCredits creditsDialog;
+  GDialogOptions optionsDialog;
 
  private:
   unsigned idleTicks = 0;

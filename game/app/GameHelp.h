@@ -43,11 +43,13 @@ inline constexpr HELP_ITEM kOptions[] = {
 
 // Grouped by heading; rows of one heading stay together.
 inline constexpr HELP_KEY kKeys[] = {
-    {"In a level", "Left, Right, Up, Down", "set the runner's direction",
-     "the d-pad or the left stick"},
-    {"In a level", "Space", "dig the brick below the runner", "the south button"},
+    {"In a level", "Left, Right, Up, Down",
+     "set the runner's direction; Options, Keys chooses other keys", "the d-pad or the left stick"},
+    {"In a level", "Space", "dig the brick below the runner; Options, Keys chooses another key",
+     "the south button"},
     {"In a level", "any key", "start a level that waits", nullptr},
-    {"In a level", "Escape", "open the in-game menu: continue, restart, save, load or quit",
+    {"In a level", "Escape",
+     "open the in-game menu: continue, restart, save, load, options or quit",
      "Start or the east button"},
     {"In menus and dialogs", "arrows, Tab, Shift+Tab",
      "move the keyboard focus to the next button (Left and Right along a row); in the maps "
@@ -60,6 +62,8 @@ inline constexpr HELP_KEY kKeys[] = {
      "the south button"},
     {"In menus and dialogs", "Escape", "press the cancel button, go back",
      "Start or the east button"},
+    {"In the options", "Left, Right", "change the value of the row with the focus",
+     "the d-pad or the left stick"},
     {"In the map editor", "1 to 8, Page Up/Down",
      "choose the kind to paint: brick, floor, line, ladder, treasure, exit, runner, alien",
      "the shoulder buttons"},

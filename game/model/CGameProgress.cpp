@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "GUI/foundation/CFerroStreamFile.h"
-#include "GUI/foundation/CRC.h"
+#include "GUI/foundation/ContentDigest.h"
 #include "game/model/GMap.h"
 
 namespace {

@@ -1,10 +1,16 @@
 #pragma once
 
-// The keys of play: which framework key codes steer the runner, what each one
-// does to the level's controls, and the name a recording and digmaze-sim's
-// scripts give it. The game scene, the recorder and digmaze-sim all go
-// through this one table, so that a recording made in the game replays
-// headless by the same rules.
+#include "GUI/toolkit/InputCodes.h"
+
+// The keys of play: the five actions a key can give the runner, which key
+// (framework code) the player gives each of them, the name a script gives
+// each action, and the names keys are stored under in the settings. The game
+// scene, the recorder and digmaze-sim all go through this one table.
+//
+// A script (a recording, digmaze-sim's input) names the action the runner
+// was told by the name of its default key ("Left", "Right", "Up", "Down",
+// "Space" for dig), whatever key the player gave it, so a recording replays
+// headless by the same rules under any mapping.
 
 // What a key does in play.
 enum PLAYER_KEY : int {
@@ -15,11 +21,49 @@ enum PLAYER_KEY : int {
   PLAYER_DIG,
   PLAYER_OTHER,  // any other key: it only starts a waiting level
 };
+// The actions a key can be given to, PLAYER_LEFT .. PLAYER_DIG.
+constexpr int PLAYER_ACTIONS = PLAYER_OTHER;
 
-// What the key with this framework code does in play.
+// Which key gives each action: the arrows and Space unless the player chose
+// others. No key gives two actions.
+struct CPlayerKeys {
+  unsigned codes[PLAYER_ACTIONS] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_SPACE};
+
+  bool operator==(const CPlayerKeys&) const = default;
+
+  // Why a key cannot be given to an action.
+  enum class Refusal {
+    none,
+    otherAction,  // another action has it
+    menuKey,      // Escape and Enter open the in-game menu
+    notAllowed,   // the application takes it itself (M, F11, Print Screen),
+                  // or it has no name to be kept under (Shift, Alt)
+  };
+  // The action of a key; PLAYER_OTHER for a key that has none.
+  PLAYER_KEY Find(unsigned code) const;
+  // Whether code may become the key of action; holder tells the action that
+  // has it when the answer is otherAction. Giving an action its own key is allowed.
+  Refusal Check(PLAYER_KEY action, unsigned code, PLAYER_KEY* holder = nullptr) const;
+  // Gives the key to the action when Check allows it.
+  bool Assign(PLAYER_KEY action, unsigned code);
+};
+
+// The action of a key under the default keys: digmaze-sim's, and the
+// gamepad's (its d-pad and south button play the arrows and Space whatever
+// keys the player chose on the keyboard).
 PLAYER_KEY GetPlayerKey(unsigned code);
-// The script name of a key of play ("Left", "Right", "Up", "Down", "Space",
-// "Escape"), or null for any other key.
-const char* GetPlayerKeyName(unsigned code);
-// The framework code of a script name, or KEY_NONE for an unknown name.
+// The script name of an action ("Left", "Right", "Up", "Down", "Space"), or
+// null for PLAYER_OTHER.
+const char* GetPlayerKeyName(PLAYER_KEY action);
+// The default key of a script name; "Escape" names the menu key, which
+// scripts may hold but which gives no action. KEY_NONE for an unknown name.
 unsigned FindPlayerKeyCode(const char* name);
+
+// The name a key is kept under in the settings ("Left", "Space", "A",
+// "PageUp", "F5"), or null for a key that cannot be a key of play.
+const char* GetKeyName(unsigned code);
+// The name shown to the player ("Left arrow", "Page Up", "A"); null likewise,
+// except for Escape and Enter, which are named to say why they are refused.
+const char* GetKeyShownName(unsigned code);
+// The key of a name as GetKeyName gives it, or KEY_NONE.
+unsigned FindKeyByName(const char* name);

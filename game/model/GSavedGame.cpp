@@ -36,27 +36,38 @@ bool WriteGame(CFerroStream& stream) {
   return stream.GetPosition() - before == 25;
 }
 
-bool ReadGame(CFerroStream& stream) {
+// A saved game read whole and checked, waiting to replace the game in memory.
+struct PARSED_GAME {
+  GMap::Content content;
+  CFerroString currentName;
+  ANIMATION_LIST_UNIT::RECORD counters;
+};
+
+// False for a file that does not parse completely; a game naming a map
+// outside the maps folder parses, and the caller refuses it.
+bool ParseGame(CFerroStream& stream, PARSED_GAME& game) {
   GRecordReader r(stream);
   const CFerroString prefixName = ReadPrefix(r);
   if (prefixName.GetLength() == 0) return false;
   int unused = 0;
-  GMap::Content content;
   unsigned listReserved = 0;
-  CFerroString currentName;
-  ANIMATION_LIST_UNIT::RECORD counters;
-  if (!r.ReadInt(unused) || !GMap::ReadContent(r, true, content) || !r.ReadUnsigned(listReserved) ||
-      !r.ReadString(currentName) || !ANIMATION_LIST_UNIT::ReadRecord(r, counters))
-    return false;
+  return r.ReadInt(unused) && GMap::ReadContent(r, true, game.content) &&
+         r.ReadUnsigned(listReserved) && r.ReadString(game.currentName) &&
+         ANIMATION_LIST_UNIT::ReadRecord(r, game.counters);
+}
+
+bool ReadGame(CFerroStream& stream) {
+  PARSED_GAME game;
+  if (!ParseGame(stream, game)) return false;
   // The map a saved game goes on with must lie in the maps folder: a file
   // from someone else may name any path.
-  if (!GMapList::IsMapFileName(currentName)) {
+  if (!GMapList::IsMapFileName(game.currentName)) {
     ReportError("a saved game names a map that is not a file of the maps folder; it is not loaded");
     return false;
   }
-  GMap::GetInstance()->Commit(content, true);
-  GMapList::GetInstance()->currentName = currentName;
-  ANIMATION_LIST_UNIT::GetInstance()->Apply(counters);
+  GMap::GetInstance()->Commit(game.content, true);
+  GMapList::GetInstance()->currentName = game.currentName;
+  ANIMATION_LIST_UNIT::GetInstance()->Apply(game.counters);
   return true;
 }
 }  // namespace
@@ -75,6 +86,15 @@ CFerroString SerializeGamePrefix(CFerroStream& stream) {
 
 bool SerializeGame(CFerroStream& stream) {
   return stream.IsStoring() ? WriteGame(stream) : ReadGame(stream);
+}
+
+bool ReadSavedGameSummary(CFerroStream& stream, SAVED_GAME_SUMMARY& summary) {
+  PARSED_GAME game;
+  if (!ParseGame(stream, game) || !GMapList::IsMapFileName(game.currentName)) return false;
+  summary.mapName = game.currentName;
+  summary.score = game.counters.score;
+  summary.lives = game.counters.lives;
+  return true;
 }
 
 bool SaveGameToFile(const char* path) {

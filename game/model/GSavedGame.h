@@ -18,6 +18,16 @@ CFerroString SerializeGamePrefix(CFerroStream& stream);
 // After a successful read the caller redraws and sets the level playing.
 bool SerializeGame(CFerroStream& stream);
 
+// What a saved game holds, as its slot shows it.
+struct SAVED_GAME_SUMMARY {
+  CFerroString mapName;
+  int score = 0;
+  int lives = 0;
+};
+// Reads a whole saved game as SerializeGame would, without changing the
+// game in memory; false when it would not load.
+bool ReadSavedGameSummary(CFerroStream& stream, SAVED_GAME_SUMMARY& summary);
+
 // The same on a file; saving goes through a temporary and a rename.
 bool SaveGameToFile(const char* path);
 bool LoadGameFromFile(const char* path);

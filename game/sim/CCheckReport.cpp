@@ -29,8 +29,11 @@ std::string CCheckReport::WonText(unsigned ticks, int holes, long long states,
                                   const std::vector<SIM_EVENT>& events) {
   std::ostringstream out;
   out << "won " << ticks << " " << holes << " " << states << "\n";
-  for (const SIM_EVENT& e : events)
-    out << e.tick << (e.down ? " down " : " up ") << GetPlayerKeyName(e.key) << "\n";
+  for (const SIM_EVENT& e : events) {
+    // A script names every key by its action's default key; Escape has none.
+    const char* name = GetPlayerKeyName(GetPlayerKey(e.key));
+    out << e.tick << (e.down ? " down " : " up ") << (name ? name : "Escape") << "\n";
+  }
   out << "end\n";
   return out.str();
 }

@@ -1,7 +1,8 @@
 // A test program for the end-to-end input check: the game's frame (SDL
 // platform and device, 1024 x 768 letterboxed picture) showing a scene with
 // two large targets. Each target reports on standard output what reaches
-// it, and turns red when clicked, so the check can see the click too.
+// it (a press cancelled too), and turns red when clicked, so the check can
+// see the click too; the window reports losing and regaining the focus.
 #include <cstdio>
 #include <optional>
 
@@ -38,6 +39,7 @@ class Target : public GComponent {
   void OnChar(unsigned ch, unsigned count, unsigned) override {
     if (count == 0) Say("char %u %s\n", ch, name);
   }
+  void OnCancelPress() override { Say("cancel %s\n", name); }
 
  private:
   const char* name;
@@ -56,6 +58,7 @@ class ProbeGame : public GGameDM {
     (new Target("right", 0x00FF00))->Create(scene, STYLE_VISIBLE, 600, 200, 300, 300, 2);
     return SetScene(GetSceneCount() - 1);
   }
+  void OnActivate(unsigned active, bool) override { Say(active ? "focus back\n" : "focus lost\n"); }
 };
 
 }  // namespace

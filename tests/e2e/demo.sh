@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # "Demonstration Game" plays the first replayed level under a virtual X
 # server: its runner moves with no input (its square changes between two
-# screenshots), and a key brings the main menu back. Screenshots: <build>/e2e/demo.
+# screenshots), and a key brings the main menu back. Then the same level in a
+# new game, and its "Show Solution" reached by the keys in the in-game menu:
+# the runner moves by itself again, and a key brings back the level exactly as
+# it began, waiting for a key. Screenshots: <build>/e2e/demo.
 # Usage: tests/e2e/demo.sh <game folder>
 set -euo pipefail
 source "$(dirname "$0")/helpers.bash"
@@ -34,3 +37,16 @@ go moves moved
 echo "demo.sh: the runner went from square $was to square $at of row $row on its own"
 T=5 go back is_main_menu x
 echo "demo.sh: the demonstration played by itself and a key brought the main menu back"
+
+go level is_waiting $MENU_START Return  # Start Game, then the first level
+cp "$pic" "$work/level.png"
+go game-menu is_game_menu Escape
+# The menu closed, the status line changed ("SOLUTION") and the runner left its start.
+solving() {
+  is_playing && ! area_is 640 30 32 665 "$work/level.png" && runner_at ||
+    { why=${why:-"the status line is the level's"}; return 1; }
+}
+go solution solving Up Up Up Return  # Up goes round to Quit to Menu, then Options, then Show Solution
+echo "demo.sh: the level's solution moved the runner to square $at of row $row"
+go level-again "area_is 1024 768 0 0 $work/level.png" x
+echo "demo.sh: a key ended the solution and the level waits as it began"

@@ -26,9 +26,12 @@ expect() {  # name: the picture the editor should show for the model, as want_ma
   want_map="$work/want-$1.png"
   convert -size 960x640 xc:black "${args[@]}" "$want_map" || fail "cannot draw the expected map"
 }
-map_shows() {  # ref: whether the map area shows ref, square by square
-  local unlike
-  unlike=$(convert "$pic" -crop 960x640+32+10 +repage "$1" -compose difference -composite \
+map_shows() {  # ref [waiting]: whether the map area shows ref, square by square (but
+  # for the squares under the waiting level's panel)
+  local unlike mask=()
+  [ "${2:-}" != waiting ] || mask=(-fill black -draw "rectangle $((WAITING_PANEL[0] - 32)),$((WAITING_PANEL[1] - 10)) $((WAITING_PANEL[2] - 32)),$((WAITING_PANEL[3] - 10))")
+  unlike=$(convert \( "$pic" -crop 960x640+32+10 +repage "${mask[@]}" \) \( "$1" "${mask[@]}" \) \
+    -compose difference -composite \
     -channel RGB -threshold 4% +channel -scale 30x20! -depth 16 txt:- |
     awk -F'[,:() ]+' 'NR > 1 && $3 + $4 + $5 > 0 { printf "%s,%s ", $1, $2 }')
   [ -z "$unlike" ] || { why="map squares unlike $(basename "$1"): $unlike"; return 1; }
@@ -52,8 +55,8 @@ is_manager_new() { framed_alone "$new_col"; }  # the new map's miniature, last
 # The new map gone: the map before it, in the other column, is selected.
 is_manager_without_new() { framed_alone $((1 - new_col)); }
 # A level being tested: the map as made with the exit hidden (the runner on
-# its start square), and no cursor drawn.
-is_test_start() { has_outline && map_shows "$work/want-play.png" && area_is 20 24 680 700 "$work/black.png"; }
+# its start square), waiting for a key, and no cursor drawn.
+is_test_start() { is_waiting && map_shows "$work/want-play.png" waiting && area_is 20 24 680 700 "$work/black.png"; }
 treasure_taken() {
   has_outline || return 1
   square_is 6 18 "$work/black.png" && square_is 0 18 "$(icon exit)" ||

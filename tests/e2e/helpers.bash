@@ -9,15 +9,17 @@
 #   start_game [ARGS...]      the copy started, its process id in $pid
 # The name does not end in .sh, so scripts/test.sh does not run it as a check.
 # ---- Where the scripts point, in picture pixels of the 1024 x 768 picture ----
-# The main menu (GSceneMenu): six 300 x 54 buttons centred on the picture,
-# 65 apart from (362, 154): Start Game, Load Game, Demonstration Game, Map
-# Editor, Credits, Exit.
-MENU_START=512,181 MENU_LOAD=512,246 MENU_DEMO=512,311 MENU_EDITOR=512,376 MENU_EXIT=512,506
-# The in-game menu (GDialogMenu, 412 x 462 centred): 340 x 40 buttons 87
-# apart from (342, 189): Continue, Restart Level, Save Game, Load Game, Quit.
-GAME_SAVE=512,383 GAME_QUIT=512,557
-# The saved-game dialog (GDialogSaveLoad): 200 x 44 slots 60 apart from (412, 129).
-SLOT1=512,151
+# The main menu (GSceneMenu): seven 300 x 54 buttons centred on the picture,
+# 62 apart from (362, 170): Start Game, Load Game, Demonstration Game, Map
+# Editor, Options, Credits, Exit.
+MENU_START=512,197 MENU_LOAD=512,259 MENU_DEMO=512,321 MENU_EDITOR=512,383 MENU_OPTIONS=512,445
+MENU_EXIT=512,569
+# The in-game menu (GDialogMenu, 412 x 484 centred): 340 x 40 buttons 64
+# apart from (342, 178): Continue, Restart Level, Save Game, Load Game, Show
+# Solution, Options, Quit.
+GAME_SAVE=512,326 GAME_SOLUTION=512,454 GAME_OPTIONS=512,518 GAME_QUIT=512,582
+# The saved-game dialog (GDialogSaveLoad): 520 x 44 slots 54 apart from (252, 150).
+SLOT1=512,172
 # The maps manager (GSceneMapsManager): a row of buttons 34 high at y 714
 # (Edit at x 0, Create at 150, Destroy at 300, Test and Exit 280 and 130 from
 # the right, 130 wide); above it the miniatures, 482 x 322 frames every 490 x
@@ -34,10 +36,13 @@ PARK=680,700
 # outlined in white one pixel outside.
 square() { echo $((48 + 32 * $1)),$((26 + 32 * $2)); }
 OUTLINE=(31,9 500,9 992,9 31,330 992,330 31,650 500,650 992,650)
+# "Press any key to start" on a panel in the middle of a level waiting for its
+# first key (GSceneGame): the panel's frame (0x2983CD) from (406, 311) to (616, 348).
+WAITING_PANEL=(406 311 616 348)
 # The grid lines of the in-game menu and the caption band of the saved-game
 # dialog (0x08294B and 0x144166).
-MENU_GRID=(321,180 321,400 321,600 696,180 696,600)
-CAPTION=(395,87 628,87 395,104 628,104)
+MENU_GRID=(321,200 321,400 321,580 696,200 696,580)
+CAPTION=(395,108 628,108 395,125 628,125)
 # ---- The scratch copy and the virtual screen ---------------------------------
 me=${me:-$(basename "$0")}; step=0; name="starting"; why=""; pid=""; xpid=""
 scratch() {  # name game-folder (no name: no screenshots folder)
@@ -203,6 +208,11 @@ is_box_over() {  # ref: whether the last picture is ref with a centred message b
 # The quit question over the first step's screenshot (main menu, pointer centred).
 is_quit_box() { is_box_over "$art/01-menu.png"; }
 has_outline() { all_near ffffff "${OUTLINE[@]}" || { why="no white outline round the map"; return 1; }; }
+is_waiting() {
+  local l=${WAITING_PANEL[0]} t=${WAITING_PANEL[1]} r=${WAITING_PANEL[2]} b=${WAITING_PANEL[3]}
+  has_outline && all_near 2983cd 512,"$t" 512,"$b" "$l",330 "$r",330 ||
+    { why="no \"Press any key to start\" panel"; return 1; }
+}
 is_playing() {
   has_outline || return 1
   none_near 08294b "${MENU_GRID[@]}" || { why="the in-game menu is open"; return 1; }
@@ -215,7 +225,7 @@ is_game_menu() {
 }
 is_slot_dialog() {
   all_near 144166 "${CAPTION[@]}" || { why="no caption band of the saved-game dialog"; return 1; }
-  all_near 08294b 401,300 626,300 401,650 626,650 || { why="no grid in the saved-game dialog"; return 1; }
+  all_near 08294b 241,300 791,300 241,650 791,650 || { why="no grid in the saved-game dialog"; return 1; }
 }
 is_manager() {  # the maps manager with the first miniature alone framed in red
   [ "$(red_rows 200)" = "14 335 " ] && [ -z "$(red_rows 690)" ] || { why="no red frame round the first miniature alone"; return 1; }

@@ -26,6 +26,7 @@ root="$work/root"; data="$root/usr/share/games/digmaze"
 dpkg-deb -x "$deb" "$root"
 for f in games/digmaze games/digmaze-sim share/games/digmaze/{image,sound}.{vdt,vdd} \
   share/games/digmaze/Maps/index.dml share/games/digmaze/help/index.html share/games/digmaze/windows/cursors \
+  share/games/digmaze/music/{menu,play,won,end}.ogg \
   share/man/man6/digmaze{,-sim}.6.gz share/doc/digmaze/{copyright,changelog.gz} \
   share/applications/digmaze.desktop share/metainfo/org.digmaze.digmaze.metainfo.xml \
   lib/games/digmaze/digmaze-check share/mime/packages/digmaze.xml; do

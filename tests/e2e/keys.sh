@@ -19,9 +19,9 @@ focus_at() {  # x y [what]: the face of the focused button starts at (x, y)
 }
 # The faces start 6 pixels into the main menu's framed buttons and the
 # slots (see helpers.bash), at the edge of the in-game menu's plain ones.
-menu_focus() { is_main_menu && focus_at 368 $((160 + 65 * $1)) "main menu button $1"; }
-game_menu_focus() { is_game_menu && focus_at 342 $((189 + 87 * $1)) "in-game menu button $1"; }
-slot_focus() { is_slot_dialog && focus_at 418 $((135 + 60 * ($1 - 1))) "slot $1"; }
+menu_focus() { is_main_menu && focus_at 368 $((176 + 62 * $1)) "main menu button $1"; }
+game_menu_focus() { is_game_menu && focus_at 342 $((178 + 64 * $1)) "in-game menu button $1"; }
+slot_focus() { is_slot_dialog && focus_at 258 $((156 + 54 * ($1 - 1))) "slot $1"; }
 walked() { is_playing && ! area_is 960 640 32 10 "$work/level.png"; }
 selected() {  # x y: the red frame is round the miniature at (x, y) only
   all_near ff0000 "$1,$(($2 + 100))" "$(($1 + 200)),$2" || { why="no red frame at $1,$2"; return 1; }
@@ -34,19 +34,19 @@ cursor_at() {  # cx cy: the editor's keyboard cursor, a white square outline
 
 start_game --scale off
 T=30 go menu is_main_menu
-none_near a9ffff 368,160 || fail "a focus outline before any key"  # a mouse player sees none
+none_near a9ffff 368,176 || fail "a focus outline before any key"  # a mouse player sees none
 go menu-focus "menu_focus 1" Down
 go game is_playing Up Return Return
 cp "$pic" "$work/level.png"
 T=5 go play walked Right
 go game-menu "game_menu_focus 0" Escape
 go save-focus "game_menu_focus 2" Down Down
-go save-dialog "focus_at 443 625 Cancel" Return  # the focus starts on Cancel
+go save-dialog "focus_at 443 604 Cancel" Return  # the focus starts on Cancel
 go slot-3 "slot_focus 3" Down Down Down
 T=5 go saved is_playing space
 [ -s "$game/Save/3.dms" ] && [ ! -e "$game/Save/1.dms" ] || fail "not slot 3 alone was written"
 go game-menu-again "game_menu_focus 0" Escape
-go quit-focus "game_menu_focus 4" Up
+go quit-focus "game_menu_focus 6" Up
 go main-menu "menu_focus 0" Return
 go maps "selected 14 14" Down Down Down Return
 go maps-left "menu_focus 0" Escape  # Escape (the pad's B) goes back to the main menu
@@ -70,7 +70,7 @@ go save "focus_at 710 722 Save" Tab Tab  # past Check
 go saved-map "selected 14 344" Return
 [ "$(int_at "$maps/$third" $((20 + 8 * spot)))" = 5 ] || fail "$third holds no treasure at square $x,$y"
 go exit-focus "focus_at 900 720 Exit" shift+Tab  # round to Exit
-go menu-exit "menu_focus 5" Return Up
+go menu-exit "menu_focus 6" Return Up
 go quit-question is_quit_box Return
 xdotool key space
 ends_with_zero

@@ -18,6 +18,9 @@ int FuzzLanguage(const uint8_t* data, size_t size);
 int FuzzMarkup(const uint8_t* data, size_t size);
 int FuzzImage(const uint8_t* data, size_t size);
 int FuzzWav(const uint8_t* data, size_t size);
+// An Ogg Vorbis file, its pages' checksums first written anew so changed bytes
+// reach the decoder rather than its page check, played as the game's music.
+int FuzzMusic(const uint8_t* data, size_t size);
 
 // Stops the process with the message, so the fuzzer keeps the input.
 void FuzzCheck(bool ok, const char* what);

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -52,6 +53,13 @@ class FolderPlatform : public GPlatformSDL {
   CFerroString GetUserDataFolder() override {
     return CFerroString(userFolder.empty() ? folder.c_str() : userFolder.c_str());
   }
+  // A nested loop (a message box's) runs nestedLoop instead, when it is set,
+  // and ends with what that returns.
+  int MessageLoop() override {
+    if (nestedLoop && GetModalDepth() > 0) return nestedLoop();
+    return GPlatformSDL::MessageLoop();
+  }
+  std::function<int()> nestedLoop;
   // The per-user folder (ending with a separator) when not empty.
   std::string userFolder;
   // When not 0, the clock stands still at this tick (for predictable names).
@@ -133,9 +141,22 @@ inline std::vector<Uint32> RedrawnWindow(GGame& game) {
   return WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
 }
 
+// Whether the window shows what a whole redraw of the scene shows. The window
+// is read before the redraw (as arguments of one call, the two could be read
+// in either order, and a redraw read first always equals itself).
+inline ::testing::AssertionResult ShowsAWholeRedraw(GGame& game) {
+  const std::vector<Uint32> shown = WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
+  const std::vector<Uint32> redrawn = RedrawnWindow(game);
+  if (shown == redrawn) return ::testing::AssertionSuccess();
+  const auto differ = std::mismatch(shown.begin(), shown.end(), redrawn.begin(), redrawn.end());
+  return ::testing::AssertionFailure() << "the window differs from a whole redraw from pixel "
+                                       << differ.first - shown.begin() << " on";
+}
+
 // A game folder in a temporary folder holding copies of the shipped data
-// the scenes need: the maps, the demonstration's replays and the theme
-// folder (fonts, cursors), and with media the resource-drive sources.
+// the scenes need: the maps, the demonstration's replays, the solutions, the
+// theme folder (fonts, cursors), the music (a link to the shipped folder,
+// which is only read), and with media the resource-drive sources.
 class GameFolder {
  public:
   explicit GameFolder(bool media = false) {
@@ -143,7 +164,9 @@ class GameFolder {
     const fs::path data = SourceDir() / "data";
     fs::copy(data / "Maps", dir / "Maps", fs::copy_options::recursive);
     fs::copy(data / "demo", dir / "demo", fs::copy_options::recursive);
+    fs::copy(data / "solutions", dir / "solutions", fs::copy_options::recursive);
     fs::copy(data / "windows", dir / "windows", fs::copy_options::recursive);
+    fs::create_directory_symlink(data / "music", dir / "music");
     if (media) fs::copy(data / "vdd", dir / "vdd", fs::copy_options::recursive);
   }
   const std::string& Path() const { return dir.Path(); }

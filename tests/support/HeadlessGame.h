@@ -135,12 +135,15 @@ class RecordingGame : public HeadlessGame {
   void SysOnMouseMove(unsigned flags) override { Log("Move", flags); }
   void SysOnKeyDown(unsigned key, unsigned count, unsigned flags) override {
     Log("KeyDown " + std::to_string(key) + " " + std::to_string(count), flags);
+    if (onKeyDown) onKeyDown(key);
   }
   void SysOnKeyUp(unsigned key, unsigned, unsigned flags) override {
     Log("KeyUp " + std::to_string(key), flags);
   }
 
   std::vector<std::string> calls;
+  // Called after a key-down is logged: what a press of that key does.
+  std::function<void(unsigned key)> onKeyDown;
 
  private:
   void Log(const std::string& what, unsigned flags) {

@@ -1,10 +1,11 @@
 // Checks the generated game data in data/ the way the game will use it:
-// pictures, cursors, sounds and the help pages (the fonts' glyphs are checked
-// through the game's font loader, by the graphics tests' golden strips).
+// pictures, cursors, sounds, music and the help pages (the fonts' glyphs are
+// checked through the game's font loader, by the graphics tests' golden strips).
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -15,7 +16,9 @@
 
 #include <stb/stb_image.h>
 
+#include "GUI/sound/GMusicDecoder.h"
 #include "tests/support/Files.h"
+#include "tools/music/Loudness.h"
 
 namespace {
 
@@ -144,6 +147,51 @@ TEST(GameData, SoundsAreCleanPcm) {
   }
   // The sound drive is built from this folder as it is: nothing else in it.
   EXPECT_EQ(FilesIn(Data("vdd/sound")), std::size(sounds));
+}
+
+// The music as the game decodes it: the themes loop for one to two minutes,
+// the jingles are short; each peaks at or below -1 dB of full scale, all are
+// within 3 dB of one loudness, and where a theme's loop goes round, the
+// frame after its last is as close to its first as the frames around it are
+// to each other: no click.
+TEST(GameData, MusicLoopsWithoutAClickAtOneLoudnessBelowFullScale) {
+  const struct {
+    const char* name;
+    bool loop;
+    double shortest, longest;  // seconds
+  } pieces[] = {{"menu.ogg", true, 60, 120},
+                {"play.ogg", true, 60, 120},
+                {"won.ogg", false, 1, 8},
+                {"end.ogg", false, 2, 10}};
+  std::vector<double> loudness;
+  for (const auto& piece : pieces) {
+    SCOPED_TRACE(piece.name);
+    GMusicDecoder decoder;
+    ASSERT_EQ(decoder.Open((Data("music") / piece.name).c_str(), 44100),
+              GMusicDecoder::OpenResult::Ok)
+        << decoder.GetFault();
+    const size_t frames = static_cast<size_t>(decoder.GetLength()), around = 2048;
+    EXPECT_GE(frames, piece.shortest * 44100);
+    EXPECT_LE(frames, piece.longest * 44100);
+    // One pass and, round the loop, its first frames once more.
+    std::vector<float> out(2 * (frames + around));
+    ASSERT_EQ(decoder.Read(out.data(), frames + (piece.loop ? around : 0), piece.loop),
+              frames + (piece.loop ? around : 0));
+    EXPECT_LE(music::PeakDecibels(out.data(), frames), -1.0);
+    loudness.push_back(music::Loudness(out.data(), frames, 44100));
+    if (!piece.loop) continue;
+    for (int side = 0; side < 2; ++side) {
+      auto step = [&](size_t f) { return std::fabs(out[2 * f + side] - out[2 * (f - 1) + side]); };
+      float nearby = 0;
+      for (size_t f = frames - around; f < frames + around; ++f)
+        if (f != frames) nearby = std::max(nearby, step(f));
+      EXPECT_LE(step(frames), nearby) << "side " << side;
+    }
+  }
+  const auto [quietest, loudest] = std::minmax_element(loudness.begin(), loudness.end());
+  EXPECT_LE(*loudest - *quietest, 3.0);
+  // The game plays these and nothing else from the folder.
+  EXPECT_EQ(FilesIn(Data("music")), std::size(pieces));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GSurface.h"
@@ -21,6 +22,7 @@
 #include "GUI/toolkit/GPicture.h"
 #include "GUI/toolkit/GScene.h"
 #include "GUI/toolkit/GStatic.h"
+#include "GUI/toolkit/GValueRow.h"
 #include "game/app/GGameDM.h"
 #include "tools/art/Canvas.h"
 
@@ -153,6 +155,26 @@ void BuildPage(GGame& game, GScene* scene) {
          "Play");
   Button(dialog, STYLE_VISIBLE | STYLE_BORDER | STYLE_ALPHA | STYLE_FRAMED, 240, 110, 200, 50,
          "Edit");
+  // Value rows: in the middle of their choices, at the last one, an action
+  // row, and a disabled one.
+  const struct {
+    const char* label;
+    std::vector<CFerroString> choices;
+    int index;
+    bool enabled;
+  } rows[] = {{"Sound volume", {"60 %", "70 %", "80 %"}, 1, true},
+              {"Sound", {"Off", "On"}, 1, true},
+              {"Keys", {}, 0, true},
+              {"Speed", {"Slow", "Normal"}, 0, false}};
+  int y = 172;
+  for (const auto& r : rows) {
+    auto* row = new GValueRow;
+    row->Create(dialog, STYLE_VISIBLE, 20, y, 420, 20, 0, r.label);
+    row->SetChoices(r.choices, r.index);
+    if (r.choices.empty()) row->SetValueText("Arrows, Space");
+    row->Enable(r.enabled);
+    y += 22;
+  }
 }
 
 // Redraws the whole scene (and the modal component) into the back buffer and

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/sound/WavFile.h"
+
 namespace {
 
 constexpr const char* kUsage =
@@ -102,27 +104,7 @@ bool Write(Track tr, double peak, const std::filesystem::path& path) {
   double loudest = 0;
   for (double v : tr.s) loudest = std::max(loudest, std::fabs(v));
   const double scale = loudest > 0 ? peak / loudest : 0.0;
-  std::vector<uint8_t> bytes;
-  auto put = [&bytes](uint32_t v, int count) {
-    for (int i = 0; i < count; ++i) bytes.push_back(uint8_t(v >> (8 * i)));
-  };
-  const uint32_t dataSize = uint32_t(n * 2);
-  bytes.insert(bytes.end(), {'R', 'I', 'F', 'F'});
-  put(36 + dataSize, 4);
-  bytes.insert(bytes.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  put(16, 4);
-  put(1, 2);  // PCM
-  put(1, 2);  // mono
-  put(kRate, 4);
-  put(kRate * 2, 4);
-  put(2, 2);
-  put(16, 2);
-  bytes.insert(bytes.end(), {'d', 'a', 't', 'a'});
-  put(dataSize, 4);
-  for (double v : tr.s) {
-    const long q = std::lround(std::clamp(v * scale, -1.0, 1.0) * 32767.0);
-    put(uint32_t(int32_t(q)), 2);
-  }
+  const std::vector<uint8_t> bytes = Pcm16Wav(1, kRate, tr.s, scale);
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   if (out) return true;

@@ -12,6 +12,7 @@
 #include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/foundation/CFerroStreamMemory.h"
 #include "tests/support/Files.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/Scoped.h"
 #include "tests/support/Streams.h"
 #include "tests/support/Strings.h"

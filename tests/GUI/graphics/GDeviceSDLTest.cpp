@@ -12,6 +12,7 @@
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GSurface16.h"
 #include "GUI/platform/GGame.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/Window.h"
 
 // These tests run with SDL's dummy video driver: no OpenGL windows and no
@@ -74,6 +75,21 @@ class PresentedPicture {
     device.Render();
   }
   CFerroRect All() const { return CFerroRect(0, 0, size.width, size.height); }
+  // What a full present shows as the window-surface path scales it: the
+  // picture as the texture holds it, scaled into the destination by
+  // CPictureScaler, black around it.
+  std::vector<Uint32> Scaled() {
+    std::vector<uint32_t> picture(static_cast<size_t>(size.width) * size.height);
+    surface->CopyRectToTexture(picture.data(), size.width * 4, 32, All());
+    int w = 0, h = 0;
+    device.GetDrawableSize(w, h);
+    std::vector<Uint32> window(static_cast<size_t>(w) * h, 0);
+    const CFerroRect& to = device.GetTransform().GetDestination();
+    CPictureScaler(device.GetTransform())
+        .Scale(picture.data(), size.width, to, window.data() + to.top * w + to.left, w);
+    for (Uint32& p : window) p &= 0xFFFFFF;
+    return window;
+  }
 
   TestGame game;
   GDevice16SDL& device;
@@ -82,24 +98,28 @@ class PresentedPicture {
   bool ok = false;
 };
 
-// Partial updates on the window-surface path, in every scale mode, in windows
-// larger and smaller than the picture and of odd sizes: after each the window
-// shows what a full present of the same picture shows, and every window pixel
-// the change affects was pushed (the window surface holds the pixels either
-// way, a real screen shows only what was pushed). The e2e scale script checks
-// that the renderer and the window surface show the same menu and level.
-TEST(WindowSurfacePresent, PartialUpdatesShowWhatAFullPresentShows) {
+// Partial updates through both present paths, in every scale mode, in
+// windows larger and smaller (less than half) than the picture and of odd
+// sizes, changed in the
+// middle, at the edges and corners, side by side, far apart and across the
+// whole picture. After each present the window shows, pixel for pixel, what
+// the window surface's scaler makes of the whole picture: on the renderer
+// path (the dummy driver's software renderer) also through sharp scaling's
+// two stages, where only the changed rectangles are scaled into the
+// intermediate texture. On the window-surface path every window pixel a
+// change affects was pushed (the surface holds the pixels either way, a real
+// screen shows only what was pushed).
+TEST(Present, PartialUpdatesShowWhatTheScalerMakesOfTheWholePicture) {
   const struct {
     CFerroSize picture, window;
   } fits[] = {
       {{320, 240}, {1024, 768}},
-      {{320, 240}, {1001, 703}},
+      {{300, 200}, {1001, 703}},
       {{1024, 768}, {1000, 700}},
+      {{1024, 768}, {320, 240}},  // less than half: the scaler skips pixels
   };
   for (const auto& fit : fits) {
     const int w = fit.picture.width, h = fit.picture.height;
-    // Changes in the middle, at the edges and corners, two side by side and
-    // one across the whole picture.
     const std::vector<std::vector<CFerroRect>> frames = {
         {CFerroRect(10, 10, 20, 17)},
         {CFerroRect(0, 50, 3, h)},
@@ -108,30 +128,34 @@ TEST(WindowSurfacePresent, PartialUpdatesShowWhatAFullPresentShows) {
         {CFerroRect(30, 30, 34, 34), CFerroRect(200, 180, 204, 190)},
         {CFerroRect(0, 120, w, 121)},
     };
-    for (const ScaleMode mode : {ScaleMode::Sharp, ScaleMode::Integer, ScaleMode::Off}) {
-      SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " in " +
-                   std::to_string(fit.window.width) + "x" + std::to_string(fit.window.height) +
-                   " " + ScaleModeName(mode));
-      PresentedPicture shown(PresentPath::WindowSurface, fit.picture, fit.window, mode);
-      ASSERT_TRUE(shown.ok) << SDL_GetError();
-      const CPictureScaler scaler(shown.device.GetTransform());
-      shown.Paint(shown.All(), 0);
-      shown.Present({shown.All()});
-      for (size_t i = 0; i < frames.size(); ++i) {
-        for (const CFerroRect& rect : frames[i]) shown.Paint(rect, static_cast<unsigned>(i + 1));
-        shown.Present(frames[i]);
-        for (const CFerroRect& rect : frames[i]) {
-          const CFerroRect a = scaler.Affected(rect);
-          bool inside = false;
-          for (const CFerroRect& p : shown.device.GetPushedRects())
-            inside = inside || p.ContainsRect(a);
-          EXPECT_TRUE(inside) << "frame " << i << ": " << a.left << ", " << a.top;
-        }
-        const std::vector<Uint32> partial = WindowPixels(shown.device);
+    for (const PresentPath path : {PresentPath::WindowSurface, PresentPath::Renderer})
+      for (const ScaleMode mode : {ScaleMode::Sharp, ScaleMode::Integer, ScaleMode::Off}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " in " +
+                     std::to_string(fit.window.width) + "x" + std::to_string(fit.window.height) +
+                     " " + ScaleModeName(mode) +
+                     (path == PresentPath::Renderer ? " renderer" : " surface"));
+        PresentedPicture shown(path, fit.picture, fit.window, mode);
+        ASSERT_TRUE(shown.ok) << SDL_GetError();
+        const CPictureScaler scaler(shown.device.GetTransform());
+        const bool twoStages =
+            path == PresentPath::Renderer && scaler.GetTransform().HasIntermediate();
+        shown.Paint(shown.All(), 0);
         shown.Present({shown.All()});
-        EXPECT_TRUE(partial == WindowPixels(shown.device)) << "frame " << i;
+        EXPECT_EQ(shown.device.GetIntermediate() != nullptr, twoStages);
+        EXPECT_TRUE(WindowPixels(shown.device) == shown.Scaled()) << "the whole picture";
+        for (size_t i = 0; i < frames.size(); ++i) {
+          for (const CFerroRect& rect : frames[i]) shown.Paint(rect, static_cast<unsigned>(i + 1));
+          shown.Present(frames[i]);
+          for (const CFerroRect& rect : frames[i]) {
+            const CFerroRect a = scaler.Affected(rect);
+            bool inside = path == PresentPath::Renderer;
+            for (const CFerroRect& pushed : shown.device.GetPushedRects())
+              inside = inside || pushed.ContainsRect(a);
+            EXPECT_TRUE(inside) << "frame " << i << ": " << a.left << ", " << a.top;
+          }
+          EXPECT_TRUE(WindowPixels(shown.device) == shown.Scaled()) << "frame " << i;
+        }
       }
-    }
   }
 }
 
@@ -139,7 +163,8 @@ TEST(WindowSurfacePresent, PartialUpdatesShowWhatAFullPresentShows) {
 // was not told of (a lost surface; the e2e scale script switches to full
 // screen and back); the picture moves with another scale mode; the frame may
 // upload the whole picture. Each time the next present fits the picture to
-// the window as it is and pushes the whole surface, black round the picture.
+// the window as it is and pushes the whole surface, black round the picture
+// (as Scaled draws it).
 TEST(WindowSurfacePresent, DrawsANewSurfaceWhole) {
   PresentedPicture shown(PresentPath::WindowSurface, {320, 240}, {641, 481}, ScaleMode::Sharp);
   ASSERT_TRUE(shown.ok);
@@ -172,16 +197,7 @@ TEST(WindowSurfacePresent, DrawsANewSurfaceWhole) {
     SDL_GetWindowSize(GDeviceSDL::window, &windowWidth, &windowHeight);
     EXPECT_EQ(shown.device.GetTransform().GetDrawable(), CFerroSize(windowWidth, windowHeight))
         << "the picture is fitted to the window as it is now";
-    int width = 0;
-    const std::vector<Uint32> partial = WindowPixels(shown.device, &width);
-    const CFerroRect& picture = shown.device.GetTransform().GetDestination();
-    int lit = 0;
-    for (size_t i = 0; i < partial.size(); ++i)
-      if (!picture.Contains(static_cast<int>(i) % width, static_cast<int>(i) / width))
-        lit += partial[i] != 0 ? 1 : 0;
-    EXPECT_EQ(lit, 0) << "black around the picture";
-    shown.Present({shown.All()});
-    EXPECT_TRUE(partial == WindowPixels(shown.device));
+    EXPECT_TRUE(WindowPixels(shown.device) == shown.Scaled()) << "the picture, black round it";
   }
 }
 

@@ -7,11 +7,8 @@
 #include <vector>
 
 #include "tests/support/Files.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/Surfaces.h"
-
-void PrintTo(const CFerroRect& r, std::ostream* os) {
-  *os << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
-}
 
 namespace {
 

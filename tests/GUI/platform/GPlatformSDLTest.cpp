@@ -43,6 +43,9 @@ class SdlGame : public RecordingGame {
   }
   void SysOnMouseWheel(short delta) override { calls.push_back("Wheel " + std::to_string(delta)); }
   void SysOnLButtonDblClk() override { calls.push_back("LDblClk"); }
+  void SysOnActivate(unsigned active, bool) override {
+    calls.push_back("Activate " + std::to_string(active));
+  }
 
   int ticks = 0;
 };
@@ -58,9 +61,10 @@ int PendingTicks() {
   return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_USEREVENT, SDL_USEREVENT);
 }
 
-void PushKey(Uint32 type, SDL_Scancode scancode) {
+void PushKey(Uint32 type, SDL_Scancode scancode, Uint8 repeat = 0) {
   SDL_Event e = Event(type);
   e.key.keysym.scancode = scancode;
+  e.key.repeat = repeat;
   SDL_PushEvent(&e);
 }
 
@@ -118,6 +122,9 @@ TEST_F(PlatformSDLTest, EventsBecomeApplicationCalls) {
   SDL_PushEvent(&text);
   PushKey(SDL_KEYUP, SDL_SCANCODE_A);
   PushKey(SDL_KEYDOWN, SDL_SCANCODE_F13);  // no key: dropped
+  // The system's repeat, even of a key the application no longer counts as
+  // held (it makes repeats of its own).
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_B, 1);
   for (Uint8 clicks : {1, 2}) {
     PushButton(SDL_MOUSEBUTTONDOWN, clicks);
     PushButton(SDL_MOUSEBUTTONUP, clicks);
@@ -127,34 +134,61 @@ TEST_F(PlatformSDLTest, EventsBecomeApplicationCalls) {
     wheel.wheel.y = y;
     SDL_PushEvent(&wheel);
   }
+  for (Uint8 change : {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED}) {
+    SDL_Event focus = Event(SDL_WINDOWEVENT);
+    focus.window.event = change;
+    SDL_PushEvent(&focus);
+  }
   game.RunQueued();
-  EXPECT_EQ(game.calls,
-            (std::vector<std::string>{KeyDownLine(KEY_A), "Char 97", "Char 224", KeyUpLine(KEY_A),
-                                      "LDown flags=0", "LUp flags=0", "LDown flags=0", "LDblClk",
-                                      "LUp flags=0", "Wheel 25", "Wheel -25"}));
+  EXPECT_EQ(game.calls, (std::vector<std::string>{
+                            KeyDownLine(KEY_A), "Char 97", "Char 224", KeyUpLine(KEY_A),
+                            "LDown flags=0", "LUp flags=0", "LDown flags=0", "LDblClk",
+                            "LUp flags=0", "Wheel 25", "Wheel -25", "Activate 0", "Activate 1"}));
+}
+
+// Waits for n posts of a semaphore that calls on other threads (SDL's timer
+// thread, an event filter) post: on the calls, never on the clock (the minute
+// only keeps a broken build from hanging). The semaphores live as long as the
+// process, as a call may still be under way when its timer is removed.
+bool Posted(SDL_sem* calls, int n) {
+  for (int i = 0; i < n; ++i)
+    if (SDL_SemWaitTimeout(calls, 60 * 1000) != 0) return false;
+  return true;
 }
 
 // A tick refused by the queue must not leave the timer thinking one waits,
 // and however long the loop is away, at most one tick waits for it.
 TEST_F(PlatformSDLTest, AtMostOneTickWaitsAndARefusedOneDoesNotStopTheTimer) {
   SdlGame game;
-  static std::atomic<int> refused;
-  refused = 0;
+  static SDL_sem* const refused = SDL_CreateSemaphore(0);
+  static SDL_sem* const beside = SDL_CreateSemaphore(0);
+  static std::atomic<int> besideCalls;
+  while (SDL_SemTryWait(refused) == 0) continue;
+  besideCalls = 0;
   TIMER_DATA timer;
   timer.period = 5;
   {
     ScopedHook refuseTicks([](SDL_EventFilter filter) { SDL_SetEventFilter(filter, nullptr); },
                            [](void*, SDL_Event* e) -> int {
                              if (e->type != SDL_USEREVENT) return 1;
-                             ++refused;
+                             SDL_SemPost(refused);
                              return 0;
                            });
     game.GetPlatform()->SetTimer(&timer);
-    for (int i = 0; i < 1000 && refused < 2; ++i) SDL_Delay(2);
+    ASSERT_TRUE(Posted(refused, 2));
   }
-  ASSERT_GE(refused, 2);
-  for (int i = 0; i < 1000 && PendingTicks() == 0; ++i) SDL_Delay(2);
-  SDL_Delay(50);
+  // A timer of the same period beside it, which stops after three calls:
+  // SDL's timer thread calls timers in the order they are due, so by then the
+  // game's timer has been called at least twice since the queue took ticks.
+  ASSERT_NE(SDL_AddTimer(
+                timer.period,
+                [](Uint32 interval, void*) -> Uint32 {
+                  SDL_SemPost(beside);
+                  return ++besideCalls < 3 ? interval : 0;
+                },
+                nullptr),
+            0);
+  ASSERT_TRUE(Posted(beside, 3));
   EXPECT_EQ(PendingTicks(), 1);
   // Stopping the timer also takes back its waiting tick.
   game.GetPlatform()->KillTimer(&timer);
@@ -244,10 +278,13 @@ TEST_F(PlatformSDLTest, AGamepadGivesItsKeysAndMayBeUnplugged) {
   });
 
   // Buttons reach the gamepad's keys; one without a key is dropped.
+  // A key the pad holds is marked as the pad's until it is let go.
   SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
   expect({KeyDownLine(KEY_SPACE)}, "A");
+  EXPECT_TRUE(game.IsPadKey(KEY_SPACE));
   SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 0);
   expect({KeyUpLine(KEY_SPACE)}, "A let go");
+  EXPECT_FALSE(game.IsPadKey(KEY_SPACE));
   SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_Y, 1);
   expect({}, "Y gives no key");
   // The triggers are Ctrl+Z and Ctrl+Y, pulled past the stick's threshold.

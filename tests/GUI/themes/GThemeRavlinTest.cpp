@@ -6,6 +6,8 @@
 #include "GUI/themes/GThemeRavlinComponents.h"
 #include "GUI/toolkit/GButton.h"
 #include "GUI/toolkit/GDialog.h"
+#include "GUI/toolkit/GValueRow.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/ThemeFixture.h"
 
 namespace {
@@ -73,6 +75,30 @@ TEST_F(RavlinTest, AGameDialogHasTheSoftFrameAndAGriddedBlackClient) {
   dialog->GetClientRect(&client);
   EXPECT_EQ(client, CFerroRect(0, 0, 120 - 12, 100 - 31 - 6));
   ExpectGoldenOf("game_dialog", dialog);
+}
+
+// Value rows over a game dialog: its grid shows through them; the focused
+// row, at the last of its choices, has the focus outline, a lit label and a
+// dim right arrow; an action row has only its right arrow.
+TEST_F(RavlinTest, ValueRowsLetTheGridShowAndShowTheFocus) {
+  auto* dialog = new GDialog;
+  ASSERT_TRUE(dialog->Create(scene, kGameDialog, 5, 5, 190, 110, 1));
+  dialog->SetWindowText("Options");
+  const char* labels[] = {"Sound", "Keys"};
+  GValueRow* rows[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    rows[i] = new GValueRow;
+    ASSERT_TRUE(rows[i]->Create(dialog, STYLE_VISIBLE, 4, 6 + 32 * i, 170, 28, i + 1, labels[i]));
+    rows[i]->SetValueLeft(60);
+  }
+  rows[0]->SetChoices({"Off", "On"}, 1);
+  rows[1]->SetValueText("Custom");
+  game.focused = dialog;
+  dialog->SetFocusItem(rows[0]);
+  game.PlatformKeyDown(KEY_A, 0);
+  game.PlatformKeyUp(KEY_A);
+  Render();
+  ExpectGoldenOf("value_rows", dialog);
 }
 
 // The message box test compares its buttons with a golden picture.

@@ -2,8 +2,10 @@
 // bars.
 #include "GUI/graphics/GDevice.h"
 #include "GUI/themes/GThemeWindows.h"
+#include "GUI/themes/GThemeWindowsComponents.h"
 #include "GUI/toolkit/GDialog.h"
 #include "GUI/toolkit/GScroller.h"
+#include "GUI/toolkit/GValueRow.h"
 #include "tests/support/ThemeFixture.h"
 
 namespace {
@@ -77,4 +79,32 @@ TEST_F(WindowsTest, ScrollBarsDrawTheTrackUnderTheSlider) {
   content->Enable(false);
   Render();
   EXPECT_EQ(Pixel(slider.left + 2, slider.top + 2), Stored(0xF0F0F0));
+}
+
+// A value row draws on its dialog's background the theme's scroll arrows in
+// their states (the right one disabled at the last choice: arrows of 0x606060
+// and 0xCCCCCC), and its focus outline only once a key was used.
+TEST_F(WindowsTest, AValueRowDrawsTheArrowsInTheirStatesAndTheFocusAfterAKey) {
+  auto* dialog = new GDialog;
+  ASSERT_TRUE(dialog->Create(scene, STYLE_VISIBLE, 0, 0, 200, 150, 1));
+  auto* row = new GValueRow;
+  ASSERT_TRUE(row->Create(dialog, STYLE_VISIBLE, 10, 10, 180, 24, 1, "Sound"));
+  row->SetChoices({"Off", "On"}, 1);
+  game.focused = dialog;
+  dialog->SetFocusItem(row);
+  Render();
+  const auto shows = [&](int arrow, uint32_t color) {
+    const CFerroRect r = row->GetArrowRect(arrow);
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        if (Pixel(10 + x, 10 + y) == Stored(color)) return true;
+    return false;
+  };
+  EXPECT_TRUE(shows(ARROW_LESS, 0x606060) && !shows(ARROW_LESS, 0xCCCCCC));
+  EXPECT_TRUE(shows(ARROW_MORE, 0xCCCCCC) && !shows(ARROW_MORE, 0x606060));
+  EXPECT_EQ(Pixel(10, 10), Stored(0xF0F0F0));
+  game.PlatformKeyDown(KEY_A, 0);
+  game.PlatformKeyUp(KEY_A);
+  Render();
+  EXPECT_EQ(Pixel(10, 10), Stored(GThemeValueRowWindows::kFocusColor));
 }

@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "tests/support/Geometry.h"
 #include "tests/support/ToolkitFixture.h"
 
 namespace {
@@ -152,15 +153,19 @@ TEST_F(ComponentTest, RemovingAChildRepaintsWhatItCovered) {
 TEST_F(ComponentTest, CoveringListAndTheForwardPass) {
   Probe* a = Add("A", 10, 10, 20, 20);
   Probe* b = Add("B", 20, 20, 20, 20);
-  Add("A1", 0, 0, 4, 4, a);
+  b->paint = 0x0000FF;
+  Probe* a1 = Add("A1", 8, 8, 6, 6, a);  // its corner lies under B
+  a1->paint = 0xFF0000;
   Add("B1", 0, 0, 4, 4, b);
   Render();
   Take();
-  // Redrawing A repaints, level by level, what lies above it, so the overlap
-  // stays B's.
+  // Redrawing A repaints what lies above it, each component with its
+  // subtree before the next sibling, so the overlap stays B's.
   a->Invalidate();
   Render();
-  EXPECT_EQ(Take(), (Log{"A render", "B render", "A1 render", "B1 render"}));
+  EXPECT_EQ(Take(), (Log{"A render", "A1 render", "B render", "B1 render"}));
+  EXPECT_EQ(Pixel(19, 19), 0xFF0000u);
+  EXPECT_EQ(Pixel(22, 22), 0x0000FFu);
   // Covering points forward only: redrawing B leaves A alone.
   b->Invalidate();
   Render();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "GUI/toolkit/GStatic.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/ToolkitFixture.h"
 
 namespace {

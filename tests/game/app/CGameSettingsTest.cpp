@@ -10,7 +10,23 @@
 
 namespace {
 
-const CGameSettings kCustom{ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, {}};
+// Settings with these values and no text read.
+CGameSettings Make(ScaleMode scale, WindowMode mode, int w, int h, int volume, bool muted,
+                   int music = 70, CPlayerKeys keys = {}) {
+  CGameSettings made;
+  made.scale = scale;
+  made.windowMode = mode;
+  made.windowWidth = w;
+  made.windowHeight = h;
+  made.volume = volume;
+  made.muted = muted;
+  made.musicVolume = music;
+  made.keys = keys;
+  return made;
+}
+
+const CGameSettings kCustom = Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, 45,
+                                   {{KEY_A, KEY_D, KEY_W, KEY_S, KEY_LCONTROL}});
 
 // The text filled with blanks to the largest size a settings file may have.
 std::string Padded(const std::string& text) {
@@ -23,7 +39,7 @@ bool Parse(const std::string& text, CGameSettings& read, CFerroString& why) {
 
 TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
   EXPECT_EQ(std::string(CGameSettings().Format().c_str()),
-            "; The settings of Digmaze, written by the game when it ends.\r\n"
+            "; The settings of Digmaze, written by the game.\r\n"
             "[display]\r\n"
             "scale = sharp\r\n"
             "fullscreen = yes\r\n"
@@ -31,7 +47,14 @@ TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
             "window-height = 768\r\n"
             "[sound]\r\n"
             "volume = 100\r\n"
-            "mute = no\r\n");
+            "mute = no\r\n"
+            "music-volume = 70\r\n"
+            "[keys]\r\n"
+            "left = Left\r\n"
+            "right = Right\r\n"
+            "up = Up\r\n"
+            "down = Down\r\n"
+            "dig = Space\r\n");
   CGameSettings read;
   CFerroString why;
   ASSERT_TRUE(Parse(kCustom.Format().c_str(), read, why));
@@ -57,20 +80,28 @@ TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
       {"fullscreen = no\n; scale = off\n[display]\nscale-x = 9\nscale integer\n"
        "  window-height = 600 ; half\nmute = yes\n[sound]\nscale = off\nvolume = 0\n"
        "mute-music = yes\n[more]\nfullscreen = no\n[display]\nscale = off\n",
-       {ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 0, false, {}},
-       0},
+       Make(ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 0, false), 0},
       {"[display]\r\nscale =\r\nfullscreen = no\r\nwindow-width = 0\r\nwindow-height=100000\r\n"
        "[sound]\r\nvolume = 101\r\nmute = yes\r\n",
-       {ScaleMode::Sharp, WindowMode::Window, 1024, 100000, 100, true, {}},
-       3},
+       Make(ScaleMode::Sharp, WindowMode::Window, 1024, 100000, 100, true), 3},
       {"[display]\r\nfullscreen = 1\r\nwindow-width = 1\r\nwindow-height = 100001\r\n"
        "[sound]\r\nvolume = 100\r\nmute = off\r\n",
-       {ScaleMode::Sharp, WindowMode::FullScreen, 1, 768, 100, false, {}},
-       3},
+       Make(ScaleMode::Sharp, WindowMode::FullScreen, 1, 768, 100, false), 3},
       {Padded("[display]\nwindow-width = 100000\nwindow-height = 1\n"),
-       {ScaleMode::Sharp, WindowMode::FullScreen, 100000, 1, 100, false, {}},
-       0},
+       Make(ScaleMode::Sharp, WindowMode::FullScreen, 100000, 1, 100, false), 0},
       {"[display]\nwindow-width = 100001\nwindow-height = 0\n[sound]\nvolume = -1\n", {}, 3},
+      // Keys of play swapped are kept. A key two actions were given costs
+      // the later line (down), or the line whose other action has it by
+      // default (left, as dig keeps Space after its bad line).
+      {"[keys]\nleft = Right\nright = Left\nup = 9\ndown = RightCtrl\ndig = F12\n",
+       Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70,
+            {{KEY_RIGHT, KEY_LEFT, KEY_9, KEY_RCONTROL, KEY_F12}}),
+       0},
+      {"[keys]\nleft = Space\nup = Q\ndown = Q\ndig = Enter\nright = M\n[sound]\n"
+       "music-volume = 101\n",
+       Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70,
+            {{KEY_LEFT, KEY_RIGHT, KEY_Q, KEY_DOWN, KEY_SPACE}}),
+       5},
       {std::string("[display]\r\n\0scale", 16), kCustom, -1},
       {Padded("[display]\r\n") + " ", kCustom, -1},
   };
@@ -109,11 +140,13 @@ TEST(CGameSettings, AFileIsWrittenBackAsItWasWithTheValuesChanged) {
   EXPECT_EQ(std::string(settings.Format().c_str()),
             "; mine\n[display]\n  scale = off ; crisp\nfuture-key = 3\nfullscreen no\n"
             "window-height = 768\nwindow-width = 1024\n\n[later]\nvolume = 7\n"
-            "[sound]\nvolume = 40\nmute = no\n");
+            "[sound]\nvolume = 40\nmute = no\nmusic-volume = 70\n[keys]\nleft = Left\n"
+            "right = Right\nup = Up\ndown = Down\ndig = Space\n");
   ASSERT_TRUE(Parse("[sound]\r\nmute = yes", settings, why));
   EXPECT_EQ(std::string(settings.Format().c_str()),
-            "[sound]\r\nmute = yes\r\nvolume = 100\r\n[display]\r\nscale = sharp\r\n"
-            "fullscreen = yes\r\nwindow-width = 1024\r\nwindow-height = 768\r\n");
+            "[sound]\r\nmute = yes\r\nvolume = 100\r\nmusic-volume = 70\r\n[display]\r\n"
+            "scale = sharp\r\nfullscreen = yes\r\nwindow-width = 1024\r\nwindow-height = 768\r\n"
+            "[keys]\r\nleft = Left\r\nright = Right\r\nup = Up\r\ndown = Down\r\ndig = Space\r\n");
 }
 
 // A file that cannot be written is reported. (The game's settings test walks

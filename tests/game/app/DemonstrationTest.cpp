@@ -72,8 +72,7 @@ TEST_F(DemonstrationPlayTest, EveryReplayPlaysTickForTickAsTheSimulatorAndTouche
     EXPECT_EQ(t, lines.size()) << "won where digmaze-sim wins";
     // The won level holds still, then the next one waits for its first key.
     while (play->IsDemonstrating() && map->state == GMap::STATE_WON) game.PlatformTimer();
-    ASSERT_EQ(WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice())), RedrawnWindow(game))
-        << "what follows the won level";
+    ASSERT_TRUE(ShowsAWholeRedraw(game)) << "what follows the won level";
   }
   EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
   EXPECT_EQ(game.modal, nullptr);
@@ -138,8 +137,8 @@ TEST_F(DemonstrationTest, AnyKeyClickOrPadButtonEndsItWithTheMenuFocusKept) {
 }
 
 // Left alone for a minute of ticks, the main menu starts the demonstration;
-// a key, a mouse move, a wheel turn or a dialog over the menu start the
-// minute again.
+// a key, a mouse move, a wheel turn, a dialog over the menu or a time
+// without the input focus start the minute again.
 TEST_F(DemonstrationTest, TheIdleMenuStartsItAfterAMinuteAndInputPutsThatOff) {
   const unsigned minute = GSceneMenu::kAttractTicks;
   Ticks(minute - 1);
@@ -152,6 +151,12 @@ TEST_F(DemonstrationTest, TheIdleMenuStartsItAfterAMinuteAndInputPutsThatOff) {
         Ticks(2 * minute);
         ASSERT_NE(game.modal, nullptr) << "the demonstration started over the dialog";
         game.modal->EndModal(1);
+      },
+      [&] {
+        game.SysOnActivate(0, false);
+        Ticks(2 * minute);
+        ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU) << "started in the background";
+        game.SysOnActivate(1, false);
       },
   };
   for (const auto& input : inputs) {

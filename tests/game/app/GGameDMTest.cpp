@@ -17,13 +17,10 @@
 #include "game/app/GGameDM.h"
 #include "game/model/GModelMedia.h"
 #include "tests/support/GameAppFixture.h"
+#include "tests/support/Geometry.h"
 #include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
-
-void PrintTo(const CFerroRect& r, std::ostream* os) {
-  *os << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
-}
 
 namespace {
 
@@ -245,8 +242,8 @@ TEST(GameDMSettings, TheFileReachesTheGameAndKeepsWhatItDoesNotKnow) {
     int w = 0, h = 0;
     if (!game.GetDevice()->IsFullScreen()) SDL_GetWindowSize(GDeviceSDL::window, &w, &h);
     EXPECT_EQ(std::pair(w, h), std::pair(width, height));
-    EXPECT_NEAR(static_cast<GSoundBass*>(game.GetSound())->GetMixer().GetMasterVolume(), volume,
-                1e-6);
+    const GAudioMixer& mixer = static_cast<GSoundBass*>(game.GetSound())->GetMixer();
+    EXPECT_NEAR(mixer.IsMuted() ? 0.0f : mixer.GetMasterVolume(), volume, 1e-6);
     act(game);
     PlayUntilClosed(game);
     return testing::internal::GetCapturedStderr();
@@ -266,10 +263,11 @@ TEST(GameDMSettings, TheFileReachesTheGameAndKeepsWhatItDoesNotKnow) {
     SDL_SetWindowSize(GDeviceSDL::window, 800, 600);
     game.GetDevice()->OnWindowSizeChanged();
   });
-  EXPECT_EQ(
-      ReadText(file),
-      "[display]\r\nscale = sharp\r\nfullscreen = no\r\nwindow-width = 800\r\n"
-      "window-height = 600\r\n[mods]\r\nspeed = 3\r\n[sound]\r\nvolume = 50\r\nmute = no\r\n");
+  EXPECT_EQ(ReadText(file),
+            "[display]\r\nscale = sharp\r\nfullscreen = no\r\nwindow-width = 800\r\n"
+            "window-height = 600\r\n[mods]\r\nspeed = 3\r\n[sound]\r\nvolume = 50\r\nmute = no\r\n"
+            "music-volume = 70\r\n[keys]\r\nleft = Left\r\nright = Right\r\nup = Up\r\n"
+            "down = Down\r\ndig = Space\r\n");
   play(800, 600, std::pow(0.5f, 3.5f), [](TestGameDM&) {});
 
   ASSERT_TRUE(WriteText(file, std::string("[display]\r\n\0", 12)));

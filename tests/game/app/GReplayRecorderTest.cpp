@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <string>
 
-#include "GUI/toolkit/InputCodes.h"
 #include "tests/support/Files.h"
 
 namespace fs = std::filesystem;
@@ -21,26 +20,27 @@ class GReplayRecorderTest : public ::testing::Test {
   GReplayRecorder recorder;
 };
 
-// What the scene hands over becomes exactly the lines a replay needs: a held
-// key's repeat only when it changed play, written as release and press; any
-// other key that starts the level as a Space tap; nothing after the end.
+// What the scene hands over becomes exactly the lines a replay needs: each
+// action under its default key's name, a held key's repeat only when it
+// changed play, written as release and press; any other key that starts the
+// level as a Space tap; nothing after the end.
 TEST_F(GReplayRecorderTest, WritesTheScriptAReplayNeeds) {
   recorder.BeginLevel("level07.dmm", 0, false);
-  recorder.KeyDown(0, KEY_RETURN, true);   // starts the level
-  recorder.KeyDown(0, KEY_RETURN, false);  // a second time changes nothing
-  recorder.KeyDown(3, KEY_RIGHT, true);
-  recorder.KeyDown(9, KEY_RIGHT, false);  // a repeat that changed nothing
-  recorder.KeyDown(12, KEY_UP, true);
-  recorder.KeyDown(14, KEY_RIGHT, true);  // a repeat that turned the runner back
-  recorder.KeyUp(20, KEY_RIGHT);
-  recorder.KeyUp(20, KEY_UP);
-  recorder.KeyDown(21, KEY_SPACE, true);
-  recorder.KeyUp(22, KEY_SPACE);
-  recorder.KeyUp(23, KEY_ESCAPE);  // not a key of play
-  recorder.KeyDown(25, KEY_LEFT, true);
+  recorder.KeyDown(0, PLAYER_OTHER, true);   // starts the level
+  recorder.KeyDown(0, PLAYER_OTHER, false);  // a second time changes nothing
+  recorder.KeyDown(3, PLAYER_RIGHT, true);
+  recorder.KeyDown(9, PLAYER_RIGHT, false);  // a repeat that changed nothing
+  recorder.KeyDown(12, PLAYER_UP, true);
+  recorder.KeyDown(14, PLAYER_RIGHT, true);  // a repeat that turned the runner back
+  recorder.KeyUp(20, PLAYER_RIGHT);
+  recorder.KeyUp(20, PLAYER_UP);
+  recorder.KeyDown(21, PLAYER_DIG, true);
+  recorder.KeyUp(22, PLAYER_DIG);
+  recorder.KeyUp(23, PLAYER_OTHER);  // not a key of play
+  recorder.KeyDown(25, PLAYER_LEFT, true);
   recorder.Note("caught T 40 S 3");
   recorder.EndLevel("end T 80 S 2 SC 110");
-  recorder.KeyDown(90, KEY_LEFT, true);
+  recorder.KeyDown(90, PLAYER_LEFT, true);
   EXPECT_EQ(ReadText(folder / "rec/level07.txt"),
             "# level07.dmm\n"
             "0 down Space\n0 up Space\n"
@@ -56,7 +56,7 @@ TEST_F(GReplayRecorderTest, LaterAttemptsGetNumberedFiles) {
   for (const char* name : {"level01.txt", "level01-2.txt", "level01-3.txt"}) {
     recorder.BeginLevel("level01.dmm", 0, false);
     EXPECT_EQ(fs::path(recorder.GetPath()).filename(), name);
-    recorder.KeyDown(0, KEY_LEFT, true);
+    recorder.KeyDown(0, PLAYER_LEFT, true);
   }
   recorder.BeginLevel("level01.dmm", 57, true);  // closes the third, opens a fourth
   recorder.EndLevel("left at tick 60");
@@ -71,7 +71,7 @@ TEST_F(GReplayRecorderTest, AnUnwritableFolderRecordsNothing) {
   recorder.SetFolder((folder / "file/rec").c_str());
   recorder.BeginLevel("level01.dmm", 0, false);
   EXPECT_EQ(recorder.GetPath(), "");
-  recorder.KeyDown(0, KEY_LEFT, true);
+  recorder.KeyDown(0, PLAYER_LEFT, true);
   recorder.EndLevel("end");
 }
 

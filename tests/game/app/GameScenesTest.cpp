@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <utime.h>
 
+#include <ctime>
 #include <filesystem>
 
+#include "GUI/sound/GSound.h"
+#include "GUI/themes/GThemeComponent.h"
 #include "GUI/toolkit/GMessageBox.h"
 #include "GUI/toolkit/GStatic.h"
 #include "game/app/GButtonDM.h"
@@ -42,6 +46,19 @@ class ScenesTest : public GameTest {
   void Updates(unsigned n) {
     for (unsigned t = 0; t < n; ++t) Play()->OnUpdate();
   }
+  // A new game on the first level goes on to the second with these counters.
+  void ReachSecondLevel(int score, int lives, int treasures) {
+    ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, list->names[0]));
+    units->score = score;
+    units->lives = lives;
+    units->treasures = treasures;
+    map->SetState(GMap::STATE_WON);
+    Updates(GSceneGame::kEndPause + 1);
+    Key(KEY_RETURN);  // the tally's OK
+  }
+
+  // The file name of the piece of music asked for last.
+  std::string Music() const { return fs::path(game.GetSound()->GetMusic()).filename().string(); }
 };
 
 }  // namespace
@@ -84,7 +101,8 @@ TEST_F(ScenesTest, WhatCannotBeDoneIsToldAndLeavesThePlayerWhereHeWas) {
 // The last life lost holds still for the pause, then the end-of-game box or
 // (after a test play) the maps manager follows; a won level's pause and tally
 // are LevelSelectTest's. The box has one button, so Escape (the pad's B)
-// does not answer it; A (Space) goes back to the main menu.
+// does not answer it; A (Space) goes back to the main menu, but not Space
+// held through the end: its repeats never reach the box.
 TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
   const struct {
     int state;
@@ -101,27 +119,74 @@ TEST_F(ScenesTest, TheEndOfALevelHoldsStillThenMovesOn) {
     ASSERT_TRUE(map->Start());
     map->testMode = c.test;
     units->lives = 1;
+    game.Platform()->fixedTick = 1000;
+    game.PlatformKeyDown(KEY_SPACE, 0);
     map->SetState(c.state);
     Updates(GSceneGame::kEndPause);
     EXPECT_EQ(map->state, c.state);
     Play()->OnUpdate();
+    for (unsigned t = 1400; t < 3000; t += 50) {
+      game.Platform()->fixedTick = t;
+      game.RepeateKey();
+    }
+    game.PlatformKeyUp(KEY_SPACE);
     if (!c.box) {
       EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MAPS);
       continue;
     }
+    ASSERT_EQ(game.modal, &Play()->victoryBox);
     EXPECT_EQ(TestGameDM::BoxText(Play()->victoryBox), c.box);
+    EXPECT_EQ(Music(), "end.ogg");
     Key(KEY_ESCAPE);
     ASSERT_EQ(game.modal, &Play()->victoryBox);
     Key(KEY_SPACE);
     EXPECT_EQ(game.GetCurrentSceneIndex(), SCENE_MENU);
+    EXPECT_EQ(Music(), "menu.ogg");
   }
+}
+
+// Over a level, every dialog the player opens ends above the status line:
+// a frame cutting through its letters leaves pieces of them showing.
+TEST_F(ScenesTest, DialogsOverALevelLeaveTheStatusLineWhole) {
+  StartGame();
+  const int statusTop = GMap::MAP_TOP + map->height * GMap::SQUARE + 20;
+  Key(KEY_ESCAPE);
+  GComponent* menu = game.modal;
+  for (int command : {0, int{CMD_SAVE_GAME}, int{CMD_LOAD_GAME_IN_GAME}, int{CMD_OPTIONS}}) {
+    SCOPED_TRACE(command);
+    if (command) Run(command, menu);
+    ASSERT_NE(game.modal, nullptr);
+    EXPECT_LE(game.modal->GetClipRect().bottom, statusTop);
+    if (command) game.modal->EndModal(0);
+  }
+}
+
+// The menus and the editor share a theme, a level has its own, and a won
+// level its jingle until the next level starts (the end of the game: above).
+TEST_F(ScenesTest, EverySceneAsksForItsMusic) {
+  EXPECT_EQ(Music(), "menu.ogg");
+  for (int scene : {SCENE_MAPS, SCENE_EDITOR}) {
+    game.SetScene(scene);
+    EXPECT_EQ(Music(), "menu.ogg") << scene;
+  }
+  game.SetScene(SCENE_MENU);
+  StartGame();
+  EXPECT_EQ(Music(), "play.ogg");
+  map->SetState(GMap::STATE_WON);
+  Play()->OnUpdate();
+  EXPECT_EQ(Music(), "won.ogg");
+  Updates(GSceneGame::kEndPause);
+  EXPECT_EQ(Music(), "won.ogg") << "under the tally";
+  Key(KEY_RETURN);  // the tally's OK
+  EXPECT_EQ(map->state, GMap::STATE_WAITING) << "the next level";
+  EXPECT_EQ(Music(), "play.ogg");
 }
 
 // The in-game menu, opened by a click (which gives its button the keyboard),
 // stops the level where it is, also while the screen switches in a message
 // box over it. Closed, it sets a level that waited for its first key playing,
 // and the arrows reach the runner; a won level's pause goes on where it was,
-// its sound not played again.
+// its sound not played again, and its solution is not offered.
 TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   StartGame();
   int bx = 0, by = 0;
@@ -153,6 +218,8 @@ TEST_F(ScenesTest, TheMenuPausesButNeverReplaysTheEndOfALevel) {
   map->SetState(GMap::STATE_WON);
   Updates(5);
   Run(CMD_GAME_MENU, Play());
+  EXPECT_FALSE(Play()->menuDialog.Find(static_cast<unsigned>(CMD_SHOW_SOLUTION))->IsEnabled())
+      << "a won level goes on to its end";
   Updates(40);  // nothing moves while the menu is open
   EXPECT_EQ(map->state, GMap::STATE_WON);
   EXPECT_EQ(map->stateCounter, 5u);
@@ -185,6 +252,62 @@ TEST_F(ScenesTest, SavingOverAKeptGameAsksFirst) {
   EXPECT_EQ(game.modal, nullptr);
 }
 
+// Each slot says what it holds: a saved game its level, score and lives and
+// when its file was written, all on its button; a file that holds no saved
+// game, or none, is an empty slot; a damaged game says it cannot be loaded.
+// Only the games can be loaded.
+TEST_F(ScenesTest, EverySlotSaysWhatItHolds) {
+  StartGame();
+  list->currentName = list->names[11];
+  units->score = 1234567;  // the widest label
+  units->lives = 100;
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(1).c_str()));
+  std::tm saved{};
+  strptime("2025-05-12 14:32", "%Y-%m-%d %H:%M", &saved);
+  saved.tm_isdst = -1;
+  const utimbuf times{std::mktime(&saved), std::mktime(&saved)};
+  ASSERT_EQ(utime(GDialogSaveLoad::GetSlotPath(1).c_str(), &times), 0);
+  const std::string game1 = ReadText(GDialogSaveLoad::GetSlotPath(1).c_str());
+  ASSERT_TRUE(
+      WriteText(GDialogSaveLoad::GetSlotPath(2).c_str(), game1.substr(0, game1.size() - 3)));
+  ASSERT_TRUE(WriteText(GDialogSaveLoad::GetSlotPath(3).c_str(), "not a saved game"));
+  list->currentName = "gone.dmm";  // no longer in the level order
+  units->score = 250;
+  units->lives = 9;
+  ASSERT_TRUE(SaveGameToFile(GDialogSaveLoad::GetSlotPath(5).c_str()));
+
+  const struct {
+    int slot;
+    const char* label;  // null: the date is today's
+    bool loads;
+  } cases[] = {
+      {1, "Level 12   Score 1234567   Lives 100   2025-05-12 14:32", true},
+      {2, "Level 12   cannot be loaded", false},
+      {3, "Empty Slot", false},
+      {4, "Empty Slot", false},
+      {5, nullptr, true},
+  };
+  game.SetScene(SCENE_MENU);
+  GDialogSaveLoad& dialog = Menu()->saveLoadDialog;
+  dialog.loadMode = true;
+  dialog.BeginModal();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.slot);
+    GComponent* slot = dialog.Find(static_cast<unsigned>(c.slot));
+    const std::string label = slot->GetWindowText().c_str();
+    if (c.label)
+      EXPECT_EQ(label, c.label);
+    else
+      EXPECT_EQ(label.rfind("Level 00   Score 00250   Lives 09   20", 0), 0u) << label;
+    EXPECT_EQ(slot->IsEnabled(), c.loads);
+    int w = 0, h = 0;
+    game.GetDevice()->GetTextSize(label.c_str(), slot->GetTheme()->GetTextFont(slot), w, h);
+    CFerroRect client;
+    slot->GetClientRect(&client);
+    EXPECT_LE(w + 40, client.Width()) << "the label fits its button with room to spare";
+  }
+}
+
 // A recording replays in digmaze-sim to the very "# end" line the game wrote:
 // here on a later level of the campaign, which starts from the campaign's
 // counters, and after Restart Level, which goes on in a new file on the next
@@ -198,14 +321,8 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
   list->Clear();
   ASSERT_TRUE(list->Add("first.dmm"));
   ASSERT_TRUE(list->Add("second.dmm"));
-  StartGame();
   // The campaign so far: its score, lives and treasures (the next is a tenth).
-  units->score = 131;
-  units->lives = 7;
-  units->treasures = 9;
-  map->SetState(GMap::STATE_WON);
-  Updates(GSceneGame::kEndPause + 1);
-  Key(KEY_RETURN);  // the tally's OK
+  ReachSecondLevel(131, 7, 9);
 
   Key(KEY_RIGHT);
   for (int t = 0; t < 200 && units->treasures < 10; ++t) Play()->OnUpdate();
@@ -258,14 +375,39 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   };
   const auto ids = [](std::initializer_list<unsigned> list) { return std::vector<unsigned>(list); };
   game.SetScene(SCENE_MENU);
-  EXPECT_EQ(visit(menu, 6, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 1}));
+  EXPECT_EQ(visit(menu, 7, KEY_DOWN), ids({1, 2, 3, 4, CMD_OPTIONS, 5, 6, 1}));
+  // The options and their keys start on the first row; Done (and Defaults) follow the rows.
+  Run(CMD_OPTIONS, menu);
+  EXPECT_EQ(visit(&menu->optionsDialog, 7, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 100, 1}));
+  Key(KEY_UP);  // round to Done, then up to Keys, which Enter opens
+  Key(KEY_UP);
+  Key(KEY_RETURN);
+  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 7, KEY_TAB),
+            ids({1, 2, 3, 4, 5, CMD_KEYS_DEFAULTS, 101, 1}));
+  menu->optionsDialog.keysDialog.EndModal(0);
+  menu->optionsDialog.EndModal(0);
   StartGame();
-  Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 5, KEY_DOWN), ids({18, 19, 20, 21, 22, 18}));
-  Play()->menuDialog.EndModal(0);
+  // Show Solution is offered for a campaign map's content under any name,
+  // not once the map is edited.
+  const fs::path maps = GModelMedia::GetPathToMaps().c_str();
+  fs::copy_file(maps / "level01.dmm", maps / "mine.dmm");
+  std::string edited = ReadText(maps / "level01.dmm");
+  edited[20] ^= 1;  // the first cell's code
+  ASSERT_TRUE(WriteText(maps / "edited.dmm", edited));
+  for (const char* name : {"mine.dmm", "edited.dmm"}) {
+    const bool offered = name[0] == 'm';
+    list->currentName = name;
+    Run(CMD_GAME_MENU, Play());
+    EXPECT_EQ(visit(&Play()->menuDialog, offered ? 7 : 6, KEY_DOWN),
+              offered ? ids({18, 19, 20, 21, 26, CMD_OPTIONS, 22, 18})
+                      : ids({18, 19, 20, 21, CMD_OPTIONS, 22, 18}));
+    Play()->menuDialog.EndModal(0);
+  }
+  list->currentName = "level01.dmm";
   map->testMode = true;
   Run(CMD_GAME_MENU, Play());
-  EXPECT_EQ(visit(&Play()->menuDialog, 3, KEY_DOWN), ids({18, 19, 22, 18}));
+  EXPECT_EQ(visit(&Play()->menuDialog, 5, KEY_DOWN), ids({18, 19, 26, CMD_OPTIONS, 22, 18}));
+
   Play()->menuDialog.EndModal(0);
   map->testMode = false;
   Run(CMD_SAVE_GAME, Play());
@@ -279,6 +421,56 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   EXPECT_EQ(visit(&menu->quitBox, 2, KEY_RIGHT), ids({1, 2, 1}));
   EXPECT_EQ(visit(&menu->quitBox, 2, KEY_TAB), ids({1, 2, 1}));
   menu->quitBox.EndModal(0);
+}
+
+// Show Solution plays the level's shipped replay in its place with
+// "SOLUTION" on the status line and nothing recorded; a key, or the replay's
+// own win, ends it, and the level starts again from its beginning, waiting
+// for a key, with the lives, score and treasures it began with: here the
+// second level of a game, whose lives and score changed since it began.
+TEST_F(ScenesTest, ShowSolutionReturnsToTheLevelsStartWithItsCounters) {
+  for (const bool byKey : {true, false}) {
+    SCOPED_TRACE(byKey ? "ended by a key" : "played to its win");
+    const fs::path rec = fs::path(folder.Path()) / (byKey ? "rec-key" : "rec-win");
+    game.SetRecordFolder(rec.c_str());
+    ReachSecondLevel(131, 7, 9);
+    ASSERT_EQ(list->GetMapForGameIndex(), 1);
+    const int runnerX = map->runner->x, runnerY = map->runner->y;
+    Key(KEY_LEFT);
+    Updates(20);
+    units->score = 4000;
+    units->lives = 2;
+
+    Run(CMD_GAME_MENU, Play());
+    ASSERT_TRUE(Play()->menuDialog.Find(static_cast<unsigned>(CMD_SHOW_SOLUTION))->IsEnabled());
+    Run(CMD_SHOW_SOLUTION, &Play()->menuDialog);
+    ASSERT_TRUE(Play()->IsShowingSolution() && !game.modal);
+    CFerroString texts[GSceneGame::STATUS_TEXTS];
+    Play()->GetStatusTexts(texts);
+    EXPECT_EQ(texts[GSceneGame::STATUS_SCORE], "SOLUTION");
+    Updates(40);
+    EXPECT_NE(map->runner->x, runnerX) << "the replay moves the runner";
+    if (byKey) {
+      Key(KEY_A);
+    } else {
+      for (int t = 0; t < 3000 && Play()->IsShowingSolution(); ++t) Play()->OnUpdate();
+    }
+
+    ASSERT_FALSE(Play()->IsPlayingReplay());
+    EXPECT_EQ(list->GetMapForGameIndex(), 1);
+    EXPECT_EQ(map->state, GMap::STATE_WAITING);
+    EXPECT_EQ(map->tick, 0u);
+    EXPECT_EQ(std::pair(map->runner->x, map->runner->y), std::pair(runnerX, runnerY));
+    EXPECT_EQ(std::tuple(units->score, units->lives, units->treasures), std::tuple(131, 7, 9));
+    // The level's recording stops where the solution began; the level goes
+    // on in a new one from its start, and the solution is in neither.
+    const std::string left = ReadText(rec / "level02.txt");
+    EXPECT_NE(left.find("# left at tick 20 to show the solution"), std::string::npos) << left;
+    EXPECT_EQ(ReadText(rec / "level02-2.txt")
+                  .rfind("# level02.dmm\nstart 0 score 131 lives 7 treasures 9\n", 0),
+              0u);
+    EXPECT_FALSE(fs::exists(rec / "level02-3.txt"));
+  }
 }
 
 namespace {
@@ -329,7 +521,105 @@ TEST_F(PlayPictureTest, PlayPresentsOnlyWhatChangedAndShowsAWholeRedraw) {
         t != 0) {
       EXPECT_LT(Uploaded(), 1024 * 768 / 20);
     }
-    const std::vector<Uint32> shown = WindowPixels(*static_cast<GDeviceSDL*>(game.GetDevice()));
-    ASSERT_EQ(shown, RedrawnWindow(game));
+    ASSERT_TRUE(ShowsAWholeRedraw(game));
   }
+}
+
+// The texts over the level and the status line's new parts are drawn and
+// cleared by the partial drawing, every frame showing what a whole redraw
+// shows: "Press any key to start" until the first key, the treasures left,
+// the banners of a life won (the tenth treasure) and of the exit opened (the
+// last one), the runner passing under them, each gone after its two seconds,
+// and the mark of the sound switched off and on again.
+TEST_F(PlayPictureTest, TheTextsOverTheLevelShowAWholeRedraw) {
+  // A whole map whose runner walks along its third row, where the banner stands.
+  const std::string empty = std::string(30, '.') + "\n";
+  std::string runnerRow = "R" + std::string(11, '$') + "....X";
+  runnerRow.resize(30, '.');
+  std::string rows = empty + empty + runnerRow + "\n" + std::string(30, '=') + "\n";
+  for (int y = 4; y < 20; ++y) rows += empty;
+  ASSERT_TRUE(GMapText::ToMap(rows, *map));
+  ASSERT_TRUE(map->SaveToFile("row.dmm"));
+  list->currentName = "row.dmm";
+  ASSERT_TRUE(map->Start());
+  // The texts over the level, the treasures left and the mark, each time the
+  // texts over the level or the mark change.
+  std::vector<std::string> seen;
+  std::string last = "none";
+  for (int t = 0; t < 150 && map->state != GMap::STATE_WON; ++t) {
+    SCOPED_TRACE("tick " + std::to_string(t));
+    if (t == 3) game.PlatformKeyDown(KEY_RIGHT, 0);
+    if (t == 4) game.PlatformKeyUp(KEY_RIGHT);
+    if (t == 30 || t == 60) game.ToggleSound();
+    game.PlatformTimer();
+    CFerroString status[GSceneGame::STATUS_TEXTS], over[GSceneGame::OVERLAYS];
+    Play()->GetStatusTexts(status);
+    Play()->GetOverlayTexts(over);
+    const std::string shown = std::string(over[0].c_str()) + "|" + over[1].c_str() + "|" +
+                              status[GSceneGame::STATUS_MUTED].c_str();
+    if (shown != last)
+      seen.push_back(std::to_string(t) + " " + shown + " " +
+                     status[GSceneGame::STATUS_TREASURES].c_str());
+    last = shown;
+    ASSERT_TRUE(ShowsAWholeRedraw(game));
+  }
+  ASSERT_EQ(map->state, GMap::STATE_WON);
+  // Each treasure is a square (8 ticks) further: the tenth is taken 80 ticks
+  // after the key, the last 8 ticks later; a banner stays 40 ticks.
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{
+                "0 Press any key to start|| TREASURE = 11", "3 || TREASURE = 11",
+                "30 ||muted TREASURE = 08", "60 || TREASURE = 04", "83 |Extra life!| TREASURE = 01",
+                "91 |The exit is open!| TREASURE = 00", "131 || TREASURE = 00"}));
+}
+
+// Dialogs over dialogs (the in-game menu, the saved-game dialog, the question
+// over a kept slot) are drawn as a whole redraw draws them after every frame,
+// and the question leaves every pixel outside itself as it was: the
+// saved-game dialog stays over the in-game menu's buttons.
+TEST_F(PlayPictureTest, NestedDialogsDrawAsAWholeRedraw) {
+  const auto frames = [&](const char* when) {
+    for (int t = 0; t < 3; ++t) {
+      game.PlatformTimer();
+      EXPECT_TRUE(ShowsAWholeRedraw(game)) << when << ", frame " << t;
+    }
+    // The back surface: the picture without the cursor.
+    GSurface* back = game.GetBackSurface();
+    const auto* p = reinterpret_cast<const uint16_t*>(back->GetPixels());
+    return std::vector<uint16_t>(p, p + back->GetWidth() * back->GetHeight());
+  };
+  GDialogSaveLoad& slots = Menu()->saveLoadDialog;
+  std::vector<uint16_t> beneath;  // the saved-game dialog before the click
+  const auto saveInSlot1 = [&] {
+    GButtonDM::RunCommand(CMD_SAVE_GAME, &Play()->menuDialog);
+    beneath = frames("saved-game dialog");
+    static_cast<GButtonSaveLoad*>(slots.Find(1u))->OnLButtonClick(0, 0, 0);
+  };
+  Key(KEY_ESCAPE);
+  frames("in-game menu");
+  saveInSlot1();  // empty: saved at once
+  ASSERT_EQ(game.modal, nullptr);
+  frames("playing");
+  Key(KEY_ESCAPE);
+  // The pointer used last: the focus, which moves into the question, shows no look.
+  game.SetCursorPosition(700, 700);
+  int asked = 0;
+  game.Platform()->nestedLoop = [&]() -> int {
+    ++asked;
+    const CFerroRect box = game.modal->GetClipRect();
+    const std::vector<uint16_t> now = frames("question");
+    for (size_t i = 0; i < now.size(); ++i) {
+      const int x = static_cast<int>(i % 1024), y = static_cast<int>(i / 1024);
+      if (now[i] == beneath[i] || box.Contains(x, y)) continue;
+      ADD_FAILURE() << "changed outside the question at (" << x << ", " << y << ")";
+      break;
+    }
+    return GMessageBox::kCancel;
+  };
+  saveInSlot1();
+  EXPECT_EQ(asked, 1);
+  ASSERT_EQ(game.modal, &slots);
+  frames("question answered");
+  Key(KEY_ESCAPE);
+  frames("back in the in-game menu");
 }

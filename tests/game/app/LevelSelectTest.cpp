@@ -127,7 +127,8 @@ TEST_F(LevelSelectTest, TheFrameStartsOnTheFirstLevelNotClearedAndPassesLockedOn
 }
 
 // A won level holds still for the pause, then shows its tally, which Escape
-// (the pad's B) does not answer; OK goes on to the next level, and after the
+// (the pad's B) does not answer, nor does a key held through the level's
+// end; OK goes on to the next level, and after the
 // last the congratulations give the game's totals. The records keep each
 // level's bests: a slower win with a dig shows its own tally but beats
 // nothing. The level select then shows both levels cleared.
@@ -145,7 +146,19 @@ TEST_F(LevelSelectTest, AWonLevelShowsItsTallyAndTheRecordsKeepTheBests) {
   Key(KEY_SPACE);  // OK
   EXPECT_EQ(list->currentName, Name(2).c_str());
   EXPECT_EQ(game.modal, nullptr);
-  Win();
+  // Space held from before the level's end: its repeats never press OK.
+  Key(KEY_RIGHT);
+  for (int t = 0; t < 200 && map->state != GMap::STATE_WON; ++t) Play()->OnUpdate();
+  game.Platform()->fixedTick = 1000;
+  game.PlatformKeyDown(KEY_SPACE, 0);
+  for (int t = 0; t < 200 && !game.modal; ++t) Play()->OnUpdate();
+  for (unsigned t = 1400; t < 3000; t += 50) {
+    game.Platform()->fixedTick = t;
+    game.RepeateKey();
+  }
+  ASSERT_EQ(game.modal, &Play()->tallyDialog);
+  game.PlatformKeyUp(KEY_SPACE);
+  game.Platform()->fixedTick = 0;
   EXPECT_EQ(Tally()[0], "Level 02 cleared");
   Key(KEY_RETURN);
   ASSERT_EQ(game.modal, &Play()->victoryBox);

@@ -1,22 +1,39 @@
+#include <map>
 #include <tuple>
 
+#include "game/model/CGameProgress.h"
 #include "tests/support/LevelFixture.h"
 
 using CampaignReplayTest = LevelFixture;
 
-// Every shipped level, played headless with its replay from tools/levels/replays,
-// is won (so every treasure and the exit can be reached), and its last status
-// line (which names its tick) is the one stored at the end of the replay. The
-// level's tally counts every treasure, trapped alien and dug hole of the play.
-TEST_F(CampaignReplayTest, EveryShippedLevelIsWonByItsReplay) {
+// Every shipped level has a shipped solution: the table of data/solutions
+// names a replay for the digest of its map file (and no line names a digest
+// no shipped map has), and that replay, played headless, wins the level (so
+// every treasure and the exit can be reached), its last status line (which
+// names its tick) being the one stored at its end. The level's tally counts
+// every treasure, trapped alien and dug hole of the play.
+TEST_F(CampaignReplayTest, EveryShippedLevelIsWonByItsShippedSolution) {
   ScopedHook shipped(GModelMedia::SetPathToMaps, (SourceDir() / "data/Maps/").c_str());
   GMapList list;
   ASSERT_GE(list.GetCount(), 30);
+  const fs::path solutions = SourceDir() / "data/solutions";
+  std::map<std::string, std::string> replayOf;  // by digest
+  std::istringstream table(ReadText(solutions / "digests.txt"));
+  for (std::string line; std::getline(table, line);) {
+    std::istringstream fields(line);
+    std::string digest, replay;
+    if (line.empty() || line[0] == '#') continue;
+    ASSERT_TRUE(fields >> digest >> replay) << line;
+    replayOf[digest] = replay;
+  }
+  EXPECT_EQ(replayOf.size(), static_cast<size_t>(list.GetCount()));
   for (const auto& name : list.names) {
     SCOPED_TRACE(name.c_str());
     std::string base = name.c_str();
     base.erase(base.rfind(".dmm"));
-    const std::string script = ReadText(SourceDir() / "tools/levels/replays" / (base + ".txt"));
+    const fs::path mapFile = SourceDir() / "data/Maps" / name.c_str();
+    ASSERT_EQ(replayOf[CGameProgress::MapDigest(mapFile.c_str())], base + ".txt");
+    const std::string script = ReadText(solutions / (base + ".txt"));
     std::vector<SIM_EVENT> events;
     std::string error, expected;
     ASSERT_TRUE(GSimulation::ParseScript(script, events, error)) << error;

@@ -1,0 +1,162 @@
+#include "game/app/GDialogOptions.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "GUI/graphics/GDevice.h"
+#include "GUI/platform/GGame.h"
+#include "GUI/toolkit/GButton.h"
+#include "game/app/GButtonDM.h"
+#include "game/app/GGameDM.h"
+#include "game/model/ANIMATION_LIST_UNIT.h"
+#include "game/model/GModelMedia.h"
+
+namespace {
+
+// The rows from the top; more settings are more rows, and the dialog grows.
+constexpr struct {
+  OPTION_ID id;
+  const char* label;
+} kRows[] = {
+    {OPTION_VOLUME, "Sound volume"}, {OPTION_MUSIC_VOLUME, "Music volume"},
+    {OPTION_SOUND, "Sound"},         {OPTION_DISPLAY, "Display"},
+    {OPTION_SCALE, "Scale"},         {OPTION_KEYS, "Keys"},
+};
+
+constexpr int kRowWidth = 500;
+constexpr int kRowHeight = 36;
+constexpr int kRowStep = 44;
+constexpr int kValueLeft = 240;
+constexpr int kDoneWidth = 150;
+constexpr int kDoneHeight = 44;
+constexpr unsigned kRowStyle = STYLE_VISIBLE;
+constexpr unsigned kDoneStyle = kFramedStyle | kClosingButtonStyle;
+constexpr unsigned kDoneId = 100;
+
+// The volume's choices: every tenth from 0 to 100 per cent, and the volume
+// itself when it is none of them (a settings file may hold any).
+void VolumeChoices(int volume, std::vector<CFerroString>& texts, std::vector<int>& values) {
+  for (int v = 0; v <= 100; v += 10) {
+    if (volume > v - 10 && volume < v) values.push_back(volume);
+    values.push_back(v);
+  }
+  for (int v : values) texts.push_back(CFerroString().IntToString(v, 1) + " %");
+}
+
+}  // namespace
+
+void GDialogOptions::OnInitDlg() {
+  GDialog::OnInitDlg();
+  SetWindowText("Options");
+  int y = 0;
+  for (const auto& row : kRows) {
+    auto* made = new GOptionRow;
+    made->Create(this, kRowStyle, 0, y, kRowWidth, kRowHeight, row.id, row.label);
+    made->SetValueLeft(kValueLeft);
+    y += kRowStep;
+  }
+  auto* done = new GButton;
+  done->Create(this, kDoneStyle, (kRowWidth - kDoneWidth) / 2, y + kRowStep - kRowHeight,
+               kDoneWidth, kDoneHeight, kDoneId, "Done");
+  ShowSettings();
+  CorrectSize(20);
+  AlignToCenter();
+}
+
+GComponent* GDialogOptions::GetDefaultFocus() {
+  GComponent* first = Find(static_cast<unsigned>(kRows[0].id));
+  return IsUsableFocus(first) ? first : GDialog::GetDefaultFocus();
+}
+
+void GDialogOptions::ShowSettings() {
+  GGameDM* app = GGameDM::Of(game);
+  if (!app) return;
+  const CGameSettings now = app->CurrentSettings();
+  const auto row = [this](OPTION_ID id) {
+    return static_cast<GOptionRow*>(Find(static_cast<unsigned>(id)));
+  };
+  for (OPTION_ID id : {OPTION_VOLUME, OPTION_MUSIC_VOLUME}) {
+    const int volume = id == OPTION_VOLUME ? now.volume : now.musicVolume;
+    std::vector<CFerroString> texts;
+    std::vector<int> values;
+    VolumeChoices(volume, texts, values);
+    if (GOptionRow* r = row(id)) r->Show(texts, values, volume);
+  }
+  if (GOptionRow* r = row(OPTION_SOUND)) r->Show({"Off", "On"}, {0, 1}, now.muted ? 0 : 1);
+  if (GOptionRow* r = row(OPTION_DISPLAY))
+    r->Show({"Full screen", "Window"},
+            {static_cast<int>(WindowMode::FullScreen), static_cast<int>(WindowMode::Window)},
+            static_cast<int>(now.windowMode));
+  if (GOptionRow* r = row(OPTION_SCALE))
+    r->Show({"Sharp", "Integer", "Off"},
+            {static_cast<int>(ScaleMode::Sharp), static_cast<int>(ScaleMode::Integer),
+             static_cast<int>(ScaleMode::Off)},
+            static_cast<int>(now.scale));
+  if (GOptionRow* r = row(OPTION_KEYS))
+    r->SetValueText(now.keys == CPlayerKeys() ? "Arrows, Space" : "Custom");
+}
+
+void GDialogOptions::OnUpdateModal() {
+  GDialog::OnUpdateModal();
+  ShowSettings();
+}
+
+void GDialogOptions::EndModal(int result) {
+  const bool wasModal = IsModal();
+  GDialog::EndModal(result);
+  if (!wasModal) return;
+  if (GGameDM* app = GGameDM::Of(game)) app->SaveSettings();
+}
+
+void GDialogOptions::Apply(unsigned option, int value) {
+  GGameDM* app = GGameDM::Of(game);
+  GDevice* device = game ? game->GetDevice() : nullptr;
+  if (!app || !device) return;
+  switch (option) {
+    case OPTION_VOLUME:
+      app->SetVolume(value);
+      // The player hears the new volume at once.
+      if (app->IsSoundOn())
+        GModelMedia::PlaySound(ANIMATION_LIST_UNIT::GetInstance()->soundTreasure);
+      break;
+    case OPTION_MUSIC_VOLUME:
+      app->SetMusicVolume(value);
+      break;
+    case OPTION_SOUND:
+      if (app->IsSoundOn() != (value != 0)) app->ToggleSound();
+      break;
+    case OPTION_DISPLAY:
+      if (device->IsFullScreen() != (value == static_cast<int>(WindowMode::FullScreen)))
+        game->ToggleFullScreen();
+      break;
+    case OPTION_SCALE:
+      device->SetScaleMode(static_cast<ScaleMode>(value));
+      break;
+    case OPTION_KEYS:
+      keysDialog.BeginModal();
+      break;
+    default:
+      break;
+  }
+}
+
+void GOptionRow::Show(const std::vector<CFerroString>& texts, const std::vector<int>& shown,
+                      int value) {
+  const auto at = std::find(shown.begin(), shown.end(), value);
+  const int choice = at == shown.end() ? 0 : static_cast<int>(at - shown.begin());
+  if (shown != values) {
+    values = shown;
+    SetChoices(texts, choice);
+  } else {
+    SetIndex(choice);
+  }
+}
+
+void GOptionRow::OnChange(int choice) {
+  if (parent && choice >= 0 && choice < static_cast<int>(values.size()))
+    static_cast<GDialogOptions*>(parent)->Apply(id, values[static_cast<size_t>(choice)]);
+}
+
+void GOptionRow::OnAction() {
+  if (parent) static_cast<GDialogOptions*>(parent)->Apply(id, 0);
+}

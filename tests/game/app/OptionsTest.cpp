@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "GUI/sound/GSoundBass.h"
+#include "game/app/GButtonDM.h"
+#include "tests/support/GameAppFixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class OptionsTest : public GameTest {
+ protected:
+  GDialogOptions& Options() { return Menu()->optionsDialog; }
+  GDialogKeys& Keys() { return Options().keysDialog; }
+  CFerroString Value(GDialog& dialog, unsigned row) {
+    return static_cast<GValueRow*>(dialog.Find(row))->GetValueText();
+  }
+  float MasterVolume() {
+    return static_cast<GSoundBass*>(game.GetSound())->GetMixer().GetMasterVolume();
+  }
+  CGameSettings Written() {
+    CGameSettings read;
+    CFerroString why;
+    EXPECT_EQ(read.Load(game.GetPathToSettings().c_str(), why), CGameSettings::LoadResult::Loaded);
+    return read;
+  }
+};
+
+}  // namespace
+
+// Each row changes its setting at once: the mixer's volume, the sound off
+// and on, the window, the scale. What M changes meanwhile shows on the next
+// tick. Closing the options writes the settings file.
+TEST_F(OptionsTest, EveryChangeTakesEffectAtOnceAndClosingWritesTheFile) {
+  GButtonDM::RunCommand(CMD_OPTIONS, Menu());
+  ASSERT_EQ(game.modal, &Options());
+  for (int i = 0; i < 3; ++i) Key(KEY_LEFT);
+  EXPECT_NEAR(MasterVolume(), std::pow(0.7f, 3.5f), 1e-6);
+  EXPECT_EQ(Value(Options(), OPTION_VOLUME), "70 %");
+  Key(KEY_DOWN);
+  Key(KEY_LEFT);  // music 60 %
+  EXPECT_EQ(game.GetSound()->GetMusicVolume(), 60);
+  Key(KEY_DOWN);
+  Key(KEY_LEFT);  // the sound off
+  EXPECT_TRUE(static_cast<GSoundBass*>(game.GetSound())->GetMixer().IsMuted());
+  Key(KEY_DOWN);
+  Key(KEY_RIGHT);  // a window
+  EXPECT_FALSE(game.GetDevice()->IsFullScreen());
+  Key(KEY_DOWN);
+  Key(KEY_RIGHT);  // integer scaling
+  EXPECT_EQ(game.GetDevice()->GetScaleMode(), ScaleMode::Integer);
+  Key(KEY_M);
+  game.SysOnUpdate();
+  EXPECT_EQ(Value(Options(), OPTION_SOUND), "On");
+  EXPECT_FALSE(fs::exists(game.GetPathToSettings().c_str()));
+  Key(KEY_ESCAPE);
+  EXPECT_EQ(game.modal, nullptr);
+  const CGameSettings written = Written();
+  EXPECT_EQ(std::tuple(written.volume, written.musicVolume, written.muted, written.windowMode,
+                       written.scale),
+            std::tuple(70, 60, false, WindowMode::Window, ScaleMode::Integer));
+}
+
+// The row of an action waits for a key: one another action has, Enter (the
+// menu's) and a key without a name are refused with the reason and the row
+// waits on; a pad's button is no key of the keyboard; the first free key is
+// taken. In a level that key digs and Space no longer does, the pad's A
+// still does, and the recording names the dig "Space" whichever key gave it.
+// Escape ends a wait with the key kept; Defaults brings the arrows and Space back.
+TEST_F(OptionsTest, AKeyIsTakenOnlyWhenNoOtherUseHasItAndPlaysAtOnce) {
+  GButtonDM::RunCommand(CMD_OPTIONS, Menu());
+  for (int i = 0; i < 5; ++i) Key(KEY_DOWN);
+  Key(KEY_RETURN);
+  ASSERT_EQ(game.modal, &Keys());
+  for (int i = 0; i < 4; ++i) Key(KEY_DOWN);
+  Key(KEY_SPACE);
+  const unsigned dig = PLAYER_DIG + 1;
+  EXPECT_EQ(Value(Keys(), dig), "Press a key for Dig — Escape keeps it");
+  const struct {
+    unsigned key;
+    bool pad;
+    const char* message;
+  } refused[] = {
+      {KEY_LEFT, false, "Left arrow is already the key for Left."},
+      {KEY_RETURN, false, "Enter opens the menu in a level."},
+      {KEY_GRAVE, false, "This key cannot be a key of play."},
+      {KEY_DOWN, true, "This key cannot be a key of play."},
+  };
+  for (const auto& r : refused) {
+    if (r.pad)
+      game.PlatformPadKeyDown(static_cast<int>(r.key));
+    else
+      game.PlatformKeyDown(static_cast<int>(r.key), 0);
+    game.PlatformKeyUp(static_cast<int>(r.key));
+    EXPECT_EQ(Keys().GetMessage(), r.message) << r.key;
+    EXPECT_EQ(Keys().GetWaitingRow(), Keys().Find(dig)) << r.key;
+  }
+  Key(KEY_D);
+  EXPECT_EQ(std::pair(Value(Keys(), dig), Keys().GetMessage()),
+            std::pair(CFerroString("D"), CFerroString("")));
+  Key(KEY_RETURN);
+  Key(KEY_ESCAPE);
+  EXPECT_EQ(Value(Keys(), dig), "D");
+  ASSERT_EQ(game.modal, &Keys());
+  Key(KEY_ESCAPE);
+  Key(KEY_ESCAPE);
+  ASSERT_EQ(game.modal, nullptr);
+  EXPECT_EQ(Written().keys.codes[PLAYER_DIG], static_cast<unsigned>(KEY_D));
+
+  const fs::path rec = fs::path(folder.Path()) / "rec";
+  game.SetRecordFolder(rec.c_str());
+  GButtonDM::RunCommand(CMD_START_GAME, Menu());
+  Key(KEY_RETURN);  // the first level of the level select
+  ASSERT_EQ(game.GetCurrentSceneIndex(), SCENE_GAME);
+  const auto held = [&](unsigned key, bool pad) {
+    pad ? game.PlatformPadKeyDown(static_cast<int>(key))
+        : game.PlatformKeyDown(static_cast<int>(key), 0);
+    const bool digging = units->dig;
+    game.PlatformKeyUp(static_cast<int>(key));
+    return digging;
+  };
+  EXPECT_EQ(std::tuple(held(KEY_D, false), held(KEY_SPACE, false), held(KEY_SPACE, true)),
+            std::tuple(true, false, true));
+  game.SetScene(SCENE_MENU);
+  EXPECT_NE(ReadText(rec / "level01.txt").find("0 down Space\n0 up Space\n0 down Space\n"),
+            std::string::npos);
+
+  GButtonDM::RunCommand(CMD_KEYS_DEFAULTS, &Keys());
+  EXPECT_EQ(static_cast<GGameDM&>(game).GetPlayerKeys(), CPlayerKeys());
+}
