@@ -349,8 +349,10 @@ void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
     // solution, the edited map's place in the order for the map check's win).
     const bool solution = IsShowingSolution();
     const bool fromGame = solution && !solutionFromEditor;
+    // A map outside the level order (one being made in the editor) has no number.
+    const int shown = fromGame ? level : demo.GetLevelNumber();
     texts[STATUS_LEVEL] =
-        "LEVEL = " + CFerroString().IntToString(fromGame ? level : demo.GetLevelNumber(), 2);
+        shown > 0 ? "LEVEL = " + CFerroString().IntToString(shown, 2) : CFerroString();
     texts[STATUS_SCORE] = CFerroString(solution ? "SOLUTION" : "DEMONSTRATION");
     texts[STATUS_LIVES] = CFerroString();
     texts[STATUS_TREASURES] = CFerroString();

@@ -92,10 +92,11 @@ class GSceneGame : public GScene {
   // does not replay it.
   static void PauseLevel();
   // The status texts: "LEVEL = 03", "SCORE = 00250", "LIFE = 10",
-  // "TREASURE = 04" and no bottom line in play; "LEVEL = 09",
-  // "DEMONSTRATION" (or "SOLUTION") and "Press any key to return" (or "Press
-  // any key to play the level", "Press any key to return" for the map
-  // check's win) in a replay. kMutedMark while the sound is off.
+  // "TREASURE = 04" and no bottom line in play; in a replay "LEVEL = 09",
+  // "DEMONSTRATION" or "SOLUTION", and "Press any key to return" ("Press any
+  // key to play the level" for a level's solution in a game; the map check's
+  // win of a map outside the level order has no level). kMutedMark while the
+  // sound is off.
   void GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const;
   // The texts over the level now (empty when not shown).
   void GetOverlayTexts(CFerroString (&texts)[OVERLAYS]) const;
