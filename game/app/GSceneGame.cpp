@@ -175,25 +175,22 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       }
       break;
     case PlayEntry::checkedSolution:
-      // Prepared by PrepareSolution; the editor's map is not the player's game.
-      if (!IsShowingSolution()) return false;
-      solutionFromEditor = true;
-      ShowPlay();
-      if (!demo.StartNext()) {
-        EndSolution();
-        return false;
-      }
-      break;
     case PlayEntry::solution: {
-      if (demo.IsOn()) return false;
-      GReplayRecorder* recorder = Recorder();
-      const unsigned leftAt = map->tick;
-      if (!demo.BeginSolution(game->GetPlatform(),
-                              GModelMedia::GetPathToMaps() + GMapList::GetInstance()->currentName))
-        return false;
-      if (recorder)
-        recorder->EndLevel("left at tick " + std::to_string(leftAt) + " to show the solution");
-      countsForRecords = false;
+      if (how == PlayEntry::checkedSolution) {
+        // Prepared by PrepareSolution; the editor's map is not the player's game.
+        if (!IsShowingSolution()) return false;
+        solutionFromEditor = true;
+      } else {
+        if (demo.IsOn()) return false;
+        GReplayRecorder* recorder = Recorder();
+        const unsigned leftAt = map->tick;
+        if (!demo.BeginSolution(game->GetPlatform(), GModelMedia::GetPathToMaps() +
+                                                         GMapList::GetInstance()->currentName))
+          return false;
+        if (recorder)
+          recorder->EndLevel("left at tick " + std::to_string(leftAt) + " to show the solution");
+        countsForRecords = false;
+      }
       ShowPlay();
       if (!demo.StartNext()) {
         EndSolution();
