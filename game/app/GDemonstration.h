@@ -21,12 +21,13 @@ struct REPLAY_FILE {
 // replay from the game folder's "solutions" folder, whose table
 // ("digests.txt": the digest of a map file, as the player's records keep it,
 // and a replay's name a line) finds it by the content of the map being
-// played, under any name; the map editor's check hands over a win it found
-// with its map, held in memory. The level itself runs in the game scene by the rules and drawing of
-// play; this object loads each replay's map and start, presses and releases its keys at their
-// ticks, counted as digmaze-sim counts them, and tells when a replay goes
-// wrong. It reads only the game folder and the map and writes nothing; what
-// goes wrong goes into the error log.
+// played, under any name. A solution may also be a win the map editor's
+// check found, held in memory with the bytes of its map. The level itself
+// runs in the game scene by the rules and drawing of play; this object loads
+// each replay's map and start, presses and releases its keys at their ticks,
+// counted as digmaze-sim counts them, and tells when a replay goes wrong. It
+// reads only the game folder and the map and writes nothing; what goes wrong
+// goes into the error log.
 class GDemonstration {
  public:
   enum class Kind { demonstration, solution };
@@ -71,7 +72,8 @@ class GDemonstration {
   void ReportLost();
 
   // The campaign's number of the level shown: the digits that end its map's
-  // name ("level09" is 9), 0 when there are none.
+  // name ("level09" is 9), or the number a win held in memory was given; 0
+  // when there are none.
   int GetLevelNumber() const { return levelNumber; }
   // The replay's tick whose keys were fed last, as digmaze-sim counts and
   // prints it.
