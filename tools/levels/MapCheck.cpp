@@ -76,8 +76,10 @@ bool RunMapCheck(const char* path, const std::function<void(const std::string&)>
       say(CCheckReport::ProgressLine(searched, taken, treasures));
     };
     std::vector<SIM_EVENT> events;
-    const bool found = LevelSolver::Solve(options, events);
-    before = searched;
+    long long states = 0;
+    const bool found = LevelSolver::Solve(options, events, &states);
+    before += states;
+    searched = before;
     unsigned ticks = 0;
     int holes = 0;
     if (found && Replay(path, events, ticks, holes)) {
