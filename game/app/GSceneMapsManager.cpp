@@ -3,21 +3,26 @@
 #include <iterator>
 #include <span>
 
+#include "GUI/toolkit/GStatic.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
 #include "game/app/GGameDM.h"
+#include "game/app/GPictureMinimap.h"
 #include "game/app/GameLanguage.h"
 #include "game/model/GMapList.h"
 
 namespace {
 
-// The row of buttons along the bottom, and the grid above it down to a gap
-// over the row.
+// The row of buttons along the bottom, the line of the last import or
+// export over it, and the grid above them, two whole rows of miniatures high.
 constexpr int kButtonRowFromBottom = 54;
 constexpr int kButtonHeight = 34;
-constexpr int kGridFromBottom = 74;
+constexpr int kGridFromBottom = 86;
+constexpr int kNoteFromBottom = 82;
+constexpr int kNoteHeight = 22;
+constexpr int kNoteLeft = 8;
 
-// The row under the grid, in focus order: five from the left, each a gap
+// The row under the grid, in focus order: six from the left, each a gap
 // after the one before, and two at the right edge, a gap apart. Each is as wide as its label
 // needs, and at least its width here.
 struct ButtonEntry {
@@ -29,7 +34,7 @@ struct ButtonEntry {
 constexpr ButtonEntry kLeftRow[] = {
     {CMD_EDIT_MAP, Text::MapsEdit, 0, 130},        {CMD_CREATE_MAP, Text::MapsCreate, 20, 130},
     {CMD_DESTROY_MAP, Text::MapsDestroy, 20, 130}, {CMD_MAP_UP, Text::MapsUp, 40, 65},
-    {CMD_MAP_DOWN, Text::MapsDown, 20, 65},
+    {CMD_MAP_DOWN, Text::MapsDown, 20, 65},        {CMD_MAPS_EXPORT, Text::MapsExport, 20, 90},
 };
 constexpr ButtonEntry kRightRow[] = {
     {CMD_TEST_MAP, Text::MapsTest, 0, 130},
@@ -54,6 +59,27 @@ GSceneMapsManager::GSceneMapsManager() {
   maps = new GDialogMaps;
   maps->Create(this, kFramedStyle | STYLE_SCROLL_CHILDREN, 0, 0, width, height - kGridFromBottom,
                CMD_MINIMAPS);
+  note = new GStatic;
+  note->Create(this, STYLE_VISIBLE, kNoteLeft, height - kNoteFromBottom, width - 2 * kNoteLeft,
+               kNoteHeight, 0, "");
+}
+
+void GSceneMapsManager::ShowNote(const CFerroString& text) {
+  note->SetWindowText(text.c_str());
+}
+
+CFerroString GSceneMapsManager::GetNote() const {
+  return note->GetWindowText();
+}
+
+void GSceneMapsManager::OnFinish(int) {
+  ShowNote(CFerroString());
+}
+
+void GSceneMapsManager::SelectMap(const CFerroString& name) {
+  maps->FollowList();
+  for (int i = 0; i < maps->GetMinimapCount(); ++i)
+    if (maps->GetMinimap(i)->GetMapName() == name) maps->SelectMinimap(i);
 }
 
 void GSceneMapsManager::LayOutButtons() {
@@ -104,6 +130,7 @@ void GSceneMapsManager::RefreshButtons() {
   enable(CMD_EDIT_MAP, selected >= 0);
   enable(CMD_DESTROY_MAP, selected >= 0);
   enable(CMD_TEST_MAP, selected >= 0);
+  enable(CMD_MAPS_EXPORT, selected >= 0);
   enable(CMD_MAP_UP, selected >= 1);
   enable(CMD_MAP_DOWN, selected >= 0 && selected < count - 1);
 }
