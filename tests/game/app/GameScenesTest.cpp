@@ -3,6 +3,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <random>
 
 #include "GUI/sound/GSound.h"
 #include "GUI/themes/GThemeComponent.h"
@@ -378,7 +379,7 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   EXPECT_EQ(visit(menu, 7, KEY_DOWN), ids({1, 2, 3, 4, CMD_OPTIONS, 5, 6, 1}));
   // The options and their keys start on the first row; Done (and Defaults) follow the rows.
   Run(CMD_OPTIONS, menu);
-  EXPECT_EQ(visit(&menu->optionsDialog, 7, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 100, 1}));
+  EXPECT_EQ(visit(&menu->optionsDialog, 8, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 7, 100, 1}));
   Key(KEY_UP);  // round to Done, then up to Keys, which Enter opens
   Key(KEY_UP);
   Key(KEY_RETURN);
@@ -483,6 +484,8 @@ class PlayPictureTest : public GameTest {
     ASSERT_TRUE(list->Load());
     ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, "level15.dmm"));
     ASSERT_EQ(map->GetAlienCount(), 2);
+    // The clock stands still, so a redraw draws the units where the frame did.
+    game.Platform()->fixedTick = 1000;
     game.PlatformTimer();
   }
   long long Uploaded() {
@@ -571,6 +574,43 @@ TEST_F(PlayPictureTest, TheTextsOverTheLevelShowAWholeRedraw) {
                 "0 Press any key to start|| TREASURE = 11", "3 || TREASURE = 11",
                 "30 ||muted TREASURE = 08", "60 || TREASURE = 04", "83 |Extra life!| TREASURE = 01",
                 "91 |The exit is open!| TREASURE = 00", "131 || TREASURE = 00"}));
+}
+
+// Long random plays on several levels in smooth motion, the clock standing
+// still between frames: after every tick and every frame drawn between two
+// ticks (the units on their way) the window shows what a whole redraw at the
+// same positions shows. Lives lost and levels restarted put the units back
+// at once; classic motion draws them at the tick's positions at any time.
+TEST_F(PlayPictureTest, FramesBetweenTicksShowAWholeRedraw) {
+  std::mt19937 random(36);
+  const unsigned keys[] = {KEY_RIGHT, KEY_LEFT, KEY_UP, KEY_DOWN, KEY_SPACE};
+  unsigned clock = 1000;
+  int between = 0;
+  for (const char* level : {"level01.dmm", "level09.dmm", "level15.dmm"}) {
+    ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, level));
+    for (int t = 0; t < 110; ++t) {
+      SCOPED_TRACE(std::string(level) + ", tick " + std::to_string(t));
+      const unsigned key = keys[random() % 5];
+      if (random() % 6 == 0) game.PlatformKeyDown(static_cast<int>(key), 0);
+      if (random() % 4 == 0) game.PlatformKeyUp(static_cast<int>(key));
+      game.Platform()->fixedTick = clock;
+      game.PlatformTimer();
+      ASSERT_TRUE(ShowsAWholeRedraw(game));
+      for (unsigned at : {random() % 25, 25 + random() % 25}) {
+        game.Platform()->fixedTick = clock + at;
+        game.PlatformFrame();
+        ASSERT_TRUE(ShowsAWholeRedraw(game));
+        if (map->GetMotionPhase() > 0 && map->HasUnitsInMotion()) ++between;
+      }
+      clock += 50;
+    }
+  }
+  EXPECT_GT(between, 200);
+
+  game.SetMotion(MotionMode::Classic);
+  game.Platform()->fixedTick = clock + 20;
+  game.PlatformFrame();
+  EXPECT_EQ(map->GetMotionPhase(), GMap::kPhaseWhole);
 }
 
 // Dialogs over dialogs (the in-game menu, the saved-game dialog, the question
