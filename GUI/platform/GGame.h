@@ -37,7 +37,10 @@ struct DIGITAL_VERSION {
 // sound object, the theme, the back surface every frame is drawn into, and an
 // ordered list of full-screen scenes, one of which is current. The main timer
 // drives everything: each tick updates the current scene, then renders and
-// presents a frame. A game subclasses it and supplies the factories.
+// presents a frame. While the scene has something to draw between ticks, a
+// frame timer at the display's refresh rate renders and presents frames in
+// between, which never change the scene's state. A game subclasses it and
+// supplies the factories.
 //
 // Sections of the implementation:
 //   GGame.cpp       construction, creation, timer, scenes, frame, quitting
@@ -183,7 +186,7 @@ class GGame {
   void PlatformTimer();
   // Called by the platform on every tick of the frame timer: draws and
   // presents the frame while the window is active.
-  void PlatformFrame();
+  virtual void PlatformFrame();
   // Milliseconds since the last main-timer tick was handled, on the
   // platform's clock.
   unsigned GetTimeSinceTick() const;

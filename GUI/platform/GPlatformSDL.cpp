@@ -167,27 +167,30 @@ bool GPlatformSDL::IsTickPending() {
   return tickPending.load();
 }
 
-unsigned OnTimerShotSDL(unsigned interval, void* param) {
-  if (tickPending.exchange(true)) return interval;
+namespace {
+
+// Posts one tick event of type for the timer whose handle is in param unless
+// one of that kind waits already (pending set).
+void PostTick(std::atomic<bool>& pending, Uint32 type, void* param) {
+  if (pending.exchange(true)) return;
   SDL_Event event;
   SDL_zero(event);
-  event.type = SDL_USEREVENT;
+  event.type = type;
   event.user.code = static_cast<Sint32>(reinterpret_cast<intptr_t>(param));
-  event.user.data1 = nullptr;
-  event.user.data2 = nullptr;
   // A tick that could not be posted must not leave the flag set, or no later
   // tick would ever be posted again.
-  if (SDL_PushEvent(&event) != 1) tickPending.store(false);
+  if (SDL_PushEvent(&event) != 1) pending.store(false);
+}
+
+}  // namespace
+
+unsigned OnTimerShotSDL(unsigned interval, void* param) {
+  PostTick(tickPending, SDL_USEREVENT, param);
   return interval;
 }
 
 unsigned OnFrameShotSDL(unsigned interval, void* param) {
-  if (framePending.exchange(true)) return interval;
-  SDL_Event event;
-  SDL_zero(event);
-  event.type = kFrameEvent;
-  event.user.code = static_cast<Sint32>(reinterpret_cast<intptr_t>(param));
-  if (SDL_PushEvent(&event) != 1) framePending.store(false);
+  PostTick(framePending, kFrameEvent, param);
   return interval;
 }
 

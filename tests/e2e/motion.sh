@@ -24,33 +24,16 @@ walk_map() {
 # and prints, one per line, the times (ms) and the runner's x (map pixels)
 # whenever it changed.
 cat >"$work/sample.py" <<'SAMPLE'
-import ctypes, ctypes.util, sys, time
-xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-xlib.XOpenDisplay.restype = ctypes.c_void_p
-xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-xlib.XDefaultRootWindow.restype = ctypes.c_ulong
-xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-xlib.XGetImage.restype = ctypes.c_void_p
-xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                           ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-xlib.XGetPixel.restype = ctypes.c_ulong
-xlib.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-xlib.XDestroyImage.argtypes = [ctypes.c_void_p]
-display = xlib.XOpenDisplay(None)
-root = xlib.XDefaultRootWindow(display)
+import sys, time
+sys.path.insert(0, sys.argv[5])
+from xscreen import Screen
+screen = Screen()
 left, y, width, seconds = (int(a) for a in sys.argv[1:5])
-def row():
-    image = xlib.XGetImage(display, root, left, y, width, 1, 0xFFFFFFFF, 2)
-    try:
-        return [xlib.XGetPixel(image, x, 0) & 0xFFFFFF for x in range(width)]
-    finally:
-        xlib.XDestroyImage(image)
 start = time.monotonic()
 last = None
 while time.monotonic() - start < seconds:
-    pixels = row()
-    empty = pixels[-1]
-    lit = next((x for x in range(32, width) if pixels[x] != empty), None)
+    pixels = screen.row(left, y, width)
+    lit = next((x for x in range(32, width) if pixels and pixels[x] != pixels[-1]), None)
     if lit is not None and lit - 12 != last:
         last = lit - 12
         print(int((time.monotonic() - start) * 1000), last, flush=True)
@@ -68,7 +51,7 @@ walks() {
   T=30 go "menu-$1" is_main_menu
   go "level-$1" is_waiting Return Return
   # The map's left edge is at (128 + 32, 128 + 10); row 18 holds the runner.
-  python3 "$work/sample.py" 160 $((138 + 18 * 32 + 6)) 960 4 >"$work/$1.txt" &
+  python3 "$work/sample.py" 160 $((138 + 18 * 32 + 6)) 960 4 "$here" >"$work/$1.txt" &
   local sampler=$!
   sleep 0.3
   xdotool key Right

@@ -46,6 +46,9 @@ class DemonstrationPlayTest : public GameTest {
     // The clock stands still, so a redraw draws the units where the frame did.
     game.Platform()->fixedTick = 1000;
   }
+  // Plays the demonstration from the main menu to its end, each level tick
+  // for tick against digmaze-sim.
+  void PlayEveryReplay();
   TempDir records;
   std::map<std::string, std::vector<std::string>> simulated;
 };
@@ -53,10 +56,20 @@ class DemonstrationPlayTest : public GameTest {
 }  // namespace
 
 // Every shipped replay plays in the game scene tick for tick as digmaze-sim
-// plays it, although a held key's repeat reaches the scene; after the last
-// level the main menu is back. No file of the game folder or the per-user
-// folder changes, and nothing is recorded although the game records.
+// plays it, in smooth motion with a frame drawn between every two ticks and
+// in classic motion alike, although a held key's repeat reaches the scene;
+// after the last level the main menu is back. No file of the game folder or
+// the per-user folder changes, and nothing is recorded although the game
+// records.
 TEST_F(DemonstrationPlayTest, EveryReplayPlaysTickForTickAsTheSimulatorAndTouchesNothing) {
+  for (MotionMode motion : {MotionMode::Smooth, MotionMode::Classic}) {
+    SCOPED_TRACE(motion == MotionMode::Smooth ? "smooth" : "classic");
+    game.SetMotion(motion);
+    PlayEveryReplay();
+  }
+}
+
+void DemonstrationPlayTest::PlayEveryReplay() {
   game.PlatformTimer();
   const auto gameFiles = Contents(folder.Path()), userFiles = Contents(user.Path());
   GSceneGame* play = Play();
@@ -68,11 +81,15 @@ TEST_F(DemonstrationPlayTest, EveryReplayPlaysTickForTickAsTheSimulatorAndTouche
     for (; map->state != GMap::STATE_WON; ++t) {
       ASSERT_LT(t, lines.size()) << "digmaze-sim has won by now";
       if (t == 10) play->OnKeyDown(KEY_LEFT, 1, 0);
+      game.Platform()->fixedTick = 1000 + 50 * static_cast<unsigned>(t);
       game.PlatformTimer();
+      game.Platform()->fixedTick += 25;
+      game.PlatformFrame();
       ASSERT_EQ(GSimulation::StatusLine(play->GetDemonstration().GetLastTick()), lines[t]);
     }
     EXPECT_EQ(t, lines.size()) << "won where digmaze-sim wins";
     // The won level holds still, then the next one waits for its first key.
+    game.Platform()->fixedTick = 1000;
     while (play->IsDemonstrating() && map->state == GMap::STATE_WON) game.PlatformTimer();
     ASSERT_TRUE(ShowsAWholeRedraw(game)) << "what follows the won level";
   }
