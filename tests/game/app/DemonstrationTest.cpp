@@ -80,9 +80,9 @@ class CampaignPlaytest : public GameTest, public ::testing::WithParamInterface<i
 // the other as its demonstration, in the game scene with its key
 // handling and level timing, in smooth or classic motion, tick for tick as
 // digmaze-sim plays it (but for the aliens' animations in the tick it is
-// won), although a held key's repeat reaches the scene; after the last level the main menu is back. No
-// file of the game folder or the per-user folder changes, and nothing is
-// recorded although the game records.
+// won), although a held key's repeat reaches the scene; after the last
+// level the main menu is back. No file of the game folder or the per-user
+// folder changes, and nothing is recorded although the game records.
 TEST_P(CampaignPlaytest, EverySolutionPlaysTickForTickAsTheSimulatorAndTouchesNothing) {
   game.PlatformTimer();
   const auto gameFiles = Contents(folder.Path()), userFiles = Contents(user.Path());
