@@ -30,6 +30,7 @@
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneMenu.h"
 #include "game/model/GMap.h"
+#include "game/model/GMapList.h"
 #include "game/model/GModelMedia.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -365,18 +366,36 @@ CFerroString GGameDM::GetPathToSavedGame() {
 
 CFerroString GGameDM::GetPathToMaps() {
   if (pathMaps.IsEmpty() && platform) {
-    const CFerroString slash(platform->GetSlash());
-    const CFerroString shipped = platform->GetPathToGame() + "Maps" + slash;
+    const CFerroString shipped = GetPathToShippedMaps();
     const CFerroString user = platform->GetPathToUserFolder();
-    const CFerroString own = user + "Maps" + slash;
+    const CFerroString own = user + "Maps" + CFerroString(platform->GetSlash());
     // Without shipped maps the player still gets a folder of his own to
     // create maps in; the game folder is never written.
     const bool seeded = !user.IsEmpty() &&
                         (platform->SeedFolder(shipped.c_str(), own.c_str()) ||
                          (!platform->CanListFolder(shipped.c_str()) && platform->CreatePath(own)));
     pathMaps = seeded ? own : shipped;
+    // The order is read and written here on its own: the game's list may be
+    // the one asking for the folder, and it reads the order once this is done.
+    if (seeded && own != shipped) {
+      GMapList order;
+      GetCampaign().JoinInto(order);
+    }
   }
   return pathMaps;
+}
+
+CFerroString GGameDM::GetPathToShippedMaps() {
+  if (!platform) return CFerroString();
+  return platform->GetPathToGame() + "Maps" + CFerroString(platform->GetSlash());
+}
+
+const CCampaign& GGameDM::GetCampaign() {
+  if (!campaign) {
+    campaign.emplace();
+    if (platform) campaign->Load(GetPathToShippedMaps());
+  }
+  return *campaign;
 }
 
 unsigned GGameDM::GetAdditionalStyles(GComponent* component) {

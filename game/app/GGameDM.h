@@ -7,6 +7,7 @@
 #include "GUI/graphics/GPresenter.h"
 #include "GUI/platform/GGame.h"
 #include "game/app/CGameSettings.h"
+#include "game/model/CCampaign.h"
 #include "game/model/CGameProgress.h"
 
 class GDeviceSDL;
@@ -79,9 +80,15 @@ class GGameDM : public GGame {
   CFerroString GetPathToSavedGame() override;
   // The player's maps folder: "Maps/" in the platform's per-user folder,
   // filled on first use with the shipped maps and their index from the game
-  // folder's "Maps/", which is never written. When the per-user folder
-  // cannot be made, the shipped folder itself (read-only where installed).
+  // folder's "Maps/", which is never written; at every later first use the
+  // shipped maps it was never given join it (CCampaign::JoinInto). When the
+  // per-user folder cannot be made, the shipped folder itself (read-only
+  // where installed).
   CFerroString GetPathToMaps() override;
+  // The game folder's "Maps/".
+  CFerroString GetPathToShippedMaps();
+  // The shipped campaign's order and sets, read on first use.
+  const CCampaign& GetCampaign();
   unsigned GetAdditionalStyles(GComponent* component) override;
 
   // What the command line asked of the display; what it leaves unset comes
@@ -175,6 +182,7 @@ class GGameDM : public GGame {
   // The player's records once read, and whether their file may be written.
   std::optional<CGameProgress> progress;
   bool progressWritable = true;
+  std::optional<CCampaign> campaign;
   std::optional<WindowMode> requestedWindowMode;
   std::optional<ScaleMode> requestedScale;
 };

@@ -88,7 +88,9 @@ is_editor() {  # entry: the editor with that palette entry (from 0) framed in re
 
 T=30 go menu is_main_menu
 go level is_playing Return Return
-diff -r "$data/Maps" "$maps" >/dev/null || fail "the player's maps are not a copy of the shipped ones"
+diff -r --exclude=shipped.txt "$data/Maps" "$maps" >/dev/null || fail "the player's maps are not a copy of the shipped ones"
+[ "$(grep -c '\.dmm' "$maps/shipped.txt")" = "$(int_at "$data/Maps/index.dml" 4)" ] ||
+  fail "shipped.txt does not record every shipped map as given"
 go game-menu is_game_menu Escape
 go save-dialog is_slot_dialog $GAME_SAVE
 T=5 go saved is_playing $SLOT1
