@@ -138,6 +138,9 @@ class GGame {
   virtual void SysOnKeyDown(unsigned key, unsigned count, unsigned flags);
   virtual void SysOnKeyUp(unsigned key, unsigned count, unsigned flags);
   virtual void SysOnChar(unsigned ch, unsigned count, unsigned flags);
+  // Called by the platform when a file (or a folder) is dropped on the
+  // window, with its path; nothing happens here.
+  virtual void SysOnDropFile(const char* path) { (void)path; }
 
   // Cached path getters; every result ends with a separator.
   virtual CFerroString GetPathToObject();

@@ -298,6 +298,13 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
     case SDL_CONTROLLERAXISMOTION:
       DispatchController(&event);
       break;
+    case SDL_DROPFILE:
+    case SDL_DROPTEXT:
+      // The text is SDL's to hand over and ours to free; dropped text is not used.
+      if (event.type == SDL_DROPFILE && game && event.drop.file)
+        game->SysOnDropFile(event.drop.file);
+      SDL_free(event.drop.file);
+      break;
     case SDL_USEREVENT: {
       tickPending.store(false);
       DeliverTick(event.user.code);

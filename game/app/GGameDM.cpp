@@ -1,5 +1,6 @@
 // Index of this file:
 //   The application           construction, its end, the editor's hooks, CreateGame
+//   Maps from elsewhere       importing a map given on the command line or dropped
 //   Settings and the device   the settings file read for the device, written when the game ends
 //   Platform and sound        the SDL platform, the sound and its switch
 //   Keys it takes             M, the end of the demonstration, the idle menu's input
@@ -29,6 +30,7 @@
 #include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneMenu.h"
+#include "game/model/CMapTransfer.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/model/GModelMedia.h"
@@ -101,6 +103,60 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   AddScene(new GSceneGame);
   AddScene(new GSceneLevels);
   return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Maps from elsewhere
+// ---------------------------------------------------------------------------------------------
+
+void GGameDM::ImportMap(const CFerroString& path) {
+  pendingImports.push_back(path);
+}
+
+void GGameDM::SysOnDropFile(const char* path) {
+  if (path) ImportMap(CFerroString(path));
+}
+
+void GGameDM::SysOnUpdate() {
+  if (!pendingImports.empty() && !modal && GetSceneCount() > SCENE_GAME) {
+    const CFerroString path = pendingImports.front();
+    pendingImports.erase(pendingImports.begin());
+    ImportNow(path);
+  }
+  GGame::SysOnUpdate();
+}
+
+void GGameDM::ImportNow(const CFerroString& path) {
+  auto* maps = static_cast<GSceneMapsManager*>(GetScene(SCENE_MAPS));
+  const CFerroString shown = CMapTransfer::ShownName(path.c_str());
+  CFerroString name, told;
+  switch (CMapTransfer::Import(path.c_str(), platform ? platform->GetTick() : 0, name)) {
+    case CMapTransfer::Result::done: {
+      told = "Imported " + shown + " as " + name + ", the last level of the order.";
+      const int scene = GetCurrentSceneIndex();
+      const bool stay = scene == SCENE_GAME ||
+                        (scene == SCENE_EDITOR &&
+                         static_cast<GSceneMapEditor*>(GetScene(SCENE_EDITOR))->HasChanges());
+      if (stay) break;
+      SetScene(SCENE_MAPS);
+      maps->SelectMap(name);
+      maps->ShowNote(told);
+      return;
+    }
+    case CMapTransfer::Result::folder:
+      told = shown + " is a folder, not a map file; nothing was imported.";
+      break;
+    case CMapTransfer::Result::notAMap:
+      told = shown + " is not a Digmaze map; nothing was imported.";
+      break;
+    case CMapTransfer::Result::unreadable:
+      told = shown + " cannot be read; nothing was imported.";
+      break;
+    case CMapTransfer::Result::cannotWrite:
+      told = CFerroString("The map could not be imported: ") + std::strerror(errno) + ".";
+      break;
+  }
+  maps->importBox.Alert(kName, told.c_str(), MB_OK);
 }
 
 // ---------------------------------------------------------------------------------------------

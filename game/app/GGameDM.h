@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/GPresenter.h"
@@ -37,8 +38,8 @@ enum MUSIC_PIECE : int {
 // scenes, the resource drives its pictures and sounds are read from, where
 // saved games live, and the display and sound settings kept between runs.
 // Two kinds of key it takes itself in every scene: M switches all sound off
-// and on, and while the demonstration or a level's solution plays any other
-// key (a click, a pad button) ends it.
+// and on, and while a replay plays (the demonstration, a level's solution, a
+// win the map check found) any other key (a click, a pad button) ends it.
 class GGameDM : public GGame {
  public:
   GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
@@ -134,6 +135,18 @@ class GGameDM : public GGame {
   // The per-user data folder + "progress.cfg"; empty without that folder.
   CFerroString GetPathToProgress();
 
+  // Imports the map file at path (given on the command line or dropped on
+  // the window) once no dialog is open: copied into the player's maps under
+  // a fresh name as the last level, then the maps manager shows it selected
+  // with a line saying so. During play, and in the editor with changes not
+  // saved, a box says so instead and the player stays. A folder, a file
+  // that is not a map, or a copy that cannot be written is told in a box,
+  // and nothing is written.
+  void ImportMap(const CFerroString& path);
+  void SysOnDropFile(const char* path) override;
+  // Imports a waiting map first when no dialog is open, then the scene's update.
+  void SysOnUpdate() override;
+
   // Records the keys of every level played into folder (see GReplayRecorder);
   // an empty folder records nothing, which is the default.
   void SetRecordFolder(const CFerroString& folder);
@@ -155,6 +168,8 @@ class GGameDM : public GGame {
  private:
   // Lets the map record the editor's strokes for undo and redo.
   void InstallEditorHooks();
+  // Imports the map file at path now (see ImportMap).
+  void ImportNow(const CFerroString& path);
   // Hands the settings' volume and whether the sound is off to the sound object.
   void ApplySoundSettings();
   // The cached prefix of the named drive, connecting it on the first call
@@ -183,6 +198,8 @@ class GGameDM : public GGame {
   std::optional<CGameProgress> progress;
   bool progressWritable = true;
   std::optional<CCampaign> campaign;
+  // Map files waiting to be imported, in the order they came.
+  std::vector<CFerroString> pendingImports;
   std::optional<WindowMode> requestedWindowMode;
   std::optional<ScaleMode> requestedScale;
 };

@@ -174,16 +174,23 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
         return false;
       }
       break;
+    case PlayEntry::checkedSolution:
     case PlayEntry::solution: {
-      if (demo.IsOn()) return false;
-      GReplayRecorder* recorder = Recorder();
-      const unsigned leftAt = map->tick;
-      if (!demo.BeginSolution(game->GetPlatform(),
-                              GModelMedia::GetPathToMaps() + GMapList::GetInstance()->currentName))
-        return false;
-      if (recorder)
-        recorder->EndLevel("left at tick " + std::to_string(leftAt) + " to show the solution");
-      countsForRecords = false;
+      if (how == PlayEntry::checkedSolution) {
+        // Prepared by PrepareSolution; the editor's map is not the player's game.
+        if (!IsShowingSolution()) return false;
+        solutionFromEditor = true;
+      } else {
+        if (demo.IsOn()) return false;
+        GReplayRecorder* recorder = Recorder();
+        const unsigned leftAt = map->tick;
+        if (!demo.BeginSolution(game->GetPlatform(), GModelMedia::GetPathToMaps() +
+                                                         GMapList::GetInstance()->currentName))
+          return false;
+        if (recorder)
+          recorder->EndLevel("left at tick " + std::to_string(leftAt) + " to show the solution");
+        countsForRecords = false;
+      }
       ShowPlay();
       if (!demo.StartNext()) {
         EndSolution();
@@ -218,6 +225,14 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
   }
   BeginRecording(how);
   return true;
+}
+
+bool GSceneGame::PrepareSolution(const std::string& mapBytes, const std::vector<SIM_EVENT>& events,
+                                 unsigned ticks, int level) {
+  // The replay's last tick is the one whose update wins: the level has then
+  // played ticks updates.
+  return game && ticks > 0 &&
+         demo.BeginSolution(game->GetPlatform(), mapBytes, events, ticks - 1, level);
 }
 
 bool GSceneGame::HasSolution() const {
@@ -328,15 +343,18 @@ void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
   if (demo.IsOn()) {
     // A replay's counters are the replay's, not the player's: only the level
     // is told (the campaign's number in the demonstration, the player's in a
-    // solution).
+    // solution, the edited map's place in the order for the map check's win).
     const bool solution = IsShowingSolution();
+    const bool fromGame = solution && !solutionFromEditor;
+    // A map outside the level order (one being made in the editor) has no number.
+    const int shown = fromGame ? level : demo.GetLevelNumber();
     texts[STATUS_LEVEL] =
-        "LEVEL = " + CFerroString().IntToString(solution ? level : demo.GetLevelNumber(), 2);
+        shown > 0 ? "LEVEL = " + CFerroString().IntToString(shown, 2) : CFerroString();
     texts[STATUS_SCORE] = CFerroString(solution ? "SOLUTION" : "DEMONSTRATION");
     texts[STATUS_LIVES] = CFerroString();
     texts[STATUS_TREASURES] = CFerroString();
     texts[STATUS_BOTTOM] =
-        CFerroString(solution ? "Press any key to play the level" : "Press any key to return");
+        CFerroString(fromGame ? "Press any key to play the level" : "Press any key to return");
     return;
   }
   const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
@@ -461,7 +479,13 @@ void GSceneGame::EndDemonstration() {
 
 void GSceneGame::EndSolution() {
   demo.End();
-  EnterPlay(PlayEntry::levelAgain);
+  if (!solutionFromEditor) {
+    EnterPlay(PlayEntry::levelAgain);
+    return;
+  }
+  solutionFromEditor = false;
+  ShowMenuButton(true);
+  if (game && game->GetCurrentSceneIndex() == SCENE_GAME) game->SetScene(SCENE_EDITOR);
 }
 
 void GSceneGame::EndReplay() {
@@ -623,6 +647,7 @@ void GSceneGame::OnFinish(int) {
   if (game) game->ShowCursor(true);
   if (demo.IsOn()) {
     demo.End();
+    solutionFromEditor = false;
     ShowMenuButton(true);
     return;
   }

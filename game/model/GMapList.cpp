@@ -8,6 +8,7 @@
 
 #include "GUI/foundation/CFerroStream.h"
 #include "GUI/foundation/CFerroStreamFile.h"
+#include "GUI/foundation/FerroRandom.h"
 #include "GUI/foundation/FileError.h"
 #include "game/model/GMap.h"
 #include "game/model/GModelMedia.h"
@@ -141,6 +142,21 @@ bool GMapList::IsMapFileName(const CFerroString& name) {
   const int length = name.GetLength();
   return length > kExtension.GetLength() && GMap::IsSafeFileName(name) &&
          CFerroString(name.c_str() + length - kExtension.GetLength()) == kExtension;
+}
+
+CFerroString GMapList::NewMapName(unsigned seed) const {
+  SetRndIndex(seed);
+  const CFerroString folder = GModelMedia::GetPathToMaps();
+  for (;;) {
+    char digits[11];
+    for (int i = 0; i < 10; ++i) digits[i] = static_cast<char>('0' + GetRndInt(0, 9));
+    digits[10] = '\0';
+    const CFerroString name = CFerroString(digits) + ".dmm";
+    CFerroStreamFile existing;
+    if (!existing.Open((folder + name).c_str(), CFerroStream::modeRead) &&
+        GetMapGameIndex(name.c_str()) < 0)
+      return name;
+  }
 }
 
 bool GMapList::Add(const char* name) {

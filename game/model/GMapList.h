@@ -57,6 +57,10 @@ class GMapList {
   // Whether a name from a shared file may be joined to the maps folder: a
   // file name ending in ".dmm" with no separator, no "..", no zero byte.
   static bool IsMapFileName(const CFerroString& name);
+  // A name for a new map: ten random digits and ".dmm" (the generator seeded
+  // with seed), drawn again while the maps folder has a file of that name or
+  // the list names it.
+  CFerroString NewMapName(unsigned seed) const;
 
   unsigned reserved = 0;
   std::vector<CFerroString> names;

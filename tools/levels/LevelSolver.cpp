@@ -315,6 +315,7 @@ bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events,
                    depth, next.size(), next[0]->state.tick, next[0]->state.units[0].x / 32,
                    next[0]->state.units[0].y / 32, next[0]->state.treasures);
     beam.assign(next.begin(), next.end());
+    if (options.progress) options.progress(played, next.empty() ? 0 : next[0]->state.treasures);
   }
   return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ class LevelSolver {
     double dangerCost = 4.0;
     // Prints one line a decision on stderr: how the search goes.
     bool trace = false;
+    // Called after every decision with the states searched so far and the
+    // treasures the best state of the beam holds.
+    std::function<void(long long states, int treasures)> progress;
   };
 
   // Searches from the map as loaded (before the level starts). True with the
