@@ -19,10 +19,10 @@ constexpr struct {
   OPTION_ID id;
   Text label;
 } kRows[] = {
-    {OPTION_VOLUME, Text::OptionsVolume},     {OPTION_MUSIC_VOLUME, Text::OptionsMusicVolume},
-    {OPTION_SOUND, Text::OptionsSound},       {OPTION_DISPLAY, Text::OptionsDisplay},
-    {OPTION_SCALE, Text::OptionsScale},       {OPTION_KEYS, Text::OptionsKeys},
-    {OPTION_LANGUAGE, Text::OptionsLanguage},
+    {OPTION_VOLUME, Text::OptionsVolume}, {OPTION_MUSIC_VOLUME, Text::OptionsMusicVolume},
+    {OPTION_SOUND, Text::OptionsSound},   {OPTION_DISPLAY, Text::OptionsDisplay},
+    {OPTION_SCALE, Text::OptionsScale},   {OPTION_MOTION, Text::OptionsMotion},
+    {OPTION_KEYS, Text::OptionsKeys},     {OPTION_LANGUAGE, Text::OptionsLanguage},
 };
 
 constexpr int kRowWidth = 500;
@@ -95,6 +95,10 @@ void GDialogOptions::ShowSettings() {
             {static_cast<int>(ScaleMode::Sharp), static_cast<int>(ScaleMode::Integer),
              static_cast<int>(ScaleMode::Off)},
             static_cast<int>(now.scale));
+  if (GOptionRow* r = row(OPTION_MOTION))
+    r->Show({GameText(Text::MotionSmooth), GameText(Text::MotionClassic)},
+            {static_cast<int>(MotionMode::Smooth), static_cast<int>(MotionMode::Classic)},
+            static_cast<int>(now.motion));
   if (GOptionRow* r = row(OPTION_KEYS))
     r->SetValueText(
         GameText(now.keys == CPlayerKeys() ? Text::KeysStandard : Text::KeysCustom).c_str());
@@ -160,6 +164,9 @@ void GDialogOptions::Apply(unsigned option, int value) {
       break;
     case OPTION_SCALE:
       device->SetScaleMode(static_cast<ScaleMode>(value));
+      break;
+    case OPTION_MOTION:
+      app->SetMotion(static_cast<MotionMode>(value));
       break;
     case OPTION_KEYS:
       keysDialog.BeginModal();

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "GUI/foundation/CFerroRect.h"
-#include "GUI/graphics/CShownPicture.h"
+#include "GUI/graphics/GPresenter.h"
 #include "GUI/platform/GGame.h"
 #include "game/app/CGameSettings.h"
 #include "game/model/CCampaign.h"
@@ -69,10 +69,8 @@ class GGameDM : public GGame {
   bool OnTakeKey(unsigned key) override;
   // A wheel turn, too, tells the main menu that the player is there.
   void SysOnMouseWheel(short delta) override;
-  // Draws the scene and, when pixels of the back surface or the cursor
-  // changed since the last present (or the device asked for a full present),
-  // copies the changed parts and the old and new cursor rectangles into the
-  // texture, draws the cursor into the texture only, and presents.
+  // Draws the scene and hands the frame with the cursor to the presenter,
+  // which presents it when something changed.
   void SysOnRender() override;
   // The prefix (":N/") of the resource drive "image" beside the executable,
   // built from its "vdd/image" folder on the first launch; empty when the
@@ -119,6 +117,9 @@ class GGameDM : public GGame {
   // sound is off; the same for the music.
   void SetVolume(int volume);
   void SetMusicVolume(int volume);
+  // How units are drawn in play: between ticks too, or once per tick.
+  MotionMode GetMotion() const { return settings.motion; }
+  void SetMotion(MotionMode motion) { settings.motion = motion; }
   // The keys of play the player chose on the keyboard.
   const CPlayerKeys& GetPlayerKeys() const { return settings.keys; }
   void SetPlayerKeys(const CPlayerKeys& keys) { settings.keys = keys; }
@@ -176,16 +177,6 @@ class GGameDM : public GGame {
   virtual GDeviceSDL* NewDisplayDevice(bool fullScreenFlag, void* window);
 
  private:
-  // The cursor as the frame draws it into the texture: which picture, and
-  // where (scene pixels, cut to the picture; empty when none is drawn).
-  struct FrameCursor {
-    const GImage* image = nullptr;
-    const GSurface* surface = nullptr;
-    CFerroRect rect;
-
-    bool operator==(const FrameCursor&) const = default;
-  };
-
   // Lets the map record the editor's strokes for undo and redo.
   void InstallEditorHooks();
   // Loads the settings' language into the localizer. A resource that cannot
@@ -199,18 +190,15 @@ class GGameDM : public GGame {
   // The cached prefix of the named drive, connecting it on the first call
   // made with a platform.
   CFerroString ConnectDrive(CFerroString& cache, bool& tried, const char* name);
-  FrameCursor CurrentCursor(const CFerroRect& bounds);
-  // Copies one rectangle of the back surface into the texture with the cursor
-  // drawn over it; false when the device could not lock it.
-  bool UploadRect(const CFerroRect& rect, const FrameCursor& cursor);
-
-  // What the texture shows of the cursor since the last present.
-  FrameCursor presentedCursor;
-  // What the texture shows of the back surface.
-  CShownPicture shown;
-  // Where a rectangle and the cursor are put together for a texture of
-  // another format; owned by the device.
-  GSurface* cursorScratch = nullptr;
+  // Brings the drawn frames to the screen.
+  GPresenter presenter;
+  // Run with the environment variable DIGMAZE_FRAME_STATS set, the game
+  // prints the count of frames presented so far on standard error, at most
+  // every kFrameStatsPeriod ms.
+  static constexpr unsigned kFrameStatsPeriod = 200;
+  bool frameStats = false;
+  unsigned long long framesPresented = 0;
+  unsigned frameStatsAt = 0;
   // Whether the drives were connected this run; the prefixes (empty after a
   // failure) are in pathImage and pathSound.
   bool imageDriveTried = false;

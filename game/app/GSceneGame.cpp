@@ -555,8 +555,25 @@ void GSceneGame::OnRender() {
   DrawOverlays(back);
 }
 
+int GSceneGame::MotionPhase() const {
+  const GGameDM* app = GGameDM::Of(game);
+  const unsigned period = game ? game->GetMainTimerPeriod() : 0;
+  if (!app || app->GetMotion() != MotionMode::Smooth || period == 0) return GMap::kPhaseWhole;
+  const unsigned elapsed = std::min(game->GetTimeSinceTick(), period);
+  return static_cast<int>(elapsed * GMap::kPhaseWhole / period);
+}
+
+bool GSceneGame::WantsFramesBetweenTicks() const {
+  const GGameDM* app = GGameDM::Of(game);
+  const GMap* map = GMap::GetInstance();
+  return app && app->GetMotion() == MotionMode::Smooth && !game->modal &&
+         map->state == GMap::STATE_PLAYING && map->HasUnitsInMotion();
+}
+
 void GSceneGame::OnBeforeRender() {
   GMap* map = GMap::GetInstance();
+  // The units are drawn on their way from the last tick's positions.
+  map->SetMotionPhase(MotionPhase());
   CFerroString texts[STATUS_TEXTS];
   GetStatusTexts(texts);
   const bool dialog = game && game->modal;
@@ -663,6 +680,9 @@ void GSceneGame::OnFinish(int) {
 }
 
 void GSceneGame::OnUpdate() {
+  // The units have arrived where the last tick put them; this tick's moves
+  // are drawn from there.
+  GMap::GetInstance()->SettleUnits();
   GScene::OnUpdate();
   // While a dialog (the in-game menu, the saved-game dialog, a message box)
   // is open over the game, play and the end sequence both wait.

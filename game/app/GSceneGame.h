@@ -146,6 +146,8 @@ class GSceneGame : public GScene {
   // drawn again on a new level and after a dialog closed. A frame in which
   // nothing moved draws nothing, so nothing is presented.
   void OnBeforeRender() override;
+  // Frames between ticks while play moves units and the motion is smooth.
+  bool WantsFramesBetweenTicks() const override;
   // The keys steer the runner: they never move a keyboard focus here, and
   // Enter and Escape only press the menu button.
   bool MovesFocusByKeys() const override { return false; }
@@ -198,6 +200,9 @@ class GSceneGame : public GScene {
   // What a key does in play: the keyboard's keys as the player chose them,
   // a gamepad's as always.
   PLAYER_KEY GetAction(unsigned key) const;
+  // How far the picture is from the last tick to the next: by the time since
+  // the tick in smooth motion, always at the tick's positions in classic.
+  int MotionPhase() const;
   // Shows or hides the "Menu (Esc)" button, which the demonstration has no use for.
   void ShowMenuButton(bool show);
   // On the first tick of a won level: its result, recorded in the player's

@@ -12,7 +12,8 @@ namespace {
 
 // Settings with these values and no text read.
 CGameSettings Make(ScaleMode scale, WindowMode mode, int w, int h, int volume, bool muted,
-                   int music = 70, CPlayerKeys keys = {}, const char* language = "") {
+                   int music = 70, CPlayerKeys keys = {}, MotionMode motion = MotionMode::Smooth,
+                   const char* language = "") {
   CGameSettings made;
   made.scale = scale;
   made.windowMode = mode;
@@ -22,12 +23,14 @@ CGameSettings Make(ScaleMode scale, WindowMode mode, int w, int h, int volume, b
   made.muted = muted;
   made.musicVolume = music;
   made.keys = keys;
+  made.motion = motion;
   made.language = language;
   return made;
 }
 
-const CGameSettings kCustom = Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, 45,
-                                   {{KEY_A, KEY_D, KEY_W, KEY_S, KEY_LCONTROL}}, "de");
+const CGameSettings kCustom =
+    Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, 45,
+         {{KEY_A, KEY_D, KEY_W, KEY_S, KEY_LCONTROL}}, MotionMode::Classic, "de");
 
 // The text filled with blanks to the largest size a settings file may have.
 std::string Padded(const std::string& text) {
@@ -50,6 +53,8 @@ TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
             "volume = 100\r\n"
             "mute = no\r\n"
             "music-volume = 70\r\n"
+            "[play]\r\n"
+            "motion = smooth\r\n"
             "[keys]\r\n"
             "left = Left\r\n"
             "right = Right\r\n"
@@ -82,7 +87,9 @@ TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
        "  window-height = 600 ; half\nmute = yes\n[sound]\nscale = off\nvolume = 0\n"
        "mute-music = yes\n[more]\nfullscreen = no\n[display]\nscale = off\n[interface]\n"
        "language = ru\n",
-       Make(ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 0, false, 70, {}, "ru"), 0},
+       Make(ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 0, false, 70, {},
+            MotionMode::Smooth, "ru"),
+       0},
       {"[display]\r\nscale =\r\nfullscreen = no\r\nwindow-width = 0\r\nwindow-height=100000\r\n"
        "[sound]\r\nvolume = 101\r\nmute = yes\r\n[interface]\r\nlanguage = EN\r\n",
        Make(ScaleMode::Sharp, WindowMode::Window, 1024, 100000, 100, true), 4},
@@ -104,6 +111,11 @@ TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
        Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70,
             {{KEY_LEFT, KEY_RIGHT, KEY_Q, KEY_DOWN, KEY_SPACE}}),
        5},
+      {"[play]\nmotion = classic\n",
+       Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70, {},
+            MotionMode::Classic),
+       0},
+      {"[play]\nmotion = Classic\n[display]\nmotion = classic\n", {}, 1},
       {std::string("[display]\r\n\0scale", 16), kCustom, -1},
       {Padded("[display]\r\n") + " ", kCustom, -1},
   };
@@ -142,13 +154,15 @@ TEST(CGameSettings, AFileIsWrittenBackAsItWasWithTheValuesChanged) {
   EXPECT_EQ(std::string(settings.Format().c_str()),
             "; mine\n[display]\n  scale = off ; crisp\nfuture-key = 3\nfullscreen no\n"
             "window-height = 768\nwindow-width = 1024\n\n[later]\nvolume = 7\n"
-            "[sound]\nvolume = 40\nmute = no\nmusic-volume = 70\n[keys]\nleft = Left\n"
+            "[sound]\nvolume = 40\nmute = no\nmusic-volume = 70\n[play]\nmotion = smooth\n"
+            "[keys]\nleft = Left\n"
             "right = Right\nup = Up\ndown = Down\ndig = Space\n");
   ASSERT_TRUE(Parse("[sound]\r\nmute = yes", settings, why));
   EXPECT_EQ(std::string(settings.Format().c_str()),
             "[sound]\r\nmute = yes\r\nvolume = 100\r\nmusic-volume = 70\r\n[display]\r\n"
             "scale = sharp\r\nfullscreen = yes\r\nwindow-width = 1024\r\nwindow-height = 768\r\n"
-            "[keys]\r\nleft = Left\r\nright = Right\r\nup = Up\r\ndown = Down\r\ndig = Space\r\n");
+            "[play]\r\nmotion = smooth\r\n[keys]\r\nleft = Left\r\nright = Right\r\nup = "
+            "Up\r\ndown = Down\r\ndig = Space\r\n");
 }
 
 // A file that cannot be written is reported. (The game's settings test walks

@@ -43,7 +43,9 @@ std::string WithAliensStill(const std::string& line) {
 // the demonstration's own replays) instead of its own few, and what
 // digmaze-sim prints for each, run first: the game, once made, counts a map
 // changed outside the game scene as an edit. The four sets are four tests,
-// which the test runner can run side by side.
+// which the test runner can run side by side: the odd ones in smooth motion,
+// the clock standing still but for a frame drawn between every two ticks,
+// the even ones in classic motion.
 class CampaignPlaytest : public GameTest, public ::testing::WithParamInterface<int> {
  protected:
   CampaignPlaytest() : GameTest(true, true) {}
@@ -62,7 +64,12 @@ class CampaignPlaytest : public GameTest, public ::testing::WithParamInterface<i
     ASSERT_EQ(simulated.size(), 25u);
     game.SetRecordFolder((records / "rec").c_str());
     GameTest::SetUp();
+    smooth = GetParam() % 2 == 1;
+    game.SetMotion(smooth ? MotionMode::Smooth : MotionMode::Classic);
+    // So a redraw draws the units where the frame did.
+    game.Platform()->fixedTick = 1000;
   }
+  bool smooth = true;
   TempDir records;
   std::map<std::string, std::vector<std::string>> simulated;
 };
@@ -71,11 +78,11 @@ class CampaignPlaytest : public GameTest, public ::testing::WithParamInterface<i
 
 // The game plays every level of a set by its shipped solution, one after
 // the other as its demonstration, in the game scene with its key
-// handling and level timing, tick for tick as digmaze-sim plays it (but for
-// the aliens' animations in the tick it is won), although a held key's
-// repeat reaches the scene; after the last level the main menu is back. No
-// file of the game folder or the per-user folder changes, and nothing is
-// recorded although the game records.
+// handling and level timing, in smooth or classic motion, tick for tick as
+// digmaze-sim plays it (but for the aliens' animations in the tick it is
+// won), although a held key's repeat reaches the scene; after the last
+// level the main menu is back. No file of the game folder or the per-user
+// folder changes, and nothing is recorded although the game records.
 TEST_P(CampaignPlaytest, EverySolutionPlaysTickForTickAsTheSimulatorAndTouchesNothing) {
   game.PlatformTimer();
   const auto gameFiles = Contents(folder.Path()), userFiles = Contents(user.Path());
@@ -88,7 +95,12 @@ TEST_P(CampaignPlaytest, EverySolutionPlaysTickForTickAsTheSimulatorAndTouchesNo
     for (; map->state != GMap::STATE_WON; ++t) {
       ASSERT_LT(t, lines.size()) << "digmaze-sim has won by now";
       if (t == 10) play->OnKeyDown(KEY_LEFT, 1, 0);
+      game.Platform()->fixedTick = 1000 + 50 * static_cast<unsigned>(t);
       game.PlatformTimer();
+      if (smooth) {
+        game.Platform()->fixedTick += 25;
+        game.PlatformFrame();
+      }
       const std::string line = GSimulation::StatusLine(play->GetDemonstration().GetLastTick());
       if (map->state == GMap::STATE_WON)
         ASSERT_EQ(WithAliensStill(line), WithAliensStill(lines[t]));
@@ -97,6 +109,7 @@ TEST_P(CampaignPlaytest, EverySolutionPlaysTickForTickAsTheSimulatorAndTouchesNo
     }
     EXPECT_EQ(t, lines.size()) << "won where digmaze-sim wins";
     // The won level holds still, then the next one waits for its first key.
+    game.Platform()->fixedTick = 1000;
     while (play->IsDemonstrating() && map->state == GMap::STATE_WON) game.PlatformTimer();
     ASSERT_TRUE(ShowsAWholeRedraw(game)) << "what follows the won level";
   }
