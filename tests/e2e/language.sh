@@ -92,5 +92,9 @@ cp "$pic" "$work/english-options.png"
 code=ru
 go options-russian "options_open && said options.caption options.language options.sound" \
   Right Right Right Right
+# The texts are in the record as soon as they are drawn, which may be after
+# the screenshot of that step: the picture of the Russian options is taken anew.
+sleep 0.5
+go options-russian-shown options_open
 go options-english "options_open && same 0 $work/english-options.png $pic" Left Left Left Left
 echo "language.sh: the German main menu from LANG, every language's menu, level, tally and editor, the options to Russian and back; screenshots in $art"
