@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "game/app/GMapCheck.h"
+#include "game/app/GameLanguage.h"
 #include "tests/support/HeadlessGame.h"
 
 namespace fs = std::filesystem;
@@ -49,27 +50,30 @@ TEST_F(MapCheckTest, TheAnswerIsReadWholeAndEveryFailureIsTheCheckThatCouldNotRu
     const char* what;
     std::string script;
     GMapCheck::State state;
-    const char* answer;
+    CFerroString answer;
   } cases[] = {
       {"a win", progress + "printf 'won 1660 4 5\\n0 down Right\\n3 up Right\\nend\\n'",
-       GMapCheck::State::answered, "This map can be won in 1:23 with 4 holes dug."},
+       GMapCheck::State::answered, GameTextCount(Text::CheckWon, 4, {"1:23"})},
       {"a win with one hole", "printf 'won 20 1 5\\n0 down Space\\nend\\n'",
-       GMapCheck::State::answered, "This map can be won in 0:01 with 1 hole dug."},
+       GMapCheck::State::answered, GameTextCount(Text::CheckWon, 1, {"0:01"})},
       {"no win", progress + "echo nowin 1234567", GMapCheck::State::answered,
-       "No way to win was found (searched 1,234,567 states)."},
-      {"no runner", "echo refused runner", GMapCheck::State::answered, "The map has no runner."},
-      {"no exit", "echo refused exit", GMapCheck::State::answered, "The map has no exit."},
-      {"no treasure", "echo refused treasure", GMapCheck::State::answered, "There is no treasure."},
-      {"a crash", progress + "kill -SEGV $$", GMapCheck::State::failed, "The check could not run."},
+       GameText(Text::CheckNoWin, {"1,234,567"})},
+      {"no runner", "echo refused runner", GMapCheck::State::answered,
+       GameText(Text::CheckNoRunner)},
+      {"no exit", "echo refused exit", GMapCheck::State::answered, GameText(Text::CheckNoExit)},
+      {"no treasure", "echo refused treasure", GMapCheck::State::answered,
+       GameText(Text::CheckNoTreasure)},
+      {"a crash", progress + "kill -SEGV $$", GMapCheck::State::failed,
+       GameText(Text::CheckFailed)},
       {"an end without an answer", progress + "exit 0", GMapCheck::State::failed,
-       "The check could not run."},
+       GameText(Text::CheckFailed)},
       {"a win cut off", "printf 'won 20 0 5\\n0 down Right\\n'", GMapCheck::State::failed,
-       "The check could not run."},
+       GameText(Text::CheckFailed)},
       {"a win without keys", "printf 'won 20 0 5\\nend\\n'", GMapCheck::State::failed,
-       "The check could not run."},
-      {"nonsense", "echo hello; sleep 60", GMapCheck::State::failed, "The check could not run."},
+       GameText(Text::CheckFailed)},
+      {"nonsense", "echo hello; sleep 60", GMapCheck::State::failed, GameText(Text::CheckFailed)},
       {"more after the answer", "printf 'nowin 5\\nnowin 6\\n'", GMapCheck::State::failed,
-       "The check could not run."},
+       GameText(Text::CheckFailed)},
   };
   const std::string map(4820, 'm');
   for (const auto& c : cases) {
@@ -80,10 +84,10 @@ TEST_F(MapCheckTest, TheAnswerIsReadWholeAndEveryFailureIsTheCheckThatCouldNotRu
     EXPECT_EQ(Copies(), size_t{1});
     Await(check);
     EXPECT_EQ(check.GetState(), c.state);
-    EXPECT_STREQ(check.AnswerText().c_str(), c.answer);
+    EXPECT_EQ(check.AnswerText(), c.answer);
     // The progress told the size of the copy; a later answer tells its own count.
     if (c.script.rfind(progress, 0) == 0 && c.state == GMapCheck::State::failed) {
-      EXPECT_EQ(check.ProgressText(), CFerroString("States searched: 4,820"));
+      EXPECT_EQ(check.ProgressText(), GameText(Text::CheckStates, {"4,820"}));
     }
     EXPECT_EQ(Copies(), size_t{0});
   }
