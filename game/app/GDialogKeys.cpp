@@ -27,7 +27,8 @@ constexpr unsigned kDoneId = 101;
 
 }  // namespace
 
-const char* const GDialogKeys::kLabels[PLAYER_ACTIONS] = {"Left", "Right", "Up", "Down", "Dig"};
+const char* const GDialogKeys::kLabels[PLAYER_ACTIONS] = {"Left", "Right", "Up",
+                                                          "Down", "Dig",   "Rewind"};
 
 void GDialogKeys::OnInitDlg() {
   waiting = nullptr;

@@ -40,6 +40,7 @@ LEVEL_RESULT& LEVEL_RESULT::operator+=(const LEVEL_RESULT& won) {
   treasures += won.treasures;
   aliensTrapped += won.aliensTrapped;
   holesDug += won.holesDug;
+  rewound = rewound || won.rewound;
   return *this;
 }
 
@@ -50,13 +51,14 @@ CFerroString GDialogTally::Caption(int level) {
 std::vector<GDialogTally::LINE> GDialogTally::Lines(const LEVEL_RESULT& result) {
   const auto number = [](int n) { return CFerroString().IntToString(n, 1); };
   const CFerroString best("New best!");
+  const CFerroString none = result.rewound ? CFerroString(kWithRewind) : CFerroString();
   return {
       {"Time", (CGameProgress::FormatTime(result.time) + " s").c_str(),
-       result.news.bestTime ? best : CFerroString()},
+       result.news.bestTime ? best : none},
       {"Treasures", number(result.treasures), CFerroString()},
       {"Aliens trapped", number(result.aliensTrapped), CFerroString()},
       {"Holes dug", number(result.holesDug), CFerroString()},
-      {"Score", number(result.score), result.news.bestScore ? best : CFerroString()},
+      {"Score", number(result.score), result.news.bestScore ? best : none},
   };
 }
 

@@ -12,13 +12,15 @@ struct LEVEL_RESULT {
   int holesDug = 0;
   int score = 0;  // what the level earned; for a game, its score
   WIN_NEWS news;  // the bests it beat
+  bool rewound = false;  // play was taken back: its time and score are no bests
 
   LEVEL_RESULT& operator+=(const LEVEL_RESULT& won);
 };
 
 // The box a won level shows before the next one: "Level 07 cleared" over
 // the level's time, treasures, aliens trapped, holes dug and score, the
-// bests it beat marked. Its one button, OK (Enter, Space, the pad's A, a
+// bests it beat marked (the time and score of a level whose play was taken
+// back are marked kWithRewind instead). Its one button, OK (Enter, Space, the pad's A, a
 // click), goes on to the next level; Escape does nothing.
 class GDialogTally : public GDialog {
  public:
@@ -38,6 +40,9 @@ class GDialogTally : public GDialog {
     CFerroString label, value, mark;
   };
   static std::vector<LINE> Lines(const LEVEL_RESULT& result);
+
+  // The mark of a rewound level's time and score.
+  static constexpr const char* kWithRewind = "with rewind";
 
   // The caption of the box: "Level 07 cleared".
   static CFerroString Caption(int level);
