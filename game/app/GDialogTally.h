@@ -10,8 +10,8 @@ struct LEVEL_RESULT {
   int treasures = 0;
   int aliensTrapped = 0;
   int holesDug = 0;
-  int score = 0;  // what the level earned; for a game, its score
-  WIN_NEWS news;  // the bests it beat
+  int score = 0;         // what the level earned; for a game, its score
+  WIN_NEWS news;         // the bests it beat
   bool rewound = false;  // play was taken back: its time and score are no bests
 
   LEVEL_RESULT& operator+=(const LEVEL_RESULT& won);
@@ -46,6 +46,8 @@ class GDialogTally : public GDialog {
 
   // The caption of the box: "Level 07 cleared".
   static CFerroString Caption(int level);
+  // The result the box shows.
+  const LEVEL_RESULT& GetShown() const { return shown; }
 
  private:
   LEVEL_RESULT shown;

@@ -382,8 +382,8 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   Key(KEY_UP);  // round to Done, then up to Keys, which Enter opens
   Key(KEY_UP);
   Key(KEY_RETURN);
-  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 7, KEY_TAB),
-            ids({1, 2, 3, 4, 5, CMD_KEYS_DEFAULTS, 101, 1}));
+  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 8, KEY_TAB),
+            ids({1, 2, 3, 4, 5, 6, CMD_KEYS_DEFAULTS, 101, 1}));
   menu->optionsDialog.keysDialog.EndModal(0);
   menu->optionsDialog.EndModal(0);
   StartGame();
@@ -622,4 +622,181 @@ TEST_F(PlayPictureTest, NestedDialogsDrawAsAWholeRedraw) {
   frames("question answered");
   Key(KEY_ESCAPE);
   frames("back in the in-game menu");
+}
+
+namespace {
+
+// A level in play on a map of rows, its records, recording and sounds watched.
+class RewindSceneTest : public ScenesTest {
+ protected:
+  void Enter(const char* rows) {
+    ASSERT_TRUE(GMapText::ToMap(rows, *map));
+    ASSERT_TRUE(map->SaveToFile("rows.dmm"));
+    list->Clear();
+    ASSERT_TRUE(list->Add("rows.dmm"));
+    ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, "rows.dmm"));
+  }
+  std::string Status(int i) {
+    CFerroString texts[GSceneGame::STATUS_TEXTS];
+    Play()->GetStatusTexts(texts);
+    return texts[i].c_str();
+  }
+  std::string Overlay(int i) {
+    CFerroString texts[GSceneGame::OVERLAYS];
+    Play()->GetOverlayTexts(texts);
+    return texts[i].c_str();
+  }
+  using Pos = std::tuple<int, int, int>;
+  Pos Runner() const { return {map->runner->x, map->runner->y, map->runner->animation}; }
+  void Hold() { game.PlatformKeyDown(KEY_BACKSPACE, 0); }
+  void LetGo() { game.PlatformKeyUp(KEY_BACKSPACE); }
+
+  std::vector<int> played;
+  ScopedValue<std::function<void(int)>> sounds{GModelMedia::soundRecorder,
+                                               [this](int sample) { played.push_back(sample); }};
+};
+
+constexpr const char* kCorridor =
+    "R.............$...............X\n"
+    "===============================\n";
+
+}  // namespace
+
+// Held, the rewind key runs the level backwards two ticks a tick, silently
+// and under its sign, and holds at the level's start; other keys wait. Let
+// go, the runner stands where play was taken back to and the level waits
+// for a key, which plays on from there.
+TEST_F(RewindSceneTest, HoldingTheKeyTakesPlayBackAndLettingGoWaits) {
+  Enter(kCorridor);
+  Hold();
+  EXPECT_FALSE(Play()->IsRewinding()) << "nothing to take back yet: the key does nothing";
+  EXPECT_EQ(map->state, GMap::STATE_WAITING);
+  LetGo();
+  Key(KEY_RIGHT);
+  Updates(40);
+  ASSERT_EQ(map->tick, 40u);
+  const Pos at40 = Runner();
+  Updates(80);  // the treasure at square 14 is taken on the way
+  ASSERT_EQ(units->treasures, 1);
+  played.clear();
+
+  Hold();
+  ASSERT_TRUE(Play()->IsRewinding());
+  EXPECT_EQ(Status(GSceneGame::STATUS_REWIND), "REWIND");
+  EXPECT_EQ(Overlay(GSceneGame::OVERLAY_REWIND), "REWIND");
+  EXPECT_EQ(Overlay(GSceneGame::OVERLAY_WAITING), "");
+  Key(KEY_LEFT);  // waits for the rewind key's release
+  Updates(40);
+  EXPECT_EQ(map->tick, 40u);
+  EXPECT_EQ(Runner(), at40);
+  EXPECT_EQ(units->treasures, 0);
+  EXPECT_EQ(units->score, 0);
+  EXPECT_EQ(map->CountCells(CELL_TREASURE), 1);
+  EXPECT_EQ(map->tally.treasures, 0);
+  EXPECT_TRUE(played.empty());
+  Updates(30);
+  EXPECT_EQ(map->tick, 0u) << "held on, it stays at the level's start";
+
+  LetGo();
+  EXPECT_FALSE(Play()->IsRewinding());
+  EXPECT_EQ(Status(GSceneGame::STATUS_REWIND), "");
+  EXPECT_EQ(map->state, GMap::STATE_WAITING);
+  EXPECT_EQ(Overlay(GSceneGame::OVERLAY_WAITING), "Press any key to start");
+  EXPECT_EQ(std::make_tuple(units->moveX, units->moveY, units->dig), std::make_tuple(0, 0, false));
+  Updates(5);
+  EXPECT_EQ(map->tick, 0u);
+  Key(KEY_RIGHT);
+  Updates(40);
+  EXPECT_EQ(Runner(), at40) << "played again, the level goes as before";
+  EXPECT_TRUE(Play()->WasRewound());
+}
+
+// In the pause after a catch the rewind takes the catch back, and the
+// life with it. A won level, a shown solution and a level under a dialog
+// take nothing back.
+TEST_F(RewindSceneTest, ACatchIsTakenBackButNeitherAWinNorAReplay) {
+  Enter("R.......A.$X\n============\n");
+  Key(KEY_RIGHT);
+  for (int t = 0; t < 100 && map->state == GMap::STATE_PLAYING; ++t) Play()->OnUpdate();
+  ASSERT_EQ(map->state, GMap::STATE_CAUGHT);
+  Updates(GSceneGame::kEndPause - 2);
+  Hold();
+  ASSERT_TRUE(Play()->IsRewinding());
+  Updates(GSceneGame::kEndPause + 5);
+  LetGo();
+  EXPECT_EQ(units->lives, 10);
+  EXPECT_EQ(map->state, GMap::STATE_WAITING);
+
+  Key(KEY_RIGHT);
+  Updates(3);
+  map->SetState(GMap::STATE_WON);
+  Hold();
+  EXPECT_FALSE(Play()->IsRewinding());
+  LetGo();
+
+  Enter(kCorridor);
+  Key(KEY_RIGHT);
+  Updates(10);
+  Run(CMD_GAME_MENU, Play());
+  Hold();
+  EXPECT_FALSE(Play()->IsRewinding()) << "under the in-game menu";
+  LetGo();
+  Key(KEY_ESCAPE);
+  ASSERT_EQ(game.modal, nullptr);
+
+  ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, "level01.dmm"));
+  Key(KEY_RIGHT);
+  Updates(10);
+  ASSERT_TRUE(Play()->EnterPlay(PlayEntry::solution));
+  Updates(10);
+  Hold();
+  // Like any key it ends the solution: the level is back at its start, with
+  // nothing to take back.
+  EXPECT_FALSE(Play()->IsShowingSolution());
+  EXPECT_FALSE(Play()->IsRewinding());
+  Updates(3);
+  EXPECT_EQ(map->tick, 0u);
+}
+
+// A level won after a rewind is cleared in the records, but its time and
+// score set no best; its tally says why. A recording ends at the rewind, and
+// the next one resumes from the state taken back to, which digmaze-sim plays
+// to the game's own end line.
+TEST_F(RewindSceneTest, AWinAfterARewindIsHonestAndItsRecordingReplays) {
+  const fs::path rec = fs::path(folder.Path()) / "rec";
+  game.SetRecordFolder(rec.c_str());
+  Enter(kCorridor);
+  Key(KEY_SPACE);
+  Key(KEY_RIGHT);
+  Updates(70);
+  Hold();
+  Updates(4);
+  LetGo();
+  Key(KEY_UP);
+  Updates(3);
+  game.PlatformKeyDown(KEY_RIGHT, 0);
+  for (int t = 0; t < 400 && map->state != GMap::STATE_WON; ++t) Play()->OnUpdate();
+  ASSERT_EQ(map->state, GMap::STATE_WON);
+  game.PlatformKeyUp(KEY_RIGHT);
+  Updates(GSceneGame::kEndPause + 1);
+  ASSERT_EQ(game.modal, &Play()->tallyDialog);
+  bool marked = false;
+  for (const auto& line : GDialogTally::Lines(Play()->tallyDialog.GetShown()))
+    marked = marked || line.mark == CFerroString("with rewind");
+  EXPECT_TRUE(marked);
+
+  const LEVEL_RECORD record = game.GetProgress().Find(
+      "rows.dmm", CGameProgress::MapDigest((fs::path(folder.Path()) / "Maps/rows.dmm").c_str()));
+  EXPECT_TRUE(record.cleared);
+  EXPECT_FALSE(record.bestTime);
+  EXPECT_FALSE(record.bestScore);
+
+  const std::string first = ReadText(rec / "rows.txt");
+  EXPECT_NE(first.find("\n# taken back from tick 70;"), std::string::npos) << first;
+  const std::string resumed = ReadText(rec / "rows-2.txt");
+  EXPECT_EQ(resumed.rfind("# rows.dmm\nresume ", 0), 0u) << resumed.substr(0, 80);
+  const auto lines = ReplayedLines(resumed, fs::path(folder.Path()) / "Maps/rows.dmm");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front().rfind("T 62 ", 0), 0u) << lines.front();
+  EXPECT_EQ(RecordedEnd(resumed), lines.back());
 }
