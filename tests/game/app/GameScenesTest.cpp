@@ -712,7 +712,7 @@ TEST_F(RewindSceneTest, HoldingTheKeyTakesPlayBackAndLettingGoWaits) {
 }
 
 // In the pause after a catch the rewind takes the catch back, and the
-// life with it. A won level, a shown solution and a level under a dialog
+// life with it; a life lost is a floor. A won level, a shown solution and a level under a dialog
 // take nothing back.
 TEST_F(RewindSceneTest, ACatchIsTakenBackButNeitherAWinNorAReplay) {
   Enter("R.......A.$X\n============\n");
@@ -726,6 +726,15 @@ TEST_F(RewindSceneTest, ACatchIsTakenBackButNeitherAWinNorAReplay) {
   LetGo();
   EXPECT_EQ(units->lives, 10);
   EXPECT_EQ(map->state, GMap::STATE_WAITING);
+  // Caught again and the pause over, the life is lost: play is never taken
+  // back past it.
+  Key(KEY_RIGHT);
+  for (int t = 0; t < 100 && map->state == GMap::STATE_PLAYING; ++t) Play()->OnUpdate();
+  Updates(GSceneGame::kEndPause + 1);
+  ASSERT_EQ(units->lives, 9);
+  Hold();
+  EXPECT_FALSE(Play()->IsRewinding());
+  LetGo();
 
   Key(KEY_RIGHT);
   Updates(3);
