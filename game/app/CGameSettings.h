@@ -9,6 +9,10 @@
 // Full screen or a window.
 enum class WindowMode { FullScreen, Window };
 
+// How units are drawn in play: smooth moves them at the display's rate
+// between the ticks; classic draws them once per tick, a step at a time.
+enum class MotionMode { Smooth, Classic };
+
 // The player's settings kept between runs in "settings.cfg" of the per-user
 // data folder, a text of "[section]" labels, "key = value" lines (the '=' may
 // be left out) and ';' comments, with CR LF or LF line ends:
@@ -22,6 +26,8 @@ enum class WindowMode { FullScreen, Window };
 //   volume = 100             the sound effects' volume, 0 to 100 per cent
 //   mute = no                yes: no sound at all (M switches it)
 //   music-volume = 70        the music's volume, 0 to 100 per cent
+//   [play]
+//   motion = smooth          smooth or classic
 //   [keys]
 //   left = Left              the keys of play by name (GetKeyName): Left,
 //   right = Right            Right, Up, Down, Space, A to Z (but M), 0 to 9,
@@ -50,6 +56,7 @@ struct CGameSettings {
   int volume = 100;
   bool muted = false;
   int musicVolume = 70;
+  MotionMode motion = MotionMode::Smooth;
   CPlayerKeys keys;
   // The text read (empty for none), which Format writes the values into.
   std::string text;

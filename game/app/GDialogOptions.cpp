@@ -20,7 +20,8 @@ constexpr struct {
 } kRows[] = {
     {OPTION_VOLUME, "Sound volume"}, {OPTION_MUSIC_VOLUME, "Music volume"},
     {OPTION_SOUND, "Sound"},         {OPTION_DISPLAY, "Display"},
-    {OPTION_SCALE, "Scale"},         {OPTION_KEYS, "Keys"},
+    {OPTION_SCALE, "Scale"},         {OPTION_MOTION, "Motion"},
+    {OPTION_KEYS, "Keys"},
 };
 
 constexpr int kRowWidth = 500;
@@ -92,6 +93,10 @@ void GDialogOptions::ShowSettings() {
             {static_cast<int>(ScaleMode::Sharp), static_cast<int>(ScaleMode::Integer),
              static_cast<int>(ScaleMode::Off)},
             static_cast<int>(now.scale));
+  if (GOptionRow* r = row(OPTION_MOTION))
+    r->Show({"Smooth", "Classic"},
+            {static_cast<int>(MotionMode::Smooth), static_cast<int>(MotionMode::Classic)},
+            static_cast<int>(now.motion));
   if (GOptionRow* r = row(OPTION_KEYS))
     r->SetValueText(now.keys == CPlayerKeys() ? "Arrows, Space" : "Custom");
 }
@@ -131,6 +136,9 @@ void GDialogOptions::Apply(unsigned option, int value) {
       break;
     case OPTION_SCALE:
       device->SetScaleMode(static_cast<ScaleMode>(value));
+      break;
+    case OPTION_MOTION:
+      app->SetMotion(static_cast<MotionMode>(value));
       break;
     case OPTION_KEYS:
       keysDialog.BeginModal();

@@ -182,16 +182,23 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
         return false;
       }
       break;
+    case PlayEntry::checkedSolution:
     case PlayEntry::solution: {
-      if (demo.IsOn()) return false;
-      GReplayRecorder* recorder = Recorder();
-      const unsigned leftAt = map->tick;
-      if (!demo.BeginSolution(game->GetPlatform(),
-                              GModelMedia::GetPathToMaps() + GMapList::GetInstance()->currentName))
-        return false;
-      if (recorder)
-        recorder->EndLevel("left at tick " + std::to_string(leftAt) + " to show the solution");
-      countsForRecords = false;
+      if (how == PlayEntry::checkedSolution) {
+        // Prepared by PrepareSolution; the editor's map is not the player's game.
+        if (!IsShowingSolution()) return false;
+        solutionFromEditor = true;
+      } else {
+        if (demo.IsOn()) return false;
+        GReplayRecorder* recorder = Recorder();
+        const unsigned leftAt = map->tick;
+        if (!demo.BeginSolution(game->GetPlatform(), GModelMedia::GetPathToMaps() +
+                                                         GMapList::GetInstance()->currentName))
+          return false;
+        if (recorder)
+          recorder->EndLevel("left at tick " + std::to_string(leftAt) + " to show the solution");
+        countsForRecords = false;
+      }
       ShowPlay();
       if (!demo.StartNext()) {
         EndSolution();
@@ -231,6 +238,14 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
   }
   BeginRecording(how);
   return true;
+}
+
+bool GSceneGame::PrepareSolution(const std::string& mapBytes, const std::vector<SIM_EVENT>& events,
+                                 unsigned ticks, int level) {
+  // The replay's last tick is the one whose update wins: the level has then
+  // played ticks updates.
+  return game && ticks > 0 &&
+         demo.BeginSolution(game->GetPlatform(), mapBytes, events, ticks - 1, level);
 }
 
 bool GSceneGame::HasSolution() const {
@@ -342,16 +357,19 @@ void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
   if (demo.IsOn()) {
     // A replay's counters are the replay's, not the player's: only the level
     // is told (the campaign's number in the demonstration, the player's in a
-    // solution).
+    // solution, the edited map's place in the order for the map check's win).
     const bool solution = IsShowingSolution();
+    const bool fromGame = solution && !solutionFromEditor;
+    // A map outside the level order (one being made in the editor) has no number.
+    const int shown = fromGame ? level : demo.GetLevelNumber();
     texts[STATUS_LEVEL] =
-        "LEVEL = " + CFerroString().IntToString(solution ? level : demo.GetLevelNumber(), 2);
+        shown > 0 ? "LEVEL = " + CFerroString().IntToString(shown, 2) : CFerroString();
     texts[STATUS_SCORE] = CFerroString(solution ? "SOLUTION" : "DEMONSTRATION");
     texts[STATUS_LIVES] = CFerroString();
     texts[STATUS_TREASURES] = CFerroString();
     texts[STATUS_REWIND] = CFerroString();
     texts[STATUS_BOTTOM] =
-        CFerroString(solution ? "Press any key to play the level" : "Press any key to return");
+        CFerroString(fromGame ? "Press any key to play the level" : "Press any key to return");
     return;
   }
   const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
@@ -495,7 +513,13 @@ void GSceneGame::EndDemonstration() {
 
 void GSceneGame::EndSolution() {
   demo.End();
-  EnterPlay(PlayEntry::levelAgain);
+  if (!solutionFromEditor) {
+    EnterPlay(PlayEntry::levelAgain);
+    return;
+  }
+  solutionFromEditor = false;
+  ShowMenuButton(true);
+  if (game && game->GetCurrentSceneIndex() == SCENE_GAME) game->SetScene(SCENE_EDITOR);
 }
 
 void GSceneGame::EndReplay() {
@@ -541,8 +565,25 @@ void GSceneGame::OnRender() {
   DrawOverlays(back);
 }
 
+int GSceneGame::MotionPhase() const {
+  const GGameDM* app = GGameDM::Of(game);
+  const unsigned period = game ? game->GetMainTimerPeriod() : 0;
+  if (!app || app->GetMotion() != MotionMode::Smooth || period == 0) return GMap::kPhaseWhole;
+  const unsigned elapsed = std::min(game->GetTimeSinceTick(), period);
+  return static_cast<int>(elapsed * GMap::kPhaseWhole / period);
+}
+
+bool GSceneGame::WantsFramesBetweenTicks() const {
+  const GGameDM* app = GGameDM::Of(game);
+  const GMap* map = GMap::GetInstance();
+  return app && app->GetMotion() == MotionMode::Smooth && !game->modal &&
+         map->state == GMap::STATE_PLAYING && map->HasUnitsInMotion();
+}
+
 void GSceneGame::OnBeforeRender() {
   GMap* map = GMap::GetInstance();
+  // The units are drawn on their way from the last tick's positions.
+  map->SetMotionPhase(MotionPhase());
   CFerroString texts[STATUS_TEXTS];
   GetStatusTexts(texts);
   const bool dialog = game && game->modal;
@@ -647,8 +688,7 @@ void GSceneGame::BeginRewind() {
   // A won level has been recorded and tallied; a replay is not the player's.
   const bool inPlay = map->state == GMap::STATE_PLAYING || map->state == GMap::STATE_WAITING ||
                       map->state == GMap::STATE_CAUGHT;
-  if (rewinding || demo.IsOn() || !game || game->modal || !inPlay || rewind.GetCount() == 0)
-    return;
+  if (rewinding || demo.IsOn() || !game || game->modal || !inPlay || rewind.GetCount() == 0) return;
   rewinding = true;
   bannerTicks = 0;
   // Held still, the level is no longer caught: the life is not lost.
@@ -663,7 +703,9 @@ void GSceneGame::BeginRewind() {
 void GSceneGame::StepRewind() {
   if (rewind.StepBack(kRewindSpeed) == 0) return;
   rewound = true;
-  // The positions jumped: the level is drawn anew, as after its start or a lost life.
+  // The positions jumped: the units are drawn where they stand and the level
+  // anew, as after its start or a lost life.
+  GMap::GetInstance()->SettleUnits();
   GMap::GetInstance()->RefreshMapBackground();
   Invalidate();
 }
@@ -699,6 +741,7 @@ void GSceneGame::OnFinish(int) {
   rewinding = false;
   if (demo.IsOn()) {
     demo.End();
+    solutionFromEditor = false;
     ShowMenuButton(true);
     return;
   }
@@ -707,6 +750,9 @@ void GSceneGame::OnFinish(int) {
 }
 
 void GSceneGame::OnUpdate() {
+  // The units have arrived where the last tick put them; this tick's moves
+  // are drawn from there.
+  GMap::GetInstance()->SettleUnits();
   GScene::OnUpdate();
   // A dialog opened over a rewind (its key's release then goes to the
   // dialog) ends the rewind where it got to.
