@@ -29,6 +29,7 @@
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/model/GMapText.h"
+#include "game/model/GRewind.h"
 #include "game/model/GUnit.h"
 #include "tests/support/TempDir.h"
 
@@ -196,6 +197,55 @@ void BM_FrameGameScene(benchmark::State& state) {
   if (still > 0) state.SkipWithError("a unit stood still during a tick");
 }
 BENCHMARK(BM_FrameGameScene)->Arg(0)->Arg(1);
+
+// Keeping a tick's state for the rewind (the level state written into the
+// ring) on the shipped level with the most aliens, as every tick of play does.
+void BM_RewindCapture(benchmark::State& state) {
+  Frame frame(true);
+  GMapList* list = GMapList::GetInstance();
+  if (!frame.ready || !list->Load()) return state.SkipWithError("no game");
+  GMap* map = GMap::GetInstance();
+  CFerroString most;
+  int aliens = -1;
+  for (const CFerroString& name : list->names)
+    if (map->LoadFromFile(name.c_str()) && map->CountCells(CELL_ALIEN) > aliens) {
+      aliens = map->CountCells(CELL_ALIEN);
+      most = name;
+    }
+  if (!map->LoadFromFile(most.c_str())) return state.SkipWithError("no level");
+  map->StartLoaded();
+  GRewind rewind;
+  for (auto _ : state) rewind.Capture();
+  state.counters["aliens"] = aliens;
+  state.counters["ring_MiB"] = static_cast<double>(rewind.GetMemory()) / (1 << 20);
+}
+BENCHMARK(BM_RewindCapture);
+
+// A tick of the game scene while the rewind key is held: two ticks taken
+// back, the level drawn whole, the upload and the present. The ring is
+// filled again, untimed, whenever the rewind reached its floor.
+void BM_FrameRewind(benchmark::State& state) {
+  Frame frame(true);
+  if (!frame.ready || !GMapList::GetInstance()->Load()) return state.SkipWithError("no game");
+  auto* play = static_cast<GSceneGame*>(frame.game->GetScene(SCENE_GAME));
+  GMap* map = GMap::GetInstance();
+  for (auto _ : state) {
+    if (play->GetRewind().GetCount() == 0) {
+      state.PauseTiming();
+      play->OnKeyUp(KEY_BACKSPACE, 0, 0);
+      if (!play->EnterPlay(PlayEntry::newGame, GMapList::GetInstance()->names[0]))
+        return state.SkipWithError("no level");
+      play->OnKeyDown(KEY_RIGHT, 0, 0);
+      for (int t = 0; t < 200; ++t) frame.game->PlatformTimer();
+      play->OnKeyDown(KEY_BACKSPACE, 0, 0);
+      if (!play->IsRewinding()) return state.SkipWithError("no rewind");
+      state.ResumeTiming();
+    }
+    frame.game->PlatformTimer();
+  }
+  if (map->state != GMap::STATE_WAITING) state.SkipWithError("the level played");
+}
+BENCHMARK(BM_FrameRewind);
 
 // Entering the maps manager for the first time with 300 maps in the folder
 // and the index: the folder scan, the list check and the 300 miniatures

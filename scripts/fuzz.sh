@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 shift || true
-all=(map_file map_index saved_game drive font settings language markup image wav music)
+all=(map_file map_index saved_game drive font settings language markup image wav music replay)
 targets=("$@")
 ((${#targets[@]})) || targets=("${all[@]}")
 
@@ -33,6 +33,7 @@ if [ "${DIGMAZE_FUZZ_NO_BUILD:-0}" != 1 ]; then
   for t in "${all[@]}"; do mkdir -p "$seeds/$t"; done
   cp data/Maps/*.dmm "$seeds/map_file/"
   cp data/Maps/index.dml "$seeds/map_index/"
+  cp data/solutions/*.txt "$seeds/replay/"
   for f in data/windows/*.txt; do
     case "$f" in *LICENSE*) ;; *) cp "$f" "$seeds/font/" ;; esac
   done

@@ -20,6 +20,8 @@ unsigned GGamepadKeys::KeyOf(int source) {
       return KEY_LEFT;
     case BUTTON_WEST:
       return KEY_DELETE;
+    case BUTTON_NORTH:
+      return KEY_BACKSPACE;
     case BUTTON_BACK:
       return KEY_TAB;
     case BUTTON_LEFT_SHOULDER:

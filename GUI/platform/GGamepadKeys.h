@@ -6,7 +6,8 @@
 // Turns game controllers into the keyboard keys they stand for, so the
 // application sees a gamepad as keys and needs no code of its own for it:
 // the d-pad and the left stick give the arrow keys, the south button Space,
-// Start and the east button Escape, the west button Delete, Back (Select)
+// Start and the east button Escape, the west button Delete, the north button
+// Backspace (which rewinds a level), Back (Select)
 // Tab, the left and right shoulder buttons Page Up and Page Down, and the
 // left and right triggers Ctrl+Z and Ctrl+Y (undo and redo). A trigger
 // pulled past kStickPress goes down and comes up inside kStickRelease.
@@ -32,6 +33,7 @@ class GGamepadKeys {
     BUTTON_BACK,
     BUTTON_LEFT_SHOULDER,
     BUTTON_RIGHT_SHOULDER,
+    BUTTON_NORTH,
   };
   // The sticks run from -32768 to 32767, the triggers from 0 to 32767.
   enum Axis { AXIS_LEFT_X, AXIS_LEFT_Y, AXIS_TRIGGER_LEFT, AXIS_TRIGGER_RIGHT };
@@ -58,7 +60,7 @@ class GGamepadKeys {
   // What can hold a key: the buttons above, then the stick's four
   // directions and the two triggers.
   enum Source {
-    SOURCE_STICK_UP = BUTTON_RIGHT_SHOULDER + 1,
+    SOURCE_STICK_UP = BUTTON_NORTH + 1,
     SOURCE_STICK_DOWN,
     SOURCE_STICK_LEFT,
     SOURCE_STICK_RIGHT,

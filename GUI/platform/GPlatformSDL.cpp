@@ -86,6 +86,9 @@ bool PadButton(Uint8 button, GGamepadKeys::Button& out) {
     case SDL_CONTROLLER_BUTTON_X:
       out = GGamepadKeys::BUTTON_WEST;
       return true;
+    case SDL_CONTROLLER_BUTTON_Y:
+      out = GGamepadKeys::BUTTON_NORTH;
+      return true;
     case SDL_CONTROLLER_BUTTON_START:
       out = GGamepadKeys::BUTTON_START;
       return true;

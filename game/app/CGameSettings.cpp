@@ -111,6 +111,7 @@ const Field kFields[] = {
     KeyField<PLAYER_UP>("up"),
     KeyField<PLAYER_DOWN>("down"),
     KeyField<PLAYER_DIG>("dig"),
+    KeyField<PLAYER_REWIND>("rewind"),
     {"interface", "language", "one of en, de, fr, es and ru",
      [](const std::string& v, CGameSettings& s) {
        if (!FindGameLanguage(v)) return false;
@@ -161,6 +162,15 @@ bool CGameSettings::Parse(const char* bytes, int size, CFerroString& why) {
     }
     refuse(std::string("the value \"") + value + "\" of " + field.key + " is not " +
            field.expected);
+  }
+  // A file written before the rewind had a key names none for it: when one of
+  // its lines gave the rewind's default key to another action, that line
+  // stays and the rewind takes the first key of play that is free.
+  if (!keyRead[PLAYER_REWIND]) {
+    const unsigned rewindKey = read.keys.codes[PLAYER_REWIND];
+    for (int a = 0; a < PLAYER_REWIND; ++a)
+      if (keyRead[a] && read.keys.codes[a] == rewindKey)
+        read.keys.codes[PLAYER_REWIND] = read.keys.FreeKey();
   }
   // A key two actions were given costs the later line of the two, or the
   // line whose other action has the key by default (the lines are walked

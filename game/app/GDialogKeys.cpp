@@ -67,8 +67,8 @@ CFerroString GDialogKeys::ShownName(unsigned code) {
   return name ? CFerroString(name) : CFerroString();
 }
 
-const Text GDialogKeys::kLabels[PLAYER_ACTIONS] = {Text::KeysLeft, Text::KeysRight, Text::KeysUp,
-                                                   Text::KeysDown, Text::KeysDig};
+const Text GDialogKeys::kLabels[PLAYER_ACTIONS] = {
+    Text::KeysLeft, Text::KeysRight, Text::KeysUp, Text::KeysDown, Text::KeysDig, Text::KeysRewind};
 
 void GDialogKeys::OnInitDlg() {
   waiting = nullptr;

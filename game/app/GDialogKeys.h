@@ -8,7 +8,7 @@
 class GKeyRow;
 class GStatic;
 
-// The keys of play: a row for each action (Left, Right, Up, Down, Dig) with
+// The keys of play: a row for each action (Left, Right, Up, Down, Dig, Rewind) with
 // its key, a line that says why a key was refused, "Defaults" and "Done".
 // Choosing a row (Enter, Space, Right, the pad's A, a click) makes it wait
 // for the next key of the keyboard: "Press a key for Dig — Escape keeps it".

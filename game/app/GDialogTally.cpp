@@ -41,6 +41,7 @@ LEVEL_RESULT& LEVEL_RESULT::operator+=(const LEVEL_RESULT& won) {
   treasures += won.treasures;
   aliensTrapped += won.aliensTrapped;
   holesDug += won.holesDug;
+  rewound = rewound || won.rewound;
   return *this;
 }
 
@@ -51,15 +52,15 @@ CFerroString GDialogTally::Caption(int level) {
 std::vector<GDialogTally::LINE> GDialogTally::Lines(const LEVEL_RESULT& result) {
   const auto number = [](int n) { return CFerroString().IntToString(n, 1); };
   const CFerroString best = GameText(Text::TallyNewBest);
+  const CFerroString none = result.rewound ? GameText(Text::TallyWithRewind) : CFerroString();
   return {
       {GameText(Text::TallyTime),
        GameText(Text::Seconds, {CGameProgress::FormatTime(result.time).c_str()}),
-       result.news.bestTime ? best : CFerroString()},
+       result.news.bestTime ? best : none},
       {GameText(Text::TallyTreasures), number(result.treasures), CFerroString()},
       {GameText(Text::TallyAliensTrapped), number(result.aliensTrapped), CFerroString()},
       {GameText(Text::TallyHolesDug), number(result.holesDug), CFerroString()},
-      {GameText(Text::TallyScore), number(result.score),
-       result.news.bestScore ? best : CFerroString()},
+      {GameText(Text::TallyScore), number(result.score), result.news.bestScore ? best : none},
   };
 }
 

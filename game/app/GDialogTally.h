@@ -10,15 +10,17 @@ struct LEVEL_RESULT {
   int treasures = 0;
   int aliensTrapped = 0;
   int holesDug = 0;
-  int score = 0;  // what the level earned; for a game, its score
-  WIN_NEWS news;  // the bests it beat
+  int score = 0;         // what the level earned; for a game, its score
+  WIN_NEWS news;         // the bests it beat
+  bool rewound = false;  // play was taken back: its time and score are no bests
 
   LEVEL_RESULT& operator+=(const LEVEL_RESULT& won);
 };
 
 // The box a won level shows before the next one: "Level 07 cleared" over
 // the level's time, treasures, aliens trapped, holes dug and score, the
-// bests it beat marked. Its one button, OK (Enter, Space, the pad's A, a
+// bests it beat marked (the time and score of a level whose play was taken
+// back are marked "with rewind" instead). Its one button, OK (Enter, Space, the pad's A, a
 // click), goes on to the next level; Escape does nothing.
 class GDialogTally : public GDialog {
  public:
@@ -45,6 +47,8 @@ class GDialogTally : public GDialog {
 
   // The caption of the box: "Level 07 cleared".
   static CFerroString Caption(int level);
+  // The result the box shows.
+  const LEVEL_RESULT& GetShown() const { return shown; }
 
  private:
   LEVEL_RESULT shown;

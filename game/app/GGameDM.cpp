@@ -323,10 +323,11 @@ const CGameProgress& GGameDM::GetProgress() {
   return *progress;
 }
 
-bool GGameDM::RecordWin(const CFerroString& mapName, int time, int score, WIN_NEWS& news) {
+bool GGameDM::RecordWin(const CFerroString& mapName, int time, int score, WIN_NEWS& news,
+                        bool bests) {
   GetProgress();
   const std::string digest = CGameProgress::MapDigest((GetPathToMaps() + mapName).c_str());
-  if (!progress->RecordWin(mapName, digest, time, score, news)) return false;
+  if (!progress->RecordWin(mapName, digest, time, score, news, bests)) return false;
   const CFerroString path = GetPathToProgress();
   if (path.IsEmpty() || !progressWritable) return true;
   if (!progress->Save(path.c_str()))

@@ -132,8 +132,9 @@ class GGameDM : public GGame {
   // score the level earned) and writes the file at once; a failed write is
   // reported and the records stay for the next win to write. False when the
   // level could not be recorded (its map cannot be read, or its name cannot
-  // head a section).
-  bool RecordWin(const CFerroString& mapName, int time, int score, WIN_NEWS& news);
+  // head a section). Without bests the level is only cleared (CGameProgress::RecordWin).
+  bool RecordWin(const CFerroString& mapName, int time, int score, WIN_NEWS& news,
+                 bool bests = true);
   // The per-user data folder + "progress.cfg"; empty without that folder.
   CFerroString GetPathToProgress();
 

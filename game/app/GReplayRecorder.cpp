@@ -67,7 +67,7 @@ void GReplayRecorder::BeginLevel(const CFerroString& mapName, unsigned tick, boo
 
 void GReplayRecorder::KeyDown(unsigned tick, PLAYER_KEY action, bool changedPlay) {
   if (!file) return;
-  if (action < 0 || action >= PLAYER_ACTIONS) {
+  if (action < 0 || action >= PLAYER_SCRIPTED) {
     // Any other key only starts a waiting level; a dig pressed and released
     // on the same tick does the same in a replay and leaves dig off.
     if (!changedPlay) return;
@@ -88,7 +88,7 @@ void GReplayRecorder::KeyDown(unsigned tick, PLAYER_KEY action, bool changedPlay
 }
 
 void GReplayRecorder::KeyUp(unsigned tick, PLAYER_KEY action) {
-  if (!file || action < 0 || action >= PLAYER_ACTIONS) return;
+  if (!file || action < 0 || action >= PLAYER_SCRIPTED) return;
   Line(Event(tick, false, action));
   held[action] = false;
 }

@@ -58,5 +58,5 @@ class GReplayRecorder {
   CFerroString folder;
   std::unique_ptr<CFerroStreamFile> file;
   std::string path;
-  bool held[PLAYER_ACTIONS] = {};
+  bool held[PLAYER_SCRIPTED] = {};
 };

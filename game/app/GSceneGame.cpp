@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "GUI/foundation/CFerroStreamFile.h"
+#include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/graphics/SurfaceColor.h"
@@ -33,6 +34,7 @@
 #include "game/model/GMapList.h"
 #include "game/model/GModelMedia.h"
 #include "game/model/GRecordStream.h"
+#include "game/model/GSavedGame.h"
 #include "game/model/GUnit.h"
 #include "game/sim/GSimulation.h"
 
@@ -44,9 +46,9 @@ namespace {
 
 constexpr unsigned kMenuButtonStyle = kFramedStyle | STYLE_CANCEL_BUTTON;
 constexpr unsigned kWhite = 0xFFFFFF;
-// Where the level, score, lives and treasures texts and the mark of the
-// switched-off sound start, from the map's left edge.
-constexpr int kStatusX[GSceneGame::STATUS_BOTTOM] = {0, 150, 340, 470, 660};
+// Where the level, score, lives and treasures texts, the mark of the
+// switched-off sound and the word of a rewind start, from the map's left edge.
+constexpr int kStatusX[GSceneGame::STATUS_BOTTOM] = {0, 150, 340, 470, 660, 700};
 // The least room between two texts of the status line.
 constexpr int kStatusGap = 10;
 // The mark of the switched-off sound: a speaker crossed out.
@@ -58,6 +60,12 @@ constexpr int kOverlayPadX = 18, kOverlayPadY = 10;
 constexpr unsigned kOverlayFrameColor = 0x2983CD;
 // How far below the map's top edge the banner's panel stands.
 constexpr int kBannerTop = 2 * GMap::SQUARE;
+// The sign of a rewind: a panel in the map's top right corner, inset by
+// kRewindInset, with two triangles pointing back before its word, drawn in
+// kRewindColor, which also outlines the map while play is taken back.
+constexpr int kRewindInset = 12;
+constexpr int kRewindTriangle = 12;
+constexpr unsigned kRewindColor = 0xFFB020;
 // The status line and the "Menu (Esc)" button stand this far below the map,
 // the button's right edge flush with the map's.
 constexpr int kBelowMap = 20;
@@ -221,6 +229,11 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
   ShowMenuButton(!demo.IsOn());
   // A banner belongs to the level it was shown in.
   bannerTicks = 0;
+  // Play is never taken back past the start of a level, a lost life or a
+  // loaded game; a level that goes on after a lost life keeps its rewinds.
+  rewind.Clear();
+  rewinding = false;
+  if (how != PlayEntry::lifeLost) rewound = false;
   if (how != PlayEntry::lifeLost && !demo.IsOn()) {
     const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
     levelStart = {counters->score, counters->lives, counters->treasures, map->testMode};
@@ -281,12 +294,13 @@ void GSceneGame::NoteWin() {
   wonLevel.aliensTrapped = map->tally.aliensTrapped;
   wonLevel.holesDug = map->tally.holesDug;
   wonLevel.score = counters->score - map->tally.startScore;
-  gameTally += wonLevel;
-  gameTally.score = counters->score;
+  wonLevel.rewound = rewound;
   auto* app = dynamic_cast<GGameDM*>(game);
   if (app && CountsForRecords())
     app->RecordWin(GMapList::GetInstance()->currentName, wonLevel.time, wonLevel.score,
-                   wonLevel.news);
+                   wonLevel.news, !rewound);
+  gameTally += wonLevel;
+  gameTally.score = counters->score;
 }
 
 void GSceneGame::GoOnAfterTally() {
@@ -356,6 +370,7 @@ void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
     texts[STATUS_SCORE] = GameText(solution ? Text::StatusSolution : Text::StatusDemonstration);
     texts[STATUS_LIVES] = CFerroString();
     texts[STATUS_TREASURES] = CFerroString();
+    texts[STATUS_REWIND] = CFerroString();
     texts[STATUS_BOTTOM] = GameText(fromGame ? Text::PressKeyToPlayLevel : Text::PressKeyToReturn);
     return;
   }
@@ -368,6 +383,7 @@ void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
   texts[STATUS_TREASURES] =
       GameText(Text::StatusTreasures,
                {CFerroString().IntToString(GMap::GetInstance()->CountCells(CELL_TREASURE), 2)});
+  texts[STATUS_REWIND] = rewinding ? GameText(Text::StatusRewind) : CFerroString();
   texts[STATUS_BOTTOM] = CFerroString();
 }
 
@@ -394,12 +410,14 @@ CFerroRect GSceneGame::GetStatusRect(int i, const CFerroString& text) {
 CFerroRect GSceneGame::GetStatusRoom(int i, const CFerroRect& text) {
   if (i == STATUS_BOTTOM)
     return CFerroRect(0, text.top, GModelMedia::GetBackBufferWidth(), text.bottom);
-  // Up to where the next text starts (the last one up to the mark of the
-  // switched-off sound, where the menu button's room begins).
+  // Up to where the next text starts; the word of a rewind, the last, up to
+  // the menu button.
   GMap* map = GMap::GetInstance();
   int left = 0, top = 0;
   map->GetPositionTV(left, top);
-  return CFerroRect(left + kStatusX[i], text.top, left + kStatusX[i + 1] - kStatusGap, text.bottom);
+  const int end = i + 1 < STATUS_BOTTOM ? left + kStatusX[i + 1]
+                                        : left + map->width * GMap::SQUARE - kMenuButtonWidth;
+  return CFerroRect(left + kStatusX[i], text.top, end - kStatusGap, text.bottom);
 }
 
 CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]) {
@@ -418,9 +436,11 @@ CFerroRect GSceneGame::GetStatusArea(const CFerroString (&texts)[STATUS_TEXTS]) 
 void GSceneGame::GetOverlayTexts(CFerroString (&texts)[OVERLAYS]) const {
   const GMap* map = GMap::GetInstance();
   // Under a dialog the level is paused, not waiting for its first key.
-  const bool waiting = map->state == GMap::STATE_WAITING && !demo.IsOn() && game && !game->modal;
+  const bool waiting =
+      map->state == GMap::STATE_WAITING && !demo.IsOn() && !rewinding && game && !game->modal;
   texts[OVERLAY_WAITING] = waiting ? GameText(Text::PressKeyToStart) : CFerroString();
   texts[OVERLAY_BANNER] = bannerTicks > 0 ? GameText(banner) : CFerroString();
+  texts[OVERLAY_REWIND] = rewinding ? GameText(Text::StatusRewind) : CFerroString();
 }
 
 CFerroRect GSceneGame::GetOverlayRect(int i, const CFerroString& text) {
@@ -433,6 +453,12 @@ CFerroRect GSceneGame::GetOverlayRect(int i, const CFerroString& text) {
   map->GetPositionTV(left, top);
   w += 2 * kOverlayPadX;
   h += 2 * kOverlayPadY;
+  if (i == OVERLAY_REWIND) {
+    // The sign's two triangles stand before its word.
+    w += 3 * kRewindTriangle;
+    const int x = left + map->width * GMap::SQUARE - kRewindInset - w;
+    return CFerroRect(x, GMap::MAP_TOP + kRewindInset, x + w, GMap::MAP_TOP + kRewindInset + h);
+  }
   const int x = left + (map->width * GMap::SQUARE - w) / 2;
   const int y = i == OVERLAY_BANNER ? GMap::MAP_TOP + kBannerTop
                                     : GMap::MAP_TOP + (map->height * GMap::SQUARE - h) / 2;
@@ -454,14 +480,25 @@ void GSceneGame::DrawOverlays(GSurface* back) {
       back->DrawVerticalLine(x, at.top, at.Height(), GThemeRavlin::kGridColor);
     for (int y = at.top + GThemeRavlin::kGridStart; y < at.bottom; y += GThemeRavlin::kGridStep)
       back->DrawHorizontalLine(at.left, y, at.Width(), GThemeRavlin::kGridColor);
-    back->DrawRect(at.left, at.top, at.Width(), at.Height(), kOverlayFrameColor);
-    back->DrawRect(at.left + 1, at.top + 1, at.Width() - 2, at.Height() - 2, kOverlayFrameColor);
+    const unsigned frame = i == OVERLAY_REWIND ? kRewindColor : kOverlayFrameColor;
+    back->DrawRect(at.left, at.top, at.Width(), at.Height(), frame);
+    back->DrawRect(at.left + 1, at.top + 1, at.Width() - 2, at.Height() - 2, frame);
+    int textX = at.left + kOverlayPadX;
+    if (i == OVERLAY_REWIND) {
+      // Two triangles pointing left, as on a player's rewind button.
+      const int mid = at.top + at.Height() / 2;
+      for (int t = 0; t < 2; ++t)
+        for (int d = 0; d < kRewindTriangle; ++d)
+          back->DrawVerticalLine(textX + t * kRewindTriangle + d, mid - d / 2 - 1, d + 2,
+                                 kRewindColor);
+      textX += 3 * kRewindTriangle;
+    }
     // The panel is as wide as its text, inside the map.
     CFerroRect room = at;
     room.left = std::max(room.left, left);
     room.right = std::min(room.right, left + map->width * GMap::SQUARE);
-    back->TextOutIn(room, at.left + kOverlayPadX, at.top + kOverlayPadY, texts[i].c_str(), font,
-                    kWhite, DEFAULT_COLOR);
+    back->TextOutIn(room, textX, at.top + kOverlayPadY, texts[i].c_str(), font, kWhite,
+                    DEFAULT_COLOR);
   }
 }
 
@@ -530,7 +567,7 @@ void GSceneGame::OnRender() {
   int left = 0, top = 0;
   map->GetPositionTV(left, top);
   const int w = map->width * GMap::SQUARE, h = map->height * GMap::SQUARE;
-  back->DrawRect(left - 1, GMap::MAP_TOP - 1, w + 2, h + 2, kWhite);
+  back->DrawRect(left - 1, GMap::MAP_TOP - 1, w + 2, h + 2, rewinding ? kRewindColor : kWhite);
   const int font = theme ? theme->GetTextFont(this) : -1;
   CFerroString texts[STATUS_TEXTS];
   GetStatusTexts(texts);
@@ -647,6 +684,12 @@ void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
   if (demo.IsOn()) return;
   GMap* map = GMap::GetInstance();
   const PLAYER_KEY action = GetAction(key);
+  if (action == PLAYER_REWIND) {
+    BeginRewind();
+    return;
+  }
+  // While play runs backwards the other keys wait for the rewind key's release.
+  if (rewinding) return;
   const auto before = PlayControls();
   map->PressKey(action);
   // Keys land before the next update, which runs with the level's current tick.
@@ -658,8 +701,61 @@ void GSceneGame::OnKeyUp(unsigned key, unsigned, unsigned) {
   if (demo.IsOn()) return;
   GMap* map = GMap::GetInstance();
   const PLAYER_KEY action = GetAction(key);
+  if (action == PLAYER_REWIND) {
+    EndRewind();
+    return;
+  }
+  if (rewinding) return;
   map->ReleaseKey(action);
   if (GReplayRecorder* recorder = Recorder()) recorder->KeyUp(map->tick, action);
+}
+
+void GSceneGame::BeginRewind() {
+  GMap* map = GMap::GetInstance();
+  // A won level has been recorded and tallied; a replay is not the player's.
+  const bool inPlay = map->state == GMap::STATE_PLAYING || map->state == GMap::STATE_WAITING ||
+                      map->state == GMap::STATE_CAUGHT;
+  if (rewinding || demo.IsOn() || !game || game->modal || !inPlay || rewind.GetCount() == 0) return;
+  rewinding = true;
+  bannerTicks = 0;
+  // Held still, the level is no longer caught: the life is not lost.
+  map->SetState(GMap::STATE_WAITING);
+  GModelMedia::StopSounds();
+  Invalidate();
+  if (GReplayRecorder* recorder = Recorder())
+    recorder->EndLevel("taken back from tick " + std::to_string(map->tick) +
+                       "; the level goes on in the next recording");
+}
+
+void GSceneGame::StepRewind() {
+  if (rewind.StepBack(kRewindSpeed) == 0) return;
+  rewound = true;
+  // The positions jumped: the units are drawn where they stand and the level
+  // anew, as after its start or a lost life.
+  GMap::GetInstance()->SettleUnits();
+  GMap::GetInstance()->RefreshMapBackground();
+  Invalidate();
+}
+
+void GSceneGame::EndRewind() {
+  if (!rewinding) return;
+  rewinding = false;
+  GMap* map = GMap::GetInstance();
+  // The runner stands, as after a start, and the level waits for a key.
+  ANIMATION_LIST_UNIT::GetInstance()->ClearControl();
+  map->SetState(GMap::STATE_WAITING);
+  Invalidate();
+  GReplayRecorder* recorder = Recorder();
+  if (!recorder) return;
+  // The next recording starts from the state taken back to, which
+  // digmaze-sim resumes from.
+  CFerroStreamMemory state;
+  if (!state.Open(nullptr, 0, CFerroStream::modeWrite) || !WriteLevelState(state)) return;
+  SIM_START start;
+  start.tick = map->tick;
+  start.state.assign(state.GetBuffer(), state.GetBuffer() + state.GetLength());
+  recorder->BeginLevel(GMapList::GetInstance()->currentName, map->tick, false,
+                       GSimulation::StartLine(start));
 }
 
 void GSceneGame::OnStart() {
@@ -669,6 +765,7 @@ void GSceneGame::OnStart() {
 
 void GSceneGame::OnFinish(int) {
   if (game) game->ShowCursor(true);
+  rewinding = false;
   if (demo.IsOn()) {
     demo.End();
     solutionFromEditor = false;
@@ -684,9 +781,16 @@ void GSceneGame::OnUpdate() {
   // are drawn from there.
   GMap::GetInstance()->SettleUnits();
   GScene::OnUpdate();
+  // A dialog opened over a rewind (its key's release then goes to the
+  // dialog) ends the rewind where it got to.
+  if (rewinding && game && game->modal) EndRewind();
   // While a dialog (the in-game menu, the saved-game dialog, a message box)
   // is open over the game, play and the end sequence both wait.
   if (!game || game->modal) return;
+  if (rewinding) {
+    StepRewind();
+    return;
+  }
   if (bannerTicks > 0) --bannerTicks;
   GMap* map = GMap::GetInstance();
   // A replay's keys land as digmaze-sim applies them: every tick the level
@@ -700,6 +804,8 @@ void GSceneGame::OnUpdate() {
   ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
   switch (map->state) {
     case GMap::STATE_PLAYING: {
+      // The state this tick starts from is kept, so that it can be taken back.
+      if (!demo.IsOn()) rewind.Capture();
       const int treasures = map->CountCells(CELL_TREASURE), lives = counters->lives;
       // The level draws what moved; OnBeforeRender has it presented.
       map->Update();

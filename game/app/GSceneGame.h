@@ -7,6 +7,7 @@
 #include "game/app/GDialogTally.h"
 #include "game/app/GameTexts.h"
 #include "game/model/GPlayerKeys.h"
+#include "game/model/GRewind.h"
 
 class GReplayRecorder;
 enum MUSIC_PIECE : int;
@@ -61,15 +62,18 @@ class GSceneGame : public GScene {
     STATUS_LIVES,
     STATUS_TREASURES,
     STATUS_MUTED,
+    STATUS_REWIND,
     STATUS_BOTTOM,
     STATUS_TEXTS
   };
-  // The texts over the level: the one of a level waiting for its first key
-  // and the short banner.
-  enum { OVERLAY_WAITING, OVERLAY_BANNER, OVERLAYS };
+  // The texts over the level: the one of a level waiting for its first key,
+  // the short banner and the sign of a rewind.
+  enum { OVERLAY_WAITING, OVERLAY_BANNER, OVERLAY_REWIND, OVERLAYS };
   // What STATUS_MUTED holds while the sound is off; the mark is drawn, not
   // written.
   static constexpr const char* kMutedMark = "muted";
+  // Ticks taken back for every tick the rewind key is held.
+  static constexpr unsigned kRewindSpeed = 2;
 
   // Enters play as how says: newGame and testRun start mapName (the map
   // list's current map becomes that name); the others take the level from
@@ -93,11 +97,11 @@ class GSceneGame : public GScene {
   // does not replay it.
   static void PauseLevel();
   // The status texts: "LEVEL = 03", "SCORE = 00250", "LIFE = 10",
-  // "TREASURE = 04" and no bottom line in play; in a replay "LEVEL = 09",
-  // "DEMONSTRATION" or "SOLUTION", and "Press any key to return" ("Press any
-  // key to play the level" for a level's solution in a game; the map check's
-  // win of a map outside the level order has no level). kMutedMark while the
-  // sound is off.
+  // "TREASURE = 04", "REWIND" while rewinding and no bottom line in play;
+  // in a replay "LEVEL = 09", "DEMONSTRATION" or "SOLUTION", and "Press any
+  // key to return" ("Press any key to play the level" for a level's solution
+  // in a game; the map check's win of a map outside the level order has no
+  // level). kMutedMark while the sound is off.
   void GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const;
   // The texts over the level now (empty when not shown).
   void GetOverlayTexts(CFerroString (&texts)[OVERLAYS]) const;
@@ -136,6 +140,18 @@ class GSceneGame : public GScene {
     return demo.IsOn() && demo.GetKind() == GDemonstration::Kind::solution;
   }
   const GDemonstration& GetDemonstration() const { return demo; }
+
+  // Play taken back: while the rewind key is held the level runs backwards,
+  // kRewindSpeed ticks a tick, each shown, as far as the ring reaches (half
+  // a minute, never before the level's start or its last lost life). It
+  // works while the level plays, waits or holds still after a catch (which
+  // it takes back, with the life); never in a replay, a won level or under
+  // a dialog. Let go, the runner stands and the level waits for a key.
+  bool IsRewinding() const { return rewinding; }
+  // Whether the level in play was taken back: its win counts as cleared
+  // but sets no best, and its tally says so.
+  bool WasRewound() const { return rewound; }
+  const GRewind& GetRewind() const { return rewind; }
 
   // Draws the level, its outline and the status line (what the frame's clip
   // lets through).
@@ -208,6 +224,10 @@ class GSceneGame : public GScene {
   // On the first tick of a won level: its result, recorded in the player's
   // records when the play counts, and added to the game's tally.
   void NoteWin();
+  // The rewind key went down or up; a tick of the rewind.
+  void BeginRewind();
+  void EndRewind();
+  void StepRewind();
 
   // The level just won, as its tally box shows it.
   LEVEL_RESULT wonLevel;
@@ -223,6 +243,9 @@ class GSceneGame : public GScene {
   CFerroString shownOverlays[OVERLAYS];
   unsigned shownTick = 0;
   GDemonstration demo;
+  GRewind rewind;
+  bool rewinding = false;
+  bool rewound = false;
   // The banner's text and the ticks it has left.
   Text banner = Text::BannerExitOpen;
   unsigned bannerTicks = 0;

@@ -29,7 +29,8 @@ inline constexpr HELP_ITEM kOptions[] = {
     {"--record", "FOLDER", HELP_OPTIONAL, "record the games played into FOLDER",
      "FOLDER is made if missing. Every level played is written as a script that digmaze-sim "
      "replays: level07.txt for the first play of level07.dmm, then level07-2.txt, "
-     "level07-3.txt and so on, so an earlier recording is never overwritten. "
+     "level07-3.txt and so on, so an earlier recording is never overwritten; a lost life or "
+     "a rewind ends a file, and the next one starts from where play goes on. "
      "A file that cannot be written is simply not recorded; play goes on."},
     {"MAPFILE", nullptr, HELP_OPTIONAL,
      "import the map file MAPFILE (.dmm) as the last level and show it in the maps manager",
@@ -47,6 +48,12 @@ inline constexpr HELP_KEY kKeys[] = {
      "set the runner's direction; Options, Keys chooses other keys", "the d-pad or the left stick"},
     {"In a level", "Space", "dig the brick below the runner; Options, Keys chooses another key",
      "the south button"},
+    {"In a level", "Backspace",
+     "held, take play back, two ticks a tick, up to 30 seconds (never before the level's start "
+     "or the last lost life; in the pause after a catch, the catch and its life too); let go, "
+     "the level waits for a key. A level won after it sets no best time or score. Options, Keys "
+     "chooses another key",
+     "the north button (Y)"},
     {"In a level", "any key", "start a level that waits", nullptr},
     {"In a level", "Escape",
      "open the in-game menu: continue, restart, save, load, options or quit",

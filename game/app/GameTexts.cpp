@@ -52,6 +52,7 @@ constexpr GAME_TEXT kTexts[] = {
     {Text::StatusScore, "status.score", "SCORE = {0}"},
     {Text::StatusLives, "status.lives", "LIFE = {0}"},
     {Text::StatusTreasures, "status.treasures", "TREASURE = {0}"},
+    {Text::StatusRewind, "status.rewind", "REWIND"},
     {Text::StatusSolution, "status.solution", "SOLUTION"},
     {Text::StatusDemonstration, "status.demonstration", "DEMONSTRATION"},
     {Text::PressKeyToReturn, "game.press-key-to-return", "Press any key to return"},
@@ -74,6 +75,7 @@ constexpr GAME_TEXT kTexts[] = {
     {Text::TallyHolesDug, "tally.holes-dug", "Holes dug"},
     {Text::TallyScore, "tally.score", "Score"},
     {Text::TallyNewBest, "tally.new-best", "New best!"},
+    {Text::TallyWithRewind, "tally.with-rewind", "with rewind"},
     {Text::Seconds, "unit.seconds", "{0} s"},
 
     {Text::SlotsLoadCaption, "slots.load-caption", "Load Game"},
@@ -128,6 +130,7 @@ constexpr GAME_TEXT kTexts[] = {
     {Text::KeysUp, "keys.up", "Up"},
     {Text::KeysDown, "keys.down", "Down"},
     {Text::KeysDig, "keys.dig", "Dig"},
+    {Text::KeysRewind, "keys.rewind", "Rewind"},
     {Text::KeysDefaults, "keys.defaults", "Defaults"},
     {Text::KeysPress, "keys.press", "Press a key for {0} \u2014 Escape keeps it"},
     {Text::KeysTaken, "keys.taken", "{0} is already the key for {1}."},

@@ -55,6 +55,7 @@ enum class Text : int {
   StatusScore,
   StatusLives,
   StatusTreasures,
+  StatusRewind,
   StatusSolution,
   StatusDemonstration,
   PressKeyToReturn,
@@ -77,6 +78,7 @@ enum class Text : int {
   TallyHolesDug,
   TallyScore,
   TallyNewBest,
+  TallyWithRewind,
   Seconds,
   // The saved-game slots
   SlotsLoadCaption,
@@ -130,6 +132,7 @@ enum class Text : int {
   KeysUp,
   KeysDown,
   KeysDig,
+  KeysRewind,
   KeysDefaults,
   KeysPress,
   KeysTaken,

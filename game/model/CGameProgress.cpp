@@ -13,6 +13,8 @@ constexpr const char* kHeader =
 constexpr const char* kCleared = "cleared";
 constexpr const char* kBestTime = "best-time";
 constexpr const char* kBestScore = "best-score";
+// What a best holds when there is none to keep (it reads as no best).
+constexpr const char* kNoBest = "none";
 constexpr const char* kDigest = "digest";
 // Longer numbers are not the game's (and would not fit).
 constexpr size_t kMaxDigits = 8;
@@ -89,20 +91,28 @@ LEVEL_RECORD CGameProgress::Find(const CFerroString& name, const std::string& di
 }
 
 bool CGameProgress::RecordWin(const CFerroString& name, const std::string& digest, int time,
-                              int score, WIN_NEWS& news) {
+                              int score, WIN_NEWS& news, bool bests) {
   news = WIN_NEWS();
   const std::string section = name.c_str();
   if (!CConfigText::IsLabel(section) || digest.empty() || !CConfigText::IsValue(digest))
     return false;
   const LEVEL_RECORD before = Find(name, digest);
   news.firstClear = !before.cleared;
-  news.bestTime = before.bestTime && time < *before.bestTime;
-  news.bestScore = before.bestScore && score > *before.bestScore;
+  news.bestTime = bests && before.bestTime && time < *before.bestTime;
+  news.bestScore = bests && before.bestScore && score > *before.bestScore;
   // A new text starts with its header, so the first section follows it.
   if (text.GetText().empty()) text = CConfigText(Format());
+  std::string kept;
+  const bool otherContent = text.Find(section, kDigest, kept) && kept != digest;
   text.Set(section, kCleared, "yes");
-  if (!before.bestTime || news.bestTime) text.Set(section, kBestTime, FormatTime(time));
-  if (!before.bestScore || news.bestScore) text.Set(section, kBestScore, std::to_string(score));
+  if (bests) {
+    if (!before.bestTime || news.bestTime) text.Set(section, kBestTime, FormatTime(time));
+    if (!before.bestScore || news.bestScore) text.Set(section, kBestScore, std::to_string(score));
+  } else if (otherContent) {
+    // The bests of another content must not pass for this one's.
+    text.Set(section, kBestTime, kNoBest);
+    text.Set(section, kBestScore, kNoBest);
+  }
   text.Set(section, kDigest, digest);
   return true;
 }

@@ -71,11 +71,13 @@ class CGameProgress {
   // digest: an empty one when there is none or it was won on another content.
   LEVEL_RECORD Find(const CFerroString& name, const std::string& digest) const;
   // Records a won level of the map name (of that digest) in time (tenths of
-  // a second) for score: cleared, and each best kept unless beaten. A record
-  // of another content is replaced. False (nothing recorded) for a name that
-  // cannot head a section.
+  // a second) for score: cleared, and each best kept unless beaten. Without
+  // bests (a level won after play was taken back) it is only cleared: its
+  // time and score beat nothing and become no best. A record of another
+  // content is replaced. False (nothing recorded) for a name that cannot
+  // head a section.
   bool RecordWin(const CFerroString& name, const std::string& digest, int time, int score,
-                 WIN_NEWS& news);
+                 WIN_NEWS& news, bool bests = true);
 
   // Which levels of a level order can be played, given which are cleared:
   // every cleared one and the first kOpenAhead that are not.

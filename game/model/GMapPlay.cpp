@@ -139,6 +139,7 @@ void GMap::PressKey(PLAYER_KEY key) {
       controls->moveX = 1;
       controls->moveY = 0;
       break;
+    case PLAYER_REWIND:
     case PLAYER_OTHER:
       break;
   }

@@ -119,6 +119,11 @@ int GModelMedia::LoadSound(const char* name) {
   return sample;
 }
 
+void GModelMedia::StopSounds() {
+  if (GSound* sound = GSoundSample::sound)
+    for (int channel = 0; channel < sound->GetChannelCount(); ++channel) sound->Stop(channel);
+}
+
 void GModelMedia::PlaySound(int sample) {
   if (sample < 0) return;
   if (soundRecorder) {

@@ -44,6 +44,8 @@ class GModelMedia {
   static int LoadSound(const char* name);
   // Plays a sample once at full volume; -1 is skipped.
   static void PlaySound(int sample);
+  // Silences every sample playing (the music plays on).
+  static void StopSounds();
   // Tests install this to see which samples would play; it replaces playing.
   static std::function<void(int)> soundRecorder;
 

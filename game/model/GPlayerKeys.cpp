@@ -5,7 +5,7 @@
 namespace {
 
 // The script names of the actions, by PLAYER_KEY: their default keys' names.
-constexpr const char* kScriptNames[PLAYER_ACTIONS] = {"Left", "Right", "Up", "Down", "Space"};
+constexpr const char* kScriptNames[PLAYER_SCRIPTED] = {"Left", "Right", "Up", "Down", "Space"};
 
 struct KEY_NAME {
   unsigned code;
@@ -116,12 +116,18 @@ bool CPlayerKeys::Assign(PLAYER_KEY action, unsigned code) {
   return true;
 }
 
+unsigned CPlayerKeys::FreeKey() const {
+  for (const KEY_NAME& entry : kKeyNames)
+    if (Find(entry.code) == PLAYER_OTHER) return entry.code;
+  return KEY_NONE;
+}
+
 PLAYER_KEY GetPlayerKey(unsigned code) {
   return CPlayerKeys().Find(code);
 }
 
 const char* GetPlayerKeyName(PLAYER_KEY action) {
-  return action >= 0 && action < PLAYER_ACTIONS ? kScriptNames[action] : nullptr;
+  return action >= 0 && action < PLAYER_SCRIPTED ? kScriptNames[action] : nullptr;
 }
 
 unsigned FindPlayerKeyCode(const char* name) {
@@ -129,7 +135,7 @@ unsigned FindPlayerKeyCode(const char* name) {
   // Scripts may hold Escape, which in the game belongs to the menu button.
   if (std::strcmp(name, "Escape") == 0) return KEY_ESCAPE;
   const CPlayerKeys defaults;
-  for (int action = 0; action < PLAYER_ACTIONS; ++action)
+  for (int action = 0; action < PLAYER_SCRIPTED; ++action)
     if (std::strcmp(kScriptNames[action], name) == 0) return defaults.codes[action];
   return KEY_NONE;
 }

@@ -2,7 +2,8 @@
 
 #include "GUI/toolkit/InputCodes.h"
 
-// The keys of play: the five actions a key can give the runner, which key
+// The keys of play: the six actions a key can have in a level (the runner's
+// five and the rewind, which takes play back), which key
 // (framework code) the player gives each of them, the name a script gives
 // each action, and the names keys are stored under in the settings. The game
 // scene, the recorder and digmaze-sim all go through this one table.
@@ -19,15 +20,19 @@ enum PLAYER_KEY : int {
   PLAYER_UP,
   PLAYER_DOWN,
   PLAYER_DIG,
-  PLAYER_OTHER,  // any other key: it only starts a waiting level
+  PLAYER_REWIND,  // held, takes play back; never in a script
+  PLAYER_OTHER,   // any other key: it only starts a waiting level
 };
-// The actions a key can be given to, PLAYER_LEFT .. PLAYER_DIG.
+// The actions a key can be given to, PLAYER_LEFT .. PLAYER_REWIND.
 constexpr int PLAYER_ACTIONS = PLAYER_OTHER;
+// The actions a script names, those that steer the runner: PLAYER_LEFT .. PLAYER_DIG.
+constexpr int PLAYER_SCRIPTED = PLAYER_REWIND;
 
-// Which key gives each action: the arrows and Space unless the player chose
-// others. No key gives two actions.
+// Which key gives each action: the arrows, Space and Backspace unless the
+// player chose others. No key gives two actions.
 struct CPlayerKeys {
-  unsigned codes[PLAYER_ACTIONS] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_SPACE};
+  unsigned codes[PLAYER_ACTIONS] = {KEY_LEFT, KEY_RIGHT, KEY_UP,
+                                    KEY_DOWN, KEY_SPACE, KEY_BACKSPACE};
 
   bool operator==(const CPlayerKeys&) const = default;
 
@@ -46,6 +51,8 @@ struct CPlayerKeys {
   Refusal Check(PLAYER_KEY action, unsigned code, PLAYER_KEY* holder = nullptr) const;
   // Gives the key to the action when Check allows it.
   bool Assign(PLAYER_KEY action, unsigned code);
+  // The first key of play (in the order of the settings' names) that no action has.
+  unsigned FreeKey() const;
 };
 
 // The action of a key under the default keys: digmaze-sim's, and the
@@ -53,7 +60,7 @@ struct CPlayerKeys {
 // keys the player chose on the keyboard).
 PLAYER_KEY GetPlayerKey(unsigned code);
 // The script name of an action ("Left", "Right", "Up", "Down", "Space"), or
-// null for PLAYER_OTHER.
+// null for the rewind and PLAYER_OTHER.
 const char* GetPlayerKeyName(PLAYER_KEY action);
 // The default key of a script name; "Escape" names the menu key, which
 // scripts may hold but which gives no action. KEY_NONE for an unknown name.

@@ -118,3 +118,35 @@ bool LoadGameFromFile(const char* path) {
       (CFerroString("the saved game ") + name + " is damaged; the game in play is kept").c_str());
   return false;
 }
+
+bool WriteLevelState(CFerroStream& stream) {
+  GMap* map = GMap::GetInstance();
+  // The map record marks the level as no test play; a state kept during one stays one.
+  const bool testMode = map->testMode;
+  const bool written = map->WriteContent(stream, true);
+  map->testMode = testMode;
+  if (!written) return false;
+  const unsigned before = stream.GetPosition();
+  ANIMATION_LIST_UNIT::GetInstance()->Serialize(stream);
+  return stream.GetPosition() - before == 25;
+}
+
+bool ParseLevelState(CFerroStream& stream, LEVEL_STATE& state) {
+  GRecordReader r(stream);
+  return GMap::ReadContent(r, true, state.content) &&
+         ANIMATION_LIST_UNIT::ReadRecord(r, state.counters) && r.Remaining() == 0;
+}
+
+void ApplyLevelState(LEVEL_STATE& state) {
+  GMap* map = GMap::GetInstance();
+  const CFerroString fileName = map->fileName;
+  const bool testMode = map->testMode;
+  const int playState = map->state;
+  const unsigned stateCounter = map->stateCounter;
+  map->Commit(state.content, true);
+  map->fileName = fileName;
+  map->testMode = testMode;
+  map->state = playState;
+  map->stateCounter = stateCounter;
+  ANIMATION_LIST_UNIT::GetInstance()->Apply(state.counters);
+}

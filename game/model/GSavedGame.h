@@ -1,6 +1,9 @@
 #pragma once
 
 #include "GUI/foundation/CFerroString.h"
+#include "game/model/ANIMATION_LIST_UNIT.h"
+#include "game/model/GMap.h"
+#include "game/model/GUnit.h"
 
 class CFerroStream;
 
@@ -31,3 +34,21 @@ bool ReadSavedGameSummary(CFerroStream& stream, SAVED_GAME_SUMMARY& summary);
 // The same on a file; saving goes through a temporary and a rename.
 bool SaveGameToFile(const char* path);
 bool LoadGameFromFile(const char* path);
+
+// The level part of a saved game, the state the rules play on: the map record
+// with its units and tick (the grid in play, holes with their timers, the
+// exit), then the runner list record (controls, lives, score, treasures).
+// Writing it changes nothing of the level.
+bool WriteLevelState(CFerroStream& stream);
+// A level state read whole and checked, waiting to replace the level.
+struct LEVEL_STATE {
+  GMap::Content content;
+  ANIMATION_LIST_UNIT::RECORD counters;
+};
+// Reads a level state that fills the stream to its end; false for a
+// truncated, inconsistent or overlong one. The level is not touched.
+bool ParseLevelState(CFerroStream& stream, LEVEL_STATE& state);
+// Replaces the level's grid, units, tick and the runner's counters by a
+// parsed state. The map's file name, the test mode and the level's state of
+// play stay; the caller redraws.
+void ApplyLevelState(LEVEL_STATE& state);

@@ -3,10 +3,12 @@
 #include <ostream>
 #include <sstream>
 
+#include "GUI/foundation/CFerroStreamMemory.h"
 #include "game/model/ANIMATION_LIST.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/GMap.h"
 #include "game/model/GPlayerKeys.h"
+#include "game/model/GSavedGame.h"
 #include "game/model/GUnit.h"
 
 int GSimulation::KeyOf(const std::string& name) {
@@ -43,6 +45,31 @@ bool ParseStart(std::istringstream& words, bool restarted, SIM_START& start) {
   return true;
 }
 
+// Reads the hexadecimal level state of a resume line; false unless it is one
+// word of digit pairs that reads whole as a level state.
+bool ParseResume(std::istringstream& words, SIM_START& start) {
+  start = SIM_START();
+  std::string hex, extra;
+  if (!(words >> hex) || (words >> extra) || hex.size() % 2 != 0) return false;
+  const auto digit = [](char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+  };
+  for (size_t i = 0; i < hex.size(); i += 2) {
+    const int high = digit(hex[i]), low = digit(hex[i + 1]);
+    if (high < 0 || low < 0) return false;
+    start.state.push_back(static_cast<unsigned char>(high * 16 + low));
+  }
+  CFerroStreamMemory stream;
+  LEVEL_STATE state;
+  if (start.state.empty() ||
+      !stream.Open(start.state.data(), static_cast<unsigned>(start.state.size()),
+                   CFerroStream::modeRead) ||
+      !ParseLevelState(stream, state))
+    return false;
+  start.tick = state.content.tick;
+  return true;
+}
+
 }  // namespace
 
 bool GSimulation::ParseScript(const std::string& text, std::vector<SIM_EVENT>& events,
@@ -60,8 +87,10 @@ bool GSimulation::ParseScript(const std::string& text, std::vector<SIM_EVENT>& e
     std::istringstream words(line);
     std::string first;
     words >> first;
-    if (first == "start" || first == "restart") {
-      if (started || !ParseStart(words, first == "restart", from)) {
+    if (first == "start" || first == "restart" || first == "resume") {
+      const bool read = first == "resume" ? ParseResume(words, from)
+                                          : ParseStart(words, first == "restart", from);
+      if (started || !read) {
         error = "line " + std::to_string(number) +
                 (started ? ": a second start line: " : ": a malformed start line: ") + line;
         return false;
@@ -88,6 +117,15 @@ bool GSimulation::ParseScript(const std::string& text, std::vector<SIM_EVENT>& e
 }
 
 std::string GSimulation::StartLine(const SIM_START& start) {
+  if (!start.state.empty()) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string line = "resume ";
+    for (const unsigned char byte : start.state) {
+      line += kDigits[byte >> 4];
+      line += kDigits[byte & 15];
+    }
+    return line;
+  }
   std::string line = std::string(start.restarted ? "restart " : "start ") +
                      std::to_string(start.tick) + " score " + std::to_string(start.score) +
                      " lives " + std::to_string(start.lives) + " treasures " +
@@ -134,6 +172,18 @@ void GSimulation::Begin(const SIM_START& start) {
   counters->treasures = start.treasures;
   GMap* map = GMap::GetInstance();
   map->StartLoaded();
+  if (!start.state.empty()) {
+    // As the game leaves a level after a rewind: the state taken back to,
+    // waiting for a key. ParseScript checked that it reads.
+    CFerroStreamMemory stream;
+    LEVEL_STATE state;
+    if (stream.Open(start.state.data(), static_cast<unsigned>(start.state.size()),
+                    CFerroStream::modeRead) &&
+        ParseLevelState(stream, state))
+      ApplyLevelState(state);
+    map->RefreshMapBackground();
+    return;
+  }
   if (start.restarted) {
     // As the game leaves a level after a lost life: the treasures taken stay
     // taken, and the units go back to their start squares.

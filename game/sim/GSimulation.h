@@ -26,13 +26,17 @@ struct SIM_EVENT {
   SIM_KEY key = SIM_LEFT;
 };
 
-// Where a script's play starts, from its "start" or "restart" line; without
-// one, a new game (10 lives, no score, no treasure) at tick 0.
+// Where a script's play starts, from its "start", "restart" or "resume"
+// line; without one, a new game (10 lives, no score, no treasure) at tick 0.
 //   start TICK score S lives L treasures N
 //   restart TICK score S lives L treasures N [taken X,Y ...]
+//   resume HEX
 // "restart" is the level after a lost life: the treasures of the taken
 // squares are gone, the exit shows when none is left, and the units are
-// back on their start squares.
+// back on their start squares. "resume" is a level taken back by a rewind:
+// HEX is its whole level state (WriteLevelState's bytes, two hexadecimal
+// digits each), tick, counters and controls included, which replaces the
+// map's.
 struct SIM_START {
   bool restarted = false;
   unsigned tick = 0;
@@ -40,6 +44,8 @@ struct SIM_START {
   int lives = 10;
   int treasures = 0;
   std::vector<std::pair<int, int>> taken;
+  // A resumed level's state; empty for the other starts.
+  std::vector<unsigned char> state;
 };
 
 // Drives the level headless: keys go to the runner's controls exactly as the
@@ -64,7 +70,7 @@ class GSimulation {
   // Loads a map file by path; false leaves the level as it was.
   static bool LoadMap(const char* path);
   // Starts the loaded map: the counters of a new game (or those of start),
-  // the units placed and the level waiting for a key.
+  // the units placed (or the state resumed) and the level waiting for a key.
   void Begin(const SIM_START& start = SIM_START());
 
   // A key press as the game scene handles it; a press of a held key is ignored.

@@ -15,7 +15,10 @@ inline constexpr HELP_ITEM kArguments[] = {
     {"SCRIPT", nullptr, HELP_REQUIRED, "the key presses and releases, one a line",
      "Each line is \"t down KEY\" or \"t up KEY\": at tick t the key goes down or up. "
      "KEY is one of Left, Right, Up, Down, Space and Escape. "
-     "Blank lines and lines starting with # are skipped."},
+     "Blank lines and lines starting with # are skipped. One line may say where play starts: "
+     "\"start TICK score S lives L treasures N\", \"restart ...\" after a lost life, or "
+     "\"resume HEX\", the whole level state a rewind took play back to, as the game records "
+     "it."},
     {"TICKS", nullptr, HELP_REQUIRED, "the number of ticks to play, 0 to 100000000", nullptr},
     {"--help", nullptr, HELP_ALONE, "print this help and quit", nullptr},
 };

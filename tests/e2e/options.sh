@@ -11,13 +11,13 @@ scratch options "${1:-}"
 screen 1280x1024
 
 # The options (552 x 437 centred at (236, 165)) have rows 500 x 36 every 44
-# from (262, 216); the keys (612 x 373 at (206, 197)) rows 560 x 36 every 44
-# from (232, 248). A focused row has a two-pixel outline of 0xA9FFFF.
+# from (262, 216); the keys (612 x 417 at (206, 175)) rows 560 x 36 every 44
+# from (232, 226). A focused row has a two-pixel outline of 0xA9FFFF.
 row_focus() {  # x y what: the focus outline of the row at (x, y)
   all_near a9ffff "$1,$2" "$(($1 + 1)),$(($2 + 1))" || { why="no focus on $3"; return 1; }
 }
 option_focus() { all_near 144166 250,161 770,161 && row_focus 262 $((194 + 44 * $1)) "option row $1"; }
-keys_focus() { all_near 144166 220,212 800,212 && row_focus 232 $((248 + 44 * $1)) "key row $1"; }
+keys_focus() { all_near 144166 220,190 800,190 && row_focus 232 $((226 + 44 * $1)) "key row $1"; }
 settings="$game/settings.cfg"
 setting_is() { tr -d '\r' <"$settings" | grep -qx "$1"; }  # "key = value": a line of the file
 

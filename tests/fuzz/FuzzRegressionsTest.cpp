@@ -21,7 +21,7 @@ const FUZZ_TARGET kTargets[] = {
     {"map_file", FuzzMapFile},  {"map_index", FuzzMapIndex}, {"saved_game", FuzzSavedGame},
     {"drive", FuzzDrive},       {"font", FuzzFont},          {"settings", FuzzSettings},
     {"language", FuzzLanguage}, {"markup", FuzzMarkup},      {"image", FuzzImage},
-    {"wav", FuzzWav},           {"music", FuzzMusic},
+    {"wav", FuzzWav},           {"music", FuzzMusic},        {"replay", FuzzReplay},
 };
 
 // Every input kept under regressions/<target>/ (the ones a fuzzer once found

@@ -10,6 +10,10 @@
 int FuzzMapFile(const uint8_t* data, size_t size);
 int FuzzMapIndex(const uint8_t* data, size_t size);
 int FuzzSavedGame(const uint8_t* data, size_t size);
+// A replay script as digmaze-sim, the demonstration and a shown solution
+// read it (its start line, a resumed level's state included), played on a
+// small level for 200 ticks.
+int FuzzReplay(const uint8_t* data, size_t size);
 // A 4-byte little-endian length n, n bytes of a drive's table, then its data file.
 int FuzzDrive(const uint8_t* data, size_t size);
 int FuzzFont(const uint8_t* data, size_t size);

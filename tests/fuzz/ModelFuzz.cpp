@@ -1,12 +1,17 @@
-// The game's own records: map files, the map index and saved games.
+// The game's own records: map files, the map index, saved games and the
+// replays (recordings, solutions, the demonstration's) digmaze-sim reads.
+#include <sstream>
+
 #include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/foundation/FerroRandom.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/CMapTransfer.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
+#include "game/model/GMapText.h"
 #include "game/model/GModelMedia.h"
 #include "game/model/GSavedGame.h"
+#include "game/sim/GSimulation.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 namespace {
@@ -82,6 +87,31 @@ int FuzzSavedGame(const uint8_t* data, size_t size) {
   CFerroStreamMemory prefix, stream;
   if (OpenFresh(prefix, data, size)) SerializeGamePrefix(prefix);
   if (OpenFresh(stream, data, size) && SerializeGame(stream)) PlayAndWrite(true);
+  ResetModel();
+  return 0;
+}
+
+int FuzzReplay(const uint8_t* data, size_t size) {
+  ResetModel();
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  std::vector<SIM_EVENT> events;
+  SIM_START start;
+  std::string error, end;
+  unsigned endTick = 0;
+  GSimulation::ParseEnd(text, end, endTick);
+  if (GSimulation::ParseScript(text, events, error, &start)) {
+    // A small level with every kind of square, which a resumed state replaces.
+    FuzzCheck(GMapText::ToMap("R.$.A.#H\n===##=H=\n-....$HX\n========\n", *GMap::GetInstance()),
+              "the fuzz level reads");
+    GSimulation sim;
+    sim.Begin(start);
+    FuzzCheck(start.state.empty() || GMap::GetInstance()->tick == start.tick,
+              "a resumed level goes on at the tick of its state");
+    std::ostringstream out;
+    sim.Run(events, GMap::GetInstance()->tick + 200, out);
+    FuzzCheck(GSimulation::ParseScript(GSimulation::StartLine(start), events, error, &start),
+              "a start line written reads back");
+  }
   ResetModel();
   return 0;
 }

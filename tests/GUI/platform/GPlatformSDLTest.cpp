@@ -320,7 +320,11 @@ TEST_F(PlatformSDLTest, AGamepadGivesItsKeysAndMayBeUnplugged) {
   expect({KeyUpLine(KEY_SPACE)}, "A let go");
   EXPECT_FALSE(game.IsPadKey(KEY_SPACE));
   SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_Y, 1);
-  expect({}, "Y gives no key");
+  expect({KeyDownLine(KEY_BACKSPACE)}, "Y");
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_Y, 0);
+  expect({KeyUpLine(KEY_BACKSPACE)}, "Y let go");
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_LEFTSTICK, 1);
+  expect({}, "the left stick's press gives no key");
   // The triggers are Ctrl+Z and Ctrl+Y, pulled past the stick's threshold.
   // SDL gives a trigger half the joystick axis above its middle: -2000
   // reads 15383 (short of a pull, and still held once pulled), -20000 6383.

@@ -30,7 +30,7 @@ CGameSettings Make(ScaleMode scale, WindowMode mode, int w, int h, int volume, b
 
 const CGameSettings kCustom =
     Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, 45,
-         {{KEY_A, KEY_D, KEY_W, KEY_S, KEY_LCONTROL}}, MotionMode::Classic, "de");
+         {{KEY_A, KEY_D, KEY_W, KEY_S, KEY_LCONTROL, KEY_R}}, MotionMode::Classic, "de");
 
 // The text filled with blanks to the largest size a settings file may have.
 std::string Padded(const std::string& text) {
@@ -60,7 +60,8 @@ TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
             "right = Right\r\n"
             "up = Up\r\n"
             "down = Down\r\n"
-            "dig = Space\r\n");
+            "dig = Space\r\n"
+            "rewind = Backspace\r\n");
   CGameSettings read;
   CFerroString why;
   ASSERT_TRUE(Parse(kCustom.Format().c_str(), read, why));
@@ -104,12 +105,22 @@ TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
       // default (left, as dig keeps Space after its bad line).
       {"[keys]\nleft = Right\nright = Left\nup = 9\ndown = RightCtrl\ndig = F12\n",
        Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70,
-            {{KEY_RIGHT, KEY_LEFT, KEY_9, KEY_RCONTROL, KEY_F12}}),
+            {{KEY_RIGHT, KEY_LEFT, KEY_9, KEY_RCONTROL, KEY_F12, KEY_BACKSPACE}}),
        0},
+      // A file from before the rewind that gave its key away keeps the line;
+      // the rewind takes the first free key. Named, it is a line like the others.
+      {"[keys]\ndig = Backspace\n",
+       Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70,
+            {{KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_BACKSPACE, KEY_SPACE}}),
+       0},
+      {"[keys]\nrewind = Space\n",
+       Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70,
+            {{KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_SPACE, KEY_BACKSPACE}}),
+       1},
       {"[keys]\nleft = Space\nup = Q\ndown = Q\ndig = Enter\nright = M\n[sound]\n"
        "music-volume = 101\n",
        Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70,
-            {{KEY_LEFT, KEY_RIGHT, KEY_Q, KEY_DOWN, KEY_SPACE}}),
+            {{KEY_LEFT, KEY_RIGHT, KEY_Q, KEY_DOWN, KEY_SPACE, KEY_BACKSPACE}}),
        5},
       {"[play]\nmotion = classic\n",
        Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70, {},
@@ -156,13 +167,13 @@ TEST(CGameSettings, AFileIsWrittenBackAsItWasWithTheValuesChanged) {
             "window-height = 768\nwindow-width = 1024\n\n[later]\nvolume = 7\n"
             "[sound]\nvolume = 40\nmute = no\nmusic-volume = 70\n[play]\nmotion = smooth\n"
             "[keys]\nleft = Left\n"
-            "right = Right\nup = Up\ndown = Down\ndig = Space\n");
+            "right = Right\nup = Up\ndown = Down\ndig = Space\nrewind = Backspace\n");
   ASSERT_TRUE(Parse("[sound]\r\nmute = yes", settings, why));
   EXPECT_EQ(std::string(settings.Format().c_str()),
             "[sound]\r\nmute = yes\r\nvolume = 100\r\nmusic-volume = 70\r\n[display]\r\n"
             "scale = sharp\r\nfullscreen = yes\r\nwindow-width = 1024\r\nwindow-height = 768\r\n"
             "[play]\r\nmotion = smooth\r\n[keys]\r\nleft = Left\r\nright = Right\r\nup = "
-            "Up\r\ndown = Down\r\ndig = Space\r\n");
+            "Up\r\ndown = Down\r\ndig = Space\r\nrewind = Backspace\r\n");
 }
 
 // A file that cannot be written is reported. (The game's settings test walks

@@ -264,7 +264,7 @@ TEST(GameDMSettings, TheFileReachesTheGameAndKeepsWhatItDoesNotKnow) {
             "[display]\r\nscale = sharp\r\nfullscreen = no\r\nwindow-width = 800\r\n"
             "window-height = 600\r\n[mods]\r\nspeed = 3\r\n[sound]\r\nvolume = 50\r\nmute = no\r\n"
             "music-volume = 70\r\n[play]\r\nmotion = smooth\r\n[keys]\r\nleft = Left\r\n"
-            "right = Right\r\nup = Up\r\ndown = Down\r\ndig = Space\r\n");
+            "right = Right\r\nup = Up\r\ndown = Down\r\ndig = Space\r\nrewind = Backspace\r\n");
   play(800, 600, std::pow(0.5f, 3.5f), [](TestGameDM&) {});
 
   ASSERT_TRUE(WriteText(file, std::string("[display]\r\n\0", 12)));

@@ -320,9 +320,10 @@ TEST_F(ScenesTest, EverySlotSaysWhatItHolds) {
 
 // A recording replays in digmaze-sim to the very "# end" line the game wrote:
 // here on a later level of the campaign, which starts from the campaign's
-// counters, and after Restart Level, which goes on in a new file on the next
+// counters, after Restart Level, which goes on in a new file on the next
 // tick, with a start by a key that does not steer and repeats of a held key,
-// one of which turns the runner back and so must be recorded.
+// one of which turns the runner back and so must be recorded, and after a
+// rewind, whose file resumes from the state taken back to.
 TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
   const fs::path rec = fs::path(folder.Path()) / "rec";
   game.SetRecordFolder(rec.c_str());
@@ -349,9 +350,22 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
   Play()->OnKeyDown(KEY_RIGHT, 1, 0);  // a repeat, as the key repeat sends it
   Key(KEY_LEFT);
   Updates(3);
+  // Taken back, the level goes on in a file of its own.
+  game.PlatformKeyDown(KEY_BACKSPACE, 0);
+  Play()->OnUpdate();
+  game.PlatformKeyUp(KEY_BACKSPACE);
   Play()->OnKeyDown(KEY_RIGHT, 1, 0);
   game.PlatformKeyUp(KEY_RIGHT);
   for (int t = 0; t < 400 && map->state != GMap::STATE_WON; ++t) Play()->OnUpdate();
+  // Won after a rewind, the level is cleared but sets no best, and says why.
+  Updates(GSceneGame::kEndPause + 1);
+  ASSERT_EQ(game.modal, &Play()->tallyDialog);
+  const auto tally = GDialogTally::Lines(Play()->tallyDialog.GetShown());
+  EXPECT_EQ(tally.front().mark, GameText(Text::TallyWithRewind));
+  EXPECT_EQ(tally.back().mark, GameText(Text::TallyWithRewind));
+  const fs::path second = fs::path(folder.Path()) / "Maps/second.dmm";
+  EXPECT_EQ(game.GetProgress().Find("second.dmm", CGameProgress::MapDigest(second.c_str())),
+            (LEVEL_RECORD{true, std::nullopt, std::nullopt}));
 
   const std::string before = ReadText(rec / "second.txt");
   EXPECT_EQ(before.rfind("# second.dmm\nstart 0 score 131 lives 7 treasures 9\n", 0), 0u) << before;
@@ -360,9 +374,12 @@ TEST_F(ScenesTest, EveryRecordingEndsOnTheLineItsReplayEndsOn) {
   const std::string after = ReadText(rec / "second-2.txt");
   EXPECT_NE(after.find("\nrestart "), std::string::npos) << after;
   EXPECT_NE(after.find(" taken 2,0\n"), std::string::npos) << after;
-  const auto lines = ReplayedLines(after, fs::path(folder.Path()) / "Maps/second.dmm");
+  EXPECT_NE(after.find("\n# taken back from tick "), std::string::npos) << after;
+  const std::string resumed = ReadText(rec / "second-3.txt");
+  EXPECT_EQ(resumed.rfind("# second.dmm\nresume ", 0), 0u) << resumed.substr(0, 80);
+  const auto lines = ReplayedLines(resumed, second);
   ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(RecordedEnd(after), lines.back()) << after;
+  EXPECT_EQ(RecordedEnd(resumed), lines.back());
 }
 
 // Where the focus starts and the ids it visits with Down (Right in a
@@ -393,8 +410,8 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   Key(KEY_UP);
   Key(KEY_UP);
   Key(KEY_RETURN);
-  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 7, KEY_TAB),
-            ids({1, 2, 3, 4, 5, CMD_KEYS_DEFAULTS, 101, 1}));
+  EXPECT_EQ(visit(&menu->optionsDialog.keysDialog, 8, KEY_TAB),
+            ids({1, 2, 3, 4, 5, 6, CMD_KEYS_DEFAULTS, 101, 1}));
   menu->optionsDialog.keysDialog.EndModal(0);
   menu->optionsDialog.EndModal(0);
   StartGame();
@@ -659,4 +676,116 @@ TEST_F(PlayPictureTest, NestedDialogsDrawAsAWholeRedraw) {
   frames("question answered");
   Key(KEY_ESCAPE);
   frames("back in the in-game menu");
+}
+
+namespace {
+
+// A level in play on a map of rows, its sounds watched.
+class RewindSceneTest : public ScenesTest {
+ protected:
+  void Enter(const char* rows) {
+    ASSERT_TRUE(GMapText::ToMap(rows, *map));
+    ASSERT_TRUE(map->SaveToFile("rows.dmm"));
+    ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, "rows.dmm"));
+  }
+  // The rewind's status text and sign, and the waiting panel's text.
+  std::string Shown() {
+    CFerroString status[GSceneGame::STATUS_TEXTS], over[GSceneGame::OVERLAYS];
+    Play()->GetStatusTexts(status);
+    Play()->GetOverlayTexts(over);
+    return (status[GSceneGame::STATUS_REWIND] + "|" + over[GSceneGame::OVERLAY_REWIND] + "|" +
+            over[GSceneGame::OVERLAY_WAITING])
+        .c_str();
+  }
+  // Whether the rewind key, pressed now, takes play back.
+  bool Rewinds() {
+    game.PlatformKeyDown(KEY_BACKSPACE, 0);
+    const bool rewinding = Play()->IsRewinding();
+    game.PlatformKeyUp(KEY_BACKSPACE);
+    return rewinding;
+  }
+  void PlayUntilNot(int state) {
+    for (int t = 0; t < 400 && map->state == state; ++t) Play()->OnUpdate();
+  }
+  std::vector<int> played;
+  ScopedValue<std::function<void(int)>> sounds{GModelMedia::soundRecorder,
+                                               [this](int sample) { played.push_back(sample); }};
+};
+
+constexpr const char* kCorridor =
+    "R.............$...............X\n"
+    "===============================\n";
+
+}  // namespace
+
+// Held, the rewind key runs the level backwards two ticks a tick, silently
+// and under its sign, and holds at the level's start; other keys wait. Let
+// go, the runner stands where play was taken back to and the level waits
+// for a key, which plays on from there as before.
+TEST_F(RewindSceneTest, HoldingTheKeyTakesPlayBackAndLettingGoWaits) {
+  Enter(kCorridor);
+  EXPECT_FALSE(Rewinds()) << "nothing to take back yet";
+  EXPECT_EQ(map->state, GMap::STATE_WAITING);
+  Key(KEY_RIGHT);
+  Updates(40);
+  const int at40 = map->runner->x;
+  Updates(80);  // the treasure at square 14 is taken on the way
+  ASSERT_EQ(units->treasures, 1);
+  played.clear();
+  game.PlatformKeyDown(KEY_BACKSPACE, 0);
+  const std::string rewind = GameText(Text::StatusRewind).c_str();
+  EXPECT_EQ(Shown(), rewind + "|" + rewind + "|");
+  Key(KEY_LEFT);  // waits for the rewind key's release
+  Updates(40);
+  EXPECT_EQ(std::make_tuple(map->tick, map->runner->x, units->treasures, units->score,
+                            map->CountCells(CELL_TREASURE), map->tally.treasures),
+            std::make_tuple(40u, at40, 0, 0, 1, 0));
+  EXPECT_TRUE(played.empty());
+  Updates(30);
+  EXPECT_EQ(map->tick, 0u) << "held on, it stays at the level's start";
+  game.PlatformKeyUp(KEY_BACKSPACE);
+  EXPECT_EQ(Shown(), "||" + std::string(GameText(Text::PressKeyToStart).c_str()));
+  EXPECT_EQ(std::make_tuple(map->state, units->moveX, units->moveY, units->dig),
+            std::make_tuple(int{GMap::STATE_WAITING}, 0, 0, false));
+  Key(KEY_RIGHT);
+  Updates(40);
+  EXPECT_EQ(map->runner->x, at40) << "played again, the level goes as before";
+}
+
+// In the pause after a catch the rewind takes the catch back, and the life
+// with it; a life lost is a floor. A won level, a level under a dialog and a
+// solution shown (which the key ends, as any key) take nothing back.
+TEST_F(RewindSceneTest, ACatchIsTakenBackButNeitherALifeLostAWinNorAReplay) {
+  Enter("R.......A.$X\n============\n");
+  Key(KEY_RIGHT);
+  PlayUntilNot(GMap::STATE_PLAYING);
+  ASSERT_EQ(map->state, GMap::STATE_CAUGHT);
+  Updates(GSceneGame::kEndPause - 2);
+  game.PlatformKeyDown(KEY_BACKSPACE, 0);
+  Updates(GSceneGame::kEndPause + 5);
+  game.PlatformKeyUp(KEY_BACKSPACE);
+  EXPECT_EQ(std::make_pair(units->lives, map->state), std::make_pair(10, int{GMap::STATE_WAITING}));
+  Key(KEY_RIGHT);
+  PlayUntilNot(GMap::STATE_PLAYING);
+  PlayUntilNot(GMap::STATE_CAUGHT);
+  ASSERT_EQ(units->lives, 9);
+  EXPECT_FALSE(Rewinds());
+
+  Key(KEY_RIGHT);
+  Updates(3);
+  Run(CMD_GAME_MENU, Play());
+  EXPECT_FALSE(Rewinds()) << "under the in-game menu";
+  Key(KEY_ESCAPE);
+  map->SetState(GMap::STATE_WON);
+  EXPECT_FALSE(Rewinds());
+
+  ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, "level01.dmm"));
+  Key(KEY_RIGHT);
+  Updates(10);
+  ASSERT_TRUE(Play()->EnterPlay(PlayEntry::solution));
+  Updates(10);
+  EXPECT_FALSE(Rewinds());
+  EXPECT_FALSE(Play()->IsShowingSolution());
+  Updates(3);
+  EXPECT_EQ(map->tick, 0u);
 }

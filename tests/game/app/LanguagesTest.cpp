@@ -281,6 +281,11 @@ TEST_F(LanguagesTest, EveryTextFitsItsBoxInEveryLanguage) {
     Key(KEY_RETURN);
     ASSERT_EQ(Where(), "game");
     Look("a level waiting");
+    Key(KEY_RIGHT);
+    for (int t = 0; t < 10; ++t) Play()->OnUpdate();
+    game.PlatformKeyDown(KEY_BACKSPACE, 0);
+    Look("rewinding");
+    game.PlatformKeyUp(KEY_BACKSPACE);
     Play()->EnterPlay(PlayEntry::solution);
     Look("a solution");
     Play()->EndSolution();
@@ -289,6 +294,12 @@ TEST_F(LanguagesTest, EveryTextFitsItsBoxInEveryLanguage) {
     Close();
     Play()->tallyDialog.Show(won);
     Look("tally");
+    Close();
+    LEVEL_RESULT rewound = won;
+    rewound.rewound = true;
+    rewound.news = {};
+    Play()->tallyDialog.Show(rewound);
+    Look("tally, with rewind");
     Close();
     Play()->victoryBox.Alert(GGameDM::kName, GameText(Text::GameLost).c_str(), MB_OK);
     Look("end of game");
