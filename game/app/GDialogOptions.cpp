@@ -20,7 +20,8 @@ constexpr struct {
 } kRows[] = {
     {OPTION_VOLUME, "Sound volume"}, {OPTION_MUSIC_VOLUME, "Music volume"},
     {OPTION_SOUND, "Sound"},         {OPTION_DISPLAY, "Display"},
-    {OPTION_SCALE, "Scale"},         {OPTION_KEYS, "Keys"},
+    {OPTION_SCALE, "Scale"},         {OPTION_SPEED, "Speed"},
+    {OPTION_STEERING, "Steering"},   {OPTION_KEYS, "Keys"},
 };
 
 constexpr int kRowWidth = 500;
@@ -92,6 +93,15 @@ void GDialogOptions::ShowSettings() {
             {static_cast<int>(ScaleMode::Sharp), static_cast<int>(ScaleMode::Integer),
              static_cast<int>(ScaleMode::Off)},
             static_cast<int>(now.scale));
+  if (GOptionRow* r = row(OPTION_SPEED))
+    r->Show({"Slow", "Normal", "Fast"},
+            {static_cast<int>(GameSpeed::slow), static_cast<int>(GameSpeed::normal),
+             static_cast<int>(GameSpeed::fast)},
+            static_cast<int>(now.speed));
+  if (GOptionRow* r = row(OPTION_STEERING))
+    r->Show({"Keep going", "Stop on release"},
+            {static_cast<int>(Steering::keepGoing), static_cast<int>(Steering::stopOnRelease)},
+            static_cast<int>(now.steering));
   if (GOptionRow* r = row(OPTION_KEYS))
     r->SetValueText(now.keys == CPlayerKeys() ? "Arrows, Space" : "Custom");
 }
@@ -131,6 +141,12 @@ void GDialogOptions::Apply(unsigned option, int value) {
       break;
     case OPTION_SCALE:
       device->SetScaleMode(static_cast<ScaleMode>(value));
+      break;
+    case OPTION_SPEED:
+      app->SetSpeed(static_cast<GameSpeed>(value));
+      break;
+    case OPTION_STEERING:
+      app->SetSteering(static_cast<Steering>(value));
       break;
     case OPTION_KEYS:
       keysDialog.BeginModal();

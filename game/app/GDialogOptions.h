@@ -12,10 +12,12 @@ enum OPTION_ID : unsigned {
   OPTION_DISPLAY,
   OPTION_SCALE,
   OPTION_KEYS,
+  OPTION_SPEED,
+  OPTION_STEERING,
 };
 
 // The options: one value row per setting ("Sound volume", "Music volume",
-// "Sound", "Display", "Scale", "Keys") and "Done". Every change takes effect
+// "Sound", "Display", "Scale", "Speed", "Steering", "Keys") and "Done". Every change takes effect
 // at once; however the dialog closes (Done, Enter, Escape, the pad's B), the
 // settings file is written. "Keys" opens the keys of play. The rows come
 // from one table, and the dialog grows with it. One instance exists, the

@@ -71,7 +71,7 @@ void GGameDM::InstallEditorHooks() {
 
 bool GGameDM::CreateGame(void* window, int width, int height) {
   if (!GGame::CreateGame(window, width, height)) return false;
-  SetMainTimer(50);
+  SetMainTimer(GetTickPeriod(GameSpeed::normal));
   // The look comes before any component, since every control takes its
   // drawing object from the theme when it is constructed.
   auto* look = new GThemeRavlin(this);
@@ -162,6 +162,16 @@ CGameSettings GGameDM::CurrentSettings() const {
     now.windowHeight = h;
   }
   return now;
+}
+
+void GGameDM::SetSpeed(GameSpeed speed) {
+  settings.speed = speed;
+  if (auto* play = dynamic_cast<GSceneGame*>(GetScene())) play->ApplyPlayChoices();
+}
+
+void GGameDM::SetSteering(Steering steering) {
+  settings.steering = steering;
+  if (auto* play = dynamic_cast<GSceneGame*>(GetScene())) play->ApplyPlayChoices();
 }
 
 int GGameDM::Play() {

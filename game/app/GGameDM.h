@@ -31,13 +31,12 @@ enum MUSIC_PIECE : int {
   MUSIC_GAME_END,   // the game over, won or lost
 };
 
-// The game's application: the SDL platform and 16-bit SDL device, the 50 ms
-// main timer, the 1024 x 768 scene size scaled into the window, the game's
-// scenes, the resource drives its pictures and sounds are read from, where
-// saved games live, and the display and sound settings kept between runs.
-// Two kinds of key it takes itself in every scene: M switches all sound off
-// and on, and while the demonstration or a level's solution plays any other
-// key (a click, a pad button) ends it.
+// The game's application: the SDL platform and 16-bit SDL device, the main
+// timer (50 ms, or the player's speed in a level), the 1024 x 768 scene size scaled into the
+// window, the game's scenes, the resource drives its pictures and sounds are read from, where saved
+// games live, and the display and sound settings kept between runs. Two kinds of key it takes
+// itself in every scene: M switches all sound off and on, and while the demonstration or a level's
+// solution plays any other key (a click, a pad button) ends it.
 class GGameDM : public GGame {
  public:
   GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
@@ -109,6 +108,12 @@ class GGameDM : public GGame {
   // sound is off; the same for the music.
   void SetVolume(int volume);
   void SetMusicVolume(int volume);
+  // How fast the player's levels run and how the keys steer the runner; a
+  // change applies to the level in play at once.
+  GameSpeed GetSpeed() const { return settings.speed; }
+  Steering GetSteering() const { return settings.steering; }
+  void SetSpeed(GameSpeed speed);
+  void SetSteering(Steering steering);
   // The keys of play the player chose on the keyboard.
   const CPlayerKeys& GetPlayerKeys() const { return settings.keys; }
   void SetPlayerKeys(const CPlayerKeys& keys) { settings.keys = keys; }

@@ -12,7 +12,8 @@ namespace {
 
 // Settings with these values and no text read.
 CGameSettings Make(ScaleMode scale, WindowMode mode, int w, int h, int volume, bool muted,
-                   int music = 70, CPlayerKeys keys = {}) {
+                   int music = 70, CPlayerKeys keys = {}, GameSpeed speed = GameSpeed::normal,
+                   Steering steering = Steering::keepGoing) {
   CGameSettings made;
   made.scale = scale;
   made.windowMode = mode;
@@ -22,11 +23,14 @@ CGameSettings Make(ScaleMode scale, WindowMode mode, int w, int h, int volume, b
   made.muted = muted;
   made.musicVolume = music;
   made.keys = keys;
+  made.speed = speed;
+  made.steering = steering;
   return made;
 }
 
-const CGameSettings kCustom = Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, 45,
-                                   {{KEY_A, KEY_D, KEY_W, KEY_S, KEY_LCONTROL}});
+const CGameSettings kCustom =
+    Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, 45,
+         {{KEY_A, KEY_D, KEY_W, KEY_S, KEY_LCONTROL}}, GameSpeed::fast, Steering::stopOnRelease);
 
 // The text filled with blanks to the largest size a settings file may have.
 std::string Padded(const std::string& text) {
@@ -49,6 +53,9 @@ TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
             "volume = 100\r\n"
             "mute = no\r\n"
             "music-volume = 70\r\n"
+            "[play]\r\n"
+            "speed = normal\r\n"
+            "steering = keep-going\r\n"
             "[keys]\r\n"
             "left = Left\r\n"
             "right = Right\r\n"
@@ -102,6 +109,11 @@ TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
        Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70,
             {{KEY_LEFT, KEY_RIGHT, KEY_Q, KEY_DOWN, KEY_SPACE}}),
        5},
+      {"[play]\nspeed = slow\nsteering = stop-on-release\n",
+       Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70, {},
+            GameSpeed::slow, Steering::stopOnRelease),
+       0},
+      {"[play]\nspeed = Fast\nsteering = stop on release\n[sound]\nspeed = fast\n", {}, 2},
       {std::string("[display]\r\n\0scale", 16), kCustom, -1},
       {Padded("[display]\r\n") + " ", kCustom, -1},
   };
@@ -140,13 +152,15 @@ TEST(CGameSettings, AFileIsWrittenBackAsItWasWithTheValuesChanged) {
   EXPECT_EQ(std::string(settings.Format().c_str()),
             "; mine\n[display]\n  scale = off ; crisp\nfuture-key = 3\nfullscreen no\n"
             "window-height = 768\nwindow-width = 1024\n\n[later]\nvolume = 7\n"
-            "[sound]\nvolume = 40\nmute = no\nmusic-volume = 70\n[keys]\nleft = Left\n"
+            "[sound]\nvolume = 40\nmute = no\nmusic-volume = 70\n"
+            "[play]\nspeed = normal\nsteering = keep-going\n[keys]\nleft = Left\n"
             "right = Right\nup = Up\ndown = Down\ndig = Space\n");
   ASSERT_TRUE(Parse("[sound]\r\nmute = yes", settings, why));
   EXPECT_EQ(std::string(settings.Format().c_str()),
             "[sound]\r\nmute = yes\r\nvolume = 100\r\nmusic-volume = 70\r\n[display]\r\n"
             "scale = sharp\r\nfullscreen = yes\r\nwindow-width = 1024\r\nwindow-height = 768\r\n"
-            "[keys]\r\nleft = Left\r\nright = Right\r\nup = Up\r\ndown = Down\r\ndig = Space\r\n");
+            "[play]\r\nspeed = normal\r\nsteering = keep-going\r\n[keys]\r\nleft = Left\r\nright = "
+            "Right\r\nup = Up\r\ndown = Down\r\ndig = Space\r\n");
 }
 
 // A file that cannot be written is reported. (The game's settings test walks

@@ -266,7 +266,8 @@ TEST(GameDMSettings, TheFileReachesTheGameAndKeepsWhatItDoesNotKnow) {
   EXPECT_EQ(ReadText(file),
             "[display]\r\nscale = sharp\r\nfullscreen = no\r\nwindow-width = 800\r\n"
             "window-height = 600\r\n[mods]\r\nspeed = 3\r\n[sound]\r\nvolume = 50\r\nmute = no\r\n"
-            "music-volume = 70\r\n[keys]\r\nleft = Left\r\nright = Right\r\nup = Up\r\n"
+            "music-volume = 70\r\n[play]\r\nspeed = normal\r\nsteering = keep-going\r\n"
+            "[keys]\r\nleft = Left\r\nright = Right\r\nup = Up\r\n"
             "down = Down\r\ndig = Space\r\n");
   play(800, 600, std::pow(0.5f, 3.5f), [](TestGameDM&) {});
 
