@@ -17,6 +17,7 @@
 #include "GUI/graphics/GDevice16SDL.h"
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
+#include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/sound/GSoundBass.h"
 #include "GUI/themes/GThemeRavlin.h"
@@ -103,7 +104,24 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
 // Settings and the device
 // ---------------------------------------------------------------------------------------------
 
+void GGameDM::StartMenuPicture() {
+  const CFerroString images = GetPathToImage();
+  auto file = std::make_shared<FILE_DATA>();
+  if (images.IsEmpty() || !platform ||
+      !platform->LoadFile((images + kMenuPicture).c_str(), file.get()))
+    return;
+  menuPicture =
+      std::async(std::launch::async, [file] { return DecodeImageRgba(file->data, file->size); });
+}
+
+DecodedImage GGameDM::TakeMenuPicture() {
+  return menuPicture.valid() ? menuPicture.get() : DecodedImage();
+}
+
 GDevice* GGameDM::NewDevice(void* window) {
+  // Making the window mostly waits for the display: the menu's picture is
+  // decoded meanwhile.
+  if (!menuPicture.valid()) StartMenuPicture();
   const CFerroString path = GetPathToSettings();
   CFerroString why;
   switch (settings.Load(path.c_str(), why)) {

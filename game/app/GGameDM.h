@@ -1,10 +1,12 @@
 #pragma once
 
+#include <future>
 #include <memory>
 #include <optional>
 
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/CShownPicture.h"
+#include "GUI/graphics/ImageDecoder.h"
 #include "GUI/platform/GGame.h"
 #include "game/app/CGameSettings.h"
 #include "game/model/CGameProgress.h"
@@ -88,6 +90,12 @@ class GGameDM : public GGame {
   // What the command line asked of the display; what it leaves unset comes
   // from the settings file. Called before CreateGame.
   void RequestDisplay(std::optional<WindowMode> windowMode, std::optional<ScaleMode> scale);
+  // The main menu's picture ("main.png" of the image drive), decoded while
+  // the window was being made; none when it could not be read then or was
+  // taken before (the menu then reads it itself).
+  DecodedImage TakeMenuPicture();
+  static constexpr const char* kMenuPicture = "main.png";
+
   // The per-user data folder + "settings.cfg"; empty without a data folder.
   CFerroString GetPathToSettings();
   // The display, sound and key settings as they are now.
@@ -160,6 +168,8 @@ class GGameDM : public GGame {
     bool operator==(const FrameCursor&) const = default;
   };
 
+  // Starts decoding the main menu's picture on a thread of its own.
+  void StartMenuPicture();
   // Lets the map record the editor's strokes for undo and redo.
   void InstallEditorHooks();
   // Hands the settings' volume and whether the sound is off to the sound object.
@@ -184,6 +194,7 @@ class GGameDM : public GGame {
   bool imageDriveTried = false;
   bool soundDriveTried = false;
   std::unique_ptr<GReplayRecorder> recorder;
+  std::future<DecodedImage> menuPicture;
   // The display settings the device was made with, the sound's and the keys'.
   CGameSettings settings;
   // What the settings file holds (the defaults when there is none); none

@@ -164,7 +164,8 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
 // The first application of a program makes the rules' lists of frames, which
 // read their pictures as they are made; the application must not read them a
 // second time. A later application reads them again from its own device: both
-// end with one set. (ctest runs every test in a program of its own.)
+// end with one set. (ctest runs every test in a program of its own.) The
+// main menu shows main.png, decoded while the window was made.
 TEST(GameDMMedia, TheRulesPicturesAreReadOncePerApplication) {
   GameFolder folder(true);
   int surfaces[2] = {};
@@ -172,6 +173,19 @@ TEST(GameDMMedia, TheRulesPicturesAreReadOncePerApplication) {
     TestGameDM game(folder.Path());
     ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
     count = game.GetDevice()->GetSurfaceCount();
+    const std::string file = ReadText(SourceDir() / "data/vdd/image/main.png");
+    GSurface* read = game.GetDevice()->AddSurface();
+    ASSERT_TRUE(read->Load(reinterpret_cast<const unsigned char*>(file.data()),
+                           static_cast<int>(file.size())));
+    GSurface* shown = static_cast<GDialog*>(game.GetScene(SCENE_MENU))->GetBackground();
+    ASSERT_NE(shown, nullptr);
+    int w = 0, h = 0;
+    shown->GetSize(w, h);
+    ASSERT_EQ(std::pair(w, h), std::pair(1024, 768));
+    const auto want = read->ConvertationToArray32(), got = shown->ConvertationToArray32();
+    EXPECT_TRUE(std::equal(want.get(), want.get() + w * h, got.get()));
+    EXPECT_FALSE(game.TakeMenuPicture().pixels) << "taken by the menu";
+    game.GetDevice()->DeleteSurface(read);
   }
   EXPECT_EQ(surfaces[0], surfaces[1]);
 }
