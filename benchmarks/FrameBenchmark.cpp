@@ -43,6 +43,9 @@ class FolderPlatform : public GPlatformSDL {
   CFerroString GetPathToGame() override { return CFerroString(folder.c_str()); }
   // The player's maps stay in the game folder too.
   CFerroString GetUserDataFolder() override { return CFerroString(folder.c_str()); }
+  // The clock stands at clock when that is not 0.
+  unsigned GetTick() override { return clock ? clock : GPlatformSDL::GetTick(); }
+  unsigned clock = 0;
 
  private:
   std::string folder;
@@ -55,6 +58,7 @@ class BenchGame : public GGameDM {
   GPlatform* NewPlatform(GGame* owner, const char* name) override {
     return new FolderPlatform(owner, name, folder);
   }
+  FolderPlatform* Platform() { return static_cast<FolderPlatform*>(platform.get()); }
 
  private:
   std::string folder;
@@ -131,11 +135,14 @@ void BM_FrameFull(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameFull);
 
-// A tick of the game scene in which the runner and two aliens move: the
+// A tick of the game scene in which the runner and two aliens move (/0): the
 // level's update, the drawing of what moved, the upload and the present. The
 // three walk along floors of their own, the runner turning every eight
-// squares and the aliens at the walls, so every tick moves all three.
+// squares and the aliens at the walls, so every tick moves all three. /1 is
+// a frame between two ticks in smooth motion: three frames a tick, each
+// drawing the three a pixel further on their way (the ticks are not timed).
 void BM_FrameGameScene(benchmark::State& state) {
+  const bool between = state.range(0) == 1;
   Frame frame(true);
   if (!frame.ready || !GMapList::GetInstance()->Load()) return state.SkipWithError("no game");
   auto* play = static_cast<GSceneGame*>(frame.game->GetScene(SCENE_GAME));
@@ -160,17 +167,35 @@ void BM_FrameGameScene(benchmark::State& state) {
   };
   int ticks = 0;
   int still = 0;
-  for (auto _ : state) {
+  unsigned& clock = frame.game->Platform()->clock;
+  clock = 1000;
+  const auto tick = [&] {
     if (ticks++ % 64 == 0) map->PressKey((ticks / 64) % 2 ? PLAYER_LEFT : PLAYER_RIGHT);
     const auto before = place();
+    clock += 50;
     frame.game->PlatformTimer();
     const auto after = place();
     for (size_t i = 0; i < before.size(); ++i) still += before[i] == after[i];
+  };
+  int frames = 0;
+  for (auto _ : state) {
+    if (!between) {
+      tick();
+      continue;
+    }
+    const int k = frames++ % 3;
+    if (k == 0) {
+      state.PauseTiming();
+      tick();
+      state.ResumeTiming();
+    }
+    clock = 1000 + 50 * static_cast<unsigned>(ticks) + 12 * static_cast<unsigned>(k + 1);
+    frame.game->PlatformFrame();
   }
   if (map->state != GMap::STATE_PLAYING) return state.SkipWithError("the level stopped");
   if (still > 0) state.SkipWithError("a unit stood still during a tick");
 }
-BENCHMARK(BM_FrameGameScene);
+BENCHMARK(BM_FrameGameScene)->Arg(0)->Arg(1);
 
 // Entering the maps manager for the first time with 300 maps in the folder
 // and the index: the folder scan, the list check and the 300 miniatures

@@ -7,10 +7,12 @@
 # (build/drives), so an installation that cannot be written reads them as
 # they are and never makes a per-user copy. The desktop entry, the icons, the
 # AppStream metadata, the manual pages and the package's copyright and
-# changelog go where desktops and the system look for them.
+# changelog go where desktops and the system look for them, and the type of
+# the map files with them.
 include(GNUInstallDirs)
 
 set(DIGMAZE_GAMES_DESTINATION games)
+set(DIGMAZE_HELPER_DESTINATION lib/games/digmaze)
 set(DIGMAZE_DATA_DESTINATION ${CMAKE_INSTALL_DATADIR}/games/digmaze)
 set(DIGMAZE_DOC_DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/digmaze)
 set(DIGMAZE_DRIVE_DIR ${CMAKE_BINARY_DIR}/drives)
@@ -100,12 +102,16 @@ add_custom_target(install_texts ALL DEPENDS ${compressed})
 
 # ---- What goes where --------------------------------------------------------
 install(TARGETS digmaze digmaze-sim RUNTIME DESTINATION ${DIGMAZE_GAMES_DESTINATION})
+# The editor's check runs beside the game, as the system keeps a game's own
+# helper programs: lib/games/digmaze, where the game looks from its games/.
+install(TARGETS digmaze-check RUNTIME DESTINATION ${DIGMAZE_HELPER_DESTINATION})
 # A stripped installation also loses the compiler's notes (.comment), which
 # nothing reads.
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
-    foreach(program digmaze digmaze-sim)
-      set(file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${DIGMAZE_GAMES_DESTINATION}/\${program}\")
+    foreach(program ${DIGMAZE_GAMES_DESTINATION}/digmaze ${DIGMAZE_GAMES_DESTINATION}/digmaze-sim
+                    ${DIGMAZE_HELPER_DESTINATION}/digmaze-check)
+      set(file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${program}\")
       execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment \"\${file}\"
                       RESULT_VARIABLE failed)
       if(failed)
@@ -122,6 +128,9 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/icons/hicolor
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${DIGMAZE_PACKAGING_DIR}/org.digmaze.digmaze.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The map files' type, which the desktop entry opens with the game.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/digmaze-map.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME digmaze.xml)
 install(FILES ${DIGMAZE_PACKAGING_DIR}/digmaze.6.gz ${DIGMAZE_PACKAGING_DIR}/digmaze-sim.6.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${DIGMAZE_PACKAGING_DIR}/copyright ${DIGMAZE_PACKAGING_DIR}/changelog.gz

@@ -13,9 +13,9 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libstb-dev libfreetype-dev fonts-dejavu-core
   xvfb xdotool imagemagick xdg-utils x11-utils
-  dpkg-dev desktop-file-utils appstream lintian man-db
+  dpkg-dev desktop-file-utils appstream lintian man-db shared-mime-info libxml2-utils
   clang libclang-rt-14-dev clang-format-14
-  vorbis-tools
+  vorbis-tools python3
 )
 
 missing=()

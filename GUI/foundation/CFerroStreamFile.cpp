@@ -3,6 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -133,6 +136,45 @@ bool WriteFileReplacing(const char* path, const std::function<bool(CFerroStream&
     std::remove(temporary.c_str());
     errno = error != 0 ? error : EIO;
   }
+  return ok;
+}
+
+bool WriteFileNew(const char* path, const std::function<bool(CFerroStream&)>& writer) {
+  if (path == nullptr || *path == 0 || !writer) {
+    errno = EINVAL;
+    return false;
+  }
+  if (access(path, F_OK) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  std::string temporary = std::string(path) + ".XXXXXX";
+  const int made = mkstemp(temporary.data());
+  if (made < 0) return false;
+  close(made);
+  CFerroStreamFile file;
+  int error = 0;
+  bool ok = file.Open(temporary.c_str(), CFerroStream::modeWrite);
+  if (ok) {
+    errno = 0;
+    ok = writer(file);
+    error = ok ? 0 : errno;
+    const bool finished = file.Finish();
+    if (ok && !finished) error = errno;
+    ok = ok && finished;
+  } else {
+    error = errno;
+  }
+  if (ok && link(temporary.c_str(), path) != 0) {
+    error = errno;
+    // A file system without hard links: renamed instead, after one more look.
+    const bool noLinks = error == EPERM || error == EOPNOTSUPP || error == ENOSYS;
+    ok = noLinks && access(path, F_OK) != 0 && std::rename(temporary.c_str(), path) == 0;
+    if (noLinks && !ok && access(path, F_OK) == 0) error = EEXIST;
+    if (ok) return true;
+  }
+  std::remove(temporary.c_str());
+  if (!ok) errno = error != 0 ? error : EIO;
   return ok;
 }
 

@@ -58,6 +58,13 @@ class CFerroStreamFile : public CFerroStream {
 // On failure errno tells why.
 bool WriteFileReplacing(const char* path, const std::function<bool(CFerroStream&)>& writer);
 
+// Writes a new file at path: through a temporary of its own beside it, put
+// in place only after a complete write, and only when no file of that name
+// exists (it is linked, not renamed, into place), so an existing file is
+// never replaced, not even one made meanwhile, and a failed write leaves
+// nothing behind. On failure errno tells why: EEXIST when the name is taken.
+bool WriteFileNew(const char* path, const std::function<bool(CFerroStream&)>& writer);
+
 // How ReadWholeFile went.
 enum class WholeFile {
   read,      // out holds the file

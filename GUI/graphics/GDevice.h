@@ -108,6 +108,9 @@ class GDevice {
   // between full screen and window): fits the picture anew. Nothing in the
   // base device.
   virtual void OnWindowSizeChanged() {}
+  // How many times a second the display shows a new picture; 60 where it
+  // cannot be told.
+  virtual int GetRefreshRate() { return 60; }
   // Bits per pixel of the back buffer the frame copies into (16 or 32), so the
   // frame chooses its copy by the format rather than by the pitch.
   virtual int GetBackbufferBPP() { return 16; }

@@ -250,6 +250,16 @@ void GDeviceSDL::FitPicture() {
   CalcTexRect();
 }
 
+int GDeviceSDL::GetRefreshRate() {
+  SDL_DisplayMode mode;
+  if (window && SDL_GetWindowDisplayMode(window, &mode) == 0 && mode.refresh_rate > 0)
+    return mode.refresh_rate;
+  const int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
+  if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 && mode.refresh_rate > 0)
+    return mode.refresh_rate;
+  return GDevice::GetRefreshRate();
+}
+
 void GDeviceSDL::GetDrawableSize(int& w, int& h) {
   if (presentPath == PresentPath::WindowSurface && window) {
     // The picture is fitted to the surface it is drawn into.

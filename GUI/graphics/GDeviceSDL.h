@@ -67,6 +67,8 @@ class GDeviceSDL : public GDevice {
   void Activate() override { RequestFullPresent(); }
   void Inactivate() override {}
   bool IsVisibleCursor() override { return true; }
+  // The refresh rate of the window's display mode; 60 where SDL cannot tell.
+  int GetRefreshRate() override;
   // The texture holds 32-bit pixels.
   int GetBackbufferBPP() override { return 32; }
 

@@ -36,6 +36,7 @@ GGame::GGame(GUID_GAME gameId, const char* gameName, const char* gameVersion, bo
 
 GGame::~GGame() {
   KillMainTimer();
+  if (platform && IsFrameTimer()) platform->KillTimer(&frameTimer);
   // Each EndModal hands the modal role back to the component before it.
   while (GComponent* current = modal) {
     current->EndModal(0);
@@ -112,8 +113,10 @@ void GGame::KillMainTimer() {
 }
 
 void GGame::PlatformTimer() {
+  if (platform) lastTickAt = platform->GetTick();
   SysOnUpdate();
   if (!platform) return;
+  UpdateFrameTimer();
   if (platform->IsActivated()) {
     unsigned now = platform->GetTick();
     if (now - lastActivityTick >= 30001u) {
@@ -127,6 +130,30 @@ void GGame::PlatformTimer() {
   }
   if (!device || device->IsWindowed()) return;
   if (!platform->IsIconic()) platform->ToIconic();
+}
+
+void GGame::PlatformFrame() {
+  if (platform && platform->IsActivated()) SysOnRender();
+}
+
+unsigned GGame::GetTimeSinceTick() const {
+  return platform ? platform->GetTick() - lastTickAt : 0;
+}
+
+void GGame::UpdateFrameTimer() {
+  const GScene* scene = GetScene();
+  const bool wanted = scene && scene->WantsFramesBetweenTicks() && device;
+  if (wanted == IsFrameTimer()) return;
+  if (!wanted) {
+    platform->KillTimer(&frameTimer);
+    return;
+  }
+  frameTimer = TIMER_DATA();
+  frameTimer.frame = true;
+  // Whole milliseconds at or below the refresh period, so no refresh goes
+  // without a frame.
+  frameTimer.period = std::max(1, 1000 / std::max(1, device->GetRefreshRate()));
+  platform->SetTimer(&frameTimer);
 }
 
 void GGame::SysOnUpdate() {

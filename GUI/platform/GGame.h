@@ -37,7 +37,10 @@ struct DIGITAL_VERSION {
 // sound object, the theme, the back surface every frame is drawn into, and an
 // ordered list of full-screen scenes, one of which is current. The main timer
 // drives everything: each tick updates the current scene, then renders and
-// presents a frame. A game subclasses it and supplies the factories.
+// presents a frame. While the scene has something to draw between ticks, a
+// frame timer at the display's refresh rate renders and presents frames in
+// between, which never change the scene's state. A game subclasses it and
+// supplies the factories.
 //
 // Sections of the implementation:
 //   GGame.cpp       construction, creation, timer, scenes, frame, quitting
@@ -135,6 +138,9 @@ class GGame {
   virtual void SysOnKeyDown(unsigned key, unsigned count, unsigned flags);
   virtual void SysOnKeyUp(unsigned key, unsigned count, unsigned flags);
   virtual void SysOnChar(unsigned ch, unsigned count, unsigned flags);
+  // Called by the platform when a file (or a folder) is dropped on the
+  // window, with its path; nothing happens here.
+  virtual void SysOnDropFile(const char* path) { (void)path; }
 
   // Cached path getters; every result ends with a separator.
   virtual CFerroString GetPathToObject();
@@ -178,8 +184,17 @@ class GGame {
   void KillMainTimer();
   bool IsMainTimer() const { return mainTimer.handle != 0; }
   unsigned GetMainTimerPeriod() const { return IsMainTimer() ? mainTimer.period : 0; }
-  // Called by the platform on every main-timer tick.
+  // Called by the platform on every main-timer tick. Afterwards the frame
+  // timer runs while the current scene wants frames between ticks.
   void PlatformTimer();
+  // Called by the platform on every tick of the frame timer: draws and
+  // presents the frame while the window is active.
+  virtual void PlatformFrame();
+  // Milliseconds since the last main-timer tick was handled, on the
+  // platform's clock.
+  unsigned GetTimeSinceTick() const;
+  // Whether the frame timer runs (frames between the main timer's ticks).
+  bool IsFrameTimer() const { return frameTimer.handle != 0; }
 
   bool IsActivated();
   bool IsIconic();
@@ -336,6 +351,11 @@ class GGame {
   CFerroString userName;
   bool fullScreen;
   TIMER_DATA mainTimer;
+  // Runs at the display's refresh rate while the scene has frames to draw
+  // between ticks; see UpdateFrameTimer.
+  TIMER_DATA frameTimer;
+  // When the last main-timer tick was handled (the platform's GetTick).
+  unsigned lastTickAt = 0;
   unsigned lastActivityTick = 0;
   int currentScene = -1;
 
@@ -359,4 +379,7 @@ class GGame {
   bool inputFocus = true;
   // Routes a move of the cursor with IsPointerMoving true.
   void RoutePointerMove();
+  // Starts the frame timer (at the device's refresh rate) when the current
+  // scene wants frames between ticks, and stops it when it no longer does.
+  void UpdateFrameTimer();
 };

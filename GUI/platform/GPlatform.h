@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "GUI/foundation/CFerroString.h"
@@ -16,9 +17,19 @@ class VIRTUAL_FOLDER;
 struct FILE_DATA;
 struct TIMER_DATA;
 
-// A process started by ExecuteProcess.
+// A process started by ExecuteProcess or StartProcess: its id (0 when none
+// runs) and, for StartProcess, the read end of the pipe its standard output
+// goes into (-1 once closed).
 struct PROCESS_DATA {
   int pid = 0;
+  int output = -1;
+};
+
+// How a process started by StartProcess stands (PollProcess).
+enum class PROCESS_STATE {
+  running,  // still running, or ended but not yet seen to
+  exited,   // it ended by itself, with an exit code
+  crashed,  // a signal ended it, or there is no process
 };
 
 // The application's window onto the operating system: files, folders,
@@ -78,6 +89,13 @@ class GPlatform {
   // executable, or the installed data folder found from it. With a trailing
   // separator.
   virtual CFerroString GetPathToGame() = 0;
+  // The path of a program shipped with the game (a helper it runs), by its
+  // file name; the game folder's copy here, GPlatformUnix finds it beside the
+  // executable.
+  virtual CFerroString GetPathToProgram(const char* program) { return GetPathToGame() + program; }
+  // The player's documents folder, with a trailing separator: where the game
+  // puts files for the player to take elsewhere. Empty when there is none.
+  virtual CFerroString GetPathToDocuments() { return CFerroString(); }
   // The per-user data folder: the game folder when it is writable, else a
   // per-user folder of the host, with a trailing separator.
   virtual CFerroString GetPathToTemp();
@@ -165,7 +183,31 @@ class GPlatform {
   // Processes and threads.
   virtual bool ExecuteProcess(const char* path, const char* args, const char* unused,
                               PROCESS_DATA* process) = 0;
+  // Ends the process at once: it is killed, waited for (so it leaves no
+  // zombie behind) and its output pipe closed. False when there was none.
   virtual bool TerminateProcess(PROCESS_DATA* process) = 0;
+  // Starts the program at path with args as its arguments (none of them is
+  // read by a shell), its standard input empty and its standard output going
+  // into a pipe that ReadProcess reads. The process is ended with the game.
+  // False, with nothing running, when it could not be started.
+  virtual bool StartProcess(const char* path, const std::vector<CFerroString>& args,
+                            PROCESS_DATA* process) {
+    (void)path, (void)args, (void)process;
+    return false;
+  }
+  // Appends to text whatever the process has written since the last call,
+  // without waiting for more. False once its output has ended (it closed it
+  // or exited) and all of it was read; the pipe is closed then.
+  virtual bool ReadProcess(PROCESS_DATA* process, std::string& text) {
+    (void)process, (void)text;
+    return false;
+  }
+  // Whether the process still runs, without waiting; an ended one is waited
+  // for, gives its exit code in code (when exited) and is no longer running.
+  virtual PROCESS_STATE PollProcess(PROCESS_DATA* process, int* code) {
+    (void)process, (void)code;
+    return PROCESS_STATE::crashed;
+  }
   // Runs func(arg) on a detached thread; the thread id or 0 on failure.
   virtual unsigned ExecuteThread(unsigned (*func)(void*), void* arg) = 0;
   virtual void Sleep(unsigned ms) = 0;

@@ -26,6 +26,12 @@ namespace {
 // Set by the timer thread when it posts a tick, cleared by the main thread
 // when it takes the tick, so at most one tick of all timers ever waits.
 std::atomic<bool> tickPending{false};
+// The same for the frame timer's ticks, which wait apart: a frame waiting
+// never keeps a tick from being posted.
+std::atomic<bool> framePending{false};
+
+// The event a frame timer posts; the other timers post SDL_USEREVENT.
+constexpr Uint32 kFrameEvent = SDL_USEREVENT + 1;
 
 // The handle of the timer started last, in any platform object, so a handle
 // is never given twice (main thread only).
@@ -161,17 +167,30 @@ bool GPlatformSDL::IsTickPending() {
   return tickPending.load();
 }
 
-unsigned OnTimerShotSDL(unsigned interval, void* param) {
-  if (tickPending.exchange(true)) return interval;
+namespace {
+
+// Posts one tick event of type for the timer whose handle is in param unless
+// one of that kind waits already (pending set).
+void PostTick(std::atomic<bool>& pending, Uint32 type, void* param) {
+  if (pending.exchange(true)) return;
   SDL_Event event;
   SDL_zero(event);
-  event.type = SDL_USEREVENT;
+  event.type = type;
   event.user.code = static_cast<Sint32>(reinterpret_cast<intptr_t>(param));
-  event.user.data1 = nullptr;
-  event.user.data2 = nullptr;
   // A tick that could not be posted must not leave the flag set, or no later
   // tick would ever be posted again.
-  if (SDL_PushEvent(&event) != 1) tickPending.store(false);
+  if (SDL_PushEvent(&event) != 1) pending.store(false);
+}
+
+}  // namespace
+
+unsigned OnTimerShotSDL(unsigned interval, void* param) {
+  PostTick(tickPending, SDL_USEREVENT, param);
+  return interval;
+}
+
+unsigned OnFrameShotSDL(unsigned interval, void* param) {
+  PostTick(framePending, kFrameEvent, param);
   return interval;
 }
 
@@ -279,11 +298,22 @@ void GPlatformSDL::DispatchEvent(const void* raw) {
     case SDL_CONTROLLERAXISMOTION:
       DispatchController(&event);
       break;
+    case SDL_DROPFILE:
+    case SDL_DROPTEXT:
+      // The text is SDL's to hand over and ours to free; dropped text is not used.
+      if (event.type == SDL_DROPFILE && game && event.drop.file)
+        game->SysOnDropFile(event.drop.file);
+      SDL_free(event.drop.file);
+      break;
     case SDL_USEREVENT: {
       tickPending.store(false);
       DeliverTick(event.user.code);
       break;
     }
+    case kFrameEvent:
+      framePending.store(false);
+      DeliverTick(event.user.code);
+      break;
     default:
       break;
   }
@@ -374,8 +404,8 @@ void GPlatformSDL::SetTimer(TIMER_DATA* timer) {
   KillTimer(timer);
   if (++lastTimerHandle <= 0) lastTimerHandle = 1;
   const int handle = lastTimerHandle;
-  const SDL_TimerID id =
-      SDL_AddTimer(timer->period, OnTimerShotSDL, reinterpret_cast<void*>(intptr_t{handle}));
+  const SDL_TimerID id = SDL_AddTimer(timer->period, timer->frame ? OnFrameShotSDL : OnTimerShotSDL,
+                                      reinterpret_cast<void*>(intptr_t{handle}));
   if (id == 0) return;
   timers[handle] = RUNNING_TIMER{timer, id};
   timer->handle = handle;
@@ -387,6 +417,8 @@ void GPlatformSDL::DeliverTick(int handle) {
   TIMER_DATA* timer = found->second.timer;
   if (timer->owner)
     timer->owner->OnTimer(timer->id);
+  else if (game && timer->frame)
+    game->PlatformFrame();
   else if (game)
     game->PlatformTimer();
 }
@@ -395,10 +427,10 @@ namespace {
 
 // Event filter that removes the waiting tick of the timer whose handle is in `handle`.
 int DropTickOf(void* handle, SDL_Event* event) {
-  if (event->type != SDL_USEREVENT ||
+  if ((event->type != SDL_USEREVENT && event->type != kFrameEvent) ||
       event->user.code != static_cast<Sint32>(reinterpret_cast<intptr_t>(handle)))
     return 1;
-  tickPending.store(false);
+  (event->type == kFrameEvent ? framePending : tickPending).store(false);
   return 0;
 }
 

@@ -94,3 +94,5 @@ class GPlatformSDL : public GPlatformUnix {
 // SDL timer callback (runs on SDL's timer thread): posts one tick event for
 // the timer whose handle is in param unless a tick is already waiting.
 unsigned OnTimerShotSDL(unsigned interval, void* param);
+// The same for a frame timer, whose ticks wait apart from the others'.
+unsigned OnFrameShotSDL(unsigned interval, void* param);

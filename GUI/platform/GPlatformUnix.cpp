@@ -13,6 +13,9 @@
 #include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,8 +28,10 @@
 #include <cstring>
 #include <ctime>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
+#include "GUI/foundation/CFerroStreamFile.h"
 #include "GUI/foundation/CFerroTime.h"
 #include "GUI/platform/GGame.h"
 
@@ -48,20 +53,55 @@ unsigned GPlatformUnix::GetTick() {
                                static_cast<unsigned long long>(tv.tv_usec) / 1000u);
 }
 
-CFerroString GPlatformUnix::GetPathToGame() {
-  if (!pathToGame.IsEmpty()) return pathToGame;
+namespace {
+
+// The folder of the running executable with a trailing separator, or empty.
+CFerroString ExecutableFolder() {
   char path[PATH_MAX + 1];
   ssize_t n = readlink("/proc/self/exe", path, PATH_MAX);
   if (n <= 0) {
     fprintf(stderr, "PID %d: readlink (/proc/self/exe);\n", static_cast<int>(getpid()));
-    pathToGame = "/";
-    return pathToGame;
+    return CFerroString();
   }
   path[n] = 0;
   char* slash = std::strrchr(path, '/');
-  if (slash) slash[1] = 0;
-  pathToGame = slash ? FindGameFolder(CFerroString(path), name.c_str()) : CFerroString("/");
+  if (!slash) return CFerroString();
+  slash[1] = 0;
+  return CFerroString(path);
+}
+
+CFerroString LowerCase(const char* text) {
+  CFerroString lower(text);
+  for (int i = 0; i < lower.GetLength(); ++i)
+    lower[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(lower[i])));
+  return lower;
+}
+
+}  // namespace
+
+CFerroString GPlatformUnix::GetPathToGame() {
+  if (!pathToGame.IsEmpty()) return pathToGame;
+  const CFerroString exeFolder = ExecutableFolder();
+  pathToGame = exeFolder.IsEmpty() ? CFerroString("/") : FindGameFolder(exeFolder, name.c_str());
   return pathToGame;
+}
+
+CFerroString GPlatformUnix::GetPathToProgram(const char* program) {
+  return FindProgram(ExecutableFolder(), name.c_str(), program);
+}
+
+CFerroString GPlatformUnix::FindProgram(const CFerroString& exeFolder, const char* appName,
+                                        const char* program) {
+  const CFerroString lower = LowerCase(appName ? appName : "");
+  const bool inGames = std::string_view(exeFolder.c_str()).ends_with("/games/");
+  const CFerroString helpers[] = {CFerroString("../lib/games/") + lower + "/",
+                                  CFerroString("../lib/") + lower + "/"};
+  const CFerroString candidates[] = {exeFolder + program,
+                                     exeFolder + helpers[inGames ? 0 : 1] + program,
+                                     exeFolder + helpers[inGames ? 1 : 0] + program};
+  for (const CFerroString& candidate : candidates)
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+  return candidates[0];
 }
 
 namespace {
@@ -76,9 +116,7 @@ bool HoldsGameData(const CFerroString& folder) {
 
 CFerroString GPlatformUnix::FindGameFolder(const CFerroString& exeFolder, const char* appName) {
   if (HoldsGameData(exeFolder) || !appName || !appName[0]) return exeFolder;
-  CFerroString lower(appName);
-  for (int i = 0; i < lower.GetLength(); ++i)
-    lower[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(lower[i])));
+  const CFerroString lower = LowerCase(appName);
   // An installation keeps the data under the prefix's share folder: games
   // installed by the system's conventions (executables in games/) in
   // share/games/<name>, others (executables in bin/) in share/<name>. A
@@ -277,6 +315,67 @@ bool GPlatformUnix::GetPrivateTempFolder(CFerroString& folder, CFerroString& why
   return false;
 }
 
+CFerroString GPlatformUnix::ParseDocumentsFolder(const std::string& userDirs,
+                                                 const CFerroString& home) {
+  static const std::string kKey = "XDG_DOCUMENTS_DIR=";
+  std::string found;
+  size_t from = 0;
+  while (from < userDirs.size()) {
+    size_t end = userDirs.find('\n', from);
+    if (end == std::string::npos) end = userDirs.size();
+    std::string line = userDirs.substr(from, end - from);
+    from = end + 1;
+    const size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line.compare(start, kKey.size(), kKey) != 0) continue;
+    // The value is quoted, with backslash escapes, as a shell reads it.
+    std::string value;
+    bool quoted = false;
+    for (size_t i = start + kKey.size(); i < line.size(); ++i) {
+      const char c = line[i];
+      if (c == '"') {
+        quoted = !quoted;
+      } else if (c == '\\' && i + 1 < line.size()) {
+        value += line[++i];
+      } else if (!quoted && (c == ' ' || c == '\t' || c == '\r' || c == '#')) {
+        break;
+      } else {
+        value += c;
+      }
+    }
+    if (value.rfind("$HOME", 0) == 0 && (value.size() == 5 || value[5] == '/'))
+      found = std::string(home.c_str()) + value.substr(5);
+    else if (!value.empty() && value[0] == '/')
+      found = value;
+  }
+  while (found.size() > 1 && found.back() == '/') found.pop_back();
+  return CFerroString(found.c_str());
+}
+
+CFerroString GPlatformUnix::GetPathToDocuments() {
+  CFerroString home;
+  if (const char* env = getenv("HOME"); env && env[0] == '/') {
+    home = env;
+  } else if (passwd* user = getpwuid(getuid()); user && user->pw_dir && user->pw_dir[0] == '/') {
+    home = user->pw_dir;
+  } else {
+    return CFerroString();
+  }
+  while (home.GetLength() > 1 && home[home.GetLength() - 1] == '/')
+    home =
+        CFerroString(std::string(home.c_str(), static_cast<size_t>(home.GetLength() - 1)).c_str());
+  const char* config = getenv("XDG_CONFIG_HOME");
+  const CFerroString file =
+      (config && config[0] == '/' ? CFerroString(config) : home + "/.config") + "/user-dirs.dirs";
+  std::string text;
+  ReadWholeFile(file.c_str(), 64 * 1024, text);
+  CFerroString folder = ParseDocumentsFolder(text, home);
+  const char* env = getenv("XDG_DOCUMENTS_DIR");
+  if (folder.IsEmpty() && env && env[0] == '/') folder = env;
+  struct stat st;
+  if (folder.IsEmpty() || stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) folder = home;
+  return folder + "/";
+}
+
 CFerroString GPlatformUnix::GetUserDataFolder() {
   std::vector<CFerroString> candidates;
   const char* xdg = getenv("XDG_DATA_HOME");
@@ -332,7 +431,112 @@ bool GPlatformUnix::ExecuteProcess(const char* path, const char* args, const cha
 }
 
 bool GPlatformUnix::TerminateProcess(PROCESS_DATA* process) {
-  return process && process->pid > 0 && kill(process->pid, SIGKILL) == 0;
+  if (!process) return false;
+  bool ended = false;
+  // The process and what it started, in its group (ExecuteProcess makes none).
+  if (process->pid > 0 && (kill(-process->pid, SIGKILL) == 0 || kill(process->pid, SIGKILL) == 0)) {
+    while (waitpid(process->pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    ended = true;
+  }
+  process->pid = 0;
+  if (process->output >= 0) close(process->output);
+  process->output = -1;
+  return ended;
+}
+
+bool GPlatformUnix::StartProcess(const char* path, const std::vector<CFerroString>& args,
+                                 PROCESS_DATA* process) {
+  if (!path || !*path || !process) return false;
+  // Everything the child needs is made before the fork: after it, in a
+  // program with threads, the child may only make async-signal-safe calls.
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(path));
+  for (const CFerroString& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  const long openMax = sysconf(_SC_OPEN_MAX);
+  const int lastFd = static_cast<int>(openMax > 0 && openMax < 65536 ? openMax : 65536);
+  const pid_t parent = getpid();
+  // The output pipe, and one that tells a failed start: a successful exec
+  // closes it empty.
+  int out[2], report[2];
+  if (pipe2(out, O_CLOEXEC) != 0) return false;
+  if (pipe2(report, O_CLOEXEC) != 0) {
+    close(out[0]);
+    close(out[1]);
+    return false;
+  }
+  const pid_t pid = fork();
+  if (pid == 0) {
+    // A group of its own, so that ending it ends whatever it started too.
+    setpgid(0, 0);
+#ifdef __linux__
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);
+#endif
+    const int empty = open("/dev/null", O_RDONLY);
+    if (empty >= 0 && dup2(empty, 0) >= 0 && dup2(out[1], 1) >= 0) {
+      for (int fd = 3; fd < lastFd; ++fd)
+        if (fd != report[1]) close(fd);
+      execv(path, argv.data());
+    }
+    const int failure = errno;
+    ssize_t written = write(report[1], &failure, sizeof failure);
+    (void)written;
+    _exit(127);
+  }
+  if (pid > 0) setpgid(pid, pid);
+  close(out[1]);
+  close(report[1]);
+  int failure = 0;
+  ssize_t got = 0;
+  if (pid > 0)
+    while ((got = read(report[0], &failure, sizeof failure)) < 0 && errno == EINTR) {
+    }
+  close(report[0]);
+  if (pid < 0 || got != 0) {
+    if (pid > 0)
+      while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+      }
+    close(out[0]);
+    errno = pid < 0 ? errno : failure;
+    return false;
+  }
+  fcntl(out[0], F_SETFL, fcntl(out[0], F_GETFL) | O_NONBLOCK);
+  process->pid = pid;
+  process->output = out[0];
+  return true;
+}
+
+bool GPlatformUnix::ReadProcess(PROCESS_DATA* process, std::string& text) {
+  if (!process || process->output < 0) return false;
+  char chunk[4096];
+  for (;;) {
+    const ssize_t got = read(process->output, chunk, sizeof chunk);
+    if (got > 0) {
+      text.append(chunk, static_cast<size_t>(got));
+      continue;
+    }
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
+    // The end of the output, or a pipe that cannot be read any more.
+    close(process->output);
+    process->output = -1;
+    return false;
+  }
+}
+
+PROCESS_STATE GPlatformUnix::PollProcess(PROCESS_DATA* process, int* code) {
+  if (!process || process->pid <= 0) return PROCESS_STATE::crashed;
+  int status = 0;
+  pid_t ended;
+  while ((ended = waitpid(process->pid, &status, WNOHANG)) < 0 && errno == EINTR) {
+  }
+  if (ended == 0) return PROCESS_STATE::running;
+  process->pid = 0;
+  if (ended < 0 || !WIFEXITED(status)) return PROCESS_STATE::crashed;
+  if (code) *code = WEXITSTATUS(status);
+  return PROCESS_STATE::exited;
 }
 
 namespace {

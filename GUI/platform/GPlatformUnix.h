@@ -25,6 +25,24 @@ class GPlatformUnix : public GPlatform {
   // the framework ships.
   static CFerroString FindGameFolder(const CFerroString& exeFolder, const char* appName);
 
+  // The program in the executable's folder (a build's game folder), else
+  // in an installation's folder of helper programs, exeFolder/../lib/games/
+  // <appName in lower case>/ (executables in games/) or ../lib/<appName in
+  // lower case>/ (in bin/); the first that can be run, else the first.
+  CFerroString GetPathToProgram(const char* program) override;
+  static CFerroString FindProgram(const CFerroString& exeFolder, const char* appName,
+                                  const char* program);
+
+  // The desktop's documents folder when it exists: the one the user-dirs.dirs
+  // file of $XDG_CONFIG_HOME (else ~/.config) names, else the environment's
+  // XDG_DOCUMENTS_DIR; otherwise the home folder (HOME, else the user
+  // database's). Empty without a home folder.
+  CFerroString GetPathToDocuments() override;
+  // The documents folder a user-dirs.dirs text names (its last
+  // XDG_DOCUMENTS_DIR line: "$HOME/..." with home put in, or an absolute
+  // path), without a trailing separator; empty when it names none.
+  static CFerroString ParseDocumentsFolder(const std::string& userDirs, const CFerroString& home);
+
   const char* GetFirstFile_OS(const char* folder, const char* mask) override;
   const char* GetNextFile_OS() override;
   const char* GetFirstFolder_OS(const char* folder) override;
@@ -46,6 +64,13 @@ class GPlatformUnix : public GPlatform {
   bool ExecuteProcess(const char* path, const char* args, const char* unused,
                       PROCESS_DATA* process) override;
   bool TerminateProcess(PROCESS_DATA* process) override;
+  // The child inherits no other descriptor of the game and leads a process
+  // group of its own, which TerminateProcess ends whole; on Linux it is
+  // killed when the game ends, however the game ends.
+  bool StartProcess(const char* path, const std::vector<CFerroString>& args,
+                    PROCESS_DATA* process) override;
+  bool ReadProcess(PROCESS_DATA* process, std::string& text) override;
+  PROCESS_STATE PollProcess(PROCESS_DATA* process, int* code) override;
   unsigned ExecuteThread(unsigned (*func)(void*), void* arg) override;
   void Sleep(unsigned ms) override;
   // Starts "xdg-open" with the address resolved by ResolveLink as its one

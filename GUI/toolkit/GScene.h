@@ -33,6 +33,10 @@ class GScene : public GDialog {
   // covering list up to date: a scene that draws some of its changes straight
   // into the back buffer does it here, and invalidates what lies over them.
   virtual void OnBeforeRender() {}
+  // Called by the application after every main-timer tick: whether the scene
+  // has something to draw between ticks (units moving smoothly), so frames
+  // are drawn at the display's rate until the next tick asks again.
+  virtual bool WantsFramesBetweenTicks() const { return false; }
 
   // OnPeriod every ms milliseconds (0 = never), the first one period from now.
   void SetScenePeriod(unsigned ms);

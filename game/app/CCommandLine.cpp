@@ -17,8 +17,18 @@ CCommandLine Complain(std::string text) {
 
 CCommandLine CCommandLine::Parse(int argc, const char* const* argv) {
   CCommandLine line;
+  bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i] ? argv[i] : "";
+    if (optionsEnded || (!arg.empty() && arg[0] != '-')) {
+      if (!line.mapFile.empty()) return Complain("one map file at a time: " + std::string(arg));
+      line.mapFile = arg;
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
     if (arg == "--help") {
       line.action = Action::Help;
       return line;

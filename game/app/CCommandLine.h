@@ -9,7 +9,7 @@
 
 // The game's command line, read before anything else starts:
 //   digmaze [--windowed] [--fullscreen] [--scale sharp|integer|off]
-//           [--record FOLDER] | --help | --version
+//           [--record FOLDER] [MAPFILE] | --help | --version
 // The options' help texts are the table in game/app/GameHelp.h.
 // Parse never prints and never ends the program; Report prints what an
 // action other than playing asks for and gives the exit code.
@@ -29,13 +29,16 @@ struct CCommandLine {
   std::optional<ScaleMode> scale;
   // Where the games played are recorded; empty for no recording.
   std::string recordFolder;
+  // A map file to import; empty for none.
+  std::string mapFile;
   // For Action::Usage: what was wrong with the command line.
   std::string complaint;
 
   // Reads argv[1 .. argc - 1]. Options are taken in order: the first --help
   // or --version decides at once, as does the first argument that is not an
   // option of the game (or --record without its folder, --scale without a
-  // mode it knows).
+  // mode it knows, a second map file). An argument that does not start with
+  // "-" is the map file, and so is any argument after "--".
   static CCommandLine Parse(int argc, const char* const* argv);
 
   // For an action other than Play: prints to out (help, version) or err

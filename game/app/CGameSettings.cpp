@@ -96,6 +96,15 @@ const Field kFields[] = {
     {"sound", "music-volume", "a volume from 0 to 100",
      [](const std::string& v, CGameSettings& s) { return ParseNumber(v, 0, 100, s.musicVolume); },
      [](const CGameSettings& s) { return Number(s.musicVolume); }},
+    {"play", "motion", "smooth or classic",
+     [](const std::string& v, CGameSettings& s) {
+       if (v != "smooth" && v != "classic") return false;
+       s.motion = v == "smooth" ? MotionMode::Smooth : MotionMode::Classic;
+       return true;
+     },
+     [](const CGameSettings& s) {
+       return std::string(s.motion == MotionMode::Smooth ? "smooth" : "classic");
+     }},
     {"play", "speed", "slow, normal or fast",
      [](const std::string& v, CGameSettings& s) { return FindSpeed(v.c_str(), s.speed); },
      [](const CGameSettings& s) { return std::string(GetSpeedName(s.speed)); }},

@@ -10,6 +10,10 @@
 // Full screen or a window.
 enum class WindowMode { FullScreen, Window };
 
+// How units are drawn in play: smooth moves them at the display's rate
+// between the ticks; classic draws them once per tick, a step at a time.
+enum class MotionMode { Smooth, Classic };
+
 // The player's settings kept between runs in "settings.cfg" of the per-user
 // data folder, a text of "[section]" labels, "key = value" lines (the '=' may
 // be left out) and ';' comments, with CR LF or LF line ends:
@@ -24,6 +28,7 @@ enum class WindowMode { FullScreen, Window };
 //   mute = no                yes: no sound at all (M switches it)
 //   music-volume = 70        the music's volume, 0 to 100 per cent
 //   [play]
+//   motion = smooth          smooth or classic
 //   speed = normal           slow, normal or fast: ticks of 70, 50 or 35 ms
 //   steering = keep-going    keep-going or stop-on-release: what releasing
 //                            a direction key tells the runner
@@ -57,6 +62,7 @@ struct CGameSettings {
   int musicVolume = 70;
   GameSpeed speed = GameSpeed::normal;
   Steering steering = Steering::keepGoing;
+  MotionMode motion = MotionMode::Smooth;
   CPlayerKeys keys;
   // The text read (empty for none), which Format writes the values into.
   std::string text;

@@ -1,6 +1,8 @@
 #include "game/app/GButtonDM.h"
 
-#include "GUI/foundation/FerroRandom.h"
+#include <cerrno>
+#include <cstring>
+
 #include "GUI/platform/GGame.h"
 #include "GUI/platform/GPlatform.h"
 #include "game/app/GDialogMaps.h"
@@ -12,6 +14,7 @@
 #include "game/app/GSceneMenu.h"
 #include "game/app/GameLinks.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
+#include "game/model/CMapTransfer.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/model/GModelMedia.h"
@@ -65,21 +68,6 @@ void DestroySelectedMap(GGame* game) {
   MapsGrid(game)->FollowList();
 }
 
-// Ten random digits and ".dmm", drawn again while a map of that name exists.
-CFerroString NewMapName(GPlatform* platform) {
-  SetRndIndex(platform->GetTick());
-  const CFerroString folder = GModelMedia::GetPathToMaps();
-  for (;;) {
-    char digits[11];
-    for (int i = 0; i < 10; ++i) digits[i] = static_cast<char>('0' + GetRndInt(0, 9));
-    digits[10] = '\0';
-    const CFerroString name = CFerroString(digits) + ".dmm";
-    if (platform->GetFileLength((folder + name).c_str()) == -1 &&
-        GMapList::GetInstance()->GetMapGameIndex(name.c_str()) < 0)
-      return name;
-  }
-}
-
 // Saves the edited map and returns to the maps manager. A new map gets a
 // fresh name and joins the end of the level order. The map's miniature is
 // drawn anew and selected. When the file cannot be written the player is
@@ -89,7 +77,8 @@ void SaveEditedMap(GGame* game) {
   if (!platform) return;
   GMap* map = GMap::GetInstance();
   const bool isNew = map->fileName.IsEmpty();
-  const CFerroString name = isNew ? NewMapName(platform) : map->fileName;
+  const CFerroString name =
+      isNew ? GMapList::GetInstance()->NewMapName(platform->GetTick()) : map->fileName;
   if (!map->SaveToFile(name.c_str())) {
     game->MessageBox(GGameDM::kName, "The map could not be saved.", MB_OK);
     return;
@@ -97,6 +86,31 @@ void SaveEditedMap(GGame* game) {
   if (isNew) GMapList::GetInstance()->Add(name.c_str());
   game->SetScene(SCENE_MAPS);
   MapsGrid(game)->ShowSavedMap(name);
+}
+
+// Writes the selected map into the player's documents folder and says where.
+void ExportSelectedMap(GGame* game) {
+  const CFerroString name = SelectedMapName(game);
+  GPlatform* platform = game->GetPlatform();
+  if (name.IsEmpty() || !platform) return;
+  const CFerroString folder = platform->GetPathToDocuments();
+  CFerroString path;
+  switch (CMapTransfer::Export(name, folder, path)) {
+    case CMapTransfer::Result::done:
+      static_cast<GSceneMapsManager*>(game->GetScene(SCENE_MAPS))
+          ->ShowNote("Exported to " + CMapTransfer::ShownPath(path.c_str()) + ".");
+      break;
+    case CMapTransfer::Result::cannotWrite:
+      game->MessageBox(GGameDM::kName,
+                       ("The map could not be exported into " +
+                        CMapTransfer::ShownPath(folder.c_str()) + ": " + std::strerror(errno) + ".")
+                           .c_str(),
+                       MB_OK);
+      break;
+    default:
+      game->MessageBox(GGameDM::kName, "This map cannot be read.", MB_OK);
+      break;
+  }
 }
 
 enum class SlotAction { save, load };
@@ -206,6 +220,9 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
     case CMD_MAP_DOWN:
       MoveSelectedMap(game, 1);
       break;
+    case CMD_MAPS_EXPORT:
+      ExportSelectedMap(game);
+      break;
     case CMD_TEST_MAP: {
       const CFerroString name = SelectedMapName(game);
       if (!name.IsEmpty()) GameScene(game)->EnterPlay(PlayEntry::testRun, name);
@@ -213,6 +230,12 @@ void GButtonDM::RunCommand(unsigned command, GComponent* owner) {
     }
     case CMD_EDITOR_SAVE:
       SaveEditedMap(game);
+      break;
+    case CMD_EDITOR_CHECK:
+      EditorScene(game)->CheckMap();
+      break;
+    case CMD_CHECK_SHOW:
+      EditorScene(game)->ShowSolution();
       break;
     case CMD_MAPS_EXIT:
       game->SetScene(SCENE_MENU);

@@ -32,6 +32,9 @@ enum COMMAND_ID : unsigned {
   CMD_SHOW_SOLUTION = 26,
   CMD_OPTIONS = 27,        // both menus: the options
   CMD_KEYS_DEFAULTS = 28,  // the keys of play: the arrows and Space again
+  CMD_EDITOR_CHECK = 29,   // the editor's check of the map
+  CMD_CHECK_SHOW = 30,     // the check's box: plays the win it found
+  CMD_MAPS_EXPORT = 31,    // the maps manager: the selected map into the documents folder
 };
 
 // The look of the game's buttons and panels: framed, over the scene's picture.

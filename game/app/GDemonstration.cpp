@@ -5,11 +5,14 @@
 #include <sstream>
 #include <string>
 
+#include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/foundation/FileError.h"
 #include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GPlatform.h"
 #include "game/model/CGameProgress.h"
 #include "game/model/GMap.h"
+#include "game/model/GRecordStream.h"
+#include "game/model/GUnit.h"
 
 namespace {
 
@@ -99,10 +102,42 @@ bool GDemonstration::BeginSolution(GPlatform* from, const CFerroString& mapPath)
   return true;
 }
 
+bool GDemonstration::BeginSolution(GPlatform* from, const std::string& mapBytes,
+                                   std::vector<SIM_EVENT> solution, unsigned winTick, int level) {
+  End();
+  if (!from) return false;
+  CFerroStreamMemory stream;
+  GRecordReader reader(stream);
+  GMap::Content content;
+  stream.Open(reinterpret_cast<const unsigned char*>(mapBytes.data()),
+              static_cast<unsigned>(mapBytes.size()), CFerroStream::modeRead);
+  if (!GMap::ReadContent(reader, false, content)) return false;
+  solutionMap = mapBytes;
+  events = std::move(solution);
+  endTick = winTick;
+  levelNumber = level;
+  replayPath = "of the map check";
+  kind = Kind::solution;
+  platform = from;
+  return true;
+}
+
+bool GDemonstration::StartSolution() {
+  if (nextReplay++ > 0) return false;
+  CFerroStreamMemory stream;
+  stream.Open(reinterpret_cast<const unsigned char*>(solutionMap.data()),
+              static_cast<unsigned>(solutionMap.size()), CFerroStream::modeRead);
+  if (!GMap::GetInstance()->Serialize(stream, false)) return false;
+  keys.Begin();
+  nextTick = GMap::GetInstance()->tick;
+  return true;
+}
+
 void GDemonstration::End() {
   platform = nullptr;
   replays.clear();
   events.clear();
+  solutionMap.clear();
   nextReplay = 0;
 }
 
@@ -114,6 +149,7 @@ void GDemonstration::Report(const CFerroString& what) const {
 }
 
 bool GDemonstration::StartNext() {
+  if (platform && !solutionMap.empty()) return StartSolution();
   if (!platform || nextReplay >= replays.size()) return false;
   const REPLAY_FILE& next = replays[nextReplay++];
   replayPath = next.replay;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "GUI/foundation/CFerroString.h"
@@ -20,12 +21,13 @@ struct REPLAY_FILE {
 // replay from the game folder's "solutions" folder, whose table
 // ("digests.txt": the digest of a map file, as the player's records keep it,
 // and a replay's name a line) finds it by the content of the map being
-// played, under any name. The level
-// itself runs in the game scene by the rules and drawing of play; this object
-// loads each replay's map and start, presses and releases its keys at their
-// ticks, counted as digmaze-sim counts them, and tells when a replay goes
-// wrong. It reads only the game folder and the map and writes nothing; what
-// goes wrong goes into the error log.
+// played, under any name. A solution may also be a win the map editor's
+// check found, held in memory with the bytes of its map. The level itself
+// runs in the game scene by the rules and drawing of play; this object loads
+// each replay's map and start, presses and releases its keys at their ticks,
+// counted as digmaze-sim counts them, and tells when a replay goes wrong. It
+// reads only the game folder and the map and writes nothing; what goes wrong
+// goes into the error log.
 class GDemonstration {
  public:
   enum class Kind { demonstration, solution };
@@ -45,6 +47,12 @@ class GDemonstration {
   // The shipped replay that wins the map file at mapPath (found by the
   // digest of its content), with that file; false when there is none.
   static bool FindSolution(GPlatform* platform, const CFerroString& mapPath, REPLAY_FILE* found);
+  // Prepares the solution events, which win the map whose file's bytes are
+  // mapBytes by tick endTick (the map editor's check found them), to be
+  // played from a new game; levelNumber is the level shown. False when the
+  // map cannot be read.
+  bool BeginSolution(GPlatform* platform, const std::string& mapBytes,
+                     std::vector<SIM_EVENT> events, unsigned endTick, int levelNumber);
   // Forgets the replays: the demonstration or solution is over.
   void End();
   bool IsOn() const { return platform != nullptr; }
@@ -64,7 +72,8 @@ class GDemonstration {
   void ReportLost();
 
   // The campaign's number of the level shown: the digits that end its map's
-  // name ("level09" is 9), 0 when there are none.
+  // name ("level09" is 9), or the number a win held in memory was given; 0
+  // when there are none.
   int GetLevelNumber() const { return levelNumber; }
   // The replay's tick whose keys were fed last, as digmaze-sim counts and
   // prints it.
@@ -73,9 +82,13 @@ class GDemonstration {
  private:
   void Report(const CFerroString& what) const;
 
+  // Starts the level of the solution held in memory; false once it was played.
+  bool StartSolution();
+
   GPlatform* platform = nullptr;  // while the demonstration or solution is on
   Kind kind = Kind::demonstration;
   std::vector<REPLAY_FILE> replays;
+  std::string solutionMap;  // the map file bytes of a solution held in memory
   size_t nextReplay = 0;
   CFerroString replayPath;  // of the replay being played
   GSimulation keys;

@@ -99,7 +99,12 @@ void GDialogLevels::SetCurrent(int i) {
     picture->SetColor(COLOR_BORDER, COLOR_NORMAL, GPictureMinimap::kSelectedColor);
     current = i;
   }
-  ScrollIntoView(picture, gap);
+  // A level of a set's first row brings the set's heading into sight too.
+  int x = 0, y = 0, margin = gap;
+  picture->GetPosition(x, y);
+  for (int top : titleY)
+    if (top >= 0 && y == top + titleHeight) margin += titleHeight;
+  ScrollIntoView(picture, margin);
 }
 
 void GDialogLevels::StartLevel(int i) {

@@ -20,8 +20,9 @@ constexpr struct {
 } kRows[] = {
     {OPTION_VOLUME, "Sound volume"}, {OPTION_MUSIC_VOLUME, "Music volume"},
     {OPTION_SOUND, "Sound"},         {OPTION_DISPLAY, "Display"},
-    {OPTION_SCALE, "Scale"},         {OPTION_SPEED, "Speed"},
-    {OPTION_STEERING, "Steering"},   {OPTION_KEYS, "Keys"},
+    {OPTION_SCALE, "Scale"},         {OPTION_MOTION, "Motion"},
+    {OPTION_SPEED, "Speed"},         {OPTION_STEERING, "Steering"},
+    {OPTION_KEYS, "Keys"},
 };
 
 constexpr int kRowWidth = 500;
@@ -102,6 +103,10 @@ void GDialogOptions::ShowSettings() {
     r->Show({"Keep going", "Stop on release"},
             {static_cast<int>(Steering::keepGoing), static_cast<int>(Steering::stopOnRelease)},
             static_cast<int>(now.steering));
+  if (GOptionRow* r = row(OPTION_MOTION))
+    r->Show({"Smooth", "Classic"},
+            {static_cast<int>(MotionMode::Smooth), static_cast<int>(MotionMode::Classic)},
+            static_cast<int>(now.motion));
   if (GOptionRow* r = row(OPTION_KEYS))
     r->SetValueText(now.keys == CPlayerKeys() ? "Arrows, Space" : "Custom");
 }
@@ -147,6 +152,9 @@ void GDialogOptions::Apply(unsigned option, int value) {
       break;
     case OPTION_STEERING:
       app->SetSteering(static_cast<Steering>(value));
+      break;
+    case OPTION_MOTION:
+      app->SetMotion(static_cast<MotionMode>(value));
       break;
     case OPTION_KEYS:
       keysDialog.BeginModal();

@@ -11,13 +11,15 @@ enum OPTION_ID : unsigned {
   OPTION_SOUND,
   OPTION_DISPLAY,
   OPTION_SCALE,
+  OPTION_MOTION,
   OPTION_KEYS,
   OPTION_SPEED,
   OPTION_STEERING,
 };
 
 // The options: one value row per setting ("Sound volume", "Music volume",
-// "Sound", "Display", "Scale", "Speed", "Steering", "Keys") and "Done". Every change takes effect
+// "Sound", "Display", "Scale", "Motion", "Speed", "Steering", "Keys") and
+// "Done". Every change takes effect
 // at once; however the dialog closes (Done, Enter, Escape, the pad's B), the
 // settings file is written. "Keys" opens the keys of play. The rows come
 // from one table, and the dialog grows with it. One instance exists, the

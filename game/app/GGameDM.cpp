@@ -1,17 +1,19 @@
 // Index of this file:
 //   The application           construction, its end, the editor's hooks, CreateGame
+//   Maps from elsewhere       importing a map given on the command line or dropped
 //   Settings and the device   the settings file read for the device, written when the game ends
 //   Platform and sound        the SDL platform, the sound and its switch
 //   Keys it takes             M, the end of the demonstration, the idle menu's input
-//   Presenting a frame        the changed rectangles and the cursor into the texture
+//   Presenting a frame        the frame handed to the presenter
 //   Folders and the look      the resource drives, saved games, the player's maps, styles
 
 #include "game/app/GGameDM.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "GUI/foundation/FileError.h"
 #include "GUI/graphics/GDevice16SDL.h"
@@ -29,7 +31,9 @@
 #include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/app/GSceneMenu.h"
+#include "game/model/CMapTransfer.h"
 #include "game/model/GMap.h"
+#include "game/model/GMapList.h"
 #include "game/model/GModelMedia.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -37,7 +41,9 @@
 // ---------------------------------------------------------------------------------------------
 
 GGameDM::GGameDM(GUID_GAME gameId, const char* gameName, const char* gameVersion, bool full)
-    : GGame(gameId, gameName, gameVersion, full), recorder(std::make_unique<GReplayRecorder>()) {}
+    : GGame(gameId, gameName, gameVersion, full),
+      frameStats(std::getenv("DIGMAZE_FRAME_STATS") != nullptr),
+      recorder(std::make_unique<GReplayRecorder>()) {}
 
 void GGameDM::SetRecordFolder(const CFerroString& folder) {
   recorder->SetFolder(folder);
@@ -98,6 +104,60 @@ bool GGameDM::CreateGame(void* window, int width, int height) {
   AddScene(new GSceneGame);
   AddScene(new GSceneLevels);
   return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Maps from elsewhere
+// ---------------------------------------------------------------------------------------------
+
+void GGameDM::ImportMap(const CFerroString& path) {
+  pendingImports.push_back(path);
+}
+
+void GGameDM::SysOnDropFile(const char* path) {
+  if (path) ImportMap(CFerroString(path));
+}
+
+void GGameDM::SysOnUpdate() {
+  if (!pendingImports.empty() && !modal && GetSceneCount() > SCENE_GAME) {
+    const CFerroString path = pendingImports.front();
+    pendingImports.erase(pendingImports.begin());
+    ImportNow(path);
+  }
+  GGame::SysOnUpdate();
+}
+
+void GGameDM::ImportNow(const CFerroString& path) {
+  auto* maps = static_cast<GSceneMapsManager*>(GetScene(SCENE_MAPS));
+  const CFerroString shown = CMapTransfer::ShownName(path.c_str());
+  CFerroString name, told;
+  switch (CMapTransfer::Import(path.c_str(), platform ? platform->GetTick() : 0, name)) {
+    case CMapTransfer::Result::done: {
+      told = "Imported " + shown + " as " + name + ", the last level of the order.";
+      const int scene = GetCurrentSceneIndex();
+      const bool stay = scene == SCENE_GAME ||
+                        (scene == SCENE_EDITOR &&
+                         static_cast<GSceneMapEditor*>(GetScene(SCENE_EDITOR))->HasChanges());
+      if (stay) break;
+      SetScene(SCENE_MAPS);
+      maps->SelectMap(name);
+      maps->ShowNote(told);
+      return;
+    }
+    case CMapTransfer::Result::folder:
+      told = shown + " is a folder, not a map file; nothing was imported.";
+      break;
+    case CMapTransfer::Result::notAMap:
+      told = shown + " is not a Digmaze map; nothing was imported.";
+      break;
+    case CMapTransfer::Result::unreadable:
+      told = shown + " cannot be read; nothing was imported.";
+      break;
+    case CMapTransfer::Result::cannotWrite:
+      told = CFerroString("The map could not be imported: ") + std::strerror(errno) + ".";
+      break;
+  }
+  maps->importBox.Alert(kName, told.c_str(), MB_OK);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -327,61 +387,6 @@ void GGameDM::SysOnMouseWheel(short delta) {
 // Presenting a frame
 // ---------------------------------------------------------------------------------------------
 
-GGameDM::FrameCursor GGameDM::CurrentCursor(const CFerroRect& bounds) {
-  FrameCursor cursor;
-  GImage* image = GetCursor();
-  if (!device->IsVisibleCursor() || !image || !image->GetSurface()) return cursor;
-  int px = 0, py = 0, w = 0, h = 0;
-  image->GetPivot(px, py);
-  image->GetSize(w, h);
-  cursor.image = image;
-  cursor.surface = image->GetSurface();
-  cursor.rect = CFerroRect(cursorX - px, cursorY - py, cursorX - px + w, cursorY - py + h)
-                    .Intersection(bounds);
-  return cursor;
-}
-
-bool GGameDM::UploadRect(const CFerroRect& rect, const FrameCursor& cursor) {
-  SURFACE_LOCKED lock;
-  if (!device->LockBackbufferRect(rect, &lock) || !lock.bits) return false;
-  const int bpp = device->GetBackbufferBPP();
-  int px = 0, py = 0;
-  if (cursor.image) cursor.image->GetPivot(px, py);
-  // The cursor goes into the texture only, so the back surface keeps no trace
-  // of it for the next frame.
-  if (!cursor.rect.Intersects(rect)) {
-    backSurface->CopyRectToTexture(lock.bits, lock.pitch, bpp, rect);
-  } else if (bpp == 16) {
-    // The back surface draws into the locked memory for a moment, clipped to
-    // the rectangle, with its top-left pixel at the rectangle's.
-    backSurface->CopyRectToTexture(lock.bits, lock.pitch, bpp, rect);
-    backSurface->SetOrigin(0, 0);
-    backSurface->SetClip(0, 0, rect.Width(), rect.Height());
-    backSurface->SetPtrAndPitch(lock.bits, lock.pitch);
-    backSurface->Blt(cursor.image->GetSurface(), cursorX - px - rect.left, cursorY - py - rect.top,
-                     0, 0, 0, 0, true);
-    backSurface->Unlock();
-    backSurface->ResetClip();
-  } else {
-    // In another pixel format the rectangle and the cursor are put together
-    // in a scratch surface of the back surface's format, then converted.
-    if (!cursorScratch) cursorScratch = device->AddSurface();
-    if (cursorScratch &&
-        (cursorScratch->GetWidth() != rect.Width() || cursorScratch->GetHeight() != rect.Height()))
-      cursorScratch->Create(rect.Width(), rect.Height());
-    if (cursorScratch) {
-      cursorScratch->Blt(backSurface, 0, 0, rect.left, rect.top, rect.Width(), rect.Height(),
-                         false);
-      cursorScratch->Blt(cursor.image->GetSurface(), cursorX - px - rect.left,
-                         cursorY - py - rect.top, 0, 0, 0, 0, true);
-      cursorScratch->CopyRectToTexture(lock.bits, lock.pitch, bpp,
-                                       CFerroRect(0, 0, rect.Width(), rect.Height()));
-    }
-  }
-  device->UnlockBackbuffer();
-  return true;
-}
-
 void GGameDM::SysOnRender() {
   if (!platform || !platform->IsActivated()) return;
   GGame::SysOnRender();
@@ -391,45 +396,14 @@ void GGameDM::SysOnRender() {
     if (device->GetMonitorMode(&monitor)) device->Create(monitor.width, monitor.height);
   }
 
-  // A still picture costs nothing: the texture is touched and presented only
-  // when the back surface or the cursor changed, or the device asked for it.
-  int sceneWidth = 0, sceneHeight = 0;
-  device->GetSize(sceneWidth, sceneHeight);
-  const CFerroRect bounds(0, 0, std::min(sceneWidth, backSurface->GetWidth()),
-                          std::min(sceneHeight, backSurface->GetHeight()));
-  const FrameCursor cursor = CurrentCursor(bounds);
-  const bool full = device->TakeFullPresentRequest();
-  if (!full && !backSurface->IsModified() && cursor == presentedCursor) return;
-
-  // The changed parts and, when the cursor changed, the old cursor's place
-  // (restored from the back surface) and the new one's. Every uploaded
-  // rectangle gets the cursor drawn over it, so an unchanged cursor needs no
-  // rectangle of its own.
-  std::vector<CFerroRect> rects;
-  if (full) {
-    AddJoined(rects, bounds);
-  } else {
-    // Of what was drawn, only the pixels that differ from the screen's go on.
-    for (const CFerroRect& changed : backSurface->GetModifiedRects())
-      AddJoined(rects, shown.Changed(*backSurface, changed.Intersection(bounds)));
-    if (cursor != presentedCursor) {
-      AddJoined(rects, presentedCursor.rect);
-      AddJoined(rects, cursor.rect);
-    }
-  }
-  backSurface->SetModified(false);
-  if (rects.empty()) return;
-  for (const CFerroRect& rect : rects) {
-    // A renderer or texture that could not be made leaves nothing to lock:
-    // the frame is skipped, and the next one uploads everything.
-    if (!UploadRect(rect, cursor)) {
-      device->RequestFullPresent();
-      return;
-    }
-    shown.Shown(*backSurface, rect);
-  }
-  presentedCursor = cursor;
-  device->Render();
+  if (presenter.Present(*device, *backSurface, GPresenter::Cursor{GetCursor(), cursorX, cursorY}))
+    ++framesPresented;
+  // The benchmarks read how many frames reach the screen from these lines.
+  if (!frameStats) return;
+  const unsigned now = platform->GetTick();
+  if (now - frameStatsAt < kFrameStatsPeriod) return;
+  frameStatsAt = now;
+  std::fprintf(stderr, "digmaze: %llu frames presented at %u ms\n", framesPresented, now);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -476,18 +450,36 @@ CFerroString GGameDM::GetPathToSavedGame() {
 
 CFerroString GGameDM::GetPathToMaps() {
   if (pathMaps.IsEmpty() && platform) {
-    const CFerroString slash(platform->GetSlash());
-    const CFerroString shipped = platform->GetPathToGame() + "Maps" + slash;
+    const CFerroString shipped = GetPathToShippedMaps();
     const CFerroString user = platform->GetPathToUserFolder();
-    const CFerroString own = user + "Maps" + slash;
+    const CFerroString own = user + "Maps" + CFerroString(platform->GetSlash());
     // Without shipped maps the player still gets a folder of his own to
     // create maps in; the game folder is never written.
     const bool seeded = !user.IsEmpty() &&
                         (platform->SeedFolder(shipped.c_str(), own.c_str()) ||
                          (!platform->CanListFolder(shipped.c_str()) && platform->CreatePath(own)));
     pathMaps = seeded ? own : shipped;
+    // The order is read and written here on its own: the game's list may be
+    // the one asking for the folder, and it reads the order once this is done.
+    if (seeded && own != shipped) {
+      GMapList order;
+      GetCampaign().JoinInto(order);
+    }
   }
   return pathMaps;
+}
+
+CFerroString GGameDM::GetPathToShippedMaps() {
+  if (!platform) return CFerroString();
+  return platform->GetPathToGame() + "Maps" + CFerroString(platform->GetSlash());
+}
+
+const CCampaign& GGameDM::GetCampaign() {
+  if (!campaign) {
+    campaign.emplace();
+    if (platform) campaign->Load(GetPathToShippedMaps());
+  }
+  return *campaign;
 }
 
 unsigned GGameDM::GetAdditionalStyles(GComponent* component) {

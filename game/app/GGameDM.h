@@ -3,12 +3,14 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "GUI/foundation/CFerroRect.h"
-#include "GUI/graphics/CShownPicture.h"
+#include "GUI/graphics/GPresenter.h"
 #include "GUI/graphics/ImageDecoder.h"
 #include "GUI/platform/GGame.h"
 #include "game/app/CGameSettings.h"
+#include "game/model/CCampaign.h"
 #include "game/model/CGameProgress.h"
 
 class GDeviceSDL;
@@ -34,11 +36,13 @@ enum MUSIC_PIECE : int {
 };
 
 // The game's application: the SDL platform and 16-bit SDL device, the main
-// timer (50 ms, or the player's speed in a level), the 1024 x 768 scene size scaled into the
-// window, the game's scenes, the resource drives its pictures and sounds are read from, where saved
-// games live, and the display and sound settings kept between runs. Two kinds of key it takes
-// itself in every scene: M switches all sound off and on, and while the demonstration or a level's
-// solution plays any other key (a click, a pad button) ends it.
+// timer (50 ms, or the player's speed in a level), the 1024 x 768 scene size
+// scaled into the window, the game's
+// scenes, the resource drives its pictures and sounds are read from, where
+// saved games live, and the display and sound settings kept between runs.
+// Two kinds of key it takes itself in every scene: M switches all sound off
+// and on, and while a replay plays (the demonstration, a level's solution, a
+// win the map check found) any other key (a click, a pad button) ends it.
 class GGameDM : public GGame {
  public:
   GGameDM(GUID_GAME id, const char* name, const char* version, bool fullScreen);
@@ -66,10 +70,8 @@ class GGameDM : public GGame {
   bool OnTakeKey(unsigned key) override;
   // A wheel turn, too, tells the main menu that the player is there.
   void SysOnMouseWheel(short delta) override;
-  // Draws the scene and, when pixels of the back surface or the cursor
-  // changed since the last present (or the device asked for a full present),
-  // copies the changed parts and the old and new cursor rectangles into the
-  // texture, draws the cursor into the texture only, and presents.
+  // Draws the scene and hands the frame with the cursor to the presenter,
+  // which presents it when something changed.
   void SysOnRender() override;
   // The prefix (":N/") of the resource drive "image" beside the executable,
   // built from its "vdd/image" folder on the first launch; empty when the
@@ -82,9 +84,15 @@ class GGameDM : public GGame {
   CFerroString GetPathToSavedGame() override;
   // The player's maps folder: "Maps/" in the platform's per-user folder,
   // filled on first use with the shipped maps and their index from the game
-  // folder's "Maps/", which is never written. When the per-user folder
-  // cannot be made, the shipped folder itself (read-only where installed).
+  // folder's "Maps/", which is never written; at every later first use the
+  // shipped maps it was never given join it (CCampaign::JoinInto). When the
+  // per-user folder cannot be made, the shipped folder itself (read-only
+  // where installed).
   CFerroString GetPathToMaps() override;
+  // The game folder's "Maps/".
+  CFerroString GetPathToShippedMaps();
+  // The shipped campaign's order and sets, read on first use.
+  const CCampaign& GetCampaign();
   unsigned GetAdditionalStyles(GComponent* component) override;
 
   // What the command line asked of the display; what it leaves unset comes
@@ -122,6 +130,9 @@ class GGameDM : public GGame {
   Steering GetSteering() const { return settings.steering; }
   void SetSpeed(GameSpeed speed);
   void SetSteering(Steering steering);
+  // How units are drawn in play: between ticks too, or once per tick.
+  MotionMode GetMotion() const { return settings.motion; }
+  void SetMotion(MotionMode motion) { settings.motion = motion; }
   // The keys of play the player chose on the keyboard.
   const CPlayerKeys& GetPlayerKeys() const { return settings.keys; }
   void SetPlayerKeys(const CPlayerKeys& keys) { settings.keys = keys; }
@@ -138,6 +149,18 @@ class GGameDM : public GGame {
   bool RecordWin(const CFerroString& mapName, int time, int score, WIN_NEWS& news);
   // The per-user data folder + "progress.cfg"; empty without that folder.
   CFerroString GetPathToProgress();
+
+  // Imports the map file at path (given on the command line or dropped on
+  // the window) once no dialog is open: copied into the player's maps under
+  // a fresh name as the last level, then the maps manager shows it selected
+  // with a line saying so. During play, and in the editor with changes not
+  // saved, a box says so instead and the player stays. A folder, a file
+  // that is not a map, or a copy that cannot be written is told in a box,
+  // and nothing is written.
+  void ImportMap(const CFerroString& path);
+  void SysOnDropFile(const char* path) override;
+  // Imports a waiting map first when no dialog is open, then the scene's update.
+  void SysOnUpdate() override;
 
   // Records the keys of every level played into folder (see GReplayRecorder);
   // an empty folder records nothing, which is the default.
@@ -158,37 +181,26 @@ class GGameDM : public GGame {
   virtual GDeviceSDL* NewDisplayDevice(bool fullScreenFlag, void* window);
 
  private:
-  // The cursor as the frame draws it into the texture: which picture, and
-  // where (scene pixels, cut to the picture; empty when none is drawn).
-  struct FrameCursor {
-    const GImage* image = nullptr;
-    const GSurface* surface = nullptr;
-    CFerroRect rect;
-
-    bool operator==(const FrameCursor&) const = default;
-  };
-
   // Starts decoding the main menu's picture on a thread of its own.
   void StartMenuPicture();
   // Lets the map record the editor's strokes for undo and redo.
   void InstallEditorHooks();
+  // Imports the map file at path now (see ImportMap).
+  void ImportNow(const CFerroString& path);
   // Hands the settings' volume and whether the sound is off to the sound object.
   void ApplySoundSettings();
   // The cached prefix of the named drive, connecting it on the first call
   // made with a platform.
   CFerroString ConnectDrive(CFerroString& cache, bool& tried, const char* name);
-  FrameCursor CurrentCursor(const CFerroRect& bounds);
-  // Copies one rectangle of the back surface into the texture with the cursor
-  // drawn over it; false when the device could not lock it.
-  bool UploadRect(const CFerroRect& rect, const FrameCursor& cursor);
-
-  // What the texture shows of the cursor since the last present.
-  FrameCursor presentedCursor;
-  // What the texture shows of the back surface.
-  CShownPicture shown;
-  // Where a rectangle and the cursor are put together for a texture of
-  // another format; owned by the device.
-  GSurface* cursorScratch = nullptr;
+  // Brings the drawn frames to the screen.
+  GPresenter presenter;
+  // Run with the environment variable DIGMAZE_FRAME_STATS set, the game
+  // prints the count of frames presented so far on standard error, at most
+  // every kFrameStatsPeriod ms.
+  static constexpr unsigned kFrameStatsPeriod = 200;
+  bool frameStats = false;
+  unsigned long long framesPresented = 0;
+  unsigned frameStatsAt = 0;
   // Whether the drives were connected this run; the prefixes (empty after a
   // failure) are in pathImage and pathSound.
   bool imageDriveTried = false;
@@ -203,6 +215,9 @@ class GGameDM : public GGame {
   // The player's records once read, and whether their file may be written.
   std::optional<CGameProgress> progress;
   bool progressWritable = true;
+  std::optional<CCampaign> campaign;
+  // Map files waiting to be imported, in the order they came.
+  std::vector<CFerroString> pendingImports;
   std::optional<WindowMode> requestedWindowMode;
   std::optional<ScaleMode> requestedScale;
 };

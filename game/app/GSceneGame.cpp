@@ -186,16 +186,23 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
         return false;
       }
       break;
+    case PlayEntry::checkedSolution:
     case PlayEntry::solution: {
-      if (demo.IsOn()) return false;
-      GReplayRecorder* recorder = Recorder();
-      const unsigned leftAt = map->tick;
-      if (!demo.BeginSolution(game->GetPlatform(),
-                              GModelMedia::GetPathToMaps() + GMapList::GetInstance()->currentName))
-        return false;
-      if (recorder)
-        recorder->EndLevel("left at tick " + std::to_string(leftAt) + " to show the solution");
-      countsForRecords = false;
+      if (how == PlayEntry::checkedSolution) {
+        // Prepared by PrepareSolution; the editor's map is not the player's game.
+        if (!IsShowingSolution()) return false;
+        solutionFromEditor = true;
+      } else {
+        if (demo.IsOn()) return false;
+        GReplayRecorder* recorder = Recorder();
+        const unsigned leftAt = map->tick;
+        if (!demo.BeginSolution(game->GetPlatform(), GModelMedia::GetPathToMaps() +
+                                                         GMapList::GetInstance()->currentName))
+          return false;
+        if (recorder)
+          recorder->EndLevel("left at tick " + std::to_string(leftAt) + " to show the solution");
+        countsForRecords = false;
+      }
       ShowPlay();
       if (!demo.StartNext()) {
         EndSolution();
@@ -243,6 +250,14 @@ void GSceneGame::ApplyPlayChoices(bool shown) {
   ANIMATION_LIST_UNIT::GetInstance()->steering = app->GetSteering();
   if (GReplayRecorder* recorder = Recorder())
     recorder->NoteChoices(GMap::GetInstance()->tick, app->GetSpeed(), app->GetSteering());
+}
+
+bool GSceneGame::PrepareSolution(const std::string& mapBytes, const std::vector<SIM_EVENT>& events,
+                                 unsigned ticks, int level) {
+  // The replay's last tick is the one whose update wins: the level has then
+  // played ticks updates.
+  return game && ticks > 0 &&
+         demo.BeginSolution(game->GetPlatform(), mapBytes, events, ticks - 1, level);
 }
 
 bool GSceneGame::HasSolution() const {
@@ -353,15 +368,18 @@ void GSceneGame::GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const {
   if (demo.IsOn()) {
     // A replay's counters are the replay's, not the player's: only the level
     // is told (the campaign's number in the demonstration, the player's in a
-    // solution).
+    // solution, the edited map's place in the order for the map check's win).
     const bool solution = IsShowingSolution();
+    const bool fromGame = solution && !solutionFromEditor;
+    // A map outside the level order (one being made in the editor) has no number.
+    const int shown = fromGame ? level : demo.GetLevelNumber();
     texts[STATUS_LEVEL] =
-        "LEVEL = " + CFerroString().IntToString(solution ? level : demo.GetLevelNumber(), 2);
+        shown > 0 ? "LEVEL = " + CFerroString().IntToString(shown, 2) : CFerroString();
     texts[STATUS_SCORE] = CFerroString(solution ? "SOLUTION" : "DEMONSTRATION");
     texts[STATUS_LIVES] = CFerroString();
     texts[STATUS_TREASURES] = CFerroString();
     texts[STATUS_BOTTOM] =
-        CFerroString(solution ? "Press any key to play the level" : "Press any key to return");
+        CFerroString(fromGame ? "Press any key to play the level" : "Press any key to return");
     return;
   }
   const ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
@@ -486,7 +504,13 @@ void GSceneGame::EndDemonstration() {
 
 void GSceneGame::EndSolution() {
   demo.End();
-  EnterPlay(PlayEntry::levelAgain);
+  if (!solutionFromEditor) {
+    EnterPlay(PlayEntry::levelAgain);
+    return;
+  }
+  solutionFromEditor = false;
+  ShowMenuButton(true);
+  if (game && game->GetCurrentSceneIndex() == SCENE_GAME) game->SetScene(SCENE_EDITOR);
 }
 
 void GSceneGame::EndReplay() {
@@ -532,8 +556,25 @@ void GSceneGame::OnRender() {
   DrawOverlays(back);
 }
 
+int GSceneGame::MotionPhase() const {
+  const GGameDM* app = GGameDM::Of(game);
+  const unsigned period = game ? game->GetMainTimerPeriod() : 0;
+  if (!app || app->GetMotion() != MotionMode::Smooth || period == 0) return GMap::kPhaseWhole;
+  const unsigned elapsed = std::min(game->GetTimeSinceTick(), period);
+  return static_cast<int>(elapsed * GMap::kPhaseWhole / period);
+}
+
+bool GSceneGame::WantsFramesBetweenTicks() const {
+  const GGameDM* app = GGameDM::Of(game);
+  const GMap* map = GMap::GetInstance();
+  return app && app->GetMotion() == MotionMode::Smooth && !game->modal &&
+         map->state == GMap::STATE_PLAYING && map->HasUnitsInMotion();
+}
+
 void GSceneGame::OnBeforeRender() {
   GMap* map = GMap::GetInstance();
+  // The units are drawn on their way from the last tick's positions.
+  map->SetMotionPhase(MotionPhase());
   CFerroString texts[STATUS_TEXTS];
   GetStatusTexts(texts);
   const bool dialog = game && game->modal;
@@ -650,6 +691,7 @@ void GSceneGame::OnFinish(int) {
   ApplyPlayChoices(false);
   if (demo.IsOn()) {
     demo.End();
+    solutionFromEditor = false;
     ShowMenuButton(true);
     return;
   }
@@ -658,6 +700,9 @@ void GSceneGame::OnFinish(int) {
 }
 
 void GSceneGame::OnUpdate() {
+  // The units have arrived where the last tick put them; this tick's moves
+  // are drawn from there.
+  GMap::GetInstance()->SettleUnits();
   GScene::OnUpdate();
   // While a dialog (the in-game menu, the saved-game dialog, a message box)
   // is open over the game, play and the end sequence both wait.

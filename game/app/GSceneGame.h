@@ -14,17 +14,20 @@ enum MUSIC_PIECE : int;
 // the editor open, gives the scene its menu button and opens the level's
 // recording when the application records.
 enum class PlayEntry {
-  newGame,        // a new game (lives, score, treasures anew) from a chosen map
-  testRun,        // a new game on one map that cannot be saved or loaded; its
-                  // end returns to the maps manager
-  savedGame,      // the level just read from a saved game, playing at once
-  nextLevel,      // the next level of the list in the game that goes on
-  lifeLost,       // the same level after a lost life, waiting for a key
-  demonstration,  // the first replay of the demonstration
-  solution,       // the shipped replay that wins the level in play, shown in
-                  // its place; nothing of it is recorded or counted
-  levelAgain,     // the level in play from its beginning, with the lives,
-                  // score and treasures it began with (after its solution)
+  newGame,          // a new game (lives, score, treasures anew) from a chosen map
+  testRun,          // a new game on one map that cannot be saved or loaded; its
+                    // end returns to the maps manager
+  savedGame,        // the level just read from a saved game, playing at once
+  nextLevel,        // the next level of the list in the game that goes on
+  lifeLost,         // the same level after a lost life, waiting for a key
+  demonstration,    // the first replay of the demonstration
+  solution,         // the shipped replay that wins the level in play, shown in
+                    // its place; nothing of it is recorded or counted
+  levelAgain,       // the level in play from its beginning, with the lives,
+                    // score and treasures it began with (after its solution)
+  checkedSolution,  // the win the map editor's check found, shown as a solution
+                    // on the map as it is edited (PrepareSolution); its end
+                    // returns to the editor
 };
 
 // The box announcing the end of a game; its OK returns to the main menu.
@@ -37,8 +40,9 @@ class GMessageBoxVictory : public GMessageBox {
 // The running level with its status line and a "Menu (Esc)" button: the
 // keyboard drives the runner, every tick advances the level while it plays,
 // and the end of a level is timed here (next level, life lost, final
-// message). The demonstration and a level's solution play here too: their
-// replays' keys drive the runner instead, and the status line says so.
+// message). The demonstration and a level's solution (or the win the map
+// editor's check found) play here too: their replays' keys drive the runner
+// instead, and the status line says so.
 // Over the level it says "Press any key to start" while a level waits for
 // its first key, and for a moment that the exit opened or a life was won.
 class GSceneGame : public GScene {
@@ -72,19 +76,27 @@ class GSceneGame : public GScene {
   // test run whose map cannot be read leaves the player in the scene he came
   // from and tells him so; nextLevel has none after the last level; the
   // demonstration has no replay it can play (said in the error log); the
-  // level in play has no solution; the level cannot be read again.
+  // level in play has no solution (or none was prepared for
+  // checkedSolution); the level cannot be read again.
   bool EnterPlay(PlayEntry how, const CFerroString& mapName = CFerroString());
   // Whether the game ships a replay that wins the level in play (found by the
   // content of its map file), which "Show Solution" shows.
   bool HasSolution() const;
+  // Prepares the solution that checkedSolution plays: events win the map
+  // whose file's bytes are mapBytes in ticks; level is the number the status
+  // line shows. False when the map cannot be read.
+  bool PrepareSolution(const std::string& mapBytes, const std::vector<SIM_EVENT>& events,
+                       unsigned ticks, int level);
   // Pauses a level that is playing (state 0 becomes 1). A level that is won
   // or lost keeps its state and counter, so pausing over its end sequence
   // does not replay it.
   static void PauseLevel();
   // The status texts: "LEVEL = 03", "SCORE = 00250", "LIFE = 10",
-  // "TREASURE = 04" and no bottom line in play; "LEVEL = 09",
-  // "DEMONSTRATION" (or "SOLUTION") and "Press any key to return" (or "Press
-  // any key to play the level") in a replay. kMutedMark while the sound is off.
+  // "TREASURE = 04" and no bottom line in play; in a replay "LEVEL = 09",
+  // "DEMONSTRATION" or "SOLUTION", and "Press any key to return" ("Press any
+  // key to play the level" for a level's solution in a game; the map check's
+  // win of a map outside the level order has no level). kMutedMark while the
+  // sound is off.
   void GetStatusTexts(CFerroString (&texts)[STATUS_TEXTS]) const;
   // The texts over the level now (empty when not shown).
   void GetOverlayTexts(CFerroString (&texts)[OVERLAYS]) const;
@@ -113,7 +125,8 @@ class GSceneGame : public GScene {
 
   // Ends the demonstration and returns to the main menu.
   void EndDemonstration();
-  // Ends the solution: the level starts again as before it.
+  // Ends the solution: the level starts again as before it, or the map
+  // editor comes back after the map check's win.
   void EndSolution();
   // Ends whichever replay plays.
   void EndReplay();
@@ -139,6 +152,8 @@ class GSceneGame : public GScene {
   // drawn again on a new level and after a dialog closed. A frame in which
   // nothing moved draws nothing, so nothing is presented.
   void OnBeforeRender() override;
+  // Frames between ticks while play moves units and the motion is smooth.
+  bool WantsFramesBetweenTicks() const override;
   // The keys steer the runner: they never move a keyboard focus here, and
   // Enter and Escape only press the menu button.
   bool MovesFocusByKeys() const override { return false; }
@@ -197,6 +212,9 @@ class GSceneGame : public GScene {
   // longer held: a key released while a dialog had the keys never reached
   // the scene.
   void ReleaseKeysLetGo();
+  // How far the picture is from the last tick to the next: by the time since
+  // the tick in smooth motion, always at the tick's positions in classic.
+  int MotionPhase() const;
   // Shows or hides the "Menu (Esc)" button, which the demonstration has no use for.
   void ShowMenuButton(bool show);
   // On the first tick of a won level: its result, recorded in the player's
@@ -228,4 +246,6 @@ class GSceneGame : public GScene {
     int treasures = 0;
     bool testRun = false;
   } levelStart;
+  // The solution shown is the map editor's check's: it returns to the editor.
+  bool solutionFromEditor = false;
 };

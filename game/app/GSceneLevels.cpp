@@ -16,6 +16,8 @@ constexpr int kButtonWidth = 130;
 constexpr int kButtonHeight = 34;
 // The row of the button and the summary under the grid.
 constexpr int kRowHeight = 74;
+// The heading over the maps no set of the campaign holds.
+constexpr const char* kOwnMaps = "Your maps";
 
 }  // namespace
 
@@ -49,6 +51,12 @@ void GSceneLevels::OnStart() {
     order[i].open = open[i];
     count += cleared[i];
   }
+  // The campaign's sets as headings, the player's own maps under the last.
+  std::vector<GDialogLevels::SECTION> sections;
+  if (app)
+    for (const CCampaign::HEADING& heading : app->GetCampaign().Headings(list->names, kOwnMaps))
+      sections.push_back({heading.position, heading.title});
+  levels->SetSections(sections);
   levels->SetLevels(order, CGameProgress::FirstNotCleared(cleared));
   summary->SetWindowText(order.empty()
                              ? "There is no map to play. Make one in the Map Editor."

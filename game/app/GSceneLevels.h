@@ -7,7 +7,8 @@ class GStatic;
 
 // The level select, where "Start Game" leads: every level of the level
 // order (the player's own maps included) as a miniature with its number,
-// whether it is cleared, and its best time and score. The cleared levels
+// whether it is cleared, and its best time and score, under the headings of
+// the campaign's sets and one over the player's own maps. The cleared levels
 // and the first three not cleared are open; the others are locked. The
 // frame starts on the first level not cleared; Enter, Space (the pad's A)
 // or a click on an open level starts a new game there, and "Back" (Escape,

@@ -1,17 +1,22 @@
 #include "game/app/GSceneMapsManager.h"
 
+#include "GUI/toolkit/GStatic.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GDialogMaps.h"
 #include "game/app/GGameDM.h"
+#include "game/app/GPictureMinimap.h"
 #include "game/model/GMapList.h"
 
 namespace {
 
-// The row of buttons along the bottom, and the grid above it down to a gap
-// over the row.
+// The row of buttons along the bottom, the line of the last import or
+// export over it, and the grid above them, two whole rows of miniatures high.
 constexpr int kButtonRowFromBottom = 54;
 constexpr int kButtonHeight = 34;
-constexpr int kGridFromBottom = 74;
+constexpr int kGridFromBottom = 86;
+constexpr int kNoteFromBottom = 82;
+constexpr int kNoteHeight = 22;
+constexpr int kNoteLeft = 8;
 
 }  // namespace
 
@@ -28,6 +33,7 @@ GSceneMapsManager::GSceneMapsManager() {
       {CMD_DESTROY_MAP, "Destroy Map", 300, 130},
       {CMD_MAP_UP, "Up", 470, 65},
       {CMD_MAP_DOWN, "Down", 555, 65},
+      {CMD_MAPS_EXPORT, "Export", 640, 90},
       {CMD_TEST_MAP, "Test", width - 280, 130},
       {CMD_MAPS_EXIT, "Exit", width - 130, 130},
   };
@@ -42,6 +48,27 @@ GSceneMapsManager::GSceneMapsManager() {
   maps = new GDialogMaps;
   maps->Create(this, kFramedStyle | STYLE_SCROLL_CHILDREN, 0, 0, width, height - kGridFromBottom,
                CMD_MINIMAPS);
+  note = new GStatic;
+  note->Create(this, STYLE_VISIBLE, kNoteLeft, height - kNoteFromBottom, width - 2 * kNoteLeft,
+               kNoteHeight, 0, "");
+}
+
+void GSceneMapsManager::ShowNote(const CFerroString& text) {
+  note->SetWindowText(text.c_str());
+}
+
+CFerroString GSceneMapsManager::GetNote() const {
+  return note->GetWindowText();
+}
+
+void GSceneMapsManager::OnFinish(int) {
+  ShowNote(CFerroString());
+}
+
+void GSceneMapsManager::SelectMap(const CFerroString& name) {
+  maps->FollowList();
+  for (int i = 0; i < maps->GetMinimapCount(); ++i)
+    if (maps->GetMinimap(i)->GetMapName() == name) maps->SelectMinimap(i);
 }
 
 void GSceneMapsManager::OnStart() {
@@ -66,6 +93,7 @@ void GSceneMapsManager::RefreshButtons() {
   enable(CMD_EDIT_MAP, selected >= 0);
   enable(CMD_DESTROY_MAP, selected >= 0);
   enable(CMD_TEST_MAP, selected >= 0);
+  enable(CMD_MAPS_EXPORT, selected >= 0);
   enable(CMD_MAP_UP, selected >= 1);
   enable(CMD_MAP_DOWN, selected >= 0 && selected < count - 1);
 }

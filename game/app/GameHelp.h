@@ -31,6 +31,12 @@ inline constexpr HELP_ITEM kOptions[] = {
      "replays: level07.txt for the first play of level07.dmm, then level07-2.txt, "
      "level07-3.txt and so on, so an earlier recording is never overwritten. "
      "A file that cannot be written is simply not recorded; play goes on."},
+    {"MAPFILE", nullptr, HELP_OPTIONAL,
+     "import the map file MAPFILE (.dmm) as the last level and show it in the maps manager",
+     "The file is checked first: one that is not a map is refused with a message, and nothing "
+     "is written. A map is copied into the player's Maps folder under a fresh name and joins "
+     "the end of the level order; the file itself is left as it is. A .dmm file dropped on the "
+     "game's window is imported the same way."},
     {"--help", nullptr, HELP_ALONE, "print this help and quit", nullptr},
     {"--version", nullptr, HELP_ALONE, "print the version and quit", nullptr},
 };
@@ -68,6 +74,12 @@ inline constexpr HELP_KEY kKeys[] = {
      "the west button"},
     {"In the map editor", "arrows", "move the keyboard's cursor over the map",
      "the d-pad or the left stick"},
+    {"In the map editor", "Shift+left button, Shift+right button",
+     "drag a rectangle: letting go fills it with the chosen kind (the right button empties it), "
+     "one stroke",
+     nullptr},
+    {"In the map editor", "Shift+arrows, Space, Delete",
+     "stretch a rectangle from the keyboard's cursor; Space fills it, Delete empties it", nullptr},
     {"In the map editor", "Ctrl+Z", "undo the last stroke", "the left trigger"},
     {"In the map editor", "Ctrl+Shift+Z, Ctrl+Y", "redo the stroke undone last",
      "the right trigger"},

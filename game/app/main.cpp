@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "game/app/CCommandLine.h"
 #include "game/app/GGameDM.h"
@@ -16,6 +18,12 @@ int main(int argc, char** argv) {
   game.RequestDisplay(options.windowMode, options.scale);
   // --record FOLDER: write the keys of every level played into FOLDER.
   if (!options.recordFolder.empty()) game.SetRecordFolder(options.recordFolder.c_str());
+  // MAPFILE: imported once the game runs; named from where the game was started.
+  if (!options.mapFile.empty()) {
+    std::error_code failed;
+    const std::filesystem::path file = std::filesystem::absolute(options.mapFile, failed);
+    game.ImportMap((failed ? options.mapFile : file.string()).c_str());
+  }
 
   // The window takes the desktop in full screen and its windowed size (the
   // settings' or 1024 x 768) otherwise; the picture is scaled into it.

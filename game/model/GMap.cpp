@@ -219,17 +219,66 @@ void GMap::ForgetDrawn() {
   changedSquares.clear();
 }
 
+namespace {
+
+// The longest move of a tick that is drawn in between: one frame's step.
+// Anything longer (into or out of a hole) is a jump.
+constexpr int kLongestStep = 4;
+
+// from + (to - from) x phase / whole, rounded to the nearest pixel.
+int Between(int from, int to, int phase) {
+  const int distance = (to - from) * phase;
+  const int half = GMap::kPhaseWhole / 2;
+  return from + (distance >= 0 ? (distance + half) / GMap::kPhaseWhole
+                               : -((-distance + half) / GMap::kPhaseWhole));
+}
+
+bool MovesAStep(const GUnit& unit) {
+  const int dx = unit.x - unit.fromX, dy = unit.y - unit.fromY;
+  return (dx | dy) != 0 && dx >= -kLongestStep && dx <= kLongestStep && dy >= -kLongestStep &&
+         dy <= kLongestStep;
+}
+
+}  // namespace
+
+void GMap::SetMotionPhase(int phase) {
+  motionPhase = std::clamp(phase, 0, kPhaseWhole);
+}
+
+void GMap::SettleUnits() {
+  auto settle = [](GUnit& unit) {
+    unit.fromX = unit.x;
+    unit.fromY = unit.y;
+  };
+  if (runner) settle(*runner);
+  for (auto& alien : aliens) settle(*alien);
+}
+
+bool GMap::HasUnitsInMotion() const {
+  if (runner && MovesAStep(*runner)) return true;
+  return std::any_of(aliens.begin(), aliens.end(), [](const auto& a) { return MovesAStep(*a); });
+}
+
+void GMap::GetDrawnPosition(const GUnit& unit, int& px, int& py) const {
+  px = unit.x;
+  py = unit.y;
+  if (motionPhase >= kPhaseWhole || !MovesAStep(unit)) return;
+  px = Between(unit.fromX, unit.x, motionPhase);
+  py = Between(unit.fromY, unit.y, motionPhase);
+}
+
 std::vector<GMap::SPRITE> GMap::CurrentSprites() {
   std::vector<SPRITE> sprites;
   // Nothing but the background shows while the map is edited.
   if (IsEdited()) return sprites;
   // Sprites whose file did not load have no image and are not drawn.
-  auto add = [&sprites](GSurface* image, const GUnit* unit) {
+  auto add = [this, &sprites](GSurface* image, const GUnit* unit) {
     SPRITE sprite;
     if (image && unit) {
+      int x = 0, y = 0;
+      GetDrawnPosition(*unit, x, y);
       sprite.image = image;
-      sprite.rect =
-          CFerroRect(unit->x, unit->y, unit->x + image->GetWidth(), unit->y + image->GetHeight());
+      sprite.rect = CFerroRect(x, y, x + image->GetWidth(), y + image->GetHeight());
     }
     sprites.push_back(sprite);
   };

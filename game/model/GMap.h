@@ -121,6 +121,27 @@ class GMap {
   void CopyChangesToBackbuffer(std::vector<CFerroRect>* changed = nullptr);
   int GetAlienCount() const { return static_cast<int>(aliens.size()); }
 
+  // Drawing between ticks. A unit that moved by a step on the last tick is
+  // drawn on its way, at the motion phase's share of the step: from where it
+  // stood when the tick began (phase 0) to where it stands (kPhaseWhole).
+  // A unit that moved further (out of a hole, into one) is drawn where it
+  // stands. The phase is kPhaseWhole until set, so whatever sets none draws
+  // the units where the rules have them.
+  static constexpr int kPhaseWhole = 1024;
+  void SetMotionPhase(int phase);
+  int GetMotionPhase() const { return motionPhase; }
+  // The units' positions jumped (a level started, a restart after a lost
+  // life, a loaded game, play rewound): until the level next moves them they
+  // are drawn where they stand, with nothing in between. Start, Restart and
+  // a loaded level call it themselves; the game scene calls it on every tick
+  // before play moves the units.
+  void SettleUnits();
+  // Whether a unit is on its way between two positions one step apart, so a
+  // picture between ticks differs from the last.
+  bool HasUnitsInMotion() const;
+  // Where unit is drawn now (map pixels).
+  void GetDrawnPosition(const GUnit& unit, int& px, int& py) const;
+
   // How the editor opens an undo step (which takes its before-snapshot when
   // made); the application installs it.
   static std::function<std::unique_ptr<GMapUndo>(GMap&)> undoFactory;
@@ -196,6 +217,7 @@ class GMap {
   bool IsLevelInsideClip(GSurface* target) const;
 
   unsigned backgroundBuilds = 0;
+  int motionPhase = kPhaseWhole;
   // What the back buffer shows of the level since the last draw there: the
   // sprites drawn, and the squares whose background changed since. With
   // drawnValid false it shows nothing known, and the next draw is whole.

@@ -60,6 +60,7 @@ void GMap::Commit(Content& content, bool withUnits) {
     runner = std::move(content.runner);
     aliens = std::move(content.aliens);
     tick = content.tick;
+    SettleUnits();
   }
   testMode = false;
   reserved = 0;

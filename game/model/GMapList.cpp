@@ -8,6 +8,7 @@
 
 #include "GUI/foundation/CFerroStream.h"
 #include "GUI/foundation/CFerroStreamFile.h"
+#include "GUI/foundation/FerroRandom.h"
 #include "GUI/foundation/FileError.h"
 #include "game/model/GMap.h"
 #include "game/model/GModelMedia.h"
@@ -62,28 +63,8 @@ bool GMapList::Serialize(CFerroStream& stream, bool currentOnly) {
       ok = r.ReadString(name) && IsMapFileName(name);
       if (ok) currentName = name;
     } else if (ok) {
-      int count = 0;
-      // Every name takes at least its length byte, so the count cannot pass the file.
-      ok = r.ReadInt(count) && count >= 0 && r.Has(static_cast<uint64_t>(count));
       std::vector<CFerroString> read;
-      for (int i = 0; ok && i < count; ++i) {
-        CFerroString name;
-        ok = r.ReadString(name);
-        if (!ok) break;
-        // The index may come from someone else: an entry that would reach
-        // outside the maps folder, or one listed twice, is dropped.
-        if (!IsMapFileName(name)) {
-          ReportError((CFerroString("the map index lists \"") + SafeForLog(name) +
-                       "\", which is not a map file name; the entry is dropped")
-                          .c_str());
-        } else if (std::find(read.begin(), read.end(), name) != read.end()) {
-          ReportError(
-              (CFerroString("the map index lists ") + name + " twice; the later entry is dropped")
-                  .c_str());
-        } else {
-          read.push_back(name);
-        }
-      }
+      ok = ReadNames(r, read);
       if (ok) names = std::move(read);
     }
   }
@@ -91,9 +72,45 @@ bool GMapList::Serialize(CFerroStream& stream, bool currentOnly) {
   return ok;
 }
 
+bool GMapList::ReadNames(GRecordReader& r, std::vector<CFerroString>& read) {
+  int count = 0;
+  // Every name takes at least its length byte, so the count cannot pass the file.
+  if (!r.ReadInt(count) || count < 0 || !r.Has(static_cast<uint64_t>(count))) return false;
+  for (int i = 0; i < count; ++i) {
+    CFerroString name;
+    if (!r.ReadString(name)) return false;
+    // The index may come from someone else: an entry that would reach
+    // outside the maps folder, or one listed twice, is dropped.
+    if (!IsMapFileName(name)) {
+      ReportError((CFerroString("the map index lists \"") + SafeForLog(name) +
+                   "\", which is not a map file name; the entry is dropped")
+                      .c_str());
+    } else if (std::find(read.begin(), read.end(), name) != read.end()) {
+      ReportError(
+          (CFerroString("the map index lists ") + name + " twice; the later entry is dropped")
+              .c_str());
+    } else {
+      read.push_back(name);
+    }
+  }
+  return true;
+}
+
+bool GMapList::ReadIndex(const CFerroString& path, std::vector<CFerroString>& read) {
+  CFerroStreamFile file;
+  if (!file.Open(path.c_str(), CFerroStream::modeRead)) return false;
+  GRecordReader r(file);
+  unsigned unused = 0;
+  std::vector<CFerroString> names;
+  if (!r.ReadUnsigned(unused) || !ReadNames(r, names)) return false;
+  read = std::move(names);
+  return true;
+}
+
 bool GMapList::Load() {
   const CFerroString path = GetFile();
   CFerroStreamFile file;
+  damagedIndex = false;
   if (!file.Open(path.c_str(), CFerroStream::modeRead)) {
     // Without a maps folder (tools, tests) there is no index to miss.
     if (path != "index.dml")
@@ -103,6 +120,7 @@ bool GMapList::Load() {
     return false;
   }
   if (Serialize(file, false)) return true;
+  damagedIndex = true;
   ReportError((CFerroString("the map index ") + path + " is damaged; the level order starts empty")
                   .c_str());
   return false;
@@ -124,6 +142,21 @@ bool GMapList::IsMapFileName(const CFerroString& name) {
   const int length = name.GetLength();
   return length > kExtension.GetLength() && GMap::IsSafeFileName(name) &&
          CFerroString(name.c_str() + length - kExtension.GetLength()) == kExtension;
+}
+
+CFerroString GMapList::NewMapName(unsigned seed) const {
+  SetRndIndex(seed);
+  const CFerroString folder = GModelMedia::GetPathToMaps();
+  for (;;) {
+    char digits[11];
+    for (int i = 0; i < 10; ++i) digits[i] = static_cast<char>('0' + GetRndInt(0, 9));
+    digits[10] = '\0';
+    const CFerroString name = CFerroString(digits) + ".dmm";
+    CFerroStreamFile existing;
+    if (!existing.Open((folder + name).c_str(), CFerroStream::modeRead) &&
+        GetMapGameIndex(name.c_str()) < 0)
+      return name;
+  }
 }
 
 bool GMapList::Add(const char* name) {

@@ -5,6 +5,7 @@
 #include "GUI/foundation/CFerroString.h"
 
 class CFerroStream;
+class GRecordReader;
 
 // The ordered list of map file names (the level order), kept in the index
 // file of the maps folder, and the name of the map being played.
@@ -25,6 +26,12 @@ class GMapList {
   bool Serialize(CFerroStream& stream, bool currentOnly);
   // Rereads the index file; false (list unchanged) when it is missing or broken.
   bool Load();
+  // Whether the last Load found an index file it could not read (and no
+  // Save has replaced it since).
+  bool HasDamagedIndex() const { return damagedIndex; }
+  // Reads the names of an index file at path (another folder's); false, with
+  // names unchanged, when it does not open or is damaged.
+  static bool ReadIndex(const CFerroString& path, std::vector<CFerroString>& names);
   // Writes the index file through a temporary; false leaves the old file.
   bool Save();
   // Appends a map name and saves; false (nothing changes) for a name already
@@ -50,8 +57,19 @@ class GMapList {
   // Whether a name from a shared file may be joined to the maps folder: a
   // file name ending in ".dmm" with no separator, no "..", no zero byte.
   static bool IsMapFileName(const CFerroString& name);
+  // A name for a new map: ten random digits and ".dmm" (the generator seeded
+  // with seed), drawn again while the maps folder has a file of that name or
+  // the list names it.
+  CFerroString NewMapName(unsigned seed) const;
 
   unsigned reserved = 0;
   std::vector<CFerroString> names;
   CFerroString currentName;
+
+ private:
+  // The count and names of the index layout, after its reserved word; all or
+  // nothing, entries that are no map file names or listed twice dropped.
+  static bool ReadNames(GRecordReader& r, std::vector<CFerroString>& read);
+
+  bool damagedIndex = false;
 };

@@ -56,6 +56,7 @@ void GMap::StartLoaded() {
   for (auto& alien : aliens)
     if (alien->animation == ANIM_STAND)
       ANIMATION_LIST_ALIEN::GetInstance()->SelectAnimation(alien.get());
+  SettleUnits();
   RefreshMapBackground();
   CopyToBackbuffer();
 }
@@ -105,6 +106,7 @@ void GMap::Restart() {
   for (auto& alien : aliens)
     if (alien->animation == ANIM_STAND)
       ANIMATION_LIST_ALIEN::GetInstance()->SelectAnimation(alien.get());
+  SettleUnits();
   RefreshMapBackground();
   CopyToBackbuffer();
 }

@@ -25,6 +25,8 @@ void GUnit::PlaceAtStart() {
   if (!GMap::GetInstance()->GetCell(x / GMap::SQUARE, y / GMap::SQUARE + 1)->IsFloor())
     animation = ANIM_FALL;
   fallFlag = false;
+  fromX = x;
+  fromY = y;
 }
 
 void GUnit::Restart() {

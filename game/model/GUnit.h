@@ -51,6 +51,11 @@ class GUnit {
   bool fallFlag = false;
   int startX = 0;
   int startY = 0;
+  // Where the unit stood when the level's last tick began (map pixels): the
+  // picture draws it on its way from there to (x, y) until the next tick.
+  // Not part of any stored record.
+  int fromX = 0;
+  int fromY = 0;
 
  private:
   void PlaceAtStart();

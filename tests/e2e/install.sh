@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks its fields, files, desktop entry,
-# metadata, icons and manual pages; lintian finds nothing above information.
+# metadata, map file type, icons and manual pages; lintian finds nothing
+# above information.
 # Then the package is unpacked into a read-only root and played as from the
 # desktop's menu (its settings ask for 1:1): the first level, a save into
 # slot 1, the first map edited and saved, quit; every file must be in the
@@ -27,7 +28,8 @@ for f in games/digmaze games/digmaze-sim share/games/digmaze/{image,sound}.{vdt,
   share/games/digmaze/Maps/index.dml share/games/digmaze/help/index.html share/games/digmaze/windows/cursors \
   share/games/digmaze/music/{menu,play,won,end}.ogg \
   share/man/man6/digmaze{,-sim}.6.gz share/doc/digmaze/{copyright,changelog.gz} \
-  share/applications/digmaze.desktop share/metainfo/org.digmaze.digmaze.metainfo.xml; do
+  share/applications/digmaze.desktop share/metainfo/org.digmaze.digmaze.metainfo.xml \
+  lib/games/digmaze/digmaze-check share/mime/packages/digmaze.xml; do
   [ -e "$root/usr/$f" ] || fail "the package has no /usr/$f"
 done
 [ ! -e "$root/usr/bin" ] || fail "the package has executables outside /usr/games: $(ls "$root/usr/bin")"
@@ -38,9 +40,23 @@ for size in 16 32 48 64 128 256; do
     fail "no ${size} x ${size} icon"
 done
 desktop="$root/usr/share/applications/digmaze.desktop"
-[ "$(grep -c '^Exec=/usr/games/digmaze\( --windowed\)\?$' "$desktop")" = 2 ] ||
+[ "$(grep -c '^Exec=/usr/games/digmaze\( --windowed\| %f\)$' "$desktop")" = 2 ] ||
   fail "the desktop entry does not start /usr/games/digmaze: $(grep '^Exec' "$desktop")"
+grep -qx 'MimeType=application/x-digmaze-map;' "$desktop" || fail "the desktop entry opens no map files"
+grep -q '<mediatype>application/x-digmaze-map</mediatype>' "$root/usr/share/metainfo/org.digmaze.digmaze.metainfo.xml" ||
+  fail "the metadata does not say the game opens map files"
 ! command -v desktop-file-validate >/dev/null || desktop-file-validate "$desktop" || fail "desktop-file-validate refused the desktop entry"
+# The map type: well-formed, and the MIME database built from it alone knows
+# *.dmm and the first bytes of a shipped map.
+mime="$work/mime"; mkdir -p "$mime/packages"
+xmllint --noout "$root/usr/share/mime/packages/digmaze.xml" || fail "xmllint refused the map type"
+cp "$root/usr/share/mime/packages/digmaze.xml" "$mime/packages/"
+XDG_DATA_DIRS="$work" update-mime-database "$mime" 2>"$work/mime.log" && [ ! -s "$work/mime.log" ] || fail "update-mime-database: $(cat "$work/mime.log")"
+grep -q '^[0-9]*:application/x-digmaze-map:\*\.dmm$' "$mime/globs2" || fail "the MIME database has no *.dmm glob: $(cat "$mime/globs2")"
+[ -s "$mime/application/x-digmaze-map.xml" ] && [ -s "$mime/magic" ] || fail "the MIME database has no entry or magic for the map type"
+# The check beside the game runs from the package (a map without a runner is refused at once).
+printf '\0\0\0\0\1\0\0\0\1\0\0\0\0\0\0\0\0\0\0\0\6\0\0\0\0\0\0\0' >"$work/bare.dmm"
+[ "$("$root/usr/lib/games/digmaze/digmaze-check" "$work/bare.dmm")" = "refused runner" ] || fail "the packaged digmaze-check does not answer"
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$root/usr/share/metainfo/org.digmaze.digmaze.metainfo.xml" \
     >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log" >&2; fail "appstreamcli refused the metadata"; }
@@ -88,7 +104,9 @@ is_editor() {  # entry: the editor with that palette entry (from 0) framed in re
 
 T=30 go menu is_main_menu
 go level is_playing Return Return
-diff -r "$data/Maps" "$maps" >/dev/null || fail "the player's maps are not a copy of the shipped ones"
+diff -r --exclude=shipped.txt "$data/Maps" "$maps" >/dev/null || fail "the player's maps are not a copy of the shipped ones"
+[ "$(grep -c '\.dmm' "$maps/shipped.txt")" = "$(int_at "$data/Maps/index.dml" 4)" ] ||
+  fail "shipped.txt does not record every shipped map as given"
 go game-menu is_game_menu Escape
 go save-dialog is_slot_dialog $GAME_SAVE
 T=5 go saved is_playing $SLOT1

@@ -10,13 +10,13 @@ source "$(dirname "$0")/helpers.bash"
 scratch options "${1:-}"
 screen 1280x1024
 
-# The options (552 x 481 centred at (236, 143)) have rows 500 x 36 every 44
-# from (262, 194), Keys the eighth; the keys (612 x 373 at (206, 197)) rows 560 x 36 every 44
+# The options (552 x 525 centred at (236, 121)) have rows 500 x 36 every 44
+# from (262, 172), Keys the ninth; the keys (612 x 373 at (206, 197)) rows 560 x 36 every 44
 # from (232, 248). A focused row has a two-pixel outline of 0xA9FFFF.
 row_focus() {  # x y what: the focus outline of the row at (x, y)
   all_near a9ffff "$1,$2" "$(($1 + 1)),$(($2 + 1))" || { why="no focus on $3"; return 1; }
 }
-option_focus() { all_near 144166 250,156 770,156 && row_focus 262 $((194 + 44 * $1)) "option row $1"; }
+option_focus() { all_near 144166 250,134 770,134 && row_focus 262 $((172 + 44 * $1)) "option row $1"; }
 keys_focus() { all_near 144166 220,212 800,212 && row_focus 232 $((248 + 44 * $1)) "key row $1"; }
 settings="$game/settings.cfg"
 setting_is() { tr -d '\r' <"$settings" | grep -qx "$1"; }  # "key = value": a line of the file

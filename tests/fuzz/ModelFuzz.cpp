@@ -2,6 +2,7 @@
 #include "GUI/foundation/CFerroStreamMemory.h"
 #include "GUI/foundation/FerroRandom.h"
 #include "game/model/ANIMATION_LIST_UNIT.h"
+#include "game/model/CMapTransfer.h"
 #include "game/model/GMap.h"
 #include "game/model/GMapList.h"
 #include "game/model/GModelMedia.h"
@@ -51,8 +52,12 @@ void PlayAndWrite(bool withUnits) {
 
 int FuzzMapFile(const uint8_t* data, size_t size) {
   CFerroStreamMemory stream;
-  if (OpenFresh(stream, data, size) && GMap::GetInstance()->Serialize(stream, false))
-    PlayAndWrite(false);
+  const bool loaded =
+      OpenFresh(stream, data, size) && GMap::GetInstance()->Serialize(stream, false);
+  if (loaded) PlayAndWrite(false);
+  // An import takes the same record and nothing more.
+  const std::string bytes = data ? std::string(reinterpret_cast<const char*>(data), size) : "";
+  FuzzCheck(!CMapTransfer::IsMapFile(bytes) || loaded, "a map an import takes is one that loads");
   ResetModel();
   return 0;
 }

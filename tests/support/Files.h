@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,24 @@ inline bool WriteText(const std::filesystem::path& path, std::string_view bytes)
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
   return !out.fail();
+}
+
+// A shell script at path that the owner may run: "#!/bin/sh" and body.
+inline bool WriteScript(const std::filesystem::path& path, std::string_view body) {
+  if (!WriteText(path, "#!/bin/sh\n" + std::string(body) + "\n")) return false;
+  std::error_code failed;
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all, failed);
+  return !failed;
+}
+
+// The names in a folder, sorted and joined by spaces ("" when it is empty).
+inline std::string Listing(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : " ") + name;
+  return joined;
 }
 
 // An open host file, closed when it goes.

@@ -36,6 +36,10 @@ class FolderPlatform : public GPlatformSDL {
   FolderPlatform(GGame* game, const char* name, std::string folder)
       : GPlatformSDL(game, name), folder(std::move(folder)) {}
   CFerroString GetPathToGame() override { return CFerroString(folder.c_str()); }
+  // The programs of the build's game folder (the map check).
+  CFerroString GetPathToProgram(const char* program) override {
+    return CFerroString(std::getenv("DIGMAZE_GAME_DIR")) + "/" + program;
+  }
   bool OpenLink(const char*) override { return opensLinks; }
   int GetFileLength(const char* path) override {
     if (path && std::string_view(path).ends_with(".vdt")) ++tableLookups;

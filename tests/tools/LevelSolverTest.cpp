@@ -7,8 +7,9 @@ namespace {
 
 using LevelSolverTest = LevelFixture;
 
-// The search wins levels that can only be won by digging, and what it returns
-// wins again when replayed from the start like digmaze-sim does.
+// The search wins levels that can only be won by digging, and the script text
+// of what it returns wins again when read back and replayed from the start
+// like digmaze-sim does.
 TEST_F(LevelSolverTest, FindsWinsThatNeedDiggingAndReplayThem) {
   struct Case {
     const char* what;
@@ -24,6 +25,8 @@ TEST_F(LevelSolverTest, FindsWinsThatNeedDiggingAndReplayThem) {
     Build(c.rows);
     std::vector<SIM_EVENT> events;
     ASSERT_TRUE(LevelSolver::Solve(LevelSolver::Options{}, events));
+    std::string error;
+    ASSERT_TRUE(GSimulation::ParseScript(LevelSolver::ScriptText(events), events, error)) << error;
     Build(c.rows);
     sim = GSimulation();
     sim.Begin();

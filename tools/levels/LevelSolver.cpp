@@ -14,6 +14,7 @@
 #include "game/model/ANIMATION_LIST_UNIT.h"
 #include "game/model/GCell.h"
 #include "game/model/GMap.h"
+#include "game/model/GPlayerKeys.h"
 #include "game/model/GUnit.h"
 
 namespace {
@@ -217,7 +218,11 @@ std::vector<SIM_EVENT> Play(ACTION action, unsigned t) {
 
 }  // namespace
 
-bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events) {
+bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events,
+                        long long* searched) {
+  long long unused = 0;
+  long long& played = searched ? *searched : unused;
+  played = 0;
   GMap& map = *GMap::GetInstance();
   std::vector<std::pair<int, int>> targets;
   std::pair<int, int> exit{-1, -1};
@@ -247,16 +252,14 @@ bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events) 
     }
     if (left == 0) nearest = distances.To(treasureCount, rx, ry);
     if (nearest >= kUnreachable) return -1e18;
-    // Closeness of the aliens counts against a state only a little: the
-    // search should still walk past them when the way leads there.
     double danger = 0;
     for (size_t i = 1; i < s.units.size(); ++i) {
       const int dx = std::abs(s.units[i].x - s.units[0].x) / 32;
       const int dy = std::abs(s.units[i].y - s.units[0].y) / 32;
       if (dx + dy < 3) danger += 3 - (dx + dy);
     }
-    return (static_cast<double>(treasureCount) - left) * 1000.0 - nearest * 10.0 - danger * 4.0 -
-           s.tick * 0.01;
+    return (static_cast<double>(treasureCount) - left) * 1000.0 - nearest * 10.0 -
+           danger * options.dangerCost - s.tick * 0.01;
   };
 
   auto root = std::make_shared<NODE>();
@@ -272,6 +275,7 @@ bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events) 
         node->state.Put();
         auto child = std::make_shared<NODE>();
         child->events = Play(static_cast<ACTION>(a), node->state.tick);
+        ++played;
         child->parent = node;
         child->state = SNAPSHOT::Take();
         if (child->state.state == GMap::STATE_CAUGHT) continue;
@@ -311,14 +315,16 @@ bool LevelSolver::Solve(const Options& options, std::vector<SIM_EVENT>& events) 
                    depth, next.size(), next[0]->state.tick, next[0]->state.units[0].x / 32,
                    next[0]->state.units[0].y / 32, next[0]->state.treasures);
     beam.assign(next.begin(), next.end());
+    if (options.progress) options.progress(played, next.empty() ? 0 : next[0]->state.treasures);
   }
   return false;
 }
 
 std::string LevelSolver::ScriptText(const std::vector<SIM_EVENT>& events) {
-  static const char* const names[] = {"Left", "Right", "Up", "Down", "Space", "Escape"};
   std::ostringstream out;
-  for (const SIM_EVENT& e : events)
-    out << e.tick << (e.down ? " down " : " up ") << names[e.key] << '\n';
+  for (const SIM_EVENT& e : events) {
+    const char* name = GetPlayerKeyName(GetPlayerKey(e.key));
+    out << e.tick << (e.down ? " down " : " up ") << (name ? name : "?") << '\n';
+  }
   return out.str();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,13 +22,22 @@ class LevelSolver {
     // What a dig costs in the ranking, in tenths of a square of distance: a
     // small cost keeps replays from digging where it does not help.
     double digCost = 5.0;
+    // What an alien within two squares costs in the ranking, for each square
+    // it is nearer than three: a little, so that the search still walks past
+    // aliens where the way leads; much, to keep clear of them.
+    double dangerCost = 4.0;
     // Prints one line a decision on stderr: how the search goes.
     bool trace = false;
+    // Called after every decision with the states searched so far and the
+    // treasures the best state of the beam holds.
+    std::function<void(long long states, int treasures)> progress;
   };
 
   // Searches from the map as loaded (before the level starts). True with the
-  // script's events when a win was found.
-  static bool Solve(const Options& options, std::vector<SIM_EVENT>& events);
+  // script's events when a win was found. searched, when given, receives the
+  // number of states the search played out, found or not.
+  static bool Solve(const Options& options, std::vector<SIM_EVENT>& events,
+                    long long* searched = nullptr);
 
   // The script text of events, one "t down KEY" / "t up KEY" a line.
   static std::string ScriptText(const std::vector<SIM_EVENT>& events);

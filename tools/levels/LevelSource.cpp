@@ -1,5 +1,6 @@
 #include "tools/levels/LevelSource.h"
 
+#include <fstream>
 #include <queue>
 #include <set>
 #include <sstream>
@@ -11,20 +12,49 @@
 #include "game/model/GMapText.h"
 #include "game/model/GModelMedia.h"
 
+namespace {
+// A set's name goes into a settings file as a value: printable, without the
+// bytes that start a comment or a label there, and without outer blanks.
+bool IsPlainSetName(const std::string& name) {
+  if (name.empty() || name.front() == ' ' || name.back() == ' ') return false;
+  for (const char c : name)
+    if (c < ' ' || c > '~' || c == ';' || c == '[' || c == ']') return false;
+  return true;
+}
+}  // namespace
+
 bool ParseLevelSource(const std::string& text, std::vector<LEVEL_SOURCE>& levels,
                       std::string& error) {
   std::istringstream lines(text);
   std::string line;
   int number = 0;
   std::vector<LEVEL_SOURCE> parsed;
+  std::set<std::string> sets;
+  std::string set;
   bool inLevel = false;
   while (std::getline(lines, line)) {
     ++number;
+    const std::string where = "line " + std::to_string(number) + ": ";
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind("level ", 0) == 0) {
-      parsed.push_back(LEVEL_SOURCE{line.substr(6), "", number});
+    if (line.rfind("set ", 0) == 0) {
+      inLevel = false;
+      set = line.substr(4);
+      if (!IsPlainSetName(set)) {
+        error = where + "a set's name is printable text without ';', '[' or ']'";
+        return false;
+      }
+      if (!sets.insert(set).second) {
+        error = where + "a second set named " + set;
+        return false;
+      }
+    } else if (line.rfind("level ", 0) == 0) {
+      parsed.push_back(LEVEL_SOURCE{line.substr(6), "", number, set});
       if (!GMap::IsSafeFileName(CFerroString(parsed.back().name.c_str()))) {
-        error = "line " + std::to_string(number) + ": not a plain file name";
+        error = where + "not a plain file name";
+        return false;
+      }
+      if (set.empty()) {
+        error = where + "a level before the first set";
         return false;
       }
       inLevel = true;
@@ -33,7 +63,7 @@ bool ParseLevelSource(const std::string& text, std::vector<LEVEL_SOURCE>& levels
     } else if (inLevel) {
       parsed.back().rows += line + "\n";
     } else if (line[0] != '#') {
-      error = "line " + std::to_string(number) + ": rows outside a level";
+      error = where + "rows outside a level";
       return false;
     }
   }
@@ -155,6 +185,21 @@ std::string CheckReachable() {
   return "";
 }
 
+std::string CampaignText(const std::vector<LEVEL_SOURCE>& levels) {
+  std::string text =
+      "; The campaign's sets of levels in play order, each with its first and last\r\n"
+      "; level. Written by digmaze-levels from tools/levels/levels.txt.\r\n";
+  int sets = 0;
+  for (size_t i = 0; i < levels.size(); ++i) {
+    if (i == 0 || levels[i].set != levels[i - 1].set)
+      text += "[set " + std::to_string(++sets) + "]\r\nname = " + levels[i].set +
+              "\r\nfirst = " + levels[i].name + "\r\n";
+    if (i + 1 == levels.size() || levels[i].set != levels[i + 1].set)
+      text += "last = " + levels[i].name + "\r\n";
+  }
+  return text;
+}
+
 bool WriteLevels(const std::vector<LEVEL_SOURCE>& levels, const std::string& folder,
                  std::string& error) {
   GModelMedia::SetPathToMaps(folder.c_str());
@@ -169,6 +214,12 @@ bool WriteLevels(const std::vector<LEVEL_SOURCE>& levels, const std::string& fol
   }
   if (!list.Save()) {
     error = "cannot write the index";
+    return false;
+  }
+  std::ofstream campaign(folder + "campaign.cfg", std::ios::binary | std::ios::trunc);
+  campaign << CampaignText(levels);
+  if (!campaign.flush()) {
+    error = "cannot write campaign.cfg";
     return false;
   }
   return true;

@@ -1,5 +1,6 @@
-// digmaze-levels SOURCE OUTDIR: turns the readable level source into map files
-// and the map index, refusing levels whose treasures or exit cannot be reached.
+// digmaze-levels SOURCE OUTDIR: turns the readable level source into map files,
+// the map index and the sets file, refusing levels whose treasures or exit
+// cannot be reached.
 #include <cstdio>
 #include <fstream>
 #include <sstream>

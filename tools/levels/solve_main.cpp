@@ -1,6 +1,7 @@
 // digmaze-solve MAPFILE OUT [BEAM]: searches a winning input for a map with the
-// game's rules, checks it by replaying it from the start, and writes it as a
-// digmaze-sim script ending with the comment "# end " and the last status line.
+// game's rules, checks it by replaying its script text from the start, and
+// writes it as a digmaze-sim script: a first comment line with the search's
+// measures, the events, and the comment "# end " with the last status line.
 // BEAM (default 400) is how many states each step keeps; with the environment
 // variable DIGMAZE_SOLVE_TRACE set it reports its progress on stderr.
 #include <cstdio>
@@ -13,9 +14,12 @@
 #include "tools/levels/LevelSolver.h"
 
 namespace {
-// The last status line of a replay of events on the map at path.
-std::string Replay(const char* path, const std::vector<SIM_EVENT>& events) {
-  if (!GSimulation::LoadMap(path)) return "";
+// The last status line of a replay of the script on the map at path, or an
+// empty text when the script does not read back.
+std::string Replay(const char* path, const std::string& script) {
+  std::vector<SIM_EVENT> events;
+  std::string error;
+  if (!GSimulation::ParseScript(script, events, error) || !GSimulation::LoadMap(path)) return "";
   GSimulation sim;
   sim.Begin();
   std::ostringstream lines;
@@ -24,6 +28,15 @@ std::string Replay(const char* path, const std::vector<SIM_EVENT>& events) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) last = line;
   return last;
+}
+
+// A found replay weighed as a player would: its length, and every dig as
+// five seconds more (a replay that digs less is easier to follow).
+long long Weight(const std::vector<SIM_EVENT>& events) {
+  long long weight = events.empty() ? 0 : events.back().tick;
+  for (const SIM_EVENT& e : events)
+    if (e.down && e.key == SIM_SPACE) weight += 100;
+  return weight;
 }
 }  // namespace
 
@@ -43,31 +56,46 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "digmaze-solve: cannot load map %s\n", argv[1]);
     return 1;
   }
-  // A search that finds nothing is tried again without the cost of digging,
-  // then with a wider beam, up to eight times the one asked for.
-  std::vector<SIM_EVENT> events;
-  const int beam = options.beamWidth;
-  bool found = false;
-  for (int width = beam; !found && width <= 8 * beam; width *= 2)
-    for (double digCost : {options.digCost, 0.0}) {
-      if (found) break;
-      if (!GSimulation::LoadMap(argv[1])) return 1;
-      LevelSolver::Options attempt = options;
-      attempt.beamWidth = width;
-      attempt.digCost = digCost;
-      found = LevelSolver::Solve(attempt, events);
+  // Two searches, with and without the cost of digging, and the lighter win
+  // of the two is kept. When neither wins, the two again keeping well clear
+  // of the aliens, then all four with a beam twice and four times as wide.
+  // Every state played counts, so a level that needs more shows it.
+  std::vector<SIM_EVENT> best;
+  long long searched = 0;
+  std::string how;
+  for (int width = options.beamWidth; best.empty() && width <= 4 * options.beamWidth; width *= 2)
+    for (const double danger : {options.dangerCost, 40.0}) {
+      for (const double digCost : {options.digCost, 0.0}) {
+        if (!GSimulation::LoadMap(argv[1])) return 1;
+        LevelSolver::Options attempt = options;
+        attempt.beamWidth = width;
+        attempt.digCost = digCost;
+        attempt.dangerCost = danger;
+        std::vector<SIM_EVENT> events;
+        long long states = 0;
+        const bool won = LevelSolver::Solve(attempt, events, &states);
+        searched += states;
+        if (won && (best.empty() || Weight(events) < Weight(best))) best = std::move(events);
+      }
+      if (!best.empty()) {
+        how = "beam " + std::to_string(width) + (danger != options.dangerCost ? ", wary" : "");
+        break;
+      }
     }
-  if (!found) {
+  if (best.empty()) {
     std::fprintf(stderr, "digmaze-solve: no win found for %s\n", argv[1]);
     return 1;
   }
-  const std::string last = Replay(argv[1], events);
+  std::ostringstream script;
+  script << "# digmaze-solve, " << how << ": " << searched << " states searched\n"
+         << LevelSolver::ScriptText(best);
+  const std::string last = Replay(argv[1], script.str());
   if (last.find(" S 2 ") == std::string::npos) {
     std::fprintf(stderr, "digmaze-solve: the replay does not win: %s\n", last.c_str());
     return 1;
   }
   std::ofstream out(argv[2], std::ios::binary);
-  out << LevelSolver::ScriptText(events) << "# end " << last << '\n';
+  out << script.str() << "# end " << last << '\n';
   if (!out.flush()) {
     std::fprintf(stderr, "digmaze-solve: cannot write %s\n", argv[2]);
     return 1;

@@ -153,8 +153,8 @@ TEST(CFerroStreamFileTest, WriteAppendReadAndReopenThroughTheHostOpener) {
 
 // A full disk shows up at different moments: a write larger than the stdio
 // buffer fails inside Write, a small one only when the buffer is flushed on
-// closing. Either way the previous file must survive whole, no temporary may
-// be left, and errno must say why.
+// closing. Either way the previous file must survive whole (or, for a new
+// file, none be made), no temporary may be left, and errno must say why.
 TEST(WriteFileReplacingTest, APartialWriteNeverReplacesThePreviousFile) {
   struct Case {
     const char* what;
@@ -168,26 +168,30 @@ TEST(WriteFileReplacingTest, APartialWriteNeverReplacesThePreviousFile) {
       {"large write, disk full inside the write", 256 * 1024, true, 1000, EFBIG},
       {"the writer gives up", 10, false, RLIM_INFINITY, EIO},
   };
-  for (const Case& c : cases) {
-    TempDir dir;
-    const std::string target = dir / "file.bin";
-    ASSERT_TRUE(WriteText(target, "previous"));
-    const std::string bytes(c.bytes, 'x');
-    bool ok = true;
-    int error = 0;
-    {
-      ScopedFileSizeLimit limit(c.limit);
-      ok = WriteFileReplacing(target.c_str(), [&](CFerroStream& stream) {
+  for (const Case& c : cases)
+    for (const bool replacing : {true, false}) {
+      SCOPED_TRACE(std::string(c.what) + (replacing ? ", replacing" : ", a new file"));
+      TempDir dir;
+      const std::string target = dir / "file.bin";
+      ASSERT_TRUE(!replacing || WriteText(target, "previous"));
+      const std::string bytes(c.bytes, 'x');
+      const auto writer = [&](CFerroStream& stream) {
         stream.Write(bytes.data(), static_cast<unsigned>(bytes.size()));
         return c.writerSucceeds;
-      });
-      error = errno;
+      };
+      bool ok = true;
+      int error = 0;
+      {
+        ScopedFileSizeLimit limit(c.limit);
+        ok = replacing ? WriteFileReplacing(target.c_str(), writer)
+                       : WriteFileNew(target.c_str(), writer);
+        error = errno;
+      }
+      EXPECT_FALSE(ok);
+      EXPECT_EQ(error, c.error);
+      EXPECT_EQ(Listing(dir.Path()), replacing ? "file.bin" : "");
+      EXPECT_EQ(replacing ? ReadText(target) : "previous", "previous");
     }
-    EXPECT_FALSE(ok) << c.what;
-    EXPECT_EQ(error, c.error) << c.what;
-    EXPECT_EQ(ReadText(target), "previous") << c.what;
-    EXPECT_FALSE(std::filesystem::exists(target + ".tmp")) << c.what;
-  }
   // No temporary can be made in a folder that does not exist.
   TempDir dir;
   EXPECT_FALSE(

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/toolkit/GComponent.h"
@@ -38,6 +39,7 @@ class SdlGame : public RecordingGame {
   }
 
   void SysOnUpdate() override { ++ticks; }
+  void PlatformFrame() override { ++frames; }
   void SysOnChar(unsigned ch, unsigned, unsigned) override {
     calls.push_back("Char " + std::to_string(ch));
   }
@@ -48,6 +50,7 @@ class SdlGame : public RecordingGame {
   }
 
   int ticks = 0;
+  int frames = 0;
 };
 
 class TimerOwner : public GComponent {
@@ -156,15 +159,31 @@ bool Posted(SDL_sem* calls, int n) {
   return true;
 }
 
+// Whether a timer of period beside the running ones was called three times,
+// then stopped: SDL's timer thread calls timers in the order they are due,
+// so by then every running timer of that period or shorter was called at
+// least twice.
+bool CalledTwiceMore(unsigned period) {
+  static SDL_sem* const beside = SDL_CreateSemaphore(0);
+  static std::atomic<int> besideCalls;
+  while (SDL_SemTryWait(beside) == 0) continue;
+  besideCalls = 0;
+  const SDL_TimerID id = SDL_AddTimer(
+      period,
+      [](Uint32 interval, void*) -> Uint32 {
+        SDL_SemPost(beside);
+        return ++besideCalls < 3 ? interval : 0;
+      },
+      nullptr);
+  return id != 0 && Posted(beside, 3);
+}
+
 // A tick refused by the queue must not leave the timer thinking one waits,
 // and however long the loop is away, at most one tick waits for it.
 TEST_F(PlatformSDLTest, AtMostOneTickWaitsAndARefusedOneDoesNotStopTheTimer) {
   SdlGame game;
   static SDL_sem* const refused = SDL_CreateSemaphore(0);
-  static SDL_sem* const beside = SDL_CreateSemaphore(0);
-  static std::atomic<int> besideCalls;
   while (SDL_SemTryWait(refused) == 0) continue;
-  besideCalls = 0;
   TIMER_DATA timer;
   timer.period = 5;
   {
@@ -177,22 +196,37 @@ TEST_F(PlatformSDLTest, AtMostOneTickWaitsAndARefusedOneDoesNotStopTheTimer) {
     game.GetPlatform()->SetTimer(&timer);
     ASSERT_TRUE(Posted(refused, 2));
   }
-  // A timer of the same period beside it, which stops after three calls:
-  // SDL's timer thread calls timers in the order they are due, so by then the
-  // game's timer has been called at least twice since the queue took ticks.
-  ASSERT_NE(SDL_AddTimer(
-                timer.period,
-                [](Uint32 interval, void*) -> Uint32 {
-                  SDL_SemPost(beside);
-                  return ++besideCalls < 3 ? interval : 0;
-                },
-                nullptr),
-            0);
-  ASSERT_TRUE(Posted(beside, 3));
+  // By then the game's timer has been called at least twice since the queue took ticks.
+  ASSERT_TRUE(CalledTwiceMore(timer.period));
   EXPECT_EQ(PendingTicks(), 1);
   // Stopping the timer also takes back its waiting tick.
   game.GetPlatform()->KillTimer(&timer);
   EXPECT_EQ(PendingTicks(), 0);
+}
+
+// A frame timer's ticks wait apart from the other timers': however long the
+// loop is away, one frame and one main-timer tick wait for it, a waiting
+// frame never keeping the tick from being posted, and both are delivered.
+TEST_F(PlatformSDLTest, FramesWaitApartAndNeverHoldUpATick) {
+  SdlGame game;
+  TIMER_DATA frames, ticks;
+  frames.frame = true;
+  frames.period = 1;
+  ticks.period = 5;
+  game.GetPlatform()->SetTimer(&frames);
+  game.GetPlatform()->SetTimer(&ticks);
+  ASSERT_TRUE(CalledTwiceMore(ticks.period));
+  const auto waiting = [](Uint32 type) {
+    SDL_PumpEvents();
+    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, type, type);
+  };
+  EXPECT_EQ(std::pair(waiting(SDL_USEREVENT), waiting(SDL_USEREVENT + 1)), std::pair(1, 1));
+  game.RunQueued();
+  EXPECT_GE(game.ticks, 1);
+  EXPECT_GE(game.frames, 1);
+  game.GetPlatform()->KillTimer(&frames);
+  game.GetPlatform()->KillTimer(&ticks);
+  EXPECT_EQ(std::pair(waiting(SDL_USEREVENT), waiting(SDL_USEREVENT + 1)), std::pair(0, 0));
 }
 
 TEST_F(PlatformSDLTest, TicksReachTheOwnerOfTheTimerStillRunningOnly) {

@@ -1,12 +1,14 @@
 // The POSIX platform: host paths and files, the player's copy of the maps,
 // the private temporary folder, the error log, and opening links.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <set>
 #include <thread>
+#include <tuple>
 
 #include "GUI/foundation/FileError.h"
 #include "GUI/platform/FILE_DATA.h"
@@ -136,6 +138,92 @@ TEST_F(PlatformTest, ErrorLogGoesToTheDataFolderWhileThePlatformLives) {
   EXPECT_FALSE(fs::exists(dir / "error.log"));
 }
 
+// What a program started with a pipe writes: read as it comes, never
+// waiting for more.
+std::string ReadSoFar(GPlatform& platform, PROCESS_DATA& process, bool& open) {
+  std::string text;
+  open = platform.ReadProcess(&process, text);
+  return text;
+}
+
+// A started program gets its arguments whole (no shell reads them), an empty
+// input and no descriptor of the game but its output pipe; what it writes is
+// read while it runs, and its end is told: an exit code, or a crash. One
+// that goes on running is ended at once, and nothing is left of it.
+TEST_F(PlatformTest, AStartedProgramIsReadAsItRunsAndEndedAtOnce) {
+  const std::string program = dir / "bin/talk";
+  ASSERT_TRUE(WriteScript(program,
+                          "printf '%s|%s|' \"$#\" \"$1\"; cat; ls /proc/self/fd | tr '\\n' ' '\n"
+                          "case \"$2\" in crash) kill -SEGV $$;; wait) sleep 60;; esac; exit 3"));
+  HostFile open(std::fopen(program.c_str(), "rb"));  // a descriptor the child must not get
+  const struct {
+    const char* how;
+    PROCESS_STATE end;
+  } cases[] = {{"exit", PROCESS_STATE::exited}, {"crash", PROCESS_STATE::crashed}};
+  for (const auto& c : cases) {
+    PROCESS_DATA process;
+    ASSERT_TRUE(platform.StartProcess(program.c_str(), {"a b;$(id)", c.how}, &process));
+    std::string said;
+    bool reading = true;
+    while (reading) said += ReadSoFar(platform, process, reading);
+    EXPECT_EQ(said, "2|a b;$(id)|0 1 2 3 ") << c.how;
+    int code = -1;
+    PROCESS_STATE state;
+    while ((state = platform.PollProcess(&process, &code)) == PROCESS_STATE::running)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(std::pair(state, code), std::pair(c.end, c.end == PROCESS_STATE::exited ? 3 : -1));
+  }
+
+  PROCESS_DATA running;
+  ASSERT_TRUE(platform.StartProcess(program.c_str(), {"x", "wait"}, &running));
+  std::string said;
+  bool reading = true;
+  while (said.find(' ') == std::string::npos && reading)
+    said += ReadSoFar(platform, running, reading);
+  EXPECT_TRUE(reading) << "the output is open while the program sleeps";
+  EXPECT_EQ(platform.PollProcess(&running, nullptr), PROCESS_STATE::running);
+  const int pid = running.pid;
+  EXPECT_TRUE(platform.TerminateProcess(&running));
+  EXPECT_EQ(std::tuple(running.pid, running.output, kill(pid, 0)), std::tuple(0, -1, -1))
+      << "the program is gone, waited for, and its pipe closed";
+  EXPECT_FALSE(platform.TerminateProcess(&running));
+
+  PROCESS_DATA none;
+  EXPECT_FALSE(platform.StartProcess((dir / "bin/missing").c_str(), {}, &none));
+  EXPECT_EQ(std::pair(none.pid, none.output), std::pair(0, -1));
+}
+
+// The check program is found beside the executable in a build, else in the
+// helper folder of an installation (beside games/ here).
+TEST_F(PlatformTest, ProgramsAreFoundBesideTheGameOrInTheHelperFolder) {
+  WriteScript(dir / "build/bin/tool", "exit 0");
+  WriteScript(dir / "usr/lib/games/digmaze/tool", "exit 0");
+  fs::create_directories(dir / "usr/games");
+  const auto found = [this](const std::string& exeFolder) {
+    return std::string(
+        GPlatformUnix::FindProgram((dir / exeFolder).c_str(), "Digmaze", "tool").c_str());
+  };
+  EXPECT_EQ(found("build/bin/"), dir / "build/bin/tool");
+  EXPECT_EQ(found("usr/games/"), dir / "usr/games/../lib/games/digmaze/tool");
+  EXPECT_EQ(found("elsewhere/"), dir / "elsewhere/tool") << "none has it: the first place";
+}
+
+// The documents folder a user-dirs.dirs file names, as xdg-user-dir reads it
+// (the maps manager's export falls back on the home folder without one).
+TEST(DocumentsFolder, TheUserDirsFileNamesIt) {
+  const char* cases[][2] = {
+      {"# comment\nXDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n", "/home/u/Documents"},
+      {"XDG_DESKTOP_DIR=\"$HOME/Desk\"\n  XDG_DOCUMENTS_DIR=\"/srv/d\\\"q/\"\n", "/srv/d\"q"},
+      {"XDG_DOCUMENTS_DIR=\"$HOME\"\nXDG_DOCUMENTS_DIR=\"$HOME/B\" # later wins\n", "/home/u/B"},
+      {"XDG_DOCUMENTS_DIR=\"relative/d\"\n", ""},
+      {"XDG_DOCUMENTS_DIR=\"$HOMEX/d\"\n", ""},
+      {"", ""},
+  };
+  for (auto [text, folder] : cases)
+    EXPECT_STREQ(GPlatformUnix::ParseDocumentsFolder(text, CFerroString("/home/u")).c_str(), folder)
+        << text;
+}
+
 // The game's links are all relative pages of its help folder; the game
 // folder may hold characters a URL path cannot.
 TEST(ResolveLink, RelativeAddressesBecomeFileUrlsOfTheGameFolder) {
@@ -153,10 +241,9 @@ class OpenLinkTest : public ::testing::Test {
  protected:
   // An opener in dir/bin that records its arguments as "count|first" in dir/args.
   OpenLinkTest() {
-    WriteText(dir / "bin/xdg-open",
-              "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/../args.tmp\"\n"
-              "mv \"$(dirname \"$0\")/../args.tmp\" \"$(dirname \"$0\")/../args\"\n");
-    fs::permissions(dir / "bin/xdg-open", fs::perms::owner_all);
+    WriteScript(dir / "bin/xdg-open",
+                "printf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/../args.tmp\"\n"
+                "mv \"$(dirname \"$0\")/../args.tmp\" \"$(dirname \"$0\")/../args\"");
   }
   // What the opener was handed, once it has run.
   std::string TakeArgs() {
@@ -191,8 +278,7 @@ TEST_F(OpenLinkTest, TheAddressIsOneArgumentOfTheOpenerAndNothingStartedFails) {
                                        {"failing", "exit 3", false},
                                        {"nothing-here", "", false}}) {
     const fs::path opener = fs::path(dir / folder) / "xdg-open";
-    if (*script) WriteText(opener, std::string("#!/bin/sh\n") + script + "\n");
-    if (*script) fs::permissions(opener, fs::perms::owner_all);
+    if (*script) WriteScript(opener, script);
     ScopedEnv only("PATH", (dir / folder).c_str());
     EXPECT_EQ(platform.OpenLink("help/index.html"), opens) << folder;
   }

@@ -27,7 +27,7 @@ TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
     Action action = Action::Play;
     std::optional<WindowMode> windowMode{};
     std::optional<ScaleMode> scale{};
-    std::string recordFolder{}, complaint{};
+    std::string recordFolder{}, complaint{}, mapFile{};
   } cases[] = {
       // Unset options leave the choice to the settings file.
       {.args = {}},
@@ -50,6 +50,14 @@ TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
        .action = Action::Usage,
        .complaint = "unknown option --bogus"},
       {.args = {"--record="}, .action = Action::Usage, .complaint = "--record needs a folder"},
+      // An argument that is no option is the map file to import; after "--" any is.
+      {.args = {"--windowed", "my map.dmm"},
+       .windowMode = WindowMode::Window,
+       .mapFile = "my map.dmm"},
+      {.args = {"--", "--help"}, .mapFile = "--help"},
+      {.args = {"a.dmm", "b.dmm"},
+       .action = Action::Usage,
+       .complaint = "one map file at a time: b.dmm"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
@@ -60,6 +68,7 @@ TEST(CommandLineTest, ArgumentsGiveOptionsOrAComplaint) {
     EXPECT_EQ(line.windowMode, c.windowMode);
     EXPECT_EQ(line.scale, c.scale);
     EXPECT_EQ(line.recordFolder, c.recordFolder);
+    EXPECT_EQ(line.mapFile, c.mapFile);
   }
 }
 

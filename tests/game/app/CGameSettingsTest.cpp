@@ -12,8 +12,8 @@ namespace {
 
 // Settings with these values and no text read.
 CGameSettings Make(ScaleMode scale, WindowMode mode, int w, int h, int volume, bool muted,
-                   int music = 70, CPlayerKeys keys = {}, GameSpeed speed = GameSpeed::normal,
-                   Steering steering = Steering::keepGoing) {
+                   int music = 70, CPlayerKeys keys = {}, MotionMode motion = MotionMode::Smooth,
+                   GameSpeed speed = GameSpeed::normal, Steering steering = Steering::keepGoing) {
   CGameSettings made;
   made.scale = scale;
   made.windowMode = mode;
@@ -23,14 +23,15 @@ CGameSettings Make(ScaleMode scale, WindowMode mode, int w, int h, int volume, b
   made.muted = muted;
   made.musicVolume = music;
   made.keys = keys;
+  made.motion = motion;
   made.speed = speed;
   made.steering = steering;
   return made;
 }
 
-const CGameSettings kCustom =
-    Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, 45,
-         {{KEY_A, KEY_D, KEY_W, KEY_S, KEY_LCONTROL}}, GameSpeed::fast, Steering::stopOnRelease);
+const CGameSettings kCustom = Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, 45,
+                                   {{KEY_A, KEY_D, KEY_W, KEY_S, KEY_LCONTROL}},
+                                   MotionMode::Classic, GameSpeed::fast, Steering::stopOnRelease);
 
 // The text filled with blanks to the largest size a settings file may have.
 std::string Padded(const std::string& text) {
@@ -54,6 +55,7 @@ TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
             "mute = no\r\n"
             "music-volume = 70\r\n"
             "[play]\r\n"
+            "motion = smooth\r\n"
             "speed = normal\r\n"
             "steering = keep-going\r\n"
             "[keys]\r\n"
@@ -109,9 +111,14 @@ TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
        Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70,
             {{KEY_LEFT, KEY_RIGHT, KEY_Q, KEY_DOWN, KEY_SPACE}}),
        5},
+      {"[play]\nmotion = classic\n",
+       Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70, {},
+            MotionMode::Classic),
+       0},
+      {"[play]\nmotion = Classic\n[display]\nmotion = classic\n", {}, 1},
       {"[play]\nspeed = slow\nsteering = stop-on-release\n",
        Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70, {},
-            GameSpeed::slow, Steering::stopOnRelease),
+            MotionMode::Smooth, GameSpeed::slow, Steering::stopOnRelease),
        0},
       {"[play]\nspeed = Fast\nsteering = stop on release\n[sound]\nspeed = fast\n", {}, 2},
       {std::string("[display]\r\n\0scale", 16), kCustom, -1},
@@ -152,15 +159,15 @@ TEST(CGameSettings, AFileIsWrittenBackAsItWasWithTheValuesChanged) {
   EXPECT_EQ(std::string(settings.Format().c_str()),
             "; mine\n[display]\n  scale = off ; crisp\nfuture-key = 3\nfullscreen no\n"
             "window-height = 768\nwindow-width = 1024\n\n[later]\nvolume = 7\n"
-            "[sound]\nvolume = 40\nmute = no\nmusic-volume = 70\n"
-            "[play]\nspeed = normal\nsteering = keep-going\n[keys]\nleft = Left\n"
+            "[sound]\nvolume = 40\nmute = no\nmusic-volume = 70\n[play]\nmotion = smooth\n"
+            "speed = normal\nsteering = keep-going\n[keys]\nleft = Left\n"
             "right = Right\nup = Up\ndown = Down\ndig = Space\n");
   ASSERT_TRUE(Parse("[sound]\r\nmute = yes", settings, why));
   EXPECT_EQ(std::string(settings.Format().c_str()),
             "[sound]\r\nmute = yes\r\nvolume = 100\r\nmusic-volume = 70\r\n[display]\r\n"
             "scale = sharp\r\nfullscreen = yes\r\nwindow-width = 1024\r\nwindow-height = 768\r\n"
-            "[play]\r\nspeed = normal\r\nsteering = keep-going\r\n[keys]\r\nleft = Left\r\nright = "
-            "Right\r\nup = Up\r\ndown = Down\r\ndig = Space\r\n");
+            "[play]\r\nmotion = smooth\r\nspeed = normal\r\nsteering = keep-going\r\n[keys]\r\n"
+            "left = Left\r\nright = Right\r\nup = Up\r\ndown = Down\r\ndig = Space\r\n");
 }
 
 // A file that cannot be written is reported. (The game's settings test walks

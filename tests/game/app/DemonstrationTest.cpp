@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -28,33 +29,61 @@ std::map<std::string, std::string> Contents(const std::string& folder) {
   return files;
 }
 
-// The game recording into a folder that starts missing, and what digmaze-sim
-// prints for each shipped replay, run first: the game, once made, counts a map
-// changed outside the game scene as an edit.
-class DemonstrationPlayTest : public GameTest {
+// A status line with each alien's position but not its animation: the game
+// shows a won level with every alien standing still, which it sets in the
+// tick the level is won; the simulator prints the aliens as the last move
+// left them.
+std::string WithAliensStill(const std::string& line) {
+  static const std::regex alien(" A (-?[0-9]+) (-?[0-9]+) [0-9]+ [0-9]+");
+  return std::regex_replace(line, alien, " A $1 $2");
+}
+
+// The game recording into a folder that starts missing, its demonstration
+// given the shipped solutions of one set of 25 levels (the first set holds
+// the demonstration's own replays) instead of its own few, and what
+// digmaze-sim prints for each, run first: the game, once made, counts a map
+// changed outside the game scene as an edit. The four sets are four tests,
+// which the test runner can run side by side: the odd ones in smooth motion,
+// the clock standing still but for a frame drawn between every two ticks,
+// the even ones in classic motion.
+class CampaignPlaytest : public GameTest, public ::testing::WithParamInterface<int> {
  protected:
-  DemonstrationPlayTest() : GameTest(true, true) {}
+  CampaignPlaytest() : GameTest(true, true) {}
   void SetUp() override {
-    for (const auto& entry : fs::directory_iterator(SourceDir() / "data/demo")) {
+    const fs::path demo = folder / "demo";
+    fs::remove_all(demo);
+    fs::create_directory(demo);
+    for (const auto& entry : fs::directory_iterator(SourceDir() / "data/solutions")) {
       const std::string level = entry.path().stem().string();
+      if (level.rfind("level", 0) != 0 || (std::stoi(level.substr(5)) - 1) / 25 != GetParam() - 1)
+        continue;
+      fs::copy_file(entry.path(), demo / entry.path().filename());
       simulated[level] =
           ReplayedLines(ReadText(entry.path()), SourceDir() / "data/Maps" / (level + ".dmm"));
     }
-    ASSERT_GE(simulated.size(), 3u);
+    ASSERT_EQ(simulated.size(), 25u);
     game.SetRecordFolder((records / "rec").c_str());
     GameTest::SetUp();
+    smooth = GetParam() % 2 == 1;
+    game.SetMotion(smooth ? MotionMode::Smooth : MotionMode::Classic);
+    // So a redraw draws the units where the frame did.
+    game.Platform()->fixedTick = 1000;
   }
+  bool smooth = true;
   TempDir records;
   std::map<std::string, std::vector<std::string>> simulated;
 };
 
 }  // namespace
 
-// Every shipped replay plays in the game scene tick for tick as digmaze-sim
-// plays it, although a held key's repeat reaches the scene; after the last
+// The game plays every level of a set by its shipped solution, one after
+// the other as its demonstration, in the game scene with its key
+// handling and level timing, in smooth or classic motion, tick for tick as
+// digmaze-sim plays it (but for the aliens' animations in the tick it is
+// won), although a held key's repeat reaches the scene; after the last
 // level the main menu is back. No file of the game folder or the per-user
 // folder changes, and nothing is recorded although the game records.
-TEST_F(DemonstrationPlayTest, EveryReplayPlaysTickForTickAsTheSimulatorAndTouchesNothing) {
+TEST_P(CampaignPlaytest, EverySolutionPlaysTickForTickAsTheSimulatorAndTouchesNothing) {
   game.PlatformTimer();
   const auto gameFiles = Contents(folder.Path()), userFiles = Contents(user.Path());
   GSceneGame* play = Play();
@@ -66,11 +95,21 @@ TEST_F(DemonstrationPlayTest, EveryReplayPlaysTickForTickAsTheSimulatorAndTouche
     for (; map->state != GMap::STATE_WON; ++t) {
       ASSERT_LT(t, lines.size()) << "digmaze-sim has won by now";
       if (t == 10) play->OnKeyDown(KEY_LEFT, 1, 0);
+      game.Platform()->fixedTick = 1000 + 50 * static_cast<unsigned>(t);
       game.PlatformTimer();
-      ASSERT_EQ(GSimulation::StatusLine(play->GetDemonstration().GetLastTick()), lines[t]);
+      if (smooth) {
+        game.Platform()->fixedTick += 25;
+        game.PlatformFrame();
+      }
+      const std::string line = GSimulation::StatusLine(play->GetDemonstration().GetLastTick());
+      if (map->state == GMap::STATE_WON)
+        ASSERT_EQ(WithAliensStill(line), WithAliensStill(lines[t]));
+      else
+        ASSERT_EQ(line, lines[t]);
     }
     EXPECT_EQ(t, lines.size()) << "won where digmaze-sim wins";
     // The won level holds still, then the next one waits for its first key.
+    game.Platform()->fixedTick = 1000;
     while (play->IsDemonstrating() && map->state == GMap::STATE_WON) game.PlatformTimer();
     ASSERT_TRUE(ShowsAWholeRedraw(game)) << "what follows the won level";
   }
@@ -81,6 +120,8 @@ TEST_F(DemonstrationPlayTest, EveryReplayPlaysTickForTickAsTheSimulatorAndTouche
   EXPECT_TRUE(Contents(user.Path()) == userFiles) << "a file of the per-user folder changed";
   EXPECT_FALSE(fs::exists(records / "rec")) << "the demonstration was recorded";
 }
+INSTANTIATE_TEST_SUITE_P(Sets, CampaignPlaytest, ::testing::Range(1, 5),
+                         [](const auto& set) { return "Set" + std::to_string(set.param); });
 
 namespace {
 
@@ -179,7 +220,7 @@ TEST_F(DemonstrationTest, AReplayThatDoesNotLoadOrDoesNotWinEndsItWithALineInThe
     const char* logged;
   } cases[] = {
       {nullptr, "", "the demonstration has no replays in "},
-      {"level77.txt", "0 down Right\n# end T 5 S 2\n", "level77.dmm, which cannot be read"},
+      {"level999.txt", "0 down Right\n# end T 5 S 2\n", "level999.dmm, which cannot be read"},
       {"level09.txt", "0 down Right\n0 up Right\n# end T 568 S 2\n",
        "level09.txt loses a life at tick 101"},
   };

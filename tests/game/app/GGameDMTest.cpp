@@ -98,10 +98,9 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
   SURFACE_RGB rgb;
   back->GetPixelRGB(598, 97, &rgb);
   EXPECT_LT(rgb.r, 0.5f);
-  // The cursor at (600, 100) covers (598, 97)-(606, 105); at (604, 104), at
-  // (1023, 767) (cut by the picture's corner) and at (300, 300) it covers:
-  const CFerroRect at604(602, 101, 610, 109), corner(1021, 764, 1024, 768),
-      at300(298, 297, 306, 305);
+  // The cursor at (600, 100) covers (598, 97)-(606, 105); at (1023, 767) it
+  // is cut by the picture's corner. (The presenter's own tests move it about.)
+  const CFerroRect corner(1021, 764, 1024, 768);
   struct Case {
     const char* change;
     std::function<void()> apply;
@@ -127,14 +126,12 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
       {"a drawing under the cursor",
        [&] { back->FillRect(590, 90, 12, 12, 0x0000FF); },
        {CFerroRect(590, 90, 602, 102)}},
-      {"a move overlapping the old place",
-       [&] { game.SetCursorPosition(604, 104); },
-       {CFerroRect(598, 97, 610, 109)}},
-      {"a move into the corner", [&] { game.SetCursorPosition(1023, 767); }, {at604, corner}},
-      {"a move away", [&] { game.SetCursorPosition(300, 300); }, {corner, at300}},
-      {"another cursor image", [&] { game.defaultCursor = other; }, {at300}},
-      {"a hidden cursor", [&] { game.ShowCursor(false); }, {at300}},
-      {"the cursor shown", [&] { game.ShowCursor(true); }, {at300}},
+      {"a move into the corner",
+       [&] { game.SetCursorPosition(1023, 767); },
+       {CFerroRect(598, 97, 606, 105), corner}},
+      {"another cursor image", [&] { game.defaultCursor = other; }, {corner}},
+      {"a hidden cursor", [&] { game.ShowCursor(false); }, {corner}},
+      {"the cursor shown", [&] { game.ShowCursor(true); }, {corner}},
       // A window shown again is presented in full (resized, the e2e scale
       // script walks it); moved, not at all.
       {"exposed", Window(SDL_WINDOWEVENT_EXPOSED), {CFerroRect(0, 0, 1024, 768)}},
@@ -280,8 +277,8 @@ TEST(GameDMSettings, TheFileReachesTheGameAndKeepsWhatItDoesNotKnow) {
   EXPECT_EQ(ReadText(file),
             "[display]\r\nscale = sharp\r\nfullscreen = no\r\nwindow-width = 800\r\n"
             "window-height = 600\r\n[mods]\r\nspeed = 3\r\n[sound]\r\nvolume = 50\r\nmute = no\r\n"
-            "music-volume = 70\r\n[play]\r\nspeed = normal\r\nsteering = keep-going\r\n"
-            "[keys]\r\nleft = Left\r\nright = Right\r\nup = Up\r\n"
+            "music-volume = 70\r\n[play]\r\nmotion = smooth\r\nspeed = normal\r\n"
+            "steering = keep-going\r\n[keys]\r\nleft = Left\r\nright = Right\r\nup = Up\r\n"
             "down = Down\r\ndig = Space\r\n");
   play(800, 600, std::pow(0.5f, 3.5f), [](TestGameDM&) {});
 

@@ -3,6 +3,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <random>
 
 #include "GUI/sound/GSound.h"
 #include "GUI/themes/GThemeComponent.h"
@@ -378,9 +379,9 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   EXPECT_EQ(visit(menu, 7, KEY_DOWN), ids({1, 2, 3, 4, CMD_OPTIONS, 5, 6, 1}));
   // The options and their keys start on the first row; Done (and Defaults) follow the rows.
   Run(CMD_OPTIONS, menu);
-  EXPECT_EQ(visit(&menu->optionsDialog, 9, KEY_DOWN),
+  EXPECT_EQ(visit(&menu->optionsDialog, 10, KEY_DOWN),
             ids({OPTION_VOLUME, OPTION_MUSIC_VOLUME, OPTION_SOUND, OPTION_DISPLAY, OPTION_SCALE,
-                 OPTION_SPEED, OPTION_STEERING, OPTION_KEYS, 100, OPTION_VOLUME}));
+                 OPTION_MOTION, OPTION_SPEED, OPTION_STEERING, OPTION_KEYS, 100, OPTION_VOLUME}));
   Key(KEY_UP);  // round to Done, then up to Keys, which Enter opens
   Key(KEY_UP);
   Key(KEY_RETURN);
@@ -485,6 +486,8 @@ class PlayPictureTest : public GameTest {
     ASSERT_TRUE(list->Load());
     ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, "level15.dmm"));
     ASSERT_EQ(map->GetAlienCount(), 2);
+    // The clock stands still, so a redraw draws the units where the frame did.
+    game.Platform()->fixedTick = 1000;
     game.PlatformTimer();
   }
   long long Uploaded() {
@@ -495,37 +498,6 @@ class PlayPictureTest : public GameTest {
 };
 
 }  // namespace
-
-// Play uploads and presents only the parts that changed, and the window then
-// shows what a whole redraw shows: the status line, Restart Level from the
-// menu, a runner caught with the aliens fading to red, the restarts.
-TEST_F(PlayPictureTest, PlayPresentsOnlyWhatChangedAndShowsAWholeRedraw) {
-  const unsigned keys[] = {KEY_RIGHT, KEY_LEFT, KEY_UP, KEY_DOWN, KEY_SPACE};
-  for (int t = 0; t < 170; ++t) {
-    SCOPED_TRACE("tick " + std::to_string(t));
-    if (t % 20 == 0) game.PlatformKeyDown(static_cast<int>(keys[t / 20 % 5]), 0);
-    if (t % 20 == 10) game.PlatformKeyUp(static_cast<int>(keys[t / 20 % 5]));
-    if (t == 50) units->score = 12345;  // a longer status line
-    if (t == 90) units->score = 7;      // and a shorter one
-    if (t == 70) {
-      GButtonDM::RunCommand(CMD_GAME_MENU, game.GetScene());
-      game.PlatformTimer();
-      GButtonDM::RunCommand(CMD_RESTART_LEVEL, game.modal);
-    }
-    // Caught as by an alien: the aliens fade to red, then the level restarts.
-    if (t == 120) map->SetState(GMap::STATE_CAUGHT);
-    const unsigned builds = map->GetBackgroundBuilds();
-    const int before = game.Device()->frames;
-    game.PlatformTimer();
-    // A new level and a closed menu are drawn whole, and so is the scene when
-    // the first key takes over from the mouse (the looks may change).
-    if (game.Device()->frames != before && map->GetBackgroundBuilds() == builds && t != 70 &&
-        t != 0) {
-      EXPECT_LT(Uploaded(), 1024 * 768 / 20);
-    }
-    ASSERT_TRUE(ShowsAWholeRedraw(game));
-  }
-}
 
 // The texts over the level and the status line's new parts are drawn and
 // cleared by the partial drawing, every frame showing what a whole redraw
@@ -573,6 +545,61 @@ TEST_F(PlayPictureTest, TheTextsOverTheLevelShowAWholeRedraw) {
                 "0 Press any key to start|| TREASURE = 11", "3 || TREASURE = 11",
                 "30 ||muted TREASURE = 08", "60 || TREASURE = 04", "83 |Extra life!| TREASURE = 01",
                 "91 |The exit is open!| TREASURE = 00", "131 || TREASURE = 00"}));
+}
+
+// Long random plays on several levels in smooth motion, the clock standing
+// still between frames: after every tick and every frame drawn between two
+// ticks (the units on their way) the window shows what a whole redraw at the
+// same positions shows, and a frame uploads only a small part of the picture
+// (but a new level and a closed menu, drawn whole). On the way: a longer and
+// a shorter status line, Restart Level from the menu, a runner caught with
+// the aliens fading to red, the restarts, which put the units back at once.
+// Classic motion draws them at the tick's positions at any time.
+TEST_F(PlayPictureTest, FramesBetweenTicksShowAWholeRedrawAndUploadLittle) {
+  std::mt19937 random(36);
+  const unsigned keys[] = {KEY_RIGHT, KEY_LEFT, KEY_UP, KEY_DOWN, KEY_SPACE};
+  unsigned clock = 1000;
+  int between = 0;
+  for (const char* level : {"level15.dmm", "level01.dmm", "level09.dmm"}) {
+    ASSERT_TRUE(Play()->EnterPlay(PlayEntry::newGame, level));
+    for (int t = 0; t < 110; ++t) {
+      SCOPED_TRACE(std::string(level) + ", tick " + std::to_string(t));
+      const unsigned key = keys[random() % 5];
+      // The first key taking over from the mouse draws the scene whole (the
+      // looks may change).
+      const bool pointerLast = !game.IsKeyInputLast();
+      if (random() % 6 == 0) game.PlatformKeyDown(static_cast<int>(key), 0);
+      if (random() % 4 == 0) game.PlatformKeyUp(static_cast<int>(key));
+      if (t == 30) units->score = 12345;
+      if (t == 50) units->score = 7;
+      const bool whole = t == 40 || t == 0 || (pointerLast && game.IsKeyInputLast());
+      if (t == 40) {
+        GButtonDM::RunCommand(CMD_GAME_MENU, game.GetScene());
+        game.PlatformTimer();
+        GButtonDM::RunCommand(CMD_RESTART_LEVEL, game.modal);
+      }
+      if (t == 70) map->SetState(GMap::STATE_CAUGHT);
+      const unsigned builds = map->GetBackgroundBuilds();
+      const unsigned early = random() % 25, late = 25 + random() % 25;
+      for (unsigned at : {0u, early, late}) {
+        const int before = game.Device()->frames;
+        game.Platform()->fixedTick = clock + at;
+        at == 0 ? game.PlatformTimer() : game.PlatformFrame();
+        if (game.Device()->frames != before && map->GetBackgroundBuilds() == builds && !whole) {
+          EXPECT_LT(Uploaded(), 1024 * 768 / 20);
+        }
+        ASSERT_TRUE(ShowsAWholeRedraw(game));
+        if (at > 0 && map->GetMotionPhase() > 0 && map->HasUnitsInMotion()) ++between;
+      }
+      clock += 50;
+    }
+  }
+  EXPECT_GT(between, 200);
+
+  game.SetMotion(MotionMode::Classic);
+  game.Platform()->fixedTick = clock + 20;
+  game.PlatformFrame();
+  EXPECT_EQ(map->GetMotionPhase(), GMap::kPhaseWhole);
 }
 
 // Dialogs over dialogs (the in-game menu, the saved-game dialog, the question

@@ -57,10 +57,12 @@ class LevelSelectTest : public GameTest {
 
 // Levels 1, 2 and 7 of eight are cleared: open are those and 3, 4 and 5
 // (the first three not cleared). The frame starts on level 3; the keys (the
-// pad's d-pad, A and B as their keys) pass over the locked levels, the mouse
+// pad's d-pad, A and B as their keys) pass over the locked levels and
+// across the headings, the mouse
 // moves the frame over open ones only, and Space (as Enter) and a click
 // start a new game on the framed level. An edited map's record no longer counts.
 TEST_F(LevelSelectTest, TheFrameStartsOnTheFirstLevelNotClearedAndPassesLockedOnes) {
+  ASSERT_EQ(game.GetCampaign().GetSets().size(), 4u);  // read before the order changes
   Order(8);
   for (int n : {1, 2, 7}) Clear(n);
   GButtonDM::RunCommand(CMD_START_GAME, Menu());
@@ -70,7 +72,17 @@ TEST_F(LevelSelectTest, TheFrameStartsOnTheFirstLevelNotClearedAndPassesLockedOn
   for (int i = 0; i < 8; ++i) open.push_back(Levels()->GetLevels()->GetLevel(i)->IsOpen());
   EXPECT_EQ(open, (std::vector<bool>{1, 1, 1, 1, 1, 0, 1, 0}));
 
-  // Five levels a row: 0 to 4, then 5 to 7.
+  // None of the campaign's levels listed: the player's own maps stand under
+  // their heading. Five levels a row: 0 to 4, then 5 to 7 under a heading
+  // of their own, which the keys cross.
+  GDialogLevels* grid = Levels()->GetLevels();
+  int x0 = 0, y0 = 0, x5 = 0, y5 = 0;
+  grid->GetLevel(0)->GetPosition(x0, y0);
+  EXPECT_EQ(y0, grid->gap + grid->titleHeight);
+  grid->SetSections({{0, "Your maps"}, {5, "More"}});
+  grid->GetLevel(5)->GetPosition(x5, y5);
+  EXPECT_EQ(std::pair(x5, y5),
+            std::pair(x0, y0 + GPictureLevel::kHeight + grid->gap + grid->titleHeight));
   const struct {
     unsigned key;
     int framed;
@@ -81,15 +93,6 @@ TEST_F(LevelSelectTest, TheFrameStartsOnTheFirstLevelNotClearedAndPassesLockedOn
     Key(move.key);
     EXPECT_EQ(Framed(), move.framed) << "key " << move.key;
   }
-  // Levels from 4 on under a heading: a row of their own, below it.
-  GDialogLevels* grid = Levels()->GetLevels();
-  int x0 = 0, y0 = 0, x4 = 0, y4 = 0;
-  grid->GetLevel(0)->GetPosition(x0, y0);
-  grid->SetSections({{4, "Set two"}});
-  grid->GetLevel(4)->GetPosition(x4, y4);
-  EXPECT_EQ(std::pair(x4, y4),
-            std::pair(x0, y0 + GPictureLevel::kHeight + grid->gap + grid->titleHeight));
-  grid->SetSections({});
   Point(5);  // locked
   EXPECT_EQ(Framed(), 1);
   Key(KEY_MOUSE_LEFT);

@@ -15,6 +15,7 @@
 #include "game/app/GDialogMaps.h"
 #include "game/app/GDialogSaveLoad.h"
 #include "game/app/GPictureMinimap.h"
+#include "game/app/GSceneMapEditor.h"
 #include "game/app/GSceneMapsManager.h"
 #include "game/model/GCell.h"
 #include "game/model/GMap.h"
@@ -23,6 +24,7 @@
 #include "game/model/GSavedGame.h"
 #include "tests/support/Files.h"
 #include "tests/support/GameAppFixture.h"
+#include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
 
@@ -59,6 +61,7 @@ class EditorTest : public GameTest {
                          std::distance(fs::directory_iterator(shipped), fs::directory_iterator{})));
   }
 
+  GSceneMapEditor* Editor() { return static_cast<GSceneMapEditor*>(game.GetScene(SCENE_EDITOR)); }
   GSceneMapsManager* Manager() {
     return static_cast<GSceneMapsManager*>(game.GetScene(SCENE_MAPS));
   }
@@ -263,6 +266,29 @@ TEST_F(EditorTest, StrokesPaintEraseAndAreOneStepEach) {
   EXPECT_EQ(Text().substr(0, 10), ".#....#.#.");
   Undo();
   EXPECT_EQ(Text(), painted);
+
+  // With Shift a drag spans a rectangle, shown as it will be while the
+  // button is held, which the release fills as one step; the right button
+  // empties one, and a drag beyond the map stops at its edge.
+  map->paletteCode = CELL_FLOOR;
+  game.PlatformKeyDown(KEY_LSHIFT, 0);
+  Point(2, 1);
+  game.PlatformKeyDown(KEY_MOUSE_LEFT, 0);
+  Point(4, 3);
+  game.GetScene()->OnRender();
+  SURFACE_RGB shown{}, icon{};
+  game.GetBackSurface()->GetPixelRGB(32 + 3 * 32 + 16, 10 + 2 * 32 + 16, &shown);
+  GCellFloor().GetIcon()->GetPixelRGB(16, 16, &icon);
+  EXPECT_EQ(std::tuple(shown.r, shown.g, shown.b, map->CountCells(CELL_FLOOR)),
+            std::tuple(icon.r, icon.g, icon.b, 0));
+  game.PlatformKeyUp(KEY_MOUSE_LEFT);
+  EXPECT_EQ(std::pair(map->CountCells(CELL_FLOOR), history->GetCount()), std::pair(9, 2));
+  Point(3, 2);
+  game.PlatformKeyDown(KEY_MOUSE_RIGHT, 0);
+  game.SetCursorPosition(1020, 760);
+  game.PlatformKeyUp(KEY_MOUSE_RIGHT);
+  game.PlatformKeyUp(KEY_LSHIFT);
+  EXPECT_EQ(std::pair(map->CountCells(CELL_FLOOR), history->GetCount()), std::pair(5, 3));
 }
 
 // Undo and redo walk the history by their keys and stop at its ends; a new
@@ -450,8 +476,9 @@ TEST_F(EditorTest, TheMapsManagerByKeys) {
 
 // In the editor the arrows move a square cursor (the e2e keys script paints
 // a square with it and reaches Save with Tab); Space held while it moves
-// paints one stroke and Delete erases one, each a single undo step; Page
-// Down (a pad's shoulder) chooses the next kind, the digits choose theirs.
+// paints one stroke and Delete erases one, each a single undo step, as does
+// a rectangle Shift stretches; Page Down (a pad's shoulder) chooses the next
+// kind, the digits choose theirs.
 TEST_F(EditorTest, AKeyboardStrokeIsOneUndoStep) {
   CreateMap();
   Key(KEY_UP);  // the cursor stays on the map, or the stroke below would start off it
@@ -474,4 +501,121 @@ TEST_F(EditorTest, AKeyboardStrokeIsOneUndoStep) {
   Key(KEY_1 + 5);  // "6"
   Key(KEY_9);      // there is no ninth kind
   EXPECT_EQ(map->paletteCode, CELL_EXIT);
+
+  // Shift with the arrows stretches a rectangle from the cursor (2, 0), which
+  // Space fills as one step; an arrow without Shift drops one.
+  Key(KEY_1);
+  game.PlatformKeyDown(KEY_LSHIFT, 0);
+  Key(KEY_RIGHT);
+  Key(KEY_DOWN);
+  game.PlatformKeyUp(KEY_LSHIFT);
+  CFerroRect squares;
+  ASSERT_TRUE(Editor()->GetRectangle(squares));
+  EXPECT_EQ(squares, CFerroRect(2, 0, 4, 2));
+  Key(KEY_SPACE);
+  EXPECT_EQ(std::pair(map->CountCells(CELL_BRICK), history->GetCount()), std::pair(4, 3));
+  game.PlatformKeyDown(KEY_LSHIFT, 0);
+  Key(KEY_LEFT);
+  game.PlatformKeyUp(KEY_LSHIFT);
+  Key(KEY_LEFT);
+  EXPECT_EQ(std::pair(Editor()->GetRectangle(squares), Editor()->GetCursorX()),
+            std::pair(false, 1));
+}
+
+// Check searches a win for the map as it stands, unsaved, in the check
+// program while the editor goes on; Show plays the win in the game scene as a
+// replay ("SOLUTION", any key ends it), and the editor comes back with the
+// map, its name, the chosen kind and its history as they were, the undone
+// stroke still there to redo. The solution played to its end comes back too.
+TEST_F(EditorTest, CheckShowAndBackInTheEditorAsItWas) {
+  CreateMap();
+  const std::string dots = std::string(23, '.') + "\n", floor = std::string(23, '=') + "\n";
+  std::string rows = "R....XH" + dots + "=#===.H" + floor + ".$....H" + dots + "=======" + floor;
+  for (int y = 4; y < 20; ++y) rows += std::string(7, '.') + dots;
+  ASSERT_TRUE(GMapText::ToMap(rows, *map));
+  map->fileName = "mine.dmm";
+  Paint(CELL_LADDER, 10, 10);
+  Paint(CELL_BRICK, 12, 12);
+  const std::string painted = Text();
+  Undo();
+  Key(KEY_1 + 3);  // the ladder
+  const std::string edited = Text();
+  for (int shown = 0; shown < 2; ++shown) {
+    SCOPED_TRACE(shown ? "played to its end" : "ended by a key");
+    Run(CMD_EDITOR_CHECK);
+    const GMapCheck& check = Editor()->checkDialog.GetCheck();
+    for (int i = 0; i < 20000 && check.GetState() == GMapCheck::State::running; ++i) {
+      game.PlatformTimer();
+      SDL_Delay(3);
+    }
+    ASSERT_EQ(game.modal, &Editor()->checkDialog);
+    EXPECT_STREQ(check.AnswerText().c_str(), "This map can be won in 0:05 with 1 hole dug.");
+    GButtonDM::RunCommand(CMD_CHECK_SHOW, game.modal);
+    ASSERT_EQ(Where(), "game");
+    CFerroString texts[GSceneGame::STATUS_TEXTS];
+    Play()->GetStatusTexts(texts);
+    // The map is not in the level order: no level number.
+    EXPECT_EQ(std::tuple(texts[GSceneGame::STATUS_LEVEL], texts[GSceneGame::STATUS_SCORE],
+                         texts[GSceneGame::STATUS_BOTTOM]),
+              std::tuple(CFerroString(), CFerroString("SOLUTION"),
+                         CFerroString("Press any key to return")));
+    for (int tick = 0; tick < 2000 && Where() == "game"; ++tick) {
+      game.PlatformTimer();
+      if (tick == 20 && !shown) Key(KEY_A);
+    }
+    EXPECT_EQ(Where(), "editor");
+    EXPECT_EQ(std::tuple(Text(), map->fileName, map->paletteCode),
+              std::tuple(edited, CFerroString("mine.dmm"), int{CELL_LADDER}));
+    EXPECT_EQ(std::pair(history->GetCount(), history->GetCurrent()), std::pair(2, 0));
+  }
+  Shortcut(KEY_Y);
+  EXPECT_EQ(Text(), painted);
+}
+
+// A map file dropped on the window (or given on the command line) joins the
+// end of the level order: from the main menu the maps manager opens with it
+// selected and a line saying so; during play a box says so and the player
+// stays. A file that is no map is refused in a box, and nothing changes.
+// Export writes the selected map into the documents folder and says
+// where.
+TEST_F(EditorTest, ImportedMapsJoinTheEndAndExportsSayWhere) {
+  const std::string travel = user / "travel.dmm";
+  fs::copy_file(MapsFolder() + "level03.dmm", travel);
+  SDL_Event drop{};
+  drop.type = SDL_DROPFILE;
+  drop.drop.file = SDL_strdup(travel.c_str());
+  SDL_PushEvent(&drop);
+  PlayUntilClosed(game);
+  game.PlatformTimer();
+  ASSERT_EQ(std::pair(Where(), list->GetCount()), std::pair(std::string("maps"), 6));
+  const std::string name = list->names.back().c_str();
+  EXPECT_EQ(ReadText(MapsFolder() + name), ReadText(travel));
+  EXPECT_EQ(Grid()->GetCurrentMinimap(), 5);
+  EXPECT_EQ(
+      Manager()->GetNote(),
+      CFerroString(("Imported travel.dmm as " + name + ", the last level of the order.").c_str()));
+
+  const auto told = [this](const std::string& path) {
+    game.ImportMap(CFerroString(path.c_str()));
+    game.PlatformTimer();
+    const std::string text = game.modal ? TestGameDM::BoxText(*game.modal) : "no box";
+    if (game.modal) game.modal->EndModal(0);
+    return text;
+  };
+  WriteText(user / "notes.dmm", "not a map");
+  EXPECT_EQ(told(user / "notes.dmm"), "notes.dmm is not a Digmaze map; nothing was imported.");
+  EXPECT_EQ(list->GetCount(), 6);
+  Run(CMD_TEST_MAP);
+  ASSERT_EQ(Where(), "game");
+  EXPECT_EQ(told(travel).substr(0, 22), "Imported travel.dmm as");
+  EXPECT_EQ(std::pair(Where(), list->GetCount()), std::pair(std::string("game"), 7));
+
+  game.SetScene(SCENE_MAPS);
+  EXPECT_EQ(Manager()->GetNote(), CFerroString()) << "the line goes with the visit it told";
+  ScopedEnv home("HOME", user.Path().c_str()), config("XDG_CONFIG_HOME", nullptr);
+  Select(0);
+  Run(CMD_MAPS_EXPORT);
+  EXPECT_EQ(ReadText(user / "digmaze-level01.dmm"), ReadText(MapsFolder() + "level01.dmm"));
+  EXPECT_EQ(Manager()->GetNote(),
+            CFerroString(("Exported to " + user.Path() + "digmaze-level01.dmm.").c_str()));
 }

@@ -37,7 +37,7 @@ class OptionsTest : public GameTest {
 }  // namespace
 
 // Each row changes its setting at once: the mixer's volume, the sound off
-// and on, the window, the scale. What M changes meanwhile shows on the next
+// and on, the window, the scale, the motion. What M changes meanwhile shows on the next
 // tick. Closing the options writes the settings file.
 TEST_F(OptionsTest, EveryChangeTakesEffectAtOnceAndClosingWritesTheFile) {
   GButtonDM::RunCommand(CMD_OPTIONS, Menu());
@@ -57,6 +57,9 @@ TEST_F(OptionsTest, EveryChangeTakesEffectAtOnceAndClosingWritesTheFile) {
   Key(KEY_DOWN);
   Key(KEY_RIGHT);  // integer scaling
   EXPECT_EQ(game.GetDevice()->GetScaleMode(), ScaleMode::Integer);
+  Key(KEY_DOWN);
+  Key(KEY_RIGHT);  // classic motion
+  EXPECT_EQ(game.GetMotion(), MotionMode::Classic);
   Key(KEY_M);
   game.SysOnUpdate();
   EXPECT_EQ(Value(Options(), OPTION_SOUND), "On");
@@ -65,8 +68,8 @@ TEST_F(OptionsTest, EveryChangeTakesEffectAtOnceAndClosingWritesTheFile) {
   EXPECT_EQ(game.modal, nullptr);
   const CGameSettings written = Written();
   EXPECT_EQ(std::tuple(written.volume, written.musicVolume, written.muted, written.windowMode,
-                       written.scale),
-            std::tuple(70, 60, false, WindowMode::Window, ScaleMode::Integer));
+                       written.scale, written.motion),
+            std::tuple(70, 60, false, WindowMode::Window, ScaleMode::Integer, MotionMode::Classic));
 }
 
 // The row of an action waits for a key: one another action has, Enter (the
@@ -146,8 +149,8 @@ TEST_F(OptionsTest, AKeyIsTakenOnlyWhenNoOtherUseHasItAndPlaysAtOnce) {
 // in digmaze-sim to the line the game ended on, releases and all.
 TEST_F(OptionsTest, SpeedAndSteeringRunThePlayersLevelsAndTheirRecordings) {
   GButtonDM::RunCommand(CMD_OPTIONS, Menu());
-  for (int i = 0; i < 5; ++i) Key(KEY_DOWN);
-  Key(KEY_RIGHT);  // fast
+  for (int i = 0; i < 6; ++i) Key(KEY_DOWN);  // to Speed
+  Key(KEY_RIGHT);                             // fast
   Key(KEY_DOWN);
   Key(KEY_RIGHT);  // stop on release
   EXPECT_EQ(std::pair(Value(Options(), OPTION_SPEED), Value(Options(), OPTION_STEERING)),
@@ -180,7 +183,7 @@ TEST_F(OptionsTest, SpeedAndSteeringRunThePlayersLevelsAndTheirRecordings) {
   GButtonDM::RunCommand(CMD_GAME_MENU, play);
   GButtonDM::RunCommand(CMD_OPTIONS, &play->menuDialog);
   ASSERT_EQ(game.modal, &Options());
-  for (int i = 0; i < 5; ++i) Key(KEY_DOWN);
+  for (int i = 0; i < 6; ++i) Key(KEY_DOWN);  // to Speed
   game.PlatformKeyUp(KEY_RIGHT);
   Key(KEY_LEFT);
   Key(KEY_LEFT);  // slow

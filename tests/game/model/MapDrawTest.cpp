@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "GUI/graphics/GSurface.h"
@@ -83,4 +85,57 @@ TEST(MapDrawTest, BackgroundFollowsTheMapAndEndStatesTintTheAliens) {
   EXPECT_NEAR(static_cast<int>(tinted >> 10), 10, 1);
   EXPECT_EQ((tinted >> 5) & 31, 0u);
   EXPECT_NEAR(static_cast<int>(tinted & 31), 21, 1);
+}
+
+// Between ticks a unit that moved a step is drawn on its way by the motion
+// phase; one that moved further (out of or into a hole) and units whose
+// positions jumped (SettleUnits) are drawn where they stand. The partial
+// drawing leaves the picture a whole draw leaves at every phase.
+TEST(MapDrawTest, UnitsAreDrawnBetweenTicksButNeverAcrossAJump) {
+  GMap* map = GMap::GetInstance();
+  ScopeExit empty([map] {
+    map->SetMotionPhase(GMap::kPhaseWhole);
+    map->Clear();
+  });
+  ASSERT_TRUE(GMapText::ToMap("R.....\n######\n", *map));
+  map->StartLoaded();
+  GUnit& runner = *map->runner;
+  const struct {
+    int fromX, x, phase, drawnX;
+  } cases[] = {
+      {0, 4, 0, 0},                        // at the tick: where it stood
+      {0, 4, GMap::kPhaseWhole / 2, 2},    // half-way
+      {0, 4, GMap::kPhaseWhole / 3, 1},    // rounded to the nearest pixel
+      {8, 4, GMap::kPhaseWhole / 4, 7},    // leftwards
+      {0, 4, GMap::kPhaseWhole, 4},        // the next tick's place
+      {0, 36, GMap::kPhaseWhole / 2, 36},  // more than a step: a jump
+      {100, 64, 0, 64},                    // a jump leftwards
+  };
+  GSurface* back = environment->game->GetBackSurface();
+  const int left = (1024 - 192) / 2, top = 10;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.fromX) + " -> " + std::to_string(c.x) + " at " +
+                 std::to_string(c.phase));
+    runner.fromX = c.fromX;
+    runner.x = c.x;
+    map->SetMotionPhase(c.phase);
+    int x = 0, y = 0;
+    map->GetDrawnPosition(runner, x, y);
+    EXPECT_EQ(x, c.drawnX);
+    EXPECT_EQ(map->HasUnitsInMotion(), std::abs(c.x - c.fromX) <= 4);
+    map->CopyChangesToBackbuffer();
+    EXPECT_EQ(Pixel(back, left + c.drawnX, top), kGreen);
+    EXPECT_EQ(Pixel(back, left + c.drawnX + 32, top), kBlack);
+    if (c.drawnX > 0) {
+      EXPECT_EQ(Pixel(back, left + c.drawnX - 1, top), kBlack);
+    }
+  }
+  runner.fromX = 0;
+  runner.x = 4;
+  map->SetMotionPhase(0);
+  map->SettleUnits();
+  int x = 0, y = 0;
+  map->GetDrawnPosition(runner, x, y);
+  EXPECT_EQ(x, 4);
+  EXPECT_FALSE(map->HasUnitsInMotion());
 }
