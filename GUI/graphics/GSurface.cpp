@@ -490,7 +490,10 @@ void GSurface::StoreRgba(const uint8_t* rgba, size_t count) {
 }
 
 bool GSurface::Load(const unsigned char* data, int size) {
-  DecodedImage image = DecodeImageRgba(data, size);
+  return Load(DecodeImageRgba(data, size));
+}
+
+bool GSurface::Load(const DecodedImage& image) {
   if (!image.pixels) return false;
 
   if (!Create(image.width, image.height)) return false;

@@ -10,6 +10,7 @@
 #include "GUI/graphics/SurfaceColor.h"
 
 class GDevice;
+struct DecodedImage;
 class SYMBOL;
 class TextBorder;
 
@@ -173,6 +174,8 @@ class GSurface {
   bool SaveTGA(const char* path);
   // Decodes an image file held in memory; false leaves the surface untouched.
   bool Load(const unsigned char* data, int size);
+  // Takes a decoded image; false (for none) leaves the surface untouched.
+  bool Load(const DecodedImage& image);
   // Draws UTF-8 text with a font of the device from (x, y) onwards, one glyph
   // after another (characters below 32 are skipped; one the font lacks, and
   // each broken part of the UTF-8, draws the font's replacement glyph);

@@ -130,9 +130,9 @@ GPlatformSDL::~GPlatformSDL() {
   if (controllersStarted) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
-void GPlatformSDL::Create() {
+void GPlatformSDL::StartControllers() {
   // A desktop without controller support still plays with the keyboard.
-  controllersStarted = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+  if (!controllersStarted) controllersStarted = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
 }
 
 int GPlatformSDL::GetKEY_From_Scancode(int scancode) {

@@ -23,11 +23,16 @@ class GPlatformSDL : public GPlatformUnix {
   // Closes the open controllers and SDL's controller support.
   ~GPlatformSDL() override;
 
-  // Starts SDL's controller support, so connected and newly plugged
+  // Starts SDL's controller support (once), so connected and newly plugged
   // controllers are reported to the loop.
-  void Create() override;
+  void StartControllers();
 
-  int Play() override { return MessageLoop(); }
+  // Starts the controllers, then runs the loop: the application's first
+  // picture, drawn before, does not wait for the controllers' start.
+  int Play() override {
+    StartControllers();
+    return MessageLoop();
+  }
   // Waits for events and dispatches them until Quit; returns the exit code.
   int MessageLoop() override;
   void Quit(int code) override;

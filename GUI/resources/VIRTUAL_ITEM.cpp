@@ -33,22 +33,33 @@ bool VIRTUAL_ITEM::IsEntryName(const CFerroString& name) {
 }
 
 VIRTUAL_TABLE_READER::VIRTUAL_TABLE_READER(FILE* f, uint32_t size) : file(f), clusterSize(size) {
-  long here = f ? std::ftell(f) : -1;
+  position = f ? std::ftell(f) : -1;
   long remaining = FerroFileRemaining(f);
-  if (here >= 0 && remaining >= 0) end = here + remaining;
+  if (position >= 0 && remaining >= 0) end = position + remaining;
 }
 
 bool VIRTUAL_TABLE_READER::ReadInt(int32_t& value) {
-  return Remaining() >= 4 && FerroReadInt32(file, value);
+  if (Remaining() < 4 || !FerroReadInt32(file, value)) return false;
+  position += 4;
+  return true;
 }
 
 bool VIRTUAL_TABLE_READER::ReadName(CFerroString& name) {
-  return name.LoadFromStream(file);
+  // Read here against the end measured once: the file's own string read
+  // measures what is left by seeking to the end and back, which drops what
+  // the stream had read ahead, so every entry would read the table again.
+  int32_t length = 0;
+  if (!ReadInt(length) || length < 0 || length > Remaining()) return false;
+  CFerroString read(static_cast<int>(length));
+  const auto count = static_cast<size_t>(length);
+  if (count > 0 && std::fread(read.c_str(), 1, count, file) != count) return false;
+  position += length;
+  name = read;
+  return true;
 }
 
 long VIRTUAL_TABLE_READER::Remaining() const {
-  long here = std::ftell(file);
-  return here < 0 || here > end ? 0 : end - here;
+  return position < 0 || position > end ? 0 : end - position;
 }
 
 bool VIRTUAL_ITEM::LoadFromFile(FILE* file) {

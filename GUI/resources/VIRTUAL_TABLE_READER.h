@@ -17,5 +17,8 @@ struct VIRTUAL_TABLE_READER {
 
   FILE* file;
   uint32_t clusterSize;
+  // Where the reads have come to, and the file's end; every read goes
+  // through this reader, so neither is asked of the file again.
+  long position = -1;
   long end = -1;
 };

@@ -106,6 +106,12 @@ const Field kFields[] = {
      [](const CGameSettings& s) {
        return std::string(s.motion == MotionMode::Smooth ? "smooth" : "classic");
      }},
+    {"play", "speed", "slow, normal or fast",
+     [](const std::string& v, CGameSettings& s) { return FindSpeed(v.c_str(), s.speed); },
+     [](const CGameSettings& s) { return std::string(GetSpeedName(s.speed)); }},
+    {"play", "steering", "keep-going or stop-on-release",
+     [](const std::string& v, CGameSettings& s) { return FindSteering(v.c_str(), s.steering); },
+     [](const CGameSettings& s) { return std::string(GetSteeringName(s.steering)); }},
     KeyField<PLAYER_LEFT>("left"),
     KeyField<PLAYER_RIGHT>("right"),
     KeyField<PLAYER_UP>("up"),

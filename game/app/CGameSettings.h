@@ -5,6 +5,7 @@
 #include "GUI/foundation/CFerroString.h"
 #include "GUI/graphics/CPictureTransform.h"
 #include "game/model/GPlayerKeys.h"
+#include "game/model/GameSpeed.h"
 
 // Full screen or a window.
 enum class WindowMode { FullScreen, Window };
@@ -28,6 +29,9 @@ enum class MotionMode { Smooth, Classic };
 //   music-volume = 70        the music's volume, 0 to 100 per cent
 //   [play]
 //   motion = smooth          smooth or classic
+//   speed = normal           slow, normal or fast: ticks of 70, 50 or 35 ms
+//   steering = keep-going    keep-going or stop-on-release: what releasing
+//                            a direction key tells the runner
 //   [keys]
 //   left = Left              the keys of play by name (GetKeyName): Left,
 //   right = Right            Right, Up, Down, Space, A to Z (but M), 0 to 9,
@@ -59,6 +63,8 @@ struct CGameSettings {
   int volume = 100;
   bool muted = false;
   int musicVolume = 70;
+  GameSpeed speed = GameSpeed::normal;
+  Steering steering = Steering::keepGoing;
   MotionMode motion = MotionMode::Smooth;
   CPlayerKeys keys;
   // A shipped language's code; empty until the player chooses one.

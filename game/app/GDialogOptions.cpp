@@ -22,6 +22,7 @@ constexpr struct {
     {OPTION_VOLUME, Text::OptionsVolume}, {OPTION_MUSIC_VOLUME, Text::OptionsMusicVolume},
     {OPTION_SOUND, Text::OptionsSound},   {OPTION_DISPLAY, Text::OptionsDisplay},
     {OPTION_SCALE, Text::OptionsScale},   {OPTION_MOTION, Text::OptionsMotion},
+    {OPTION_SPEED, Text::OptionsSpeed},   {OPTION_STEERING, Text::OptionsSteering},
     {OPTION_KEYS, Text::OptionsKeys},     {OPTION_LANGUAGE, Text::OptionsLanguage},
 };
 
@@ -95,6 +96,15 @@ void GDialogOptions::ShowSettings() {
             {static_cast<int>(ScaleMode::Sharp), static_cast<int>(ScaleMode::Integer),
              static_cast<int>(ScaleMode::Off)},
             static_cast<int>(now.scale));
+  if (GOptionRow* r = row(OPTION_SPEED))
+    r->Show({GameText(Text::SpeedSlow), GameText(Text::SpeedNormal), GameText(Text::SpeedFast)},
+            {static_cast<int>(GameSpeed::slow), static_cast<int>(GameSpeed::normal),
+             static_cast<int>(GameSpeed::fast)},
+            static_cast<int>(now.speed));
+  if (GOptionRow* r = row(OPTION_STEERING))
+    r->Show({GameText(Text::SteeringKeepGoing), GameText(Text::SteeringStopOnRelease)},
+            {static_cast<int>(Steering::keepGoing), static_cast<int>(Steering::stopOnRelease)},
+            static_cast<int>(now.steering));
   if (GOptionRow* r = row(OPTION_MOTION))
     r->Show({GameText(Text::MotionSmooth), GameText(Text::MotionClassic)},
             {static_cast<int>(MotionMode::Smooth), static_cast<int>(MotionMode::Classic)},
@@ -164,6 +174,12 @@ void GDialogOptions::Apply(unsigned option, int value) {
       break;
     case OPTION_SCALE:
       device->SetScaleMode(static_cast<ScaleMode>(value));
+      break;
+    case OPTION_SPEED:
+      app->SetSpeed(static_cast<GameSpeed>(value));
+      break;
+    case OPTION_STEERING:
+      app->SetSteering(static_cast<Steering>(value));
       break;
     case OPTION_MOTION:
       app->SetMotion(static_cast<MotionMode>(value));

@@ -13,11 +13,14 @@ enum OPTION_ID : unsigned {
   OPTION_SCALE,
   OPTION_MOTION,
   OPTION_KEYS,
+  OPTION_SPEED,
+  OPTION_STEERING,
   OPTION_LANGUAGE,
 };
 
 // The options: one value row per setting ("Sound volume", "Music volume",
-// "Sound", "Display", "Scale", "Motion", "Keys", "Language") and "Done". Every change takes effect
+// "Sound", "Display", "Scale", "Motion", "Speed", "Steering", "Keys",
+// "Language") and "Done". Every change takes effect
 // at once; however the dialog closes (Done, Enter, Escape, the pad's B), the
 // settings file is written. "Keys" opens the keys of play. The rows come
 // from one table, and the dialog grows with it. One instance exists, the

@@ -26,6 +26,7 @@
 #include "GUI/graphics/GImage.h"
 #include "GUI/graphics/GSurface.h"
 #include "GUI/graphics/GTextProbe.h"
+#include "GUI/platform/FILE_DATA.h"
 #include "GUI/platform/GPlatformSDL.h"
 #include "GUI/resources/Localizer.h"
 #include "GUI/sound/GSoundBass.h"
@@ -129,7 +130,7 @@ void GGameDM::InstallEditorHooks() {
 
 bool GGameDM::CreateGame(void* window, int width, int height) {
   if (!GGame::CreateGame(window, width, height)) return false;
-  SetMainTimer(50);
+  SetMainTimer(GetTickPeriod(GameSpeed::normal));
   // The look comes before any component, since every control takes its
   // drawing object from the theme when it is constructed.
   auto* look = new GThemeDM(this);
@@ -223,7 +224,24 @@ void GGameDM::ImportNow(const CFerroString& path) {
 // Settings and the device
 // ---------------------------------------------------------------------------------------------
 
+void GGameDM::StartMenuPicture() {
+  const CFerroString images = GetPathToImage();
+  auto file = std::make_shared<FILE_DATA>();
+  if (images.IsEmpty() || !platform ||
+      !platform->LoadFile((images + kMenuPicture).c_str(), file.get()))
+    return;
+  menuPicture =
+      std::async(std::launch::async, [file] { return DecodeImageRgba(file->data, file->size); });
+}
+
+DecodedImage GGameDM::TakeMenuPicture() {
+  return menuPicture.valid() ? menuPicture.get() : DecodedImage();
+}
+
 GDevice* GGameDM::NewDevice(void* window) {
+  // Making the window mostly waits for the display: the menu's picture is
+  // decoded meanwhile.
+  if (!menuPicture.valid()) StartMenuPicture();
   const CFerroString path = GetPathToSettings();
   CFerroString why;
   switch (settings.Load(path.c_str(), why)) {
@@ -282,6 +300,16 @@ CGameSettings GGameDM::CurrentSettings() const {
     now.windowHeight = h;
   }
   return now;
+}
+
+void GGameDM::SetSpeed(GameSpeed speed) {
+  settings.speed = speed;
+  if (auto* play = dynamic_cast<GSceneGame*>(GetScene())) play->ApplyPlayChoices();
+}
+
+void GGameDM::SetSteering(Steering steering) {
+  settings.steering = steering;
+  if (auto* play = dynamic_cast<GSceneGame*>(GetScene())) play->ApplyPlayChoices();
 }
 
 int GGameDM::Play() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "GUI/foundation/CFerroRect.h"
 #include "GUI/graphics/GPresenter.h"
+#include "GUI/graphics/ImageDecoder.h"
 #include "GUI/platform/GGame.h"
 #include "game/app/CGameSettings.h"
 #include "game/model/CCampaign.h"
@@ -35,8 +37,9 @@ enum MUSIC_PIECE : int {
   MUSIC_GAME_END,   // the game over, won or lost
 };
 
-// The game's application: the SDL platform and 16-bit SDL device, the 50 ms
-// main timer, the 1024 x 768 scene size scaled into the window, the game's
+// The game's application: the SDL platform and 16-bit SDL device, the main
+// timer (50 ms, or the player's speed in a level), the 1024 x 768 scene size
+// scaled into the window, the game's
 // scenes, the resource drives its pictures and sounds are read from, where
 // saved games live, and the display and sound settings kept between runs.
 // Two kinds of key it takes itself in every scene: M switches all sound off
@@ -97,6 +100,12 @@ class GGameDM : public GGame {
   // What the command line asked of the display; what it leaves unset comes
   // from the settings file. Called before CreateGame.
   void RequestDisplay(std::optional<WindowMode> windowMode, std::optional<ScaleMode> scale);
+  // The main menu's picture ("main.png" of the image drive), decoded while
+  // the window was being made; none when it could not be read then or was
+  // taken before (the menu then reads it itself).
+  DecodedImage TakeMenuPicture();
+  static constexpr const char* kMenuPicture = "main.png";
+
   // The per-user data folder + "settings.cfg"; empty without a data folder.
   CFerroString GetPathToSettings();
   // The display, sound and key settings as they are now.
@@ -117,6 +126,12 @@ class GGameDM : public GGame {
   // sound is off; the same for the music.
   void SetVolume(int volume);
   void SetMusicVolume(int volume);
+  // How fast the player's levels run and how the keys steer the runner; a
+  // change applies to the level in play at once.
+  GameSpeed GetSpeed() const { return settings.speed; }
+  Steering GetSteering() const { return settings.steering; }
+  void SetSpeed(GameSpeed speed);
+  void SetSteering(Steering steering);
   // How units are drawn in play: between ticks too, or once per tick.
   MotionMode GetMotion() const { return settings.motion; }
   void SetMotion(MotionMode motion) { settings.motion = motion; }
@@ -178,6 +193,8 @@ class GGameDM : public GGame {
   virtual GDeviceSDL* NewDisplayDevice(bool fullScreenFlag, void* window);
 
  private:
+  // Starts decoding the main menu's picture on a thread of its own.
+  void StartMenuPicture();
   // Lets the map record the editor's strokes for undo and redo.
   void InstallEditorHooks();
   // Loads the settings' language into the localizer. A resource that cannot
@@ -207,6 +224,7 @@ class GGameDM : public GGame {
   std::unique_ptr<GReplayRecorder> recorder;
   // Records the texts drawn, when DIGMAZE_TEXT_DUMP names a file.
   std::unique_ptr<GTextProbe> textDump;
+  std::future<DecodedImage> menuPicture;
   // The display settings the device was made with, the sound's and the keys'.
   CGameSettings settings;
   // What the settings file holds (the defaults when there is none); none

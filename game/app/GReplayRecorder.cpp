@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "GUI/foundation/CFerroStreamFile.h"
+#include "game/sim/GSimulation.h"
 
 namespace {
 
@@ -38,6 +39,8 @@ void GReplayRecorder::BeginLevel(const CFerroString& mapName, unsigned tick, boo
   file.reset();
   path.clear();
   for (bool& h : held) h = false;
+  notedSpeed.reset();
+  notedSteering.reset();
   if (!IsOn()) return;
   std::error_code ignored;
   std::filesystem::create_directories(folder.c_str(), ignored);
@@ -93,6 +96,14 @@ void GReplayRecorder::KeyUp(unsigned tick, PLAYER_KEY action) {
   held[action] = false;
 }
 
+void GReplayRecorder::NoteChoices(unsigned tick, GameSpeed speed, Steering steering) {
+  if (!file) return;
+  if (notedSpeed != speed) Line(GSimulation::SpeedLine(tick, speed));
+  if (notedSteering != steering) Line(GSimulation::SteeringLine(tick, steering));
+  notedSpeed = speed;
+  notedSteering = steering;
+}
+
 void GReplayRecorder::Note(const std::string& text) {
   if (file) Line("# " + text);
 }
@@ -106,6 +117,8 @@ void GReplayRecorder::EndLevel(const std::string& text) {
 }
 
 void GReplayRecorder::Line(const std::string& text) {
+  // A failed write of an earlier line of the same event closed the file.
+  if (!file) return;
   const std::string line = text + "\n";
   const auto size = static_cast<unsigned>(line.size());
   // A failed write ends this recording; the level plays on.

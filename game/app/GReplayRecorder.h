@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "GUI/foundation/CFerroString.h"
 #include "game/model/GPlayerKeys.h"
+#include "game/model/GameSpeed.h"
 
 class CFerroStreamFile;
 
@@ -12,7 +14,9 @@ class CFerroStreamFile;
 // (and a new one after every lost life) in the form digmaze-sim reads: "t down KEY" and "t up KEY",
 // t counting the level's updates from its start, so that a won level replays headless to the same
 // end. Comments mark where the level came from, lives lost and the end, whose "# end" line repeats
-// digmaze-sim's last status line.
+// digmaze-sim's last status line. The speed the level ran at and the way the keys
+// steered are lines of the script too, from the level's start and again whenever
+// they change.
 //
 // Files are named after the map without its extension: "level07.txt" for the
 // first play of "level07.dmm", then "level07-2.txt", "level07-3.txt" and so
@@ -44,6 +48,9 @@ class GReplayRecorder {
   // press of a held key that changed nothing needs no line).
   void KeyDown(unsigned tick, PLAYER_KEY action, bool changedPlay);
   void KeyUp(unsigned tick, PLAYER_KEY action);
+  // The speed and steering of play from tick on: a line for each that
+  // differs from what the recording says so far (both at its first call).
+  void NoteChoices(unsigned tick, GameSpeed speed, Steering steering);
   // A comment line ("# " and text), such as a life lost.
   void Note(const std::string& text);
   // The level ended (won) or was left: writes "# " and text and closes the file.
@@ -59,4 +66,6 @@ class GReplayRecorder {
   std::unique_ptr<CFerroStreamFile> file;
   std::string path;
   bool held[PLAYER_SCRIPTED] = {};
+  std::optional<GameSpeed> notedSpeed;
+  std::optional<Steering> notedSteering;
 };

@@ -94,10 +94,16 @@ std::vector<std::pair<int, int>> TakenTreasures(const CFerroString& mapName) {
   return taken;
 }
 
-// What a key press can change in play: the level's state and the runner's controls.
-std::tuple<int, int, int, bool> PlayControls() {
+// What a key press can change in play: the level's state, the runner's
+// controls and the direction keys it counts as held.
+std::tuple<int, int, int, bool, bool, CHeldDirections> PlayControls() {
   const ANIMATION_LIST_UNIT* controls = ANIMATION_LIST_UNIT::GetInstance();
-  return {GMap::GetInstance()->state, controls->moveX, controls->moveY, controls->dig};
+  return {GMap::GetInstance()->state,
+          controls->moveX,
+          controls->moveY,
+          controls->dig,
+          controls->stop,
+          controls->held};
 }
 
 }  // namespace
@@ -152,17 +158,23 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
       map->testMode = how == PlayEntry::testRun;
       break;
     }
-    case PlayEntry::savedGame:
+    case PlayEntry::savedGame: {
       // The counting starts anew with the loaded game: a saved game keeps none.
+      ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
       map->tally = LEVEL_TALLY();
-      map->tally.startScore = ANIMATION_LIST_UNIT::GetInstance()->score;
+      map->tally.startScore = counters->score;
       gameTally = LEVEL_RESULT();
       countsForRecords = true;
+      // No direction key is held in a game just loaded: steered by release,
+      // the runner stands at its next square.
+      const GGameDM* app = GGameDM::Of(game);
+      if (app && app->GetSteering() == Steering::stopOnRelease) counters->Steer(PLAYER_OTHER);
       ShowPlay();
       map->RefreshMapBackground();
       map->CopyToBackbuffer();
       map->SetState(GMap::STATE_PLAYING);
       break;
+    }
     case PlayEntry::nextLevel:
       if (!StartNextLevel()) return false;
       break;
@@ -239,7 +251,20 @@ bool GSceneGame::EnterPlay(PlayEntry how, const CFerroString& mapName) {
     levelStart = {counters->score, counters->lives, counters->treasures, map->testMode};
   }
   BeginRecording(how);
+  ApplyPlayChoices();
   return true;
+}
+
+void GSceneGame::ApplyPlayChoices(bool shown) {
+  GGameDM* app = GGameDM::Of(game);
+  if (!app) return;
+  const bool players = shown && !demo.IsOn();
+  const unsigned period = GetTickPeriod(players ? app->GetSpeed() : GameSpeed::normal);
+  if (game->GetMainTimerPeriod() != period) game->SetMainTimer(period);
+  if (!players) return;
+  ANIMATION_LIST_UNIT::GetInstance()->steering = app->GetSteering();
+  if (GReplayRecorder* recorder = Recorder())
+    recorder->NoteChoices(GMap::GetInstance()->tick, app->GetSpeed(), app->GetSteering());
 }
 
 bool GSceneGame::PrepareSolution(const std::string& mapBytes, const std::vector<SIM_EVENT>& events,
@@ -698,9 +723,11 @@ void GSceneGame::OnKeyDown(unsigned key, unsigned, unsigned) {
 }
 
 void GSceneGame::OnKeyUp(unsigned key, unsigned, unsigned) {
-  if (demo.IsOn()) return;
+  if (!demo.IsOn()) ReleaseAction(GetAction(key));
+}
+
+void GSceneGame::ReleaseAction(PLAYER_KEY action) {
   GMap* map = GMap::GetInstance();
-  const PLAYER_KEY action = GetAction(key);
   if (action == PLAYER_REWIND) {
     EndRewind();
     return;
@@ -756,16 +783,35 @@ void GSceneGame::EndRewind() {
   start.state.assign(state.GetBuffer(), state.GetBuffer() + state.GetLength());
   recorder->BeginLevel(GMapList::GetInstance()->currentName, map->tick, false,
                        GSimulation::StartLine(start));
+  // The new recording says how the keys steer from here and at what speed.
+  ApplyPlayChoices();
+}
+
+bool GSceneGame::IsActionHeld(PLAYER_KEY action) const {
+  const GGameDM* app = GGameDM::Of(game);
+  // The keyboard's key for it, or the default one, which a gamepad gives.
+  for (unsigned key :
+       {app ? app->GetPlayerKeys().codes[action] : KEY_NONE, CPlayerKeys().codes[action]})
+    if (key != KEY_NONE && game->IsKeyHeld(key) && GetAction(key) == action) return true;
+  return false;
+}
+
+void GSceneGame::ReleaseKeysLetGo() {
+  const CHeldDirections held = ANIMATION_LIST_UNIT::GetInstance()->held;
+  for (PLAYER_KEY action : {PLAYER_LEFT, PLAYER_RIGHT, PLAYER_UP, PLAYER_DOWN})
+    if (held.Holds(action) && !IsActionHeld(action)) ReleaseAction(action);
 }
 
 void GSceneGame::OnStart() {
   if (game) game->ShowCursor(false);
   PlayMusic(MUSIC_PLAY);
+  ApplyPlayChoices();
 }
 
 void GSceneGame::OnFinish(int) {
   if (game) game->ShowCursor(true);
   rewinding = false;
+  ApplyPlayChoices(false);
   if (demo.IsOn()) {
     demo.End();
     solutionFromEditor = false;
@@ -792,6 +838,7 @@ void GSceneGame::OnUpdate() {
     return;
   }
   if (bannerTicks > 0) --bannerTicks;
+  if (!demo.IsOn()) ReleaseKeysLetGo();
   GMap* map = GMap::GetInstance();
   // A replay's keys land as digmaze-sim applies them: every tick the level
   // waits or plays, before it is updated.

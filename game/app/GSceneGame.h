@@ -121,6 +121,13 @@ class GSceneGame : public GScene {
   // loaded) added up, with the game's score.
   const LEVEL_RESULT& GetGameTally() const { return gameTally; }
 
+  // Sets the tick period and the runner's steering: the player's speed and
+  // steering while the player's level is shown (noted in its recording), the
+  // normal speed otherwise (a replay, which steers as it was recorded, or
+  // another scene when shown is false). Called whenever one of them may
+  // have changed.
+  void ApplyPlayChoices(bool shown = true);
+
   // Ends the demonstration and returns to the main menu.
   void EndDemonstration();
   // Ends the solution: the level starts again as before it, or the map
@@ -216,6 +223,14 @@ class GSceneGame : public GScene {
   // What a key does in play: the keyboard's keys as the player chose them,
   // a gamepad's as always.
   PLAYER_KEY GetAction(unsigned key) const;
+  // Whether a key that gives the action is held.
+  bool IsActionHeld(PLAYER_KEY action) const;
+  // An action's key let go: the level and the recording are told.
+  void ReleaseAction(PLAYER_KEY action);
+  // Lets go the directions the runner counts as held whose keys are no
+  // longer held: a key released while a dialog had the keys never reached
+  // the scene.
+  void ReleaseKeysLetGo();
   // How far the picture is from the last tick to the next: by the time since
   // the tick in smooth motion, always at the tick's positions in classic.
   int MotionPhase() const;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <iterator>
 
+#include "GUI/graphics/GDevice.h"
 #include "GUI/graphics/GSurface.h"
+#include "GUI/graphics/ImageDecoder.h"
 #include "GUI/platform/GGame.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GGameDM.h"
@@ -46,7 +48,20 @@ GSceneMenu::GSceneMenu() {
   // Without the image drive there is no picture, rather than a file of that
   // name from wherever the game was started.
   const CFerroString images = game->GetPathToImage();
-  if (!images.IsEmpty()) SetBackground((images + "main.png").c_str());
+  // The picture decoded while the window was made, else read now (which
+  // says what is wrong with it).
+  GGameDM* app = GGameDM::Of(game);
+  GDevice* device = game->GetDevice();
+  const DecodedImage decoded = app ? app->TakeMenuPicture() : DecodedImage();
+  GSurface* picture = decoded.pixels && device ? device->AddSurface() : nullptr;
+  if (picture && !picture->Load(decoded)) {
+    device->DeleteSurface(picture);
+    picture = nullptr;
+  }
+  if (picture)
+    SetBackground(picture);
+  else if (!images.IsEmpty())
+    SetBackground((images + GGameDM::kMenuPicture).c_str());
   // The column is centred on the picture the player sees (the back surface),
   // whatever the size of the window around it.
   int w = width, h = height;

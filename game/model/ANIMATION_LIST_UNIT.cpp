@@ -43,6 +43,27 @@ void ANIMATION_LIST_UNIT::ClearControl() {
   moveX = 0;
   moveY = 0;
   dig = false;
+  stop = false;
+  held.Clear();
+}
+
+void ANIMATION_LIST_UNIT::Steer(PLAYER_KEY action) {
+  moveX = action == PLAYER_LEFT ? -1 : action == PLAYER_RIGHT ? 1 : 0;
+  moveY = action == PLAYER_UP ? -1 : action == PLAYER_DOWN ? 1 : 0;
+  stop = !CHeldDirections::IsDirection(action);
+}
+
+void ANIMATION_LIST_UNIT::PressDirection(PLAYER_KEY action) {
+  if (!CHeldDirections::IsDirection(action)) return;
+  held.Press(action);
+  Steer(action);
+}
+
+void ANIMATION_LIST_UNIT::ReleaseDirection(PLAYER_KEY action) {
+  if (!held.Holds(action)) return;
+  const bool latest = held.Latest() == action;
+  held.Release(action);
+  if (steering == Steering::stopOnRelease && latest) Steer(held.Latest());
 }
 
 void ANIMATION_LIST_UNIT::NewGame() {
@@ -81,7 +102,9 @@ bool ANIMATION_LIST_UNIT::SelectAnimation(GUnit* u) {
   int wanted = cur;
   bool vertical = false;
   bool down = false;
-  if (moveX != 0 && (moveY == 0 || !walking)) {
+  if (stop) {
+    wanted = ANIM_STAND;  // told to stand: no control applies
+  } else if (moveX != 0 && (moveY == 0 || !walking)) {
     wanted = moveX > 0 ? ANIM_RIGHT : ANIM_LEFT;
   } else if (moveY != 0) {
     // With both controls set the runner turns onto the other axis where it can.
@@ -107,8 +130,8 @@ bool ANIMATION_LIST_UNIT::SelectAnimation(GUnit* u) {
     }
   }
 
-  int r = u->CanUseAnimation(wanted, cx, cy);
-  if (r == 0 && wanted != cur) r = u->CanUseAnimation(cur, cx, cy);
+  int r = stop ? ANIM_STAND : u->CanUseAnimation(wanted, cx, cy);
+  if (r == 0 && wanted != cur && !stop) r = u->CanUseAnimation(cur, cx, cy);
   u->SetAnimation(r);
 
   if (dig && map->GetCell(cx, cy + 1)->IsHoled()) {
@@ -175,6 +198,8 @@ bool ANIMATION_LIST_UNIT::ReadRecord(GRecordReader& r, RECORD& out) {
 }
 
 void ANIMATION_LIST_UNIT::Apply(const RECORD& record) {
+  // No key is held in a game just loaded.
+  ClearControl();
   moveX = record.moveX;
   moveY = record.moveY;
   dig = record.dig;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/model/ANIMATION_LIST.h"
+#include "game/model/GPlayerKeys.h"
 
 class GRecordReader;
 
@@ -11,12 +12,22 @@ class ANIMATION_LIST_UNIT : public ANIMATION_LIST {
 
   ANIMATION_LIST_UNIT();
 
+  // Forgets the controls and the direction keys held; the way of steering stays.
   void ClearControl() override;
   bool IsAlien() const override { return false; }
   bool SelectAnimation(GUnit* unit) override;
   void InterruptAnimation(GUnit* unit) override;
   // Writes or reads the 25-byte runner list record, by the stream's direction.
   void Serialize(CFerroStream& stream) override;
+
+  // Tells the runner the direction of a direction key; any other action
+  // tells it to stand once it reaches the next square.
+  void Steer(PLAYER_KEY action);
+  // A direction key pressed or released, as steering says: a press gives its
+  // direction; a release under stop-on-release gives the latest direction
+  // still held, or with none the stand.
+  void PressDirection(PLAYER_KEY action);
+  void ReleaseDirection(PLAYER_KEY action);
 
   // The counters of a new game: 10 lives, no score, no treasure.
   void NewGame();
@@ -49,6 +60,13 @@ class ANIMATION_LIST_UNIT : public ANIMATION_LIST {
   int moveX = 0;
   int moveY = 0;
   bool dig = false;
+  // The runner was told to stand: on its next square it stops, whatever it
+  // was doing (only a release under stop-on-release tells it so). Not kept in
+  // a saved game.
+  bool stop = false;
+  // The direction keys held, and how their release steers.
+  CHeldDirections held;
+  Steering steering = Steering::keepGoing;
   int lives = 10;
   int score = 0;
   int treasures = 0;

@@ -98,8 +98,9 @@ class GMap {
   void Update();
   void Restart();
   // A key pressed or released during play: any key starts a waiting level;
-  // the arrows set the runner's direction; dig digs while held, and stops a
-  // falling runner's direction.
+  // the arrows set the runner's direction (and a released one, as the
+  // runner's steering says); dig digs while held, and stops a falling
+  // runner's direction.
   void PressKey(PLAYER_KEY key);
   void ReleaseKey(PLAYER_KEY key);
   void ShowExit();

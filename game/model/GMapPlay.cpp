@@ -114,40 +114,24 @@ void GMap::Restart() {
 void GMap::PressKey(PLAYER_KEY key) {
   if (state == STATE_WAITING) SetState(STATE_PLAYING);
   ANIMATION_LIST_UNIT* controls = ANIMATION_LIST_UNIT::GetInstance();
-  switch (key) {
-    case PLAYER_DIG:
-      controls->dig = true;
-      // Digging while falling cancels the direction: the runner stops where it lands.
-      if (runner && runner->animation == ANIM_FALL) {
-        controls->moveX = 0;
-        controls->moveY = 0;
-      }
-      break;
-    case PLAYER_UP:
-      controls->moveX = 0;
-      controls->moveY = -1;
-      break;
-    case PLAYER_DOWN:
-      controls->moveX = 0;
-      controls->moveY = 1;
-      break;
-    case PLAYER_LEFT:
-      controls->moveX = -1;
-      controls->moveY = 0;
-      break;
-    case PLAYER_RIGHT:
-      controls->moveX = 1;
-      controls->moveY = 0;
-      break;
-    case PLAYER_REWIND:
-    case PLAYER_OTHER:
-      break;
+  if (key != PLAYER_DIG) {
+    controls->PressDirection(key);
+    return;
+  }
+  controls->dig = true;
+  // Digging while falling cancels the direction: the runner stops where it lands.
+  if (runner && runner->animation == ANIM_FALL) {
+    controls->moveX = 0;
+    controls->moveY = 0;
   }
 }
 
 void GMap::ReleaseKey(PLAYER_KEY key) {
-  // Releasing an arrow changes nothing: the runner goes on until it cannot.
-  if (key == PLAYER_DIG) ANIMATION_LIST_UNIT::GetInstance()->dig = false;
+  ANIMATION_LIST_UNIT* controls = ANIMATION_LIST_UNIT::GetInstance();
+  if (key == PLAYER_DIG)
+    controls->dig = false;
+  else
+    controls->ReleaseDirection(key);
 }
 
 GUnit* GMap::FindLockedAlien(int x, int y) {

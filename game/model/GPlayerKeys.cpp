@@ -1,8 +1,11 @@
 #include "game/model/GPlayerKeys.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
+
+constexpr const char* kSteeringNames[] = {"keep-going", "stop-on-release"};
 
 // The script names of the actions, by PLAYER_KEY: their default keys' names.
 constexpr const char* kScriptNames[PLAYER_SCRIPTED] = {"Left", "Right", "Up", "Down", "Space"};
@@ -149,4 +152,39 @@ unsigned FindKeyByName(const char* name) {
   for (const KEY_NAME& entry : kKeyNames)
     if (name && std::strcmp(entry.name, name) == 0) return entry.code;
   return KEY_NONE;
+}
+
+const char* GetSteeringName(Steering steering) {
+  return kSteeringNames[steering == Steering::stopOnRelease ? 1 : 0];
+}
+
+bool FindSteering(const char* name, Steering& steering) {
+  for (Steering way : {Steering::keepGoing, Steering::stopOnRelease})
+    if (name && std::strcmp(name, GetSteeringName(way)) == 0) {
+      steering = way;
+      return true;
+    }
+  return false;
+}
+
+void CHeldDirections::Press(PLAYER_KEY key) {
+  if (!IsDirection(key)) return;
+  Release(key);
+  keys[count++] = key;
+}
+
+void CHeldDirections::Release(PLAYER_KEY key) {
+  PLAYER_KEY* end = keys + count;
+  PLAYER_KEY* at = std::find(keys, end, key);
+  if (at == end) return;
+  std::copy(at + 1, end, at);
+  --count;
+}
+
+bool CHeldDirections::Holds(PLAYER_KEY key) const {
+  return std::find(keys, keys + count, key) != keys + count;
+}
+
+bool CHeldDirections::operator==(const CHeldDirections& other) const {
+  return std::equal(keys, keys + count, other.keys, other.keys + other.count);
 }

@@ -55,6 +55,38 @@ struct CPlayerKeys {
   unsigned FreeKey() const;
 };
 
+// What releasing a direction key tells the runner. The rules of a tick are
+// the same under both; only what the keys say differs, and a script names
+// the way it was played with (see GSimulation).
+enum class Steering {
+  keepGoing,      // nothing: the runner goes on until it cannot move
+  stopOnRelease,  // the direction of the latest direction key still held,
+                  // and with none held, to stand at the next square
+};
+// "keep-going" or "stop-on-release", the name in the settings and scripts.
+const char* GetSteeringName(Steering steering);
+// The way of a name as GetSteeringName gives it; false for another name.
+bool FindSteering(const char* name, Steering& steering);
+
+// The direction keys (PLAYER_LEFT .. PLAYER_DOWN) held, in the order they
+// were pressed; a key pressed again moves to the end.
+class CHeldDirections {
+ public:
+  void Press(PLAYER_KEY key);
+  void Release(PLAYER_KEY key);
+  // The latest key still held; PLAYER_OTHER when none is.
+  PLAYER_KEY Latest() const { return count > 0 ? keys[count - 1] : PLAYER_OTHER; }
+  bool Holds(PLAYER_KEY key) const;
+  void Clear() { count = 0; }
+  bool operator==(const CHeldDirections& other) const;
+
+  static bool IsDirection(PLAYER_KEY key) { return key >= PLAYER_LEFT && key <= PLAYER_DOWN; }
+
+ private:
+  PLAYER_KEY keys[4] = {};
+  int count = 0;
+};
+
 // The action of a key under the default keys: digmaze-sim's, and the
 // gamepad's (its d-pad and south button play the arrows and Space whatever
 // keys the player chose on the keyboard).

@@ -100,16 +100,29 @@ bool GSimulation::ParseScript(const std::string& text, std::vector<SIM_EVENT>& e
     }
     std::istringstream event(line);
     long long tick = -1;
-    std::string direction, key, extra;
-    event >> tick >> direction >> key;
-    const int code = KeyOf(key);
-    if (!event || tick < 0 || tick > 0xFFFFFFFFll || (direction != "down" && direction != "up") ||
-        code < 0 || (event >> extra)) {
-      error = "line " + std::to_string(number) + ": expected 't down KEY' or 't up KEY': " + line;
+    std::string what, value, extra;
+    event >> tick >> what >> value;
+    SIM_EVENT read;
+    read.tick = static_cast<unsigned>(tick);
+    bool ok = event && tick >= 0 && tick <= 0xFFFFFFFFll && !(event >> extra);
+    if (what == "steering") {
+      read.kind = SIM_EVENT_KIND::steering;
+      ok = ok && FindSteering(value.c_str(), read.steering);
+    } else if (what == "speed") {
+      read.kind = SIM_EVENT_KIND::speed;
+      ok = ok && FindSpeed(value.c_str(), read.speed);
+    } else {
+      const int code = KeyOf(value);
+      read.down = what == "down";
+      read.key = static_cast<SIM_KEY>(code);
+      ok = ok && (what == "down" || what == "up") && code >= 0;
+    }
+    if (!ok) {
+      error = "line " + std::to_string(number) +
+              ": expected 't down KEY', 't up KEY', 't steering WAY' or 't speed SPEED': " + line;
       return false;
     }
-    parsed.push_back(
-        SIM_EVENT{static_cast<unsigned>(tick), direction == "down", static_cast<SIM_KEY>(code)});
+    parsed.push_back(read);
   }
   events = std::move(parsed);
   if (start) *start = from;
@@ -166,6 +179,7 @@ bool GSimulation::LoadMap(const char* path) {
 void GSimulation::Begin(const SIM_START& start) {
   for (bool& h : held) h = false;
   ANIMATION_LIST_UNIT* counters = ANIMATION_LIST_UNIT::GetInstance();
+  counters->steering = Steering::keepGoing;
   counters->NewGame();
   counters->score = start.score;
   counters->lives = start.lives;
@@ -209,9 +223,28 @@ void GSimulation::KeyUp(SIM_KEY key) {
   GMap::GetInstance()->ReleaseKey(GetPlayerKey(key));
 }
 
+std::string GSimulation::SteeringLine(unsigned tick, Steering steering) {
+  return std::to_string(tick) + " steering " + GetSteeringName(steering);
+}
+
+std::string GSimulation::SpeedLine(unsigned tick, GameSpeed speed) {
+  return std::to_string(tick) + " speed " + GetSpeedName(speed);
+}
+
 void GSimulation::ApplyEvents(unsigned t, const std::vector<SIM_EVENT>& events) {
-  for (const auto& event : events)
-    if (event.tick == t) event.down ? KeyDown(event.key) : KeyUp(event.key);
+  for (const auto& event : events) {
+    if (event.tick != t) continue;
+    switch (event.kind) {
+      case SIM_EVENT_KIND::key:
+        event.down ? KeyDown(event.key) : KeyUp(event.key);
+        break;
+      case SIM_EVENT_KIND::steering:
+        ANIMATION_LIST_UNIT::GetInstance()->steering = event.steering;
+        break;
+      case SIM_EVENT_KIND::speed:
+        break;
+    }
+  }
 }
 
 void GSimulation::Tick(unsigned t, const std::vector<SIM_EVENT>& events) {

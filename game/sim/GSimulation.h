@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "GUI/toolkit/InputCodes.h"
+#include "game/model/GPlayerKeys.h"
+#include "game/model/GameSpeed.h"
 
 // The keys a script can press: the framework codes of the keys of play, named
 // in scripts as the model's key table names them (Left, Right, Up, Down,
@@ -19,11 +21,23 @@ enum SIM_KEY : unsigned {
   SIM_ESCAPE = KEY_ESCAPE,
 };
 
-// One line of a script: at tick, key goes down or up.
+// What a line of a script says happened at its tick.
+enum class SIM_EVENT_KIND {
+  key,       // "t down KEY", "t up KEY"
+  steering,  // "t steering keep-going|stop-on-release": the keys steer so from now on
+  speed,     // "t speed slow|normal|fast": the level runs so fast from now on,
+             // which changes nothing of the rules and is only told
+};
+
+// One line of a script: at tick, key goes down or up, or the steering or the
+// speed changes. A script without a steering line is played keep-going.
 struct SIM_EVENT {
   unsigned tick = 0;
   bool down = true;
   SIM_KEY key = SIM_LEFT;
+  SIM_EVENT_KIND kind = SIM_EVENT_KIND::key;
+  Steering steering = Steering::keepGoing;
+  GameSpeed speed = GameSpeed::normal;
 };
 
 // Where a script's play starts, from its "start", "restart" or "resume"
@@ -70,12 +84,16 @@ class GSimulation {
   // Loads a map file by path; false leaves the level as it was.
   static bool LoadMap(const char* path);
   // Starts the loaded map: the counters of a new game (or those of start),
-  // the units placed (or the state resumed) and the level waiting for a key.
+  // the units placed (or the state resumed), the keys steering keep-going
+  // and the level waiting for a key.
   void Begin(const SIM_START& start = SIM_START());
 
   // A key press as the game scene handles it; a press of a held key is ignored.
   void KeyDown(SIM_KEY key);
   void KeyUp(SIM_KEY key);
+  // The line of a change of steering or speed at tick, as ParseScript reads it.
+  static std::string SteeringLine(unsigned tick, Steering steering);
+  static std::string SpeedLine(unsigned tick, GameSpeed speed);
   // Applies the events of tick t (in script order).
   void ApplyEvents(unsigned t, const std::vector<SIM_EVENT>& events);
   // Applies the events of tick t, then updates the level when it plays.

@@ -15,6 +15,9 @@ inline constexpr HELP_ITEM kArguments[] = {
     {"SCRIPT", nullptr, HELP_REQUIRED, "the key presses and releases, one a line",
      "Each line is \"t down KEY\" or \"t up KEY\": at tick t the key goes down or up. "
      "KEY is one of Left, Right, Up, Down, Space and Escape. "
+     "\"t steering stop-on-release\" (or keep-going, the default) says how a released "
+     "direction key steers from tick t on, and \"t speed fast\" (slow, normal) at what "
+     "speed the level was played, which changes nothing of the play. "
      "Blank lines and lines starting with # are skipped. One line may say where play starts: "
      "\"start TICK score S lives L treasures N\", \"restart ...\" after a lost life, or "
      "\"resume HEX\", the whole level state a rewind took play back to, as the game records "

@@ -10,13 +10,13 @@ source "$(dirname "$0")/helpers.bash"
 scratch options "${1:-}"
 screen 1280x1024
 
-# The options (552 x 437 centred at (236, 165)) have rows 500 x 36 every 44
-# from (262, 216); the keys (612 x 417 at (206, 175)) rows 560 x 36 every 44
+# The options (552 x 569 centred at (236, 99)) have rows 500 x 36 every 44
+# from (262, 150), Keys the ninth; the keys (612 x 417 at (206, 175)) rows 560 x 36 every 44
 # from (232, 226). A focused row has a two-pixel outline of 0xA9FFFF.
 row_focus() {  # x y what: the focus outline of the row at (x, y)
   all_near a9ffff "$1,$2" "$(($1 + 1)),$(($2 + 1))" || { why="no focus on $3"; return 1; }
 }
-option_focus() { all_near 144166 250,161 770,161 && row_focus 262 $((194 + 44 * $1)) "option row $1"; }
+option_focus() { all_near 144166 250,112 770,112 && row_focus 262 $((150 + 44 * $1)) "option row $1"; }
 keys_focus() { all_near 144166 220,190 800,190 && row_focus 232 $((226 + 44 * $1)) "key row $1"; }
 settings="$game/settings.cfg"
 setting_is() { tr -d '\r' <"$settings" | grep -qx "$1"; }  # "key = value": a line of the file
@@ -35,7 +35,7 @@ brick() { square_is 2 17 "$(icon brick)"; }  # under the runner of the first lev
 start_game --scale off
 T=30 go menu-again is_main_menu
 go options-again "option_focus 0" Down Down Down Down Return
-go keys "keys_focus 0" Down Down Down Down Down Down Return
+go keys "keys_focus 0" Up Up Up Return  # round to Done, then up past Language to Keys
 go dig-row "keys_focus 4" Down Down Down Down
 go dig-is-d "keys_focus 4" Return d
 go back is_main_menu Escape Escape

@@ -34,6 +34,7 @@ class LevelFixture : public ::testing::Test {
   void TearDown() override {
     units->NewGame();
     units->ClearControl();
+    units->steering = Steering::keepGoing;
     map->Clear();
   }
 

@@ -289,7 +289,7 @@ TEST_F(PlatformSDLTest, ClosingTheWindowAnswersAMessageBoxAsCancel) {
 
 TEST_F(PlatformSDLTest, AGamepadGivesItsKeysAndMayBeUnplugged) {
   SdlGame game;
-  game.Sdl()->Create();
+  game.Sdl()->StartControllers();
   // SDL's virtual joystick, with every button and axis of a standard
   // controller, plugged in while the game runs.
   const int index = SDL_JoystickAttachVirtual(

@@ -13,6 +13,7 @@ namespace {
 // Settings with these values and no text read.
 CGameSettings Make(ScaleMode scale, WindowMode mode, int w, int h, int volume, bool muted,
                    int music = 70, CPlayerKeys keys = {}, MotionMode motion = MotionMode::Smooth,
+                   GameSpeed speed = GameSpeed::normal, Steering steering = Steering::keepGoing,
                    const char* language = "") {
   CGameSettings made;
   made.scale = scale;
@@ -24,13 +25,16 @@ CGameSettings Make(ScaleMode scale, WindowMode mode, int w, int h, int volume, b
   made.musicVolume = music;
   made.keys = keys;
   made.motion = motion;
+  made.speed = speed;
+  made.steering = steering;
   made.language = language;
   return made;
 }
 
 const CGameSettings kCustom =
     Make(ScaleMode::Integer, WindowMode::Window, 1366, 700, 35, true, 45,
-         {{KEY_A, KEY_D, KEY_W, KEY_S, KEY_LCONTROL, KEY_R}}, MotionMode::Classic, "de");
+         {{KEY_A, KEY_D, KEY_W, KEY_S, KEY_LCONTROL, KEY_R}}, MotionMode::Classic, GameSpeed::fast,
+         Steering::stopOnRelease, "de");
 
 // The text filled with blanks to the largest size a settings file may have.
 std::string Padded(const std::string& text) {
@@ -55,6 +59,8 @@ TEST(CGameSettings, TheFileIsWrittenByteForByteAndReadsBack) {
             "music-volume = 70\r\n"
             "[play]\r\n"
             "motion = smooth\r\n"
+            "speed = normal\r\n"
+            "steering = keep-going\r\n"
             "[keys]\r\n"
             "left = Left\r\n"
             "right = Right\r\n"
@@ -89,7 +95,7 @@ TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
        "mute-music = yes\n[more]\nfullscreen = no\n[display]\nscale = off\n[interface]\n"
        "language = ru\n",
        Make(ScaleMode::Integer, WindowMode::FullScreen, 1024, 600, 0, false, 70, {},
-            MotionMode::Smooth, "ru"),
+            MotionMode::Smooth, GameSpeed::normal, Steering::keepGoing, "ru"),
        0},
       {"[display]\r\nscale =\r\nfullscreen = no\r\nwindow-width = 0\r\nwindow-height=100000\r\n"
        "[sound]\r\nvolume = 101\r\nmute = yes\r\n[interface]\r\nlanguage = EN\r\n",
@@ -127,6 +133,11 @@ TEST(CGameSettings, ABadValueCostsOnlyItsOwnKey) {
             MotionMode::Classic),
        0},
       {"[play]\nmotion = Classic\n[display]\nmotion = classic\n", {}, 1},
+      {"[play]\nspeed = slow\nsteering = stop-on-release\n",
+       Make(ScaleMode::Sharp, WindowMode::FullScreen, 1024, 768, 100, false, 70, {},
+            MotionMode::Smooth, GameSpeed::slow, Steering::stopOnRelease),
+       0},
+      {"[play]\nspeed = Fast\nsteering = stop on release\n[sound]\nspeed = fast\n", {}, 2},
       {std::string("[display]\r\n\0scale", 16), kCustom, -1},
       {Padded("[display]\r\n") + " ", kCustom, -1},
   };
@@ -166,14 +177,15 @@ TEST(CGameSettings, AFileIsWrittenBackAsItWasWithTheValuesChanged) {
             "; mine\n[display]\n  scale = off ; crisp\nfuture-key = 3\nfullscreen no\n"
             "window-height = 768\nwindow-width = 1024\n\n[later]\nvolume = 7\n"
             "[sound]\nvolume = 40\nmute = no\nmusic-volume = 70\n[play]\nmotion = smooth\n"
-            "[keys]\nleft = Left\n"
+            "speed = normal\nsteering = keep-going\n[keys]\nleft = Left\n"
             "right = Right\nup = Up\ndown = Down\ndig = Space\nrewind = Backspace\n");
   ASSERT_TRUE(Parse("[sound]\r\nmute = yes", settings, why));
   EXPECT_EQ(std::string(settings.Format().c_str()),
             "[sound]\r\nmute = yes\r\nvolume = 100\r\nmusic-volume = 70\r\n[display]\r\n"
             "scale = sharp\r\nfullscreen = yes\r\nwindow-width = 1024\r\nwindow-height = 768\r\n"
-            "[play]\r\nmotion = smooth\r\n[keys]\r\nleft = Left\r\nright = Right\r\nup = "
-            "Up\r\ndown = Down\r\ndig = Space\r\nrewind = Backspace\r\n");
+            "[play]\r\nmotion = smooth\r\nspeed = normal\r\nsteering = keep-going\r\n[keys]\r\n"
+            "left = Left\r\nright = Right\r\nup = Up\r\ndown = Down\r\ndig = Space\r\n"
+            "rewind = Backspace\r\n");
 }
 
 // A file that cannot be written is reported. (The game's settings test walks

@@ -161,7 +161,8 @@ TEST_F(FrameTest, PresentsOnlyChangesUploadsOnlyThemAndShowsWhatAFullUploadShows
 // The first application of a program makes the rules' lists of frames, which
 // read their pictures as they are made; the application must not read them a
 // second time. A later application reads them again from its own device: both
-// end with one set. (ctest runs every test in a program of its own.)
+// end with one set. (ctest runs every test in a program of its own.) The
+// main menu shows main.png, decoded while the window was made.
 TEST(GameDMMedia, TheRulesPicturesAreReadOncePerApplication) {
   GameFolder folder(true);
   int surfaces[2] = {};
@@ -169,6 +170,19 @@ TEST(GameDMMedia, TheRulesPicturesAreReadOncePerApplication) {
     TestGameDM game(folder.Path());
     ASSERT_TRUE(game.CreateGame(nullptr, 0, 0));
     count = game.GetDevice()->GetSurfaceCount();
+    const std::string file = ReadText(SourceDir() / "data/vdd/image/main.png");
+    GSurface* read = game.GetDevice()->AddSurface();
+    ASSERT_TRUE(read->Load(reinterpret_cast<const unsigned char*>(file.data()),
+                           static_cast<int>(file.size())));
+    GSurface* shown = static_cast<GDialog*>(game.GetScene(SCENE_MENU))->GetBackground();
+    ASSERT_NE(shown, nullptr);
+    int w = 0, h = 0;
+    shown->GetSize(w, h);
+    ASSERT_EQ(std::pair(w, h), std::pair(1024, 768));
+    const auto want = read->ConvertationToArray32(), got = shown->ConvertationToArray32();
+    EXPECT_TRUE(std::equal(want.get(), want.get() + w * h, got.get()));
+    EXPECT_FALSE(game.TakeMenuPicture().pixels) << "taken by the menu";
+    game.GetDevice()->DeleteSurface(read);
   }
   EXPECT_EQ(surfaces[0], surfaces[1]);
 }
@@ -263,8 +277,9 @@ TEST(GameDMSettings, TheFileReachesTheGameAndKeepsWhatItDoesNotKnow) {
   EXPECT_EQ(ReadText(file),
             "[display]\r\nscale = sharp\r\nfullscreen = no\r\nwindow-width = 800\r\n"
             "window-height = 600\r\n[mods]\r\nspeed = 3\r\n[sound]\r\nvolume = 50\r\nmute = no\r\n"
-            "music-volume = 70\r\n[play]\r\nmotion = smooth\r\n[keys]\r\nleft = Left\r\n"
-            "right = Right\r\nup = Up\r\ndown = Down\r\ndig = Space\r\nrewind = Backspace\r\n");
+            "music-volume = 70\r\n[play]\r\nmotion = smooth\r\nspeed = normal\r\n"
+            "steering = keep-going\r\n[keys]\r\nleft = Left\r\nright = Right\r\nup = Up\r\n"
+            "down = Down\r\ndig = Space\r\nrewind = Backspace\r\n");
   play(800, 600, std::pow(0.5f, 3.5f), [](TestGameDM&) {});
 
   ASSERT_TRUE(WriteText(file, std::string("[display]\r\n\0", 12)));

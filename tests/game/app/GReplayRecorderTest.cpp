@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/support/Files.h"
+#include "tests/support/Scoped.h"
 
 namespace fs = std::filesystem;
 
@@ -66,7 +67,39 @@ TEST_F(GReplayRecorderTest, LaterAttemptsGetNumberedFiles) {
             0u);
 }
 
-TEST_F(GReplayRecorderTest, AnUnwritableFolderRecordsNothing) {
+// The speed and steering open the script and come again only where one of
+// them changed; a new level notes both again.
+TEST_F(GReplayRecorderTest, NotesSpeedAndSteeringWhereTheyChange) {
+  recorder.BeginLevel("level02.dmm", 0, false);
+  recorder.NoteChoices(0, GameSpeed::normal, Steering::keepGoing);
+  recorder.KeyDown(2, PLAYER_RIGHT, true);
+  recorder.NoteChoices(5, GameSpeed::normal, Steering::keepGoing);
+  recorder.NoteChoices(6, GameSpeed::fast, Steering::keepGoing);
+  recorder.NoteChoices(7, GameSpeed::fast, Steering::stopOnRelease);
+  recorder.BeginLevel("level02.dmm", 9, false);
+  recorder.NoteChoices(9, GameSpeed::fast, Steering::stopOnRelease);
+  recorder.EndLevel("left");
+  EXPECT_EQ(ReadText(folder / "rec/level02.txt"),
+            "# level02.dmm\n0 speed normal\n0 steering keep-going\n2 down Right\n"
+            "6 speed fast\n7 steering stop-on-release\n");
+  EXPECT_EQ(ReadText(folder / "rec/level02-2.txt"),
+            "# level02.dmm\n9 speed fast\n9 steering stop-on-release\n# left\n");
+}
+
+// No folder, or a disk that fills up in the middle of an event of several
+// lines: the recording stops there and play goes on.
+TEST_F(GReplayRecorderTest, AnUnwritableFolderOrAFullDiskRecordsNothingMore) {
+  recorder.BeginLevel("level03.dmm", 0, false);
+  {
+    ScopedFileSizeLimit full(std::string("# level03.dmm\n0 down Space\n").size() + 3);
+    recorder.KeyDown(0, PLAYER_DIG, true);
+    recorder.KeyDown(0, PLAYER_OTHER, true);  // up, down and up Space: the disk fills
+    recorder.NoteChoices(0, GameSpeed::slow, Steering::keepGoing);
+  }
+  EXPECT_EQ(recorder.GetPath(), "");
+  recorder.KeyDown(1, PLAYER_LEFT, true);
+  EXPECT_EQ(ReadText(folder / "rec/level03.txt").rfind("# level03.dmm\n0 down Space\n", 0), 0u);
+
   ASSERT_TRUE(WriteText(folder / "file", "x"));
   recorder.SetFolder((folder / "file/rec").c_str());
   recorder.BeginLevel("level01.dmm", 0, false);

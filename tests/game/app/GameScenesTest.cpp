@@ -405,7 +405,10 @@ TEST_F(ScenesTest, TheFocusOrderOfEveryMenuAndDialog) {
   EXPECT_EQ(visit(menu, 7, KEY_DOWN), ids({1, 2, 3, 4, CMD_OPTIONS, 5, 6, 1}));
   // The options and their keys start on the first row; Done (and Defaults) follow the rows.
   Run(CMD_OPTIONS, menu);
-  EXPECT_EQ(visit(&menu->optionsDialog, 9, KEY_DOWN), ids({1, 2, 3, 4, 5, 6, 7, 8, 100, 1}));
+  EXPECT_EQ(visit(&menu->optionsDialog, 11, KEY_DOWN),
+            ids({OPTION_VOLUME, OPTION_MUSIC_VOLUME, OPTION_SOUND, OPTION_DISPLAY, OPTION_SCALE,
+                 OPTION_MOTION, OPTION_SPEED, OPTION_STEERING, OPTION_KEYS, OPTION_LANGUAGE, 100,
+                 OPTION_VOLUME}));
   Key(KEY_UP);  // round to Done, then up past Language to Keys, which Enter opens
   Key(KEY_UP);
   Key(KEY_UP);

@@ -2,10 +2,15 @@
 
 #include <cmath>
 #include <filesystem>
+#include <sstream>
 
 #include "GUI/sound/GSoundBass.h"
 #include "game/app/GButtonDM.h"
 #include "game/app/GameLanguage.h"
+#include "game/model/GMapText.h"
+#include "game/model/GModelMedia.h"
+#include "game/model/GUnit.h"
+#include "game/sim/GSimulation.h"
 #include "tests/support/GameAppFixture.h"
 
 namespace fs = std::filesystem;
@@ -76,7 +81,9 @@ TEST_F(OptionsTest, EveryChangeTakesEffectAtOnceAndClosingWritesTheFile) {
 // Escape ends a wait with the key kept; Defaults brings the arrows and Space back.
 TEST_F(OptionsTest, AKeyIsTakenOnlyWhenNoOtherUseHasItAndPlaysAtOnce) {
   GButtonDM::RunCommand(CMD_OPTIONS, Menu());
-  for (int i = 0; i < 6; ++i) Key(KEY_DOWN);
+  Key(KEY_UP);  // round to Done, then up past Language to Keys
+  Key(KEY_UP);
+  Key(KEY_UP);
   Key(KEY_RETURN);
   ASSERT_EQ(game.modal, &Keys());
   for (int i = 0; i < 4; ++i) Key(KEY_DOWN);
@@ -166,4 +173,87 @@ TEST_F(OptionsTest, TheLanguageRowSwitchesEveryTextAtOnce) {
   for (unsigned i = 1; i < OPTION_LANGUAGE; ++i) Key(KEY_DOWN);
   for (size_t i = 1; i < GameLanguages().size(); ++i) Key(KEY_LEFT);
   EXPECT_EQ(shown(), english);
+}
+
+// Speed and steering: the rows change them at once and closing writes them.
+// The player's level ticks at the player's speed (changed from the in-game
+// menu, at once) and every other scene, the demonstration included, at
+// normal; the demonstration steers as it was recorded. A recording notes
+// the speed and steering from its start and where they change, and replays
+// in digmaze-sim to the line the game ended on, releases and all.
+TEST_F(OptionsTest, SpeedAndSteeringRunThePlayersLevelsAndTheirRecordings) {
+  GButtonDM::RunCommand(CMD_OPTIONS, Menu());
+  for (int i = 0; i < 6; ++i) Key(KEY_DOWN);  // to Speed
+  Key(KEY_RIGHT);                             // fast
+  Key(KEY_DOWN);
+  Key(KEY_RIGHT);  // stop on release
+  EXPECT_EQ(std::pair(Value(Options(), OPTION_SPEED), Value(Options(), OPTION_STEERING)),
+            std::pair(GameText(Text::SpeedFast), GameText(Text::SteeringStopOnRelease)));
+  EXPECT_EQ(game.GetMainTimerPeriod(), 50u);
+  Key(KEY_ESCAPE);
+  EXPECT_EQ(std::pair(Written().speed, Written().steering),
+            std::pair(GameSpeed::fast, Steering::stopOnRelease));
+
+  const fs::path rec = fs::path(folder.Path()) / "rec";
+  game.SetRecordFolder(rec.c_str());
+  ASSERT_TRUE(GMapText::ToMap("R.......$\n=========\n", *map));
+  ASSERT_TRUE(map->SaveToFile("walk.dmm"));
+  GSceneGame* play = Play();
+  ASSERT_TRUE(play->EnterPlay(PlayEntry::newGame, "walk.dmm"));
+  EXPECT_EQ(std::pair(game.GetMainTimerPeriod(), units->steering),
+            std::pair(35u, Steering::stopOnRelease));
+  const auto updates = [play](int n) {
+    for (int t = 0; t < n; ++t) play->OnUpdate();
+  };
+  game.PlatformKeyDown(KEY_RIGHT, 0);
+  updates(10);
+  game.PlatformKeyUp(KEY_RIGHT);
+  updates(10);
+  EXPECT_EQ(std::pair(map->runner->x, map->runner->animation), std::pair(64, int(ANIM_STAND)));
+  // Right held while the menu opens and let go under it: play goes on with
+  // the runner stopping, as it would have.
+  game.PlatformKeyDown(KEY_RIGHT, 0);
+  updates(3);
+  GButtonDM::RunCommand(CMD_GAME_MENU, play);
+  GButtonDM::RunCommand(CMD_OPTIONS, &play->menuDialog);
+  ASSERT_EQ(game.modal, &Options());
+  for (int i = 0; i < 6; ++i) Key(KEY_DOWN);  // to Speed
+  game.PlatformKeyUp(KEY_RIGHT);
+  Key(KEY_LEFT);
+  Key(KEY_LEFT);  // slow
+  EXPECT_EQ(game.GetMainTimerPeriod(), 70u);
+  while (game.modal) game.modal->EndModal(0);
+  updates(12);
+  EXPECT_EQ(std::pair(map->runner->x, map->runner->animation), std::pair(96, int(ANIM_STAND)));
+  const unsigned ticks = map->tick;
+  const std::string ended = GSimulation::StatusLine(ticks - 1);
+  game.SetScene(SCENE_MENU);
+  EXPECT_EQ(game.GetMainTimerPeriod(), 50u);
+
+  const std::string recording = ReadText(rec / "walk.txt");
+  EXPECT_EQ(recording.rfind("# walk.dmm\nstart 0 score 0 lives 10 treasures 0\n0 speed fast\n"
+                            "0 steering stop-on-release\n0 down Right\n10 up Right\n",
+                            0),
+            0u)
+      << recording;
+  EXPECT_NE(recording.find(" speed slow\n"), std::string::npos) << recording;
+  std::vector<SIM_EVENT> events;
+  SIM_START start;
+  std::string error;
+  ASSERT_TRUE(GSimulation::ParseScript(recording, events, error, &start)) << error;
+  ASSERT_TRUE(
+      GSimulation::LoadMap((fs::path(GModelMedia::GetPathToMaps().c_str()) / "walk.dmm").c_str()));
+  GSimulation sim;
+  sim.Begin(start);
+  std::ostringstream out;
+  sim.Run(events, ticks, out);
+  const std::string lines = out.str();
+  EXPECT_EQ(lines.substr(lines.rfind('\n', lines.size() - 2) + 1), ended + "\n");
+
+  // The demonstration ticks at normal and plays its replays as they were recorded.
+  ASSERT_TRUE(play->EnterPlay(PlayEntry::demonstration));
+  EXPECT_EQ(std::pair(game.GetMainTimerPeriod(), units->steering),
+            std::pair(50u, Steering::keepGoing));
+  play->EndDemonstration();
+  EXPECT_EQ(game.GetMainTimerPeriod(), 50u);
 }

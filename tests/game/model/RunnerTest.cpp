@@ -91,3 +91,45 @@ TEST_F(RunnerTest, ALifeEveryTenthTreasureAndTheLastLifeEndsTheGame) {
   units->lives = 1;
   EXPECT_FALSE(units->DecrementLife());
 }
+
+// What a released direction key tells the runner under each way of steering,
+// played from scripts as digmaze-sim plays them: kept going, the release
+// changes nothing; steered by release, the runner takes the latest direction
+// still held and with none stands on its next square, lands on the next line
+// instead of dropping through all of them, and stops on a ladder. A press
+// after a stop moves it again, and a script without a steering line keeps going.
+TEST_F(RunnerTest, AReleasedDirectionSteersOnlyWhenSteeringSaysSo) {
+  const std::vector<std::string> walk = {"R.......$", "========="};
+  const std::vector<std::string> lines = {"R..", "-..", "...", "-..", "...", "===", "$.."};
+  const std::vector<std::string> ladder = {"R..", "H..", "H..", "H..", "===", "$.."};
+  const struct {
+    const std::vector<std::string>* rows;
+    const char* script;
+    Pos keepGoing, stopOnRelease;
+  } cases[] = {
+      {&walk, "0 down Right\n10 up Right\n", {160, 0, ANIM_RIGHT}, {64, 0, ANIM_STAND}},
+      {&walk, "0 down Right\n8 down Left\n12 up Left\n", {0, 0, ANIM_STAND}, {128, 0, ANIM_RIGHT}},
+      {&walk,
+       "0 down Right\n3 down Up\n5 up Up\n6 up Right\n20 down Right\n",
+       {160, 0, ANIM_RIGHT},
+       {112, 0, ANIM_RIGHT}},
+      {&lines, "0 down Down\n3 up Down\n", {0, 128, ANIM_STAND}, {0, 64, ANIM_STAND}},
+      {&ladder, "0 down Down\n2 up Down\n", {0, 96, ANIM_STAND}, {0, 32, ANIM_STAND}},
+  };
+  for (const auto& c : cases) {
+    for (Steering steering : {Steering::keepGoing, Steering::stopOnRelease}) {
+      SCOPED_TRACE(std::string(c.script) + GetSteeringName(steering));
+      std::vector<SIM_EVENT> events;
+      std::string error;
+      ASSERT_TRUE(GSimulation::ParseScript(
+          std::string(steering == Steering::keepGoing ? "" : "0 steering stop-on-release\n") +
+              c.script,
+          events, error));
+      Start(*c.rows);
+      if (c.rows == &ladder) map->SetCell(0, 0, CELL_LADDER);
+      std::ostringstream out;
+      sim.Run(events, 40, out);
+      EXPECT_EQ(After(0), steering == Steering::keepGoing ? c.keepGoing : c.stopOnRelease);
+    }
+  }
+}

@@ -5,17 +5,34 @@
 
 using SimulationTest = LevelFixture;
 
+// Keys, and the steering and speed lines a recording writes; a line that
+// says anything else, or names no such key, way or speed, is refused.
 TEST_F(SimulationTest, ParsesScriptsAndNamesTheBadLine) {
   std::vector<SIM_EVENT> events;
   std::string error;
-  ASSERT_TRUE(GSimulation::ParseScript("# start\n0 down Right\n\n  \n12 up Right\r\n3 down Space\n",
-                                       events, error));
-  std::vector<std::tuple<unsigned, bool, SIM_KEY>> got;
-  for (const SIM_EVENT& e : events) got.emplace_back(e.tick, e.down, e.key);
-  EXPECT_EQ(got,
-            (decltype(got){{0, true, SIM_RIGHT}, {12, false, SIM_RIGHT}, {3, true, SIM_SPACE}}));
+  ASSERT_TRUE(GSimulation::ParseScript(
+      "# start\n0 down Right\n0 speed slow\n\n  \n12 up Right\r\n3 down Space\n"
+      "4 steering stop-on-release\n4 speed fast\n",
+      events, error));
+  std::vector<std::tuple<unsigned, SIM_EVENT_KIND, bool, SIM_KEY, Steering, GameSpeed>> got;
+  for (const SIM_EVENT& e : events)
+    got.emplace_back(e.tick, e.kind, e.down, e.key, e.steering, e.speed);
+  const auto key = [](unsigned t, bool down, SIM_KEY k) {
+    return std::tuple(t, SIM_EVENT_KIND::key, down, k, Steering::keepGoing, GameSpeed::normal);
+  };
+  EXPECT_EQ(
+      got,
+      (decltype(got){
+          key(0, true, SIM_RIGHT),
+          {0, SIM_EVENT_KIND::speed, true, SIM_LEFT, Steering::keepGoing, GameSpeed::slow},
+          key(12, false, SIM_RIGHT),
+          key(3, true, SIM_SPACE),
+          {4, SIM_EVENT_KIND::steering, true, SIM_LEFT, Steering::stopOnRelease, GameSpeed::normal},
+          {4, SIM_EVENT_KIND::speed, true, SIM_LEFT, Steering::keepGoing, GameSpeed::fast},
+      }));
   for (const char* bad :
-       {"-1 down Left", "1 press Left", "1 down Left now", "99999999999 down Up"}) {
+       {"-1 down Left", "1 press Left", "1 down Left now", "99999999999 down Up",
+        "1 steering sideways", "1 steering", "1 speed Fast", "1 speed fast now", "1 down fast"}) {
     events.clear();
     EXPECT_FALSE(GSimulation::ParseScript(std::string("0 up Up\n") + bad + "\n", events, error));
     EXPECT_EQ(error.rfind("line 2:", 0), 0u) << error;
