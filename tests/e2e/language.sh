@@ -82,12 +82,12 @@ done
 # The options' Language row: four steps right make every text Russian at
 # once, with the options open on that row; four steps left bring back the
 # English options exactly as they were.
-options_open() { all_near 144166 250,161 770,161 || { why="no options"; return 1; }; }
+options_open() { all_near 144166 250,112 770,112 || { why="no options"; return 1; }; }
 code=en
 run LANGUAGE=en
 T=30 go options-menu menu_in
 go options "options_open && said options.caption options.language" Down Down Down Down Return
-go options-language options_open Down Down Down Down Down Down Down
+go options-language options_open Down Down Down Down Down Down Down Down Down
 cp "$pic" "$work/english-options.png"
 code=ru
 go options-russian "options_open && said options.caption options.language options.sound" \
