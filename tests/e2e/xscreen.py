@@ -15,6 +15,8 @@ _xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctype
 _xlib.XGetPixel.restype = ctypes.c_ulong
 _xlib.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
 _xlib.XDestroyImage.argtypes = [ctypes.c_void_p]
+_xlib.XDisplayWidth.argtypes = [ctypes.c_void_p, ctypes.c_int]
+_xlib.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
 _ZPIXMAP, _ALL_PLANES = 2, 0xFFFFFFFF
 
 
@@ -26,6 +28,10 @@ class Screen:
         if not self.display:
             raise SystemExit("cannot open the display")
         self.root = _xlib.XDefaultRootWindow(self.display)
+
+    def size(self):
+        """The screen's width and height."""
+        return _xlib.XDisplayWidth(self.display, 0), _xlib.XDisplayHeight(self.display, 0)
 
     def row(self, left, y, width):
         """The 0xRRGGBB pixels of width columns of row y from column left."""
